@@ -1,0 +1,189 @@
+#include "Connexion.h"
+
+#include "Contexte.h"
+#include "FormesMessages.h"
+#include "Ini.h"
+
+#include <QAtomicInt>
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace tarvo {
+namespace {
+
+const QString SourceConnexion = QStringLiteral("Connexion");
+const QString PiloteOdbcParDefaut = QStringLiteral("ODBC Driver 18 for SQL Server");
+
+QString nomUnique(const QString& role) {
+    static QAtomicInt compteur;
+    return role + u'-' + QString::number(compteur.fetchAndAddRelaxed(1) + 1);
+}
+
+// An ODBC attribute value in braces, so that ';' or '=' in it cannot add attributes.
+QString valeurOdbc(const QString& valeur) {
+    QString echappee = valeur;
+    echappee.replace(u'}', QStringLiteral("}}"));
+    return u'{' + echappee + u'}';
+}
+
+QString chaineOdbc(const ParametresConnexion& p) {
+    QString chaine = QStringLiteral("DRIVER=") + valeurOdbc(p.piloteOdbc) +
+                     QStringLiteral(";SERVER=") + valeurOdbc(p.serveur) +
+                     QStringLiteral(";DATABASE=") + valeurOdbc(p.base) + u';';
+    if (p.integre)
+        chaine += QStringLiteral("Trusted_Connection=yes;");
+    else
+        chaine += QStringLiteral("UID=") + valeurOdbc(p.utilisateur) + QStringLiteral(";PWD=") +
+                  valeurOdbc(p.motDePasse) + u';';
+    return chaine;
+}
+
+bool executer(QSqlDatabase& db, const QString& sql, Erreur& erreur) {
+    QSqlQuery q(db);
+    if (q.exec(sql))
+        return true;
+    erreur = Erreur::depuisSql(q.lastError(), SourceConnexion);
+    return false;
+}
+
+} // namespace
+
+Connexion::Connexion(const QString& role) : nom_(nomUnique(role)) {}
+
+Connexion::~Connexion() {
+    fermer();
+    QSqlDatabase::removeDatabase(nom_);
+}
+
+bool Connexion::ouvrir(const ParametresConnexion& parametres, Erreur& erreur, bool creerFichier) {
+    fermer();
+    parametres_ = parametres;
+    QSqlDatabase db;
+    if (parametres.moteur == Moteur::SQLite) {
+        if (!creerFichier && !QFileInfo::exists(parametres.base)) {
+            erreur = {NumeroErreur::FichierIntrouvable, SourceConnexion,
+                      QStringLiteral("La base de données est introuvable : ") + parametres.base};
+            return false;
+        }
+        db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nom_);
+        db.setDatabaseName(parametres.base);
+        // Several workstations and tarvoctl share the file: wait for a lock
+        // rather than fail at once.
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=15000"));
+    } else {
+        db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), nom_);
+        db.setDatabaseName(chaineOdbc(parametres));
+    }
+    if (!db.open()) {
+        erreur = Erreur::depuisSql(db.lastError(), parametres.moteur == Moteur::SQLite
+                                                       ? QStringLiteral("SQLite")
+                                                       : QStringLiteral("ODBC"));
+        return false;
+    }
+    if (parametres.moteur == Moteur::SQLite) {
+        if (!executer(db, QStringLiteral("PRAGMA journal_mode=WAL"), erreur) ||
+            !executer(db, QStringLiteral("PRAGMA foreign_keys=ON"), erreur)) {
+            db.close();
+            return false;
+        }
+    }
+    return true;
+}
+
+bool Connexion::estOuverte() const {
+    return QSqlDatabase::contains(nom_) && QSqlDatabase::database(nom_, false).isOpen();
+}
+
+void Connexion::fermer() {
+    if (!QSqlDatabase::contains(nom_))
+        return;
+    QSqlDatabase db = QSqlDatabase::database(nom_, false);
+    if (db.isOpen() && spid_ != 0 && parametres_.moteur == Moteur::SQLite) {
+        QSqlQuery q(db);
+        q.prepare(QStringLiteral("DELETE FROM tarvo_connexion WHERE spid = ?"));
+        q.addBindValue(spid_);
+        q.exec();
+    }
+    spid_ = 0;
+    db.close();
+}
+
+QSqlDatabase Connexion::base() const { return QSqlDatabase::database(nom_, false); }
+
+int Connexion::spid() {
+    if (spid_ != 0)
+        return spid_;
+    QSqlDatabase db = base();
+    QSqlQuery q(db);
+    if (parametres_.moteur == Moteur::SqlServer) {
+        if (!q.exec(QStringLiteral("SELECT @@SPID")) || !q.next())
+            throw ErreurTarvo(Erreur::depuisSql(q.lastError(), SourceConnexion));
+        spid_ = q.value(0).toInt();
+        return spid_;
+    }
+    // Each open connection holds a row; the number is never given out twice.
+    q.prepare(QStringLiteral("INSERT INTO tarvo_connexion (ouverture) VALUES (?)"));
+    q.addBindValue(QDateTime::currentDateTime().toString(Dialecte::FormatDateHeure));
+    if (!q.exec())
+        throw ErreurTarvo(Erreur::depuisSql(q.lastError(), SourceConnexion));
+    spid_ = q.lastInsertId().toInt();
+    return spid_;
+}
+
+ParametresConnexion ParametresDepuisIni(Contexte& ctx, const QString& utilisateur,
+                                        const QString& motDePasse) {
+    const QString section = QStringLiteral("[DB]");
+    ParametresConnexion p;
+    const QString fournisseur = LireIni(ctx, QStringLiteral("PROVIDER"), section);
+    p.moteur = fournisseur.compare(QStringLiteral("SQLITE"), Qt::CaseInsensitive) == 0
+                   ? Moteur::SQLite
+                   : Moteur::SqlServer;
+    p.serveur = LireIni(ctx, QStringLiteral("SERVERNAME"), section);
+    p.base = LireIni(ctx, QStringLiteral("DBNAME"), section);
+    if (p.moteur == Moteur::SQLite && !p.base.isEmpty())
+        p.base = QDir::cleanPath(QDir(ctx.dossierProgramme).absoluteFilePath(p.base));
+    p.piloteOdbc = LireIni(ctx, QStringLiteral("ODBCDRIVER"), section);
+    if (p.piloteOdbc.isEmpty())
+        p.piloteOdbc = PiloteOdbcParDefaut;
+    p.integre = ctx.modeSecurite == QStringLiteral("INTEG");
+    p.utilisateur = utilisateur;
+    p.motDePasse = motDePasse;
+    return p;
+}
+
+bool ConnexionBase(Contexte& ctx, const QString& utilisateur, const QString& motDePasse) {
+    ctx.cnx = std::make_unique<Connexion>(QStringLiteral("Cnx"));
+    Erreur erreur;
+    bool ouverte = false;
+    try {
+        const ParametresConnexion p = ParametresDepuisIni(ctx, utilisateur, motDePasse);
+        if (p.moteur == Moteur::SQLite && !p.integre) {
+            erreur = {NumeroErreur::Base, SourceConnexion,
+                      QStringLiteral("La base embarquée (PROVIDER=SQLITE) n'a pas de comptes "
+                                     "utilisateurs : aucun mot de passe ne peut y être vérifié. "
+                                     "Indiquez SECURITYMODE=INTEG dans la section [DB] de ") +
+                          NomFichierIni + u'.'};
+        } else {
+            ouverte = ctx.cnx->ouvrir(p, erreur);
+        }
+    } catch (const ErreurTarvo& e) {
+        erreur = e.erreur();
+    }
+    if (!ouverte)
+        afficherErreurDetaillee(ctx, QStringLiteral("Problème de connexion"), erreur);
+    return ouverte;
+}
+
+void init_dataenv_connection(Contexte& ctx) {
+    if (!ctx.cnx || !ctx.cnx->estOuverte())
+        throw ErreurTarvo(NumeroErreur::Base, SourceConnexion,
+                          QStringLiteral("La connexion principale n'est pas ouverte."));
+    ctx.conxReport = std::make_unique<Connexion>(QStringLiteral("ConxReport"));
+    Erreur erreur;
+    if (!ctx.conxReport->ouvrir(ctx.cnx->parametres(), erreur))
+        throw ErreurTarvo(erreur);
+}
+
+} // namespace tarvo

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "Erreur.h"
+#include "db/Dialecte.h"
+
+#include <QSqlDatabase>
+#include <QString>
+
+namespace tarvo {
+
+struct Contexte;
+
+struct ParametresConnexion {
+    Moteur moteur = Moteur::SQLite;
+    QString serveur;
+    // The database name on SQL Server, the absolute file path for SQLite.
+    QString base;
+    QString piloteOdbc;
+    bool integre = true;
+    QString utilisateur;
+    QString motDePasse;
+};
+
+// One named database connection. Nothing else in the program opens connections.
+class Connexion {
+public:
+    explicit Connexion(const QString& role);
+    ~Connexion();
+    Connexion(const Connexion&) = delete;
+    Connexion& operator=(const Connexion&) = delete;
+
+    // Opens the connection; on failure fills `erreur` and returns false. A
+    // missing SQLite file is a failure unless `creerFichier` is set.
+    bool ouvrir(const ParametresConnexion& parametres, Erreur& erreur, bool creerFichier = false);
+    bool estOuverte() const;
+    void fermer();
+
+    QSqlDatabase base() const;
+    const ParametresConnexion& parametres() const { return parametres_; }
+    Moteur moteur() const { return parametres_.moteur; }
+
+    // The server process number of this connection: @@SPID on SQL Server; on
+    // SQLite a number allocated through the database, unique among the
+    // connections open on the file. Raises ErreurTarvo on failure.
+    int spid();
+
+private:
+    QString nom_;
+    ParametresConnexion parametres_;
+    int spid_ = 0;
+};
+
+// Reads [DB] of TARVOX.ini into connection settings for the given login.
+ParametresConnexion ParametresDepuisIni(Contexte& ctx, const QString& utilisateur,
+                                        const QString& motDePasse);
+
+// Opens Cnx; on failure shows the "Problème de connexion" box and returns false.
+bool ConnexionBase(Contexte& ctx, const QString& utilisateur, const QString& motDePasse);
+
+// (Re)opens ConxReport on the same database with the same login as Cnx: a
+// connection of its own. Raises ErreurTarvo on failure.
+void init_dataenv_connection(Contexte& ctx);
+
+} // namespace tarvo

@@ -1,0 +1,100 @@
+#include "Demarrage.h"
+
+#include "ArretProgramme.h"
+#include "Contexte.h"
+#include "Ini.h"
+#include "Version.h"
+
+#include <QFileInfo>
+#include <QProcess>
+
+namespace tarvo {
+namespace {
+
+const QString TitreLancement = QStringLiteral("Lancement interrompu");
+const QString TitreVersion = QStringLiteral("ATTENTION - VERSION INCORRECTE");
+const QString PertesDonnees =
+    QStringLiteral("ATTENTION CONTINUER PEUT ENTRAINER DES PERTES DE DONNEES IRREVERSIBLE !");
+
+} // namespace
+
+bool lancerDetache(const QString& ligneDeCommande) {
+    QStringList morceaux = QProcess::splitCommand(ligneDeCommande);
+    if (morceaux.isEmpty())
+        return false;
+    const QString programme = morceaux.takeFirst();
+    return QProcess::startDetached(programme, morceaux);
+}
+
+void VerifierFichierIni(Contexte& ctx) {
+    if (QFileInfo(ctx.chemin(NomFichierIni)).isFile())
+        return;
+    ctx.prompts.critique(TitreLancement,
+                         QStringLiteral("Le fichier d'initialisation suivant est introuvable : ") +
+                             NomFichierIni);
+    throw ArretProgramme();
+}
+
+void ControleVersion(Contexte& ctx, const QString& cheminInfoVersion,
+                     const LanceurProgramme& lanceur) {
+    // An empty path names no file at all: it must not fall back on TARVOX.ini.
+    if (cheminInfoVersion.isEmpty() || !QFileInfo(cheminInfoVersion).isFile()) {
+        ctx.prompts.critique(
+            TitreLancement,
+            QStringLiteral("Le fichier de contrôle de version suivant est introuvable : ") +
+                cheminInfoVersion);
+        throw ArretProgramme();
+    }
+    const QString section = QStringLiteral("[TARVOX]");
+    const QString courante = VersionCourante();
+    const QString reference = LireIni(ctx, QStringLiteral("VersionRef"), section, cheminInfoVersion);
+    if (reference == courante)
+        return;
+
+    const QString miseAJour = LireIni(ctx, QStringLiteral("UpdateFile"), section, cheminInfoVersion);
+    const QString texte = QStringLiteral("La version [") + courante +
+                          QStringLiteral("] ne correspond pas à la version de référence [") +
+                          reference + QStringLiteral("]\r\nVoulez-vous effectuer la mise à jour ? - ") +
+                          miseAJour;
+    if (!lanceur) {
+        ctx.prompts.critique(TitreLancement + QStringLiteral(" - VERSION INCORRECTE"), texte);
+        throw ArretProgramme();
+    }
+    if (ctx.prompts.question(Prompts::Icone::Critique,
+                             TitreLancement + QStringLiteral(" - VERSION INCORRECTE"), texte,
+                             true)) {
+        if (!lanceur(miseAJour))
+            ctx.prompts.critique(TitreLancement,
+                                 QStringLiteral("La mise à jour n'a pas pu être lancée : ") +
+                                     miseAJour);
+        throw ArretProgramme();
+    }
+    if (!ctx.prompts.question(Prompts::Icone::Exclamation, TitreVersion,
+                              QStringLiteral("Voulez-vous continuer sans faire la mise à jour ?\r\n") +
+                                  PertesDonnees,
+                              false))
+        throw ArretProgramme();
+    if (!ctx.prompts.question(
+            Prompts::Icone::Exclamation, TitreVersion,
+            QStringLiteral("CONFIRMEZ-vous que vous souhaitez continuer sans faire la mise à jour ?\r\n") +
+                PertesDonnees,
+            false))
+        throw ArretProgramme();
+}
+
+QString LireModeSecurite(Contexte& ctx) {
+    const QString mode = LireIni(ctx, QStringLiteral("SECURITYMODE"), QStringLiteral("[DB]")).toUpper();
+    return mode == QStringLiteral("INTEG") ? mode : QStringLiteral("SQL");
+}
+
+void ControlesDeDemarrage(Contexte& ctx, const LanceurProgramme& lanceur) {
+    ctx.controleParGamme = true;
+    VerifierFichierIni(ctx);
+    ControleVersion(ctx,
+                    LireIni(ctx, QStringLiteral("FichierInfoVersion"),
+                            QStringLiteral("[Controle Version]")),
+                    lanceur);
+    ctx.modeSecurite = LireModeSecurite(ctx);
+}
+
+} // namespace tarvo

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+namespace tarvo {
+
+// Status text and progress percentage of long commands.
+class Feedback {
+public:
+    virtual ~Feedback() = default;
+    virtual void statut(const QString& texte) = 0;
+    virtual void progression(int pourcentage) = 0;
+};
+
+// Feedback that goes nowhere, for callers that have no screen to update.
+class FeedbackMuet : public Feedback {
+public:
+    void statut(const QString&) override {}
+    void progression(int) override {}
+};
+
+} // namespace tarvo

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "Erreur.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+namespace tarvo {
+
+struct Contexte;
+
+inline const QString FichierErreurs = QStringLiteral("erreurs.txt");
+inline const QString FichierDebug = QStringLiteral("debug.txt");
+
+// Appends one dated line to a file of the program folder (Windows-1252, CR LF),
+// opening and closing it for this one write. Raises ErreurTarvo when the file
+// cannot be written.
+void EcrireLog(Contexte& ctx, const QString& nomFichier, const QString& texte);
+void TraceDebug(Contexte& ctx, const QString& texte);
+// Logs the line to erreurs.txt and shows it in a plain box.
+void TraceErreur(Contexte& ctx, const QString& message, qint32 numero, const QString& description);
+
+// One error held by the report connection when a report fails.
+struct ErreurFournisseur {
+    qint64 numero = 0;
+    QString source;
+    qint64 erreurNative = 0;
+    QString description;
+    QString etatSql;
+};
+
+// What trace_erreur_etat reports about a failed report.
+struct EchecEtat {
+    Erreur erreur;
+    qint64 derniereErreurSysteme = 0;
+    QList<ErreurFournisseur> erreursConnexion;
+    QString texteCommande;
+};
+
+// Report failure diagnostic: the box, then the block in erreurs.txt.
+void trace_erreur_etat(Contexte& ctx, const QString& nomEtat, const QString& nomCommande,
+                       const EchecEtat& echec);
+
+// The date and time as the logs write them.
+QString horodatageJournal(const QDateTime& moment);
+
+} // namespace tarvo

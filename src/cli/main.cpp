@@ -1,0 +1,114 @@
+// tarvoctl: the commands of Tarvo from a shell or a scheduler.
+#include "Commandes.h"
+#include "ProgressionTerminal.h"
+#include "PromptsTerminal.h"
+#include "app/ArretProgramme.h"
+#include "app/Connexion.h"
+#include "app/Contexte.h"
+#include "app/Demarrage.h"
+#include "app/FormesMessages.h"
+#include "app/Version.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTextStream>
+#include <cstdlib>
+
+using namespace tarvo;
+
+namespace {
+
+constexpr int StatutUsage = 2;
+
+QString texteUsage() {
+    QString texte = QStringLiteral(
+        "Usage : tarvoctl [--dir DOSSIER] [--oui] [--ignorer-version] [--utilisateur NOM] "
+        "COMMANDE [ARGUMENTS]\n"
+        "        tarvoctl --version\n\nCommandes :\n");
+    for (const ctl::Commande& c : ctl::toutesLesCommandes())
+        texte += QStringLiteral("  %1 %2\n      %3\n").arg(c.nom, c.arguments, c.description);
+    texte += QStringLiteral("\nLe mot de passe d'une connexion SQL Server en mode SQL est lu "
+                            "dans la variable d'environnement TARVO_MOT_DE_PASSE.\n");
+    return texte;
+}
+
+int usage(const QString& message) {
+    QTextStream err(stderr);
+    if (!message.isEmpty())
+        err << message << "\n\n";
+    err << texteUsage();
+    return StatutUsage;
+}
+
+// The checks of the desktop start-up, then the connection Cnx.
+bool preparerBase(Contexte& ctx, bool ignorerVersion, const QString& utilisateur) {
+    ctx.controleParGamme = true;
+    VerifierFichierIni(ctx);
+    if (ignorerVersion)
+        ctx.modeSecurite = LireModeSecurite(ctx);
+    else
+        ControlesDeDemarrage(ctx, nullptr);
+    if (ctx.modeSecurite == QStringLiteral("INTEG"))
+        return ConnexionBase(ctx, QString(), QString());
+    return ConnexionBase(ctx, utilisateur, qEnvironmentVariable("TARVO_MOT_DE_PASSE"));
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication application(argc, argv);
+    QCoreApplication::setApplicationName(NomProduit());
+
+    QStringList arguments = application.arguments().mid(1);
+    std::optional<QString> dossier;
+    bool oui = false;
+    bool ignorerVersion = false;
+    std::optional<QString> utilisateur;
+    try {
+        if (ctl::extraireDrapeau(arguments, QStringLiteral("--version"))) {
+            QTextStream(stdout) << VersionCourante() << '\n';
+            return 0;
+        }
+        if (ctl::extraireDrapeau(arguments, QStringLiteral("--aide")) ||
+            ctl::extraireDrapeau(arguments, QStringLiteral("--help"))) {
+            QTextStream(stdout) << texteUsage();
+            return 0;
+        }
+        dossier = ctl::extraireValeur(arguments, QStringLiteral("--dir"));
+        oui = ctl::extraireDrapeau(arguments, QStringLiteral("--oui"));
+        ignorerVersion = ctl::extraireDrapeau(arguments, QStringLiteral("--ignorer-version"));
+        utilisateur = ctl::extraireValeur(arguments, QStringLiteral("--utilisateur"));
+    } catch (const ctl::ErreurUsage& e) {
+        return usage(e.message());
+    }
+    if (arguments.isEmpty())
+        return usage(QStringLiteral("Aucune commande indiquée."));
+
+    const QString nom = arguments.takeFirst();
+    const QList<ctl::Commande> commandes = ctl::toutesLesCommandes();
+    const auto commande = std::find_if(commandes.begin(), commandes.end(),
+                                       [&nom](const ctl::Commande& c) { return c.nom == nom; });
+    if (commande == commandes.end())
+        return usage(QStringLiteral("Commande inconnue : ") + nom);
+
+    ctl::PromptsTerminal prompts(oui);
+    ctl::ProgressionTerminal progression;
+    HorlogeSysteme horloge;
+    Contexte ctx(QDir(dossier.value_or(QCoreApplication::applicationDirPath())).absolutePath(),
+                 prompts, progression, horloge);
+    try {
+        if (commande->prealable == ctl::Prealable::FichierIni)
+            VerifierFichierIni(ctx);
+        if (commande->prealable == ctl::Prealable::Base &&
+            !preparerBase(ctx, ignorerVersion, utilisateur.value_or(qEnvironmentVariable("USER"))))
+            return 1;
+        return commande->executer(ctx, arguments);
+    } catch (const ctl::ErreurUsage& e) {
+        return usage(e.message());
+    } catch (const ArretProgramme& e) {
+        return e.code();
+    } catch (const ErreurTarvo& e) {
+        afficherErreurDetaillee(ctx, QStringLiteral("Erreur"), e.erreur());
+        return 1;
+    }
+}

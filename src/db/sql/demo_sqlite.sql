@@ -1,0 +1,1 @@
+-- données de démonstration

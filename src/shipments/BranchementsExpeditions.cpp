@@ -1,0 +1,7 @@
+#include "ui/main/Branchements.h"
+
+namespace tarvo::ui {
+
+void brancherExpeditions(FenetrePrincipale&) {}
+
+} // namespace tarvo::ui

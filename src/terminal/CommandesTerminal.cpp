@@ -1,0 +1,7 @@
+#include "cli/Commandes.h"
+
+namespace tarvo::ctl {
+
+QList<Commande> commandesTerminal() { return {}; }
+
+} // namespace tarvo::ctl

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "app/Feedback.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <functional>
+
+class QMdiArea;
+class QMenu;
+class QProgressBar;
+class QLabel;
+
+namespace tarvo {
+struct Contexte;
+}
+
+namespace tarvo::ui {
+
+// frmMain: the multiple-document frame every command starts from. Its menu
+// entries and toolbar entries are QActions named after their controls
+// (mnuFichierExp, mnuCreaExpAuto, …; toolbar entries tbCreerExp, tbModeAuto,
+// tbModeManuel, tbModifExp, tbRechercher, tbEtiqArticle, tbTransfert,
+// tbFichierArticle, tbFichierExp, tbIntegData). Entries start disabled; each
+// subsystem connects and enables its own in its brancher… function.
+class FenetrePrincipale : public QMainWindow, public Feedback {
+    Q_OBJECT
+public:
+    explicit FenetrePrincipale(Contexte& ctx, QWidget* parent = nullptr);
+    ~FenetrePrincipale() override;
+
+    Contexte& contexte() const { return ctx_; }
+
+    // A menu or toolbar entry by its control name; null when unknown.
+    QAction* action(const QString& nomControle) const;
+    // Connects an entry to its command and enables it.
+    void brancher(const QString& nomControle, const std::function<void()>& commande);
+
+    // Opens the working window known as `nom` in the working area, or brings
+    // it back when it is already open (one instance each).
+    QWidget* ouvrirFenetre(const QString& nom, const std::function<QWidget*()>& fabrique);
+    QWidget* fenetreOuverte(const QString& nom) const;
+
+    // The hidden pop-up menu of printouts of the shipment modification window.
+    QMenu* mnuEditionExp() const { return mnuEditionExp_; }
+
+    // A confirmation question; on yes the command, then "Traitement terminé."
+    // under the same title.
+    void commandeConfirmee(const QString& titre, const QString& question,
+                           const std::function<void()>& commande);
+
+    void AfficheStatut(const QString& texte);
+    void AfficheProgression(int pourcentage);
+    void statut(const QString& texte) override { AfficheStatut(texte); }
+    void progression(int pourcentage) override { AfficheProgression(pourcentage); }
+
+protected:
+    void closeEvent(QCloseEvent* evenement) override;
+
+private:
+    void construireMenus();
+    void construireBarresOutils();
+    void construireBarreEtat();
+    void restaurerGeometrie();
+    void enregistrerGeometrie();
+
+    Contexte& ctx_;
+    QMdiArea* zone_ = nullptr;
+    QMenu* mnuEditionExp_ = nullptr;
+    QProgressBar* pgBar_ = nullptr;
+    QLabel* panneauStatut_ = nullptr;
+    QHash<QString, QPointer<QWidget>> fenetres_;
+};
+
+} // namespace tarvo::ui

@@ -1,0 +1,8 @@
+#include "PromptsFenetres.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    return 0;
+}

@@ -1,0 +1,84 @@
+#include "BaseDeTest.h"
+
+#include "app/Connexion.h"
+#include "app/Version.h"
+#include "db/Schema.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+namespace tarvo::test {
+
+QByteArray iniParDefaut(const QString& dossier) {
+    const QString d = QDir(dossier).absolutePath() + u'/';
+    return QStringLiteral("[DB]\r\n"
+                          "PROVIDER=SQLITE\r\n"
+                          "SECURITYMODE=INTEG\r\n"
+                          "SERVERNAME=\r\n"
+                          "DBNAME=tarvo.db\r\n"
+                          "[Controle Version]\r\n"
+                          "FichierInfoVersion=%1version.ini\r\n"
+                          "[SCANPAL2]\r\n"
+                          "FichierArticle=%1terminal/ARTICLE.TXT\r\n"
+                          "FichierExpedition=%1terminal/EXPEDITION.TXT\r\n"
+                          "FichierData=%1terminal/DATA.TXT\r\n"
+                          "CheminArchiveData=%1archive/\r\n"
+                          "[ZEBRA]\r\n"
+                          "NomImprimanteArt=ZEBRA-ART\r\n"
+                          "MargeGaucheArt=10\r\n"
+                          "NomImprimanteExp=ZEBRA-EXP\r\n"
+                          "MargeGaucheExp=10\r\n")
+        .arg(d)
+        .toUtf8();
+}
+
+BaseDeTest::BaseDeTest() : horloge(QDateTime(QDate(2012, 4, 19), QTime(13, 42, 25))) {
+    ctx = std::make_unique<Contexte>(dossier.path(), prompts, feedback, horloge);
+    ecrireIni(iniParDefaut(dossier.path()));
+    ecrireFichier(QStringLiteral("version.ini"),
+                  QStringLiteral("[TARVOX]\r\nVersionRef=%1\r\nUpdateFile=/bin/true\r\n")
+                      .arg(VersionCourante())
+                      .toUtf8());
+    QDir(dossier.path()).mkpath(QStringLiteral("terminal"));
+    QDir(dossier.path()).mkpath(QStringLiteral("archive"));
+}
+
+BaseDeTest::~BaseDeTest() {
+    ctx->conxReport.reset();
+    ctx->cnx.reset();
+}
+
+void BaseDeTest::creerBase(bool avecDemo) {
+    ctx->modeSecurite = QStringLiteral("INTEG");
+    const ParametresConnexion p = ParametresDepuisIni(*ctx, QString(), QString());
+    {
+        Connexion creation(QStringLiteral("CreationTest"));
+        Erreur erreur;
+        if (!creation.ouvrir(p, erreur, true))
+            qFatal("Base de test : %s", qPrintable(erreur.description));
+        CreerBaseEmbarquee(creation, avecDemo);
+    }
+    if (!ConnexionBase(*ctx, QString(), QString()))
+        qFatal("Connexion de test impossible : %s",
+               qPrintable(prompts.boites.isEmpty() ? QString() : prompts.boites.last().texte));
+}
+
+QString BaseDeTest::chemin(const QString& nom) const { return QDir(dossier.path()).filePath(nom); }
+
+void BaseDeTest::ecrireFichier(const QString& nom, const QByteArray& contenu) const {
+    QFile f(chemin(nom));
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(contenu) != contenu.size())
+        qFatal("Écriture impossible : %s", qPrintable(f.fileName()));
+}
+
+QByteArray BaseDeTest::lireFichier(const QString& nom) const {
+    QFile f(chemin(nom));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void BaseDeTest::ecrireIni(const QByteArray& contenu) const {
+    ecrireFichier(QStringLiteral("TARVOX.ini"), contenu);
+}
+
+} // namespace tarvo::test

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "PromptsScriptes.h"
+#include "app/Contexte.h"
+
+#include <QTemporaryDir>
+#include <memory>
+
+namespace tarvo::test {
+
+// A program folder of its own in a temporary directory: TARVOX.ini, the
+// version file, terminal and archive folders, and on demand an embedded
+// database built from the production schema script.
+class BaseDeTest {
+public:
+    BaseDeTest();
+    ~BaseDeTest();
+
+    // Creates tarvo.db (with the demo data when asked) and opens Cnx on it.
+    void creerBase(bool avecDemo = false);
+
+    QString chemin(const QString& nom) const;
+    void ecrireFichier(const QString& nom, const QByteArray& contenu) const;
+    QByteArray lireFichier(const QString& nom) const;
+    // Replaces TARVOX.ini.
+    void ecrireIni(const QByteArray& contenu) const;
+
+    QTemporaryDir dossier;
+    PromptsScriptes prompts;
+    FeedbackEnregistre feedback;
+    HorlogeFixe horloge;
+    std::unique_ptr<Contexte> ctx;
+};
+
+// TARVOX.ini for a program folder `dossier`, on the embedded database tarvo.db.
+QByteArray iniParDefaut(const QString& dossier);
+
+} // namespace tarvo::test

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "app/Clock.h"
+#include "app/Feedback.h"
+#include "app/Prompts.h"
+
+#include <QList>
+#include <QQueue>
+#include <QStringList>
+
+namespace tarvo::test {
+
+// Records every box a routine shows and answers questions from a script.
+class PromptsScriptes : public Prompts {
+public:
+    struct Boite {
+        Icone icone;
+        QString titre;
+        QString texte;
+        bool estQuestion = false;
+        bool ouiParDefaut = false;
+    };
+
+    void message(Icone icone, const QString& titre, const QString& texte) override;
+    bool question(Icone icone, const QString& titre, const QString& texte,
+                  bool ouiParDefaut) override;
+    std::optional<QString> saisie(const QString& titre, const QString& texte,
+                                  const QString& defaut) override;
+    QString choisirFichier(const QString& titre, const QString& filtre) override;
+
+    // Answers given in order; a question with no answer left fails the test.
+    QQueue<bool> reponses;
+    QQueue<std::optional<QString>> saisies;
+    QQueue<QString> fichiers;
+    QList<Boite> boites;
+
+    void vider() { boites.clear(); }
+};
+
+class FeedbackEnregistre : public Feedback {
+public:
+    void statut(const QString& texte) override { statuts << texte; }
+    void progression(int pourcentage) override { progressions << pourcentage; }
+    QStringList statuts;
+    QList<int> progressions;
+};
+
+class HorlogeFixe : public Clock {
+public:
+    explicit HorlogeFixe(QDateTime moment) : moment_(std::move(moment)) {}
+    QDateTime maintenant() const override { return moment_; }
+    void regler(QDateTime moment) { moment_ = std::move(moment); }
+
+private:
+    QDateTime moment_;
+};
+
+} // namespace tarvo::test

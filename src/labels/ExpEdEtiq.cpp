@@ -1,0 +1,7 @@
+#include "ExpEdEtiq.h"
+
+namespace tarvo::ui {
+
+void ouvrirEtiquettesExpedition(QWidget*, Contexte&, qint32) {}
+
+} // namespace tarvo::ui

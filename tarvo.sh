@@ -1,0 +1,104 @@
+#!/usr/bin/env bash
+# One entry for people and CI: install what is missing, build, run, test, bench.
+#   ./tarvo.sh run        build and start Tarvo on the embedded demo database
+#   ./tarvo.sh test       build and run the whole test suite
+#   ./tarvo.sh test-asan  the same under AddressSanitizer and UndefinedBehaviorSanitizer
+#   ./tarvo.sh bench      build in Release and run the benchmarks
+set -euo pipefail
+
+RACINE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+DEMO="${TARVO_DEMO_DIR:-$RACINE/demo}"
+
+PAQUETS=(
+    cmake ninja-build g++ pkg-config ccache
+    qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-odbc libgl-dev
+    libsqlite3-dev sqlite3 unixodbc-dev
+    libcups2-dev cups cups-bsd cups-client
+    libzint-dev
+    xvfb xauth
+)
+
+installer() {
+    local manquants=()
+    for p in "${PAQUETS[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || manquants+=("$p")
+    done
+    [ ${#manquants[@]} -eq 0 ] && return 0
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    echo "Installation des paquets manquants : ${manquants[*]}"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${manquants[@]}"
+}
+
+construire() {
+    local dossier="$1"
+    shift
+    local lanceur=()
+    command -v ccache >/dev/null && lanceur=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    cmake -S "$RACINE" -B "$dossier" -G Ninja -DTARVO_WERROR=ON "${lanceur[@]}" "$@" >/dev/null
+    cmake --build "$dossier" -j"$(nproc)"
+}
+
+# A program folder for the demo: configuration, version file, embedded
+# database with demo data, terminal, archive and label spool folders.
+preparer_demo() {
+    local tarvoctl="$1"
+    mkdir -p "$DEMO/terminal" "$DEMO/archive" "$DEMO/spool/ZEBRA-ART" "$DEMO/spool/ZEBRA-EXP"
+    if [ ! -f "$DEMO/TARVOX.ini" ]; then
+        printf '%s\r\n' \
+            "[DB]" "PROVIDER=SQLITE" "SECURITYMODE=INTEG" "SERVERNAME=" "DBNAME=tarvo.db" \
+            "[Controle Version]" "FichierInfoVersion=$DEMO/version.ini" \
+            "[SCANPAL2]" "FichierArticle=$DEMO/terminal/ARTICLE.TXT" \
+            "FichierExpedition=$DEMO/terminal/EXPEDITION.TXT" "FichierData=$DEMO/terminal/DATA.TXT" \
+            "CheminArchiveData=$DEMO/archive/" \
+            "[ZEBRA]" "NomImprimanteArt=ZEBRA-ART" "MargeGaucheArt=10" \
+            "NomImprimanteExp=ZEBRA-EXP" "MargeGaucheExp=10" >"$DEMO/TARVOX.ini"
+    fi
+    # The reference version always matches the build just made.
+    printf '%s\r\n' "[TARVOX]" "VersionRef=$("$tarvoctl" --version)" "UpdateFile=$RACINE/tarvo.sh run" \
+        >"$DEMO/version.ini"
+    [ -f "$DEMO/tarvo.db" ] || "$tarvoctl" --dir "$DEMO" init-base --demo >/dev/null
+}
+
+tester() {
+    local dossier="$1"
+    shift
+    construire "$dossier" "$@"
+    ctest --test-dir "$dossier" --output-on-failure -j2
+}
+
+commande="${1:-run}"
+case "$commande" in
+run)
+    installer
+    construire "$RACINE/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    preparer_demo "$RACINE/build/src/tarvoctl"
+    if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+        echo "Aucun affichage graphique (DISPLAY non défini) : lancez Tarvo depuis une session graphique, ou utilisez tarvoctl." >&2
+        exit 1
+    fi
+    TARVO_DIR="$DEMO" TARVO_SPOOL_DIR="$DEMO/spool" exec "$RACINE/build/src/tarvo"
+    ;;
+test)
+    installer
+    tester "$RACINE/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    ;;
+test-asan)
+    installer
+    export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1" UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+    export LSAN_OPTIONS="suppressions=$RACINE/.ci/lsan.supp"
+    tester "$RACINE/build-asan" -DCMAKE_BUILD_TYPE=Debug -DTARVO_SANITIZE=ON
+    ;;
+bench)
+    installer
+    construire "$RACINE/build-release" -DCMAKE_BUILD_TYPE=Release
+    for b in "$RACINE"/build-release/bench/*/bench_*; do
+        [ -x "$b" ] && "$b"
+    done
+    ;;
+*)
+    echo "Usage : $0 run|test|test-asan|bench" >&2
+    exit 2
+    ;;
+esac

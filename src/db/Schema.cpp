@@ -8,12 +8,17 @@
 #include <QSqlQuery>
 #include <sqlite3.h>
 
+// Resources of a static library are registered by hand, outside any namespace.
+static void enregistrerScripts() { Q_INIT_RESOURCE(sql); }
+
 namespace tarvo {
 namespace {
 
 const QString SourceSchema = QStringLiteral("Schéma");
 
 QString lireRessource(const QString& nom) {
+    static const bool enregistres = (enregistrerScripts(), true);
+    Q_UNUSED(enregistres);
     QFile f(QStringLiteral(":/tarvo/sql/") + nom);
     if (!f.open(QIODevice::ReadOnly))
         throw ErreurTarvo(NumeroErreur::FichierIntrouvable, SourceSchema,

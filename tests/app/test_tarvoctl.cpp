@@ -1,0 +1,92 @@
+#include "BaseDeTest.h"
+#include "app/Version.h"
+
+#include <QProcess>
+#include <QTest>
+
+using namespace tarvo;
+using namespace tarvo::test;
+
+namespace {
+
+struct Resultat {
+    int statut = -1;
+    QString sortie;
+    QString erreurs;
+};
+
+Resultat tarvoctl(const QStringList& arguments) {
+    QProcess p;
+    p.setStandardInputFile(QProcess::nullDevice());
+    p.start(QStringLiteral(TARVOCTL), arguments);
+    if (!p.waitForFinished(60000))
+        qFatal("tarvoctl ne s'est pas terminé");
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+} // namespace
+
+class TestTarvoctl : public QObject {
+    Q_OBJECT
+private slots:
+    void versionEtUsage() {
+        const Resultat v = tarvoctl({QStringLiteral("--version")});
+        QCOMPARE(v.statut, 0);
+        QCOMPARE(v.sortie, VersionCourante() + u'\n');
+        QCOMPARE(tarvoctl({}).statut, 2);
+        QCOMPARE(tarvoctl({QStringLiteral("inconnue")}).statut, 2);
+        QCOMPARE(tarvoctl({QStringLiteral("lire-ini"), QStringLiteral("[DB]")}).statut, 2);
+    }
+
+    void lireIni() {
+        BaseDeTest t;
+        const QString dossier = t.dossier.path();
+        const Resultat r = tarvoctl({QStringLiteral("--dir"), dossier, QStringLiteral("lire-ini"),
+                                     QStringLiteral("[ZEBRA]"), QStringLiteral("MargeGaucheExp")});
+        QCOMPARE(r.statut, 0);
+        QCOMPARE(r.sortie, QStringLiteral("10\n"));
+        const Resultat absente =
+            tarvoctl({QStringLiteral("--dir"), dossier, QStringLiteral("lire-ini"),
+                      QStringLiteral("[ABSENTE]"), QStringLiteral("X")});
+        QCOMPARE(absente.statut, 1);
+        QCOMPARE(absente.erreurs, QStringLiteral("Lecture du fichier INI\nLa section suivante est "
+                                                 "introuvable : [ABSENTE]\n\n"));
+        const Resultat autreFichier =
+            tarvoctl({QStringLiteral("lire-ini"), QStringLiteral("[TARVOX]"),
+                      QStringLiteral("UpdateFile"), t.chemin(QStringLiteral("version.ini"))});
+        QCOMPARE(autreFichier.sortie, QStringLiteral("/bin/true\n"));
+    }
+
+    void initBaseRefuseUneBaseExistante() {
+        BaseDeTest t;
+        const QStringList commande = {QStringLiteral("--dir"), t.dossier.path(),
+                                      QStringLiteral("init-base"), QStringLiteral("--demo")};
+        QCOMPARE(tarvoctl(commande).statut, 0);
+        const QByteArray avant = t.lireFichier(QStringLiteral("tarvo.db"));
+        const Resultat seconde = tarvoctl(commande);
+        QCOMPARE(seconde.statut, 1);
+        QVERIFY(seconde.erreurs.contains(QStringLiteral("contient déjà des tables")));
+        QCOMPARE(t.lireFichier(QStringLiteral("tarvo.db")), avant);
+    }
+
+    void demarrageSansFichierIni() {
+        BaseDeTest t;
+        QFile::remove(t.chemin(QStringLiteral("TARVOX.ini")));
+        const Resultat r =
+            tarvoctl({QStringLiteral("--dir"), t.dossier.path(), QStringLiteral("init-base")});
+        QCOMPARE(r.statut, 1);
+        QCOMPARE(r.erreurs, QStringLiteral("Lancement interrompu\nLe fichier d'initialisation "
+                                           "suivant est introuvable : TARVOX.ini\n\n"));
+    }
+
+    void schemaSqlServer() {
+        const Resultat r = tarvoctl({QStringLiteral("schema-sqlserver")});
+        QCOMPARE(r.statut, 0);
+        QVERIFY(!r.sortie.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTarvoctl)
+#include "test_tarvoctl.moc"

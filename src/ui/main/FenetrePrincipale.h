@@ -2,6 +2,7 @@
 
 #include "app/Feedback.h"
 
+#include <QHash>
 #include <QMainWindow>
 #include <QPointer>
 #include <functional>
@@ -54,10 +55,23 @@ public:
     void statut(const QString& texte) override { AfficheStatut(texte); }
     void progression(int pourcentage) override { AfficheProgression(pourcentage); }
 
+    // Every control name known to action(), menus included.
+    QStringList nomsControles() const { return actions_.keys(); }
+    // True while a command started from a menu or toolbar entry runs.
+    bool commandeEnCours() const { return occupe_; }
+    // Ends the program at once, without saving the geometry.
+    void arreterProgramme(int code);
+
 protected:
     void closeEvent(QCloseEvent* evenement) override;
 
 private:
+    QAction* creerEntree(QMenu* menu, const QString& nom, const QString& texte);
+    QMenu* creerMenu(QMenu* parent, const QString& nom, const QString& texte);
+    void executerCommande(const std::function<void()>& commande);
+    void suivreActivation(QAction* bouton, const QList<QAction*>& entrees);
+    void remplirMenuFenetre();
+    void mettreAJourHorloge();
     void construireMenus();
     void construireBarresOutils();
     void construireBarreEtat();
@@ -69,7 +83,14 @@ private:
     QMenu* mnuEditionExp_ = nullptr;
     QProgressBar* pgBar_ = nullptr;
     QLabel* panneauStatut_ = nullptr;
+    QLabel* panneauDate_ = nullptr;
+    QLabel* panneauHeure_ = nullptr;
+    QMenu* mnuWindow_ = nullptr;
     QHash<QString, QPointer<QWidget>> fenetres_;
+    QHash<QString, QAction*> actions_;
+    QMetaObject::Connection renvoiCreerExp_;
+    bool occupe_ = false;
+    bool arret_ = false;
 };
 
 } // namespace tarvo::ui

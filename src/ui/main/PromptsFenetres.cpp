@@ -24,9 +24,13 @@ QMessageBox::Icon iconeQt(Prompts::Icone icone) {
     return QMessageBox::NoIcon;
 }
 
-QString titreAffiche(const QString& titre) { return titre.isEmpty() ? titreParDefaut() : titre; }
+QString titreAffiche(const QString& titre) {
+    return titre.isEmpty() ? titreParDefaut() : titre;
+}
 
-QString texteAffiche(QString texte) { return texte.replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
+QString texteAffiche(QString texte) {
+    return texte.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
 
 } // namespace
 
@@ -49,8 +53,8 @@ bool PromptsFenetres::question(Icone icone, const QString& titre, const QString&
 std::optional<QString> PromptsFenetres::saisie(const QString& titre, const QString& texte,
                                                const QString& defaut) {
     bool ok = false;
-    const QString valeur = QInputDialog::getText(proprietaire_, titreAffiche(titre),
-                                                 texteAffiche(texte), QLineEdit::Normal, defaut, &ok);
+    const QString valeur = QInputDialog::getText(
+        proprietaire_, titreAffiche(titre), texteAffiche(texte), QLineEdit::Normal, defaut, &ok);
     if (!ok)
         return std::nullopt;
     return valeur;

@@ -1,0 +1,484 @@
+#include "FenetrePrincipale.h"
+
+#include "APropos.h"
+#include "Geometrie.h"
+#include "Logo.h"
+#include "app/ArretProgramme.h"
+#include "app/Contexte.h"
+#include "app/FormesMessages.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLocale>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace tarvo::ui {
+namespace {
+
+const QString TexteTermine = QStringLiteral("Traitement terminé.");
+
+// Lets the window repaint during a long command without letting the person
+// start another one.
+void rafraichir() {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+QLabel* panneau(QStatusBar* barre, const QString& nom, const QString& texte, int etirement) {
+    auto* label = new QLabel(texte, barre);
+    label->setObjectName(nom);
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setContentsMargins(4, 0, 4, 0);
+    if (etirement > 0)
+        barre->addWidget(label, etirement);
+    else
+        barre->addPermanentWidget(label);
+    return label;
+}
+
+// The child windows that are neither hidden nor minimised, in stacking order.
+QList<QMdiSubWindow*> fenetresVisibles(QMdiArea* zone) {
+    QList<QMdiSubWindow*> liste;
+    for (QMdiSubWindow* f : zone->subWindowList(QMdiArea::StackingOrder))
+        if (f->isVisible() && !f->isMinimized())
+            liste << f;
+    return liste;
+}
+
+// One above the other when `horizontale`, side by side otherwise.
+void mosaique(QMdiArea* zone, bool horizontale) {
+    const QList<QMdiSubWindow*> liste = fenetresVisibles(zone);
+    if (liste.isEmpty())
+        return;
+    const QRect cadre = zone->viewport()->rect();
+    const int n = static_cast<int>(liste.size());
+    for (int i = 0; i < n; ++i) {
+        QMdiSubWindow* f = liste[i];
+        f->showNormal();
+        if (horizontale) {
+            const int haut = cadre.height() * i / n;
+            f->setGeometry(0, haut, cadre.width(), cadre.height() * (i + 1) / n - haut);
+        } else {
+            const int gauche = cadre.width() * i / n;
+            f->setGeometry(gauche, 0, cadre.width() * (i + 1) / n - gauche, cadre.height());
+        }
+    }
+}
+
+// Lines the minimised child windows up along the bottom edge.
+void arrangerIcones(QMdiArea* zone) {
+    const QRect cadre = zone->viewport()->rect();
+    int x = 0;
+    int bas = cadre.height();
+    for (QMdiSubWindow* f : zone->subWindowList(QMdiArea::CreationOrder)) {
+        if (!f->isMinimized())
+            continue;
+        if (x > 0 && x + f->width() > cadre.width()) {
+            x = 0;
+            bas -= f->height();
+        }
+        f->move(x, bas - f->height());
+        x += f->width();
+    }
+}
+
+} // namespace
+
+FenetrePrincipale::FenetrePrincipale(Contexte& ctx, QWidget* parent)
+    : QMainWindow(parent), ctx_(ctx) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Gestionnaire des expéditions"));
+    setWindowIcon(QIcon(logoTarvo(64)));
+
+    auto* centre = new QWidget(this);
+    auto* disposition = new QVBoxLayout(centre);
+    disposition->setContentsMargins(0, 0, 0, 0);
+    disposition->setSpacing(0);
+    setCentralWidget(centre);
+
+    construireMenus();
+    construireBarresOutils();
+
+    zone_ = new QMdiArea(centre);
+    zone_->setObjectName(QStringLiteral("zoneTravail"));
+    zone_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    zone_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    disposition->addWidget(zone_, 1);
+
+    pgBar_ = new QProgressBar(centre);
+    pgBar_->setObjectName(QStringLiteral("PgBar"));
+    pgBar_->setRange(0, 100);
+    disposition->addWidget(pgBar_);
+
+    construireBarreEtat();
+
+    AfficheProgression(100);
+    restaurerGeometrie();
+}
+
+FenetrePrincipale::~FenetrePrincipale() = default;
+
+QAction* FenetrePrincipale::creerEntree(QMenu* menu, const QString& nom, const QString& texte) {
+    auto* entree = new QAction(texte, this);
+    entree->setObjectName(nom);
+    entree->setEnabled(false);
+    if (menu)
+        menu->addAction(entree);
+    actions_.insert(nom, entree);
+    return entree;
+}
+
+QMenu* FenetrePrincipale::creerMenu(QMenu* parent, const QString& nom, const QString& texte) {
+    QMenu* menu = parent ? parent->addMenu(texte) : menuBar()->addMenu(texte);
+    menu->setObjectName(nom);
+    menu->menuAction()->setObjectName(nom);
+    actions_.insert(nom, menu->menuAction());
+    return menu;
+}
+
+void FenetrePrincipale::construireMenus() {
+    menuBar()->setObjectName(QStringLiteral("menuPrincipal"));
+
+    QMenu* fichier = creerMenu(nullptr, QStringLiteral("mnuFile"), QStringLiteral("&Fichier"));
+    creerEntree(fichier, QStringLiteral("mnuFichierArticle"),
+                QStringLiteral("Générer fichier Article"));
+    creerEntree(fichier, QStringLiteral("mnuFichierExp"),
+                QStringLiteral("Générer fichier Expédition"));
+    fichier->addSeparator();
+    creerEntree(fichier, QStringLiteral("mnuIntegData"), QStringLiteral("Intégration des données"));
+    creerEntree(fichier, QStringLiteral("mnuJournal"),
+                QStringLiteral("Journal intégration des données"));
+    fichier->addSeparator();
+    creerEntree(fichier, QStringLiteral("mnuFileExit"), QStringLiteral("&Quitter"));
+
+    QMenu* exp = creerMenu(nullptr, QStringLiteral("mnuExp"), QStringLiteral("Expéditions"));
+    QMenu* creation = creerMenu(exp, QStringLiteral("mnuCreationExp"),
+                                QStringLiteral("Création des expéditions"));
+    creerEntree(creation, QStringLiteral("mnuCreaExpAuto"), QStringLiteral("Mode Automatique"));
+    creerEntree(creation, QStringLiteral("mnuCreaExpManuel"), QStringLiteral("Mode Manuel"));
+    creerEntree(exp, QStringLiteral("mnuModifExp"), QStringLiteral("Modification des expéditions"));
+    creerEntree(exp, QStringLiteral("mnuRechExp"), QStringLiteral("Recherche"));
+
+    QMenu* etiq = creerMenu(nullptr, QStringLiteral("mnuEtiq"), QStringLiteral("Etiquettes"));
+    creerEntree(etiq, QStringLiteral("mnuEditEtiqCodeBarre"),
+                QStringLiteral("Edition étiquettes code barres article"));
+
+    QMenu* outils = creerMenu(nullptr, QStringLiteral("mnuToolS"), QStringLiteral("&Outils"));
+    creerEntree(outils, QStringLiteral("mnuToolSynchroArticle"),
+                QStringLiteral("Synchroniser le fichier article"));
+    outils->addSeparator();
+    creerEntree(outils, QStringLiteral("mnuInfoSoc"), QStringLiteral("Informations société"));
+
+    mnuWindow_ = creerMenu(nullptr, QStringLiteral("mnuWindow"), QStringLiteral("Fe&nêtre"));
+    creerEntree(mnuWindow_, QStringLiteral("mnuWindowCascade"), QStringLiteral("&En cascade"));
+    creerEntree(mnuWindow_, QStringLiteral("mnuWindowTileHorizontal"),
+                QStringLiteral("Mosaïque &horizontale"));
+    creerEntree(mnuWindow_, QStringLiteral("mnuWindowTileVertical"),
+                QStringLiteral("Mosaïque &verticale"));
+    creerEntree(mnuWindow_, QStringLiteral("mnuWindowArrangeIcons"),
+                QStringLiteral("&Réorganiser les icônes"));
+    connect(mnuWindow_, &QMenu::aboutToShow, this, &FenetrePrincipale::remplirMenuFenetre);
+
+    QMenu* aide = creerMenu(nullptr, QStringLiteral("mnuHelp"), QStringLiteral("&?"));
+    creerEntree(aide, QStringLiteral("mnuHelpAbout"), QStringLiteral("À &propos de "));
+
+    // Never in the menu bar: the shipment modification window pops it up.
+    mnuEditionExp_ = new QMenu(QStringLiteral("Editions Expéditions"), this);
+    mnuEditionExp_->setObjectName(QStringLiteral("mnuEditionExp"));
+    mnuEditionExp_->menuAction()->setObjectName(QStringLiteral("mnuEditionExp"));
+    actions_.insert(QStringLiteral("mnuEditionExp"), mnuEditionExp_->menuAction());
+    creerEntree(mnuEditionExp_, QStringLiteral("mnuBonExp"), QStringLiteral("Bon d'expédition"));
+    creerEntree(mnuEditionExp_, QStringLiteral("mnuEdEtiqExp"),
+                QStringLiteral("Etiquettes expédition"));
+    creerEntree(mnuEditionExp_, QStringLiteral("mnuEdListeArticleExp"),
+                QStringLiteral("Liste articles de l'expédition"));
+    creerEntree(mnuEditionExp_, QStringLiteral("mnuEdEtatControle"),
+                QStringLiteral("Etat de contrôle (Codes Barre)"));
+    creerEntree(mnuEditionExp_, QStringLiteral("mnuEdEtatControleArt"),
+                QStringLiteral("Etat de contrôle (Codes Article)"));
+    creerEntree(mnuEditionExp_, QStringLiteral("mnuEdListeColisage"),
+                QStringLiteral("Liste de colisage"));
+
+    // Quitting is the close of the window itself, which saves the geometry.
+    QAction* quitter = action(QStringLiteral("mnuFileExit"));
+    connect(quitter, &QAction::triggered, this, &QWidget::close);
+    quitter->setEnabled(true);
+    brancher(QStringLiteral("mnuWindowCascade"), [this] { zone_->cascadeSubWindows(); });
+    brancher(QStringLiteral("mnuWindowTileHorizontal"), [this] { mosaique(zone_, true); });
+    brancher(QStringLiteral("mnuWindowTileVertical"), [this] { mosaique(zone_, false); });
+    brancher(QStringLiteral("mnuWindowArrangeIcons"), [this] { arrangerIcones(zone_); });
+    brancher(QStringLiteral("mnuHelpAbout"), [this] {
+        FenetreAPropos apropos(ctx_, this);
+        apropos.exec();
+    });
+}
+
+void FenetrePrincipale::construireBarresOutils() {
+    auto* bande = new QWidget(centralWidget());
+    bande->setObjectName(QStringLiteral("CoolBar1"));
+    auto* disposition = new QHBoxLayout(bande);
+    disposition->setContentsMargins(0, 0, 0, 0);
+    disposition->setSpacing(2);
+
+    const auto barre = [&](const QString& nom) {
+        auto* b = new QToolBar(nom, bande);
+        b->setObjectName(nom);
+        b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        b->setMovable(false);
+        b->setFloatable(false);
+        disposition->addWidget(b);
+        return b;
+    };
+    const auto bouton = [&](const QString& nom, const QString& texte,
+                            QStyle::StandardPixmap icone) {
+        QAction* a = creerEntree(nullptr, nom, texte);
+        a->setIcon(style()->standardIcon(icone));
+        return a;
+    };
+    const auto deroulant = [&](QToolBar* b, QAction* face, const QList<QAction*>& entrees) {
+        auto* outil = new QToolButton(b);
+        outil->setObjectName(QStringLiteral("bouton_") + face->objectName());
+        outil->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        outil->setPopupMode(QToolButton::MenuButtonPopup);
+        outil->setDefaultAction(face);
+        auto* menu = new QMenu(outil);
+        menu->addActions(entrees);
+        outil->setMenu(menu);
+        b->addWidget(outil);
+    };
+
+    QToolBar* barre1 = barre(QStringLiteral("Toolbar1"));
+    QAction* creer = bouton(QStringLiteral("tbCreerExp"), QStringLiteral("Créer expédition"),
+                            QStyle::SP_FileDialogNewFolder);
+    QAction* auto_ =
+        creerEntree(nullptr, QStringLiteral("tbModeAuto"), QStringLiteral("Mode Automatique"));
+    QAction* manuel =
+        creerEntree(nullptr, QStringLiteral("tbModeManuel"), QStringLiteral("Mode Manuel"));
+    deroulant(barre1, creer, {auto_, manuel});
+    barre1->addAction(bouton(QStringLiteral("tbModifExp"), QStringLiteral("Modifier expédition"),
+                             QStyle::SP_FileDialogDetailedView));
+    barre1->addAction(bouton(QStringLiteral("tbRechercher"), QStringLiteral("Rechercher"),
+                             QStyle::SP_FileDialogContentsView));
+    barre1->addAction(bouton(QStringLiteral("tbEtiqArticle"), QStringLiteral("Etiquette article"),
+                             QStyle::SP_FileIcon));
+
+    QToolBar* barre2 = barre(QStringLiteral("Toolbar2"));
+    QAction* transfert = bouton(QStringLiteral("tbTransfert"), QStringLiteral("Transfert fichier"),
+                                QStyle::SP_DriveNetIcon);
+    QAction* fichArticle =
+        creerEntree(nullptr, QStringLiteral("tbFichierArticle"), QStringLiteral("Fichier article"));
+    QAction* fichExp =
+        creerEntree(nullptr, QStringLiteral("tbFichierExp"), QStringLiteral("Fichier expédition"));
+    QAction* integ = creerEntree(nullptr, QStringLiteral("tbIntegData"),
+                                 QStringLiteral("Intégration des données"));
+    deroulant(barre2, transfert, {fichArticle, fichExp, integ});
+    disposition->addStretch(1);
+    static_cast<QVBoxLayout*>(centralWidget()->layout())->addWidget(bande);
+
+    // The face of "Créer expédition" does what "Mode Manuel" of the menu does;
+    // the face of "Transfert fichier" does nothing. Each face stays usable as
+    // long as its arrow offers something.
+    QAction* menuManuel = action(QStringLiteral("mnuCreaExpManuel"));
+    renvoiCreerExp_ = connect(creer, &QAction::triggered, menuManuel, [menuManuel] {
+        if (menuManuel->isEnabled())
+            menuManuel->trigger();
+    });
+    suivreActivation(creer, {menuManuel, auto_, manuel});
+    suivreActivation(transfert, {fichArticle, fichExp, integ});
+}
+
+void FenetrePrincipale::suivreActivation(QAction* bouton, const QList<QAction*>& entrees) {
+    const auto maj = [bouton, entrees] {
+        bool actif = false;
+        for (QAction* e : entrees)
+            actif = actif || e->isEnabled();
+        bouton->setEnabled(actif);
+    };
+    for (QAction* e : entrees)
+        connect(e, &QAction::enabledChanged, bouton, maj);
+    maj();
+}
+
+void FenetrePrincipale::construireBarreEtat() {
+    QStatusBar* barre = statusBar();
+    barre->setObjectName(QStringLiteral("sbStatusBar"));
+    barre->setSizeGripEnabled(true);
+    panneauStatut_ = panneau(barre, QStringLiteral("panneauStatut"), QStringLiteral("État"), 1);
+    panneauDate_ = panneau(barre, QStringLiteral("panneauDate"), QString(), 0);
+    panneauHeure_ = panneau(barre, QStringLiteral("panneauHeure"), QString(), 0);
+    // The lock states cannot be read portably; the indicators keep their
+    // enabled look.
+    panneau(barre, QStringLiteral("panneauMaj"), QStringLiteral("Maj"), 0);
+    panneau(barre, QStringLiteral("panneauNum"), QStringLiteral("Num"), 0);
+    mettreAJourHorloge();
+    auto* minuterie = new QTimer(this);
+    connect(minuterie, &QTimer::timeout, this, &FenetrePrincipale::mettreAJourHorloge);
+    minuterie->start(1000);
+}
+
+void FenetrePrincipale::mettreAJourHorloge() {
+    const QDateTime maintenant = ctx_.horloge.maintenant();
+    const QString date = maintenant.date().toString(QStringLiteral("dd/MM/yyyy"));
+    const QString heure = maintenant.time().toString(QStringLiteral("HH:mm"));
+    if (panneauDate_->text() != date)
+        panneauDate_->setText(date);
+    if (panneauHeure_->text() != heure)
+        panneauHeure_->setText(heure);
+}
+
+void FenetrePrincipale::remplirMenuFenetre() {
+    const QList<QAction*> anciennes = mnuWindow_->actions();
+    for (QAction* a : anciennes)
+        if (!actions_.contains(a->objectName())) {
+            mnuWindow_->removeAction(a);
+            a->deleteLater();
+        }
+    const QList<QMdiSubWindow*> liste = zone_->subWindowList(QMdiArea::CreationOrder);
+    if (liste.isEmpty())
+        return;
+    mnuWindow_->addSeparator();
+    int numero = 0;
+    for (QMdiSubWindow* f : liste) {
+        ++numero;
+        QAction* a =
+            mnuWindow_->addAction(QStringLiteral("&%1 %2").arg(numero).arg(f->windowTitle()));
+        a->setCheckable(true);
+        a->setChecked(f == zone_->activeSubWindow());
+        connect(a, &QAction::triggered, f, [this, f] {
+            if (f->isMinimized())
+                f->showNormal();
+            zone_->setActiveSubWindow(f);
+        });
+    }
+}
+
+QAction* FenetrePrincipale::action(const QString& nomControle) const {
+    return actions_.value(nomControle, nullptr);
+}
+
+void FenetrePrincipale::brancher(const QString& nomControle,
+                                 const std::function<void()>& commande) {
+    QAction* entree = action(nomControle);
+    if (!entree) {
+        qWarning("Entrée de menu inconnue : %s", qPrintable(nomControle));
+        return;
+    }
+    // Wiring the face of "Créer expédition" on its own replaces its default.
+    if (nomControle == QStringLiteral("tbCreerExp"))
+        disconnect(renvoiCreerExp_);
+    connect(entree, &QAction::triggered, this, [this, commande] { executerCommande(commande); });
+    entree->setEnabled(true);
+}
+
+void FenetrePrincipale::executerCommande(const std::function<void()>& commande) {
+    // One command at a time: a repaint during a long command must not start another.
+    if (occupe_)
+        return;
+    occupe_ = true;
+    struct Liberation {
+        bool& drapeau;
+        ~Liberation() { drapeau = false; }
+    } liberation{occupe_};
+    try {
+        commande();
+    } catch (const ArretProgramme& arret) {
+        arreterProgramme(arret.code());
+    } catch (const ErreurTarvo& e) {
+        afficherErreurDetaillee(ctx_, QStringLiteral("Erreur"), e.erreur());
+    }
+}
+
+void FenetrePrincipale::arreterProgramme(int code) {
+    arret_ = true;
+    hide();
+    QCoreApplication::exit(code);
+}
+
+QWidget* FenetrePrincipale::ouvrirFenetre(const QString& nom,
+                                          const std::function<QWidget*()>& fabrique) {
+    if (QWidget* ouverte = fenetreOuverte(nom)) {
+        auto* cadre = qobject_cast<QMdiSubWindow*>(ouverte->parentWidget());
+        if (cadre) {
+            if (cadre->isMinimized())
+                cadre->showNormal();
+            zone_->setActiveSubWindow(cadre);
+        }
+        return ouverte;
+    }
+    QWidget* fenetre = fabrique();
+    if (!fenetre)
+        return nullptr;
+    fenetre->setObjectName(nom);
+    fenetre->setAttribute(Qt::WA_DeleteOnClose);
+    QMdiSubWindow* cadre = zone_->addSubWindow(fenetre);
+    cadre->setAttribute(Qt::WA_DeleteOnClose);
+    fenetre->show();
+    zone_->setActiveSubWindow(cadre);
+    fenetres_.insert(nom, fenetre);
+    return fenetre;
+}
+
+QWidget* FenetrePrincipale::fenetreOuverte(const QString& nom) const {
+    return fenetres_.value(nom).data();
+}
+
+void FenetrePrincipale::commandeConfirmee(const QString& titre, const QString& question,
+                                          const std::function<void()>& commande) {
+    if (!ctx_.prompts.question(Prompts::Icone::Question, titre, question, true))
+        return;
+    commande();
+    ctx_.prompts.information(titre, TexteTermine);
+}
+
+void FenetrePrincipale::AfficheStatut(const QString& texte) {
+    const QString affiche = texte.isEmpty() ? QStringLiteral("Prêt") : texte;
+    if (panneauStatut_->text() == affiche)
+        return;
+    panneauStatut_->setText(affiche);
+    rafraichir();
+}
+
+void FenetrePrincipale::AfficheProgression(int pourcentage) {
+    const int valeur = std::clamp(pourcentage, 0, 100);
+    const bool visible = valeur != 100;
+    // Integration calls this for every line: repaint only what changed.
+    if (pgBar_->value() == valeur && pgBar_->isVisibleTo(this) == visible)
+        return;
+    pgBar_->setValue(valeur);
+    pgBar_->setVisible(visible);
+    rafraichir();
+}
+
+void FenetrePrincipale::closeEvent(QCloseEvent* evenement) {
+    if (occupe_ && !arret_) {
+        evenement->ignore();
+        return;
+    }
+    if (!arret_ && !isMinimized())
+        enregistrerGeometrie();
+    zone_->closeAllSubWindows();
+    evenement->accept();
+}
+
+void FenetrePrincipale::restaurerGeometrie() {
+    const GeometrieTwips g = lireGeometrie();
+    const Resolution r = resolutionEcran(this);
+    move(r.pixelsX(g.gauche), r.pixelsY(g.haut));
+    resize(r.pixelsX(g.largeur), r.pixelsY(g.hauteur));
+}
+
+void FenetrePrincipale::enregistrerGeometrie() {
+    const Resolution r = resolutionEcran(this);
+    ecrireGeometrie({r.twipsX(x()), r.twipsY(y()), r.twipsX(width()), r.twipsY(height())});
+}
+
+} // namespace tarvo::ui

@@ -341,6 +341,20 @@ private slots:
         QVERIFY(!QFile::exists(t.chemin(QStringLiteral("tarvo.db"))));
     }
 
+    void connexionSqlServerEchoueeAvecLeTexteDuPilote() {
+        BaseDeTest t;
+        t.ecrireIni("[DB]\r\nPROVIDER=SQLOLEDB\r\nSERVERNAME=127.0.0.1\r\nDBNAME=Sage;x=y\r\n"
+                    "ODBCDRIVER=Pilote absent\r\n[X]\r\n");
+        t.ctx->modeSecurite = QStringLiteral("SQL");
+        QVERIFY(!ConnexionBase(*t.ctx, QStringLiteral("sa"), QStringLiteral("p;w}d")));
+        QCOMPARE(t.prompts.boites.size(), 1);
+        QCOMPARE(t.prompts.boites[0].titre, QStringLiteral("Problème de connexion"));
+        const QString texte = t.prompts.boites[0].texte;
+        QVERIFY2(texte.contains(QStringLiteral("Source : ODBC")), qPrintable(texte));
+        QVERIFY2(texte.contains(QStringLiteral("Pilote absent")) || texte.contains(QStringLiteral("IM002")),
+                 qPrintable(texte));
+    }
+
     void baseEmbarqueeSansComptes() {
         BaseDeTest t;
         t.creerBase();

@@ -1,1 +1,485 @@
--- script SQL Server
+-- Tarvo installation script for SQL Server.
+--
+-- Run it once in the Sage 100 database (the one that holds F_DOCENTETE,
+-- F_DOCLIGNE, F_ARTICLE...), by a login allowed to create tables, views,
+-- triggers and procedures, with the file read as UTF-8, for example:
+--     sqlcmd -S SERVER -d SAGEDB -E -f 65001 -i tarvo_sqlserver.sql
+-- Tables are created only when missing; views, triggers and the procedure
+-- are replaced, so the script can be run again after an update. Works on
+-- SQL Server 2008 and later.
+
+SET ANSI_NULLS ON;
+SET QUOTED_IDENTIFIER ON;
+SET ANSI_PADDING ON;
+GO
+
+----------------------------------------------------------------------------
+-- Tarvo's tables
+----------------------------------------------------------------------------
+
+IF OBJECT_ID(N'dbo.[Expédition]', N'U') IS NULL
+CREATE TABLE dbo.[Expédition] (
+    [No Expédition]       int IDENTITY(1, 1) NOT NULL,
+    [Libellé 1]           varchar(69) NULL,
+    [Libellé 2]           varchar(69) NULL,
+    [No lieu livraison]   int NULL,
+    Langue                smallint NULL,
+    [Date création]       datetime NULL CONSTRAINT [DF_Expédition_Date création] DEFAULT (getdate()),
+    [Date cloture]        datetime NULL,
+    [Nbr colis théorique] int NOT NULL CONSTRAINT [DF_Expédition_Nbr colis théorique] DEFAULT (0),
+    [Nbr colis réel]      int NOT NULL CONSTRAINT [DF_Expédition_Nbr colis réel] DEFAULT (0),
+    Tare                  decimal(12, 3) NULL,
+    [Poids Net]           decimal(12, 3) NULL,
+    [Poids brut]          decimal(12, 3) NULL,
+    Volume                decimal(12, 4) NULL,
+    CONSTRAINT [PK_Expédition] PRIMARY KEY CLUSTERED ([No Expédition])
+);
+GO
+IF NOT EXISTS (SELECT 1 FROM sys.indexes
+                WHERE name = N'IX_Expédition_Date création'
+                  AND object_id = OBJECT_ID(N'dbo.[Expédition]'))
+CREATE INDEX [IX_Expédition_Date création] ON dbo.[Expédition] ([Date création]);
+GO
+
+-- No unique key: an order attached twice is reported by the order search
+-- rather than refused here.
+IF OBJECT_ID(N'dbo.[Liste commandes]', N'U') IS NULL
+CREATE TABLE dbo.[Liste commandes] (
+    [No Expédition]      int NOT NULL,
+    [No commande SAGE]   varchar(13) NOT NULL,
+    [Référence SAGE]     varchar(17) NULL,
+    [Date livraison]     datetime NULL,
+    Langue               smallint NULL,
+    [No Client]          varchar(17) NULL,
+    [Date création SAGE] datetime NULL,
+    [No lieu livraison]  int NULL
+);
+GO
+IF NOT EXISTS (SELECT 1 FROM sys.indexes
+                WHERE name = N'IX_Liste commandes_No Expédition'
+                  AND object_id = OBJECT_ID(N'dbo.[Liste commandes]'))
+CREATE CLUSTERED INDEX [IX_Liste commandes_No Expédition]
+    ON dbo.[Liste commandes] ([No Expédition]);
+GO
+IF NOT EXISTS (SELECT 1 FROM sys.indexes
+                WHERE name = N'IX_Liste commandes_No commande SAGE'
+                  AND object_id = OBJECT_ID(N'dbo.[Liste commandes]'))
+CREATE INDEX [IX_Liste commandes_No commande SAGE]
+    ON dbo.[Liste commandes] ([No commande SAGE]);
+GO
+
+IF OBJECT_ID(N'dbo.Colis', N'U') IS NULL
+CREATE TABLE dbo.Colis (
+    [No Expédition]    int NOT NULL,
+    [No Colis]         int NOT NULL,
+    [Poids colis]      decimal(12, 3) NULL,
+    [Date mise à jour] datetime NULL,
+    CONSTRAINT PK_Colis PRIMARY KEY CLUSTERED ([No Expédition], [No Colis])
+);
+GO
+
+IF OBJECT_ID(N'dbo.Colisage', N'U') IS NULL
+CREATE TABLE dbo.Colisage (
+    [No Expédition]       int NOT NULL,
+    [No Colis]            int NOT NULL,
+    [Code barres Article] varchar(50) NOT NULL,
+    [Quantité]            int NULL,
+    [Date mise à jour]    datetime NULL,
+    CONSTRAINT PK_Colisage
+        PRIMARY KEY CLUSTERED ([No Expédition], [No Colis], [Code barres Article])
+);
+GO
+
+IF OBJECT_ID(N'dbo.Article', N'U') IS NULL
+CREATE TABLE dbo.Article (
+    [Code barres Article] varchar(50) NOT NULL,
+    [Libellé]             varchar(69) NULL,
+    Couleur               varchar(21) NULL,
+    lib_art_couleur       varchar(100) NULL,
+    AR_Ref                varchar(19) NULL,
+    AG_No                 int NULL,
+    date_ajout            datetime NULL,
+    CONSTRAINT PK_Article PRIMARY KEY CLUSTERED ([Code barres Article])
+);
+GO
+
+-- History of every integrated terminal line: it outlives its shipment.
+IF OBJECT_ID(N'dbo.[Journal de saisie]', N'U') IS NULL
+CREATE TABLE dbo.[Journal de saisie] (
+    [Code type ligne]     varchar(7) NULL,
+    [No Expédition]       int NULL,
+    [No Colis]            varchar(10) NULL,
+    [Code barres Article] varchar(50) NULL,
+    [Poids colis]         decimal(12, 3) NULL,
+    [Quantité]            int NULL,
+    [Date saisie]         datetime NULL,
+    [Date intégration]    datetime NULL
+);
+GO
+IF NOT EXISTS (SELECT 1 FROM sys.indexes
+                WHERE name = N'IX_Journal de saisie_No Expédition'
+                  AND object_id = OBJECT_ID(N'dbo.[Journal de saisie]'))
+CREATE INDEX [IX_Journal de saisie_No Expédition] ON dbo.[Journal de saisie] ([No Expédition]);
+GO
+
+IF OBJECT_ID(N'dbo.[Informations société]', N'U') IS NULL
+CREATE TABLE dbo.[Informations société] (
+    [Nom société] varchar(69) NULL,
+    [Activité]    varchar(69) NULL,
+    [Adresse 1]   varchar(69) NULL,
+    [Adresse 2]   varchar(69) NULL,
+    [Code postal] varchar(9) NULL,
+    Ville         varchar(35) NULL,
+    Pays          varchar(35) NULL,
+    [Téléphone]   varchar(21) NULL,
+    Fax           varchar(21) NULL,
+    email         varchar(69) NULL,
+    Web           varchar(69) NULL,
+    Capital       varchar(35) NULL,
+    APE           varchar(10) NULL,
+    Siret         varchar(20) NULL,
+    RCS           varchar(69) NULL,
+    Logo          varbinary(max) NULL
+);
+GO
+
+-- Work rows of the range control report, one set per connection (SPID);
+-- the report prints them in id order.
+IF OBJECT_ID(N'dbo.w_controle_qte_gamme', N'U') IS NULL
+CREATE TABLE dbo.w_controle_qte_gamme (
+    SPID           int NOT NULL,
+    NoExp          int NULL,
+    AR_Ref         varchar(19) NULL,
+    CodeBarre      varchar(50) NULL,
+    Libelle        varchar(69) NULL,
+    Design_couleur varchar(100) NULL,
+    Couleur_cde    varchar(21) NULL,
+    Couleur_exp    varchar(21) NULL,
+    Qte_cde        int NULL,
+    Qte_exp        int NULL,
+    Qte_cde_str    varchar(20) NULL,
+    Qte_exp_str    varchar(20) NULL,
+    Controle       varchar(30) NULL,
+    Difference     int NULL,
+    EnGamme        smallint NULL,
+    id             int IDENTITY(1, 1) NOT NULL,
+    CONSTRAINT PK_w_controle_qte_gamme PRIMARY KEY CLUSTERED (id)
+);
+GO
+IF NOT EXISTS (SELECT 1 FROM sys.indexes
+                WHERE name = N'IX_w_controle_qte_gamme_SPID'
+                  AND object_id = OBJECT_ID(N'dbo.w_controle_qte_gamme'))
+CREATE INDEX IX_w_controle_qte_gamme_SPID ON dbo.w_controle_qte_gamme (SPID, id);
+GO
+
+----------------------------------------------------------------------------
+-- Dependent rows go with their parent. Triggers rather than foreign keys:
+-- packing rows whose parcel row is missing (older data, other tools) stay
+-- accepted instead of failing a whole terminal integration. The entry
+-- journal is history and is kept.
+----------------------------------------------------------------------------
+
+IF OBJECT_ID(N'dbo.[TR_Colis_suppression]', N'TR') IS NOT NULL
+    DROP TRIGGER dbo.[TR_Colis_suppression];
+GO
+CREATE TRIGGER dbo.[TR_Colis_suppression] ON dbo.Colis AFTER DELETE
+AS
+BEGIN
+    SET NOCOUNT ON;
+    DELETE C
+      FROM dbo.Colisage C
+     INNER JOIN deleted D
+        ON D.[No Expédition] = C.[No Expédition] AND D.[No Colis] = C.[No Colis];
+END;
+GO
+
+IF OBJECT_ID(N'dbo.[TR_Expédition_suppression]', N'TR') IS NOT NULL
+    DROP TRIGGER dbo.[TR_Expédition_suppression];
+GO
+CREATE TRIGGER dbo.[TR_Expédition_suppression] ON dbo.[Expédition] AFTER DELETE
+AS
+BEGIN
+    SET NOCOUNT ON;
+    DELETE L
+      FROM dbo.[Liste commandes] L
+     INNER JOIN deleted D ON D.[No Expédition] = L.[No Expédition];
+    DELETE C
+      FROM dbo.Colisage C
+     INNER JOIN deleted D ON D.[No Expédition] = C.[No Expédition];
+    DELETE C
+      FROM dbo.Colis C
+     INNER JOIN deleted D ON D.[No Expédition] = C.[No Expédition];
+END;
+GO
+
+----------------------------------------------------------------------------
+-- Views over the Sage tables
+----------------------------------------------------------------------------
+
+-- Active Sage articles with their bar codes: one row per article without
+-- range (its own bar code, AG_No 0), one row per range element otherwise
+-- (bar code of F_ARTENUMREF). Articles without a bar code (services,
+-- carriage) come with an empty one.
+IF OBJECT_ID(N'dbo.V_ARTICLE', N'V') IS NOT NULL
+    DROP VIEW dbo.V_ARTICLE;
+GO
+CREATE VIEW dbo.V_ARTICLE
+AS
+SELECT ISNULL(A.AR_CodeBarre, '')   AS CodeBarre,
+       A.AR_Ref                     AS AR_Ref,
+       0                            AS AG_No,
+       A.AR_Design                  AS [Libellé],
+       CAST('' AS varchar(21))      AS Couleur,
+       CAST(A.AR_Design AS varchar(100)) AS lib_art_couleur,
+       CAST(A.AR_Design AS varchar(100)) AS design_couleur
+  FROM dbo.F_ARTICLE A
+ WHERE A.AR_Gamme1 = 0 AND A.AR_Sommeil = 0
+UNION ALL
+SELECT ISNULL(E.AE_CodeBarre, ''),
+       A.AR_Ref,
+       E.AG_No1,
+       A.AR_Design,
+       G.EG_Enumere,
+       A.AR_Design + ' ' + G.EG_Enumere,
+       A.AR_Design + ' - ' + G.EG_Enumere
+  FROM dbo.F_ARTENUMREF E
+ INNER JOIN dbo.F_ARTICLE A ON A.AR_Ref = E.AR_Ref
+ INNER JOIN dbo.F_ARTGAMME G ON G.AG_No = E.AG_No1
+ WHERE A.AR_Gamme1 <> 0 AND A.AR_Sommeil = 0 AND E.AE_Sommeil = 0;
+GO
+
+-- Sales orders (domain 0, type 1) with something left to deliver that no
+-- shipment holds yet.
+IF OBJECT_ID(N'dbo.[Commandes Dispo]', N'V') IS NOT NULL
+    DROP VIEW dbo.[Commandes Dispo];
+GO
+CREATE VIEW dbo.[Commandes Dispo]
+AS
+SELECT E.DO_Piece, E.DO_Ref, E.DO_Date, E.DO_DateLivr, E.DO_Tiers, C.CT_Intitule,
+       E.LI_No, L.LI_Intitule, L.LI_Ville, L.LI_Pays
+  FROM dbo.F_DOCENTETE E
+ INNER JOIN dbo.F_COMPTET C ON C.CT_Num = E.DO_Tiers
+  LEFT OUTER JOIN dbo.F_LIVRAISON L ON L.LI_No = E.LI_No
+ WHERE E.DO_Domaine = 0 AND E.DO_Type = 1
+   AND EXISTS (SELECT 1 FROM dbo.F_DOCLIGNE D
+                WHERE D.DO_Domaine = 0 AND D.DO_Type = 1 AND D.DO_Piece = E.DO_Piece
+                  AND D.DL_QtePL > 0)
+   AND NOT EXISTS (SELECT 1 FROM dbo.[Liste commandes] LC
+                    WHERE LC.[No commande SAGE] = E.DO_Piece);
+GO
+
+-- What a shipment takes from each sales order.
+IF OBJECT_ID(N'dbo.[Info Commande]', N'V') IS NOT NULL
+    DROP VIEW dbo.[Info Commande];
+GO
+CREATE VIEW dbo.[Info Commande]
+AS
+SELECT E.DO_Piece, E.DO_Ref, E.DO_Date, E.DO_DateLivr, E.DO_Tiers, E.DO_Langue,
+       E.LI_No, L.LI_Intitule, L.LI_Ville
+  FROM dbo.F_DOCENTETE E
+  LEFT OUTER JOIN dbo.F_LIVRAISON L ON L.LI_No = E.LI_No
+ WHERE E.DO_Domaine = 0 AND E.DO_Type = 1;
+GO
+
+-- Ordered against shipped quantities per shipment and bar code, the common
+-- ground of the three control views. Ordered: the quantities still to deliver
+-- on the order lines of the shipment's orders, matched to the bar code of
+-- their range element; component lines of a composed article are left out
+-- (the composed article is what is scanned), as are articles without a bar
+-- code. Shipped: the packing lines of the shipment's parcels.
+IF OBJECT_ID(N'dbo.controle_qte_base', N'V') IS NOT NULL
+    DROP VIEW dbo.controle_qte_base;
+GO
+CREATE VIEW dbo.controle_qte_base
+AS
+SELECT Q.NoExp                          AS NoExp,
+       Q.CodeBarre                      AS CodeBarre,
+       CAST(SUM(Q.Qte_cde) AS int)      AS Qte_cde,
+       CAST(SUM(Q.Qte_exp) AS int)      AS Qte_exp,
+       SUM(Q.Ligne_cde)                 AS Lignes_cde,
+       SUM(Q.Ligne_exp)                 AS Lignes_exp
+  FROM (SELECT LC.[No Expédition] AS NoExp, CAST(V.CodeBarre AS varchar(50)) AS CodeBarre,
+               D.DL_QtePL AS Qte_cde, 0 AS Qte_exp, 1 AS Ligne_cde, 0 AS Ligne_exp
+          FROM dbo.[Liste commandes] LC
+         INNER JOIN dbo.F_DOCLIGNE D ON D.DO_Piece = LC.[No commande SAGE]
+                                    AND D.DO_Domaine = 0 AND D.DO_Type = 1
+         INNER JOIN dbo.V_ARTICLE V ON V.AR_Ref = D.AR_Ref AND V.AG_No = D.AG_No1
+         WHERE V.CodeBarre <> ''
+           AND (D.AR_RefCompose IS NULL OR D.AR_RefCompose = D.AR_Ref)
+        UNION ALL
+        SELECT C.[No Expédition], C.[Code barres Article], 0, C.[Quantité], 0, 1
+          FROM dbo.Colisage C) Q
+ GROUP BY Q.NoExp, Q.CodeBarre;
+GO
+
+-- By bar code. [Qté Livrée] is the quantity to deliver (ordered), [Qté Exp]
+-- the quantity shipped; Différence = shipped - ordered.
+IF OBJECT_ID(N'dbo.[Controle qte]', N'V') IS NOT NULL
+    DROP VIEW dbo.[Controle qte];
+GO
+CREATE VIEW dbo.[Controle qte]
+AS
+SELECT B.NoExp                                          AS NoExp,
+       B.CodeBarre                                      AS CB,
+       COALESCE(V.design_couleur, A.lib_art_couleur, 'Article inconnu') AS [Libellé],
+       B.Qte_exp                                        AS [Qté Exp],
+       B.Qte_cde                                        AS [Qté Livrée],
+       CASE WHEN B.Qte_exp = B.Qte_cde THEN 'OK' ELSE 'Quantité incorrecte' END AS Controle,
+       B.Qte_exp - B.Qte_cde                            AS [Différence]
+  FROM dbo.controle_qte_base B
+  LEFT OUTER JOIN dbo.V_ARTICLE V ON V.CodeBarre = B.CodeBarre
+  LEFT OUTER JOIN dbo.Article A ON A.[Code barres Article] = B.CodeBarre;
+GO
+
+-- By article reference: all range elements of an article together. Bar codes
+-- unknown to Sage are resolved through Tarvo's article table, or gathered
+-- under an empty reference.
+IF OBJECT_ID(N'dbo.controle_qte_art', N'V') IS NOT NULL
+    DROP VIEW dbo.controle_qte_art;
+GO
+CREATE VIEW dbo.controle_qte_art
+AS
+SELECT R.NoExp                                          AS NoExp,
+       R.AR_Ref                                         AS AR_Ref,
+       MAX(R.[Libellé])                                 AS [Libellé],
+       SUM(R.Qte_exp)                                   AS [Qté Exp],
+       SUM(R.Qte_cde)                                   AS [Qté Livrée],
+       CASE WHEN SUM(R.Qte_exp) = SUM(R.Qte_cde) THEN 'OK' ELSE 'Quantité incorrecte' END
+                                                        AS Controle,
+       SUM(R.Qte_exp) - SUM(R.Qte_cde)                  AS [Différence]
+  FROM (SELECT B.NoExp, COALESCE(V.AR_Ref, A.AR_Ref, '') AS AR_Ref,
+               COALESCE(V.[Libellé], A.[Libellé], 'Article inconnu') AS [Libellé],
+               B.Qte_cde, B.Qte_exp
+          FROM dbo.controle_qte_base B
+          LEFT OUTER JOIN dbo.V_ARTICLE V ON V.CodeBarre = B.CodeBarre
+          LEFT OUTER JOIN dbo.Article A ON A.[Code barres Article] = B.CodeBarre) R
+ GROUP BY R.NoExp, R.AR_Ref;
+GO
+
+-- By article and range element (one bar code each). Couleur_cde is the
+-- colour when the element was ordered, Couleur_exp when it was shipped;
+-- EnGamme 1 for an article managed in ranges.
+IF OBJECT_ID(N'dbo.controle_qte_gamme', N'V') IS NOT NULL
+    DROP VIEW dbo.controle_qte_gamme;
+GO
+CREATE VIEW dbo.controle_qte_gamme
+AS
+SELECT B.NoExp                                                   AS NoExp,
+       COALESCE(V.AR_Ref, A.AR_Ref, '')                          AS AR_Ref,
+       B.CodeBarre                                               AS CodeBarre,
+       COALESCE(V.[Libellé], A.[Libellé], 'Article inconnu')     AS Libelle,
+       COALESCE(V.design_couleur, A.lib_art_couleur, 'Article inconnu') AS Design_couleur,
+       COALESCE(V.Couleur, A.Couleur, '')                        AS Couleur,
+       CASE WHEN B.Lignes_cde > 0 THEN COALESCE(V.Couleur, A.Couleur, '') END AS Couleur_cde,
+       CASE WHEN B.Lignes_exp > 0 THEN COALESCE(V.Couleur, A.Couleur, '') END AS Couleur_exp,
+       B.Qte_cde                                                 AS Qte_cde,
+       B.Qte_exp                                                 AS Qte_exp,
+       CASE WHEN B.Qte_exp = B.Qte_cde THEN 'OK' ELSE 'Quantité incorrecte' END AS Controle,
+       B.Qte_exp - B.Qte_cde                                     AS Difference,
+       CASE WHEN COALESCE(V.AG_No, A.AG_No, 0) <> 0 THEN 1 ELSE 0 END AS EnGamme
+  FROM dbo.controle_qte_base B
+  LEFT OUTER JOIN dbo.V_ARTICLE V ON V.CodeBarre = B.CodeBarre
+  LEFT OUTER JOIN dbo.Article A ON A.[Code barres Article] = B.CodeBarre;
+GO
+
+----------------------------------------------------------------------------
+-- Range control preparation: exec prepa_controle_qte_gamme SPID, NoExp
+--
+-- Replaces the rows of @SPID by the shipment's rows of controle_qte_gamme in
+-- report order (description, reference, ordered colour), with after each
+-- article managed in ranges a subtotal row "S/T". The insertions form one
+-- transaction: a failure (a sum beyond the 16-bit range, for instance)
+-- leaves no rows for @SPID rather than half a report.
+----------------------------------------------------------------------------
+
+IF OBJECT_ID(N'dbo.prepa_controle_qte_gamme', N'P') IS NOT NULL
+    DROP PROCEDURE dbo.prepa_controle_qte_gamme;
+GO
+CREATE PROCEDURE dbo.prepa_controle_qte_gamme
+    @SPID  int,
+    @NoExp int
+AS
+BEGIN
+    SET NOCOUNT ON;
+    SET XACT_ABORT ON;
+
+    DECLARE @AR_Ref varchar(19), @CodeBarre varchar(50), @Libelle varchar(69),
+            @Design_couleur varchar(100), @Couleur_cde varchar(21), @Couleur_exp varchar(21),
+            @Qte_cde int, @Qte_exp int, @Controle varchar(30), @Difference int,
+            @EnGamme smallint;
+    DECLARE @RefCourante varchar(19), @GammeCourante smallint, @LignesGroupe int,
+            @SommeCde smallint, @SommeExp smallint;
+
+    DELETE FROM dbo.w_controle_qte_gamme WHERE SPID = @SPID;
+
+    DECLARE rsV CURSOR LOCAL STATIC READ_ONLY FOR
+        SELECT AR_Ref, CodeBarre, Libelle, Design_couleur, Couleur_cde, Couleur_exp,
+               Qte_cde, Qte_exp, Controle, Difference, EnGamme
+          FROM dbo.controle_qte_gamme
+         WHERE NoExp = @NoExp
+         ORDER BY Libelle, AR_Ref, Couleur_cde;
+
+    SET @RefCourante = '';
+    SET @LignesGroupe = 0;
+    SET @SommeCde = 0;
+    SET @SommeExp = 0;
+
+    BEGIN TRANSACTION;
+    OPEN rsV;
+    FETCH NEXT FROM rsV INTO @AR_Ref, @CodeBarre, @Libelle, @Design_couleur, @Couleur_cde,
+                             @Couleur_exp, @Qte_cde, @Qte_exp, @Controle, @Difference,
+                             @EnGamme;
+    SET @GammeCourante = @EnGamme;
+    WHILE @@FETCH_STATUS = 0
+    BEGIN
+        IF ISNULL(@AR_Ref, '') <> @RefCourante
+        BEGIN
+            IF @GammeCourante = 1 AND @LignesGroupe > 0
+                INSERT INTO dbo.w_controle_qte_gamme
+                       (SPID, NoExp, AR_Ref, Design_couleur, EnGamme, Qte_cde, Qte_exp,
+                        Qte_cde_str, Qte_exp_str, Difference, Controle)
+                VALUES (@SPID, @NoExp, @RefCourante, 'S/T', @GammeCourante, @SommeCde,
+                        @SommeExp, CONVERT(varchar(20), @SommeCde),
+                        CONVERT(varchar(20), @SommeExp), @SommeExp - @SommeCde,
+                        CASE WHEN @SommeCde = @SommeExp THEN 'OK'
+                             ELSE 'Quantité incorrecte' END);
+            SET @RefCourante = ISNULL(@AR_Ref, '');
+            SET @LignesGroupe = 0;
+            SET @SommeCde = 0;
+            SET @SommeExp = 0;
+        END;
+
+        INSERT INTO dbo.w_controle_qte_gamme
+               (SPID, NoExp, AR_Ref, CodeBarre, Libelle, Design_couleur, Couleur_cde,
+                Couleur_exp, Qte_cde, Qte_exp, Qte_cde_str, Qte_exp_str, Controle, Difference,
+                EnGamme)
+        VALUES (@SPID, @NoExp, @AR_Ref, @CodeBarre, @Libelle, @Design_couleur, @Couleur_cde,
+                @Couleur_exp, @Qte_cde, @Qte_exp, CONVERT(varchar(20), @Qte_cde),
+                CONVERT(varchar(20), @Qte_exp), @Controle, @Difference, @EnGamme);
+
+        -- The sums are 16-bit: beyond that the assignment fails and the
+        -- transaction is rolled back.
+        SET @SommeCde = @SommeCde + @Qte_cde;
+        SET @SommeExp = @SommeExp + @Qte_exp;
+        SET @LignesGroupe = @LignesGroupe + 1;
+        SET @GammeCourante = @EnGamme;
+
+        FETCH NEXT FROM rsV INTO @AR_Ref, @CodeBarre, @Libelle, @Design_couleur, @Couleur_cde,
+                                 @Couleur_exp, @Qte_cde, @Qte_exp, @Controle, @Difference,
+                                 @EnGamme;
+    END;
+
+    IF @GammeCourante = 1 AND @LignesGroupe > 0
+        INSERT INTO dbo.w_controle_qte_gamme
+               (SPID, NoExp, AR_Ref, Design_couleur, EnGamme, Qte_cde, Qte_exp, Qte_cde_str,
+                Qte_exp_str, Difference, Controle)
+        VALUES (@SPID, @NoExp, @RefCourante, 'S/T', @GammeCourante, @SommeCde, @SommeExp,
+                CONVERT(varchar(20), @SommeCde), CONVERT(varchar(20), @SommeExp),
+                @SommeExp - @SommeCde,
+                CASE WHEN @SommeCde = @SommeExp THEN 'OK' ELSE 'Quantité incorrecte' END);
+
+    CLOSE rsV;
+    DEALLOCATE rsV;
+    COMMIT TRANSACTION;
+END;
+GO

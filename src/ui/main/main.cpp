@@ -1,8 +1,74 @@
+// tarvo: the desktop shipment manager.
+#include "Branchements.h"
+#include "FenetrePrincipale.h"
 #include "PromptsFenetres.h"
+#include "SequenceDemarrage.h"
+#include "app/ArretProgramme.h"
+#include "app/Contexte.h"
+#include "app/Version.h"
 
 #include <QApplication>
+#include <QDir>
+#include <cstdio>
+
+using namespace tarvo;
+
+namespace {
+
+// Status and progress go nowhere until the main window exists.
+class RelaisFeedback : public Feedback {
+public:
+    void statut(const QString& texte) override {
+        if (cible)
+            cible->statut(texte);
+    }
+    void progression(int pourcentage) override {
+        if (cible)
+            cible->progression(pourcentage);
+    }
+    Feedback* cible = nullptr;
+};
+
+bool affichageDisponible() {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    return qEnvironmentVariableIsSet("QT_QPA_PLATFORM") ||
+           !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+#else
+    return true;
+#endif
+}
+
+QString dossierProgramme() {
+    const QString dossier = qEnvironmentVariable("TARVO_DIR");
+    return dossier.isEmpty() ? QCoreApplication::applicationDirPath()
+                             : QDir(dossier).absolutePath();
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
+    if (!affichageDisponible()) {
+        std::fputs("tarvo : aucun affichage graphique (ni DISPLAY ni WAYLAND_DISPLAY) ; "
+                   "lancez-le dans une session graphique.\n",
+                   stderr);
+        return 1;
+    }
     QApplication application(argc, argv);
-    return 0;
+    QApplication::setApplicationName(NomProduit());
+
+    ui::PromptsFenetres prompts;
+    RelaisFeedback relais;
+    HorlogeSysteme horloge;
+    Contexte ctx(dossierProgramme(), prompts, relais, horloge);
+    std::unique_ptr<ui::FenetrePrincipale> fenetre;
+    try {
+        fenetre = ui::Demarrer(ctx, lancerDetache);
+    } catch (const ArretProgramme& arret) {
+        return arret.code();
+    }
+    prompts.setProprietaire(fenetre.get());
+    relais.cible = fenetre.get();
+    ui::brancherCommandes(*fenetre);
+    return QApplication::exec();
 }

@@ -1,0 +1,37 @@
+#include "SequenceDemarrage.h"
+
+#include "FenetrePrincipale.h"
+#include "Login.h"
+#include "Splash.h"
+#include "app/ArretProgramme.h"
+#include "app/Connexion.h"
+#include "app/Contexte.h"
+
+namespace tarvo::ui {
+
+std::unique_ptr<FenetrePrincipale> Demarrer(Contexte& ctx, const LanceurProgramme& lanceur) {
+    auto splash = std::make_unique<FenetreDemarrage>();
+    splash->afficher();
+
+    ControlesDeDemarrage(ctx, lanceur);
+    if (ctx.modeSecurite == QStringLiteral("INTEG")) {
+        if (!ConnexionBase(ctx, QString(), QString()))
+            throw ArretProgramme();
+    } else {
+        DialogueConnexion login(ctx);
+        login.exec();
+        if (login.arretDemande())
+            throw ArretProgramme();
+        // Giving up the login is the person's choice, not a failure.
+        if (!login.LoginOK())
+            throw ArretProgramme(0);
+    }
+
+    auto fenetre = std::make_unique<FenetrePrincipale>(ctx);
+    splash.reset();
+    fenetre->show();
+    fenetre->AfficheStatut(QString());
+    return fenetre;
+}
+
+} // namespace tarvo::ui

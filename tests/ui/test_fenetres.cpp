@@ -1,0 +1,715 @@
+#include "BaseDeTest.h"
+#include "app/ArretProgramme.h"
+#include "app/Connexion.h"
+#include "app/Version.h"
+#include "ui/main/APropos.h"
+#include "ui/main/FenetrePrincipale.h"
+#include "ui/main/Geometrie.h"
+#include "ui/main/Login.h"
+#include "ui/main/SequenceDemarrage.h"
+#include "ui/main/Splash.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+using namespace tarvo;
+using namespace tarvo::test;
+using tarvo::ui::FenetrePrincipale;
+
+namespace {
+
+using Icone = Prompts::Icone;
+
+// Every entry of a later command set: present, disabled until wired.
+const QStringList EntreesAttendantLeurCommande = {
+    QStringLiteral("mnuFichierArticle"),    QStringLiteral("mnuFichierExp"),
+    QStringLiteral("mnuIntegData"),         QStringLiteral("mnuJournal"),
+    QStringLiteral("mnuCreaExpAuto"),       QStringLiteral("mnuCreaExpManuel"),
+    QStringLiteral("mnuModifExp"),          QStringLiteral("mnuRechExp"),
+    QStringLiteral("mnuEditEtiqCodeBarre"), QStringLiteral("mnuToolSynchroArticle"),
+    QStringLiteral("mnuInfoSoc"),           QStringLiteral("mnuBonExp"),
+    QStringLiteral("mnuEdEtiqExp"),         QStringLiteral("mnuEdListeArticleExp"),
+    QStringLiteral("mnuEdEtatControle"),    QStringLiteral("mnuEdEtatControleArt"),
+    QStringLiteral("mnuEdListeColisage"),   QStringLiteral("tbCreerExp"),
+    QStringLiteral("tbModeAuto"),           QStringLiteral("tbModeManuel"),
+    QStringLiteral("tbModifExp"),           QStringLiteral("tbRechercher"),
+    QStringLiteral("tbEtiqArticle"),        QStringLiteral("tbTransfert"),
+    QStringLiteral("tbFichierArticle"),     QStringLiteral("tbFichierExp"),
+    QStringLiteral("tbIntegData"),
+};
+
+QStringList nomsDesEntrees(const QList<QAction*>& actions) {
+    QStringList noms;
+    for (QAction* a : actions)
+        noms << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
+    return noms;
+}
+
+QString texteDuPanneau(const FenetrePrincipale& f, const char* nom) {
+    auto* label = f.findChild<QLabel*>(QString::fromLatin1(nom));
+    return label ? label->text() : QStringLiteral("<absent>");
+}
+
+QToolButton* boutonDe(const FenetrePrincipale& f, const char* nomAction) {
+    for (auto* b : f.findChildren<QToolButton*>())
+        if (b->defaultAction() && b->defaultAction()->objectName() == QLatin1String(nomAction))
+            return b;
+    return nullptr;
+}
+
+// Runs `geste` on the top-level window `nom` as soon as it shows (for the
+// modal dialogs, whose exec() does not return until it acts).
+void quandFenetre(const QString& nom, const std::function<void(QWidget*)>& geste) {
+    auto* sonde = new QTimer;
+    sonde->setInterval(10);
+    QObject::connect(sonde, &QTimer::timeout, [sonde, nom, geste] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == nom && w->isVisible()) {
+                sonde->stop();
+                sonde->deleteLater();
+                geste(w);
+                return;
+            }
+    });
+    sonde->start();
+}
+
+QVariant reglage(const char* cle) {
+    QSettings s(QStringLiteral("Tarvo"), QStringLiteral("Tarvo"));
+    return s.value(QStringLiteral("Settings/") + QLatin1String(cle));
+}
+
+void effacerReglages() {
+    QSettings s(QStringLiteral("Tarvo"), QStringLiteral("Tarvo"));
+    s.clear();
+    s.sync();
+}
+
+QSize pixelsDe(const ui::Resolution& r, float largeur, float hauteur) {
+    return {r.pixelsX(largeur), r.pixelsY(hauteur)};
+}
+
+} // namespace
+
+class TestFenetres : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir reglages_;
+
+private slots:
+    void initTestCase() {
+        // Keep the person's own settings out of reach.
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, reglages_.path());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, reglages_.path());
+        qputenv("USERNAME", "dupont");
+    }
+    void init() { effacerReglages(); }
+
+    void menusEtLibelles() {
+        BaseDeTest t;
+        FenetrePrincipale f(*t.ctx);
+        QCOMPARE(f.objectName(), QStringLiteral("frmMain"));
+        QCOMPARE(f.windowTitle(), QStringLiteral("Gestionnaire des expéditions"));
+
+        QCOMPARE(nomsDesEntrees(f.menuBar()->actions()),
+                 QStringList({"mnuFile", "mnuExp", "mnuEtiq", "mnuToolS", "mnuWindow", "mnuHelp"}));
+        const QList<std::pair<const char*, const char*>> libelles = {
+            {"mnuFile", "&Fichier"},
+            {"mnuFichierArticle", "Générer fichier Article"},
+            {"mnuFichierExp", "Générer fichier Expédition"},
+            {"mnuIntegData", "Intégration des données"},
+            {"mnuJournal", "Journal intégration des données"},
+            {"mnuFileExit", "&Quitter"},
+            {"mnuExp", "Expéditions"},
+            {"mnuCreationExp", "Création des expéditions"},
+            {"mnuCreaExpAuto", "Mode Automatique"},
+            {"mnuCreaExpManuel", "Mode Manuel"},
+            {"mnuModifExp", "Modification des expéditions"},
+            {"mnuRechExp", "Recherche"},
+            {"mnuEtiq", "Etiquettes"},
+            {"mnuEditEtiqCodeBarre", "Edition étiquettes code barres article"},
+            {"mnuToolS", "&Outils"},
+            {"mnuToolSynchroArticle", "Synchroniser le fichier article"},
+            {"mnuInfoSoc", "Informations société"},
+            {"mnuWindow", "Fe&nêtre"},
+            {"mnuWindowCascade", "&En cascade"},
+            {"mnuWindowTileHorizontal", "Mosaïque &horizontale"},
+            {"mnuWindowTileVertical", "Mosaïque &verticale"},
+            {"mnuWindowArrangeIcons", "&Réorganiser les icônes"},
+            {"mnuHelp", "&?"},
+            {"mnuHelpAbout", "À &propos de "},
+            {"mnuEditionExp", "Editions Expéditions"},
+            {"mnuBonExp", "Bon d'expédition"},
+            {"mnuEdEtiqExp", "Etiquettes expédition"},
+            {"mnuEdListeArticleExp", "Liste articles de l'expédition"},
+            {"mnuEdEtatControle", "Etat de contrôle (Codes Barre)"},
+            {"mnuEdEtatControleArt", "Etat de contrôle (Codes Article)"},
+            {"mnuEdListeColisage", "Liste de colisage"},
+            {"tbCreerExp", "Créer expédition"},
+            {"tbModeAuto", "Mode Automatique"},
+            {"tbModeManuel", "Mode Manuel"},
+            {"tbModifExp", "Modifier expédition"},
+            {"tbRechercher", "Rechercher"},
+            {"tbEtiqArticle", "Etiquette article"},
+            {"tbTransfert", "Transfert fichier"},
+            {"tbFichierArticle", "Fichier article"},
+            {"tbFichierExp", "Fichier expédition"},
+            {"tbIntegData", "Intégration des données"},
+        };
+        for (const auto& [nom, texte] : libelles) {
+            QAction* a = f.action(QString::fromUtf8(nom));
+            QVERIFY2(a, nom);
+            QCOMPARE(a->objectName(), QString::fromUtf8(nom));
+            QCOMPARE(a->text(), QString::fromUtf8(texte));
+            QVERIFY2(a->shortcut().isEmpty(), nom);
+        }
+        QCOMPARE(f.nomsControles().size(), libelles.size());
+
+        // The order of each menu, separators included.
+        QCOMPARE(nomsDesEntrees(f.findChild<QMenu*>("mnuFile")->actions()),
+                 QStringList({"mnuFichierArticle", "mnuFichierExp", "-", "mnuIntegData",
+                              "mnuJournal", "-", "mnuFileExit"}));
+        QCOMPARE(nomsDesEntrees(f.findChild<QMenu*>("mnuExp")->actions()),
+                 QStringList({"mnuCreationExp", "mnuModifExp", "mnuRechExp"}));
+        QCOMPARE(nomsDesEntrees(f.findChild<QMenu*>("mnuCreationExp")->actions()),
+                 QStringList({"mnuCreaExpAuto", "mnuCreaExpManuel"}));
+        QCOMPARE(nomsDesEntrees(f.findChild<QMenu*>("mnuToolS")->actions()),
+                 QStringList({"mnuToolSynchroArticle", "-", "mnuInfoSoc"}));
+        QCOMPARE(nomsDesEntrees(f.mnuEditionExp()->actions()),
+                 QStringList({"mnuBonExp", "mnuEdEtiqExp", "mnuEdListeArticleExp",
+                              "mnuEdEtatControle", "mnuEdEtatControleArt", "mnuEdListeColisage"}));
+        QVERIFY(!f.menuBar()->actions().contains(f.mnuEditionExp()->menuAction()));
+
+        // Both toolbars in the band, with their buttons in order.
+        auto* bande = f.findChild<QWidget*>("CoolBar1");
+        QVERIFY(bande);
+        auto* barre1 = bande->findChild<QToolBar*>("Toolbar1");
+        auto* barre2 = bande->findChild<QToolBar*>("Toolbar2");
+        QVERIFY(barre1 && barre2);
+        QCOMPARE(boutonDe(f, "tbCreerExp")->popupMode(), QToolButton::MenuButtonPopup);
+        QCOMPARE(nomsDesEntrees(boutonDe(f, "tbCreerExp")->menu()->actions()),
+                 QStringList({"tbModeAuto", "tbModeManuel"}));
+        QCOMPARE(nomsDesEntrees(boutonDe(f, "tbTransfert")->menu()->actions()),
+                 QStringList({"tbFichierArticle", "tbFichierExp", "tbIntegData"}));
+        QCOMPARE(boutonDe(f, "tbTransfert")->parentWidget(), barre2);
+        for (const char* nom : {"tbCreerExp", "tbModifExp", "tbRechercher", "tbEtiqArticle"}) {
+            QToolButton* b = boutonDe(f, nom);
+            QVERIFY2(b && b->parentWidget() == barre1, nom);
+            QVERIFY2(!b->icon().isNull(), nom);
+        }
+    }
+
+    void entreesInactivesJusquABranchement() {
+        BaseDeTest t;
+        FenetrePrincipale f(*t.ctx);
+        for (const QString& nom : EntreesAttendantLeurCommande)
+            QVERIFY2(!f.action(nom)->isEnabled(), qPrintable(nom));
+        for (const char* nom : {"mnuFileExit", "mnuWindowCascade", "mnuWindowTileHorizontal",
+                                "mnuWindowTileVertical", "mnuWindowArrangeIcons", "mnuHelpAbout"})
+            QVERIFY2(f.action(QString::fromUtf8(nom))->isEnabled(), nom);
+
+        int appels = 0;
+        f.brancher(QStringLiteral("mnuJournal"), [&] { ++appels; });
+        QVERIFY(f.action(QStringLiteral("mnuJournal"))->isEnabled());
+        f.action(QStringLiteral("mnuJournal"))->trigger();
+        QCOMPARE(appels, 1);
+        // An unknown name is refused without harm.
+        QTest::ignoreMessage(QtWarningMsg, "Entrée de menu inconnue : mnuInconnu");
+        f.brancher(QStringLiteral("mnuInconnu"), [&] { ++appels; });
+        QCOMPARE(f.action(QStringLiteral("mnuInconnu")), nullptr);
+    }
+
+    void boutonsDeroulants() {
+        BaseDeTest t;
+        FenetrePrincipale f(*t.ctx);
+        QToolButton* creer = boutonDe(f, "tbCreerExp");
+        QToolButton* transfert = boutonDe(f, "tbTransfert");
+        QVERIFY(!creer->isEnabled());
+        QVERIFY(!transfert->isEnabled());
+
+        QStringList ouvertes;
+        f.brancher(QStringLiteral("mnuCreaExpManuel"), [&] { ouvertes << "manuel"; });
+        f.brancher(QStringLiteral("mnuCreaExpAuto"), [&] { ouvertes << "auto"; });
+        f.brancher(QStringLiteral("tbModeAuto"), [&] { ouvertes << "tb-auto"; });
+        QVERIFY(creer->isEnabled());
+        creer->click();
+        QCOMPARE(ouvertes, QStringList({"manuel"}));
+        creer->menu()->actions().first()->trigger();
+        QCOMPARE(ouvertes, QStringList({"manuel", "tb-auto"}));
+
+        // The face of "Transfert fichier" only makes its arrow usable.
+        int fichiers = 0;
+        f.brancher(QStringLiteral("tbFichierExp"), [&] { ++fichiers; });
+        QVERIFY(transfert->isEnabled());
+        transfert->click();
+        QCOMPARE(fichiers, 0);
+        f.action(QStringLiteral("tbFichierExp"))->trigger();
+        QCOMPARE(fichiers, 1);
+        QCOMPARE(ouvertes.size(), 2);
+    }
+
+    void faceCreerBrancheeSeule() {
+        BaseDeTest t;
+        FenetrePrincipale f(*t.ctx);
+        QStringList appels;
+        f.brancher(QStringLiteral("mnuCreaExpManuel"), [&] { appels << "menu"; });
+        f.brancher(QStringLiteral("tbCreerExp"), [&] { appels << "face"; });
+        boutonDe(f, "tbCreerExp")->click();
+        QCOMPARE(appels, QStringList({"face"}));
+    }
+
+    void statutEtProgression() {
+        BaseDeTest t;
+        FenetrePrincipale f(*t.ctx);
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        QCOMPARE(texteDuPanneau(f, "panneauStatut"), QStringLiteral("État"));
+        f.AfficheStatut(QString());
+        QCOMPARE(texteDuPanneau(f, "panneauStatut"), QStringLiteral("Prêt"));
+        f.statut(QStringLiteral("Intégration en cours..."));
+        QCOMPARE(texteDuPanneau(f, "panneauStatut"), QStringLiteral("Intégration en cours..."));
+
+        auto* barre = f.findChild<QProgressBar*>("PgBar");
+        QVERIFY(barre);
+        QCOMPARE(barre->minimum(), 0);
+        QCOMPARE(barre->maximum(), 100);
+        QVERIFY(!barre->isVisible());
+        f.AfficheProgression(0);
+        QVERIFY(barre->isVisible());
+        QCOMPARE(barre->value(), 0);
+        f.progression(42);
+        QCOMPARE(barre->value(), 42);
+        QVERIFY(barre->isVisible());
+        f.AfficheProgression(100);
+        QVERIFY(!barre->isVisible());
+        f.AfficheProgression(150);
+        QVERIFY(!barre->isVisible());
+
+        // Five panels: status, date and time of the clock, then the two lock keys.
+        QCOMPARE(f.statusBar()->objectName(), QStringLiteral("sbStatusBar"));
+        QCOMPARE(f.statusBar()->findChildren<QLabel*>(Qt::FindDirectChildrenOnly).size(), 5);
+        QCOMPARE(texteDuPanneau(f, "panneauDate"), QStringLiteral("19/04/2012"));
+        QCOMPARE(texteDuPanneau(f, "panneauHeure"), QStringLiteral("13:42"));
+        QCOMPARE(texteDuPanneau(f, "panneauMaj"), QStringLiteral("Maj"));
+        QCOMPARE(texteDuPanneau(f, "panneauNum"), QStringLiteral("Num"));
+        t.horloge.regler(QDateTime(QDate(2012, 4, 20), QTime(8, 5, 0)));
+        QTRY_COMPARE_WITH_TIMEOUT(texteDuPanneau(f, "panneauHeure"), QStringLiteral("08:05"), 3000);
+        QCOMPARE(texteDuPanneau(f, "panneauDate"), QStringLiteral("20/04/2012"));
+    }
+
+    void commandeConfirmee() {
+        BaseDeTest t;
+        FenetrePrincipale f(*t.ctx);
+        int faits = 0;
+        const QString titre = QStringLiteral("Génération du fichier Expédition");
+        const QString question =
+            QStringLiteral("Générer le fichier Expédition pour le SCANPAL 2 ?");
+        t.prompts.reponses << false;
+        f.commandeConfirmee(titre, question, [&] { ++faits; });
+        QCOMPARE(faits, 0);
+        QCOMPARE(t.prompts.boites.size(), 1);
+        QCOMPARE(t.prompts.boites[0].icone, Icone::Question);
+        QCOMPARE(t.prompts.boites[0].titre, titre);
+        QCOMPARE(t.prompts.boites[0].texte, question);
+
+        t.prompts.vider();
+        t.prompts.reponses << true;
+        f.commandeConfirmee(titre, question, [&] { ++faits; });
+        QCOMPARE(faits, 1);
+        QCOMPARE(t.prompts.boites.size(), 2);
+        QCOMPARE(t.prompts.boites[1].icone, Icone::Information);
+        QCOMPARE(t.prompts.boites[1].titre, titre);
+        QCOMPARE(t.prompts.boites[1].texte, QStringLiteral("Traitement terminé."));
+    }
+
+    void echecDeCommande() {
+        BaseDeTest t;
+        FenetrePrincipale f(*t.ctx);
+        f.brancher(QStringLiteral("mnuJournal"), [] {
+            throw ErreurTarvo(3000, QStringLiteral("Journal"), QStringLiteral("table absente"));
+        });
+        f.action(QStringLiteral("mnuJournal"))->trigger();
+        QCOMPARE(t.prompts.boites.size(), 1);
+        QCOMPARE(t.prompts.boites[0].icone, Icone::Critique);
+        QVERIFY(t.prompts.boites[0].texte.contains(QStringLiteral("table absente")));
+        QVERIFY(!f.commandeEnCours());
+
+        // A command may not start while another one runs.
+        int imbriquees = 0;
+        f.brancher(QStringLiteral("mnuRechExp"), [&] { ++imbriquees; });
+        f.brancher(QStringLiteral("mnuModifExp"),
+                   [&] { f.action(QStringLiteral("mnuRechExp"))->trigger(); });
+        f.action(QStringLiteral("mnuModifExp"))->trigger();
+        QCOMPARE(imbriquees, 0);
+    }
+
+    void arretSansEnregistrer() {
+        BaseDeTest t;
+        FenetrePrincipale f(*t.ctx);
+        f.show();
+        f.brancher(QStringLiteral("mnuInfoSoc"), [] { throw ArretProgramme(); });
+        QTimer::singleShot(0, &f, [&f] { f.action(QStringLiteral("mnuInfoSoc"))->trigger(); });
+        QCOMPARE(QApplication::exec(), 1);
+        QVERIFY(!f.isVisible());
+        f.close();
+        QVERIFY(!reglage("MainLeft").isValid());
+    }
+
+    void fenetresUniques() {
+        BaseDeTest t;
+        FenetrePrincipale f(*t.ctx);
+        f.show();
+        int fabriquees = 0;
+        const auto fabrique = [&] {
+            ++fabriquees;
+            auto* w = new QWidget;
+            w->setWindowTitle(QStringLiteral("Journal"));
+            return w;
+        };
+        QWidget* premiere = f.ouvrirFenetre(QStringLiteral("Journal"), fabrique);
+        QCOMPARE(f.ouvrirFenetre(QStringLiteral("Journal"), fabrique), premiere);
+        QCOMPARE(fabriquees, 1);
+        QCOMPARE(f.fenetreOuverte(QStringLiteral("Journal")), premiere);
+
+        // Listed at the bottom of the Window menu.
+        auto* menu = f.findChild<QMenu*>("mnuWindow");
+        emit menu->aboutToShow();
+        QCOMPARE(menu->actions().last()->text(), QStringLiteral("&1 Journal"));
+        emit menu->aboutToShow();
+        QCOMPARE(menu->actions().size(), 6);
+
+        premiere->parentWidget()->close();
+        QTRY_COMPARE(f.fenetreOuverte(QStringLiteral("Journal")), nullptr);
+        QVERIFY(f.ouvrirFenetre(QStringLiteral("Journal"), fabrique));
+        QCOMPARE(fabriquees, 2);
+    }
+
+    void arrangementDesFenetres() {
+        BaseDeTest t;
+        FenetrePrincipale f(*t.ctx);
+        f.resize(900, 700);
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        QWidget* a = f.ouvrirFenetre(QStringLiteral("A"), [] { return new QWidget; });
+        QWidget* b = f.ouvrirFenetre(QStringLiteral("B"), [] { return new QWidget; });
+        QWidget* ca = a->parentWidget();
+        QWidget* cb = b->parentWidget();
+
+        f.action(QStringLiteral("mnuWindowTileVertical"))->trigger();
+        QCOMPARE(ca->y(), cb->y());
+        QCOMPARE(ca->height(), cb->height());
+        QVERIFY(ca->x() != cb->x());
+        f.action(QStringLiteral("mnuWindowTileHorizontal"))->trigger();
+        QCOMPARE(ca->x(), cb->x());
+        QCOMPARE(ca->width(), cb->width());
+        QVERIFY(ca->y() != cb->y());
+        f.action(QStringLiteral("mnuWindowCascade"))->trigger();
+        QVERIFY(ca->pos() != cb->pos());
+
+        cb->showMinimized();
+        f.action(QStringLiteral("mnuWindowArrangeIcons"))->trigger();
+        const QWidget* zone = f.findChild<QMdiArea*>()->viewport();
+        QCOMPARE(cb->geometry().bottom(), zone->rect().bottom());
+        QCOMPARE(cb->x(), 0);
+    }
+
+    void geometriePremierLancement() {
+        BaseDeTest t;
+        FenetrePrincipale f(*t.ctx);
+        const ui::Resolution r = ui::resolutionEcran(&f);
+        QCOMPARE(f.pos(), QPoint(r.pixelsX(1000), r.pixelsY(1000)));
+        QCOMPARE(f.size(), pixelsDe(r, 6500, 6500));
+    }
+
+    void geometrieEnregistreeEtRelue() {
+        BaseDeTest t;
+        {
+            FenetrePrincipale f(*t.ctx);
+            f.show();
+            f.move(120, 90);
+            f.resize(640, 480);
+            f.action(QStringLiteral("mnuFileExit"))->trigger();
+            QVERIFY(!f.isVisible());
+        }
+        const ui::Resolution r = ui::resolutionEcran(nullptr);
+        // Decimal text of the value in twips.
+        for (const char* cle : {"MainLeft", "MainTop", "MainWidth", "MainHeight"})
+            QVERIFY2(QRegularExpression(QStringLiteral("^[0-9]+(\\.[0-9]+)?$"))
+                         .match(reglage(cle).toString())
+                         .hasMatch(),
+                     cle);
+        QCOMPARE(reglage("MainLeft").toString().toFloat(), r.twipsX(120));
+        QCOMPARE(reglage("MainTop").toString().toFloat(), r.twipsY(90));
+        QCOMPARE(reglage("MainWidth").toString().toFloat(), r.twipsX(640));
+        QCOMPARE(reglage("MainHeight").toString().toFloat(), r.twipsY(480));
+
+        FenetrePrincipale g(*t.ctx);
+        QCOMPARE(g.pos(), QPoint(120, 90));
+        QCOMPARE(g.size(), QSize(640, 480));
+
+        // Quitting while minimised keeps what the previous quit stored.
+        g.show();
+        g.move(300, 300);
+        g.showMinimized();
+        g.close();
+        QCOMPARE(reglage("MainLeft").toString().toFloat(), r.twipsX(120));
+    }
+
+    void geometrieIllisible() {
+        {
+            QSettings s(QStringLiteral("Tarvo"), QStringLiteral("Tarvo"));
+            s.setValue(QStringLiteral("Settings/MainLeft"), QStringLiteral("n'importe quoi"));
+            s.setValue(QStringLiteral("Settings/MainTop"), QStringLiteral("1500,0"));
+            s.setValue(QStringLiteral("Settings/MainWidth"), QStringLiteral("1e30"));
+        }
+        const ui::GeometrieTwips g = ui::lireGeometrie();
+        QCOMPARE(g.gauche, 1000.0f);
+        QCOMPARE(g.haut, 1500.0f);
+        QCOMPARE(g.hauteur, 6500.0f);
+        BaseDeTest t;
+        FenetrePrincipale f(*t.ctx);
+        QVERIFY(f.width() > 0 && f.width() <= QWIDGETSIZE_MAX);
+    }
+
+    void dialogueDeConnexionReessaie() {
+        BaseDeTest t;
+        t.creerBase();
+        t.prompts.vider();
+        t.ctx->modeSecurite = QStringLiteral("SQL");
+        ui::DialogueConnexion login(*t.ctx);
+        QCOMPARE(login.objectName(), QStringLiteral("frmLogin"));
+        QCOMPARE(login.windowTitle(), QStringLiteral("Ouverture de session"));
+        QCOMPARE(login.txtUserName()->text(), QStringLiteral("dupont"));
+        QCOMPARE(login.txtPassword()->echoMode(), QLineEdit::Password);
+        QVERIFY(login.txtPassword()->text().isEmpty());
+        auto* ok = login.findChild<QPushButton*>("cmdOK");
+        auto* annuler = login.findChild<QPushButton*>("cmdCancel");
+        QCOMPARE(ok->text(), QStringLiteral("OK"));
+        QVERIFY(ok->isDefault());
+        QCOMPARE(annuler->text(), QStringLiteral("Annuler"));
+        QStringList libelles;
+        for (auto* l : login.findChildren<QLabel*>())
+            libelles << l->text();
+        QVERIFY(libelles.contains(QStringLiteral("&Utilisateur:")));
+        QVERIFY(libelles.contains(QStringLiteral("&Mot de passe:")));
+
+        login.show();
+        QVERIFY(QTest::qWaitForWindowActive(&login));
+        for (int essai = 1; essai <= 3; ++essai) {
+            login.txtUserName()->setFocus();
+            login.txtPassword()->setText(QStringLiteral("secret%1").arg(essai));
+            QTest::keyClick(&login, Qt::Key_Return);
+            QCOMPARE(t.prompts.boites.size(), essai);
+            QCOMPARE(t.prompts.boites.last().titre, QStringLiteral("Problème de connexion"));
+            QVERIFY(login.isVisible());
+            QVERIFY(!login.LoginOK());
+            QCOMPARE(QApplication::focusWidget(), login.txtPassword());
+            QCOMPARE(login.txtPassword()->selectedText(), QStringLiteral("secret%1").arg(essai));
+        }
+        t.ctx->modeSecurite = QStringLiteral("INTEG");
+        ok->click();
+        QCOMPARE(t.prompts.boites.size(), 3);
+        QVERIFY(login.LoginOK());
+        QCOMPARE(login.result(), int(QDialog::Accepted));
+        QVERIFY(!login.isVisible());
+        QVERIFY(t.ctx->cnx->estOuverte());
+    }
+
+    void dialogueDeConnexionAbandonne() {
+        BaseDeTest t;
+        ui::DialogueConnexion login(*t.ctx);
+        login.show();
+        QVERIFY(QTest::qWaitForWindowActive(&login));
+        QTest::keyClick(&login, Qt::Key_Escape);
+        QVERIFY(!login.isVisible());
+        QVERIFY(!login.LoginOK());
+        QVERIFY(t.prompts.boites.isEmpty());
+
+        // A configuration without [DB] ends the start-up from the dialog.
+        t.ecrireIni("[Autre]\r\nCLE=1\r\n");
+        ui::DialogueConnexion sansBase(*t.ctx);
+        sansBase.valider();
+        QVERIFY(sansBase.arretDemande());
+        QVERIFY(!sansBase.LoginOK());
+        QCOMPARE(t.prompts.boites.size(), 1);
+    }
+
+    void demarrageIntegre() {
+        BaseDeTest t;
+        t.creerBase(true);
+        t.ctx->cnx.reset();
+        t.prompts.vider();
+        t.ecrireIni(
+            iniParDefaut(t.dossier.path()).replace("SECURITYMODE=INTEG", "SECURITYMODE=integ"));
+        QStringList lances;
+        std::unique_ptr<FenetrePrincipale> f = ui::Demarrer(*t.ctx, [&](const QString& c) {
+            lances << c;
+            return true;
+        });
+        QVERIFY(f);
+        QVERIFY(f->isVisible());
+        QCOMPARE(texteDuPanneau(*f, "panneauStatut"), QStringLiteral("Prêt"));
+        QVERIFY(!f->findChild<QProgressBar*>("PgBar")->isVisible());
+        QVERIFY(t.ctx->cnx && t.ctx->cnx->estOuverte());
+        QCOMPARE(t.ctx->modeSecurite, QStringLiteral("INTEG"));
+        QVERIFY(t.ctx->controleParGamme);
+        QVERIFY(t.prompts.boites.isEmpty());
+        QVERIFY(lances.isEmpty());
+        for (QWidget* w : QApplication::topLevelWidgets())
+            QVERIFY(w->objectName() != QStringLiteral("frmSplash"));
+    }
+
+    void demarrageParDialogue() {
+        BaseDeTest t;
+        t.creerBase();
+        t.ctx->cnx.reset();
+        t.prompts.vider();
+        t.ecrireIni(iniParDefaut(t.dossier.path()).replace("SECURITYMODE=INTEG", "SECURITYMODE="));
+
+        // Wrong once, then accepted: the dialog stays until the connection opens.
+        quandFenetre(QStringLiteral("frmLogin"), [&](QWidget* w) {
+            auto* login = static_cast<ui::DialogueConnexion*>(w);
+            QCOMPARE(t.ctx->modeSecurite, QStringLiteral("SQL"));
+            login->valider();
+            QVERIFY(login->isVisible());
+            t.ctx->modeSecurite = QStringLiteral("INTEG");
+            login->findChild<QPushButton*>("cmdOK")->click();
+        });
+        std::unique_ptr<FenetrePrincipale> f = ui::Demarrer(*t.ctx, nullptr);
+        QVERIFY(f && f->isVisible());
+        QCOMPARE(t.prompts.boites.size(), 1);
+        QCOMPARE(t.prompts.boites[0].titre, QStringLiteral("Problème de connexion"));
+        f.reset();
+
+        // Given up: the program ends quietly.
+        t.ctx->cnx.reset();
+        t.prompts.vider();
+        quandFenetre(QStringLiteral("frmLogin"),
+                     [](QWidget* w) { w->findChild<QPushButton*>("cmdCancel")->click(); });
+        try {
+            ui::Demarrer(*t.ctx, nullptr);
+            QFAIL("la connexion abandonnée doit arrêter le programme");
+        } catch (const ArretProgramme& arret) {
+            QCOMPARE(arret.code(), 0);
+        }
+        QVERIFY(t.prompts.boites.isEmpty());
+        QVERIFY(!t.ctx->cnx || !t.ctx->cnx->estOuverte());
+    }
+
+    void demarrageInterrompu() {
+        BaseDeTest t;
+        t.ecrireFichier(QStringLiteral("version.ini"),
+                        "[TARVOX]\r\nVersionRef=0.0.1\r\nUpdateFile=/opt/maj/installer -q\r\n");
+        QStringList lances;
+        const auto lanceur = [&](const QString& c) {
+            lances << c;
+            return true;
+        };
+
+        // Update accepted: it starts and the program ends before any login.
+        t.prompts.reponses << true;
+        QVERIFY_THROWS_EXCEPTION(ArretProgramme, ui::Demarrer(*t.ctx, lanceur));
+        QCOMPARE(lances, QStringList({"/opt/maj/installer -q"}));
+        QCOMPARE(t.prompts.boites.size(), 1);
+        QCOMPARE(t.prompts.boites[0].titre,
+                 QStringLiteral("Lancement interrompu - VERSION INCORRECTE"));
+
+        // Refused, then confirmed twice: start-up goes on to the main window.
+        t.prompts.vider();
+        t.creerBase();
+        t.ctx->cnx.reset();
+        t.prompts.vider();
+        t.prompts.reponses << false << true << true;
+        std::unique_ptr<FenetrePrincipale> f = ui::Demarrer(*t.ctx, lanceur);
+        QVERIFY(f && f->isVisible());
+        QCOMPARE(t.prompts.boites.size(), 3);
+        QCOMPARE(lances.size(), 1);
+        f.reset();
+
+        // No configuration file: one box, and nothing else happens.
+        QFile::remove(t.chemin(QStringLiteral("TARVOX.ini")));
+        t.prompts.vider();
+        QVERIFY_THROWS_EXCEPTION(ArretProgramme, ui::Demarrer(*t.ctx, lanceur));
+        QCOMPARE(t.prompts.boites.size(), 1);
+        QCOMPARE(
+            t.prompts.boites[0].texte,
+            QStringLiteral("Le fichier d'initialisation suivant est introuvable : TARVOX.ini"));
+        for (QWidget* w : QApplication::topLevelWidgets())
+            QVERIFY(!w->isVisible() || w->objectName() != QStringLiteral("frmSplash"));
+    }
+
+    void fenetreDeDemarrage() {
+        ui::FenetreDemarrage splash;
+        QCOMPARE(splash.objectName(), QStringLiteral("frmSplash"));
+        QCOMPARE(splash.findChild<QLabel*>("lblProductName")->text(), QStringLiteral("Tarvo"));
+        QCOMPARE(splash.findChild<QLabel*>("lblVersion")->text(),
+                 QStringLiteral("Version ") + VersionCourante());
+        QCOMPARE(splash.findChild<QLabel*>("lblCompany")->text(), NomSociete());
+        QCOMPARE(splash.findChild<QLabel*>("lblFileDescription")->text(), DescriptionFichier());
+        QVERIFY(DescriptionFichier().contains(QStringLiteral("barres.   Ce logiciel")));
+        splash.afficher();
+        QVERIFY(splash.isVisible());
+    }
+
+    void boiteAPropos() {
+        BaseDeTest t;
+        ui::FenetreAPropos apropos(*t.ctx);
+        QCOMPARE(apropos.objectName(), QStringLiteral("frmAbout"));
+        QCOMPARE(apropos.windowTitle(), QStringLiteral("À propos de Tarvo"));
+        QCOMPARE(apropos.findChild<QLabel*>("lblTitle")->text(), QStringLiteral("Tarvo"));
+        QCOMPARE(apropos.findChild<QLabel*>("lblVersion")->text(),
+                 ui::FenetreDemarrage().findChild<QLabel*>("lblVersion")->text());
+        QCOMPARE(apropos.findChild<QLabel*>("lblDescription")->text(), DescriptionFichier());
+        QVERIFY(!apropos.findChild<QLabel*>("picIcon")->pixmap().isNull());
+        QVERIFY(apropos.findChild<QFrame*>("Line1") && apropos.findChild<QFrame*>("Line2"));
+        auto* ok = apropos.findChild<QPushButton*>("cmdOK");
+        auto* systeme = apropos.findChild<QPushButton*>("cmdSysInfo");
+        QCOMPARE(ok->text(), QStringLiteral("OK"));
+        QVERIFY(ok->isDefault());
+        QCOMPARE(systeme->text(), QStringLiteral("Infos &système..."));
+
+        apropos.show();
+        QVERIFY(QTest::qWaitForWindowActive(&apropos));
+        systeme->click();
+        QCOMPARE(t.prompts.boites.size(), 1);
+        QCOMPARE(t.prompts.boites[0].icone, Icone::Aucune);
+        QVERIFY(t.prompts.boites[0].titre.isEmpty());
+        QCOMPARE(t.prompts.boites[0].texte,
+                 QStringLiteral("Les informations système ne sont pas disponibles pour l'instant"));
+        QVERIFY(apropos.isVisible());
+        QTest::keyClick(&apropos, Qt::Key_Escape);
+        QVERIFY(!apropos.isVisible());
+    }
+
+    void aProposDepuisLeMenu() {
+        BaseDeTest t;
+        FenetrePrincipale f(*t.ctx);
+        f.show();
+        QWidget* proprietaire = nullptr;
+        bool modale = false;
+        quandFenetre(QStringLiteral("frmAbout"), [&](QWidget* w) {
+            proprietaire = w->parentWidget();
+            modale = w->isModal();
+            w->findChild<QPushButton*>("cmdOK")->click();
+        });
+        f.action(QStringLiteral("mnuHelpAbout"))->trigger();
+        QCOMPARE(proprietaire, &f);
+        QVERIFY(modale);
+    }
+};
+
+QTEST_MAIN(TestFenetres)
+#include "test_fenetres.moc"

@@ -1,7 +1,29 @@
+#include "FichiersTerminal.h"
+#include "Integration.h"
 #include "ui/main/Branchements.h"
+#include "ui/main/FenetrePrincipale.h"
 
 namespace tarvo::ui {
 
-void brancherTerminal(FenetrePrincipale&) {}
+void brancherTerminal(FenetrePrincipale& fenetre) {
+    Contexte& ctx = fenetre.contexte();
+    const auto fichierExpedition = [&fenetre, &ctx] {
+        fenetre.commandeConfirmee(
+            QStringLiteral("Génération du fichier Expédition"),
+            QStringLiteral("Générer le fichier Expédition pour le SCANPAL 2 ?"),
+            [&ctx] { terminal::GenFichierExpedition(ctx); });
+    };
+    fenetre.brancher(QStringLiteral("mnuFichierExp"), fichierExpedition);
+    fenetre.brancher(QStringLiteral("tbFichierExp"), fichierExpedition);
+    fenetre.brancher(QStringLiteral("tbFichierArticle"), [&fenetre, &ctx] {
+        fenetre.commandeConfirmee(QStringLiteral("Génération du fichier Article"),
+                                  QStringLiteral("Générer le fichier Article pour le SCANPAL 2 ?"),
+                                  [&ctx] { terminal::GenFichierArticle(ctx); });
+    });
+    // The integration asks nothing first and shows its own completion box.
+    const auto integration = [&ctx] { terminal::IntegData(ctx); };
+    fenetre.brancher(QStringLiteral("mnuIntegData"), integration);
+    fenetre.brancher(QStringLiteral("tbIntegData"), integration);
+}
 
 } // namespace tarvo::ui

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "AccesDonnees.h"
+
+#include <QSqlDatabase>
+
+namespace tarvo::terminal {
+
+// SQL Server (or any Qt driver) through QtSql prepared queries.
+class AccesQtSql : public AccesDonnees {
+public:
+    AccesQtSql(QSqlDatabase base, Moteur moteur);
+    ~AccesQtSql() override;
+
+    Moteur moteur() const override { return moteur_; }
+    std::unique_ptr<Instruction> preparer(const QString& sql) override;
+    void commencer() override;
+    void valider() override;
+    void annuler() noexcept override;
+
+private:
+    QSqlDatabase base_;
+    Moteur moteur_;
+    bool enTransaction_ = false;
+};
+
+} // namespace tarvo::terminal

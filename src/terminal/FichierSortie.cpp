@@ -1,0 +1,48 @@
+#include "FichierSortie.h"
+
+#include "app/Erreur.h"
+
+namespace tarvo::terminal {
+namespace {
+
+constexpr qsizetype TailleBloc = 1 << 20;
+
+}
+
+FichierSortie::FichierSortie(const QString& chemin, const QString& cleIni, const QString& source)
+    : fichier_(chemin), source_(source) {
+    if (chemin.isEmpty())
+        throw ErreurTarvo(NumeroErreur::FichierIllisible, source_,
+                          QStringLiteral("Aucun chemin de fichier n'est indiqué (clé ") + cleIni +
+                              QStringLiteral(" de la section [SCANPAL2])."));
+    if (!fichier_.open(QIODevice::WriteOnly))
+        echec(QStringLiteral("créer"));
+    tampon_.reserve(TailleBloc + 256);
+}
+
+void FichierSortie::ecrireLigne(QByteArrayView ligne) {
+    tampon_.append(ligne);
+    tampon_.append("\r\n", 2);
+    if (tampon_.size() >= TailleBloc)
+        vider();
+}
+
+void FichierSortie::vider() {
+    if (fichier_.write(tampon_) != tampon_.size())
+        echec(QStringLiteral("écrire"));
+    tampon_.resize(0);
+}
+
+void FichierSortie::valider() {
+    vider();
+    if (!fichier_.commit())
+        echec(QStringLiteral("enregistrer"));
+}
+
+void FichierSortie::echec(const QString& action) const {
+    throw ErreurTarvo(NumeroErreur::FichierIllisible, source_,
+                      QStringLiteral("Impossible de %1 le fichier %2 : %3")
+                          .arg(action, fichier_.fileName(), fichier_.errorString()));
+}
+
+} // namespace tarvo::terminal

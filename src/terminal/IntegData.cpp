@@ -1,0 +1,176 @@
+#include "ChampsFixes.h"
+#include "Integration.h"
+#include "LecteurLignes.h"
+#include "LectureChamps.h"
+#include "SuiviLignes.h"
+#include "app/Connexion.h"
+#include "app/Contexte.h"
+#include "app/FormesMessages.h"
+#include "app/Ini.h"
+#include "app/Journaux.h"
+#include "db/Dialecte.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <optional>
+
+namespace tarvo::terminal {
+namespace {
+
+const QString Source = QStringLiteral("IntegData");
+const QString Section = QStringLiteral("[SCANPAL2]");
+const QString CRLF = QStringLiteral("\r\n");
+
+// Where the run stands when it is not handling a line.
+constexpr qint64 EtapeArchive = -1;
+constexpr qint64 EtapeSuppression = -2;
+constexpr qint64 EtapeValidation = -3;
+
+QString cheminArchive(const QString& dossier, const QDateTime& dateIntegration) {
+    QString chemin = QDir::fromNativeSeparators(dossier);
+    if (!chemin.endsWith(u'/'))
+        chemin += u'/';
+    return chemin + QStringLiteral("Intégration du ") +
+           dateIntegration.toString(QStringLiteral("yyyy-MM-dd à HH'h'mm'mn'ss")) +
+           QStringLiteral(".txt");
+}
+
+// A complete copy under its final name, or none: a copy that fails half-way
+// leaves no truncated archive behind.
+void copierVersArchive(const QString& source, const QString& archive) {
+    QFile entree(source);
+    QSaveFile sortie(archive);
+    auto echec = [&](const QString& raison) {
+        throw ErreurTarvo(NumeroErreur::FichierIllisible, Source,
+                          QStringLiteral("Impossible d'archiver le fichier %1 sous %2 : %3")
+                              .arg(source, archive, raison));
+    };
+    if (!entree.open(QIODevice::ReadOnly))
+        echec(entree.errorString());
+    if (!sortie.open(QIODevice::WriteOnly))
+        echec(sortie.errorString());
+    QByteArray bloc(1 << 20, Qt::Uninitialized);
+    for (;;) {
+        const qint64 lus = entree.read(bloc.data(), bloc.size());
+        if (lus < 0)
+            echec(entree.errorString());
+        if (lus == 0)
+            break;
+        if (sortie.write(bloc.constData(), lus) != lus)
+            echec(sortie.errorString());
+    }
+    if (!sortie.commit())
+        echec(sortie.errorString());
+}
+
+QString texteEchec(const Erreur& e, qint64 ligneFichier) {
+    return QStringLiteral("Erreur n° : ") + QString::number(e.numero) + CRLF +
+           QStringLiteral("Source : ") + e.source + CRLF + QStringLiteral("Détail : ") +
+           e.description + CRLF + QStringLiteral("Ligne fichier n° : ") +
+           QString::number(ligneFichier) + CRLF;
+}
+
+void signalerEchec(Contexte& ctx, const Erreur& e, qint64 ligneFichier) {
+    const QString texte = texteEchec(e, ligneFichier);
+    ctx.prompts.critique(QStringLiteral("Erreur"), texte);
+    try {
+        EcrireLog(ctx, FichierErreurs,
+                  QStringLiteral("Erreur IntegData") + CRLF + texte.chopped(2));
+    } catch (const ErreurTarvo& journal) {
+        afficherErreurDetaillee(ctx, QStringLiteral("Erreur"), journal.erreur());
+    }
+}
+
+} // namespace
+
+void TraiteLigne(Integration& run, QByteArrayView ligne) {
+    const qsizetype accolade = ligne.indexOf('{');
+    if (accolade < 0)
+        throw ErreurTarvo(NumeroErreurLigne::ArgumentIncorrect, QStringLiteral("TraiteLigne"),
+                          QStringLiteral("La ligne ne porte aucun code de type (« { » absent)."));
+    const QByteArrayView code =
+        ligne.sliced(accolade).first(std::min<qsizetype>(7, ligne.size() - accolade));
+    if (code == "{EXPFA}")
+        SaisieEXPFA(run, ligne);
+    else if (code == "{EXPXA}")
+        SaisieEXPXA(run, ligne);
+    else if (code == "{EXPFP}")
+        SaisieEXPFP(run, ligne);
+    else if (code == "{EXPXP}")
+        SaisieEXPXP(run, ligne);
+    else if (code == "{EXPSA}")
+        SaisieEXPSA(run, ligne);
+}
+
+bool IntegData(Contexte& ctx) {
+    qint64 ligneFichier = 0;
+    SuiviLignes suivi(ctx.feedback);
+    std::unique_ptr<AccesDonnees> acces;
+    std::optional<LecteurLignes> lecteur;
+    QByteArray ligne;
+    try {
+        const QString cheminData = LireIni(ctx, QStringLiteral("FichierData"), Section);
+        if (cheminData.isEmpty() || !QFileInfo(cheminData).isFile()) {
+            ctx.prompts.exclamation(QStringLiteral("Traitement impossible"),
+                                    QStringLiteral("Aucun fichier de données disponible.") + CRLF +
+                                        u'[' + cheminData + u']');
+            return false;
+        }
+        acces = ouvrirAcces(ctx.cnx.get());
+        acces->commencer();
+        suivi.progression(0);
+        const QDateTime dateIntegration = ctx.horloge.maintenant();
+        Integration run(*acces, dateIntegration.toString(Dialecte::FormatDateHeure));
+
+        lecteur.emplace(cheminData, Source);
+        const qint64 taille = lecteur->taille();
+        qint64 octets = 0;
+        while (lecteur->suivante(ligne)) {
+            ++ligneFichier;
+            // Each line counts with its CR LF; a last line without one may
+            // take the count past the size.
+            octets += ligne.size() + 2;
+            suivi.progression(taille > 0 ? std::min(100, pourcentage(octets, taille)) : 100);
+            suivi.ligne(ligne);
+            TraiteLigne(run, ligne);
+        }
+        lecteur->fermer();
+        suivi.progression(100);
+        suivi.statut(QString());
+
+        ligneFichier = EtapeArchive;
+        copierVersArchive(cheminData,
+                          cheminArchive(LireIni(ctx, QStringLiteral("CheminArchiveData"), Section),
+                                        dateIntegration));
+
+        // The commit comes before the removal: whatever stops the program
+        // between the two leaves the file in place with nothing committed, or
+        // everything committed; the file never disappears uncommitted.
+        ligneFichier = EtapeValidation;
+        acces->valider();
+
+        ligneFichier = EtapeSuppression;
+        QFile data(cheminData);
+        if (!data.remove())
+            throw ErreurTarvo(NumeroErreur::FichierIllisible, Source,
+                              QStringLiteral("Les lignes sont intégrées et le fichier archivé, "
+                                             "mais le fichier %1 n'a pas pu être supprimé : %2. "
+                                             "Supprimez-le avant la prochaine intégration.")
+                                  .arg(cheminData, data.errorString()));
+        ctx.prompts.information(QStringLiteral("Intégration des lignes"),
+                                QStringLiteral("Traitement terminé"));
+        return true;
+    } catch (const ErreurTarvo& e) {
+        if (acces)
+            acces->annuler();
+        if (lecteur)
+            lecteur->fermer();
+        if (ligneFichier > 0)
+            suivi.montrerDerniereLigne(ligne);
+        signalerEchec(ctx, e.erreur(), ligneFichier);
+        return false;
+    }
+}
+
+} // namespace tarvo::terminal

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QByteArray>
+#include <QFile>
+
+namespace tarvo::terminal {
+
+// Reads a terminal data file one line at a time through a fixed buffer, so
+// that memory does not grow with the file. A line ends at CR, at CR LF, or at
+// the end of the file; an LF alone belongs to the line.
+class LecteurLignes {
+public:
+    // Raises ErreurTarvo with `source` when the file cannot be opened.
+    LecteurLignes(const QString& chemin, const QString& source);
+
+    qint64 taille() const { return taille_; }
+    // The next line, without its end, in `ligne`; false at the end of the file.
+    bool suivante(QByteArray& ligne);
+    void fermer() { fichier_.close(); }
+
+private:
+    bool remplir();
+
+    QFile fichier_;
+    QString source_;
+    qint64 taille_ = 0;
+    QByteArray tampon_;
+    qsizetype position_ = 0;
+    bool apresCR_ = false;
+};
+
+} // namespace tarvo::terminal

@@ -1,0 +1,256 @@
+#include "LectureChamps.h"
+
+#include "app/Erreur.h"
+#include "app/Windows1252.h"
+
+#include <QDate>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace tarvo::terminal {
+namespace {
+
+bool estBlanc(char c) {
+    return c == ' ' || c == '\t' || c == '\n';
+}
+bool estChiffre(char c) {
+    return c >= '0' && c <= '9';
+}
+
+QString montrer(QByteArrayView champ) {
+    return QStringLiteral("« ") + Windows1252::decoder(champ) + QStringLiteral(" »");
+}
+
+// Whole numbers made of 1 to `maxChiffres` digits, the value in `valeur`.
+bool chiffres(QByteArrayView t, qsizetype& i, int minChiffres, int maxChiffres, int& valeur) {
+    valeur = 0;
+    int n = 0;
+    while (i < t.size() && estChiffre(t[i]) && n < maxChiffres) {
+        valeur = valeur * 10 + (t[i] - '0');
+        ++i;
+        ++n;
+    }
+    return n >= minChiffres;
+}
+
+bool separateur(QByteArrayView t, qsizetype& i, char c) {
+    if (i < t.size() && t[i] == c) {
+        ++i;
+        return true;
+    }
+    return false;
+}
+
+QByteArrayView sansBlancs(QByteArrayView t) {
+    return t.trimmed();
+}
+
+// The decimal order of magnitude of a number written as [-]digits[.digits][e[±]digits]:
+// positive for values of 1 and more.
+long long ordreDeGrandeur(const std::string& n) {
+    const std::size_t e = n.find('e');
+    const std::string mantisse = n.substr(0, e);
+    long long exposant = 0;
+    if (e != std::string::npos) {
+        std::size_t i = e + 1;
+        const bool negatif = i < n.size() && n[i] == '-';
+        if (i < n.size() && (n[i] == '-' || n[i] == '+'))
+            ++i;
+        for (; i < n.size(); ++i)
+            exposant = std::min(exposant * 10 + (n[i] - '0'), 1'000'000'000LL);
+        if (negatif)
+            exposant = -exposant;
+    }
+    const std::size_t point = mantisse.find('.');
+    const std::string entiere = mantisse.substr(0, point);
+    const std::size_t premier = entiere.find_first_not_of("-0");
+    if (premier != std::string::npos)
+        return static_cast<long long>(entiere.size() - premier) + exposant;
+    const std::string fraction =
+        point == std::string::npos ? std::string() : mantisse.substr(point + 1);
+    const std::size_t zeros = fraction.find_first_not_of('0');
+    return exposant - static_cast<long long>(zeros == std::string::npos ? fraction.size() : zeros);
+}
+
+// yyyy-mm-dd as the terminals write it, or dd/mm/yyyy as a French workstation
+// writes dates; one or two digits for the day and the month.
+bool lireDate(QByteArrayView champ, QDate& date) {
+    const QByteArrayView t = sansBlancs(champ);
+    qsizetype i = 0;
+    int a = 0, m = 0, j = 0;
+    if (t.contains('-')) {
+        if (!chiffres(t, i, 4, 4, a) || !separateur(t, i, '-') || !chiffres(t, i, 1, 2, m) ||
+            !separateur(t, i, '-') || !chiffres(t, i, 1, 2, j))
+            return false;
+    } else if (!chiffres(t, i, 1, 2, j) || !separateur(t, i, '/') || !chiffres(t, i, 1, 2, m) ||
+               !separateur(t, i, '/') || !chiffres(t, i, 4, 4, a)) {
+        return false;
+    }
+    if (i != t.size() || !QDate::isValid(a, m, j))
+        return false;
+    date = QDate(a, m, j);
+    return true;
+}
+
+// hh:mm:ss on 24 hours, the seconds may be left out.
+bool lireHeure(QByteArrayView champ, int& h, int& m, int& s) {
+    const QByteArrayView t = sansBlancs(champ);
+    qsizetype i = 0;
+    s = 0;
+    if (!chiffres(t, i, 1, 2, h) || !separateur(t, i, ':') || !chiffres(t, i, 2, 2, m))
+        return false;
+    if (separateur(t, i, ':') && !chiffres(t, i, 2, 2, s))
+        return false;
+    return i == t.size() && h < 24 && m < 60 && s < 60;
+}
+
+} // namespace
+
+bool nombreEnTete(QByteArrayView texte, double& valeur) {
+    std::string n;
+    bool signe = false, chiffre = false, point = false;
+    qsizetype i = 0;
+    auto suivant = [&]() -> char {
+        while (i < texte.size() && estBlanc(texte[i]))
+            ++i;
+        return i < texte.size() ? texte[i] : '\0';
+    };
+    for (char c = suivant(); c != '\0'; c = suivant()) {
+        if ((c == '+' || c == '-') && !signe && !chiffre && !point) {
+            signe = true;
+            if (c == '-')
+                n += '-';
+        } else if (estChiffre(c)) {
+            chiffre = true;
+            n += c;
+        } else if (c == '.' && !point) {
+            point = true;
+            n += c;
+        } else {
+            break;
+        }
+        ++i;
+    }
+    if (!chiffre) {
+        valeur = 0;
+        return true;
+    }
+    // An exponent counts only with at least one digit.
+    if (i < texte.size() && (texte[i] == 'e' || texte[i] == 'E')) {
+        const qsizetype debut = i;
+        std::string e = "e";
+        ++i;
+        char c = suivant();
+        if (c == '+' || c == '-') {
+            e += c;
+            ++i;
+        }
+        bool chiffreExposant = false;
+        for (c = suivant(); estChiffre(c); c = suivant()) {
+            e += c;
+            chiffreExposant = true;
+            ++i;
+        }
+        if (chiffreExposant)
+            n += e;
+        else
+            i = debut;
+    }
+    const char* debut = n.data();
+    if (*debut == '-')
+        ++debut;
+    double v = 0;
+    const auto [fin, erreur] = std::from_chars(debut, n.data() + n.size(), v);
+    if (erreur == std::errc::result_out_of_range) {
+        // Too small to hold reads as 0; too large is an overflow.
+        if (ordreDeGrandeur(n) > 0)
+            return false;
+        v = 0;
+    } else if (erreur != std::errc()) {
+        v = 0;
+    }
+    valeur = n.front() == '-' ? -v : v;
+    return true;
+}
+
+QByteArrayView LectureChamps::champ(qsizetype colonne, qsizetype longueur) const {
+    const qsizetype debut = colonne - 1;
+    if (debut >= ligne_.size())
+        return {};
+    return ligne_.sliced(debut, std::min(longueur, ligne_.size() - debut));
+}
+
+QByteArrayView LectureChamps::jusquAVirgule(qsizetype colonne, qsizetype* suite) const {
+    const qsizetype debut = colonne - 1;
+    const qsizetype virgule = debut < ligne_.size() ? ligne_.indexOf(',', debut) : -1;
+    if (virgule < 0)
+        echec(NumeroErreurLigne::ArgumentIncorrect,
+              QStringLiteral("Aucune virgule ne termine le champ qui commence à la colonne %1.")
+                  .arg(colonne));
+    if (suite)
+        *suite = virgule + 2;
+    return ligne_.sliced(debut, virgule - debut);
+}
+
+double LectureChamps::nombre(QByteArrayView champ, const QString& nom) const {
+    double v = 0;
+    if (!nombreEnTete(champ, v))
+        echec(NumeroErreurLigne::Depassement,
+              QStringLiteral("Dépassement de capacité : %1 %2.").arg(nom, montrer(champ)));
+    return v;
+}
+
+qint32 LectureChamps::entier32(QByteArrayView champ, const QString& nom) const {
+    const double v = std::nearbyint(nombre(champ, nom));
+    if (v < std::numeric_limits<qint32>::min() || v > std::numeric_limits<qint32>::max())
+        echec(NumeroErreurLigne::Depassement,
+              QStringLiteral("Dépassement de capacité : %1 %2.").arg(nom, montrer(champ)));
+    return static_cast<qint32>(v);
+}
+
+qint16 LectureChamps::entier16(QByteArrayView champ, const QString& nom) const {
+    const double v = std::nearbyint(nombre(champ, nom));
+    if (v < std::numeric_limits<qint16>::min() || v > std::numeric_limits<qint16>::max())
+        echec(NumeroErreurLigne::Depassement,
+              QStringLiteral("Dépassement de capacité : %1 %2.").arg(nom, montrer(champ)));
+    return static_cast<qint16>(v);
+}
+
+double LectureChamps::reel32(QByteArrayView champ, const QString& nom) const {
+    const double v = nombre(champ, nom);
+    if (std::fabs(v) > std::numeric_limits<float>::max())
+        echec(NumeroErreurLigne::Depassement,
+              QStringLiteral("Dépassement de capacité : %1 %2.").arg(nom, montrer(champ)));
+    char tampon[32];
+    const auto fin = std::to_chars(tampon, tampon + sizeof tampon, static_cast<float>(v)).ptr;
+    double proche = 0;
+    std::from_chars(tampon, fin, proche);
+    return proche;
+}
+
+QString LectureChamps::moment(QByteArrayView date, QByteArrayView heure) const {
+    QDate d;
+    if (!lireDate(date, d))
+        echec(NumeroErreurLigne::TypeIncompatible,
+              QStringLiteral("Date de saisie invalide : %1.").arg(montrer(date)));
+    int h = 0, m = 0, s = 0;
+    if (!lireHeure(heure, h, m, s))
+        echec(NumeroErreurLigne::TypeIncompatible,
+              QStringLiteral("Heure de saisie invalide : %1.").arg(montrer(heure)));
+    char tampon[24];
+    std::snprintf(tampon, sizeof tampon, "%04d-%02d-%02d %02d:%02d:%02d", d.year(), d.month(),
+                  d.day(), h, m, s);
+    return QString::fromLatin1(tampon, 19);
+}
+
+QString LectureChamps::texte(QByteArrayView champ) {
+    return Windows1252::decoder(champ);
+}
+
+void LectureChamps::echec(qint64 numero, const QString& description) const {
+    throw ErreurTarvo(numero, source_, description);
+}
+
+} // namespace tarvo::terminal

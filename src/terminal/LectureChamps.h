@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+
+namespace tarvo::terminal {
+
+// Error numbers of the failures the line readings raise themselves.
+namespace NumeroErreurLigne {
+constexpr qint64 ArgumentIncorrect = 5;
+constexpr qint64 Depassement = 6;
+constexpr qint64 TypeIncompatible = 13;
+} // namespace NumeroErreurLigne
+
+// Reading of the fields of one terminal line (Windows-1252 bytes). Columns are
+// counted from 1 as in the line layouts. Failures raise ErreurTarvo with
+// `source`, the name of the line routine.
+class LectureChamps {
+public:
+    LectureChamps(QByteArrayView ligne, const QString& source) : ligne_(ligne), source_(source) {}
+
+    QByteArrayView ligne() const { return ligne_; }
+
+    // `longueur` bytes from column `colonne`, fewer when the line ends sooner.
+    QByteArrayView champ(qsizetype colonne, qsizetype longueur) const;
+    // From `colonne` up to the first "," at or after it; `suite` receives the
+    // column after that ",". A missing "," is a failure.
+    QByteArrayView jusquAVirgule(qsizetype colonne, qsizetype* suite = nullptr) const;
+
+    qint32 entier32(QByteArrayView champ, const QString& nom) const;
+    qint16 entier16(QByteArrayView champ, const QString& nom) const;
+    // A 32-bit floating-point value, given as the double nearest to its
+    // shortest decimal form (12.3 stays 12.3 in the database).
+    double reel32(QByteArrayView champ, const QString& nom) const;
+    // The entry moment from a date field and a time field, as the text
+    // yyyy-MM-dd HH:mm:ss.
+    QString moment(QByteArrayView date, QByteArrayView heure) const;
+
+    static QString texte(QByteArrayView champ);
+
+private:
+    [[noreturn]] void echec(qint64 numero, const QString& description) const;
+    double nombre(QByteArrayView champ, const QString& nom) const;
+
+    QByteArrayView ligne_;
+    const QString& source_;
+};
+
+// The leading number of a text: spaces, tabs and line feeds are skipped
+// wherever they stand; an optional sign, digits, one decimal point and an
+// exponent are taken up to the first other character. No digit reads as 0.
+// False when the value is beyond the range of a double.
+bool nombreEnTete(QByteArrayView texte, double& valeur);
+
+} // namespace tarvo::terminal

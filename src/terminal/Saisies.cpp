@@ -1,0 +1,123 @@
+#include "Integration.h"
+#include "LectureChamps.h"
+
+namespace tarvo::terminal {
+namespace {
+
+const QString NomExpedition = QStringLiteral("numéro d'expédition");
+const QString NomColis = QStringLiteral("numéro de colis");
+const QString NomQuantite = QStringLiteral("quantité");
+const QString NomPoids = QStringLiteral("poids du colis");
+
+// Some terminals put one stray character before the entry date: the line is
+// read as if that character were not there.
+QByteArray sansColonne22(QByteArrayView ligne) {
+    QByteArray corrigee = ligne.first(std::min<qsizetype>(21, ligne.size())).toByteArray();
+    if (ligne.size() > 22)
+        corrigee.append(ligne.sliced(22));
+    return corrigee;
+}
+
+void journaliserArticle(Integration& run, const LigneJournal& e) {
+    Instruction& i = run.requete(Integration::JournalArticle);
+    i.lierTexte(1, e.codeType);
+    i.lierEntier(2, e.noExpedition);
+    i.lierTexte(3, e.noColis);
+    i.lierTexte(4, e.codeBarres);
+    i.lierReel(5, 0);
+    i.lierEntier(6, e.quantite);
+    i.lierTexte(7, e.dateSaisie);
+    i.lierTexte(8, run.dateIntegration());
+    i.executer();
+}
+
+void journaliserPoids(Integration& run, const LigneJournal& e) {
+    Instruction& i = run.requete(Integration::JournalPoids);
+    i.lierTexte(1, e.codeType);
+    i.lierEntier(2, e.noExpedition);
+    i.lierTexte(3, e.noColis);
+    i.lierReel(4, e.poids);
+    i.lierTexte(5, e.dateSaisie);
+    i.lierTexte(6, run.dateIntegration());
+    i.executer();
+}
+
+// An article put into a parcel, from the fields of either article form.
+struct ColonnesArticle {
+    qsizetype colis, largeurColis, date, heure, codeBarres, quantite;
+};
+
+void saisieArticle(Integration& run, QByteArrayView ligne, const QString& code,
+                   const ColonnesArticle& c) {
+    const QString source = QStringLiteral("Saisie") + code.mid(1, 5);
+    const LectureChamps l(ligne, source);
+    LigneJournal e;
+    e.codeType = code;
+    e.noExpedition = l.entier32(l.champ(5, 6), NomExpedition);
+    e.colis = l.entier16(l.champ(c.colis, c.largeurColis), NomColis);
+    e.noColis = QString::number(e.colis);
+    e.dateSaisie = l.moment(l.champ(c.date, 10), l.champ(c.heure, 8));
+    e.codeBarres = LectureChamps::texte(l.champ(c.codeBarres, 13));
+    e.quantite = l.entier16(l.champ(c.quantite, 3), NomQuantite);
+    journaliserArticle(run, e);
+    AjoutArticleColis(run, e);
+}
+
+} // namespace
+
+void SaisieEXPXA(Integration& run, QByteArrayView ligne) {
+    const bool correcte = ligne.size() >= 22 && ligne[21] == ',';
+    const QByteArray corrigee = correcte ? QByteArray() : sansColonne22(ligne);
+    saisieArticle(run, correcte ? ligne : QByteArrayView(corrigee), QStringLiteral("{EXPXA}"),
+                  {18, 3, 23, 34, 43, 57});
+}
+
+void SaisieEXPFA(Integration& run, QByteArrayView ligne) {
+    saisieArticle(run, ligne, QStringLiteral("{EXPFA}"), {19, 2, 22, 33, 42, 56});
+}
+
+void SaisieEXPFP(Integration& run, QByteArrayView ligne) {
+    const LectureChamps l(ligne, QStringLiteral("SaisieEXPFP"));
+    LigneJournal e;
+    e.codeType = QStringLiteral("{EXPFP}");
+    e.noExpedition = l.entier32(l.champ(5, 6), NomExpedition);
+    e.colis = l.entier16(l.champ(39, 2), NomColis);
+    e.noColis = QString::number(e.colis);
+    e.dateSaisie = l.moment(l.champ(13, 10), l.champ(24, 8));
+    e.poids = l.reel32(l.jusquAVirgule(42), NomPoids);
+    journaliserPoids(run, e);
+    MajPoidsColis(run, e);
+}
+
+void SaisieEXPXP(Integration& run, QByteArrayView ligne) {
+    const LectureChamps l(ligne, QStringLiteral("SaisieEXPXP"));
+    LigneJournal e;
+    e.codeType = QStringLiteral("{EXPXP}");
+    e.noExpedition = l.entier32(l.champ(25, 6), NomExpedition);
+    e.colis = l.entier16(l.champ(38, 3), NomColis);
+    e.noColis = QString::number(e.colis);
+    e.dateSaisie = l.moment(l.champ(1, 10), l.champ(12, 8));
+    e.poids = l.reel32(l.jusquAVirgule(42), NomPoids);
+    journaliserPoids(run, e);
+    MajPoidsColis(run, e);
+}
+
+void SaisieEXPSA(Integration& run, QByteArrayView ligne) {
+    const bool correcte = ligne.sliced(std::min<qsizetype>(20, ligne.size())).startsWith(",,2");
+    const QByteArray corrigee = correcte ? QByteArray() : sansColonne22(ligne);
+    const LectureChamps l(correcte ? ligne : QByteArrayView(corrigee),
+                          QStringLiteral("SaisieEXPSA"));
+    LigneJournal e;
+    e.codeType = QStringLiteral("{EXPSA}");
+    e.noExpedition = l.entier32(l.champ(5, 6), NomExpedition);
+    // Kept as the terminal wrote it: it may be an all-parcels entry.
+    e.noColis = LectureChamps::texte(l.champ(18, 3));
+    e.dateSaisie = l.moment(l.champ(23, 10), l.champ(34, 8));
+    qsizetype suite = 0;
+    e.codeBarres = LectureChamps::texte(l.jusquAVirgule(43, &suite));
+    e.quantite = l.entier16(l.jusquAVirgule(suite), NomQuantite);
+    journaliserArticle(run, e);
+    RetraitArticleColis(run, e);
+}
+
+} // namespace tarvo::terminal

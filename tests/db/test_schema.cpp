@@ -1,0 +1,588 @@
+#include "BaseDeTest.h"
+#include "app/Connexion.h"
+#include "db/Schema.h"
+
+#include <QImage>
+#include <QMap>
+#include <QRegularExpression>
+#include <QSet>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTest>
+
+using namespace tarvo;
+using namespace tarvo::test;
+
+namespace {
+
+// Runs a statement on Cnx; a failure fails the test with the statement.
+#define EXECUTER(q, sql)                                                                           \
+    QSqlQuery q(t.ctx->cnx->base());                                                               \
+    QVERIFY2(q.exec(sql), qPrintable(q.lastError().text() + QStringLiteral(" : ") + (sql)))
+
+QStringList colonnes(const QSqlRecord& r) {
+    QStringList noms;
+    for (int i = 0; i < r.count(); ++i)
+        noms << r.fieldName(i);
+    return noms;
+}
+
+bool ean13Valide(const QString& code) {
+    static const QRegularExpression treizeChiffres(QStringLiteral("^\\d{13}$"));
+    if (!treizeChiffres.match(code).hasMatch())
+        return false;
+    int somme = 0;
+    for (int i = 0; i < 12; ++i)
+        somme += code.at(i).digitValue() * (i % 2 ? 3 : 1);
+    return (10 - somme % 10) % 10 == code.at(12).digitValue();
+}
+
+bool dateHeureIso(const QVariant& v) {
+    static const QRegularExpression iso(
+        QStringLiteral("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d$"));
+    return v.userType() == QMetaType::QString && iso.match(v.toString()).hasMatch() &&
+           QDateTime::fromString(v.toString(), Dialecte::FormatDateHeure).isValid();
+}
+
+int compter(BaseDeTest& t, const QString& sql) {
+    QSqlQuery q(t.ctx->cnx->base());
+    if (!q.exec(sql) || !q.next())
+        qFatal("%s : %s", qPrintable(sql), qPrintable(q.lastError().text()));
+    return q.value(0).toInt();
+}
+
+// One shipment with an order, two parcels (one of them holding two
+// articles) and a journal line.
+void remplirExpedition(BaseDeTest& t, int noExp) {
+    const QString n = QString::number(noExp);
+    const QStringList instructions{
+        "INSERT INTO [Expédition] ([No Expédition], [Libellé 1]) VALUES (" + n + ", 'Exp " + n +
+            "')",
+        "INSERT INTO [Liste commandes] ([No Expédition], [No commande SAGE]) VALUES (" + n +
+            ", 'BC" + n + "')",
+        "INSERT INTO Colis ([No Expédition], [No Colis]) VALUES (" + n + ", 1), (" + n + ", 2)",
+        "INSERT INTO Colisage ([No Expédition], [No Colis], [Code barres Article], [Quantité]) "
+        "VALUES (" +
+            n + ", 1, '3760987650014', 2), (" + n + ", 1, '3760987650021', 1), (" + n +
+            ", 2, '3760987650014', 5)",
+        "INSERT INTO [Journal de saisie] ([Code type ligne], [No Expédition], [No Colis]) VALUES "
+        "('{EXPXA}', " +
+            n + ", '1')"};
+    for (const QString& sql : instructions) {
+        QSqlQuery q(t.ctx->cnx->base());
+        if (!q.exec(sql))
+            qFatal("%s : %s", qPrintable(sql), qPrintable(q.lastError().text()));
+    }
+}
+
+} // namespace
+
+class TestSchema : public QObject {
+    Q_OBJECT
+private slots:
+    // Every other subsystem reads these columns by name: a missing accent or
+    // a stray column breaks it.
+    void colonnesDesTablesEtDesVues_data() {
+        QTest::addColumn<QString>("objet");
+        QTest::addColumn<QStringList>("attendues");
+        QTest::newRow("Expédition")
+            << "[Expédition]"
+            << QStringList{"No Expédition",  "Libellé 1",     "Libellé 2",    "No lieu livraison",
+                           "Langue",         "Date création", "Date cloture", "Nbr colis théorique",
+                           "Nbr colis réel", "Tare",          "Poids Net",    "Poids brut",
+                           "Volume"};
+        QTest::newRow("Liste commandes")
+            << "[Liste commandes]"
+            << QStringList{"No Expédition",      "No commande SAGE", "Référence SAGE",
+                           "Date livraison",     "Langue",           "No Client",
+                           "Date création SAGE", "No lieu livraison"};
+        QTest::newRow("Colis") << "Colis"
+                               << QStringList{"No Expédition", "No Colis", "Poids colis",
+                                              "Date mise à jour"};
+        QTest::newRow("Colisage") << "Colisage"
+                                  << QStringList{"No Expédition", "No Colis", "Code barres Article",
+                                                 "Quantité", "Date mise à jour"};
+        QTest::newRow("Article") << "Article"
+                                 << QStringList{"Code barres Article", "Libellé", "Couleur",
+                                                "lib_art_couleur",     "AR_Ref",  "AG_No",
+                                                "date_ajout"};
+        QTest::newRow("Journal de saisie")
+            << "[Journal de saisie]"
+            << QStringList{"Code type ligne", "No Expédition", "No Colis",    "Code barres Article",
+                           "Poids colis",     "Quantité",      "Date saisie", "Date intégration"};
+        QTest::newRow("Informations société")
+            << "[Informations société]"
+            << QStringList{"Nom société", "Activité", "Adresse 1", "Adresse 2",
+                           "Code postal", "Ville",    "Pays",      "Téléphone",
+                           "Fax",         "email",    "Web",       "Capital",
+                           "APE",         "Siret",    "RCS",       "Logo"};
+        QTest::newRow("w_controle_qte_gamme")
+            << "w_controle_qte_gamme"
+            << QStringList{"SPID",     "NoExp",          "AR_Ref",      "CodeBarre",
+                           "Libelle",  "Design_couleur", "Couleur_cde", "Couleur_exp",
+                           "Qte_cde",  "Qte_exp",        "Qte_cde_str", "Qte_exp_str",
+                           "Controle", "Difference",     "EnGamme",     "id"};
+        QTest::newRow("V_ARTICLE")
+            << "V_ARTICLE"
+            << QStringList{"CodeBarre", "AR_Ref",          "AG_No",         "Libellé",
+                           "Couleur",   "lib_art_couleur", "design_couleur"};
+        QTest::newRow("Commandes Dispo")
+            << "[Commandes Dispo]"
+            << QStringList{"DO_Piece",    "DO_Ref", "DO_Date",     "DO_DateLivr", "DO_Tiers",
+                           "CT_Intitule", "LI_No",  "LI_Intitule", "LI_Ville",    "LI_Pays"};
+        QTest::newRow("Info Commande")
+            << "[Info Commande]"
+            << QStringList{"DO_Piece",  "DO_Ref", "DO_Date",     "DO_DateLivr", "DO_Tiers",
+                           "DO_Langue", "LI_No",  "LI_Intitule", "LI_Ville"};
+        QTest::newRow("Controle qte")
+            << "[Controle qte]" << QStringList{"NoExp",      "CB",       "Libellé",   "Qté Exp",
+                                               "Qté Livrée", "Controle", "Différence"};
+        QTest::newRow("controle_qte_art")
+            << "controle_qte_art" << QStringList{"NoExp",      "AR_Ref",   "Libellé",   "Qté Exp",
+                                                 "Qté Livrée", "Controle", "Différence"};
+        QTest::newRow("controle_qte_gamme")
+            << "controle_qte_gamme"
+            << QStringList{"NoExp",    "AR_Ref",      "CodeBarre",   "Libelle", "Design_couleur",
+                           "Couleur",  "Couleur_cde", "Couleur_exp", "Qte_cde", "Qte_exp",
+                           "Controle", "Difference",  "EnGamme"};
+    }
+    void colonnesDesTablesEtDesVues() {
+        QFETCH(QString, objet);
+        QFETCH(QStringList, attendues);
+        BaseDeTest t;
+        t.creerBase(true);
+        EXECUTER(q, "select * from " + objet);
+        QCOMPARE(colonnes(q.record()), attendues);
+        // Selected by name, as the other subsystems do.
+        QStringList entreCrochets;
+        for (const QString& c : attendues)
+            entreCrochets << u'[' + c + u']';
+        EXECUTER(parNom, "select " + entreCrochets.join(u',') + " from " + objet);
+        // The demo fills everything but the report work table.
+        if (objet != QStringLiteral("w_controle_qte_gamme"))
+            QVERIFY(parNom.next());
+    }
+
+    // The Sage columns the program reads directly.
+    void colonnesSageLuesDirectement() {
+        BaseDeTest t;
+        t.creerBase(true);
+        EXECUTER(livraison, "SELECT LI_No, CT_Num, LI_Intitule, LI_Adresse, LI_Complement, "
+                            "LI_CodePostal, LI_Ville, LI_Pays FROM F_LIVRAISON WHERE LI_No = 3");
+        QVERIFY(livraison.next());
+        QCOMPARE(livraison.value(6).toString(), QStringLiteral("Vénissieux"));
+        EXECUTER(lignes, "SELECT DO_Piece, DO_Type, AR_Ref, AG_No1, DL_QtePL, AR_RefCompose "
+                         "FROM F_DOCLIGNE WHERE DO_Piece = 'BC00101' ORDER BY DL_Ligne");
+        QVERIFY(lignes.next());
+        QCOMPARE(lignes.value(3).toInt(), 11);
+    }
+
+    void defautsDeLExpedition() {
+        BaseDeTest t;
+        t.creerBase(false);
+        const QDateTime avant = QDateTime::currentDateTime().addSecs(-1);
+        EXECUTER(ajout, "INSERT INTO [Expédition] ([Libellé 1]) VALUES ('Première')");
+        EXECUTER(ajout2, "INSERT INTO [Expédition] ([Libellé 1]) VALUES ('Seconde')");
+        const QDateTime apres = QDateTime::currentDateTime().addSecs(1);
+        EXECUTER(q, "SELECT [No Expédition], [Date création], [Nbr colis théorique], "
+                    "[Nbr colis réel], [Date cloture] FROM [Expédition] ORDER BY 1");
+        QVERIFY(q.next());
+        const int premier = q.value(0).toInt();
+        QVERIFY(premier >= 1);
+        QVERIFY2(dateHeureIso(q.value(1)), qPrintable(q.value(1).toString()));
+        const QDateTime creation =
+            QDateTime::fromString(q.value(1).toString(), Dialecte::FormatDateHeure);
+        QVERIFY(creation >= avant.addMSecs(-avant.time().msec()) && creation <= apres);
+        QVERIFY(!q.value(2).isNull() && !q.value(3).isNull());
+        QCOMPARE(q.value(2).toInt(), 0);
+        QCOMPARE(q.value(3).toInt(), 0);
+        QVERIFY(q.value(4).isNull());
+        QVERIFY(q.next());
+        QCOMPARE(q.value(0).toInt(), premier + 1);
+    }
+
+    // Shipment numbers and work-row ids are never handed out twice, even
+    // after the last row was deleted: terminals and printed papers keep them.
+    void numerosJamaisReutilises() {
+        BaseDeTest t;
+        t.creerBase(false);
+        EXECUTER(a, "INSERT INTO [Expédition] ([Libellé 1]) VALUES ('A')");
+        const int numero = compter(t, "SELECT MAX([No Expédition]) FROM [Expédition]");
+        EXECUTER(s, "DELETE FROM [Expédition] WHERE [No Expédition] = " + QString::number(numero));
+        EXECUTER(b, "INSERT INTO [Expédition] ([Libellé 1]) VALUES ('B')");
+        QCOMPARE(compter(t, "SELECT MAX([No Expédition]) FROM [Expédition]"), numero + 1);
+
+        EXECUTER(w, "INSERT INTO w_controle_qte_gamme (SPID, NoExp, AR_Ref) VALUES "
+                    "(7, 1, 'B'), (7, 1, 'A'), (8, 1, 'C')");
+        EXECUTER(ordre, "SELECT AR_Ref FROM w_controle_qte_gamme WHERE SPID = 7 ORDER BY id");
+        QVERIFY(ordre.next());
+        QCOMPARE(ordre.value(0).toString(), QStringLiteral("B"));
+        const int dernier = compter(t, "SELECT MAX(id) FROM w_controle_qte_gamme");
+        EXECUTER(vide, "DELETE FROM w_controle_qte_gamme");
+        EXECUTER(w2, "INSERT INTO w_controle_qte_gamme (SPID) VALUES (7)");
+        QCOMPARE(compter(t, "SELECT id FROM w_controle_qte_gamme"), dernier + 1);
+    }
+
+    void codeBarresArticleUniqueEtTextuel() {
+        BaseDeTest t;
+        t.creerBase(false);
+        QSqlQuery q(t.ctx->cnx->base());
+        q.prepare(QStringLiteral("INSERT INTO Article ([Code barres Article], [Libellé]) "
+                                 "VALUES (?, ?)"));
+        q.addBindValue(QStringLiteral("0049876500122"));
+        q.addBindValue(QStringLiteral("Set de table"));
+        QVERIFY2(q.exec(), qPrintable(q.lastError().text()));
+        q.addBindValue(QStringLiteral("0049876500122"));
+        q.addBindValue(QStringLiteral("Doublon"));
+        QVERIFY(!q.exec());
+        EXECUTER(lu, "SELECT [Code barres Article] FROM Article");
+        QVERIFY(lu.next());
+        QCOMPARE(lu.value(0).toString(), QStringLiteral("0049876500122"));
+        QVERIFY(!lu.next());
+    }
+
+    void suppressionColisEmporteSonColisage() {
+        BaseDeTest t;
+        t.creerBase(false);
+        remplirExpedition(t, 1);
+        remplirExpedition(t, 2);
+        EXECUTER(d, "DELETE FROM Colis WHERE [No Expédition] = 1 AND [No Colis] = 1");
+        QCOMPARE(compter(t, "SELECT COUNT(*) FROM Colisage WHERE [No Expédition] = 1 AND "
+                            "[No Colis] = 1"),
+                 0);
+        QCOMPARE(compter(t, "SELECT COUNT(*) FROM Colisage WHERE [No Expédition] = 1 AND "
+                            "[No Colis] = 2"),
+                 1);
+        QCOMPARE(compter(t, "SELECT COUNT(*) FROM Colisage WHERE [No Expédition] = 2"), 3);
+
+        // Every parcel of a shipment at once, as an all-parcels removal does.
+        EXECUTER(tous, "DELETE FROM Colis WHERE [No Expédition] = 2");
+        QCOMPARE(compter(t, "SELECT COUNT(*) FROM Colisage WHERE [No Expédition] = 2"), 0);
+        QCOMPARE(compter(t, "SELECT COUNT(*) FROM Colisage"), 1);
+    }
+
+    void suppressionExpeditionGardeLeJournal() {
+        BaseDeTest t;
+        t.creerBase(false);
+        remplirExpedition(t, 1);
+        remplirExpedition(t, 2);
+        // A packing line whose parcel row is missing goes with the shipment too.
+        EXECUTER(orphelin, "INSERT INTO Colisage ([No Expédition], [No Colis], "
+                           "[Code barres Article], [Quantité]) VALUES (1, 9, '3760987650038', 1)");
+        EXECUTER(d, "DELETE FROM [Expédition] WHERE [No Expédition] = 1");
+        for (const QString table : {"[Liste commandes]", "Colis", "Colisage"}) {
+            QCOMPARE(compter(t, "SELECT COUNT(*) FROM " + table + " WHERE [No Expédition] = 1"), 0);
+            QVERIFY(compter(t, "SELECT COUNT(*) FROM " + table + " WHERE [No Expédition] = 2") > 0);
+        }
+        QCOMPARE(compter(t, "SELECT COUNT(*) FROM [Journal de saisie] WHERE [No Expédition] = 1"),
+                 1);
+        QCOMPARE(compter(t, "SELECT COUNT(*) FROM Colisage WHERE [No Expédition] = 2"), 3);
+    }
+
+    void commandesDisponibles() {
+        BaseDeTest t;
+        t.creerBase(true);
+        const auto disponibles = [&t] {
+            QStringList pieces;
+            QSqlQuery q(t.ctx->cnx->base());
+            q.exec(QStringLiteral("select DO_Piece from [Commandes Dispo] order by DO_Piece"));
+            while (q.next())
+                pieces << q.value(0).toString();
+            return pieces;
+        };
+        // Attached to a shipment: BC00101, 103, 104, 106. Fully delivered:
+        // BC00102. Quotes and delivery notes are not orders.
+        QCOMPARE(disponibles(), (QStringList{"BC00105", "BC00107", "BC00108", "BC00109", "BC00110",
+                                             "BC00111", "BC00112", "BC00113", "BC00114"}));
+
+        EXECUTER(attacher, "INSERT INTO [Liste commandes] ([No Expédition], [No commande SAGE]) "
+                           "VALUES (103, 'BC00105')");
+        QVERIFY(!disponibles().contains(QStringLiteral("BC00105")));
+        EXECUTER(supprimer, "DELETE FROM [Expédition] WHERE [No Expédition] = 103");
+        QVERIFY(disponibles().contains(QStringLiteral("BC00105")));
+        QVERIFY(disponibles().contains(QStringLiteral("BC00106")));
+
+        // The customer list of the manual creation window: one row per
+        // delivery place.
+        EXECUTER(clients, "SELECT     DO_Tiers, CT_Intitule, LI_No, LI_Intitule, LI_Ville, "
+                          "LI_Pays, COUNT(*) AS NBCDE From [Commandes Dispo] GROUP BY DO_Tiers, "
+                          "CT_Intitule, LI_No, LI_Intitule, LI_Ville, LI_Pays ORDER BY "
+                          "CT_Intitule, LI_No");
+        QMap<int, int> parLieu;
+        while (clients.next())
+            if (clients.value(0).toString() == QStringLiteral("CBOUTIQ"))
+                parLieu.insert(clients.value(2).toInt(), clients.value(6).toInt());
+        QCOMPARE(parLieu, (QMap<int, int>{{1, 2}, {2, 1}}));
+    }
+
+    void informationsDeCommande() {
+        BaseDeTest t;
+        t.creerBase(true);
+        QCOMPARE(compter(t, "SELECT COUNT(*) - COUNT(DISTINCT DO_Piece) FROM [Info Commande]"), 0);
+        QCOMPARE(compter(t, "SELECT COUNT(*) FROM [Info Commande] WHERE DO_Piece IN "
+                            "('DE00031', 'BL00051')"),
+                 0);
+        EXECUTER(q, "select * from [Info Commande] where DO_Piece ='BC00113'");
+        QVERIFY(q.next());
+        QCOMPARE(q.value("DO_Tiers").toString(), QStringLiteral("CLINENCO"));
+        QCOMPARE(q.value("DO_Langue").toInt(), 1);
+        QCOMPARE(q.value("LI_No").toInt(), 8);
+        QCOMPARE(q.value("LI_Intitule").toString(), QStringLiteral("Linen & Co - Warehouse"));
+        QCOMPARE(q.value("LI_Ville").toString(), QStringLiteral("London"));
+        QVERIFY(dateHeureIso(q.value("DO_Date")));
+        QVERIFY(dateHeureIso(q.value("DO_DateLivr")));
+    }
+
+    void articlesEtCodesBarres() {
+        BaseDeTest t;
+        t.creerBase(true);
+        EXECUTER(v, "SELECT CodeBarre, AR_Ref FROM V_ARTICLE");
+        QSet<QString> codes;
+        int sansCode = 0;
+        while (v.next()) {
+            const QString code = v.value(0).toString();
+            if (code.isEmpty()) {
+                ++sansCode;
+                continue;
+            }
+            QVERIFY2(ean13Valide(code), qPrintable(code));
+            QVERIFY2(!codes.contains(code), qPrintable(code));
+            codes.insert(code);
+        }
+        QVERIFY(codes.size() >= 15);
+        QVERIFY(codes.contains(QStringLiteral("0049876500122")));
+        QCOMPARE(sansCode, 1);
+        // Tarvo's article table is in step with Sage.
+        const QString memesColonnes =
+            QStringLiteral("SELECT CodeBarre, Libellé, Couleur, lib_art_couleur, AR_Ref, AG_No "
+                           "FROM V_ARTICLE WHERE CodeBarre <> ''");
+        const QString article = QStringLiteral("SELECT [Code barres Article], Libellé, Couleur, "
+                                               "lib_art_couleur, AR_Ref, AG_No FROM Article");
+        QCOMPARE(compter(t, "SELECT COUNT(*) FROM (" + memesColonnes + " EXCEPT " + article + ")"),
+                 0);
+        QCOMPARE(compter(t, "SELECT COUNT(*) FROM (" + article + " EXCEPT " + memesColonnes + ")"),
+                 0);
+        // Colour articles come once per range element, with the colour.
+        EXECUTER(nappe, "SELECT Couleur, design_couleur FROM V_ARTICLE WHERE AR_Ref = "
+                        "'NAPPE160' AND AG_No = 12");
+        QVERIFY(nappe.next());
+        QCOMPARE(nappe.value(0).toString(), QStringLiteral("Lin naturel"));
+        QVERIFY(nappe.value(1).toString().contains(QStringLiteral("Lin naturel")));
+    }
+
+    // The article list of the reports keeps a composed article's own line and
+    // drops its components and the articles without a bar code.
+    void listeArticlesDesRapports() {
+        BaseDeTest t;
+        t.creerBase(true);
+        EXECUTER(q, "SELECT [Liste commandes].[No Expédition], V_ARTICLE.CodeBarre AS [Code "
+                    "barres], F_DOCLIGNE.AR_Ref AS Référence, V_ARTICLE.design_couleur AS "
+                    "Désignation, SUM(F_DOCLIGNE.DL_QtePL) AS Qte_cde, F_DOCLIGNE.AR_RefCompose "
+                    "FROM F_DOCLIGNE INNER JOIN V_ARTICLE ON V_ARTICLE.AR_Ref = F_DOCLIGNE.AR_Ref "
+                    "AND (F_DOCLIGNE.AG_No1 = 0 OR F_DOCLIGNE.AG_No1 = V_ARTICLE.AG_No) RIGHT "
+                    "OUTER JOIN [Liste commandes] ON F_DOCLIGNE.DO_Piece = [Liste "
+                    "commandes].[No commande SAGE] WHERE (F_DOCLIGNE.DO_Type = 1) GROUP BY "
+                    "[Liste commandes].[No Expédition], V_ARTICLE.CodeBarre, F_DOCLIGNE.AR_Ref, "
+                    "V_ARTICLE.design_couleur, F_DOCLIGNE.DL_QtePL, F_DOCLIGNE.AR_RefCompose "
+                    "HAVING (V_ARTICLE.CodeBarre <> '') AND (F_DOCLIGNE.AR_RefCompose IS NULL OR "
+                    "F_DOCLIGNE.AR_RefCompose = F_DOCLIGNE.AR_Ref) ORDER BY V_ARTICLE.CodeBarre");
+        QStringList refs102;
+        while (q.next())
+            if (q.value(0).toInt() == 102)
+                refs102 << q.value(2).toString();
+        refs102.removeDuplicates();
+        refs102.sort();
+        QCOMPARE(refs102, (QStringList{"COFFRET", "PLAID130", "TABLIER", "TORCH50"}));
+    }
+
+    void controlesDesQuantites() {
+        BaseDeTest t;
+        t.creerBase(true);
+        struct Ligne {
+            int exp, cde;
+            QString controle;
+            int difference;
+            bool operator==(const Ligne&) const = default;
+        };
+        const auto parCle = [&t](const QString& sql) {
+            QMap<QString, Ligne> lignes;
+            QSqlQuery q(t.ctx->cnx->base());
+            if (!q.exec(sql))
+                qFatal("%s", qPrintable(q.lastError().text()));
+            while (q.next())
+                lignes.insert(q.value(0).toString(), {q.value(1).toInt(), q.value(2).toInt(),
+                                                      q.value(3).toString(), q.value(4).toInt()});
+            return lignes;
+        };
+        const QString parCodeBarre = QStringLiteral(
+            "SELECT CB, [Qté Exp], [Qté Livrée], Controle, [Différence] FROM [Controle qte] "
+            "WHERE NoExp = 102");
+        const QString incorrect = QStringLiteral("Quantité incorrecte");
+        const QString ok = QStringLiteral("OK");
+
+        QMap<QString, Ligne> cb = parCle(parCodeBarre);
+        QCOMPARE(cb.value("3760987650304"), (Ligne{6, 6, ok, 0}));
+        QCOMPARE(cb.value("3760987650311"), (Ligne{5, 6, incorrect, -1}));
+        QCOMPARE(cb.value("3760987650328"), (Ligne{7, 6, incorrect, 1}));
+        QCOMPARE(cb.value("3760987650403"), (Ligne{0, 3, incorrect, -3}));
+        // The composed article counts once; its components are not scanned.
+        QCOMPARE(cb.value("3760987650045"), (Ligne{2, 2, ok, 0}));
+        QVERIFY(!cb.contains("3760987650038"));
+        QCOMPARE(cb.value("3760987650021"), (Ligne{4, 4, ok, 0}));
+
+        const QMap<QString, Ligne> art =
+            parCle("SELECT AR_Ref, [Qté Exp], [Qté Livrée], Controle, [Différence] FROM "
+                   "controle_qte_art WHERE NoExp = 102");
+        QCOMPARE(art.keys(), (QStringList{"COFFRET", "PLAID130", "TABLIER", "TORCH50"}));
+        QCOMPARE(art.value("TORCH50"), (Ligne{18, 18, ok, 0}));
+        QCOMPARE(art.value("PLAID130"), (Ligne{0, 5, incorrect, -5}));
+
+        const QMap<QString, Ligne> gamme =
+            parCle("SELECT CodeBarre, Qte_exp, Qte_cde, Controle, Difference FROM "
+                   "controle_qte_gamme WHERE NoExp = 102");
+        QCOMPARE(gamme, cb);
+        EXECUTER(g, "SELECT AR_Ref, EnGamme, Couleur, Couleur_cde, Couleur_exp, Libelle, "
+                    "Design_couleur FROM controle_qte_gamme WHERE NoExp = 102 AND CodeBarre IN "
+                    "('3760987650403', '3760987650021') ORDER BY CodeBarre");
+        QVERIFY(g.next()); // TABLIER, no range
+        QCOMPARE(g.value(1).toInt(), 0);
+        QVERIFY(g.next()); // PLAID130 Gris chiné, ordered, not shipped
+        QCOMPARE(g.value(0).toString(), QStringLiteral("PLAID130"));
+        QCOMPARE(g.value(1).toInt(), 1);
+        QCOMPARE(g.value(3).toString(), QStringLiteral("Gris chiné"));
+        QVERIFY(g.value(4).isNull());
+        QCOMPARE(g.value(5).toString(), QStringLiteral("Plaid laine 130x170"));
+        QVERIFY(g.value(6).toString().contains(QStringLiteral("Gris chiné")));
+
+        // The closed shipment was packed exactly as ordered.
+        for (const Ligne& l : parCle("SELECT CB, [Qté Exp], [Qté Livrée], Controle, [Différence] "
+                                     "FROM [Controle qte] WHERE NoExp = 101"))
+            QCOMPARE(l.controle, ok);
+
+        // A scanned bar code unknown to Sage still shows, as shipped only.
+        EXECUTER(inconnu, "INSERT INTO Colis ([No Expédition], [No Colis]) VALUES (103, 1)");
+        EXECUTER(inconnu2,
+                 "INSERT INTO Colisage ([No Expédition], [No Colis], "
+                 "[Code barres Article], [Quantité]) VALUES (103, 1, '2000000000015', 3)");
+        EXECUTER(i, "SELECT [Qté Exp], [Qté Livrée], Controle, [Différence], [Libellé] FROM "
+                    "[Controle qte] WHERE NoExp = 103 AND CB = '2000000000015'");
+        QVERIFY(i.next());
+        QCOMPARE(i.value(0).toInt(), 3);
+        QCOMPARE(i.value(1).toInt(), 0);
+        QCOMPARE(i.value(3).toInt(), 3);
+        QVERIFY(!i.value(4).toString().isEmpty());
+        QCOMPARE(compter(t, "SELECT EnGamme FROM controle_qte_gamme WHERE NoExp = 103 AND "
+                            "CodeBarre = '2000000000015'"),
+                 0);
+
+        // A deleted parcel no longer counts as shipped.
+        EXECUTER(d, "DELETE FROM Colis WHERE [No Expédition] = 102 AND [No Colis] = 1");
+        cb = parCle(parCodeBarre);
+        QCOMPARE(cb.value("3760987650304"), (Ligne{0, 6, incorrect, -6}));
+        QCOMPARE(cb.value("3760987650045"), (Ligne{2, 2, ok, 0}));
+    }
+
+    void donneesDeDemonstration() {
+        BaseDeTest t;
+        t.creerBase(true);
+        const QStringList datesHeures{
+            "SELECT [Date création] FROM [Expédition]",
+            "SELECT [Date cloture] FROM [Expédition] WHERE [Date cloture] IS NOT NULL",
+            "SELECT [Date livraison] FROM [Liste commandes]",
+            "SELECT [Date création SAGE] FROM [Liste commandes]",
+            "SELECT [Date mise à jour] FROM Colis",
+            "SELECT [Date mise à jour] FROM Colisage",
+            "SELECT [Date saisie] FROM [Journal de saisie]",
+            "SELECT [Date intégration] FROM [Journal de saisie]",
+            "SELECT date_ajout FROM Article",
+            "SELECT DO_Date FROM F_DOCENTETE",
+            "SELECT DO_DateLivr FROM F_DOCENTETE",
+            "SELECT DO_Date FROM F_DOCLIGNE"};
+        for (const QString& sql : datesHeures) {
+            EXECUTER(q, sql);
+            int n = 0;
+            while (q.next()) {
+                QVERIFY2(dateHeureIso(q.value(0)), qPrintable(sql + " : " + q.value(0).toString()));
+                ++n;
+            }
+            QVERIFY2(n > 0, qPrintable(sql));
+        }
+        // Shipments at three stages: closed, being packed, just created.
+        QCOMPARE(compter(t, "SELECT COUNT(*) FROM [Expédition] WHERE [Date cloture] IS NOT NULL"),
+                 1);
+        QCOMPARE(compter(t, "SELECT COUNT(DISTINCT [No Expédition]) FROM Colis"), 2);
+        QCOMPARE(compter(t, "SELECT COUNT(*) FROM [Expédition] E WHERE NOT EXISTS (SELECT 1 FROM "
+                            "Colis C WHERE C.[No Expédition] = E.[No Expédition])"),
+                 1);
+        // Some customers have two delivery places.
+        QVERIFY(compter(t, "SELECT COUNT(*) FROM (SELECT CT_Num FROM F_LIVRAISON GROUP BY CT_Num "
+                           "HAVING COUNT(*) = 2)") >= 2);
+
+        QCOMPARE(compter(t, "SELECT COUNT(*) FROM [Informations société]"), 1);
+        EXECUTER(logo, "SELECT Logo, [Nom société] FROM [Informations société]");
+        QVERIFY(logo.next());
+        QVERIFY(!logo.value(1).toString().isEmpty());
+        QImage image;
+        QVERIFY(image.loadFromData(logo.value(0).toByteArray()));
+        QVERIFY(image.width() > 0 && image.height() > 0);
+    }
+
+    // Each connection on the file gets its own process number, released when
+    // it closes and never handed out again.
+    void numerosDeProcessus() {
+        BaseDeTest t;
+        t.creerBase(false);
+        const ParametresConnexion p = ParametresDepuisIni(*t.ctx, QString(), QString());
+        Erreur erreur;
+        Connexion a(QStringLiteral("A"));
+        Connexion b(QStringLiteral("B"));
+        QVERIFY(a.ouvrir(p, erreur) && b.ouvrir(p, erreur));
+        const int spidA = a.spid();
+        const int spidB = b.spid();
+        QVERIFY(spidA > 0 && spidB > 0 && spidA != spidB);
+        QCOMPARE(compter(t, "SELECT COUNT(*) FROM tarvo_connexion"), 2);
+        a.fermer();
+        QCOMPARE(compter(t, "SELECT COUNT(*) FROM tarvo_connexion"), 1);
+        Connexion c(QStringLiteral("C"));
+        QVERIFY(c.ouvrir(p, erreur));
+        QVERIFY(c.spid() > qMax(spidA, spidB));
+    }
+
+    // The SQL Server script cannot run here; check what a server would
+    // refuse at once: a view, trigger or procedure must open its batch.
+    void scriptSqlServer() {
+        const QString script = ScriptSchemaSqlServer();
+        const QStringList lots = script.split(
+            QRegularExpression(QStringLiteral("^GO\\s*$"), QRegularExpression::MultilineOption));
+        QVERIFY(lots.size() > 20);
+        const QRegularExpression creation(
+            QStringLiteral("\\bCREATE\\s+(VIEW|TRIGGER|PROCEDURE)\\b"),
+            QRegularExpression::CaseInsensitiveOption);
+        const QRegularExpression commentaire(QStringLiteral("--[^\\n]*"));
+        QStringList objets;
+        for (QString lot : lots) {
+            lot.remove(commentaire);
+            lot = lot.trimmed();
+            const QRegularExpressionMatch m = creation.match(lot);
+            if (!m.hasMatch())
+                continue;
+            QVERIFY2(m.capturedStart() == 0, qPrintable(lot.left(200)));
+            objets << lot.section(u'\n', 0, 0);
+        }
+        for (const QString nom :
+             {"dbo.V_ARTICLE", "dbo.[Commandes Dispo]", "dbo.[Info Commande]", "dbo.[Controle qte]",
+              "dbo.controle_qte_art", "dbo.controle_qte_gamme", "dbo.prepa_controle_qte_gamme",
+              "dbo.[TR_Colis_suppression]", "dbo.[TR_Expédition_suppression]"})
+            QVERIFY2(objets.filter(nom).size() == 1, qPrintable(nom));
+        for (const QString table : {"dbo.[Expédition]", "dbo.[Liste commandes]", "dbo.Colis",
+                                    "dbo.Colisage", "dbo.Article", "dbo.[Journal de saisie]",
+                                    "dbo.[Informations société]", "dbo.w_controle_qte_gamme"})
+            QVERIFY2(script.contains("CREATE TABLE " + table + " ("), qPrintable(table));
+        for (const QString sqlite : {"AUTOINCREMENT", "IFNULL", "||", "datetime("})
+            QVERIFY2(!script.contains(sqlite), qPrintable(sqlite));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSchema)
+#include "test_schema.moc"

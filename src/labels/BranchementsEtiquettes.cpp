@@ -1,7 +1,16 @@
+#include "ArtEdEtiq.h"
 #include "ui/main/Branchements.h"
+#include "ui/main/FenetrePrincipale.h"
 
 namespace tarvo::ui {
 
-void brancherEtiquettes(FenetrePrincipale&) {}
+void brancherEtiquettes(FenetrePrincipale& fenetre) {
+    const auto ouvrir = [&fenetre] {
+        ArtEdEtiq dialogue(fenetre.contexte(), &fenetre);
+        dialogue.exec();
+    };
+    fenetre.brancher(QStringLiteral("mnuEditEtiqCodeBarre"), ouvrir);
+    fenetre.brancher(QStringLiteral("tbEtiqArticle"), ouvrir);
+}
 
 } // namespace tarvo::ui

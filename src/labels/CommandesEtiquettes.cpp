@@ -1,7 +1,128 @@
+#include "ApercuEpl2.h"
+#include "EtiquettesArticle.h"
+#include "EtiquettesColis.h"
+#include "PrinterSystem.h"
+#include "app/Contexte.h"
+#include "app/FormesMessages.h"
 #include "cli/Commandes.h"
 
-namespace tarvo::ctl {
+#include <QFileInfo>
+#include <QTextStream>
 
-QList<Commande> commandesEtiquettes() { return {}; }
+namespace tarvo::ctl {
+namespace {
+
+using namespace tarvo::etiquettes;
+
+// Writes the picture of a label text; what the preview could not draw goes
+// to standard error.
+int ecrireApercu(Contexte& ctx, const QByteArray& texte, const QString& fichier) {
+    const ApercuEtiquette apercu = ApercuEpl2(texte);
+    try {
+        EnregistrerApercu(apercu, fichier);
+    } catch (const ErreurTarvo& e) {
+        afficherErreurDetaillee(ctx, QStringLiteral("Erreur"), e.erreur());
+        return 1;
+    }
+    QTextStream erreurs(stderr);
+    for (const QString& anomalie : apercu.anomalies)
+        erreurs << anomalie << '\n';
+    QTextStream(stdout) << fichier << '\n';
+    return 0;
+}
+
+int etiquetteArticle(Contexte& ctx, const QStringList& arguments) {
+    QStringList reste = arguments;
+    const std::optional<QString> apercu = extraireValeur(reste, QStringLiteral("--apercu"));
+    if (reste.size() != 2)
+        throw ErreurUsage(QStringLiteral("etiquette-article attend CODE_BARRE NOMBRE."));
+    std::optional<ArticleEtiquette> article;
+    try {
+        article = ChercherArticle(ctx, reste.at(0));
+    } catch (const ErreurTarvo& e) {
+        afficherErreurDetaillee(ctx, QStringLiteral("Erreur"), e.erreur());
+        return 1;
+    }
+    if (!article) {
+        ctx.prompts.exclamation(QStringLiteral("Etiquette code barres article"),
+                                QStringLiteral("Aucun article n'a le code barre ") + reste.at(0) +
+                                    u'.');
+        return 1;
+    }
+    if (apercu) {
+        const std::optional<QByteArray> texte = TexteArticleFenetre(ctx, *article, reste.at(1));
+        return texte ? ecrireApercu(ctx, *texte, *apercu) : 1;
+    }
+    const auto systeme = systemeImpression();
+    return ImprEtiqArticle(ctx, *systeme, *article, reste.at(1)) ? 0 : 1;
+}
+
+// The picture of parcel `colis`: the file itself for a single parcel,
+// otherwise the file name with the parcel number before its extension.
+QString fichierApercuColis(const QString& fichier, int colis, bool plusieurs) {
+    if (!plusieurs)
+        return fichier;
+    const QFileInfo info(fichier);
+    const QString suffixe = info.suffix().isEmpty() ? QString() : u'.' + info.suffix();
+    return info.path() + u'/' + info.completeBaseName() +
+           QStringLiteral("-%1").arg(colis, 3, 10, u'0') + suffixe;
+}
+
+int etiquettesColis(Contexte& ctx, const QStringList& arguments) {
+    QStringList reste = arguments;
+    const std::optional<QString> apercu = extraireValeur(reste, QStringLiteral("--apercu"));
+    if (reste.size() != 3)
+        throw ErreurUsage(QStringLiteral("etiquettes-colis attend EXPEDITION PREMIER DERNIER."));
+    const int noExpedition = entierOuUsage(reste.at(0), QStringLiteral("EXPEDITION"));
+    const int premier = entierOuUsage(reste.at(1), QStringLiteral("PREMIER"));
+    const int dernier = entierOuUsage(reste.at(2), QStringLiteral("DERNIER"));
+    std::optional<ExpeditionEtiquettes> expedition;
+    try {
+        expedition = ChargerExpeditionEtiquettes(ctx, noExpedition);
+    } catch (const ErreurTarvo& e) {
+        afficherErreurDetaillee(ctx, QStringLiteral("Erreur"), e.erreur());
+        return 1;
+    }
+    if (!expedition) {
+        ctx.prompts.exclamation(
+            QStringLiteral("Etiquettes expédition"),
+            QStringLiteral("L'expédition n° %1 n'existe pas.").arg(noExpedition));
+        return 1;
+    }
+    if (!PlageColisValide(premier, dernier, expedition->nbColisTheorique)) {
+        ctx.prompts.exclamation(QStringLiteral("Valeur incorrecte"),
+                                QStringLiteral("N° de colis incorrect"));
+        return 1;
+    }
+    if (apercu) {
+        for (int colis = premier; colis <= dernier; ++colis) {
+            const std::optional<QByteArray> texte = TexteColisApercu(ctx, *expedition, colis);
+            if (!texte ||
+                ecrireApercu(ctx, *texte, fichierApercuColis(*apercu, colis, dernier > premier)))
+                return 1;
+        }
+        return 0;
+    }
+    const auto systeme = systemeImpression();
+    return ImprEtiqExp(ctx, *systeme, *expedition, premier, dernier) == dernier - premier + 1 ? 0
+                                                                                              : 1;
+}
+
+} // namespace
+
+QList<Commande> commandesEtiquettes() {
+    return {
+        {QStringLiteral("etiquette-article"),
+         QStringLiteral("CODE_BARRE NOMBRE [--apercu FICHIER.png]"),
+         QStringLiteral("imprime NOMBRE étiquettes de l'article (une seule impression), ou en "
+                        "dessine l'aperçu"),
+         Prealable::Base, etiquetteArticle},
+        {QStringLiteral("etiquettes-colis"),
+         QStringLiteral("EXPEDITION PREMIER DERNIER [--apercu FICHIER.png]"),
+         QStringLiteral("imprime une étiquette par colis de PREMIER à DERNIER (une impression par "
+                        "colis), ou en dessine l'aperçu"),
+         Prealable::Base, etiquettesColis},
+    };
+}
 
 } // namespace tarvo::ctl

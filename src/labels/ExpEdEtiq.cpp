@@ -1,7 +1,129 @@
 #include "ExpEdEtiq.h"
 
-namespace tarvo::ui {
+#include "ApercuFenetre.h"
+#include "EtiquettesArticle.h"
+#include "PrinterSystem.h"
+#include "app/Contexte.h"
+#include "app/FormesMessages.h"
 
-void ouvrirEtiquettesExpedition(QWidget*, Contexte&, qint32) {}
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace tarvo::ui {
+namespace {
+
+QLineEdit* champ(const QString& nom, const QString& texte, bool lectureSeule) {
+    auto* c = new QLineEdit(texte);
+    c->setObjectName(nom);
+    c->setReadOnly(lectureSeule);
+    return c;
+}
+
+// The leading number of a field, 0 when there is none.
+int nombre(const QLineEdit* c) {
+    try {
+        return etiquettes::NombreEtiquettes(c->text());
+    } catch (const ErreurTarvo&) {
+        return 0;
+    }
+}
+
+} // namespace
+
+ExpEdEtiq::ExpEdEtiq(Contexte& ctx, const etiquettes::ExpeditionEtiquettes& expedition,
+                     QWidget* parent)
+    : QDialog(parent), ctx_(ctx), expedition_(expedition),
+      NbColTheo_(
+          champ(QStringLiteral("NbColTheo"), QString::number(expedition.nbColisTheorique), true)),
+      NoColis1_(champ(QStringLiteral("NoColis1"), QString(), false)),
+      NoColis2_(champ(QStringLiteral("NoColis2"), QString(), false)) {
+    setObjectName(QStringLiteral("ExpEdEtiq"));
+    setWindowTitle(QStringLiteral("Edition des étiquettes expédition"));
+    NoColis1_->setInputMask(QStringLiteral("000; "));
+    NoColis2_->setInputMask(QStringLiteral("000; "));
+    NoColis1_->setText(QStringLiteral("1"));
+    NoColis2_->setText(QString::number(expedition.nbColisTheorique));
+
+    auto* imprimer = new QPushButton(QStringLiteral("Imprimer étiquette expédition"));
+    imprimer->setObjectName(QStringLiteral("BtImprim"));
+    imprimer->setAutoDefault(false);
+    auto* apercu = new QPushButton(QStringLiteral("Aperçu"));
+    apercu->setObjectName(QStringLiteral("BtApercu"));
+    apercu->setAutoDefault(false);
+
+    auto* formulaire = new QFormLayout(this);
+    formulaire->addRow(
+        QStringLiteral("No Expédition :"),
+        champ(QStringLiteral("NoExp"), QString::number(expedition.noExpedition), true));
+    formulaire->addRow(QStringLiteral("Libellé 1 :"),
+                       champ(QStringLiteral("Lib1"), expedition.libelle1, true));
+    formulaire->addRow(QStringLiteral("Libellé 2 :"),
+                       champ(QStringLiteral("Lib2"), expedition.libelle2, true));
+    formulaire->addRow(
+        QStringLiteral("Nbr colis réel:"),
+        champ(QStringLiteral("NbColReel"), QString::number(expedition.nbColisReel), true));
+    formulaire->addRow(QStringLiteral("Nbr colis théorique:"), NbColTheo_);
+    formulaire->addRow(QStringLiteral("Etiquette du colis N° :"), NoColis1_);
+    formulaire->addRow(QStringLiteral("au colis N° :"), NoColis2_);
+    auto* boutons = new QHBoxLayout;
+    boutons->addWidget(imprimer);
+    boutons->addWidget(apercu);
+    formulaire->addRow(boutons);
+    formulaire->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(imprimer, &QPushButton::clicked, this, &ExpEdEtiq::imprimer);
+    connect(apercu, &QPushButton::clicked, this, &ExpEdEtiq::apercu);
+}
+
+std::optional<std::pair<int, int>> ExpEdEtiq::plage() {
+    const int premier = nombre(NoColis1_);
+    const int dernier = nombre(NoColis2_);
+    if (!etiquettes::PlageColisValide(premier, dernier, nombre(NbColTheo_))) {
+        ctx_.prompts.exclamation(QStringLiteral("Valeur incorrecte"),
+                                 QStringLiteral("N° de colis incorrect"));
+        return std::nullopt;
+    }
+    return std::pair{premier, dernier};
+}
+
+void ExpEdEtiq::imprimer() {
+    if (const auto p = plage()) {
+        const auto systeme = etiquettes::systemeImpression();
+        etiquettes::ImprEtiqExp(ctx_, *systeme, expedition_, p->first, p->second);
+    }
+}
+
+void ExpEdEtiq::apercu() {
+    if (const auto p = plage()) {
+        if (const auto texte = etiquettes::TexteColisApercu(ctx_, expedition_, p->first))
+            afficherApercuEtiquette(this, *texte);
+    }
+}
+
+void ouvrirEtiquettesExpedition(QWidget* parent, Contexte& ctx, qint32 noExpedition) {
+    std::optional<etiquettes::ExpeditionEtiquettes> expedition;
+    try {
+        expedition = etiquettes::ChargerExpeditionEtiquettes(ctx, noExpedition);
+    } catch (const ErreurTarvo& e) {
+        afficherErreurDetaillee(ctx, QStringLiteral("Erreur"), e.erreur());
+        return;
+    }
+    if (!expedition) {
+        ctx.prompts.exclamation(
+            QStringLiteral("Etiquettes expédition"),
+            QStringLiteral("L'expédition n° %1 n'existe plus.").arg(noExpedition));
+        return;
+    }
+    if (expedition->nbColisTheorique < 1) {
+        ctx.prompts.exclamation(
+            QStringLiteral("Nombre de colis théorique incorrect"),
+            QStringLiteral("Vous devez définir un nombre de colis théorique différent de zéro."));
+        return;
+    }
+    ExpEdEtiq fenetre(ctx, *expedition, parent);
+    fenetre.exec();
+}
 
 } // namespace tarvo::ui

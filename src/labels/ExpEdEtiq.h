@@ -1,14 +1,39 @@
 #pragma once
 
+#include "EtiquettesColis.h"
+
+#include <QDialog>
 #include <QtGlobal>
 
-class QWidget;
+class QLineEdit;
 
 namespace tarvo {
 struct Contexte;
 }
 
 namespace tarvo::ui {
+
+// "Edition des étiquettes expédition": the range of parcels whose labels to
+// print for one shipment.
+class ExpEdEtiq : public QDialog {
+    Q_OBJECT
+public:
+    ExpEdEtiq(Contexte& ctx, const etiquettes::ExpeditionEtiquettes& expedition,
+              QWidget* parent = nullptr);
+
+    void imprimer();
+    void apercu();
+
+private:
+    // The range typed, when it is printable; otherwise says so.
+    std::optional<std::pair<int, int>> plage();
+
+    Contexte& ctx_;
+    etiquettes::ExpeditionEtiquettes expedition_;
+    QLineEdit* NbColTheo_;
+    QLineEdit* NoColis1_;
+    QLineEdit* NoColis2_;
+};
 
 // Opens the parcel label window of a shipment as a dialog.
 void ouvrirEtiquettesExpedition(QWidget* parent, Contexte& ctx, qint32 noExpedition);

@@ -1,0 +1,363 @@
+#include "ApercuEpl2.h"
+
+#include "PoliceEpl2.h"
+#include "app/Erreur.h"
+#include "app/Windows1252.h"
+
+#include <QPainter>
+#include <QRegularExpression>
+#include <functional>
+#include <zint.h>
+
+namespace tarvo::etiquettes {
+namespace {
+
+// Dots added around the drawn content when the text sets no label size.
+constexpr int Bord = 10;
+
+struct Police {
+    int largeur;
+    int hauteur;
+};
+// Character cells of the resident fonts 1 to 5 at 203 dpi.
+constexpr std::array<Police, 5> Polices = {{{8, 12}, {10, 16}, {12, 20}, {14, 24}, {32, 48}}};
+
+// One command line: its name, the parameters before the quoted data, and the
+// data with its escapes resolved.
+struct Commande {
+    QByteArray nom;
+    QList<QByteArray> parametres;
+    QByteArray donnees;
+    bool aDesDonnees = false;
+};
+
+Commande decouper(const QByteArray& ligne) {
+    Commande c;
+    qsizetype i = 0;
+    // Box and line commands have two-letter names; the others one letter.
+    const bool deuxLettres = ligne.startsWith("LO") || ligne.startsWith("LE") ||
+                             ligne.startsWith("LW") || ligne.startsWith("ZT") ||
+                             ligne.startsWith("ZB");
+    i = deuxLettres ? 2 : 1;
+    c.nom = ligne.left(i);
+    const qsizetype guillemet = ligne.indexOf('"', i);
+    const QByteArray tete = ligne.mid(i, guillemet < 0 ? -1 : guillemet - i);
+    c.parametres = tete.split(',');
+    if (!c.parametres.isEmpty() && c.parametres.last().isEmpty() && guillemet >= 0)
+        c.parametres.removeLast();
+    if (guillemet >= 0) {
+        c.aDesDonnees = true;
+        for (qsizetype j = guillemet + 1; j < ligne.size(); ++j) {
+            const char o = ligne.at(j);
+            if (o == '\\' && j + 1 < ligne.size()) {
+                c.donnees += ligne.at(++j);
+                continue;
+            }
+            if (o == '"')
+                break;
+            c.donnees += o;
+        }
+    }
+    return c;
+}
+
+int entier(const Commande& c, int index, bool* ok) {
+    if (index >= c.parametres.size()) {
+        *ok = false;
+        return 0;
+    }
+    bool lu = false;
+    const int valeur = c.parametres.at(index).trimmed().toInt(&lu);
+    *ok = *ok && lu;
+    return valeur;
+}
+
+// Drawing operations in label coordinates, and the area they cover.
+class Dessin {
+public:
+    void ajouter(const QRectF& zone, std::function<void(QPainter&)> operation) {
+        etendue_ = etendue_.united(zone);
+        operations_.push_back(std::move(operation));
+    }
+    void effacer() {
+        operations_.clear();
+        etendue_ = {};
+    }
+    QRectF etendue() const { return etendue_; }
+    void rendre(QPainter& peintre) const {
+        for (const auto& operation : operations_)
+            operation(peintre);
+    }
+
+private:
+    std::vector<std::function<void(QPainter&)>> operations_;
+    QRectF etendue_;
+};
+
+// The area covered by a rectangle drawn at (x, y) and turned by a quarter
+// turns clockwise about that point, as the printer rotates fields.
+QRectF tournee(int x, int y, qreal largeur, qreal hauteur, int quarts) {
+    QTransform t;
+    t.translate(x, y);
+    t.rotate(90.0 * quarts);
+    return t.mapRect(QRectF(0, 0, largeur, hauteur));
+}
+
+void dessinerTexte(QPainter& p, const QByteArray& octets, const Police& police, int mh, int mv,
+                   bool inverse) {
+    const qreal cw = police.largeur * mh;
+    const qreal ch = police.hauteur * mv;
+    const qreal px = cw / LargeurGlyphe;
+    const qreal py = ch / HauteurGlyphe;
+    const QColor encre = inverse ? Qt::white : Qt::black;
+    if (inverse)
+        p.fillRect(QRectF(0, 0, cw * octets.size(), ch), Qt::black);
+    for (qsizetype n = 0; n < octets.size(); ++n) {
+        const int code = static_cast<unsigned char>(octets.at(n));
+        if (code < PremierGlyphe)
+            continue;
+        const auto& glyphe = GlyphesEpl2[code - PremierGlyphe];
+        for (int ligne = 0; ligne < HauteurGlyphe; ++ligne) {
+            for (int colonne = 0; colonne < LargeurGlyphe; ++colonne) {
+                if (glyphe[ligne] & (0x80 >> colonne))
+                    p.fillRect(QRectF(n * cw + colonne * px, ligne * py, px, py), encre);
+            }
+        }
+    }
+}
+
+// A bar code as zint encodes it: bar rectangles in modules from the first
+// bar, and the human-readable text.
+struct Barres {
+    QList<QRectF> barres;
+    int modules = 0;
+    QByteArray texte;
+};
+
+std::optional<Barres> encoder(int symbologie, const QByteArray& donnees, QString* erreur) {
+    std::unique_ptr<zint_symbol, void (*)(zint_symbol*)> symbole(ZBarcode_Create(),
+                                                                 ZBarcode_Delete);
+    symbole->symbology = symbologie;
+    symbole->show_hrt = 0;
+    symbole->input_mode = DATA_MODE;
+    const int resultat = ZBarcode_Encode_and_Buffer_Vector(
+        symbole.get(), reinterpret_cast<const unsigned char*>(donnees.constData()),
+        static_cast<int>(donnees.size()), 0);
+    if (resultat >= ZINT_ERROR || symbole->vector == nullptr ||
+        symbole->vector->rectangles == nullptr) {
+        *erreur = QString::fromLatin1(symbole->errtxt);
+        return std::nullopt;
+    }
+    qreal gauche = 1e9;
+    qreal droite = -1e9;
+    for (auto* r = symbole->vector->rectangles; r != nullptr; r = r->next) {
+        gauche = std::min<qreal>(gauche, r->x);
+        droite = std::max<qreal>(droite, r->x + r->width);
+    }
+    Barres b;
+    b.modules = symbole->width;
+    // The first and the last module of these symbols are bars.
+    const qreal unite = (droite - gauche) / symbole->width;
+    for (auto* r = symbole->vector->rectangles; r != nullptr; r = r->next)
+        b.barres << QRectF((r->x - gauche) / unite, 0, r->width / unite, 1);
+    b.texte = QByteArray(reinterpret_cast<const char*>(symbole->text));
+    return b;
+}
+
+class Interprete {
+public:
+    ApercuEtiquette interpreter(const QByteArray& texte);
+
+private:
+    void texte(const Commande& c);
+    void codeBarre(const Commande& c);
+    void boite(const Commande& c);
+    void trait(const Commande& c);
+    void anomalie(const QString& texte) { resultat_.anomalies << texte; }
+
+    Dessin dessin_;
+    ApercuEtiquette resultat_;
+    int largeur_ = 0;
+    int longueur_ = 0;
+    QByteArray ligne_;
+};
+
+ApercuEtiquette Interprete::interpreter(const QByteArray& texte) {
+    // Nothing after the NUL byte that ends a label reaches the printer's parser.
+    const qsizetype nul = texte.indexOf('\0');
+    for (QByteArray ligne : texte.left(nul < 0 ? texte.size() : nul).split('\n')) {
+        if (ligne.endsWith('\r'))
+            ligne.chop(1);
+        ligne_ = ligne;
+        if (ligne.isEmpty())
+            continue;
+        const Commande c = decouper(ligne);
+        if (c.nom == "N") {
+            dessin_.effacer();
+        } else if (c.nom == "A") {
+            this->texte(c);
+        } else if (c.nom == "B") {
+            codeBarre(c);
+        } else if (c.nom == "X") {
+            boite(c);
+        } else if (c.nom == "LO" || c.nom == "LE" || c.nom == "LW") {
+            trait(c);
+        } else if (c.nom == "q") {
+            bool ok = true;
+            largeur_ = entier(c, 0, &ok);
+        } else if (c.nom == "Q") {
+            bool ok = true;
+            longueur_ = entier(c, 0, &ok);
+        } else if (c.nom == "P") {
+            bool ok = true;
+            resultat_.exemplaires = entier(c, 0, &ok);
+        } else if (c.nom != "I" && c.nom != "ZT" && c.nom != "ZB" && c.nom != "S" && c.nom != "D") {
+            anomalie(QStringLiteral("Commande non dessinée : ") + Windows1252::decoder(ligne));
+        }
+    }
+    const QRectF etendue = dessin_.etendue();
+    const int largeur = largeur_ > 0 ? largeur_ : std::max(1, qCeil(etendue.right()) + Bord);
+    const int hauteur = longueur_ > 0 ? longueur_ : std::max(1, qCeil(etendue.bottom()) + Bord);
+    resultat_.image = QImage(largeur, hauteur, QImage::Format_RGB32);
+    resultat_.image.fill(Qt::white);
+    resultat_.image.setDotsPerMeterX(qRound(PointsParPouce / 0.0254));
+    resultat_.image.setDotsPerMeterY(qRound(PointsParPouce / 0.0254));
+    QPainter peintre(&resultat_.image);
+    dessin_.rendre(peintre);
+    return resultat_;
+}
+
+void Interprete::texte(const Commande& c) {
+    bool ok = c.aDesDonnees;
+    const int x = entier(c, 0, &ok);
+    const int y = entier(c, 1, &ok);
+    const int rotation = entier(c, 2, &ok);
+    const int numeroPolice = entier(c, 3, &ok);
+    const int mh = entier(c, 4, &ok);
+    const int mv = entier(c, 5, &ok);
+    const QByteArray mode = c.parametres.value(6).trimmed();
+    if (!ok || numeroPolice < 1 || numeroPolice > 5 || rotation < 0 || rotation > 3 || mh < 1 ||
+        mv < 1 || (mode != "N" && mode != "R")) {
+        anomalie(QStringLiteral("Texte illisible : ") + Windows1252::decoder(ligne_));
+        return;
+    }
+    const Police police = Polices[numeroPolice - 1];
+    const QByteArray octets = c.donnees;
+    const bool inverse = mode == "R";
+    dessin_.ajouter(
+        tournee(x, y, police.largeur * mh * octets.size(), police.hauteur * mv, rotation),
+        [=](QPainter& p) {
+            p.save();
+            p.translate(x, y);
+            p.rotate(90.0 * rotation);
+            dessinerTexte(p, octets, police, mh, mv, inverse);
+            p.restore();
+        });
+}
+
+void Interprete::codeBarre(const Commande& c) {
+    bool ok = c.aDesDonnees;
+    const int x = entier(c, 0, &ok);
+    const int y = entier(c, 1, &ok);
+    const int rotation = entier(c, 2, &ok);
+    const QByteArray type = c.parametres.value(3).trimmed();
+    const int etroite = entier(c, 4, &ok);
+    const int hauteur = entier(c, 6, &ok);
+    const bool lisible = c.parametres.value(7).trimmed() == "B";
+    if (!ok || etroite < 1 || hauteur < 1 || rotation < 0 || rotation > 3) {
+        anomalie(QStringLiteral("Code barre illisible : ") + Windows1252::decoder(ligne_));
+        return;
+    }
+    int symbologie = 0;
+    if (type == "E30")
+        symbologie = BARCODE_EANX;
+    else if (type == "1" || type == "1A" || type == "1B" || type == "1C")
+        symbologie = BARCODE_CODE128;
+    QString erreur = QStringLiteral("type %1 non pris en charge").arg(QString::fromLatin1(type));
+    // EAN-13 takes 12 digits and its check digit, or 12 digits alone.
+    static const QRegularExpression ean13(QStringLiteral("^\\d{12,13}$"));
+    if (symbologie == BARCODE_EANX && !ean13.match(QString::fromLatin1(c.donnees)).hasMatch()) {
+        symbologie = 0;
+        erreur = QStringLiteral("EAN-13 : 12 ou 13 chiffres attendus");
+    }
+    const std::optional<Barres> barres =
+        symbologie == 0 ? std::nullopt : encoder(symbologie, c.donnees, &erreur);
+    if (!barres) {
+        anomalie(QStringLiteral("Code barre non dessiné (%1) : %2")
+                     .arg(erreur, Windows1252::decoder(c.donnees)));
+        return;
+    }
+    // The human-readable line goes under the bars, in the cells of font 2.
+    const Police chiffres = Polices[1];
+    const qreal largeur = barres->modules * etroite;
+    const qreal hauteurTotale = hauteur + (lisible ? chiffres.hauteur + 2 : 0);
+    const QByteArray lisibles = barres->texte;
+    dessin_.ajouter(tournee(x, y, largeur, hauteurTotale, rotation), [=](QPainter& p) {
+        p.save();
+        p.translate(x, y);
+        p.rotate(90.0 * rotation);
+        for (const QRectF& barre : barres->barres)
+            p.fillRect(QRectF(barre.x() * etroite, 0, barre.width() * etroite, hauteur), Qt::black);
+        if (lisible) {
+            p.translate((largeur - chiffres.largeur * lisibles.size()) / 2, hauteur + 2);
+            dessinerTexte(p, lisibles, chiffres, 1, 1, false);
+        }
+        p.restore();
+    });
+}
+
+void Interprete::boite(const Commande& c) {
+    bool ok = true;
+    const int x1 = entier(c, 0, &ok);
+    const int y1 = entier(c, 1, &ok);
+    const int epaisseur = entier(c, 2, &ok);
+    const int x2 = entier(c, 3, &ok);
+    const int y2 = entier(c, 4, &ok);
+    if (!ok || epaisseur < 1 || x2 < x1 || y2 < y1) {
+        anomalie(QStringLiteral("Cadre illisible : ") + Windows1252::decoder(ligne_));
+        return;
+    }
+    const QRectF exterieur(x1, y1, x2 - x1, y2 - y1);
+    dessin_.ajouter(exterieur, [=](QPainter& p) {
+        const qreal e = std::min<qreal>(epaisseur, std::min(exterieur.width(), exterieur.height()));
+        p.fillRect(QRectF(x1, y1, exterieur.width(), e), Qt::black);
+        p.fillRect(QRectF(x1, y2 - e, exterieur.width(), e), Qt::black);
+        p.fillRect(QRectF(x1, y1, e, exterieur.height()), Qt::black);
+        p.fillRect(QRectF(x2 - e, y1, e, exterieur.height()), Qt::black);
+    });
+}
+
+void Interprete::trait(const Commande& c) {
+    bool ok = true;
+    const int x = entier(c, 0, &ok);
+    const int y = entier(c, 1, &ok);
+    const int longueur = entier(c, 2, &ok);
+    const int epaisseur = entier(c, 3, &ok);
+    if (!ok || longueur < 1 || epaisseur < 1) {
+        anomalie(QStringLiteral("Trait illisible : ") + Windows1252::decoder(ligne_));
+        return;
+    }
+    const QRectF zone(x, y, longueur, epaisseur);
+    const QByteArray nom = c.nom;
+    dessin_.ajouter(zone, [=](QPainter& p) {
+        p.save();
+        if (nom == "LE")
+            p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+        p.fillRect(zone, nom == "LW" ? Qt::white : (nom == "LE" ? Qt::white : Qt::black));
+        p.restore();
+    });
+}
+
+} // namespace
+
+ApercuEtiquette ApercuEpl2(const QByteArray& texte) {
+    return Interprete().interpreter(texte);
+}
+
+void EnregistrerApercu(const ApercuEtiquette& apercu, const QString& fichier) {
+    if (!apercu.image.save(fichier, "PNG"))
+        throw ErreurTarvo(NumeroErreur::FichierIllisible, QStringLiteral("Aperçu"),
+                          QStringLiteral("Écriture de l'aperçu impossible : ") + fichier);
+}
+
+} // namespace tarvo::etiquettes

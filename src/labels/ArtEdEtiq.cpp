@@ -1,0 +1,97 @@
+#include "ArtEdEtiq.h"
+
+#include "ApercuFenetre.h"
+#include "PrinterSystem.h"
+#include "app/Contexte.h"
+#include "app/FormesMessages.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+namespace tarvo::ui {
+
+ArtEdEtiq::ArtEdEtiq(Contexte& ctx, QWidget* parent)
+    : QDialog(parent), ctx_(ctx), CbArt_(new QLineEdit), LibArt_(new QLineEdit),
+      NbEtiq_(new QLineEdit), BtImprim_(new QPushButton(QStringLiteral("Imprimer étiquette code "
+                                                                       "barres"))) {
+    setObjectName(QStringLiteral("ArtEdEtiq"));
+    setWindowTitle(QStringLiteral("Edition des étiquettes code barres article"));
+    CbArt_->setObjectName(QStringLiteral("CbArt"));
+    CbArt_->setInputMask(QStringLiteral("0000000000000; "));
+    LibArt_->setObjectName(QStringLiteral("LibArt"));
+    LibArt_->setReadOnly(true);
+    NbEtiq_->setObjectName(QStringLiteral("NbEtiq"));
+    NbEtiq_->setInputMask(QStringLiteral("000; "));
+    BtImprim_->setObjectName(QStringLiteral("BtImprim"));
+    BtImprim_->setAutoDefault(false);
+    auto* apercu = new QPushButton(QStringLiteral("Aperçu"));
+    apercu->setObjectName(QStringLiteral("BtApercu"));
+    apercu->setAutoDefault(false);
+
+    auto* formulaire = new QFormLayout(this);
+    formulaire->addRow(QStringLiteral("Code barre :"), CbArt_);
+    formulaire->addRow(QStringLiteral("Libellé article :"), LibArt_);
+    formulaire->addRow(QStringLiteral("Nombre d'étiquette :"), NbEtiq_);
+    auto* boutons = new QHBoxLayout;
+    boutons->addWidget(BtImprim_);
+    boutons->addWidget(apercu);
+    formulaire->addRow(boutons);
+    formulaire->setSizeConstraint(QLayout::SetFixedSize);
+
+    // A scanner ends the code with Enter: it moves on to the next field once
+    // the code names an article.
+    connect(CbArt_, &QLineEdit::returnPressed, this, [this] {
+        if (validerCodeBarre())
+            focusNextChild();
+    });
+    connect(CbArt_, &QLineEdit::editingFinished, this, [this] {
+        if (!CbArt_->hasFocus())
+            validerCodeBarre();
+    });
+    connect(NbEtiq_, &QLineEdit::returnPressed, this, [this] { focusNextChild(); });
+    connect(BtImprim_, &QPushButton::clicked, this, &ArtEdEtiq::ImprEtiqArticle);
+    connect(apercu, &QPushButton::clicked, this, &ArtEdEtiq::apercu);
+}
+
+bool ArtEdEtiq::validerCodeBarre() {
+    const QString code = CbArt_->text();
+    if (article_ && code == codeValide_)
+        return true;
+    std::optional<etiquettes::ArticleEtiquette> trouve;
+    try {
+        trouve = etiquettes::ChercherArticle(ctx_, code);
+    } catch (const ErreurTarvo& e) {
+        afficherErreurDetaillee(ctx_, QStringLiteral("Erreur"), e.erreur());
+    }
+    if (!trouve) {
+        LibArt_->clear();
+        // Focus changes are still being delivered: take it back afterwards.
+        QTimer::singleShot(0, CbArt_, [champ = CbArt_] { champ->setFocus(); });
+        CbArt_->setFocus();
+        return false;
+    }
+    article_ = trouve;
+    codeValide_ = code;
+    LibArt_->setText(article_->libelle);
+    return true;
+}
+
+void ArtEdEtiq::ImprEtiqArticle() {
+    // The button cannot be reached while the code names no article.
+    if (!validerCodeBarre())
+        return;
+    const auto systeme = etiquettes::systemeImpression();
+    etiquettes::ImprEtiqArticle(ctx_, *systeme, *article_, NbEtiq_->text());
+}
+
+void ArtEdEtiq::apercu() {
+    if (!validerCodeBarre())
+        return;
+    if (const auto texte = etiquettes::TexteArticleFenetre(ctx_, *article_, NbEtiq_->text()))
+        afficherApercuEtiquette(this, *texte);
+}
+
+} // namespace tarvo::ui

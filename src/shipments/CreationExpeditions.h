@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QList>
+#include <QStringList>
+#include <optional>
+
+namespace tarvo {
+
+struct Contexte;
+
+// The routines that turn checked Sage orders into shipments. Each takes the
+// order numbers of the checked rows in list order (trimmed here), skips an
+// order that [Info Commande] does not know, and raises ErreurTarvo on a
+// database failure, leaving nothing of the shipment it was writing.
+
+// One shipment per order, each written in a transaction of its own. Returns
+// the numbers of the shipments created, in order.
+QList<qint32> CreerExpAuto(Contexte& ctx, const QStringList& commandes);
+
+// One shipment for all the orders, labelled after the first known order,
+// written in one transaction. Returns its number; none when no order is known.
+std::optional<qint32> CreerExpManuel(Contexte& ctx, const QStringList& commandes);
+
+// Attaches the orders to shipment `noExpCible` in one transaction. Returns the
+// order numbers attached.
+QStringList AddCdeExp(Contexte& ctx, qint32 noExpCible, const QStringList& commandes);
+
+} // namespace tarvo

@@ -1,0 +1,49 @@
+#include "RechercheCommande.h"
+
+#include "CatalogueExpeditions.h"
+#include "Requete.h"
+#include "app/Contexte.h"
+
+#include <QList>
+#include <QSqlQuery>
+
+namespace tarvo {
+
+std::optional<qint32> ChercherCommande(Contexte& ctx, const QString& saisie) {
+    if (saisie.isEmpty())
+        return std::nullopt;
+    const QString commande = saisie.toUpper().trimmed();
+    QSqlQuery q = expeditions::executer(ctx, SqlExpeditions::rechercheCommande(), {commande});
+    QList<qint32> expeditions;
+    while (q.next())
+        expeditions.append(q.value(0).toInt());
+    const QString saut = QStringLiteral("\r\n");
+    if (expeditions.isEmpty()) {
+        ctx.prompts.information(QStringLiteral("Recherche de commande infructueuse"),
+                                QStringLiteral("La commande N° [") + commande +
+                                    QStringLiteral("] appartient à aucune expédition ou "
+                                                   "n'existe pas."));
+        return std::nullopt;
+    }
+    if (expeditions.size() > 1) {
+        QString liste;
+        for (const qint32 numero : expeditions)
+            liste += QString::number(numero) + saut;
+        ctx.prompts.exclamation(QStringLiteral("ANOMALIE : Recherche de commande"),
+                                QStringLiteral("La commande N° [") + commande +
+                                    QStringLiteral("] appartient à plusieurs expéditions.") + saut +
+                                    saut + QStringLiteral("Liste des n° d'expédition :") + saut +
+                                    liste);
+    }
+    return expeditions.first();
+}
+
+std::optional<qint32> RechercheCommande(Contexte& ctx) {
+    const std::optional<QString> saisie = ctx.prompts.saisie(
+        QStringLiteral("Recherche d'une commande"), QStringLiteral("No commande :"), QString());
+    if (!saisie)
+        return std::nullopt;
+    return ChercherCommande(ctx, *saisie);
+}
+
+} // namespace tarvo

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QVariant>
+
+namespace tarvo::expeditions {
+
+// Turns database values into the texts of list cells and detail fields:
+// numbers in decimal, date-times as the workstation's short date followed by
+// the time when it is not midnight, NULL as an empty text. One instance per
+// list load: dates repeat, so each distinct value is formatted once.
+class TexteCellules {
+public:
+    TexteCellules();
+
+    QString valeur(const QVariant& v) const;
+    QString date(const QVariant& v);
+
+    // The date-time held by a value: a date-time of the server driver or the
+    // ISO text of the embedded database. Invalid when neither.
+    static QDateTime lireDateHeure(const QVariant& v);
+
+private:
+    QString formatDate_;
+    QHash<QString, QString> cache_;
+};
+
+} // namespace tarvo::expeditions

@@ -1,0 +1,541 @@
+#include "BaseDeTest.h"
+#include "app/Connexion.h"
+#include "labels/ApercuEpl2.h"
+#include "labels/EtiquettesArticle.h"
+#include "labels/EtiquettesColis.h"
+#include "labels/ImpressionDossier.h"
+#include "labels/Imprimante.h"
+#include "labels/PrinterSystem.h"
+#include "labels/TexteEpl2.h"
+
+#include <QDir>
+#include <QSqlQuery>
+#include <QTest>
+
+using namespace tarvo;
+using namespace tarvo::etiquettes;
+using namespace tarvo::test;
+
+namespace {
+
+// The label text from pieces written as they are sent, NUL byte included.
+QByteArray octets(const char* texte, qsizetype taille) {
+    return QByteArray(texte, taille);
+}
+
+// A spool folder whose sub-folders are the printers of the test.
+class Spool {
+public:
+    explicit Spool(const QStringList& imprimantes) {
+        for (const QString& nom : imprimantes)
+            QDir(dossier.path()).mkpath(nom);
+        qputenv("TARVO_SPOOL_DIR", dossier.path().toUtf8());
+    }
+    ~Spool() { qunsetenv("TARVO_SPOOL_DIR"); }
+
+    // The jobs of one printer, oldest first.
+    QList<QByteArray> travaux(const QString& imprimante) const {
+        QDir d(QDir(dossier.path()).filePath(imprimante));
+        QList<QByteArray> liste;
+        for (const QString& nom : d.entryList(QDir::Files, QDir::Name)) {
+            QFile f(d.filePath(nom));
+            if (f.open(QIODevice::ReadOnly))
+                liste << f.readAll();
+        }
+        return liste;
+    }
+    QStringList fichiers(const QString& imprimante) const {
+        return QDir(QDir(dossier.path()).filePath(imprimante))
+            .entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    }
+
+    QTemporaryDir dossier;
+};
+
+void executer(Contexte& ctx, const QString& sql, const QVariantList& valeurs = {}) {
+    QSqlQuery q(ctx.cnx->base());
+    QVERIFY2(q.prepare(sql), qPrintable(q.lastError().text()));
+    for (const QVariant& v : valeurs)
+        q.addBindValue(v);
+    QVERIFY2(q.exec(), qPrintable(q.lastError().text()));
+}
+
+const QString Ean = QStringLiteral("4006381333931");
+
+// Reads an EAN-13 back from one row of a picture: bar widths in dots become
+// modules, the modules become digits through the code's own tables.
+QString lireEan13(const QImage& image, int y, int pointsParModule) {
+    QList<int> largeurs;
+    bool noir = false;
+    int debut = -1;
+    for (int x = 0; x < image.width(); ++x) {
+        const bool pixelNoir = qGray(image.pixel(x, y)) < 128;
+        if (debut < 0 && !pixelNoir)
+            continue;
+        if (debut < 0) {
+            debut = x;
+            noir = true;
+            largeurs << 0;
+        }
+        if (pixelNoir != noir) {
+            noir = pixelNoir;
+            largeurs << 0;
+        }
+        ++largeurs.last();
+    }
+    QString modules;
+    for (int i = 0; i < largeurs.size(); ++i) {
+        const int n = qRound(double(largeurs.at(i)) / pointsParModule);
+        modules += QString(n, i % 2 == 0 ? u'1' : u'0');
+    }
+    // The trailing white run is the quiet zone after the last bar.
+    modules = modules.left(95);
+    if (modules.size() != 95 || !modules.startsWith(u"101") || modules.mid(45, 5) != u"01010" ||
+        !modules.endsWith(u"101"))
+        return {};
+    static const QStringList l = {QStringLiteral("0001101"), QStringLiteral("0011001"),
+                                  QStringLiteral("0010011"), QStringLiteral("0111101"),
+                                  QStringLiteral("0100011"), QStringLiteral("0110001"),
+                                  QStringLiteral("0101111"), QStringLiteral("0111011"),
+                                  QStringLiteral("0110111"), QStringLiteral("0001011")};
+    const auto inverse = [](const QString& s) {
+        QString r;
+        for (const QChar c : s)
+            r += c == u'1' ? u'0' : u'1';
+        return r;
+    };
+    const auto renverse = [](QString s) {
+        std::reverse(s.begin(), s.end());
+        return s;
+    };
+    static const QStringList parites = {QStringLiteral("LLLLLL"), QStringLiteral("LLGLGG"),
+                                        QStringLiteral("LLGGLG"), QStringLiteral("LLGGGL"),
+                                        QStringLiteral("LGLLGG"), QStringLiteral("LGGLLG"),
+                                        QStringLiteral("LGGGLL"), QStringLiteral("LGLGLG"),
+                                        QStringLiteral("LGLGGL"), QStringLiteral("LGGLGL")};
+    QString chiffres;
+    QString parite;
+    for (int i = 0; i < 6; ++i) {
+        const QString motif = modules.mid(3 + 7 * i, 7);
+        for (int d = 0; d < 10; ++d) {
+            if (motif == l.at(d)) {
+                chiffres += QChar(u'0' + d);
+                parite += u'L';
+            } else if (motif == renverse(inverse(l.at(d)))) {
+                chiffres += QChar(u'0' + d);
+                parite += u'G';
+            }
+        }
+    }
+    for (int i = 0; i < 6; ++i) {
+        const QString motif = modules.mid(50 + 7 * i, 7);
+        for (int d = 0; d < 10; ++d) {
+            if (motif == inverse(l.at(d)))
+                chiffres += QChar(u'0' + d);
+        }
+    }
+    const qsizetype premier = parites.indexOf(parite);
+    if (chiffres.size() != 12 || premier < 0)
+        return {};
+    return QString::number(premier) + chiffres;
+}
+
+} // namespace
+
+class TestEtiquettes : public QObject {
+    Q_OBJECT
+private slots:
+    void decoupeDuLibelle_data() {
+        QTest::addColumn<QString>("libelle");
+        QTest::addColumn<QByteArray>("ligne1");
+        QTest::addColumn<QByteArray>("ligne2");
+        QTest::newRow("court") << QStringLiteral("  Vase bleu  ") << QByteArray("Vase bleu")
+                               << QByteArray();
+        const QString trenteCinq = QStringLiteral("Coussin velours 45x45 ocre et gris.");
+        QTest::newRow("35 caractères") << trenteCinq << trenteCinq.toLatin1() << QByteArray();
+        QTest::newRow("espace en 36e position")
+            << QStringLiteral("Nappe lin lavé 160x250 bleu ardoise suite du libellé")
+            << QByteArray("Nappe lin lavé 160x250 bleu ardoise").replace("é", "\xe9")
+            << QByteArray("suite du libell\xe9");
+        QTest::newRow("sans espace")
+            << QString(50, u'X') << QByteArray(35, 'X') << QByteArray(15, 'X');
+        // Last space within the first 35 characters at position 30.
+        const QString soixante = QString(29, u'A') + u' ' + QString(30, u'B');
+        QTest::newRow("coupure au dernier espace")
+            << soixante << QByteArray(29, 'A') << QByteArray(30, 'B');
+        QTest::newRow("au-delà de 70 caractères") << QString(35, u'C') + u' ' + QString(40, u'D')
+                                                  << QByteArray(35, 'C') << QByteArray(34, 'D');
+    }
+    void decoupeDuLibelle() {
+        QFETCH(QString, libelle);
+        QFETCH(QByteArray, ligne1);
+        QFETCH(QByteArray, ligne2);
+        const LignesLibelle lignes = DecoupeLibelle(libelle);
+        QCOMPARE(lignes.ligne1, ligne1);
+        QCOMPARE(lignes.ligne2, ligne2);
+    }
+
+    void etiquetteArticleOctetParOctet() {
+        const QByteArray fenetre = TexteEtiquetteArticle(
+            VarianteArticle::Fenetre, QStringLiteral("25"), QStringLiteral(" 4006381333931 "),
+            QStringLiteral("Plaid mohair écru 130x170 franges courtes"), 3);
+        const char attendu[] = "\nN\nI8,A,033\n"
+                               "B25,10,0,E30,3,1,120,B,\"4006381333931\"\n"
+                               "A25,150,0,1,1,1,N,\"Plaid mohair \xe9\x63ru 130x170 franges\"\n"
+                               "A25,165,0,1,1,1,N,\"courtes\"\n"
+                               "P3\n\n";
+        QCOMPARE(fenetre, octets(attendu, sizeof attendu));
+        QCOMPARE(fenetre.back(), '\0');
+
+        // The browser adds an empty line after "N" and prints both lines even
+        // when the second is empty; an empty margin leaves x empty.
+        const QByteArray navigateur = TexteEtiquetteArticle(VarianteArticle::Navigateur, QString(),
+                                                            Ean, QStringLiteral("Bol"), 1);
+        const char attendu2[] = "\nN\n\nI8,A,033\n"
+                                "B,10,0,E30,3,1,120,B,\"4006381333931\"\n"
+                                "A,150,0,1,1,1,N,\"Bol\"\n"
+                                "A,165,0,1,1,1,N,\"\"\n"
+                                "P1\n\n";
+        QCOMPARE(navigateur, octets(attendu2, sizeof attendu2));
+    }
+
+    void guillemetsEtBarresObliquesEchappes() {
+        const QByteArray texte =
+            TexteEtiquetteArticle(VarianteArticle::Fenetre, QStringLiteral("10"), Ean,
+                                  QStringLiteral("Vis 1/4\" \\ inox"), 1);
+        QVERIFY(texte.contains("A10,150,0,1,1,1,N,\"Vis 1/4\\\" \\\\ inox\"\n"));
+        // The preview reads the escapes back: the quote and the backslash are
+        // printed, the field does not end early.
+        QVERIFY(ApercuEpl2(texte).anomalies.isEmpty());
+
+        const AdresseLivraison adresse = {
+            QStringLiteral("Le \"Chalet\""), QStringLiteral("C:\\"), {}, {}, {}};
+        const QByteArray colis = TexteEtiquetteColis(40, QStringLiteral("    12"), 1, adresse);
+        QVERIFY(colis.contains("A40,300,0,4,1,1,N,\"Le \\\"Chalet\\\"\"\n"));
+        QVERIFY(colis.contains("A40,330,0,4,1,1,N,\"C:\\\\\"\n"));
+    }
+
+    void etiquetteColisOctetParOctet() {
+        QCOMPARE(DonneesCodeBarreColis(NumeroExpeditionEtiquette(12), 3),
+                 QStringLiteral("EXP:    12,COLIS:  3"));
+        const AdresseLivraison adresse = {
+            QStringLiteral("Hôtel des Alpes"), QStringLiteral("12 route du Lac"), QString(),
+            QStringLiteral("74400 Chamonix"), QStringLiteral("France")};
+        const QByteArray texte = TexteEtiquetteColis(40, NumeroExpeditionEtiquette(12), 3, adresse);
+        const char attendu[] = "\nN\n\nI8,A,033\n"
+                               "B60,10,0,1,2,2,150,N,\"EXP:    12,COLIS:  3\"\n"
+                               "A28,190,0,3,2,2,N,\"EXP:    12,COLIS:  3\"\n"
+                               "A40,260,0,4,1,1,N,\"Adresse Livraison :\"\n"
+                               "A40,300,0,4,1,1,N,\"H\xf4tel des Alpes\"\n"
+                               "A40,330,0,4,1,1,N,\"12 route du Lac\"\n"
+                               "A40,360,0,4,1,1,N,\"\"\n"
+                               "A40,390,0,4,1,1,N,\"74400 Chamonix\"\n"
+                               "A40,420,0,4,1,1,N,\"France\"\n"
+                               "A20,490,0,4,4,4,N,\"COLIS:  3\"\n"
+                               "X10,0,2,600,610\n"
+                               "X10,250,2,600,290\n"
+                               "X10,450,2,600,452\n"
+                               "P1\n\n";
+        QCOMPARE(texte, octets(attendu, sizeof attendu));
+    }
+
+    void rechercheDeLImprimante() {
+        Spool spool({QStringLiteral("Bureau"), QStringLiteral("Quai ZEBRA-EXP 2"),
+                     QStringLiteral("ZEBRA-EXP"), QStringLiteral("zebra-art")});
+        const auto systeme = systemeImpression();
+        QString nom = QStringLiteral("ZEBRA-EXP");
+        QVERIFY(ChercheImprimante(*systeme, nom));
+        QCOMPARE(nom, QStringLiteral("ZEBRA-EXP"));
+        // A pattern takes the first printer, in the system's order, whose
+        // name contains the text anywhere.
+        nom = QStringLiteral("ZEBRA-EXP*");
+        QVERIFY(ChercheImprimante(*systeme, nom));
+        QCOMPARE(nom, QStringLiteral("Quai ZEBRA-EXP 2"));
+        // Case counts, and without "*" only the whole name matches.
+        for (const QString& absent : {QStringLiteral("ZEBRA-ART"), QStringLiteral("ZEBRA"),
+                                      QStringLiteral("ZEBRA-ART*"), QString()}) {
+            nom = absent;
+            QVERIFY2(!ChercheImprimante(*systeme, nom), qPrintable(absent));
+            QCOMPARE(nom, absent);
+        }
+        nom = QStringLiteral("ebra-a*");
+        QVERIFY(ChercheImprimante(*systeme, nom));
+        QCOMPARE(nom, QStringLiteral("zebra-art"));
+
+        ImpressionDossier vide(QDir(spool.dossier.path()).filePath(QStringLiteral("absent")));
+        nom = QStringLiteral("*");
+        QVERIFY(!ChercheImprimante(vide, nom));
+    }
+
+    void imprimanteAbsenteEtStatut() {
+        Spool spool({QStringLiteral("ZEBRA-EXP")});
+        BaseDeTest t;
+        const auto systeme = systemeImpression();
+        QVERIFY(!ImprimanteEtiquettes(*t.ctx, *systeme, QStringLiteral("NomImprimanteArt")));
+        QCOMPARE(t.prompts.boites.size(), 1);
+        QCOMPARE(t.prompts.boites[0].icone, Prompts::Icone::Exclamation);
+        QCOMPARE(t.prompts.boites[0].titre, QStringLiteral("Impression impossible"));
+        QCOMPARE(t.prompts.boites[0].texte,
+                 QStringLiteral("L'imprimante [ZEBRA-ART] n'est pas définie sur ce poste"));
+        QVERIFY(t.feedback.statuts.isEmpty());
+
+        QCOMPARE(ImprimanteEtiquettes(*t.ctx, *systeme, QStringLiteral("NomImprimanteExp")),
+                 QStringLiteral("ZEBRA-EXP"));
+        QCOMPARE(
+            t.feedback.statuts,
+            QStringList{QStringLiteral("ZEBRA-EXP: ") +
+                        QDir(spool.dossier.path()).absoluteFilePath(QStringLiteral("ZEBRA-EXP"))});
+    }
+
+    void travauxDuDossierDansLOrdreDEnvoi() {
+        Spool spool({QStringLiteral("P")});
+        ImpressionDossier systeme(spool.dossier.path());
+        for (int i = 1; i <= 12; ++i)
+            systeme.envoyer(QStringLiteral("P"), QByteArray::number(i), QString());
+        const QList<QByteArray> travaux = spool.travaux(QStringLiteral("P"));
+        QCOMPARE(travaux.size(), 12);
+        for (int i = 0; i < 12; ++i)
+            QCOMPARE(travaux.at(i), QByteArray::number(i + 1));
+        // No temporary file is left behind.
+        QCOMPARE(spool.fichiers(QStringLiteral("P")).size(), 12);
+        QVERIFY_THROWS_EXCEPTION(ErreurTarvo, systeme.envoyer(QStringLiteral("Q"), "x", QString()));
+    }
+
+    void nombreDEtiquettes() {
+        QCOMPARE(NombreEtiquettes(QStringLiteral("12")), 12);
+        QCOMPARE(NombreEtiquettes(QStringLiteral(" 7 étiquettes")), 7);
+        QCOMPARE(NombreEtiquettes(QStringLiteral("abc")), 0);
+        QCOMPARE(NombreEtiquettes(QString()), 0);
+        QCOMPARE(NombreEtiquettes(QStringLiteral("2.5")), 2);
+        QCOMPARE(NombreEtiquettes(QStringLiteral("32767")), 32767);
+        QVERIFY_THROWS_EXCEPTION(ErreurTarvo, NombreEtiquettes(QStringLiteral("32768")));
+        QVERIFY_THROWS_EXCEPTION(ErreurTarvo, NombreEtiquettes(QStringLiteral("-3")));
+    }
+
+    void etiquettesArticleEtQuestionAuDelaDe50() {
+        Spool spool({QStringLiteral("ZEBRA-ART")});
+        BaseDeTest t;
+        const auto systeme = systemeImpression();
+        const ArticleEtiquette article{Ean, QStringLiteral("Tasse grès")};
+
+        // 50 prints without a question, as one job.
+        QVERIFY(ImprEtiqArticle(*t.ctx, *systeme, article, QStringLiteral("50")));
+        QVERIFY(t.prompts.boites.isEmpty());
+        // 51 asks, quoting the field; no prints nothing.
+        t.prompts.reponses.enqueue(false);
+        QVERIFY(!ImprEtiqArticle(*t.ctx, *systeme, article, QStringLiteral("51")));
+        QCOMPARE(t.prompts.boites.size(), 1);
+        QCOMPARE(t.prompts.boites[0].titre, QStringLiteral("Etiquette code barres article"));
+        QCOMPARE(t.prompts.boites[0].texte, QStringLiteral("Voulez-vous imprimer 51 etiquettes ?"));
+        QVERIFY(t.prompts.boites[0].estQuestion);
+        t.prompts.reponses.enqueue(true);
+        QVERIFY(ImprEtiqArticle(*t.ctx, *systeme, article, QStringLiteral("51")));
+        // Zero ends silently.
+        t.prompts.vider();
+        QVERIFY(!ImprEtiqArticle(*t.ctx, *systeme, article, QStringLiteral("0")));
+        QVERIFY(t.prompts.boites.isEmpty());
+
+        const QList<QByteArray> travaux = spool.travaux(QStringLiteral("ZEBRA-ART"));
+        QCOMPARE(travaux.size(), 2);
+        QVERIFY(travaux[0].endsWith(QByteArray("\nP50\n\n", 6) + '\0'));
+        QVERIFY(travaux[1].endsWith(QByteArray("\nP51\n\n", 6) + '\0'));
+        QVERIFY(travaux[1].startsWith("\nN\nI8,A,033\nB10,"));
+        QVERIFY(travaux[1].contains("\"Tasse gr\xe8s\""));
+    }
+
+    void navigateurDemandeLeNombre() {
+        Spool spool({QStringLiteral("ZEBRA-ART")});
+        BaseDeTest t;
+        const auto systeme = systemeImpression();
+        const ArticleEtiquette article{Ean, QStringLiteral("Libellé du navigateur")};
+        // Cancelling the input box prints nothing and shows nothing more.
+        t.prompts.saisies.enqueue(std::nullopt);
+        QVERIFY(!ImprEtiqArticle(*t.ctx, *systeme, article));
+        QCOMPARE(t.prompts.boites.size(), 1);
+        QCOMPARE(t.prompts.boites[0].texte,
+                 QStringLiteral("Entrez le nombre d'étiquette code barres article que vous "
+                                "souhaitez imprimer :"));
+        // A count beyond the printer's range is refused with a clear message.
+        t.prompts.vider();
+        t.prompts.saisies.enqueue(QStringLiteral("40000"));
+        QVERIFY(!ImprEtiqArticle(*t.ctx, *systeme, article));
+        QCOMPARE(t.prompts.boites.last().titre, QStringLiteral("Erreur"));
+        QCOMPARE(t.prompts.boites.last().icone, Prompts::Icone::Critique);
+        QVERIFY(t.prompts.boites.last().texte.contains(u"Nombre d'étiquettes incorrect"));
+        t.prompts.saisies.enqueue(QStringLiteral("2"));
+        QVERIFY(ImprEtiqArticle(*t.ctx, *systeme, article));
+        const QList<QByteArray> travaux = spool.travaux(QStringLiteral("ZEBRA-ART"));
+        QCOMPARE(travaux.size(), 1);
+        QVERIFY(travaux[0].startsWith("\nN\n\nI8,A,033\n"));
+        QVERIFY(travaux[0].contains("P2\n"));
+    }
+
+    void articleParCodeBarre() {
+        BaseDeTest t;
+        t.creerBase(false);
+        executer(*t.ctx,
+                 QStringLiteral("INSERT INTO Article ([Code barres Article], Libellé, "
+                                "lib_art_couleur) VALUES (?, ?, ?)"),
+                 {Ean, QStringLiteral("Tasse"), QStringLiteral("Tasse grès rouge")});
+        const std::optional<ArticleEtiquette> a = ChercherArticle(*t.ctx, Ean);
+        QVERIFY(a);
+        QCOMPARE(a->libelle, QStringLiteral("Tasse grès rouge"));
+        QVERIFY(!ChercherArticle(*t.ctx, QStringLiteral("' OR ''='")));
+        QVERIFY(!ChercherArticle(*t.ctx, QString()));
+    }
+
+    void plageDeColis() {
+        QVERIFY(PlageColisValide(1, 5, 5));
+        QVERIFY(PlageColisValide(3, 3, 5));
+        QVERIFY(!PlageColisValide(0, 3, 5));
+        QVERIFY(!PlageColisValide(4, 3, 5));
+        QVERIFY(!PlageColisValide(1, 6, 5));
+        QVERIFY(!PlageColisValide(1, 1000, 1200));
+    }
+
+    void unTravailParColis() {
+        Spool spool({QStringLiteral("ZEBRA-EXP")});
+        BaseDeTest t;
+        t.creerBase(false);
+        executer(*t.ctx,
+                 QStringLiteral("INSERT INTO F_LIVRAISON (LI_No, CT_Num, LI_Intitule, LI_Adresse, "
+                                "LI_Complement, LI_CodePostal, LI_Ville, LI_Pays) VALUES (7, "
+                                "'C1', 'Boutique Lumière', '3 quai Perrière', NULL, '38000', "
+                                "'Grenoble', 'France')"));
+        executer(*t.ctx,
+                 QStringLiteral("INSERT INTO [Expédition] ([No Expédition], [Libellé 1], "
+                                "[No lieu livraison], [Nbr colis théorique], [Nbr colis réel]) "
+                                "VALUES (12, 'Boutique', 7, 5, 9)"));
+        const std::optional<ExpeditionEtiquettes> e = ChargerExpeditionEtiquettes(*t.ctx, 12);
+        QVERIFY(e);
+        QCOMPARE(e->nbColisTheorique, 5);
+        QCOMPARE(ImprEtiqExp(*t.ctx, *systemeImpression(), *e, 2, 4), 3);
+        QVERIFY(t.prompts.boites.isEmpty());
+        const QList<QByteArray> travaux = spool.travaux(QStringLiteral("ZEBRA-EXP"));
+        QCOMPARE(travaux.size(), 3);
+        for (int i = 0; i < 3; ++i) {
+            QVERIFY(travaux[i].contains(
+                QStringLiteral("\"EXP:    12,COLIS:  %1\"").arg(i + 2).toLatin1()));
+            QVERIFY(travaux[i].endsWith(QByteArray("\nP1\n\n", 5) + '\0'));
+            QCOMPARE(travaux[i].count("P1\n"), 1);
+        }
+        QVERIFY(travaux[0].contains("A10,300,0,4,1,1,N,\"Boutique Lumi\xe8re\"\n"
+                                    "A10,330,0,4,1,1,N,\"3 quai Perri\xe8re\"\n"
+                                    "A10,360,0,4,1,1,N,\"\"\n"
+                                    "A10,390,0,4,1,1,N,\"38000 Grenoble\"\n"));
+        QCOMPARE(t.feedback.statuts.size(), 1);
+        QVERIFY(t.feedback.statuts[0].startsWith(u"ZEBRA-EXP: "));
+        QVERIFY(!ChargerExpeditionEtiquettes(*t.ctx, 13));
+    }
+
+    void sansLieuDeLivraisonAdresseVide() {
+        BaseDeTest t;
+        t.creerBase(false);
+        const AdresseLivraison vide{};
+        QCOMPARE(LireAdresseLivraison(*t.ctx, std::nullopt), vide);
+        // An unknown place also leaves the five lines empty.
+        QCOMPARE(LireAdresseLivraison(*t.ctx, 999), vide);
+        const QByteArray texte = TexteEtiquetteColis(10, NumeroExpeditionEtiquette(5), 1, vide);
+        QVERIFY(texte.contains("A10,260,0,4,1,1,N,\"Adresse Livraison :\"\n"
+                               "A10,300,0,4,1,1,N,\"\"\nA10,330,0,4,1,1,N,\"\"\n"
+                               "A10,360,0,4,1,1,N,\"\"\nA10,390,0,4,1,1,N,\"\"\n"
+                               "A10,420,0,4,1,1,N,\"\"\n"));
+    }
+
+    void margeOuNumeroIncorrectsRienNEstEnvoye_data() {
+        QTest::addColumn<QString>("marge");
+        QTest::addColumn<qint32>("noExpedition");
+        QTest::newRow("marge vide") << QString() << 12;
+        QTest::newRow("marge non numérique") << QStringLiteral("2O") << 12;
+        QTest::newRow("numéro de 7 chiffres") << QStringLiteral("10") << 1234567;
+    }
+    void margeOuNumeroIncorrectsRienNEstEnvoye() {
+        QFETCH(QString, marge);
+        QFETCH(qint32, noExpedition);
+        Spool spool({QStringLiteral("ZEBRA-EXP")});
+        BaseDeTest t;
+        t.creerBase(false);
+        t.ecrireIni(iniParDefaut(t.dossier.path())
+                        .replace("MargeGaucheExp=10", "MargeGaucheExp=" + marge.toUtf8()));
+        ExpeditionEtiquettes e;
+        e.noExpedition = noExpedition;
+        e.nbColisTheorique = 3;
+        QCOMPARE(ImprEtiqExp(*t.ctx, *systemeImpression(), e, 1, 3), 0);
+        QCOMPARE(spool.travaux(QStringLiteral("ZEBRA-EXP")).size(), 0);
+        QCOMPARE(t.prompts.boites.size(), 1);
+        QCOMPARE(t.prompts.boites[0].titre, QStringLiteral("Erreur"));
+        QVERIFY(t.prompts.boites[0].texte.startsWith(u"Erreur n° : 13"));
+        QVERIFY(!TexteColisApercu(*t.ctx, e, 1));
+    }
+
+    void apercuArticleSeRelitEnEan13() {
+        const QByteArray texte =
+            TexteEtiquetteArticle(VarianteArticle::Fenetre, QStringLiteral("10"), Ean,
+                                  QStringLiteral("Plaid mohair écru 130x170 franges courtes"), 4);
+        const ApercuEtiquette apercu = ApercuEpl2(texte);
+        QVERIFY2(apercu.anomalies.isEmpty(), qPrintable(apercu.anomalies.join(u'\n')));
+        QCOMPARE(apercu.exemplaires, 4);
+        // 95 modules of 3 dots from x = 10, 120 dots high from y = 10.
+        QVERIFY(apercu.image.width() >= 10 + 95 * 3);
+        QCOMPARE(lireEan13(apercu.image, 70, 3), Ean);
+        QCOMPARE(lireEan13(apercu.image, 125, 3), Ean);
+        QCOMPARE(qGray(apercu.image.pixel(10, 70)), 0);
+        QCOMPARE(qGray(apercu.image.pixel(9, 70)), 255);
+        // Both description lines are drawn in font 1 cells at y 150 and 165.
+        const auto encre = [&](int y0, int y1) {
+            int n = 0;
+            for (int y = y0; y < y1; ++y)
+                for (int x = 10; x < 10 + 35 * 8; ++x)
+                    n += qGray(apercu.image.pixel(x, y)) < 128;
+            return n;
+        };
+        QVERIFY(encre(150, 162) > 50);
+        QVERIFY(encre(165, 177) > 30);
+        // The human-readable digits lie between the bars and the text.
+        QVERIFY(encre(132, 150) > 0);
+    }
+
+    void apercuColisCode128EtCadres() {
+        const AdresseLivraison adresse = {QStringLiteral("Hôtel des Alpes"), {}, {}, {}, {}};
+        const QByteArray texte = TexteEtiquetteColis(40, NumeroExpeditionEtiquette(12), 3, adresse);
+        const ApercuEtiquette apercu = ApercuEpl2(texte);
+        QVERIFY2(apercu.anomalies.isEmpty(), qPrintable(apercu.anomalies.join(u'\n')));
+        QCOMPARE(apercu.exemplaires, 1);
+        const QImage& i = apercu.image;
+        QVERIFY(i.width() >= 600 && i.height() >= 610);
+        // Code 128 in code set B: start B, 20 characters, check, stop; one
+        // module is 2 dots.
+        QString modules;
+        int y = 80;
+        int x = 60;
+        while (x < i.width() && qGray(i.pixel(x, y)) > 128)
+            ++x;
+        QCOMPARE(x, 60);
+        for (int m = 0; m < 255; ++m)
+            modules += qGray(i.pixel(x + 2 * m, y)) < 128 ? u'1' : u'0';
+        QVERIFY(modules.startsWith(u"11010010000"));
+        QVERIFY(modules.endsWith(u"1100011101011"));
+        QCOMPARE(qGray(i.pixel(x + 2 * 255 + 1, y)), 255);
+        // The frame: 2-dot lines from x 10 to 600, y 0 to 610, and the rules.
+        QCOMPARE(qGray(i.pixel(10, 300)), 0);
+        QCOMPARE(qGray(i.pixel(11, 300)), 0);
+        QCOMPARE(qGray(i.pixel(12, 300)), 255);
+        QCOMPARE(qGray(i.pixel(599, 300)), 0);
+        QCOMPARE(qGray(i.pixel(300, 608)), 0);
+        QCOMPARE(qGray(i.pixel(300, 450)), 0);
+        QCOMPARE(qGray(i.pixel(300, 288)), 0);
+    }
+
+    void apercuSignaleCeQuIlNeDessinePas() {
+        // Nothing after the NUL byte is read.
+        const char texte[] = "\nN\nB10,10,0,E30,3,1,120,B,\"123\"\nGG10,10,\"LOGO\"\n"
+                             "A10,10,0,9,1,1,N,\"x\"\nP2\n\n\0P7\n";
+        const ApercuEtiquette a = ApercuEpl2(octets(texte, sizeof texte));
+        QCOMPARE(a.anomalies.size(), 3);
+        QCOMPARE(a.exemplaires, 2);
+        QVERIFY(!a.image.isNull());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestEtiquettes)
+#include "test_etiquettes.moc"

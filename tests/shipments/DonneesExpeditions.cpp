@@ -1,0 +1,82 @@
+#include "DonneesExpeditions.h"
+
+#include "app/Connexion.h"
+#include "app/Contexte.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTest>
+
+namespace tarvo::test {
+
+namespace {
+QSqlQuery lancer(Contexte& ctx, const QString& sql, const QVariantList& valeurs) {
+    QSqlQuery q(ctx.cnx->base());
+    if (!q.prepare(sql))
+        qFatal("%s : %s", qPrintable(sql), qPrintable(q.lastError().text()));
+    for (const QVariant& v : valeurs)
+        q.addBindValue(v);
+    if (!q.exec())
+        qFatal("%s : %s", qPrintable(sql), qPrintable(q.lastError().text()));
+    return q;
+}
+} // namespace
+
+void executerSql(Contexte& ctx, const QString& sql, const QVariantList& valeurs) {
+    lancer(ctx, sql, valeurs);
+}
+
+QVariant valeurSql(Contexte& ctx, const QString& sql, const QVariantList& valeurs) {
+    QSqlQuery q = lancer(ctx, sql, valeurs);
+    return q.next() ? q.value(0) : QVariant();
+}
+
+void ajouterClient(Contexte& ctx, const QString& compte, const QString& intitule) {
+    executerSql(ctx, QStringLiteral("INSERT INTO F_COMPTET (CT_Num, CT_Intitule) VALUES (?, ?)"),
+                {compte, intitule});
+}
+
+void ajouterLieu(Contexte& ctx, int liNo, const QString& compte, const QString& intitule,
+                 const QString& ville, const QString& pays) {
+    executerSql(ctx,
+                QStringLiteral("INSERT INTO F_LIVRAISON (LI_No, CT_Num, LI_Intitule, LI_Adresse, "
+                               "LI_Complement, LI_CodePostal, LI_Ville, LI_Pays) "
+                               "VALUES (?, ?, ?, ?, NULL, ?, ?, ?)"),
+                {liNo, compte, intitule, QStringLiteral("1 rue du Port"), QStringLiteral("74000"),
+                 ville, pays});
+}
+
+void ajouterCommande(Contexte& ctx, const QString& piece, const QString& compte, int liNo,
+                     const QVariant& reference, const QString& date, int langue) {
+    executerSql(ctx,
+                QStringLiteral("INSERT INTO F_DOCENTETE (DO_Type, DO_Piece, DO_Date, DO_Ref, "
+                               "DO_Tiers, LI_No, DO_DateLivr, DO_Langue) "
+                               "VALUES (1, ?, ?, ?, ?, ?, '2012-04-30 00:00:00', ?)"),
+                {piece, date, reference, compte, liNo, langue});
+    executerSql(
+        ctx,
+        QStringLiteral("INSERT INTO F_DOCLIGNE (DO_Type, CT_Num, DO_Piece, DL_Ligne, AR_Ref, "
+                       "DL_Qte, DL_QtePL) VALUES (1, ?, ?, 1000, 'ART', 5, 5)"),
+        {compte, piece});
+}
+
+int ajouterExpedition(Contexte& ctx, const QString& libelle1, const QString& creation,
+                      const QVariant& cloture, int liNo) {
+    executerSql(ctx,
+                QStringLiteral("INSERT INTO Expédition ([Libellé 1], [Libellé 2], "
+                               "[No lieu livraison], [Date création], [Date cloture]) "
+                               "VALUES (?, 'Ville', ?, ?, ?)"),
+                {libelle1, liNo == 0 ? QVariant() : QVariant(liNo), creation, cloture});
+    return valeurSql(ctx, QStringLiteral("SELECT MAX([No Expédition]) FROM Expédition")).toInt();
+}
+
+int compter(Contexte& ctx, const QString& table, const QString& condition,
+            const QVariantList& valeurs) {
+    return valeurSql(ctx,
+                     QStringLiteral("SELECT COUNT(*) FROM ") + table +
+                         (condition.isEmpty() ? QString() : QStringLiteral(" WHERE ") + condition),
+                     valeurs)
+        .toInt();
+}
+
+} // namespace tarvo::test

@@ -1,0 +1,353 @@
+#include "BaseDeTest.h"
+#include "DonneesExpeditions.h"
+#include "app/Erreur.h"
+#include "shipments/CreationExpeditions.h"
+#include "shipments/ListesExpeditions.h"
+#include "shipments/ModificationExpedition.h"
+#include "shipments/RechercheCommande.h"
+
+#include <QTest>
+
+using namespace tarvo;
+using namespace tarvo::test;
+
+namespace {
+
+// Two customers; the first has two delivery places.
+void monde(BaseDeTest& t) {
+    t.creerBase(false);
+    Contexte& c = *t.ctx;
+    ajouterClient(c, QStringLiteral("CBOUTIQ"), QStringLiteral("Boutique Côté Maison"));
+    ajouterClient(c, QStringLiteral("CHOTEL"), QStringLiteral("Hôtel des Alpes"));
+    ajouterLieu(c, 1, QStringLiteral("CBOUTIQ"), QStringLiteral("Côté Maison Annecy"),
+                QStringLiteral("Annecy"));
+    ajouterLieu(c, 2, QStringLiteral("CBOUTIQ"), QStringLiteral("Côté Maison Chambéry"),
+                QStringLiteral("Chambéry"));
+    // A place number beyond 16 bits, as Sage hands them out.
+    ajouterLieu(c, 70000, QStringLiteral("CHOTEL"), QStringLiteral("Hôtel des Alpes"),
+                QStringLiteral("Chamonix"));
+    ajouterCommande(c, QStringLiteral("BC1"), QStringLiteral("CBOUTIQ"), 1);
+    ajouterCommande(c, QStringLiteral("BC2"), QStringLiteral("CBOUTIQ"), 1, QVariant());
+    ajouterCommande(c, QStringLiteral("BC3"), QStringLiteral("CBOUTIQ"), 1, QStringLiteral("REF3"),
+                    QStringLiteral("2012-04-03 10:15:00"), 1);
+    ajouterCommande(c, QStringLiteral("BC4"), QStringLiteral("CBOUTIQ"), 2);
+    ajouterCommande(c, QStringLiteral("BC5"), QStringLiteral("CHOTEL"), 70000);
+}
+
+QStringList commandesDe(Contexte& c, int noExp) {
+    QStringList commandes;
+    for (const LigneListe& l : ChargeListCde(c, NumeroExpedition{noExp}))
+        commandes << l.cellules.first();
+    return commandes;
+}
+
+const QString NoDe = QStringLiteral("[No Expédition] = ?");
+
+} // namespace
+
+class TestExpeditions : public QObject {
+    Q_OBJECT
+private slots:
+    void listesDesCommandesEtDesClients() {
+        BaseDeTest t;
+        monde(t);
+        Contexte& c = *t.ctx;
+        const LignesListe toutes = ChargeListCde(c);
+        QCOMPARE(toutes.size(), 5);
+        QCOMPARE(toutes.at(0).cellules.first(), QStringLiteral("BC1"));
+        QCOMPARE(toutes.at(1).cellules.at(1), QString()); // NULL reference
+        QVERIFY(toutes.at(2).cellules.at(2).contains(QStringLiteral("10:15:00")));
+        QVERIFY(!toutes.at(0).cellules.at(2).contains(u':')); // midnight: date only
+        QCOMPARE(toutes.at(4).cellules.at(4), QStringLiteral("Hôtel des Alpes"));
+        QCOMPARE(t.feedback.progressions.first(), 0);
+        QCOMPARE(t.feedback.progressions.last(), 100);
+
+        QCOMPARE(ChargeListCde(c, LieuLivraison{2}).size(), 1);
+        QCOMPARE(ChargeListCde(c, LieuLivraison{70000}).first().cellules.first(),
+                 QStringLiteral("BC5"));
+        QVERIFY(ChargeListCde(c, LieuLivraison{70000 - 65536}).isEmpty());
+
+        // Two places of one customer: two rows, each with its own count and place tag.
+        const LignesListe clients = ChargeListClient(c);
+        QCOMPARE(clients.size(), 3);
+        QCOMPARE(clients.at(0).cellules,
+                 QStringList({QStringLiteral("CBOUTIQ"), QStringLiteral("Boutique Côté Maison"),
+                              QStringLiteral("Côté Maison Annecy"), QStringLiteral("Annecy"),
+                              QStringLiteral("France"), QStringLiteral("3")}));
+        QCOMPARE(clients.at(0).tag, 1);
+        QCOMPARE(clients.at(1).cellules.last(), QStringLiteral("1"));
+        QCOMPARE(clients.at(2).tag, 70000);
+
+        executerSql(c, QStringLiteral("DELETE FROM F_DOCLIGNE"));
+        t.feedback.progressions.clear();
+        QVERIFY(ChargeListCde(c).isEmpty());
+        QCOMPARE(t.feedback.progressions.last(), 100);
+    }
+
+    void creationAutomatiqueUneExpeditionParCommande() {
+        BaseDeTest t;
+        monde(t);
+        Contexte& c = *t.ctx;
+        const QList<qint32> creees =
+            CreerExpAuto(c, {QStringLiteral(" BC1 "), QStringLiteral("INCONNUE"),
+                             QStringLiteral("BC2"), QStringLiteral("BC3")});
+        QCOMPARE(creees.size(), 3);
+        QCOMPARE(compter(c, QStringLiteral("Expédition")), 3);
+        for (const qint32 numero : creees) {
+            QCOMPARE(compter(c, QStringLiteral("[Liste commandes]"), NoDe, {numero}), 1);
+            QCOMPARE(valeurSql(c,
+                               QStringLiteral("SELECT [Libellé 1] || '/' || [Libellé 2] || '/' || "
+                                              "[No lieu livraison] FROM Expédition WHERE ") +
+                                   NoDe,
+                               {numero})
+                         .toString(),
+                     QStringLiteral("Côté Maison Annecy/Annecy/1"));
+        }
+        QCOMPARE(commandesDe(c, creees.at(2)), QStringList{QStringLiteral("BC3")});
+        // Values copied unchanged, NULL reference included.
+        QVERIFY(valeurSql(c, QStringLiteral("SELECT [Référence SAGE] FROM [Liste commandes] WHERE "
+                                            "[No commande SAGE] = 'BC2'"))
+                    .isNull());
+        QCOMPARE(valeurSql(c, QStringLiteral("SELECT [Date création SAGE] || Langue || [No Client] "
+                                             "FROM [Liste commandes] WHERE [No commande SAGE] = "
+                                             "'BC3'"))
+                     .toString(),
+                 QStringLiteral("2012-04-03 10:15:001CBOUTIQ"));
+        QCOMPARE(valeurSql(c, QStringLiteral("SELECT Langue FROM Expédition WHERE ") + NoDe,
+                           {creees.at(2)})
+                     .toInt(),
+                 1);
+        // The view no longer offers them; a new shipment is open with no parcels.
+        QCOMPARE(ChargeListCde(c).size(), 2);
+        QCOMPARE(compter(c, QStringLiteral("Expédition"),
+                         QStringLiteral("[Date cloture] IS NULL AND [Nbr colis théorique] = 0")),
+                 3);
+        QVERIFY(CreerExpAuto(c, {}).isEmpty());
+    }
+
+    void creationManuelleEtAjout() {
+        BaseDeTest t;
+        monde(t);
+        Contexte& c = *t.ctx;
+        // The first order is unknown: the labels come from the first known one.
+        const std::optional<qint32> numero = CreerExpManuel(
+            c, {QStringLiteral("INCONNUE"), QStringLiteral("BC5"), QStringLiteral("BC1")});
+        QVERIFY(numero);
+        QCOMPARE(compter(c, QStringLiteral("Expédition")), 1);
+        QCOMPARE(valeurSql(c, QStringLiteral("SELECT [Libellé 1] || '/' || [Libellé 2] || '/' || "
+                                             "[No lieu livraison] FROM Expédition"))
+                     .toString(),
+                 QStringLiteral("Hôtel des Alpes/Chamonix/70000"));
+        QCOMPARE(commandesDe(c, *numero),
+                 QStringList({QStringLiteral("BC1"), QStringLiteral("BC5")}));
+        QVERIFY(!CreerExpManuel(c, {QStringLiteral("INCONNUE")}));
+        QCOMPARE(compter(c, QStringLiteral("Expédition")), 1);
+
+        QCOMPARE(AddCdeExp(c, *numero, {QStringLiteral("BC2"), QStringLiteral("NON")}),
+                 QStringList{QStringLiteral("BC2")});
+        QVERIFY(AddCdeExp(c, *numero, {}).isEmpty());
+        QCOMPARE(commandesDe(c, *numero).size(), 3);
+        QCOMPARE(compter(c, QStringLiteral("Expédition")), 1);
+        // A shipment that is gone takes no orders.
+        QVERIFY_THROWS_EXCEPTION(ErreurTarvo, AddCdeExp(c, 999, {QStringLiteral("BC3")}));
+        QCOMPARE(compter(c, QStringLiteral("[Liste commandes]"), NoDe, {999}), 0);
+    }
+
+    void unEchecNeLaisseRienDeLExpeditionEnCours() {
+        BaseDeTest t;
+        monde(t);
+        Contexte& c = *t.ctx;
+        executerSql(c, QStringLiteral("CREATE TRIGGER refus BEFORE INSERT ON [Liste commandes] "
+                                      "WHEN NEW.[No commande SAGE] = 'BC3' "
+                                      "BEGIN SELECT RAISE(ABORT, 'refus de test'); END"));
+        // Automatic: the shipments before the failure stay, the failing one is gone.
+        QVERIFY_THROWS_EXCEPTION(
+            ErreurTarvo,
+            CreerExpAuto(c, {QStringLiteral("BC1"), QStringLiteral("BC3"), QStringLiteral("BC2")}));
+        QCOMPARE(compter(c, QStringLiteral("Expédition")), 1);
+        QCOMPARE(compter(c, QStringLiteral("[Liste commandes]")), 1);
+        // Manual and add: all or nothing.
+        QVERIFY_THROWS_EXCEPTION(ErreurTarvo,
+                                 CreerExpManuel(c, {QStringLiteral("BC2"), QStringLiteral("BC3")}));
+        QCOMPARE(compter(c, QStringLiteral("Expédition")), 1);
+        const int premiere = valeurSql(c, QStringLiteral("SELECT MIN([No Expédition]) FROM "
+                                                         "Expédition"))
+                                 .toInt();
+        QVERIFY_THROWS_EXCEPTION(
+            ErreurTarvo, AddCdeExp(c, premiere, {QStringLiteral("BC2"), QStringLiteral("BC3")}));
+        QCOMPARE(compter(c, QStringLiteral("[Liste commandes]")), 1);
+        // The connection is usable again afterwards.
+        QCOMPARE(CreerExpAuto(c, {QStringLiteral("BC4")}).size(), 1);
+    }
+
+    void listeDesExpeditionsTroisAnsEtCloses() {
+        BaseDeTest t;
+        t.creerBase(false);
+        Contexte& c = *t.ctx; // the clock says 2012-04-19 13:42:25
+        ajouterExpedition(c, QStringLiteral("trop vieille"), QStringLiteral("2009-04-19 13:42:24"));
+        const int limite =
+            ajouterExpedition(c, QStringLiteral("limite"), QStringLiteral("2009-04-19 13:42:25"));
+        const int close =
+            ajouterExpedition(c, QStringLiteral("close"), QStringLiteral("2012-04-01 08:00:00"),
+                              QStringLiteral("2012-04-18 17:30:00"));
+        const int ouverte =
+            ajouterExpedition(c, QStringLiteral("ouverte"), QStringLiteral("2012-04-19 09:00:00"));
+
+        const LignesListe ouvertes = ChargeListExp(c, false);
+        QCOMPARE(ouvertes.size(), 2);
+        QCOMPARE(ouvertes.at(0).tag, limite);
+        QCOMPARE(ouvertes.at(1).cellules.first(), QString::number(ouverte));
+        QCOMPARE(ouvertes.at(1).cellules.last(), QString());
+        QVERIFY(!ouvertes.at(1).close);
+
+        const LignesListe toutes = ChargeListExp(c, true);
+        QCOMPARE(toutes.size(), 3);
+        QCOMPARE(toutes.at(1).tag, close);
+        QVERIFY(toutes.at(1).close);
+        QVERIFY(toutes.at(1).cellules.last().contains(QStringLiteral("17:30:00")));
+        QCOMPARE(toutes.at(1).cellules.at(1), QStringLiteral("close"));
+    }
+
+    void detailEnregistrementClotureEtConflit() {
+        BaseDeTest t;
+        monde(t);
+        Contexte& c = *t.ctx;
+        const qint32 numero = *CreerExpManuel(c, {QStringLiteral("BC1")});
+        std::optional<DetailExpedition> d = ChargeDetailExp(c, numero);
+        QVERIFY(d);
+        ZoneData z = InitZoneData(*d);
+        QCOMPARE(z.noExp, QString::number(numero));
+        QCOMPARE(z.lib1, QStringLiteral("Côté Maison Annecy"));
+        QCOMPARE(z.nbColTheo, QStringLiteral("0"));
+        QCOMPARE(z.tare, QString());
+        QVERIFY(!z.dateClot);
+        // A NULL part leaves its line break.
+        QCOMPARE(z.livraison, QStringLiteral("Côté Maison Annecy\r\n1 rue du Port\r\n\r\n74000 "
+                                             "Annecy\r\nFrance\r\n"));
+
+        SaisieExpedition s{QStringLiteral("Nouveau libellé"),
+                           QString(),
+                           QDateTime(QDate(2012, 4, 19), QTime(0, 0)),
+                           QStringLiteral("3"),
+                           QStringLiteral(""),
+                           QStringLiteral("0,5"),
+                           QStringLiteral("12"),
+                           QStringLiteral("12.5"),
+                           QString()};
+        // Not a number: the box names the field and nothing is written.
+        SaisieExpedition fausse = s;
+        fausse.poidsBrut = QStringLiteral("12kg");
+        QVERIFY(!EnregistrerExpedition(c, *d, fausse));
+        QCOMPARE(t.prompts.boites.size(), 1);
+        QVERIFY(t.prompts.boites.last().texte.contains(QStringLiteral("« Poids brut »")));
+        QCOMPARE(compter(c, QStringLiteral("Expédition"), QStringLiteral("[Date cloture] IS NULL")),
+                 1);
+
+        d = EnregistrerExpedition(c, *d, s);
+        QVERIFY(d);
+        z = InitZoneData(*d);
+        QCOMPARE(z.dateClot, QDateTime(QDate(2012, 4, 19), QTime(0, 0)));
+        QCOMPARE(z.tare, QStringLiteral("0.5"));
+        QCOMPARE(z.poidsBrut, QStringLiteral("12.5"));
+        QCOMPARE(z.nbColTheo, QStringLiteral("3"));
+        QCOMPARE(z.nbColReel, QStringLiteral("0"));
+        QCOMPARE(z.lib2, QString());
+        QCOMPARE(ChargeListExp(c, false).size(), 0);
+        QVERIFY(ChargeListExp(c, true).first().close);
+
+        // Reopening: an unchecked picker writes NULL.
+        s.dateClot.reset();
+        d = EnregistrerExpedition(c, *d, s);
+        QVERIFY(d);
+        QVERIFY(d->dateCloture.isNull());
+
+        // Another workstation changes the row: the save is refused, its change stays.
+        executerSql(c, QStringLiteral("UPDATE Expédition SET Tare = 9 WHERE ") + NoDe, {numero});
+        t.prompts.vider();
+        s.lib1 = QStringLiteral("Écrasé ?");
+        QVERIFY(!EnregistrerExpedition(c, *d, s));
+        QCOMPARE(t.prompts.boites.size(), 1);
+        QVERIFY(t.prompts.boites.first().texte.contains(QStringLiteral("autre poste")));
+        QCOMPARE(
+            valeurSql(c, QStringLiteral("SELECT Tare || [Libellé 1] FROM Expédition")).toString(),
+            QStringLiteral("9.0Nouveau libellé"));
+        SupExp(c, numero);
+        QVERIFY(!EnregistrerExpedition(c, *d, s));
+        QVERIFY(!ChargeDetailExp(c, numero));
+    }
+
+    void suppressionsLimiteesALExpeditionMontree() {
+        BaseDeTest t;
+        monde(t);
+        Contexte& c = *t.ctx;
+        const qint32 a = *CreerExpManuel(c, {QStringLiteral("BC1"), QStringLiteral("BC2")});
+        const qint32 b = *CreerExpManuel(c, {QStringLiteral("BC3")});
+        AddCdeExp(c, b, {QStringLiteral("BC1")}); // attached twice
+        QCOMPARE(SupCde(c, a, {QStringLiteral(" BC1 ")}), 1);
+        QCOMPARE(commandesDe(c, a), QStringList{QStringLiteral("BC2")});
+        QCOMPARE(commandesDe(c, b), QStringList({QStringLiteral("BC1"), QStringLiteral("BC3")}));
+        QCOMPARE(SupCde(c, a, {}), 0);
+
+        executerSql(
+            c, QStringLiteral("INSERT INTO Colis VALUES (?, 1, 2.5, '2012-04-19 10:00:00')"), {b});
+        executerSql(c,
+                    QStringLiteral("INSERT INTO Colisage VALUES (?, 1, '3700000000017', 2, "
+                                   "'2012-04-19 10:00:00')"),
+                    {b});
+        executerSql(c,
+                    QStringLiteral("INSERT INTO [Journal de saisie] ([Code type ligne], "
+                                   "[No Expédition]) VALUES ('{EXPXA}', ?)"),
+                    {b});
+        QVERIFY(SupExp(c, b));
+        for (const QString& table :
+             {QStringLiteral("Expédition"), QStringLiteral("[Liste commandes]"),
+              QStringLiteral("Colis"), QStringLiteral("Colisage")})
+            QCOMPARE(compter(c, table, NoDe, {b}), 0);
+        QCOMPARE(compter(c, QStringLiteral("[Journal de saisie]"), NoDe, {b}), 1);
+        QCOMPARE(compter(c, QStringLiteral("Expédition")), 1);
+        QVERIFY(!SupExp(c, b));
+    }
+
+    void rechercheDUneCommande() {
+        BaseDeTest t;
+        monde(t);
+        Contexte& c = *t.ctx;
+        const qint32 a = *CreerExpManuel(c, {QStringLiteral("BC1")});
+        const qint32 b = *CreerExpManuel(c, {QStringLiteral("BC3")});
+
+        QCOMPARE(ChercherCommande(c, QStringLiteral("  bc1 ")), a);
+        QVERIFY(t.prompts.boites.isEmpty());
+
+        QVERIFY(!ChercherCommande(c, QStringLiteral("bc9' OR '1'='1")));
+        QCOMPARE(t.prompts.boites.size(), 1);
+        QCOMPARE(t.prompts.boites.first().titre,
+                 QStringLiteral("Recherche de commande infructueuse"));
+        QCOMPARE(t.prompts.boites.first().texte,
+                 QStringLiteral("La commande N° [BC9' OR '1'='1] appartient à aucune expédition "
+                                "ou n'existe pas."));
+
+        AddCdeExp(c, b, {QStringLiteral("BC1")});
+        t.prompts.vider();
+        QCOMPARE(ChercherCommande(c, QStringLiteral("BC1")), a);
+        QCOMPARE(t.prompts.boites.size(), 1);
+        QCOMPARE(t.prompts.boites.first().icone, Prompts::Icone::Exclamation);
+        QCOMPARE(t.prompts.boites.first().titre,
+                 QStringLiteral("ANOMALIE : Recherche de commande"));
+        QCOMPARE(t.prompts.boites.first().texte,
+                 QStringLiteral("La commande N° [BC1] appartient à plusieurs expéditions.\r\n\r\n"
+                                "Liste des n° d'expédition :\r\n%1\r\n%2\r\n")
+                     .arg(a)
+                     .arg(b));
+
+        // Cancelling the input box does nothing.
+        t.prompts.vider();
+        t.prompts.saisies.enqueue(std::nullopt);
+        QVERIFY(!RechercheCommande(c));
+        QCOMPARE(t.prompts.boites.size(), 1);
+        QCOMPARE(t.prompts.boites.first().titre, QStringLiteral("Recherche d'une commande"));
+        QCOMPARE(t.prompts.boites.first().texte, QStringLiteral("No commande :"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestExpeditions)
+#include "test_expeditions.moc"

@@ -1,0 +1,91 @@
+#include "BaseDeTest.h"
+#include "DonneesExpeditions.h"
+
+#include <QProcess>
+#include <QTest>
+
+using namespace tarvo;
+using namespace tarvo::test;
+
+namespace {
+
+struct Resultat {
+    int statut = -1;
+    QString sortie;
+    QString erreurs;
+};
+
+Resultat tarvoctl(const BaseDeTest& t, const QStringList& arguments) {
+    QProcess p;
+    p.setStandardInputFile(QProcess::nullDevice());
+    p.start(QStringLiteral(TARVOCTL),
+            QStringList{QStringLiteral("--dir"), t.dossier.path()} + arguments);
+    if (!p.waitForFinished(60000))
+        qFatal("tarvoctl ne s'est pas terminé");
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+} // namespace
+
+class TestTarvoctlExpeditions : public QObject {
+    Q_OBJECT
+private slots:
+    void creationAjoutEtRecherche() {
+        BaseDeTest t;
+        t.creerBase(false);
+        Contexte& c = *t.ctx;
+        ajouterClient(c, QStringLiteral("C1"), QStringLiteral("Client"));
+        ajouterLieu(c, 1, QStringLiteral("C1"), QStringLiteral("Lieu"), QStringLiteral("Ville"));
+        for (const QString& piece : {QStringLiteral("BC1"), QStringLiteral("BC2"),
+                                     QStringLiteral("BC3"), QStringLiteral("BC4")})
+            ajouterCommande(c, piece, QStringLiteral("C1"), 1);
+
+        Resultat r =
+            tarvoctl(t, {QStringLiteral("creer-expeditions"), QStringLiteral("auto"),
+                         QStringLiteral("BC1"), QStringLiteral("XX"), QStringLiteral("BC2")});
+        QCOMPARE(r.statut, 0);
+        const QStringList numeros = r.sortie.split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(numeros.size(), 2);
+
+        r = tarvoctl(t, {QStringLiteral("creer-expeditions"), QStringLiteral("manuel"),
+                         QStringLiteral("BC3")});
+        QCOMPARE(r.statut, 0);
+        const QString manuelle = r.sortie.trimmed();
+        QCOMPARE(compter(c, QStringLiteral("[Liste commandes]"),
+                         QStringLiteral("[No Expédition] = ?"), {manuelle.toInt()}),
+                 1);
+
+        r = tarvoctl(t, {QStringLiteral("ajouter-commandes"), numeros.first(),
+                         QStringLiteral("BC4"), QStringLiteral("XX")});
+        QCOMPARE(r.statut, 0);
+        QCOMPARE(r.sortie, QStringLiteral("BC4\n"));
+
+        r = tarvoctl(t, {QStringLiteral("recherche"), QStringLiteral("bc4")});
+        QCOMPARE(r.statut, 0);
+        QCOMPARE(r.sortie, numeros.first() + u'\n');
+
+        r = tarvoctl(t, {QStringLiteral("recherche"), QStringLiteral("BC9")});
+        QCOMPARE(r.statut, 1);
+        QVERIFY(r.sortie.isEmpty());
+        QVERIFY(r.erreurs.contains(QStringLiteral("Recherche de commande infructueuse")));
+
+        QCOMPARE(tarvoctl(t, {QStringLiteral("creer-expeditions"), QStringLiteral("vite"),
+                              QStringLiteral("BC1")})
+                     .statut,
+                 2);
+        QCOMPARE(tarvoctl(t, {QStringLiteral("ajouter-commandes"), QStringLiteral("douze"),
+                              QStringLiteral("BC1")})
+                     .statut,
+                 2);
+        // A shipment that does not exist: the error box, nothing written.
+        r = tarvoctl(
+            t, {QStringLiteral("ajouter-commandes"), QStringLiteral("999"), QStringLiteral("BC1")});
+        QCOMPARE(r.statut, 1);
+        QVERIFY(r.erreurs.contains(QStringLiteral("L'expédition N° 999 n'existe pas.")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTarvoctlExpeditions)
+#include "test_tarvoctl_expeditions.moc"

@@ -1,0 +1,62 @@
+#include "ExpAddCde.h"
+
+#include "ListeRapport.h"
+#include "OutilsFenetres.h"
+#include "app/Contexte.h"
+#include "shipments/CreationExpeditions.h"
+#include "shipments/ListesExpeditions.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tarvo::ui {
+
+ExpAddCde::ExpAddCde(Contexte& ctx, QWidget* parent)
+    : QDialog(parent), ctx_(ctx),
+      libExp_(new QLabel(QStringLiteral("No Expédition - Libellé 1 - Libellé 2"), this)),
+      listeCde_(new ListeRapport(QStringLiteral("ListeCde"), EntetesListeCde(), true, true, this)),
+      btAjCde_(new QPushButton(QStringLiteral("Ajouter commande"), this)) {
+    setObjectName(QStringLiteral("ExpAddCde"));
+    setWindowTitle(QStringLiteral("Ajout de commande à une expédition"));
+    setModal(true);
+    libExp_->setObjectName(QStringLiteral("LibExp"));
+    btAjCde_->setObjectName(QStringLiteral("BtAjCde"));
+    btAjCde_->setAutoDefault(false);
+
+    auto* barreBt = new QWidget(this);
+    barreBt->setObjectName(QStringLiteral("BarreBt"));
+    auto* boutons = new QHBoxLayout(barreBt);
+    boutons->setContentsMargins(0, 0, 0, 0);
+    boutons->addWidget(btAjCde_);
+    boutons->addStretch(1);
+
+    auto* disposition = new QVBoxLayout(this);
+    disposition->addWidget(libExp_);
+    disposition->addWidget(new QLabel(QStringLiteral("Liste des commandes disponibles :"), this));
+    disposition->addWidget(listeCde_, 1);
+    disposition->addWidget(barreBt);
+
+    connect(btAjCde_, &QPushButton::clicked, this, &ExpAddCde::ajouterCommandes);
+    resize(820, 420);
+}
+
+void ExpAddCde::setLibExp(const QString& texte) {
+    libExp_->setText(texte);
+}
+
+void ExpAddCde::ChargeListCde(qint32 LI_No) {
+    sansPanne(ctx_, [this, LI_No] {
+        listeCde_->remplir(tarvo::ChargeListCde(ctx_, LieuLivraison{LI_No}));
+    });
+}
+
+void ExpAddCde::ajouterCommandes() {
+    const QStringList commandes = listeCde_->textesCoches();
+    // On a failure nothing was attached: the window stays for another try.
+    if (sansPanne(ctx_, [&] { AddCdeExp(ctx_, NoExpCible, commandes); }))
+        accept();
+}
+
+} // namespace tarvo::ui

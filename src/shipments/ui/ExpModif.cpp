@@ -1,0 +1,346 @@
+#include "ExpModif.h"
+
+#include "ChoixDate.h"
+#include "ExpAddCde.h"
+#include "ListeRapport.h"
+#include "OutilsFenetres.h"
+#include "app/Contexte.h"
+#include "labels/ExpEdEtiq.h"
+#include "shipments/ListesExpeditions.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace tarvo::ui {
+namespace {
+
+QLineEdit* champ(const QString& nom, QWidget* parent, bool lectureSeule = false) {
+    auto* c = new QLineEdit(parent);
+    c->setObjectName(nom);
+    c->setReadOnly(lectureSeule);
+    return c;
+}
+
+// A parcel count: up to three digits.
+QLineEdit* champNombreColis(const QString& nom, QWidget* parent) {
+    QLineEdit* c = champ(nom, parent);
+    c->setMaxLength(3);
+    c->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,3}")), c));
+    return c;
+}
+
+QPushButton* bouton(const QString& nom, const QString& texte, QWidget* parent) {
+    auto* b = new QPushButton(texte, parent);
+    b->setObjectName(nom);
+    return b;
+}
+
+} // namespace
+
+ExpModif::ExpModif(Contexte& ctx, QMenu* mnuEditionExp, QWidget* parent)
+    : QWidget(parent), ctx_(ctx), mnuEditionExp_(mnuEditionExp) {
+    setObjectName(QStringLiteral("ExpModif"));
+    setWindowTitle(QStringLiteral("Modification des expéditions"));
+    if (mnuEditionExp)
+        for (QAction* entree : mnuEditionExp->actions())
+            if (entree->objectName() == QStringLiteral("mnuEdEtiqExp"))
+                mnuEdEtiqExp_ = entree;
+    construire();
+    surActivation(this, [this] { donnerFocusListe(); });
+    resize(900, 680);
+
+    ChargeListExp();
+    if (listeExp_->nombreLignes() > 0)
+        listeExp_->choisirLigne(0);
+    donnerFocusListe();
+}
+
+ExpModif::~ExpModif() {
+    brancherEtiquettes(false);
+}
+
+void ExpModif::construire() {
+    listeExp_ = new ListeRapport(QStringLiteral("ListeExp"), EntetesListeExp(), false, false, this);
+    affClot_ = new QCheckBox(QStringLiteral("Afficher les expéditions closes"), this);
+    affClot_->setObjectName(QStringLiteral("AffClot"));
+    btActualiser_ = bouton(QStringLiteral("BtActualiser"), QStringLiteral("Actualiser"), this);
+
+    noExp_ = champ(QStringLiteral("NoExp"), this, true);
+    dateCrea_ = champ(QStringLiteral("DateCrea"), this, true);
+    lib1_ = champ(QStringLiteral("Lib1"), this);
+    lib2_ = champ(QStringLiteral("Lib2"), this);
+    livraison_ = new QPlainTextEdit(this);
+    livraison_->setObjectName(QStringLiteral("Livraison"));
+    livraison_->setReadOnly(true);
+    livraison_->setMaximumHeight(90);
+    nbColTheo_ = champNombreColis(QStringLiteral("NbColTheo"), this);
+    nbColReel_ = champNombreColis(QStringLiteral("NbColReel"), this);
+    tare_ = champ(QStringLiteral("Tare"), this);
+    poidsBrut_ = champ(QStringLiteral("PoidsBrut"), this);
+    poidsNet_ = champ(QStringLiteral("PoidsNet"), this);
+    volume_ = champ(QStringLiteral("Volume"), this);
+    dateClot_ = new ChoixDate(QStringLiteral("DateClot"), this);
+
+    listeCde_ = new ListeRapport(QStringLiteral("ListeCde"), EntetesListeCde(), true, true, this);
+    enrModifExp_ = bouton(QStringLiteral("EnrModifExp"), QStringLiteral("Enregistrer"), this);
+    btAjCde_ = bouton(QStringLiteral("BtAjCde"), QStringLiteral("Ajouter commande"), this);
+    btSupCde_ = bouton(QStringLiteral("BtSupCde"), QStringLiteral("Supprimer commande"), this);
+    btSupExp_ = bouton(QStringLiteral("BtSupExp"), QStringLiteral("Supprimer Expédition"), this);
+    btEdition_ = bouton(QStringLiteral("BtEdition"), QStringLiteral("Editions / Contrôle"), this);
+
+    auto* options = new QHBoxLayout;
+    options->addWidget(affClot_);
+    options->addStretch(1);
+    options->addWidget(btActualiser_);
+
+    auto* detail = new QGridLayout;
+    const auto ligne = [this, detail](int rang, int colonne, const QString& texte, QWidget* w) {
+        detail->addWidget(new QLabel(texte, this), rang, colonne);
+        detail->addWidget(w, rang, colonne + 1);
+    };
+    ligne(0, 0, QStringLiteral("No Expédition :"), noExp_);
+    ligne(0, 2, QStringLiteral("Date création :"), dateCrea_);
+    ligne(1, 0, QStringLiteral("Libellé 1 :"), lib1_);
+    ligne(2, 0, QStringLiteral("Libellé 2 :"), lib2_);
+    ligne(1, 2, QStringLiteral("Nbr colis théorique:"), nbColTheo_);
+    ligne(2, 2, QStringLiteral("Nbr colis réel:"), nbColReel_);
+    ligne(3, 2, QStringLiteral("Tare:"), tare_);
+    ligne(4, 2, QStringLiteral("Poids brut:"), poidsBrut_);
+    ligne(5, 2, QStringLiteral("Poids Net:"), poidsNet_);
+    ligne(6, 2, QStringLiteral("Volume:"), volume_);
+    ligne(7, 2, QStringLiteral("Date cloture :"), dateClot_);
+    detail->addWidget(new QLabel(QStringLiteral("Livraison :"), this), 3, 0, Qt::AlignTop);
+    detail->addWidget(livraison_, 3, 1, 5, 1);
+    detail->setColumnStretch(1, 2);
+    detail->setColumnStretch(3, 1);
+
+    auto* barreBt = new QWidget(this);
+    barreBt->setObjectName(QStringLiteral("BarreBt"));
+    auto* boutons = new QHBoxLayout(barreBt);
+    boutons->setContentsMargins(0, 0, 0, 0);
+    for (QPushButton* b : {enrModifExp_, btAjCde_, btSupCde_, btSupExp_, btEdition_})
+        boutons->addWidget(b);
+    boutons->addStretch(1);
+
+    auto* disposition = new QVBoxLayout(this);
+    disposition->addWidget(new QLabel(QStringLiteral("Liste des expéditions :"), this));
+    disposition->addWidget(listeExp_, 2);
+    disposition->addLayout(options);
+    disposition->addLayout(detail);
+    disposition->addWidget(
+        new QLabel(QStringLiteral("Liste des commandes de l'expédtion :"), this));
+    disposition->addWidget(listeCde_, 2);
+    disposition->addWidget(barreBt);
+
+    connect(listeExp_, &ListeRapport::focusRecu, this, [this] {
+        if (!focusEnCours_)
+            afficherLigneCourante();
+    });
+    connect(listeExp_, &ListeRapport::clicked, this, &ExpModif::afficherLigneCourante);
+    connect(affClot_, &QCheckBox::clicked, this, &ExpModif::actualiser);
+    connect(btActualiser_, &QPushButton::clicked, this, &ExpModif::actualiser);
+    connect(enrModifExp_, &QPushButton::clicked, this, &ExpModif::enregistrer);
+    connect(btAjCde_, &QPushButton::clicked, this, &ExpModif::ajouterCommande);
+    connect(btSupCde_, &QPushButton::clicked, this, &ExpModif::supprimerCommandes);
+    connect(btSupExp_, &QPushButton::clicked, this, &ExpModif::supprimerExpedition);
+    connect(btEdition_, &QPushButton::clicked, this, &ExpModif::editions);
+}
+
+void ExpModif::ChargeListExp() {
+    sansPanne(ctx_,
+              [this] { listeExp_->remplir(tarvo::ChargeListExp(ctx_, affClot_->isChecked())); });
+}
+
+void ExpModif::ChargeDetailExp(qint32 NoExp) {
+    IndexExpCourant_ = listeExp_->ligneCourante();
+    const bool ok =
+        sansPanne(ctx_, [this, NoExp] { rsExp_ = tarvo::ChargeDetailExp(ctx_, NoExp); });
+    if (!ok || !rsExp_) {
+        // Gone meanwhile (another workstation) or unreadable: nothing is shown.
+        viderDetail();
+        return;
+    }
+    InitZoneData();
+    brancherEtiquettes(true);
+}
+
+void ExpModif::InitZoneData() {
+    const ZoneData z = tarvo::InitZoneData(*rsExp_);
+    noExp_->setText(z.noExp);
+    lib1_->setText(z.lib1);
+    lib2_->setText(z.lib2);
+    dateCrea_->setText(z.dateCrea);
+    dateClot_->setValeur(z.dateClot, ctx_.horloge.maintenant());
+    nbColTheo_->setText(z.nbColTheo);
+    nbColReel_->setText(z.nbColReel);
+    tare_->setText(z.tare);
+    poidsNet_->setText(z.poidsNet);
+    poidsBrut_->setText(z.poidsBrut);
+    volume_->setText(z.volume);
+    livraison_->setPlainText(
+        QString(z.livraison).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+}
+
+void ExpModif::ChargeListCde(qint32 NoExp) {
+    sansPanne(ctx_, [this, NoExp] {
+        listeCde_->remplir(tarvo::ChargeListCde(ctx_, NumeroExpedition{NoExp}));
+    });
+}
+
+void ExpModif::viderDetail() {
+    for (QLineEdit* c : {noExp_, dateCrea_, lib1_, lib2_, tare_, poidsBrut_, poidsNet_, volume_})
+        c->clear();
+    livraison_->clear();
+    nbColTheo_->setText(QStringLiteral("0"));
+    nbColReel_->setText(QStringLiteral("0"));
+    dateClot_->setValeur(std::nullopt, ctx_.horloge.maintenant());
+    rsExp_.reset();
+    listeCde_->vider();
+    brancherEtiquettes(false);
+}
+
+void ExpModif::donnerFocusListe() {
+    focusEnCours_ = true;
+    listeExp_->setFocus(Qt::OtherFocusReason);
+    focusEnCours_ = false;
+    afficherLigneCourante();
+}
+
+void ExpModif::afficherLigneCourante() {
+    const int rang = listeExp_->ligneCourante();
+    if (listeExp_->nombreLignes() == 0 || rang < 0) {
+        viderDetail();
+        return;
+    }
+    const qint32 numero = listeExp_->texte(rang).trimmed().toInt();
+    ChargeDetailExp(numero);
+    if (rsExp_)
+        ChargeListCde(numero);
+}
+
+bool ExpModif::montrerExpedition(qint32 noExp) {
+    for (int rang = 0; rang < listeExp_->nombreLignes(); ++rang) {
+        if (listeExp_->texte(rang).trimmed().toInt() == noExp) {
+            listeExp_->choisirLigne(rang);
+            donnerFocusListe();
+            return true;
+        }
+    }
+    return false;
+}
+
+void ExpModif::actualiser() {
+    ChargeListExp();
+    if (listeExp_->nombreLignes() > 0)
+        listeExp_->choisirLigne(0);
+}
+
+void ExpModif::enregistrer() {
+    if (!rsExp_)
+        return;
+    const SaisieExpedition saisie{lib1_->text(),      lib2_->text(),      dateClot_->valeur(),
+                                  nbColTheo_->text(), nbColReel_->text(), tare_->text(),
+                                  poidsNet_->text(),  poidsBrut_->text(), volume_->text()};
+    std::optional<DetailExpedition> enregistre;
+    if (!sansPanne(ctx_, [&] { enregistre = EnregistrerExpedition(ctx_, *rsExp_, saisie); }) ||
+        !enregistre)
+        return;
+    rsExp_ = enregistre;
+    // The closing date and colour follow at the next reload of the list.
+    if (IndexExpCourant_ >= 0 && IndexExpCourant_ < listeExp_->nombreLignes() &&
+        listeExp_->texte(IndexExpCourant_).trimmed().toInt() == rsExp_->noExpedition) {
+        listeExp_->modele()->changerCellule(IndexExpCourant_, 1, rsExp_->libelle1.toString());
+        listeExp_->modele()->changerCellule(IndexExpCourant_, 2, rsExp_->libelle2.toString());
+    }
+}
+
+void ExpModif::ajouterCommande() {
+    if (!rsExp_)
+        return;
+    const int rang = listeExp_->ligneCourante();
+    ExpAddCde ajout(ctx_, this);
+    ajout.NoExpCible = rsExp_->noExpedition;
+    QString libelle = QString::number(rsExp_->noExpedition);
+    if (rang >= 0)
+        libelle = listeExp_->texte(rang) + QStringLiteral(" - ") + listeExp_->texte(rang, 1) +
+                  QStringLiteral(" - ") + listeExp_->texte(rang, 2);
+    ajout.setLibExp(libelle);
+    ajout.ChargeListCde(rsExp_->noLieuLivraison.toInt());
+    ajout.exec();
+    donnerFocusListe();
+}
+
+void ExpModif::supprimerCommandes() {
+    if (!rsExp_ || listeCde_->nombreLignes() == 0)
+        return;
+    if (!ctx_.prompts.question(
+            Prompts::Icone::Question, QStringLiteral("Suppression de commande d'une expédition"),
+            QStringLiteral("Supprimer la(les) commande(s) sélectionnée(s) ?"), true))
+        return;
+    const qint32 numero = rsExp_->noExpedition;
+    const QStringList commandes = listeCde_->textesCoches();
+    sansPanne(ctx_, [&] { SupCde(ctx_, numero, commandes); });
+    ChargeListCde(numero);
+}
+
+void ExpModif::supprimerExpedition() {
+    if (!rsExp_)
+        return;
+    if (!ctx_.prompts.question(Prompts::Icone::Question,
+                               QStringLiteral("Suppression d'une expédition"),
+                               QStringLiteral("Supprimer l'expédition sélectionnée ?"), true))
+        return;
+    const qint32 numero = rsExp_->noExpedition;
+    if (!sansPanne(ctx_, [&] { SupExp(ctx_, numero); }))
+        return;
+    const int position = listeExp_->ligneCourante();
+    ChargeListExp();
+    const int lignes = listeExp_->nombreLignes();
+    if (lignes > 0)
+        listeExp_->choisirLigne(std::clamp(position, 0, lignes - 1));
+    donnerFocusListe();
+}
+
+void ExpModif::editions() {
+    if (!rsExp_ || !mnuEditionExp_)
+        return;
+    mnuEditionExp_->popup(btEdition_->mapToGlobal(QPoint(0, 0)));
+}
+
+void ExpModif::AffImprimEtiqExp() {
+    if (!rsExp_)
+        return;
+    // The field on the screen counts, saved or not.
+    if (nbColTheo_->text().trimmed().toInt() < 1) {
+        ctx_.prompts.exclamation(
+            QStringLiteral("Nombre de colis théorique incorrect"),
+            QStringLiteral("Vous devez définir un nombre de colis théorique différent de zéro."));
+        return;
+    }
+    ouvrirEtiquettesExpedition(this, ctx_, rsExp_->noExpedition);
+}
+
+void ExpModif::brancherEtiquettes(bool actif) {
+    if (!mnuEdEtiqExp_)
+        return;
+    if (actif && !connexionEtiquettes_) {
+        connexionEtiquettes_ =
+            connect(mnuEdEtiqExp_, &QAction::triggered, this, &ExpModif::AffImprimEtiqExp);
+    } else if (!actif && connexionEtiquettes_) {
+        disconnect(connexionEtiquettes_);
+        connexionEtiquettes_ = {};
+    }
+    mnuEdEtiqExp_->setEnabled(actif);
+}
+
+} // namespace tarvo::ui

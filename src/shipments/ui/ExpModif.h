@@ -1,0 +1,93 @@
+#pragma once
+
+#include "shipments/ModificationExpedition.h"
+
+#include <QPointer>
+#include <QWidget>
+#include <optional>
+
+class QAction;
+class QCheckBox;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace tarvo {
+struct Contexte;
+}
+
+namespace tarvo::ui {
+
+class ChoixDate;
+class ListeRapport;
+
+// "Modification des expéditions": the shipments of the last three years, the
+// details of the one in the current row, its orders, and the printouts menu.
+class ExpModif : public QWidget {
+    Q_OBJECT
+public:
+    // `mnuEditionExp` is the main window's printouts menu, shown by
+    // "Editions / Contrôle"; null when there is none.
+    ExpModif(Contexte& ctx, QMenu* mnuEditionExp, QWidget* parent = nullptr);
+    ~ExpModif() override;
+
+    void ChargeListExp();
+    void ChargeDetailExp(qint32 NoExp);
+    void ChargeListCde(qint32 NoExp);
+    void AffImprimEtiqExp();
+
+    // Selects the row of shipment `noExp` and shows it; false when the list
+    // does not hold it (the selection then stays as it was).
+    bool montrerExpedition(qint32 noExp);
+
+    // The shipment shown, if any.
+    const std::optional<DetailExpedition>& rsExp() const { return rsExp_; }
+
+private:
+    void construire();
+    void InitZoneData();
+    void viderDetail();
+    // Gives the focus to the shipment list and shows its current row.
+    void donnerFocusListe();
+    void afficherLigneCourante();
+    void actualiser();
+    void enregistrer();
+    void ajouterCommande();
+    void supprimerCommandes();
+    void supprimerExpedition();
+    void editions();
+    void brancherEtiquettes(bool actif);
+
+    Contexte& ctx_;
+    QPointer<QMenu> mnuEditionExp_;
+    QPointer<QAction> mnuEdEtiqExp_;
+    QMetaObject::Connection connexionEtiquettes_;
+    std::optional<DetailExpedition> rsExp_;
+    int IndexExpCourant_ = -1;
+    bool focusEnCours_ = false;
+
+    ListeRapport* listeExp_ = nullptr;
+    QCheckBox* affClot_ = nullptr;
+    QPushButton* btActualiser_ = nullptr;
+    QLineEdit* noExp_ = nullptr;
+    QLineEdit* dateCrea_ = nullptr;
+    QLineEdit* lib1_ = nullptr;
+    QLineEdit* lib2_ = nullptr;
+    QPlainTextEdit* livraison_ = nullptr;
+    QLineEdit* nbColTheo_ = nullptr;
+    QLineEdit* nbColReel_ = nullptr;
+    QLineEdit* tare_ = nullptr;
+    QLineEdit* poidsBrut_ = nullptr;
+    QLineEdit* poidsNet_ = nullptr;
+    QLineEdit* volume_ = nullptr;
+    ChoixDate* dateClot_ = nullptr;
+    ListeRapport* listeCde_ = nullptr;
+    QPushButton* enrModifExp_ = nullptr;
+    QPushButton* btAjCde_ = nullptr;
+    QPushButton* btSupCde_ = nullptr;
+    QPushButton* btSupExp_ = nullptr;
+    QPushButton* btEdition_ = nullptr;
+};
+
+} // namespace tarvo::ui

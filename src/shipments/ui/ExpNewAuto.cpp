@@ -1,0 +1,54 @@
+#include "ExpNewAuto.h"
+
+#include "ListeRapport.h"
+#include "OutilsFenetres.h"
+#include "app/Contexte.h"
+#include "shipments/CreationExpeditions.h"
+#include "shipments/ListesExpeditions.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tarvo::ui {
+
+ExpNewAuto::ExpNewAuto(Contexte& ctx, QWidget* parent)
+    : QWidget(parent), ctx_(ctx),
+      listeCde_(new ListeRapport(QStringLiteral("ListeCde"), EntetesListeCde(), true, true, this)),
+      btCreerExp_(new QPushButton(QStringLiteral("Créer Expéditions"), this)) {
+    setObjectName(QStringLiteral("ExpNewAuto"));
+    setWindowTitle(QStringLiteral("Création des expéditions (Mode automatique)"));
+    btCreerExp_->setObjectName(QStringLiteral("BtCreerExp"));
+
+    auto* barreBt = new QWidget(this);
+    barreBt->setObjectName(QStringLiteral("BarreBt"));
+    auto* boutons = new QHBoxLayout(barreBt);
+    boutons->setContentsMargins(0, 0, 0, 0);
+    boutons->addWidget(btCreerExp_);
+    boutons->addStretch(1);
+
+    auto* disposition = new QVBoxLayout(this);
+    disposition->addWidget(new QLabel(QStringLiteral("Liste des commandes disponibles :"), this));
+    disposition->addWidget(listeCde_, 1);
+    disposition->addWidget(barreBt);
+
+    connect(btCreerExp_, &QPushButton::clicked, this, &ExpNewAuto::creerExpeditions);
+    resize(820, 480);
+    ChargeListCde();
+}
+
+void ExpNewAuto::ChargeListCde() {
+    sansPanne(ctx_, [this] { listeCde_->remplir(tarvo::ChargeListCde(ctx_)); });
+}
+
+void ExpNewAuto::creerExpeditions() {
+    const QStringList commandes = listeCde_->textesCoches();
+    if (sansPanne(ctx_, [&] { CreerExpAuto(ctx_, commandes); }))
+        ctx_.prompts.information(QStringLiteral("Création d'expédition mode automatique"),
+                                 QStringLiteral("Traitement terminé"));
+    // Shipments written before a failure are gone from the view too.
+    ChargeListCde();
+}
+
+} // namespace tarvo::ui

@@ -1,0 +1,96 @@
+#include "ExpNewManuel.h"
+
+#include "ListeRapport.h"
+#include "OutilsFenetres.h"
+#include "app/Contexte.h"
+#include "shipments/CreationExpeditions.h"
+#include "shipments/ListesExpeditions.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace tarvo::ui {
+
+ExpNewManuel::ExpNewManuel(Contexte& ctx, QWidget* parent)
+    : QWidget(parent), ctx_(ctx),
+      listeClient_(
+          new ListeRapport(QStringLiteral("ListeClient"), EntetesListeClient(), false, true, this)),
+      listeCde_(new ListeRapport(QStringLiteral("ListeCde"), EntetesListeCde(), true, true, this)),
+      btCreerExp_(new QPushButton(QStringLiteral("Créer Expédition"), this)) {
+    setObjectName(QStringLiteral("ExpNewManuel"));
+    setWindowTitle(QStringLiteral("Création des expéditions (Mode Manuel)"));
+    btCreerExp_->setObjectName(QStringLiteral("BtCreerExp"));
+
+    auto* barreBt = new QWidget(this);
+    barreBt->setObjectName(QStringLiteral("BarreBt"));
+    auto* boutons = new QHBoxLayout(barreBt);
+    boutons->setContentsMargins(0, 0, 0, 0);
+    boutons->addWidget(btCreerExp_);
+    boutons->addStretch(1);
+
+    auto* disposition = new QVBoxLayout(this);
+    disposition->addWidget(new QLabel(
+        QStringLiteral("Liste des clients en commande (par lieu de livraison) :"), this));
+    disposition->addWidget(listeClient_, 1);
+    disposition->addWidget(new QLabel(QStringLiteral("Liste des commandes disponibles :"), this));
+    disposition->addWidget(listeCde_, 1);
+    disposition->addWidget(barreBt);
+
+    connect(listeClient_, &ListeRapport::focusRecu, this, [this] {
+        if (!focusEnCours_)
+            chargerCommandesDuClient();
+    });
+    connect(listeClient_, &ListeRapport::clicked, this, &ExpNewManuel::chargerCommandesDuClient);
+    connect(btCreerExp_, &QPushButton::clicked, this, &ExpNewManuel::creerExpedition);
+    surActivation(this, [this] { donnerFocusListeClient(); });
+    resize(820, 560);
+
+    ChargeListClient();
+    if (listeClient_->nombreLignes() > 0)
+        listeClient_->choisirLigne(0);
+    donnerFocusListeClient();
+}
+
+void ExpNewManuel::ChargeListClient() {
+    sansPanne(ctx_, [this] { listeClient_->remplir(tarvo::ChargeListClient(ctx_)); });
+}
+
+void ExpNewManuel::ChargeListCde(qint32 LI_No) {
+    sansPanne(ctx_, [this, LI_No] {
+        listeCde_->remplir(tarvo::ChargeListCde(ctx_, LieuLivraison{LI_No}));
+    });
+}
+
+void ExpNewManuel::donnerFocusListeClient() {
+    focusEnCours_ = true;
+    listeClient_->setFocus(Qt::OtherFocusReason);
+    focusEnCours_ = false;
+    chargerCommandesDuClient();
+}
+
+void ExpNewManuel::chargerCommandesDuClient() {
+    const int rang = listeClient_->ligneCourante();
+    if (rang < 0) {
+        listeCde_->vider();
+        return;
+    }
+    ChargeListCde(listeClient_->modele()->ligne(rang).tag);
+}
+
+void ExpNewManuel::creerExpedition() {
+    const int position = std::max(listeClient_->ligneCourante(), 0);
+    const QStringList commandes = listeCde_->textesCoches();
+    if (sansPanne(ctx_, [&] { CreerExpManuel(ctx_, commandes); }))
+        ctx_.prompts.information(QStringLiteral("Création d'expédition mode manuel"),
+                                 QStringLiteral("Traitement terminé"));
+    ChargeListClient();
+    const int lignes = listeClient_->nombreLignes();
+    if (lignes > 0)
+        listeClient_->choisirLigne(std::min(position, lignes - 1));
+    donnerFocusListeClient();
+}
+
+} // namespace tarvo::ui

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QWidget>
+
+class QPushButton;
+
+namespace tarvo {
+struct Contexte;
+}
+
+namespace tarvo::ui {
+
+class ListeRapport;
+
+// "Création des expéditions (Mode Manuel)": the checked orders of one
+// customer and delivery place become one shipment.
+class ExpNewManuel : public QWidget {
+    Q_OBJECT
+public:
+    explicit ExpNewManuel(Contexte& ctx, QWidget* parent = nullptr);
+
+    void ChargeListClient();
+    void ChargeListCde(qint32 LI_No);
+
+private:
+    // Gives the focus to the customer list and shows the orders of its
+    // current row.
+    void donnerFocusListeClient();
+    void chargerCommandesDuClient();
+    void creerExpedition();
+
+    Contexte& ctx_;
+    ListeRapport* listeClient_;
+    ListeRapport* listeCde_;
+    QPushButton* btCreerExp_;
+    bool focusEnCours_ = false;
+};
+
+} // namespace tarvo::ui

@@ -1,0 +1,68 @@
+#include "ListeRapport.h"
+
+#include <QHeaderView>
+
+namespace tarvo::ui {
+
+ListeRapport::ListeRapport(const QString& nom, const QStringList& entetes, bool casesACocher,
+                           bool triable, QWidget* parent)
+    : QTreeView(parent), modele_(new ModeleListe(entetes, casesACocher, this)) {
+    setObjectName(nom);
+    setModel(modele_);
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true);
+    setAllColumnsShowFocus(true);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    header()->setStretchLastSection(true);
+    header()->setDefaultSectionSize(110);
+    header()->setSectionsMovable(false);
+    header()->setSectionsClickable(triable);
+    if (triable)
+        connect(header(), &QHeaderView::sectionClicked, this, &ListeRapport::cliquerEntete);
+}
+
+void ListeRapport::remplir(LignesListe lignes) {
+    modele_->remplir(std::move(lignes));
+}
+
+QString ListeRapport::texte(int rang, int colonne) const {
+    const QStringList& cellules = modele_->ligne(rang).cellules;
+    return colonne < cellules.size() ? cellules.at(colonne) : QString();
+}
+
+int ListeRapport::ligneCourante() const {
+    const QModelIndex courant = currentIndex();
+    return courant.isValid() ? courant.row() : -1;
+}
+
+void ListeRapport::choisirLigne(int rang) {
+    const QModelIndex index = modele_->index(rang, 0);
+    scrollTo(index);
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                 QItemSelectionModel::Rows);
+}
+
+QStringList ListeRapport::textesCoches() const {
+    QStringList textes;
+    for (int rang = 0; rang < modele_->rowCount(); ++rang)
+        if (modele_->coche(rang))
+            textes.append(texte(rang).trimmed());
+    return textes;
+}
+
+void ListeRapport::focusInEvent(QFocusEvent* evenement) {
+    QTreeView::focusInEvent(evenement);
+    emit focusRecu();
+}
+
+void ListeRapport::cliquerEntete(int colonne) {
+    ordreTri_ = ordreTri_ == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
+    header()->setSortIndicatorShown(true);
+    header()->setSortIndicator(colonne, ordreTri_);
+    modele_->trier(colonne, ordreTri_);
+}
+
+} // namespace tarvo::ui

@@ -1,0 +1,59 @@
+#include "OutilsFenetres.h"
+
+#include "app/Erreur.h"
+#include "app/FormesMessages.h"
+
+#include <QEvent>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QTimer>
+
+namespace tarvo::ui {
+namespace {
+
+// Waits for the window's first show to learn whether it sits in the working
+// area, then follows the activations of its frame.
+class Activation : public QObject {
+public:
+    Activation(QWidget* fenetre, std::function<void()> action)
+        : QObject(fenetre), fenetre_(fenetre), action_(std::move(action)) {
+        fenetre->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* objet, QEvent* evenement) override {
+        if (objet == fenetre_ && evenement->type() == QEvent::Show && !cadre_) {
+            cadre_ = qobject_cast<QMdiSubWindow*>(fenetre_->parentWidget());
+            if (cadre_)
+                // After the frame has given the focus back to its last widget.
+                connect(cadre_, &QMdiSubWindow::aboutToActivate, this,
+                        [this] { QTimer::singleShot(0, this, [this] { action_(); }); });
+        }
+        if (objet == fenetre_ && evenement->type() == QEvent::WindowActivate && !cadre_)
+            action_();
+        return false;
+    }
+
+private:
+    QWidget* fenetre_;
+    QPointer<QMdiSubWindow> cadre_;
+    std::function<void()> action_;
+};
+
+} // namespace
+
+bool sansPanne(Contexte& ctx, const std::function<void()>& traitement) {
+    try {
+        traitement();
+        return true;
+    } catch (const ErreurTarvo& e) {
+        afficherErreurDetaillee(ctx, QStringLiteral("Erreur"), e.erreur());
+        return false;
+    }
+}
+
+void surActivation(QWidget* fenetre, const std::function<void()>& action) {
+    new Activation(fenetre, action);
+}
+
+} // namespace tarvo::ui

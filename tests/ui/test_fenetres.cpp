@@ -507,6 +507,7 @@ private slots:
         QVERIFY(libelles.contains(QStringLiteral("&Mot de passe:")));
 
         login.show();
+        login.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&login));
         for (int essai = 1; essai <= 3; ++essai) {
             login.txtUserName()->setFocus();
@@ -532,6 +533,7 @@ private slots:
         BaseDeTest t;
         ui::DialogueConnexion login(*t.ctx);
         login.show();
+        login.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&login));
         QTest::keyClick(&login, Qt::Key_Escape);
         QVERIFY(!login.isVisible());
@@ -682,6 +684,7 @@ private slots:
         QCOMPARE(systeme->text(), QStringLiteral("Infos &système..."));
 
         apropos.show();
+        apropos.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&apropos));
         systeme->click();
         QCOMPARE(t.prompts.boites.size(), 1);

@@ -417,7 +417,8 @@ QWidget* FenetrePrincipale::ouvrirFenetre(const QString& nom,
     QWidget* fenetre = fabrique();
     if (!fenetre)
         return nullptr;
-    fenetre->setObjectName(nom);
+    if (fenetre->objectName().isEmpty())
+        fenetre->setObjectName(nom);
     fenetre->setAttribute(Qt::WA_DeleteOnClose);
     QMdiSubWindow* cadre = zone_->addSubWindow(fenetre);
     cadre->setAttribute(Qt::WA_DeleteOnClose);

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #ifdef Q_OS_UNIX
+#include <pwd.h>
 #include <unistd.h>
 #endif
 
@@ -30,6 +31,9 @@ QString utilisateurSession() {
     if (nom.isEmpty())
         if (const char* session = getlogin())
             nom = QString::fromLocal8Bit(session);
+    if (nom.isEmpty())
+        if (const passwd* compte = getpwuid(geteuid()))
+            nom = QString::fromLocal8Bit(compte->pw_name);
 #endif
     return nom.left(LongueurNomMax);
 }

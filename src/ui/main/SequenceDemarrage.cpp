@@ -6,13 +6,13 @@
 #include "app/ArretProgramme.h"
 #include "app/Connexion.h"
 #include "app/Contexte.h"
+#include "app/FormesMessages.h"
 
 namespace tarvo::ui {
 
-std::unique_ptr<FenetrePrincipale> Demarrer(Contexte& ctx, const LanceurProgramme& lanceur) {
-    auto splash = std::make_unique<FenetreDemarrage>();
-    splash->afficher();
+namespace {
 
+void ouvrirSession(Contexte& ctx, const LanceurProgramme& lanceur) {
     ControlesDeDemarrage(ctx, lanceur);
     if (ctx.modeSecurite == QStringLiteral("INTEG")) {
         if (!ConnexionBase(ctx, QString(), QString()))
@@ -25,6 +25,20 @@ std::unique_ptr<FenetrePrincipale> Demarrer(Contexte& ctx, const LanceurProgramm
         // Giving up the login is the person's choice, not a failure.
         if (!login.LoginOK())
             throw ArretProgramme(0);
+    }
+}
+
+} // namespace
+
+std::unique_ptr<FenetrePrincipale> Demarrer(Contexte& ctx, const LanceurProgramme& lanceur) {
+    auto splash = std::make_unique<FenetreDemarrage>();
+    splash->afficher();
+    try {
+        ouvrirSession(ctx, lanceur);
+    } catch (const ErreurTarvo& e) {
+        // An unreadable configuration file, for instance: one box, then the end.
+        afficherErreurDetaillee(ctx, QStringLiteral("Lancement interrompu"), e.erreur());
+        throw ArretProgramme();
     }
 
     auto fenetre = std::make_unique<FenetrePrincipale>(ctx);

@@ -14,12 +14,12 @@
 using namespace tarvo;
 using namespace tarvo::test;
 
-namespace {
-
 // Runs a statement on Cnx; a failure fails the test with the statement.
 #define EXECUTER(q, sql)                                                                           \
     QSqlQuery q(t.ctx->cnx->base());                                                               \
     QVERIFY2(q.exec(sql), qPrintable(q.lastError().text() + QStringLiteral(" : ") + (sql)))
+
+namespace {
 
 QStringList colonnes(const QSqlRecord& r) {
     QStringList noms;

@@ -65,7 +65,7 @@ QString fichierApercuColis(const QString& fichier, int colis, bool plusieurs) {
     const QFileInfo info(fichier);
     const QString suffixe = info.suffix().isEmpty() ? QString() : u'.' + info.suffix();
     return info.path() + u'/' + info.completeBaseName() +
-           QStringLiteral("-%1").arg(colis, 3, 10, u'0') + suffixe;
+           QStringLiteral("-%1").arg(colis, 3, 10, QChar(u'0')) + suffixe;
 }
 
 int etiquettesColis(Contexte& ctx, const QStringList& arguments) {

@@ -1,0 +1,406 @@
+#include "BaseDeTest.h"
+#include "DonneesExpeditions.h"
+#include "shipments/ui/ChoixDate.h"
+#include "shipments/ui/ExpAddCde.h"
+#include "shipments/ui/ExpModif.h"
+#include "shipments/ui/ExpNewAuto.h"
+#include "shipments/ui/ExpNewManuel.h"
+#include "shipments/ui/ListeRapport.h"
+#include "ui/main/Branchements.h"
+#include "ui/main/FenetrePrincipale.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFont>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+using namespace tarvo;
+using namespace tarvo::test;
+using namespace tarvo::ui;
+
+namespace {
+
+void monde(BaseDeTest& t) {
+    t.creerBase(false);
+    Contexte& c = *t.ctx;
+    ajouterClient(c, QStringLiteral("CA"), QStringLiteral("Alpha"));
+    ajouterClient(c, QStringLiteral("CB"), QStringLiteral("Bravo"));
+    ajouterLieu(c, 1, QStringLiteral("CA"), QStringLiteral("Alpha Annecy"),
+                QStringLiteral("Annecy"));
+    ajouterLieu(c, 2, QStringLiteral("CA"), QStringLiteral("Alpha Lyon"), QStringLiteral("Lyon"));
+    ajouterLieu(c, 3, QStringLiteral("CB"), QStringLiteral("Bravo Paris"), QStringLiteral("Paris"));
+    // Dates chosen so that their texts sort unlike the dates themselves.
+    ajouterCommande(c, QStringLiteral("BC1"), QStringLiteral("CA"), 1, QStringLiteral("R1"),
+                    QStringLiteral("2012-01-15 00:00:00"));
+    ajouterCommande(c, QStringLiteral("BC2"), QStringLiteral("CA"), 1, QStringLiteral("R2"),
+                    QStringLiteral("2012-02-01 00:00:00"));
+    ajouterCommande(c, QStringLiteral("BC3"), QStringLiteral("CA"), 2);
+    ajouterCommande(c, QStringLiteral("BC4"), QStringLiteral("CB"), 3);
+    ajouterCommande(c, QStringLiteral("BC5"), QStringLiteral("CB"), 3);
+}
+
+template <typename T> T* controle(QWidget* fenetre, const QString& nom) {
+    T* w = fenetre->findChild<T*>(nom);
+    if (!w)
+        qFatal("Contrôle introuvable : %s", qPrintable(nom));
+    return w;
+}
+
+ListeRapport* liste(QWidget* fenetre, const QString& nom) {
+    return controle<ListeRapport>(fenetre, nom);
+}
+
+QStringList colonne(ListeRapport* l, int c = 0) {
+    QStringList textes;
+    for (int r = 0; r < l->nombreLignes(); ++r)
+        textes << l->texte(r, c);
+    return textes;
+}
+
+void cocher(ListeRapport* l, const QString& texte) {
+    const int r = colonne(l).indexOf(texte);
+    QVERIFY2(r >= 0, qPrintable(texte));
+    l->model()->setData(l->model()->index(r, 0), Qt::Checked, Qt::CheckStateRole);
+}
+
+void cliquerLigne(ListeRapport* l, int r) {
+    const QModelIndex i = l->model()->index(r, 1);
+    l->scrollTo(i);
+    QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualRect(i).center());
+}
+
+void cliquerEntete(ListeRapport* l, int c) {
+    QHeaderView* h = l->header();
+    QTest::mouseClick(h->viewport(), Qt::LeftButton, {},
+                      QPoint(h->sectionViewportPosition(c) + 5, h->height() / 2));
+}
+
+void montrer(QWidget* w) {
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+}
+
+} // namespace
+
+class TestFenetresExpeditions : public QObject {
+    Q_OBJECT
+private slots:
+    void automatiqueCreationEtTriParEntete() {
+        BaseDeTest t;
+        monde(t);
+        ExpNewAuto f(*t.ctx);
+        montrer(&f);
+        QCOMPARE(f.windowTitle(), QStringLiteral("Création des expéditions (Mode automatique)"));
+        ListeRapport* cde = liste(&f, QStringLiteral("ListeCde"));
+        QCOMPARE(cde->model()->headerData(6, Qt::Horizontal).toString(), QStringLiteral("Pays"));
+        QCOMPARE(colonne(cde),
+                 QStringList({QStringLiteral("BC1"), QStringLiteral("BC2"), QStringLiteral("BC3"),
+                              QStringLiteral("BC4"), QStringLiteral("BC5")}));
+
+        // First click: descending; the next click on any header: ascending.
+        cliquerEntete(cde, 1);
+        QCOMPARE(colonne(cde, 1).first(), QStringLiteral("REF"));
+        QCOMPARE(colonne(cde, 1).last(), QStringLiteral("R1"));
+        cliquerEntete(cde, 2);
+        QCOMPARE(cde->ordreTri(), Qt::AscendingOrder);
+        // Dates sort as text: the first of February before the fifteenth of January.
+        QVERIFY(colonne(cde).indexOf(QStringLiteral("BC2")) <
+                colonne(cde).indexOf(QStringLiteral("BC1")));
+
+        cocher(cde, QStringLiteral("BC4"));
+        cocher(cde, QStringLiteral("BC5"));
+        controle<QPushButton>(&f, QStringLiteral("BtCreerExp"))->click();
+        QCOMPARE(t.prompts.boites.size(), 1);
+        QCOMPARE(t.prompts.boites.first().titre,
+                 QStringLiteral("Création d'expédition mode automatique"));
+        QCOMPARE(t.prompts.boites.first().texte, QStringLiteral("Traitement terminé"));
+        QCOMPARE(compter(*t.ctx, QStringLiteral("Expédition")), 2);
+        QCOMPARE(cde->nombreLignes(), 3);
+        QVERIFY(cde->textesCoches().isEmpty());
+
+        // Nothing checked: nothing created, the box all the same.
+        controle<QPushButton>(&f, QStringLiteral("BtCreerExp"))->click();
+        QCOMPARE(t.prompts.boites.size(), 2);
+        QCOMPARE(compter(*t.ctx, QStringLiteral("Expédition")), 2);
+    }
+
+    void manuelDernierClientEtCochesOubliees() {
+        BaseDeTest t;
+        monde(t);
+        ExpNewManuel f(*t.ctx);
+        montrer(&f);
+        ListeRapport* clients = liste(&f, QStringLiteral("ListeClient"));
+        ListeRapport* cde = liste(&f, QStringLiteral("ListeCde"));
+        QCOMPARE(colonne(clients, 2),
+                 QStringList({QStringLiteral("Alpha Annecy"), QStringLiteral("Alpha Lyon"),
+                              QStringLiteral("Bravo Paris")}));
+        QCOMPARE(clients->ligneCourante(), 0);
+        QCOMPARE(colonne(cde), QStringList({QStringLiteral("BC1"), QStringLiteral("BC2")}));
+
+        // Another customer row: its orders, unchecked.
+        cocher(cde, QStringLiteral("BC1"));
+        cliquerLigne(clients, 2);
+        QCOMPARE(colonne(cde), QStringList({QStringLiteral("BC4"), QStringLiteral("BC5")}));
+        cliquerLigne(clients, 0);
+        QVERIFY(cde->textesCoches().isEmpty());
+
+        // A creation from the last row that empties it: the new last row is shown.
+        cliquerLigne(clients, 2);
+        cocher(cde, QStringLiteral("BC4"));
+        cocher(cde, QStringLiteral("BC5"));
+        controle<QPushButton>(&f, QStringLiteral("BtCreerExp"))->click();
+        QCOMPARE(t.prompts.boites.last().titre,
+                 QStringLiteral("Création d'expédition mode manuel"));
+        QCOMPARE(compter(*t.ctx, QStringLiteral("Expédition")), 1);
+        QCOMPARE(compter(*t.ctx, QStringLiteral("[Liste commandes]")), 2);
+        QCOMPARE(clients->nombreLignes(), 2);
+        QCOMPARE(clients->ligneCourante(), 1);
+        QCOMPARE(colonne(cde), QStringList{QStringLiteral("BC3")});
+    }
+
+    void modificationDetailEnregistrementEtCloture() {
+        BaseDeTest t;
+        monde(t);
+        Contexte& c = *t.ctx;
+        const int ouverte = ajouterExpedition(c, QStringLiteral("Ouverte"),
+                                              QStringLiteral("2012-04-10 08:00:00"), {}, 1);
+        const int close =
+            ajouterExpedition(c, QStringLiteral("Close"), QStringLiteral("2012-04-11 08:00:00"),
+                              QStringLiteral("2012-04-18 00:00:00"), 3);
+        executerSql(c,
+                    QStringLiteral("INSERT INTO [Liste commandes] ([No Expédition], "
+                                   "[No commande SAGE], [No lieu livraison]) VALUES (?, 'BC1', 1)"),
+                    {ouverte});
+        ExpModif f(c, nullptr);
+        montrer(&f);
+        ListeRapport* exp = liste(&f, QStringLiteral("ListeExp"));
+        QCOMPARE(colonne(exp), QStringList{QString::number(ouverte)});
+        QCOMPARE(controle<QLineEdit>(&f, QStringLiteral("NoExp"))->text(),
+                 QString::number(ouverte));
+        QCOMPARE(colonne(liste(&f, QStringLiteral("ListeCde"))),
+                 QStringList{QStringLiteral("BC1")});
+        QVERIFY(!controle<QWidget>(&f, QStringLiteral("CacheDate"))->isHidden());
+
+        // Closed shipments appear with the check box, in red bold.
+        controle<QCheckBox>(&f, QStringLiteral("AffClot"))->click();
+        QCOMPARE(exp->nombreLignes(), 2);
+        const QModelIndex rouge = exp->model()->index(1, 3);
+        QCOMPARE(rouge.data(Qt::ForegroundRole).value<QBrush>().color(), QColor(255, 0, 0));
+        QVERIFY(rouge.data(Qt::FontRole).value<QFont>().bold());
+        QVERIFY(!exp->model()->index(0, 0).data(Qt::FontRole).value<QFont>().bold());
+        cliquerLigne(exp, 1);
+        QCOMPARE(f.rsExp()->noExpedition, close);
+        QVERIFY(controle<QWidget>(&f, QStringLiteral("CacheDate"))->isHidden());
+        QVERIFY(controle<QPlainTextEdit>(&f, QStringLiteral("Livraison"))
+                    ->toPlainText()
+                    .startsWith(QStringLiteral("Bravo Paris\n1 rue du Port\n\n74000 Paris")));
+
+        // Reopen with new labels and a bad weight: refused, nothing written.
+        controle<QLineEdit>(&f, QStringLiteral("Lib1"))->setText(QStringLiteral("Rouverte"));
+        controle<QCheckBox>(&f, QStringLiteral("DateClotCoche"))->click();
+        QVERIFY(!controle<QWidget>(&f, QStringLiteral("CacheDate"))->isHidden());
+        controle<QLineEdit>(&f, QStringLiteral("Volume"))->setText(QStringLiteral("un peu"));
+        controle<QPushButton>(&f, QStringLiteral("EnrModifExp"))->click();
+        QCOMPARE(t.prompts.boites.size(), 1);
+        QVERIFY(t.prompts.boites.first().texte.contains(QStringLiteral("« Volume »")));
+        QCOMPARE(compter(c, QStringLiteral("Expédition"), QStringLiteral("[Date cloture] IS NULL")),
+                 1);
+        controle<QLineEdit>(&f, QStringLiteral("Volume"))->setText(QStringLiteral("0,25"));
+        controle<QPushButton>(&f, QStringLiteral("EnrModifExp"))->click();
+        QCOMPARE(t.prompts.boites.size(), 1);
+        QCOMPARE(compter(c, QStringLiteral("Expédition"), QStringLiteral("[Date cloture] IS NULL")),
+                 2);
+        // The labels change at once, the closing date at the next reload.
+        QCOMPARE(exp->texte(1, 1), QStringLiteral("Rouverte"));
+        QVERIFY(!exp->texte(1, 4).isEmpty());
+        controle<QPushButton>(&f, QStringLiteral("BtActualiser"))->click();
+        QVERIFY(exp->texte(1, 4).isEmpty());
+
+        // Closing it again from the picker.
+        cliquerLigne(exp, 1);
+        controle<QCheckBox>(&f, QStringLiteral("DateClotCoche"))->click();
+        controle<QPushButton>(&f, QStringLiteral("EnrModifExp"))->click();
+        QCOMPARE(valeurSql(c,
+                           QStringLiteral("SELECT [Date cloture] FROM Expédition WHERE "
+                                          "[No Expédition] = ?"),
+                           {close})
+                     .toString(),
+                 QStringLiteral("2012-04-19 13:42:25"));
+    }
+
+    void suppressionsEtPositionGardee() {
+        BaseDeTest t;
+        monde(t);
+        Contexte& c = *t.ctx;
+        QList<int> numeros;
+        for (int i = 0; i < 3; ++i)
+            numeros << ajouterExpedition(c, QStringLiteral("E%1").arg(i),
+                                         QStringLiteral("2012-04-1%1 08:00:00").arg(i), {}, 1);
+        const QString attacher = QStringLiteral(
+            "INSERT INTO [Liste commandes] ([No Expédition], [No commande SAGE]) VALUES (?, ?)");
+        executerSql(c, attacher, {numeros.at(1), QStringLiteral("BC1")});
+        executerSql(c, attacher, {numeros.at(1), QStringLiteral("BC2")});
+        executerSql(c, attacher, {numeros.at(2), QStringLiteral("BC1")});
+
+        ExpModif f(c, nullptr);
+        montrer(&f);
+        ListeRapport* exp = liste(&f, QStringLiteral("ListeExp"));
+        ListeRapport* cde = liste(&f, QStringLiteral("ListeCde"));
+        cliquerLigne(exp, 1);
+        cocher(cde, QStringLiteral("BC1"));
+        t.prompts.reponses.enqueue(true);
+        controle<QPushButton>(&f, QStringLiteral("BtSupCde"))->click();
+        QCOMPARE(t.prompts.boites.last().titre,
+                 QStringLiteral("Suppression de commande d'une expédition"));
+        QCOMPARE(t.prompts.boites.last().texte,
+                 QStringLiteral("Supprimer la(les) commande(s) sélectionnée(s) ?"));
+        QCOMPARE(colonne(cde), QStringList{QStringLiteral("BC2")});
+        // The other shipment keeps its order.
+        QCOMPARE(compter(c, QStringLiteral("[Liste commandes]"),
+                         QStringLiteral("[No Expédition] = ?"), {numeros.at(2)}),
+                 1);
+
+        // Deleting the last row shows the new last row.
+        cliquerLigne(exp, 2);
+        t.prompts.reponses.enqueue(true);
+        controle<QPushButton>(&f, QStringLiteral("BtSupExp"))->click();
+        QCOMPARE(t.prompts.boites.last().titre, QStringLiteral("Suppression d'une expédition"));
+        QCOMPARE(colonne(exp),
+                 QStringList({QString::number(numeros.at(0)), QString::number(numeros.at(1))}));
+        QCOMPARE(exp->ligneCourante(), 1);
+        QCOMPARE(f.rsExp()->noExpedition, numeros.at(1));
+        QCOMPARE(colonne(cde), QStringList{QStringLiteral("BC2")});
+
+        // A shipment with no order can be deleted too; "No" keeps it.
+        cliquerLigne(exp, 0);
+        t.prompts.reponses.enqueue(false);
+        controle<QPushButton>(&f, QStringLiteral("BtSupExp"))->click();
+        QCOMPARE(exp->nombreLignes(), 2);
+        t.prompts.reponses.enqueue(true);
+        controle<QPushButton>(&f, QStringLiteral("BtSupExp"))->click();
+        t.prompts.reponses.enqueue(true);
+        controle<QPushButton>(&f, QStringLiteral("BtSupExp"))->click();
+        QCOMPARE(exp->nombreLignes(), 0);
+        QVERIFY(!f.rsExp());
+        QCOMPARE(controle<QLineEdit>(&f, QStringLiteral("NbColTheo"))->text(), QStringLiteral("0"));
+        QCOMPARE(cde->nombreLignes(), 0);
+        // With nothing shown the buttons do nothing.
+        const qsizetype boites = t.prompts.boites.size();
+        controle<QPushButton>(&f, QStringLiteral("BtSupExp"))->click();
+        controle<QPushButton>(&f, QStringLiteral("EnrModifExp"))->click();
+        QCOMPARE(t.prompts.boites.size(), boites);
+    }
+
+    void ajoutDeCommandesParLaFenetreModale() {
+        BaseDeTest t;
+        monde(t);
+        Contexte& c = *t.ctx;
+        const int numero = ajouterExpedition(c, QStringLiteral("Alpha Annecy"),
+                                             QStringLiteral("2012-04-10 08:00:00"), {}, 1);
+        ExpModif f(c, nullptr);
+        montrer(&f);
+        QString libelle;
+        QStringList offertes;
+        QTimer::singleShot(0, this, [&] {
+            auto* ajout = qobject_cast<ExpAddCde*>(QApplication::activeModalWidget());
+            QVERIFY(ajout);
+            QCOMPARE(ajout->windowTitle(), QStringLiteral("Ajout de commande à une expédition"));
+            libelle = controle<QLabel>(ajout, QStringLiteral("LibExp"))->text();
+            ListeRapport* cde = liste(ajout, QStringLiteral("ListeCde"));
+            offertes = colonne(cde);
+            cocher(cde, QStringLiteral("BC2"));
+            controle<QPushButton>(ajout, QStringLiteral("BtAjCde"))->click();
+        });
+        controle<QPushButton>(&f, QStringLiteral("BtAjCde"))->click();
+        QCOMPARE(libelle, QStringLiteral("%1 - Alpha Annecy - Ville").arg(numero));
+        QCOMPARE(offertes, QStringList({QStringLiteral("BC1"), QStringLiteral("BC2")}));
+        QCOMPARE(colonne(liste(&f, QStringLiteral("ListeCde"))),
+                 QStringList{QStringLiteral("BC2")});
+    }
+
+    void erreurDeBaseSignaleeEtFenetreUtilisable() {
+        BaseDeTest t;
+        monde(t);
+        Contexte& c = *t.ctx;
+        ajouterExpedition(c, QStringLiteral("E"), QStringLiteral("2012-04-10 08:00:00"));
+        ExpModif f(c, nullptr);
+        montrer(&f);
+        executerSql(c, QStringLiteral("ALTER TABLE Expédition RENAME TO Cachee"));
+        controle<QPushButton>(&f, QStringLiteral("BtActualiser"))->click();
+        QCOMPARE(t.prompts.boites.size(), 1);
+        QCOMPARE(t.prompts.boites.first().titre, QStringLiteral("Erreur"));
+        QVERIFY(t.prompts.boites.first().texte.startsWith(QStringLiteral("Erreur n° : ")));
+        executerSql(c, QStringLiteral("ALTER TABLE Cachee RENAME TO Expédition"));
+        controle<QPushButton>(&f, QStringLiteral("BtActualiser"))->click();
+        QCOMPARE(liste(&f, QStringLiteral("ListeExp"))->nombreLignes(), 1);
+        QCOMPARE(t.prompts.boites.size(), 1);
+    }
+
+    void fenetrePrincipaleMenusRechercheEtEditions() {
+        BaseDeTest t;
+        monde(t);
+        Contexte& c = *t.ctx;
+        const int a =
+            ajouterExpedition(c, QStringLiteral("A"), QStringLiteral("2012-04-10 08:00:00"));
+        const int b =
+            ajouterExpedition(c, QStringLiteral("B"), QStringLiteral("2012-04-11 08:00:00"));
+        const QString attacher = QStringLiteral(
+            "INSERT INTO [Liste commandes] ([No Expédition], [No commande SAGE]) VALUES (?, ?)");
+        executerSql(c, attacher, {b, QStringLiteral("BC4")});
+        executerSql(c, attacher, {a, QStringLiteral("BC5")});
+        executerSql(c, attacher, {b, QStringLiteral("BC5")});
+
+        FenetrePrincipale principale(c);
+        brancherExpeditions(principale);
+        montrer(&principale);
+        principale.action(QStringLiteral("mnuCreaExpAuto"))->trigger();
+        QWidget* automatique = principale.fenetreOuverte(QStringLiteral("ExpNewAuto"));
+        QVERIFY(automatique);
+        principale.action(QStringLiteral("tbModeAuto"))->trigger();
+        QCOMPARE(principale.fenetreOuverte(QStringLiteral("ExpNewAuto")), automatique);
+        principale.action(QStringLiteral("tbCreerExp"))->trigger();
+        QVERIFY(principale.fenetreOuverte(QStringLiteral("ExpNewManuel")));
+
+        // The search opens the modification window on the shipment found.
+        t.prompts.saisies.enqueue(QStringLiteral(" bc4"));
+        principale.action(QStringLiteral("tbRechercher"))->trigger();
+        auto* modif =
+            qobject_cast<ExpModif*>(principale.fenetreOuverte(QStringLiteral("ExpModif")));
+        QVERIFY(modif);
+        QCOMPARE(modif->rsExp()->noExpedition, b);
+        // Two shipments: the anomaly box, then the first one.
+        t.prompts.vider();
+        t.prompts.saisies.enqueue(QStringLiteral("BC5"));
+        principale.action(QStringLiteral("mnuRechExp"))->trigger();
+        QCOMPARE(t.prompts.boites.last().titre, QStringLiteral("ANOMALIE : Recherche de commande"));
+        QCOMPARE(modif->rsExp()->noExpedition, a);
+
+        // "Etiquettes expédition" reaches the window's parcel labels.
+        QAction* etiquettes = principale.action(QStringLiteral("mnuEdEtiqExp"));
+        QVERIFY(etiquettes->isEnabled());
+        controle<QPushButton>(modif, QStringLiteral("BtEdition"))->click();
+        QVERIFY(principale.mnuEditionExp()->isVisible());
+        principale.mnuEditionExp()->hide();
+        t.prompts.vider();
+        etiquettes->trigger();
+        QCOMPARE(t.prompts.boites.size(), 1);
+        QCOMPARE(t.prompts.boites.first().titre,
+                 QStringLiteral("Nombre de colis théorique incorrect"));
+        QCOMPARE(
+            t.prompts.boites.first().texte,
+            QStringLiteral("Vous devez définir un nombre de colis théorique différent de zéro."));
+        QVERIFY(!principale.action(QStringLiteral("mnuBonExp"))->isEnabled());
+        delete modif->parentWidget();
+        QVERIFY(!etiquettes->isEnabled());
+    }
+};
+
+QTEST_MAIN(TestFenetresExpeditions)
+#include "test_fenetres_expeditions.moc"

@@ -391,10 +391,16 @@ private slots:
         emit menu->aboutToShow();
         QCOMPARE(menu->actions().size(), 6);
 
+        // Closed by its frame or by itself, it is gone with its frame.
+        auto* zone = f.findChild<QMdiArea*>();
         premiere->parentWidget()->close();
         QTRY_COMPARE(f.fenetreOuverte(QStringLiteral("Journal")), nullptr);
-        QVERIFY(f.ouvrirFenetre(QStringLiteral("Journal"), fabrique));
+        QWidget* seconde = f.ouvrirFenetre(QStringLiteral("Journal"), fabrique);
         QCOMPARE(fabriquees, 2);
+        QCOMPARE(zone->subWindowList().size(), 1);
+        seconde->close();
+        QTRY_COMPARE(zone->subWindowList().size(), 0);
+        QTRY_COMPARE(f.fenetreOuverte(QStringLiteral("Journal")), nullptr);
     }
 
     void arrangementDesFenetres() {

@@ -422,6 +422,9 @@ QWidget* FenetrePrincipale::ouvrirFenetre(const QString& nom,
     fenetre->setAttribute(Qt::WA_DeleteOnClose);
     QMdiSubWindow* cadre = zone_->addSubWindow(fenetre);
     cadre->setAttribute(Qt::WA_DeleteOnClose);
+    // A window that closes itself takes its frame along. Queued, so that the
+    // call is dropped when the frame is the one being destroyed.
+    connect(fenetre, &QObject::destroyed, cadre, &QMdiSubWindow::close, Qt::QueuedConnection);
     fenetre->show();
     zone_->setActiveSubWindow(cadre);
     fenetres_.insert(nom, fenetre);

@@ -34,7 +34,10 @@ public:
 
     // A menu or toolbar entry by its control name; null when unknown.
     QAction* action(const QString& nomControle) const;
-    // Connects an entry to its command and enables it.
+    // Connects an entry to its command and enables it. Commands run one at a
+    // time; an ErreurTarvo escaping one shows the detailed error box, an
+    // ArretProgramme ends the program. The face of the "Créer expédition"
+    // button runs what mnuCreaExpManuel runs unless tbCreerExp is wired itself.
     void brancher(const QString& nomControle, const std::function<void()>& commande);
 
     // Opens the working window known as `nom` in the working area, or brings

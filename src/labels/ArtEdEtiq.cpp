@@ -23,6 +23,8 @@ ArtEdEtiq::ArtEdEtiq(Contexte& ctx, QWidget* parent)
     CbArt_->setInputMask(QStringLiteral("0000000000000; "));
     LibArt_->setObjectName(QStringLiteral("LibArt"));
     LibArt_->setReadOnly(true);
+    // Enter after a scan goes straight on to the number of labels.
+    LibArt_->setFocusPolicy(Qt::ClickFocus);
     NbEtiq_->setObjectName(QStringLiteral("NbEtiq"));
     NbEtiq_->setInputMask(QStringLiteral("000; "));
     BtImprim_->setObjectName(QStringLiteral("BtImprim"));

@@ -34,21 +34,35 @@ QDateTime TexteCellules::lireDateHeure(const QVariant& v) {
 QString TexteCellules::date(const QVariant& v) {
     if (v.isNull())
         return QString();
-    const QString cle = v.toString();
-    const auto trouve = cache_.constFind(cle);
+    const QString texte = v.toString();
+    // The embedded database's ISO text: the day is formatted once per load,
+    // the time is already written as it is shown.
+    if (v.typeId() == QMetaType::QString && texte.size() >= 10 && texte.at(4) == u'-' &&
+        texte.at(7) == u'-') {
+        const QString jour = texte.left(10);
+        auto trouve = cache_.constFind(jour);
+        if (trouve == cache_.constEnd()) {
+            const QDate d = QDate::fromString(jour, Qt::ISODate);
+            trouve = cache_.insert(jour, d.isValid() ? d.toString(formatDate_) : jour);
+        }
+        if (texte.size() < 19 || QStringView(texte).mid(11, 8) == u"00:00:00")
+            return *trouve;
+        return *trouve + u' ' + texte.mid(11, 8);
+    }
+    const auto trouve = cache_.constFind(texte);
     if (trouve != cache_.constEnd())
         return *trouve;
     const QDateTime moment = lireDateHeure(v);
-    QString texte;
+    QString resultat;
     if (!moment.isValid())
-        texte = cle;
+        resultat = texte;
     else if (moment.time() == QTime(0, 0))
-        texte = moment.date().toString(formatDate_);
+        resultat = moment.date().toString(formatDate_);
     else
-        texte = moment.date().toString(formatDate_) + u' ' +
-                moment.time().toString(QStringLiteral("HH:mm:ss"));
-    cache_.insert(cle, texte);
-    return texte;
+        resultat = moment.date().toString(formatDate_) + u' ' +
+                   moment.time().toString(QStringLiteral("HH:mm:ss"));
+    cache_.insert(texte, resultat);
+    return resultat;
 }
 
 } // namespace tarvo::expeditions

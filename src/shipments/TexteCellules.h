@@ -9,7 +9,7 @@ namespace tarvo::expeditions {
 // Turns database values into the texts of list cells and detail fields:
 // numbers in decimal, date-times as the workstation's short date followed by
 // the time when it is not midnight, NULL as an empty text. One instance per
-// list load: dates repeat, so each distinct value is formatted once.
+// list load: dates repeat, so each day is formatted once.
 class TexteCellules {
 public:
     TexteCellules();

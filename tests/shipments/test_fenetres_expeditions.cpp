@@ -104,8 +104,15 @@ private slots:
                  QStringList({QStringLiteral("BC1"), QStringLiteral("BC2"), QStringLiteral("BC3"),
                               QStringLiteral("BC4"), QStringLiteral("BC5")}));
 
-        // First click: descending; the next click on any header: ascending.
+        // First click: descending; the next click on any header: ascending. The
+        // current row and the check marks follow their orders.
+        cde->choisirLigne(2);
+        cocher(cde, QStringLiteral("BC3"));
         cliquerEntete(cde, 1);
+        QCOMPARE(cde->texte(cde->ligneCourante()), QStringLiteral("BC3"));
+        QCOMPARE(cde->textesCoches(), QStringList{QStringLiteral("BC3")});
+        cde->model()->setData(cde->model()->index(cde->ligneCourante(), 0), Qt::Unchecked,
+                              Qt::CheckStateRole);
         QCOMPARE(colonne(cde, 1).first(), QStringLiteral("REF"));
         QCOMPARE(colonne(cde, 1).last(), QStringLiteral("R1"));
         cliquerEntete(cde, 2);

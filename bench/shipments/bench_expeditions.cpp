@@ -1,0 +1,243 @@
+// Times the shipment-window lists on a large embedded database: each load
+// against its query alone (run and read every field of every row), and the
+// header-click sort of the order list.
+//
+//   QT_QPA_PLATFORM=offscreen bench_expeditions [COMMANDES] [EXPEDITIONS]
+#include "app/Connexion.h"
+#include "app/Contexte.h"
+#include "app/Erreur.h"
+#include "db/Schema.h"
+#include "shipments/CatalogueExpeditions.h"
+#include "shipments/ListesExpeditions.h"
+#include "shipments/ui/ListeRapport.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QHeaderView>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+using namespace tarvo;
+
+namespace {
+
+class PromptsSilencieux : public Prompts {
+public:
+    void message(Icone, const QString& titre, const QString& texte) override {
+        std::fprintf(stderr, "%s\n%s\n", qPrintable(titre), qPrintable(texte));
+    }
+    bool question(Icone, const QString&, const QString&, bool) override { return true; }
+    std::optional<QString> saisie(const QString&, const QString&, const QString&) override {
+        return std::nullopt;
+    }
+    QString choisirFichier(const QString&, const QString&) override { return {}; }
+};
+
+void executer(QSqlQuery& q) {
+    if (!q.exec())
+        qFatal("%s : %s", qPrintable(q.lastQuery()), qPrintable(q.lastError().text()));
+}
+
+void executerLot(QSqlDatabase base, const QString& sql, const std::vector<QVariantList>& lignes) {
+    QSqlQuery q(base);
+    q.prepare(sql);
+    for (const QVariantList& valeurs : lignes) {
+        for (int i = 0; i < valeurs.size(); ++i)
+            q.bindValue(i, valeurs.at(i));
+        executer(q);
+    }
+}
+
+// A large site: `commandes` available orders over 2,000 customers and 5,000
+// delivery places, and `expeditions` shipments of the last two years, each
+// holding one further order (which the view then no longer offers).
+void remplirBase(QSqlDatabase base, int commandes, int expeditions) {
+    base.transaction();
+    const int clients = 2000;
+    const int lieux = 5000;
+    std::vector<QVariantList> lignes;
+    for (int c = 0; c < clients; ++c)
+        lignes.push_back({QStringLiteral("C%1").arg(c, 5, 10, QLatin1Char('0')),
+                          QStringLiteral("Client %1 SARL").arg(c)});
+    executerLot(base, QStringLiteral("INSERT INTO F_COMPTET (CT_Num, CT_Intitule) VALUES (?, ?)"),
+                lignes);
+    lignes.clear();
+    for (int l = 1; l <= lieux; ++l)
+        lignes.push_back({l, QStringLiteral("C%1").arg(l % clients, 5, 10, QLatin1Char('0')),
+                          QStringLiteral("Dépôt %1").arg(l), QStringLiteral("%1 rue du Lac").arg(l),
+                          QStringLiteral("Ville %1").arg(l % 700), QStringLiteral("France")});
+    executerLot(base,
+                QStringLiteral("INSERT INTO F_LIVRAISON (LI_No, CT_Num, LI_Intitule, LI_Adresse, "
+                               "LI_Ville, LI_Pays) VALUES (?, ?, ?, ?, ?, ?)"),
+                lignes);
+    lignes.clear();
+    std::vector<QVariantList> lignesDoc;
+    const int total = commandes + expeditions;
+    for (int n = 0; n < total; ++n) {
+        const QString piece = QStringLiteral("BC%1").arg(n, 7, 10, QLatin1Char('0'));
+        const int lieu = 1 + n % lieux;
+        const QString date =
+            QDate(2011, 1, 1).addDays(n % 400).toString(Qt::ISODate) + QStringLiteral(" 00:00:00");
+        lignes.push_back({piece, date, QStringLiteral("REF %1").arg(n % 997),
+                          QStringLiteral("C%1").arg(lieu % clients, 5, 10, QLatin1Char('0')), lieu,
+                          date});
+        lignesDoc.push_back({piece});
+    }
+    executerLot(base,
+                QStringLiteral("INSERT INTO F_DOCENTETE (DO_Type, DO_Piece, DO_Date, DO_Ref, "
+                               "DO_Tiers, LI_No, DO_DateLivr) VALUES (1, ?, ?, ?, ?, ?, ?)"),
+                lignes);
+    executerLot(base,
+                QStringLiteral("INSERT INTO F_DOCLIGNE (DO_Type, DO_Piece, DL_Ligne, AR_Ref, "
+                               "DL_Qte, DL_QtePL) VALUES (1, ?, 1000, 'ART', 3, 3)"),
+                lignesDoc);
+    lignes.clear();
+    std::vector<QVariantList> lignesListe;
+    for (int e = 1; e <= expeditions; ++e) {
+        const int n = commandes + e - 1;
+        const int lieu = 1 + n % lieux;
+        const QString creation = QDateTime::currentDateTime()
+                                     .addSecs(-3600LL * (e % 17000))
+                                     .toString(Dialecte::FormatDateHeure);
+        lignes.push_back({e, QStringLiteral("Dépôt %1").arg(lieu), QStringLiteral("Ville"), lieu,
+                          creation, e % 3 == 0 ? QVariant(creation) : QVariant()});
+        lignesListe.push_back({e, QStringLiteral("BC%1").arg(n, 7, 10, QLatin1Char('0')), lieu});
+    }
+    executerLot(base,
+                QStringLiteral("INSERT INTO Expédition ([No Expédition], [Libellé 1], [Libellé 2], "
+                               "[No lieu livraison], [Date création], [Date cloture]) "
+                               "VALUES (?, ?, ?, ?, ?, ?)"),
+                lignes);
+    executerLot(base,
+                QStringLiteral("INSERT INTO [Liste commandes] ([No Expédition], "
+                               "[No commande SAGE], [No lieu livraison]) VALUES (?, ?, ?)"),
+                lignesListe);
+    base.commit();
+    QSqlQuery analyse(base);
+    analyse.exec(QStringLiteral("ANALYZE"));
+}
+
+// The query on its own: run it and read every field of every row.
+int requeteSeule(QSqlDatabase base, const QString& sql, const QVariantList& valeurs) {
+    QSqlQuery q(base);
+    q.setForwardOnly(true);
+    q.prepare(sql);
+    for (const QVariant& v : valeurs)
+        q.addBindValue(v);
+    executer(q);
+    int lignes = 0;
+    const int colonnes = q.record().count();
+    while (q.next()) {
+        for (int i = 0; i < colonnes; ++i)
+            q.value(i);
+        ++lignes;
+    }
+    return lignes;
+}
+
+// Best of `fois` runs, in milliseconds.
+double meilleur(int fois, const std::function<void()>& travail) {
+    double mieux = 1e18;
+    for (int i = 0; i < fois; ++i) {
+        QElapsedTimer chrono;
+        chrono.start();
+        travail();
+        mieux = std::min(mieux, chrono.nsecsElapsed() / 1e6);
+    }
+    return mieux;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    const int commandes = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 50000;
+    const int expeditions = argc > 2 ? QString::fromLocal8Bit(argv[2]).toInt() : 20000;
+    QTextStream sortie(stdout);
+
+    QTemporaryDir dossier;
+    PromptsSilencieux prompts;
+    FeedbackMuet feedback;
+    HorlogeSysteme horloge;
+    Contexte ctx(dossier.path(), prompts, feedback, horloge);
+    ctx.cnx = std::make_unique<Connexion>(QStringLiteral("Bench"));
+    ParametresConnexion p;
+    p.moteur = Moteur::SQLite;
+    p.base = dossier.filePath(QStringLiteral("tarvo.db"));
+    Erreur erreur;
+    if (!ctx.cnx->ouvrir(p, erreur, true))
+        qFatal("%s", qPrintable(erreur.description));
+    QElapsedTimer chrono;
+    chrono.start();
+    CreerBaseEmbarquee(*ctx.cnx, false);
+    remplirBase(ctx.cnx->base(), commandes, expeditions);
+    sortie << "Base : " << commandes << " commandes disponibles, " << expeditions
+           << " expéditions, préparée en " << chrono.elapsed() << " ms\n\n";
+    sortie << "| liste | lignes | requête seule (ms) | chargement de la liste (ms) | rapport |\n"
+           << "|---|---|---|---|---|\n";
+
+    ui::ListeRapport listeCde(QStringLiteral("ListeCde"), EntetesListeCde(), true, true);
+    ui::ListeRapport listeClient(QStringLiteral("ListeClient"), EntetesListeClient(), false, true);
+    ui::ListeRapport listeExp(QStringLiteral("ListeExp"), EntetesListeExp(), false, false);
+    for (ui::ListeRapport* l : {&listeCde, &listeClient, &listeExp}) {
+        l->resize(900, 500);
+        l->show();
+    }
+    const QString depuis = horloge.maintenant().addYears(-3).toString(Dialecte::FormatDateHeure);
+    struct Cas {
+        const char* nom;
+        QString sql;
+        QVariantList valeurs;
+        std::function<void()> charger;
+        ui::ListeRapport* liste;
+    };
+    const Cas cas[] = {
+        {"ListeCde (mode automatique)",
+         SqlExpeditions::commandesDispo(Moteur::SQLite),
+         {},
+         [&] { listeCde.remplir(ChargeListCde(ctx)); },
+         &listeCde},
+        {"ListeClient (mode manuel)",
+         SqlExpeditions::clientsEnCommande(Moteur::SQLite),
+         {},
+         [&] { listeClient.remplir(ChargeListClient(ctx)); },
+         &listeClient},
+        {"ListeExp (closes comprises)",
+         SqlExpeditions::listeExpeditions(Moteur::SQLite, true),
+         {depuis},
+         [&] { listeExp.remplir(ChargeListExp(ctx, true)); },
+         &listeExp},
+    };
+    for (const Cas& c : cas) {
+        int lignes = 0;
+        const double requete =
+            meilleur(5, [&] { lignes = requeteSeule(ctx.cnx->base(), c.sql, c.valeurs); });
+        const double chargement = meilleur(5, [&] {
+            c.charger();
+            QApplication::processEvents();
+        });
+        sortie << "| " << c.nom << " | " << lignes << " | " << QString::number(requete, 'f', 1)
+               << " | " << QString::number(chargement, 'f', 1) << " | "
+               << QString::number(chargement / requete, 'f', 2) << " |\n";
+    }
+
+    sortie << "\n| tri par clic d'en-tête de ListeCde | lignes | durée (ms) |\n|---|---|---|\n";
+    const int lignesCde = listeCde.nombreLignes();
+    for (int colonne : {0, 1, 2, 4}) {
+        const double duree = meilleur(5, [&] {
+            listeCde.header()->sectionClicked(colonne);
+            QApplication::processEvents();
+        });
+        sortie << "| colonne « " << EntetesListeCde().at(colonne) << " » | " << lignesCde << " | "
+               << QString::number(duree, 'f', 1) << " |\n";
+    }
+    sortie.flush();
+    return 0;
+}

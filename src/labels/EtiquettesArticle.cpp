@@ -126,9 +126,9 @@ bool ImprEtiqArticle(Contexte& ctx, PrinterSystem& systeme, const ArticleEtiquet
 std::optional<QByteArray> TexteArticleFenetre(Contexte& ctx, const ArticleEtiquette& article,
                                               const QString& texteNombre) {
     try {
-        const int nombre = NombreEtiquettes(texteNombre);
-        if (nombre == 0)
-            return std::nullopt;
+        // The picture does not depend on the count: an empty count still
+        // shows the label, as one copy.
+        const int nombre = std::max(1, NombreEtiquettes(texteNombre));
         return TexteEtiquetteArticle(VarianteArticle::Fenetre, marge(ctx), article.codeBarre,
                                      article.libelle, nombre);
     } catch (const ErreurTarvo& e) {

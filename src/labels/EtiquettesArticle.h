@@ -40,8 +40,8 @@ bool ImprEtiqArticle(Contexte& ctx, PrinterSystem& systeme, const ArticleEtiquet
                      const QString& texteNombre);
 
 // The text the label window would send, for the preview: no printer is
-// needed and no question is asked. Failures are shown in a box; empty when
-// there is nothing to draw (a count of zero).
+// needed and no question is asked; an empty count previews one label.
+// Failures are shown in a box.
 std::optional<QByteArray> TexteArticleFenetre(Contexte& ctx, const ArticleEtiquette& article,
                                               const QString& texteNombre);
 

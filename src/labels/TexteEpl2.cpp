@@ -73,6 +73,12 @@ QByteArray echapperEpl2(const QByteArray& donnees) {
     QByteArray resultat;
     resultat.reserve(donnees.size());
     for (const char c : donnees) {
+        // A line feed or another control byte would end the command early or
+        // slip a command of its own into the label: it prints as a space.
+        if (static_cast<unsigned char>(c) < 0x20) {
+            resultat += ' ';
+            continue;
+        }
         if (c == '\\' || c == Guillemet)
             resultat += '\\';
         resultat += c;

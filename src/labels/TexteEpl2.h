@@ -15,7 +15,8 @@ struct LignesLibelle {
 LignesLibelle DecoupeLibelle(const QString& libelle);
 
 // Printable data between double quotes: a backslash and a double quote would
-// otherwise end or change the field, so each gets a backslash before it.
+// otherwise end or change the field, so each gets a backslash before it;
+// control characters (line feeds…) become spaces.
 QByteArray echapperEpl2(const QByteArray& donnees);
 
 // The browser prints an empty line after "N", the label window does not.

@@ -1,4 +1,5 @@
 #include "BaseDeTest.h"
+#include "SpoolDeTest.h"
 #include "app/Connexion.h"
 #include "labels/ApercuEpl2.h"
 #include "labels/EtiquettesArticle.h"
@@ -22,35 +23,6 @@ namespace {
 QByteArray octets(const char* texte, qsizetype taille) {
     return QByteArray(texte, taille);
 }
-
-// A spool folder whose sub-folders are the printers of the test.
-class Spool {
-public:
-    explicit Spool(const QStringList& imprimantes) {
-        for (const QString& nom : imprimantes)
-            QDir(dossier.path()).mkpath(nom);
-        qputenv("TARVO_SPOOL_DIR", dossier.path().toUtf8());
-    }
-    ~Spool() { qunsetenv("TARVO_SPOOL_DIR"); }
-
-    // The jobs of one printer, oldest first.
-    QList<QByteArray> travaux(const QString& imprimante) const {
-        QDir d(QDir(dossier.path()).filePath(imprimante));
-        QList<QByteArray> liste;
-        for (const QString& nom : d.entryList(QDir::Files, QDir::Name)) {
-            QFile f(d.filePath(nom));
-            if (f.open(QIODevice::ReadOnly))
-                liste << f.readAll();
-        }
-        return liste;
-    }
-    QStringList fichiers(const QString& imprimante) const {
-        return QDir(QDir(dossier.path()).filePath(imprimante))
-            .entryList(QDir::Files | QDir::Hidden, QDir::Name);
-    }
-
-    QTemporaryDir dossier;
-};
 
 void executer(Contexte& ctx, const QString& sql, const QVariantList& valeurs = {}) {
     QSqlQuery q(ctx.cnx->base());
@@ -213,6 +185,12 @@ private slots:
         const QByteArray colis = TexteEtiquetteColis(40, QStringLiteral("    12"), 1, adresse);
         QVERIFY(colis.contains("A40,300,0,4,1,1,N,\"Le \\\"Chalet\\\"\"\n"));
         QVERIFY(colis.contains("A40,330,0,4,1,1,N,\"C:\\\\\"\n"));
+        // A line feed in the data would end the command and start another.
+        const QByteArray injecte =
+            TexteEtiquetteArticle(VarianteArticle::Fenetre, QStringLiteral("10"), Ean,
+                                  QStringLiteral("Bol\nP999\r\tbleu"), 1);
+        QVERIFY(injecte.contains("A10,150,0,1,1,1,N,\"Bol P999  bleu\"\n"));
+        QCOMPARE(injecte.count("\nP"), 1);
     }
 
     void etiquetteColisOctetParOctet() {
@@ -240,8 +218,8 @@ private slots:
     }
 
     void rechercheDeLImprimante() {
-        Spool spool({QStringLiteral("Bureau"), QStringLiteral("Quai ZEBRA-EXP 2"),
-                     QStringLiteral("ZEBRA-EXP"), QStringLiteral("zebra-art")});
+        SpoolDeTest spool({QStringLiteral("Bureau"), QStringLiteral("Quai ZEBRA-EXP 2"),
+                           QStringLiteral("ZEBRA-EXP"), QStringLiteral("zebra-art")});
         const auto systeme = systemeImpression();
         QString nom = QStringLiteral("ZEBRA-EXP");
         QVERIFY(ChercheImprimante(*systeme, nom));
@@ -268,7 +246,7 @@ private slots:
     }
 
     void imprimanteAbsenteEtStatut() {
-        Spool spool({QStringLiteral("ZEBRA-EXP")});
+        SpoolDeTest spool({QStringLiteral("ZEBRA-EXP")});
         BaseDeTest t;
         const auto systeme = systemeImpression();
         QVERIFY(!ImprimanteEtiquettes(*t.ctx, *systeme, QStringLiteral("NomImprimanteArt")));
@@ -288,7 +266,7 @@ private slots:
     }
 
     void travauxDuDossierDansLOrdreDEnvoi() {
-        Spool spool({QStringLiteral("P")});
+        SpoolDeTest spool({QStringLiteral("P")});
         ImpressionDossier systeme(spool.dossier.path());
         for (int i = 1; i <= 12; ++i)
             systeme.envoyer(QStringLiteral("P"), QByteArray::number(i), QString());
@@ -313,7 +291,7 @@ private slots:
     }
 
     void etiquettesArticleEtQuestionAuDelaDe50() {
-        Spool spool({QStringLiteral("ZEBRA-ART")});
+        SpoolDeTest spool({QStringLiteral("ZEBRA-ART")});
         BaseDeTest t;
         const auto systeme = systemeImpression();
         const ArticleEtiquette article{Ean, QStringLiteral("Tasse grès")};
@@ -344,7 +322,7 @@ private slots:
     }
 
     void navigateurDemandeLeNombre() {
-        Spool spool({QStringLiteral("ZEBRA-ART")});
+        SpoolDeTest spool({QStringLiteral("ZEBRA-ART")});
         BaseDeTest t;
         const auto systeme = systemeImpression();
         const ArticleEtiquette article{Ean, QStringLiteral("Libellé du navigateur")};
@@ -394,7 +372,7 @@ private slots:
     }
 
     void unTravailParColis() {
-        Spool spool({QStringLiteral("ZEBRA-EXP")});
+        SpoolDeTest spool({QStringLiteral("ZEBRA-EXP")});
         BaseDeTest t;
         t.creerBase(false);
         executer(*t.ctx,
@@ -452,7 +430,7 @@ private slots:
     void margeOuNumeroIncorrectsRienNEstEnvoye() {
         QFETCH(QString, marge);
         QFETCH(qint32, noExpedition);
-        Spool spool({QStringLiteral("ZEBRA-EXP")});
+        SpoolDeTest spool({QStringLiteral("ZEBRA-EXP")});
         BaseDeTest t;
         t.creerBase(false);
         t.ecrireIni(iniParDefaut(t.dossier.path())

@@ -1,4 +1,5 @@
 #include "BaseDeTest.h"
+#include "SpoolDeTest.h"
 #include "app/Connexion.h"
 #include "labels/ArtEdEtiq.h"
 #include "labels/ExpEdEtiq.h"
@@ -22,27 +23,6 @@ using namespace tarvo::test;
 namespace {
 
 const QString Ean = QStringLiteral("3760987650014");
-
-class Spool {
-public:
-    Spool() {
-        QDir(dossier.path()).mkpath(QStringLiteral("ZEBRA-ART"));
-        QDir(dossier.path()).mkpath(QStringLiteral("ZEBRA-EXP"));
-        qputenv("TARVO_SPOOL_DIR", dossier.path().toUtf8());
-    }
-    ~Spool() { qunsetenv("TARVO_SPOOL_DIR"); }
-    QList<QByteArray> travaux(const QString& imprimante) const {
-        const QDir d(QDir(dossier.path()).filePath(imprimante));
-        QList<QByteArray> liste;
-        for (const QString& nom : d.entryList(QDir::Files, QDir::Name)) {
-            QFile f(d.filePath(nom));
-            if (f.open(QIODevice::ReadOnly))
-                liste << f.readAll();
-        }
-        return liste;
-    }
-    QTemporaryDir dossier;
-};
 
 void executer(Contexte& ctx, const QString& sql) {
     QSqlQuery q(ctx.cnx->base());
@@ -76,7 +56,7 @@ class TestEtiquettesFenetres : public QObject {
     Q_OBJECT
 private slots:
     void fenetreEtiquettesArticle() {
-        Spool spool;
+        SpoolDeTest spool({QStringLiteral("ZEBRA-ART"), QStringLiteral("ZEBRA-EXP")});
         BaseDeTest t;
         t.creerBase(false);
         executer(*t.ctx, QStringLiteral("INSERT INTO Article ([Code barres Article], Libellé, "
@@ -137,7 +117,7 @@ private slots:
     }
 
     void fenetreEtiquettesExpedition() {
-        Spool spool;
+        SpoolDeTest spool({QStringLiteral("ZEBRA-ART"), QStringLiteral("ZEBRA-EXP")});
         BaseDeTest t;
         t.creerBase(false);
         executer(*t.ctx, QStringLiteral("INSERT INTO [Expédition] ([No Expédition], [Libellé 1], "

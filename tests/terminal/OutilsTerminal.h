@@ -1,0 +1,43 @@
+#pragma once
+
+#include "BaseDeTest.h"
+
+#include <QByteArray>
+#include <QSqlDatabase>
+#include <QVariantList>
+#include <initializer_list>
+#include <utility>
+
+namespace tarvo::test {
+
+// Runs one statement on the test connection; fails the program on error.
+void sql(QSqlDatabase db, const QString& texte, const QVariantList& valeurs = {});
+qint64 nombre(QSqlDatabase db, const QString& requete);
+// Every row of a query, each as its columns joined by "|", NULL as "∅".
+QStringList lignes(QSqlDatabase db, const QString& requete);
+
+void ajouterExpedition(QSqlDatabase db, qint64 numero, const QVariant& libelle1,
+                       const QVariant& libelle2, int colis, bool cloturee = false);
+void ajouterArticle(QSqlDatabase db, const QString& code, const QVariant& libelle);
+
+// A terminal line: spaces, each field text at its 1-based column, then the
+// type code after a comma.
+QByteArray ligneTerminal(std::initializer_list<std::pair<int, QByteArray>> champs,
+                         const QByteArray& code);
+
+// The five line layouts, as the terminals write them.
+QByteArray ligneXA(int exp, int colis, const QByteArray& date, const QByteArray& heure,
+                   const QByteArray& code, int quantite);
+QByteArray ligneFA(int exp, int colis, const QByteArray& date, const QByteArray& heure,
+                   const QByteArray& code, int quantite);
+QByteArray ligneFP(int exp, int colis, const QByteArray& date, const QByteArray& heure,
+                   const QByteArray& poids);
+QByteArray ligneXP(int exp, int colis, const QByteArray& date, const QByteArray& heure,
+                   const QByteArray& poids);
+QByteArray ligneSA(int exp, const QByteArray& colis, const QByteArray& date,
+                   const QByteArray& heure, const QByteArray& code, int quantite);
+
+// Lines joined with CR LF, the last one too.
+QByteArray fichier(const QList<QByteArray>& lignes);
+
+} // namespace tarvo::test

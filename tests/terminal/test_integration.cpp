@@ -1,0 +1,324 @@
+// The integration of terminal data files: journal, parcels, packing lines,
+// archive, and what stays when a run fails.
+#include "OutilsTerminal.h"
+#include "app/Connexion.h"
+#include "app/Windows1252.h"
+#include "terminal/AccesSQLite.h"
+#include "terminal/Integration.h"
+
+#include <QDir>
+#include <QTest>
+#include <sqlite3.h>
+
+using namespace tarvo;
+using namespace tarvo::test;
+
+namespace {
+
+const QString Journal = QStringLiteral(
+    "SELECT [Code type ligne], [No Expédition], [No Colis], [Code barres Article], "
+    "[Poids colis], Quantité, [Date saisie], [Date intégration] FROM [Journal de saisie] "
+    "ORDER BY rowid");
+const QString ColisTous = QStringLiteral(
+    "SELECT [No Expédition], [No Colis], [Poids colis], [Date mise à jour] FROM Colis "
+    "ORDER BY 1, 2");
+const QString ColisageTous = QStringLiteral(
+    "SELECT [No Expédition], [No Colis], [Code barres Article], Quantité, [Date mise à jour] "
+    "FROM Colisage ORDER BY 1, 2, 3");
+const QString ArchiveParDefaut =
+    QStringLiteral("archive/Intégration du 2012-04-19 à 13h42mn25.txt");
+const QString Data = QStringLiteral("terminal/DATA.TXT");
+const QByteArray Jour = "2012-04-19";
+
+struct Base : BaseDeTest {
+    Base() {
+        creerBase();
+        ajouterExpedition(db(), 42, QStringLiteral("Boutique"), QStringLiteral("Lyon"), 3);
+        ajouterExpedition(db(), 43, QStringLiteral("Fermée"), QStringLiteral("Paris"), 1, true);
+    }
+    QSqlDatabase db() const { return ctx->cnx->base(); }
+    bool integrer(const QList<QByteArray>& l) {
+        ecrireFichier(Data, fichier(l));
+        prompts.vider();
+        return terminal::IntegData(*ctx);
+    }
+    void verifierTermine() const {
+        QCOMPARE(prompts.boites.size(), 1);
+        QCOMPARE(prompts.boites[0].icone, Prompts::Icone::Information);
+        QCOMPARE(prompts.boites[0].titre, QStringLiteral("Intégration des lignes"));
+        QCOMPARE(prompts.boites[0].texte, QStringLiteral("Traitement terminé"));
+    }
+    // Nothing committed, the data file as it was, the failure box naming the line.
+    void verifierEchec(const QByteArray& contenu, qint64 ligne) const {
+        QCOMPARE(nombre(db(), QStringLiteral("SELECT COUNT(*) FROM [Journal de saisie]")), 0);
+        QCOMPARE(lireFichier(Data), contenu);
+        QCOMPARE(prompts.boites.size(), 1);
+        QCOMPARE(prompts.boites[0].icone, Prompts::Icone::Critique);
+        QCOMPARE(prompts.boites[0].titre, QStringLiteral("Erreur"));
+        QVERIFY2(prompts.boites[0].texte.endsWith(
+                     QStringLiteral("\r\nLigne fichier n° : %1\r\n").arg(ligne)),
+                 qPrintable(prompts.boites[0].texte));
+    }
+};
+
+} // namespace
+
+class TestIntegration : public QObject {
+    Q_OBJECT
+
+private slots:
+    void chaqueTypeDeLigne() {
+        Base b;
+        const QList<QByteArray> l = {
+            ligneXA(42, 1, Jour, "10:00:00", "3760001234567", 2),
+            ligneFA(42, 2, Jour, "10:01:00", "0012ABC45678Z", 1),
+            ligneFP(42, 1, Jour, "10:02:00", "12.5"),
+            ligneXP(42, 3, Jour, "10:03:00", "7.25"),
+            "{EXPZZ} type inconnu",
+            ligneSA(42, "  2", Jour, "10:04:00", "0012ABC45678Z", 1),
+        };
+        QVERIFY(b.integrer(l));
+        b.verifierTermine();
+        QCOMPARE(lignes(b.db(), Journal),
+                 (QStringList{
+                     "{EXPXA}|42|1|3760001234567|0|2|2012-04-19 10:00:00|2012-04-19 13:42:25",
+                     "{EXPFA}|42|2|0012ABC45678Z|0|1|2012-04-19 10:01:00|2012-04-19 13:42:25",
+                     "{EXPFP}|42|1|∅|12.5|∅|2012-04-19 10:02:00|2012-04-19 13:42:25",
+                     "{EXPXP}|42|3|∅|7.25|∅|2012-04-19 10:03:00|2012-04-19 13:42:25",
+                     "{EXPSA}|42|  2|0012ABC45678Z|0|1|2012-04-19 10:04:00|2012-04-19 13:42:25",
+                 }));
+        QCOMPARE(lignes(b.db(), ColisTous), (QStringList{
+                                                "42|1|12.5|2012-04-19 10:02:00",
+                                                "42|2|∅|2012-04-19 10:01:00",
+                                                "42|3|7.25|2012-04-19 10:03:00",
+                                            }));
+        QCOMPARE(lignes(b.db(), ColisageTous),
+                 QStringList{"42|1|3760001234567|2|2012-04-19 10:00:00"});
+
+        QVERIFY(!QFile::exists(b.chemin(Data)));
+        QCOMPARE(b.lireFichier(ArchiveParDefaut), fichier(l));
+        QStringList statuts;
+        for (const QByteArray& ligne : l)
+            statuts << Windows1252::decoder(ligne);
+        QCOMPARE(b.feedback.statuts, statuts << QString());
+        QCOMPARE(b.feedback.progressions.first(), 0);
+        QCOMPARE(b.feedback.progressions.last(), 100);
+        QCOMPARE(b.feedback.progressions.size(), 1 + l.size());
+    }
+
+    void expeditionFermeeOuInconnue() {
+        Base b;
+        QVERIFY(b.integrer({ligneXA(43, 1, Jour, "10:00:00", "3760001234567", 2),
+                            ligneFP(43, 1, Jour, "10:00:00", "3"),
+                            ligneXA(99, 1, Jour, "10:00:00", "3760001234567", 2)}));
+        QCOMPARE(nombre(b.db(), QStringLiteral("SELECT COUNT(*) FROM [Journal de saisie]")), 3);
+        QCOMPARE(nombre(b.db(), QStringLiteral("SELECT COUNT(*) FROM Colis")), 0);
+        QCOMPARE(nombre(b.db(), QStringLiteral("SELECT COUNT(*) FROM Colisage")), 0);
+    }
+
+    // An entry changes a row only when it is more recent than the row's last change.
+    void seulesLesSaisiesPlusRecentesComptent() {
+        Base b;
+        QVERIFY(b.integrer({
+            ligneXA(42, 1, Jour, "10:00:00", "A000000000001", 2),
+            ligneXA(42, 1, Jour, "10:05:00", "A000000000001", 3),
+            ligneXA(42, 1, Jour, "10:05:00", "A000000000001", 4),
+            ligneXA(42, 1, Jour, "10:01:00", "A000000000001", 7),
+            ligneXA(42, 2, Jour, "11:00:00", "B000000000001", 1),
+            ligneFP(42, 2, Jour, "10:30:00", "9"),
+            ligneFP(42, 5, Jour, "10:00:00", "3.5"),
+            ligneSA(42, "  1", Jour, "10:02:00", "A000000000001", 1),
+        }));
+        QCOMPARE(lignes(b.db(), ColisTous), (QStringList{
+                                                "42|1|∅|2012-04-19 10:00:00",
+                                                "42|2|∅|2012-04-19 11:00:00",
+                                                "42|5|3.5|2012-04-19 10:00:00",
+                                            }));
+        QCOMPARE(lignes(b.db(), ColisageTous), (QStringList{
+                                                   "42|1|A000000000001|5|2012-04-19 10:05:00",
+                                                   "42|2|B000000000001|1|2012-04-19 11:00:00",
+                                               }));
+    }
+
+    void deuxIntegrationsDuMemeFichier() {
+        Base b;
+        const QList<QByteArray> l = {
+            ligneXA(42, 1, Jour, "10:00:00", "A000000000001", 2),
+            ligneFA(42, 1, Jour, "10:01:00", "A000000000001", 3),
+            ligneFA(42, 2, Jour, "10:02:00", "B000000000001", 1),
+            ligneFP(42, 1, Jour, "10:03:00", "4.2"),
+            ligneXP(42, 2, Jour, "10:04:00", "1.75"),
+            ligneSA(42, "  1", Jour, "10:05:00", "A000000000001", 1),
+        };
+        QVERIFY(b.integrer(l));
+        const QStringList colis = lignes(b.db(), ColisTous);
+        const QStringList colisage = lignes(b.db(), ColisageTous);
+        QCOMPARE(colisage.first(), QStringLiteral("42|1|A000000000001|4|2012-04-19 10:05:00"));
+        b.horloge.regler(QDateTime(QDate(2012, 4, 19), QTime(14, 0)));
+        QVERIFY(b.integrer(l));
+        QCOMPARE(lignes(b.db(), ColisTous), colis);
+        QCOMPARE(lignes(b.db(), ColisageTous), colisage);
+        QCOMPARE(nombre(b.db(), QStringLiteral("SELECT COUNT(*) FROM [Journal de saisie]")), 12);
+    }
+
+    // Bar codes and parcel texts are values, whatever they hold.
+    void codesBarresQuelconques() {
+        Base b;
+        QVERIFY(b.integrer({
+            ligneXA(42, 1, Jour, "10:00:00", "x');DROP TABL", 1),
+            ligneXA(42, 1, Jour, "10:00:00", "0000000000007", 1),
+            ligneSA(42, "1;D", Jour, "10:01:00", "1 OR 1=1; DELETE FROM Colis --", 1),
+            ligneSA(42, "  1", Jour, "10:01:00", "x');DROP TABL", 1),
+        }));
+        QCOMPARE(lignes(b.db(), ColisageTous),
+                 QStringList{"42|1|0000000000007|1|2012-04-19 10:00:00"});
+        QCOMPARE(nombre(b.db(), QStringLiteral("SELECT COUNT(*) FROM Colis")), 1);
+        QCOMPARE(lignes(b.db(), QStringLiteral("SELECT [No Colis], [Code barres Article] FROM "
+                                               "[Journal de saisie] WHERE [Code type ligne] = "
+                                               "'{EXPSA}' ORDER BY rowid"))
+                     .first(),
+                 QStringLiteral("1;D|1 OR 1=1; DELETE FROM Colis --"));
+    }
+
+    // Removals: part of a quantity, all of it, a whole parcel, every parcel;
+    // packing lines go with their parcel.
+    void retraits() {
+        Base b;
+        QVERIFY(b.integrer({
+            ligneXA(42, 1, Jour, "10:00:00", "A000000000001", 5),
+            ligneXA(42, 1, Jour, "10:00:00", "B000000000001", 1),
+            ligneXA(42, 2, Jour, "10:00:00", "A000000000001", 1),
+            ligneXA(42, 3, Jour, "10:00:00", "A000000000001", 1),
+        }));
+        QVERIFY(b.integrer({
+            ligneSA(42, "  1", Jour, "10:10:00", "A000000000001", 2),
+            ligneSA(42, "  9", Jour, "10:10:00", "A000000000001", 2),
+            ligneSA(42, "  1", Jour, "10:11:00", "B000000000001", 9),
+            ligneSA(42, "  2", Jour, "09:00:00", "<Tous>", 0),
+        }));
+        QCOMPARE(lignes(b.db(), ColisageTous), (QStringList{
+                                                   "42|1|A000000000001|3|2012-04-19 10:10:00",
+                                                   "42|3|A000000000001|1|2012-04-19 10:00:00",
+                                               }));
+        QCOMPARE(nombre(b.db(), QStringLiteral("SELECT COUNT(*) FROM Colis")), 2);
+        QVERIFY(b.integrer({ligneSA(42, "<To", Jour, "08:00:00", "...", 0)}));
+        QCOMPARE(nombre(b.db(), QStringLiteral("SELECT COUNT(*) FROM Colis")), 0);
+        QCOMPARE(nombre(b.db(), QStringLiteral("SELECT COUNT(*) FROM Colisage")), 0);
+        QCOMPARE(lignes(b.db(), QStringLiteral("SELECT [No Colis] FROM [Journal de saisie] "
+                                               "ORDER BY rowid DESC LIMIT 1")),
+                 QStringList{"<To"});
+    }
+
+    void archiveAvecOuSansSeparateurFinal() {
+        for (const QByteArray& dossier : {QByteArray("archive/"), QByteArray("archive")}) {
+            Base b;
+            QByteArray ini = iniParDefaut(b.dossier.path());
+            ini.replace("archive/\r\n", dossier + "\r\n");
+            b.ecrireIni(ini);
+            QVERIFY(b.integrer({ligneFP(42, 1, Jour, "10:00:00", "1")}));
+            QCOMPARE(QDir(b.chemin(QStringLiteral("archive"))).entryList(QDir::Files),
+                     QStringList{QStringLiteral("Intégration du 2012-04-19 à 13h42mn25.txt")});
+        }
+    }
+
+    void dossierArchiveAbsent() {
+        Base b;
+        QByteArray ini = iniParDefaut(b.dossier.path());
+        ini.replace("archive/\r\n", "absent/\r\n");
+        b.ecrireIni(ini);
+        const QList<QByteArray> l = {ligneFP(42, 1, Jour, "10:00:00", "1")};
+        QVERIFY(!b.integrer(l));
+        b.verifierEchec(fichier(l), -1);
+        QCOMPARE(b.feedback.statuts.last(), QString());
+        QCOMPARE(b.feedback.progressions.last(), 100);
+    }
+
+    // A commit the database refuses: nothing committed and the data file
+    // where it was, byte for byte, ready for the next run.
+    void validationRefusee() {
+        Base b;
+        sqlite3* poignee = terminal::poigneeSQLite(*b.ctx->cnx);
+        QVERIFY(poignee);
+        sqlite3_commit_hook(
+            poignee, [](void*) { return 1; }, nullptr);
+        const QList<QByteArray> l = {ligneXA(42, 1, Jour, "10:00:00", "3760001234567", 2),
+                                     ligneFP(42, 1, Jour, "10:00:00", "1")};
+        QVERIFY(!b.integrer(l));
+        sqlite3_commit_hook(poignee, nullptr, nullptr);
+        b.verifierEchec(fichier(l), -3);
+        QCOMPARE(nombre(b.db(), QStringLiteral("SELECT COUNT(*) FROM Colis")), 0);
+        const QString journal = Windows1252::decoder(b.lireFichier(QStringLiteral("erreurs.txt")));
+        QVERIFY(journal.startsWith(
+            QStringLiteral("19/04/2012 13:42:25 Erreur IntegData\r\nErreur n° : ")));
+        QVERIFY(journal.endsWith(QStringLiteral("\r\nLigne fichier n° : -3\r\n")));
+
+        QVERIFY(b.integrer(l));
+        QCOMPARE(nombre(b.db(), QStringLiteral("SELECT COUNT(*) FROM [Journal de saisie]")), 2);
+        QVERIFY(!QFile::exists(b.chemin(Data)));
+    }
+
+    void fichierVide() {
+        Base b;
+        QVERIFY(b.integrer({}));
+        b.verifierTermine();
+        QVERIFY(!QFile::exists(b.chemin(Data)));
+        QVERIFY(QFile::exists(b.chemin(ArchiveParDefaut)));
+        QCOMPARE(b.feedback.progressions, (QList<int>{0, 100}));
+    }
+
+    void aucunFichierDeDonnees() {
+        Base b;
+        QVERIFY(!terminal::IntegData(*b.ctx));
+        QCOMPARE(b.prompts.boites.size(), 1);
+        QCOMPARE(b.prompts.boites[0].icone, Prompts::Icone::Exclamation);
+        QCOMPARE(b.prompts.boites[0].titre, QStringLiteral("Traitement impossible"));
+        QCOMPARE(b.prompts.boites[0].texte,
+                 QStringLiteral("Aucun fichier de données disponible.\r\n[") + b.chemin(Data) +
+                     u']');
+        QVERIFY(b.feedback.progressions.isEmpty());
+    }
+
+    void ligneVideEntreDeuxLignes() {
+        Base b;
+        const QList<QByteArray> l = {ligneFP(42, 1, Jour, "10:00:00", "1"), "",
+                                     ligneFP(42, 2, Jour, "10:00:00", "1")};
+        QVERIFY(!b.integrer(l));
+        b.verifierEchec(fichier(l), 2);
+        QCOMPARE(b.prompts.boites[0].texte,
+                 QStringLiteral("Erreur n° : 5\r\nSource : TraiteLigne\r\nDétail : La ligne ne "
+                                "porte aucun code de type (« { » absent).\r\nLigne fichier n° : "
+                                "2\r\n"));
+        // The bar and the status stay on the line that failed.
+        QCOMPARE(b.feedback.statuts.last(), QString());
+        QVERIFY(b.feedback.progressions.last() < 100);
+        QVERIFY(Windows1252::decoder(b.lireFichier(QStringLiteral("erreurs.txt")))
+                    .contains(QStringLiteral("Erreur IntegData\r\nErreur n° : 5\r\n")));
+    }
+
+    // The line count is no 16-bit counter: the failing line is named whatever its number.
+    void plusDeLignesQuUnCompteur16Bits() {
+        Base b;
+        QList<QByteArray> l(33000, "{EXPZZ}");
+        l << ligneFP(42, 1, Jour, "99:00:00", "1");
+        QVERIFY(!b.integrer(l));
+        b.verifierEchec(fichier(l), 33001);
+    }
+
+    void findesLignes() {
+        Base b;
+        // A last line without CR LF is a line; an LF alone does not end one.
+        b.ecrireFichier(Data, ligneFP(42, 1, Jour, "10:00:00", "1") + "\n" +
+                                  ligneFP(42, 2, Jour, "10:00:00", "1") + "\r" +
+                                  ligneFP(42, 3, Jour, "10:00:00", "2"));
+        QVERIFY(terminal::IntegData(*b.ctx));
+        QCOMPARE(lignes(b.db(), QStringLiteral("SELECT [No Colis] FROM Colis ORDER BY 1")),
+                 (QStringList{"1", "3"}));
+    }
+};
+
+int executerTestsIntegration(int argc, char** argv) {
+    TestIntegration t;
+    return QTest::qExec(&t, argc, argv);
+}
+
+#include "test_integration.moc"

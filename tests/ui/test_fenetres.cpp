@@ -518,6 +518,7 @@ private slots:
         for (int essai = 1; essai <= 3; ++essai) {
             login.txtUserName()->setFocus();
             login.txtPassword()->setText(QStringLiteral("secret%1").arg(essai));
+            QCOMPARE(login.txtPassword()->displayText(), QStringLiteral("*******"));
             QTest::keyClick(&login, Qt::Key_Return);
             QCOMPARE(t.prompts.boites.size(), essai);
             QCOMPARE(t.prompts.boites.last().titre, QStringLiteral("Problème de connexion"));

@@ -49,6 +49,8 @@ DialogueConnexion::DialogueConnexion(Contexte& ctx, QWidget* parent) : QDialog(p
     motDePasse_ = new QLineEdit(this);
     motDePasse_->setObjectName(QStringLiteral("txtPassword"));
     motDePasse_->setEchoMode(QLineEdit::Password);
+    // Stars, whatever the style would draw.
+    motDePasse_->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));
 
     auto* lblUtilisateur = new QLabel(QStringLiteral("&Utilisateur:"), this);
     lblUtilisateur->setObjectName(QStringLiteral("lblLabels0"));

@@ -239,7 +239,7 @@ QString LectureChamps::moment(QByteArrayView date, QByteArrayView heure) const {
     if (!lireHeure(heure, h, m, s))
         echec(NumeroErreurLigne::TypeIncompatible,
               QStringLiteral("Heure de saisie invalide : %1.").arg(montrer(heure)));
-    char tampon[24];
+    char tampon[64];
     std::snprintf(tampon, sizeof tampon, "%04d-%02d-%02d %02d:%02d:%02d", d.year(), d.month(),
                   d.day(), h, m, s);
     return QString::fromLatin1(tampon, 19);

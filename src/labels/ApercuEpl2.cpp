@@ -6,6 +6,7 @@
 
 #include <QPainter>
 #include <QRegularExpression>
+#include <QtMath>
 #include <functional>
 #include <zint.h>
 
@@ -33,12 +34,11 @@ struct Commande {
 
 Commande decouper(const QByteArray& ligne) {
     Commande c;
-    qsizetype i = 0;
-    // Box and line commands have two-letter names; the others one letter.
+    // Line and orientation commands have two-letter names; the others one.
     const bool deuxLettres = ligne.startsWith("LO") || ligne.startsWith("LE") ||
                              ligne.startsWith("LW") || ligne.startsWith("ZT") ||
                              ligne.startsWith("ZB");
-    i = deuxLettres ? 2 : 1;
+    const qsizetype i = deuxLettres ? 2 : 1;
     c.nom = ligne.left(i);
     const qsizetype guillemet = ligne.indexOf('"', i);
     const QByteArray tete = ligne.mid(i, guillemet < 0 ? -1 : guillemet - i);

@@ -3,6 +3,7 @@
 #include "app/Connexion.h"
 #include "app/Version.h"
 #include "ui/main/APropos.h"
+#include "ui/main/ApplicationTarvo.h"
 #include "ui/main/FenetrePrincipale.h"
 #include "ui/main/Geometrie.h"
 #include "ui/main/Login.h"
@@ -368,6 +369,32 @@ private slots:
         QVERIFY(!reglage("MainLeft").isValid());
     }
 
+    void echecDansUneFenetre() {
+        BaseDeTest t;
+        auto* application = static_cast<ui::ApplicationTarvo*>(QCoreApplication::instance());
+        application->setContexte(t.ctx.get());
+        QPushButton bouton(QStringLiteral("Enregistrer"));
+        QObject::connect(&bouton, &QPushButton::clicked, [] {
+            throw ErreurTarvo(3000, QStringLiteral("Colis"), QStringLiteral("verrou"));
+        });
+        bouton.show();
+        QTest::mouseClick(&bouton, Qt::LeftButton);
+        application->setContexte(nullptr);
+        QCOMPARE(t.prompts.boites.size(), 1);
+        QCOMPARE(t.prompts.boites[0].titre, QStringLiteral("Erreur"));
+        QVERIFY(t.prompts.boites[0].texte.contains(QStringLiteral("verrou")));
+        QVERIFY(bouton.isVisible());
+
+        // An end of program raised anywhere ends it, without saving the geometry.
+        FenetrePrincipale f(*t.ctx);
+        f.show();
+        QTimer::singleShot(0, &f, [] { throw ArretProgramme(3); });
+        QCOMPARE(QApplication::exec(), 3);
+        QVERIFY(!f.isVisible());
+        f.close();
+        QVERIFY(!reglage("MainLeft").isValid());
+    }
+
     void fenetresUniques() {
         BaseDeTest t;
         FenetrePrincipale f(*t.ctx);
@@ -721,5 +748,10 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestFenetres)
+// The program's own application object, so that its safety net is tested too.
+int main(int argc, char* argv[]) {
+    ui::ApplicationTarvo application(argc, argv);
+    TestFenetres essais;
+    return QTest::qExec(&essais, argc, argv);
+}
 #include "test_fenetres.moc"

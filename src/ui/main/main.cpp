@@ -1,4 +1,5 @@
 // tarvo: the desktop shipment manager.
+#include "ApplicationTarvo.h"
 #include "Branchements.h"
 #include "FenetrePrincipale.h"
 #include "PromptsFenetres.h"
@@ -54,13 +55,14 @@ int main(int argc, char* argv[]) {
                    stderr);
         return 1;
     }
-    QApplication application(argc, argv);
+    ui::ApplicationTarvo application(argc, argv);
     QApplication::setApplicationName(NomProduit());
 
     ui::PromptsFenetres prompts;
     RelaisFeedback relais;
     HorlogeSysteme horloge;
     Contexte ctx(dossierProgramme(), prompts, relais, horloge);
+    application.setContexte(&ctx);
     std::unique_ptr<ui::FenetrePrincipale> fenetre;
     try {
         fenetre = ui::Demarrer(ctx, lancerDetache);
@@ -70,5 +72,7 @@ int main(int argc, char* argv[]) {
     prompts.setProprietaire(fenetre.get());
     relais.cible = fenetre.get();
     ui::brancherCommandes(*fenetre);
-    return QApplication::exec();
+    const int code = QApplication::exec();
+    application.setContexte(nullptr);
+    return code;
 }

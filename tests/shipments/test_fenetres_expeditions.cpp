@@ -389,6 +389,25 @@ private slots:
         QCOMPARE(t.prompts.boites.last().titre, QStringLiteral("ANOMALIE : Recherche de commande"));
         QCOMPARE(modif->rsExp()->noExpedition, a);
 
+        // Coming back from a box keeps what was typed; switching windows reloads.
+        auto* lib1 = controle<QLineEdit>(modif, QStringLiteral("Lib1"));
+        QWidget boite;
+        for (QWidget* saisie : {static_cast<QWidget*>(lib1),
+                                static_cast<QWidget*>(liste(modif, QStringLiteral("ListeExp")))}) {
+            saisie->setFocus();
+            lib1->setText(QStringLiteral("En cours de saisie"));
+            montrer(&boite);
+            QApplication::setActiveWindow(&boite);
+            QApplication::setActiveWindow(&principale);
+            QTest::qWait(20);
+            QCOMPARE(lib1->text(), QStringLiteral("En cours de saisie"));
+        }
+        boite.hide();
+        principale.action(QStringLiteral("mnuCreaExpAuto"))->trigger();
+        principale.action(QStringLiteral("mnuModifExp"))->trigger();
+        QTest::qWait(20);
+        QCOMPARE(lib1->text(), QStringLiteral("A"));
+
         // "Etiquettes expédition" reaches the window's parcel labels.
         QAction* etiquettes = principale.action(QStringLiteral("mnuEdEtiqExp"));
         QVERIFY(etiquettes->isEnabled());

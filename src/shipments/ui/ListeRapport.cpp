@@ -1,5 +1,6 @@
 #include "ListeRapport.h"
 
+#include <QFocusEvent>
 #include <QHeaderView>
 
 namespace tarvo::ui {
@@ -55,7 +56,11 @@ QStringList ListeRapport::textesCoches() const {
 
 void ListeRapport::focusInEvent(QFocusEvent* evenement) {
     QTreeView::focusInEvent(evenement);
-    emit focusRecu();
+    // Coming back from a box, a menu or another program is no new visit of
+    // the list: what the person typed elsewhere in the window must survive.
+    if (evenement->reason() != Qt::ActiveWindowFocusReason &&
+        evenement->reason() != Qt::PopupFocusReason)
+        emit focusRecu();
 }
 
 void ListeRapport::cliquerEntete(int colonne) {

@@ -30,6 +30,7 @@ public:
     Qt::SortOrder ordreTri() const { return ordreTri_; }
 
 signals:
+    // The list got the focus by a click, the keyboard or the program.
     void focusRecu();
 
 protected:

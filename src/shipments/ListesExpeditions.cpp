@@ -45,6 +45,50 @@ LigneListe ligneCommandeDispo(const QSqlQuery& q, TexteCellules& t) {
 
 } // namespace
 
+LigneListe::LigneListe(std::initializer_list<QString> cellules, qint32 tag_, bool close_)
+    : tag(tag_), close(close_) {
+    Q_ASSERT(cellules.size() <= MaxCellules);
+    qsizetype taille = 0;
+    for (const QString& c : cellules)
+        taille += c.size();
+    textes_.reserve(taille);
+    for (const QString& c : cellules) {
+        debuts_[static_cast<std::size_t>(nombre_++)] = static_cast<int>(textes_.size());
+        textes_.append(c);
+    }
+    debuts_[static_cast<std::size_t>(nombre_)] = static_cast<int>(textes_.size());
+}
+
+QStringView LigneListe::cellule(int colonne) const {
+    if (colonne < 0 || colonne >= nombre_)
+        return {};
+    const int debut = debuts_[static_cast<std::size_t>(colonne)];
+    return QStringView(textes_).mid(debut, debuts_[static_cast<std::size_t>(colonne) + 1] - debut);
+}
+
+QStringList LigneListe::cellules() const {
+    QStringList liste;
+    for (int i = 0; i < nombre_; ++i)
+        liste.append(cellule(i).toString());
+    return liste;
+}
+
+void LigneListe::changerCellule(int colonne, const QString& texte) {
+    if (colonne < 0 || colonne >= MaxCellules)
+        return;
+    QStringList liste = cellules();
+    while (liste.size() <= colonne)
+        liste.append(QString());
+    liste[colonne] = texte;
+    textes_.clear();
+    nombre_ = 0;
+    for (const QString& c : liste) {
+        debuts_[static_cast<std::size_t>(nombre_++)] = static_cast<int>(textes_.size());
+        textes_.append(c);
+    }
+    debuts_[static_cast<std::size_t>(nombre_)] = static_cast<int>(textes_.size());
+}
+
 LignesListe ChargeListCde(Contexte& ctx) {
     return charger(ctx, SqlExpeditions::commandesDispo(ctx.cnx->moteur()), {}, ligneCommandeDispo);
 }
@@ -75,12 +119,13 @@ LignesListe ChargeListExp(Contexte& ctx, bool affClot) {
         ctx.horloge.maintenant().addYears(-3).toString(Dialecte::FormatDateHeure);
     return charger(ctx, SqlExpeditions::listeExpeditions(ctx.cnx->moteur(), affClot), {depuis},
                    [](const QSqlQuery& q, TexteCellules& t) {
-                       const bool close = !q.value(4).isNull();
-                       return LigneListe{{t.valeur(q.value(0)), t.valeur(q.value(1)),
+                       const QVariant numero = q.value(0);
+                       const QVariant cloture = q.value(4);
+                       return LigneListe{{t.valeur(numero), t.valeur(q.value(1)),
                                           t.valeur(q.value(2)), t.date(q.value(3)),
-                                          t.date(q.value(4))},
-                                         q.value(0).toInt(),
-                                         close};
+                                          t.date(cloture)},
+                                         numero.toInt(),
+                                         !cloture.isNull()};
                    });
 }
 

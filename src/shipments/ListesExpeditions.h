@@ -2,17 +2,38 @@
 
 #include <QList>
 #include <QStringList>
+#include <QStringView>
+#include <array>
+#include <initializer_list>
 
 namespace tarvo {
 
 struct Contexte;
 
 // One row of a shipment-window list: its cell texts (row text first), the
-// hidden per-row value and whether it is a closed shipment.
-struct LigneListe {
-    QStringList cellules;
+// hidden per-row value and whether it is a closed shipment. The cells share
+// one string: a list of tens of thousands of rows then costs one allocation
+// per row, not one per cell.
+class LigneListe {
+public:
+    static constexpr int MaxCellules = 7;
+
+    LigneListe() = default;
+    LigneListe(std::initializer_list<QString> cellules, qint32 tag = 0, bool close = false);
+
+    int nombreCellules() const { return nombre_; }
+    // Empty beyond the last cell.
+    QStringView cellule(int colonne) const;
+    QStringList cellules() const;
+    void changerCellule(int colonne, const QString& texte);
+
     qint32 tag = 0;
     bool close = false;
+
+private:
+    QString textes_;
+    std::array<int, MaxCellules + 1> debuts_{};
+    int nombre_ = 0;
 };
 using LignesListe = QList<LigneListe>;
 

@@ -39,15 +39,24 @@ QString TexteCellules::date(const QVariant& v) {
     // the time is already written as it is shown.
     if (v.typeId() == QMetaType::QString && texte.size() >= 10 && texte.at(4) == u'-' &&
         texte.at(7) == u'-') {
-        const QString jour = texte.left(10);
-        auto trouve = cache_.constFind(jour);
-        if (trouve == cache_.constEnd()) {
-            const QDate d = QDate::fromString(jour, Qt::ISODate);
-            trouve = cache_.insert(jour, d.isValid() ? d.toString(formatDate_) : jour);
+        const QStringView jour = QStringView(texte).left(10);
+        // Lists come in date or number order: the day is often the last one.
+        if (jour != dernierJour_) {
+            dernierJour_ = jour.toString();
+            auto trouve = cache_.constFind(dernierJour_);
+            if (trouve == cache_.constEnd()) {
+                const QDate d = QDate::fromString(dernierJour_, Qt::ISODate);
+                trouve = cache_.insert(dernierJour_,
+                                       d.isValid() ? d.toString(formatDate_) : dernierJour_);
+            }
+            dernierTexte_ = *trouve;
         }
         if (texte.size() < 19 || QStringView(texte).mid(11, 8) == u"00:00:00")
-            return *trouve;
-        return *trouve + u' ' + texte.mid(11, 8);
+            return dernierTexte_;
+        QString complet;
+        complet.reserve(dernierTexte_.size() + 9);
+        complet.append(dernierTexte_).append(u' ').append(QStringView(texte).mid(11, 8));
+        return complet;
     }
     const auto trouve = cache_.constFind(texte);
     if (trouve != cache_.constEnd())

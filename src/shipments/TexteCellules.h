@@ -24,6 +24,8 @@ public:
 private:
     QString formatDate_;
     QHash<QString, QString> cache_;
+    QString dernierJour_;
+    QString dernierTexte_;
 };
 
 } // namespace tarvo::expeditions

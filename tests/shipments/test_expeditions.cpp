@@ -37,7 +37,7 @@ void monde(BaseDeTest& t) {
 QStringList commandesDe(Contexte& c, int noExp) {
     QStringList commandes;
     for (const LigneListe& l : ChargeListCde(c, NumeroExpedition{noExp}))
-        commandes << l.cellules.first();
+        commandes << l.cellules().first();
     return commandes;
 }
 
@@ -54,28 +54,28 @@ private slots:
         Contexte& c = *t.ctx;
         const LignesListe toutes = ChargeListCde(c);
         QCOMPARE(toutes.size(), 5);
-        QCOMPARE(toutes.at(0).cellules.first(), QStringLiteral("BC1"));
-        QCOMPARE(toutes.at(1).cellules.at(1), QString()); // NULL reference
-        QVERIFY(toutes.at(2).cellules.at(2).contains(QStringLiteral("10:15:00")));
-        QVERIFY(!toutes.at(0).cellules.at(2).contains(u':')); // midnight: date only
-        QCOMPARE(toutes.at(4).cellules.at(4), QStringLiteral("Hôtel des Alpes"));
+        QCOMPARE(toutes.at(0).cellules().first(), QStringLiteral("BC1"));
+        QCOMPARE(toutes.at(1).cellules().at(1), QString()); // NULL reference
+        QVERIFY(toutes.at(2).cellules().at(2).contains(QStringLiteral("10:15:00")));
+        QVERIFY(!toutes.at(0).cellules().at(2).contains(u':')); // midnight: date only
+        QCOMPARE(toutes.at(4).cellules().at(4), QStringLiteral("Hôtel des Alpes"));
         QCOMPARE(t.feedback.progressions.first(), 0);
         QCOMPARE(t.feedback.progressions.last(), 100);
 
         QCOMPARE(ChargeListCde(c, LieuLivraison{2}).size(), 1);
-        QCOMPARE(ChargeListCde(c, LieuLivraison{70000}).first().cellules.first(),
+        QCOMPARE(ChargeListCde(c, LieuLivraison{70000}).first().cellules().first(),
                  QStringLiteral("BC5"));
         QVERIFY(ChargeListCde(c, LieuLivraison{70000 - 65536}).isEmpty());
 
         // Two places of one customer: two rows, each with its own count and place tag.
         const LignesListe clients = ChargeListClient(c);
         QCOMPARE(clients.size(), 3);
-        QCOMPARE(clients.at(0).cellules,
+        QCOMPARE(clients.at(0).cellules(),
                  QStringList({QStringLiteral("CBOUTIQ"), QStringLiteral("Boutique Côté Maison"),
                               QStringLiteral("Côté Maison Annecy"), QStringLiteral("Annecy"),
                               QStringLiteral("France"), QStringLiteral("3")}));
         QCOMPARE(clients.at(0).tag, 1);
-        QCOMPARE(clients.at(1).cellules.last(), QStringLiteral("1"));
+        QCOMPARE(clients.at(1).cellules().last(), QStringLiteral("1"));
         QCOMPARE(clients.at(2).tag, 70000);
 
         executerSql(c, QStringLiteral("DELETE FROM F_DOCLIGNE"));
@@ -196,16 +196,16 @@ private slots:
         const LignesListe ouvertes = ChargeListExp(c, false);
         QCOMPARE(ouvertes.size(), 2);
         QCOMPARE(ouvertes.at(0).tag, limite);
-        QCOMPARE(ouvertes.at(1).cellules.first(), QString::number(ouverte));
-        QCOMPARE(ouvertes.at(1).cellules.last(), QString());
+        QCOMPARE(ouvertes.at(1).cellules().first(), QString::number(ouverte));
+        QCOMPARE(ouvertes.at(1).cellules().last(), QString());
         QVERIFY(!ouvertes.at(1).close);
 
         const LignesListe toutes = ChargeListExp(c, true);
         QCOMPARE(toutes.size(), 3);
         QCOMPARE(toutes.at(1).tag, close);
         QVERIFY(toutes.at(1).close);
-        QVERIFY(toutes.at(1).cellules.last().contains(QStringLiteral("17:30:00")));
-        QCOMPARE(toutes.at(1).cellules.at(1), QStringLiteral("close"));
+        QVERIFY(toutes.at(1).cellules().last().contains(QStringLiteral("17:30:00")));
+        QCOMPARE(toutes.at(1).cellules().at(1), QStringLiteral("close"));
     }
 
     void detailEnregistrementClotureEtConflit() {

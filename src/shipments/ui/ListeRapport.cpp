@@ -30,8 +30,7 @@ void ListeRapport::remplir(LignesListe lignes) {
 }
 
 QString ListeRapport::texte(int rang, int colonne) const {
-    const QStringList& cellules = modele_->ligne(rang).cellules;
-    return colonne < cellules.size() ? cellules.at(colonne) : QString();
+    return modele_->ligne(rang).cellule(colonne).toString();
 }
 
 int ListeRapport::ligneCourante() const {

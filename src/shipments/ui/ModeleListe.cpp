@@ -21,10 +21,7 @@ void ModeleListe::remplir(LignesListe lignes) {
 }
 
 void ModeleListe::changerCellule(int rang, int colonne, const QString& texte) {
-    QStringList& cellules = lignes_[rang].cellules;
-    while (cellules.size() <= colonne)
-        cellules.append(QString());
-    cellules[colonne] = texte;
+    lignes_[rang].changerCellule(colonne, texte);
     emit dataChanged(index(rang, colonne), index(rang, colonne));
 }
 
@@ -46,13 +43,9 @@ void ModeleListe::trier(int colonne, Qt::SortOrder ordre) {
     // (current row, selection) so that the view keeps pointing at its rows.
     std::vector<int> ordreLignes(static_cast<std::size_t>(lignes_.size()));
     std::iota(ordreLignes.begin(), ordreLignes.end(), 0);
-    const auto texte = [this, colonne](int rang) -> const QString& {
-        static const QString vide;
-        const QStringList& c = lignes_.at(rang).cellules;
-        return colonne < c.size() ? c.at(colonne) : vide;
-    };
     std::stable_sort(ordreLignes.begin(), ordreLignes.end(), [&](int a, int b) {
-        const int c = QString::compare(texte(a), texte(b), Qt::CaseInsensitive);
+        const int c = lignes_.at(a).cellule(colonne).compare(lignes_.at(b).cellule(colonne),
+                                                             Qt::CaseInsensitive);
         return ordre == Qt::AscendingOrder ? c < 0 : c > 0;
     });
     LignesListe triees;
@@ -79,11 +72,8 @@ void ModeleListe::trier(int colonne, Qt::SortOrder ordre) {
 void ModeleListe::appliquerTri() {
     std::stable_sort(
         lignes_.begin(), lignes_.end(), [this](const LigneListe& a, const LigneListe& b) {
-            const QString va =
-                colonneTri_ < a.cellules.size() ? a.cellules.at(colonneTri_) : QString();
-            const QString vb =
-                colonneTri_ < b.cellules.size() ? b.cellules.at(colonneTri_) : QString();
-            const int c = QString::compare(va, vb, Qt::CaseInsensitive);
+            const int c =
+                a.cellule(colonneTri_).compare(b.cellule(colonneTri_), Qt::CaseInsensitive);
             return ordreTri_ == Qt::AscendingOrder ? c < 0 : c > 0;
         });
 }
@@ -102,7 +92,7 @@ QVariant ModeleListe::data(const QModelIndex& index, int role) const {
     const LigneListe& l = lignes_.at(index.row());
     switch (role) {
     case Qt::DisplayRole:
-        return index.column() < l.cellules.size() ? l.cellules.at(index.column()) : QString();
+        return l.cellule(index.column()).toString();
     case Qt::CheckStateRole:
         if (casesACocher_ && index.column() == 0)
             return coche(index.row()) ? Qt::Checked : Qt::Unchecked;

@@ -12,9 +12,15 @@ TexteCellules::TexteCellules() : formatDate_(QLocale::system().dateFormat(QLocal
 QString TexteCellules::valeur(const QVariant& v) const {
     if (v.isNull())
         return QString();
-    if (v.typeId() == QMetaType::Double)
+    switch (v.typeId()) {
+    case QMetaType::LongLong:
+    case QMetaType::Int:
+        return QString::number(v.toLongLong());
+    case QMetaType::Double:
         return QString::number(v.toDouble(), 'g', 15);
-    return v.toString();
+    default:
+        return v.toString();
+    }
 }
 
 QDateTime TexteCellules::lireDateHeure(const QVariant& v) {

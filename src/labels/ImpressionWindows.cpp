@@ -2,6 +2,7 @@
 
 #include "app/Erreur.h"
 
+#include <string>
 #include <vector>
 #include <windows.h>
 #include <winspool.h>

@@ -1,0 +1,267 @@
+// bench_terminal: Tarvo's terminal exchange against the raw SQLite C API.
+//
+//   bench_terminal [DOSSIER]   generates the data in DOSSIER (default
+//                              /tmp/tarvo-bench-terminal), runs every
+//                              measure in a process of its own and prints
+//                              the results as a Markdown table.
+//
+// Each measure runs in a child process (bench_terminal --mesure …) so that
+// its peak memory is its own.
+#include "Generation.h"
+#include "Reference.h"
+#include "app/Connexion.h"
+#include "app/Contexte.h"
+#include "terminal/FichiersTerminal.h"
+#include "terminal/Integration.h"
+#include "ui/main/FenetrePrincipale.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTextStream>
+#include <algorithm>
+#include <cstdio>
+
+using namespace tarvo;
+
+namespace {
+
+constexpr int Repetitions = 3;
+
+class PromptsMuets : public Prompts {
+public:
+    void message(Icone, const QString& titre, const QString& texte) override {
+        if (titre != QStringLiteral("Intégration des lignes"))
+            std::fprintf(stderr, "%s\n%s\n", qPrintable(titre), qPrintable(texte));
+    }
+    bool question(Icone, const QString&, const QString&, bool) override { return true; }
+    std::optional<QString> saisie(const QString&, const QString&, const QString&) override {
+        return std::nullopt;
+    }
+    QString choisirFichier(const QString&, const QString&) override { return {}; }
+};
+
+// Hands the feedback on to the main window once it exists.
+class Relais : public Feedback {
+public:
+    void statut(const QString& t) override {
+        if (cible)
+            cible->statut(t);
+    }
+    void progression(int p) override {
+        if (cible)
+            cible->progression(p);
+    }
+    Feedback* cible = nullptr;
+};
+
+qint64 memoireKio(const char* cle) {
+    QFile f(QStringLiteral("/proc/self/status"));
+    f.open(QIODevice::ReadOnly);
+    for (const QByteArray& l : f.readAll().split('\n'))
+        if (l.startsWith(cle))
+            return l.mid(static_cast<qsizetype>(std::strlen(cle)))
+                .trimmed()
+                .split(' ')
+                .first()
+                .toLongLong();
+    return 0;
+}
+
+void ecrireIni(const QString& dossier, const QString& base) {
+    QDir(dossier).mkpath(QStringLiteral("terminal"));
+    QDir(dossier).mkpath(QStringLiteral("archive"));
+    QFile f(QDir(dossier).filePath(QStringLiteral("TARVOX.ini")));
+    f.open(QIODevice::WriteOnly);
+    f.write(QStringLiteral("[DB]\r\nPROVIDER=SQLITE\r\nSECURITYMODE=INTEG\r\nDBNAME=%1\r\n"
+                           "[SCANPAL2]\r\nFichierArticle=%2/terminal/ARTICLE.TXT\r\n"
+                           "FichierExpedition=%2/terminal/EXPEDITION.TXT\r\n"
+                           "FichierData=%2/terminal/DATA.TXT\r\nCheminArchiveData=%2/archive/\r\n")
+                .arg(base, dossier)
+                .toUtf8());
+}
+
+// One measured run in this process: prints "seconds rss-before-KiB peak-KiB".
+int mesurer(int argc, char** argv) {
+    const QString mode = QString::fromUtf8(argv[2]);
+    const QString dossier = QString::fromUtf8(argv[3]);
+    QApplication application(argc, argv);
+    PromptsMuets prompts;
+    Relais relais;
+    HorlogeSysteme horloge;
+    Contexte ctx(dossier, prompts, relais, horloge);
+    ctx.modeSecurite = QStringLiteral("INTEG");
+    std::unique_ptr<ui::FenetrePrincipale> fenetre;
+    const bool tarvo = !mode.endsWith(QStringLiteral("-brut"));
+    if (tarvo && !ConnexionBase(ctx, QString(), QString()))
+        return 1;
+    if (mode == QStringLiteral("integration-bureau")) {
+        fenetre = std::make_unique<ui::FenetrePrincipale>(ctx);
+        fenetre->show();
+        QApplication::processEvents();
+        relais.cible = fenetre.get();
+    }
+    const QString base = QDir(dossier).filePath(QStringLiteral("tarvo.db"));
+    const QString data = QDir(dossier).filePath(QStringLiteral("terminal/DATA.TXT"));
+    const qint64 avant = memoireKio("VmRSS:");
+    QElapsedTimer chrono;
+    chrono.start();
+    bool reussi = true;
+    if (mode.startsWith(QStringLiteral("integration")))
+        reussi = terminal::IntegData(ctx);
+    else if (mode == QStringLiteral("article"))
+        reussi = terminal::GenFichierArticle(ctx);
+    else if (mode == QStringLiteral("expedition"))
+        reussi = terminal::GenFichierExpedition(ctx);
+    else if (mode == QStringLiteral("integration-brut"))
+        banc::integrerBrut(base, data, QDir(dossier).filePath(QStringLiteral("archive/brut.txt")));
+    else if (mode == QStringLiteral("article-brut"))
+        banc::fichierArticleBrut(
+            ctx.chemin(QStringLiteral("base-fichiers.db")),
+            QDir(dossier).filePath(QStringLiteral("terminal/ARTICLE-brut.TXT")));
+    else if (mode == QStringLiteral("expedition-brut"))
+        banc::fichierExpeditionBrut(
+            ctx.chemin(QStringLiteral("base-fichiers.db")),
+            QDir(dossier).filePath(QStringLiteral("terminal/EXPEDITION-brut.TXT")));
+    const double secondes = chrono.nsecsElapsed() / 1e9;
+    if (!reussi)
+        return 1;
+    std::printf("%.3f %lld %lld\n", secondes, avant, memoireKio("VmHWM:"));
+    return 0;
+}
+
+struct Mesure {
+    double secondes = 0;
+    qint64 avantKio = 0;
+    qint64 picKio = 0;
+};
+
+void copier(const QString& de, const QString& vers) {
+    QFile::remove(vers);
+    if (!QFile::copy(de, vers))
+        qFatal("copie impossible : %s", qPrintable(vers));
+}
+
+// The median of the repeated child runs; `preparer` runs before each.
+Mesure lancer(const QString& mode, const QString& dossier, const std::function<void()>& preparer) {
+    QList<Mesure> mesures;
+    for (int i = 0; i < Repetitions; ++i) {
+        preparer();
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        p.setProcessEnvironment(env);
+        p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        p.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--mesure"), mode, dossier});
+        p.waitForFinished(-1);
+        const QList<QByteArray> champs = p.readAllStandardOutput().trimmed().split(' ');
+        if (p.exitCode() != 0 || champs.size() != 3)
+            qFatal("la mesure %s a échoué", qPrintable(mode));
+        mesures.append({champs[0].toDouble(), champs[1].toLongLong(), champs[2].toLongLong()});
+    }
+    std::sort(mesures.begin(), mesures.end(),
+              [](const Mesure& a, const Mesure& b) { return a.secondes < b.secondes; });
+    return mesures[Repetitions / 2];
+}
+
+QString ligneTableau(const QString& travail, const Mesure& tarvo, const Mesure& brut) {
+    return QStringLiteral("| %1 | %2 s | %3 s | %4 | %5 MiB | %6 MiB |")
+        .arg(travail)
+        .arg(tarvo.secondes, 0, 'f', 2)
+        .arg(brut.secondes, 0, 'f', 2)
+        .arg(tarvo.secondes / brut.secondes, 0, 'f', 2)
+        .arg((tarvo.picKio) / 1024.0, 0, 'f', 1)
+        .arg((tarvo.picKio - tarvo.avantKio) / 1024.0, 0, 'f', 1);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc >= 4 && qstrcmp(argv[1], "--mesure") == 0)
+        return mesurer(argc, argv);
+
+    QCoreApplication application(argc, argv);
+    const QString racine =
+        argc > 1 ? QString::fromUtf8(argv[1]) : QStringLiteral("/tmp/tarvo-bench-terminal");
+    QDir().mkpath(racine);
+    const QString run = QDir(racine).filePath(QStringLiteral("run"));
+    QDir(run).removeRecursively();
+    QDir().mkpath(run);
+    auto chemin = [&](const QString& nom) { return QDir(racine).filePath(nom); };
+    QTextStream out(stdout);
+
+    out << "Génération des données…\n" << Qt::flush;
+    banc::creerBase(chemin(QStringLiteral("base-integration.db")), 1000, 5000);
+    const QList<int> tailles = {10000, 200000};
+    for (int n : tailles)
+        banc::creerFichierData(chemin(QStringLiteral("data-%1.txt").arg(n)), n, 1000, 5000);
+    banc::creerBase(chemin(QStringLiteral("base-fichiers.db")), 100000, 1000000);
+    copier(chemin(QStringLiteral("base-fichiers.db")),
+           QDir(run).filePath(QStringLiteral("base-fichiers.db")));
+
+    QStringList tableau = {
+        QStringLiteral(
+            "| Travail | Tarvo | C API | rapport | pic mémoire Tarvo | dont pendant le travail |"),
+        QStringLiteral("|---|---|---|---|---|---|")};
+    QMap<int, Mesure> integrations;
+    for (int n : tailles) {
+        const QString data = chemin(QStringLiteral("data-%1.txt").arg(n));
+        auto preparer = [&] {
+            ecrireIni(run, QStringLiteral("tarvo.db"));
+            for (const char* s : {"tarvo.db-wal", "tarvo.db-shm"})
+                QFile::remove(QDir(run).filePath(QString::fromLatin1(s)));
+            copier(chemin(QStringLiteral("base-integration.db")),
+                   QDir(run).filePath(QStringLiteral("tarvo.db")));
+            copier(data, QDir(run).filePath(QStringLiteral("terminal/DATA.TXT")));
+        };
+        const Mesure tarvo = lancer(QStringLiteral("integration"), run, preparer);
+        const Mesure brut = lancer(QStringLiteral("integration-brut"), run, preparer);
+        integrations[n] = tarvo;
+        tableau << ligneTableau(QStringLiteral("Intégration, %1 lignes").arg(n), tarvo, brut);
+        if (n == tailles.last()) {
+            const Mesure bureau = lancer(QStringLiteral("integration-bureau"), run, preparer);
+            tableau << QStringLiteral("| Intégration, %1 lignes, fenêtre principale (offscreen) | "
+                                      "%2 s | | %3 × la sans-écran | %4 MiB | |")
+                           .arg(n)
+                           .arg(bureau.secondes, 0, 'f', 2)
+                           .arg(bureau.secondes / tarvo.secondes, 0, 'f', 2)
+                           .arg(bureau.picKio / 1024.0, 0, 'f', 1);
+        }
+    }
+    auto fichiers = [&] { ecrireIni(run, QStringLiteral("base-fichiers.db")); };
+    const Mesure article = lancer(QStringLiteral("article"), run, fichiers);
+    const Mesure articleBrut = lancer(QStringLiteral("article-brut"), run, fichiers);
+    tableau << ligneTableau(QStringLiteral("Fichier article, 1 000 000 articles"), article,
+                            articleBrut);
+    const Mesure expedition = lancer(QStringLiteral("expedition"), run, fichiers);
+    const Mesure expeditionBrut = lancer(QStringLiteral("expedition-brut"), run, fichiers);
+    tableau << ligneTableau(QStringLiteral("Fichier expédition, 100 000 expéditions ouvertes"),
+                            expedition, expeditionBrut);
+
+    auto memes = [&](const QString& a, const QString& b) {
+        QFile fa(QDir(run).filePath(a)), fb(QDir(run).filePath(b));
+        fa.open(QIODevice::ReadOnly);
+        fb.open(QIODevice::ReadOnly);
+        return fa.size() > 0 && fa.readAll() == fb.readAll();
+    };
+    out << tableau.join(u'\n') << "\n\n";
+    out << "Mêmes octets que la C API : fichier article "
+        << (memes(QStringLiteral("terminal/ARTICLE.TXT"),
+                  QStringLiteral("terminal/ARTICLE-brut.TXT"))
+                ? "oui"
+                : "NON")
+        << ", fichier expédition "
+        << (memes(QStringLiteral("terminal/EXPEDITION.TXT"),
+                  QStringLiteral("terminal/EXPEDITION-brut.TXT"))
+                ? "oui"
+                : "NON")
+        << "\n";
+    out << "Écart de pic mémoire, intégration 200 000 lignes contre 10 000 : "
+        << QString::number((integrations[200000].picKio - integrations[10000].picKio) / 1024.0, 'f',
+                           1)
+        << " MiB\n";
+    return 0;
+}

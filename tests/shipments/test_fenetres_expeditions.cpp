@@ -422,6 +422,22 @@ private slots:
         QCOMPARE(
             t.prompts.boites.first().texte,
             QStringLiteral("Vous devez définir un nombre de colis théorique différent de zéro."));
+        // An unsaved count counts: the label window opens with it.
+        controle<QLineEdit>(modif, QStringLiteral("NbColTheo"))->setText(QStringLiteral("2"));
+        QString dernierColis;
+        QTimer::singleShot(0, this, [&] {
+            QWidget* dialogue = QApplication::activeModalWidget();
+            QVERIFY(dialogue);
+            QCOMPARE(dialogue->objectName(), QStringLiteral("ExpEdEtiq"));
+            dernierColis = controle<QLineEdit>(dialogue, QStringLiteral("NoColis2"))->text();
+            dialogue->close();
+        });
+        etiquettes->trigger();
+        QCOMPARE(dernierColis, QStringLiteral("2"));
+        QCOMPARE(t.prompts.boites.size(), 1);
+        QCOMPARE(
+            compter(c, QStringLiteral("Expédition"), QStringLiteral("[Nbr colis théorique] = 0")),
+            2);
         QVERIFY(!principale.action(QStringLiteral("mnuBonExp"))->isEnabled());
         delete modif->parentWidget();
         QVERIFY(!etiquettes->isEnabled());

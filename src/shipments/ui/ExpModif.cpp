@@ -327,7 +327,15 @@ void ExpModif::AffImprimEtiqExp() {
             QStringLiteral("Vous devez définir un nombre de colis théorique différent de zéro."));
         return;
     }
-    ouvrirEtiquettesExpedition(this, ctx_, rsExp_->noExpedition);
+    etiquettes::ExpeditionEtiquettes expedition;
+    expedition.noExpedition = noExp_->text().toInt();
+    expedition.libelle1 = lib1_->text();
+    expedition.libelle2 = lib2_->text();
+    if (!rsExp_->noLieuLivraison.isNull())
+        expedition.noLieuLivraison = rsExp_->noLieuLivraison.toInt();
+    expedition.nbColisReel = nbColReel_->text().trimmed().toInt();
+    expedition.nbColisTheorique = nbColTheo_->text().trimmed().toInt();
+    ouvrirEtiquettesExpedition(this, ctx_, expedition);
 }
 
 void ExpModif::brancherEtiquettes(bool actif) {

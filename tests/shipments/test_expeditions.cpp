@@ -308,6 +308,28 @@ private slots:
         QVERIFY(!SupExp(c, b));
     }
 
+    void surLesDonneesDeDemonstration() {
+        BaseDeTest t;
+        t.creerBase(true);
+        Contexte& c = *t.ctx;
+        const LignesListe dispo = ChargeListCde(c);
+        QVERIFY(!dispo.isEmpty());
+        QVERIFY(!ChargeListClient(c).isEmpty());
+        QCOMPARE(ChercherCommande(c, QStringLiteral("bc00103")), 102);
+        const std::optional<DetailExpedition> d = ChargeDetailExp(c, 101);
+        QVERIFY(d && !InitZoneData(*d).dateClot->isNull());
+        QVERIFY(InitZoneData(*d).livraison.startsWith(QStringLiteral("Côté Maison Annecy\r\n")));
+        const QString commande = dispo.first().cellule(0).toString();
+        const std::optional<qint32> numero = CreerExpManuel(c, {commande});
+        QVERIFY(numero);
+        QCOMPARE(ChercherCommande(c, commande), *numero);
+        // The journal of a deleted shipment stays as history.
+        const int journal = compter(c, QStringLiteral("[Journal de saisie]"), NoDe, {102});
+        QVERIFY(SupExp(c, 102));
+        QCOMPARE(compter(c, QStringLiteral("[Journal de saisie]"), NoDe, {102}), journal);
+        QCOMPARE(compter(c, QStringLiteral("Colis"), NoDe, {102}), 0);
+    }
+
     void rechercheDUneCommande() {
         BaseDeTest t;
         monde(t);

@@ -116,13 +116,18 @@ void ouvrirEtiquettesExpedition(QWidget* parent, Contexte& ctx, qint32 noExpedit
             QStringLiteral("L'expédition n° %1 n'existe plus.").arg(noExpedition));
         return;
     }
-    if (expedition->nbColisTheorique < 1) {
+    ouvrirEtiquettesExpedition(parent, ctx, *expedition);
+}
+
+void ouvrirEtiquettesExpedition(QWidget* parent, Contexte& ctx,
+                                const etiquettes::ExpeditionEtiquettes& expedition) {
+    if (expedition.nbColisTheorique < 1) {
         ctx.prompts.exclamation(
             QStringLiteral("Nombre de colis théorique incorrect"),
             QStringLiteral("Vous devez définir un nombre de colis théorique différent de zéro."));
         return;
     }
-    ExpEdEtiq fenetre(ctx, *expedition, parent);
+    ExpEdEtiq fenetre(ctx, expedition, parent);
     fenetre.exec();
 }
 

@@ -35,7 +35,13 @@ private:
     QLineEdit* NoColis2_;
 };
 
-// Opens the parcel label window of a shipment as a dialog.
+// Opens the parcel label window of a shipment as a dialog, with the shipment
+// as saved.
 void ouvrirEtiquettesExpedition(QWidget* parent, Contexte& ctx, qint32 noExpedition);
+// The same with the values a window shows, saved or not: its descriptions and
+// parcel counts fill the label window and the theoretical count bounds the
+// range.
+void ouvrirEtiquettesExpedition(QWidget* parent, Contexte& ctx,
+                                const etiquettes::ExpeditionEtiquettes& expedition);
 
 } // namespace tarvo::ui

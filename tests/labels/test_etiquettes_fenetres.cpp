@@ -191,6 +191,25 @@ private slots:
                  QStringLiteral("Vous devez définir un nombre de colis théorique différent de "
                                 "zéro."));
         QVERIFY(QApplication::topLevelWidgets().size() <= 1);
+
+        // A count typed in the shipment window but not saved yet counts.
+        SpoolDeTest spool({QStringLiteral("ZEBRA-EXP")});
+        etiquettes::ExpeditionEtiquettes affichee;
+        affichee.noExpedition = 5;
+        affichee.libelle1 = QStringLiteral("Pas encore enregistré");
+        affichee.nbColisTheorique = 2;
+        QTimer::singleShot(0, this, [] {
+            QWidget* w = QApplication::activeModalWidget();
+            QVERIFY(w != nullptr);
+            QCOMPARE(controle<QLineEdit>(w, "Lib1")->text(),
+                     QStringLiteral("Pas encore enregistré"));
+            QCOMPARE(controle<QLineEdit>(w, "NoColis2")->text(), QStringLiteral("2"));
+            QTest::mouseClick(controle<QPushButton>(w, "BtImprim"), Qt::LeftButton);
+            qobject_cast<QDialog*>(w)->reject();
+        });
+        ui::ouvrirEtiquettesExpedition(nullptr, *t.ctx, affichee);
+        QCOMPARE(t.prompts.boites.size(), 1);
+        QCOMPARE(spool.travaux(QStringLiteral("ZEBRA-EXP")).size(), 2);
     }
 
     void menuEtBarreOuvrentLaFenetreArticle() {

@@ -237,7 +237,7 @@ void fichierExpeditionBrut(const QString& base, const QString& sortie) {
         Sortie f(sortie);
         Requete r(db, Sql::ExpeditionsOuvertes);
         std::string libelles, l;
-        char tampon[32];
+        char tampon[64];
         while (sqlite3_step(r.s) == SQLITE_ROW) {
             const long long n = sqlite3_column_int64(r.s, 0);
             libelles.clear();

@@ -7,8 +7,8 @@
 #include "app/Contexte.h"
 
 #include <QDateTime>
-#include <QSqlRecord>
 #include <QVariant>
+#include <algorithm>
 
 namespace tarvo {
 namespace {
@@ -36,7 +36,7 @@ LignesListe charger(Contexte& ctx, const QString& sql, const QVariantList& valeu
     return lignes;
 }
 
-LigneListe ligneCommandeDispo(const QSqlQuery& q, TexteCellules& t) {
+LigneListe ligneCommande(const QSqlQuery& q, TexteCellules& t) {
     return {{t.valeur(q.value(0)), t.valeur(q.value(1)), t.date(q.value(2)), t.date(q.value(3)),
              t.valeur(q.value(4)), t.valeur(q.value(5)), t.valeur(q.value(6))},
             0,
@@ -47,14 +47,20 @@ LigneListe ligneCommandeDispo(const QSqlQuery& q, TexteCellules& t) {
 
 LigneListe::LigneListe(std::initializer_list<QString> cellules, qint32 tag_, bool close_)
     : tag(tag_), close(close_) {
-    Q_ASSERT(cellules.size() <= MaxCellules);
+    assembler(cellules.begin(), static_cast<qsizetype>(cellules.size()));
+}
+
+void LigneListe::assembler(const QString* cellules, qsizetype nombre) {
+    nombre = std::min<qsizetype>(nombre, MaxCellules);
     qsizetype taille = 0;
-    for (const QString& c : cellules)
-        taille += c.size();
+    for (qsizetype i = 0; i < nombre; ++i)
+        taille += cellules[i].size();
+    textes_.clear();
     textes_.reserve(taille);
-    for (const QString& c : cellules) {
+    nombre_ = 0;
+    for (qsizetype i = 0; i < nombre; ++i) {
         debuts_[static_cast<std::size_t>(nombre_++)] = static_cast<int>(textes_.size());
-        textes_.append(c);
+        textes_.append(cellules[i]);
     }
     debuts_[static_cast<std::size_t>(nombre_)] = static_cast<int>(textes_.size());
 }
@@ -80,27 +86,20 @@ void LigneListe::changerCellule(int colonne, const QString& texte) {
     while (liste.size() <= colonne)
         liste.append(QString());
     liste[colonne] = texte;
-    textes_.clear();
-    nombre_ = 0;
-    for (const QString& c : liste) {
-        debuts_[static_cast<std::size_t>(nombre_++)] = static_cast<int>(textes_.size());
-        textes_.append(c);
-    }
-    debuts_[static_cast<std::size_t>(nombre_)] = static_cast<int>(textes_.size());
+    assembler(liste.constData(), liste.size());
 }
 
 LignesListe ChargeListCde(Contexte& ctx) {
-    return charger(ctx, SqlExpeditions::commandesDispo(ctx.cnx->moteur()), {}, ligneCommandeDispo);
+    return charger(ctx, SqlExpeditions::commandesDispo(ctx.cnx->moteur()), {}, ligneCommande);
 }
 
 LignesListe ChargeListCde(Contexte& ctx, LieuLivraison lieu) {
     return charger(ctx, SqlExpeditions::commandesDispoLieu(ctx.cnx->moteur()), {lieu.LI_No},
-                   ligneCommandeDispo);
+                   ligneCommande);
 }
 
 LignesListe ChargeListCde(Contexte& ctx, NumeroExpedition expedition) {
-    return charger(ctx, SqlExpeditions::commandesExpedition(), {expedition.NoExp},
-                   ligneCommandeDispo);
+    return charger(ctx, SqlExpeditions::commandesExpedition(), {expedition.NoExp}, ligneCommande);
 }
 
 LignesListe ChargeListClient(Contexte& ctx) {

@@ -16,6 +16,7 @@ struct Contexte;
 // per row, not one per cell.
 class LigneListe {
 public:
+    // Cells beyond this number are dropped.
     static constexpr int MaxCellules = 7;
 
     LigneListe() = default;
@@ -31,6 +32,8 @@ public:
     bool close = false;
 
 private:
+    void assembler(const QString* cellules, qsizetype nombre);
+
     QString textes_;
     std::array<int, MaxCellules + 1> debuts_{};
     int nombre_ = 0;

@@ -23,6 +23,7 @@ ArtEdEtiq::ArtEdEtiq(Contexte& ctx, QWidget* parent)
     CbArt_->setInputMask(QStringLiteral("0000000000000; "));
     LibArt_->setObjectName(QStringLiteral("LibArt"));
     LibArt_->setReadOnly(true);
+    LibArt_->setMinimumWidth(LibArt_->fontMetrics().averageCharWidth() * 42);
     // Enter after a scan goes straight on to the number of labels.
     LibArt_->setFocusPolicy(Qt::ClickFocus);
     NbEtiq_->setObjectName(QStringLiteral("NbEtiq"));
@@ -78,6 +79,7 @@ bool ArtEdEtiq::validerCodeBarre() {
     article_ = trouve;
     codeValide_ = code;
     LibArt_->setText(article_->libelle);
+    LibArt_->setCursorPosition(0);
     return true;
 }
 

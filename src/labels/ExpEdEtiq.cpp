@@ -18,6 +18,7 @@ QLineEdit* champ(const QString& nom, const QString& texte, bool lectureSeule) {
     auto* c = new QLineEdit(texte);
     c->setObjectName(nom);
     c->setReadOnly(lectureSeule);
+    c->setCursorPosition(0);
     return c;
 }
 
@@ -57,8 +58,9 @@ ExpEdEtiq::ExpEdEtiq(Contexte& ctx, const etiquettes::ExpeditionEtiquettes& expe
     formulaire->addRow(
         QStringLiteral("No Expédition :"),
         champ(QStringLiteral("NoExp"), QString::number(expedition.noExpedition), true));
-    formulaire->addRow(QStringLiteral("Libellé 1 :"),
-                       champ(QStringLiteral("Lib1"), expedition.libelle1, true));
+    auto* lib1 = champ(QStringLiteral("Lib1"), expedition.libelle1, true);
+    lib1->setMinimumWidth(lib1->fontMetrics().averageCharWidth() * 42);
+    formulaire->addRow(QStringLiteral("Libellé 1 :"), lib1);
     formulaire->addRow(QStringLiteral("Libellé 2 :"),
                        champ(QStringLiteral("Lib2"), expedition.libelle2, true));
     formulaire->addRow(

@@ -10,8 +10,10 @@
 #include "labels/TexteEpl2.h"
 
 #include <QDir>
+#include <QSet>
 #include <QSqlQuery>
 #include <QTest>
+#include <thread>
 
 using namespace tarvo;
 using namespace tarvo::etiquettes;
@@ -336,6 +338,22 @@ private slots:
         // No temporary file is left behind.
         QCOMPARE(spool.fichiers(QStringLiteral("P")).size(), 12);
         QVERIFY_THROWS_EXCEPTION(ErreurTarvo, systeme.envoyer(QStringLiteral("Q"), "x", QString()));
+
+        // Two senders at once never take each other's number: nothing is
+        // overwritten.
+        const auto envoyer = [&spool](char marque) {
+            ImpressionDossier autre(spool.dossier.path());
+            for (int i = 0; i < 40; ++i)
+                autre.envoyer(QStringLiteral("P"), QByteArray(1, marque) + QByteArray::number(i),
+                              QString());
+        };
+        std::thread premier(envoyer, 'a');
+        std::thread second(envoyer, 'b');
+        premier.join();
+        second.join();
+        const QList<QByteArray> tous = spool.travaux(QStringLiteral("P"));
+        QCOMPARE(tous.size(), 12 + 80);
+        QCOMPARE(QSet<QByteArray>(tous.begin(), tous.end()).size(), 12 + 80);
     }
 
     void nombreDEtiquettes() {

@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QLockFile>
 #include <QRegularExpression>
 #include <QTemporaryFile>
 
@@ -13,6 +14,7 @@ namespace {
 
 const QString Source = QStringLiteral("Impression");
 constexpr int ChiffresSequence = 8;
+constexpr int DelaiVerrou = 10000;
 
 [[noreturn]] void echec(const QString& description) {
     throw ErreurTarvo(NumeroErreurImpression, Source, description);
@@ -47,28 +49,27 @@ void ImpressionDossier::envoyer(const QString& imprimante, const QByteArray& oct
     const QDir dossier(QDir(dossier_).absoluteFilePath(imprimante));
     if (imprimante.isEmpty() || !dossier.exists())
         echec(QStringLiteral("L'imprimante [%1] n'existe pas dans %2.").arg(imprimante, dossier_));
-    // Written beside its final place under a hidden name, then renamed: a
-    // reader of the folder never sees half a job.
+    // Written beside its final place without a visible name, then renamed:
+    // a reader of the folder never sees half a job.
     QTemporaryFile temporaire(dossier.absoluteFilePath(QStringLiteral(".travail-XXXXXX")));
     if (!temporaire.open() || temporaire.write(octets) != octets.size() || !temporaire.flush())
         echec(QStringLiteral("Écriture impossible dans %1 : %2")
                   .arg(dossier.absolutePath(), temporaire.errorString()));
     temporaire.close();
-    const QString horodatage =
-        QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmsszzz"));
-    // Renaming never replaces an existing file: when another program took the
-    // number meanwhile, the next one is tried.
-    for (int essai = 0; essai < 100; ++essai) {
-        const QString nom =
-            QStringLiteral("%1-%2.epl")
-                .arg(derniereSequence(dossier) + 1, ChiffresSequence, 10, QChar(u'0'))
-                .arg(horodatage);
-        if (temporaire.rename(dossier.absoluteFilePath(nom))) {
-            temporaire.setAutoRemove(false);
-            return;
-        }
-    }
-    echec(QStringLiteral("Aucun nom de travail libre dans %1.").arg(dossier.absolutePath()));
+    // The number is chosen and taken under a lock shared by every sender,
+    // threads and other programs alike, so no two jobs get the same one.
+    QLockFile verrou(dossier.absoluteFilePath(QStringLiteral(".verrou")));
+    if (!verrou.tryLock(DelaiVerrou))
+        echec(QStringLiteral("Le dossier %1 reste verrouillé par un autre envoi.")
+                  .arg(dossier.absolutePath()));
+    const QString nom =
+        QStringLiteral("%1-%2.epl")
+            .arg(derniereSequence(dossier) + 1, ChiffresSequence, 10, QChar(u'0'))
+            .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmsszzz")));
+    if (!temporaire.rename(dossier.absoluteFilePath(nom)))
+        echec(QStringLiteral("Le travail %1 ne peut pas être déposé : %2")
+                  .arg(dossier.absoluteFilePath(nom), temporaire.errorString()));
+    temporaire.setAutoRemove(false);
 }
 
 } // namespace tarvo::etiquettes

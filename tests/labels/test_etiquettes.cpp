@@ -340,7 +340,7 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(ErreurTarvo, systeme.envoyer(QStringLiteral("Q"), "x", QString()));
 
         // Two senders at once never take each other's number: nothing is
-        // overwritten.
+        // overwritten and no number serves twice.
         const auto envoyer = [&spool](char marque) {
             ImpressionDossier autre(spool.dossier.path());
             for (int i = 0; i < 40; ++i)
@@ -354,6 +354,10 @@ private slots:
         const QList<QByteArray> tous = spool.travaux(QStringLiteral("P"));
         QCOMPARE(tous.size(), 12 + 80);
         QCOMPARE(QSet<QByteArray>(tous.begin(), tous.end()).size(), 12 + 80);
+        QSet<QString> numeros;
+        for (const QString& nom : spool.fichiers(QStringLiteral("P")))
+            numeros << nom.left(8);
+        QCOMPARE(numeros.size(), 12 + 80);
     }
 
     void nombreDEtiquettes() {

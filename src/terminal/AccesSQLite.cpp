@@ -32,8 +32,17 @@ public:
     }
     void lierTexte(int numero, QStringView valeur) override {
         avantLiaison();
-        verifier(sqlite3_bind_text16(stmt_, numero, valeur.utf16(),
-                                     static_cast<int>(valeur.size() * 2), SQLITE_TRANSIENT));
+        // The database holds UTF-8: converting here, without an allocation
+        // for the usual all-ASCII values, spares the engine its own conversion.
+        utf8_.resize(valeur.size());
+        char* sortie = utf8_.data();
+        qsizetype i = 0;
+        for (; i < valeur.size() && valeur[i].unicode() < 0x80; ++i)
+            sortie[i] = static_cast<char>(valeur[i].unicode());
+        if (i < valeur.size())
+            utf8_ = valeur.toUtf8();
+        verifier(sqlite3_bind_text(stmt_, numero, utf8_.constData(), static_cast<int>(utf8_.size()),
+                                   SQLITE_TRANSIENT));
     }
 
     qint64 executer() override {
@@ -89,6 +98,7 @@ private:
     sqlite3* base_;
     sqlite3_stmt* stmt_;
     bool enCours_ = false;
+    QByteArray utf8_;
 };
 
 } // namespace

@@ -3,7 +3,6 @@
 #include "app/Erreur.h"
 #include "app/Windows1252.h"
 
-#include <QDate>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -74,12 +73,19 @@ long long ordreDeGrandeur(const std::string& n) {
     return exposant - static_cast<long long>(zeros == std::string::npos ? fraction.size() : zeros);
 }
 
+bool dateValide(int a, int m, int j) {
+    static constexpr int jours[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (a < 1 || m < 1 || m > 12 || j < 1)
+        return false;
+    const bool bissextile = (a % 4 == 0 && a % 100 != 0) || a % 400 == 0;
+    return j <= jours[m - 1] + (m == 2 && bissextile ? 1 : 0);
+}
+
 // yyyy-mm-dd as the terminals write it, or dd/mm/yyyy as a French workstation
 // writes dates; one or two digits for the day and the month.
-bool lireDate(QByteArrayView champ, QDate& date) {
+bool lireDate(QByteArrayView champ, int& a, int& m, int& j) {
     const QByteArrayView t = sansBlancs(champ);
     qsizetype i = 0;
-    int a = 0, m = 0, j = 0;
     if (t.contains('-')) {
         if (!chiffres(t, i, 4, 4, a) || !separateur(t, i, '-') || !chiffres(t, i, 1, 2, m) ||
             !separateur(t, i, '-') || !chiffres(t, i, 1, 2, j))
@@ -88,10 +94,7 @@ bool lireDate(QByteArrayView champ, QDate& date) {
                !separateur(t, i, '/') || !chiffres(t, i, 4, 4, a)) {
         return false;
     }
-    if (i != t.size() || !QDate::isValid(a, m, j))
-        return false;
-    date = QDate(a, m, j);
-    return true;
+    return i == t.size() && dateValide(a, m, j);
 }
 
 // hh:mm:ss on 24 hours, the seconds may be left out.
@@ -231,18 +234,25 @@ double LectureChamps::reel32(QByteArrayView champ, const QString& nom) const {
 }
 
 QString LectureChamps::moment(QByteArrayView date, QByteArrayView heure) const {
-    QDate d;
-    if (!lireDate(date, d))
+    int a = 0, mois = 0, j = 0;
+    if (!lireDate(date, a, mois, j))
         echec(NumeroErreurLigne::TypeIncompatible,
               QStringLiteral("Date de saisie invalide : %1.").arg(montrer(date)));
     int h = 0, m = 0, s = 0;
     if (!lireHeure(heure, h, m, s))
         echec(NumeroErreurLigne::TypeIncompatible,
               QStringLiteral("Heure de saisie invalide : %1.").arg(montrer(heure)));
-    char tampon[64];
-    std::snprintf(tampon, sizeof tampon, "%04d-%02d-%02d %02d:%02d:%02d", d.year(), d.month(),
-                  d.day(), h, m, s);
-    return QString::fromLatin1(tampon, 19);
+    // yyyy-MM-dd HH:mm:ss, two digits at a time.
+    const int valeurs[] = {a / 100, a % 100, mois, j, h, m, s};
+    QString texte(19, Qt::Uninitialized);
+    QChar* sortie = texte.data();
+    for (int v = 0; v < 7; ++v) {
+        if (v >= 2)
+            *sortie++ = QLatin1Char("  -- ::"[v]);
+        *sortie++ = QLatin1Char(static_cast<char>('0' + valeurs[v] / 10));
+        *sortie++ = QLatin1Char(static_cast<char>('0' + valeurs[v] % 10));
+    }
+    return texte;
 }
 
 QString LectureChamps::texte(QByteArrayView champ) {

@@ -3,6 +3,7 @@
 #include "OutilsTerminal.h"
 #include "app/Connexion.h"
 #include "app/Windows1252.h"
+#include "terminal/AccesQtSql.h"
 #include "terminal/AccesSQLite.h"
 #include "terminal/Integration.h"
 
@@ -207,6 +208,41 @@ private slots:
         QCOMPARE(lignes(b.db(), QStringLiteral("SELECT [No Colis] FROM [Journal de saisie] "
                                                "ORDER BY rowid DESC LIMIT 1")),
                  QStringList{"<To"});
+    }
+
+    // The generic QtSql path (the one SQL Server takes) gives the same rows as
+    // the engine's own interface, from the same statements.
+    void memesEffetsParQtSql() {
+        const QList<QByteArray> l = {
+            ligneXA(42, 1, Jour, "10:00:00", "A000000000001", 2),
+            ligneXA(42, 1, Jour, "10:01:00", "A000000000001", 3),
+            ligneFA(42, 2, Jour, "10:02:00", "B000000000001", 1),
+            ligneFP(42, 1, Jour, "10:03:00", "4.5"),
+            ligneXP(42, 4, Jour, "10:04:00", "2"),
+            ligneFA(43, 1, Jour, "10:05:00", "B000000000001", 1),
+            ligneSA(42, "  1", Jour, "10:06:00", "A000000000001", 1),
+            ligneSA(42, "  2", Jour, "10:07:00", "<Tous>", 0),
+        };
+        QStringList resultats[2];
+        for (int voie = 0; voie < 2; ++voie) {
+            Base b;
+            std::unique_ptr<terminal::AccesDonnees> acces;
+            if (voie == 0)
+                acces = terminal::ouvrirAcces(b.ctx->cnx.get());
+            else
+                acces = std::make_unique<terminal::AccesQtSql>(b.db(), Moteur::SQLite);
+            acces->commencer();
+            {
+                terminal::Integration run(*acces, QStringLiteral("2012-04-19 13:42:25"));
+                for (const QByteArray& ligne : l)
+                    terminal::TraiteLigne(run, ligne);
+            }
+            acces->valider();
+            resultats[voie] =
+                lignes(b.db(), Journal) + lignes(b.db(), ColisTous) + lignes(b.db(), ColisageTous);
+        }
+        QCOMPARE(resultats[1], resultats[0]);
+        QCOMPARE(resultats[0].size(), 8 + 2 + 1);
     }
 
     void archiveAvecOuSansSeparateurFinal() {

@@ -24,6 +24,7 @@
 #include <QTextStream>
 #include <algorithm>
 #include <cstdio>
+#include <sys/resource.h>
 
 using namespace tarvo;
 
@@ -60,6 +61,13 @@ public:
     Feedback* cible = nullptr;
 };
 
+double secondesProcesseur() {
+    rusage r{};
+    getrusage(RUSAGE_SELF, &r);
+    return static_cast<double>(r.ru_utime.tv_sec + r.ru_stime.tv_sec) +
+           static_cast<double>(r.ru_utime.tv_usec + r.ru_stime.tv_usec) / 1e6;
+}
+
 qint64 memoireKio(const char* cle) {
     QFile f(QStringLiteral("/proc/self/status"));
     f.open(QIODevice::ReadOnly);
@@ -86,7 +94,8 @@ void ecrireIni(const QString& dossier, const QString& base) {
                 .toUtf8());
 }
 
-// One measured run in this process: prints "seconds rss-before-KiB peak-KiB".
+// One measured run in this process: prints "wall-seconds cpu-seconds
+// rss-before-KiB peak-KiB".
 int mesurer(int argc, char** argv) {
     const QString mode = QString::fromUtf8(argv[2]);
     const QString dossier = QString::fromUtf8(argv[3]);
@@ -109,6 +118,7 @@ int mesurer(int argc, char** argv) {
     const QString base = QDir(dossier).filePath(QStringLiteral("tarvo.db"));
     const QString data = QDir(dossier).filePath(QStringLiteral("terminal/DATA.TXT"));
     const qint64 avant = memoireKio("VmRSS:");
+    const double processeurAvant = secondesProcesseur();
     QElapsedTimer chrono;
     chrono.start();
     bool reussi = true;
@@ -129,14 +139,16 @@ int mesurer(int argc, char** argv) {
             ctx.chemin(QStringLiteral("base-fichiers.db")),
             QDir(dossier).filePath(QStringLiteral("terminal/EXPEDITION-brut.TXT")));
     const double secondes = chrono.nsecsElapsed() / 1e9;
+    const double processeur = secondesProcesseur() - processeurAvant;
     if (!reussi)
         return 1;
-    std::printf("%.3f %lld %lld\n", secondes, avant, memoireKio("VmHWM:"));
+    std::printf("%.3f %.3f %lld %lld\n", secondes, processeur, avant, memoireKio("VmHWM:"));
     return 0;
 }
 
 struct Mesure {
     double secondes = 0;
+    double processeur = 0;
     qint64 avantKio = 0;
     qint64 picKio = 0;
 };
@@ -162,9 +174,10 @@ Mesure lancer(const QString& mode, const QString& dossier, const std::function<v
                 {QStringLiteral("--mesure"), mode, dossier});
         p.waitForFinished(-1);
         const QList<QByteArray> champs = p.readAllStandardOutput().trimmed().split(' ');
-        if (p.exitCode() != 0 || champs.size() != 3)
+        if (p.exitCode() != 0 || champs.size() != 4)
             qFatal("la mesure %s a échoué", qPrintable(mode));
-        mesures.append({champs[0].toDouble(), champs[1].toLongLong(), champs[2].toLongLong()});
+        mesures.append({champs[0].toDouble(), champs[1].toDouble(), champs[2].toLongLong(),
+                        champs[3].toLongLong()});
     }
     return *std::min_element(mesures.begin(), mesures.end(), [](const Mesure& a, const Mesure& b) {
         return a.secondes < b.secondes;
@@ -172,11 +185,14 @@ Mesure lancer(const QString& mode, const QString& dossier, const std::function<v
 }
 
 QString ligneTableau(const QString& travail, const Mesure& tarvo, const Mesure& brut) {
-    return QStringLiteral("| %1 | %2 s | %3 s | %4 | %5 MiB | %6 MiB |")
+    return QStringLiteral("| %1 | %2 s (%3 s) | %4 s (%5 s) | %6 (%7) | %8 MiB | %9 MiB |")
         .arg(travail)
         .arg(tarvo.secondes, 0, 'f', 2)
+        .arg(tarvo.processeur, 0, 'f', 2)
         .arg(brut.secondes, 0, 'f', 2)
+        .arg(brut.processeur, 0, 'f', 2)
         .arg(tarvo.secondes / brut.secondes, 0, 'f', 2)
+        .arg(tarvo.processeur / brut.processeur, 0, 'f', 2)
         .arg((tarvo.picKio) / 1024.0, 0, 'f', 1)
         .arg((tarvo.picKio - tarvo.avantKio) / 1024.0, 0, 'f', 1);
 }
@@ -208,7 +224,8 @@ int main(int argc, char** argv) {
 
     QStringList tableau = {
         QStringLiteral(
-            "| Travail | Tarvo | C API | rapport | pic mémoire Tarvo | dont pendant le travail |"),
+            "| Travail | Tarvo : durée (processeur) | C API : durée (processeur) | "
+            "rapport durée (processeur) | pic mémoire Tarvo | dont pendant le travail |"),
         QStringLiteral("|---|---|---|---|---|---|")};
     QMap<int, Mesure> integrations;
     for (int n : tailles) {
@@ -230,10 +247,12 @@ int main(int argc, char** argv) {
             const Mesure bureau =
                 lancer(QStringLiteral("integration-bureau"), run, preparer, repetitions);
             tableau << QStringLiteral("| Intégration, %1 lignes, fenêtre principale (offscreen) | "
-                                      "%2 s | | %3 × la sans-écran | %4 MiB | |")
+                                      "%2 s (%3 s) | | %4 (%5) × la sans-écran | %6 MiB | |")
                            .arg(n)
                            .arg(bureau.secondes, 0, 'f', 2)
+                           .arg(bureau.processeur, 0, 'f', 2)
                            .arg(bureau.secondes / tarvo.secondes, 0, 'f', 2)
+                           .arg(bureau.processeur / tarvo.processeur, 0, 'f', 2)
                            .arg(bureau.picKio / 1024.0, 0, 'f', 1);
         }
     }

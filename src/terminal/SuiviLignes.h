@@ -13,7 +13,7 @@ namespace tarvo::terminal {
 // could not read them anyway, and a run of a few lines shows every one).
 class SuiviLignes {
 public:
-    static constexpr int LignesParPourcentage = 8;
+    static constexpr int LignesParPourcentage = 3;
 
     explicit SuiviLignes(Feedback& feedback) : feedback_(feedback) {}
 

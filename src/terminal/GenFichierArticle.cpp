@@ -58,9 +58,10 @@ void ecrireFichier(Contexte& ctx, SuiviLignes& suivi) {
         champ.resize(0);
         Windows1252::ajouter(champ, articles->texte(1));
         ajouterPadDroite(ligne, champ, LargeurLibelle);
-        suivi.ligne(ligne);
-        // Rows added since the count cannot take the bar past 100.
+        // Rows added since the count cannot take the bar past 100. The bar
+        // moves first, so that the status shows the line that moved it.
         suivi.progression(std::min(100, pourcentage(numero, std::max(total, numero))));
+        suivi.ligne(ligne);
         fichier.ecrireLigne(ligne);
     }
     fichier.valider();

@@ -82,8 +82,9 @@ QList<ColisNonEcrits> ecrireFichier(Contexte& ctx, SuiviLignes& suivi) {
         ligne.resize(0);
         ajouterPadDroite(ligne, noExpedition, LargeurNumero);
         ligne.append(libelles);
-        suivi.ligne(ligne);
+        // The bar moves first, so that the status shows the line that moved it.
         suivi.progression(std::min(100, pourcentage(numero, std::max(total, numero))));
+        suivi.ligne(ligne);
         fichier.ecrireLigne(ligne);
 
         qint64 dernierColis =

@@ -7,13 +7,14 @@
 namespace tarvo::terminal {
 
 // Passes the per-line status texts and progress values of a long run on to the
-// screen without letting them cost more than the work itself: every change of
-// the percentage goes through, in order, and under each percentage the status
-// text of the first few lines; the lines after those are not shown (a person
-// could not read them anyway, and a run of a few lines shows every one).
+// screen without letting them cost more than the work itself (on the desktop
+// each update repaints the window): every change of the percentage goes
+// through, in order, with the status text of the line that reached it; the
+// lines between two percentages are not shown (nobody could read them, and a
+// run of a few lines still shows almost every one).
 class SuiviLignes {
 public:
-    static constexpr int LignesParPourcentage = 3;
+    static constexpr int LignesParPourcentage = 1;
 
     explicit SuiviLignes(Feedback& feedback) : feedback_(feedback) {}
 

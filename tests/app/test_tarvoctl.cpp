@@ -1,7 +1,7 @@
 #include "BaseDeTest.h"
+#include "Tarvoctl.h"
 #include "app/Version.h"
 
-#include <QProcess>
 #include <QTest>
 
 using namespace tarvo;
@@ -9,21 +9,10 @@ using namespace tarvo::test;
 
 namespace {
 
-struct Resultat {
-    int statut = -1;
-    QString sortie;
-    QString erreurs;
-};
+using Resultat = ResultatTarvoctl;
 
 Resultat tarvoctl(const QStringList& arguments) {
-    QProcess p;
-    p.setStandardInputFile(QProcess::nullDevice());
-    p.start(QStringLiteral(TARVOCTL), arguments);
-    if (!p.waitForFinished(60000))
-        qFatal("tarvoctl ne s'est pas terminé");
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
+    return lancerTarvoctl(arguments);
 }
 
 } // namespace

@@ -1,10 +1,10 @@
 // tarvoctl's label commands, run as a person or a script would run them.
 #include "BaseDeTest.h"
+#include "Tarvoctl.h"
 #include "app/Connexion.h"
 
 #include <QDir>
 #include <QImage>
-#include <QProcess>
 #include <QTest>
 
 using namespace tarvo;
@@ -12,11 +12,7 @@ using namespace tarvo::test;
 
 namespace {
 
-struct Resultat {
-    int statut = -1;
-    QString sortie;
-    QString erreurs;
-};
+using Resultat = ResultatTarvoctl;
 
 } // namespace
 
@@ -24,19 +20,12 @@ class TestEtiquettesCtl : public QObject {
     Q_OBJECT
 
     Resultat lancer(const QStringList& arguments) {
-        QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("TARVO_SPOOL_DIR"), spool_.path());
-        p.setProcessEnvironment(env);
-        p.start(QStringLiteral(TARVOCTL),
-                QStringList{QStringLiteral("--dir"), base_->dossier.path(),
-                            QStringLiteral("--ignorer-version")} +
-                    arguments);
-        p.closeWriteChannel();
-        if (!p.waitForFinished(60000))
-            return {};
-        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-                QString::fromUtf8(p.readAllStandardError())};
+        return lancerTarvoctl(QStringList{QStringLiteral("--dir"), base_->dossier.path(),
+                                          QStringLiteral("--ignorer-version")} +
+                                  arguments,
+                              env);
     }
     QStringList travaux(const QString& imprimante) const {
         return QDir(QDir(spool_.path()).filePath(imprimante)).entryList(QDir::Files, QDir::Name);

@@ -25,12 +25,7 @@ ExpAddCde::ExpAddCde(Contexte& ctx, QWidget* parent)
     btAjCde_->setObjectName(QStringLiteral("BtAjCde"));
     btAjCde_->setAutoDefault(false);
 
-    auto* barreBt = new QWidget(this);
-    barreBt->setObjectName(QStringLiteral("BarreBt"));
-    auto* boutons = new QHBoxLayout(barreBt);
-    boutons->setContentsMargins(0, 0, 0, 0);
-    boutons->addWidget(btAjCde_);
-    boutons->addStretch(1);
+    QWidget* barreBt = barreBoutons(this, {btAjCde_});
 
     auto* disposition = new QVBoxLayout(this);
     disposition->addWidget(libExp_);

@@ -124,13 +124,8 @@ void ExpModif::construire() {
     detail->setColumnStretch(1, 2);
     detail->setColumnStretch(3, 1);
 
-    auto* barreBt = new QWidget(this);
-    barreBt->setObjectName(QStringLiteral("BarreBt"));
-    auto* boutons = new QHBoxLayout(barreBt);
-    boutons->setContentsMargins(0, 0, 0, 0);
-    for (QPushButton* b : {enrModifExp_, btAjCde_, btSupCde_, btSupExp_, btEdition_})
-        boutons->addWidget(b);
-    boutons->addStretch(1);
+    QWidget* barreBt =
+        barreBoutons(this, {enrModifExp_, btAjCde_, btSupCde_, btSupExp_, btEdition_});
 
     auto* disposition = new QVBoxLayout(this);
     disposition->addWidget(new QLabel(QStringLiteral("Liste des expéditions :"), this));

@@ -21,12 +21,7 @@ ExpNewAuto::ExpNewAuto(Contexte& ctx, QWidget* parent)
     setWindowTitle(QStringLiteral("Création des expéditions (Mode automatique)"));
     btCreerExp_->setObjectName(QStringLiteral("BtCreerExp"));
 
-    auto* barreBt = new QWidget(this);
-    barreBt->setObjectName(QStringLiteral("BarreBt"));
-    auto* boutons = new QHBoxLayout(barreBt);
-    boutons->setContentsMargins(0, 0, 0, 0);
-    boutons->addWidget(btCreerExp_);
-    boutons->addStretch(1);
+    QWidget* barreBt = barreBoutons(this, {btCreerExp_});
 
     auto* disposition = new QVBoxLayout(this);
     disposition->addWidget(new QLabel(QStringLiteral("Liste des commandes disponibles :"), this));

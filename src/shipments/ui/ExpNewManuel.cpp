@@ -24,12 +24,7 @@ ExpNewManuel::ExpNewManuel(Contexte& ctx, QWidget* parent)
     setWindowTitle(QStringLiteral("Création des expéditions (Mode Manuel)"));
     btCreerExp_->setObjectName(QStringLiteral("BtCreerExp"));
 
-    auto* barreBt = new QWidget(this);
-    barreBt->setObjectName(QStringLiteral("BarreBt"));
-    auto* boutons = new QHBoxLayout(barreBt);
-    boutons->setContentsMargins(0, 0, 0, 0);
-    boutons->addWidget(btCreerExp_);
-    boutons->addStretch(1);
+    QWidget* barreBt = barreBoutons(this, {btCreerExp_});
 
     auto* disposition = new QVBoxLayout(this);
     disposition->addWidget(new QLabel(

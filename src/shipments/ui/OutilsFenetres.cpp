@@ -4,8 +4,10 @@
 #include "app/FormesMessages.h"
 
 #include <QEvent>
+#include <QHBoxLayout>
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <QPushButton>
 #include <QTimer>
 
 namespace tarvo::ui {
@@ -54,6 +56,17 @@ bool sansPanne(Contexte& ctx, const std::function<void()>& traitement) {
 
 void surActivation(QWidget* fenetre, const std::function<void()>& action) {
     new Activation(fenetre, action);
+}
+
+QWidget* barreBoutons(QWidget* fenetre, std::initializer_list<QPushButton*> boutons) {
+    auto* barre = new QWidget(fenetre);
+    barre->setObjectName(QStringLiteral("BarreBt"));
+    auto* disposition = new QHBoxLayout(barre);
+    disposition->setContentsMargins(0, 0, 0, 0);
+    for (QPushButton* bouton : boutons)
+        disposition->addWidget(bouton);
+    disposition->addStretch(1);
+    return barre;
 }
 
 } // namespace tarvo::ui

@@ -2,7 +2,9 @@
 
 #include <QString>
 #include <functional>
+#include <initializer_list>
 
+class QPushButton;
 class QWidget;
 
 namespace tarvo {
@@ -18,5 +20,8 @@ bool sansPanne(Contexte& ctx, const std::function<void()>& traitement);
 // Calls `action` each time the working window is activated in the main
 // window's working area (or, outside it, when it becomes the active window).
 void surActivation(QWidget* fenetre, const std::function<void()>& action);
+
+// The row of buttons under a shipment window's lists, left-aligned.
+QWidget* barreBoutons(QWidget* fenetre, std::initializer_list<QPushButton*> boutons);
 
 } // namespace tarvo::ui

@@ -82,9 +82,14 @@ bool Connexion::ouvrir(const ParametresConnexion& parametres, Erreur& erreur, bo
                                                        : QStringLiteral("ODBC"));
         return false;
     }
-    if (parametres.moteur == Moteur::SQLite) {
-        if (!executer(db, QStringLiteral("PRAGMA journal_mode=WAL"), erreur) ||
-            !executer(db, QStringLiteral("PRAGMA foreign_keys=ON"), erreur)) {
+    // Date-times are exchanged as yyyy-MM-dd HH:mm:ss text on both engines;
+    // SQL Server would read it as year-day-month under a French login.
+    const QStringList reglages = parametres.moteur == Moteur::SQLite
+                                     ? QStringList{QStringLiteral("PRAGMA journal_mode=WAL"),
+                                                   QStringLiteral("PRAGMA foreign_keys=ON")}
+                                     : QStringList{QStringLiteral("SET DATEFORMAT ymd")};
+    for (const QString& reglage : reglages) {
+        if (!executer(db, reglage, erreur)) {
             db.close();
             return false;
         }
@@ -110,7 +115,9 @@ void Connexion::fermer() {
     db.close();
 }
 
-QSqlDatabase Connexion::base() const { return QSqlDatabase::database(nom_, false); }
+QSqlDatabase Connexion::base() const {
+    return QSqlDatabase::database(nom_, false);
+}
 
 int Connexion::spid() {
     if (spid_ != 0)

@@ -7,6 +7,7 @@
 #include "app/Contexte.h"
 #include "app/Demarrage.h"
 #include "app/FormesMessages.h"
+#include "app/Memoire.h"
 #include "app/Version.h"
 
 #include <QCoreApplication>
@@ -56,6 +57,7 @@ bool preparerBase(Contexte& ctx, bool ignorerVersion, const QString& utilisateur
 } // namespace
 
 int main(int argc, char* argv[]) {
+    garderLeTasMemoire();
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(NomProduit());
 

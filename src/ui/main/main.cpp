@@ -6,6 +6,7 @@
 #include "SequenceDemarrage.h"
 #include "app/ArretProgramme.h"
 #include "app/Contexte.h"
+#include "app/Memoire.h"
 #include "app/Version.h"
 
 #include <QApplication>
@@ -55,6 +56,7 @@ int main(int argc, char* argv[]) {
                    stderr);
         return 1;
     }
+    garderLeTasMemoire();
     ui::ApplicationTarvo application(argc, argv);
     QApplication::setApplicationName(NomProduit());
 

@@ -1,0 +1,16 @@
+#include "Memoire.h"
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
+namespace tarvo {
+
+void garderLeTasMemoire() {
+#if defined(__GLIBC__)
+    mallopt(M_TRIM_THRESHOLD, 256 * 1024 * 1024);
+    mallopt(M_TOP_PAD, 64 * 1024 * 1024);
+#endif
+}
+
+} // namespace tarvo

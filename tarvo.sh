@@ -93,9 +93,9 @@ test-asan)
 bench)
     installer
     construire "$RACINE/build-release" -DCMAKE_BUILD_TYPE=Release
-    for b in "$RACINE"/build-release/bench/*/bench_*; do
-        [ -x "$b" ] && "$b"
-    done
+    export QT_QPA_PLATFORM=offscreen
+    "$RACINE/build-release/bench/terminal/bench_terminal" /dev/shm/tarvo-bench-terminal
+    "$RACINE/build-release/bench/shipments/bench_expeditions"
     ;;
 *)
     echo "Usage : $0 run|test|test-asan|bench" >&2

@@ -2,6 +2,7 @@
 #include "Integration.h"
 #include "LecteurLignes.h"
 #include "LectureChamps.h"
+#include "SqlTerminal.h"
 #include "SuiviLignes.h"
 #include "app/Connexion.h"
 #include "app/Contexte.h"
@@ -62,6 +63,35 @@ void copierVersArchive(const QString& source, const QString& archive) {
     }
     if (!sortie.commit())
         echec(sortie.errorString());
+}
+
+std::optional<QString> archiveFichierIntegre(AccesDonnees& acces, const QString& empreinte) {
+    const auto requete = acces.preparer(Sql::ArchiveFichierIntegre);
+    requete->lierTexte(1, empreinte);
+    if (!requete->suivante())
+        return std::nullopt;
+    QString archive = requete->texte(0);
+    requete->terminer();
+    return archive;
+}
+
+void noterFichierIntegre(AccesDonnees& acces, const QString& empreinte,
+                         const QString& dateIntegration, const QString& archive) {
+    const auto requete = acces.preparer(Sql::NoterFichierIntegre);
+    requete->lierTexte(1, empreinte);
+    requete->lierTexte(2, dateIntegration);
+    requete->lierTexte(3, archive);
+    requete->executer();
+}
+
+void supprimerFichierData(const QString& cheminData) {
+    QFile data(cheminData);
+    if (!data.remove())
+        throw ErreurTarvo(NumeroErreur::FichierIllisible, Source,
+                          QStringLiteral("Les lignes sont intégrées et le fichier archivé, "
+                                         "mais le fichier %1 n'a pas pu être supprimé : %2. "
+                                         "Supprimez-le avant la prochaine intégration.")
+                              .arg(cheminData, data.errorString()));
 }
 
 QString texteEchec(const Erreur& e, qint64 ligneFichier) {
@@ -139,25 +169,38 @@ bool IntegData(Contexte& ctx) {
         suivi.progression(100);
         suivi.statut(QString());
 
-        ligneFichier = EtapeArchive;
-        copierVersArchive(cheminData,
-                          cheminArchive(LireIni(ctx, QStringLiteral("CheminArchiveData"), Section),
-                                        dateIntegration));
+        // A file whose bytes were committed already was stopped between its
+        // commit and its removal (or was sent again): its entries are in.
+        const QString empreinte = QString::fromLatin1(lecteur->empreinte());
+        if (taille > 0) {
+            if (const auto archive = archiveFichierIntegre(*acces, empreinte)) {
+                acces->annuler();
+                ligneFichier = EtapeSuppression;
+                supprimerFichierData(cheminData);
+                ctx.prompts.information(
+                    QStringLiteral("Intégration des lignes"),
+                    QStringLiteral("Ce fichier de données a déjà été intégré (archive : %1). "
+                                   "Il est supprimé sans être intégré une seconde fois.")
+                        .arg(QDir::toNativeSeparators(*archive)));
+                return true;
+            }
+        }
 
-        // The commit comes before the removal: whatever stops the program
-        // between the two leaves the file in place with nothing committed, or
-        // everything committed; the file never disappears uncommitted.
+        ligneFichier = EtapeArchive;
+        const QString archive = cheminArchive(
+            LireIni(ctx, QStringLiteral("CheminArchiveData"), Section), dateIntegration);
+        copierVersArchive(cheminData, archive);
+        if (taille > 0)
+            noterFichierIntegre(*acces, empreinte, run.dateIntegration(), archive);
+
+        // The commit comes before the removal: a stop before the commit leaves
+        // the file in place with nothing committed; a stop after it leaves a
+        // file that the next run recognises and only removes.
         ligneFichier = EtapeValidation;
         acces->valider();
 
         ligneFichier = EtapeSuppression;
-        QFile data(cheminData);
-        if (!data.remove())
-            throw ErreurTarvo(NumeroErreur::FichierIllisible, Source,
-                              QStringLiteral("Les lignes sont intégrées et le fichier archivé, "
-                                             "mais le fichier %1 n'a pas pu être supprimé : %2. "
-                                             "Supprimez-le avant la prochaine intégration.")
-                                  .arg(cheminData, data.errorString()));
+        supprimerFichierData(cheminData);
         ctx.prompts.information(QStringLiteral("Intégration des lignes"),
                                 QStringLiteral("Traitement terminé"));
         return true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCryptographicHash>
 #include <QFile>
 
 namespace tarvo::terminal {
@@ -17,6 +18,9 @@ public:
     // The next line, without its end, in `ligne`; false at the end of the file.
     bool suivante(QByteArray& ligne);
     void fermer() { fichier_.close(); }
+    // SHA-256 of the bytes read so far, in hexadecimal: the whole file's once
+    // suivante() has returned false.
+    QByteArray empreinte() const { return empreinte_.result().toHex(); }
 
 private:
     bool remplir();
@@ -27,6 +31,7 @@ private:
     QByteArray tampon_;
     qsizetype position_ = 0;
     bool apresCR_ = false;
+    QCryptographicHash empreinte_{QCryptographicHash::Sha256};
 };
 
 } // namespace tarvo::terminal

@@ -156,10 +156,39 @@ private slots:
         const QStringList colisage = lignes(b.db(), ColisageTous);
         QCOMPARE(colisage.first(), QStringLiteral("42|1|A000000000001|4|2012-04-19 10:05:00"));
         b.horloge.regler(QDateTime(QDate(2012, 4, 19), QTime(14, 0)));
-        QVERIFY(b.integrer(l));
+        // Another file with the same entries (and a line of no known type).
+        QVERIFY(b.integrer(l + QList<QByteArray>{"{EXPZZ}"}));
         QCOMPARE(lignes(b.db(), ColisTous), colis);
         QCOMPARE(lignes(b.db(), ColisageTous), colisage);
         QCOMPARE(nombre(b.db(), QStringLiteral("SELECT COUNT(*) FROM [Journal de saisie]")), 12);
+    }
+
+    // The very bytes of a committed file, as a stop between the commit and the
+    // removal leaves them: removed, not integrated again, the archive kept.
+    void fichierDejaIntegre() {
+        Base b;
+        const QList<QByteArray> l = {ligneFA(42, 1, Jour, "10:01:00", "A000000000001", 3),
+                                     ligneFP(42, 1, Jour, "10:03:00", "4.2")};
+        QVERIFY(b.integrer(l));
+        const QStringList journal = lignes(b.db(), Journal);
+        const QStringList colisage = lignes(b.db(), ColisageTous);
+        b.horloge.regler(QDateTime(QDate(2012, 4, 19), QTime(14, 0)));
+        QVERIFY(b.integrer(l));
+        QCOMPARE(lignes(b.db(), Journal), journal);
+        QCOMPARE(lignes(b.db(), ColisageTous), colisage);
+        QVERIFY(!QFile::exists(b.chemin(Data)));
+        QCOMPARE(QDir(b.chemin(QStringLiteral("archive"))).entryList(QDir::Files),
+                 QStringList{QFileInfo(ArchiveParDefaut).fileName()});
+        QCOMPARE(b.prompts.boites.size(), 1);
+        QCOMPARE(b.prompts.boites[0].icone, Prompts::Icone::Information);
+        QCOMPARE(b.prompts.boites[0].texte,
+                 QStringLiteral("Ce fichier de données a déjà été intégré (archive : %1). Il est "
+                                "supprimé sans être intégré une seconde fois.")
+                     .arg(QDir::toNativeSeparators(b.chemin(ArchiveParDefaut))));
+        // Empty files carry nothing to recognise: each one is simply integrated.
+        QVERIFY(b.integrer({}));
+        QVERIFY(b.integrer({}));
+        b.verifierTermine();
     }
 
     // Bar codes and parcel texts are values, whatever they hold.

@@ -11,6 +11,15 @@ CREATE TABLE tarvo_connexion (
     ouverture TEXT NOT NULL
 );
 
+-- One row per integrated terminal data file, committed with its lines: a file
+-- found again after a stop between the commit and its removal is known by its
+-- fingerprint (SHA-256 of its bytes) and is not integrated a second time.
+CREATE TABLE tarvo_integration (
+    empreinte        TEXT PRIMARY KEY,
+    date_integration TEXT NOT NULL,
+    archive          TEXT NOT NULL
+);
+
 ----------------------------------------------------------------------------
 -- Tarvo's tables
 ----------------------------------------------------------------------------

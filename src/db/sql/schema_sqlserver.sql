@@ -122,6 +122,18 @@ IF NOT EXISTS (SELECT 1 FROM sys.indexes
 CREATE INDEX [IX_Journal de saisie_No Expédition] ON dbo.[Journal de saisie] ([No Expédition]);
 GO
 
+-- One row per integrated terminal data file, committed with its lines: a file
+-- found again after a stop between the commit and its removal is known by its
+-- fingerprint (SHA-256 of its bytes) and is not integrated a second time.
+IF OBJECT_ID(N'dbo.tarvo_integration', N'U') IS NULL
+CREATE TABLE dbo.tarvo_integration (
+    empreinte        char(64) NOT NULL,
+    date_integration datetime NOT NULL,
+    archive          nvarchar(400) NOT NULL,
+    CONSTRAINT PK_tarvo_integration PRIMARY KEY CLUSTERED (empreinte)
+);
+GO
+
 IF OBJECT_ID(N'dbo.[Informations société]', N'U') IS NULL
 CREATE TABLE dbo.[Informations société] (
     [Nom société] varchar(69) NULL,

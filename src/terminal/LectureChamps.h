@@ -17,7 +17,8 @@ constexpr qint64 TypeIncompatible = 13;
 // `source`, the name of the line routine.
 class LectureChamps {
 public:
-    LectureChamps(QByteArrayView ligne, const QString& source) : ligne_(ligne), source_(source) {}
+    LectureChamps(QByteArrayView ligne, QString source)
+        : ligne_(ligne), source_(std::move(source)) {}
 
     QByteArrayView ligne() const { return ligne_; }
 
@@ -43,7 +44,7 @@ private:
     double nombre(QByteArrayView champ, const QString& nom) const;
 
     QByteArrayView ligne_;
-    const QString& source_;
+    QString source_;
 };
 
 // The leading number of a text: spaces, tabs and line feeds are skipped

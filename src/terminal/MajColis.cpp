@@ -16,6 +16,21 @@ void lierColisage(Instruction& i, int premier, const LigneJournal& e) {
     i.lierTexte(premier + 2, e.codeBarres);
 }
 
+// The entry's parcel, created when missing, with the entry's weight or none.
+void creerColisSiAbsent(Integration& run, const LigneJournal& e, bool avecPoids) {
+    Instruction& i = run.requete(avecPoids ? Integration::CreerColisAvecPoids
+                                           : Integration::CreerColisSansPoids);
+    int n = 1;
+    i.lierEntier(n++, e.noExpedition);
+    i.lierEntier(n++, e.colis);
+    if (avecPoids)
+        i.lierReel(n++, e.poids);
+    i.lierTexte(n++, e.dateSaisie);
+    i.lierEntier(n++, e.noExpedition);
+    i.lierEntier(n, e.colis);
+    i.executer();
+}
+
 } // namespace
 
 Instruction& Integration::requete(Requete r) {
@@ -45,13 +60,7 @@ bool ExpCloturee(Integration& run, qint32 noExpedition) {
 void AjoutArticleColis(Integration& run, const LigneJournal& e) {
     if (ExpCloturee(run, e.noExpedition))
         return;
-    Instruction& colis = run.requete(Integration::CreerColisSansPoids);
-    colis.lierEntier(1, e.noExpedition);
-    colis.lierEntier(2, e.colis);
-    colis.lierTexte(3, e.dateSaisie);
-    colis.lierEntier(4, e.noExpedition);
-    colis.lierEntier(5, e.colis);
-    colis.executer();
+    creerColisSiAbsent(run, e, false);
 
     Instruction& creer = run.requete(Integration::CreerColisage);
     lierColisage(creer, 1, e);
@@ -79,14 +88,7 @@ void MajPoidsColis(Integration& run, const LigneJournal& e) {
     peser.lierTexte(5, e.dateSaisie);
     if (peser.executer() > 0)
         return;
-    Instruction& creer = run.requete(Integration::CreerColisAvecPoids);
-    creer.lierEntier(1, e.noExpedition);
-    creer.lierEntier(2, e.colis);
-    creer.lierReel(3, e.poids);
-    creer.lierTexte(4, e.dateSaisie);
-    creer.lierEntier(5, e.noExpedition);
-    creer.lierEntier(6, e.colis);
-    creer.executer();
+    creerColisSiAbsent(run, e, true);
 }
 
 void RetraitArticleColis(Integration& run, const LigneJournal& e) {

@@ -49,8 +49,7 @@ struct ColonnesArticle {
 
 void saisieArticle(Integration& run, QByteArrayView ligne, const QString& code,
                    const ColonnesArticle& c) {
-    const QString source = QStringLiteral("Saisie") + code.mid(1, 5);
-    const LectureChamps l(ligne, source);
+    const LectureChamps l(ligne, QStringLiteral("Saisie") + code.mid(1, 5));
     LigneJournal e;
     e.codeType = code;
     e.noExpedition = l.entier32(l.champ(5, 6), NomExpedition);
@@ -61,6 +60,26 @@ void saisieArticle(Integration& run, QByteArrayView ligne, const QString& code,
     e.quantite = l.entier16(l.champ(c.quantite, 3), NomQuantite);
     journaliserArticle(run, e);
     AjoutArticleColis(run, e);
+}
+
+// A parcel's weight, from the fields of either weight form. The weight runs
+// from column 42 to the next comma in both.
+struct ColonnesPoids {
+    qsizetype expedition, colis, largeurColis, date, heure;
+};
+
+void saisiePoids(Integration& run, QByteArrayView ligne, const QString& code,
+                 const ColonnesPoids& c) {
+    const LectureChamps l(ligne, QStringLiteral("Saisie") + code.mid(1, 5));
+    LigneJournal e;
+    e.codeType = code;
+    e.noExpedition = l.entier32(l.champ(c.expedition, 6), NomExpedition);
+    e.colis = l.entier16(l.champ(c.colis, c.largeurColis), NomColis);
+    e.noColis = QString::number(e.colis);
+    e.dateSaisie = l.moment(l.champ(c.date, 10), l.champ(c.heure, 8));
+    e.poids = l.reel32(l.jusquAVirgule(42), NomPoids);
+    journaliserPoids(run, e);
+    MajPoidsColis(run, e);
 }
 
 } // namespace
@@ -77,29 +96,11 @@ void SaisieEXPFA(Integration& run, QByteArrayView ligne) {
 }
 
 void SaisieEXPFP(Integration& run, QByteArrayView ligne) {
-    const LectureChamps l(ligne, QStringLiteral("SaisieEXPFP"));
-    LigneJournal e;
-    e.codeType = QStringLiteral("{EXPFP}");
-    e.noExpedition = l.entier32(l.champ(5, 6), NomExpedition);
-    e.colis = l.entier16(l.champ(39, 2), NomColis);
-    e.noColis = QString::number(e.colis);
-    e.dateSaisie = l.moment(l.champ(13, 10), l.champ(24, 8));
-    e.poids = l.reel32(l.jusquAVirgule(42), NomPoids);
-    journaliserPoids(run, e);
-    MajPoidsColis(run, e);
+    saisiePoids(run, ligne, QStringLiteral("{EXPFP}"), {5, 39, 2, 13, 24});
 }
 
 void SaisieEXPXP(Integration& run, QByteArrayView ligne) {
-    const LectureChamps l(ligne, QStringLiteral("SaisieEXPXP"));
-    LigneJournal e;
-    e.codeType = QStringLiteral("{EXPXP}");
-    e.noExpedition = l.entier32(l.champ(25, 6), NomExpedition);
-    e.colis = l.entier16(l.champ(38, 3), NomColis);
-    e.noColis = QString::number(e.colis);
-    e.dateSaisie = l.moment(l.champ(1, 10), l.champ(12, 8));
-    e.poids = l.reel32(l.jusquAVirgule(42), NomPoids);
-    journaliserPoids(run, e);
-    MajPoidsColis(run, e);
+    saisiePoids(run, ligne, QStringLiteral("{EXPXP}"), {25, 38, 3, 1, 12});
 }
 
 void SaisieEXPSA(Integration& run, QByteArrayView ligne) {

@@ -405,8 +405,7 @@ private slots:
         boite.hide();
         principale.action(QStringLiteral("mnuCreaExpAuto"))->trigger();
         principale.action(QStringLiteral("mnuModifExp"))->trigger();
-        QTest::qWait(20);
-        QCOMPARE(lib1->text(), QStringLiteral("A"));
+        QTRY_COMPARE(lib1->text(), QStringLiteral("A"));
 
         // "Etiquettes expédition" reaches the window's parcel labels.
         QAction* etiquettes = principale.action(QStringLiteral("mnuEdEtiqExp"));

@@ -307,7 +307,8 @@ private slots:
         QCOMPARE(texteDuPanneau(f, "panneauMaj"), QStringLiteral("Maj"));
         QCOMPARE(texteDuPanneau(f, "panneauNum"), QStringLiteral("Num"));
         t.horloge.regler(QDateTime(QDate(2012, 4, 20), QTime(8, 5, 0)));
-        QTRY_COMPARE_WITH_TIMEOUT(texteDuPanneau(f, "panneauHeure"), QStringLiteral("08:05"), 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(texteDuPanneau(f, "panneauHeure"), QStringLiteral("08:05"),
+                                  10000);
         QCOMPARE(texteDuPanneau(f, "panneauDate"), QStringLiteral("20/04/2012"));
     }
 

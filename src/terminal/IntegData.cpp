@@ -28,13 +28,18 @@ constexpr qint64 EtapeArchive = -1;
 constexpr qint64 EtapeSuppression = -2;
 constexpr qint64 EtapeValidation = -3;
 
+// Two runs in the same second must not share an archive: the later one
+// takes the first free name, with its rank in brackets.
 QString cheminArchive(const QString& dossier, const QDateTime& dateIntegration) {
     QString chemin = QDir::fromNativeSeparators(dossier);
     if (!chemin.endsWith(u'/'))
         chemin += u'/';
-    return chemin + QStringLiteral("Intégration du ") +
-           dateIntegration.toString(QStringLiteral("yyyy-MM-dd à HH'h'mm'mn'ss")) +
-           QStringLiteral(".txt");
+    const QString debut = chemin + QStringLiteral("Intégration du ") +
+                          dateIntegration.toString(QStringLiteral("yyyy-MM-dd à HH'h'mm'mn'ss"));
+    QString nom = debut + QStringLiteral(".txt");
+    for (int rang = 2; QFileInfo::exists(nom); ++rang)
+        nom = debut + QStringLiteral(" (%1).txt").arg(rang);
+    return nom;
 }
 
 // A complete copy under its final name, or none: a copy that fails half-way
@@ -138,6 +143,8 @@ bool IntegData(Contexte& ctx) {
     SuiviLignes suivi(ctx.feedback);
     std::unique_ptr<AccesDonnees> acces;
     std::optional<LecteurLignes> lecteur;
+    // The archive copy of a run that is not committed goes with it.
+    QString archiveNonValidee;
     QByteArray ligne;
     try {
         const QString cheminData = LireIni(ctx, QStringLiteral("FichierData"), Section);
@@ -190,6 +197,7 @@ bool IntegData(Contexte& ctx) {
         const QString archive = cheminArchive(
             LireIni(ctx, QStringLiteral("CheminArchiveData"), Section), dateIntegration);
         copierVersArchive(cheminData, archive);
+        archiveNonValidee = archive;
         if (taille > 0)
             noterFichierIntegre(*acces, empreinte, run.dateIntegration(), archive);
 
@@ -198,6 +206,7 @@ bool IntegData(Contexte& ctx) {
         // file that the next run recognises and only removes.
         ligneFichier = EtapeValidation;
         acces->valider();
+        archiveNonValidee.clear();
 
         ligneFichier = EtapeSuppression;
         supprimerFichierData(cheminData);
@@ -209,6 +218,8 @@ bool IntegData(Contexte& ctx) {
             acces->annuler();
         if (lecteur)
             lecteur->fermer();
+        if (!archiveNonValidee.isEmpty())
+            QFile::remove(archiveNonValidee);
         if (ligneFichier > 0)
             suivi.montrerDerniereLigne(ligne);
         signalerEchec(ctx, e.erreur(), ligneFichier);

@@ -286,6 +286,18 @@ private slots:
         }
     }
 
+    // Two files integrated in the same second keep an archive each.
+    void deuxArchivesDansLaMemeSeconde() {
+        Base b;
+        const QList<QByteArray> premier = {ligneFP(42, 1, Jour, "10:00:00", "1")};
+        const QList<QByteArray> second = {ligneFP(42, 2, Jour, "10:00:00", "2")};
+        QVERIFY(b.integrer(premier));
+        QVERIFY(b.integrer(second));
+        QCOMPARE(b.lireFichier(ArchiveParDefaut), fichier(premier));
+        QCOMPARE(b.lireFichier(QString(ArchiveParDefaut).replace(".txt", " (2).txt")),
+                 fichier(second));
+    }
+
     void dossierArchiveAbsent() {
         Base b;
         QByteArray ini = iniParDefaut(b.dossier.path());
@@ -312,6 +324,8 @@ private slots:
         sqlite3_commit_hook(poignee, nullptr, nullptr);
         b.verifierEchec(fichier(l), -3);
         QCOMPARE(nombre(b.db(), QStringLiteral("SELECT COUNT(*) FROM Colis")), 0);
+        // No archive of a file that was not integrated.
+        QVERIFY(QDir(b.chemin(QStringLiteral("archive"))).isEmpty());
         const QString journal = Windows1252::decoder(b.lireFichier(QStringLiteral("erreurs.txt")));
         QVERIFY(journal.startsWith(
             QStringLiteral("19/04/2012 13:42:25 Erreur IntegData\r\nErreur n° : ")));
@@ -320,6 +334,7 @@ private slots:
         QVERIFY(b.integrer(l));
         QCOMPARE(nombre(b.db(), QStringLiteral("SELECT COUNT(*) FROM [Journal de saisie]")), 2);
         QVERIFY(!QFile::exists(b.chemin(Data)));
+        QCOMPARE(b.lireFichier(ArchiveParDefaut), fichier(l));
     }
 
     void fichierVide() {

@@ -70,9 +70,21 @@ void copierVersArchive(const QString& source, const QString& archive) {
         echec(sortie.errorString());
 }
 
-std::optional<QString> archiveFichierIntegre(AccesDonnees& acces, const QString& empreinte) {
+// The very file on disk: its bytes and the time it was written. The same
+// bytes written again later make another file.
+struct IdentiteFichier {
+    QString empreinte;
+    qint64 modification = 0;
+};
+
+void lierIdentite(Instruction& i, const IdentiteFichier& f) {
+    i.lierTexte(1, f.empreinte);
+    i.lierEntier(2, f.modification);
+}
+
+std::optional<QString> archiveFichierIntegre(AccesDonnees& acces, const IdentiteFichier& f) {
     const auto requete = acces.preparer(Sql::ArchiveFichierIntegre);
-    requete->lierTexte(1, empreinte);
+    lierIdentite(*requete, f);
     if (!requete->suivante())
         return std::nullopt;
     QString archive = requete->texte(0);
@@ -80,12 +92,12 @@ std::optional<QString> archiveFichierIntegre(AccesDonnees& acces, const QString&
     return archive;
 }
 
-void noterFichierIntegre(AccesDonnees& acces, const QString& empreinte,
+void noterFichierIntegre(AccesDonnees& acces, const IdentiteFichier& f,
                          const QString& dateIntegration, const QString& archive) {
     const auto requete = acces.preparer(Sql::NoterFichierIntegre);
-    requete->lierTexte(1, empreinte);
-    requete->lierTexte(2, dateIntegration);
-    requete->lierTexte(3, archive);
+    lierIdentite(*requete, f);
+    requete->lierTexte(3, dateIntegration);
+    requete->lierTexte(4, archive);
     requete->executer();
 }
 
@@ -176,21 +188,20 @@ bool IntegData(Contexte& ctx) {
         suivi.progression(100);
         suivi.statut(QString());
 
-        // A file whose bytes were committed already was stopped between its
-        // commit and its removal (or was sent again): its entries are in.
-        const QString empreinte = QString::fromLatin1(lecteur->empreinte());
-        if (taille > 0) {
-            if (const auto archive = archiveFichierIntegre(*acces, empreinte)) {
-                acces->annuler();
-                ligneFichier = EtapeSuppression;
-                supprimerFichierData(cheminData);
-                ctx.prompts.information(
-                    QStringLiteral("Intégration des lignes"),
-                    QStringLiteral("Ce fichier de données a déjà été intégré (archive : %1). "
-                                   "Il est supprimé sans être intégré une seconde fois.")
-                        .arg(QDir::toNativeSeparators(*archive)));
-                return true;
-            }
+        // The very file of a committed run, left by a stop between its commit
+        // and its removal: its entries are in already.
+        const IdentiteFichier identite{QString::fromLatin1(lecteur->empreinte()),
+                                       lecteur->modification()};
+        if (const auto archive = archiveFichierIntegre(*acces, identite)) {
+            acces->annuler();
+            ligneFichier = EtapeSuppression;
+            supprimerFichierData(cheminData);
+            ctx.prompts.information(
+                QStringLiteral("Intégration des lignes"),
+                QStringLiteral("Ce fichier de données a déjà été intégré (archive : %1). "
+                               "Il est supprimé sans être intégré une seconde fois.")
+                    .arg(QDir::toNativeSeparators(*archive)));
+            return true;
         }
 
         ligneFichier = EtapeArchive;
@@ -198,8 +209,7 @@ bool IntegData(Contexte& ctx) {
             LireIni(ctx, QStringLiteral("CheminArchiveData"), Section), dateIntegration);
         copierVersArchive(cheminData, archive);
         archiveNonValidee = archive;
-        if (taille > 0)
-            noterFichierIntegre(*acces, empreinte, run.dateIntegration(), archive);
+        noterFichierIntegre(*acces, identite, run.dateIntegration(), archive);
 
         // The commit comes before the removal: a stop before the commit leaves
         // the file in place with nothing committed; a stop after it leaves a

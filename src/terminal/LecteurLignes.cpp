@@ -2,6 +2,8 @@
 
 #include "app/Erreur.h"
 
+#include <QDateTime>
+
 namespace tarvo::terminal {
 namespace {
 
@@ -16,6 +18,7 @@ LecteurLignes::LecteurLignes(const QString& chemin, const QString& source)
                           QStringLiteral("Impossible d'ouvrir le fichier %1 : %2")
                               .arg(chemin, fichier_.errorString()));
     taille_ = fichier_.size();
+    modification_ = fichier_.fileTime(QFileDevice::FileModificationTime).toMSecsSinceEpoch();
 }
 
 bool LecteurLignes::remplir() {

@@ -15,6 +15,9 @@ public:
     LecteurLignes(const QString& chemin, const QString& source);
 
     qint64 taille() const { return taille_; }
+    // When the file was last written, in milliseconds since 1970 UTC, as it
+    // stood when it was opened.
+    qint64 modification() const { return modification_; }
     // The next line, without its end, in `ligne`; false at the end of the file.
     bool suivante(QByteArray& ligne);
     void fermer() { fichier_.close(); }
@@ -28,6 +31,7 @@ private:
     QFile fichier_;
     QString source_;
     qint64 taille_ = 0;
+    qint64 modification_ = 0;
     QByteArray tampon_;
     qsizetype position_ = 0;
     bool apresCR_ = false;

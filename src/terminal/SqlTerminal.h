@@ -33,12 +33,13 @@ inline const QString JournalPoids = QStringLiteral(
     "INSERT INTO [Journal de saisie] ([Code type ligne], [No Expédition], [No Colis], "
     "[Poids colis], [Date saisie], [Date intégration]) VALUES (?, ?, ?, ?, ?, ?)");
 
-// Integrated files, known by their fingerprint. Fingerprint; then
-// fingerprint, integration date-time, archive path.
-inline const QString ArchiveFichierIntegre =
-    QStringLiteral("SELECT archive FROM tarvo_integration WHERE empreinte = ?");
-inline const QString NoterFichierIntegre = QStringLiteral(
-    "INSERT INTO tarvo_integration (empreinte, date_integration, archive) VALUES (?, ?, ?)");
+// Integrated files, known by their fingerprint and modification time.
+// Fingerprint, modification; then the same, integration date-time, archive path.
+inline const QString ArchiveFichierIntegre = QStringLiteral(
+    "SELECT archive FROM tarvo_integration WHERE empreinte = ? AND modification = ?");
+inline const QString NoterFichierIntegre =
+    QStringLiteral("INSERT INTO tarvo_integration (empreinte, modification, date_integration, "
+                   "archive) VALUES (?, ?, ?, ?)");
 
 // Shipment: its closing date (no row: unknown shipment).
 inline const QString DateClotureExpedition =

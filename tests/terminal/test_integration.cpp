@@ -38,8 +38,18 @@ struct Base : BaseDeTest {
         ajouterExpedition(db(), 43, QStringLiteral("Fermée"), QStringLiteral("Paris"), 1, true);
     }
     QSqlDatabase db() const { return ctx->cnx->base(); }
+    // Each call stands for a file a terminal wrote anew: its modification
+    // time moves on by a minute whatever the file system's clock resolution.
     bool integrer(const QList<QByteArray>& l) {
+        return integrer(l, QDateTime(QDate(2012, 4, 19), QTime(9, 0)).addSecs(60 * ++ecrits_));
+    }
+    bool integrer(const QList<QByteArray>& l, const QDateTime& modification) {
         ecrireFichier(Data, fichier(l));
+        QFile f(chemin(Data));
+        if (!f.open(QIODevice::Append) ||
+            !f.setFileTime(modification, QFileDevice::FileModificationTime))
+            qFatal("Date du fichier de données non réglée");
+        f.close();
         prompts.vider();
         return terminal::IntegData(*ctx);
     }
@@ -60,6 +70,9 @@ struct Base : BaseDeTest {
                      QStringLiteral("\r\nLigne fichier n° : %1\r\n").arg(ligne)),
                  qPrintable(prompts.boites[0].texte));
     }
+
+private:
+    int ecrits_ = 0;
 };
 
 } // namespace
@@ -156,26 +169,28 @@ private slots:
         const QStringList colisage = lignes(b.db(), ColisageTous);
         QCOMPARE(colisage.first(), QStringLiteral("42|1|A000000000001|4|2012-04-19 10:05:00"));
         b.horloge.regler(QDateTime(QDate(2012, 4, 19), QTime(14, 0)));
-        // Another file with the same entries (and a line of no known type).
-        QVERIFY(b.integrer(l + QList<QByteArray>{"{EXPZZ}"}));
+        QVERIFY(b.integrer(l));
         QCOMPARE(lignes(b.db(), ColisTous), colis);
         QCOMPARE(lignes(b.db(), ColisageTous), colisage);
         QCOMPARE(nombre(b.db(), QStringLiteral("SELECT COUNT(*) FROM [Journal de saisie]")), 12);
     }
 
-    // The very bytes of a committed file, as a stop between the commit and the
-    // removal leaves them: removed, not integrated again, the archive kept.
+    // The very file of a committed run, as a stop between the commit and the
+    // removal leaves it: removed, not integrated again, the archive kept. The
+    // same bytes written again are a new file, integrated like any other.
     void fichierDejaIntegre() {
         Base b;
         const QList<QByteArray> l = {ligneFA(42, 1, Jour, "10:01:00", "A000000000001", 3),
                                      ligneFP(42, 1, Jour, "10:03:00", "4.2")};
-        QVERIFY(b.integrer(l));
+        const QDateTime ecrit(QDate(2012, 4, 19), QTime(10, 30, 0, 125));
+        QVERIFY(b.integrer(l, ecrit));
         const QStringList journal = lignes(b.db(), Journal);
+        const QStringList colis = lignes(b.db(), ColisTous);
         const QStringList colisage = lignes(b.db(), ColisageTous);
         b.horloge.regler(QDateTime(QDate(2012, 4, 19), QTime(14, 0)));
-        QVERIFY(b.integrer(l));
+
+        QVERIFY(b.integrer(l, ecrit));
         QCOMPARE(lignes(b.db(), Journal), journal);
-        QCOMPARE(lignes(b.db(), ColisageTous), colisage);
         QVERIFY(!QFile::exists(b.chemin(Data)));
         QCOMPARE(QDir(b.chemin(QStringLiteral("archive"))).entryList(QDir::Files),
                  QStringList{QFileInfo(ArchiveParDefaut).fileName()});
@@ -185,10 +200,12 @@ private slots:
                  QStringLiteral("Ce fichier de données a déjà été intégré (archive : %1). Il est "
                                 "supprimé sans être intégré une seconde fois.")
                      .arg(QDir::toNativeSeparators(b.chemin(ArchiveParDefaut))));
-        // Empty files carry nothing to recognise: each one is simply integrated.
-        QVERIFY(b.integrer({}));
-        QVERIFY(b.integrer({}));
+
+        QVERIFY(b.integrer(l, ecrit.addMSecs(1)));
         b.verifierTermine();
+        QCOMPARE(lignes(b.db(), Journal).size(), 4);
+        QCOMPARE(lignes(b.db(), ColisTous), colis);
+        QCOMPARE(lignes(b.db(), ColisageTous), colisage);
     }
 
     // Bar codes and parcel texts are values, whatever they hold.

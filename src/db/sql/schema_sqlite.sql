@@ -11,13 +11,16 @@ CREATE TABLE tarvo_connexion (
     ouverture TEXT NOT NULL
 );
 
--- One row per integrated terminal data file, committed with its lines: a file
--- found again after a stop between the commit and its removal is known by its
--- fingerprint (SHA-256 of its bytes) and is not integrated a second time.
+-- One row per integrated terminal data file, committed with its lines: the
+-- very file found again after a stop between the commit and its removal (same
+-- SHA-256 of its bytes, same modification time in milliseconds since 1970 UTC)
+-- is removed, not integrated a second time. A file written again is new.
 CREATE TABLE tarvo_integration (
-    empreinte        TEXT PRIMARY KEY,
+    empreinte        TEXT NOT NULL,
+    modification     INTEGER NOT NULL,
     date_integration TEXT NOT NULL,
-    archive          TEXT NOT NULL
+    archive          TEXT NOT NULL,
+    PRIMARY KEY (empreinte, modification)
 );
 
 ----------------------------------------------------------------------------

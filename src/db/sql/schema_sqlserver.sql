@@ -122,15 +122,17 @@ IF NOT EXISTS (SELECT 1 FROM sys.indexes
 CREATE INDEX [IX_Journal de saisie_No Expédition] ON dbo.[Journal de saisie] ([No Expédition]);
 GO
 
--- One row per integrated terminal data file, committed with its lines: a file
--- found again after a stop between the commit and its removal is known by its
--- fingerprint (SHA-256 of its bytes) and is not integrated a second time.
+-- One row per integrated terminal data file, committed with its lines: the
+-- very file found again after a stop between the commit and its removal (same
+-- SHA-256 of its bytes, same modification time in milliseconds since 1970 UTC)
+-- is removed, not integrated a second time. A file written again is new.
 IF OBJECT_ID(N'dbo.tarvo_integration', N'U') IS NULL
 CREATE TABLE dbo.tarvo_integration (
     empreinte        char(64) NOT NULL,
+    modification     bigint NOT NULL,
     date_integration datetime NOT NULL,
     archive          nvarchar(400) NOT NULL,
-    CONSTRAINT PK_tarvo_integration PRIMARY KEY CLUSTERED (empreinte)
+    CONSTRAINT PK_tarvo_integration PRIMARY KEY CLUSTERED (empreinte, modification)
 );
 GO
 

@@ -575,9 +575,10 @@ private slots:
               "dbo.controle_qte_art", "dbo.controle_qte_gamme", "dbo.prepa_controle_qte_gamme",
               "dbo.[TR_Colis_suppression]", "dbo.[TR_Expédition_suppression]"})
             QVERIFY2(objets.filter(nom).size() == 1, qPrintable(nom));
-        for (const QString table : {"dbo.[Expédition]", "dbo.[Liste commandes]", "dbo.Colis",
-                                    "dbo.Colisage", "dbo.Article", "dbo.[Journal de saisie]",
-                                    "dbo.[Informations société]", "dbo.w_controle_qte_gamme"})
+        for (const QString table :
+             {"dbo.[Expédition]", "dbo.[Liste commandes]", "dbo.Colis", "dbo.Colisage",
+              "dbo.Article", "dbo.[Journal de saisie]", "dbo.[Informations société]",
+              "dbo.w_controle_qte_gamme", "dbo.tarvo_integration"})
             QVERIFY2(script.contains("CREATE TABLE " + table + " ("), qPrintable(table));
         for (const QString sqlite : {"AUTOINCREMENT", "IFNULL", "||", "datetime("})
             QVERIFY2(!script.contains(sqlite), qPrintable(sqlite));

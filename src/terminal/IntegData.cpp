@@ -190,8 +190,7 @@ bool IntegData(Contexte& ctx) {
 
         // The very file of a committed run, left by a stop between its commit
         // and its removal: its entries are in already.
-        const IdentiteFichier identite{QString::fromLatin1(lecteur->empreinte()),
-                                       lecteur->modification()};
+        const IdentiteFichier identite{lecteur->empreinte(), lecteur->modification()};
         if (const auto archive = archiveFichierIntegre(*acces, identite)) {
             acces->annuler();
             ligneFichier = EtapeSuppression;

@@ -23,7 +23,7 @@ public:
     void fermer() { fichier_.close(); }
     // SHA-256 of the bytes read so far, in hexadecimal: the whole file's once
     // suivante() has returned false.
-    QByteArray empreinte() const { return empreinte_.result().toHex(); }
+    QString empreinte() const { return QString::fromLatin1(empreinte_.result().toHex()); }
 
 private:
     bool remplir();

@@ -105,7 +105,7 @@ void remplirBase(QSqlDatabase base, int commandes, int expeditions) {
         const int lieu = 1 + n % lieux;
         const QString creation = QDateTime::currentDateTime()
                                      .addSecs(-3600LL * (e % 17000))
-                                     .toString(Dialecte::FormatDateHeure);
+                                     .toString(db::Dialecte::FormatDateHeure);
         lignes.push_back({e, QStringLiteral("Dépôt %1").arg(lieu), QStringLiteral("Ville"), lieu,
                           creation, e % 3 == 0 ? QVariant(creation) : QVariant()});
         lignesListe.push_back({e, QStringLiteral("BC%1").arg(n, 7, 10, QLatin1Char('0')), lieu});
@@ -169,7 +169,7 @@ int main(int argc, char* argv[]) {
     Contexte ctx(dossier.path(), prompts, feedback, horloge);
     ctx.cnx = std::make_unique<Connexion>(QStringLiteral("Bench"));
     ParametresConnexion p;
-    p.moteur = Moteur::SQLite;
+    p.moteur = db::Moteur::SQLite;
     p.base = dossier.filePath(QStringLiteral("tarvo.db"));
     Erreur erreur;
     if (!ctx.cnx->ouvrir(p, erreur, true))
@@ -191,7 +191,7 @@ int main(int argc, char* argv[]) {
         l->resize(900, 500);
         l->show();
     }
-    const QString depuis = horloge.maintenant().addYears(-3).toString(Dialecte::FormatDateHeure);
+    const QString depuis = horloge.maintenant().addYears(-3).toString(db::Dialecte::FormatDateHeure);
     struct Cas {
         const char* nom;
         QString sql;
@@ -201,17 +201,17 @@ int main(int argc, char* argv[]) {
     };
     const Cas cas[] = {
         {"ListeCde (mode automatique)",
-         SqlExpeditions::commandesDispo(Moteur::SQLite),
+         SqlExpeditions::commandesDispo(db::Moteur::SQLite),
          {},
          [&] { return ChargeListCde(ctx); },
          &listeCde},
         {"ListeClient (mode manuel)",
-         SqlExpeditions::clientsEnCommande(Moteur::SQLite),
+         SqlExpeditions::clientsEnCommande(db::Moteur::SQLite),
          {},
          [&] { return ChargeListClient(ctx); },
          &listeClient},
         {"ListeExp (closes comprises)",
-         SqlExpeditions::listeExpeditions(Moteur::SQLite, true),
+         SqlExpeditions::listeExpeditions(db::Moteur::SQLite, true),
          {depuis},
          [&] { return ChargeListExp(ctx, true); },
          &listeExp},

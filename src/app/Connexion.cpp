@@ -61,7 +61,7 @@ bool Connexion::ouvrir(const ParametresConnexion& parametres, Erreur& erreur, bo
     fermer();
     parametres_ = parametres;
     QSqlDatabase db;
-    if (parametres.moteur == Moteur::SQLite) {
+    if (parametres.moteur == db::Moteur::SQLite) {
         if (!creerFichier && !QFileInfo::exists(parametres.base)) {
             erreur = {NumeroErreur::FichierIntrouvable, SourceConnexion,
                       QStringLiteral("La base de données est introuvable : ") + parametres.base};
@@ -77,14 +77,14 @@ bool Connexion::ouvrir(const ParametresConnexion& parametres, Erreur& erreur, bo
         db.setDatabaseName(chaineOdbc(parametres));
     }
     if (!db.open()) {
-        erreur = Erreur::depuisSql(db.lastError(), parametres.moteur == Moteur::SQLite
+        erreur = Erreur::depuisSql(db.lastError(), parametres.moteur == db::Moteur::SQLite
                                                        ? QStringLiteral("SQLite")
                                                        : QStringLiteral("ODBC"));
         return false;
     }
     // Date-times are exchanged as yyyy-MM-dd HH:mm:ss text on both engines;
     // SQL Server would read it as year-day-month under a French login.
-    const QStringList reglages = parametres.moteur == Moteur::SQLite
+    const QStringList reglages = parametres.moteur == db::Moteur::SQLite
                                      ? QStringList{QStringLiteral("PRAGMA journal_mode=WAL"),
                                                    QStringLiteral("PRAGMA foreign_keys=ON")}
                                      : QStringList{QStringLiteral("SET DATEFORMAT ymd")};
@@ -105,7 +105,7 @@ void Connexion::fermer() {
     if (!QSqlDatabase::contains(nom_))
         return;
     QSqlDatabase db = QSqlDatabase::database(nom_, false);
-    if (db.isOpen() && spid_ != 0 && parametres_.moteur == Moteur::SQLite) {
+    if (db.isOpen() && spid_ != 0 && parametres_.moteur == db::Moteur::SQLite) {
         QSqlQuery q(db);
         q.prepare(QStringLiteral("DELETE FROM tarvo_connexion WHERE spid = ?"));
         q.addBindValue(spid_);
@@ -124,7 +124,7 @@ int Connexion::spid() {
         return spid_;
     QSqlDatabase db = base();
     QSqlQuery q(db);
-    if (parametres_.moteur == Moteur::SqlServer) {
+    if (parametres_.moteur == db::Moteur::SqlServer) {
         if (!q.exec(QStringLiteral("SELECT @@SPID")) || !q.next())
             throw ErreurTarvo(Erreur::depuisSql(q.lastError(), SourceConnexion));
         spid_ = q.value(0).toInt();
@@ -132,7 +132,7 @@ int Connexion::spid() {
     }
     // Each open connection holds a row; the number is never given out twice.
     q.prepare(QStringLiteral("INSERT INTO tarvo_connexion (ouverture) VALUES (?)"));
-    q.addBindValue(QDateTime::currentDateTime().toString(Dialecte::FormatDateHeure));
+    q.addBindValue(QDateTime::currentDateTime().toString(db::Dialecte::FormatDateHeure));
     if (!q.exec())
         throw ErreurTarvo(Erreur::depuisSql(q.lastError(), SourceConnexion));
     spid_ = q.lastInsertId().toInt();
@@ -145,11 +145,11 @@ ParametresConnexion ParametresDepuisIni(Contexte& ctx, const QString& utilisateu
     ParametresConnexion p;
     const QString fournisseur = LireIni(ctx, QStringLiteral("PROVIDER"), section);
     p.moteur = fournisseur.compare(QStringLiteral("SQLITE"), Qt::CaseInsensitive) == 0
-                   ? Moteur::SQLite
-                   : Moteur::SqlServer;
+                   ? db::Moteur::SQLite
+                   : db::Moteur::SqlServer;
     p.serveur = LireIni(ctx, QStringLiteral("SERVERNAME"), section);
     p.base = LireIni(ctx, QStringLiteral("DBNAME"), section);
-    if (p.moteur == Moteur::SQLite && !p.base.isEmpty())
+    if (p.moteur == db::Moteur::SQLite && !p.base.isEmpty())
         p.base = QDir::cleanPath(QDir(ctx.dossierProgramme).absoluteFilePath(p.base));
     p.piloteOdbc = LireIni(ctx, QStringLiteral("ODBCDRIVER"), section);
     if (p.piloteOdbc.isEmpty())
@@ -166,7 +166,7 @@ bool ConnexionBase(Contexte& ctx, const QString& utilisateur, const QString& mot
     bool ouverte = false;
     try {
         const ParametresConnexion p = ParametresDepuisIni(ctx, utilisateur, motDePasse);
-        if (p.moteur == Moteur::SQLite && !p.integre) {
+        if (p.moteur == db::Moteur::SQLite && !p.integre) {
             erreur = {NumeroErreur::Base, SourceConnexion,
                       QStringLiteral("La base embarquée (PROVIDER=SQLITE) n'a pas de comptes "
                                      "utilisateurs : aucun mot de passe ne peut y être vérifié. "

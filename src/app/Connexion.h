@@ -11,7 +11,7 @@ namespace tarvo {
 struct Contexte;
 
 struct ParametresConnexion {
-    Moteur moteur = Moteur::SQLite;
+    db::Moteur moteur = db::Moteur::SQLite;
     QString serveur;
     // The database name on SQL Server, the absolute file path for SQLite.
     QString base;
@@ -37,7 +37,7 @@ public:
 
     QSqlDatabase base() const;
     const ParametresConnexion& parametres() const { return parametres_; }
-    Moteur moteur() const { return parametres_.moteur; }
+    db::Moteur moteur() const { return parametres_.moteur; }
 
     // The server process number of this connection: @@SPID on SQL Server; on
     // SQLite a number allocated through the database, unique among the

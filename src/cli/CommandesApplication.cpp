@@ -29,7 +29,7 @@ int initBase(Contexte& ctx, const QStringList& arguments) {
         throw ErreurUsage(QStringLiteral("init-base n'accepte que l'option --demo."));
     const ParametresConnexion p = ParametresDepuisIni(ctx, QString(), QString());
     const QString titre = QStringLiteral("Création de la base");
-    if (p.moteur != Moteur::SQLite || p.base.isEmpty()) {
+    if (p.moteur != db::Moteur::SQLite || p.base.isEmpty()) {
         ctx.prompts.critique(titre, QStringLiteral("init-base ne crée que la base embarquée : "
                                                    "indiquez PROVIDER=SQLITE et DBNAME dans la "
                                                    "section [DB] de ") +

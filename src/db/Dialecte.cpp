@@ -1,10 +1,19 @@
 #include "Dialecte.h"
 
-namespace tarvo::Dialecte {
+namespace tarvo::db::Dialecte {
 
-QString maintenant(Moteur moteur) {
-    return moteur == Moteur::SQLite ? QStringLiteral("datetime('now','localtime')")
-                                    : QStringLiteral("GETDATE()");
+QDateTime lireDateHeure(const QVariant& v) {
+    if (v.isNull())
+        return {};
+    if (v.typeId() == QMetaType::QDateTime)
+        return v.toDateTime();
+    if (v.typeId() == QMetaType::QDate)
+        return v.toDate().startOfDay();
+    const QString texte = v.toString();
+    QDateTime moment = QDateTime::fromString(texte.left(19), FormatDateHeure);
+    if (!moment.isValid())
+        moment = QDate::fromString(texte.left(10), Qt::ISODate).startOfDay();
+    return moment;
 }
 
-} // namespace tarvo::Dialecte
+} // namespace tarvo::db::Dialecte

@@ -1,21 +1,24 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
+#include <QVariant>
 
-namespace tarvo {
+namespace tarvo::db {
 
 // The two database engines Tarvo runs on. Where their SQL differs, the
-// difference is settled here or in the per-subsystem SQL catalogues through
-// this type; nothing else branches on the engine.
+// catalogues give one text per engine (TexteSql) and the data layer picks
+// it; nothing else branches on the engine.
 enum class Moteur { SQLite, SqlServer };
 
 namespace Dialecte {
 
-// The database's current local date-time as an SQL expression.
-QString maintenant(Moteur moteur);
-
 // Date-times are exchanged with the database as this text on both engines.
 inline const QString FormatDateHeure = QStringLiteral("yyyy-MM-dd HH:mm:ss");
 
+// The date-time a column holds: a date-time of the server driver, or the ISO
+// text of the embedded database. Invalid when null or unreadable.
+QDateTime lireDateHeure(const QVariant& valeur);
+
 } // namespace Dialecte
-} // namespace tarvo
+} // namespace tarvo::db

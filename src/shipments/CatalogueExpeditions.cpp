@@ -11,8 +11,8 @@ namespace {
 
 // The view lives in the dbo schema on the server; the embedded database has
 // no schemas.
-QString vueCommandesDispo(Moteur moteur) {
-    return moteur == Moteur::SqlServer ? QStringLiteral("[dbo].[Commandes Dispo]")
+QString vueCommandesDispo(db::Moteur moteur) {
+    return moteur == db::Moteur::SqlServer ? QStringLiteral("[dbo].[Commandes Dispo]")
                                        : QStringLiteral("[Commandes Dispo]");
 }
 
@@ -32,17 +32,17 @@ const QStringList ColonnesModifiables = {QStringLiteral("[Libellé 1]"),
 
 } // namespace
 
-QString commandesDispo(Moteur moteur) {
+QString commandesDispo(db::Moteur moteur) {
     return QStringLiteral("SELECT ") + ColonnesCommandesDispo + QStringLiteral(" FROM ") +
            vueCommandesDispo(moteur) + QStringLiteral(" ORDER BY DO_Piece");
 }
 
-QString commandesDispoLieu(Moteur moteur) {
+QString commandesDispoLieu(db::Moteur moteur) {
     return QStringLiteral("SELECT ") + ColonnesCommandesDispo + QStringLiteral(" FROM ") +
            vueCommandesDispo(moteur) + QStringLiteral(" WHERE LI_No = ? ORDER BY DO_Piece");
 }
 
-QString clientsEnCommande(Moteur moteur) {
+QString clientsEnCommande(db::Moteur moteur) {
     return QStringLiteral("SELECT DO_Tiers, CT_Intitule, LI_No, LI_Intitule, LI_Ville, LI_Pays, "
                           "COUNT(*) AS NBCDE FROM ") +
            vueCommandesDispo(moteur) +
@@ -55,22 +55,22 @@ QString infoCommande() {
                           "LI_No, LI_Intitule, LI_Ville FROM [Info Commande] WHERE DO_Piece = ?");
 }
 
-QString insertionExpedition(Moteur moteur) {
+QString insertionExpedition(db::Moteur moteur) {
     const QString insertion =
         QStringLiteral("INSERT INTO Expédition ([Libellé 1], [Libellé 2], [No lieu livraison], "
                        "Langue) VALUES (?, ?, ?, ?)");
     // On the server the number is read in the same batch: SCOPE_IDENTITY()
     // sees only this statement's insert, whatever other workstations or
     // triggers insert meanwhile.
-    if (moteur == Moteur::SqlServer)
+    if (moteur == db::Moteur::SqlServer)
         return QStringLiteral("SET NOCOUNT ON; ") + insertion +
                QStringLiteral("; SELECT CAST(SCOPE_IDENTITY() AS int)");
     return insertion;
 }
 
-qint32 identiteInseree(QSqlQuery& requete, Moteur moteur) {
+qint32 identiteInseree(QSqlQuery& requete, db::Moteur moteur) {
     QVariant valeur;
-    if (moteur == Moteur::SqlServer) {
+    if (moteur == db::Moteur::SqlServer) {
         if (requete.next())
             valeur = requete.value(0);
     } else {
@@ -94,13 +94,13 @@ QString insertionListeCommande() {
                           "VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
 }
 
-QString parametreDateHeure(Moteur moteur) {
+QString parametreDateHeure(db::Moteur moteur) {
     // Style 120 reads yyyy-mm-dd hh:mi:ss whatever the login's language.
-    return moteur == Moteur::SqlServer ? QStringLiteral("CONVERT(datetime, ?, 120)")
+    return moteur == db::Moteur::SqlServer ? QStringLiteral("CONVERT(datetime, ?, 120)")
                                        : QStringLiteral("?");
 }
 
-QString listeExpeditions(Moteur moteur, bool closes) {
+QString listeExpeditions(db::Moteur moteur, bool closes) {
     return QStringLiteral("SELECT [No Expédition], [Libellé 1], [Libellé 2], [Date création], "
                           "[Date cloture] FROM Expédition WHERE [Date création] >= ") +
            parametreDateHeure(moteur) +
@@ -128,7 +128,7 @@ QString commandesExpedition() {
                           "WHERE lc.[No Expédition] = ? ORDER BY lc.[No commande SAGE]");
 }
 
-QString enregistrementExpedition(Moteur moteur) {
+QString enregistrementExpedition(db::Moteur moteur) {
     QStringList affectations;
     QStringList comparaisons;
     for (const QString& colonne : ColonnesModifiables) {

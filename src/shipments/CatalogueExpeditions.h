@@ -12,24 +12,24 @@ namespace tarvo::SqlExpeditions {
 // spellings and the few engine differences are chosen here.
 
 // All orders offered for shipping, by order number.
-QString commandesDispo(Moteur moteur);
+QString commandesDispo(db::Moteur moteur);
 // The orders offered for one delivery place: LI_No.
-QString commandesDispoLieu(Moteur moteur);
+QString commandesDispoLieu(db::Moteur moteur);
 // One row per customer and delivery place with available orders.
-QString clientsEnCommande(Moteur moteur);
+QString clientsEnCommande(db::Moteur moteur);
 
 // What a shipment needs from an order: DO_Piece.
 QString infoCommande();
 // A new shipment: [Libellé 1], [Libellé 2], [No lieu livraison], Langue. Its
 // number is read back with identiteInseree on the same query.
-QString insertionExpedition(Moteur moteur);
-qint32 identiteInseree(QSqlQuery& requete, Moteur moteur);
+QString insertionExpedition(db::Moteur moteur);
+qint32 identiteInseree(QSqlQuery& requete, db::Moteur moteur);
 // One order of a shipment: the eight columns of [Liste commandes].
 QString insertionListeCommande();
 
 // Shipments created since a cutoff date-time: the cutoff. With `closes`
 // false, only the open ones.
-QString listeExpeditions(Moteur moteur, bool closes);
+QString listeExpeditions(db::Moteur moteur, bool closes);
 // One shipment: [No Expédition].
 QString expedition();
 // A delivery place's address: LI_No.
@@ -39,7 +39,7 @@ QString commandesExpedition();
 // Saves the editable columns only when the row still holds the values it was
 // loaded with: the nine new values, [No Expédition], then each of the nine
 // loaded values twice (value, value) for a NULL-safe comparison.
-QString enregistrementExpedition(Moteur moteur);
+QString enregistrementExpedition(db::Moteur moteur);
 
 // Removes one order from one shipment: [No Expédition], [No commande SAGE].
 QString suppressionCommande();
@@ -50,6 +50,6 @@ QStringList suppressionExpedition();
 QString rechercheCommande();
 
 // A date-time parameter compared with or written to a date-time column.
-QString parametreDateHeure(Moteur moteur);
+QString parametreDateHeure(db::Moteur moteur);
 
 } // namespace tarvo::SqlExpeditions

@@ -46,7 +46,7 @@ QList<InfoCommande> lireInfosCommandes(Contexte& ctx, const QStringList& command
 }
 
 qint32 insererExpedition(Contexte& ctx, const InfoCommande& info) {
-    const Moteur moteur = ctx.cnx->moteur();
+    const db::Moteur moteur = ctx.cnx->moteur();
     QSqlQuery q = executer(ctx, SqlExpeditions::insertionExpedition(moteur),
                            {info.LI_Intitule, info.LI_Ville, info.LI_No, info.DO_Langue});
     return SqlExpeditions::identiteInseree(q, moteur);

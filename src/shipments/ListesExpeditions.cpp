@@ -2,7 +2,7 @@
 
 #include "CatalogueExpeditions.h"
 #include "Requete.h"
-#include "TexteCellules.h"
+#include "db/TexteCellules.h"
 #include "app/Connexion.h"
 #include "app/Contexte.h"
 
@@ -14,7 +14,7 @@ namespace tarvo {
 namespace {
 
 using expeditions::executer;
-using expeditions::TexteCellules;
+using db::TexteCellules;
 
 // Reads the records forward only, turning each into its row as it comes: a
 // forward-only read does not know the record count, so the progress bar goes
@@ -115,7 +115,7 @@ LignesListe ChargeListClient(Contexte& ctx) {
 
 LignesListe ChargeListExp(Contexte& ctx, bool affClot) {
     const QString depuis =
-        ctx.horloge.maintenant().addYears(-3).toString(Dialecte::FormatDateHeure);
+        ctx.horloge.maintenant().addYears(-3).toString(db::Dialecte::FormatDateHeure);
     return charger(ctx, SqlExpeditions::listeExpeditions(ctx.cnx->moteur(), affClot), {depuis},
                    [](const QSqlQuery& q, TexteCellules& t) {
                        const QVariant numero = q.value(0);

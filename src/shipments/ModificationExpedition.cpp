@@ -2,7 +2,7 @@
 
 #include "CatalogueExpeditions.h"
 #include "Requete.h"
-#include "TexteCellules.h"
+#include "db/TexteCellules.h"
 #include "app/Connexion.h"
 #include "app/Contexte.h"
 #include "db/Dialecte.h"
@@ -15,7 +15,7 @@ namespace tarvo {
 namespace {
 
 using expeditions::executer;
-using expeditions::TexteCellules;
+using db::TexteCellules;
 using expeditions::Transaction;
 
 const QString TitreEnregistrement = QStringLiteral("Modification des expéditions");
@@ -110,7 +110,7 @@ ZoneData InitZoneData(const DetailExpedition& d) {
     z.poidsNet = t.valeur(d.poidsNet);
     z.poidsBrut = t.valeur(d.poidsBrut);
     z.volume = t.valeur(d.volume);
-    const QDateTime cloture = TexteCellules::lireDateHeure(d.dateCloture);
+    const QDateTime cloture = db::Dialecte::lireDateHeure(d.dateCloture);
     if (cloture.isValid())
         z.dateClot = cloture;
     return z;
@@ -133,7 +133,7 @@ std::optional<DetailExpedition> EnregistrerExpedition(Contexte& ctx, const Detai
         }
     }
     const QVariant cloture =
-        s.dateClot ? QVariant(s.dateClot->toString(Dialecte::FormatDateHeure)) : QVariant();
+        s.dateClot ? QVariant(s.dateClot->toString(db::Dialecte::FormatDateHeure)) : QVariant();
     QVariantList valeurs = {texteOuNul(s.lib1), texteOuNul(s.lib2), cloture};
     for (const Nombre& n : nombres)
         valeurs << n.valeur;

@@ -11,7 +11,7 @@ std::unique_ptr<AccesDonnees> ouvrirAcces(Connexion* cnx) {
     if (!cnx || !cnx->estOuverte())
         throw ErreurTarvo(NumeroErreur::Base, QStringLiteral("Connexion"),
                           QStringLiteral("La connexion à la base de données n'est pas ouverte."));
-    if (cnx->moteur() == Moteur::SQLite) {
+    if (cnx->moteur() == db::Moteur::SQLite) {
         if (sqlite3* base = poigneeSQLite(*cnx))
             return std::make_unique<AccesSQLite>(base);
     }

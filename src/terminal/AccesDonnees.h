@@ -44,7 +44,7 @@ public:
 class AccesDonnees {
 public:
     virtual ~AccesDonnees() = default;
-    virtual Moteur moteur() const = 0;
+    virtual db::Moteur moteur() const = 0;
     virtual std::unique_ptr<Instruction> preparer(const QString& sql) = 0;
     // A transaction that writes: on the embedded database it takes the write
     // lock at once, so that a long run never fails half-way on a busy file.

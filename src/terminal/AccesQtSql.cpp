@@ -80,7 +80,7 @@ private:
 
 } // namespace
 
-AccesQtSql::AccesQtSql(QSqlDatabase base, Moteur moteur)
+AccesQtSql::AccesQtSql(QSqlDatabase base, db::Moteur moteur)
     : base_(std::move(base)), moteur_(moteur) {}
 
 AccesQtSql::~AccesQtSql() {

@@ -9,10 +9,10 @@ namespace tarvo::terminal {
 // SQL Server (or any Qt driver) through QtSql prepared queries.
 class AccesQtSql : public AccesDonnees {
 public:
-    AccesQtSql(QSqlDatabase base, Moteur moteur);
+    AccesQtSql(QSqlDatabase base, db::Moteur moteur);
     ~AccesQtSql() override;
 
-    Moteur moteur() const override { return moteur_; }
+    db::Moteur moteur() const override { return moteur_; }
     std::unique_ptr<Instruction> preparer(const QString& sql) override;
     void commencer() override;
     void valider() override;
@@ -20,7 +20,7 @@ public:
 
 private:
     QSqlDatabase base_;
-    Moteur moteur_;
+    db::Moteur moteur_;
     bool enTransaction_ = false;
 };
 

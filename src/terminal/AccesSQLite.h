@@ -13,7 +13,7 @@ public:
     explicit AccesSQLite(sqlite3* base);
     ~AccesSQLite() override;
 
-    Moteur moteur() const override { return Moteur::SQLite; }
+    db::Moteur moteur() const override { return db::Moteur::SQLite; }
     std::unique_ptr<Instruction> preparer(const QString& sql) override;
     void commencer() override;
     void valider() override;

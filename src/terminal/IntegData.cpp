@@ -170,7 +170,7 @@ bool IntegData(Contexte& ctx) {
         acces->commencer();
         suivi.progression(0);
         const QDateTime dateIntegration = ctx.horloge.maintenant();
-        Integration run(*acces, dateIntegration.toString(Dialecte::FormatDateHeure));
+        Integration run(*acces, dateIntegration.toString(db::Dialecte::FormatDateHeure));
 
         lecteur.emplace(cheminData, Source);
         const qint64 taille = lecteur->taille();

@@ -5,7 +5,7 @@
 // Every statement of the terminal exchange. Values always travel as bound
 // parameters, in the order of the '?'. The texts are accepted as they are by
 // both the embedded database and SQL Server. Date-times are compared as the
-// text Dialecte::FormatDateHeure gives.
+// text db::Dialecte::FormatDateHeure gives.
 namespace tarvo::terminal::Sql {
 
 // Article file.

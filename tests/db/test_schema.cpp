@@ -42,7 +42,7 @@ bool dateHeureIso(const QVariant& v) {
     static const QRegularExpression iso(
         QStringLiteral("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d$"));
     return v.userType() == QMetaType::QString && iso.match(v.toString()).hasMatch() &&
-           QDateTime::fromString(v.toString(), Dialecte::FormatDateHeure).isValid();
+           QDateTime::fromString(v.toString(), db::Dialecte::FormatDateHeure).isValid();
 }
 
 int compter(BaseDeTest& t, const QString& sql) {
@@ -192,7 +192,7 @@ private slots:
         QVERIFY(premier >= 1);
         QVERIFY2(dateHeureIso(q.value(1)), qPrintable(q.value(1).toString()));
         const QDateTime creation =
-            QDateTime::fromString(q.value(1).toString(), Dialecte::FormatDateHeure);
+            QDateTime::fromString(q.value(1).toString(), db::Dialecte::FormatDateHeure);
         QVERIFY(creation >= avant.addMSecs(-avant.time().msec()) && creation <= apres);
         QVERIFY(!q.value(2).isNull() && !q.value(3).isNull());
         QCOMPARE(q.value(2).toInt(), 0);

@@ -276,7 +276,7 @@ private slots:
             if (voie == 0)
                 acces = terminal::ouvrirAcces(b.ctx->cnx.get());
             else
-                acces = std::make_unique<terminal::AccesQtSql>(b.db(), Moteur::SQLite);
+                acces = std::make_unique<terminal::AccesQtSql>(b.db(), db::Moteur::SQLite);
             acces->commencer();
             {
                 terminal::Integration run(*acces, QStringLiteral("2012-04-19 13:42:25"));

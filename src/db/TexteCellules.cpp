@@ -1,11 +1,11 @@
 #include "TexteCellules.h"
 
-#include "db/Dialecte.h"
+#include "Dialecte.h"
 
 #include <QDateTime>
 #include <QLocale>
 
-namespace tarvo::expeditions {
+namespace tarvo::db {
 
 TexteCellules::TexteCellules() : formatDate_(QLocale::system().dateFormat(QLocale::ShortFormat)) {}
 
@@ -21,20 +21,6 @@ QString TexteCellules::valeur(const QVariant& v) const {
     default:
         return v.toString();
     }
-}
-
-QDateTime TexteCellules::lireDateHeure(const QVariant& v) {
-    if (v.isNull())
-        return {};
-    if (v.typeId() == QMetaType::QDateTime)
-        return v.toDateTime();
-    if (v.typeId() == QMetaType::QDate)
-        return v.toDate().startOfDay();
-    const QString texte = v.toString();
-    QDateTime moment = QDateTime::fromString(texte.left(19), Dialecte::FormatDateHeure);
-    if (!moment.isValid())
-        moment = QDate::fromString(texte.left(10), Qt::ISODate).startOfDay();
-    return moment;
 }
 
 QString TexteCellules::date(const QVariant& v) {
@@ -67,7 +53,7 @@ QString TexteCellules::date(const QVariant& v) {
     const auto trouve = cache_.constFind(texte);
     if (trouve != cache_.constEnd())
         return *trouve;
-    const QDateTime moment = lireDateHeure(v);
+    const QDateTime moment = Dialecte::lireDateHeure(v);
     QString resultat;
     if (!moment.isValid())
         resultat = texte;
@@ -80,4 +66,4 @@ QString TexteCellules::date(const QVariant& v) {
     return resultat;
 }
 
-} // namespace tarvo::expeditions
+} // namespace tarvo::db

@@ -4,7 +4,7 @@
 #include <QString>
 #include <QVariant>
 
-namespace tarvo::expeditions {
+namespace tarvo::db {
 
 // Turns database values into the texts of list cells and detail fields:
 // numbers in decimal, date-times as the workstation's short date followed by
@@ -17,10 +17,6 @@ public:
     QString valeur(const QVariant& v) const;
     QString date(const QVariant& v);
 
-    // The date-time held by a value: a date-time of the server driver or the
-    // ISO text of the embedded database. Invalid when neither.
-    static QDateTime lireDateHeure(const QVariant& v);
-
 private:
     QString formatDate_;
     QHash<QString, QString> cache_;
@@ -28,4 +24,4 @@ private:
     QString dernierTexte_;
 };
 
-} // namespace tarvo::expeditions
+} // namespace tarvo::db

@@ -1,0 +1,85 @@
+#include "Base.h"
+
+#include "InstructionQtSql.h"
+#include "InstructionSQLite.h"
+#include "app/Connexion.h"
+#include "app/Erreur.h"
+
+#include <QSqlDriver>
+#include <QSqlError>
+#include <sqlite3.h>
+
+namespace tarvo::db {
+namespace {
+
+// The handle behind a connection of the Qt SQLite driver; null for other
+// drivers. Safe because the Qt plugin uses the system's libsqlite3, the one
+// Tarvo links.
+sqlite3* poigneeSQLite(const QSqlDatabase& base) {
+    if (!base.isOpen() || !base.driver())
+        return nullptr;
+    const QVariant v = base.driver()->handle();
+    if (qstrcmp(v.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3* const*>(v.data());
+}
+
+void executerSQLite(sqlite3* base, const char* sql) {
+    if (sqlite3_exec(base, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
+        InstructionSQLite::echec(base);
+}
+
+} // namespace
+
+Base::Base(Connexion* cnx, Voie voie) {
+    if (!cnx || !cnx->estOuverte())
+        throw ErreurTarvo(NumeroErreur::Base, QStringLiteral("Connexion"),
+                          QStringLiteral("La connexion à la base de données n'est pas ouverte."));
+    moteur_ = cnx->moteur();
+    qt_ = cnx->base();
+    if (moteur_ == Moteur::SQLite && voie == Voie::Automatique)
+        sqlite_ = poigneeSQLite(qt_);
+}
+
+Requete Base::preparer(const TexteSql& sql) const {
+    ParametresNommes parametres = ParametresNommes::analyser(sql.pour(moteur_));
+    std::unique_ptr<Instruction> instruction;
+    if (sqlite_)
+        instruction =
+            std::make_unique<InstructionSQLite>(sqlite_, sql.pour(moteur_), parametres.noms);
+    else
+        instruction = std::make_unique<InstructionQtSql>(qt_, parametres);
+    return Requete(std::move(instruction), std::move(parametres));
+}
+
+void Base::commencer() {
+    if (sqlite_) {
+        // A transaction that writes takes the write lock at once, so that a
+        // long run never fails half-way on a file another workstation holds.
+        executerSQLite(sqlite_, "BEGIN IMMEDIATE");
+        return;
+    }
+    if (!qt_.transaction())
+        throw ErreurTarvo(Erreur::depuisSql(qt_.lastError(), qt_.driverName()));
+}
+
+void Base::valider() {
+    if (sqlite_) {
+        executerSQLite(sqlite_, "COMMIT");
+        return;
+    }
+    if (!qt_.commit())
+        throw ErreurTarvo(Erreur::depuisSql(qt_.lastError(), qt_.driverName()));
+}
+
+void Base::annuler() noexcept {
+    if (sqlite_) {
+        // A failed COMMIT may already have ended the transaction.
+        if (!sqlite3_get_autocommit(sqlite_))
+            sqlite3_exec(sqlite_, "ROLLBACK", nullptr, nullptr, nullptr);
+        return;
+    }
+    qt_.rollback();
+}
+
+} // namespace tarvo::db

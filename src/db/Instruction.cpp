@@ -1,0 +1,7 @@
+#include "Instruction.h"
+
+namespace tarvo::db {
+
+Instruction::~Instruction() = default;
+
+} // namespace tarvo::db

@@ -1,0 +1,127 @@
+#include "InstructionQtSql.h"
+
+#include "app/Erreur.h"
+
+#include <QSqlError>
+#include <QSqlRecord>
+
+namespace tarvo::db {
+
+InstructionQtSql::InstructionQtSql(const QSqlDatabase& base, const ParametresNommes& parametres)
+    : requete_(base), occurrences_(parametres.occurrences), source_(base.driverName()) {
+    // Before prepare(): a query that may scroll back keeps every row it read.
+    requete_.setForwardOnly(true);
+    if (!requete_.prepare(parametres.textePositionnel))
+        throw ErreurTarvo(Erreur::depuisSql(requete_.lastError(), source_));
+}
+
+void InstructionQtSql::lier(int rang, const QVariant& valeur) {
+    terminer();
+    for (qsizetype position = 0; position < occurrences_.size(); ++position) {
+        if (occurrences_.at(position) == rang)
+            requete_.bindValue(static_cast<int>(position), valeur);
+    }
+}
+
+void InstructionQtSql::lierEntier(int rang, qint64 valeur) {
+    lier(rang, QVariant(valeur));
+}
+
+void InstructionQtSql::lierReel(int rang, double valeur) {
+    lier(rang, QVariant(valeur));
+}
+
+void InstructionQtSql::lierTexte(int rang, QStringView valeur) {
+    lier(rang, QVariant(valeur.toString()));
+}
+
+void InstructionQtSql::lierOctets(int rang, const QByteArray& valeur) {
+    lier(rang, QVariant(valeur));
+}
+
+void InstructionQtSql::lierNul(int rang) {
+    lier(rang, QVariant(QMetaType(QMetaType::QString)));
+}
+
+void InstructionQtSql::lancer() {
+    if (!requete_.exec())
+        throw ErreurTarvo(Erreur::depuisSql(requete_.lastError(), source_));
+}
+
+qint64 InstructionQtSql::executer() {
+    terminer();
+    lancer();
+    const int n = requete_.numRowsAffected();
+    requete_.finish();
+    return n;
+}
+
+qint64 InstructionQtSql::executerInsertion() {
+    terminer();
+    lancer();
+    // SQL Server reads the identity back in the same batch (a SELECT after
+    // the insert); other drivers know the connection's last insert.
+    QVariant identite;
+    if (requete_.isSelect() && requete_.next())
+        identite = requete_.value(0);
+    else
+        identite = requete_.lastInsertId();
+    requete_.finish();
+    return identite.toLongLong();
+}
+
+bool InstructionQtSql::suivante() {
+    if (!lance_) {
+        lancer();
+        lance_ = true;
+    }
+    if (requete_.next())
+        return true;
+    if (requete_.lastError().isValid())
+        throw ErreurTarvo(Erreur::depuisSql(requete_.lastError(), source_));
+    terminer();
+    return false;
+}
+
+void InstructionQtSql::terminer() {
+    if (lance_) {
+        requete_.finish();
+        lance_ = false;
+    }
+}
+
+int InstructionQtSql::nombreColonnes() const {
+    return requete_.record().count();
+}
+
+QString InstructionQtSql::nomColonne(int colonne) const {
+    return requete_.record().fieldName(colonne);
+}
+
+bool InstructionQtSql::estNul(int colonne) const {
+    return requete_.isNull(colonne);
+}
+
+qint64 InstructionQtSql::entier(int colonne) const {
+    return requete_.value(colonne).toLongLong();
+}
+
+double InstructionQtSql::reel(int colonne) const {
+    return requete_.value(colonne).toDouble();
+}
+
+QString InstructionQtSql::texte(int colonne) const {
+    return requete_.value(colonne).toString();
+}
+
+QByteArray InstructionQtSql::octets(int colonne) const {
+    return requete_.value(colonne).toByteArray();
+}
+
+QVariant InstructionQtSql::valeur(int colonne) const {
+    if (requete_.isNull(colonne))
+        return {};
+    return requete_.value(colonne);
+}
+
+} // namespace tarvo::db

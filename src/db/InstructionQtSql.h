@@ -1,0 +1,47 @@
+#pragma once
+
+#include "Instruction.h"
+#include "ParametresNommes.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+
+namespace tarvo::db {
+
+// A statement through QtSql (SQL Server's ODBC driver). Named parameters are
+// turned into positions here, so that a name used twice works on every driver.
+class InstructionQtSql : public Instruction {
+public:
+    InstructionQtSql(const QSqlDatabase& base, const ParametresNommes& parametres);
+
+    void lierEntier(int rang, qint64 valeur) override;
+    void lierReel(int rang, double valeur) override;
+    void lierTexte(int rang, QStringView valeur) override;
+    void lierOctets(int rang, const QByteArray& valeur) override;
+    void lierNul(int rang) override;
+
+    qint64 executer() override;
+    qint64 executerInsertion() override;
+    bool suivante() override;
+    void terminer() override;
+
+    int nombreColonnes() const override;
+    QString nomColonne(int colonne) const override;
+    bool estNul(int colonne) const override;
+    qint64 entier(int colonne) const override;
+    double reel(int colonne) const override;
+    QString texte(int colonne) const override;
+    QByteArray octets(int colonne) const override;
+    QVariant valeur(int colonne) const override;
+
+private:
+    void lier(int rang, const QVariant& valeur);
+    void lancer();
+
+    QSqlQuery requete_;
+    QList<int> occurrences_;
+    QString source_;
+    bool lance_ = false;
+};
+
+} // namespace tarvo::db

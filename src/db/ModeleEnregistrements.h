@@ -1,0 +1,63 @@
+#pragma once
+
+#include "JeuEnregistrements.h"
+#include "TexteCellules.h"
+
+#include <QAbstractTableModel>
+
+namespace tarvo::db {
+
+// Every list and grid of the program over a record set: the headers are the
+// columns' titles, a cell shows its value as text (TexteCellules), sorting
+// compares the typed values, and each row's key and mark travel in roles of
+// their own. Optional check marks in the first column.
+class ModeleEnregistrements : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    enum Role {
+        // The row's key (JeuEnregistrements::cle).
+        RoleCle = Qt::UserRole + 1,
+        // The row's mark (JeuEnregistrements::marque), as a bool.
+        RoleMarque,
+        // The cell's value as the database gave it.
+        RoleValeur,
+    };
+
+    explicit ModeleEnregistrements(QList<Colonne> colonnes, bool casesACocher = false,
+                                   QObject* parent = nullptr);
+
+    // Replaces every row; check marks start cleared. Keeps the active sort.
+    void remplir(JeuEnregistrements jeu);
+    const JeuEnregistrements& jeu() const { return jeu_; }
+    QVariant cle(int ligne) const { return jeu_.cle(ligne); }
+    void changerValeur(int ligne, int colonne, const QVariant& valeur);
+
+    bool coche(int ligne) const { return coches_.at(static_cast<std::size_t>(ligne)) != 0; }
+    void cocher(int ligne, bool coche);
+
+    int colonneTri() const { return colonneTri_; }
+    Qt::SortOrder ordreTri() const { return ordreTri_; }
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    bool setData(const QModelIndex& index, const QVariant& valeur, int role) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    // Sorts by one column's typed values and keeps that sort for later loads;
+    // rows of equal values keep their order.
+    void sort(int colonne, Qt::SortOrder ordre = Qt::AscendingOrder) override;
+
+private:
+    std::vector<int> ordreTrie() const;
+
+    QList<Colonne> colonnes_;
+    bool casesACocher_;
+    JeuEnregistrements jeu_;
+    std::vector<char> coches_;
+    mutable TexteCellules textes_;
+    int colonneTri_ = -1;
+    Qt::SortOrder ordreTri_ = Qt::AscendingOrder;
+};
+
+} // namespace tarvo::db

@@ -18,8 +18,7 @@ InstructionSQLite::InstructionSQLite(sqlite3* base, const QString& sql, const QS
                            SQLITE_PREPARE_PERSISTENT, &stmt_, nullptr) != SQLITE_OK)
         echec(base_);
     for (const QString& nom : noms)
-        indices_.append(
-            sqlite3_bind_parameter_index(stmt_, (u':' + nom).toUtf8().constData()));
+        indices_.append(sqlite3_bind_parameter_index(stmt_, (u':' + nom).toUtf8().constData()));
 }
 
 InstructionSQLite::~InstructionSQLite() {

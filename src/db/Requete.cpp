@@ -31,11 +31,10 @@ int Requete::rangLie(QStringView nom) {
 void Requete::verifierLiaisons() const {
     for (std::size_t i = 0; i < lies_.size(); ++i) {
         if (!lies_[i])
-            throw ErreurTarvo(NumeroErreur::Base, Source,
-                              QStringLiteral("Paramètre :") +
-                                  parametres_.noms.at(static_cast<qsizetype>(i)) +
-                                  QStringLiteral(" sans valeur dans : ") +
-                                  parametres_.textePositionnel);
+            throw ErreurTarvo(
+                NumeroErreur::Base, Source,
+                QStringLiteral("Paramètre :") + parametres_.noms.at(static_cast<qsizetype>(i)) +
+                    QStringLiteral(" sans valeur dans : ") + parametres_.textePositionnel);
     }
 }
 

@@ -9,7 +9,9 @@
 #include <sqlite3.h>
 
 // Resources of a static library are registered by hand, outside any namespace.
-static void enregistrerScripts() { Q_INIT_RESOURCE(sql); }
+static void enregistrerScripts() {
+    Q_INIT_RESOURCE(sql);
+}
 
 namespace tarvo {
 namespace {
@@ -36,11 +38,19 @@ sqlite3* poigneeSQLite(Connexion& cnx) {
 
 } // namespace
 
-QString ScriptSchemaSQLite() { return lireRessource(QStringLiteral("schema_sqlite.sql")); }
-QString ScriptDemoSQLite() { return lireRessource(QStringLiteral("demo_sqlite.sql")); }
-QString ScriptSchemaSqlServer() { return lireRessource(QStringLiteral("schema_sqlserver.sql")); }
+QString ScriptSchemaSQLite() {
+    return lireRessource(QStringLiteral("schema_sqlite.sql"));
+}
+QString ScriptDemoSQLite() {
+    return lireRessource(QStringLiteral("demo_sqlite.sql"));
+}
+QString ScriptSchemaSqlServer() {
+    return lireRessource(QStringLiteral("schema_sqlserver.sql"));
+}
 
-bool BaseContientDesTables(Connexion& cnx) { return !cnx.base().tables().isEmpty(); }
+bool BaseContientDesTables(Connexion& cnx) {
+    return !cnx.base().tables().isEmpty();
+}
 
 void ExecuterScriptSQLite(Connexion& cnx, const QString& script) {
     sqlite3* db = poigneeSQLite(cnx);

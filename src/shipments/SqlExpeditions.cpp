@@ -88,9 +88,8 @@ const db::TexteSql InfoCommande{
 // only this statement's insert, whatever other workstations or triggers
 // insert meanwhile.
 const db::TexteSql InsertionExpedition{
-    InsertionExpeditionCommune,
-    QStringLiteral("SET NOCOUNT ON; ") + InsertionExpeditionCommune +
-        QStringLiteral("; SELECT CAST(SCOPE_IDENTITY() AS int)")};
+    InsertionExpeditionCommune, QStringLiteral("SET NOCOUNT ON; ") + InsertionExpeditionCommune +
+                                    QStringLiteral("; SELECT CAST(SCOPE_IDENTITY() AS int)")};
 
 const db::TexteSql InsertionListeCommande{QStringLiteral(
     "INSERT INTO [Liste commandes] ([No Expédition], [No commande SAGE], [Référence SAGE], "

@@ -1,0 +1,227 @@
+#include "BaseDeTest.h"
+#include "app/Connexion.h"
+#include "app/Erreur.h"
+#include "db/Base.h"
+#include "db/ModeleEnregistrements.h"
+#include "db/ParametresNommes.h"
+#include "db/Transaction.h"
+
+#include <QAbstractItemModelTester>
+#include <QPersistentModelIndex>
+#include <QTest>
+
+using namespace tarvo;
+using namespace tarvo::test;
+
+Q_DECLARE_METATYPE(db::Base::Voie)
+
+namespace {
+
+const db::TexteSql CreerEssai{
+    QStringLiteral("CREATE TABLE essai (id INTEGER PRIMARY KEY, nom TEXT, poids REAL, "
+                   "image BLOB, moment TEXT)")};
+const db::TexteSql InsererEssai{QStringLiteral(
+    "INSERT INTO essai (nom, poids, image, moment) VALUES (:nom, :poids, :image, :moment)")};
+const db::TexteSql EssaiParNom{QStringLiteral(
+    "SELECT id, nom, poids, image, moment FROM essai WHERE nom = :nom OR (:nom IS NULL AND nom "
+    "IS NULL) ORDER BY id")};
+const db::TexteSql CompterEssais{QStringLiteral("SELECT COUNT(*) FROM essai")};
+
+qint64 compter(db::Base& base) {
+    db::Requete r = base.preparer(CompterEssais);
+    r.suivante();
+    return r.entier(0);
+}
+
+} // namespace
+
+class TestDonnees : public QObject {
+    Q_OBJECT
+
+private slots:
+    void analyseDesParametres_data() {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QStringList>("noms");
+        QTest::addColumn<QString>("positionnel");
+        QTest::newRow("repeated name")
+            << QStringLiteral("a = :x OR (:x IS NULL AND b = :y)") << QStringList{"x", "y"}
+            << QStringLiteral("a = ? OR (? IS NULL AND b = ?)");
+        QTest::newRow("quoted text, brackets and comment skipped")
+            << QStringLiteral("SELECT ':pas', [a:b], \"c:d\" -- :non\nFROM t WHERE e = :oui")
+            << QStringList{"oui"}
+            << QStringLiteral("SELECT ':pas', [a:b], \"c:d\" -- :non\nFROM t WHERE e = ?");
+        QTest::newRow("doubled quote stays inside the text")
+            << QStringLiteral("SELECT 'l''été :x' WHERE a = :a") << QStringList{"a"}
+            << QStringLiteral("SELECT 'l''été :x' WHERE a = ?");
+        QTest::newRow("accented name and a time literal")
+            << QStringLiteral("WHERE d > '12:30' AND q = :quantité") << QStringList{"quantité"}
+            << QStringLiteral("WHERE d > '12:30' AND q = ?");
+    }
+    void analyseDesParametres() {
+        QFETCH(QString, sql);
+        QFETCH(QStringList, noms);
+        QFETCH(QString, positionnel);
+        const db::ParametresNommes p = db::ParametresNommes::analyser(sql);
+        QCOMPARE(p.noms, noms);
+        QCOMPARE(p.textePositionnel, positionnel);
+        QCOMPARE(p.occurrences.size(), positionnel.count(u'?'));
+    }
+
+    void unPointDInterrogationEstRefuse() {
+        QVERIFY_THROWS_EXCEPTION(ErreurTarvo,
+                                 db::ParametresNommes::analyser(QStringLiteral("a = ?")));
+    }
+
+    // Both ways into the embedded database run the same catalogue texts: the
+    // QtSql one is the way SQL Server is driven.
+    void allerRetour_data() {
+        QTest::addColumn<db::Base::Voie>("voie");
+        QTest::newRow("SQLite handle") << db::Base::Voie::Automatique;
+        QTest::newRow("QtSql") << db::Base::Voie::QtSql;
+    }
+    void allerRetour() {
+        QFETCH(db::Base::Voie, voie);
+        BaseDeTest t;
+        t.creerBase();
+        db::Base base(t.ctx->cnx.get(), voie);
+        base.preparer(CreerEssai).executer();
+
+        const QByteArray image("\x89PNG\0\x01", 6);
+        const QDateTime moment(QDate(2026, 12, 6), QTime(6, 5, 4));
+        db::Requete inserer = base.preparer(InsererEssai);
+        const qint64 premier = inserer.lier(u":nom", QStringLiteral("BLEU D'EAU"))
+                                   .lier(u":poids", 0.5)
+                                   .lier(u":image", image)
+                                   .lier(u":moment", moment)
+                                   .executerInsertion();
+        // The same prepared statement, run again with other values.
+        const qint64 second = inserer.lierNul(u":nom")
+                                  .lier(u":poids", QVariant())
+                                  .lier(u":image", QVariant())
+                                  .lier(u":moment", QVariant())
+                                  .executerInsertion();
+        QCOMPARE(second, premier + 1);
+
+        db::Requete lire = base.preparer(EssaiParNom);
+        lire.lier(u":nom", QStringLiteral("BLEU D'EAU"));
+        QVERIFY(lire.suivante());
+        QCOMPARE(lire.entier(0), premier);
+        QCOMPARE(lire.texte(1), QStringLiteral("BLEU D'EAU"));
+        QCOMPARE(lire.reel(2), 0.5);
+        QCOMPARE(lire.octets(3), image);
+        QCOMPARE(lire.dateHeure(4), moment);
+        QCOMPARE(lire.nomColonne(1), QStringLiteral("nom"));
+        QVERIFY(!lire.suivante());
+
+        lire.lierNul(u":nom");
+        QVERIFY(lire.suivante());
+        QCOMPARE(lire.entier(0), second);
+        for (int colonne = 1; colonne < 5; ++colonne)
+            QVERIFY(lire.estNul(colonne));
+        QVERIFY(!lire.valeur(2).isValid());
+        lire.terminer();
+    }
+
+    // A misspelt or forgotten name never runs: nothing is written.
+    void unNomFauxEchoueBruyamment_data() { allerRetour_data(); }
+    void unNomFauxEchoueBruyamment() {
+        QFETCH(db::Base::Voie, voie);
+        BaseDeTest t;
+        t.creerBase();
+        db::Base base(t.ctx->cnx.get(), voie);
+        base.preparer(CreerEssai).executer();
+
+        db::Requete inserer = base.preparer(InsererEssai);
+        QVERIFY_THROWS_EXCEPTION(ErreurTarvo, inserer.lier(u":nome", QStringLiteral("x")));
+        inserer.lier(u":nom", QStringLiteral("x")).lier(u":poids", 1.0).lierNul(u":image");
+        QVERIFY_THROWS_EXCEPTION(ErreurTarvo, inserer.executer());
+        QCOMPARE(compter(base), 0);
+    }
+
+    void transactionAnnuleeOuValidee_data() { allerRetour_data(); }
+    void transactionAnnuleeOuValidee() {
+        QFETCH(db::Base::Voie, voie);
+        BaseDeTest t;
+        t.creerBase();
+        db::Base base(t.ctx->cnx.get(), voie);
+        base.preparer(CreerEssai).executer();
+        auto inserer = [&] {
+            base.preparer(InsererEssai)
+                .lier(u":nom", QStringLiteral("a"))
+                .lierNul(u":poids")
+                .lierNul(u":image")
+                .lierNul(u":moment")
+                .executer();
+        };
+        {
+            db::Transaction transaction(base);
+            inserer();
+        }
+        QCOMPARE(compter(base), 0);
+        {
+            db::Transaction transaction(base);
+            inserer();
+            transaction.valider();
+        }
+        QCOMPARE(compter(base), 1);
+    }
+
+    void connexionFermeeRefusee() {
+        BaseDeTest t;
+        Connexion fermee(QStringLiteral("essai"));
+        QVERIFY_THROWS_EXCEPTION(ErreurTarvo, db::Base{&fermee});
+        QVERIFY_THROWS_EXCEPTION(ErreurTarvo, db::Base{nullptr});
+    }
+
+    // Rows sort by their typed values; keys, marks, check marks and the
+    // current row follow their records.
+    void modeleTrieLesValeursTypees() {
+        db::ModeleEnregistrements modele({{QStringLiteral("Nom"), db::Genre::Texte},
+                                          {QStringLiteral("N°"), db::Genre::Nombre},
+                                          {QStringLiteral("Date"), db::Genre::Date}},
+                                         true);
+        QAbstractItemModelTester testeur(&modele,
+                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
+        db::JeuEnregistrements jeu(modele.jeu().colonnes());
+        jeu.ajouter({QStringLiteral("bravo"), 10, QStringLiteral("2026-01-02 00:00:00")}, 10);
+        jeu.ajouter({QStringLiteral("Alpha"), 9, QStringLiteral("2025-12-31 08:00:00")}, 9, true);
+        jeu.ajouter({QStringLiteral("charlie"), 100, QVariant()}, 100);
+        modele.remplir(std::move(jeu));
+        modele.cocher(1, true);
+        const QPersistentModelIndex courant = modele.index(1, 0);
+
+        auto cles = [&] {
+            QList<int> liste;
+            for (int ligne = 0; ligne < modele.rowCount(); ++ligne)
+                liste << modele.index(ligne, 0).data(db::ModeleEnregistrements::RoleCle).toInt();
+            return liste;
+        };
+        modele.sort(1);
+        QCOMPARE(cles(), (QList<int>{9, 10, 100}));
+        modele.sort(1, Qt::DescendingOrder);
+        QCOMPARE(cles(), (QList<int>{100, 10, 9}));
+        modele.sort(0);
+        QCOMPARE(cles(), (QList<int>{9, 10, 100}));
+        modele.sort(2);
+        QCOMPARE(cles(), (QList<int>{100, 9, 10}));
+
+        QCOMPARE(courant.data(db::ModeleEnregistrements::RoleCle).toInt(), 9);
+        QVERIFY(modele.coche(courant.row()));
+        QVERIFY(courant.data(db::ModeleEnregistrements::RoleMarque).toBool());
+        QCOMPARE(modele.index(0, 2).data().toString(), QString());
+        QCOMPARE(modele.index(1, 1).data().toString(), QStringLiteral("9"));
+        QCOMPARE(modele.headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(),
+                 QStringLiteral("N°"));
+
+        // A new load keeps the sort and clears the check marks.
+        db::JeuEnregistrements suivant(modele.jeu().colonnes());
+        suivant.ajouter({QStringLiteral("z"), 1, QStringLiteral("2030-01-01 00:00:00")}, 1);
+        suivant.ajouter({QStringLiteral("y"), 2, QStringLiteral("2020-01-01 00:00:00")}, 2);
+        modele.remplir(std::move(suivant));
+        QCOMPARE(cles(), (QList<int>{2, 1}));
+        QVERIFY(!modele.coche(0) && !modele.coche(1));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDonnees)
+#include "test_donnees.moc"

@@ -1,6 +1,5 @@
 #include "Demarrage.h"
 
-#include "ArretProgramme.h"
 #include "Contexte.h"
 #include "Ini.h"
 #include "Version.h"
@@ -26,16 +25,16 @@ bool lancerDetache(const QString& ligneDeCommande) {
     return QProcess::startDetached(programme, morceaux);
 }
 
-void VerifierFichierIni(Contexte& ctx) {
+bool VerifierFichierIni(Contexte& ctx) {
     if (QFileInfo(ctx.chemin(NomFichierIni)).isFile())
-        return;
+        return true;
     ctx.prompts.critique(TitreLancement,
                          QStringLiteral("Le fichier d'initialisation suivant est introuvable : ") +
                              NomFichierIni);
-    throw ArretProgramme();
+    return false;
 }
 
-void ControleVersion(Contexte& ctx, const QString& cheminInfoVersion,
+bool ControleVersion(Contexte& ctx, const QString& cheminInfoVersion,
                      const LanceurProgramme& lanceur) {
     // An empty path names no file at all: it must not fall back on TARVOX.ini.
     if (cheminInfoVersion.isEmpty() || !QFileInfo(cheminInfoVersion).isFile()) {
@@ -43,22 +42,24 @@ void ControleVersion(Contexte& ctx, const QString& cheminInfoVersion,
             TitreLancement,
             QStringLiteral("Le fichier de contrôle de version suivant est introuvable : ") +
                 cheminInfoVersion);
-        throw ArretProgramme();
+        return false;
     }
     const QString section = QStringLiteral("[TARVOX]");
     const QString courante = VersionCourante();
-    const QString reference = LireIni(ctx, QStringLiteral("VersionRef"), section, cheminInfoVersion);
+    const QString reference =
+        LireIni(ctx, QStringLiteral("VersionRef"), section, cheminInfoVersion);
     if (reference == courante)
-        return;
+        return true;
 
-    const QString miseAJour = LireIni(ctx, QStringLiteral("UpdateFile"), section, cheminInfoVersion);
-    const QString texte = QStringLiteral("La version [") + courante +
-                          QStringLiteral("] ne correspond pas à la version de référence [") +
-                          reference + QStringLiteral("]\r\nVoulez-vous effectuer la mise à jour ? - ") +
-                          miseAJour;
+    const QString miseAJour =
+        LireIni(ctx, QStringLiteral("UpdateFile"), section, cheminInfoVersion);
+    const QString texte =
+        QStringLiteral("La version [") + courante +
+        QStringLiteral("] ne correspond pas à la version de référence [") + reference +
+        QStringLiteral("]\r\nVoulez-vous effectuer la mise à jour ? - ") + miseAJour;
     if (!lanceur) {
         ctx.prompts.critique(TitreLancement + QStringLiteral(" - VERSION INCORRECTE"), texte);
-        throw ArretProgramme();
+        return false;
     }
     if (ctx.prompts.question(Prompts::Icone::Critique,
                              TitreLancement + QStringLiteral(" - VERSION INCORRECTE"), texte,
@@ -67,34 +68,45 @@ void ControleVersion(Contexte& ctx, const QString& cheminInfoVersion,
             ctx.prompts.critique(TitreLancement,
                                  QStringLiteral("La mise à jour n'a pas pu être lancée : ") +
                                      miseAJour);
-        throw ArretProgramme();
+        return false;
     }
-    if (!ctx.prompts.question(Prompts::Icone::Exclamation, TitreVersion,
-                              QStringLiteral("Voulez-vous continuer sans faire la mise à jour ?\r\n") +
-                                  PertesDonnees,
-                              false))
-        throw ArretProgramme();
     if (!ctx.prompts.question(
             Prompts::Icone::Exclamation, TitreVersion,
-            QStringLiteral("CONFIRMEZ-vous que vous souhaitez continuer sans faire la mise à jour ?\r\n") +
+            QStringLiteral("Voulez-vous continuer sans faire la mise à jour ?\r\n") + PertesDonnees,
+            false))
+        return false;
+    if (!ctx.prompts.question(
+            Prompts::Icone::Exclamation, TitreVersion,
+            QStringLiteral(
+                "CONFIRMEZ-vous que vous souhaitez continuer sans faire la mise à jour ?\r\n") +
                 PertesDonnees,
             false))
-        throw ArretProgramme();
+        return false;
+    return true;
 }
 
 QString LireModeSecurite(Contexte& ctx) {
-    const QString mode = LireIni(ctx, QStringLiteral("SECURITYMODE"), QStringLiteral("[DB]")).toUpper();
+    const QString mode =
+        LireIni(ctx, QStringLiteral("SECURITYMODE"), QStringLiteral("[DB]")).toUpper();
     return mode == QStringLiteral("INTEG") ? mode : QStringLiteral("SQL");
 }
 
-void ControlesDeDemarrage(Contexte& ctx, const LanceurProgramme& lanceur) {
+bool ControlesDeDemarrage(Contexte& ctx, const LanceurProgramme& lanceur) {
     ctx.controleParGamme = true;
-    VerifierFichierIni(ctx);
-    ControleVersion(ctx,
-                    LireIni(ctx, QStringLiteral("FichierInfoVersion"),
-                            QStringLiteral("[Controle Version]")),
-                    lanceur);
-    ctx.modeSecurite = LireModeSecurite(ctx);
+    if (!VerifierFichierIni(ctx))
+        return false;
+    try {
+        if (!ControleVersion(ctx,
+                             LireIni(ctx, QStringLiteral("FichierInfoVersion"),
+                                     QStringLiteral("[Controle Version]")),
+                             lanceur))
+            return false;
+        ctx.modeSecurite = LireModeSecurite(ctx);
+    } catch (const SectionIniIntrouvable& e) {
+        AfficherSectionIntrouvable(ctx, e);
+        return false;
+    }
+    return true;
 }
 
 } // namespace tarvo

@@ -1,6 +1,5 @@
 #include "Ini.h"
 
-#include "ArretProgramme.h"
 #include "Contexte.h"
 #include "Erreur.h"
 #include "Windows1252.h"
@@ -48,6 +47,11 @@ QString ValeurCle(const QString& cle, const QString& ligne, bool* trouve) {
     return sansEspacesAutour(ligne.mid(ligne.indexOf(u'=') + 1));
 }
 
+void AfficherSectionIntrouvable(Contexte& ctx, const SectionIniIntrouvable& e) {
+    ctx.prompts.critique(QStringLiteral("Lecture du fichier INI"),
+                         QStringLiteral("La section suivante est introuvable : ") + e.section());
+}
+
 QString LireIni(Contexte& ctx, const QString& cle, const QString& section, const QString& fichier) {
     const QString chemin = fichier.isEmpty() ? ctx.chemin(NomFichierIni) : fichier;
     QFile f(chemin);
@@ -64,12 +68,8 @@ QString LireIni(Contexte& ctx, const QString& cle, const QString& section, const
         }
     }
     // A header on the very last line counts as missing: there is nothing to read after it.
-    if (finAtteinte) {
-        f.close();
-        ctx.prompts.critique(QStringLiteral("Lecture du fichier INI"),
-                             QStringLiteral("La section suivante est introuvable : ") + section);
-        throw ArretProgramme();
-    }
+    if (finAtteinte)
+        throw SectionIniIntrouvable(section);
 
     QString resultat;
     while (lireLigne(f, ligne)) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <exception>
 
 namespace tarvo {
 
@@ -8,12 +9,29 @@ struct Contexte;
 
 inline const QString NomFichierIni = QStringLiteral("TARVOX.ini");
 
+// A section the configuration lacks: the program cannot go on. It is no
+// ErreurTarvo, so that no command's own error box takes it for a failure of
+// that command; the entry points show AfficherSectionIntrouvable and end the
+// program.
+class SectionIniIntrouvable : public std::exception {
+public:
+    explicit SectionIniIntrouvable(QString section) : section_(std::move(section)) {}
+    const QString& section() const { return section_; }
+    const char* what() const noexcept override { return "section introuvable"; }
+
+private:
+    QString section_;
+};
+
 // The value of one key of one section, read afresh from the file at each call.
-// An empty file names TARVOX.ini in the program folder. A missing section shows
-// its box and ends the program (ArretProgramme); a missing key gives "".
-// A file that cannot be read raises ErreurTarvo.
+// An empty file names TARVOX.ini in the program folder. A missing section
+// raises SectionIniIntrouvable; a missing key gives "". A file that cannot be
+// read raises ErreurTarvo.
 QString LireIni(Contexte& ctx, const QString& cle, const QString& section,
                 const QString& fichier = {});
+
+// The "Lecture du fichier INI" box that names the missing section.
+void AfficherSectionIntrouvable(Contexte& ctx, const SectionIniIntrouvable& e);
 
 // The value a line gives for a key: the line begins with the key and holds an
 // equals sign. `trouve` tells whether the line matched.

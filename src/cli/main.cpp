@@ -2,11 +2,11 @@
 #include "Commandes.h"
 #include "ProgressionTerminal.h"
 #include "PromptsTerminal.h"
-#include "app/ArretProgramme.h"
 #include "app/Connexion.h"
 #include "app/Contexte.h"
 #include "app/Demarrage.h"
 #include "app/FormesMessages.h"
+#include "app/Ini.h"
 #include "app/Memoire.h"
 #include "app/Version.h"
 
@@ -44,11 +44,13 @@ int usage(const QString& message) {
 // The checks of the desktop start-up, then the connection Cnx.
 bool preparerBase(Contexte& ctx, bool ignorerVersion, const QString& utilisateur) {
     ctx.controleParGamme = true;
-    VerifierFichierIni(ctx);
-    if (ignorerVersion)
+    if (ignorerVersion) {
+        if (!VerifierFichierIni(ctx))
+            return false;
         ctx.modeSecurite = LireModeSecurite(ctx);
-    else
-        ControlesDeDemarrage(ctx, nullptr);
+    } else if (!ControlesDeDemarrage(ctx, nullptr)) {
+        return false;
+    }
     if (ctx.modeSecurite == QStringLiteral("INTEG"))
         return ConnexionBase(ctx, QString(), QString());
     return ConnexionBase(ctx, utilisateur, qEnvironmentVariable("TARVO_MOT_DE_PASSE"));
@@ -99,16 +101,17 @@ int main(int argc, char* argv[]) {
     Contexte ctx(QDir(dossier.value_or(QCoreApplication::applicationDirPath())).absolutePath(),
                  prompts, progression, horloge);
     try {
-        if (commande->prealable == ctl::Prealable::FichierIni)
-            VerifierFichierIni(ctx);
+        if (commande->prealable == ctl::Prealable::FichierIni && !VerifierFichierIni(ctx))
+            return 1;
         if (commande->prealable == ctl::Prealable::Base &&
             !preparerBase(ctx, ignorerVersion, utilisateur.value_or(qEnvironmentVariable("USER"))))
             return 1;
         return commande->executer(ctx, arguments);
     } catch (const ctl::ErreurUsage& e) {
         return usage(e.message());
-    } catch (const ArretProgramme& e) {
-        return e.code();
+    } catch (const SectionIniIntrouvable& e) {
+        AfficherSectionIntrouvable(ctx, e);
+        return 1;
     } catch (const ErreurTarvo& e) {
         afficherErreurDetaillee(ctx, QStringLiteral("Erreur"), e.erreur());
         return 1;

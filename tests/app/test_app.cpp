@@ -1,5 +1,4 @@
 #include "BaseDeTest.h"
-#include "app/ArretProgramme.h"
 #include "app/Connexion.h"
 #include "app/Demarrage.h"
 #include "app/FormesMessages.h"
@@ -74,7 +73,12 @@ private slots:
         QFETCH(QString, section);
         BaseDeTest t;
         t.ecrireIni(contenu);
-        QVERIFY_THROWS_EXCEPTION(ArretProgramme, LireIni(*t.ctx, QStringLiteral("X"), section));
+        try {
+            LireIni(*t.ctx, QStringLiteral("X"), section);
+            QFAIL("une section introuvable doit arrêter le programme");
+        } catch (const SectionIniIntrouvable& e) {
+            AfficherSectionIntrouvable(*t.ctx, e);
+        }
         QCOMPARE(t.prompts.boites.size(), 1);
         QCOMPARE(t.prompts.boites[0].icone, Prompts::Icone::Critique);
         QCOMPARE(t.prompts.boites[0].titre, QStringLiteral("Lecture du fichier INI"));
@@ -123,8 +127,8 @@ private slots:
         QTest::addColumn<int>("nombreBoites");
         QTest::addColumn<bool>("miseAJourLancee");
         QTest::newRow("identique") << VersionCourante() << QList<bool>{} << true << 0 << false;
-        QTest::newRow("mise a jour") << QStringLiteral("9.9.9") << QList<bool>{true} << false << 1
-                                     << true;
+        QTest::newRow("mise a jour")
+            << QStringLiteral("9.9.9") << QList<bool>{true} << false << 1 << true;
         QTest::newRow("non non") << QStringLiteral("9.9.9") << QList<bool>{false, false} << false
                                  << 2 << false;
         QTest::newRow("non oui non")
@@ -148,12 +152,7 @@ private slots:
             lancee = commande;
             return true;
         };
-        bool aContinue = true;
-        try {
-            ControlesDeDemarrage(*t.ctx, lanceur);
-        } catch (const ArretProgramme&) {
-            aContinue = false;
-        }
+        const bool aContinue = ControlesDeDemarrage(*t.ctx, lanceur);
         QCOMPARE(aContinue, continuer);
         QCOMPARE(t.prompts.boites.size(), nombreBoites);
         QCOMPARE(!lancee.isEmpty(), miseAJourLancee);
@@ -164,23 +163,26 @@ private slots:
         const auto& premiere = t.prompts.boites[0];
         QCOMPARE(premiere.icone, Prompts::Icone::Critique);
         QCOMPARE(premiere.titre, QStringLiteral("Lancement interrompu - VERSION INCORRECTE"));
-        QCOMPARE(premiere.texte, QStringLiteral("La version [") + VersionCourante() +
-                                     QStringLiteral("] ne correspond pas à la version de "
-                                                    "référence [9.9.9]\r\nVoulez-vous effectuer la "
-                                                    "mise à jour ? - /opt/maj/installer --silencieux"));
+        QCOMPARE(premiere.texte,
+                 QStringLiteral("La version [") + VersionCourante() +
+                     QStringLiteral("] ne correspond pas à la version de "
+                                    "référence [9.9.9]\r\nVoulez-vous effectuer la "
+                                    "mise à jour ? - /opt/maj/installer --silencieux"));
         if (nombreBoites >= 2) {
             QCOMPARE(t.prompts.boites[1].titre, QStringLiteral("ATTENTION - VERSION INCORRECTE"));
             QCOMPARE(t.prompts.boites[1].icone, Prompts::Icone::Exclamation);
             QVERIFY(!t.prompts.boites[1].ouiParDefaut);
-            QCOMPARE(t.prompts.boites[1].texte,
-                     QStringLiteral("Voulez-vous continuer sans faire la mise à jour ?\r\nATTENTION "
-                                    "CONTINUER PEUT ENTRAINER DES PERTES DE DONNEES IRREVERSIBLE !"));
+            QCOMPARE(
+                t.prompts.boites[1].texte,
+                QStringLiteral("Voulez-vous continuer sans faire la mise à jour ?\r\nATTENTION "
+                               "CONTINUER PEUT ENTRAINER DES PERTES DE DONNEES IRREVERSIBLE !"));
         }
         if (nombreBoites == 3)
-            QCOMPARE(t.prompts.boites[2].texte,
-                     QStringLiteral("CONFIRMEZ-vous que vous souhaitez continuer sans faire la mise "
-                                    "à jour ?\r\nATTENTION CONTINUER PEUT ENTRAINER DES PERTES DE "
-                                    "DONNEES IRREVERSIBLE !"));
+            QCOMPARE(
+                t.prompts.boites[2].texte,
+                QStringLiteral("CONFIRMEZ-vous que vous souhaitez continuer sans faire la mise "
+                               "à jour ?\r\nATTENTION CONTINUER PEUT ENTRAINER DES PERTES DE "
+                               "DONNEES IRREVERSIBLE !"));
     }
 
     void versionComparaisonTextuelle() {
@@ -188,7 +190,7 @@ private slots:
         const QStringList parties = VersionCourante().split(u'.');
         ecrireVersion(t, parties[0] + QStringLiteral(".0") + parties[1] + u'.' + parties[2]);
         t.prompts.reponses << false << false;
-        QVERIFY_THROWS_EXCEPTION(ArretProgramme, ControlesDeDemarrage(*t.ctx, nullptr));
+        QVERIFY(!ControlesDeDemarrage(*t.ctx, nullptr));
         QVERIFY(t.prompts.boites[0].texte.contains(QStringLiteral("La version [")));
     }
 
@@ -196,7 +198,7 @@ private slots:
         BaseDeTest t;
         t.ecrireFichier(QStringLiteral("version.ini"), "[TARVOX]\r\nUpdateFile=maj.exe\r\n");
         t.prompts.reponses << false << false;
-        QVERIFY_THROWS_EXCEPTION(ArretProgramme, ControlesDeDemarrage(*t.ctx, nullptr));
+        QVERIFY(!ControlesDeDemarrage(*t.ctx, nullptr));
         QVERIFY(t.prompts.boites[0].texte.contains(
             QStringLiteral("ne correspond pas à la version de référence []")));
     }
@@ -218,7 +220,8 @@ private slots:
             << QStringLiteral("Lancement interrompu")
             << QStringLiteral("Le fichier de contrôle de version suivant est introuvable : ");
         QTest::newRow("section version absente")
-            << QByteArray("[DB]\r\nSECURITYMODE=INTEG\r\n") << QStringLiteral("Lecture du fichier INI")
+            << QByteArray("[DB]\r\nSECURITYMODE=INTEG\r\n")
+            << QStringLiteral("Lecture du fichier INI")
             << QStringLiteral("La section suivante est introuvable : [Controle Version]");
     }
 
@@ -231,7 +234,7 @@ private slots:
             QFile::remove(t.chemin(QStringLiteral("TARVOX.ini")));
         else
             t.ecrireIni(ini);
-        QVERIFY_THROWS_EXCEPTION(ArretProgramme, ControlesDeDemarrage(*t.ctx, nullptr));
+        QVERIFY(!ControlesDeDemarrage(*t.ctx, nullptr));
         QCOMPARE(t.prompts.boites.size(), 1);
         QCOMPARE(t.prompts.boites[0].titre, titre);
         QCOMPARE(t.prompts.boites[0].texte, texte);
@@ -251,8 +254,9 @@ private slots:
         QFETCH(QString, valeur);
         QFETCH(QString, mode);
         BaseDeTest t;
-        t.ecrireIni((QStringLiteral("[DB]\r\nSECURITYMODE=") + valeur + QStringLiteral("\r\n[X]\r\n"))
-                        .toUtf8());
+        t.ecrireIni(
+            (QStringLiteral("[DB]\r\nSECURITYMODE=") + valeur + QStringLiteral("\r\n[X]\r\n"))
+                .toUtf8());
         QCOMPARE(LireModeSecurite(*t.ctx), mode);
     }
 
@@ -264,9 +268,11 @@ private slots:
                     QStringLiteral("Syntaxe"));
         QCOMPARE(t.lireFichier(FichierErreurs),
                  QByteArray("19/04/2012 13:42:25 Erreur IntegData\r\nLigne \xE9\r\n"
-                            "19/04/2012 13:42:25 Erreur lors de l'ex\xE9" "cution de exec x 1 "
+                            "19/04/2012 13:42:25 Erreur lors de l'ex\xE9"
+                            "cution de exec x 1 "
                             "Err=-2147217900 Syntaxe\r\n"));
-        QCOMPARE(t.lireFichier(FichierDebug), QByteArray("19/04/2012 13:42:25 D\xE9" "but\r\n"));
+        QCOMPARE(t.lireFichier(FichierDebug), QByteArray("19/04/2012 13:42:25 D\xE9"
+                                                         "but\r\n"));
         QCOMPARE(t.prompts.boites.size(), 1);
         QCOMPARE(t.prompts.boites[0].icone, Prompts::Icone::Aucune);
         QCOMPARE(t.prompts.boites[0].texte,
@@ -278,10 +284,9 @@ private slots:
         EchecEtat echec;
         echec.erreur = {-2147467259, QStringLiteral("Microsoft OLE DB"), QStringLiteral("Échec")};
         echec.texteCommande = QStringLiteral("SELECT 1");
-        echec.erreursConnexion = {{11, QStringLiteral("S1"), 4060, QStringLiteral("D1"),
-                                   QStringLiteral("08004")},
-                                  {12, QStringLiteral("S2"), 18456, QStringLiteral("D2"),
-                                   QStringLiteral("28000")}};
+        echec.erreursConnexion = {
+            {11, QStringLiteral("S1"), 4060, QStringLiteral("D1"), QStringLiteral("08004")},
+            {12, QStringLiteral("S2"), 18456, QStringLiteral("D2"), QStringLiteral("28000")}};
         trace_erreur_etat(*t.ctx, QStringLiteral("EtatControleExpGamme"),
                           QStringLiteral("EtatControleArtGamme"), echec);
         QCOMPARE(t.prompts.boites.size(), 1);
@@ -351,7 +356,8 @@ private slots:
         QCOMPARE(t.prompts.boites[0].titre, QStringLiteral("Problème de connexion"));
         const QString texte = t.prompts.boites[0].texte;
         QVERIFY2(texte.contains(QStringLiteral("Source : ODBC")), qPrintable(texte));
-        QVERIFY2(texte.contains(QStringLiteral("Pilote absent")) || texte.contains(QStringLiteral("IM002")),
+        QVERIFY2(texte.contains(QStringLiteral("Pilote absent")) ||
+                     texte.contains(QStringLiteral("IM002")),
                  qPrintable(texte));
     }
 

@@ -1,5 +1,4 @@
 #include "BaseDeTest.h"
-#include "app/ArretProgramme.h"
 #include "app/Connexion.h"
 #include "app/Version.h"
 #include "ui/main/APropos.h"
@@ -28,6 +27,7 @@
 
 using namespace tarvo;
 using namespace tarvo::test;
+using tarvo::ui::ArretProgramme;
 using tarvo::ui::FenetrePrincipale;
 
 namespace {

@@ -1,9 +1,10 @@
 #include "ApplicationTarvo.h"
 
 #include "FenetrePrincipale.h"
-#include "app/ArretProgramme.h"
+#include "SequenceDemarrage.h"
 #include "app/Contexte.h"
 #include "app/FormesMessages.h"
+#include "app/Ini.h"
 #include "app/Version.h"
 
 #include <cstdio>
@@ -18,6 +19,11 @@ bool ApplicationTarvo::notify(QObject* destinataire, QEvent* evenement) {
         return QApplication::notify(destinataire, evenement);
     } catch (const ArretProgramme& arret) {
         arreter(arret.code());
+        return true;
+    } catch (const SectionIniIntrouvable& e) {
+        if (ctx_)
+            AfficherSectionIntrouvable(*ctx_, e);
+        arreter(1);
         return true;
     } catch (const ErreurTarvo& e) {
         erreur = e.erreur();

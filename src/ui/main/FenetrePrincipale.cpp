@@ -3,9 +3,10 @@
 #include "APropos.h"
 #include "Geometrie.h"
 #include "Logo.h"
-#include "app/ArretProgramme.h"
+#include "SequenceDemarrage.h"
 #include "app/Contexte.h"
 #include "app/FormesMessages.h"
+#include "app/Ini.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -392,6 +393,9 @@ void FenetrePrincipale::executerCommande(const std::function<void()>& commande) 
         commande();
     } catch (const ArretProgramme& arret) {
         arreterProgramme(arret.code());
+    } catch (const SectionIniIntrouvable& e) {
+        AfficherSectionIntrouvable(ctx_, e);
+        arreterProgramme(1);
     } catch (const ErreurTarvo& e) {
         afficherErreurDetaillee(ctx_, QStringLiteral("Erreur"), e.erreur());
     }

@@ -1,8 +1,8 @@
 #include "Login.h"
 
-#include "app/ArretProgramme.h"
 #include "app/Connexion.h"
 #include "app/Contexte.h"
+#include "app/Ini.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -91,8 +91,9 @@ void DialogueConnexion::valider() {
     bool ouverte = false;
     try {
         ouverte = ConnexionBase(ctx_, utilisateur_->text(), motDePasse_->text());
-    } catch (const ArretProgramme&) {
-        // The box has been shown; the start-up ends once the dialog is closed.
+    } catch (const SectionIniIntrouvable& e) {
+        // The start-up ends once the dialog is closed.
+        AfficherSectionIntrouvable(ctx_, e);
         arret_ = true;
         reject();
         return;

@@ -3,17 +3,18 @@
 #include "FenetrePrincipale.h"
 #include "Login.h"
 #include "Splash.h"
-#include "app/ArretProgramme.h"
 #include "app/Connexion.h"
 #include "app/Contexte.h"
 #include "app/FormesMessages.h"
+#include "app/Ini.h"
 
 namespace tarvo::ui {
 
 namespace {
 
 void ouvrirSession(Contexte& ctx, const LanceurProgramme& lanceur) {
-    ControlesDeDemarrage(ctx, lanceur);
+    if (!ControlesDeDemarrage(ctx, lanceur))
+        throw ArretProgramme();
     if (ctx.modeSecurite == QStringLiteral("INTEG")) {
         if (!ConnexionBase(ctx, QString(), QString()))
             throw ArretProgramme();
@@ -38,6 +39,9 @@ std::unique_ptr<FenetrePrincipale> Demarrer(Contexte& ctx, const LanceurProgramm
     } catch (const ErreurTarvo& e) {
         // An unreadable configuration file, for instance: one box, then the end.
         afficherErreurDetaillee(ctx, QStringLiteral("Lancement interrompu"), e.erreur());
+        throw ArretProgramme();
+    } catch (const SectionIniIntrouvable& e) {
+        AfficherSectionIntrouvable(ctx, e);
         throw ArretProgramme();
     }
 

@@ -4,7 +4,6 @@
 #include "FenetrePrincipale.h"
 #include "PromptsFenetres.h"
 #include "SequenceDemarrage.h"
-#include "app/ArretProgramme.h"
 #include "app/Contexte.h"
 #include "app/Memoire.h"
 #include "app/Version.h"
@@ -68,7 +67,7 @@ int main(int argc, char* argv[]) {
     std::unique_ptr<ui::FenetrePrincipale> fenetre;
     try {
         fenetre = ui::Demarrer(ctx, lancerDetache);
-    } catch (const ArretProgramme& arret) {
+    } catch (const ui::ArretProgramme& arret) {
         return arret.code();
     }
     prompts.setProprietaire(fenetre.get());

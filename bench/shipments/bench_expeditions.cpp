@@ -171,9 +171,7 @@ int main(int argc, char* argv[]) {
     ParametresConnexion p;
     p.moteur = db::Moteur::SQLite;
     p.base = dossier.filePath(QStringLiteral("tarvo.db"));
-    Erreur erreur;
-    if (!ctx.cnx->ouvrir(p, erreur, true))
-        qFatal("%s", qPrintable(erreur.description));
+    ctx.cnx->ouvrir(p, true);
     QElapsedTimer chrono;
     chrono.start();
     CreerBaseEmbarquee(*ctx.cnx, false);

@@ -32,9 +32,7 @@ void creerBase(const QString& chemin, int expeditions, int articles) {
         tarvo::Connexion cnx(QStringLiteral("Generation"));
         tarvo::ParametresConnexion p;
         p.base = chemin;
-        tarvo::Erreur erreur;
-        if (!cnx.ouvrir(p, erreur, true))
-            qFatal("%s", qPrintable(erreur.description));
+        cnx.ouvrir(p, true);
         tarvo::CreerBaseEmbarquee(cnx, false);
     }
     sqlite3* db = nullptr;

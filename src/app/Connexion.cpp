@@ -3,12 +3,14 @@
 #include "Contexte.h"
 #include "FormesMessages.h"
 #include "Ini.h"
+#include "SqlApplication.h"
+#include "db/Base.h"
 
 #include <QAtomicInt>
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlError>
-#include <QSqlQuery>
 
 namespace tarvo {
 namespace {
@@ -40,14 +42,6 @@ QString chaineOdbc(const ParametresConnexion& p) {
     return chaine;
 }
 
-bool executer(QSqlDatabase& db, const QString& sql, Erreur& erreur) {
-    QSqlQuery q(db);
-    if (q.exec(sql))
-        return true;
-    erreur = Erreur::depuisSql(q.lastError(), SourceConnexion);
-    return false;
-}
-
 } // namespace
 
 Connexion::Connexion(const QString& role) : nom_(nomUnique(role)) {}
@@ -57,16 +51,15 @@ Connexion::~Connexion() {
     QSqlDatabase::removeDatabase(nom_);
 }
 
-bool Connexion::ouvrir(const ParametresConnexion& parametres, Erreur& erreur, bool creerFichier) {
+void Connexion::ouvrir(const ParametresConnexion& parametres, bool creerFichier) {
     fermer();
     parametres_ = parametres;
     QSqlDatabase db;
     if (parametres.moteur == db::Moteur::SQLite) {
-        if (!creerFichier && !QFileInfo::exists(parametres.base)) {
-            erreur = {NumeroErreur::FichierIntrouvable, SourceConnexion,
-                      QStringLiteral("La base de données est introuvable : ") + parametres.base};
-            return false;
-        }
+        if (!creerFichier && !QFileInfo::exists(parametres.base))
+            throw ErreurTarvo(NumeroErreur::FichierIntrouvable, SourceConnexion,
+                              QStringLiteral("La base de données est introuvable : ") +
+                                  parametres.base);
         db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nom_);
         db.setDatabaseName(parametres.base);
         // Several workstations and tarvoctl share the file: wait for a lock
@@ -76,25 +69,16 @@ bool Connexion::ouvrir(const ParametresConnexion& parametres, Erreur& erreur, bo
         db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), nom_);
         db.setDatabaseName(chaineOdbc(parametres));
     }
-    if (!db.open()) {
-        erreur = Erreur::depuisSql(db.lastError(), parametres.moteur == db::Moteur::SQLite
-                                                       ? QStringLiteral("SQLite")
-                                                       : QStringLiteral("ODBC"));
-        return false;
+    if (!db.open())
+        throw ErreurTarvo(Erreur::depuisSql(db.lastError(), parametres.moteur == db::Moteur::SQLite
+                                                                ? QStringLiteral("SQLite")
+                                                                : QStringLiteral("ODBC")));
+    try {
+        db::Base(this).executerScript(sql::ReglagesConnexion);
+    } catch (const ErreurTarvo&) {
+        db.close();
+        throw;
     }
-    // Date-times are exchanged as yyyy-MM-dd HH:mm:ss text on both engines;
-    // SQL Server would read it as year-day-month under a French login.
-    const QStringList reglages = parametres.moteur == db::Moteur::SQLite
-                                     ? QStringList{QStringLiteral("PRAGMA journal_mode=WAL"),
-                                                   QStringLiteral("PRAGMA foreign_keys=ON")}
-                                     : QStringList{QStringLiteral("SET DATEFORMAT ymd")};
-    for (const QString& reglage : reglages) {
-        if (!executer(db, reglage, erreur)) {
-            db.close();
-            return false;
-        }
-    }
-    return true;
 }
 
 bool Connexion::estOuverte() const {
@@ -104,15 +88,17 @@ bool Connexion::estOuverte() const {
 void Connexion::fermer() {
     if (!QSqlDatabase::contains(nom_))
         return;
-    QSqlDatabase db = QSqlDatabase::database(nom_, false);
-    if (db.isOpen() && spid_ != 0 && parametres_.moteur == db::Moteur::SQLite) {
-        QSqlQuery q(db);
-        q.prepare(QStringLiteral("DELETE FROM tarvo_connexion WHERE spid = ?"));
-        q.addBindValue(spid_);
-        q.exec();
+    // The embedded database's number is given back; the server's dies with
+    // its process.
+    if (spid_ != 0 && parametres_.moteur == db::Moteur::SQLite && estOuverte()) {
+        try {
+            db::Base(this).preparer(sql::FinConnexion).lier(u":spid", spid_).executer();
+        } catch (const ErreurTarvo&) {
+            // A number left behind is never given again: nothing is lost.
+        }
     }
     spid_ = 0;
-    db.close();
+    QSqlDatabase::database(nom_, false).close();
 }
 
 QSqlDatabase Connexion::base() const {
@@ -120,22 +106,8 @@ QSqlDatabase Connexion::base() const {
 }
 
 int Connexion::spid() {
-    if (spid_ != 0)
-        return spid_;
-    QSqlDatabase db = base();
-    QSqlQuery q(db);
-    if (parametres_.moteur == db::Moteur::SqlServer) {
-        if (!q.exec(QStringLiteral("SELECT @@SPID")) || !q.next())
-            throw ErreurTarvo(Erreur::depuisSql(q.lastError(), SourceConnexion));
-        spid_ = q.value(0).toInt();
-        return spid_;
-    }
-    // Each open connection holds a row; the number is never given out twice.
-    q.prepare(QStringLiteral("INSERT INTO tarvo_connexion (ouverture) VALUES (?)"));
-    q.addBindValue(QDateTime::currentDateTime().toString(db::Dialecte::FormatDateHeure));
-    if (!q.exec())
-        throw ErreurTarvo(Erreur::depuisSql(q.lastError(), SourceConnexion));
-    spid_ = q.lastInsertId().toInt();
+    if (spid_ == 0)
+        spid_ = static_cast<int>(db::Base(this).preparer(sql::NumeroConnexion).executerInsertion());
     return spid_;
 }
 
@@ -173,7 +145,8 @@ bool ConnexionBase(Contexte& ctx, const QString& utilisateur, const QString& mot
                                      "Indiquez SECURITYMODE=INTEG dans la section [DB] de ") +
                           NomFichierIni + u'.'};
         } else {
-            ouverte = ctx.cnx->ouvrir(p, erreur);
+            ctx.cnx->ouvrir(p);
+            ouverte = true;
         }
     } catch (const ErreurTarvo& e) {
         erreur = e.erreur();
@@ -188,9 +161,7 @@ void init_dataenv_connection(Contexte& ctx) {
         throw ErreurTarvo(NumeroErreur::Base, SourceConnexion,
                           QStringLiteral("La connexion principale n'est pas ouverte."));
     ctx.conxReport = std::make_unique<Connexion>(QStringLiteral("ConxReport"));
-    Erreur erreur;
-    if (!ctx.conxReport->ouvrir(ctx.cnx->parametres(), erreur))
-        throw ErreurTarvo(erreur);
+    ctx.conxReport->ouvrir(ctx.cnx->parametres());
 }
 
 } // namespace tarvo

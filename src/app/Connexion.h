@@ -29,9 +29,9 @@ public:
     Connexion(const Connexion&) = delete;
     Connexion& operator=(const Connexion&) = delete;
 
-    // Opens the connection; on failure fills `erreur` and returns false. A
-    // missing SQLite file is a failure unless `creerFichier` is set.
-    bool ouvrir(const ParametresConnexion& parametres, Erreur& erreur, bool creerFichier = false);
+    // Opens the connection; raises ErreurTarvo on failure. A missing SQLite
+    // file is a failure unless `creerFichier` is set.
+    void ouvrir(const ParametresConnexion& parametres, bool creerFichier = false);
     bool estOuverte() const;
     void fermer();
 

@@ -38,9 +38,7 @@ int initBase(Contexte& ctx, const QStringList& arguments) {
     }
     QDir().mkpath(QFileInfo(p.base).absolutePath());
     Connexion cnx(QStringLiteral("InitBase"));
-    Erreur erreur;
-    if (!cnx.ouvrir(p, erreur, true))
-        throw ErreurTarvo(erreur);
+    cnx.ouvrir(p, true);
     if (BaseContientDesTables(cnx)) {
         ctx.prompts.critique(titre, QStringLiteral("La base ") + p.base +
                                         QStringLiteral(" contient déjà des tables : elle n'a pas "

@@ -7,6 +7,7 @@
 
 #include <QSqlDriver>
 #include <QSqlError>
+#include <QSqlQuery>
 #include <sqlite3.h>
 
 namespace tarvo::db {
@@ -50,6 +51,16 @@ Requete Base::preparer(const TexteSql& sql) const {
     else
         instruction = std::make_unique<InstructionQtSql>(qt_, parametres);
     return Requete(std::move(instruction), std::move(parametres));
+}
+
+void Base::executerScript(const TexteSql& script) const {
+    if (sqlite_) {
+        executerSQLite(sqlite_, script.pour(moteur_).toUtf8().constData());
+        return;
+    }
+    QSqlQuery requete(qt_);
+    if (!requete.exec(script.pour(moteur_)))
+        throw ErreurTarvo(Erreur::depuisSql(requete.lastError(), qt_.driverName()));
 }
 
 void Base::commencer() {

@@ -33,6 +33,9 @@ public:
 
     Moteur moteur() const { return moteur_; }
     Requete preparer(const TexteSql& sql) const;
+    // Runs a text of several statements without parameters: an installation
+    // script, the settings of a new connection.
+    void executerScript(const TexteSql& script) const;
 
     // The transaction of one piece of work (see Transaction).
     void commencer();

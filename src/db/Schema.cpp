@@ -1,12 +1,11 @@
 #include "Schema.h"
 
+#include "Base.h"
+#include "Transaction.h"
 #include "app/Connexion.h"
 #include "app/Erreur.h"
 
 #include <QFile>
-#include <QSqlDriver>
-#include <QSqlQuery>
-#include <sqlite3.h>
 
 // Resources of a static library are registered by hand, outside any namespace.
 static void enregistrerScripts() {
@@ -28,14 +27,6 @@ QString lireRessource(const QString& nom) {
     return QString::fromUtf8(f.readAll());
 }
 
-sqlite3* poigneeSQLite(Connexion& cnx) {
-    const QVariant v = cnx.base().driver()->handle();
-    if (qstrcmp(v.typeName(), "sqlite3*") != 0)
-        throw ErreurTarvo(NumeroErreur::Base, SourceSchema,
-                          QStringLiteral("La connexion n'est pas une base SQLite ouverte."));
-    return *static_cast<sqlite3* const*>(v.data());
-}
-
 } // namespace
 
 QString ScriptSchemaSQLite() {
@@ -53,18 +44,13 @@ bool BaseContientDesTables(Connexion& cnx) {
 }
 
 void ExecuterScriptSQLite(Connexion& cnx, const QString& script) {
-    sqlite3* db = poigneeSQLite(cnx);
-    const QByteArray sql =
-        QByteArrayLiteral("BEGIN;\n") + script.toUtf8() + QByteArrayLiteral("\nCOMMIT;");
-    char* message = nullptr;
-    if (sqlite3_exec(db, sql.constData(), nullptr, nullptr, &message) != SQLITE_OK) {
-        const Erreur erreur{sqlite3_extended_errcode(db), SourceSchema,
-                            QString::fromUtf8(message ? message : "erreur SQLite")};
-        sqlite3_free(message);
-        if (!sqlite3_get_autocommit(db))
-            sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
-        throw ErreurTarvo(erreur);
-    }
+    db::Base base(&cnx);
+    if (base.moteur() != db::Moteur::SQLite)
+        throw ErreurTarvo(NumeroErreur::Base, SourceSchema,
+                          QStringLiteral("La connexion n'est pas une base SQLite ouverte."));
+    db::Transaction transaction(base);
+    base.executerScript(db::TexteSql(script));
+    transaction.valider();
 }
 
 void CreerBaseEmbarquee(Connexion& cnx, bool avecDemo) {

@@ -534,10 +534,10 @@ private slots:
         BaseDeTest t;
         t.creerBase(false);
         const ParametresConnexion p = ParametresDepuisIni(*t.ctx, QString(), QString());
-        Erreur erreur;
         Connexion a(QStringLiteral("A"));
         Connexion b(QStringLiteral("B"));
-        QVERIFY(a.ouvrir(p, erreur) && b.ouvrir(p, erreur));
+        a.ouvrir(p);
+        b.ouvrir(p);
         const int spidA = a.spid();
         const int spidB = b.spid();
         QVERIFY(spidA > 0 && spidB > 0 && spidA != spidB);
@@ -545,7 +545,7 @@ private slots:
         a.fermer();
         QCOMPARE(compter(t, "SELECT COUNT(*) FROM tarvo_connexion"), 1);
         Connexion c(QStringLiteral("C"));
-        QVERIFY(c.ouvrir(p, erreur));
+        c.ouvrir(p);
         QVERIFY(c.spid() > qMax(spidA, spidB));
     }
 

@@ -54,9 +54,7 @@ void BaseDeTest::creerBase(bool avecDemo) {
     const ParametresConnexion p = ParametresDepuisIni(*ctx, QString(), QString());
     {
         Connexion creation(QStringLiteral("CreationTest"));
-        Erreur erreur;
-        if (!creation.ouvrir(p, erreur, true))
-            qFatal("Base de test : %s", qPrintable(erreur.description));
+        creation.ouvrir(p, true);
         CreerBaseEmbarquee(creation, avecDemo);
     }
     if (!ConnexionBase(*ctx, QString(), QString()))

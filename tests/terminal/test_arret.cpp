@@ -56,11 +56,9 @@ QByteArray fichierVolumineux() {
 // The journal rows, opening the file afresh as another program would.
 qint64 lignesJournal(const BaseDeTest& b) {
     Connexion cnx(QStringLiteral("Controle"));
-    Erreur erreur;
     ParametresConnexion p;
     p.base = b.chemin(QStringLiteral("tarvo.db"));
-    if (!cnx.ouvrir(p, erreur))
-        qFatal("%s", qPrintable(erreur.description));
+    cnx.ouvrir(p);
     return nombre(cnx.base(), QStringLiteral("SELECT COUNT(*) FROM [Journal de saisie]"));
 }
 

@@ -4,13 +4,14 @@
 #   ./tarvo.sh test       build and run the whole test suite
 #   ./tarvo.sh test-asan  the same under AddressSanitizer and UndefinedBehaviorSanitizer
 #   ./tarvo.sh bench      build in Release and run the benchmarks
+#   ./tarvo.sh format     check that every C++ file is formatted as .clang-format says
 set -euo pipefail
 
 RACINE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 DEMO="${TARVO_DEMO_DIR:-$RACINE/demo}"
 
 PAQUETS=(
-    cmake ninja-build g++ pkg-config ccache
+    cmake ninja-build g++ pkg-config ccache clang-format
     qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-odbc libgl-dev
     libsqlite3-dev sqlite3 unixodbc-dev
     libcups2-dev cups cups-bsd cups-client
@@ -31,13 +32,11 @@ installer() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${manquants[@]}"
 }
 
+# Configures and builds one preset of CMakePresets.json.
 construire() {
-    local dossier="$1"
-    shift
-    local lanceur=()
-    command -v ccache >/dev/null && lanceur=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-    cmake -S "$RACINE" -B "$dossier" -G Ninja -DTARVO_WERROR=ON "${lanceur[@]}" "$@" >/dev/null
-    cmake --build "$dossier" -j"$(nproc)"
+    local preset="$1"
+    cmake --preset "$preset" -S "$RACINE" >/dev/null
+    cmake --build --preset "$preset" -j"$(nproc)"
 }
 
 # A program folder for the demo: configuration, version file, embedded
@@ -62,43 +61,52 @@ preparer_demo() {
 }
 
 tester() {
-    local dossier="$1"
-    shift
-    construire "$dossier" "$@"
-    ctest --test-dir "$dossier" --output-on-failure -j2
+    local preset="$1"
+    construire "$preset"
+    ctest --preset "$preset"
+}
+
+# Every C++ file of the repository as clang-format writes it.
+verifier_format() {
+    cd "$RACINE"
+    git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
 }
 
 commande="${1:-run}"
 case "$commande" in
 run)
     installer
-    construire "$RACINE/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
-    preparer_demo "$RACINE/build/src/tarvoctl"
+    construire release
+    preparer_demo "$RACINE/build-release/src/tarvoctl"
     if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
         echo "Aucun affichage graphique (DISPLAY non défini) : lancez Tarvo depuis une session graphique, ou utilisez tarvoctl." >&2
         exit 1
     fi
-    TARVO_DIR="$DEMO" TARVO_SPOOL_DIR="$DEMO/spool" exec "$RACINE/build/src/tarvo"
+    TARVO_DIR="$DEMO" TARVO_SPOOL_DIR="$DEMO/spool" exec "$RACINE/build-release/src/tarvo"
     ;;
 test)
     installer
-    tester "$RACINE/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    tester release
     ;;
 test-asan)
     installer
     export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1" UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
     export LSAN_OPTIONS="suppressions=$RACINE/.ci/lsan.supp"
-    tester "$RACINE/build-asan" -DCMAKE_BUILD_TYPE=Debug -DTARVO_SANITIZE=ON
+    tester sanitizer
     ;;
 bench)
     installer
-    construire "$RACINE/build-release" -DCMAKE_BUILD_TYPE=Release
+    construire release
     export QT_QPA_PLATFORM=offscreen
     "$RACINE/build-release/bench/terminal/bench_terminal" /dev/shm/tarvo-bench-terminal
     "$RACINE/build-release/bench/shipments/bench_expeditions"
     ;;
+format)
+    installer
+    verifier_format
+    ;;
 *)
-    echo "Usage : $0 run|test|test-asan|bench" >&2
+    echo "Usage : $0 run|test|test-asan|bench|format" >&2
     exit 2
     ;;
 esac

@@ -12,6 +12,7 @@
 
 using namespace tarvo;
 using namespace tarvo::test;
+using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(db::Base::Voie)
 
@@ -44,17 +45,17 @@ private slots:
         QTest::addColumn<QStringList>("noms");
         QTest::addColumn<QString>("positionnel");
         QTest::newRow("repeated name")
-            << QStringLiteral("a = :x OR (:x IS NULL AND b = :y)") << QStringList{"x", "y"}
+            << QStringLiteral("a = :x OR (:x IS NULL AND b = :y)") << QStringList{u"x"_s, u"y"_s}
             << QStringLiteral("a = ? OR (? IS NULL AND b = ?)");
         QTest::newRow("quoted text, brackets and comment skipped")
             << QStringLiteral("SELECT ':pas', [a:b], \"c:d\" -- :non\nFROM t WHERE e = :oui")
-            << QStringList{"oui"}
+            << QStringList{u"oui"_s}
             << QStringLiteral("SELECT ':pas', [a:b], \"c:d\" -- :non\nFROM t WHERE e = ?");
         QTest::newRow("doubled quote stays inside the text")
-            << QStringLiteral("SELECT 'l''été :x' WHERE a = :a") << QStringList{"a"}
+            << QStringLiteral("SELECT 'l''été :x' WHERE a = :a") << QStringList{u"a"_s}
             << QStringLiteral("SELECT 'l''été :x' WHERE a = ?");
         QTest::newRow("accented name and a time literal")
-            << QStringLiteral("WHERE d > '12:30' AND q = :quantité") << QStringList{"quantité"}
+            << QStringLiteral("WHERE d > '12:30' AND q = :quantité") << QStringList{u"quantité"_s}
             << QStringLiteral("WHERE d > '12:30' AND q = ?");
     }
     void analyseDesParametres() {

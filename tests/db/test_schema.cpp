@@ -13,11 +13,21 @@
 
 using namespace tarvo;
 using namespace tarvo::test;
+using namespace Qt::StringLiterals;
+
+// The statements of the tests are UTF-8 literals or texts built at run time.
+QString texteSql(const char* sql) {
+    return QString::fromUtf8(sql);
+}
+QString texteSql(const QString& sql) {
+    return sql;
+}
 
 // Runs a statement on Cnx; a failure fails the test with the statement.
 #define EXECUTER(q, sql)                                                                           \
     QSqlQuery q(t.ctx->cnx->base());                                                               \
-    QVERIFY2(q.exec(sql), qPrintable(q.lastError().text() + QStringLiteral(" : ") + (sql)))
+    QVERIFY2(q.exec(texteSql(sql)),                                                                \
+             qPrintable(q.lastError().text() + QStringLiteral(" : ") + texteSql(sql)))
 
 namespace {
 
@@ -57,18 +67,19 @@ int compter(BaseDeTest& t, const QString& sql) {
 void remplirExpedition(BaseDeTest& t, int noExp) {
     const QString n = QString::number(noExp);
     const QStringList instructions{
-        "INSERT INTO [Expédition] ([No Expédition], [Libellé 1]) VALUES (" + n + ", 'Exp " + n +
-            "')",
-        "INSERT INTO [Liste commandes] ([No Expédition], [No commande SAGE]) VALUES (" + n +
-            ", 'BC" + n + "')",
-        "INSERT INTO Colis ([No Expédition], [No Colis]) VALUES (" + n + ", 1), (" + n + ", 2)",
-        "INSERT INTO Colisage ([No Expédition], [No Colis], [Code barres Article], [Quantité]) "
-        "VALUES (" +
-            n + ", 1, '3760987650014', 2), (" + n + ", 1, '3760987650021', 1), (" + n +
-            ", 2, '3760987650014', 5)",
-        "INSERT INTO [Journal de saisie] ([Code type ligne], [No Expédition], [No Colis]) VALUES "
-        "('{EXPXA}', " +
-            n + ", '1')"};
+        u"INSERT INTO [Expédition] ([No Expédition], [Libellé 1]) VALUES ("_s + n + u", 'Exp "_s +
+            n + u"')"_s,
+        u"INSERT INTO [Liste commandes] ([No Expédition], [No commande SAGE]) VALUES ("_s + n +
+            u", 'BC"_s + n + u"')"_s,
+        u"INSERT INTO Colis ([No Expédition], [No Colis]) VALUES ("_s + n + u", 1), ("_s + n +
+            u", 2)"_s,
+        u"INSERT INTO Colisage ([No Expédition], [No Colis], [Code barres Article], [Quantité]) "_s
+        u"VALUES ("_s +
+            n + u", 1, '3760987650014', 2), ("_s + n + u", 1, '3760987650021', 1), ("_s + n +
+            u", 2, '3760987650014', 5)"_s,
+        u"INSERT INTO [Journal de saisie] ([Code type ligne], [No Expédition], [No Colis]) VALUES "_s
+        u"('{EXPXA}', "_s +
+            n + u", '1')"_s};
     for (const QString& sql : instructions) {
         QSqlQuery q(t.ctx->cnx->base());
         if (!q.exec(sql))
@@ -87,78 +98,88 @@ private slots:
         QTest::addColumn<QString>("objet");
         QTest::addColumn<QStringList>("attendues");
         QTest::newRow("Expédition")
-            << "[Expédition]"
-            << QStringList{"No Expédition",  "Libellé 1",     "Libellé 2",    "No lieu livraison",
-                           "Langue",         "Date création", "Date cloture", "Nbr colis théorique",
-                           "Nbr colis réel", "Tare",          "Poids Net",    "Poids brut",
-                           "Volume"};
+            << u"[Expédition]"_s << QStringList{u"No Expédition"_s,  u"Libellé 1"_s,
+                                                u"Libellé 2"_s,      u"No lieu livraison"_s,
+                                                u"Langue"_s,         u"Date création"_s,
+                                                u"Date cloture"_s,   u"Nbr colis théorique"_s,
+                                                u"Nbr colis réel"_s, u"Tare"_s,
+                                                u"Poids Net"_s,      u"Poids brut"_s,
+                                                u"Volume"_s};
         QTest::newRow("Liste commandes")
-            << "[Liste commandes]"
-            << QStringList{"No Expédition",      "No commande SAGE", "Référence SAGE",
-                           "Date livraison",     "Langue",           "No Client",
-                           "Date création SAGE", "No lieu livraison"};
-        QTest::newRow("Colis") << "Colis"
-                               << QStringList{"No Expédition", "No Colis", "Poids colis",
-                                              "Date mise à jour"};
-        QTest::newRow("Colisage") << "Colisage"
-                                  << QStringList{"No Expédition", "No Colis", "Code barres Article",
-                                                 "Quantité", "Date mise à jour"};
-        QTest::newRow("Article") << "Article"
-                                 << QStringList{"Code barres Article", "Libellé", "Couleur",
-                                                "lib_art_couleur",     "AR_Ref",  "AG_No",
-                                                "date_ajout"};
+            << u"[Liste commandes]"_s
+            << QStringList{u"No Expédition"_s,      u"No commande SAGE"_s, u"Référence SAGE"_s,
+                           u"Date livraison"_s,     u"Langue"_s,           u"No Client"_s,
+                           u"Date création SAGE"_s, u"No lieu livraison"_s};
+        QTest::newRow("Colis") << u"Colis"_s
+                               << QStringList{u"No Expédition"_s, u"No Colis"_s, u"Poids colis"_s,
+                                              u"Date mise à jour"_s};
+        QTest::newRow("Colisage") << u"Colisage"_s
+                                  << QStringList{u"No Expédition"_s, u"No Colis"_s,
+                                                 u"Code barres Article"_s, u"Quantité"_s,
+                                                 u"Date mise à jour"_s};
+        QTest::newRow("Article") << u"Article"_s
+                                 << QStringList{
+                                        u"Code barres Article"_s, u"Libellé"_s, u"Couleur"_s,
+                                        u"lib_art_couleur"_s,     u"AR_Ref"_s,  u"AG_No"_s,
+                                        u"date_ajout"_s};
         QTest::newRow("Journal de saisie")
-            << "[Journal de saisie]"
-            << QStringList{"Code type ligne", "No Expédition", "No Colis",    "Code barres Article",
-                           "Poids colis",     "Quantité",      "Date saisie", "Date intégration"};
+            << u"[Journal de saisie]"_s
+            << QStringList{u"Code type ligne"_s,     u"No Expédition"_s,   u"No Colis"_s,
+                           u"Code barres Article"_s, u"Poids colis"_s,     u"Quantité"_s,
+                           u"Date saisie"_s,         u"Date intégration"_s};
         QTest::newRow("Informations société")
-            << "[Informations société]"
-            << QStringList{"Nom société", "Activité", "Adresse 1", "Adresse 2",
-                           "Code postal", "Ville",    "Pays",      "Téléphone",
-                           "Fax",         "email",    "Web",       "Capital",
-                           "APE",         "Siret",    "RCS",       "Logo"};
+            << u"[Informations société]"_s
+            << QStringList{u"Nom société"_s, u"Activité"_s, u"Adresse 1"_s, u"Adresse 2"_s,
+                           u"Code postal"_s, u"Ville"_s,    u"Pays"_s,      u"Téléphone"_s,
+                           u"Fax"_s,         u"email"_s,    u"Web"_s,       u"Capital"_s,
+                           u"APE"_s,         u"Siret"_s,    u"RCS"_s,       u"Logo"_s};
         QTest::newRow("w_controle_qte_gamme")
-            << "w_controle_qte_gamme"
-            << QStringList{"SPID",     "NoExp",          "AR_Ref",      "CodeBarre",
-                           "Libelle",  "Design_couleur", "Couleur_cde", "Couleur_exp",
-                           "Qte_cde",  "Qte_exp",        "Qte_cde_str", "Qte_exp_str",
-                           "Controle", "Difference",     "EnGamme",     "id"};
+            << u"w_controle_qte_gamme"_s
+            << QStringList{u"SPID"_s,     u"NoExp"_s,          u"AR_Ref"_s,      u"CodeBarre"_s,
+                           u"Libelle"_s,  u"Design_couleur"_s, u"Couleur_cde"_s, u"Couleur_exp"_s,
+                           u"Qte_cde"_s,  u"Qte_exp"_s,        u"Qte_cde_str"_s, u"Qte_exp_str"_s,
+                           u"Controle"_s, u"Difference"_s,     u"EnGamme"_s,     u"id"_s};
         QTest::newRow("V_ARTICLE")
-            << "V_ARTICLE"
-            << QStringList{"CodeBarre", "AR_Ref",          "AG_No",         "Libellé",
-                           "Couleur",   "lib_art_couleur", "design_couleur"};
+            << u"V_ARTICLE"_s
+            << QStringList{u"CodeBarre"_s, u"AR_Ref"_s,          u"AG_No"_s,         u"Libellé"_s,
+                           u"Couleur"_s,   u"lib_art_couleur"_s, u"design_couleur"_s};
         QTest::newRow("Commandes Dispo")
-            << "[Commandes Dispo]"
-            << QStringList{"DO_Piece",    "DO_Ref", "DO_Date",     "DO_DateLivr", "DO_Tiers",
-                           "CT_Intitule", "LI_No",  "LI_Intitule", "LI_Ville",    "LI_Pays"};
+            << u"[Commandes Dispo]"_s
+            << QStringList{u"DO_Piece"_s, u"DO_Ref"_s,      u"DO_Date"_s, u"DO_DateLivr"_s,
+                           u"DO_Tiers"_s, u"CT_Intitule"_s, u"LI_No"_s,   u"LI_Intitule"_s,
+                           u"LI_Ville"_s, u"LI_Pays"_s};
         QTest::newRow("Info Commande")
-            << "[Info Commande]"
-            << QStringList{"DO_Piece",  "DO_Ref", "DO_Date",     "DO_DateLivr", "DO_Tiers",
-                           "DO_Langue", "LI_No",  "LI_Intitule", "LI_Ville"};
+            << u"[Info Commande]"_s
+            << QStringList{u"DO_Piece"_s,    u"DO_Ref"_s,      u"DO_Date"_s,
+                           u"DO_DateLivr"_s, u"DO_Tiers"_s,    u"DO_Langue"_s,
+                           u"LI_No"_s,       u"LI_Intitule"_s, u"LI_Ville"_s};
         QTest::newRow("Controle qte")
-            << "[Controle qte]" << QStringList{"NoExp",      "CB",       "Libellé",   "Qté Exp",
-                                               "Qté Livrée", "Controle", "Différence"};
+            << u"[Controle qte]"_s
+            << QStringList{u"NoExp"_s,      u"CB"_s,       u"Libellé"_s,   u"Qté Exp"_s,
+                           u"Qté Livrée"_s, u"Controle"_s, u"Différence"_s};
         QTest::newRow("controle_qte_art")
-            << "controle_qte_art" << QStringList{"NoExp",      "AR_Ref",   "Libellé",   "Qté Exp",
-                                                 "Qté Livrée", "Controle", "Différence"};
+            << u"controle_qte_art"_s
+            << QStringList{u"NoExp"_s,      u"AR_Ref"_s,   u"Libellé"_s,   u"Qté Exp"_s,
+                           u"Qté Livrée"_s, u"Controle"_s, u"Différence"_s};
         QTest::newRow("controle_qte_gamme")
-            << "controle_qte_gamme"
-            << QStringList{"NoExp",    "AR_Ref",      "CodeBarre",   "Libelle", "Design_couleur",
-                           "Couleur",  "Couleur_cde", "Couleur_exp", "Qte_cde", "Qte_exp",
-                           "Controle", "Difference",  "EnGamme"};
+            << u"controle_qte_gamme"_s
+            << QStringList{u"NoExp"_s,          u"AR_Ref"_s,  u"CodeBarre"_s,   u"Libelle"_s,
+                           u"Design_couleur"_s, u"Couleur"_s, u"Couleur_cde"_s, u"Couleur_exp"_s,
+                           u"Qte_cde"_s,        u"Qte_exp"_s, u"Controle"_s,    u"Difference"_s,
+                           u"EnGamme"_s};
     }
     void colonnesDesTablesEtDesVues() {
         QFETCH(QString, objet);
         QFETCH(QStringList, attendues);
         BaseDeTest t;
         t.creerBase(true);
-        EXECUTER(q, "select * from " + objet);
+        EXECUTER(q, u"select * from "_s + objet);
         QCOMPARE(colonnes(q.record()), attendues);
         // Selected by name, as the other subsystems do.
         QStringList entreCrochets;
         for (const QString& c : attendues)
             entreCrochets << u'[' + c + u']';
-        EXECUTER(parNom, "select " + entreCrochets.join(u',') + " from " + objet);
+        EXECUTER(parNom, u"select "_s + entreCrochets.join(u',') + u" from "_s + objet);
         // The demo fills everything but the report work table.
         if (objet != QStringLiteral("w_controle_qte_gamme"))
             QVERIFY(parNom.next());
@@ -208,20 +229,21 @@ private slots:
         BaseDeTest t;
         t.creerBase(false);
         EXECUTER(a, "INSERT INTO [Expédition] ([Libellé 1]) VALUES ('A')");
-        const int numero = compter(t, "SELECT MAX([No Expédition]) FROM [Expédition]");
-        EXECUTER(s, "DELETE FROM [Expédition] WHERE [No Expédition] = " + QString::number(numero));
+        const int numero = compter(t, u"SELECT MAX([No Expédition]) FROM [Expédition]"_s);
+        EXECUTER(s,
+                 u"DELETE FROM [Expédition] WHERE [No Expédition] = "_s + QString::number(numero));
         EXECUTER(b, "INSERT INTO [Expédition] ([Libellé 1]) VALUES ('B')");
-        QCOMPARE(compter(t, "SELECT MAX([No Expédition]) FROM [Expédition]"), numero + 1);
+        QCOMPARE(compter(t, u"SELECT MAX([No Expédition]) FROM [Expédition]"_s), numero + 1);
 
         EXECUTER(w, "INSERT INTO w_controle_qte_gamme (SPID, NoExp, AR_Ref) VALUES "
                     "(7, 1, 'B'), (7, 1, 'A'), (8, 1, 'C')");
         EXECUTER(ordre, "SELECT AR_Ref FROM w_controle_qte_gamme WHERE SPID = 7 ORDER BY id");
         QVERIFY(ordre.next());
         QCOMPARE(ordre.value(0).toString(), QStringLiteral("B"));
-        const int dernier = compter(t, "SELECT MAX(id) FROM w_controle_qte_gamme");
+        const int dernier = compter(t, u"SELECT MAX(id) FROM w_controle_qte_gamme"_s);
         EXECUTER(vide, "DELETE FROM w_controle_qte_gamme");
         EXECUTER(w2, "INSERT INTO w_controle_qte_gamme (SPID) VALUES (7)");
-        QCOMPARE(compter(t, "SELECT id FROM w_controle_qte_gamme"), dernier + 1);
+        QCOMPARE(compter(t, u"SELECT id FROM w_controle_qte_gamme"_s), dernier + 1);
     }
 
     void codeBarresArticleUniqueEtTextuel() {
@@ -248,18 +270,18 @@ private slots:
         remplirExpedition(t, 1);
         remplirExpedition(t, 2);
         EXECUTER(d, "DELETE FROM Colis WHERE [No Expédition] = 1 AND [No Colis] = 1");
-        QCOMPARE(compter(t, "SELECT COUNT(*) FROM Colisage WHERE [No Expédition] = 1 AND "
+        QCOMPARE(compter(t, u"SELECT COUNT(*) FROM Colisage WHERE [No Expédition] = 1 AND "_s
                             "[No Colis] = 1"),
                  0);
-        QCOMPARE(compter(t, "SELECT COUNT(*) FROM Colisage WHERE [No Expédition] = 1 AND "
+        QCOMPARE(compter(t, u"SELECT COUNT(*) FROM Colisage WHERE [No Expédition] = 1 AND "_s
                             "[No Colis] = 2"),
                  1);
-        QCOMPARE(compter(t, "SELECT COUNT(*) FROM Colisage WHERE [No Expédition] = 2"), 3);
+        QCOMPARE(compter(t, u"SELECT COUNT(*) FROM Colisage WHERE [No Expédition] = 2"_s), 3);
 
         // Every parcel of a shipment at once, as an all-parcels removal does.
         EXECUTER(tous, "DELETE FROM Colis WHERE [No Expédition] = 2");
-        QCOMPARE(compter(t, "SELECT COUNT(*) FROM Colisage WHERE [No Expédition] = 2"), 0);
-        QCOMPARE(compter(t, "SELECT COUNT(*) FROM Colisage"), 1);
+        QCOMPARE(compter(t, u"SELECT COUNT(*) FROM Colisage WHERE [No Expédition] = 2"_s), 0);
+        QCOMPARE(compter(t, u"SELECT COUNT(*) FROM Colisage"_s), 1);
     }
 
     void suppressionExpeditionGardeLeJournal() {
@@ -271,13 +293,16 @@ private slots:
         EXECUTER(orphelin, "INSERT INTO Colisage ([No Expédition], [No Colis], "
                            "[Code barres Article], [Quantité]) VALUES (1, 9, '3760987650038', 1)");
         EXECUTER(d, "DELETE FROM [Expédition] WHERE [No Expédition] = 1");
-        for (const QString table : {"[Liste commandes]", "Colis", "Colisage"}) {
-            QCOMPARE(compter(t, "SELECT COUNT(*) FROM " + table + " WHERE [No Expédition] = 1"), 0);
-            QVERIFY(compter(t, "SELECT COUNT(*) FROM " + table + " WHERE [No Expédition] = 2") > 0);
+        for (const QString& table : {u"[Liste commandes]"_s, u"Colis"_s, u"Colisage"_s}) {
+            QCOMPARE(
+                compter(t, u"SELECT COUNT(*) FROM "_s + table + u" WHERE [No Expédition] = 1"_s),
+                0);
+            QVERIFY(compter(t, u"SELECT COUNT(*) FROM "_s + table +
+                                   u" WHERE [No Expédition] = 2"_s) > 0);
         }
-        QCOMPARE(compter(t, "SELECT COUNT(*) FROM [Journal de saisie] WHERE [No Expédition] = 1"),
-                 1);
-        QCOMPARE(compter(t, "SELECT COUNT(*) FROM Colisage WHERE [No Expédition] = 2"), 3);
+        QCOMPARE(
+            compter(t, u"SELECT COUNT(*) FROM [Journal de saisie] WHERE [No Expédition] = 1"_s), 1);
+        QCOMPARE(compter(t, u"SELECT COUNT(*) FROM Colisage WHERE [No Expédition] = 2"_s), 3);
     }
 
     void commandesDisponibles() {
@@ -293,8 +318,9 @@ private slots:
         };
         // Attached to a shipment: BC00101, 103, 104, 106. Fully delivered:
         // BC00102. Quotes and delivery notes are not orders.
-        QCOMPARE(disponibles(), (QStringList{"BC00105", "BC00107", "BC00108", "BC00109", "BC00110",
-                                             "BC00111", "BC00112", "BC00113", "BC00114"}));
+        QCOMPARE(disponibles(),
+                 (QStringList{u"BC00105"_s, u"BC00107"_s, u"BC00108"_s, u"BC00109"_s, u"BC00110"_s,
+                              u"BC00111"_s, u"BC00112"_s, u"BC00113"_s, u"BC00114"_s}));
 
         EXECUTER(attacher, "INSERT INTO [Liste commandes] ([No Expédition], [No commande SAGE]) "
                            "VALUES (103, 'BC00105')");
@@ -319,19 +345,20 @@ private slots:
     void informationsDeCommande() {
         BaseDeTest t;
         t.creerBase(true);
-        QCOMPARE(compter(t, "SELECT COUNT(*) - COUNT(DISTINCT DO_Piece) FROM [Info Commande]"), 0);
-        QCOMPARE(compter(t, "SELECT COUNT(*) FROM [Info Commande] WHERE DO_Piece IN "
+        QCOMPARE(compter(t, u"SELECT COUNT(*) - COUNT(DISTINCT DO_Piece) FROM [Info Commande]"_s),
+                 0);
+        QCOMPARE(compter(t, u"SELECT COUNT(*) FROM [Info Commande] WHERE DO_Piece IN "_s
                             "('DE00031', 'BL00051')"),
                  0);
         EXECUTER(q, "select * from [Info Commande] where DO_Piece ='BC00113'");
         QVERIFY(q.next());
-        QCOMPARE(q.value("DO_Tiers").toString(), QStringLiteral("CLINENCO"));
-        QCOMPARE(q.value("DO_Langue").toInt(), 1);
-        QCOMPARE(q.value("LI_No").toInt(), 8);
-        QCOMPARE(q.value("LI_Intitule").toString(), QStringLiteral("Linen & Co - Warehouse"));
-        QCOMPARE(q.value("LI_Ville").toString(), QStringLiteral("London"));
-        QVERIFY(dateHeureIso(q.value("DO_Date")));
-        QVERIFY(dateHeureIso(q.value("DO_DateLivr")));
+        QCOMPARE(q.value(u"DO_Tiers"_s).toString(), QStringLiteral("CLINENCO"));
+        QCOMPARE(q.value(u"DO_Langue"_s).toInt(), 1);
+        QCOMPARE(q.value(u"LI_No"_s).toInt(), 8);
+        QCOMPARE(q.value(u"LI_Intitule"_s).toString(), QStringLiteral("Linen & Co - Warehouse"));
+        QCOMPARE(q.value(u"LI_Ville"_s).toString(), QStringLiteral("London"));
+        QVERIFY(dateHeureIso(q.value(u"DO_Date"_s)));
+        QVERIFY(dateHeureIso(q.value(u"DO_DateLivr"_s)));
     }
 
     void articlesEtCodesBarres() {
@@ -359,9 +386,11 @@ private slots:
                            "FROM V_ARTICLE WHERE CodeBarre <> ''");
         const QString article = QStringLiteral("SELECT [Code barres Article], Libellé, Couleur, "
                                                "lib_art_couleur, AR_Ref, AG_No FROM Article");
-        QCOMPARE(compter(t, "SELECT COUNT(*) FROM (" + memesColonnes + " EXCEPT " + article + ")"),
+        QCOMPARE(compter(t, u"SELECT COUNT(*) FROM ("_s + memesColonnes + u" EXCEPT "_s + article +
+                                u")"_s),
                  0);
-        QCOMPARE(compter(t, "SELECT COUNT(*) FROM (" + article + " EXCEPT " + memesColonnes + ")"),
+        QCOMPARE(compter(t, u"SELECT COUNT(*) FROM ("_s + article + u" EXCEPT "_s + memesColonnes +
+                                u")"_s),
                  0);
         // Colour articles come once per range element, with the colour.
         EXECUTER(nappe, "SELECT Couleur, design_couleur FROM V_ARTICLE WHERE AR_Ref = "
@@ -393,7 +422,7 @@ private slots:
                 refs102 << q.value(2).toString();
         refs102.removeDuplicates();
         refs102.sort();
-        QCOMPARE(refs102, (QStringList{"COFFRET", "PLAID130", "TABLIER", "TORCH50"}));
+        QCOMPARE(refs102, (QStringList{u"COFFRET"_s, u"PLAID130"_s, u"TABLIER"_s, u"TORCH50"_s}));
     }
 
     void controlesDesQuantites() {
@@ -422,24 +451,25 @@ private slots:
         const QString ok = QStringLiteral("OK");
 
         QMap<QString, Ligne> cb = parCle(parCodeBarre);
-        QCOMPARE(cb.value("3760987650304"), (Ligne{6, 6, ok, 0}));
-        QCOMPARE(cb.value("3760987650311"), (Ligne{5, 6, incorrect, -1}));
-        QCOMPARE(cb.value("3760987650328"), (Ligne{7, 6, incorrect, 1}));
-        QCOMPARE(cb.value("3760987650403"), (Ligne{0, 3, incorrect, -3}));
+        QCOMPARE(cb.value(u"3760987650304"_s), (Ligne{6, 6, ok, 0}));
+        QCOMPARE(cb.value(u"3760987650311"_s), (Ligne{5, 6, incorrect, -1}));
+        QCOMPARE(cb.value(u"3760987650328"_s), (Ligne{7, 6, incorrect, 1}));
+        QCOMPARE(cb.value(u"3760987650403"_s), (Ligne{0, 3, incorrect, -3}));
         // The composed article counts once; its components are not scanned.
-        QCOMPARE(cb.value("3760987650045"), (Ligne{2, 2, ok, 0}));
-        QVERIFY(!cb.contains("3760987650038"));
-        QCOMPARE(cb.value("3760987650021"), (Ligne{4, 4, ok, 0}));
+        QCOMPARE(cb.value(u"3760987650045"_s), (Ligne{2, 2, ok, 0}));
+        QVERIFY(!cb.contains(u"3760987650038"_s));
+        QCOMPARE(cb.value(u"3760987650021"_s), (Ligne{4, 4, ok, 0}));
 
         const QMap<QString, Ligne> art =
-            parCle("SELECT AR_Ref, [Qté Exp], [Qté Livrée], Controle, [Différence] FROM "
+            parCle(u"SELECT AR_Ref, [Qté Exp], [Qté Livrée], Controle, [Différence] FROM "_s
                    "controle_qte_art WHERE NoExp = 102");
-        QCOMPARE(art.keys(), (QStringList{"COFFRET", "PLAID130", "TABLIER", "TORCH50"}));
-        QCOMPARE(art.value("TORCH50"), (Ligne{18, 18, ok, 0}));
-        QCOMPARE(art.value("PLAID130"), (Ligne{0, 5, incorrect, -5}));
+        QCOMPARE(art.keys(),
+                 (QStringList{u"COFFRET"_s, u"PLAID130"_s, u"TABLIER"_s, u"TORCH50"_s}));
+        QCOMPARE(art.value(u"TORCH50"_s), (Ligne{18, 18, ok, 0}));
+        QCOMPARE(art.value(u"PLAID130"_s), (Ligne{0, 5, incorrect, -5}));
 
         const QMap<QString, Ligne> gamme =
-            parCle("SELECT CodeBarre, Qte_exp, Qte_cde, Controle, Difference FROM "
+            parCle(u"SELECT CodeBarre, Qte_exp, Qte_cde, Controle, Difference FROM "_s
                    "controle_qte_gamme WHERE NoExp = 102");
         QCOMPARE(gamme, cb);
         EXECUTER(g, "SELECT AR_Ref, EnGamme, Couleur, Couleur_cde, Couleur_exp, Libelle, "
@@ -456,8 +486,9 @@ private slots:
         QVERIFY(g.value(6).toString().contains(QStringLiteral("Gris chiné")));
 
         // The closed shipment was packed exactly as ordered.
-        for (const Ligne& l : parCle("SELECT CB, [Qté Exp], [Qté Livrée], Controle, [Différence] "
-                                     "FROM [Controle qte] WHERE NoExp = 101"))
+        for (const Ligne& l :
+             parCle(u"SELECT CB, [Qté Exp], [Qté Livrée], Controle, [Différence] "_s
+                    "FROM [Controle qte] WHERE NoExp = 101"))
             QCOMPARE(l.controle, ok);
 
         // A scanned bar code unknown to Sage still shows, as shipped only.
@@ -472,54 +503,57 @@ private slots:
         QCOMPARE(i.value(1).toInt(), 0);
         QCOMPARE(i.value(3).toInt(), 3);
         QVERIFY(!i.value(4).toString().isEmpty());
-        QCOMPARE(compter(t, "SELECT EnGamme FROM controle_qte_gamme WHERE NoExp = 103 AND "
+        QCOMPARE(compter(t, u"SELECT EnGamme FROM controle_qte_gamme WHERE NoExp = 103 AND "_s
                             "CodeBarre = '2000000000015'"),
                  0);
 
         // A deleted parcel no longer counts as shipped.
         EXECUTER(d, "DELETE FROM Colis WHERE [No Expédition] = 102 AND [No Colis] = 1");
         cb = parCle(parCodeBarre);
-        QCOMPARE(cb.value("3760987650304"), (Ligne{0, 6, incorrect, -6}));
-        QCOMPARE(cb.value("3760987650045"), (Ligne{2, 2, ok, 0}));
+        QCOMPARE(cb.value(u"3760987650304"_s), (Ligne{0, 6, incorrect, -6}));
+        QCOMPARE(cb.value(u"3760987650045"_s), (Ligne{2, 2, ok, 0}));
     }
 
     void donneesDeDemonstration() {
         BaseDeTest t;
         t.creerBase(true);
         const QStringList datesHeures{
-            "SELECT [Date création] FROM [Expédition]",
-            "SELECT [Date cloture] FROM [Expédition] WHERE [Date cloture] IS NOT NULL",
-            "SELECT [Date livraison] FROM [Liste commandes]",
-            "SELECT [Date création SAGE] FROM [Liste commandes]",
-            "SELECT [Date mise à jour] FROM Colis",
-            "SELECT [Date mise à jour] FROM Colisage",
-            "SELECT [Date saisie] FROM [Journal de saisie]",
-            "SELECT [Date intégration] FROM [Journal de saisie]",
-            "SELECT date_ajout FROM Article",
-            "SELECT DO_Date FROM F_DOCENTETE",
-            "SELECT DO_DateLivr FROM F_DOCENTETE",
-            "SELECT DO_Date FROM F_DOCLIGNE"};
+            u"SELECT [Date création] FROM [Expédition]"_s,
+            u"SELECT [Date cloture] FROM [Expédition] WHERE [Date cloture] IS NOT NULL"_s,
+            u"SELECT [Date livraison] FROM [Liste commandes]"_s,
+            u"SELECT [Date création SAGE] FROM [Liste commandes]"_s,
+            u"SELECT [Date mise à jour] FROM Colis"_s,
+            u"SELECT [Date mise à jour] FROM Colisage"_s,
+            u"SELECT [Date saisie] FROM [Journal de saisie]"_s,
+            u"SELECT [Date intégration] FROM [Journal de saisie]"_s,
+            u"SELECT date_ajout FROM Article"_s,
+            u"SELECT DO_Date FROM F_DOCENTETE"_s,
+            u"SELECT DO_DateLivr FROM F_DOCENTETE"_s,
+            u"SELECT DO_Date FROM F_DOCLIGNE"_s};
         for (const QString& sql : datesHeures) {
             EXECUTER(q, sql);
             int n = 0;
             while (q.next()) {
-                QVERIFY2(dateHeureIso(q.value(0)), qPrintable(sql + " : " + q.value(0).toString()));
+                QVERIFY2(dateHeureIso(q.value(0)),
+                         qPrintable(sql + u" : "_s + q.value(0).toString()));
                 ++n;
             }
             QVERIFY2(n > 0, qPrintable(sql));
         }
         // Shipments at three stages: closed, being packed, just created.
-        QCOMPARE(compter(t, "SELECT COUNT(*) FROM [Expédition] WHERE [Date cloture] IS NOT NULL"),
-                 1);
-        QCOMPARE(compter(t, "SELECT COUNT(DISTINCT [No Expédition]) FROM Colis"), 2);
-        QCOMPARE(compter(t, "SELECT COUNT(*) FROM [Expédition] E WHERE NOT EXISTS (SELECT 1 FROM "
-                            "Colis C WHERE C.[No Expédition] = E.[No Expédition])"),
+        QCOMPARE(
+            compter(t, u"SELECT COUNT(*) FROM [Expédition] WHERE [Date cloture] IS NOT NULL"_s), 1);
+        QCOMPARE(compter(t, u"SELECT COUNT(DISTINCT [No Expédition]) FROM Colis"_s), 2);
+        QCOMPARE(compter(t,
+                         u"SELECT COUNT(*) FROM [Expédition] E WHERE NOT EXISTS (SELECT 1 FROM "_s
+                         "Colis C WHERE C.[No Expédition] = E.[No Expédition])"),
                  1);
         // Some customers have two delivery places.
-        QVERIFY(compter(t, "SELECT COUNT(*) FROM (SELECT CT_Num FROM F_LIVRAISON GROUP BY CT_Num "
-                           "HAVING COUNT(*) = 2)") >= 2);
+        QVERIFY(compter(t,
+                        u"SELECT COUNT(*) FROM (SELECT CT_Num FROM F_LIVRAISON GROUP BY CT_Num "_s
+                        "HAVING COUNT(*) = 2)") >= 2);
 
-        QCOMPARE(compter(t, "SELECT COUNT(*) FROM [Informations société]"), 1);
+        QCOMPARE(compter(t, u"SELECT COUNT(*) FROM [Informations société]"_s), 1);
         EXECUTER(logo, "SELECT Logo, [Nom société] FROM [Informations société]");
         QVERIFY(logo.next());
         QVERIFY(!logo.value(1).toString().isEmpty());
@@ -541,9 +575,9 @@ private slots:
         const int spidA = a.spid();
         const int spidB = b.spid();
         QVERIFY(spidA > 0 && spidB > 0 && spidA != spidB);
-        QCOMPARE(compter(t, "SELECT COUNT(*) FROM tarvo_connexion"), 2);
+        QCOMPARE(compter(t, u"SELECT COUNT(*) FROM tarvo_connexion"_s), 2);
         a.fermer();
-        QCOMPARE(compter(t, "SELECT COUNT(*) FROM tarvo_connexion"), 1);
+        QCOMPARE(compter(t, u"SELECT COUNT(*) FROM tarvo_connexion"_s), 1);
         Connexion c(QStringLiteral("C"));
         c.ouvrir(p);
         QVERIFY(c.spid() > qMax(spidA, spidB));
@@ -570,17 +604,18 @@ private slots:
             QVERIFY2(m.capturedStart() == 0, qPrintable(lot.left(200)));
             objets << lot.section(u'\n', 0, 0);
         }
-        for (const QString nom :
-             {"dbo.V_ARTICLE", "dbo.[Commandes Dispo]", "dbo.[Info Commande]", "dbo.[Controle qte]",
-              "dbo.controle_qte_art", "dbo.controle_qte_gamme", "dbo.prepa_controle_qte_gamme",
-              "dbo.[TR_Colis_suppression]", "dbo.[TR_Expédition_suppression]"})
+        for (const QString& nom :
+             {u"dbo.V_ARTICLE"_s, u"dbo.[Commandes Dispo]"_s, u"dbo.[Info Commande]"_s,
+              u"dbo.[Controle qte]"_s, u"dbo.controle_qte_art"_s, u"dbo.controle_qte_gamme"_s,
+              u"dbo.prepa_controle_qte_gamme"_s, u"dbo.[TR_Colis_suppression]"_s,
+              u"dbo.[TR_Expédition_suppression]"_s})
             QVERIFY2(objets.filter(nom).size() == 1, qPrintable(nom));
-        for (const QString table :
-             {"dbo.[Expédition]", "dbo.[Liste commandes]", "dbo.Colis", "dbo.Colisage",
-              "dbo.Article", "dbo.[Journal de saisie]", "dbo.[Informations société]",
-              "dbo.w_controle_qte_gamme", "dbo.tarvo_integration"})
-            QVERIFY2(script.contains("CREATE TABLE " + table + " ("), qPrintable(table));
-        for (const QString sqlite : {"AUTOINCREMENT", "IFNULL", "||", "datetime("})
+        for (const QString& table :
+             {u"dbo.[Expédition]"_s, u"dbo.[Liste commandes]"_s, u"dbo.Colis"_s, u"dbo.Colisage"_s,
+              u"dbo.Article"_s, u"dbo.[Journal de saisie]"_s, u"dbo.[Informations société]"_s,
+              u"dbo.w_controle_qte_gamme"_s, u"dbo.tarvo_integration"_s})
+            QVERIFY2(script.contains(u"CREATE TABLE "_s + table + u" ("_s), qPrintable(table));
+        for (const QString& sqlite : {u"AUTOINCREMENT"_s, u"IFNULL"_s, u"||"_s, u"datetime("_s})
             QVERIFY2(!script.contains(sqlite), qPrintable(sqlite));
     }
 };

@@ -27,6 +27,7 @@
 
 using namespace tarvo;
 using namespace tarvo::test;
+using namespace Qt::StringLiterals;
 using tarvo::ui::ArretProgramme;
 using tarvo::ui::FenetrePrincipale;
 
@@ -126,7 +127,8 @@ private slots:
         QCOMPARE(f.windowTitle(), QStringLiteral("Gestionnaire des expéditions"));
 
         QCOMPARE(nomsDesEntrees(f.menuBar()->actions()),
-                 QStringList({"mnuFile", "mnuExp", "mnuEtiq", "mnuToolS", "mnuWindow", "mnuHelp"}));
+                 QStringList({u"mnuFile"_s, u"mnuExp"_s, u"mnuEtiq"_s, u"mnuToolS"_s,
+                              u"mnuWindow"_s, u"mnuHelp"_s}));
         const QList<std::pair<const char*, const char*>> libelles = {
             {"mnuFile", "&Fichier"},
             {"mnuFichierArticle", "Générer fichier Article"},
@@ -180,31 +182,32 @@ private slots:
         QCOMPARE(f.nomsControles().size(), libelles.size());
 
         // The order of each menu, separators included.
-        QCOMPARE(nomsDesEntrees(f.findChild<QMenu*>("mnuFile")->actions()),
-                 QStringList({"mnuFichierArticle", "mnuFichierExp", "-", "mnuIntegData",
-                              "mnuJournal", "-", "mnuFileExit"}));
-        QCOMPARE(nomsDesEntrees(f.findChild<QMenu*>("mnuExp")->actions()),
-                 QStringList({"mnuCreationExp", "mnuModifExp", "mnuRechExp"}));
-        QCOMPARE(nomsDesEntrees(f.findChild<QMenu*>("mnuCreationExp")->actions()),
-                 QStringList({"mnuCreaExpAuto", "mnuCreaExpManuel"}));
-        QCOMPARE(nomsDesEntrees(f.findChild<QMenu*>("mnuToolS")->actions()),
-                 QStringList({"mnuToolSynchroArticle", "-", "mnuInfoSoc"}));
+        QCOMPARE(nomsDesEntrees(f.findChild<QMenu*>(u"mnuFile"_s)->actions()),
+                 QStringList({u"mnuFichierArticle"_s, u"mnuFichierExp"_s, u"-"_s, u"mnuIntegData"_s,
+                              u"mnuJournal"_s, u"-"_s, u"mnuFileExit"_s}));
+        QCOMPARE(nomsDesEntrees(f.findChild<QMenu*>(u"mnuExp"_s)->actions()),
+                 QStringList({u"mnuCreationExp"_s, u"mnuModifExp"_s, u"mnuRechExp"_s}));
+        QCOMPARE(nomsDesEntrees(f.findChild<QMenu*>(u"mnuCreationExp"_s)->actions()),
+                 QStringList({u"mnuCreaExpAuto"_s, u"mnuCreaExpManuel"_s}));
+        QCOMPARE(nomsDesEntrees(f.findChild<QMenu*>(u"mnuToolS"_s)->actions()),
+                 QStringList({u"mnuToolSynchroArticle"_s, u"-"_s, u"mnuInfoSoc"_s}));
         QCOMPARE(nomsDesEntrees(f.mnuEditionExp()->actions()),
-                 QStringList({"mnuBonExp", "mnuEdEtiqExp", "mnuEdListeArticleExp",
-                              "mnuEdEtatControle", "mnuEdEtatControleArt", "mnuEdListeColisage"}));
+                 QStringList({u"mnuBonExp"_s, u"mnuEdEtiqExp"_s, u"mnuEdListeArticleExp"_s,
+                              u"mnuEdEtatControle"_s, u"mnuEdEtatControleArt"_s,
+                              u"mnuEdListeColisage"_s}));
         QVERIFY(!f.menuBar()->actions().contains(f.mnuEditionExp()->menuAction()));
 
         // Both toolbars in the band, with their buttons in order.
-        auto* bande = f.findChild<QWidget*>("CoolBar1");
+        auto* bande = f.findChild<QWidget*>(u"CoolBar1"_s);
         QVERIFY(bande);
-        auto* barre1 = bande->findChild<QToolBar*>("Toolbar1");
-        auto* barre2 = bande->findChild<QToolBar*>("Toolbar2");
+        auto* barre1 = bande->findChild<QToolBar*>(u"Toolbar1"_s);
+        auto* barre2 = bande->findChild<QToolBar*>(u"Toolbar2"_s);
         QVERIFY(barre1 && barre2);
         QCOMPARE(boutonDe(f, "tbCreerExp")->popupMode(), QToolButton::MenuButtonPopup);
         QCOMPARE(nomsDesEntrees(boutonDe(f, "tbCreerExp")->menu()->actions()),
-                 QStringList({"tbModeAuto", "tbModeManuel"}));
+                 QStringList({u"tbModeAuto"_s, u"tbModeManuel"_s}));
         QCOMPARE(nomsDesEntrees(boutonDe(f, "tbTransfert")->menu()->actions()),
-                 QStringList({"tbFichierArticle", "tbFichierExp", "tbIntegData"}));
+                 QStringList({u"tbFichierArticle"_s, u"tbFichierExp"_s, u"tbIntegData"_s}));
         QCOMPARE(boutonDe(f, "tbTransfert")->parentWidget(), barre2);
         for (const char* nom : {"tbCreerExp", "tbModifExp", "tbRechercher", "tbEtiqArticle"}) {
             QToolButton* b = boutonDe(f, nom);
@@ -242,14 +245,14 @@ private slots:
         QVERIFY(!transfert->isEnabled());
 
         QStringList ouvertes;
-        f.brancher(QStringLiteral("mnuCreaExpManuel"), [&] { ouvertes << "manuel"; });
-        f.brancher(QStringLiteral("mnuCreaExpAuto"), [&] { ouvertes << "auto"; });
-        f.brancher(QStringLiteral("tbModeAuto"), [&] { ouvertes << "tb-auto"; });
+        f.brancher(QStringLiteral("mnuCreaExpManuel"), [&] { ouvertes << u"manuel"_s; });
+        f.brancher(QStringLiteral("mnuCreaExpAuto"), [&] { ouvertes << u"auto"_s; });
+        f.brancher(QStringLiteral("tbModeAuto"), [&] { ouvertes << u"tb-auto"_s; });
         QVERIFY(creer->isEnabled());
         creer->click();
-        QCOMPARE(ouvertes, QStringList({"manuel"}));
+        QCOMPARE(ouvertes, QStringList({u"manuel"_s}));
         creer->menu()->actions().first()->trigger();
-        QCOMPARE(ouvertes, QStringList({"manuel", "tb-auto"}));
+        QCOMPARE(ouvertes, QStringList({u"manuel"_s, u"tb-auto"_s}));
 
         // The face of "Transfert fichier" only makes its arrow usable.
         int fichiers = 0;
@@ -266,10 +269,10 @@ private slots:
         BaseDeTest t;
         FenetrePrincipale f(*t.ctx);
         QStringList appels;
-        f.brancher(QStringLiteral("mnuCreaExpManuel"), [&] { appels << "menu"; });
-        f.brancher(QStringLiteral("tbCreerExp"), [&] { appels << "face"; });
+        f.brancher(QStringLiteral("mnuCreaExpManuel"), [&] { appels << u"menu"_s; });
+        f.brancher(QStringLiteral("tbCreerExp"), [&] { appels << u"face"_s; });
         boutonDe(f, "tbCreerExp")->click();
-        QCOMPARE(appels, QStringList({"face"}));
+        QCOMPARE(appels, QStringList({u"face"_s}));
     }
 
     void statutEtProgression() {
@@ -283,7 +286,7 @@ private slots:
         f.statut(QStringLiteral("Intégration en cours..."));
         QCOMPARE(texteDuPanneau(f, "panneauStatut"), QStringLiteral("Intégration en cours..."));
 
-        auto* barre = f.findChild<QProgressBar*>("PgBar");
+        auto* barre = f.findChild<QProgressBar*>(u"PgBar"_s);
         QVERIFY(barre);
         QCOMPARE(barre->minimum(), 0);
         QCOMPARE(barre->maximum(), 100);
@@ -413,7 +416,7 @@ private slots:
         QCOMPARE(f.fenetreOuverte(QStringLiteral("Journal")), premiere);
 
         // Listed at the bottom of the Window menu.
-        auto* menu = f.findChild<QMenu*>("mnuWindow");
+        auto* menu = f.findChild<QMenu*>(u"mnuWindow"_s);
         emit menu->aboutToShow();
         QCOMPARE(menu->actions().last()->text(), QStringLiteral("&1 Journal"));
         emit menu->aboutToShow();
@@ -529,8 +532,8 @@ private slots:
         QCOMPARE(login.txtUserName()->text(), QStringLiteral("dupont"));
         QCOMPARE(login.txtPassword()->echoMode(), QLineEdit::Password);
         QVERIFY(login.txtPassword()->text().isEmpty());
-        auto* ok = login.findChild<QPushButton*>("cmdOK");
-        auto* annuler = login.findChild<QPushButton*>("cmdCancel");
+        auto* ok = login.findChild<QPushButton*>(u"cmdOK"_s);
+        auto* annuler = login.findChild<QPushButton*>(u"cmdCancel"_s);
         QCOMPARE(ok->text(), QStringLiteral("OK"));
         QVERIFY(ok->isDefault());
         QCOMPARE(annuler->text(), QStringLiteral("Annuler"));
@@ -599,7 +602,7 @@ private slots:
         QVERIFY(f);
         QVERIFY(f->isVisible());
         QCOMPARE(texteDuPanneau(*f, "panneauStatut"), QStringLiteral("Prêt"));
-        QVERIFY(!f->findChild<QProgressBar*>("PgBar")->isVisible());
+        QVERIFY(!f->findChild<QProgressBar*>(u"PgBar"_s)->isVisible());
         QVERIFY(t.ctx->cnx && t.ctx->cnx->estOuverte());
         QCOMPARE(t.ctx->modeSecurite, QStringLiteral("INTEG"));
         QVERIFY(t.ctx->controleParGamme);
@@ -623,7 +626,7 @@ private slots:
             login->valider();
             QVERIFY(login->isVisible());
             t.ctx->modeSecurite = QStringLiteral("INTEG");
-            login->findChild<QPushButton*>("cmdOK")->click();
+            login->findChild<QPushButton*>(u"cmdOK"_s)->click();
         });
         std::unique_ptr<FenetrePrincipale> f = ui::Demarrer(*t.ctx, nullptr);
         QVERIFY(f && f->isVisible());
@@ -635,7 +638,7 @@ private slots:
         t.ctx->cnx.reset();
         t.prompts.vider();
         quandFenetre(QStringLiteral("frmLogin"),
-                     [](QWidget* w) { w->findChild<QPushButton*>("cmdCancel")->click(); });
+                     [](QWidget* w) { w->findChild<QPushButton*>(u"cmdCancel"_s)->click(); });
         try {
             ui::Demarrer(*t.ctx, nullptr);
             QFAIL("la connexion abandonnée doit arrêter le programme");
@@ -659,7 +662,7 @@ private slots:
         // Update accepted: it starts and the program ends before any login.
         t.prompts.reponses << true;
         QVERIFY_THROWS_EXCEPTION(ArretProgramme, ui::Demarrer(*t.ctx, lanceur));
-        QCOMPARE(lances, QStringList({"/opt/maj/installer -q"}));
+        QCOMPARE(lances, QStringList({u"/opt/maj/installer -q"_s}));
         QCOMPARE(t.prompts.boites.size(), 1);
         QCOMPARE(t.prompts.boites[0].titre,
                  QStringLiteral("Lancement interrompu - VERSION INCORRECTE"));
@@ -691,11 +694,11 @@ private slots:
     void fenetreDeDemarrage() {
         ui::FenetreDemarrage splash;
         QCOMPARE(splash.objectName(), QStringLiteral("frmSplash"));
-        QCOMPARE(splash.findChild<QLabel*>("lblProductName")->text(), QStringLiteral("Tarvo"));
-        QCOMPARE(splash.findChild<QLabel*>("lblVersion")->text(),
+        QCOMPARE(splash.findChild<QLabel*>(u"lblProductName"_s)->text(), QStringLiteral("Tarvo"));
+        QCOMPARE(splash.findChild<QLabel*>(u"lblVersion"_s)->text(),
                  QStringLiteral("Version ") + VersionCourante());
-        QCOMPARE(splash.findChild<QLabel*>("lblCompany")->text(), NomSociete());
-        QCOMPARE(splash.findChild<QLabel*>("lblFileDescription")->text(), DescriptionFichier());
+        QCOMPARE(splash.findChild<QLabel*>(u"lblCompany"_s)->text(), NomSociete());
+        QCOMPARE(splash.findChild<QLabel*>(u"lblFileDescription"_s)->text(), DescriptionFichier());
         QVERIFY(DescriptionFichier().contains(QStringLiteral("barres.   Ce logiciel")));
         splash.afficher();
         QVERIFY(splash.isVisible());
@@ -706,14 +709,14 @@ private slots:
         ui::FenetreAPropos apropos(*t.ctx);
         QCOMPARE(apropos.objectName(), QStringLiteral("frmAbout"));
         QCOMPARE(apropos.windowTitle(), QStringLiteral("À propos de Tarvo"));
-        QCOMPARE(apropos.findChild<QLabel*>("lblTitle")->text(), QStringLiteral("Tarvo"));
-        QCOMPARE(apropos.findChild<QLabel*>("lblVersion")->text(),
-                 ui::FenetreDemarrage().findChild<QLabel*>("lblVersion")->text());
-        QCOMPARE(apropos.findChild<QLabel*>("lblDescription")->text(), DescriptionFichier());
-        QVERIFY(!apropos.findChild<QLabel*>("picIcon")->pixmap().isNull());
-        QVERIFY(apropos.findChild<QFrame*>("Line1") && apropos.findChild<QFrame*>("Line2"));
-        auto* ok = apropos.findChild<QPushButton*>("cmdOK");
-        auto* systeme = apropos.findChild<QPushButton*>("cmdSysInfo");
+        QCOMPARE(apropos.findChild<QLabel*>(u"lblTitle"_s)->text(), QStringLiteral("Tarvo"));
+        QCOMPARE(apropos.findChild<QLabel*>(u"lblVersion"_s)->text(),
+                 ui::FenetreDemarrage().findChild<QLabel*>(u"lblVersion"_s)->text());
+        QCOMPARE(apropos.findChild<QLabel*>(u"lblDescription"_s)->text(), DescriptionFichier());
+        QVERIFY(!apropos.findChild<QLabel*>(u"picIcon"_s)->pixmap().isNull());
+        QVERIFY(apropos.findChild<QFrame*>(u"Line1"_s) && apropos.findChild<QFrame*>(u"Line2"_s));
+        auto* ok = apropos.findChild<QPushButton*>(u"cmdOK"_s);
+        auto* systeme = apropos.findChild<QPushButton*>(u"cmdSysInfo"_s);
         QCOMPARE(ok->text(), QStringLiteral("OK"));
         QVERIFY(ok->isDefault());
         QCOMPARE(systeme->text(), QStringLiteral("Infos &système..."));
@@ -741,7 +744,7 @@ private slots:
         quandFenetre(QStringLiteral("frmAbout"), [&](QWidget* w) {
             proprietaire = w->parentWidget();
             modale = w->isModal();
-            w->findChild<QPushButton*>("cmdOK")->click();
+            w->findChild<QPushButton*>(u"cmdOK"_s)->click();
         });
         f.action(QStringLiteral("mnuHelpAbout"))->trigger();
         QCOMPARE(proprietaire, &f);

@@ -18,6 +18,10 @@ const QString PertesDonnees =
 } // namespace
 
 bool lancerDetache(const QString& ligneDeCommande) {
+    // "C:\Program Files\…\maj.exe" is usually written without quotes: a
+    // value that names an existing file as a whole is that program alone.
+    if (QFileInfo(ligneDeCommande).isFile())
+        return QProcess::startDetached(ligneDeCommande, {});
     QStringList morceaux = QProcess::splitCommand(ligneDeCommande);
     if (morceaux.isEmpty())
         return false;

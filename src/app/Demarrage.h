@@ -7,7 +7,8 @@ namespace tarvo {
 
 struct Contexte;
 
-// Starts a command line detached; false when it could not be started.
+// Starts a command line detached; false when it could not be started. A line
+// that names an existing file as a whole is started as it is, spaces and all.
 using LanceurProgramme = std::function<bool(const QString& ligneDeCommande)>;
 bool lancerDetache(const QString& ligneDeCommande);
 

@@ -7,10 +7,12 @@
 #include "app/Version.h"
 #include "app/Windows1252.h"
 
+#include <QDir>
 #include <QTest>
 
 using namespace tarvo;
 using namespace tarvo::test;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -183,6 +185,23 @@ private slots:
                 QStringLiteral("CONFIRMEZ-vous que vous souhaitez continuer sans faire la mise "
                                "à jour ?\r\nATTENTION CONTINUER PEUT ENTRAINER DES PERTES DE "
                                "DONNEES IRREVERSIBLE !"));
+    }
+
+    // The update program of a site usually lives under a folder whose name
+    // holds spaces, written without quotes.
+    void miseAJourDansUnDossierAvecEspaces() {
+        BaseDeTest t;
+        QDir(t.dossier.path()).mkpath(u"Program Files/Tarvo"_s);
+        const QString programme = t.chemin(u"Program Files/Tarvo/mise à jour.sh"_s);
+        const QString temoin = t.chemin(u"lancée"_s);
+        t.ecrireFichier(u"Program Files/Tarvo/mise à jour.sh"_s,
+                        "#!/bin/sh\ntouch \"$(dirname \"$0\")/../../lancée\"\n");
+        QFile::setPermissions(programme, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY(lancerDetache(programme));
+        QTRY_VERIFY(QFileInfo::exists(temoin));
+        // Arguments still split where the value names no file as a whole.
+        QVERIFY(!lancerDetache(t.chemin(u"Program Files/Tarvo/absent"_s)));
+        QVERIFY(lancerDetache(u"/bin/sh -c true"_s));
     }
 
     void versionComparaisonTextuelle() {

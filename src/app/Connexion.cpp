@@ -30,7 +30,9 @@ QString valeurOdbc(const QString& valeur) {
     return u'{' + echappee + u'}';
 }
 
-QString chaineOdbc(const ParametresConnexion& p) {
+} // namespace
+
+QString ChaineOdbc(const ParametresConnexion& p) {
     QString chaine = QStringLiteral("DRIVER=") + valeurOdbc(p.piloteOdbc) +
                      QStringLiteral(";SERVER=") + valeurOdbc(p.serveur) +
                      QStringLiteral(";DATABASE=") + valeurOdbc(p.base) + u';';
@@ -39,10 +41,13 @@ QString chaineOdbc(const ParametresConnexion& p) {
     else
         chaine += QStringLiteral("UID=") + valeurOdbc(p.utilisateur) + QStringLiteral(";PWD=") +
                   valeurOdbc(p.motDePasse) + u';';
+    if (!p.chiffrement.isEmpty())
+        chaine += QStringLiteral("Encrypt=") + valeurOdbc(p.chiffrement) + u';';
+    if (!p.confianceCertificat.isEmpty())
+        chaine +=
+            QStringLiteral("TrustServerCertificate=") + valeurOdbc(p.confianceCertificat) + u';';
     return chaine;
 }
-
-} // namespace
 
 Connexion::Connexion(const QString& role) : nom_(nomUnique(role)) {}
 
@@ -67,7 +72,7 @@ void Connexion::ouvrir(const ParametresConnexion& parametres, bool creerFichier)
         db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=15000"));
     } else {
         db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), nom_);
-        db.setDatabaseName(chaineOdbc(parametres));
+        db.setDatabaseName(ChaineOdbc(parametres));
     }
     if (!db.open())
         throw ErreurTarvo(Erreur::depuisSql(db.lastError(), parametres.moteur == db::Moteur::SQLite
@@ -126,6 +131,8 @@ ParametresConnexion ParametresDepuisIni(Contexte& ctx, const QString& utilisateu
     p.piloteOdbc = LireIni(ctx, QStringLiteral("ODBCDRIVER"), section);
     if (p.piloteOdbc.isEmpty())
         p.piloteOdbc = PiloteOdbcParDefaut;
+    p.chiffrement = LireIni(ctx, QStringLiteral("ENCRYPT"), section);
+    p.confianceCertificat = LireIni(ctx, QStringLiteral("TRUSTSERVERCERTIFICATE"), section);
     p.integre = ctx.modeSecurite == QStringLiteral("INTEG");
     p.utilisateur = utilisateur;
     p.motDePasse = motDePasse;

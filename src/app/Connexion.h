@@ -16,6 +16,11 @@ struct ParametresConnexion {
     // The database name on SQL Server, the absolute file path for SQLite.
     QString base;
     QString piloteOdbc;
+    // The driver's Encrypt and TrustServerCertificate settings; empty leaves
+    // the driver's own default (ODBC Driver 18: encrypted, certificate
+    // checked).
+    QString chiffrement;
+    QString confianceCertificat;
     bool integre = true;
     QString utilisateur;
     QString motDePasse;
@@ -49,6 +54,9 @@ private:
     ParametresConnexion parametres_;
     int spid_ = 0;
 };
+
+// The ODBC connection string of SQL Server settings.
+QString ChaineOdbc(const ParametresConnexion& parametres);
 
 // Reads [DB] of TARVOX.ini into connection settings for the given login.
 ParametresConnexion ParametresDepuisIni(Contexte& ctx, const QString& utilisateur,

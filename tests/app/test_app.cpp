@@ -365,6 +365,30 @@ private slots:
         QVERIFY(!QFile::exists(t.chemin(QStringLiteral("tarvo.db"))));
     }
 
+    // Without the two keys the driver keeps its own, safe default; with them
+    // a site trusts its server's self-signed certificate.
+    void chiffrementSqlServer_data() {
+        QTest::addColumn<QByteArray>("cles");
+        QTest::addColumn<QString>("attendu");
+        QTest::newRow("défaut du pilote") << QByteArray() << QString();
+        QTest::newRow("certificat du site")
+            << QByteArray("ENCRYPT=yes\r\nTRUSTSERVERCERTIFICATE=yes\r\n")
+            << u"Encrypt={yes};TrustServerCertificate={yes};"_s;
+        QTest::newRow("valeur sans injection")
+            << QByteArray("ENCRYPT=strict;UID=x\r\n") << u"Encrypt={strict;UID=x};"_s;
+    }
+    void chiffrementSqlServer() {
+        QFETCH(QByteArray, cles);
+        QFETCH(QString, attendu);
+        BaseDeTest t;
+        t.ecrireIni("[DB]\r\nPROVIDER=SQLOLEDB\r\nSERVERNAME=srv\r\nDBNAME=Sage\r\n" + cles);
+        t.ctx->modeSecurite = u"INTEG"_s;
+        const QString chaine = ChaineOdbc(ParametresDepuisIni(*t.ctx, QString(), QString()));
+        QCOMPARE(chaine, u"DRIVER={ODBC Driver 18 for SQL Server};SERVER={srv};DATABASE={Sage};"
+                         u"Trusted_Connection=yes;"_s +
+                             attendu);
+    }
+
     void connexionSqlServerEchoueeAvecLeTexteDuPilote() {
         BaseDeTest t;
         t.ecrireIni("[DB]\r\nPROVIDER=SQLOLEDB\r\nSERVERNAME=127.0.0.1\r\nDBNAME=Sage;x=y\r\n"

@@ -5,6 +5,7 @@
 #include "Ini.h"
 #include "SqlApplication.h"
 #include "db/Base.h"
+#include "db/Schema.h"
 
 #include <QAtomicInt>
 #include <QDateTime>
@@ -153,9 +154,12 @@ bool ConnexionBase(Contexte& ctx, const QString& utilisateur, const QString& mot
                           NomFichierIni + u'.'};
         } else {
             ctx.cnx->ouvrir(p);
+            MettreAJourSchema(*ctx.cnx);
             ouverte = true;
         }
     } catch (const ErreurTarvo& e) {
+        // A schema refused leaves no connection half usable.
+        ctx.cnx->fermer();
         erreur = e.erreur();
     }
     if (!ouverte)

@@ -51,9 +51,11 @@ int initBase(Contexte& ctx, const QStringList& arguments) {
 }
 
 int schemaSqlServer(Contexte&, const QStringList& arguments) {
-    if (!arguments.isEmpty())
-        throw ErreurUsage(QStringLiteral("schema-sqlserver n'attend pas d'argument."));
-    QTextStream(stdout) << ScriptSchemaSqlServer();
+    QStringList reste = arguments;
+    const bool miseAJour = extraireDrapeau(reste, QStringLiteral("--mise-a-jour"));
+    if (!reste.isEmpty())
+        throw ErreurUsage(QStringLiteral("schema-sqlserver n'accepte que l'option --mise-a-jour."));
+    QTextStream(stdout) << (miseAJour ? ScriptMiseAJourSqlServer() : ScriptSchemaSqlServer());
     return 0;
 }
 
@@ -67,9 +69,10 @@ QList<Commande> commandesApplication() {
         {QStringLiteral("init-base"), QStringLiteral("[--demo]"),
          QStringLiteral("crée la base embarquée nommée par TARVOX.ini"), Prealable::FichierIni,
          initBase},
-        {QStringLiteral("schema-sqlserver"), QString(),
-         QStringLiteral("affiche le script d'installation SQL Server"), Prealable::Aucun,
-         schemaSqlServer},
+        {QStringLiteral("schema-sqlserver"), QStringLiteral("[--mise-a-jour]"),
+         QStringLiteral("affiche le script d'installation SQL Server, ou celui qui met à jour "
+                        "une base installée par une version précédente"),
+         Prealable::Aucun, schemaSqlServer},
     };
 }
 

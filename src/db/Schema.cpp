@@ -1,6 +1,7 @@
 #include "Schema.h"
 
 #include "Base.h"
+#include "SqlSchema.h"
 #include "Transaction.h"
 #include "app/Connexion.h"
 #include "app/Erreur.h"
@@ -25,6 +26,17 @@ QString lireRessource(const QString& nom) {
         throw ErreurTarvo(NumeroErreur::FichierIntrouvable, SourceSchema,
                           QStringLiteral("Script introuvable : ") + nom);
     return QString::fromUtf8(f.readAll());
+}
+
+// The upgrade step of one version for one engine.
+QString etape(const QString& moteur, int version) {
+    return lireRessource(moteur + QStringLiteral("_v") + QString::number(version) +
+                         QStringLiteral(".sql"));
+}
+
+// Kept in the file's header, written in the same transaction as the tables.
+QString versionEmbarquee(int version) {
+    return QStringLiteral("\nPRAGMA user_version = ") + QString::number(version) + u';';
 }
 
 } // namespace
@@ -54,10 +66,55 @@ void ExecuterScriptSQLite(Connexion& cnx, const QString& script) {
 }
 
 void CreerBaseEmbarquee(Connexion& cnx, bool avecDemo) {
-    QString script = ScriptSchemaSQLite();
+    QString script = ScriptSchemaSQLite() + versionEmbarquee(VersionSchema);
     if (avecDemo)
         script += u'\n' + ScriptDemoSQLite();
     ExecuterScriptSQLite(cnx, script);
+}
+
+QString ScriptMiseAJourSqlServer() {
+    QString script = QStringLiteral("-- Tarvo: upgrade of the SQL Server schema to version ") +
+                     QString::number(VersionSchema) +
+                     QStringLiteral(".\n-- Safe to run on any earlier version, and again.\n\n");
+    for (int version = 2; version <= VersionSchema; ++version)
+        script += etape(QStringLiteral("sqlserver"), version) + u'\n';
+    script += QStringLiteral("IF OBJECT_ID(N'dbo.tarvo_version', N'U') IS NULL\n"
+                             "CREATE TABLE dbo.tarvo_version (version int NOT NULL);\nGO\n"
+                             "DELETE FROM dbo.tarvo_version;\n"
+                             "INSERT INTO dbo.tarvo_version (version) VALUES (") +
+              QString::number(VersionSchema) + QStringLiteral(");\nGO\n");
+    return script;
+}
+
+void MettreAJourSchema(Connexion& cnx) {
+    db::Base base(&cnx);
+    db::Requete lecture = base.preparer(db::sql::VersionBase);
+    const int version = lecture.suivante() ? static_cast<int>(lecture.entier(0)) : 0;
+    lecture.terminer();
+    if (version > VersionSchema)
+        throw ErreurTarvo(NumeroErreur::Base, SourceSchema,
+                          QStringLiteral("La base de données a le schéma %1, plus récent que "
+                                         "celui de ce programme (%2) : installez la version de "
+                                         "Tarvo qui l'a créée.")
+                              .arg(version)
+                              .arg(VersionSchema));
+    if (version == VersionSchema)
+        return;
+    if (base.moteur() == db::Moteur::SqlServer)
+        throw ErreurTarvo(NumeroErreur::Base, SourceSchema,
+                          QStringLiteral("La base de données a le schéma %1 ; ce programme "
+                                         "demande le schéma %2. Faites exécuter sur le serveur "
+                                         "le script que donne « tarvoctl schema-sqlserver "
+                                         "--mise-a-jour ».")
+                              .arg(version)
+                              .arg(VersionSchema));
+    // A database made before versions were kept holds version 0: every step
+    // runs, each only where it is missing.
+    QString script;
+    for (int etapeSuivante = std::max(version + 1, 2); etapeSuivante <= VersionSchema;
+         ++etapeSuivante)
+        script += etape(QStringLiteral("sqlite"), etapeSuivante) + u'\n';
+    ExecuterScriptSQLite(cnx, script + versionEmbarquee(VersionSchema));
 }
 
 } // namespace tarvo

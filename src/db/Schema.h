@@ -6,10 +6,24 @@ namespace tarvo {
 
 class Connexion;
 
+// The schema version this program makes and needs. Each later version adds
+// its upgrade step, sqlite_vN.sql and sqlserver_vN.sql.
+constexpr int VersionSchema = 2;
+
 // The installation scripts, kept as resources of the core library.
 QString ScriptSchemaSQLite();
 QString ScriptDemoSQLite();
 QString ScriptSchemaSqlServer();
+// What brings a SQL Server database of any earlier version up to
+// VersionSchema: every step runs only where it is missing.
+QString ScriptMiseAJourSqlServer();
+
+// Checks the schema version of an open database. The embedded database is
+// brought up to date in one transaction; SQL Server is upgraded by its
+// administrator, so an older server schema is refused with a message naming
+// the version needed and the way to get there. A database newer than the
+// program is refused on both. Raises ErreurTarvo.
+void MettreAJourSchema(Connexion& cnx);
 
 // True when the database already holds tables.
 bool BaseContientDesTables(Connexion& cnx);

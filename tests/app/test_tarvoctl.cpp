@@ -74,6 +74,15 @@ private slots:
         const Resultat r = tarvoctl({QStringLiteral("schema-sqlserver")});
         QCOMPARE(r.statut, 0);
         QVERIFY(!r.sortie.isEmpty());
+        // The upgrade: each step only where it is missing, the version last.
+        const Resultat m =
+            tarvoctl({QStringLiteral("schema-sqlserver"), QStringLiteral("--mise-a-jour")});
+        QCOMPARE(m.statut, 0);
+        const qsizetype table = m.sortie.indexOf(
+            QStringLiteral("IF OBJECT_ID(N'dbo.tarvo_integration', N'U') IS NULL"));
+        const qsizetype version =
+            m.sortie.indexOf(QStringLiteral("INSERT INTO dbo.tarvo_version (version) VALUES (2);"));
+        QVERIFY(table > 0 && version > table);
     }
 };
 

@@ -585,6 +585,47 @@ private slots:
 
     // The SQL Server script cannot run here; check what a server would
     // refuse at once: a view, trigger or procedure must open its batch.
+    // A database made before a table was added, or before versions were
+    // kept, is brought up to date when the program connects; one made by a
+    // newer program is refused and left as it is.
+    void versionDuSchema_data() {
+        QTest::addColumn<QString>("avant");
+        QTest::addColumn<bool>("acceptee");
+        QTest::newRow("sans version ni tarvo_integration")
+            << u"DROP TABLE tarvo_integration; PRAGMA user_version = 0;"_s << true;
+        QTest::newRow("sans version, déjà complète") << u"PRAGMA user_version = 0;"_s << true;
+        QTest::newRow("version 1")
+            << u"DROP TABLE tarvo_integration; PRAGMA user_version = 1;"_s << true;
+        QTest::newRow("plus récente") << u"PRAGMA user_version = 99;"_s << false;
+    }
+    void versionDuSchema() {
+        QFETCH(QString, avant);
+        QFETCH(bool, acceptee);
+        BaseDeTest t;
+        t.creerBase(false);
+        for (const QString& instruction : avant.split(u';', Qt::SkipEmptyParts)) {
+            EXECUTER(q, instruction);
+        }
+        t.ctx->cnx.reset();
+        t.prompts.vider();
+        QCOMPARE(ConnexionBase(*t.ctx, QString(), QString()), acceptee);
+        if (!acceptee) {
+            QCOMPARE(t.prompts.boites.size(), 1);
+            QCOMPARE(t.prompts.boites[0].titre, u"Problème de connexion"_s);
+            QVERIFY(t.prompts.boites[0].texte.contains(u"schéma 99"_s));
+            QVERIFY(!t.ctx->cnx->estOuverte());
+            return;
+        }
+        QVERIFY(t.prompts.boites.isEmpty());
+        QCOMPARE(compter(t, u"PRAGMA user_version"_s), VersionSchema);
+        EXECUTER(integre, "INSERT INTO tarvo_integration VALUES ('e', 1, '2026-12-06 10:00:00', "
+                          "'a')");
+        // Connecting again changes nothing.
+        t.ctx->cnx.reset();
+        QVERIFY(ConnexionBase(*t.ctx, QString(), QString()));
+        QCOMPARE(compter(t, u"SELECT COUNT(*) FROM tarvo_integration"_s), 1);
+    }
+
     void scriptSqlServer() {
         const QString script = ScriptSchemaSqlServer();
         const QStringList lots = script.split(

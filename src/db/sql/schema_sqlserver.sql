@@ -497,3 +497,13 @@ BEGIN
     COMMIT TRANSACTION;
 END;
 GO
+
+-- The schema version this script makes, written last so that a script
+-- stopped half-way leaves the old number. Tarvo refuses an older schema and
+-- says to run the upgrade script (tarvoctl schema-sqlserver --mise-a-jour).
+IF OBJECT_ID(N'dbo.tarvo_version', N'U') IS NULL
+CREATE TABLE dbo.tarvo_version (version int NOT NULL);
+GO
+DELETE FROM dbo.tarvo_version;
+INSERT INTO dbo.tarvo_version (version) VALUES (2);
+GO

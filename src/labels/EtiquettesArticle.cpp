@@ -2,15 +2,14 @@
 
 #include "Imprimante.h"
 #include "PrinterSystem.h"
-#include "RequetesEtiquettes.h"
+#include "SqlEtiquettes.h"
 #include "TexteEpl2.h"
-#include "app/Connexion.h"
 #include "app/Contexte.h"
 #include "app/FormesMessages.h"
 #include "app/Ini.h"
+#include "db/Base.h"
 
 #include <QRegularExpression>
-#include <QSqlQuery>
 #include <cmath>
 
 namespace tarvo::etiquettes {
@@ -51,19 +50,14 @@ void signaler(Contexte& ctx, const ErreurTarvo& e) {
 } // namespace
 
 std::optional<ArticleEtiquette> ChercherArticle(Contexte& ctx, const QString& codeBarre) {
-    QSqlQuery requete(ctx.cnx->base());
-    requete.setForwardOnly(true);
-    if (!requete.prepare(Requetes::ArticleParCodeBarre))
-        throw ErreurTarvo(Erreur::depuisSql(requete.lastError(), Source));
-    requete.addBindValue(codeBarre);
-    if (!requete.exec())
-        throw ErreurTarvo(Erreur::depuisSql(requete.lastError(), Source));
+    const db::Base base(ctx.cnx.get());
+    db::Requete requete = base.preparer(sql::ArticleParCodeBarre);
+    requete.lier(u":codeBarre", codeBarre);
     std::optional<ArticleEtiquette> trouve;
-    int lignes = 0;
-    while (requete.next()) {
-        if (++lignes > 1)
+    while (requete.suivante()) {
+        if (trouve)
             return std::nullopt;
-        trouve = ArticleEtiquette{requete.value(0).toString(), requete.value(2).toString()};
+        trouve = ArticleEtiquette{requete.texte(0), requete.texte(2)};
     }
     return trouve;
 }

@@ -2,14 +2,11 @@
 
 #include "Imprimante.h"
 #include "PrinterSystem.h"
-#include "RequetesEtiquettes.h"
-#include "app/Connexion.h"
 #include "app/Contexte.h"
 #include "app/FormesMessages.h"
 #include "app/Ini.h"
-
-#include <QSqlQuery>
-#include <QVariant>
+#include "db/Base.h"
+#include "shipments/SqlExpeditions.h"
 
 namespace tarvo::etiquettes {
 namespace {
@@ -19,16 +16,13 @@ const QString Source = QStringLiteral("Etiquettes expédition");
 constexpr int DernierColisPossible = 999;
 constexpr int LongueurNumeroExpedition = 6;
 
-QSqlQuery executer(Contexte& ctx, const QString& sql, const QVariant& valeur) {
-    QSqlQuery requete(ctx.cnx->base());
-    requete.setForwardOnly(true);
-    if (!requete.prepare(sql))
-        throw ErreurTarvo(Erreur::depuisSql(requete.lastError(), Source));
-    requete.addBindValue(valeur);
-    if (!requete.exec())
-        throw ErreurTarvo(Erreur::depuisSql(requete.lastError(), Source));
-    return requete;
-}
+// The columns of expeditions::sql::Expedition the labels read.
+constexpr int ColNumero = 0;
+constexpr int ColLibelle1 = 1;
+constexpr int ColLibelle2 = 2;
+constexpr int ColLieuLivraison = 3;
+constexpr int ColColisTheorique = 6;
+constexpr int ColColisReel = 7;
 
 // The shipment number as printed; a longer number would shift the bar-code
 // data the terminals read by position.
@@ -51,17 +45,22 @@ void signaler(Contexte& ctx, const ErreurTarvo& e) {
 
 std::optional<ExpeditionEtiquettes> ChargerExpeditionEtiquettes(Contexte& ctx,
                                                                 qint32 noExpedition) {
-    QSqlQuery requete = executer(ctx, Requetes::ExpeditionEtiquettes, noExpedition);
-    if (!requete.next())
+    const db::Base base(ctx.cnx.get());
+    db::Requete requete = base.preparer(expeditions::sql::Expedition);
+    requete.lier(u":noExpedition", noExpedition);
+    if (!requete.suivante())
         return std::nullopt;
+    const auto entier = [&requete](int colonne) {
+        return static_cast<qint32>(requete.entier(colonne));
+    };
     ExpeditionEtiquettes e;
-    e.noExpedition = requete.value(0).toInt();
-    e.libelle1 = requete.value(1).toString();
-    e.libelle2 = requete.value(2).toString();
-    if (!requete.value(3).isNull())
-        e.noLieuLivraison = requete.value(3).toInt();
-    e.nbColisReel = requete.value(4).toInt();
-    e.nbColisTheorique = requete.value(5).toInt();
+    e.noExpedition = entier(ColNumero);
+    e.libelle1 = requete.texte(ColLibelle1);
+    e.libelle2 = requete.texte(ColLibelle2);
+    if (!requete.estNul(ColLieuLivraison))
+        e.noLieuLivraison = entier(ColLieuLivraison);
+    e.nbColisReel = entier(ColColisReel);
+    e.nbColisTheorique = entier(ColColisTheorique);
     return e;
 }
 
@@ -69,11 +68,14 @@ AdresseLivraison LireAdresseLivraison(Contexte& ctx, std::optional<qint32> noLie
     AdresseLivraison adresse;
     if (!noLieuLivraison)
         return adresse;
-    QSqlQuery requete = executer(ctx, Requetes::AdresseLivraison, *noLieuLivraison);
-    if (!requete.next())
+    const db::Base base(ctx.cnx.get());
+    db::Requete requete = base.preparer(expeditions::sql::AdresseLivraison);
+    requete.lier(u":noLieu", *noLieuLivraison);
+    if (!requete.suivante())
         return adresse;
-    const auto texte = [&requete](int colonne) { return requete.value(colonne).toString(); };
-    adresse = {texte(1), texte(2), texte(3), texte(4) + u' ' + texte(5), texte(6)};
+    // Name, address, complement, postcode and town on one line, country.
+    const auto texte = [&requete](int colonne) { return requete.texte(colonne); };
+    adresse = {texte(0), texte(1), texte(2), texte(3) + u' ' + texte(4), texte(5)};
     return adresse;
 }
 

@@ -1,6 +1,6 @@
 #include "BaseDeTest.h"
 #include "SpoolDeTest.h"
-#include "app/Connexion.h"
+#include "db/Base.h"
 #include "labels/ArtEdEtiq.h"
 #include "labels/ExpEdEtiq.h"
 #include "ui/main/Branchements.h"
@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSqlQuery>
 #include <QTest>
 #include <QTimer>
 
@@ -25,8 +24,7 @@ namespace {
 const QString Ean = QStringLiteral("3760987650014");
 
 void executer(Contexte& ctx, const QString& sql) {
-    QSqlQuery q(ctx.cnx->base());
-    QVERIFY2(q.exec(sql), qPrintable(q.lastError().text()));
+    db::Base(ctx.cnx.get()).preparer(db::TexteSql{sql}).executer();
 }
 
 template <typename T> T* controle(QWidget* fenetre, const char* nom) {

@@ -1,9 +1,8 @@
 #include "EtiquettesColis.h"
 
-#include "Imprimante.h"
 #include "PrinterSystem.h"
 #include "app/Contexte.h"
-#include "app/FormesMessages.h"
+#include "app/Erreur.h"
 #include "app/Ini.h"
 #include "db/Base.h"
 #include "shipments/SqlExpeditions.h"
@@ -37,8 +36,19 @@ QString numeroExpedition(qint32 noExpedition) {
     return numero;
 }
 
-void signaler(Contexte& ctx, const ErreurTarvo& e) {
-    afficherErreurDetaillee(ctx, QStringLiteral("Erreur"), e.erreur());
+// The left margin of parcel labels: the x coordinates are computed from it,
+// so it must be a whole number.
+int margeColis(Contexte& ctx) {
+    const QString texte = LireIni(ctx, QStringLiteral("MargeGaucheExp"), QStringLiteral("[ZEBRA]"));
+    bool ok = false;
+    const int marge = texte.trimmed().toInt(&ok);
+    if (!ok)
+        throw ErreurTarvo(NumeroErreur::DonneeInvalide, Source,
+                          QStringLiteral("La marge gauche des étiquettes expédition (clé "
+                                         "MargeGaucheExp de la section [ZEBRA]) doit être un "
+                                         "nombre entier de points : « %1 » ne convient pas.")
+                              .arg(texte));
+    return marge;
 }
 
 } // namespace
@@ -79,57 +89,24 @@ AdresseLivraison LireAdresseLivraison(Contexte& ctx, std::optional<qint32> noLie
     return adresse;
 }
 
-int MargeColis(Contexte& ctx) {
-    const QString texte = LireIni(ctx, QStringLiteral("MargeGaucheExp"), QStringLiteral("[ZEBRA]"));
-    bool ok = false;
-    const int marge = texte.trimmed().toInt(&ok);
-    if (!ok)
-        throw ErreurTarvo(NumeroErreur::DonneeInvalide, Source,
-                          QStringLiteral("La marge gauche des étiquettes expédition (clé "
-                                         "MargeGaucheExp de la section [ZEBRA]) doit être un "
-                                         "nombre entier de points : « %1 » ne convient pas.")
-                              .arg(texte));
-    return marge;
-}
-
 bool PlageColisValide(int premier, int dernier, int theorique) {
     return premier > 0 && dernier >= premier && theorique >= dernier &&
            dernier <= DernierColisPossible;
 }
 
-int ImprEtiqExp(Contexte& ctx, PrinterSystem& systeme, const ExpeditionEtiquettes& expedition,
-                int premier, int dernier) {
-    int envoyees = 0;
-    try {
-        const std::optional<QString> imprimante =
-            ImprimanteEtiquettes(ctx, systeme, QStringLiteral("NomImprimanteExp"));
-        if (!imprimante)
-            return 0;
-        const AdresseLivraison adresse = LireAdresseLivraison(ctx, expedition.noLieuLivraison);
-        const int marge = MargeColis(ctx);
-        const QString numero = numeroExpedition(expedition.noExpedition);
-        for (int colis = premier; colis <= dernier; ++colis) {
-            systeme.envoyer(
-                *imprimante, TexteEtiquetteColis(marge, numero, colis, adresse),
-                QStringLiteral("Expédition %1 colis %2").arg(expedition.noExpedition).arg(colis));
-            ++envoyees;
-        }
-    } catch (const ErreurTarvo& e) {
-        signaler(ctx, e);
-    }
-    return envoyees;
+EtiquettesColis::EtiquettesColis(Contexte& ctx, const ExpeditionEtiquettes& expedition)
+    : noExpedition_(expedition.noExpedition),
+      adresse_(LireAdresseLivraison(ctx, expedition.noLieuLivraison)), marge_(margeColis(ctx)),
+      numero_(numeroExpedition(expedition.noExpedition)) {}
+
+QByteArray EtiquettesColis::texte(int noColis) const {
+    return TexteEtiquetteColis(marge_, numero_, noColis, adresse_);
 }
 
-std::optional<QByteArray> TexteColisApercu(Contexte& ctx, const ExpeditionEtiquettes& expedition,
-                                           int noColis) {
-    try {
-        const AdresseLivraison adresse = LireAdresseLivraison(ctx, expedition.noLieuLivraison);
-        return TexteEtiquetteColis(MargeColis(ctx), numeroExpedition(expedition.noExpedition),
-                                   noColis, adresse);
-    } catch (const ErreurTarvo& e) {
-        signaler(ctx, e);
-        return std::nullopt;
-    }
+void EtiquettesColis::envoyer(PrinterSystem& systeme, const QString& imprimante,
+                              int noColis) const {
+    systeme.envoyer(imprimante, texte(noColis),
+                    QStringLiteral("Expédition %1 colis %2").arg(noExpedition_).arg(noColis));
 }
 
 } // namespace tarvo::etiquettes

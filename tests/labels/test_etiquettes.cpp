@@ -5,6 +5,7 @@
 #include "labels/ApercuEpl2.h"
 #include "labels/EtiquettesArticle.h"
 #include "labels/EtiquettesColis.h"
+#include "labels/ImprEtiq.h"
 #include "labels/ImpressionDossier.h"
 #include "labels/Imprimante.h"
 #include "labels/PrinterSystem.h"
@@ -524,7 +525,7 @@ private slots:
         QCOMPARE(t.prompts.boites.size(), 1);
         QCOMPARE(t.prompts.boites[0].titre, QStringLiteral("Erreur"));
         QVERIFY(t.prompts.boites[0].texte.startsWith(u"Erreur n° : 13"));
-        QVERIFY(!TexteColisApercu(*t.ctx, e, 1));
+        QVERIFY_THROWS_EXCEPTION(ErreurTarvo, EtiquettesColis(*t.ctx, e));
     }
 
     void apercuArticleSeRelitEnEan13() {

@@ -5,6 +5,7 @@
 #include "db/Base.h"
 #include "labels/EtiquettesArticle.h"
 #include "labels/EtiquettesColis.h"
+#include "labels/ImprEtiq.h"
 #include "labels/PrinterSystem.h"
 #include "labels/TexteEpl2.h"
 

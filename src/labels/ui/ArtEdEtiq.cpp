@@ -2,7 +2,8 @@
 
 #include "ApercuFenetre.h"
 #include "app/Contexte.h"
-#include "app/FormesMessages.h"
+#include "app/Erreur.h"
+#include "labels/ImprEtiq.h"
 #include "labels/PrinterSystem.h"
 
 #include <QFormLayout>
@@ -67,7 +68,7 @@ bool ArtEdEtiq::validerCodeBarre() {
     try {
         trouve = ChercherArticle(ctx_, code);
     } catch (const ErreurTarvo& e) {
-        afficherErreurDetaillee(ctx_, QStringLiteral("Erreur"), e.erreur());
+        signalerErreur(ctx_, e);
     }
     if (!trouve) {
         LibArt_->clear();
@@ -94,8 +95,11 @@ void ArtEdEtiq::ImprEtiqArticle() {
 void ArtEdEtiq::apercu() {
     if (!validerCodeBarre())
         return;
-    if (const auto texte = TexteArticleFenetre(ctx_, *article_, NbEtiq_->text()))
-        afficherApercuEtiquette(this, *texte);
+    try {
+        afficherApercuEtiquette(this, TexteArticleFenetre(ctx_, *article_, NbEtiq_->text()));
+    } catch (const ErreurTarvo& e) {
+        signalerErreur(ctx_, e);
+    }
 }
 
 } // namespace tarvo::etiquettes

@@ -2,8 +2,9 @@
 
 #include "ApercuFenetre.h"
 #include "app/Contexte.h"
-#include "app/FormesMessages.h"
+#include "app/Erreur.h"
 #include "labels/EtiquettesArticle.h"
+#include "labels/ImprEtiq.h"
 #include "labels/PrinterSystem.h"
 
 #include <QFormLayout>
@@ -98,8 +99,11 @@ void ExpEdEtiq::imprimer() {
 
 void ExpEdEtiq::apercu() {
     if (const auto p = plage()) {
-        if (const auto texte = TexteColisApercu(ctx_, expedition_, p->first))
-            afficherApercuEtiquette(this, *texte);
+        try {
+            afficherApercuEtiquette(this, EtiquettesColis(ctx_, expedition_).texte(p->first));
+        } catch (const ErreurTarvo& e) {
+            signalerErreur(ctx_, e);
+        }
     }
 }
 
@@ -108,7 +112,7 @@ void ouvrirEtiquettesExpedition(QWidget* parent, Contexte& ctx, qint32 noExpedit
     try {
         expedition = ChargerExpeditionEtiquettes(ctx, noExpedition);
     } catch (const ErreurTarvo& e) {
-        afficherErreurDetaillee(ctx, QStringLiteral("Erreur"), e.erreur());
+        signalerErreur(ctx, e);
         return;
     }
     if (!expedition) {

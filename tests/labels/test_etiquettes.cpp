@@ -9,7 +9,9 @@
 #include "labels/ImpressionDossier.h"
 #include "labels/Imprimante.h"
 #include "labels/PrinterSystem.h"
+#include "labels/SqlEtiquettes.h"
 #include "labels/TexteEpl2.h"
+#include "shipments/SqlExpeditions.h"
 
 #include <QDir>
 #include <QSet>
@@ -174,6 +176,19 @@ QString lireCode128(const QImage& image, int x, int y, int pointsParModule) {
     }
     return donnees;
 }
+
+// Every statement the label routines run, with its parameter and a value.
+struct InstructionEtiquettes {
+    const char* nom;
+    const db::TexteSql& texte;
+    QString parametre;
+    QVariant valeur;
+};
+const InstructionEtiquettes Instructions[] = {
+    {"ArticleParCodeBarre", sql::ArticleParCodeBarre, u":codeBarre"_s, Ean},
+    {"Expedition", expeditions::sql::Expedition, u":noExpedition"_s, 12},
+    {"AdresseLivraison", expeditions::sql::AdresseLivraison, u":noLieu"_s, 7},
+};
 
 } // namespace
 
@@ -444,6 +459,34 @@ private slots:
         QVERIFY(!ChercherArticle(*t.ctx, QString()));
     }
 
+    // A misspelt or forgotten parameter never runs quietly, on either path.
+    void parametreMalNommeOuOublieEchoue_data() {
+        QTest::addColumn<int>("indice");
+        QTest::addColumn<db::Base::Voie>("voie");
+        for (int i = 0; i < int(std::size(Instructions)); ++i) {
+            const QByteArray nom = Instructions[i].nom;
+            QTest::newRow(nom + " (SQLite)") << i << db::Base::Voie::Automatique;
+            QTest::newRow(nom + " (QtSql)") << i << db::Base::Voie::QtSql;
+        }
+    }
+    void parametreMalNommeOuOublieEchoue() {
+        QFETCH(int, indice);
+        QFETCH(db::Base::Voie, voie);
+        const InstructionEtiquettes& instruction = Instructions[indice];
+        BaseDeTest t;
+        t.creerBase(false);
+        const db::Base base(t.ctx->cnx.get(), voie);
+        db::Requete juste = base.preparer(instruction.texte);
+        juste.lier(instruction.parametre, instruction.valeur);
+        QVERIFY(!juste.suivante());
+
+        db::Requete mal = base.preparer(instruction.texte);
+        QVERIFY_THROWS_EXCEPTION(ErreurTarvo,
+                                 mal.lier(instruction.parametre + u'X', instruction.valeur));
+        QVERIFY_THROWS_EXCEPTION(ErreurTarvo, mal.suivante());
+        QVERIFY_THROWS_EXCEPTION(ErreurTarvo, base.preparer(instruction.texte).suivante());
+    }
+
     void plageDeColis() {
         QVERIFY(PlageColisValide(1, 5, 5));
         QVERIFY(PlageColisValide(3, 3, 5));
@@ -468,7 +511,10 @@ private slots:
                                 "VALUES (12, 'Boutique', 7, 5, 9)"));
         const std::optional<ExpeditionEtiquettes> e = ChargerExpeditionEtiquettes(*t.ctx, 12);
         QVERIFY(e);
+        QCOMPARE(e->libelle1, QStringLiteral("Boutique"));
+        QCOMPARE(e->noLieuLivraison.value_or(0), 7);
         QCOMPARE(e->nbColisTheorique, 5);
+        QCOMPARE(e->nbColisReel, 9);
         QCOMPARE(ImprEtiqExp(*t.ctx, *systemeImpression(), *e, 2, 4), 3);
         QVERIFY(t.prompts.boites.isEmpty());
         const QList<QByteArray> travaux = spool.travaux(QStringLiteral("ZEBRA-EXP"));

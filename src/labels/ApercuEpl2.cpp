@@ -111,16 +111,17 @@ void dessinerTexte(QPainter& p, const QByteArray& octets, const Police& police, 
     const qreal py = ch / HauteurGlyphe;
     const QColor encre = inverse ? Qt::white : Qt::black;
     if (inverse)
-        p.fillRect(QRectF(0, 0, cw * octets.size(), ch), Qt::black);
+        p.fillRect(QRectF(0, 0, cw * static_cast<qreal>(octets.size()), ch), Qt::black);
     for (qsizetype n = 0; n < octets.size(); ++n) {
         const int code = static_cast<unsigned char>(octets.at(n));
         if (code < PremierGlyphe)
             continue;
-        const auto& glyphe = GlyphesEpl2[code - PremierGlyphe];
+        const auto& glyphe = GlyphesEpl2[static_cast<std::size_t>(code - PremierGlyphe)];
+        const qreal gauche = static_cast<qreal>(n) * cw;
         for (int ligne = 0; ligne < HauteurGlyphe; ++ligne) {
             for (int colonne = 0; colonne < LargeurGlyphe; ++colonne) {
-                if (glyphe[ligne] & (0x80 >> colonne))
-                    p.fillRect(QRectF(n * cw + colonne * px, ligne * py, px, py), encre);
+                if (glyphe[static_cast<std::size_t>(ligne)] & (0x80 >> colonne))
+                    p.fillRect(QRectF(gauche + colonne * px, ligne * py, px, py), encre);
             }
         }
     }
@@ -241,18 +242,17 @@ void Interprete::texte(const Commande& c) {
         anomalie(QStringLiteral("Texte illisible : ") + Windows1252::decoder(ligne_));
         return;
     }
-    const Police police = Polices[numeroPolice - 1];
+    const Police police = Polices[static_cast<std::size_t>(numeroPolice - 1)];
     const QByteArray octets = c.donnees;
     const bool inverse = mode == "R";
-    dessin_.ajouter(
-        tournee(x, y, police.largeur * mh * octets.size(), police.hauteur * mv, rotation),
-        [=](QPainter& p) {
-            p.save();
-            p.translate(x, y);
-            p.rotate(90.0 * rotation);
-            dessinerTexte(p, octets, police, mh, mv, inverse);
-            p.restore();
-        });
+    const qreal largeur = police.largeur * mh * static_cast<qreal>(octets.size());
+    dessin_.ajouter(tournee(x, y, largeur, police.hauteur * mv, rotation), [=](QPainter& p) {
+        p.save();
+        p.translate(x, y);
+        p.rotate(90.0 * rotation);
+        dessinerTexte(p, octets, police, mh, mv, inverse);
+        p.restore();
+    });
 }
 
 void Interprete::codeBarre(const Commande& c) {
@@ -299,7 +299,8 @@ void Interprete::codeBarre(const Commande& c) {
         for (const QRectF& barre : barres->barres)
             p.fillRect(QRectF(barre.x() * etroite, 0, barre.width() * etroite, hauteur), Qt::black);
         if (lisible) {
-            p.translate((largeur - chiffres.largeur * lisibles.size()) / 2, hauteur + 2);
+            p.translate((largeur - chiffres.largeur * static_cast<qreal>(lisibles.size())) / 2,
+                        hauteur + 2);
             dessinerTexte(p, lisibles, chiffres, 1, 1, false);
         }
         p.restore();

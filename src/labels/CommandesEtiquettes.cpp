@@ -1,9 +1,10 @@
 #include "ApercuEpl2.h"
 #include "EtiquettesArticle.h"
 #include "EtiquettesColis.h"
+#include "ImprEtiq.h"
 #include "PrinterSystem.h"
 #include "app/Contexte.h"
-#include "app/FormesMessages.h"
+#include "app/Erreur.h"
 #include "cli/Commandes.h"
 
 #include <QFileInfo>
@@ -21,7 +22,7 @@ int ecrireApercu(Contexte& ctx, const QByteArray& texte, const QString& fichier)
     try {
         EnregistrerApercu(apercu, fichier);
     } catch (const ErreurTarvo& e) {
-        afficherErreurDetaillee(ctx, QStringLiteral("Erreur"), e.erreur());
+        signalerErreur(ctx, e);
         return 1;
     }
     QTextStream erreurs(stderr);
@@ -40,7 +41,7 @@ int etiquetteArticle(Contexte& ctx, const QStringList& arguments) {
     try {
         article = ChercherArticle(ctx, reste.at(0));
     } catch (const ErreurTarvo& e) {
-        afficherErreurDetaillee(ctx, QStringLiteral("Erreur"), e.erreur());
+        signalerErreur(ctx, e);
         return 1;
     }
     if (!article) {
@@ -50,8 +51,12 @@ int etiquetteArticle(Contexte& ctx, const QStringList& arguments) {
         return 1;
     }
     if (apercu) {
-        const std::optional<QByteArray> texte = TexteArticleFenetre(ctx, *article, reste.at(1));
-        return texte ? ecrireApercu(ctx, *texte, *apercu) : 1;
+        try {
+            return ecrireApercu(ctx, TexteArticleFenetre(ctx, *article, reste.at(1)), *apercu);
+        } catch (const ErreurTarvo& e) {
+            signalerErreur(ctx, e);
+            return 1;
+        }
     }
     const auto systeme = systemeImpression();
     return ImprEtiqArticle(ctx, *systeme, *article, reste.at(1)) ? 0 : 1;
@@ -80,7 +85,7 @@ int etiquettesColis(Contexte& ctx, const QStringList& arguments) {
     try {
         expedition = ChargerExpeditionEtiquettes(ctx, noExpedition);
     } catch (const ErreurTarvo& e) {
-        afficherErreurDetaillee(ctx, QStringLiteral("Erreur"), e.erreur());
+        signalerErreur(ctx, e);
         return 1;
     }
     if (!expedition) {
@@ -95,13 +100,18 @@ int etiquettesColis(Contexte& ctx, const QStringList& arguments) {
         return 1;
     }
     if (apercu) {
-        for (int colis = premier; colis <= dernier; ++colis) {
-            const std::optional<QByteArray> texte = TexteColisApercu(ctx, *expedition, colis);
-            if (!texte ||
-                ecrireApercu(ctx, *texte, fichierApercuColis(*apercu, colis, dernier > premier)))
-                return 1;
+        try {
+            const EtiquettesColis etiquettes(ctx, *expedition);
+            for (int colis = premier; colis <= dernier; ++colis) {
+                if (ecrireApercu(ctx, etiquettes.texte(colis),
+                                 fichierApercuColis(*apercu, colis, dernier > premier)))
+                    return 1;
+            }
+            return 0;
+        } catch (const ErreurTarvo& e) {
+            signalerErreur(ctx, e);
+            return 1;
         }
-        return 0;
     }
     const auto systeme = systemeImpression();
     return ImprEtiqExp(ctx, *systeme, *expedition, premier, dernier) == dernier - premier + 1 ? 0

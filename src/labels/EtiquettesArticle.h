@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TexteEpl2.h"
+
 #include <QByteArray>
 #include <QString>
 #include <optional>
@@ -11,6 +13,9 @@ struct Contexte;
 namespace tarvo::etiquettes {
 
 class PrinterSystem;
+
+// Above this count the person confirms the print.
+constexpr int NombreSansQuestion = 50;
 
 // What an article label prints: the bar code and the description chosen by
 // the caller (`Libellé` in the article browser, `lib_art_couleur` in the
@@ -29,20 +34,17 @@ std::optional<ArticleEtiquette> ChercherArticle(Contexte& ctx, const QString& co
 // the printer's count (a negative number, or above 32767).
 int NombreEtiquettes(const QString& texte);
 
-// Article browser: asks how many labels, then prints the labels of its
-// current row as one job. Every failure is shown in a box. True when a job
-// was sent.
-bool ImprEtiqArticle(Contexte& ctx, PrinterSystem& systeme, const ArticleEtiquette& article);
-
-// Label window: prints `texteNombre` labels of the looked-up article as one
-// job. Every failure is shown in a box. True when a job was sent.
-bool ImprEtiqArticle(Contexte& ctx, PrinterSystem& systeme, const ArticleEtiquette& article,
-                     const QString& texteNombre);
+// Sends `nombre` labels of the article to `imprimante` as one job: its "P"
+// command prints them all. The margin is read from MargeGaucheArt. Raises
+// ErreurTarvo when the configuration cannot be read or the job is refused.
+void EnvoyerEtiquettesArticle(Contexte& ctx, PrinterSystem& systeme, const QString& imprimante,
+                              VarianteArticle variante, const ArticleEtiquette& article,
+                              int nombre);
 
 // The text the label window would send, for the preview: no printer is
 // needed and no question is asked; an empty count previews one label.
-// Failures are shown in a box.
-std::optional<QByteArray> TexteArticleFenetre(Contexte& ctx, const ArticleEtiquette& article,
-                                              const QString& texteNombre);
+// Raises ErreurTarvo on a count beyond the printer's range.
+QByteArray TexteArticleFenetre(Contexte& ctx, const ArticleEtiquette& article,
+                               const QString& texteNombre);
 
 } // namespace tarvo::etiquettes

@@ -1,15 +1,11 @@
 #include "EtiquettesColis.h"
 
-#include "Imprimante.h"
 #include "PrinterSystem.h"
-#include "RequetesEtiquettes.h"
-#include "app/Connexion.h"
 #include "app/Contexte.h"
-#include "app/FormesMessages.h"
+#include "app/Erreur.h"
 #include "app/Ini.h"
-
-#include <QSqlQuery>
-#include <QVariant>
+#include "db/Base.h"
+#include "shipments/SqlExpeditions.h"
 
 namespace tarvo::etiquettes {
 namespace {
@@ -19,16 +15,13 @@ const QString Source = QStringLiteral("Etiquettes expédition");
 constexpr int DernierColisPossible = 999;
 constexpr int LongueurNumeroExpedition = 6;
 
-QSqlQuery executer(Contexte& ctx, const QString& sql, const QVariant& valeur) {
-    QSqlQuery requete(ctx.cnx->base());
-    requete.setForwardOnly(true);
-    if (!requete.prepare(sql))
-        throw ErreurTarvo(Erreur::depuisSql(requete.lastError(), Source));
-    requete.addBindValue(valeur);
-    if (!requete.exec())
-        throw ErreurTarvo(Erreur::depuisSql(requete.lastError(), Source));
-    return requete;
-}
+// The columns of expeditions::sql::Expedition the labels read.
+constexpr int ColNumero = 0;
+constexpr int ColLibelle1 = 1;
+constexpr int ColLibelle2 = 2;
+constexpr int ColLieuLivraison = 3;
+constexpr int ColColisTheorique = 6;
+constexpr int ColColisReel = 7;
 
 // The shipment number as printed; a longer number would shift the bar-code
 // data the terminals read by position.
@@ -43,41 +36,9 @@ QString numeroExpedition(qint32 noExpedition) {
     return numero;
 }
 
-void signaler(Contexte& ctx, const ErreurTarvo& e) {
-    afficherErreurDetaillee(ctx, QStringLiteral("Erreur"), e.erreur());
-}
-
-} // namespace
-
-std::optional<ExpeditionEtiquettes> ChargerExpeditionEtiquettes(Contexte& ctx,
-                                                                qint32 noExpedition) {
-    QSqlQuery requete = executer(ctx, Requetes::ExpeditionEtiquettes, noExpedition);
-    if (!requete.next())
-        return std::nullopt;
-    ExpeditionEtiquettes e;
-    e.noExpedition = requete.value(0).toInt();
-    e.libelle1 = requete.value(1).toString();
-    e.libelle2 = requete.value(2).toString();
-    if (!requete.value(3).isNull())
-        e.noLieuLivraison = requete.value(3).toInt();
-    e.nbColisReel = requete.value(4).toInt();
-    e.nbColisTheorique = requete.value(5).toInt();
-    return e;
-}
-
-AdresseLivraison LireAdresseLivraison(Contexte& ctx, std::optional<qint32> noLieuLivraison) {
-    AdresseLivraison adresse;
-    if (!noLieuLivraison)
-        return adresse;
-    QSqlQuery requete = executer(ctx, Requetes::AdresseLivraison, *noLieuLivraison);
-    if (!requete.next())
-        return adresse;
-    const auto texte = [&requete](int colonne) { return requete.value(colonne).toString(); };
-    adresse = {texte(1), texte(2), texte(3), texte(4) + u' ' + texte(5), texte(6)};
-    return adresse;
-}
-
-int MargeColis(Contexte& ctx) {
+// The left margin of parcel labels: the x coordinates are computed from it,
+// so it must be a whole number.
+int margeColis(Contexte& ctx) {
     const QString texte = LireIni(ctx, QStringLiteral("MargeGaucheExp"), QStringLiteral("[ZEBRA]"));
     bool ok = false;
     const int marge = texte.trimmed().toInt(&ok);
@@ -90,44 +51,62 @@ int MargeColis(Contexte& ctx) {
     return marge;
 }
 
+} // namespace
+
+std::optional<ExpeditionEtiquettes> ChargerExpeditionEtiquettes(Contexte& ctx,
+                                                                qint32 noExpedition) {
+    const db::Base base(ctx.cnx.get());
+    db::Requete requete = base.preparer(expeditions::sql::Expedition);
+    requete.lier(u":noExpedition", noExpedition);
+    if (!requete.suivante())
+        return std::nullopt;
+    const auto entier = [&requete](int colonne) {
+        return static_cast<qint32>(requete.entier(colonne));
+    };
+    ExpeditionEtiquettes e;
+    e.noExpedition = entier(ColNumero);
+    e.libelle1 = requete.texte(ColLibelle1);
+    e.libelle2 = requete.texte(ColLibelle2);
+    if (!requete.estNul(ColLieuLivraison))
+        e.noLieuLivraison = entier(ColLieuLivraison);
+    e.nbColisReel = entier(ColColisReel);
+    e.nbColisTheorique = entier(ColColisTheorique);
+    return e;
+}
+
+AdresseLivraison LireAdresseLivraison(Contexte& ctx, std::optional<qint32> noLieuLivraison) {
+    AdresseLivraison adresse;
+    if (!noLieuLivraison)
+        return adresse;
+    const db::Base base(ctx.cnx.get());
+    db::Requete requete = base.preparer(expeditions::sql::AdresseLivraison);
+    requete.lier(u":noLieu", *noLieuLivraison);
+    if (!requete.suivante())
+        return adresse;
+    // Name, address, complement, postcode and town on one line, country.
+    const auto texte = [&requete](int colonne) { return requete.texte(colonne); };
+    adresse = {texte(0), texte(1), texte(2), texte(3) + u' ' + texte(4), texte(5)};
+    return adresse;
+}
+
 bool PlageColisValide(int premier, int dernier, int theorique) {
     return premier > 0 && dernier >= premier && theorique >= dernier &&
            dernier <= DernierColisPossible;
 }
 
-int ImprEtiqExp(Contexte& ctx, PrinterSystem& systeme, const ExpeditionEtiquettes& expedition,
-                int premier, int dernier) {
-    int envoyees = 0;
-    try {
-        const std::optional<QString> imprimante =
-            ImprimanteEtiquettes(ctx, systeme, QStringLiteral("NomImprimanteExp"));
-        if (!imprimante)
-            return 0;
-        const AdresseLivraison adresse = LireAdresseLivraison(ctx, expedition.noLieuLivraison);
-        const int marge = MargeColis(ctx);
-        const QString numero = numeroExpedition(expedition.noExpedition);
-        for (int colis = premier; colis <= dernier; ++colis) {
-            systeme.envoyer(
-                *imprimante, TexteEtiquetteColis(marge, numero, colis, adresse),
-                QStringLiteral("Expédition %1 colis %2").arg(expedition.noExpedition).arg(colis));
-            ++envoyees;
-        }
-    } catch (const ErreurTarvo& e) {
-        signaler(ctx, e);
-    }
-    return envoyees;
+EtiquettesColis::EtiquettesColis(Contexte& ctx, const ExpeditionEtiquettes& expedition)
+    : noExpedition_(expedition.noExpedition),
+      adresse_(LireAdresseLivraison(ctx, expedition.noLieuLivraison)), marge_(margeColis(ctx)),
+      numero_(numeroExpedition(expedition.noExpedition)) {}
+
+QByteArray EtiquettesColis::texte(int noColis) const {
+    return TexteEtiquetteColis(marge_, numero_, noColis, adresse_);
 }
 
-std::optional<QByteArray> TexteColisApercu(Contexte& ctx, const ExpeditionEtiquettes& expedition,
-                                           int noColis) {
-    try {
-        const AdresseLivraison adresse = LireAdresseLivraison(ctx, expedition.noLieuLivraison);
-        return TexteEtiquetteColis(MargeColis(ctx), numeroExpedition(expedition.noExpedition),
-                                   noColis, adresse);
-    } catch (const ErreurTarvo& e) {
-        signaler(ctx, e);
-        return std::nullopt;
-    }
+void EtiquettesColis::envoyer(PrinterSystem& systeme, const QString& imprimante,
+                              int noColis) const {
+    systeme.envoyer(imprimante, texte(noColis),
+                    QStringLiteral("Expédition %1 colis %2").arg(noExpedition_).arg(noColis));
 }
 
 } // namespace tarvo::etiquettes

@@ -32,23 +32,30 @@ std::optional<ExpeditionEtiquettes> ChargerExpeditionEtiquettes(Contexte& ctx, q
 // when the place is unknown. Raises ErreurTarvo on a database failure.
 AdresseLivraison LireAdresseLivraison(Contexte& ctx, std::optional<qint32> noLieuLivraison);
 
-// The left margin of parcel labels: the x coordinates are computed from it,
-// so it must be a whole number. Raises ErreurTarvo otherwise.
-int MargeColis(Contexte& ctx);
-
 // A printable range of parcels: from 1 on, in order, within the theoretical
 // count, and numbers that fit the three characters of the label.
 bool PlageColisValide(int premier, int dernier, int theorique);
 
-// Prints one label per parcel from `premier` to `dernier`, each its own job.
-// Every failure is shown in a box; labels already sent stay printed. Gives the
-// number of jobs sent.
-int ImprEtiqExp(Contexte& ctx, PrinterSystem& systeme, const ExpeditionEtiquettes& expedition,
-                int premier, int dernier);
+// The parcel labels of one shipment. What they share (the delivery address,
+// the margin, the printed shipment number) is read once, before the first
+// label, so that a wrong margin or number stops before any job is sent.
+class EtiquettesColis {
+public:
+    // Raises ErreurTarvo on a database failure, a MargeGaucheExp that is no
+    // whole number, or a shipment number longer than the label holds.
+    EtiquettesColis(Contexte& ctx, const ExpeditionEtiquettes& expedition);
 
-// The text of one parcel label, for the preview: no printer is needed.
-// Failures are shown in a box.
-std::optional<QByteArray> TexteColisApercu(Contexte& ctx, const ExpeditionEtiquettes& expedition,
-                                           int noColis);
+    // The text of one parcel's label.
+    QByteArray texte(int noColis) const;
+    // Sends one parcel's label to `imprimante` as a job of its own. Raises
+    // ErreurTarvo when the job is refused.
+    void envoyer(PrinterSystem& systeme, const QString& imprimante, int noColis) const;
+
+private:
+    qint32 noExpedition_;
+    AdresseLivraison adresse_;
+    int marge_;
+    QString numero_;
+};
 
 } // namespace tarvo::etiquettes

@@ -70,8 +70,8 @@ void ImpressionCups::envoyer(const QString& imprimante, const QByteArray& octets
         cupsCancelJob2(CUPS_HTTP_DEFAULT, nom.constData(), travail, 0);
         echecCups(QStringLiteral("Envoi à %1 impossible").arg(imprimante));
     }
-    const http_status_t ecriture =
-        cupsWriteRequestData(CUPS_HTTP_DEFAULT, octets.constData(), octets.size());
+    const http_status_t ecriture = cupsWriteRequestData(CUPS_HTTP_DEFAULT, octets.constData(),
+                                                        static_cast<std::size_t>(octets.size()));
     const ipp_status_t fin = cupsFinishDocument(CUPS_HTTP_DEFAULT, nom.constData());
     if (ecriture != HTTP_STATUS_CONTINUE || fin > IPP_STATUS_OK_EVENTS_COMPLETE) {
         cupsCancelJob2(CUPS_HTTP_DEFAULT, nom.constData(), travail, 0);

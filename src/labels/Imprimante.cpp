@@ -1,7 +1,6 @@
 #include "Imprimante.h"
 
 #include "PrinterSystem.h"
-#include "app/Contexte.h"
 #include "app/Erreur.h"
 #include "app/Ini.h"
 
@@ -26,25 +25,20 @@ bool ChercheImprimante(PrinterSystem& systeme, QString& nom) {
     return false;
 }
 
-std::optional<QString> ImprimanteEtiquettes(Contexte& ctx, PrinterSystem& systeme,
-                                            const QString& cle) {
-    const QString configure = LireIni(ctx, cle, QStringLiteral("[ZEBRA]"));
-    QString nom = configure;
-    if (!ChercheImprimante(systeme, nom)) {
-        ctx.prompts.exclamation(QStringLiteral("Impression impossible"),
-                                QStringLiteral("L'imprimante [") + configure +
-                                    QStringLiteral("] n'est pas définie sur ce poste"));
-        return std::nullopt;
-    }
-    QString identification;
+ImprimanteConfiguree TrouverImprimante(Contexte& ctx, PrinterSystem& systeme, const QString& cle) {
+    ImprimanteConfiguree imprimante;
+    imprimante.configure = LireIni(ctx, cle, QStringLiteral("[ZEBRA]"));
+    QString nom = imprimante.configure;
+    if (!ChercheImprimante(systeme, nom))
+        return imprimante;
+    imprimante.nom = nom;
     try {
-        identification = systeme.identification(nom);
+        imprimante.identification = systeme.identification(nom);
     } catch (const ErreurTarvo&) {
-        // The status text is a courtesy: the job itself will tell if the
+        // The identification is a courtesy: the job itself will tell if the
         // printer cannot be reached.
     }
-    ctx.afficheStatut(nom + QStringLiteral(": ") + identification);
-    return nom;
+    return imprimante;
 }
 
 } // namespace tarvo::etiquettes

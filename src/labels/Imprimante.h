@@ -17,10 +17,19 @@ class PrinterSystem;
 // success `nom` becomes the printer's device name.
 bool ChercheImprimante(PrinterSystem& systeme, QString& nom);
 
-// How every label command begins: reads the printer name under [ZEBRA] `cle`,
-// looks it up, shows "Impression impossible" when it is missing, otherwise
-// shows the printer in the status bar. Gives the device name.
-std::optional<QString> ImprimanteEtiquettes(Contexte& ctx, PrinterSystem& systeme,
-                                            const QString& cle);
+// A label printer as configured and as the system knows it.
+struct ImprimanteConfiguree {
+    // The name under [ZEBRA], as written.
+    QString configure;
+    // The device name; empty when the system has no such printer.
+    std::optional<QString> nom;
+    // The system's second identification of the printer (ImpressionCups: its
+    // device address), empty when it gives none.
+    QString identification;
+};
+
+// Reads the printer name under [ZEBRA] `cle` and looks it up. Raises
+// ErreurTarvo when the configuration cannot be read.
+ImprimanteConfiguree TrouverImprimante(Contexte& ctx, PrinterSystem& systeme, const QString& cle);
 
 } // namespace tarvo::etiquettes

@@ -1,20 +1,24 @@
 #include "BaseDeTest.h"
 #include "SpoolDeTest.h"
-#include "app/Connexion.h"
+#include "app/Erreur.h"
+#include "db/Base.h"
 #include "labels/ApercuEpl2.h"
 #include "labels/EtiquettesArticle.h"
 #include "labels/EtiquettesColis.h"
+#include "labels/ImprEtiq.h"
 #include "labels/ImpressionDossier.h"
 #include "labels/Imprimante.h"
 #include "labels/PrinterSystem.h"
+#include "labels/SqlEtiquettes.h"
 #include "labels/TexteEpl2.h"
+#include "shipments/SqlExpeditions.h"
 
 #include <QDir>
 #include <QSet>
-#include <QSqlQuery>
 #include <QTest>
 #include <thread>
 
+using namespace Qt::StringLiterals;
 using namespace tarvo;
 using namespace tarvo::etiquettes;
 using namespace tarvo::test;
@@ -26,12 +30,8 @@ QByteArray octets(const char* texte, qsizetype taille) {
     return QByteArray(texte, taille);
 }
 
-void executer(Contexte& ctx, const QString& sql, const QVariantList& valeurs = {}) {
-    QSqlQuery q(ctx.cnx->base());
-    QVERIFY2(q.prepare(sql), qPrintable(q.lastError().text()));
-    for (const QVariant& v : valeurs)
-        q.addBindValue(v);
-    QVERIFY2(q.exec(), qPrintable(q.lastError().text()));
+void executer(Contexte& ctx, const QString& sql) {
+    db::Base(ctx.cnx.get()).preparer(db::TexteSql{sql}).executer();
 }
 
 const QString Ean = QStringLiteral("4006381333931");
@@ -120,18 +120,22 @@ QString lireEan13(const QImage& image, int y, int pointsParModule) {
 // Bar and space widths of the Code 128 symbol values 0 to 105 (103 to 105 are
 // the start codes A, B and C).
 const QStringList MotifsCode128 = {
-    "212222", "222122", "222221", "121223", "121322", "131222", "122213", "122312", "132212",
-    "221213", "221312", "231212", "112232", "122132", "122231", "113222", "123122", "123221",
-    "223211", "221132", "221231", "213212", "223112", "312131", "311222", "321122", "321221",
-    "312212", "322112", "322211", "212123", "212321", "232121", "111323", "131123", "131321",
-    "112313", "132113", "132311", "211313", "231113", "231311", "112133", "112331", "132131",
-    "113123", "113321", "133121", "313121", "211331", "231131", "213113", "213311", "213131",
-    "311123", "311321", "331121", "312113", "312311", "332111", "314111", "221411", "431111",
-    "111224", "111422", "121124", "121421", "141122", "141221", "112214", "112412", "122114",
-    "122411", "142112", "142211", "241211", "221114", "413111", "241112", "134111", "111242",
-    "121142", "121241", "114212", "124112", "124211", "411212", "421112", "421211", "212141",
-    "214121", "412121", "111143", "111341", "131141", "114113", "114311", "411113", "411311",
-    "113141", "114131", "311141", "411131", "211412", "211214", "211232",
+    u"212222"_s, u"222122"_s, u"222221"_s, u"121223"_s, u"121322"_s, u"131222"_s, u"122213"_s,
+    u"122312"_s, u"132212"_s, u"221213"_s, u"221312"_s, u"231212"_s, u"112232"_s, u"122132"_s,
+    u"122231"_s, u"113222"_s, u"123122"_s, u"123221"_s, u"223211"_s, u"221132"_s, u"221231"_s,
+    u"213212"_s, u"223112"_s, u"312131"_s, u"311222"_s, u"321122"_s, u"321221"_s, u"312212"_s,
+    u"322112"_s, u"322211"_s, u"212123"_s, u"212321"_s, u"232121"_s, u"111323"_s, u"131123"_s,
+    u"131321"_s, u"112313"_s, u"132113"_s, u"132311"_s, u"211313"_s, u"231113"_s, u"231311"_s,
+    u"112133"_s, u"112331"_s, u"132131"_s, u"113123"_s, u"113321"_s, u"133121"_s, u"313121"_s,
+    u"211331"_s, u"231131"_s, u"213113"_s, u"213311"_s, u"213131"_s, u"311123"_s, u"311321"_s,
+    u"331121"_s, u"312113"_s, u"312311"_s, u"332111"_s, u"314111"_s, u"221411"_s, u"431111"_s,
+    u"111224"_s, u"111422"_s, u"121124"_s, u"121421"_s, u"141122"_s, u"141221"_s, u"112214"_s,
+    u"112412"_s, u"122114"_s, u"122411"_s, u"142112"_s, u"142211"_s, u"241211"_s, u"221114"_s,
+    u"413111"_s, u"241112"_s, u"134111"_s, u"111242"_s, u"121142"_s, u"121241"_s, u"114212"_s,
+    u"124112"_s, u"124211"_s, u"411212"_s, u"421112"_s, u"421211"_s, u"212141"_s, u"214121"_s,
+    u"412121"_s, u"111143"_s, u"111341"_s, u"131141"_s, u"114113"_s, u"114311"_s, u"411113"_s,
+    u"411311"_s, u"113141"_s, u"114131"_s, u"311141"_s, u"411131"_s, u"211412"_s, u"211214"_s,
+    u"211232"_s,
 };
 
 // Reads a Code 128 symbol back from one row of a picture, checks its check
@@ -172,6 +176,19 @@ QString lireCode128(const QImage& image, int x, int y, int pointsParModule) {
     }
     return donnees;
 }
+
+// Every statement the label routines run, with its parameter and a value.
+struct InstructionEtiquettes {
+    const char* nom;
+    const db::TexteSql& texte;
+    QString parametre;
+    QVariant valeur;
+};
+const InstructionEtiquettes Instructions[] = {
+    {"ArticleParCodeBarre", sql::ArticleParCodeBarre, u":codeBarre"_s, Ean},
+    {"Expedition", expeditions::sql::Expedition, u":noExpedition"_s, 12},
+    {"AdresseLivraison", expeditions::sql::AdresseLivraison, u":noLieu"_s, 7},
+};
 
 } // namespace
 
@@ -432,15 +449,42 @@ private slots:
     void articleParCodeBarre() {
         BaseDeTest t;
         t.creerBase(false);
-        executer(*t.ctx,
-                 QStringLiteral("INSERT INTO Article ([Code barres Article], Libellé, "
-                                "lib_art_couleur) VALUES (?, ?, ?)"),
-                 {Ean, QStringLiteral("Tasse"), QStringLiteral("Tasse grès rouge")});
+        executer(*t.ctx, QStringLiteral("INSERT INTO Article ([Code barres Article], Libellé, "
+                                        "lib_art_couleur) VALUES ('4006381333931', 'Tasse', "
+                                        "'Tasse grès rouge')"));
         const std::optional<ArticleEtiquette> a = ChercherArticle(*t.ctx, Ean);
         QVERIFY(a);
         QCOMPARE(a->libelle, QStringLiteral("Tasse grès rouge"));
         QVERIFY(!ChercherArticle(*t.ctx, QStringLiteral("' OR ''='")));
         QVERIFY(!ChercherArticle(*t.ctx, QString()));
+    }
+
+    // A misspelt or forgotten parameter never runs quietly, on either path.
+    void parametreMalNommeOuOublieEchoue_data() {
+        QTest::addColumn<int>("indice");
+        QTest::addColumn<db::Base::Voie>("voie");
+        for (int i = 0; i < int(std::size(Instructions)); ++i) {
+            const QByteArray nom = Instructions[i].nom;
+            QTest::newRow(nom + " (SQLite)") << i << db::Base::Voie::Automatique;
+            QTest::newRow(nom + " (QtSql)") << i << db::Base::Voie::QtSql;
+        }
+    }
+    void parametreMalNommeOuOublieEchoue() {
+        QFETCH(int, indice);
+        QFETCH(db::Base::Voie, voie);
+        const InstructionEtiquettes& instruction = Instructions[indice];
+        BaseDeTest t;
+        t.creerBase(false);
+        const db::Base base(t.ctx->cnx.get(), voie);
+        db::Requete juste = base.preparer(instruction.texte);
+        juste.lier(instruction.parametre, instruction.valeur);
+        QVERIFY(!juste.suivante());
+
+        db::Requete mal = base.preparer(instruction.texte);
+        QVERIFY_THROWS_EXCEPTION(ErreurTarvo,
+                                 mal.lier(instruction.parametre + u'X', instruction.valeur));
+        QVERIFY_THROWS_EXCEPTION(ErreurTarvo, mal.suivante());
+        QVERIFY_THROWS_EXCEPTION(ErreurTarvo, base.preparer(instruction.texte).suivante());
     }
 
     void plageDeColis() {
@@ -467,7 +511,10 @@ private slots:
                                 "VALUES (12, 'Boutique', 7, 5, 9)"));
         const std::optional<ExpeditionEtiquettes> e = ChargerExpeditionEtiquettes(*t.ctx, 12);
         QVERIFY(e);
+        QCOMPARE(e->libelle1, QStringLiteral("Boutique"));
+        QCOMPARE(e->noLieuLivraison.value_or(0), 7);
         QCOMPARE(e->nbColisTheorique, 5);
+        QCOMPARE(e->nbColisReel, 9);
         QCOMPARE(ImprEtiqExp(*t.ctx, *systemeImpression(), *e, 2, 4), 3);
         QVERIFY(t.prompts.boites.isEmpty());
         const QList<QByteArray> travaux = spool.travaux(QStringLiteral("ZEBRA-EXP"));
@@ -524,7 +571,7 @@ private slots:
         QCOMPARE(t.prompts.boites.size(), 1);
         QCOMPARE(t.prompts.boites[0].titre, QStringLiteral("Erreur"));
         QVERIFY(t.prompts.boites[0].texte.startsWith(u"Erreur n° : 13"));
-        QVERIFY(!TexteColisApercu(*t.ctx, e, 1));
+        QVERIFY_THROWS_EXCEPTION(ErreurTarvo, EtiquettesColis(*t.ctx, e));
     }
 
     void apercuArticleSeRelitEnEan13() {

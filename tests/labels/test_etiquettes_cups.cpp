@@ -2,16 +2,16 @@
 // device is a socket printer played by this test, and the bytes compared as
 // they reach the printer.
 #include "BaseDeTest.h"
-#include "app/Connexion.h"
+#include "db/Base.h"
 #include "labels/EtiquettesArticle.h"
 #include "labels/EtiquettesColis.h"
+#include "labels/ImprEtiq.h"
 #include "labels/PrinterSystem.h"
 #include "labels/TexteEpl2.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QSqlQuery>
 #include <QStandardPaths>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -56,8 +56,7 @@ private:
 };
 
 void executer(Contexte& ctx, const QString& sql) {
-    QSqlQuery q(ctx.cnx->base());
-    QVERIFY2(q.exec(sql), qPrintable(q.lastError().text()));
+    db::Base(ctx.cnx.get()).preparer(db::TexteSql{sql}).executer();
 }
 
 } // namespace
@@ -94,8 +93,9 @@ private slots:
                               "    Order deny,allow\n  </Limit>\n</Policy>\n")
                    .arg(socket_));
         cupsd_.setProcessChannelMode(QProcess::MergedChannels);
-        cupsd_.start(cupsd, {QStringLiteral("-f"), QStringLiteral("-c"), d + "/cupsd.conf",
-                             QStringLiteral("-s"), d + "/cups-files.conf"});
+        cupsd_.start(cupsd,
+                     {QStringLiteral("-f"), QStringLiteral("-c"), d + QStringLiteral("/cupsd.conf"),
+                      QStringLiteral("-s"), d + QStringLiteral("/cups-files.conf")});
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(socket_) || cupsd_.state() == QProcess::NotRunning,
                                  15000);
         if (!QFile::exists(socket_)) {

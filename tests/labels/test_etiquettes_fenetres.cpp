@@ -1,8 +1,8 @@
 #include "BaseDeTest.h"
 #include "SpoolDeTest.h"
-#include "app/Connexion.h"
-#include "labels/ArtEdEtiq.h"
-#include "labels/ExpEdEtiq.h"
+#include "db/Base.h"
+#include "labels/ui/ArtEdEtiq.h"
+#include "labels/ui/ExpEdEtiq.h"
 #include "ui/main/Branchements.h"
 #include "ui/main/FenetrePrincipale.h"
 
@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSqlQuery>
 #include <QTest>
 #include <QTimer>
 
@@ -25,8 +24,7 @@ namespace {
 const QString Ean = QStringLiteral("3760987650014");
 
 void executer(Contexte& ctx, const QString& sql) {
-    QSqlQuery q(ctx.cnx->base());
-    QVERIFY2(q.exec(sql), qPrintable(q.lastError().text()));
+    db::Base(ctx.cnx.get()).preparer(db::TexteSql{sql}).executer();
 }
 
 template <typename T> T* controle(QWidget* fenetre, const char* nom) {
@@ -62,7 +60,7 @@ private slots:
         executer(*t.ctx, QStringLiteral("INSERT INTO Article ([Code barres Article], Libellé, "
                                         "lib_art_couleur) VALUES ('3760987650014', 'Housse', "
                                         "'Housse lin lavé rouge')"));
-        ui::ArtEdEtiq fenetre(*t.ctx);
+        etiquettes::ArtEdEtiq fenetre(*t.ctx);
         fenetre.show();
         QVERIFY(QTest::qWaitForWindowActive(&fenetre));
         QCOMPARE(fenetre.windowTitle(),
@@ -172,7 +170,7 @@ private slots:
             apercu->close();
             qobject_cast<QDialog*>(w)->reject();
         });
-        ui::ouvrirEtiquettesExpedition(nullptr, *t.ctx, 77);
+        etiquettes::ouvrirEtiquettesExpedition(nullptr, *t.ctx, 77);
         QVERIFY(vue);
         const QList<QByteArray> travaux = spool.travaux(QStringLiteral("ZEBRA-EXP"));
         QCOMPARE(travaux.size(), 2);
@@ -184,7 +182,7 @@ private slots:
         BaseDeTest t;
         t.creerBase(false);
         executer(*t.ctx, QStringLiteral("INSERT INTO [Expédition] ([No Expédition]) VALUES (5)"));
-        ui::ouvrirEtiquettesExpedition(nullptr, *t.ctx, 5);
+        etiquettes::ouvrirEtiquettesExpedition(nullptr, *t.ctx, 5);
         QCOMPARE(t.prompts.boites.size(), 1);
         QCOMPARE(t.prompts.boites[0].titre, QStringLiteral("Nombre de colis théorique incorrect"));
         QCOMPARE(t.prompts.boites[0].texte,
@@ -207,7 +205,7 @@ private slots:
             QTest::mouseClick(controle<QPushButton>(w, "BtImprim"), Qt::LeftButton);
             qobject_cast<QDialog*>(w)->reject();
         });
-        ui::ouvrirEtiquettesExpedition(nullptr, *t.ctx, affichee);
+        etiquettes::ouvrirEtiquettesExpedition(nullptr, *t.ctx, affichee);
         QCOMPARE(t.prompts.boites.size(), 1);
         QCOMPARE(spool.travaux(QStringLiteral("ZEBRA-EXP")).size(), 2);
     }

@@ -5,7 +5,7 @@
 #include "ListeRapport.h"
 #include "OutilsFenetres.h"
 #include "app/Contexte.h"
-#include "labels/ExpEdEtiq.h"
+#include "labels/ui/ExpEdEtiq.h"
 #include "shipments/ListesExpeditions.h"
 
 #include <QCheckBox>

@@ -1,9 +1,10 @@
 #include "ArtEdEtiq.h"
 
 #include "ApercuFenetre.h"
-#include "PrinterSystem.h"
 #include "app/Contexte.h"
-#include "app/FormesMessages.h"
+#include "app/Erreur.h"
+#include "labels/ImprEtiq.h"
+#include "labels/PrinterSystem.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -11,7 +12,7 @@
 #include <QPushButton>
 #include <QTimer>
 
-namespace tarvo::ui {
+namespace tarvo::etiquettes {
 
 ArtEdEtiq::ArtEdEtiq(Contexte& ctx, QWidget* parent)
     : QDialog(parent), ctx_(ctx), CbArt_(new QLineEdit), LibArt_(new QLineEdit),
@@ -63,11 +64,11 @@ bool ArtEdEtiq::validerCodeBarre() {
     const QString code = CbArt_->text();
     if (article_ && code == codeValide_)
         return true;
-    std::optional<etiquettes::ArticleEtiquette> trouve;
+    std::optional<ArticleEtiquette> trouve;
     try {
-        trouve = etiquettes::ChercherArticle(ctx_, code);
+        trouve = ChercherArticle(ctx_, code);
     } catch (const ErreurTarvo& e) {
-        afficherErreurDetaillee(ctx_, QStringLiteral("Erreur"), e.erreur());
+        signalerErreur(ctx_, e);
     }
     if (!trouve) {
         LibArt_->clear();
@@ -87,15 +88,18 @@ void ArtEdEtiq::ImprEtiqArticle() {
     // The button cannot be reached while the code names no article.
     if (!validerCodeBarre())
         return;
-    const auto systeme = etiquettes::systemeImpression();
+    const auto systeme = systemeImpression();
     etiquettes::ImprEtiqArticle(ctx_, *systeme, *article_, NbEtiq_->text());
 }
 
 void ArtEdEtiq::apercu() {
     if (!validerCodeBarre())
         return;
-    if (const auto texte = etiquettes::TexteArticleFenetre(ctx_, *article_, NbEtiq_->text()))
-        afficherApercuEtiquette(this, *texte);
+    try {
+        afficherApercuEtiquette(this, TexteArticleFenetre(ctx_, *article_, NbEtiq_->text()));
+    } catch (const ErreurTarvo& e) {
+        signalerErreur(ctx_, e);
+    }
 }
 
-} // namespace tarvo::ui
+} // namespace tarvo::etiquettes

@@ -1,6 +1,6 @@
 #include "ApercuFenetre.h"
 
-#include "ApercuEpl2.h"
+#include "labels/ApercuEpl2.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -8,10 +8,10 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
-namespace tarvo::ui {
+namespace tarvo::etiquettes {
 
 QDialog* afficherApercuEtiquette(QWidget* parent, const QByteArray& texte) {
-    const etiquettes::ApercuEtiquette apercu = etiquettes::ApercuEpl2(texte);
+    const ApercuEtiquette apercu = ApercuEpl2(texte);
     auto* fenetre = new QDialog(parent);
     fenetre->setAttribute(Qt::WA_DeleteOnClose);
     fenetre->setObjectName(QStringLiteral("ApercuEtiquette"));
@@ -43,4 +43,4 @@ QDialog* afficherApercuEtiquette(QWidget* parent, const QByteArray& texte) {
     return fenetre;
 }
 
-} // namespace tarvo::ui
+} // namespace tarvo::etiquettes

@@ -5,10 +5,10 @@
 class QDialog;
 class QWidget;
 
-namespace tarvo::ui {
+namespace tarvo::etiquettes {
 
 // Shows the picture of a label drawn from its printer text, with what the
 // preview could not draw, in a window of its own that closes itself.
 QDialog* afficherApercuEtiquette(QWidget* parent, const QByteArray& texte);
 
-} // namespace tarvo::ui
+} // namespace tarvo::etiquettes

@@ -6,7 +6,7 @@ namespace tarvo::ui {
 
 void brancherEtiquettes(FenetrePrincipale& fenetre) {
     const auto ouvrir = [&fenetre] {
-        ArtEdEtiq dialogue(fenetre.contexte(), &fenetre);
+        etiquettes::ArtEdEtiq dialogue(fenetre.contexte(), &fenetre);
         dialogue.exec();
     };
     fenetre.brancher(QStringLiteral("mnuEditEtiqCodeBarre"), ouvrir);

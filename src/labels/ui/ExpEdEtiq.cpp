@@ -1,17 +1,18 @@
 #include "ExpEdEtiq.h"
 
 #include "ApercuFenetre.h"
-#include "EtiquettesArticle.h"
-#include "PrinterSystem.h"
 #include "app/Contexte.h"
-#include "app/FormesMessages.h"
+#include "app/Erreur.h"
+#include "labels/EtiquettesArticle.h"
+#include "labels/ImprEtiq.h"
+#include "labels/PrinterSystem.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
 
-namespace tarvo::ui {
+namespace tarvo::etiquettes {
 namespace {
 
 QLineEdit* champ(const QString& nom, const QString& texte, bool lectureSeule) {
@@ -25,7 +26,7 @@ QLineEdit* champ(const QString& nom, const QString& texte, bool lectureSeule) {
 // The leading number of a field, 0 when there is none.
 int nombre(const QLineEdit* c) {
     try {
-        return etiquettes::NombreEtiquettes(c->text());
+        return NombreEtiquettes(c->text());
     } catch (const ErreurTarvo&) {
         return 0;
     }
@@ -33,8 +34,7 @@ int nombre(const QLineEdit* c) {
 
 } // namespace
 
-ExpEdEtiq::ExpEdEtiq(Contexte& ctx, const etiquettes::ExpeditionEtiquettes& expedition,
-                     QWidget* parent)
+ExpEdEtiq::ExpEdEtiq(Contexte& ctx, const ExpeditionEtiquettes& expedition, QWidget* parent)
     : QDialog(parent), ctx_(ctx), expedition_(expedition),
       NbColTheo_(
           champ(QStringLiteral("NbColTheo"), QString::number(expedition.nbColisTheorique), true)),
@@ -82,7 +82,7 @@ ExpEdEtiq::ExpEdEtiq(Contexte& ctx, const etiquettes::ExpeditionEtiquettes& expe
 std::optional<std::pair<int, int>> ExpEdEtiq::plage() {
     const int premier = nombre(NoColis1_);
     const int dernier = nombre(NoColis2_);
-    if (!etiquettes::PlageColisValide(premier, dernier, nombre(NbColTheo_))) {
+    if (!PlageColisValide(premier, dernier, nombre(NbColTheo_))) {
         ctx_.prompts.exclamation(QStringLiteral("Valeur incorrecte"),
                                  QStringLiteral("N° de colis incorrect"));
         return std::nullopt;
@@ -92,24 +92,27 @@ std::optional<std::pair<int, int>> ExpEdEtiq::plage() {
 
 void ExpEdEtiq::imprimer() {
     if (const auto p = plage()) {
-        const auto systeme = etiquettes::systemeImpression();
-        etiquettes::ImprEtiqExp(ctx_, *systeme, expedition_, p->first, p->second);
+        const auto systeme = systemeImpression();
+        ImprEtiqExp(ctx_, *systeme, expedition_, p->first, p->second);
     }
 }
 
 void ExpEdEtiq::apercu() {
     if (const auto p = plage()) {
-        if (const auto texte = etiquettes::TexteColisApercu(ctx_, expedition_, p->first))
-            afficherApercuEtiquette(this, *texte);
+        try {
+            afficherApercuEtiquette(this, EtiquettesColis(ctx_, expedition_).texte(p->first));
+        } catch (const ErreurTarvo& e) {
+            signalerErreur(ctx_, e);
+        }
     }
 }
 
 void ouvrirEtiquettesExpedition(QWidget* parent, Contexte& ctx, qint32 noExpedition) {
-    std::optional<etiquettes::ExpeditionEtiquettes> expedition;
+    std::optional<ExpeditionEtiquettes> expedition;
     try {
-        expedition = etiquettes::ChargerExpeditionEtiquettes(ctx, noExpedition);
+        expedition = ChargerExpeditionEtiquettes(ctx, noExpedition);
     } catch (const ErreurTarvo& e) {
-        afficherErreurDetaillee(ctx, QStringLiteral("Erreur"), e.erreur());
+        signalerErreur(ctx, e);
         return;
     }
     if (!expedition) {
@@ -122,7 +125,7 @@ void ouvrirEtiquettesExpedition(QWidget* parent, Contexte& ctx, qint32 noExpedit
 }
 
 void ouvrirEtiquettesExpedition(QWidget* parent, Contexte& ctx,
-                                const etiquettes::ExpeditionEtiquettes& expedition) {
+                                const ExpeditionEtiquettes& expedition) {
     if (expedition.nbColisTheorique < 1) {
         ctx.prompts.exclamation(
             QStringLiteral("Nombre de colis théorique incorrect"),
@@ -133,4 +136,4 @@ void ouvrirEtiquettesExpedition(QWidget* parent, Contexte& ctx,
     fenetre.exec();
 }
 
-} // namespace tarvo::ui
+} // namespace tarvo::etiquettes

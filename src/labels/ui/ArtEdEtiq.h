@@ -1,6 +1,6 @@
 #pragma once
 
-#include "EtiquettesArticle.h"
+#include "labels/EtiquettesArticle.h"
 
 #include <QDialog>
 #include <optional>
@@ -12,7 +12,7 @@ namespace tarvo {
 struct Contexte;
 }
 
-namespace tarvo::ui {
+namespace tarvo::etiquettes {
 
 // "Edition des étiquettes code barres article": a bar code typed or scanned,
 // the article it names, and how many labels to print.
@@ -33,8 +33,8 @@ private:
     QLineEdit* LibArt_;
     QLineEdit* NbEtiq_;
     QPushButton* BtImprim_;
-    std::optional<etiquettes::ArticleEtiquette> article_;
+    std::optional<ArticleEtiquette> article_;
     QString codeValide_;
 };
 
-} // namespace tarvo::ui
+} // namespace tarvo::etiquettes

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "EtiquettesColis.h"
+#include "labels/EtiquettesColis.h"
 
 #include <QDialog>
 #include <QtGlobal>
@@ -11,15 +11,14 @@ namespace tarvo {
 struct Contexte;
 }
 
-namespace tarvo::ui {
+namespace tarvo::etiquettes {
 
 // "Edition des étiquettes expédition": the range of parcels whose labels to
 // print for one shipment.
 class ExpEdEtiq : public QDialog {
     Q_OBJECT
 public:
-    ExpEdEtiq(Contexte& ctx, const etiquettes::ExpeditionEtiquettes& expedition,
-              QWidget* parent = nullptr);
+    ExpEdEtiq(Contexte& ctx, const ExpeditionEtiquettes& expedition, QWidget* parent = nullptr);
 
     void imprimer();
     void apercu();
@@ -29,7 +28,7 @@ private:
     std::optional<std::pair<int, int>> plage();
 
     Contexte& ctx_;
-    etiquettes::ExpeditionEtiquettes expedition_;
+    ExpeditionEtiquettes expedition_;
     QLineEdit* NbColTheo_;
     QLineEdit* NoColis1_;
     QLineEdit* NoColis2_;
@@ -42,6 +41,6 @@ void ouvrirEtiquettesExpedition(QWidget* parent, Contexte& ctx, qint32 noExpedit
 // parcel counts fill the label window and the theoretical count bounds the
 // range.
 void ouvrirEtiquettesExpedition(QWidget* parent, Contexte& ctx,
-                                const etiquettes::ExpeditionEtiquettes& expedition);
+                                const ExpeditionEtiquettes& expedition);
 
-} // namespace tarvo::ui
+} // namespace tarvo::etiquettes

@@ -51,8 +51,8 @@ preparer_demo() {
             "[SCANPAL2]" "FichierArticle=$DEMO/terminal/ARTICLE.TXT" \
             "FichierExpedition=$DEMO/terminal/EXPEDITION.TXT" "FichierData=$DEMO/terminal/DATA.TXT" \
             "CheminArchiveData=$DEMO/archive/" \
-            "[ZEBRA]" "NomImprimanteArt=ZEBRA-ART" "MargeGaucheArt=10" \
-            "NomImprimanteExp=ZEBRA-EXP" "MargeGaucheExp=10" >"$DEMO/TARVOX.ini"
+            "[ZEBRA]" "NomImprimanteArt=ZEBRA-ART" "MargeGaucheArt=40" \
+            "NomImprimanteExp=ZEBRA-EXP" "MargeGaucheExp=40" >"$DEMO/TARVOX.ini"
     fi
     # The reference version always matches the build just made.
     printf '%s\r\n' "[TARVOX]" "VersionRef=$("$tarvoctl" --version)" "UpdateFile=$RACINE/tarvo.sh run" \

@@ -7,8 +7,8 @@
 #include "app/Contexte.h"
 #include "app/Erreur.h"
 #include "db/Schema.h"
-#include "shipments/CatalogueExpeditions.h"
 #include "shipments/ListesExpeditions.h"
+#include "shipments/SqlExpeditions.h"
 #include "shipments/ui/ListeRapport.h"
 
 #include <QApplication>
@@ -124,13 +124,13 @@ void remplirBase(QSqlDatabase base, int commandes, int expeditions) {
     analyse.exec(QStringLiteral("ANALYZE"));
 }
 
-// The query on its own: run it and read every field of every row.
-int requeteSeule(QSqlDatabase base, const QString& sql, const QVariantList& valeurs) {
+// The query on its own through QtSql: run it and read every field of every row.
+int requeteSeule(QSqlDatabase base, const QString& sql, const QVariantMap& valeurs) {
     QSqlQuery q(base);
     q.setForwardOnly(true);
     q.prepare(sql);
-    for (const QVariant& v : valeurs)
-        q.addBindValue(v);
+    for (auto v = valeurs.cbegin(); v != valeurs.cend(); ++v)
+        q.bindValue(v.key(), v.value());
     executer(q);
     int lignes = 0;
     const int colonnes = q.record().count();
@@ -191,28 +191,29 @@ int main(int argc, char* argv[]) {
         l->resize(900, 500);
         l->show();
     }
-    const QString depuis = horloge.maintenant().addYears(-3).toString(db::Dialecte::FormatDateHeure);
+    const QString depuis =
+        horloge.maintenant().addYears(-3).toString(db::Dialecte::FormatDateHeure);
     struct Cas {
         const char* nom;
         QString sql;
-        QVariantList valeurs;
+        QVariantMap valeurs;
         std::function<LignesListe()> routine;
         ui::ListeRapport* liste;
     };
     const Cas cas[] = {
         {"ListeCde (mode automatique)",
-         SqlExpeditions::commandesDispo(db::Moteur::SQLite),
+         expeditions::sql::CommandesDispo.pour(db::Moteur::SQLite),
          {},
          [&] { return ChargeListCde(ctx); },
          &listeCde},
         {"ListeClient (mode manuel)",
-         SqlExpeditions::clientsEnCommande(db::Moteur::SQLite),
+         expeditions::sql::ClientsEnCommande.pour(db::Moteur::SQLite),
          {},
          [&] { return ChargeListClient(ctx); },
          &listeClient},
         {"ListeExp (closes comprises)",
-         SqlExpeditions::listeExpeditions(db::Moteur::SQLite, true),
-         {depuis},
+         expeditions::sql::ListeExpeditions.pour(db::Moteur::SQLite),
+         {{QStringLiteral(":depuis"), depuis}, {QStringLiteral(":avecCloses"), 1}},
          [&] { return ChargeListExp(ctx, true); },
          &listeExp},
     };

@@ -1,32 +1,32 @@
 #include "ListesExpeditions.h"
 
-#include "CatalogueExpeditions.h"
-#include "Requete.h"
-#include "db/TexteCellules.h"
-#include "app/Connexion.h"
+#include "SqlExpeditions.h"
 #include "app/Contexte.h"
+#include "db/Base.h"
+#include "db/TexteCellules.h"
 
 #include <QDateTime>
-#include <QVariant>
 #include <algorithm>
 
 namespace tarvo {
 namespace {
 
-using expeditions::executer;
+using db::Requete;
 using db::TexteCellules;
 
 // Reads the records forward only, turning each into its row as it comes: a
 // forward-only read does not know the record count, so the progress bar goes
 // from 0 straight to 100 (the whole load is short).
-template <typename Ligne>
-LignesListe charger(Contexte& ctx, const QString& sql, const QVariantList& valeurs, Ligne ligne) {
+template <typename Liaisons, typename Ligne>
+LignesListe charger(Contexte& ctx, const db::TexteSql& sql, Liaisons lier, Ligne ligne) {
     ctx.afficheProgression(0);
     LignesListe lignes;
     try {
-        QSqlQuery requete = executer(ctx, sql, valeurs);
+        const db::Base base(ctx.cnx.get());
+        Requete requete = base.preparer(sql);
+        lier(requete);
         TexteCellules textes;
-        while (requete.next())
+        while (requete.suivante())
             lignes.append(ligne(requete, textes));
     } catch (...) {
         ctx.afficheProgression(100);
@@ -36,9 +36,11 @@ LignesListe charger(Contexte& ctx, const QString& sql, const QVariantList& valeu
     return lignes;
 }
 
-LigneListe ligneCommande(const QSqlQuery& q, TexteCellules& t) {
-    return {{t.valeur(q.value(0)), t.valeur(q.value(1)), t.date(q.value(2)), t.date(q.value(3)),
-             t.valeur(q.value(4)), t.valeur(q.value(5)), t.valeur(q.value(6))},
+void sansParametre(Requete&) {}
+
+LigneListe ligneCommande(const Requete& q, TexteCellules& t) {
+    return {{t.valeur(q.valeur(0)), t.valeur(q.valeur(1)), t.date(q.valeur(2)), t.date(q.valeur(3)),
+             t.valeur(q.valeur(4)), t.valeur(q.valeur(5)), t.valeur(q.valeur(6))},
             0,
             false};
 }
@@ -90,25 +92,28 @@ void LigneListe::changerCellule(int colonne, const QString& texte) {
 }
 
 LignesListe ChargeListCde(Contexte& ctx) {
-    return charger(ctx, SqlExpeditions::commandesDispo(ctx.cnx->moteur()), {}, ligneCommande);
+    return charger(ctx, expeditions::sql::CommandesDispo, sansParametre, ligneCommande);
 }
 
 LignesListe ChargeListCde(Contexte& ctx, LieuLivraison lieu) {
-    return charger(ctx, SqlExpeditions::commandesDispoLieu(ctx.cnx->moteur()), {lieu.LI_No},
-                   ligneCommande);
+    return charger(
+        ctx, expeditions::sql::CommandesDispoLieu,
+        [lieu](Requete& r) { r.lier(u":noLieu", lieu.LI_No); }, ligneCommande);
 }
 
 LignesListe ChargeListCde(Contexte& ctx, NumeroExpedition expedition) {
-    return charger(ctx, SqlExpeditions::commandesExpedition(), {expedition.NoExp}, ligneCommande);
+    return charger(
+        ctx, expeditions::sql::CommandesExpedition,
+        [expedition](Requete& r) { r.lier(u":noExpedition", expedition.NoExp); }, ligneCommande);
 }
 
 LignesListe ChargeListClient(Contexte& ctx) {
-    return charger(ctx, SqlExpeditions::clientsEnCommande(ctx.cnx->moteur()), {},
-                   [](const QSqlQuery& q, TexteCellules& t) {
-                       return LigneListe{{t.valeur(q.value(0)), t.valeur(q.value(1)),
-                                          t.valeur(q.value(3)), t.valeur(q.value(4)),
-                                          t.valeur(q.value(5)), t.valeur(q.value(6))},
-                                         q.value(2).toInt(),
+    return charger(ctx, expeditions::sql::ClientsEnCommande, sansParametre,
+                   [](const Requete& q, TexteCellules& t) {
+                       return LigneListe{{t.valeur(q.valeur(0)), t.valeur(q.valeur(1)),
+                                          t.valeur(q.valeur(3)), t.valeur(q.valeur(4)),
+                                          t.valeur(q.valeur(5)), t.valeur(q.valeur(6))},
+                                         static_cast<qint32>(q.entier(2)),
                                          false};
                    });
 }
@@ -116,16 +121,17 @@ LignesListe ChargeListClient(Contexte& ctx) {
 LignesListe ChargeListExp(Contexte& ctx, bool affClot) {
     const QString depuis =
         ctx.horloge.maintenant().addYears(-3).toString(db::Dialecte::FormatDateHeure);
-    return charger(ctx, SqlExpeditions::listeExpeditions(ctx.cnx->moteur(), affClot), {depuis},
-                   [](const QSqlQuery& q, TexteCellules& t) {
-                       const QVariant numero = q.value(0);
-                       const QVariant cloture = q.value(4);
-                       return LigneListe{{t.valeur(numero), t.valeur(q.value(1)),
-                                          t.valeur(q.value(2)), t.date(q.value(3)),
-                                          t.date(cloture)},
-                                         numero.toInt(),
-                                         !cloture.isNull()};
-                   });
+    return charger(
+        ctx, expeditions::sql::ListeExpeditions,
+        [&](Requete& r) { r.lier(u":depuis", depuis).lier(u":avecCloses", affClot ? 1 : 0); },
+        [](const Requete& q, TexteCellules& t) {
+            const QVariant numero = q.valeur(0);
+            const QVariant cloture = q.valeur(4);
+            return LigneListe{{t.valeur(numero), t.valeur(q.valeur(1)), t.valeur(q.valeur(2)),
+                               t.date(q.valeur(3)), t.date(cloture)},
+                              numero.toInt(),
+                              !cloture.isNull()};
+        });
 }
 
 QStringList EntetesListeCde() {

@@ -1,11 +1,10 @@
 #include "RechercheCommande.h"
 
-#include "CatalogueExpeditions.h"
-#include "Requete.h"
+#include "SqlExpeditions.h"
 #include "app/Contexte.h"
+#include "db/Base.h"
 
 #include <QList>
-#include <QSqlQuery>
 
 namespace tarvo {
 
@@ -13,10 +12,12 @@ std::optional<qint32> ChercherCommande(Contexte& ctx, const QString& saisie) {
     if (saisie.isEmpty())
         return std::nullopt;
     const QString commande = saisie.toUpper().trimmed();
-    QSqlQuery q = expeditions::executer(ctx, SqlExpeditions::rechercheCommande(), {commande});
+    const db::Base base(ctx.cnx.get());
+    db::Requete q = base.preparer(expeditions::sql::RechercheCommande);
+    q.lier(u":commande", commande);
     QList<qint32> expeditions;
-    while (q.next())
-        expeditions.append(q.value(0).toInt());
+    while (q.suivante())
+        expeditions.append(static_cast<qint32>(q.entier(0)));
     const QString saut = QStringLiteral("\r\n");
     if (expeditions.isEmpty()) {
         ctx.prompts.information(QStringLiteral("Recherche de commande infructueuse"),

@@ -46,10 +46,11 @@ QString enregistrement(db::Moteur moteur) {
         const bool date = c.parametre == QStringLiteral("dateCloture");
         affectations << c.colonne + QStringLiteral(" = ") +
                             (date ? dateHeure(moteur, c.parametre) : u':' + c.parametre);
-        const QString lu = QStringLiteral(":") + c.parametre + QStringLiteral("Lu");
-        comparaisons << QStringLiteral("(") + c.colonne + QStringLiteral(" = ") + lu +
-                            QStringLiteral(" OR (") + c.colonne + QStringLiteral(" IS NULL AND ") +
-                            lu + QStringLiteral(" IS NULL))");
+        const QString lu = c.parametre + QStringLiteral("Lu");
+        comparaisons << QStringLiteral("(") + c.colonne + QStringLiteral(" = ") +
+                            (date ? dateHeure(moteur, lu) : u':' + lu) + QStringLiteral(" OR (") +
+                            c.colonne + QStringLiteral(" IS NULL AND :") + lu +
+                            QStringLiteral(" IS NULL))");
     }
     return QStringLiteral("UPDATE Expédition SET ") + affectations.join(QStringLiteral(", ")) +
            QStringLiteral(" WHERE [No Expédition] = :noExpedition AND ") +
@@ -88,9 +89,8 @@ const db::TexteSql InfoCommande{
 // only this statement's insert, whatever other workstations or triggers
 // insert meanwhile.
 const db::TexteSql InsertionExpedition{
-    InsertionExpeditionCommune,
-    QStringLiteral("SET NOCOUNT ON; ") + InsertionExpeditionCommune +
-        QStringLiteral("; SELECT CAST(SCOPE_IDENTITY() AS int)")};
+    InsertionExpeditionCommune, QStringLiteral("SET NOCOUNT ON; ") + InsertionExpeditionCommune +
+                                    QStringLiteral("; SELECT CAST(SCOPE_IDENTITY() AS int)")};
 
 const db::TexteSql InsertionListeCommande{QStringLiteral(
     "INSERT INTO [Liste commandes] ([No Expédition], [No commande SAGE], [Référence SAGE], "

@@ -184,9 +184,9 @@ int main(int argc, char* argv[]) {
               "(ms) | rapport chargement / requête |\n"
            << "|---|---|---|---|---|---|\n";
 
-    ui::ListeRapport listeCde(QStringLiteral("ListeCde"), EntetesListeCde(), true, true);
-    ui::ListeRapport listeClient(QStringLiteral("ListeClient"), EntetesListeClient(), false, true);
-    ui::ListeRapport listeExp(QStringLiteral("ListeExp"), EntetesListeExp(), false, false);
+    ui::ListeRapport listeCde(QStringLiteral("ListeCde"), ColonnesListeCde(), true, true);
+    ui::ListeRapport listeClient(QStringLiteral("ListeClient"), ColonnesListeClient(), false, true);
+    ui::ListeRapport listeExp(QStringLiteral("ListeExp"), ColonnesListeExp(), false, false);
     for (ui::ListeRapport* l : {&listeCde, &listeClient, &listeExp}) {
         l->resize(900, 500);
         l->show();
@@ -197,7 +197,7 @@ int main(int argc, char* argv[]) {
         const char* nom;
         QString sql;
         QVariantMap valeurs;
-        std::function<LignesListe()> routine;
+        std::function<db::JeuEnregistrements()> routine;
         ui::ListeRapport* liste;
     };
     const Cas cas[] = {
@@ -246,8 +246,8 @@ int main(int argc, char* argv[]) {
             listeCde.header()->sectionClicked(colonne);
             QApplication::processEvents();
         });
-        sortie << "| colonne « " << EntetesListeCde().at(colonne) << " » | " << lignesCde << " | "
-               << QString::number(duree, 'f', 1) << " |\n";
+        sortie << "| colonne « " << ColonnesListeCde().at(colonne).titre << " » | " << lignesCde
+               << " | " << QString::number(duree, 'f', 1) << " |\n";
     }
     sortie.flush();
     return 0;

@@ -76,8 +76,8 @@ const db::TexteSql CommandesDispoLieu = surCommandesDispo(
     ColonnesCommandesDispo, QStringLiteral(" WHERE LI_No = :noLieu ORDER BY DO_Piece"));
 
 const db::TexteSql ClientsEnCommande = surCommandesDispo(
-    QStringLiteral("SELECT DO_Tiers, CT_Intitule, LI_No, LI_Intitule, LI_Ville, LI_Pays, "
-                   "COUNT(*) AS NBCDE FROM "),
+    QStringLiteral("SELECT DO_Tiers, CT_Intitule, LI_Intitule, LI_Ville, LI_Pays, "
+                   "COUNT(*) AS NBCDE, LI_No FROM "),
     QStringLiteral(" GROUP BY DO_Tiers, CT_Intitule, LI_No, LI_Intitule, LI_Ville, LI_Pays "
                    "ORDER BY CT_Intitule, LI_No"));
 

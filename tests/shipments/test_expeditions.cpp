@@ -1,6 +1,7 @@
 #include "BaseDeTest.h"
 #include "DonneesExpeditions.h"
 #include "app/Erreur.h"
+#include "db/ModeleEnregistrements.h"
 #include "shipments/CreationExpeditions.h"
 #include "shipments/ListesExpeditions.h"
 #include "shipments/ModificationExpedition.h"
@@ -35,10 +36,21 @@ void monde(BaseDeTest& t) {
 }
 
 QStringList commandesDe(Contexte& c, int noExp) {
+    const db::JeuEnregistrements jeu = ChargeListCde(c, NumeroExpedition{noExp});
     QStringList commandes;
-    for (const LigneListe& l : ChargeListCde(c, NumeroExpedition{noExp}))
-        commandes << l.cellules().first();
+    for (int l = 0; l < jeu.nombreLignes(); ++l)
+        commandes << jeu.cle(l).toString();
     return commandes;
+}
+
+// The texts a list shows for one row.
+QStringList cellules(const db::JeuEnregistrements& jeu, int ligne) {
+    db::ModeleEnregistrements modele(jeu.colonnes());
+    modele.remplir(jeu);
+    QStringList textes;
+    for (int c = 0; c < modele.columnCount(); ++c)
+        textes << modele.index(ligne, c).data().toString();
+    return textes;
 }
 
 const QString NoDe = QStringLiteral("[No Expédition] = ?");
@@ -52,35 +64,35 @@ private slots:
         BaseDeTest t;
         monde(t);
         Contexte& c = *t.ctx;
-        const LignesListe toutes = ChargeListCde(c);
-        QCOMPARE(toutes.size(), 5);
-        QCOMPARE(toutes.at(0).cellules().first(), QStringLiteral("BC1"));
-        QCOMPARE(toutes.at(1).cellules().at(1), QString()); // NULL reference
-        QVERIFY(toutes.at(2).cellules().at(2).contains(QStringLiteral("10:15:00")));
-        QVERIFY(!toutes.at(0).cellules().at(2).contains(u':')); // midnight: date only
-        QCOMPARE(toutes.at(4).cellules().at(4), QStringLiteral("Hôtel des Alpes"));
+        const db::JeuEnregistrements toutes = ChargeListCde(c);
+        QCOMPARE(toutes.nombreLignes(), 5);
+        QCOMPARE(cellules(toutes, 0).first(), QStringLiteral("BC1"));
+        QCOMPARE(toutes.cle(0).toString(), QStringLiteral("BC1"));
+        QCOMPARE(cellules(toutes, 1).at(1), QString()); // NULL reference
+        QVERIFY(cellules(toutes, 2).at(2).contains(QStringLiteral("10:15:00")));
+        QVERIFY(!cellules(toutes, 0).at(2).contains(u':')); // midnight: date only
+        QCOMPARE(cellules(toutes, 4).at(4), QStringLiteral("Hôtel des Alpes"));
         QCOMPARE(t.feedback.progressions.first(), 0);
         QCOMPARE(t.feedback.progressions.last(), 100);
 
-        QCOMPARE(ChargeListCde(c, LieuLivraison{2}).size(), 1);
-        QCOMPARE(ChargeListCde(c, LieuLivraison{70000}).first().cellules().first(),
-                 QStringLiteral("BC5"));
-        QVERIFY(ChargeListCde(c, LieuLivraison{70000 - 65536}).isEmpty());
+        QCOMPARE(ChargeListCde(c, LieuLivraison{2}).nombreLignes(), 1);
+        QCOMPARE(ChargeListCde(c, LieuLivraison{70000}).cle(0).toString(), QStringLiteral("BC5"));
+        QCOMPARE(ChargeListCde(c, LieuLivraison{70000 - 65536}).nombreLignes(), 0);
 
         // Two places of one customer: two rows, each with its own count and place tag.
-        const LignesListe clients = ChargeListClient(c);
-        QCOMPARE(clients.size(), 3);
-        QCOMPARE(clients.at(0).cellules(),
+        const db::JeuEnregistrements clients = ChargeListClient(c);
+        QCOMPARE(clients.nombreLignes(), 3);
+        QCOMPARE(cellules(clients, 0),
                  QStringList({QStringLiteral("CBOUTIQ"), QStringLiteral("Boutique Côté Maison"),
                               QStringLiteral("Côté Maison Annecy"), QStringLiteral("Annecy"),
                               QStringLiteral("France"), QStringLiteral("3")}));
-        QCOMPARE(clients.at(0).tag, 1);
-        QCOMPARE(clients.at(1).cellules().last(), QStringLiteral("1"));
-        QCOMPARE(clients.at(2).tag, 70000);
+        QCOMPARE(clients.cle(0).toInt(), 1);
+        QCOMPARE(cellules(clients, 1).last(), QStringLiteral("1"));
+        QCOMPARE(clients.cle(2).toInt(), 70000);
 
         executerSql(c, QStringLiteral("DELETE FROM F_DOCLIGNE"));
         t.feedback.progressions.clear();
-        QVERIFY(ChargeListCde(c).isEmpty());
+        QCOMPARE(ChargeListCde(c).nombreLignes(), 0);
         QCOMPARE(t.feedback.progressions.last(), 100);
     }
 
@@ -118,7 +130,7 @@ private slots:
                      .toInt(),
                  1);
         // The view no longer offers them; a new shipment is open with no parcels.
-        QCOMPARE(ChargeListCde(c).size(), 2);
+        QCOMPARE(ChargeListCde(c).nombreLignes(), 2);
         QCOMPARE(compter(c, QStringLiteral("Expédition"),
                          QStringLiteral("[Date cloture] IS NULL AND [Nbr colis théorique] = 0")),
                  3);
@@ -193,19 +205,19 @@ private slots:
         const int ouverte =
             ajouterExpedition(c, QStringLiteral("ouverte"), QStringLiteral("2012-04-19 09:00:00"));
 
-        const LignesListe ouvertes = ChargeListExp(c, false);
-        QCOMPARE(ouvertes.size(), 2);
-        QCOMPARE(ouvertes.at(0).tag, limite);
-        QCOMPARE(ouvertes.at(1).cellules().first(), QString::number(ouverte));
-        QCOMPARE(ouvertes.at(1).cellules().last(), QString());
-        QVERIFY(!ouvertes.at(1).close);
+        const db::JeuEnregistrements ouvertes = ChargeListExp(c, false);
+        QCOMPARE(ouvertes.nombreLignes(), 2);
+        QCOMPARE(ouvertes.cle(0).toInt(), limite);
+        QCOMPARE(cellules(ouvertes, 1).first(), QString::number(ouverte));
+        QCOMPARE(cellules(ouvertes, 1).last(), QString());
+        QVERIFY(!ouvertes.marque(1));
 
-        const LignesListe toutes = ChargeListExp(c, true);
-        QCOMPARE(toutes.size(), 3);
-        QCOMPARE(toutes.at(1).tag, close);
-        QVERIFY(toutes.at(1).close);
-        QVERIFY(toutes.at(1).cellules().last().contains(QStringLiteral("17:30:00")));
-        QCOMPARE(toutes.at(1).cellules().at(1), QStringLiteral("close"));
+        const db::JeuEnregistrements toutes = ChargeListExp(c, true);
+        QCOMPARE(toutes.nombreLignes(), 3);
+        QCOMPARE(toutes.cle(1).toInt(), close);
+        QVERIFY(toutes.marque(1));
+        QVERIFY(cellules(toutes, 1).last().contains(QStringLiteral("17:30:00")));
+        QCOMPARE(cellules(toutes, 1).at(1), QStringLiteral("close"));
     }
 
     void detailEnregistrementClotureEtConflit() {
@@ -252,8 +264,8 @@ private slots:
         QCOMPARE(z.nbColTheo, QStringLiteral("3"));
         QCOMPARE(z.nbColReel, QStringLiteral("0"));
         QCOMPARE(z.lib2, QString());
-        QCOMPARE(ChargeListExp(c, false).size(), 0);
-        QVERIFY(ChargeListExp(c, true).first().close);
+        QCOMPARE(ChargeListExp(c, false).nombreLignes(), 0);
+        QVERIFY(ChargeListExp(c, true).marque(0));
 
         // Reopening: an unchecked picker writes NULL.
         s.dateClot.reset();
@@ -312,14 +324,14 @@ private slots:
         BaseDeTest t;
         t.creerBase(true);
         Contexte& c = *t.ctx;
-        const LignesListe dispo = ChargeListCde(c);
-        QVERIFY(!dispo.isEmpty());
-        QVERIFY(!ChargeListClient(c).isEmpty());
+        const db::JeuEnregistrements dispo = ChargeListCde(c);
+        QVERIFY(dispo.nombreLignes() > 0);
+        QVERIFY(ChargeListClient(c).nombreLignes() > 0);
         QCOMPARE(ChercherCommande(c, QStringLiteral("bc00103")), 102);
         const std::optional<DetailExpedition> d = ChargeDetailExp(c, 101);
         QVERIFY(d && !InitZoneData(*d).dateClot->isNull());
         QVERIFY(InitZoneData(*d).livraison.startsWith(QStringLiteral("Côté Maison Annecy\r\n")));
-        const QString commande = dispo.first().cellule(0).toString();
+        const QString commande = dispo.cle(0).toString();
         const std::optional<qint32> numero = CreerExpManuel(c, {commande});
         QVERIFY(numero);
         QCOMPARE(ChercherCommande(c, commande), *numero);

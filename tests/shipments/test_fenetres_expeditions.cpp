@@ -110,16 +110,17 @@ private slots:
         cocher(cde, QStringLiteral("BC3"));
         cliquerEntete(cde, 1);
         QCOMPARE(cde->texte(cde->ligneCourante()), QStringLiteral("BC3"));
-        QCOMPARE(cde->textesCoches(), QStringList{QStringLiteral("BC3")});
+        QCOMPARE(cde->clesCochees(), QStringList{QStringLiteral("BC3")});
         cde->model()->setData(cde->model()->index(cde->ligneCourante(), 0), Qt::Unchecked,
                               Qt::CheckStateRole);
         QCOMPARE(colonne(cde, 1).first(), QStringLiteral("REF"));
         QCOMPARE(colonne(cde, 1).last(), QStringLiteral("R1"));
         cliquerEntete(cde, 2);
         QCOMPARE(cde->ordreTri(), Qt::AscendingOrder);
-        // Dates sort as text: the first of February before the fifteenth of January.
-        QVERIFY(colonne(cde).indexOf(QStringLiteral("BC2")) <
-                colonne(cde).indexOf(QStringLiteral("BC1")));
+        // Dates sort as dates, not as their day-first texts: the fifteenth of
+        // January before the first of February.
+        QVERIFY(colonne(cde).indexOf(QStringLiteral("BC1")) <
+                colonne(cde).indexOf(QStringLiteral("BC2")));
 
         cocher(cde, QStringLiteral("BC4"));
         cocher(cde, QStringLiteral("BC5"));
@@ -130,7 +131,7 @@ private slots:
         QCOMPARE(t.prompts.boites.first().texte, QStringLiteral("Traitement terminé"));
         QCOMPARE(compter(*t.ctx, QStringLiteral("Expédition")), 2);
         QCOMPARE(cde->nombreLignes(), 3);
-        QVERIFY(cde->textesCoches().isEmpty());
+        QVERIFY(cde->clesCochees().isEmpty());
 
         // Nothing checked: nothing created, the box all the same.
         controle<QPushButton>(&f, QStringLiteral("BtCreerExp"))->click();
@@ -156,7 +157,7 @@ private slots:
         cliquerLigne(clients, 2);
         QCOMPARE(colonne(cde), QStringList({QStringLiteral("BC4"), QStringLiteral("BC5")}));
         cliquerLigne(clients, 0);
-        QVERIFY(cde->textesCoches().isEmpty());
+        QVERIFY(cde->clesCochees().isEmpty());
 
         // A creation from the last row that empties it: the new last row is shown.
         cliquerLigne(clients, 2);

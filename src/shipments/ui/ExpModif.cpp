@@ -70,7 +70,8 @@ ExpModif::~ExpModif() {
 }
 
 void ExpModif::construire() {
-    listeExp_ = new ListeRapport(QStringLiteral("ListeExp"), EntetesListeExp(), false, false, this);
+    listeExp_ =
+        new ListeRapport(QStringLiteral("ListeExp"), ColonnesListeExp(), false, false, this);
     affClot_ = new QCheckBox(QStringLiteral("Afficher les expéditions closes"), this);
     affClot_->setObjectName(QStringLiteral("AffClot"));
     btActualiser_ = bouton(QStringLiteral("BtActualiser"), QStringLiteral("Actualiser"), this);
@@ -91,7 +92,7 @@ void ExpModif::construire() {
     volume_ = champ(QStringLiteral("Volume"), this);
     dateClot_ = new ChoixDate(QStringLiteral("DateClot"), this);
 
-    listeCde_ = new ListeRapport(QStringLiteral("ListeCde"), EntetesListeCde(), true, true, this);
+    listeCde_ = new ListeRapport(QStringLiteral("ListeCde"), ColonnesListeCde(), true, true, this);
     enrModifExp_ = bouton(QStringLiteral("EnrModifExp"), QStringLiteral("Enregistrer"), this);
     btAjCde_ = bouton(QStringLiteral("BtAjCde"), QStringLiteral("Ajouter commande"), this);
     btSupCde_ = bouton(QStringLiteral("BtSupCde"), QStringLiteral("Supprimer commande"), this);
@@ -217,7 +218,7 @@ void ExpModif::afficherLigneCourante() {
         viderDetail();
         return;
     }
-    const qint32 numero = listeExp_->texte(rang).trimmed().toInt();
+    const qint32 numero = listeExp_->cle(rang).toInt();
     ChargeDetailExp(numero);
     if (rsExp_)
         ChargeListCde(numero);
@@ -225,7 +226,7 @@ void ExpModif::afficherLigneCourante() {
 
 bool ExpModif::montrerExpedition(qint32 noExp) {
     for (int rang = 0; rang < listeExp_->nombreLignes(); ++rang) {
-        if (listeExp_->texte(rang).trimmed().toInt() == noExp) {
+        if (listeExp_->cle(rang).toInt() == noExp) {
             listeExp_->choisirLigne(rang);
             donnerFocusListe();
             return true;
@@ -253,9 +254,9 @@ void ExpModif::enregistrer() {
     rsExp_ = enregistre;
     // The closing date and colour follow at the next reload of the list.
     if (IndexExpCourant_ >= 0 && IndexExpCourant_ < listeExp_->nombreLignes() &&
-        listeExp_->texte(IndexExpCourant_).trimmed().toInt() == rsExp_->noExpedition) {
-        listeExp_->modele()->changerCellule(IndexExpCourant_, 1, rsExp_->libelle1.toString());
-        listeExp_->modele()->changerCellule(IndexExpCourant_, 2, rsExp_->libelle2.toString());
+        listeExp_->cle(IndexExpCourant_).toInt() == rsExp_->noExpedition) {
+        listeExp_->modele()->changerValeur(IndexExpCourant_, 1, rsExp_->libelle1);
+        listeExp_->modele()->changerValeur(IndexExpCourant_, 2, rsExp_->libelle2);
     }
 }
 
@@ -283,7 +284,7 @@ void ExpModif::supprimerCommandes() {
             QStringLiteral("Supprimer la(les) commande(s) sélectionnée(s) ?"), true))
         return;
     const qint32 numero = rsExp_->noExpedition;
-    const QStringList commandes = listeCde_->textesCoches();
+    const QStringList commandes = listeCde_->clesCochees();
     sansPanne(ctx_, [&] { SupCde(ctx_, numero, commandes); });
     ChargeListCde(numero);
 }

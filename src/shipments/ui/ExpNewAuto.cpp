@@ -15,7 +15,7 @@ namespace tarvo::ui {
 
 ExpNewAuto::ExpNewAuto(Contexte& ctx, QWidget* parent)
     : QWidget(parent), ctx_(ctx),
-      listeCde_(new ListeRapport(QStringLiteral("ListeCde"), EntetesListeCde(), true, true, this)),
+      listeCde_(new ListeRapport(QStringLiteral("ListeCde"), ColonnesListeCde(), true, true, this)),
       btCreerExp_(new QPushButton(QStringLiteral("Créer Expéditions"), this)) {
     setObjectName(QStringLiteral("ExpNewAuto"));
     setWindowTitle(QStringLiteral("Création des expéditions (Mode automatique)"));
@@ -38,7 +38,7 @@ void ExpNewAuto::ChargeListCde() {
 }
 
 void ExpNewAuto::creerExpeditions() {
-    const QStringList commandes = listeCde_->textesCoches();
+    const QStringList commandes = listeCde_->clesCochees();
     if (sansPanne(ctx_, [&] { CreerExpAuto(ctx_, commandes); }))
         ctx_.prompts.information(QStringLiteral("Création d'expédition mode automatique"),
                                  QStringLiteral("Traitement terminé"));

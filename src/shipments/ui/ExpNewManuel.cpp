@@ -16,9 +16,9 @@ namespace tarvo::ui {
 
 ExpNewManuel::ExpNewManuel(Contexte& ctx, QWidget* parent)
     : QWidget(parent), ctx_(ctx),
-      listeClient_(
-          new ListeRapport(QStringLiteral("ListeClient"), EntetesListeClient(), false, true, this)),
-      listeCde_(new ListeRapport(QStringLiteral("ListeCde"), EntetesListeCde(), true, true, this)),
+      listeClient_(new ListeRapport(QStringLiteral("ListeClient"), ColonnesListeClient(), false,
+                                    true, this)),
+      listeCde_(new ListeRapport(QStringLiteral("ListeCde"), ColonnesListeCde(), true, true, this)),
       btCreerExp_(new QPushButton(QStringLiteral("Créer Expédition"), this)) {
     setObjectName(QStringLiteral("ExpNewManuel"));
     setWindowTitle(QStringLiteral("Création des expéditions (Mode Manuel)"));
@@ -72,12 +72,12 @@ void ExpNewManuel::chargerCommandesDuClient() {
         listeCde_->vider();
         return;
     }
-    ChargeListCde(listeClient_->modele()->ligne(rang).tag);
+    ChargeListCde(listeClient_->cle(rang).toInt());
 }
 
 void ExpNewManuel::creerExpedition() {
     const int position = std::max(listeClient_->ligneCourante(), 0);
-    const QStringList commandes = listeCde_->textesCoches();
+    const QStringList commandes = listeCde_->clesCochees();
     if (sansPanne(ctx_, [&] { CreerExpManuel(ctx_, commandes); }))
         ctx_.prompts.information(QStringLiteral("Création d'expédition mode manuel"),
                                  QStringLiteral("Traitement terminé"));

@@ -25,6 +25,7 @@
 #include <vector>
 
 using namespace tarvo;
+using namespace tarvo::expeditions;
 
 namespace {
 
@@ -184,10 +185,10 @@ int main(int argc, char* argv[]) {
               "(ms) | rapport chargement / requête |\n"
            << "|---|---|---|---|---|---|\n";
 
-    ui::ListeRapport listeCde(QStringLiteral("ListeCde"), ColonnesListeCde(), true, true);
-    ui::ListeRapport listeClient(QStringLiteral("ListeClient"), ColonnesListeClient(), false, true);
-    ui::ListeRapport listeExp(QStringLiteral("ListeExp"), ColonnesListeExp(), false, false);
-    for (ui::ListeRapport* l : {&listeCde, &listeClient, &listeExp}) {
+    ListeRapport listeCde(QStringLiteral("ListeCde"), ColonnesListeCde(), true, true);
+    ListeRapport listeClient(QStringLiteral("ListeClient"), ColonnesListeClient(), false, true);
+    ListeRapport listeExp(QStringLiteral("ListeExp"), ColonnesListeExp(), false, false);
+    for (ListeRapport* l : {&listeCde, &listeClient, &listeExp}) {
         l->resize(900, 500);
         l->show();
     }
@@ -198,21 +199,21 @@ int main(int argc, char* argv[]) {
         QString sql;
         QVariantMap valeurs;
         std::function<db::JeuEnregistrements()> routine;
-        ui::ListeRapport* liste;
+        ListeRapport* liste;
     };
     const Cas cas[] = {
         {"ListeCde (mode automatique)",
-         expeditions::sql::CommandesDispo.pour(db::Moteur::SQLite),
+         sql::CommandesDispo.pour(db::Moteur::SQLite),
          {},
          [&] { return ChargeListCde(ctx); },
          &listeCde},
         {"ListeClient (mode manuel)",
-         expeditions::sql::ClientsEnCommande.pour(db::Moteur::SQLite),
+         sql::ClientsEnCommande.pour(db::Moteur::SQLite),
          {},
          [&] { return ChargeListClient(ctx); },
          &listeClient},
         {"ListeExp (closes comprises)",
-         expeditions::sql::ListeExpeditions.pour(db::Moteur::SQLite),
+         sql::ListeExpeditions.pour(db::Moteur::SQLite),
          {{QStringLiteral(":depuis"), depuis}, {QStringLiteral(":avecCloses"), 1}},
          [&] { return ChargeListExp(ctx, true); },
          &listeExp},

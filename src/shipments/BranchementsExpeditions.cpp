@@ -9,6 +9,10 @@
 
 namespace tarvo::ui {
 
+using expeditions::ExpModif;
+using expeditions::ExpNewAuto;
+using expeditions::ExpNewManuel;
+
 void brancherExpeditions(FenetrePrincipale& fenetre) {
     const auto ouvrirAuto = [&fenetre] {
         fenetre.ouvrirFenetre(QStringLiteral("ExpNewAuto"),
@@ -26,8 +30,9 @@ void brancherExpeditions(FenetrePrincipale& fenetre) {
     };
     const auto rechercher = [&fenetre, ouvrirModif] {
         std::optional<qint32> expedition;
-        if (!sansPanne(fenetre.contexte(),
-                       [&] { expedition = RechercheCommande(fenetre.contexte()); }) ||
+        if (!expeditions::sansPanne(
+                fenetre.contexte(),
+                [&] { expedition = expeditions::RechercheCommande(fenetre.contexte()); }) ||
             !expedition)
             return;
         if (ExpModif* modif = ouvrirModif())

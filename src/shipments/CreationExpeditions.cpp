@@ -10,10 +10,9 @@
 #include <QVariant>
 #include <limits>
 
-namespace tarvo {
+namespace tarvo::expeditions {
 namespace {
 
-namespace sql = expeditions::sql;
 using db::Requete;
 
 // The first [Info Commande] row of an order, values as the database gave
@@ -154,4 +153,4 @@ QStringList AddCdeExp(Contexte& ctx, qint32 noExpCible, const QStringList& comma
     return ajoutees;
 }
 
-} // namespace tarvo
+} // namespace tarvo::expeditions

@@ -6,7 +6,7 @@
 
 #include <QDateTime>
 
-namespace tarvo {
+namespace tarvo::expeditions {
 namespace {
 
 using db::Genre;
@@ -45,25 +45,24 @@ void ajouterCommande(JeuEnregistrements& jeu, const Requete& q) {
 } // namespace
 
 JeuEnregistrements ChargeListCde(Contexte& ctx) {
-    return charger(ctx, ColonnesListeCde(), expeditions::sql::CommandesDispo, sansParametre,
-                   ajouterCommande);
+    return charger(ctx, ColonnesListeCde(), sql::CommandesDispo, sansParametre, ajouterCommande);
 }
 
 JeuEnregistrements ChargeListCde(Contexte& ctx, LieuLivraison lieu) {
     return charger(
-        ctx, ColonnesListeCde(), expeditions::sql::CommandesDispoLieu,
+        ctx, ColonnesListeCde(), sql::CommandesDispoLieu,
         [lieu](Requete& r) { r.lier(u":noLieu", lieu.LI_No); }, ajouterCommande);
 }
 
 JeuEnregistrements ChargeListCde(Contexte& ctx, NumeroExpedition expedition) {
     return charger(
-        ctx, ColonnesListeCde(), expeditions::sql::CommandesExpedition,
+        ctx, ColonnesListeCde(), sql::CommandesExpedition,
         [expedition](Requete& r) { r.lier(u":noExpedition", expedition.NoExp); }, ajouterCommande);
 }
 
 JeuEnregistrements ChargeListClient(Contexte& ctx) {
     // The place number follows the six columns shown.
-    return charger(ctx, ColonnesListeClient(), expeditions::sql::ClientsEnCommande, sansParametre,
+    return charger(ctx, ColonnesListeClient(), sql::ClientsEnCommande, sansParametre,
                    [](JeuEnregistrements& jeu, const Requete& q) { jeu.ajouter(q, q.entier(6)); });
 }
 
@@ -71,7 +70,7 @@ JeuEnregistrements ChargeListExp(Contexte& ctx, bool affClot) {
     const QString depuis =
         ctx.horloge.maintenant().addYears(-3).toString(db::Dialecte::FormatDateHeure);
     return charger(
-        ctx, ColonnesListeExp(), expeditions::sql::ListeExpeditions,
+        ctx, ColonnesListeExp(), sql::ListeExpeditions,
         [&](Requete& r) { r.lier(u":depuis", depuis).lier(u":avecCloses", affClot ? 1 : 0); },
         [](JeuEnregistrements& jeu, const Requete& q) {
             jeu.ajouter(q, q.entier(0), !q.estNul(4));
@@ -105,4 +104,4 @@ QList<db::Colonne> ColonnesListeExp() {
             {QStringLiteral("Date cloture"), Genre::Date}};
 }
 
-} // namespace tarvo
+} // namespace tarvo::expeditions

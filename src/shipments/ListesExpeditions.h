@@ -3,8 +3,10 @@
 #include "db/JeuEnregistrements.h"
 
 namespace tarvo {
-
 struct Contexte;
+}
+
+namespace tarvo::expeditions {
 
 // Which orders the order list shows.
 struct LieuLivraison {
@@ -42,4 +44,4 @@ QList<db::Colonne> ColonnesListeClient();
 // Number, labels 1 and 2, creation and closing dates.
 QList<db::Colonne> ColonnesListeExp();
 
-} // namespace tarvo
+} // namespace tarvo::expeditions

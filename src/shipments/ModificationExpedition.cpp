@@ -11,10 +11,9 @@
 #include <QRegularExpression>
 #include <cmath>
 
-namespace tarvo {
+namespace tarvo::expeditions {
 namespace {
 
-namespace sql = expeditions::sql;
 using db::TexteCellules;
 
 const QString TitreEnregistrement = QStringLiteral("Modification des expéditions");
@@ -198,4 +197,4 @@ bool SupExp(Contexte& ctx, qint32 noExp) {
     return lignes > 0;
 }
 
-} // namespace tarvo
+} // namespace tarvo::expeditions

@@ -7,8 +7,10 @@
 #include <optional>
 
 namespace tarvo {
-
 struct Contexte;
+}
+
+namespace tarvo::expeditions {
 
 // One Expédition row as it was loaded: the values of the editable columns are
 // kept as the database gave them, so that a save can tell whether another
@@ -56,4 +58,4 @@ int SupCde(Contexte& ctx, qint32 noExp, const QStringList& commandes);
 // transaction; the entry journal keeps its rows. True when it existed.
 bool SupExp(Contexte& ctx, qint32 noExp);
 
-} // namespace tarvo
+} // namespace tarvo::expeditions

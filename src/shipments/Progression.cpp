@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-namespace tarvo {
+namespace tarvo::expeditions {
 
 int pourcentage(qsizetype fait, qsizetype total) {
     if (total <= 0)
@@ -11,4 +11,4 @@ int pourcentage(qsizetype fait, qsizetype total) {
         std::lround(100.0 * static_cast<double>(fait) / static_cast<double>(total)));
 }
 
-} // namespace tarvo
+} // namespace tarvo::expeditions

@@ -2,10 +2,10 @@
 
 #include <QtGlobal>
 
-namespace tarvo {
+namespace tarvo::expeditions {
 
 // The progress bar's value once `fait` of `total` items are done: a
 // percentage rounded to the nearest integer.
 int pourcentage(qsizetype fait, qsizetype total);
 
-} // namespace tarvo
+} // namespace tarvo::expeditions

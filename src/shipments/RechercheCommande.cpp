@@ -6,29 +6,29 @@
 
 #include <QList>
 
-namespace tarvo {
+namespace tarvo::expeditions {
 
 std::optional<qint32> ChercherCommande(Contexte& ctx, const QString& saisie) {
     if (saisie.isEmpty())
         return std::nullopt;
     const QString commande = saisie.toUpper().trimmed();
     const db::Base base(ctx.cnx.get());
-    db::Requete q = base.preparer(expeditions::sql::RechercheCommande);
+    db::Requete q = base.preparer(sql::RechercheCommande);
     q.lier(u":commande", commande);
-    QList<qint32> expeditions;
+    QList<qint32> numeros;
     while (q.suivante())
-        expeditions.append(static_cast<qint32>(q.entier(0)));
+        numeros.append(static_cast<qint32>(q.entier(0)));
     const QString saut = QStringLiteral("\r\n");
-    if (expeditions.isEmpty()) {
+    if (numeros.isEmpty()) {
         ctx.prompts.information(QStringLiteral("Recherche de commande infructueuse"),
                                 QStringLiteral("La commande N° [") + commande +
                                     QStringLiteral("] appartient à aucune expédition ou "
                                                    "n'existe pas."));
         return std::nullopt;
     }
-    if (expeditions.size() > 1) {
+    if (numeros.size() > 1) {
         QString liste;
-        for (const qint32 numero : expeditions)
+        for (const qint32 numero : numeros)
             liste += QString::number(numero) + saut;
         ctx.prompts.exclamation(QStringLiteral("ANOMALIE : Recherche de commande"),
                                 QStringLiteral("La commande N° [") + commande +
@@ -36,7 +36,7 @@ std::optional<qint32> ChercherCommande(Contexte& ctx, const QString& saisie) {
                                     saut + QStringLiteral("Liste des n° d'expédition :") + saut +
                                     liste);
     }
-    return expeditions.first();
+    return numeros.first();
 }
 
 std::optional<qint32> RechercheCommande(Contexte& ctx) {
@@ -47,4 +47,4 @@ std::optional<qint32> RechercheCommande(Contexte& ctx) {
     return ChercherCommande(ctx, *saisie);
 }
 
-} // namespace tarvo
+} // namespace tarvo::expeditions

@@ -4,8 +4,10 @@
 #include <optional>
 
 namespace tarvo {
-
 struct Contexte;
+}
+
+namespace tarvo::expeditions {
 
 // Which shipment holds an order typed by the person (upper-cased and trimmed).
 // Shows "Recherche de commande infructueuse" when none does, the anomaly box
@@ -16,4 +18,4 @@ std::optional<qint32> ChercherCommande(Contexte& ctx, const QString& saisie);
 // cancels or types nothing.
 std::optional<qint32> RechercheCommande(Contexte& ctx);
 
-} // namespace tarvo
+} // namespace tarvo::expeditions

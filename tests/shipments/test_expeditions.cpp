@@ -10,6 +10,7 @@
 #include <QTest>
 
 using namespace tarvo;
+using namespace tarvo::expeditions;
 using namespace tarvo::test;
 
 namespace {

@@ -23,7 +23,8 @@
 
 using namespace tarvo;
 using namespace tarvo::test;
-using namespace tarvo::ui;
+using namespace tarvo::expeditions;
+using ui::FenetrePrincipale;
 
 namespace {
 
@@ -366,7 +367,7 @@ private slots:
         executerSql(c, attacher, {b, QStringLiteral("BC5")});
 
         FenetrePrincipale principale(c);
-        brancherExpeditions(principale);
+        ui::brancherExpeditions(principale);
         montrer(&principale);
         principale.action(QStringLiteral("mnuCreaExpAuto"))->trigger();
         QWidget* automatique = principale.fenetreOuverte(QStringLiteral("ExpNewAuto"));

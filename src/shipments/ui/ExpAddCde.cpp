@@ -11,7 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace tarvo::ui {
+namespace tarvo::expeditions {
 
 ExpAddCde::ExpAddCde(Contexte& ctx, QWidget* parent)
     : QDialog(parent), ctx_(ctx),
@@ -43,7 +43,7 @@ void ExpAddCde::setLibExp(const QString& texte) {
 
 void ExpAddCde::ChargeListCde(qint32 LI_No) {
     sansPanne(ctx_, [this, LI_No] {
-        listeCde_->remplir(tarvo::ChargeListCde(ctx_, LieuLivraison{LI_No}));
+        listeCde_->remplir(expeditions::ChargeListCde(ctx_, LieuLivraison{LI_No}));
     });
 }
 
@@ -54,4 +54,4 @@ void ExpAddCde::ajouterCommandes() {
         accept();
 }
 
-} // namespace tarvo::ui
+} // namespace tarvo::expeditions

@@ -20,7 +20,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-namespace tarvo::ui {
+namespace tarvo::expeditions {
 namespace {
 
 QLineEdit* champ(const QString& nom, QWidget* parent, bool lectureSeule = false) {
@@ -153,14 +153,15 @@ void ExpModif::construire() {
 }
 
 void ExpModif::ChargeListExp() {
-    sansPanne(ctx_,
-              [this] { listeExp_->remplir(tarvo::ChargeListExp(ctx_, affClot_->isChecked())); });
+    sansPanne(ctx_, [this] {
+        listeExp_->remplir(expeditions::ChargeListExp(ctx_, affClot_->isChecked()));
+    });
 }
 
 void ExpModif::ChargeDetailExp(qint32 NoExp) {
     IndexExpCourant_ = listeExp_->ligneCourante();
     const bool ok =
-        sansPanne(ctx_, [this, NoExp] { rsExp_ = tarvo::ChargeDetailExp(ctx_, NoExp); });
+        sansPanne(ctx_, [this, NoExp] { rsExp_ = expeditions::ChargeDetailExp(ctx_, NoExp); });
     if (!ok || !rsExp_) {
         // Gone meanwhile (another workstation) or unreadable: nothing is shown.
         viderDetail();
@@ -171,7 +172,7 @@ void ExpModif::ChargeDetailExp(qint32 NoExp) {
 }
 
 void ExpModif::InitZoneData() {
-    const ZoneData z = tarvo::InitZoneData(*rsExp_);
+    const ZoneData z = expeditions::InitZoneData(*rsExp_);
     noExp_->setText(z.noExp);
     lib1_->setText(z.lib1);
     lib2_->setText(z.lib2);
@@ -189,7 +190,7 @@ void ExpModif::InitZoneData() {
 
 void ExpModif::ChargeListCde(qint32 NoExp) {
     sansPanne(ctx_, [this, NoExp] {
-        listeCde_->remplir(tarvo::ChargeListCde(ctx_, NumeroExpedition{NoExp}));
+        listeCde_->remplir(expeditions::ChargeListCde(ctx_, NumeroExpedition{NoExp}));
     });
 }
 
@@ -331,7 +332,7 @@ void ExpModif::AffImprimEtiqExp() {
         expedition.noLieuLivraison = rsExp_->noLieuLivraison.toInt();
     expedition.nbColisReel = nbColReel_->text().trimmed().toInt();
     expedition.nbColisTheorique = nbColTheo_->text().trimmed().toInt();
-    ouvrirEtiquettesExpedition(this, ctx_, expedition);
+    ui::ouvrirEtiquettesExpedition(this, ctx_, expedition);
 }
 
 void ExpModif::brancherEtiquettes(bool actif) {
@@ -347,4 +348,4 @@ void ExpModif::brancherEtiquettes(bool actif) {
     mnuEdEtiqExp_->setEnabled(actif);
 }
 
-} // namespace tarvo::ui
+} // namespace tarvo::expeditions

@@ -17,7 +17,7 @@ namespace tarvo {
 struct Contexte;
 }
 
-namespace tarvo::ui {
+namespace tarvo::expeditions {
 
 class ChoixDate;
 class ListeRapport;
@@ -90,4 +90,4 @@ private:
     QPushButton* btEdition_ = nullptr;
 };
 
-} // namespace tarvo::ui
+} // namespace tarvo::expeditions

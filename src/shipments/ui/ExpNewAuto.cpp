@@ -11,7 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace tarvo::ui {
+namespace tarvo::expeditions {
 
 ExpNewAuto::ExpNewAuto(Contexte& ctx, QWidget* parent)
     : QWidget(parent), ctx_(ctx),
@@ -34,7 +34,7 @@ ExpNewAuto::ExpNewAuto(Contexte& ctx, QWidget* parent)
 }
 
 void ExpNewAuto::ChargeListCde() {
-    sansPanne(ctx_, [this] { listeCde_->remplir(tarvo::ChargeListCde(ctx_)); });
+    sansPanne(ctx_, [this] { listeCde_->remplir(expeditions::ChargeListCde(ctx_)); });
 }
 
 void ExpNewAuto::creerExpeditions() {
@@ -46,4 +46,4 @@ void ExpNewAuto::creerExpeditions() {
     ChargeListCde();
 }
 
-} // namespace tarvo::ui
+} // namespace tarvo::expeditions

@@ -12,7 +12,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-namespace tarvo::ui {
+namespace tarvo::expeditions {
 
 ExpNewManuel::ExpNewManuel(Contexte& ctx, QWidget* parent)
     : QWidget(parent), ctx_(ctx),
@@ -50,12 +50,12 @@ ExpNewManuel::ExpNewManuel(Contexte& ctx, QWidget* parent)
 }
 
 void ExpNewManuel::ChargeListClient() {
-    sansPanne(ctx_, [this] { listeClient_->remplir(tarvo::ChargeListClient(ctx_)); });
+    sansPanne(ctx_, [this] { listeClient_->remplir(expeditions::ChargeListClient(ctx_)); });
 }
 
 void ExpNewManuel::ChargeListCde(qint32 LI_No) {
     sansPanne(ctx_, [this, LI_No] {
-        listeCde_->remplir(tarvo::ChargeListCde(ctx_, LieuLivraison{LI_No}));
+        listeCde_->remplir(expeditions::ChargeListCde(ctx_, LieuLivraison{LI_No}));
     });
 }
 
@@ -88,4 +88,4 @@ void ExpNewManuel::creerExpedition() {
     donnerFocusListeClient();
 }
 
-} // namespace tarvo::ui
+} // namespace tarvo::expeditions

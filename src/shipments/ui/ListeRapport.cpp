@@ -3,7 +3,7 @@
 #include <QFocusEvent>
 #include <QHeaderView>
 
-namespace tarvo::ui {
+namespace tarvo::expeditions {
 
 ListeRapport::ListeRapport(const QString& nom, QList<db::Colonne> colonnes, bool casesACocher,
                            bool triable, QWidget* parent)
@@ -73,4 +73,4 @@ void ListeRapport::cliquerEntete(int colonne) {
     modele_->sort(colonne, ordreTri_);
 }
 
-} // namespace tarvo::ui
+} // namespace tarvo::expeditions

@@ -4,7 +4,7 @@
 
 #include <QTreeView>
 
-namespace tarvo::ui {
+namespace tarvo::expeditions {
 
 // A report-style list of the shipment windows: one row per record, optional
 // check boxes, and, when `triable`, a click on a header sorts by that column's
@@ -46,4 +46,4 @@ private:
     Qt::SortOrder ordreTri_ = Qt::AscendingOrder;
 };
 
-} // namespace tarvo::ui
+} // namespace tarvo::expeditions

@@ -4,7 +4,7 @@
 #include <QColor>
 #include <QFont>
 
-namespace tarvo::ui {
+namespace tarvo::expeditions {
 
 QVariant ModeleRapport::data(const QModelIndex& index, int role) const {
     if (role != Qt::ForegroundRole && role != Qt::FontRole)
@@ -19,4 +19,4 @@ QVariant ModeleRapport::data(const QModelIndex& index, int role) const {
     return gras;
 }
 
-} // namespace tarvo::ui
+} // namespace tarvo::expeditions

@@ -2,7 +2,7 @@
 
 #include "db/ModeleEnregistrements.h"
 
-namespace tarvo::ui {
+namespace tarvo::expeditions {
 
 // The rows of a shipment-window list: a marked row (a closed shipment) is
 // shown in red bold.
@@ -14,4 +14,4 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
 };
 
-} // namespace tarvo::ui
+} // namespace tarvo::expeditions

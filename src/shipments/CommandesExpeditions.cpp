@@ -37,7 +37,7 @@ int ajouterCommandes(Contexte& ctx, const QStringList& arguments) {
 int recherche(Contexte& ctx, const QStringList& arguments) {
     if (arguments.size() != 1)
         throw ErreurUsage(QStringLiteral("recherche attend un numéro de commande."));
-    const std::optional<qint32> expedition = expeditions::ChercherCommande(ctx, arguments.first());
+    const std::optional<qint32> expedition = expeditions::RechercheCommande(ctx, arguments.first());
     if (!expedition)
         return 1;
     QTextStream(stdout) << *expedition << '\n';

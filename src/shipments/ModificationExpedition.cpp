@@ -16,8 +16,6 @@ namespace {
 
 using db::TexteCellules;
 
-const QString TitreEnregistrement = QStringLiteral("Modification des expéditions");
-
 QString adresseLivraison(const db::Base& base, const QVariant& noLieu) {
     if (noLieu.isNull())
         return QString();
@@ -114,8 +112,8 @@ ZoneData InitZoneData(const DetailExpedition& d) {
     return z;
 }
 
-std::optional<DetailExpedition> EnregistrerExpedition(Contexte& ctx, const DetailExpedition& charge,
-                                                      const SaisieExpedition& s) {
+Enregistrement EnregistrerExpedition(Contexte& ctx, const DetailExpedition& charge,
+                                     const SaisieExpedition& s) {
     const Nombre nombres[] = {
         lireEntier(QStringLiteral("Nbr colis théorique"), s.nbColTheo),
         lireEntier(QStringLiteral("Nbr colis réel"), s.nbColReel),
@@ -125,10 +123,8 @@ std::optional<DetailExpedition> EnregistrerExpedition(Contexte& ctx, const Detai
         lireDecimal(QStringLiteral("Volume"), s.volume),
     };
     for (const Nombre& n : nombres) {
-        if (!n.erreur.isEmpty()) {
-            ctx.prompts.exclamation(TitreEnregistrement, n.erreur);
-            return std::nullopt;
-        }
+        if (!n.erreur.isEmpty())
+            return {std::nullopt, n.erreur};
     }
     const QVariant cloture =
         s.dateClot ? QVariant(s.dateClot->toString(db::Dialecte::FormatDateHeure)) : QVariant();
@@ -153,17 +149,14 @@ std::optional<DetailExpedition> EnregistrerExpedition(Contexte& ctx, const Detai
         .lier(u":poidsNetLu", charge.poidsNet)
         .lier(u":poidsBrutLu", charge.poidsBrut)
         .lier(u":volumeLu", charge.volume);
-    if (q.executer() != 1) {
-        ctx.prompts.exclamation(
-            TitreEnregistrement,
-            QStringLiteral("L'expédition N° %1 a été modifiée ou supprimée sur un autre poste "
-                           "depuis son affichage : vos modifications n'ont pas été "
-                           "enregistrées.\r\n\r\nAffichez-la de nouveau pour voir son état "
-                           "actuel.")
-                .arg(charge.noExpedition));
-        return std::nullopt;
-    }
-    return ChargeDetailExp(ctx, charge.noExpedition);
+    if (q.executer() != 1)
+        return {std::nullopt,
+                QStringLiteral("L'expédition N° %1 a été modifiée ou supprimée sur un autre poste "
+                               "depuis son affichage : vos modifications n'ont pas été "
+                               "enregistrées.\r\n\r\nAffichez-la de nouveau pour voir son état "
+                               "actuel.")
+                    .arg(charge.noExpedition)};
+    return {ChargeDetailExp(ctx, charge.noExpedition), {}};
 }
 
 int SupCde(Contexte& ctx, qint32 noExp, const QStringList& commandes) {

@@ -43,12 +43,21 @@ std::optional<DetailExpedition> ChargeDetailExp(Contexte& ctx, qint32 noExp);
 
 ZoneData InitZoneData(const DetailExpedition& detail);
 
-// "Enregistrer": checks the numbers (a message naming the field, nothing
-// saved), then writes the row only if it still holds the loaded values (a
-// message otherwise, nothing written). Returns the row as saved, or none when
-// it was refused. Raises ErreurTarvo on a database failure.
-std::optional<DetailExpedition> EnregistrerExpedition(Contexte& ctx, const DetailExpedition& charge,
-                                                      const SaisieExpedition& saisie);
+// What became of a save.
+struct Enregistrement {
+    // The row as saved; none when nothing was written, or when the shipment
+    // was removed right after its save.
+    std::optional<DetailExpedition> detail;
+    // Why nothing was written, as the person is told; empty otherwise.
+    QString refus;
+};
+
+// "Enregistrer": checks the numbers (a refusal naming the field), then
+// writes the row only if it still holds the loaded values (a refusal
+// otherwise). A refused save writes nothing. Raises ErreurTarvo on a
+// database failure.
+Enregistrement EnregistrerExpedition(Contexte& ctx, const DetailExpedition& charge,
+                                     const SaisieExpedition& saisie);
 
 // Removes the given orders from shipment `noExp` only, in one transaction.
 // Returns the number of order rows removed.

@@ -4,20 +4,23 @@
 #include "app/Contexte.h"
 #include "db/Base.h"
 
-#include <QList>
-
 namespace tarvo::expeditions {
 
-std::optional<qint32> ChercherCommande(Contexte& ctx, const QString& saisie) {
-    if (saisie.isEmpty())
-        return std::nullopt;
-    const QString commande = saisie.toUpper().trimmed();
+QList<qint32> ExpeditionsDeCommande(Contexte& ctx, const QString& commande) {
     const db::Base base(ctx.cnx.get());
     db::Requete q = base.preparer(sql::RechercheCommande);
     q.lier(u":commande", commande);
     QList<qint32> numeros;
     while (q.suivante())
         numeros.append(static_cast<qint32>(q.entier(0)));
+    return numeros;
+}
+
+std::optional<qint32> RechercheCommande(Contexte& ctx, const QString& saisie) {
+    if (saisie.isEmpty())
+        return std::nullopt;
+    const QString commande = saisie.toUpper().trimmed();
+    const QList<qint32> numeros = ExpeditionsDeCommande(ctx, commande);
     const QString saut = QStringLiteral("\r\n");
     if (numeros.isEmpty()) {
         ctx.prompts.information(QStringLiteral("Recherche de commande infructueuse"),
@@ -44,7 +47,7 @@ std::optional<qint32> RechercheCommande(Contexte& ctx) {
         QStringLiteral("Recherche d'une commande"), QStringLiteral("No commande :"), QString());
     if (!saisie)
         return std::nullopt;
-    return ChercherCommande(ctx, *saisie);
+    return RechercheCommande(ctx, *saisie);
 }
 
 } // namespace tarvo::expeditions

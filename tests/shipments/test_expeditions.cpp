@@ -250,13 +250,13 @@ private slots:
         // Not a number: the box names the field and nothing is written.
         SaisieExpedition fausse = s;
         fausse.poidsBrut = QStringLiteral("12kg");
-        QVERIFY(!EnregistrerExpedition(c, *d, fausse));
-        QCOMPARE(t.prompts.boites.size(), 1);
-        QVERIFY(t.prompts.boites.last().texte.contains(QStringLiteral("« Poids brut »")));
+        const Enregistrement refuse = EnregistrerExpedition(c, *d, fausse);
+        QVERIFY(!refuse.detail);
+        QVERIFY(refuse.refus.contains(QStringLiteral("« Poids brut »")));
         QCOMPARE(compter(c, QStringLiteral("Expédition"), QStringLiteral("[Date cloture] IS NULL")),
                  1);
 
-        d = EnregistrerExpedition(c, *d, s);
+        d = EnregistrerExpedition(c, *d, s).detail;
         QVERIFY(d);
         z = InitZoneData(*d);
         QCOMPARE(z.dateClot, QDateTime(QDate(2012, 4, 19), QTime(0, 0)));
@@ -270,22 +270,23 @@ private slots:
 
         // Reopening: an unchecked picker writes NULL.
         s.dateClot.reset();
-        d = EnregistrerExpedition(c, *d, s);
+        d = EnregistrerExpedition(c, *d, s).detail;
         QVERIFY(d);
         QVERIFY(d->dateCloture.isNull());
 
         // Another workstation changes the row: the save is refused, its change stays.
         executerSql(c, QStringLiteral("UPDATE Expédition SET Tare = 9 WHERE ") + NoDe, {numero});
-        t.prompts.vider();
         s.lib1 = QStringLiteral("Écrasé ?");
-        QVERIFY(!EnregistrerExpedition(c, *d, s));
-        QCOMPARE(t.prompts.boites.size(), 1);
-        QVERIFY(t.prompts.boites.first().texte.contains(QStringLiteral("autre poste")));
+        const Enregistrement conflit = EnregistrerExpedition(c, *d, s);
+        QVERIFY(!conflit.detail);
+        QVERIFY(conflit.refus.contains(QStringLiteral("autre poste")));
         QCOMPARE(
             valeurSql(c, QStringLiteral("SELECT Tare || [Libellé 1] FROM Expédition")).toString(),
             QStringLiteral("9.0Nouveau libellé"));
         SupExp(c, numero);
-        QVERIFY(!EnregistrerExpedition(c, *d, s));
+        QVERIFY(!EnregistrerExpedition(c, *d, s).detail);
+        // The routine tells, the window shows.
+        QVERIFY(t.prompts.boites.isEmpty());
         QVERIFY(!ChargeDetailExp(c, numero));
     }
 
@@ -328,14 +329,14 @@ private slots:
         const db::JeuEnregistrements dispo = ChargeListCde(c);
         QVERIFY(dispo.nombreLignes() > 0);
         QVERIFY(ChargeListClient(c).nombreLignes() > 0);
-        QCOMPARE(ChercherCommande(c, QStringLiteral("bc00103")), 102);
+        QCOMPARE(RechercheCommande(c, QStringLiteral("bc00103")), 102);
         const std::optional<DetailExpedition> d = ChargeDetailExp(c, 101);
         QVERIFY(d && !InitZoneData(*d).dateClot->isNull());
         QVERIFY(InitZoneData(*d).livraison.startsWith(QStringLiteral("Côté Maison Annecy\r\n")));
         const QString commande = dispo.cle(0).toString();
         const std::optional<qint32> numero = CreerExpManuel(c, {commande});
         QVERIFY(numero);
-        QCOMPARE(ChercherCommande(c, commande), *numero);
+        QCOMPARE(RechercheCommande(c, commande), *numero);
         // The journal of a deleted shipment stays as history.
         const int journal = compter(c, QStringLiteral("[Journal de saisie]"), NoDe, {102});
         QVERIFY(SupExp(c, 102));
@@ -350,10 +351,10 @@ private slots:
         const qint32 a = *CreerExpManuel(c, {QStringLiteral("BC1")});
         const qint32 b = *CreerExpManuel(c, {QStringLiteral("BC3")});
 
-        QCOMPARE(ChercherCommande(c, QStringLiteral("  bc1 ")), a);
+        QCOMPARE(RechercheCommande(c, QStringLiteral("  bc1 ")), a);
         QVERIFY(t.prompts.boites.isEmpty());
 
-        QVERIFY(!ChercherCommande(c, QStringLiteral("bc9' OR '1'='1")));
+        QVERIFY(!RechercheCommande(c, QStringLiteral("bc9' OR '1'='1")));
         QCOMPARE(t.prompts.boites.size(), 1);
         QCOMPARE(t.prompts.boites.first().titre,
                  QStringLiteral("Recherche de commande infructueuse"));
@@ -363,7 +364,7 @@ private slots:
 
         AddCdeExp(c, b, {QStringLiteral("BC1")});
         t.prompts.vider();
-        QCOMPARE(ChercherCommande(c, QStringLiteral("BC1")), a);
+        QCOMPARE(RechercheCommande(c, QStringLiteral("BC1")), a);
         QCOMPARE(t.prompts.boites.size(), 1);
         QCOMPARE(t.prompts.boites.first().icone, Prompts::Icone::Exclamation);
         QCOMPARE(t.prompts.boites.first().titre,

@@ -218,6 +218,7 @@ private slots:
         controle<QLineEdit>(&f, QStringLiteral("Volume"))->setText(QStringLiteral("un peu"));
         controle<QPushButton>(&f, QStringLiteral("EnrModifExp"))->click();
         QCOMPARE(t.prompts.boites.size(), 1);
+        QCOMPARE(t.prompts.boites.first().titre, QStringLiteral("Modification des expéditions"));
         QVERIFY(t.prompts.boites.first().texte.contains(QStringLiteral("« Volume »")));
         QCOMPARE(compter(c, QStringLiteral("Expédition"), QStringLiteral("[Date cloture] IS NULL")),
                  1);
@@ -242,6 +243,21 @@ private slots:
                            {close})
                      .toString(),
                  QStringLiteral("2012-04-19 13:42:25"));
+
+        // Changed meanwhile on another workstation: the box, nothing written.
+        executerSql(c, QStringLiteral("UPDATE Expédition SET Tare = 9 WHERE [No Expédition] = ?"),
+                    {close});
+        controle<QLineEdit>(&f, QStringLiteral("Lib1"))->setText(QStringLiteral("Perdu"));
+        controle<QPushButton>(&f, QStringLiteral("EnrModifExp"))->click();
+        QCOMPARE(t.prompts.boites.size(), 2);
+        QCOMPARE(t.prompts.boites.last().titre, QStringLiteral("Modification des expéditions"));
+        QCOMPARE(t.prompts.boites.last().texte,
+                 QStringLiteral("L'expédition N° %1 a été modifiée ou supprimée sur un autre "
+                                "poste depuis son affichage : vos modifications n'ont pas été "
+                                "enregistrées.\r\n\r\nAffichez-la de nouveau pour voir son "
+                                "état actuel.")
+                     .arg(close));
+        QCOMPARE(exp->texte(1, 1), QStringLiteral("Rouverte"));
     }
 
     void suppressionsEtPositionGardee() {

@@ -147,8 +147,8 @@ void ExpModif::construire() {
     connect(btActualiser_, &QPushButton::clicked, this, &ExpModif::actualiser);
     connect(enrModifExp_, &QPushButton::clicked, this, &ExpModif::enregistrer);
     connect(btAjCde_, &QPushButton::clicked, this, &ExpModif::ajouterCommande);
-    connect(btSupCde_, &QPushButton::clicked, this, &ExpModif::supprimerCommandes);
-    connect(btSupExp_, &QPushButton::clicked, this, &ExpModif::supprimerExpedition);
+    connect(btSupCde_, &QPushButton::clicked, this, &ExpModif::SupCde);
+    connect(btSupExp_, &QPushButton::clicked, this, &ExpModif::SupExp);
     connect(btEdition_, &QPushButton::clicked, this, &ExpModif::editions);
 }
 
@@ -248,11 +248,14 @@ void ExpModif::enregistrer() {
     const SaisieExpedition saisie{lib1_->text(),      lib2_->text(),      dateClot_->valeur(),
                                   nbColTheo_->text(), nbColReel_->text(), tare_->text(),
                                   poidsNet_->text(),  poidsBrut_->text(), volume_->text()};
-    std::optional<DetailExpedition> enregistre;
-    if (!sansPanne(ctx_, [&] { enregistre = EnregistrerExpedition(ctx_, *rsExp_, saisie); }) ||
-        !enregistre)
+    Enregistrement resultat;
+    if (!sansPanne(ctx_, [&] { resultat = EnregistrerExpedition(ctx_, *rsExp_, saisie); }))
         return;
-    rsExp_ = enregistre;
+    if (!resultat.refus.isEmpty())
+        ctx_.prompts.exclamation(QStringLiteral("Modification des expéditions"), resultat.refus);
+    if (!resultat.detail)
+        return;
+    rsExp_ = resultat.detail;
     // The closing date and colour follow at the next reload of the list.
     if (IndexExpCourant_ >= 0 && IndexExpCourant_ < listeExp_->nombreLignes() &&
         listeExp_->cle(IndexExpCourant_).toInt() == rsExp_->noExpedition) {
@@ -277,7 +280,7 @@ void ExpModif::ajouterCommande() {
     donnerFocusListe();
 }
 
-void ExpModif::supprimerCommandes() {
+void ExpModif::SupCde() {
     if (!rsExp_ || listeCde_->nombreLignes() == 0)
         return;
     if (!ctx_.prompts.question(
@@ -286,11 +289,11 @@ void ExpModif::supprimerCommandes() {
         return;
     const qint32 numero = rsExp_->noExpedition;
     const QStringList commandes = listeCde_->clesCochees();
-    sansPanne(ctx_, [&] { SupCde(ctx_, numero, commandes); });
+    sansPanne(ctx_, [&] { expeditions::SupCde(ctx_, numero, commandes); });
     ChargeListCde(numero);
 }
 
-void ExpModif::supprimerExpedition() {
+void ExpModif::SupExp() {
     if (!rsExp_)
         return;
     if (!ctx_.prompts.question(Prompts::Icone::Question,
@@ -298,7 +301,7 @@ void ExpModif::supprimerExpedition() {
                                QStringLiteral("Supprimer l'expédition sélectionnée ?"), true))
         return;
     const qint32 numero = rsExp_->noExpedition;
-    if (!sansPanne(ctx_, [&] { SupExp(ctx_, numero); }))
+    if (!sansPanne(ctx_, [&] { expeditions::SupExp(ctx_, numero); }))
         return;
     const int position = listeExp_->ligneCourante();
     ChargeListExp();

@@ -1,11 +1,15 @@
 #include "BaseDeTest.h"
 #include "DonneesExpeditions.h"
 #include "app/Erreur.h"
+#include "db/Base.h"
 #include "db/ModeleEnregistrements.h"
+#include "db/ParametresNommes.h"
+#include "db/Transaction.h"
 #include "shipments/CreationExpeditions.h"
 #include "shipments/ListesExpeditions.h"
 #include "shipments/ModificationExpedition.h"
 #include "shipments/RechercheCommande.h"
+#include "shipments/SqlExpeditions.h"
 
 #include <QTest>
 
@@ -56,11 +60,127 @@ QStringList cellules(const db::JeuEnregistrements& jeu, int ligne) {
 
 const QString NoDe = QStringLiteral("[No Expédition] = ?");
 
+// Each statement of the catalogue with the parameters its comment names.
+struct Instruction {
+    const char* nom;
+    const db::TexteSql* sql;
+    const char* parametres;
+};
+
+QList<Instruction> catalogue() {
+    namespace sql = expeditions::sql;
+    const char* enregistrement =
+        "libelle1 libelle2 dateCloture nbColisTheorique nbColisReel tare poidsNet poidsBrut "
+        "volume noExpedition libelle1Lu libelle2Lu dateClotureLu nbColisTheoriqueLu "
+        "nbColisReelLu tareLu poidsNetLu poidsBrutLu volumeLu";
+    return {
+        {"CommandesDispo", &sql::CommandesDispo, ""},
+        {"CommandesDispoLieu", &sql::CommandesDispoLieu, "noLieu"},
+        {"ClientsEnCommande", &sql::ClientsEnCommande, ""},
+        {"InfoCommande", &sql::InfoCommande, "commande"},
+        {"InsertionExpedition", &sql::InsertionExpedition, "libelle1 libelle2 noLieu langue"},
+        {"InsertionListeCommande", &sql::InsertionListeCommande,
+         "noExpedition commande reference dateLivraison langue noClient dateCreation noLieu"},
+        {"ListeExpeditions", &sql::ListeExpeditions, "depuis avecCloses"},
+        {"Expedition", &sql::Expedition, "noExpedition"},
+        {"AdresseLivraison", &sql::AdresseLivraison, "noLieu"},
+        {"CommandesExpedition", &sql::CommandesExpedition, "noExpedition"},
+        {"EnregistrementExpedition", &sql::EnregistrementExpedition, enregistrement},
+        {"SuppressionCommande", &sql::SuppressionCommande, "noExpedition commande"},
+        {"SuppressionColisage", &sql::SuppressionColisage, "noExpedition"},
+        {"SuppressionColis", &sql::SuppressionColis, "noExpedition"},
+        {"SuppressionListeCommandes", &sql::SuppressionListeCommandes, "noExpedition"},
+        {"SuppressionExpedition", &sql::SuppressionExpedition, "noExpedition"},
+        {"RechercheCommande", &sql::RechercheCommande, "commande"},
+    };
+}
+
+// A value for a parameter, valid on the demonstration database.
+QVariant valeurDe(const QString& parametre) {
+    if (parametre == QStringLiteral("noExpedition"))
+        return 101;
+    if (parametre == QStringLiteral("commande"))
+        return QStringLiteral("BC00103");
+    if (parametre.startsWith(QStringLiteral("date")) || parametre == QStringLiteral("depuis"))
+        return QStringLiteral("2012-04-19 00:00:00");
+    if (parametre.startsWith(QStringLiteral("libelle")) ||
+        parametre == QStringLiteral("reference") || parametre == QStringLiteral("noClient"))
+        return QStringLiteral("CBOUTIQ");
+    return 1;
+}
+
+// What the statements could change.
+QString etatDesTables(Contexte& c) {
+    return valeurSql(c,
+                     QStringLiteral(
+                         "SELECT (SELECT COUNT(*) FROM Expédition) || '/' || "
+                         "(SELECT COUNT(*) FROM [Liste commandes]) || '/' || "
+                         "(SELECT COUNT(*) FROM Colis) || '/' || (SELECT COUNT(*) FROM Colisage) "
+                         "|| '/' || (SELECT group_concat([Libellé 1] || '|' || "
+                         "COALESCE([Date cloture], '') || '|' || COALESCE(Tare, ''), ';') "
+                         "FROM Expédition)"))
+        .toString();
+}
+
 } // namespace
 
 class TestExpeditions : public QObject {
     Q_OBJECT
 private slots:
+    void catalogueRefuseUnParametreFauxOuOublie_data() {
+        QTest::addColumn<int>("rang");
+        QTest::addColumn<bool>("qtSql");
+        const QList<Instruction> instructions = catalogue();
+        for (int rang = 0; rang < instructions.size(); ++rang)
+            for (const bool qtSql : {false, true})
+                QTest::addRow("%s %s", instructions.at(rang).nom, qtSql ? "QtSql" : "SQLite")
+                    << rang << qtSql;
+    }
+
+    // Every statement runs with the parameters its comment names, the same on
+    // both engines; a misspelt name is refused as it is bound, and the
+    // statement never runs with it unbound.
+    void catalogueRefuseUnParametreFauxOuOublie() {
+        QFETCH(int, rang);
+        QFETCH(bool, qtSql);
+        const Instruction instruction = catalogue().at(rang);
+        const QStringList parametres =
+            QString::fromLatin1(instruction.parametres).split(u' ', Qt::SkipEmptyParts);
+        QStringList attendus = parametres;
+        attendus.sort();
+        for (const db::Moteur moteur : {db::Moteur::SQLite, db::Moteur::SqlServer}) {
+            QStringList noms = db::ParametresNommes::analyser(instruction.sql->pour(moteur)).noms;
+            noms.sort();
+            QCOMPARE(noms, attendus);
+        }
+
+        BaseDeTest t;
+        t.creerBase(true);
+        Contexte& c = *t.ctx;
+        db::Base base(c.cnx.get(), qtSql ? db::Base::Voie::QtSql : db::Base::Voie::Automatique);
+        const QString avant = etatDesTables(c);
+        {
+            db::Transaction essai(base);
+            db::Requete complete = base.preparer(*instruction.sql);
+            for (const QString& nom : parametres)
+                complete.lier(u':' + nom, valeurDe(nom));
+            complete.executer();
+        }
+        QCOMPARE(etatDesTables(c), avant);
+
+        db::Requete inconnue = base.preparer(*instruction.sql);
+        QVERIFY_THROWS_EXCEPTION(ErreurTarvo, inconnue.lier(u":inconnu", 1));
+        for (const QString& oublie : parametres) {
+            db::Requete r = base.preparer(*instruction.sql);
+            for (const QString& nom : parametres)
+                if (nom != oublie)
+                    r.lier(u':' + nom, valeurDe(nom));
+            QVERIFY_THROWS_EXCEPTION(ErreurTarvo, r.lier(u':' + oublie + u'e', valeurDe(oublie)));
+            QVERIFY_THROWS_EXCEPTION(ErreurTarvo, r.executer());
+        }
+        QCOMPARE(etatDesTables(c), avant);
+    }
+
     void listesDesCommandesEtDesClients() {
         BaseDeTest t;
         monde(t);
@@ -326,14 +446,11 @@ private slots:
         BaseDeTest t;
         t.creerBase(true);
         Contexte& c = *t.ctx;
-        const db::JeuEnregistrements dispo = ChargeListCde(c);
-        QVERIFY(dispo.nombreLignes() > 0);
-        QVERIFY(ChargeListClient(c).nombreLignes() > 0);
         QCOMPARE(RechercheCommande(c, QStringLiteral("bc00103")), 102);
         const std::optional<DetailExpedition> d = ChargeDetailExp(c, 101);
         QVERIFY(d && !InitZoneData(*d).dateClot->isNull());
         QVERIFY(InitZoneData(*d).livraison.startsWith(QStringLiteral("Côté Maison Annecy\r\n")));
-        const QString commande = dispo.cle(0).toString();
+        const QString commande = ChargeListCde(c).cle(0).toString();
         const std::optional<qint32> numero = CreerExpManuel(c, {commande});
         QVERIFY(numero);
         QCOMPARE(RechercheCommande(c, commande), *numero);

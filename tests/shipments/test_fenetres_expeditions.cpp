@@ -1,5 +1,6 @@
 #include "BaseDeTest.h"
 #include "DonneesExpeditions.h"
+#include "shipments/ListesExpeditions.h"
 #include "shipments/ui/ChoixDate.h"
 #include "shipments/ui/ExpAddCde.h"
 #include "shipments/ui/ExpModif.h"
@@ -9,6 +10,7 @@
 #include "ui/main/Branchements.h"
 #include "ui/main/FenetrePrincipale.h"
 
+#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QCheckBox>
 #include <QFont>
@@ -66,7 +68,7 @@ QStringList colonne(ListeRapport* l, int c = 0) {
 }
 
 void cocher(ListeRapport* l, const QString& texte) {
-    const int r = colonne(l).indexOf(texte);
+    const int r = static_cast<int>(colonne(l).indexOf(texte));
     QVERIFY2(r >= 0, qPrintable(texte));
     l->model()->setData(l->model()->index(r, 0), Qt::Checked, Qt::CheckStateRole);
 }
@@ -88,11 +90,111 @@ void montrer(QWidget* w) {
     QVERIFY(QTest::qWaitForWindowExposed(w));
 }
 
+// A list of the windows and its loader.
+struct Liste {
+    const char* nom;
+    QList<db::Colonne> colonnes;
+    bool casesACocher;
+    std::function<db::JeuEnregistrements(Contexte&)> charger;
+};
+
+QList<Liste> listes() {
+    return {
+        {"ListeCde automatique", ColonnesListeCde(), true,
+         [](Contexte& c) { return ChargeListCde(c); }},
+        {"ListeCde d'un lieu", ColonnesListeCde(), true,
+         [](Contexte& c) { return ChargeListCde(c, LieuLivraison{1}); }},
+        {"ListeCde d'une expédition", ColonnesListeCde(), true,
+         [](Contexte& c) { return ChargeListCde(c, NumeroExpedition{102}); }},
+        {"ListeClient", ColonnesListeClient(), false,
+         [](Contexte& c) { return ChargeListClient(c); }},
+        {"ListeExp", ColonnesListeExp(), false, [](Contexte& c) { return ChargeListExp(c, true); }},
+    };
+}
+
+// Each row's texts, mark and check mark under its key.
+QMap<QString, QStringList> lignesParCle(const ModeleRapport& m) {
+    QMap<QString, QStringList> lignes;
+    for (int r = 0; r < m.rowCount(); ++r) {
+        QStringList ligne;
+        for (int c = 0; c < m.columnCount(); ++c)
+            ligne << m.index(r, c).data().toString();
+        ligne << QString::number(m.index(r, 0).data(Qt::FontRole).value<QFont>().bold())
+              << QString::number(m.coche(r));
+        lignes.insert(m.index(r, 0).data(db::ModeleEnregistrements::RoleCle).toString(), ligne);
+    }
+    return lignes;
+}
+
 } // namespace
 
 class TestFenetresExpeditions : public QObject {
     Q_OBJECT
 private slots:
+    void modelesDesListesTriesEtRecharges_data() {
+        QTest::addColumn<int>("rang");
+        const QList<Liste> toutes = listes();
+        for (int rang = 0; rang < toutes.size(); ++rang)
+            QTest::newRow(toutes.at(rang).nom) << rang;
+    }
+
+    // On the demonstration data, through every sort and a reload, the model
+    // keeps to the rules of item models and each row keeps its key.
+    void modelesDesListesTriesEtRecharges() {
+        QFETCH(int, rang);
+        const Liste liste = listes().at(rang);
+        BaseDeTest t;
+        t.creerBase(true);
+        ModeleRapport modele(liste.colonnes, liste.casesACocher);
+        QAbstractItemModelTester testeur(&modele,
+                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
+        modele.remplir(liste.charger(*t.ctx));
+        QVERIFY(modele.rowCount() > 1);
+        if (liste.casesACocher)
+            QVERIFY(modele.setData(modele.index(1, 0), Qt::Checked, Qt::CheckStateRole));
+        const QMap<QString, QStringList> lignes = lignesParCle(modele);
+        QCOMPARE(lignes.size(), modele.rowCount());
+        for (int colonne = 0; colonne < modele.columnCount(); ++colonne) {
+            for (const Qt::SortOrder ordre : {Qt::DescendingOrder, Qt::AscendingOrder}) {
+                modele.sort(colonne, ordre);
+                QCOMPARE(lignesParCle(modele), lignes);
+            }
+        }
+        // A reload keeps the last sort.
+        const auto colonneTriee = [&modele] {
+            QStringList textes;
+            for (int r = 0; r < modele.rowCount(); ++r)
+                textes << modele.index(r, modele.colonneTri()).data().toString();
+            return textes;
+        };
+        modele.sort(0, Qt::DescendingOrder);
+        const QStringList triee = colonneTriee();
+        modele.remplir(liste.charger(*t.ctx));
+        QCOMPARE(colonneTriee(), triee);
+    }
+
+    // Nothing holds a list to seven columns; numbers sort as numbers.
+    void listeLargeTrieeParNombre() {
+        QList<db::Colonne> colonnes;
+        for (int c = 0; c < 8; ++c)
+            colonnes << db::Colonne{QStringLiteral("Texte %1").arg(c), db::Genre::Texte};
+        colonnes << db::Colonne{QStringLiteral("Nombre"), db::Genre::Nombre};
+        db::JeuEnregistrements jeu(colonnes);
+        for (const int n : {10, 9, 2})
+            jeu.ajouter({QStringLiteral("L%1").arg(n), {}, {}, {}, {}, {}, {}, {}, n}, n);
+        ListeRapport l(QStringLiteral("Large"), colonnes, false, true);
+        l.remplir(jeu);
+        montrer(&l);
+        QCOMPARE(l.model()->columnCount(), 9);
+        QCOMPARE(l.model()->headerData(8, Qt::Horizontal).toString(), QStringLiteral("Nombre"));
+        QCOMPARE(l.texte(0, 8), QStringLiteral("10"));
+        cliquerEntete(&l, 8);
+        cliquerEntete(&l, 8);
+        QCOMPARE(colonne(&l, 8),
+                 QStringList({QStringLiteral("2"), QStringLiteral("9"), QStringLiteral("10")}));
+        QCOMPARE(l.cle(1).toInt(), 9);
+    }
+
     void automatiqueCreationEtTriParEntete() {
         BaseDeTest t;
         monde(t);

@@ -150,7 +150,7 @@ double meilleur(int fois, const std::function<void()>& travail) {
         QElapsedTimer chrono;
         chrono.start();
         travail();
-        mieux = std::min(mieux, chrono.nsecsElapsed() / 1e6);
+        mieux = std::min(mieux, static_cast<double>(chrono.nsecsElapsed()) / 1e6);
     }
     return mieux;
 }

@@ -7,8 +7,8 @@
 #include "app/Contexte.h"
 #include "app/Erreur.h"
 #include "db/Schema.h"
-#include "shipments/CatalogueExpeditions.h"
 #include "shipments/ListesExpeditions.h"
+#include "shipments/SqlExpeditions.h"
 #include "shipments/ui/ListeRapport.h"
 
 #include <QApplication>
@@ -25,6 +25,7 @@
 #include <vector>
 
 using namespace tarvo;
+using namespace tarvo::expeditions;
 
 namespace {
 
@@ -124,13 +125,13 @@ void remplirBase(QSqlDatabase base, int commandes, int expeditions) {
     analyse.exec(QStringLiteral("ANALYZE"));
 }
 
-// The query on its own: run it and read every field of every row.
-int requeteSeule(QSqlDatabase base, const QString& sql, const QVariantList& valeurs) {
+// The query on its own through QtSql: run it and read every field of every row.
+int requeteSeule(QSqlDatabase base, const QString& sql, const QVariantMap& valeurs) {
     QSqlQuery q(base);
     q.setForwardOnly(true);
     q.prepare(sql);
-    for (const QVariant& v : valeurs)
-        q.addBindValue(v);
+    for (auto v = valeurs.cbegin(); v != valeurs.cend(); ++v)
+        q.bindValue(v.key(), v.value());
     executer(q);
     int lignes = 0;
     const int colonnes = q.record().count();
@@ -149,7 +150,7 @@ double meilleur(int fois, const std::function<void()>& travail) {
         QElapsedTimer chrono;
         chrono.start();
         travail();
-        mieux = std::min(mieux, chrono.nsecsElapsed() / 1e6);
+        mieux = std::min(mieux, static_cast<double>(chrono.nsecsElapsed()) / 1e6);
     }
     return mieux;
 }
@@ -182,35 +183,36 @@ int main(int argc, char* argv[]) {
               "(ms) | rapport chargement / requête |\n"
            << "|---|---|---|---|---|---|\n";
 
-    ui::ListeRapport listeCde(QStringLiteral("ListeCde"), EntetesListeCde(), true, true);
-    ui::ListeRapport listeClient(QStringLiteral("ListeClient"), EntetesListeClient(), false, true);
-    ui::ListeRapport listeExp(QStringLiteral("ListeExp"), EntetesListeExp(), false, false);
-    for (ui::ListeRapport* l : {&listeCde, &listeClient, &listeExp}) {
+    ListeRapport listeCde(QStringLiteral("ListeCde"), ColonnesListeCde(), true, true);
+    ListeRapport listeClient(QStringLiteral("ListeClient"), ColonnesListeClient(), false, true);
+    ListeRapport listeExp(QStringLiteral("ListeExp"), ColonnesListeExp(), false, false);
+    for (ListeRapport* l : {&listeCde, &listeClient, &listeExp}) {
         l->resize(900, 500);
         l->show();
     }
-    const QString depuis = horloge.maintenant().addYears(-3).toString(db::Dialecte::FormatDateHeure);
+    const QString depuis =
+        horloge.maintenant().addYears(-3).toString(db::Dialecte::FormatDateHeure);
     struct Cas {
         const char* nom;
         QString sql;
-        QVariantList valeurs;
-        std::function<LignesListe()> routine;
-        ui::ListeRapport* liste;
+        QVariantMap valeurs;
+        std::function<db::JeuEnregistrements()> routine;
+        ListeRapport* liste;
     };
     const Cas cas[] = {
         {"ListeCde (mode automatique)",
-         SqlExpeditions::commandesDispo(db::Moteur::SQLite),
+         sql::CommandesDispo.pour(db::Moteur::SQLite),
          {},
          [&] { return ChargeListCde(ctx); },
          &listeCde},
         {"ListeClient (mode manuel)",
-         SqlExpeditions::clientsEnCommande(db::Moteur::SQLite),
+         sql::ClientsEnCommande.pour(db::Moteur::SQLite),
          {},
          [&] { return ChargeListClient(ctx); },
          &listeClient},
         {"ListeExp (closes comprises)",
-         SqlExpeditions::listeExpeditions(db::Moteur::SQLite, true),
-         {depuis},
+         sql::ListeExpeditions.pour(db::Moteur::SQLite),
+         {{QStringLiteral(":depuis"), depuis}, {QStringLiteral(":avecCloses"), 1}},
          [&] { return ChargeListExp(ctx, true); },
          &listeExp},
     };
@@ -243,8 +245,8 @@ int main(int argc, char* argv[]) {
             listeCde.header()->sectionClicked(colonne);
             QApplication::processEvents();
         });
-        sortie << "| colonne « " << EntetesListeCde().at(colonne) << " » | " << lignesCde << " | "
-               << QString::number(duree, 'f', 1) << " |\n";
+        sortie << "| colonne « " << ColonnesListeCde().at(colonne).titre << " » | " << lignesCde
+               << " | " << QString::number(duree, 'f', 1) << " |\n";
     }
     sortie.flush();
     return 0;

@@ -14,6 +14,45 @@ struct CleTri {
     QString texte;
 };
 
+// The number written at texte[debut, debut + nombre), or -1.
+int chiffres(const QString& texte, qsizetype debut, qsizetype nombre) {
+    int n = 0;
+    for (qsizetype i = debut; i < debut + nombre; ++i) {
+        if (!texte[i].isDigit())
+            return -1;
+        n = n * 10 + texte[i].digitValue();
+    }
+    return n;
+}
+
+double secondesMurales(const QDate& jour, const QTime& heure) {
+    return static_cast<double>(jour.toJulianDay()) * 86400 +
+           (heure.isValid() ? heure.msecsSinceStartOfDay() / 1000.0 : 0.0);
+}
+
+// A date-time as seconds of the wall clock, so that moments compare without
+// a time-zone conversion per row. The embedded database's ISO text is read
+// digit by digit: parsing it with a format, then converting it, cost a
+// 50,000-row list more than two seconds a sort. Anything else, or an
+// unreadable text, goes through the dialect.
+double secondesMurales(const QVariant& v) {
+    if (v.typeId() == QMetaType::QString) {
+        const QString texte = v.toString();
+        if (texte.size() >= 10 && texte[4] == u'-' && texte[7] == u'-') {
+            const QDate jour(chiffres(texte, 0, 4), chiffres(texte, 5, 2), chiffres(texte, 8, 2));
+            const bool avecHeure =
+                texte.size() >= 19 && texte[10] == u' ' && texte[13] == u':' && texte[16] == u':';
+            if (jour.isValid())
+                return secondesMurales(jour, avecHeure ? QTime(chiffres(texte, 11, 2),
+                                                               chiffres(texte, 14, 2),
+                                                               chiffres(texte, 17, 2))
+                                                       : QTime());
+        }
+    }
+    const QDateTime moment = Dialecte::lireDateHeure(v);
+    return moment.isValid() ? secondesMurales(moment.date(), moment.time()) : 0;
+}
+
 CleTri cleTri(const QVariant& v, Genre genre) {
     if (v.isNull())
         return {};
@@ -21,7 +60,7 @@ CleTri cleTri(const QVariant& v, Genre genre) {
     case Genre::Nombre:
         return {v.toDouble(), {}};
     case Genre::Date:
-        return {static_cast<double>(Dialecte::lireDateHeure(v).toMSecsSinceEpoch()), {}};
+        return {secondesMurales(v), {}};
     case Genre::Texte:
         break;
     }

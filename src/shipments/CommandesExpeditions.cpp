@@ -15,9 +15,9 @@ int creerExpeditions(Contexte& ctx, const QStringList& arguments) {
     const QStringList commandes = arguments.mid(1);
     QTextStream sortie(stdout);
     if (arguments.first() == QStringLiteral("auto")) {
-        for (const qint32 numero : CreerExpAuto(ctx, commandes))
+        for (const qint32 numero : expeditions::CreerExpAuto(ctx, commandes))
             sortie << numero << '\n';
-    } else if (const std::optional<qint32> numero = CreerExpManuel(ctx, commandes)) {
+    } else if (const std::optional<qint32> numero = expeditions::CreerExpManuel(ctx, commandes)) {
         sortie << *numero << '\n';
     }
     return 0;
@@ -29,7 +29,7 @@ int ajouterCommandes(Contexte& ctx, const QStringList& arguments) {
             QStringLiteral("ajouter-commandes attend EXPEDITION puis les commandes."));
     const int expedition = entierOuUsage(arguments.first(), QStringLiteral("EXPEDITION"));
     QTextStream sortie(stdout);
-    for (const QString& commande : AddCdeExp(ctx, expedition, arguments.mid(1)))
+    for (const QString& commande : expeditions::AddCdeExp(ctx, expedition, arguments.mid(1)))
         sortie << commande << '\n';
     return 0;
 }
@@ -37,7 +37,7 @@ int ajouterCommandes(Contexte& ctx, const QStringList& arguments) {
 int recherche(Contexte& ctx, const QStringList& arguments) {
     if (arguments.size() != 1)
         throw ErreurUsage(QStringLiteral("recherche attend un numéro de commande."));
-    const std::optional<qint32> expedition = ChercherCommande(ctx, arguments.first());
+    const std::optional<qint32> expedition = expeditions::RechercheCommande(ctx, arguments.first());
     if (!expedition)
         return 1;
     QTextStream(stdout) << *expedition << '\n';

@@ -1,20 +1,19 @@
 #include "CreationExpeditions.h"
 
-#include "CatalogueExpeditions.h"
-#include "Requete.h"
-#include "app/Connexion.h"
+#include "Progression.h"
+#include "SqlExpeditions.h"
 #include "app/Contexte.h"
 #include "app/Erreur.h"
+#include "db/Base.h"
+#include "db/Transaction.h"
 
-#include <QSqlQuery>
 #include <QVariant>
-#include <cmath>
+#include <limits>
 
-namespace tarvo {
+namespace tarvo::expeditions {
 namespace {
 
-using expeditions::executer;
-using expeditions::Transaction;
+using db::Requete;
 
 // The first [Info Commande] row of an order, values as the database gave
 // them: they are copied unchanged, NULLs included.
@@ -23,54 +22,95 @@ struct InfoCommande {
         LI_Ville;
 };
 
-std::optional<InfoCommande> lireInfoCommande(Contexte& ctx, const QString& commande) {
-    QSqlQuery q = executer(ctx, SqlExpeditions::infoCommande(), {commande.trimmed()});
-    if (!q.next())
-        return std::nullopt;
-    return InfoCommande{q.value(0), q.value(1), q.value(2), q.value(3), q.value(4),
-                        q.value(5), q.value(6), q.value(7), q.value(8)};
-}
+// The order query, prepared once per routine and run again for each order.
+class LectureCommandes {
+public:
+    explicit LectureCommandes(const db::Base& base) : requete_(base.preparer(sql::InfoCommande)) {}
+
+    std::optional<InfoCommande> lire(const QString& commande) {
+        requete_.lier(u":commande", commande.trimmed());
+        if (!requete_.suivante())
+            return std::nullopt;
+        const Requete& q = requete_;
+        InfoCommande info{q.valeur(0), q.valeur(1), q.valeur(2), q.valeur(3), q.valeur(4),
+                          q.valeur(5), q.valeur(6), q.valeur(7), q.valeur(8)};
+        // Only the first row counts; the read must not outlive it.
+        requete_.terminer();
+        return info;
+    }
+
+private:
+    Requete requete_;
+};
 
 // Reads every order before any write: the writing transaction then stays
 // short and never waits on a read.
-QList<InfoCommande> lireInfosCommandes(Contexte& ctx, const QStringList& commandes) {
+QList<InfoCommande> lireInfosCommandes(Contexte& ctx, const db::Base& base,
+                                       const QStringList& commandes) {
+    LectureCommandes lecture(base);
     QList<InfoCommande> infos;
     const qsizetype total = commandes.size();
     for (qsizetype k = 0; k < total; ++k) {
-        ctx.afficheProgression(static_cast<int>(std::lround(100.0 * (k + 1) / total)));
-        if (std::optional<InfoCommande> info = lireInfoCommande(ctx, commandes.at(k)))
+        ctx.afficheProgression(pourcentage(k + 1, total));
+        if (std::optional<InfoCommande> info = lecture.lire(commandes.at(k)))
             infos.append(*info);
     }
     ctx.afficheProgression(100);
     return infos;
 }
 
-qint32 insererExpedition(Contexte& ctx, const InfoCommande& info) {
-    const db::Moteur moteur = ctx.cnx->moteur();
-    QSqlQuery q = executer(ctx, SqlExpeditions::insertionExpedition(moteur),
-                           {info.LI_Intitule, info.LI_Ville, info.LI_No, info.DO_Langue});
-    return SqlExpeditions::identiteInseree(q, moteur);
+qint32 insererExpedition(const db::Base& base, const InfoCommande& info) {
+    const qint64 numero = base.preparer(sql::InsertionExpedition)
+                              .lier(u":libelle1", info.LI_Intitule)
+                              .lier(u":libelle2", info.LI_Ville)
+                              .lier(u":noLieu", info.LI_No)
+                              .lier(u":langue", info.DO_Langue)
+                              .executerInsertion();
+    if (numero <= 0 || numero > std::numeric_limits<qint32>::max())
+        throw ErreurTarvo(NumeroErreur::Base, QStringLiteral("Expédition"),
+                          QStringLiteral("Le numéro de la nouvelle expédition n'a pas pu être "
+                                         "relu."));
+    return static_cast<qint32>(numero);
 }
 
-void insererListeCommande(Contexte& ctx, qint32 noExpedition, const InfoCommande& info) {
-    executer(ctx, SqlExpeditions::insertionListeCommande(),
-             {noExpedition, info.DO_Piece, info.DO_Ref, info.DO_DateLivr, info.DO_Langue,
-              info.DO_Tiers, info.DO_Date, info.LI_No});
-}
+// One [Liste commandes] row per order, the statement prepared once.
+class InsertionCommandes {
+public:
+    explicit InsertionCommandes(const db::Base& base)
+        : requete_(base.preparer(sql::InsertionListeCommande)) {}
+
+    void inserer(qint32 noExpedition, const InfoCommande& info) {
+        requete_.lier(u":noExpedition", noExpedition)
+            .lier(u":commande", info.DO_Piece)
+            .lier(u":reference", info.DO_Ref)
+            .lier(u":dateLivraison", info.DO_DateLivr)
+            .lier(u":langue", info.DO_Langue)
+            .lier(u":noClient", info.DO_Tiers)
+            .lier(u":dateCreation", info.DO_Date)
+            .lier(u":noLieu", info.LI_No)
+            .executer();
+    }
+
+private:
+    Requete requete_;
+};
 
 } // namespace
 
 QList<qint32> CreerExpAuto(Contexte& ctx, const QStringList& commandes) {
+    db::Base base(ctx.cnx.get());
+    LectureCommandes lecture(base);
+    InsertionCommandes insertion(base);
     QList<qint32> creees;
     const qsizetype total = commandes.size();
     for (qsizetype k = 0; k < total; ++k) {
-        ctx.afficheProgression(static_cast<int>(std::lround(100.0 * (k + 1) / total)));
-        const std::optional<InfoCommande> info = lireInfoCommande(ctx, commandes.at(k));
+        ctx.afficheProgression(pourcentage(k + 1, total));
+        const std::optional<InfoCommande> info = lecture.lire(commandes.at(k));
         if (!info)
             continue;
-        Transaction transaction(ctx);
-        const qint32 numero = insererExpedition(ctx, *info);
-        insererListeCommande(ctx, numero, *info);
+        db::Transaction transaction(base);
+        const qint32 numero = insererExpedition(base, *info);
+        insertion.inserer(numero, *info);
         transaction.valider();
         creees.append(numero);
     }
@@ -79,34 +119,38 @@ QList<qint32> CreerExpAuto(Contexte& ctx, const QStringList& commandes) {
 }
 
 std::optional<qint32> CreerExpManuel(Contexte& ctx, const QStringList& commandes) {
-    const QList<InfoCommande> infos = lireInfosCommandes(ctx, commandes);
+    db::Base base(ctx.cnx.get());
+    const QList<InfoCommande> infos = lireInfosCommandes(ctx, base, commandes);
     if (infos.isEmpty())
         return std::nullopt;
-    Transaction transaction(ctx);
-    const qint32 numero = insererExpedition(ctx, infos.first());
+    InsertionCommandes insertion(base);
+    db::Transaction transaction(base);
+    const qint32 numero = insererExpedition(base, infos.first());
     for (const InfoCommande& info : infos)
-        insererListeCommande(ctx, numero, info);
+        insertion.inserer(numero, info);
     transaction.valider();
     return numero;
 }
 
 QStringList AddCdeExp(Contexte& ctx, qint32 noExpCible, const QStringList& commandes) {
-    const QList<InfoCommande> infos = lireInfosCommandes(ctx, commandes);
+    db::Base base(ctx.cnx.get());
+    const QList<InfoCommande> infos = lireInfosCommandes(ctx, base, commandes);
     QStringList ajoutees;
     if (infos.isEmpty())
         return ajoutees;
     // Orders attached to a shipment that no longer exists would be lost to
     // every window.
-    if (!executer(ctx, SqlExpeditions::expedition(), {noExpCible}).next())
+    if (!base.preparer(sql::Expedition).lier(u":noExpedition", noExpCible).suivante())
         throw ErreurTarvo(NumeroErreur::DonneeInvalide, QStringLiteral("Expéditions"),
                           QStringLiteral("L'expédition N° %1 n'existe pas.").arg(noExpCible));
-    Transaction transaction(ctx);
+    InsertionCommandes insertion(base);
+    db::Transaction transaction(base);
     for (const InfoCommande& info : infos) {
-        insererListeCommande(ctx, noExpCible, info);
+        insertion.inserer(noExpCible, info);
         ajoutees.append(info.DO_Piece.toString());
     }
     transaction.valider();
     return ajoutees;
 }
 
-} // namespace tarvo
+} // namespace tarvo::expeditions

@@ -5,8 +5,10 @@
 #include <optional>
 
 namespace tarvo {
-
 struct Contexte;
+}
+
+namespace tarvo::expeditions {
 
 // The routines that turn checked Sage orders into shipments. Each takes the
 // order numbers of the checked rows in list order (trimmed here), skips an
@@ -25,4 +27,4 @@ std::optional<qint32> CreerExpManuel(Contexte& ctx, const QStringList& commandes
 // order numbers attached.
 QStringList AddCdeExp(Contexte& ctx, qint32 noExpCible, const QStringList& commandes);
 
-} // namespace tarvo
+} // namespace tarvo::expeditions

@@ -1,153 +1,107 @@
 #include "ListesExpeditions.h"
 
-#include "CatalogueExpeditions.h"
-#include "Requete.h"
-#include "db/TexteCellules.h"
-#include "app/Connexion.h"
+#include "SqlExpeditions.h"
 #include "app/Contexte.h"
+#include "db/Base.h"
 
 #include <QDateTime>
-#include <QVariant>
-#include <algorithm>
 
-namespace tarvo {
+namespace tarvo::expeditions {
 namespace {
 
-using expeditions::executer;
-using db::TexteCellules;
+using db::Genre;
+using db::JeuEnregistrements;
+using db::Requete;
 
-// Reads the records forward only, turning each into its row as it comes: a
-// forward-only read does not know the record count, so the progress bar goes
-// from 0 straight to 100 (the whole load is short).
-template <typename Ligne>
-LignesListe charger(Contexte& ctx, const QString& sql, const QVariantList& valeurs, Ligne ligne) {
+// Reads the records forward only, each row taken as it comes: a forward-only
+// read does not know the record count, so the progress bar goes from 0
+// straight to 100 (the whole load is short).
+template <typename Liaisons, typename Ligne>
+JeuEnregistrements charger(Contexte& ctx, QList<db::Colonne> colonnes, const db::TexteSql& sql,
+                           Liaisons lier, Ligne ajouter) {
     ctx.afficheProgression(0);
-    LignesListe lignes;
+    JeuEnregistrements jeu(std::move(colonnes));
     try {
-        QSqlQuery requete = executer(ctx, sql, valeurs);
-        TexteCellules textes;
-        while (requete.next())
-            lignes.append(ligne(requete, textes));
+        const db::Base base(ctx.cnx.get());
+        Requete requete = base.preparer(sql);
+        lier(requete);
+        while (requete.suivante())
+            ajouter(jeu, requete);
     } catch (...) {
         ctx.afficheProgression(100);
         throw;
     }
     ctx.afficheProgression(100);
-    return lignes;
+    return jeu;
 }
 
-LigneListe ligneCommande(const QSqlQuery& q, TexteCellules& t) {
-    return {{t.valeur(q.value(0)), t.valeur(q.value(1)), t.date(q.value(2)), t.date(q.value(3)),
-             t.valeur(q.value(4)), t.valeur(q.value(5)), t.valeur(q.value(6))},
-            0,
-            false};
+void sansParametre(Requete&) {}
+
+// The order number leads every order query.
+void ajouterCommande(JeuEnregistrements& jeu, const Requete& q) {
+    jeu.ajouter(q, q.texte(0));
 }
 
 } // namespace
 
-LigneListe::LigneListe(std::initializer_list<QString> cellules, qint32 tag_, bool close_)
-    : tag(tag_), close(close_) {
-    assembler(cellules.begin(), static_cast<qsizetype>(cellules.size()));
+JeuEnregistrements ChargeListCde(Contexte& ctx) {
+    return charger(ctx, ColonnesListeCde(), sql::CommandesDispo, sansParametre, ajouterCommande);
 }
 
-void LigneListe::assembler(const QString* cellules, qsizetype nombre) {
-    nombre = std::min<qsizetype>(nombre, MaxCellules);
-    qsizetype taille = 0;
-    for (qsizetype i = 0; i < nombre; ++i)
-        taille += cellules[i].size();
-    textes_.clear();
-    textes_.reserve(taille);
-    nombre_ = 0;
-    for (qsizetype i = 0; i < nombre; ++i) {
-        debuts_[static_cast<std::size_t>(nombre_++)] = static_cast<int>(textes_.size());
-        textes_.append(cellules[i]);
-    }
-    debuts_[static_cast<std::size_t>(nombre_)] = static_cast<int>(textes_.size());
+JeuEnregistrements ChargeListCde(Contexte& ctx, LieuLivraison lieu) {
+    return charger(
+        ctx, ColonnesListeCde(), sql::CommandesDispoLieu,
+        [lieu](Requete& r) { r.lier(u":noLieu", lieu.LI_No); }, ajouterCommande);
 }
 
-QStringView LigneListe::cellule(int colonne) const {
-    if (colonne < 0 || colonne >= nombre_)
-        return {};
-    const int debut = debuts_[static_cast<std::size_t>(colonne)];
-    return QStringView(textes_).mid(debut, debuts_[static_cast<std::size_t>(colonne) + 1] - debut);
+JeuEnregistrements ChargeListCde(Contexte& ctx, NumeroExpedition expedition) {
+    return charger(
+        ctx, ColonnesListeCde(), sql::CommandesExpedition,
+        [expedition](Requete& r) { r.lier(u":noExpedition", expedition.NoExp); }, ajouterCommande);
 }
 
-QStringList LigneListe::cellules() const {
-    QStringList liste;
-    for (int i = 0; i < nombre_; ++i)
-        liste.append(cellule(i).toString());
-    return liste;
+JeuEnregistrements ChargeListClient(Contexte& ctx) {
+    // The place number follows the six columns shown.
+    return charger(ctx, ColonnesListeClient(), sql::ClientsEnCommande, sansParametre,
+                   [](JeuEnregistrements& jeu, const Requete& q) { jeu.ajouter(q, q.entier(6)); });
 }
 
-void LigneListe::changerCellule(int colonne, const QString& texte) {
-    if (colonne < 0 || colonne >= MaxCellules)
-        return;
-    QStringList liste = cellules();
-    while (liste.size() <= colonne)
-        liste.append(QString());
-    liste[colonne] = texte;
-    assembler(liste.constData(), liste.size());
-}
-
-LignesListe ChargeListCde(Contexte& ctx) {
-    return charger(ctx, SqlExpeditions::commandesDispo(ctx.cnx->moteur()), {}, ligneCommande);
-}
-
-LignesListe ChargeListCde(Contexte& ctx, LieuLivraison lieu) {
-    return charger(ctx, SqlExpeditions::commandesDispoLieu(ctx.cnx->moteur()), {lieu.LI_No},
-                   ligneCommande);
-}
-
-LignesListe ChargeListCde(Contexte& ctx, NumeroExpedition expedition) {
-    return charger(ctx, SqlExpeditions::commandesExpedition(), {expedition.NoExp}, ligneCommande);
-}
-
-LignesListe ChargeListClient(Contexte& ctx) {
-    return charger(ctx, SqlExpeditions::clientsEnCommande(ctx.cnx->moteur()), {},
-                   [](const QSqlQuery& q, TexteCellules& t) {
-                       return LigneListe{{t.valeur(q.value(0)), t.valeur(q.value(1)),
-                                          t.valeur(q.value(3)), t.valeur(q.value(4)),
-                                          t.valeur(q.value(5)), t.valeur(q.value(6))},
-                                         q.value(2).toInt(),
-                                         false};
-                   });
-}
-
-LignesListe ChargeListExp(Contexte& ctx, bool affClot) {
+JeuEnregistrements ChargeListExp(Contexte& ctx, bool affClot) {
     const QString depuis =
         ctx.horloge.maintenant().addYears(-3).toString(db::Dialecte::FormatDateHeure);
-    return charger(ctx, SqlExpeditions::listeExpeditions(ctx.cnx->moteur(), affClot), {depuis},
-                   [](const QSqlQuery& q, TexteCellules& t) {
-                       const QVariant numero = q.value(0);
-                       const QVariant cloture = q.value(4);
-                       return LigneListe{{t.valeur(numero), t.valeur(q.value(1)),
-                                          t.valeur(q.value(2)), t.date(q.value(3)),
-                                          t.date(cloture)},
-                                         numero.toInt(),
-                                         !cloture.isNull()};
-                   });
+    return charger(
+        ctx, ColonnesListeExp(), sql::ListeExpeditions,
+        [&](Requete& r) { r.lier(u":depuis", depuis).lier(u":avecCloses", affClot ? 1 : 0); },
+        [](JeuEnregistrements& jeu, const Requete& q) {
+            jeu.ajouter(q, q.entier(0), !q.estNul(4));
+        });
 }
 
-QStringList EntetesListeCde() {
-    return {QStringLiteral("N° Commande"), QStringLiteral("Référence"),
-            QStringLiteral("Date"),        QStringLiteral("Date livraison"),
-            QStringLiteral("Client"),      QStringLiteral("Ville"),
-            QStringLiteral("Pays")};
+QList<db::Colonne> ColonnesListeCde() {
+    return {{QStringLiteral("N° Commande"), Genre::Texte},
+            {QStringLiteral("Référence"), Genre::Texte},
+            {QStringLiteral("Date"), Genre::Date},
+            {QStringLiteral("Date livraison"), Genre::Date},
+            {QStringLiteral("Client"), Genre::Texte},
+            {QStringLiteral("Ville"), Genre::Texte},
+            {QStringLiteral("Pays"), Genre::Texte}};
 }
 
-QStringList EntetesListeClient() {
-    return {QStringLiteral("N° Client"),
-            QStringLiteral("Client"),
-            QStringLiteral("Lieu de livraison"),
-            QStringLiteral("Ville"),
-            QStringLiteral("Pays"),
-            QStringLiteral("Nombre de commande")};
+QList<db::Colonne> ColonnesListeClient() {
+    return {{QStringLiteral("N° Client"), Genre::Texte},
+            {QStringLiteral("Client"), Genre::Texte},
+            {QStringLiteral("Lieu de livraison"), Genre::Texte},
+            {QStringLiteral("Ville"), Genre::Texte},
+            {QStringLiteral("Pays"), Genre::Texte},
+            {QStringLiteral("Nombre de commande"), Genre::Nombre}};
 }
 
-QStringList EntetesListeExp() {
-    return {QStringLiteral("N° Expédition"), QStringLiteral("Libellé 1"),
-            QStringLiteral("Libellé 2"), QStringLiteral("Date création"),
-            QStringLiteral("Date cloture")};
+QList<db::Colonne> ColonnesListeExp() {
+    return {{QStringLiteral("N° Expédition"), Genre::Nombre},
+            {QStringLiteral("Libellé 1"), Genre::Texte},
+            {QStringLiteral("Libellé 2"), Genre::Texte},
+            {QStringLiteral("Date création"), Genre::Date},
+            {QStringLiteral("Date cloture"), Genre::Date}};
 }
 
-} // namespace tarvo
+} // namespace tarvo::expeditions

@@ -1,44 +1,12 @@
 #pragma once
 
-#include <QList>
-#include <QStringList>
-#include <QStringView>
-#include <array>
-#include <initializer_list>
+#include "db/JeuEnregistrements.h"
 
 namespace tarvo {
-
 struct Contexte;
+}
 
-// One row of a shipment-window list: its cell texts (row text first), the
-// hidden per-row value and whether it is a closed shipment. The cells share
-// one string: a list of tens of thousands of rows then costs one allocation
-// per row, not one per cell.
-class LigneListe {
-public:
-    // Cells beyond this number are dropped.
-    static constexpr int MaxCellules = 7;
-
-    LigneListe() = default;
-    LigneListe(std::initializer_list<QString> cellules, qint32 tag = 0, bool close = false);
-
-    int nombreCellules() const { return nombre_; }
-    // Empty beyond the last cell.
-    QStringView cellule(int colonne) const;
-    QStringList cellules() const;
-    void changerCellule(int colonne, const QString& texte);
-
-    qint32 tag = 0;
-    bool close = false;
-
-private:
-    void assembler(const QString* cellules, qsizetype nombre);
-
-    QString textes_;
-    std::array<int, MaxCellules + 1> debuts_{};
-    int nombre_ = 0;
-};
-using LignesListe = QList<LigneListe>;
+namespace tarvo::expeditions {
 
 // Which orders the order list shows.
 struct LieuLivraison {
@@ -49,29 +17,31 @@ struct NumeroExpedition {
 };
 
 // The loaders of the shipment windows. Each runs its query, reports its
-// progress (0, then per record, then 100) and returns the rows in the query's
-// order. Raise ErreurTarvo on a database failure.
+// progress (0, then 100) and returns the rows in the query's order, with the
+// values as the database gave them. Raise ErreurTarvo on a database failure.
 
-// ListeCde of the automatic window: every available order. Cells: order
-// number, reference, date, delivery date, customer, town, country.
-LignesListe ChargeListCde(Contexte& ctx);
+// ListeCde of the automatic window: every available order, its number as the
+// row's key (ColonnesListeCde).
+db::JeuEnregistrements ChargeListCde(Contexte& ctx);
 // ListeCde of the manual and add windows: the available orders of one place.
-LignesListe ChargeListCde(Contexte& ctx, LieuLivraison lieu);
-// ListeCde of the modification window: the orders of one shipment. Cells:
-// order number, reference, order date, delivery date, customer account,
-// town, country.
-LignesListe ChargeListCde(Contexte& ctx, NumeroExpedition expedition);
+db::JeuEnregistrements ChargeListCde(Contexte& ctx, LieuLivraison lieu);
+// ListeCde of the modification window: the orders of one shipment, the
+// customer account in the "Client" column.
+db::JeuEnregistrements ChargeListCde(Contexte& ctx, NumeroExpedition expedition);
 // ListeClient: one row per customer and delivery place with available
-// orders; the tag is the delivery place number. Cells: account, customer,
-// place, town, country, number of orders.
-LignesListe ChargeListClient(Contexte& ctx);
+// orders, the delivery place number LI_No as the row's key.
+db::JeuEnregistrements ChargeListClient(Contexte& ctx);
 // ListeExp: the shipments created in the last three years (by the context's
-// clock), by number; the closed ones only when `affClot`.
-LignesListe ChargeListExp(Contexte& ctx, bool affClot);
+// clock), by number, each number as its row's key; the closed ones, marked,
+// only when `affClot`.
+db::JeuEnregistrements ChargeListExp(Contexte& ctx, bool affClot);
 
-// The column headers of the lists.
-QStringList EntetesListeCde();
-QStringList EntetesListeClient();
-QStringList EntetesListeExp();
+// The columns of the lists: order number, reference, date, delivery date,
+// customer, town, country.
+QList<db::Colonne> ColonnesListeCde();
+// Account, customer, place, town, country, number of orders.
+QList<db::Colonne> ColonnesListeClient();
+// Number, labels 1 and 2, creation and closing dates.
+QList<db::Colonne> ColonnesListeExp();
 
-} // namespace tarvo
+} // namespace tarvo::expeditions

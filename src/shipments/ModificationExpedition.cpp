@@ -1,35 +1,30 @@
 #include "ModificationExpedition.h"
 
-#include "CatalogueExpeditions.h"
-#include "Requete.h"
-#include "db/TexteCellules.h"
-#include "app/Connexion.h"
+#include "Progression.h"
+#include "SqlExpeditions.h"
 #include "app/Contexte.h"
+#include "db/Base.h"
 #include "db/Dialecte.h"
+#include "db/TexteCellules.h"
+#include "db/Transaction.h"
 
 #include <QRegularExpression>
-#include <QSqlQuery>
 #include <cmath>
 
-namespace tarvo {
+namespace tarvo::expeditions {
 namespace {
 
-using expeditions::executer;
 using db::TexteCellules;
-using expeditions::Transaction;
 
-const QString TitreEnregistrement = QStringLiteral("Modification des expéditions");
-
-QString adresseLivraison(Contexte& ctx, const QVariant& noLieu) {
+QString adresseLivraison(const db::Base& base, const QVariant& noLieu) {
     if (noLieu.isNull())
         return QString();
-    QSqlQuery q = executer(ctx, SqlExpeditions::adresseLivraison(), {noLieu});
-    if (!q.next())
+    db::Requete q = base.preparer(sql::AdresseLivraison);
+    if (!q.lier(u":noLieu", noLieu).suivante())
         return QString();
     const QString saut = QStringLiteral("\r\n");
-    return q.value(0).toString() + saut + q.value(1).toString() + saut + q.value(2).toString() +
-           saut + q.value(3).toString() + u' ' + q.value(4).toString() + saut +
-           q.value(5).toString() + saut;
+    return q.texte(0) + saut + q.texte(1) + saut + q.texte(2) + saut + q.texte(3) + u' ' +
+           q.texte(4) + saut + q.texte(5) + saut;
 }
 
 // A typed number, or the message that names its field.
@@ -75,24 +70,25 @@ QVariant texteOuNul(const QString& texte) {
 } // namespace
 
 std::optional<DetailExpedition> ChargeDetailExp(Contexte& ctx, qint32 noExp) {
-    QSqlQuery q = executer(ctx, SqlExpeditions::expedition(), {noExp});
-    if (!q.next())
+    const db::Base base(ctx.cnx.get());
+    db::Requete q = base.preparer(sql::Expedition);
+    if (!q.lier(u":noExpedition", noExp).suivante())
         return std::nullopt;
     DetailExpedition d;
-    d.noExpedition = q.value(0).toInt();
-    d.libelle1 = q.value(1);
-    d.libelle2 = q.value(2);
-    d.noLieuLivraison = q.value(3);
-    d.dateCreation = q.value(4);
-    d.dateCloture = q.value(5);
-    d.nbColisTheorique = q.value(6);
-    d.nbColisReel = q.value(7);
-    d.tare = q.value(8);
-    d.poidsNet = q.value(9);
-    d.poidsBrut = q.value(10);
-    d.volume = q.value(11);
-    q.finish();
-    d.livraison = adresseLivraison(ctx, d.noLieuLivraison);
+    d.noExpedition = static_cast<qint32>(q.entier(0));
+    d.libelle1 = q.valeur(1);
+    d.libelle2 = q.valeur(2);
+    d.noLieuLivraison = q.valeur(3);
+    d.dateCreation = q.valeur(4);
+    d.dateCloture = q.valeur(5);
+    d.nbColisTheorique = q.valeur(6);
+    d.nbColisReel = q.valeur(7);
+    d.tare = q.valeur(8);
+    d.poidsNet = q.valeur(9);
+    d.poidsBrut = q.valeur(10);
+    d.volume = q.valeur(11);
+    q.terminer();
+    d.livraison = adresseLivraison(base, d.noLieuLivraison);
     return d;
 }
 
@@ -116,8 +112,8 @@ ZoneData InitZoneData(const DetailExpedition& d) {
     return z;
 }
 
-std::optional<DetailExpedition> EnregistrerExpedition(Contexte& ctx, const DetailExpedition& charge,
-                                                      const SaisieExpedition& s) {
+Enregistrement EnregistrerExpedition(Contexte& ctx, const DetailExpedition& charge,
+                                     const SaisieExpedition& s) {
     const Nombre nombres[] = {
         lireEntier(QStringLiteral("Nbr colis théorique"), s.nbColTheo),
         lireEntier(QStringLiteral("Nbr colis réel"), s.nbColReel),
@@ -127,61 +123,71 @@ std::optional<DetailExpedition> EnregistrerExpedition(Contexte& ctx, const Detai
         lireDecimal(QStringLiteral("Volume"), s.volume),
     };
     for (const Nombre& n : nombres) {
-        if (!n.erreur.isEmpty()) {
-            ctx.prompts.exclamation(TitreEnregistrement, n.erreur);
-            return std::nullopt;
-        }
+        if (!n.erreur.isEmpty())
+            return {std::nullopt, n.erreur};
     }
     const QVariant cloture =
         s.dateClot ? QVariant(s.dateClot->toString(db::Dialecte::FormatDateHeure)) : QVariant();
-    QVariantList valeurs = {texteOuNul(s.lib1), texteOuNul(s.lib2), cloture};
-    for (const Nombre& n : nombres)
-        valeurs << n.valeur;
-    valeurs << charge.noExpedition;
-    for (const QVariant& avant :
-         {charge.libelle1, charge.libelle2, charge.dateCloture, charge.nbColisTheorique,
-          charge.nbColisReel, charge.tare, charge.poidsNet, charge.poidsBrut, charge.volume})
-        valeurs << avant << avant;
-
-    QSqlQuery q =
-        executer(ctx, SqlExpeditions::enregistrementExpedition(ctx.cnx->moteur()), valeurs);
-    if (q.numRowsAffected() != 1) {
-        ctx.prompts.exclamation(
-            TitreEnregistrement,
-            QStringLiteral("L'expédition N° %1 a été modifiée ou supprimée sur un autre poste "
-                           "depuis son affichage : vos modifications n'ont pas été "
-                           "enregistrées.\r\n\r\nAffichez-la de nouveau pour voir son état "
-                           "actuel.")
-                .arg(charge.noExpedition));
-        return std::nullopt;
-    }
-    return ChargeDetailExp(ctx, charge.noExpedition);
+    const db::Base base(ctx.cnx.get());
+    db::Requete q = base.preparer(sql::EnregistrementExpedition);
+    q.lier(u":libelle1", texteOuNul(s.lib1))
+        .lier(u":libelle2", texteOuNul(s.lib2))
+        .lier(u":dateCloture", cloture)
+        .lier(u":nbColisTheorique", nombres[0].valeur)
+        .lier(u":nbColisReel", nombres[1].valeur)
+        .lier(u":tare", nombres[2].valeur)
+        .lier(u":poidsNet", nombres[3].valeur)
+        .lier(u":poidsBrut", nombres[4].valeur)
+        .lier(u":volume", nombres[5].valeur)
+        .lier(u":noExpedition", charge.noExpedition)
+        .lier(u":libelle1Lu", charge.libelle1)
+        .lier(u":libelle2Lu", charge.libelle2)
+        .lier(u":dateClotureLu", charge.dateCloture)
+        .lier(u":nbColisTheoriqueLu", charge.nbColisTheorique)
+        .lier(u":nbColisReelLu", charge.nbColisReel)
+        .lier(u":tareLu", charge.tare)
+        .lier(u":poidsNetLu", charge.poidsNet)
+        .lier(u":poidsBrutLu", charge.poidsBrut)
+        .lier(u":volumeLu", charge.volume);
+    if (q.executer() != 1)
+        return {std::nullopt,
+                QStringLiteral("L'expédition N° %1 a été modifiée ou supprimée sur un autre poste "
+                               "depuis son affichage : vos modifications n'ont pas été "
+                               "enregistrées.\r\n\r\nAffichez-la de nouveau pour voir son état "
+                               "actuel.")
+                    .arg(charge.noExpedition)};
+    return {ChargeDetailExp(ctx, charge.noExpedition), {}};
 }
 
 int SupCde(Contexte& ctx, qint32 noExp, const QStringList& commandes) {
     if (commandes.isEmpty())
         return 0;
-    int supprimees = 0;
-    Transaction transaction(ctx);
+    db::Base base(ctx.cnx.get());
+    db::Requete suppression = base.preparer(sql::SuppressionCommande);
+    qint64 supprimees = 0;
+    db::Transaction transaction(base);
     const qsizetype total = commandes.size();
     for (qsizetype k = 0; k < total; ++k) {
-        ctx.afficheProgression(static_cast<int>(std::lround(100.0 * (k + 1) / total)));
-        QSqlQuery q = executer(ctx, SqlExpeditions::suppressionCommande(),
-                               {noExp, commandes.at(k).trimmed()});
-        supprimees += q.numRowsAffected();
+        ctx.afficheProgression(pourcentage(k + 1, total));
+        supprimees += suppression.lier(u":noExpedition", noExp)
+                          .lier(u":commande", commandes.at(k).trimmed())
+                          .executer();
     }
     transaction.valider();
     ctx.afficheProgression(100);
-    return supprimees;
+    return static_cast<int>(supprimees);
 }
 
 bool SupExp(Contexte& ctx, qint32 noExp) {
-    Transaction transaction(ctx);
-    int lignes = 0;
-    for (const QString& sql : SqlExpeditions::suppressionExpedition())
-        lignes = executer(ctx, sql, {noExp}).numRowsAffected();
+    db::Base base(ctx.cnx.get());
+    db::Transaction transaction(base);
+    qint64 lignes = 0;
+    for (const db::TexteSql* suppression :
+         {&sql::SuppressionColisage, &sql::SuppressionColis, &sql::SuppressionListeCommandes,
+          &sql::SuppressionExpedition})
+        lignes = base.preparer(*suppression).lier(u":noExpedition", noExp).executer();
     transaction.valider();
     return lignes > 0;
 }
 
-} // namespace tarvo
+} // namespace tarvo::expeditions

@@ -7,8 +7,10 @@
 #include <optional>
 
 namespace tarvo {
-
 struct Contexte;
+}
+
+namespace tarvo::expeditions {
 
 // One Expédition row as it was loaded: the values of the editable columns are
 // kept as the database gave them, so that a save can tell whether another
@@ -41,12 +43,21 @@ std::optional<DetailExpedition> ChargeDetailExp(Contexte& ctx, qint32 noExp);
 
 ZoneData InitZoneData(const DetailExpedition& detail);
 
-// "Enregistrer": checks the numbers (a message naming the field, nothing
-// saved), then writes the row only if it still holds the loaded values (a
-// message otherwise, nothing written). Returns the row as saved, or none when
-// it was refused. Raises ErreurTarvo on a database failure.
-std::optional<DetailExpedition> EnregistrerExpedition(Contexte& ctx, const DetailExpedition& charge,
-                                                      const SaisieExpedition& saisie);
+// What became of a save.
+struct Enregistrement {
+    // The row as saved; none when nothing was written, or when the shipment
+    // was removed right after its save.
+    std::optional<DetailExpedition> detail;
+    // Why nothing was written, as the person is told; empty otherwise.
+    QString refus;
+};
+
+// "Enregistrer": checks the numbers (a refusal naming the field), then
+// writes the row only if it still holds the loaded values (a refusal
+// otherwise). A refused save writes nothing. Raises ErreurTarvo on a
+// database failure.
+Enregistrement EnregistrerExpedition(Contexte& ctx, const DetailExpedition& charge,
+                                     const SaisieExpedition& saisie);
 
 // Removes the given orders from shipment `noExp` only, in one transaction.
 // Returns the number of order rows removed.
@@ -56,4 +67,4 @@ int SupCde(Contexte& ctx, qint32 noExp, const QStringList& commandes);
 // transaction; the entry journal keeps its rows. True when it existed.
 bool SupExp(Contexte& ctx, qint32 noExp);
 
-} // namespace tarvo
+} // namespace tarvo::expeditions

@@ -1,33 +1,37 @@
 #include "RechercheCommande.h"
 
-#include "CatalogueExpeditions.h"
-#include "Requete.h"
+#include "SqlExpeditions.h"
 #include "app/Contexte.h"
+#include "db/Base.h"
 
-#include <QList>
-#include <QSqlQuery>
+namespace tarvo::expeditions {
 
-namespace tarvo {
+QList<qint32> ExpeditionsDeCommande(Contexte& ctx, const QString& commande) {
+    const db::Base base(ctx.cnx.get());
+    db::Requete q = base.preparer(sql::RechercheCommande);
+    q.lier(u":commande", commande);
+    QList<qint32> numeros;
+    while (q.suivante())
+        numeros.append(static_cast<qint32>(q.entier(0)));
+    return numeros;
+}
 
-std::optional<qint32> ChercherCommande(Contexte& ctx, const QString& saisie) {
+std::optional<qint32> RechercheCommande(Contexte& ctx, const QString& saisie) {
     if (saisie.isEmpty())
         return std::nullopt;
     const QString commande = saisie.toUpper().trimmed();
-    QSqlQuery q = expeditions::executer(ctx, SqlExpeditions::rechercheCommande(), {commande});
-    QList<qint32> expeditions;
-    while (q.next())
-        expeditions.append(q.value(0).toInt());
+    const QList<qint32> numeros = ExpeditionsDeCommande(ctx, commande);
     const QString saut = QStringLiteral("\r\n");
-    if (expeditions.isEmpty()) {
+    if (numeros.isEmpty()) {
         ctx.prompts.information(QStringLiteral("Recherche de commande infructueuse"),
                                 QStringLiteral("La commande N° [") + commande +
                                     QStringLiteral("] appartient à aucune expédition ou "
                                                    "n'existe pas."));
         return std::nullopt;
     }
-    if (expeditions.size() > 1) {
+    if (numeros.size() > 1) {
         QString liste;
-        for (const qint32 numero : expeditions)
+        for (const qint32 numero : numeros)
             liste += QString::number(numero) + saut;
         ctx.prompts.exclamation(QStringLiteral("ANOMALIE : Recherche de commande"),
                                 QStringLiteral("La commande N° [") + commande +
@@ -35,7 +39,7 @@ std::optional<qint32> ChercherCommande(Contexte& ctx, const QString& saisie) {
                                     saut + QStringLiteral("Liste des n° d'expédition :") + saut +
                                     liste);
     }
-    return expeditions.first();
+    return numeros.first();
 }
 
 std::optional<qint32> RechercheCommande(Contexte& ctx) {
@@ -43,7 +47,7 @@ std::optional<qint32> RechercheCommande(Contexte& ctx) {
         QStringLiteral("Recherche d'une commande"), QStringLiteral("No commande :"), QString());
     if (!saisie)
         return std::nullopt;
-    return ChercherCommande(ctx, *saisie);
+    return RechercheCommande(ctx, *saisie);
 }
 
-} // namespace tarvo
+} // namespace tarvo::expeditions

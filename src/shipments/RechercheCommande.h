@@ -1,19 +1,27 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <optional>
 
 namespace tarvo {
-
 struct Contexte;
+}
 
-// Which shipment holds an order typed by the person (upper-cased and trimmed).
-// Shows "Recherche de commande infructueuse" when none does, the anomaly box
-// listing every shipment when several do, and returns the first one.
-std::optional<qint32> ChercherCommande(Contexte& ctx, const QString& saisie);
+namespace tarvo::expeditions {
 
-// Asks for the order number, then ChercherCommande. None when the person
-// cancels or types nothing.
+// The shipments holding an order, by number. Raises ErreurTarvo on a
+// database failure.
+QList<qint32> ExpeditionsDeCommande(Contexte& ctx, const QString& commande);
+
+// Which shipment holds the order typed by the person (upper-cased and
+// trimmed). Shows "Recherche de commande infructueuse" when none does, the
+// anomaly box listing every shipment when several do, and returns the first
+// one.
+std::optional<qint32> RechercheCommande(Contexte& ctx, const QString& saisie);
+
+// Asks for the order number, then searches it. None when the person cancels
+// or types nothing.
 std::optional<qint32> RechercheCommande(Contexte& ctx);
 
-} // namespace tarvo
+} // namespace tarvo::expeditions

@@ -46,10 +46,11 @@ QString enregistrement(db::Moteur moteur) {
         const bool date = c.parametre == QStringLiteral("dateCloture");
         affectations << c.colonne + QStringLiteral(" = ") +
                             (date ? dateHeure(moteur, c.parametre) : u':' + c.parametre);
-        const QString lu = QStringLiteral(":") + c.parametre + QStringLiteral("Lu");
-        comparaisons << QStringLiteral("(") + c.colonne + QStringLiteral(" = ") + lu +
-                            QStringLiteral(" OR (") + c.colonne + QStringLiteral(" IS NULL AND ") +
-                            lu + QStringLiteral(" IS NULL))");
+        const QString lu = c.parametre + QStringLiteral("Lu");
+        comparaisons << QStringLiteral("(") + c.colonne + QStringLiteral(" = ") +
+                            (date ? dateHeure(moteur, lu) : u':' + lu) + QStringLiteral(" OR (") +
+                            c.colonne + QStringLiteral(" IS NULL AND :") + lu +
+                            QStringLiteral(" IS NULL))");
     }
     return QStringLiteral("UPDATE Expédition SET ") + affectations.join(QStringLiteral(", ")) +
            QStringLiteral(" WHERE [No Expédition] = :noExpedition AND ") +
@@ -75,8 +76,8 @@ const db::TexteSql CommandesDispoLieu = surCommandesDispo(
     ColonnesCommandesDispo, QStringLiteral(" WHERE LI_No = :noLieu ORDER BY DO_Piece"));
 
 const db::TexteSql ClientsEnCommande = surCommandesDispo(
-    QStringLiteral("SELECT DO_Tiers, CT_Intitule, LI_No, LI_Intitule, LI_Ville, LI_Pays, "
-                   "COUNT(*) AS NBCDE FROM "),
+    QStringLiteral("SELECT DO_Tiers, CT_Intitule, LI_Intitule, LI_Ville, LI_Pays, "
+                   "COUNT(*) AS NBCDE, LI_No FROM "),
     QStringLiteral(" GROUP BY DO_Tiers, CT_Intitule, LI_No, LI_Intitule, LI_Ville, LI_Pays "
                    "ORDER BY CT_Intitule, LI_No"));
 

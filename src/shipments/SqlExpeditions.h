@@ -11,7 +11,8 @@ namespace tarvo::expeditions::sql {
 extern const db::TexteSql CommandesDispo;
 // The orders offered for one delivery place: :noLieu.
 extern const db::TexteSql CommandesDispoLieu;
-// One row per customer and delivery place with available orders.
+// One row per customer and delivery place with available orders: the
+// columns the list shows, then the place number LI_No.
 extern const db::TexteSql ClientsEnCommande;
 
 // What a shipment needs from an order: :commande.

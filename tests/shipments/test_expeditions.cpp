@@ -1,14 +1,20 @@
 #include "BaseDeTest.h"
 #include "DonneesExpeditions.h"
 #include "app/Erreur.h"
+#include "db/Base.h"
+#include "db/ModeleEnregistrements.h"
+#include "db/ParametresNommes.h"
+#include "db/Transaction.h"
 #include "shipments/CreationExpeditions.h"
 #include "shipments/ListesExpeditions.h"
 #include "shipments/ModificationExpedition.h"
 #include "shipments/RechercheCommande.h"
+#include "shipments/SqlExpeditions.h"
 
 #include <QTest>
 
 using namespace tarvo;
+using namespace tarvo::expeditions;
 using namespace tarvo::test;
 
 namespace {
@@ -35,52 +41,179 @@ void monde(BaseDeTest& t) {
 }
 
 QStringList commandesDe(Contexte& c, int noExp) {
+    const db::JeuEnregistrements jeu = ChargeListCde(c, NumeroExpedition{noExp});
     QStringList commandes;
-    for (const LigneListe& l : ChargeListCde(c, NumeroExpedition{noExp}))
-        commandes << l.cellules().first();
+    for (int l = 0; l < jeu.nombreLignes(); ++l)
+        commandes << jeu.cle(l).toString();
     return commandes;
 }
 
+// The texts a list shows for one row.
+QStringList cellules(const db::JeuEnregistrements& jeu, int ligne) {
+    db::ModeleEnregistrements modele(jeu.colonnes());
+    modele.remplir(jeu);
+    QStringList textes;
+    for (int c = 0; c < modele.columnCount(); ++c)
+        textes << modele.index(ligne, c).data().toString();
+    return textes;
+}
+
 const QString NoDe = QStringLiteral("[No Expédition] = ?");
+
+// Each statement of the catalogue with the parameters its comment names.
+struct Instruction {
+    const char* nom;
+    const db::TexteSql* sql;
+    const char* parametres;
+};
+
+QList<Instruction> catalogue() {
+    namespace sql = expeditions::sql;
+    const char* enregistrement =
+        "libelle1 libelle2 dateCloture nbColisTheorique nbColisReel tare poidsNet poidsBrut "
+        "volume noExpedition libelle1Lu libelle2Lu dateClotureLu nbColisTheoriqueLu "
+        "nbColisReelLu tareLu poidsNetLu poidsBrutLu volumeLu";
+    return {
+        {"CommandesDispo", &sql::CommandesDispo, ""},
+        {"CommandesDispoLieu", &sql::CommandesDispoLieu, "noLieu"},
+        {"ClientsEnCommande", &sql::ClientsEnCommande, ""},
+        {"InfoCommande", &sql::InfoCommande, "commande"},
+        {"InsertionExpedition", &sql::InsertionExpedition, "libelle1 libelle2 noLieu langue"},
+        {"InsertionListeCommande", &sql::InsertionListeCommande,
+         "noExpedition commande reference dateLivraison langue noClient dateCreation noLieu"},
+        {"ListeExpeditions", &sql::ListeExpeditions, "depuis avecCloses"},
+        {"Expedition", &sql::Expedition, "noExpedition"},
+        {"AdresseLivraison", &sql::AdresseLivraison, "noLieu"},
+        {"CommandesExpedition", &sql::CommandesExpedition, "noExpedition"},
+        {"EnregistrementExpedition", &sql::EnregistrementExpedition, enregistrement},
+        {"SuppressionCommande", &sql::SuppressionCommande, "noExpedition commande"},
+        {"SuppressionColisage", &sql::SuppressionColisage, "noExpedition"},
+        {"SuppressionColis", &sql::SuppressionColis, "noExpedition"},
+        {"SuppressionListeCommandes", &sql::SuppressionListeCommandes, "noExpedition"},
+        {"SuppressionExpedition", &sql::SuppressionExpedition, "noExpedition"},
+        {"RechercheCommande", &sql::RechercheCommande, "commande"},
+    };
+}
+
+// A value for a parameter, valid on the demonstration database.
+QVariant valeurDe(const QString& parametre) {
+    if (parametre == QStringLiteral("noExpedition"))
+        return 101;
+    if (parametre == QStringLiteral("commande"))
+        return QStringLiteral("BC00103");
+    if (parametre.startsWith(QStringLiteral("date")) || parametre == QStringLiteral("depuis"))
+        return QStringLiteral("2012-04-19 00:00:00");
+    if (parametre.startsWith(QStringLiteral("libelle")) ||
+        parametre == QStringLiteral("reference") || parametre == QStringLiteral("noClient"))
+        return QStringLiteral("CBOUTIQ");
+    return 1;
+}
+
+// What the statements could change.
+QString etatDesTables(Contexte& c) {
+    return valeurSql(c,
+                     QStringLiteral(
+                         "SELECT (SELECT COUNT(*) FROM Expédition) || '/' || "
+                         "(SELECT COUNT(*) FROM [Liste commandes]) || '/' || "
+                         "(SELECT COUNT(*) FROM Colis) || '/' || (SELECT COUNT(*) FROM Colisage) "
+                         "|| '/' || (SELECT group_concat([Libellé 1] || '|' || "
+                         "COALESCE([Date cloture], '') || '|' || COALESCE(Tare, ''), ';') "
+                         "FROM Expédition)"))
+        .toString();
+}
 
 } // namespace
 
 class TestExpeditions : public QObject {
     Q_OBJECT
 private slots:
+    void catalogueRefuseUnParametreFauxOuOublie_data() {
+        QTest::addColumn<int>("rang");
+        QTest::addColumn<bool>("qtSql");
+        const QList<Instruction> instructions = catalogue();
+        for (int rang = 0; rang < instructions.size(); ++rang)
+            for (const bool qtSql : {false, true})
+                QTest::addRow("%s %s", instructions.at(rang).nom, qtSql ? "QtSql" : "SQLite")
+                    << rang << qtSql;
+    }
+
+    // Every statement runs with the parameters its comment names, the same on
+    // both engines; a misspelt name is refused as it is bound, and the
+    // statement never runs with it unbound.
+    void catalogueRefuseUnParametreFauxOuOublie() {
+        QFETCH(int, rang);
+        QFETCH(bool, qtSql);
+        const Instruction instruction = catalogue().at(rang);
+        const QStringList parametres =
+            QString::fromLatin1(instruction.parametres).split(u' ', Qt::SkipEmptyParts);
+        QStringList attendus = parametres;
+        attendus.sort();
+        for (const db::Moteur moteur : {db::Moteur::SQLite, db::Moteur::SqlServer}) {
+            QStringList noms = db::ParametresNommes::analyser(instruction.sql->pour(moteur)).noms;
+            noms.sort();
+            QCOMPARE(noms, attendus);
+        }
+
+        BaseDeTest t;
+        t.creerBase(true);
+        Contexte& c = *t.ctx;
+        db::Base base(c.cnx.get(), qtSql ? db::Base::Voie::QtSql : db::Base::Voie::Automatique);
+        const QString avant = etatDesTables(c);
+        {
+            db::Transaction essai(base);
+            db::Requete complete = base.preparer(*instruction.sql);
+            for (const QString& nom : parametres)
+                complete.lier(u':' + nom, valeurDe(nom));
+            complete.executer();
+        }
+        QCOMPARE(etatDesTables(c), avant);
+
+        db::Requete inconnue = base.preparer(*instruction.sql);
+        QVERIFY_THROWS_EXCEPTION(ErreurTarvo, inconnue.lier(u":inconnu", 1));
+        for (const QString& oublie : parametres) {
+            db::Requete r = base.preparer(*instruction.sql);
+            for (const QString& nom : parametres)
+                if (nom != oublie)
+                    r.lier(u':' + nom, valeurDe(nom));
+            QVERIFY_THROWS_EXCEPTION(ErreurTarvo, r.lier(u':' + oublie + u'e', valeurDe(oublie)));
+            QVERIFY_THROWS_EXCEPTION(ErreurTarvo, r.executer());
+        }
+        QCOMPARE(etatDesTables(c), avant);
+    }
+
     void listesDesCommandesEtDesClients() {
         BaseDeTest t;
         monde(t);
         Contexte& c = *t.ctx;
-        const LignesListe toutes = ChargeListCde(c);
-        QCOMPARE(toutes.size(), 5);
-        QCOMPARE(toutes.at(0).cellules().first(), QStringLiteral("BC1"));
-        QCOMPARE(toutes.at(1).cellules().at(1), QString()); // NULL reference
-        QVERIFY(toutes.at(2).cellules().at(2).contains(QStringLiteral("10:15:00")));
-        QVERIFY(!toutes.at(0).cellules().at(2).contains(u':')); // midnight: date only
-        QCOMPARE(toutes.at(4).cellules().at(4), QStringLiteral("Hôtel des Alpes"));
+        const db::JeuEnregistrements toutes = ChargeListCde(c);
+        QCOMPARE(toutes.nombreLignes(), 5);
+        QCOMPARE(cellules(toutes, 0).first(), QStringLiteral("BC1"));
+        QCOMPARE(toutes.cle(0).toString(), QStringLiteral("BC1"));
+        QCOMPARE(cellules(toutes, 1).at(1), QString()); // NULL reference
+        QVERIFY(cellules(toutes, 2).at(2).contains(QStringLiteral("10:15:00")));
+        QVERIFY(!cellules(toutes, 0).at(2).contains(u':')); // midnight: date only
+        QCOMPARE(cellules(toutes, 4).at(4), QStringLiteral("Hôtel des Alpes"));
         QCOMPARE(t.feedback.progressions.first(), 0);
         QCOMPARE(t.feedback.progressions.last(), 100);
 
-        QCOMPARE(ChargeListCde(c, LieuLivraison{2}).size(), 1);
-        QCOMPARE(ChargeListCde(c, LieuLivraison{70000}).first().cellules().first(),
-                 QStringLiteral("BC5"));
-        QVERIFY(ChargeListCde(c, LieuLivraison{70000 - 65536}).isEmpty());
+        QCOMPARE(ChargeListCde(c, LieuLivraison{2}).nombreLignes(), 1);
+        QCOMPARE(ChargeListCde(c, LieuLivraison{70000}).cle(0).toString(), QStringLiteral("BC5"));
+        QCOMPARE(ChargeListCde(c, LieuLivraison{70000 - 65536}).nombreLignes(), 0);
 
         // Two places of one customer: two rows, each with its own count and place tag.
-        const LignesListe clients = ChargeListClient(c);
-        QCOMPARE(clients.size(), 3);
-        QCOMPARE(clients.at(0).cellules(),
+        const db::JeuEnregistrements clients = ChargeListClient(c);
+        QCOMPARE(clients.nombreLignes(), 3);
+        QCOMPARE(cellules(clients, 0),
                  QStringList({QStringLiteral("CBOUTIQ"), QStringLiteral("Boutique Côté Maison"),
                               QStringLiteral("Côté Maison Annecy"), QStringLiteral("Annecy"),
                               QStringLiteral("France"), QStringLiteral("3")}));
-        QCOMPARE(clients.at(0).tag, 1);
-        QCOMPARE(clients.at(1).cellules().last(), QStringLiteral("1"));
-        QCOMPARE(clients.at(2).tag, 70000);
+        QCOMPARE(clients.cle(0).toInt(), 1);
+        QCOMPARE(cellules(clients, 1).last(), QStringLiteral("1"));
+        QCOMPARE(clients.cle(2).toInt(), 70000);
 
         executerSql(c, QStringLiteral("DELETE FROM F_DOCLIGNE"));
         t.feedback.progressions.clear();
-        QVERIFY(ChargeListCde(c).isEmpty());
+        QCOMPARE(ChargeListCde(c).nombreLignes(), 0);
         QCOMPARE(t.feedback.progressions.last(), 100);
     }
 
@@ -118,7 +251,7 @@ private slots:
                      .toInt(),
                  1);
         // The view no longer offers them; a new shipment is open with no parcels.
-        QCOMPARE(ChargeListCde(c).size(), 2);
+        QCOMPARE(ChargeListCde(c).nombreLignes(), 2);
         QCOMPARE(compter(c, QStringLiteral("Expédition"),
                          QStringLiteral("[Date cloture] IS NULL AND [Nbr colis théorique] = 0")),
                  3);
@@ -193,19 +326,19 @@ private slots:
         const int ouverte =
             ajouterExpedition(c, QStringLiteral("ouverte"), QStringLiteral("2012-04-19 09:00:00"));
 
-        const LignesListe ouvertes = ChargeListExp(c, false);
-        QCOMPARE(ouvertes.size(), 2);
-        QCOMPARE(ouvertes.at(0).tag, limite);
-        QCOMPARE(ouvertes.at(1).cellules().first(), QString::number(ouverte));
-        QCOMPARE(ouvertes.at(1).cellules().last(), QString());
-        QVERIFY(!ouvertes.at(1).close);
+        const db::JeuEnregistrements ouvertes = ChargeListExp(c, false);
+        QCOMPARE(ouvertes.nombreLignes(), 2);
+        QCOMPARE(ouvertes.cle(0).toInt(), limite);
+        QCOMPARE(cellules(ouvertes, 1).first(), QString::number(ouverte));
+        QCOMPARE(cellules(ouvertes, 1).last(), QString());
+        QVERIFY(!ouvertes.marque(1));
 
-        const LignesListe toutes = ChargeListExp(c, true);
-        QCOMPARE(toutes.size(), 3);
-        QCOMPARE(toutes.at(1).tag, close);
-        QVERIFY(toutes.at(1).close);
-        QVERIFY(toutes.at(1).cellules().last().contains(QStringLiteral("17:30:00")));
-        QCOMPARE(toutes.at(1).cellules().at(1), QStringLiteral("close"));
+        const db::JeuEnregistrements toutes = ChargeListExp(c, true);
+        QCOMPARE(toutes.nombreLignes(), 3);
+        QCOMPARE(toutes.cle(1).toInt(), close);
+        QVERIFY(toutes.marque(1));
+        QVERIFY(cellules(toutes, 1).last().contains(QStringLiteral("17:30:00")));
+        QCOMPARE(cellules(toutes, 1).at(1), QStringLiteral("close"));
     }
 
     void detailEnregistrementClotureEtConflit() {
@@ -237,13 +370,13 @@ private slots:
         // Not a number: the box names the field and nothing is written.
         SaisieExpedition fausse = s;
         fausse.poidsBrut = QStringLiteral("12kg");
-        QVERIFY(!EnregistrerExpedition(c, *d, fausse));
-        QCOMPARE(t.prompts.boites.size(), 1);
-        QVERIFY(t.prompts.boites.last().texte.contains(QStringLiteral("« Poids brut »")));
+        const Enregistrement refuse = EnregistrerExpedition(c, *d, fausse);
+        QVERIFY(!refuse.detail);
+        QVERIFY(refuse.refus.contains(QStringLiteral("« Poids brut »")));
         QCOMPARE(compter(c, QStringLiteral("Expédition"), QStringLiteral("[Date cloture] IS NULL")),
                  1);
 
-        d = EnregistrerExpedition(c, *d, s);
+        d = EnregistrerExpedition(c, *d, s).detail;
         QVERIFY(d);
         z = InitZoneData(*d);
         QCOMPARE(z.dateClot, QDateTime(QDate(2012, 4, 19), QTime(0, 0)));
@@ -252,27 +385,28 @@ private slots:
         QCOMPARE(z.nbColTheo, QStringLiteral("3"));
         QCOMPARE(z.nbColReel, QStringLiteral("0"));
         QCOMPARE(z.lib2, QString());
-        QCOMPARE(ChargeListExp(c, false).size(), 0);
-        QVERIFY(ChargeListExp(c, true).first().close);
+        QCOMPARE(ChargeListExp(c, false).nombreLignes(), 0);
+        QVERIFY(ChargeListExp(c, true).marque(0));
 
         // Reopening: an unchecked picker writes NULL.
         s.dateClot.reset();
-        d = EnregistrerExpedition(c, *d, s);
+        d = EnregistrerExpedition(c, *d, s).detail;
         QVERIFY(d);
         QVERIFY(d->dateCloture.isNull());
 
         // Another workstation changes the row: the save is refused, its change stays.
         executerSql(c, QStringLiteral("UPDATE Expédition SET Tare = 9 WHERE ") + NoDe, {numero});
-        t.prompts.vider();
         s.lib1 = QStringLiteral("Écrasé ?");
-        QVERIFY(!EnregistrerExpedition(c, *d, s));
-        QCOMPARE(t.prompts.boites.size(), 1);
-        QVERIFY(t.prompts.boites.first().texte.contains(QStringLiteral("autre poste")));
+        const Enregistrement conflit = EnregistrerExpedition(c, *d, s);
+        QVERIFY(!conflit.detail);
+        QVERIFY(conflit.refus.contains(QStringLiteral("autre poste")));
         QCOMPARE(
             valeurSql(c, QStringLiteral("SELECT Tare || [Libellé 1] FROM Expédition")).toString(),
             QStringLiteral("9.0Nouveau libellé"));
         SupExp(c, numero);
-        QVERIFY(!EnregistrerExpedition(c, *d, s));
+        QVERIFY(!EnregistrerExpedition(c, *d, s).detail);
+        // The routine tells, the window shows.
+        QVERIFY(t.prompts.boites.isEmpty());
         QVERIFY(!ChargeDetailExp(c, numero));
     }
 
@@ -312,17 +446,14 @@ private slots:
         BaseDeTest t;
         t.creerBase(true);
         Contexte& c = *t.ctx;
-        const LignesListe dispo = ChargeListCde(c);
-        QVERIFY(!dispo.isEmpty());
-        QVERIFY(!ChargeListClient(c).isEmpty());
-        QCOMPARE(ChercherCommande(c, QStringLiteral("bc00103")), 102);
+        QCOMPARE(RechercheCommande(c, QStringLiteral("bc00103")), 102);
         const std::optional<DetailExpedition> d = ChargeDetailExp(c, 101);
         QVERIFY(d && !InitZoneData(*d).dateClot->isNull());
         QVERIFY(InitZoneData(*d).livraison.startsWith(QStringLiteral("Côté Maison Annecy\r\n")));
-        const QString commande = dispo.first().cellule(0).toString();
+        const QString commande = ChargeListCde(c).cle(0).toString();
         const std::optional<qint32> numero = CreerExpManuel(c, {commande});
         QVERIFY(numero);
-        QCOMPARE(ChercherCommande(c, commande), *numero);
+        QCOMPARE(RechercheCommande(c, commande), *numero);
         // The journal of a deleted shipment stays as history.
         const int journal = compter(c, QStringLiteral("[Journal de saisie]"), NoDe, {102});
         QVERIFY(SupExp(c, 102));
@@ -337,10 +468,10 @@ private slots:
         const qint32 a = *CreerExpManuel(c, {QStringLiteral("BC1")});
         const qint32 b = *CreerExpManuel(c, {QStringLiteral("BC3")});
 
-        QCOMPARE(ChercherCommande(c, QStringLiteral("  bc1 ")), a);
+        QCOMPARE(RechercheCommande(c, QStringLiteral("  bc1 ")), a);
         QVERIFY(t.prompts.boites.isEmpty());
 
-        QVERIFY(!ChercherCommande(c, QStringLiteral("bc9' OR '1'='1")));
+        QVERIFY(!RechercheCommande(c, QStringLiteral("bc9' OR '1'='1")));
         QCOMPARE(t.prompts.boites.size(), 1);
         QCOMPARE(t.prompts.boites.first().titre,
                  QStringLiteral("Recherche de commande infructueuse"));
@@ -350,7 +481,7 @@ private slots:
 
         AddCdeExp(c, b, {QStringLiteral("BC1")});
         t.prompts.vider();
-        QCOMPARE(ChercherCommande(c, QStringLiteral("BC1")), a);
+        QCOMPARE(RechercheCommande(c, QStringLiteral("BC1")), a);
         QCOMPARE(t.prompts.boites.size(), 1);
         QCOMPARE(t.prompts.boites.first().icone, Prompts::Icone::Exclamation);
         QCOMPARE(t.prompts.boites.first().titre,

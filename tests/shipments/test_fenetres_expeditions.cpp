@@ -1,5 +1,6 @@
 #include "BaseDeTest.h"
 #include "DonneesExpeditions.h"
+#include "shipments/ListesExpeditions.h"
 #include "shipments/ui/ChoixDate.h"
 #include "shipments/ui/ExpAddCde.h"
 #include "shipments/ui/ExpModif.h"
@@ -9,6 +10,7 @@
 #include "ui/main/Branchements.h"
 #include "ui/main/FenetrePrincipale.h"
 
+#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QCheckBox>
 #include <QFont>
@@ -23,7 +25,8 @@
 
 using namespace tarvo;
 using namespace tarvo::test;
-using namespace tarvo::ui;
+using namespace tarvo::expeditions;
+using ui::FenetrePrincipale;
 
 namespace {
 
@@ -65,7 +68,7 @@ QStringList colonne(ListeRapport* l, int c = 0) {
 }
 
 void cocher(ListeRapport* l, const QString& texte) {
-    const int r = colonne(l).indexOf(texte);
+    const int r = static_cast<int>(colonne(l).indexOf(texte));
     QVERIFY2(r >= 0, qPrintable(texte));
     l->model()->setData(l->model()->index(r, 0), Qt::Checked, Qt::CheckStateRole);
 }
@@ -87,11 +90,111 @@ void montrer(QWidget* w) {
     QVERIFY(QTest::qWaitForWindowExposed(w));
 }
 
+// A list of the windows and its loader.
+struct Liste {
+    const char* nom;
+    QList<db::Colonne> colonnes;
+    bool casesACocher;
+    std::function<db::JeuEnregistrements(Contexte&)> charger;
+};
+
+QList<Liste> listes() {
+    return {
+        {"ListeCde automatique", ColonnesListeCde(), true,
+         [](Contexte& c) { return ChargeListCde(c); }},
+        {"ListeCde d'un lieu", ColonnesListeCde(), true,
+         [](Contexte& c) { return ChargeListCde(c, LieuLivraison{1}); }},
+        {"ListeCde d'une expédition", ColonnesListeCde(), true,
+         [](Contexte& c) { return ChargeListCde(c, NumeroExpedition{102}); }},
+        {"ListeClient", ColonnesListeClient(), false,
+         [](Contexte& c) { return ChargeListClient(c); }},
+        {"ListeExp", ColonnesListeExp(), false, [](Contexte& c) { return ChargeListExp(c, true); }},
+    };
+}
+
+// Each row's texts, mark and check mark under its key.
+QMap<QString, QStringList> lignesParCle(const ModeleRapport& m) {
+    QMap<QString, QStringList> lignes;
+    for (int r = 0; r < m.rowCount(); ++r) {
+        QStringList ligne;
+        for (int c = 0; c < m.columnCount(); ++c)
+            ligne << m.index(r, c).data().toString();
+        ligne << QString::number(m.index(r, 0).data(Qt::FontRole).value<QFont>().bold())
+              << QString::number(m.coche(r));
+        lignes.insert(m.index(r, 0).data(db::ModeleEnregistrements::RoleCle).toString(), ligne);
+    }
+    return lignes;
+}
+
 } // namespace
 
 class TestFenetresExpeditions : public QObject {
     Q_OBJECT
 private slots:
+    void modelesDesListesTriesEtRecharges_data() {
+        QTest::addColumn<int>("rang");
+        const QList<Liste> toutes = listes();
+        for (int rang = 0; rang < toutes.size(); ++rang)
+            QTest::newRow(toutes.at(rang).nom) << rang;
+    }
+
+    // On the demonstration data, through every sort and a reload, the model
+    // keeps to the rules of item models and each row keeps its key.
+    void modelesDesListesTriesEtRecharges() {
+        QFETCH(int, rang);
+        const Liste liste = listes().at(rang);
+        BaseDeTest t;
+        t.creerBase(true);
+        ModeleRapport modele(liste.colonnes, liste.casesACocher);
+        QAbstractItemModelTester testeur(&modele,
+                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
+        modele.remplir(liste.charger(*t.ctx));
+        QVERIFY(modele.rowCount() > 1);
+        if (liste.casesACocher)
+            QVERIFY(modele.setData(modele.index(1, 0), Qt::Checked, Qt::CheckStateRole));
+        const QMap<QString, QStringList> lignes = lignesParCle(modele);
+        QCOMPARE(lignes.size(), modele.rowCount());
+        for (int colonne = 0; colonne < modele.columnCount(); ++colonne) {
+            for (const Qt::SortOrder ordre : {Qt::DescendingOrder, Qt::AscendingOrder}) {
+                modele.sort(colonne, ordre);
+                QCOMPARE(lignesParCle(modele), lignes);
+            }
+        }
+        // A reload keeps the last sort.
+        const auto colonneTriee = [&modele] {
+            QStringList textes;
+            for (int r = 0; r < modele.rowCount(); ++r)
+                textes << modele.index(r, modele.colonneTri()).data().toString();
+            return textes;
+        };
+        modele.sort(0, Qt::DescendingOrder);
+        const QStringList triee = colonneTriee();
+        modele.remplir(liste.charger(*t.ctx));
+        QCOMPARE(colonneTriee(), triee);
+    }
+
+    // Nothing holds a list to seven columns; numbers sort as numbers.
+    void listeLargeTrieeParNombre() {
+        QList<db::Colonne> colonnes;
+        for (int c = 0; c < 8; ++c)
+            colonnes << db::Colonne{QStringLiteral("Texte %1").arg(c), db::Genre::Texte};
+        colonnes << db::Colonne{QStringLiteral("Nombre"), db::Genre::Nombre};
+        db::JeuEnregistrements jeu(colonnes);
+        for (const int n : {10, 9, 2})
+            jeu.ajouter({QStringLiteral("L%1").arg(n), {}, {}, {}, {}, {}, {}, {}, n}, n);
+        ListeRapport l(QStringLiteral("Large"), colonnes, false, true);
+        l.remplir(jeu);
+        montrer(&l);
+        QCOMPARE(l.model()->columnCount(), 9);
+        QCOMPARE(l.model()->headerData(8, Qt::Horizontal).toString(), QStringLiteral("Nombre"));
+        QCOMPARE(l.texte(0, 8), QStringLiteral("10"));
+        cliquerEntete(&l, 8);
+        cliquerEntete(&l, 8);
+        QCOMPARE(colonne(&l, 8),
+                 QStringList({QStringLiteral("2"), QStringLiteral("9"), QStringLiteral("10")}));
+        QCOMPARE(l.cle(1).toInt(), 9);
+    }
+
     void automatiqueCreationEtTriParEntete() {
         BaseDeTest t;
         monde(t);
@@ -110,16 +213,17 @@ private slots:
         cocher(cde, QStringLiteral("BC3"));
         cliquerEntete(cde, 1);
         QCOMPARE(cde->texte(cde->ligneCourante()), QStringLiteral("BC3"));
-        QCOMPARE(cde->textesCoches(), QStringList{QStringLiteral("BC3")});
+        QCOMPARE(cde->clesCochees(), QStringList{QStringLiteral("BC3")});
         cde->model()->setData(cde->model()->index(cde->ligneCourante(), 0), Qt::Unchecked,
                               Qt::CheckStateRole);
         QCOMPARE(colonne(cde, 1).first(), QStringLiteral("REF"));
         QCOMPARE(colonne(cde, 1).last(), QStringLiteral("R1"));
         cliquerEntete(cde, 2);
         QCOMPARE(cde->ordreTri(), Qt::AscendingOrder);
-        // Dates sort as text: the first of February before the fifteenth of January.
-        QVERIFY(colonne(cde).indexOf(QStringLiteral("BC2")) <
-                colonne(cde).indexOf(QStringLiteral("BC1")));
+        // Dates sort as dates, not as their day-first texts: the fifteenth of
+        // January before the first of February.
+        QVERIFY(colonne(cde).indexOf(QStringLiteral("BC1")) <
+                colonne(cde).indexOf(QStringLiteral("BC2")));
 
         cocher(cde, QStringLiteral("BC4"));
         cocher(cde, QStringLiteral("BC5"));
@@ -130,7 +234,7 @@ private slots:
         QCOMPARE(t.prompts.boites.first().texte, QStringLiteral("Traitement terminé"));
         QCOMPARE(compter(*t.ctx, QStringLiteral("Expédition")), 2);
         QCOMPARE(cde->nombreLignes(), 3);
-        QVERIFY(cde->textesCoches().isEmpty());
+        QVERIFY(cde->clesCochees().isEmpty());
 
         // Nothing checked: nothing created, the box all the same.
         controle<QPushButton>(&f, QStringLiteral("BtCreerExp"))->click();
@@ -156,7 +260,7 @@ private slots:
         cliquerLigne(clients, 2);
         QCOMPARE(colonne(cde), QStringList({QStringLiteral("BC4"), QStringLiteral("BC5")}));
         cliquerLigne(clients, 0);
-        QVERIFY(cde->textesCoches().isEmpty());
+        QVERIFY(cde->clesCochees().isEmpty());
 
         // A creation from the last row that empties it: the new last row is shown.
         cliquerLigne(clients, 2);
@@ -216,6 +320,7 @@ private slots:
         controle<QLineEdit>(&f, QStringLiteral("Volume"))->setText(QStringLiteral("un peu"));
         controle<QPushButton>(&f, QStringLiteral("EnrModifExp"))->click();
         QCOMPARE(t.prompts.boites.size(), 1);
+        QCOMPARE(t.prompts.boites.first().titre, QStringLiteral("Modification des expéditions"));
         QVERIFY(t.prompts.boites.first().texte.contains(QStringLiteral("« Volume »")));
         QCOMPARE(compter(c, QStringLiteral("Expédition"), QStringLiteral("[Date cloture] IS NULL")),
                  1);
@@ -240,6 +345,21 @@ private slots:
                            {close})
                      .toString(),
                  QStringLiteral("2012-04-19 13:42:25"));
+
+        // Changed meanwhile on another workstation: the box, nothing written.
+        executerSql(c, QStringLiteral("UPDATE Expédition SET Tare = 9 WHERE [No Expédition] = ?"),
+                    {close});
+        controle<QLineEdit>(&f, QStringLiteral("Lib1"))->setText(QStringLiteral("Perdu"));
+        controle<QPushButton>(&f, QStringLiteral("EnrModifExp"))->click();
+        QCOMPARE(t.prompts.boites.size(), 2);
+        QCOMPARE(t.prompts.boites.last().titre, QStringLiteral("Modification des expéditions"));
+        QCOMPARE(t.prompts.boites.last().texte,
+                 QStringLiteral("L'expédition N° %1 a été modifiée ou supprimée sur un autre "
+                                "poste depuis son affichage : vos modifications n'ont pas été "
+                                "enregistrées.\r\n\r\nAffichez-la de nouveau pour voir son "
+                                "état actuel.")
+                     .arg(close));
+        QCOMPARE(exp->texte(1, 1), QStringLiteral("Rouverte"));
     }
 
     void suppressionsEtPositionGardee() {
@@ -365,7 +485,7 @@ private slots:
         executerSql(c, attacher, {b, QStringLiteral("BC5")});
 
         FenetrePrincipale principale(c);
-        brancherExpeditions(principale);
+        ui::brancherExpeditions(principale);
         montrer(&principale);
         principale.action(QStringLiteral("mnuCreaExpAuto"))->trigger();
         QWidget* automatique = principale.fenetreOuverte(QStringLiteral("ExpNewAuto"));

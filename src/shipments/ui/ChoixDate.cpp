@@ -4,7 +4,7 @@
 #include <QDateTimeEdit>
 #include <QHBoxLayout>
 
-namespace tarvo::ui {
+namespace tarvo::expeditions {
 
 ChoixDate::ChoixDate(const QString& nom, QWidget* parent)
     : QWidget(parent), case_(new QCheckBox(this)), editeur_(new QDateTimeEdit(this)),
@@ -58,4 +58,4 @@ void ChoixDate::montrerCache() {
     cache_->setVisible(!case_->isChecked());
 }
 
-} // namespace tarvo::ui
+} // namespace tarvo::expeditions

@@ -7,7 +7,7 @@
 class QCheckBox;
 class QDateTimeEdit;
 
-namespace tarvo::ui {
+namespace tarvo::expeditions {
 
 // A date picker with a check box: unchecked means no date. While it has no
 // value a blank panel (CacheDate) hides the date text, so that an open
@@ -39,4 +39,4 @@ private:
     QWidget* cache_;
 };
 
-} // namespace tarvo::ui
+} // namespace tarvo::expeditions

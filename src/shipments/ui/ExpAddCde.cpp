@@ -11,12 +11,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace tarvo::ui {
+namespace tarvo::expeditions {
 
 ExpAddCde::ExpAddCde(Contexte& ctx, QWidget* parent)
     : QDialog(parent), ctx_(ctx),
       libExp_(new QLabel(QStringLiteral("No Expédition - Libellé 1 - Libellé 2"), this)),
-      listeCde_(new ListeRapport(QStringLiteral("ListeCde"), EntetesListeCde(), true, true, this)),
+      listeCde_(new ListeRapport(QStringLiteral("ListeCde"), ColonnesListeCde(), true, true, this)),
       btAjCde_(new QPushButton(QStringLiteral("Ajouter commande"), this)) {
     setObjectName(QStringLiteral("ExpAddCde"));
     setWindowTitle(QStringLiteral("Ajout de commande à une expédition"));
@@ -43,15 +43,15 @@ void ExpAddCde::setLibExp(const QString& texte) {
 
 void ExpAddCde::ChargeListCde(qint32 LI_No) {
     sansPanne(ctx_, [this, LI_No] {
-        listeCde_->remplir(tarvo::ChargeListCde(ctx_, LieuLivraison{LI_No}));
+        listeCde_->remplir(expeditions::ChargeListCde(ctx_, LieuLivraison{LI_No}));
     });
 }
 
 void ExpAddCde::ajouterCommandes() {
-    const QStringList commandes = listeCde_->textesCoches();
+    const QStringList commandes = listeCde_->clesCochees();
     // On a failure nothing was attached: the window stays for another try.
     if (sansPanne(ctx_, [&] { AddCdeExp(ctx_, NoExpCible, commandes); }))
         accept();
 }
 
-} // namespace tarvo::ui
+} // namespace tarvo::expeditions

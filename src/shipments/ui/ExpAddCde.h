@@ -9,7 +9,7 @@ namespace tarvo {
 struct Contexte;
 }
 
-namespace tarvo::ui {
+namespace tarvo::expeditions {
 
 class ListeRapport;
 
@@ -33,4 +33,4 @@ private:
     QPushButton* btAjCde_;
 };
 
-} // namespace tarvo::ui
+} // namespace tarvo::expeditions

@@ -20,7 +20,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-namespace tarvo::ui {
+namespace tarvo::expeditions {
 namespace {
 
 QLineEdit* champ(const QString& nom, QWidget* parent, bool lectureSeule = false) {
@@ -70,7 +70,8 @@ ExpModif::~ExpModif() {
 }
 
 void ExpModif::construire() {
-    listeExp_ = new ListeRapport(QStringLiteral("ListeExp"), EntetesListeExp(), false, false, this);
+    listeExp_ =
+        new ListeRapport(QStringLiteral("ListeExp"), ColonnesListeExp(), false, false, this);
     affClot_ = new QCheckBox(QStringLiteral("Afficher les expéditions closes"), this);
     affClot_->setObjectName(QStringLiteral("AffClot"));
     btActualiser_ = bouton(QStringLiteral("BtActualiser"), QStringLiteral("Actualiser"), this);
@@ -91,7 +92,7 @@ void ExpModif::construire() {
     volume_ = champ(QStringLiteral("Volume"), this);
     dateClot_ = new ChoixDate(QStringLiteral("DateClot"), this);
 
-    listeCde_ = new ListeRapport(QStringLiteral("ListeCde"), EntetesListeCde(), true, true, this);
+    listeCde_ = new ListeRapport(QStringLiteral("ListeCde"), ColonnesListeCde(), true, true, this);
     enrModifExp_ = bouton(QStringLiteral("EnrModifExp"), QStringLiteral("Enregistrer"), this);
     btAjCde_ = bouton(QStringLiteral("BtAjCde"), QStringLiteral("Ajouter commande"), this);
     btSupCde_ = bouton(QStringLiteral("BtSupCde"), QStringLiteral("Supprimer commande"), this);
@@ -146,20 +147,21 @@ void ExpModif::construire() {
     connect(btActualiser_, &QPushButton::clicked, this, &ExpModif::actualiser);
     connect(enrModifExp_, &QPushButton::clicked, this, &ExpModif::enregistrer);
     connect(btAjCde_, &QPushButton::clicked, this, &ExpModif::ajouterCommande);
-    connect(btSupCde_, &QPushButton::clicked, this, &ExpModif::supprimerCommandes);
-    connect(btSupExp_, &QPushButton::clicked, this, &ExpModif::supprimerExpedition);
+    connect(btSupCde_, &QPushButton::clicked, this, &ExpModif::SupCde);
+    connect(btSupExp_, &QPushButton::clicked, this, &ExpModif::SupExp);
     connect(btEdition_, &QPushButton::clicked, this, &ExpModif::editions);
 }
 
 void ExpModif::ChargeListExp() {
-    sansPanne(ctx_,
-              [this] { listeExp_->remplir(tarvo::ChargeListExp(ctx_, affClot_->isChecked())); });
+    sansPanne(ctx_, [this] {
+        listeExp_->remplir(expeditions::ChargeListExp(ctx_, affClot_->isChecked()));
+    });
 }
 
 void ExpModif::ChargeDetailExp(qint32 NoExp) {
     IndexExpCourant_ = listeExp_->ligneCourante();
     const bool ok =
-        sansPanne(ctx_, [this, NoExp] { rsExp_ = tarvo::ChargeDetailExp(ctx_, NoExp); });
+        sansPanne(ctx_, [this, NoExp] { rsExp_ = expeditions::ChargeDetailExp(ctx_, NoExp); });
     if (!ok || !rsExp_) {
         // Gone meanwhile (another workstation) or unreadable: nothing is shown.
         viderDetail();
@@ -170,7 +172,7 @@ void ExpModif::ChargeDetailExp(qint32 NoExp) {
 }
 
 void ExpModif::InitZoneData() {
-    const ZoneData z = tarvo::InitZoneData(*rsExp_);
+    const ZoneData z = expeditions::InitZoneData(*rsExp_);
     noExp_->setText(z.noExp);
     lib1_->setText(z.lib1);
     lib2_->setText(z.lib2);
@@ -188,7 +190,7 @@ void ExpModif::InitZoneData() {
 
 void ExpModif::ChargeListCde(qint32 NoExp) {
     sansPanne(ctx_, [this, NoExp] {
-        listeCde_->remplir(tarvo::ChargeListCde(ctx_, NumeroExpedition{NoExp}));
+        listeCde_->remplir(expeditions::ChargeListCde(ctx_, NumeroExpedition{NoExp}));
     });
 }
 
@@ -217,7 +219,7 @@ void ExpModif::afficherLigneCourante() {
         viderDetail();
         return;
     }
-    const qint32 numero = listeExp_->texte(rang).trimmed().toInt();
+    const qint32 numero = listeExp_->cle(rang).toInt();
     ChargeDetailExp(numero);
     if (rsExp_)
         ChargeListCde(numero);
@@ -225,7 +227,7 @@ void ExpModif::afficherLigneCourante() {
 
 bool ExpModif::montrerExpedition(qint32 noExp) {
     for (int rang = 0; rang < listeExp_->nombreLignes(); ++rang) {
-        if (listeExp_->texte(rang).trimmed().toInt() == noExp) {
+        if (listeExp_->cle(rang).toInt() == noExp) {
             listeExp_->choisirLigne(rang);
             donnerFocusListe();
             return true;
@@ -246,16 +248,19 @@ void ExpModif::enregistrer() {
     const SaisieExpedition saisie{lib1_->text(),      lib2_->text(),      dateClot_->valeur(),
                                   nbColTheo_->text(), nbColReel_->text(), tare_->text(),
                                   poidsNet_->text(),  poidsBrut_->text(), volume_->text()};
-    std::optional<DetailExpedition> enregistre;
-    if (!sansPanne(ctx_, [&] { enregistre = EnregistrerExpedition(ctx_, *rsExp_, saisie); }) ||
-        !enregistre)
+    Enregistrement resultat;
+    if (!sansPanne(ctx_, [&] { resultat = EnregistrerExpedition(ctx_, *rsExp_, saisie); }))
         return;
-    rsExp_ = enregistre;
+    if (!resultat.refus.isEmpty())
+        ctx_.prompts.exclamation(QStringLiteral("Modification des expéditions"), resultat.refus);
+    if (!resultat.detail)
+        return;
+    rsExp_ = resultat.detail;
     // The closing date and colour follow at the next reload of the list.
     if (IndexExpCourant_ >= 0 && IndexExpCourant_ < listeExp_->nombreLignes() &&
-        listeExp_->texte(IndexExpCourant_).trimmed().toInt() == rsExp_->noExpedition) {
-        listeExp_->modele()->changerCellule(IndexExpCourant_, 1, rsExp_->libelle1.toString());
-        listeExp_->modele()->changerCellule(IndexExpCourant_, 2, rsExp_->libelle2.toString());
+        listeExp_->cle(IndexExpCourant_).toInt() == rsExp_->noExpedition) {
+        listeExp_->modele()->changerValeur(IndexExpCourant_, 1, rsExp_->libelle1);
+        listeExp_->modele()->changerValeur(IndexExpCourant_, 2, rsExp_->libelle2);
     }
 }
 
@@ -275,7 +280,7 @@ void ExpModif::ajouterCommande() {
     donnerFocusListe();
 }
 
-void ExpModif::supprimerCommandes() {
+void ExpModif::SupCde() {
     if (!rsExp_ || listeCde_->nombreLignes() == 0)
         return;
     if (!ctx_.prompts.question(
@@ -283,12 +288,12 @@ void ExpModif::supprimerCommandes() {
             QStringLiteral("Supprimer la(les) commande(s) sélectionnée(s) ?"), true))
         return;
     const qint32 numero = rsExp_->noExpedition;
-    const QStringList commandes = listeCde_->textesCoches();
-    sansPanne(ctx_, [&] { SupCde(ctx_, numero, commandes); });
+    const QStringList commandes = listeCde_->clesCochees();
+    sansPanne(ctx_, [&] { expeditions::SupCde(ctx_, numero, commandes); });
     ChargeListCde(numero);
 }
 
-void ExpModif::supprimerExpedition() {
+void ExpModif::SupExp() {
     if (!rsExp_)
         return;
     if (!ctx_.prompts.question(Prompts::Icone::Question,
@@ -296,7 +301,7 @@ void ExpModif::supprimerExpedition() {
                                QStringLiteral("Supprimer l'expédition sélectionnée ?"), true))
         return;
     const qint32 numero = rsExp_->noExpedition;
-    if (!sansPanne(ctx_, [&] { SupExp(ctx_, numero); }))
+    if (!sansPanne(ctx_, [&] { expeditions::SupExp(ctx_, numero); }))
         return;
     const int position = listeExp_->ligneCourante();
     ChargeListExp();
@@ -330,7 +335,7 @@ void ExpModif::AffImprimEtiqExp() {
         expedition.noLieuLivraison = rsExp_->noLieuLivraison.toInt();
     expedition.nbColisReel = nbColReel_->text().trimmed().toInt();
     expedition.nbColisTheorique = nbColTheo_->text().trimmed().toInt();
-    ouvrirEtiquettesExpedition(this, ctx_, expedition);
+    ui::ouvrirEtiquettesExpedition(this, ctx_, expedition);
 }
 
 void ExpModif::brancherEtiquettes(bool actif) {
@@ -346,4 +351,4 @@ void ExpModif::brancherEtiquettes(bool actif) {
     mnuEdEtiqExp_->setEnabled(actif);
 }
 
-} // namespace tarvo::ui
+} // namespace tarvo::expeditions

@@ -17,7 +17,7 @@ namespace tarvo {
 struct Contexte;
 }
 
-namespace tarvo::ui {
+namespace tarvo::expeditions {
 
 class ChoixDate;
 class ListeRapport;
@@ -36,6 +36,10 @@ public:
     void ChargeDetailExp(qint32 NoExp);
     void ChargeListCde(qint32 NoExp);
     void AffImprimEtiqExp();
+    // "Supprimer commande" and "Supprimer Expédition": the question, the
+    // removal, and the reload of what the window shows.
+    void SupCde();
+    void SupExp();
 
     // Selects the row of shipment `noExp` and shows it; false when the list
     // does not hold it (the selection then stays as it was).
@@ -54,8 +58,6 @@ private:
     void actualiser();
     void enregistrer();
     void ajouterCommande();
-    void supprimerCommandes();
-    void supprimerExpedition();
     void editions();
     void brancherEtiquettes(bool actif);
 
@@ -90,4 +92,4 @@ private:
     QPushButton* btEdition_ = nullptr;
 };
 
-} // namespace tarvo::ui
+} // namespace tarvo::expeditions

@@ -11,11 +11,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace tarvo::ui {
+namespace tarvo::expeditions {
 
 ExpNewAuto::ExpNewAuto(Contexte& ctx, QWidget* parent)
     : QWidget(parent), ctx_(ctx),
-      listeCde_(new ListeRapport(QStringLiteral("ListeCde"), EntetesListeCde(), true, true, this)),
+      listeCde_(new ListeRapport(QStringLiteral("ListeCde"), ColonnesListeCde(), true, true, this)),
       btCreerExp_(new QPushButton(QStringLiteral("Créer Expéditions"), this)) {
     setObjectName(QStringLiteral("ExpNewAuto"));
     setWindowTitle(QStringLiteral("Création des expéditions (Mode automatique)"));
@@ -34,11 +34,11 @@ ExpNewAuto::ExpNewAuto(Contexte& ctx, QWidget* parent)
 }
 
 void ExpNewAuto::ChargeListCde() {
-    sansPanne(ctx_, [this] { listeCde_->remplir(tarvo::ChargeListCde(ctx_)); });
+    sansPanne(ctx_, [this] { listeCde_->remplir(expeditions::ChargeListCde(ctx_)); });
 }
 
 void ExpNewAuto::creerExpeditions() {
-    const QStringList commandes = listeCde_->textesCoches();
+    const QStringList commandes = listeCde_->clesCochees();
     if (sansPanne(ctx_, [&] { CreerExpAuto(ctx_, commandes); }))
         ctx_.prompts.information(QStringLiteral("Création d'expédition mode automatique"),
                                  QStringLiteral("Traitement terminé"));
@@ -46,4 +46,4 @@ void ExpNewAuto::creerExpeditions() {
     ChargeListCde();
 }
 
-} // namespace tarvo::ui
+} // namespace tarvo::expeditions

@@ -8,7 +8,7 @@ namespace tarvo {
 struct Contexte;
 }
 
-namespace tarvo::ui {
+namespace tarvo::expeditions {
 
 class ListeRapport;
 
@@ -29,4 +29,4 @@ private:
     QPushButton* btCreerExp_;
 };
 
-} // namespace tarvo::ui
+} // namespace tarvo::expeditions

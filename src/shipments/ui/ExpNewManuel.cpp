@@ -12,13 +12,13 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-namespace tarvo::ui {
+namespace tarvo::expeditions {
 
 ExpNewManuel::ExpNewManuel(Contexte& ctx, QWidget* parent)
     : QWidget(parent), ctx_(ctx),
-      listeClient_(
-          new ListeRapport(QStringLiteral("ListeClient"), EntetesListeClient(), false, true, this)),
-      listeCde_(new ListeRapport(QStringLiteral("ListeCde"), EntetesListeCde(), true, true, this)),
+      listeClient_(new ListeRapport(QStringLiteral("ListeClient"), ColonnesListeClient(), false,
+                                    true, this)),
+      listeCde_(new ListeRapport(QStringLiteral("ListeCde"), ColonnesListeCde(), true, true, this)),
       btCreerExp_(new QPushButton(QStringLiteral("Créer Expédition"), this)) {
     setObjectName(QStringLiteral("ExpNewManuel"));
     setWindowTitle(QStringLiteral("Création des expéditions (Mode Manuel)"));
@@ -50,12 +50,12 @@ ExpNewManuel::ExpNewManuel(Contexte& ctx, QWidget* parent)
 }
 
 void ExpNewManuel::ChargeListClient() {
-    sansPanne(ctx_, [this] { listeClient_->remplir(tarvo::ChargeListClient(ctx_)); });
+    sansPanne(ctx_, [this] { listeClient_->remplir(expeditions::ChargeListClient(ctx_)); });
 }
 
 void ExpNewManuel::ChargeListCde(qint32 LI_No) {
     sansPanne(ctx_, [this, LI_No] {
-        listeCde_->remplir(tarvo::ChargeListCde(ctx_, LieuLivraison{LI_No}));
+        listeCde_->remplir(expeditions::ChargeListCde(ctx_, LieuLivraison{LI_No}));
     });
 }
 
@@ -72,12 +72,12 @@ void ExpNewManuel::chargerCommandesDuClient() {
         listeCde_->vider();
         return;
     }
-    ChargeListCde(listeClient_->modele()->ligne(rang).tag);
+    ChargeListCde(listeClient_->cle(rang).toInt());
 }
 
 void ExpNewManuel::creerExpedition() {
     const int position = std::max(listeClient_->ligneCourante(), 0);
-    const QStringList commandes = listeCde_->textesCoches();
+    const QStringList commandes = listeCde_->clesCochees();
     if (sansPanne(ctx_, [&] { CreerExpManuel(ctx_, commandes); }))
         ctx_.prompts.information(QStringLiteral("Création d'expédition mode manuel"),
                                  QStringLiteral("Traitement terminé"));
@@ -88,4 +88,4 @@ void ExpNewManuel::creerExpedition() {
     donnerFocusListeClient();
 }
 
-} // namespace tarvo::ui
+} // namespace tarvo::expeditions

@@ -8,7 +8,7 @@ namespace tarvo {
 struct Contexte;
 }
 
-namespace tarvo::ui {
+namespace tarvo::expeditions {
 
 class ListeRapport;
 
@@ -36,4 +36,4 @@ private:
     bool focusEnCours_ = false;
 };
 
-} // namespace tarvo::ui
+} // namespace tarvo::expeditions

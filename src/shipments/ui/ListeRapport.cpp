@@ -3,11 +3,11 @@
 #include <QFocusEvent>
 #include <QHeaderView>
 
-namespace tarvo::ui {
+namespace tarvo::expeditions {
 
-ListeRapport::ListeRapport(const QString& nom, const QStringList& entetes, bool casesACocher,
+ListeRapport::ListeRapport(const QString& nom, QList<db::Colonne> colonnes, bool casesACocher,
                            bool triable, QWidget* parent)
-    : QTreeView(parent), modele_(new ModeleListe(entetes, casesACocher, this)) {
+    : QTreeView(parent), modele_(new ModeleRapport(std::move(colonnes), casesACocher, this)) {
     setObjectName(nom);
     setModel(modele_);
     setRootIsDecorated(false);
@@ -25,12 +25,16 @@ ListeRapport::ListeRapport(const QString& nom, const QStringList& entetes, bool 
         connect(header(), &QHeaderView::sectionClicked, this, &ListeRapport::cliquerEntete);
 }
 
-void ListeRapport::remplir(LignesListe lignes) {
-    modele_->remplir(std::move(lignes));
+void ListeRapport::remplir(db::JeuEnregistrements jeu) {
+    modele_->remplir(std::move(jeu));
+}
+
+void ListeRapport::vider() {
+    modele_->remplir(db::JeuEnregistrements(modele_->jeu().colonnes()));
 }
 
 QString ListeRapport::texte(int rang, int colonne) const {
-    return modele_->ligne(rang).cellule(colonne).toString();
+    return modele_->index(rang, colonne).data().toString();
 }
 
 int ListeRapport::ligneCourante() const {
@@ -45,12 +49,12 @@ void ListeRapport::choisirLigne(int rang) {
                                                  QItemSelectionModel::Rows);
 }
 
-QStringList ListeRapport::textesCoches() const {
-    QStringList textes;
+QStringList ListeRapport::clesCochees() const {
+    QStringList cles;
     for (int rang = 0; rang < modele_->rowCount(); ++rang)
         if (modele_->coche(rang))
-            textes.append(texte(rang).trimmed());
-    return textes;
+            cles.append(modele_->cle(rang).toString());
+    return cles;
 }
 
 void ListeRapport::focusInEvent(QFocusEvent* evenement) {
@@ -66,7 +70,7 @@ void ListeRapport::cliquerEntete(int colonne) {
     ordreTri_ = ordreTri_ == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
     header()->setSortIndicatorShown(true);
     header()->setSortIndicator(colonne, ordreTri_);
-    modele_->trier(colonne, ordreTri_);
+    modele_->sort(colonne, ordreTri_);
 }
 
-} // namespace tarvo::ui
+} // namespace tarvo::expeditions

@@ -1,31 +1,34 @@
 #pragma once
 
-#include "ModeleListe.h"
+#include "ModeleRapport.h"
 
 #include <QTreeView>
 
-namespace tarvo::ui {
+namespace tarvo::expeditions {
 
 // A report-style list of the shipment windows: one row per record, optional
-// check boxes, and, when `triable`, a click on a header sorts by that column,
-// the order switching at every click whatever the column.
+// check boxes, and, when `triable`, a click on a header sorts by that column's
+// values, the order switching at every click whatever the column.
 class ListeRapport : public QTreeView {
     Q_OBJECT
 public:
-    ListeRapport(const QString& nom, const QStringList& entetes, bool casesACocher, bool triable,
+    ListeRapport(const QString& nom, QList<db::Colonne> colonnes, bool casesACocher, bool triable,
                  QWidget* parent = nullptr);
 
-    ModeleListe* modele() const { return modele_; }
-    void remplir(LignesListe lignes);
-    void vider() { remplir({}); }
+    ModeleRapport* modele() const { return modele_; }
+    void remplir(db::JeuEnregistrements jeu);
+    void vider();
     int nombreLignes() const { return modele_->rowCount(); }
+    // The text a row shows in a column.
     QString texte(int rang, int colonne = 0) const;
+    // The record a row stands for.
+    QVariant cle(int rang) const { return modele_->cle(rang); }
     // The current row, -1 when there is none.
     int ligneCourante() const;
     // Scrolls the row into view, selects it and makes it current.
     void choisirLigne(int rang);
-    // The trimmed row texts of the checked rows, in list order.
-    QStringList textesCoches() const;
+    // The keys of the checked rows as text, in list order.
+    QStringList clesCochees() const;
 
     Qt::SortOrder ordreTri() const { return ordreTri_; }
 
@@ -39,8 +42,8 @@ protected:
 private:
     void cliquerEntete(int colonne);
 
-    ModeleListe* modele_;
+    ModeleRapport* modele_;
     Qt::SortOrder ordreTri_ = Qt::AscendingOrder;
 };
 
-} // namespace tarvo::ui
+} // namespace tarvo::expeditions

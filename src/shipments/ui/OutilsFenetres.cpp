@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <QTimer>
 
-namespace tarvo::ui {
+namespace tarvo::expeditions {
 namespace {
 
 // Waits for the window's first show to learn whether it sits in the working
@@ -69,4 +69,4 @@ QWidget* barreBoutons(QWidget* fenetre, std::initializer_list<QPushButton*> bout
     return barre;
 }
 
-} // namespace tarvo::ui
+} // namespace tarvo::expeditions

@@ -11,7 +11,7 @@ namespace tarvo {
 struct Contexte;
 }
 
-namespace tarvo::ui {
+namespace tarvo::expeditions {
 
 // Runs a handler of a shipment window; a database failure shows the detailed
 // box titled "Erreur" and the window stays usable. True when it ran through.
@@ -24,4 +24,4 @@ void surActivation(QWidget* fenetre, const std::function<void()>& action);
 // The row of buttons under a shipment window's lists, left-aligned.
 QWidget* barreBoutons(QWidget* fenetre, std::initializer_list<QPushButton*> boutons);
 
-} // namespace tarvo::ui
+} // namespace tarvo::expeditions

@@ -1,13 +1,17 @@
-#include "RechercheCommande.h"
+#include "ExpModif.h"
+#include "ExpNewAuto.h"
+#include "ExpNewManuel.h"
+#include "OutilsFenetres.h"
 #include "app/Contexte.h"
-#include "ui/ExpModif.h"
-#include "ui/ExpNewAuto.h"
-#include "ui/ExpNewManuel.h"
-#include "ui/OutilsFenetres.h"
+#include "shipments/RechercheCommande.h"
 #include "ui/main/Branchements.h"
 #include "ui/main/FenetrePrincipale.h"
 
 namespace tarvo::ui {
+
+using expeditions::ExpModif;
+using expeditions::ExpNewAuto;
+using expeditions::ExpNewManuel;
 
 void brancherExpeditions(FenetrePrincipale& fenetre) {
     const auto ouvrirAuto = [&fenetre] {
@@ -26,8 +30,9 @@ void brancherExpeditions(FenetrePrincipale& fenetre) {
     };
     const auto rechercher = [&fenetre, ouvrirModif] {
         std::optional<qint32> expedition;
-        if (!sansPanne(fenetre.contexte(),
-                       [&] { expedition = RechercheCommande(fenetre.contexte()); }) ||
+        if (!expeditions::sansPanne(
+                fenetre.contexte(),
+                [&] { expedition = expeditions::RechercheCommande(fenetre.contexte()); }) ||
             !expedition)
             return;
         if (ExpModif* modif = ouvrirModif())

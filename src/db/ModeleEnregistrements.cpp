@@ -99,11 +99,16 @@ std::vector<int> ModeleEnregistrements::ordreTrie() const {
     std::iota(ordre.begin(), ordre.end(), 0);
     if (colonneTri_ < 0 || colonneTri_ >= jeu_.nombreColonnes())
         return ordre;
-    const Genre genre = colonnes_.at(colonneTri_).genre;
+    const Genre genre =
+        tri_ == Tri::ParTexteAffiche ? Genre::Texte : colonnes_.at(colonneTri_).genre;
     std::vector<CleTri> cles;
     cles.reserve(ordre.size());
-    for (int ligne = 0; ligne < jeu_.nombreLignes(); ++ligne)
-        cles.push_back(cleTri(jeu_.valeur(ligne, colonneTri_), genre));
+    for (int ligne = 0; ligne < jeu_.nombreLignes(); ++ligne) {
+        if (tri_ == Tri::ParTexteAffiche)
+            cles.push_back({0, data(index(ligne, colonneTri_), Qt::DisplayRole).toString()});
+        else
+            cles.push_back(cleTri(jeu_.valeur(ligne, colonneTri_), genre));
+    }
     const bool croissant = ordreTri_ == Qt::AscendingOrder;
     std::stable_sort(ordre.begin(), ordre.end(), [&](int a, int b) {
         const CleTri& x = cles[static_cast<std::size_t>(croissant ? a : b)];

@@ -23,6 +23,10 @@ public:
         RoleValeur,
     };
 
+    // What a sort compares: the typed values, or the texts the cells show
+    // (the shipment windows' lists, whose dates and numbers sort as text).
+    enum class Tri { ParValeur, ParTexteAffiche };
+
     explicit ModeleEnregistrements(QList<Colonne> colonnes, bool casesACocher = false,
                                    QObject* parent = nullptr);
 
@@ -35,6 +39,7 @@ public:
     bool coche(int ligne) const { return coches_.at(static_cast<std::size_t>(ligne)) != 0; }
     void cocher(int ligne, bool coche);
 
+    void setTri(Tri tri) { tri_ = tri; }
     int colonneTri() const { return colonneTri_; }
     Qt::SortOrder ordreTri() const { return ordreTri_; }
 
@@ -53,6 +58,7 @@ private:
 
     QList<Colonne> colonnes_;
     bool casesACocher_;
+    Tri tri_ = Tri::ParValeur;
     JeuEnregistrements jeu_;
     std::vector<char> coches_;
     mutable TexteCellules textes_;

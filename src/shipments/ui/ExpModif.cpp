@@ -335,7 +335,7 @@ void ExpModif::AffImprimEtiqExp() {
         expedition.noLieuLivraison = rsExp_->noLieuLivraison.toInt();
     expedition.nbColisReel = nbColReel_->text().trimmed().toInt();
     expedition.nbColisTheorique = nbColTheo_->text().trimmed().toInt();
-    ui::ouvrirEtiquettesExpedition(this, ctx_, expedition);
+    etiquettes::ouvrirEtiquettesExpedition(this, ctx_, expedition);
 }
 
 void ExpModif::brancherEtiquettes(bool actif) {

@@ -6,6 +6,11 @@
 
 namespace tarvo::expeditions {
 
+ModeleRapport::ModeleRapport(QList<db::Colonne> colonnes, bool casesACocher, QObject* parent)
+    : db::ModeleEnregistrements(std::move(colonnes), casesACocher, parent) {
+    setTri(Tri::ParTexteAffiche);
+}
+
 QVariant ModeleRapport::data(const QModelIndex& index, int role) const {
     if (role != Qt::ForegroundRole && role != Qt::FontRole)
         return db::ModeleEnregistrements::data(index, role);

@@ -13,6 +13,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QTextStream>
+#include <cstdio>
 #include <cstdlib>
 
 using namespace tarvo;
@@ -56,9 +57,7 @@ bool preparerBase(Contexte& ctx, bool ignorerVersion, const QString& utilisateur
     return ConnexionBase(ctx, utilisateur, qEnvironmentVariable("TARVO_MOT_DE_PASSE"));
 }
 
-} // namespace
-
-int main(int argc, char* argv[]) {
+int executer(int argc, char* argv[]) {
     garderLeTasMemoire();
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(NomProduit());
@@ -116,4 +115,19 @@ int main(int argc, char* argv[]) {
         afficherErreurDetaillee(ctx, QStringLiteral("Erreur"), e.erreur());
         return 1;
     }
+}
+
+// A script reading tarvoctl's output must never take a cut output for a
+// whole one: output that could not be written fails the command.
+int sortieEcrite(int statut) {
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout))
+        return statut;
+    std::fputs("tarvoctl : la sortie standard n'a pas pu être écrite.\n", stderr);
+    return 1;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    return sortieEcrite(executer(argc, argv));
 }

@@ -2,6 +2,7 @@
 #include "Tarvoctl.h"
 #include "app/Version.h"
 
+#include <QProcess>
 #include <QTest>
 
 using namespace tarvo;
@@ -68,6 +69,17 @@ private slots:
         QCOMPARE(r.statut, 1);
         QCOMPARE(r.erreurs, QStringLiteral("Lancement interrompu\nLe fichier d'initialisation "
                                            "suivant est introuvable : TARVOX.ini\n\n"));
+    }
+
+    // Output that cannot be written (a full disk) fails the command.
+    void sortieImpossibleAEcrire() {
+        QProcess p;
+        p.setStandardOutputFile(QStringLiteral("/dev/full"));
+        p.start(QStringLiteral(TARVOCTL), {QStringLiteral("schema-sqlserver")});
+        QVERIFY(p.waitForFinished());
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.exitCode(), 1);
+        QVERIFY(QString::fromUtf8(p.readAllStandardError()).contains(QStringLiteral("sortie")));
     }
 
     void schemaSqlServer() {

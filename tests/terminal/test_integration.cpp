@@ -13,6 +13,7 @@
 
 using namespace tarvo;
 using namespace tarvo::test;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -95,19 +96,19 @@ private slots:
         b.verifierTermine();
         QCOMPARE(lignes(b.db(), Journal),
                  (QStringList{
-                     "{EXPXA}|42|1|3760001234567|0|2|2012-04-19 10:00:00|2012-04-19 13:42:25",
-                     "{EXPFA}|42|2|0012ABC45678Z|0|1|2012-04-19 10:01:00|2012-04-19 13:42:25",
-                     "{EXPFP}|42|1|∅|12.5|∅|2012-04-19 10:02:00|2012-04-19 13:42:25",
-                     "{EXPXP}|42|3|∅|7.25|∅|2012-04-19 10:03:00|2012-04-19 13:42:25",
-                     "{EXPSA}|42|  2|0012ABC45678Z|0|1|2012-04-19 10:04:00|2012-04-19 13:42:25",
+                     u"{EXPXA}|42|1|3760001234567|0|2|2012-04-19 10:00:00|2012-04-19 13:42:25"_s,
+                     u"{EXPFA}|42|2|0012ABC45678Z|0|1|2012-04-19 10:01:00|2012-04-19 13:42:25"_s,
+                     u"{EXPFP}|42|1|∅|12.5|∅|2012-04-19 10:02:00|2012-04-19 13:42:25"_s,
+                     u"{EXPXP}|42|3|∅|7.25|∅|2012-04-19 10:03:00|2012-04-19 13:42:25"_s,
+                     u"{EXPSA}|42|  2|0012ABC45678Z|0|1|2012-04-19 10:04:00|2012-04-19 13:42:25"_s,
                  }));
         QCOMPARE(lignes(b.db(), ColisTous), (QStringList{
-                                                "42|1|12.5|2012-04-19 10:02:00",
-                                                "42|2|∅|2012-04-19 10:01:00",
-                                                "42|3|7.25|2012-04-19 10:03:00",
+                                                u"42|1|12.5|2012-04-19 10:02:00"_s,
+                                                u"42|2|∅|2012-04-19 10:01:00"_s,
+                                                u"42|3|7.25|2012-04-19 10:03:00"_s,
                                             }));
         QCOMPARE(lignes(b.db(), ColisageTous),
-                 QStringList{"42|1|3760001234567|2|2012-04-19 10:00:00"});
+                 QStringList{u"42|1|3760001234567|2|2012-04-19 10:00:00"_s});
 
         QVERIFY(!QFile::exists(b.chemin(Data)));
         QCOMPARE(b.lireFichier(ArchiveParDefaut), fichier(l));
@@ -144,13 +145,13 @@ private slots:
             ligneSA(42, "  1", Jour, "10:02:00", "A000000000001", 1),
         }));
         QCOMPARE(lignes(b.db(), ColisTous), (QStringList{
-                                                "42|1|∅|2012-04-19 10:00:00",
-                                                "42|2|∅|2012-04-19 11:00:00",
-                                                "42|5|3.5|2012-04-19 10:00:00",
+                                                u"42|1|∅|2012-04-19 10:00:00"_s,
+                                                u"42|2|∅|2012-04-19 11:00:00"_s,
+                                                u"42|5|3.5|2012-04-19 10:00:00"_s,
                                             }));
         QCOMPARE(lignes(b.db(), ColisageTous), (QStringList{
-                                                   "42|1|A000000000001|5|2012-04-19 10:05:00",
-                                                   "42|2|B000000000001|1|2012-04-19 11:00:00",
+                                                   u"42|1|A000000000001|5|2012-04-19 10:05:00"_s,
+                                                   u"42|2|B000000000001|1|2012-04-19 11:00:00"_s,
                                                }));
     }
 
@@ -218,7 +219,7 @@ private slots:
             ligneSA(42, "  1", Jour, "10:01:00", "x');DROP TABL", 1),
         }));
         QCOMPARE(lignes(b.db(), ColisageTous),
-                 QStringList{"42|1|0000000000007|1|2012-04-19 10:00:00"});
+                 QStringList{u"42|1|0000000000007|1|2012-04-19 10:00:00"_s});
         QCOMPARE(nombre(b.db(), QStringLiteral("SELECT COUNT(*) FROM Colis")), 1);
         QCOMPARE(lignes(b.db(), QStringLiteral("SELECT [No Colis], [Code barres Article] FROM "
                                                "[Journal de saisie] WHERE [Code type ligne] = "
@@ -244,8 +245,8 @@ private slots:
             ligneSA(42, "  2", Jour, "09:00:00", "<Tous>", 0),
         }));
         QCOMPARE(lignes(b.db(), ColisageTous), (QStringList{
-                                                   "42|1|A000000000001|3|2012-04-19 10:10:00",
-                                                   "42|3|A000000000001|1|2012-04-19 10:00:00",
+                                                   u"42|1|A000000000001|3|2012-04-19 10:10:00"_s,
+                                                   u"42|3|A000000000001|1|2012-04-19 10:00:00"_s,
                                                }));
         QCOMPARE(nombre(b.db(), QStringLiteral("SELECT COUNT(*) FROM Colis")), 2);
         QVERIFY(b.integrer({ligneSA(42, "<To", Jour, "08:00:00", "...", 0)}));
@@ -253,7 +254,7 @@ private slots:
         QCOMPARE(nombre(b.db(), QStringLiteral("SELECT COUNT(*) FROM Colisage")), 0);
         QCOMPARE(lignes(b.db(), QStringLiteral("SELECT [No Colis] FROM [Journal de saisie] "
                                                "ORDER BY rowid DESC LIMIT 1")),
-                 QStringList{"<To"});
+                 QStringList{u"<To"_s});
     }
 
     // The generic QtSql path (the one SQL Server takes) gives the same rows as
@@ -311,7 +312,7 @@ private slots:
         QVERIFY(b.integrer(premier));
         QVERIFY(b.integrer(second));
         QCOMPARE(b.lireFichier(ArchiveParDefaut), fichier(premier));
-        QCOMPARE(b.lireFichier(QString(ArchiveParDefaut).replace(".txt", " (2).txt")),
+        QCOMPARE(b.lireFichier(QString(ArchiveParDefaut).replace(u".txt"_s, u" (2).txt"_s)),
                  fichier(second));
     }
 
@@ -409,7 +410,7 @@ private slots:
                                   ligneFP(42, 3, Jour, "10:00:00", "2"));
         QVERIFY(terminal::IntegData(*b.ctx));
         QCOMPARE(lignes(b.db(), QStringLiteral("SELECT [No Colis] FROM Colis ORDER BY 1")),
-                 (QStringList{"1", "3"}));
+                 (QStringList{u"1"_s, u"3"_s}));
     }
 };
 

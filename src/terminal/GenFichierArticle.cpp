@@ -1,4 +1,3 @@
-#include "AccesDonnees.h"
 #include "ChampsFixes.h"
 #include "FichierSortie.h"
 #include "FichiersTerminal.h"
@@ -9,6 +8,7 @@
 #include "app/FormesMessages.h"
 #include "app/Ini.h"
 #include "app/Windows1252.h"
+#include "db/Base.h"
 
 namespace tarvo::terminal {
 namespace {
@@ -23,11 +23,11 @@ constexpr const char* CodesTous[] = {"<Tous>", "..."};
 constexpr const char* LibelleTous = "Tous les Articles";
 
 void ecrireFichier(Contexte& ctx, SuiviLignes& suivi) {
-    std::unique_ptr<AccesDonnees> acces = ouvrirAcces(ctx.cnx.get());
-    std::unique_ptr<Instruction> nombre = acces->preparer(Sql::NombreArticles);
-    const qint64 total = nombre->suivante() ? nombre->entier(0) : 0;
-    nombre->terminer();
-    std::unique_ptr<Instruction> articles = acces->preparer(Sql::ArticlesPourTerminal);
+    const db::Base base(ctx.cnx.get());
+    db::Requete nombre = base.preparer(Sql::NombreArticles);
+    const qint64 total = nombre.suivante() ? nombre.entier(0) : 0;
+    nombre.terminer();
+    db::Requete articles = base.preparer(Sql::ArticlesPourTerminal);
 
     FichierSortie fichier(
         LireIni(ctx, QStringLiteral("FichierArticle"), QStringLiteral("[SCANPAL2]")),
@@ -44,7 +44,7 @@ void ecrireFichier(Contexte& ctx, SuiviLignes& suivi) {
     QByteArray champ;
     qint64 numero = 0;
     bool premiere = true;
-    while (articles->suivante()) {
+    while (articles.suivante()) {
         if (premiere) {
             suivi.progression(0);
             premiere = false;
@@ -53,10 +53,10 @@ void ecrireFichier(Contexte& ctx, SuiviLignes& suivi) {
         ligne.resize(0);
         // A NULL reads as empty text, so it is written as spaces.
         champ.resize(0);
-        Windows1252::ajouter(champ, articles->texte(0));
+        Windows1252::ajouter(champ, articles.texte(0));
         ajouterPadDroite(ligne, champ, LargeurCodeBarres);
         champ.resize(0);
-        Windows1252::ajouter(champ, articles->texte(1));
+        Windows1252::ajouter(champ, articles.texte(1));
         ajouterPadDroite(ligne, champ, LargeurLibelle);
         // Rows added since the count cannot take the bar past 100. The bar
         // moves first, so that the status shows the line that moved it.

@@ -1,4 +1,3 @@
-#include "AccesDonnees.h"
 #include "ChampsFixes.h"
 #include "FichierSortie.h"
 #include "FichiersTerminal.h"
@@ -9,6 +8,7 @@
 #include "app/FormesMessages.h"
 #include "app/Ini.h"
 #include "app/Windows1252.h"
+#include "db/Base.h"
 
 #include <cmath>
 
@@ -50,11 +50,11 @@ QString texteColisNonEcrits(const QList<ColisNonEcrits>& liste) {
 }
 
 QList<ColisNonEcrits> ecrireFichier(Contexte& ctx, SuiviLignes& suivi) {
-    std::unique_ptr<AccesDonnees> acces = ouvrirAcces(ctx.cnx.get());
-    std::unique_ptr<Instruction> nombre = acces->preparer(Sql::NombreExpeditionsOuvertes);
-    const qint64 total = nombre->suivante() ? nombre->entier(0) : 0;
-    nombre->terminer();
-    std::unique_ptr<Instruction> expeditions = acces->preparer(Sql::ExpeditionsOuvertes);
+    const db::Base base(ctx.cnx.get());
+    db::Requete nombre = base.preparer(Sql::NombreExpeditionsOuvertes);
+    const qint64 total = nombre.suivante() ? nombre.entier(0) : 0;
+    nombre.terminer();
+    db::Requete expeditions = base.preparer(Sql::ExpeditionsOuvertes);
 
     FichierSortie fichier(
         LireIni(ctx, QStringLiteral("FichierExpedition"), QStringLiteral("[SCANPAL2]")),
@@ -64,20 +64,20 @@ QList<ColisNonEcrits> ecrireFichier(Contexte& ctx, SuiviLignes& suivi) {
     QByteArray libelles;
     qint64 numero = 0;
     bool premiere = true;
-    while (expeditions->suivante()) {
+    while (expeditions.suivante()) {
         if (premiere) {
             suivi.progression(0);
             premiere = false;
         }
         ++numero;
-        const QByteArray noExpedition = QByteArray::number(expeditions->entier(0));
+        const QByteArray noExpedition = QByteArray::number(expeditions.entier(0));
         // A missing label is written as spaces, like a missing article label:
         // one incomplete shipment must not keep the others from the terminals.
         libelles.resize(0);
-        ajouterPadDroite(libelles, Windows1252::encoder(expeditions->texte(1)), LargeurLibelle);
-        ajouterPadDroite(libelles, Windows1252::encoder(expeditions->texte(2)), LargeurLibelle);
+        ajouterPadDroite(libelles, Windows1252::encoder(expeditions.texte(1)), LargeurLibelle);
+        ajouterPadDroite(libelles, Windows1252::encoder(expeditions.texte(2)), LargeurLibelle);
         const double colisTheorique =
-            expeditions->estNul(3) ? 0.0 : std::nearbyint(expeditions->reel(3));
+            expeditions.estNul(3) ? 0.0 : std::nearbyint(expeditions.reel(3));
 
         ligne.resize(0);
         ajouterPadDroite(ligne, noExpedition, LargeurNumero);

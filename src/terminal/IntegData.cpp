@@ -10,6 +10,7 @@
 #include "app/Ini.h"
 #include "app/Journaux.h"
 #include "db/Dialecte.h"
+#include "db/Transaction.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -77,28 +78,27 @@ struct IdentiteFichier {
     qint64 modification = 0;
 };
 
-void lierIdentite(Instruction& i, const IdentiteFichier& f) {
-    i.lierTexte(1, f.empreinte);
-    i.lierEntier(2, f.modification);
+db::Requete identifier(const db::Base& base, const db::TexteSql& sql, const IdentiteFichier& f) {
+    db::Requete r = base.preparer(sql);
+    r.lier(u":empreinte", f.empreinte).lier(u":modification", f.modification);
+    return r;
 }
 
-std::optional<QString> archiveFichierIntegre(AccesDonnees& acces, const IdentiteFichier& f) {
-    const auto requete = acces.preparer(Sql::ArchiveFichierIntegre);
-    lierIdentite(*requete, f);
-    if (!requete->suivante())
+std::optional<QString> archiveFichierIntegre(const db::Base& base, const IdentiteFichier& f) {
+    db::Requete requete = identifier(base, Sql::ArchiveFichierIntegre, f);
+    if (!requete.suivante())
         return std::nullopt;
-    QString archive = requete->texte(0);
-    requete->terminer();
+    QString archive = requete.texte(0);
+    requete.terminer();
     return archive;
 }
 
-void noterFichierIntegre(AccesDonnees& acces, const IdentiteFichier& f,
+void noterFichierIntegre(const db::Base& base, const IdentiteFichier& f,
                          const QString& dateIntegration, const QString& archive) {
-    const auto requete = acces.preparer(Sql::NoterFichierIntegre);
-    lierIdentite(*requete, f);
-    requete->lierTexte(3, dateIntegration);
-    requete->lierTexte(4, archive);
-    requete->executer();
+    identifier(base, Sql::NoterFichierIntegre, f)
+        .lier(u":dateIntegration", dateIntegration)
+        .lier(u":archive", archive)
+        .executer();
 }
 
 void supprimerFichierData(const QString& cheminData) {
@@ -153,7 +153,6 @@ void TraiteLigne(Integration& run, QByteArrayView ligne) {
 bool IntegData(Contexte& ctx) {
     qint64 ligneFichier = 0;
     SuiviLignes suivi(ctx.feedback);
-    std::unique_ptr<AccesDonnees> acces;
     std::optional<LecteurLignes> lecteur;
     // The archive copy of a run that is not committed goes with it.
     QString archiveNonValidee;
@@ -166,11 +165,11 @@ bool IntegData(Contexte& ctx) {
                                         u'[' + cheminData + u']');
             return false;
         }
-        acces = ouvrirAcces(ctx.cnx.get());
-        acces->commencer();
+        db::Base base(ctx.cnx.get());
+        std::optional<db::Transaction> transaction(std::in_place, base);
         suivi.progression(0);
         const QDateTime dateIntegration = ctx.horloge.maintenant();
-        Integration run(*acces, dateIntegration.toString(db::Dialecte::FormatDateHeure));
+        Integration run(base, dateIntegration.toString(db::Dialecte::FormatDateHeure));
 
         lecteur.emplace(cheminData, Source);
         const qint64 taille = lecteur->taille();
@@ -191,8 +190,8 @@ bool IntegData(Contexte& ctx) {
         // The very file of a committed run, left by a stop between its commit
         // and its removal: its entries are in already.
         const IdentiteFichier identite{lecteur->empreinte(), lecteur->modification()};
-        if (const auto archive = archiveFichierIntegre(*acces, identite)) {
-            acces->annuler();
+        if (const auto archive = archiveFichierIntegre(base, identite)) {
+            transaction.reset();
             ligneFichier = EtapeSuppression;
             supprimerFichierData(cheminData);
             ctx.prompts.information(
@@ -208,13 +207,13 @@ bool IntegData(Contexte& ctx) {
             LireIni(ctx, QStringLiteral("CheminArchiveData"), Section), dateIntegration);
         copierVersArchive(cheminData, archive);
         archiveNonValidee = archive;
-        noterFichierIntegre(*acces, identite, run.dateIntegration(), archive);
+        noterFichierIntegre(base, identite, run.dateIntegration(), archive);
 
         // The commit comes before the removal: a stop before the commit leaves
         // the file in place with nothing committed; a stop after it leaves a
         // file that the next run recognises and only removes.
         ligneFichier = EtapeValidation;
-        acces->valider();
+        transaction->valider();
         archiveNonValidee.clear();
 
         ligneFichier = EtapeSuppression;
@@ -223,8 +222,6 @@ bool IntegData(Contexte& ctx) {
                                 QStringLiteral("Traitement terminé"));
         return true;
     } catch (const ErreurTarvo& e) {
-        if (acces)
-            acces->annuler();
         if (lecteur)
             lecteur->fermer();
         if (!archiveNonValidee.isEmpty())

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "AccesDonnees.h"
+#include "db/Base.h"
 
 #include <QByteArrayView>
 #include <QString>
 #include <array>
-#include <memory>
+#include <optional>
 
 namespace tarvo {
 struct Contexte;
@@ -33,7 +33,7 @@ struct LigneJournal {
 // transaction, and the run's date-time.
 class Integration {
 public:
-    enum Requete {
+    enum Preparee {
         JournalArticle,
         JournalPoids,
         DateClotureExpedition,
@@ -52,16 +52,16 @@ public:
     };
 
     // `dateIntegration` as the text yyyy-MM-dd HH:mm:ss.
-    Integration(AccesDonnees& acces, QString dateIntegration)
-        : acces_(acces), dateIntegration_(std::move(dateIntegration)) {}
+    Integration(const db::Base& base, QString dateIntegration)
+        : base_(base), dateIntegration_(std::move(dateIntegration)) {}
 
-    Instruction& requete(Requete r);
+    db::Requete& requete(Preparee p);
     const QString& dateIntegration() const { return dateIntegration_; }
 
 private:
-    AccesDonnees& acces_;
+    const db::Base& base_;
     QString dateIntegration_;
-    std::array<std::unique_ptr<Instruction>, NombreRequetes> requetes_;
+    std::array<std::optional<db::Requete>, NombreRequetes> requetes_;
 };
 
 // Integrates the terminal data file in one transaction, archives it and

@@ -18,28 +18,26 @@ QByteArray sansColonne22(QByteArrayView ligne) {
     return corrigee;
 }
 
+// The columns both journal forms share.
+db::Requete& lierJournal(Integration& run, Integration::Preparee p, const LigneJournal& e) {
+    return run.requete(p)
+        .lier(u":codeType", e.codeType)
+        .lier(u":noExpedition", e.noExpedition)
+        .lier(u":noColis", e.noColis)
+        .lier(u":dateSaisie", e.dateSaisie)
+        .lier(u":dateIntegration", run.dateIntegration());
+}
+
 void journaliserArticle(Integration& run, const LigneJournal& e) {
-    Instruction& i = run.requete(Integration::JournalArticle);
-    i.lierTexte(1, e.codeType);
-    i.lierEntier(2, e.noExpedition);
-    i.lierTexte(3, e.noColis);
-    i.lierTexte(4, e.codeBarres);
-    i.lierReel(5, 0);
-    i.lierEntier(6, e.quantite);
-    i.lierTexte(7, e.dateSaisie);
-    i.lierTexte(8, run.dateIntegration());
-    i.executer();
+    lierJournal(run, Integration::JournalArticle, e)
+        .lier(u":codeBarres", e.codeBarres)
+        .lier(u":poids", 0.0)
+        .lier(u":quantite", e.quantite)
+        .executer();
 }
 
 void journaliserPoids(Integration& run, const LigneJournal& e) {
-    Instruction& i = run.requete(Integration::JournalPoids);
-    i.lierTexte(1, e.codeType);
-    i.lierEntier(2, e.noExpedition);
-    i.lierTexte(3, e.noColis);
-    i.lierReel(4, e.poids);
-    i.lierTexte(5, e.dateSaisie);
-    i.lierTexte(6, run.dateIntegration());
-    i.executer();
+    lierJournal(run, Integration::JournalPoids, e).lier(u":poids", e.poids).executer();
 }
 
 // An article put into a parcel, from the fields of either article form.

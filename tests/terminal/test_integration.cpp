@@ -3,11 +3,11 @@
 #include "OutilsTerminal.h"
 #include "app/Connexion.h"
 #include "app/Windows1252.h"
-#include "terminal/AccesQtSql.h"
-#include "terminal/AccesSQLite.h"
+#include "db/Transaction.h"
 #include "terminal/Integration.h"
 
 #include <QDir>
+#include <QSqlDriver>
 #include <QTest>
 #include <sqlite3.h>
 
@@ -31,6 +31,13 @@ const QString ArchiveParDefaut =
     QStringLiteral("archive/Intégration du 2012-04-19 à 13h42mn25.txt");
 const QString Data = QStringLiteral("terminal/DATA.TXT");
 const QByteArray Jour = "2012-04-19";
+
+// The engine's handle behind the test connection, to make it refuse a commit.
+sqlite3* poigneeSQLite(const QSqlDatabase& db) {
+    const QVariant v = db.driver()->handle();
+    return qstrcmp(v.typeName(), "sqlite3*") == 0 ? *static_cast<sqlite3* const*>(v.data())
+                                                  : nullptr;
+}
 
 struct Base : BaseDeTest {
     Base() {
@@ -273,18 +280,15 @@ private slots:
         QStringList resultats[2];
         for (int voie = 0; voie < 2; ++voie) {
             Base b;
-            std::unique_ptr<terminal::AccesDonnees> acces;
-            if (voie == 0)
-                acces = terminal::ouvrirAcces(b.ctx->cnx.get());
-            else
-                acces = std::make_unique<terminal::AccesQtSql>(b.db(), db::Moteur::SQLite);
-            acces->commencer();
+            db::Base base(b.ctx->cnx.get(),
+                          voie == 0 ? db::Base::Voie::Automatique : db::Base::Voie::QtSql);
+            db::Transaction transaction(base);
             {
-                terminal::Integration run(*acces, QStringLiteral("2012-04-19 13:42:25"));
+                terminal::Integration run(base, QStringLiteral("2012-04-19 13:42:25"));
                 for (const QByteArray& ligne : l)
                     terminal::TraiteLigne(run, ligne);
             }
-            acces->valider();
+            transaction.valider();
             resultats[voie] =
                 lignes(b.db(), Journal) + lignes(b.db(), ColisTous) + lignes(b.db(), ColisageTous);
         }
@@ -332,7 +336,7 @@ private slots:
     // where it was, byte for byte, ready for the next run.
     void validationRefusee() {
         Base b;
-        sqlite3* poignee = terminal::poigneeSQLite(*b.ctx->cnx);
+        sqlite3* poignee = poigneeSQLite(b.db());
         QVERIFY(poignee);
         sqlite3_commit_hook(
             poignee, [](void*) { return 1; }, nullptr);

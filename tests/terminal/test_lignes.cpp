@@ -2,6 +2,7 @@
 #include "OutilsTerminal.h"
 #include "app/Connexion.h"
 #include "app/Erreur.h"
+#include "db/Transaction.h"
 #include "terminal/ChampsFixes.h"
 #include "terminal/Integration.h"
 #include "terminal/LectureChamps.h"
@@ -28,21 +29,16 @@ struct Banc : BaseDeTest {
     }
     // The journal row the line gives, or the failure it raises.
     QString traiter(const QByteArray& ligne) {
-        std::unique_ptr<terminal::AccesDonnees> acces = terminal::ouvrirAcces(ctx->cnx.get());
-        acces->commencer();
-        QString resultat;
-        {
-            terminal::Integration run(*acces, QStringLiteral("2012-04-19 13:42:25"));
-            try {
-                terminal::TraiteLigne(run, ligne);
-                const QStringList l = lignes(ctx->cnx->base(), DernierJournal);
-                resultat = l.isEmpty() ? QStringLiteral("ignorée") : l.first();
-            } catch (const ErreurTarvo& e) {
-                resultat = QStringLiteral("échec %1").arg(e.erreur().numero);
-            }
+        db::Base base(ctx->cnx.get());
+        const db::Transaction transaction(base);
+        terminal::Integration run(base, QStringLiteral("2012-04-19 13:42:25"));
+        try {
+            terminal::TraiteLigne(run, ligne);
+            const QStringList l = lignes(ctx->cnx->base(), DernierJournal);
+            return l.isEmpty() ? QStringLiteral("ignorée") : l.first();
+        } catch (const ErreurTarvo& e) {
+            return QStringLiteral("échec %1").arg(e.erreur().numero);
         }
-        acces->annuler();
-        return resultat;
     }
 };
 

@@ -95,10 +95,10 @@ void integrerBrut(const QString& base, const QString& data, const QString& archi
     sqlite3* db = ouvrir(base);
     verifier(db, sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr));
     {
-        Requete journalArticle(db, Sql::JournalArticle), journalPoids(db, Sql::JournalPoids),
-            cloture(db, Sql::DateClotureExpedition), colis(db, Sql::CreerColisSansPoids),
-            colisPoids(db, Sql::CreerColisAvecPoids), peser(db, Sql::PeserColis),
-            colisage(db, Sql::CreerColisage), ajouter(db, Sql::AjouterAuColisage);
+        Requete journalArticle(db, sql::JournalArticle), journalPoids(db, sql::JournalPoids),
+            cloture(db, sql::DateClotureExpedition), colis(db, sql::CreerColisSansPoids),
+            colisPoids(db, sql::CreerColisAvecPoids), peser(db, sql::PeserColis),
+            colisage(db, sql::CreerColisage), ajouter(db, sql::AjouterAuColisage);
         const std::string integration = "2012-04-19 13:42:25";
         // Positions of the named parameters, as a program written straight on
         // the C API would keep them.
@@ -247,7 +247,7 @@ void fichierArticleBrut(const QString& base, const QString& sortie) {
         Sortie f(sortie);
         f.ligne("<Tous>            Tous les Articles                       ");
         f.ligne("...               Tous les Articles                       ");
-        Requete r(db, Sql::ArticlesPourTerminal);
+        Requete r(db, sql::ArticlesPourTerminal);
         std::string l;
         while (sqlite3_step(r.s) == SQLITE_ROW) {
             l.clear();
@@ -263,7 +263,7 @@ void fichierExpeditionBrut(const QString& base, const QString& sortie) {
     sqlite3* db = ouvrir(base);
     {
         Sortie f(sortie);
-        Requete r(db, Sql::ExpeditionsOuvertes);
+        Requete r(db, sql::ExpeditionsOuvertes);
         std::string libelles, l;
         char tampon[64];
         while (sqlite3_step(r.s) == SQLITE_ROW) {

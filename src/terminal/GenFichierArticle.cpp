@@ -24,10 +24,10 @@ constexpr const char* LibelleTous = "Tous les Articles";
 
 void ecrireFichier(Contexte& ctx, SuiviLignes& suivi) {
     const db::Base base(ctx.cnx.get());
-    db::Requete nombre = base.preparer(Sql::NombreArticles);
+    db::Requete nombre = base.preparer(sql::NombreArticles);
     const qint64 total = nombre.suivante() ? nombre.entier(0) : 0;
     nombre.terminer();
-    db::Requete articles = base.preparer(Sql::ArticlesPourTerminal);
+    db::Requete articles = base.preparer(sql::ArticlesPourTerminal);
 
     FichierSortie fichier(
         LireIni(ctx, QStringLiteral("FichierArticle"), QStringLiteral("[SCANPAL2]")),

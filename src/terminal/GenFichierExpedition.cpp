@@ -51,10 +51,10 @@ QString texteColisNonEcrits(const QList<ColisNonEcrits>& liste) {
 
 QList<ColisNonEcrits> ecrireFichier(Contexte& ctx, SuiviLignes& suivi) {
     const db::Base base(ctx.cnx.get());
-    db::Requete nombre = base.preparer(Sql::NombreExpeditionsOuvertes);
+    db::Requete nombre = base.preparer(sql::NombreExpeditionsOuvertes);
     const qint64 total = nombre.suivante() ? nombre.entier(0) : 0;
     nombre.terminer();
-    db::Requete expeditions = base.preparer(Sql::ExpeditionsOuvertes);
+    db::Requete expeditions = base.preparer(sql::ExpeditionsOuvertes);
 
     FichierSortie fichier(
         LireIni(ctx, QStringLiteral("FichierExpedition"), QStringLiteral("[SCANPAL2]")),

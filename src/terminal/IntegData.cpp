@@ -85,7 +85,7 @@ db::Requete identifier(const db::Base& base, const db::TexteSql& sql, const Iden
 }
 
 std::optional<QString> archiveFichierIntegre(const db::Base& base, const IdentiteFichier& f) {
-    db::Requete requete = identifier(base, Sql::ArchiveFichierIntegre, f);
+    db::Requete requete = identifier(base, sql::ArchiveFichierIntegre, f);
     if (!requete.suivante())
         return std::nullopt;
     QString archive = requete.texte(0);
@@ -95,7 +95,7 @@ std::optional<QString> archiveFichierIntegre(const db::Base& base, const Identit
 
 void noterFichierIntegre(const db::Base& base, const IdentiteFichier& f,
                          const QString& dateIntegration, const QString& archive) {
-    identifier(base, Sql::NoterFichierIntegre, f)
+    identifier(base, sql::NoterFichierIntegre, f)
         .lier(u":dateIntegration", dateIntegration)
         .lier(u":archive", archive)
         .executer();

@@ -1,5 +1,6 @@
 #include "Integration.h"
 #include "SqlTerminal.h"
+#include "shipments/SqlExpeditions.h"
 
 namespace tarvo::terminal {
 namespace {
@@ -32,13 +33,13 @@ void creerColisSiAbsent(Integration& run, const LigneJournal& e, bool avecPoids)
 
 db::Requete& Integration::requete(Preparee p) {
     static const std::array<const db::TexteSql*, NombreRequetes> textes = {
-        &Sql::JournalArticle,        &Sql::JournalPoids,
-        &Sql::DateClotureExpedition, &Sql::CreerColisSansPoids,
-        &Sql::CreerColisAvecPoids,   &Sql::PeserColis,
-        &Sql::ColisExiste,           &Sql::SupprimerColisExpedition,
-        &Sql::SupprimerColis,        &Sql::CreerColisage,
-        &Sql::AjouterAuColisage,     &Sql::QuantiteColisageAnterieure,
-        &Sql::RetirerDuColisage,     &Sql::SupprimerColisage,
+        &sql::JournalArticle,        &sql::JournalPoids,
+        &sql::DateClotureExpedition, &sql::CreerColisSansPoids,
+        &sql::CreerColisAvecPoids,   &sql::PeserColis,
+        &sql::ColisExiste,           &expeditions::sql::SuppressionColis,
+        &sql::SupprimerColis,        &sql::CreerColisage,
+        &sql::AjouterAuColisage,     &sql::QuantiteColisageAnterieure,
+        &sql::RetirerDuColisage,     &sql::SupprimerColisage,
     };
     std::optional<db::Requete>& r = requetes_[p];
     if (!r)

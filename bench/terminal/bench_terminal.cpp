@@ -12,8 +12,9 @@
 #include "Reference.h"
 #include "app/Connexion.h"
 #include "app/Contexte.h"
-#include "terminal/FichiersTerminal.h"
-#include "terminal/Integration.h"
+#include "terminal/GenFichierArticle.h"
+#include "terminal/GenFichierExpedition.h"
+#include "terminal/IntegData.h"
 #include "ui/main/FenetrePrincipale.h"
 
 #include <QApplication>

@@ -1,6 +1,7 @@
+#include "GenFichierArticle.h"
+
 #include "ChampsFixes.h"
 #include "FichierSortie.h"
-#include "FichiersTerminal.h"
 #include "SqlTerminal.h"
 #include "SuiviLignes.h"
 #include "app/Connexion.h"

@@ -1,7 +1,9 @@
+#include "IntegData.h"
+
 #include "ChampsFixes.h"
 #include "Integration.h"
 #include "LecteurLignes.h"
-#include "LectureChamps.h"
+#include "Saisies.h"
 #include "SqlTerminal.h"
 #include "SuiviLignes.h"
 #include "app/Connexion.h"
@@ -130,25 +132,6 @@ void signalerEchec(Contexte& ctx, const Erreur& e, qint64 ligneFichier) {
 }
 
 } // namespace
-
-void TraiteLigne(Integration& run, QByteArrayView ligne) {
-    const qsizetype accolade = ligne.indexOf('{');
-    if (accolade < 0)
-        throw ErreurTarvo(NumeroErreurLigne::ArgumentIncorrect, QStringLiteral("TraiteLigne"),
-                          QStringLiteral("La ligne ne porte aucun code de type (« { » absent)."));
-    const QByteArrayView code =
-        ligne.sliced(accolade).first(std::min<qsizetype>(7, ligne.size() - accolade));
-    if (code == "{EXPFA}")
-        SaisieEXPFA(run, ligne);
-    else if (code == "{EXPXA}")
-        SaisieEXPXA(run, ligne);
-    else if (code == "{EXPFP}")
-        SaisieEXPFP(run, ligne);
-    else if (code == "{EXPXP}")
-        SaisieEXPXP(run, ligne);
-    else if (code == "{EXPSA}")
-        SaisieEXPSA(run, ligne);
-}
 
 bool IntegData(Contexte& ctx) {
     qint64 ligneFichier = 0;

@@ -2,14 +2,9 @@
 
 #include "db/Base.h"
 
-#include <QByteArrayView>
 #include <QString>
 #include <array>
 #include <optional>
-
-namespace tarvo {
-struct Contexte;
-}
 
 namespace tarvo::terminal {
 
@@ -52,8 +47,7 @@ public:
     };
 
     // `dateIntegration` as the text yyyy-MM-dd HH:mm:ss.
-    Integration(const db::Base& base, QString dateIntegration)
-        : base_(base), dateIntegration_(std::move(dateIntegration)) {}
+    Integration(const db::Base& base, QString dateIntegration);
 
     db::Requete& requete(Preparee p);
     const QString& dateIntegration() const { return dateIntegration_; }
@@ -63,29 +57,5 @@ private:
     QString dateIntegration_;
     std::array<std::optional<db::Requete>, NombreRequetes> requetes_;
 };
-
-// Integrates the terminal data file in one transaction, archives it and
-// removes it. False when the run reported a failure: nothing is then
-// committed and the data file stays where it was.
-bool IntegData(Contexte& ctx);
-
-// Hands one line (Windows-1252 bytes, no line end) to the routine of its type
-// code; a line of an unknown type is skipped. Raises ErreurTarvo.
-void TraiteLigne(Integration& run, QByteArrayView ligne);
-
-// The line routines: each journals its line and applies it.
-void SaisieEXPXA(Integration& run, QByteArrayView ligne);
-void SaisieEXPFA(Integration& run, QByteArrayView ligne);
-void SaisieEXPFP(Integration& run, QByteArrayView ligne);
-void SaisieEXPXP(Integration& run, QByteArrayView ligne);
-void SaisieEXPSA(Integration& run, QByteArrayView ligne);
-
-// True when the shipment must not receive terminal data: unknown or closed.
-bool ExpCloturee(Integration& run, qint32 noExpedition);
-// Applying one journaled entry to the parcels and packing lines. An entry
-// changes a row only when it is more recent than the row's last change.
-void AjoutArticleColis(Integration& run, const LigneJournal& entree);
-void RetraitArticleColis(Integration& run, const LigneJournal& entree);
-void MajPoidsColis(Integration& run, const LigneJournal& entree);
 
 } // namespace tarvo::terminal

@@ -1,6 +1,4 @@
-#include "Integration.h"
-#include "SqlTerminal.h"
-#include "shipments/SqlExpeditions.h"
+#include "MajColis.h"
 
 namespace tarvo::terminal {
 namespace {
@@ -30,22 +28,6 @@ void creerColisSiAbsent(Integration& run, const LigneJournal& e, bool avecPoids)
 }
 
 } // namespace
-
-db::Requete& Integration::requete(Preparee p) {
-    static const std::array<const db::TexteSql*, NombreRequetes> textes = {
-        &sql::JournalArticle,        &sql::JournalPoids,
-        &sql::DateClotureExpedition, &sql::CreerColisSansPoids,
-        &sql::CreerColisAvecPoids,   &sql::PeserColis,
-        &sql::ColisExiste,           &expeditions::sql::SuppressionColis,
-        &sql::SupprimerColis,        &sql::CreerColisage,
-        &sql::AjouterAuColisage,     &sql::QuantiteColisageAnterieure,
-        &sql::RetirerDuColisage,     &sql::SupprimerColisage,
-    };
-    std::optional<db::Requete>& r = requetes_[p];
-    if (!r)
-        r.emplace(base_.preparer(*textes[p]));
-    return *r;
-}
 
 bool ExpCloturee(Integration& run, qint32 noExpedition) {
     db::Requete& s = run.requete(Integration::DateClotureExpedition);

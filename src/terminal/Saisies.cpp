@@ -1,5 +1,8 @@
-#include "Integration.h"
+#include "Saisies.h"
+
 #include "LectureChamps.h"
+#include "MajColis.h"
+#include "app/Erreur.h"
 
 namespace tarvo::terminal {
 namespace {
@@ -81,6 +84,25 @@ void saisiePoids(Integration& run, QByteArrayView ligne, const QString& code,
 }
 
 } // namespace
+
+void TraiteLigne(Integration& run, QByteArrayView ligne) {
+    const qsizetype accolade = ligne.indexOf('{');
+    if (accolade < 0)
+        throw ErreurTarvo(NumeroErreurLigne::ArgumentIncorrect, QStringLiteral("TraiteLigne"),
+                          QStringLiteral("La ligne ne porte aucun code de type (« { » absent)."));
+    const QByteArrayView code =
+        ligne.sliced(accolade).first(std::min<qsizetype>(7, ligne.size() - accolade));
+    if (code == "{EXPFA}")
+        SaisieEXPFA(run, ligne);
+    else if (code == "{EXPXA}")
+        SaisieEXPXA(run, ligne);
+    else if (code == "{EXPFP}")
+        SaisieEXPFP(run, ligne);
+    else if (code == "{EXPXP}")
+        SaisieEXPXP(run, ligne);
+    else if (code == "{EXPSA}")
+        SaisieEXPSA(run, ligne);
+}
 
 void SaisieEXPXA(Integration& run, QByteArrayView ligne) {
     const bool correcte = ligne.size() >= 22 && ligne[21] == ',';

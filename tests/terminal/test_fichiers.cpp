@@ -2,7 +2,8 @@
 #include "OutilsTerminal.h"
 #include "app/Connexion.h"
 #include "app/Windows1252.h"
-#include "terminal/FichiersTerminal.h"
+#include "terminal/GenFichierArticle.h"
+#include "terminal/GenFichierExpedition.h"
 #include "terminal/SuiviLignes.h"
 
 #include <QDir>

@@ -4,7 +4,8 @@
 #include "app/Connexion.h"
 #include "app/Windows1252.h"
 #include "db/Transaction.h"
-#include "terminal/Integration.h"
+#include "terminal/IntegData.h"
+#include "terminal/Saisies.h"
 
 #include <QDir>
 #include <QSqlDriver>

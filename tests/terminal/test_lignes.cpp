@@ -4,8 +4,9 @@
 #include "app/Erreur.h"
 #include "db/Transaction.h"
 #include "terminal/ChampsFixes.h"
-#include "terminal/Integration.h"
+#include "terminal/IntegData.h"
 #include "terminal/LectureChamps.h"
+#include "terminal/Saisies.h"
 
 #include <QRandomGenerator>
 #include <QTest>

@@ -6,10 +6,6 @@ struct Contexte;
 
 namespace tarvo::terminal {
 
-// The article file the terminals load: two all-articles entries, then one line
-// per article. False when the run reported a failure (the previous file stays).
-bool GenFichierArticle(Contexte& ctx);
-
 // The shipment file the terminals load: each open shipment and its expected
 // parcels. False when the run reported a failure (the previous file stays).
 bool GenFichierExpedition(Contexte& ctx);

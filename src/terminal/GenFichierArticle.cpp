@@ -23,7 +23,9 @@ constexpr qsizetype LargeurLibelle = 40;
 constexpr const char* CodesTous[] = {"<Tous>", "..."};
 constexpr const char* LibelleTous = "Tous les Articles";
 
-void ecrireFichier(Contexte& ctx, SuiviLignes& suivi) {
+} // namespace
+
+void EcrireFichierArticle(Contexte& ctx, SuiviLignes& suivi) {
     const db::Base base(ctx.cnx.get());
     db::Requete nombre = base.preparer(sql::NombreArticles);
     const qint64 total = nombre.suivante() ? nombre.entier(0) : 0;
@@ -68,13 +70,11 @@ void ecrireFichier(Contexte& ctx, SuiviLignes& suivi) {
     fichier.valider();
 }
 
-} // namespace
-
 bool GenFichierArticle(Contexte& ctx) {
     SuiviLignes suivi(ctx.feedback);
     bool reussi = true;
     try {
-        ecrireFichier(ctx, suivi);
+        EcrireFichierArticle(ctx, suivi);
     } catch (const ErreurTarvo& e) {
         afficherErreurDetaillee(ctx, QStringLiteral("Erreur"), e.erreur());
         reussi = false;

@@ -27,13 +27,6 @@ constexpr qsizetype LargeurExpeditionColis = 6;
 constexpr qsizetype LargeurColis = 3;
 constexpr qint64 DernierColisEcrit = 999;
 
-// A shipment whose parcel lines could not all be written.
-struct ColisNonEcrits {
-    QString expedition;
-    qint64 premier;
-    qint64 dernier;
-};
-
 QString texteColisNonEcrits(const QList<ColisNonEcrits>& liste) {
     QStringList parties;
     for (const ColisNonEcrits& c : liste) {
@@ -50,7 +43,9 @@ QString texteColisNonEcrits(const QList<ColisNonEcrits>& liste) {
            parties.join(QStringLiteral("\r\n"));
 }
 
-QList<ColisNonEcrits> ecrireFichier(Contexte& ctx, SuiviLignes& suivi) {
+} // namespace
+
+QList<ColisNonEcrits> EcrireFichierExpedition(Contexte& ctx, SuiviLignes& suivi) {
     const db::Base base(ctx.cnx.get());
     db::Requete nombre = base.preparer(sql::NombreExpeditionsOuvertes);
     const qint64 total = nombre.suivante() ? nombre.entier(0) : 0;
@@ -113,14 +108,12 @@ QList<ColisNonEcrits> ecrireFichier(Contexte& ctx, SuiviLignes& suivi) {
     return nonEcrits;
 }
 
-} // namespace
-
 bool GenFichierExpedition(Contexte& ctx) {
     SuiviLignes suivi(ctx.feedback);
     QList<ColisNonEcrits> nonEcrits;
     bool reussi = true;
     try {
-        nonEcrits = ecrireFichier(ctx, suivi);
+        nonEcrits = EcrireFichierExpedition(ctx, suivi);
     } catch (const ErreurTarvo& e) {
         afficherErreurDetaillee(ctx, QStringLiteral("Erreur"), e.erreur());
         reussi = false;

@@ -26,11 +26,6 @@ const QString Source = QStringLiteral("IntegData");
 const QString Section = QStringLiteral("[SCANPAL2]");
 const QString CRLF = QStringLiteral("\r\n");
 
-// Where the run stands when it is not handling a line.
-constexpr qint64 EtapeArchive = -1;
-constexpr qint64 EtapeSuppression = -2;
-constexpr qint64 EtapeValidation = -3;
-
 // Two runs in the same second must not share an archive: the later one
 // takes the first free name, with its rank in brackets.
 QString cheminArchive(const QString& dossier, const QDateTime& dateIntegration) {
@@ -133,21 +128,20 @@ void signalerEchec(Contexte& ctx, const Erreur& e, qint64 ligneFichier) {
 
 } // namespace
 
-bool IntegData(Contexte& ctx) {
-    qint64 ligneFichier = 0;
+ResultatIntegration IntegrerFichierData(Contexte& ctx, qint64& ligneFichier) {
+    ligneFichier = 0;
+    const QString cheminData = LireIni(ctx, QStringLiteral("FichierData"), Section);
+    if (cheminData.isEmpty() || !QFileInfo(cheminData).isFile())
+        return {ResultatIntegration::Issue::AucunFichier, cheminData, QString()};
+
     SuiviLignes suivi(ctx.feedback);
-    std::optional<LecteurLignes> lecteur;
+    QByteArray ligne;
     // The archive copy of a run that is not committed goes with it.
     QString archiveNonValidee;
-    QByteArray ligne;
     try {
-        const QString cheminData = LireIni(ctx, QStringLiteral("FichierData"), Section);
-        if (cheminData.isEmpty() || !QFileInfo(cheminData).isFile()) {
-            ctx.prompts.exclamation(QStringLiteral("Traitement impossible"),
-                                    QStringLiteral("Aucun fichier de données disponible.") + CRLF +
-                                        u'[' + cheminData + u']');
-            return false;
-        }
+        // Declared before the transaction, so that a failure rolls back
+        // before the file is closed.
+        std::optional<LecteurLignes> lecteur;
         db::Base base(ctx.cnx.get());
         std::optional<db::Transaction> transaction(std::in_place, base);
         suivi.progression(0);
@@ -173,16 +167,11 @@ bool IntegData(Contexte& ctx) {
         // The very file of a committed run, left by a stop between its commit
         // and its removal: its entries are in already.
         const IdentiteFichier identite{lecteur->empreinte(), lecteur->modification()};
-        if (const auto archive = archiveFichierIntegre(base, identite)) {
+        if (auto archive = archiveFichierIntegre(base, identite)) {
             transaction.reset();
             ligneFichier = EtapeSuppression;
             supprimerFichierData(cheminData);
-            ctx.prompts.information(
-                QStringLiteral("Intégration des lignes"),
-                QStringLiteral("Ce fichier de données a déjà été intégré (archive : %1). "
-                               "Il est supprimé sans être intégré une seconde fois.")
-                    .arg(QDir::toNativeSeparators(*archive)));
-            return true;
+            return {ResultatIntegration::Issue::DejaIntegre, cheminData, std::move(*archive)};
         }
 
         ligneFichier = EtapeArchive;
@@ -201,19 +190,42 @@ bool IntegData(Contexte& ctx) {
 
         ligneFichier = EtapeSuppression;
         supprimerFichierData(cheminData);
-        ctx.prompts.information(QStringLiteral("Intégration des lignes"),
-                                QStringLiteral("Traitement terminé"));
-        return true;
-    } catch (const ErreurTarvo& e) {
-        if (lecteur)
-            lecteur->fermer();
+        return {ResultatIntegration::Issue::Integre, cheminData, archive};
+    } catch (const ErreurTarvo&) {
         if (!archiveNonValidee.isEmpty())
             QFile::remove(archiveNonValidee);
         if (ligneFichier > 0)
             suivi.montrerDerniereLigne(ligne);
-        signalerEchec(ctx, e.erreur(), ligneFichier);
-        return false;
+        throw;
     }
+}
+
+bool IntegData(Contexte& ctx) {
+    qint64 ligneFichier = 0;
+    try {
+        const ResultatIntegration r = IntegrerFichierData(ctx, ligneFichier);
+        switch (r.issue) {
+        case ResultatIntegration::Issue::AucunFichier:
+            ctx.prompts.exclamation(QStringLiteral("Traitement impossible"),
+                                    QStringLiteral("Aucun fichier de données disponible.") + CRLF +
+                                        u'[' + r.cheminData + u']');
+            return false;
+        case ResultatIntegration::Issue::DejaIntegre:
+            ctx.prompts.information(
+                QStringLiteral("Intégration des lignes"),
+                QStringLiteral("Ce fichier de données a déjà été intégré (archive : %1). "
+                               "Il est supprimé sans être intégré une seconde fois.")
+                    .arg(QDir::toNativeSeparators(r.archive)));
+            return true;
+        case ResultatIntegration::Issue::Integre:
+            ctx.prompts.information(QStringLiteral("Intégration des lignes"),
+                                    QStringLiteral("Traitement terminé"));
+            return true;
+        }
+    } catch (const ErreurTarvo& e) {
+        signalerEchec(ctx, e.erreur(), ligneFichier);
+    }
+    return false;
 }
 
 } // namespace tarvo::terminal

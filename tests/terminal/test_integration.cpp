@@ -2,6 +2,7 @@
 // archive, and what stays when a run fails.
 #include "OutilsTerminal.h"
 #include "app/Connexion.h"
+#include "app/Erreur.h"
 #include "app/Windows1252.h"
 #include "db/Transaction.h"
 #include "terminal/IntegData.h"
@@ -396,6 +397,19 @@ private slots:
         QVERIFY(b.feedback.progressions.last() < 100);
         QVERIFY(Windows1252::decoder(b.lireFichier(QStringLiteral("erreurs.txt")))
                     .contains(QStringLiteral("Erreur IntegData\r\nErreur n° : 5\r\n")));
+    }
+
+    // The core raises, says where the run stopped, and shows nothing.
+    void leCoeurNeMontreRien() {
+        Base b;
+        const QByteArray contenu = fichier({ligneFP(42, 1, Jour, "10:00:00", "1"), ""});
+        b.ecrireFichier(Data, contenu);
+        qint64 ligne = 0;
+        QVERIFY_THROWS_EXCEPTION(ErreurTarvo, terminal::IntegrerFichierData(*b.ctx, ligne));
+        QCOMPARE(ligne, 2);
+        QVERIFY(b.prompts.boites.isEmpty());
+        QCOMPARE(nombre(b.db(), QStringLiteral("SELECT COUNT(*) FROM [Journal de saisie]")), 0);
+        QCOMPARE(b.lireFichier(Data), contenu);
     }
 
     // The line count is no 16-bit counter: the failing line is named whatever its number.

@@ -19,7 +19,7 @@ void verifier(sqlite3* db, int rc) {
 }
 
 struct Requete {
-    Requete(sqlite3* db, const tarvo::db::TexteSql& sql) : db(db) {
+    Requete(sqlite3* base, const tarvo::db::TexteSql& sql) : db(base) {
         const QByteArray t = sql.pour(tarvo::db::Moteur::SQLite).toUtf8();
         verifier(db,
                  sqlite3_prepare_v3(db, t.constData(), -1, SQLITE_PREPARE_PERSISTENT, &s, nullptr));

@@ -2,7 +2,6 @@
 
 #include "app/Connexion.h"
 #include "db/Schema.h"
-#include "terminal/AccesSQLite.h"
 
 #include <QDateTime>
 #include <QFile>

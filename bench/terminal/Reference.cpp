@@ -19,12 +19,19 @@ void verifier(sqlite3* db, int rc) {
 }
 
 struct Requete {
-    Requete(sqlite3* db, const QString& sql) : db(db) {
-        const QByteArray t = sql.toUtf8();
+    Requete(sqlite3* base, const tarvo::db::TexteSql& sql) : db(base) {
+        const QByteArray t = sql.pour(tarvo::db::Moteur::SQLite).toUtf8();
         verifier(db,
                  sqlite3_prepare_v3(db, t.constData(), -1, SQLITE_PREPARE_PERSISTENT, &s, nullptr));
     }
     ~Requete() { sqlite3_finalize(s); }
+    // The position of a named parameter, looked up once before the loop.
+    int operator[](const char* nom) const {
+        const int i = sqlite3_bind_parameter_index(s, nom);
+        if (i == 0)
+            qFatal("paramètre %s absent", nom);
+        return i;
+    }
     void texte(int i, const char* v, int n) { sqlite3_bind_text(s, i, v, n, SQLITE_TRANSIENT); }
     void texte(int i, const std::string& v) { texte(i, v.data(), static_cast<int>(v.size())); }
     void entier(int i, long long v) { sqlite3_bind_int64(s, i, v); }
@@ -88,11 +95,41 @@ void integrerBrut(const QString& base, const QString& data, const QString& archi
     sqlite3* db = ouvrir(base);
     verifier(db, sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr));
     {
-        Requete journalArticle(db, Sql::JournalArticle), journalPoids(db, Sql::JournalPoids),
-            cloture(db, Sql::DateClotureExpedition), colis(db, Sql::CreerColisSansPoids),
-            colisPoids(db, Sql::CreerColisAvecPoids), peser(db, Sql::PeserColis),
-            colisage(db, Sql::CreerColisage), ajouter(db, Sql::AjouterAuColisage);
+        Requete journalArticle(db, sql::JournalArticle), journalPoids(db, sql::JournalPoids),
+            cloture(db, sql::DateClotureExpedition), colis(db, sql::CreerColisSansPoids),
+            colisPoids(db, sql::CreerColisAvecPoids), peser(db, sql::PeserColis),
+            colisage(db, sql::CreerColisage), ajouter(db, sql::AjouterAuColisage);
         const std::string integration = "2012-04-19 13:42:25";
+        // Positions of the named parameters, as a program written straight on
+        // the C API would keep them.
+        const struct {
+            int code, exp, colis, codeBarres, poids, quantite, saisie, integration;
+        } ja{journalArticle[":codeType"],   journalArticle[":noExpedition"],
+             journalArticle[":noColis"],    journalArticle[":codeBarres"],
+             journalArticle[":poids"],      journalArticle[":quantite"],
+             journalArticle[":dateSaisie"], journalArticle[":dateIntegration"]};
+        const struct {
+            int code, exp, colis, poids, saisie, integration;
+        } jp{journalPoids[":codeType"],   journalPoids[":noExpedition"],
+             journalPoids[":noColis"],    journalPoids[":poids"],
+             journalPoids[":dateSaisie"], journalPoids[":dateIntegration"]};
+        const int clExp = cloture[":noExpedition"];
+        const struct {
+            int exp, colis, saisie;
+        } co{colis[":noExpedition"], colis[":colis"], colis[":dateSaisie"]};
+        const struct {
+            int exp, colis, poids, saisie;
+        } cp{colisPoids[":noExpedition"], colisPoids[":colis"], colisPoids[":poids"],
+             colisPoids[":dateSaisie"]};
+        const struct {
+            int exp, colis, poids, saisie;
+        } pe{peser[":noExpedition"], peser[":colis"], peser[":poids"], peser[":dateSaisie"]};
+        const struct {
+            int exp, colis, codeBarres, quantite, saisie;
+        } cg{colisage[":noExpedition"], colisage[":colis"], colisage[":codeBarres"],
+             colisage[":quantite"], colisage[":dateSaisie"]},
+            aj{ajouter[":noExpedition"], ajouter[":colis"], ajouter[":codeBarres"],
+               ajouter[":quantite"], ajouter[":dateSaisie"]};
         std::FILE* f = std::fopen(data.toUtf8().constData(), "rb");
         std::string l;
         int c;
@@ -139,67 +176,58 @@ void integrerBrut(const QString& base, const QString& data, const QString& archi
             }
             const std::string noColis = std::to_string(col);
             if (article) {
-                journalArticle.texte(1, type);
-                journalArticle.entier(2, exp);
-                journalArticle.texte(3, noColis);
-                journalArticle.texte(4, code);
-                journalArticle.reel(5, 0);
-                journalArticle.entier(6, quantite);
-                journalArticle.texte(7, quand);
-                journalArticle.texte(8, integration);
+                journalArticle.texte(ja.code, type);
+                journalArticle.entier(ja.exp, exp);
+                journalArticle.texte(ja.colis, noColis);
+                journalArticle.texte(ja.codeBarres, code);
+                journalArticle.reel(ja.poids, 0);
+                journalArticle.entier(ja.quantite, quantite);
+                journalArticle.texte(ja.saisie, quand);
+                journalArticle.texte(ja.integration, integration);
                 journalArticle.executer();
             } else {
-                journalPoids.texte(1, type);
-                journalPoids.entier(2, exp);
-                journalPoids.texte(3, noColis);
-                journalPoids.reel(4, poids);
-                journalPoids.texte(5, quand);
-                journalPoids.texte(6, integration);
+                journalPoids.texte(jp.code, type);
+                journalPoids.entier(jp.exp, exp);
+                journalPoids.texte(jp.colis, noColis);
+                journalPoids.reel(jp.poids, poids);
+                journalPoids.texte(jp.saisie, quand);
+                journalPoids.texte(jp.integration, integration);
                 journalPoids.executer();
             }
-            cloture.entier(1, exp);
+            cloture.entier(clExp, exp);
             const bool ouverte = sqlite3_step(cloture.s) == SQLITE_ROW &&
                                  sqlite3_column_type(cloture.s, 0) == SQLITE_NULL;
             sqlite3_reset(cloture.s);
             if (!ouverte)
                 continue;
             if (article) {
-                colis.entier(1, exp);
-                colis.entier(2, col);
-                colis.texte(3, quand);
-                colis.entier(4, exp);
-                colis.entier(5, col);
+                colis.entier(co.exp, exp);
+                colis.entier(co.colis, col);
+                colis.texte(co.saisie, quand);
                 colis.executer();
-                colisage.entier(1, exp);
-                colisage.entier(2, col);
-                colisage.texte(3, code);
-                colisage.entier(4, quantite);
-                colisage.texte(5, quand);
-                colisage.entier(6, exp);
-                colisage.entier(7, col);
-                colisage.texte(8, code);
+                colisage.entier(cg.exp, exp);
+                colisage.entier(cg.colis, col);
+                colisage.texte(cg.codeBarres, code);
+                colisage.entier(cg.quantite, quantite);
+                colisage.texte(cg.saisie, quand);
                 if (colisage.executer() == 0) {
-                    ajouter.entier(1, quantite);
-                    ajouter.texte(2, quand);
-                    ajouter.entier(3, exp);
-                    ajouter.entier(4, col);
-                    ajouter.texte(5, code);
-                    ajouter.texte(6, quand);
+                    ajouter.entier(aj.quantite, quantite);
+                    ajouter.texte(aj.saisie, quand);
+                    ajouter.entier(aj.exp, exp);
+                    ajouter.entier(aj.colis, col);
+                    ajouter.texte(aj.codeBarres, code);
                     ajouter.executer();
                 }
             } else {
-                peser.reel(1, poids);
-                peser.texte(2, quand);
-                peser.entier(3, exp);
-                peser.entier(4, col);
-                peser.texte(5, quand);
+                peser.reel(pe.poids, poids);
+                peser.texte(pe.saisie, quand);
+                peser.entier(pe.exp, exp);
+                peser.entier(pe.colis, col);
                 if (peser.executer() == 0) {
-                    colisPoids.entier(1, exp);
-                    colisPoids.entier(2, col);
-                    colisPoids.reel(3, poids);
-                    colisPoids.texte(4, quand);
-                    colisPoids.entier(5, exp);
-                    colisPoids.entier(6, col);
+                    colisPoids.entier(cp.exp, exp);
+                    colisPoids.entier(cp.colis, col);
+                    colisPoids.reel(cp.poids, poids);
+                    colisPoids.texte(cp.saisie, quand);
                     colisPoids.executer();
                 }
             }
@@ -219,7 +247,7 @@ void fichierArticleBrut(const QString& base, const QString& sortie) {
         Sortie f(sortie);
         f.ligne("<Tous>            Tous les Articles                       ");
         f.ligne("...               Tous les Articles                       ");
-        Requete r(db, Sql::ArticlesPourTerminal);
+        Requete r(db, sql::ArticlesPourTerminal);
         std::string l;
         while (sqlite3_step(r.s) == SQLITE_ROW) {
             l.clear();
@@ -235,7 +263,7 @@ void fichierExpeditionBrut(const QString& base, const QString& sortie) {
     sqlite3* db = ouvrir(base);
     {
         Sortie f(sortie);
-        Requete r(db, Sql::ExpeditionsOuvertes);
+        Requete r(db, sql::ExpeditionsOuvertes);
         std::string libelles, l;
         char tampon[64];
         while (sqlite3_step(r.s) == SQLITE_ROW) {

@@ -12,8 +12,9 @@
 #include "Reference.h"
 #include "app/Connexion.h"
 #include "app/Contexte.h"
-#include "terminal/FichiersTerminal.h"
-#include "terminal/Integration.h"
+#include "terminal/GenFichierArticle.h"
+#include "terminal/GenFichierExpedition.h"
+#include "terminal/IntegData.h"
 #include "ui/main/FenetrePrincipale.h"
 
 #include <QApplication>
@@ -138,7 +139,7 @@ int mesurer(int argc, char** argv) {
         banc::fichierExpeditionBrut(
             ctx.chemin(QStringLiteral("base-fichiers.db")),
             QDir(dossier).filePath(QStringLiteral("terminal/EXPEDITION-brut.TXT")));
-    const double secondes = chrono.nsecsElapsed() / 1e9;
+    const double secondes = static_cast<double>(chrono.nsecsElapsed()) / 1e9;
     const double processeur = secondesProcesseur() - processeurAvant;
     if (!reussi)
         return 1;
@@ -184,6 +185,11 @@ Mesure lancer(const QString& mode, const QString& dossier, const std::function<v
     });
 }
 
+// KiB as MiB, for the table.
+double mio(qint64 kio) {
+    return static_cast<double>(kio) / 1024.0;
+}
+
 QString ligneTableau(const QString& travail, const Mesure& tarvo, const Mesure& brut) {
     return QStringLiteral("| %1 | %2 s (%3 s) | %4 s (%5 s) | %6 (%7) | %8 MiB | %9 MiB |")
         .arg(travail)
@@ -193,8 +199,8 @@ QString ligneTableau(const QString& travail, const Mesure& tarvo, const Mesure& 
         .arg(brut.processeur, 0, 'f', 2)
         .arg(tarvo.secondes / brut.secondes, 0, 'f', 2)
         .arg(tarvo.processeur / brut.processeur, 0, 'f', 2)
-        .arg((tarvo.picKio) / 1024.0, 0, 'f', 1)
-        .arg((tarvo.picKio - tarvo.avantKio) / 1024.0, 0, 'f', 1);
+        .arg(mio(tarvo.picKio), 0, 'f', 1)
+        .arg(mio(tarvo.picKio - tarvo.avantKio), 0, 'f', 1);
 }
 
 } // namespace
@@ -253,7 +259,7 @@ int main(int argc, char** argv) {
                            .arg(bureau.processeur, 0, 'f', 2)
                            .arg(bureau.secondes / tarvo.secondes, 0, 'f', 2)
                            .arg(bureau.processeur / tarvo.processeur, 0, 'f', 2)
-                           .arg(bureau.picKio / 1024.0, 0, 'f', 1);
+                           .arg(mio(bureau.picKio), 0, 'f', 1);
         }
     }
     auto fichiers = [&] { ecrireIni(run, QStringLiteral("base-fichiers.db")); };
@@ -285,8 +291,7 @@ int main(int argc, char** argv) {
                 : "NON")
         << "\n";
     out << "Écart de pic mémoire, intégration 200 000 lignes contre 10 000 : "
-        << QString::number((integrations[200000].picKio - integrations[10000].picKio) / 1024.0, 'f',
-                           1)
+        << QString::number(mio(integrations[200000].picKio - integrations[10000].picKio), 'f', 1)
         << " MiB\n";
     return 0;
 }

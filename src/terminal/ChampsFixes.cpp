@@ -30,9 +30,10 @@ QByteArray PadGauche(QByteArrayView s, qsizetype n, char f) {
     return ligne;
 }
 
-int pourcentage(double x, double total) {
+int pourcentage(qint64 x, qint64 total) {
     // nearbyint follows the default rounding mode: to nearest, ties to even.
-    return static_cast<int>(std::nearbyint(x / total * 100.0));
+    return static_cast<int>(
+        std::nearbyint(static_cast<double>(x) / static_cast<double>(total) * 100.0));
 }
 
 } // namespace tarvo::terminal

@@ -15,7 +15,9 @@ QByteArray PadGauche(QByteArrayView s, qsizetype n, char f = ' ');
 void ajouterPadDroite(QByteArray& ligne, QByteArrayView s, qsizetype n, char f = ' ');
 void ajouterPadGauche(QByteArray& ligne, QByteArrayView s, qsizetype n, char f = ' ');
 
-// x / total × 100 rounded to the nearest whole number, halves to the even one.
-int pourcentage(double x, double total);
+// x / total × 100 in floating point, rounded to the nearest whole number,
+// halves to the even one. Counts of lines and bytes, far below 2^53: the
+// conversion is exact.
+int pourcentage(qint64 x, qint64 total);
 
 } // namespace tarvo::terminal

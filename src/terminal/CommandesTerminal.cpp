@@ -1,5 +1,6 @@
-#include "FichiersTerminal.h"
-#include "Integration.h"
+#include "GenFichierArticle.h"
+#include "GenFichierExpedition.h"
+#include "IntegData.h"
 #include "cli/Commandes.h"
 
 namespace tarvo::ctl {

@@ -1,7 +1,7 @@
-#include "AccesDonnees.h"
+#include "GenFichierArticle.h"
+
 #include "ChampsFixes.h"
 #include "FichierSortie.h"
-#include "FichiersTerminal.h"
 #include "SqlTerminal.h"
 #include "SuiviLignes.h"
 #include "app/Connexion.h"
@@ -9,6 +9,7 @@
 #include "app/FormesMessages.h"
 #include "app/Ini.h"
 #include "app/Windows1252.h"
+#include "db/Base.h"
 
 namespace tarvo::terminal {
 namespace {
@@ -22,12 +23,14 @@ constexpr qsizetype LargeurLibelle = 40;
 constexpr const char* CodesTous[] = {"<Tous>", "..."};
 constexpr const char* LibelleTous = "Tous les Articles";
 
-void ecrireFichier(Contexte& ctx, SuiviLignes& suivi) {
-    std::unique_ptr<AccesDonnees> acces = ouvrirAcces(ctx.cnx.get());
-    std::unique_ptr<Instruction> nombre = acces->preparer(Sql::NombreArticles);
-    const qint64 total = nombre->suivante() ? nombre->entier(0) : 0;
-    nombre->terminer();
-    std::unique_ptr<Instruction> articles = acces->preparer(Sql::ArticlesPourTerminal);
+} // namespace
+
+void EcrireFichierArticle(Contexte& ctx, SuiviLignes& suivi) {
+    const db::Base base(ctx.cnx.get());
+    db::Requete nombre = base.preparer(sql::NombreArticles);
+    const qint64 total = nombre.suivante() ? nombre.entier(0) : 0;
+    nombre.terminer();
+    db::Requete articles = base.preparer(sql::ArticlesPourTerminal);
 
     FichierSortie fichier(
         LireIni(ctx, QStringLiteral("FichierArticle"), QStringLiteral("[SCANPAL2]")),
@@ -44,7 +47,7 @@ void ecrireFichier(Contexte& ctx, SuiviLignes& suivi) {
     QByteArray champ;
     qint64 numero = 0;
     bool premiere = true;
-    while (articles->suivante()) {
+    while (articles.suivante()) {
         if (premiere) {
             suivi.progression(0);
             premiere = false;
@@ -53,10 +56,10 @@ void ecrireFichier(Contexte& ctx, SuiviLignes& suivi) {
         ligne.resize(0);
         // A NULL reads as empty text, so it is written as spaces.
         champ.resize(0);
-        Windows1252::ajouter(champ, articles->texte(0));
+        Windows1252::ajouter(champ, articles.texte(0));
         ajouterPadDroite(ligne, champ, LargeurCodeBarres);
         champ.resize(0);
-        Windows1252::ajouter(champ, articles->texte(1));
+        Windows1252::ajouter(champ, articles.texte(1));
         ajouterPadDroite(ligne, champ, LargeurLibelle);
         // Rows added since the count cannot take the bar past 100. The bar
         // moves first, so that the status shows the line that moved it.
@@ -67,13 +70,11 @@ void ecrireFichier(Contexte& ctx, SuiviLignes& suivi) {
     fichier.valider();
 }
 
-} // namespace
-
 bool GenFichierArticle(Contexte& ctx) {
     SuiviLignes suivi(ctx.feedback);
     bool reussi = true;
     try {
-        ecrireFichier(ctx, suivi);
+        EcrireFichierArticle(ctx, suivi);
     } catch (const ErreurTarvo& e) {
         afficherErreurDetaillee(ctx, QStringLiteral("Erreur"), e.erreur());
         reussi = false;

@@ -1,7 +1,7 @@
-#include "AccesDonnees.h"
+#include "GenFichierExpedition.h"
+
 #include "ChampsFixes.h"
 #include "FichierSortie.h"
-#include "FichiersTerminal.h"
 #include "SqlTerminal.h"
 #include "SuiviLignes.h"
 #include "app/Connexion.h"
@@ -9,6 +9,7 @@
 #include "app/FormesMessages.h"
 #include "app/Ini.h"
 #include "app/Windows1252.h"
+#include "db/Base.h"
 
 #include <cmath>
 
@@ -26,13 +27,6 @@ constexpr qsizetype LargeurExpeditionColis = 6;
 constexpr qsizetype LargeurColis = 3;
 constexpr qint64 DernierColisEcrit = 999;
 
-// A shipment whose parcel lines could not all be written.
-struct ColisNonEcrits {
-    QString expedition;
-    qint64 premier;
-    qint64 dernier;
-};
-
 QString texteColisNonEcrits(const QList<ColisNonEcrits>& liste) {
     QStringList parties;
     for (const ColisNonEcrits& c : liste) {
@@ -49,12 +43,14 @@ QString texteColisNonEcrits(const QList<ColisNonEcrits>& liste) {
            parties.join(QStringLiteral("\r\n"));
 }
 
-QList<ColisNonEcrits> ecrireFichier(Contexte& ctx, SuiviLignes& suivi) {
-    std::unique_ptr<AccesDonnees> acces = ouvrirAcces(ctx.cnx.get());
-    std::unique_ptr<Instruction> nombre = acces->preparer(Sql::NombreExpeditionsOuvertes);
-    const qint64 total = nombre->suivante() ? nombre->entier(0) : 0;
-    nombre->terminer();
-    std::unique_ptr<Instruction> expeditions = acces->preparer(Sql::ExpeditionsOuvertes);
+} // namespace
+
+QList<ColisNonEcrits> EcrireFichierExpedition(Contexte& ctx, SuiviLignes& suivi) {
+    const db::Base base(ctx.cnx.get());
+    db::Requete nombre = base.preparer(sql::NombreExpeditionsOuvertes);
+    const qint64 total = nombre.suivante() ? nombre.entier(0) : 0;
+    nombre.terminer();
+    db::Requete expeditions = base.preparer(sql::ExpeditionsOuvertes);
 
     FichierSortie fichier(
         LireIni(ctx, QStringLiteral("FichierExpedition"), QStringLiteral("[SCANPAL2]")),
@@ -64,20 +60,20 @@ QList<ColisNonEcrits> ecrireFichier(Contexte& ctx, SuiviLignes& suivi) {
     QByteArray libelles;
     qint64 numero = 0;
     bool premiere = true;
-    while (expeditions->suivante()) {
+    while (expeditions.suivante()) {
         if (premiere) {
             suivi.progression(0);
             premiere = false;
         }
         ++numero;
-        const QByteArray noExpedition = QByteArray::number(expeditions->entier(0));
+        const QByteArray noExpedition = QByteArray::number(expeditions.entier(0));
         // A missing label is written as spaces, like a missing article label:
         // one incomplete shipment must not keep the others from the terminals.
         libelles.resize(0);
-        ajouterPadDroite(libelles, Windows1252::encoder(expeditions->texte(1)), LargeurLibelle);
-        ajouterPadDroite(libelles, Windows1252::encoder(expeditions->texte(2)), LargeurLibelle);
+        ajouterPadDroite(libelles, Windows1252::encoder(expeditions.texte(1)), LargeurLibelle);
+        ajouterPadDroite(libelles, Windows1252::encoder(expeditions.texte(2)), LargeurLibelle);
         const double colisTheorique =
-            expeditions->estNul(3) ? 0.0 : std::nearbyint(expeditions->reel(3));
+            expeditions.estNul(3) ? 0.0 : std::nearbyint(expeditions.reel(3));
 
         ligne.resize(0);
         ajouterPadDroite(ligne, noExpedition, LargeurNumero);
@@ -112,14 +108,12 @@ QList<ColisNonEcrits> ecrireFichier(Contexte& ctx, SuiviLignes& suivi) {
     return nonEcrits;
 }
 
-} // namespace
-
 bool GenFichierExpedition(Contexte& ctx) {
     SuiviLignes suivi(ctx.feedback);
     QList<ColisNonEcrits> nonEcrits;
     bool reussi = true;
     try {
-        nonEcrits = ecrireFichier(ctx, suivi);
+        nonEcrits = EcrireFichierExpedition(ctx, suivi);
     } catch (const ErreurTarvo& e) {
         afficherErreurDetaillee(ctx, QStringLiteral("Erreur"), e.erreur());
         reussi = false;

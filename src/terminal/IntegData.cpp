@@ -1,7 +1,9 @@
+#include "IntegData.h"
+
 #include "ChampsFixes.h"
 #include "Integration.h"
 #include "LecteurLignes.h"
-#include "LectureChamps.h"
+#include "Saisies.h"
 #include "SqlTerminal.h"
 #include "SuiviLignes.h"
 #include "app/Connexion.h"
@@ -10,6 +12,7 @@
 #include "app/Ini.h"
 #include "app/Journaux.h"
 #include "db/Dialecte.h"
+#include "db/Transaction.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -22,11 +25,6 @@ namespace {
 const QString Source = QStringLiteral("IntegData");
 const QString Section = QStringLiteral("[SCANPAL2]");
 const QString CRLF = QStringLiteral("\r\n");
-
-// Where the run stands when it is not handling a line.
-constexpr qint64 EtapeArchive = -1;
-constexpr qint64 EtapeSuppression = -2;
-constexpr qint64 EtapeValidation = -3;
 
 // Two runs in the same second must not share an archive: the later one
 // takes the first free name, with its rank in brackets.
@@ -77,28 +75,27 @@ struct IdentiteFichier {
     qint64 modification = 0;
 };
 
-void lierIdentite(Instruction& i, const IdentiteFichier& f) {
-    i.lierTexte(1, f.empreinte);
-    i.lierEntier(2, f.modification);
+db::Requete identifier(const db::Base& base, const db::TexteSql& sql, const IdentiteFichier& f) {
+    db::Requete r = base.preparer(sql);
+    r.lier(u":empreinte", f.empreinte).lier(u":modification", f.modification);
+    return r;
 }
 
-std::optional<QString> archiveFichierIntegre(AccesDonnees& acces, const IdentiteFichier& f) {
-    const auto requete = acces.preparer(Sql::ArchiveFichierIntegre);
-    lierIdentite(*requete, f);
-    if (!requete->suivante())
+std::optional<QString> archiveFichierIntegre(const db::Base& base, const IdentiteFichier& f) {
+    db::Requete requete = identifier(base, sql::ArchiveFichierIntegre, f);
+    if (!requete.suivante())
         return std::nullopt;
-    QString archive = requete->texte(0);
-    requete->terminer();
+    QString archive = requete.texte(0);
+    requete.terminer();
     return archive;
 }
 
-void noterFichierIntegre(AccesDonnees& acces, const IdentiteFichier& f,
+void noterFichierIntegre(const db::Base& base, const IdentiteFichier& f,
                          const QString& dateIntegration, const QString& archive) {
-    const auto requete = acces.preparer(Sql::NoterFichierIntegre);
-    lierIdentite(*requete, f);
-    requete->lierTexte(3, dateIntegration);
-    requete->lierTexte(4, archive);
-    requete->executer();
+    identifier(base, sql::NoterFichierIntegre, f)
+        .lier(u":dateIntegration", dateIntegration)
+        .lier(u":archive", archive)
+        .executer();
 }
 
 void supprimerFichierData(const QString& cheminData) {
@@ -131,46 +128,25 @@ void signalerEchec(Contexte& ctx, const Erreur& e, qint64 ligneFichier) {
 
 } // namespace
 
-void TraiteLigne(Integration& run, QByteArrayView ligne) {
-    const qsizetype accolade = ligne.indexOf('{');
-    if (accolade < 0)
-        throw ErreurTarvo(NumeroErreurLigne::ArgumentIncorrect, QStringLiteral("TraiteLigne"),
-                          QStringLiteral("La ligne ne porte aucun code de type (« { » absent)."));
-    const QByteArrayView code =
-        ligne.sliced(accolade).first(std::min<qsizetype>(7, ligne.size() - accolade));
-    if (code == "{EXPFA}")
-        SaisieEXPFA(run, ligne);
-    else if (code == "{EXPXA}")
-        SaisieEXPXA(run, ligne);
-    else if (code == "{EXPFP}")
-        SaisieEXPFP(run, ligne);
-    else if (code == "{EXPXP}")
-        SaisieEXPXP(run, ligne);
-    else if (code == "{EXPSA}")
-        SaisieEXPSA(run, ligne);
-}
+ResultatIntegration IntegrerFichierData(Contexte& ctx, qint64& ligneFichier) {
+    ligneFichier = 0;
+    const QString cheminData = LireIni(ctx, QStringLiteral("FichierData"), Section);
+    if (cheminData.isEmpty() || !QFileInfo(cheminData).isFile())
+        return {ResultatIntegration::Issue::AucunFichier, cheminData, QString()};
 
-bool IntegData(Contexte& ctx) {
-    qint64 ligneFichier = 0;
     SuiviLignes suivi(ctx.feedback);
-    std::unique_ptr<AccesDonnees> acces;
-    std::optional<LecteurLignes> lecteur;
+    QByteArray ligne;
     // The archive copy of a run that is not committed goes with it.
     QString archiveNonValidee;
-    QByteArray ligne;
     try {
-        const QString cheminData = LireIni(ctx, QStringLiteral("FichierData"), Section);
-        if (cheminData.isEmpty() || !QFileInfo(cheminData).isFile()) {
-            ctx.prompts.exclamation(QStringLiteral("Traitement impossible"),
-                                    QStringLiteral("Aucun fichier de données disponible.") + CRLF +
-                                        u'[' + cheminData + u']');
-            return false;
-        }
-        acces = ouvrirAcces(ctx.cnx.get());
-        acces->commencer();
+        // Declared before the transaction, so that a failure rolls back
+        // before the file is closed.
+        std::optional<LecteurLignes> lecteur;
+        db::Base base(ctx.cnx.get());
+        std::optional<db::Transaction> transaction(std::in_place, base);
         suivi.progression(0);
         const QDateTime dateIntegration = ctx.horloge.maintenant();
-        Integration run(*acces, dateIntegration.toString(db::Dialecte::FormatDateHeure));
+        Integration run(base, dateIntegration.toString(db::Dialecte::FormatDateHeure));
 
         lecteur.emplace(cheminData, Source);
         const qint64 taille = lecteur->taille();
@@ -191,16 +167,11 @@ bool IntegData(Contexte& ctx) {
         // The very file of a committed run, left by a stop between its commit
         // and its removal: its entries are in already.
         const IdentiteFichier identite{lecteur->empreinte(), lecteur->modification()};
-        if (const auto archive = archiveFichierIntegre(*acces, identite)) {
-            acces->annuler();
+        if (auto archive = archiveFichierIntegre(base, identite)) {
+            transaction.reset();
             ligneFichier = EtapeSuppression;
             supprimerFichierData(cheminData);
-            ctx.prompts.information(
-                QStringLiteral("Intégration des lignes"),
-                QStringLiteral("Ce fichier de données a déjà été intégré (archive : %1). "
-                               "Il est supprimé sans être intégré une seconde fois.")
-                    .arg(QDir::toNativeSeparators(*archive)));
-            return true;
+            return {ResultatIntegration::Issue::DejaIntegre, cheminData, std::move(*archive)};
         }
 
         ligneFichier = EtapeArchive;
@@ -208,32 +179,53 @@ bool IntegData(Contexte& ctx) {
             LireIni(ctx, QStringLiteral("CheminArchiveData"), Section), dateIntegration);
         copierVersArchive(cheminData, archive);
         archiveNonValidee = archive;
-        noterFichierIntegre(*acces, identite, run.dateIntegration(), archive);
+        noterFichierIntegre(base, identite, run.dateIntegration(), archive);
 
         // The commit comes before the removal: a stop before the commit leaves
         // the file in place with nothing committed; a stop after it leaves a
         // file that the next run recognises and only removes.
         ligneFichier = EtapeValidation;
-        acces->valider();
+        transaction->valider();
         archiveNonValidee.clear();
 
         ligneFichier = EtapeSuppression;
         supprimerFichierData(cheminData);
-        ctx.prompts.information(QStringLiteral("Intégration des lignes"),
-                                QStringLiteral("Traitement terminé"));
-        return true;
-    } catch (const ErreurTarvo& e) {
-        if (acces)
-            acces->annuler();
-        if (lecteur)
-            lecteur->fermer();
+        return {ResultatIntegration::Issue::Integre, cheminData, archive};
+    } catch (const ErreurTarvo&) {
         if (!archiveNonValidee.isEmpty())
             QFile::remove(archiveNonValidee);
         if (ligneFichier > 0)
             suivi.montrerDerniereLigne(ligne);
-        signalerEchec(ctx, e.erreur(), ligneFichier);
-        return false;
+        throw;
     }
+}
+
+bool IntegData(Contexte& ctx) {
+    qint64 ligneFichier = 0;
+    try {
+        const ResultatIntegration r = IntegrerFichierData(ctx, ligneFichier);
+        switch (r.issue) {
+        case ResultatIntegration::Issue::AucunFichier:
+            ctx.prompts.exclamation(QStringLiteral("Traitement impossible"),
+                                    QStringLiteral("Aucun fichier de données disponible.") + CRLF +
+                                        u'[' + r.cheminData + u']');
+            return false;
+        case ResultatIntegration::Issue::DejaIntegre:
+            ctx.prompts.information(
+                QStringLiteral("Intégration des lignes"),
+                QStringLiteral("Ce fichier de données a déjà été intégré (archive : %1). "
+                               "Il est supprimé sans être intégré une seconde fois.")
+                    .arg(QDir::toNativeSeparators(r.archive)));
+            return true;
+        case ResultatIntegration::Issue::Integre:
+            ctx.prompts.information(QStringLiteral("Intégration des lignes"),
+                                    QStringLiteral("Traitement terminé"));
+            return true;
+        }
+    } catch (const ErreurTarvo& e) {
+        signalerEchec(ctx, e.erreur(), ligneFichier);
+    }
+    return false;
 }
 
 } // namespace tarvo::terminal

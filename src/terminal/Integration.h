@@ -1,15 +1,10 @@
 #pragma once
 
-#include "AccesDonnees.h"
+#include "db/Base.h"
 
-#include <QByteArrayView>
 #include <QString>
 #include <array>
-#include <memory>
-
-namespace tarvo {
-struct Contexte;
-}
+#include <optional>
 
 namespace tarvo::terminal {
 
@@ -33,7 +28,7 @@ struct LigneJournal {
 // transaction, and the run's date-time.
 class Integration {
 public:
-    enum Requete {
+    enum Preparee {
         JournalArticle,
         JournalPoids,
         DateClotureExpedition,
@@ -52,40 +47,15 @@ public:
     };
 
     // `dateIntegration` as the text yyyy-MM-dd HH:mm:ss.
-    Integration(AccesDonnees& acces, QString dateIntegration)
-        : acces_(acces), dateIntegration_(std::move(dateIntegration)) {}
+    Integration(const db::Base& base, QString dateIntegration);
 
-    Instruction& requete(Requete r);
+    db::Requete& requete(Preparee p);
     const QString& dateIntegration() const { return dateIntegration_; }
 
 private:
-    AccesDonnees& acces_;
+    const db::Base& base_;
     QString dateIntegration_;
-    std::array<std::unique_ptr<Instruction>, NombreRequetes> requetes_;
+    std::array<std::optional<db::Requete>, NombreRequetes> requetes_;
 };
-
-// Integrates the terminal data file in one transaction, archives it and
-// removes it. False when the run reported a failure: nothing is then
-// committed and the data file stays where it was.
-bool IntegData(Contexte& ctx);
-
-// Hands one line (Windows-1252 bytes, no line end) to the routine of its type
-// code; a line of an unknown type is skipped. Raises ErreurTarvo.
-void TraiteLigne(Integration& run, QByteArrayView ligne);
-
-// The line routines: each journals its line and applies it.
-void SaisieEXPXA(Integration& run, QByteArrayView ligne);
-void SaisieEXPFA(Integration& run, QByteArrayView ligne);
-void SaisieEXPFP(Integration& run, QByteArrayView ligne);
-void SaisieEXPXP(Integration& run, QByteArrayView ligne);
-void SaisieEXPSA(Integration& run, QByteArrayView ligne);
-
-// True when the shipment must not receive terminal data: unknown or closed.
-bool ExpCloturee(Integration& run, qint32 noExpedition);
-// Applying one journaled entry to the parcels and packing lines. An entry
-// changes a row only when it is more recent than the row's last change.
-void AjoutArticleColis(Integration& run, const LigneJournal& entree);
-void RetraitArticleColis(Integration& run, const LigneJournal& entree);
-void MajPoidsColis(Integration& run, const LigneJournal& entree);
 
 } // namespace tarvo::terminal

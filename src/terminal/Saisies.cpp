@@ -1,5 +1,8 @@
-#include "Integration.h"
+#include "Saisies.h"
+
 #include "LectureChamps.h"
+#include "MajColis.h"
+#include "app/Erreur.h"
 
 namespace tarvo::terminal {
 namespace {
@@ -18,28 +21,26 @@ QByteArray sansColonne22(QByteArrayView ligne) {
     return corrigee;
 }
 
+// The columns both journal forms share.
+db::Requete& lierJournal(Integration& run, Integration::Preparee p, const LigneJournal& e) {
+    return run.requete(p)
+        .lier(u":codeType", e.codeType)
+        .lier(u":noExpedition", e.noExpedition)
+        .lier(u":noColis", e.noColis)
+        .lier(u":dateSaisie", e.dateSaisie)
+        .lier(u":dateIntegration", run.dateIntegration());
+}
+
 void journaliserArticle(Integration& run, const LigneJournal& e) {
-    Instruction& i = run.requete(Integration::JournalArticle);
-    i.lierTexte(1, e.codeType);
-    i.lierEntier(2, e.noExpedition);
-    i.lierTexte(3, e.noColis);
-    i.lierTexte(4, e.codeBarres);
-    i.lierReel(5, 0);
-    i.lierEntier(6, e.quantite);
-    i.lierTexte(7, e.dateSaisie);
-    i.lierTexte(8, run.dateIntegration());
-    i.executer();
+    lierJournal(run, Integration::JournalArticle, e)
+        .lier(u":codeBarres", e.codeBarres)
+        .lier(u":poids", 0.0)
+        .lier(u":quantite", e.quantite)
+        .executer();
 }
 
 void journaliserPoids(Integration& run, const LigneJournal& e) {
-    Instruction& i = run.requete(Integration::JournalPoids);
-    i.lierTexte(1, e.codeType);
-    i.lierEntier(2, e.noExpedition);
-    i.lierTexte(3, e.noColis);
-    i.lierReel(4, e.poids);
-    i.lierTexte(5, e.dateSaisie);
-    i.lierTexte(6, run.dateIntegration());
-    i.executer();
+    lierJournal(run, Integration::JournalPoids, e).lier(u":poids", e.poids).executer();
 }
 
 // An article put into a parcel, from the fields of either article form.
@@ -83,6 +84,25 @@ void saisiePoids(Integration& run, QByteArrayView ligne, const QString& code,
 }
 
 } // namespace
+
+void TraiteLigne(Integration& run, QByteArrayView ligne) {
+    const qsizetype accolade = ligne.indexOf('{');
+    if (accolade < 0)
+        throw ErreurTarvo(NumeroErreurLigne::ArgumentIncorrect, QStringLiteral("TraiteLigne"),
+                          QStringLiteral("La ligne ne porte aucun code de type (« { » absent)."));
+    const QByteArrayView code =
+        ligne.sliced(accolade).first(std::min<qsizetype>(7, ligne.size() - accolade));
+    if (code == "{EXPFA}")
+        SaisieEXPFA(run, ligne);
+    else if (code == "{EXPXA}")
+        SaisieEXPXA(run, ligne);
+    else if (code == "{EXPFP}")
+        SaisieEXPFP(run, ligne);
+    else if (code == "{EXPXP}")
+        SaisieEXPXP(run, ligne);
+    else if (code == "{EXPSA}")
+        SaisieEXPSA(run, ligne);
+}
 
 void SaisieEXPXA(Integration& run, QByteArrayView ligne) {
     const bool correcte = ligne.size() >= 22 && ligne[21] == ',';

@@ -1,95 +1,59 @@
 #pragma once
 
-#include <QString>
+#include "db/TexteSql.h"
 
-// Every statement of the terminal exchange. Values always travel as bound
-// parameters, in the order of the '?'. The texts are accepted as they are by
-// both the embedded database and SQL Server. Date-times are compared as the
-// text db::Dialecte::FormatDateHeure gives.
-namespace tarvo::terminal::Sql {
+// Every statement of the terminal exchange. Values are named parameters; the
+// comment of each statement names them. Each text serves both the embedded
+// database and SQL Server. Date-times are bound and compared as the text
+// db::Dialecte::FormatDateHeure gives. Every parcel of a shipment is removed
+// by the shipments' expeditions::sql::SuppressionColis.
+namespace tarvo::terminal::sql {
 
-// Article file.
-inline const QString NombreArticles = QStringLiteral("SELECT COUNT(*) FROM Article");
-inline const QString ArticlesPourTerminal =
-    QStringLiteral("SELECT [Code barres Article], lib_art_couleur FROM Article "
-                   "ORDER BY [Code barres Article]");
+// The article file: the number of articles, then each article's bar code and
+// label, by bar code.
+extern const db::TexteSql NombreArticles;
+extern const db::TexteSql ArticlesPourTerminal;
 
-// Shipment file: the open shipments.
-inline const QString NombreExpeditionsOuvertes =
-    QStringLiteral("SELECT COUNT(*) FROM Expédition WHERE [Date cloture] IS NULL");
-inline const QString ExpeditionsOuvertes =
-    QStringLiteral("SELECT [No Expédition], [Libellé 1], [Libellé 2], [Nbr colis théorique] "
-                   "FROM Expédition WHERE [Date cloture] IS NULL ORDER BY [No Expédition]");
+// The shipment file: the number of open shipments, then each one's number,
+// labels 1 and 2 and theoretical parcel count, by number.
+extern const db::TexteSql NombreExpeditionsOuvertes;
+extern const db::TexteSql ExpeditionsOuvertes;
 
-// Journal rows. Weight entries leave the bar code and the quantity to the
-// table's defaults.
-// Code, shipment, parcel text, bar code, weight, quantity, entry, integration.
-inline const QString JournalArticle = QStringLiteral(
-    "INSERT INTO [Journal de saisie] ([Code type ligne], [No Expédition], [No Colis], "
-    "[Code barres Article], [Poids colis], Quantité, [Date saisie], [Date intégration]) "
-    "VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
-// Code, shipment, parcel text, weight, entry, integration.
-inline const QString JournalPoids = QStringLiteral(
-    "INSERT INTO [Journal de saisie] ([Code type ligne], [No Expédition], [No Colis], "
-    "[Poids colis], [Date saisie], [Date intégration]) VALUES (?, ?, ?, ?, ?, ?)");
+// Journal rows: :codeType, :noExpedition, :noColis (the parcel as the
+// terminal gave it, as text), :dateSaisie, :dateIntegration and :poids; an
+// article also :codeBarres and :quantite. A weight row leaves the bar code
+// and the quantity to the table's defaults.
+extern const db::TexteSql JournalArticle;
+extern const db::TexteSql JournalPoids;
 
-// Integrated files, known by their fingerprint and modification time.
-// Fingerprint, modification; then the same, integration date-time, archive path.
-inline const QString ArchiveFichierIntegre = QStringLiteral(
-    "SELECT archive FROM tarvo_integration WHERE empreinte = ? AND modification = ?");
-inline const QString NoterFichierIntegre =
-    QStringLiteral("INSERT INTO tarvo_integration (empreinte, modification, date_integration, "
-                   "archive) VALUES (?, ?, ?, ?)");
+// Integrated files, known by :empreinte (SHA-256 in hexadecimal) and
+// :modification (milliseconds since 1970 UTC). The archive of such a file;
+// noting one also takes :dateIntegration and :archive.
+extern const db::TexteSql ArchiveFichierIntegre;
+extern const db::TexteSql NoterFichierIntegre;
 
-// Shipment: its closing date (no row: unknown shipment).
-inline const QString DateClotureExpedition =
-    QStringLiteral("SELECT [Date cloture] FROM Expédition WHERE [No Expédition] = ?");
+// A shipment's closing date, no row for an unknown shipment: :noExpedition.
+extern const db::TexteSql DateClotureExpedition;
 
-// Parcels. Shipment, parcel, date; then shipment, parcel again.
-inline const QString CreerColisSansPoids = QStringLiteral(
-    "INSERT INTO Colis ([No Expédition], [No Colis], [Date mise à jour]) SELECT ?, ?, ? "
-    "WHERE NOT EXISTS (SELECT 1 FROM Colis WHERE [No Expédition] = ? AND [No Colis] = ?)");
-// Shipment, parcel, weight, date; then shipment, parcel again.
-inline const QString CreerColisAvecPoids = QStringLiteral(
-    "INSERT INTO Colis ([No Expédition], [No Colis], [Poids colis], [Date mise à jour]) "
-    "SELECT ?, ?, ?, ? "
-    "WHERE NOT EXISTS (SELECT 1 FROM Colis WHERE [No Expédition] = ? AND [No Colis] = ?)");
-// Weight, date; shipment, parcel; only rows changed before the date.
-inline const QString PeserColis =
-    QStringLiteral("UPDATE Colis SET [Poids colis] = ?, [Date mise à jour] = ? "
-                   "WHERE [No Expédition] = ? AND [No Colis] = ? AND [Date mise à jour] < ?");
-// Shipment, parcel.
-inline const QString ColisExiste =
-    QStringLiteral("SELECT 1 FROM Colis WHERE [No Expédition] = ? AND [No Colis] = ?");
-// Shipment.
-inline const QString SupprimerColisExpedition =
-    QStringLiteral("DELETE FROM Colis WHERE [No Expédition] = ?");
-// Shipment, parcel.
-inline const QString SupprimerColis =
-    QStringLiteral("DELETE FROM Colis WHERE [No Expédition] = ? AND [No Colis] = ?");
+// Parcels, each known by :noExpedition and :colis.
+// Creates the parcel when missing, dated :dateSaisie; with its weight :poids.
+extern const db::TexteSql CreerColisSansPoids;
+extern const db::TexteSql CreerColisAvecPoids;
+// Weighs the parcel, :poids at :dateSaisie, unless it changed since.
+extern const db::TexteSql PeserColis;
+// One row when the parcel exists.
+extern const db::TexteSql ColisExiste;
+extern const db::TexteSql SupprimerColis;
 
-// Packing lines. Shipment, parcel, bar code, quantity, date; then shipment,
-// parcel, bar code again.
-inline const QString CreerColisage = QStringLiteral(
-    "INSERT INTO Colisage ([No Expédition], [No Colis], [Code barres Article], Quantité, "
-    "[Date mise à jour]) SELECT ?, ?, ?, ?, ? WHERE NOT EXISTS (SELECT 1 FROM Colisage "
-    "WHERE [No Expédition] = ? AND [No Colis] = ? AND [Code barres Article] = ?)");
-// Quantity, date; shipment, parcel, bar code; only rows changed before the date.
-inline const QString AjouterAuColisage =
-    QStringLiteral("UPDATE Colisage SET Quantité = Quantité + ?, [Date mise à jour] = ? "
-                   "WHERE [No Expédition] = ? AND [No Colis] = ? AND [Code barres Article] = ? "
-                   "AND [Date mise à jour] < ?");
-// Shipment, parcel, bar code; only a row changed before the date (last parameter).
-inline const QString QuantiteColisageAnterieure =
-    QStringLiteral("SELECT Quantité FROM Colisage WHERE [No Expédition] = ? AND [No Colis] = ? "
-                   "AND [Code barres Article] = ? AND [Date mise à jour] < ?");
-// Quantity, date; shipment, parcel, bar code.
-inline const QString RetirerDuColisage =
-    QStringLiteral("UPDATE Colisage SET Quantité = Quantité - ?, [Date mise à jour] = ? "
-                   "WHERE [No Expédition] = ? AND [No Colis] = ? AND [Code barres Article] = ?");
-// Shipment, parcel, bar code.
-inline const QString SupprimerColisage =
-    QStringLiteral("DELETE FROM Colisage WHERE [No Expédition] = ? AND [No Colis] = ? "
-                   "AND [Code barres Article] = ?");
+// Packing lines, each known by :noExpedition, :colis and :codeBarres.
+// Creates the line when missing: :quantite at :dateSaisie.
+extern const db::TexteSql CreerColisage;
+// Adds :quantite at :dateSaisie, unless the line changed since.
+extern const db::TexteSql AjouterAuColisage;
+// The line's quantity, when it last changed before :dateSaisie.
+extern const db::TexteSql QuantiteColisageAnterieure;
+// Takes :quantite out at :dateSaisie.
+extern const db::TexteSql RetirerDuColisage;
+extern const db::TexteSql SupprimerColisage;
 
-} // namespace tarvo::terminal::Sql
+} // namespace tarvo::terminal::sql

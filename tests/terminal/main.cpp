@@ -5,6 +5,7 @@
 int executerTestsFichiers(int argc, char** argv);
 int executerTestsLignes(int argc, char** argv);
 int executerTestsIntegration(int argc, char** argv);
+int executerTestsCatalogue(int argc, char** argv);
 int executerTestsArret(int argc, char** argv);
 int executerTestsBranchements(int argc, char** argv);
 
@@ -14,6 +15,7 @@ int main(int argc, char** argv) {
     echecs += executerTestsFichiers(argc, argv);
     echecs += executerTestsLignes(argc, argv);
     echecs += executerTestsIntegration(argc, argv);
+    echecs += executerTestsCatalogue(argc, argv);
     echecs += executerTestsArret(argc, argv);
     echecs += executerTestsBranchements(argc, argv);
     return echecs;

@@ -44,7 +44,7 @@ QByteArray fichierVolumineux() {
         const int exp = 1 + i % Expeditions;
         const int colis = 1 + (i / Expeditions) % 20;
         const QByteArray heure =
-            QTime(8, 0).addSecs(i / Expeditions).toString("HH:mm:ss").toLatin1();
+            QTime(8, 0).addSecs(i / Expeditions).toString(u"HH:mm:ss").toLatin1();
         contenu += (i % 10 == 9 ? ligneFP(exp, colis, "2012-04-19", heure, "3.5")
                                 : ligneFA(exp, colis, "2012-04-19", heure,
                                           QByteArray::number(3760000000000LL + i % 500), 1)) +

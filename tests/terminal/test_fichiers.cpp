@@ -1,8 +1,10 @@
 // The article and shipment files, byte for byte, with their boxes and feedback.
 #include "OutilsTerminal.h"
 #include "app/Connexion.h"
+#include "app/Erreur.h"
 #include "app/Windows1252.h"
-#include "terminal/FichiersTerminal.h"
+#include "terminal/GenFichierArticle.h"
+#include "terminal/GenFichierExpedition.h"
 #include "terminal/SuiviLignes.h"
 
 #include <QDir>
@@ -124,6 +126,12 @@ private slots:
                         "/terminal/EXPEDITION.TXT",
                     "FichierExpedition=");
         b.ecrireIni(ini);
+
+        // The cores raise and show nothing: the boxes are the commands' own.
+        terminal::SuiviLignes suivi(b.feedback);
+        QVERIFY_THROWS_EXCEPTION(ErreurTarvo, terminal::EcrireFichierArticle(*b.ctx, suivi));
+        QVERIFY_THROWS_EXCEPTION(ErreurTarvo, terminal::EcrireFichierExpedition(*b.ctx, suivi));
+        QVERIFY(b.prompts.boites.isEmpty());
 
         QVERIFY(!terminal::GenFichierArticle(*b.ctx));
         QVERIFY(!QFile::exists(b.chemin(QStringLiteral("absent/ARTICLE.TXT"))));

@@ -2,17 +2,20 @@
 // archive, and what stays when a run fails.
 #include "OutilsTerminal.h"
 #include "app/Connexion.h"
+#include "app/Erreur.h"
 #include "app/Windows1252.h"
-#include "terminal/AccesQtSql.h"
-#include "terminal/AccesSQLite.h"
-#include "terminal/Integration.h"
+#include "db/Transaction.h"
+#include "terminal/IntegData.h"
+#include "terminal/Saisies.h"
 
 #include <QDir>
+#include <QSqlDriver>
 #include <QTest>
 #include <sqlite3.h>
 
 using namespace tarvo;
 using namespace tarvo::test;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -30,6 +33,13 @@ const QString ArchiveParDefaut =
     QStringLiteral("archive/Intégration du 2012-04-19 à 13h42mn25.txt");
 const QString Data = QStringLiteral("terminal/DATA.TXT");
 const QByteArray Jour = "2012-04-19";
+
+// The engine's handle behind the test connection, to make it refuse a commit.
+sqlite3* poigneeSQLite(const QSqlDatabase& db) {
+    const QVariant v = db.driver()->handle();
+    return qstrcmp(v.typeName(), "sqlite3*") == 0 ? *static_cast<sqlite3* const*>(v.data())
+                                                  : nullptr;
+}
 
 struct Base : BaseDeTest {
     Base() {
@@ -95,19 +105,19 @@ private slots:
         b.verifierTermine();
         QCOMPARE(lignes(b.db(), Journal),
                  (QStringList{
-                     "{EXPXA}|42|1|3760001234567|0|2|2012-04-19 10:00:00|2012-04-19 13:42:25",
-                     "{EXPFA}|42|2|0012ABC45678Z|0|1|2012-04-19 10:01:00|2012-04-19 13:42:25",
-                     "{EXPFP}|42|1|∅|12.5|∅|2012-04-19 10:02:00|2012-04-19 13:42:25",
-                     "{EXPXP}|42|3|∅|7.25|∅|2012-04-19 10:03:00|2012-04-19 13:42:25",
-                     "{EXPSA}|42|  2|0012ABC45678Z|0|1|2012-04-19 10:04:00|2012-04-19 13:42:25",
+                     u"{EXPXA}|42|1|3760001234567|0|2|2012-04-19 10:00:00|2012-04-19 13:42:25"_s,
+                     u"{EXPFA}|42|2|0012ABC45678Z|0|1|2012-04-19 10:01:00|2012-04-19 13:42:25"_s,
+                     u"{EXPFP}|42|1|∅|12.5|∅|2012-04-19 10:02:00|2012-04-19 13:42:25"_s,
+                     u"{EXPXP}|42|3|∅|7.25|∅|2012-04-19 10:03:00|2012-04-19 13:42:25"_s,
+                     u"{EXPSA}|42|  2|0012ABC45678Z|0|1|2012-04-19 10:04:00|2012-04-19 13:42:25"_s,
                  }));
         QCOMPARE(lignes(b.db(), ColisTous), (QStringList{
-                                                "42|1|12.5|2012-04-19 10:02:00",
-                                                "42|2|∅|2012-04-19 10:01:00",
-                                                "42|3|7.25|2012-04-19 10:03:00",
+                                                u"42|1|12.5|2012-04-19 10:02:00"_s,
+                                                u"42|2|∅|2012-04-19 10:01:00"_s,
+                                                u"42|3|7.25|2012-04-19 10:03:00"_s,
                                             }));
         QCOMPARE(lignes(b.db(), ColisageTous),
-                 QStringList{"42|1|3760001234567|2|2012-04-19 10:00:00"});
+                 QStringList{u"42|1|3760001234567|2|2012-04-19 10:00:00"_s});
 
         QVERIFY(!QFile::exists(b.chemin(Data)));
         QCOMPARE(b.lireFichier(ArchiveParDefaut), fichier(l));
@@ -144,13 +154,13 @@ private slots:
             ligneSA(42, "  1", Jour, "10:02:00", "A000000000001", 1),
         }));
         QCOMPARE(lignes(b.db(), ColisTous), (QStringList{
-                                                "42|1|∅|2012-04-19 10:00:00",
-                                                "42|2|∅|2012-04-19 11:00:00",
-                                                "42|5|3.5|2012-04-19 10:00:00",
+                                                u"42|1|∅|2012-04-19 10:00:00"_s,
+                                                u"42|2|∅|2012-04-19 11:00:00"_s,
+                                                u"42|5|3.5|2012-04-19 10:00:00"_s,
                                             }));
         QCOMPARE(lignes(b.db(), ColisageTous), (QStringList{
-                                                   "42|1|A000000000001|5|2012-04-19 10:05:00",
-                                                   "42|2|B000000000001|1|2012-04-19 11:00:00",
+                                                   u"42|1|A000000000001|5|2012-04-19 10:05:00"_s,
+                                                   u"42|2|B000000000001|1|2012-04-19 11:00:00"_s,
                                                }));
     }
 
@@ -218,7 +228,7 @@ private slots:
             ligneSA(42, "  1", Jour, "10:01:00", "x');DROP TABL", 1),
         }));
         QCOMPARE(lignes(b.db(), ColisageTous),
-                 QStringList{"42|1|0000000000007|1|2012-04-19 10:00:00"});
+                 QStringList{u"42|1|0000000000007|1|2012-04-19 10:00:00"_s});
         QCOMPARE(nombre(b.db(), QStringLiteral("SELECT COUNT(*) FROM Colis")), 1);
         QCOMPARE(lignes(b.db(), QStringLiteral("SELECT [No Colis], [Code barres Article] FROM "
                                                "[Journal de saisie] WHERE [Code type ligne] = "
@@ -244,8 +254,8 @@ private slots:
             ligneSA(42, "  2", Jour, "09:00:00", "<Tous>", 0),
         }));
         QCOMPARE(lignes(b.db(), ColisageTous), (QStringList{
-                                                   "42|1|A000000000001|3|2012-04-19 10:10:00",
-                                                   "42|3|A000000000001|1|2012-04-19 10:00:00",
+                                                   u"42|1|A000000000001|3|2012-04-19 10:10:00"_s,
+                                                   u"42|3|A000000000001|1|2012-04-19 10:00:00"_s,
                                                }));
         QCOMPARE(nombre(b.db(), QStringLiteral("SELECT COUNT(*) FROM Colis")), 2);
         QVERIFY(b.integrer({ligneSA(42, "<To", Jour, "08:00:00", "...", 0)}));
@@ -253,7 +263,7 @@ private slots:
         QCOMPARE(nombre(b.db(), QStringLiteral("SELECT COUNT(*) FROM Colisage")), 0);
         QCOMPARE(lignes(b.db(), QStringLiteral("SELECT [No Colis] FROM [Journal de saisie] "
                                                "ORDER BY rowid DESC LIMIT 1")),
-                 QStringList{"<To"});
+                 QStringList{u"<To"_s});
     }
 
     // The generic QtSql path (the one SQL Server takes) gives the same rows as
@@ -272,18 +282,15 @@ private slots:
         QStringList resultats[2];
         for (int voie = 0; voie < 2; ++voie) {
             Base b;
-            std::unique_ptr<terminal::AccesDonnees> acces;
-            if (voie == 0)
-                acces = terminal::ouvrirAcces(b.ctx->cnx.get());
-            else
-                acces = std::make_unique<terminal::AccesQtSql>(b.db(), db::Moteur::SQLite);
-            acces->commencer();
+            db::Base base(b.ctx->cnx.get(),
+                          voie == 0 ? db::Base::Voie::Automatique : db::Base::Voie::QtSql);
+            db::Transaction transaction(base);
             {
-                terminal::Integration run(*acces, QStringLiteral("2012-04-19 13:42:25"));
+                terminal::Integration run(base, QStringLiteral("2012-04-19 13:42:25"));
                 for (const QByteArray& ligne : l)
                     terminal::TraiteLigne(run, ligne);
             }
-            acces->valider();
+            transaction.valider();
             resultats[voie] =
                 lignes(b.db(), Journal) + lignes(b.db(), ColisTous) + lignes(b.db(), ColisageTous);
         }
@@ -311,7 +318,7 @@ private slots:
         QVERIFY(b.integrer(premier));
         QVERIFY(b.integrer(second));
         QCOMPARE(b.lireFichier(ArchiveParDefaut), fichier(premier));
-        QCOMPARE(b.lireFichier(QString(ArchiveParDefaut).replace(".txt", " (2).txt")),
+        QCOMPARE(b.lireFichier(QString(ArchiveParDefaut).replace(u".txt"_s, u" (2).txt"_s)),
                  fichier(second));
     }
 
@@ -331,7 +338,7 @@ private slots:
     // where it was, byte for byte, ready for the next run.
     void validationRefusee() {
         Base b;
-        sqlite3* poignee = terminal::poigneeSQLite(*b.ctx->cnx);
+        sqlite3* poignee = poigneeSQLite(b.db());
         QVERIFY(poignee);
         sqlite3_commit_hook(
             poignee, [](void*) { return 1; }, nullptr);
@@ -392,6 +399,19 @@ private slots:
                     .contains(QStringLiteral("Erreur IntegData\r\nErreur n° : 5\r\n")));
     }
 
+    // The core raises, says where the run stopped, and shows nothing.
+    void leCoeurNeMontreRien() {
+        Base b;
+        const QByteArray contenu = fichier({ligneFP(42, 1, Jour, "10:00:00", "1"), ""});
+        b.ecrireFichier(Data, contenu);
+        qint64 ligne = 0;
+        QVERIFY_THROWS_EXCEPTION(ErreurTarvo, terminal::IntegrerFichierData(*b.ctx, ligne));
+        QCOMPARE(ligne, 2);
+        QVERIFY(b.prompts.boites.isEmpty());
+        QCOMPARE(nombre(b.db(), QStringLiteral("SELECT COUNT(*) FROM [Journal de saisie]")), 0);
+        QCOMPARE(b.lireFichier(Data), contenu);
+    }
+
     // The line count is no 16-bit counter: the failing line is named whatever its number.
     void plusDeLignesQuUnCompteur16Bits() {
         Base b;
@@ -409,7 +429,7 @@ private slots:
                                   ligneFP(42, 3, Jour, "10:00:00", "2"));
         QVERIFY(terminal::IntegData(*b.ctx));
         QCOMPARE(lignes(b.db(), QStringLiteral("SELECT [No Colis] FROM Colis ORDER BY 1")),
-                 (QStringList{"1", "3"}));
+                 (QStringList{u"1"_s, u"3"_s}));
     }
 };
 

@@ -2,15 +2,18 @@
 #include "OutilsTerminal.h"
 #include "app/Connexion.h"
 #include "app/Erreur.h"
+#include "db/Transaction.h"
 #include "terminal/ChampsFixes.h"
-#include "terminal/Integration.h"
+#include "terminal/IntegData.h"
 #include "terminal/LectureChamps.h"
+#include "terminal/Saisies.h"
 
 #include <QRandomGenerator>
 #include <QTest>
 
 using namespace tarvo;
 using namespace tarvo::test;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -27,21 +30,16 @@ struct Banc : BaseDeTest {
     }
     // The journal row the line gives, or the failure it raises.
     QString traiter(const QByteArray& ligne) {
-        std::unique_ptr<terminal::AccesDonnees> acces = terminal::ouvrirAcces(ctx->cnx.get());
-        acces->commencer();
-        QString resultat;
-        {
-            terminal::Integration run(*acces, QStringLiteral("2012-04-19 13:42:25"));
-            try {
-                terminal::TraiteLigne(run, ligne);
-                const QStringList l = lignes(ctx->cnx->base(), DernierJournal);
-                resultat = l.isEmpty() ? QStringLiteral("ignorée") : l.first();
-            } catch (const ErreurTarvo& e) {
-                resultat = QStringLiteral("échec %1").arg(e.erreur().numero);
-            }
+        db::Base base(ctx->cnx.get());
+        const db::Transaction transaction(base);
+        terminal::Integration run(base, QStringLiteral("2012-04-19 13:42:25"));
+        try {
+            terminal::TraiteLigne(run, ligne);
+            const QStringList l = lignes(ctx->cnx->base(), DernierJournal);
+            return l.isEmpty() ? QStringLiteral("ignorée") : l.first();
+        } catch (const ErreurTarvo& e) {
+            return QStringLiteral("échec %1").arg(e.erreur().numero);
         }
-        acces->annuler();
-        return resultat;
     }
 };
 
@@ -137,7 +135,7 @@ private slots:
         const QString date = QStringLiteral("2012-04-19 10:00:00");
         QTest::newRow("XA arrondi au pair")
             << ligneXA(42, 1, Jour, "10:00:00", "3760001234567", 0).replace(",  0,", ",2.5,")
-            << "42|1|3760001234567|0|2|" + date;
+            << u"42|1|3760001234567|0|2|"_s + date;
         QTest::newRow("XA lettre en colonne 22")
             << ligneXA(42, 1, Jour, "10:00:00", "3760001234567", 3).replace(",,2012", ",X,2012")
             << QStringLiteral("42|1|3760001234567|0|3|2012-04-19 10:00:00");
@@ -148,16 +146,16 @@ private slots:
             << ligneSA(42, "  1", "1999-04-19", "10:00:00", "ABC", 1) << QStringLiteral("échec 13");
         QTest::newRow("SA trois espaces en quantité")
             << ligneSA(42, "  1", Jour, "10:00:00", "<Tous>", 0).replace(",0,", ",   ,")
-            << "42|  1|<Tous>|0|0|" + date;
+            << u"42|  1|<Tous>|0|0|"_s + date;
         QTest::newRow("FP poids à virgule")
-            << ligneFP(42, 1, Jour, "10:00:00", "12,5") << "42|1|∅|12|∅|" + date;
+            << ligneFP(42, 1, Jour, "10:00:00", "12,5") << u"42|1|∅|12|∅|"_s + date;
         QTest::newRow("FP sans virgule finale")
             << ligneFP(42, 1, Jour, "10:00:00", "12").replace(",{EXPFP}", " {EXPFP}")
             << QStringLiteral("échec 5");
         QTest::newRow("XP poids trop grand")
             << ligneXP(42, 1, Jour, "10:00:00", "1e39") << QStringLiteral("échec 6");
         QTest::newRow("XP poids en simple précision")
-            << ligneXP(42, 1, Jour, "10:00:00", "0.1") << "42|1|∅|0.1|∅|" + date;
+            << ligneXP(42, 1, Jour, "10:00:00", "0.1") << u"42|1|∅|0.1|∅|"_s + date;
         QTest::newRow("FA quantité hors 16 bits")
             << ligneFA(42, 1, Jour, "10:00:00", "3760001234567", 0).replace(",  0,", ",4e4,")
             << QStringLiteral("échec 6");
@@ -169,7 +167,7 @@ private slots:
             << ligneFA(42, 1, Jour, "24:00:00", "A", 1) << QStringLiteral("échec 13");
         QTest::newRow("lettres en numéro")
             << ligneFA(42, 1, Jour, "10:00:00", "A", 1).replace("    42", "  abc ")
-            << "0|1|A            |0|1|" + date;
+            << u"0|1|A            |0|1|"_s + date;
         QTest::newRow("accolade avant le code")
             << QByteArray("{x} ") + ligneFP(42, 1, Jour, "10:00:00", "1")
             << QStringLiteral("ignorée");
@@ -204,7 +202,7 @@ private slots:
             QList<QByteArray> l;
             for (int i = 0; i < 20; ++i)
                 l << ligneFA(42, 1 + i % 3, Jour, "10:00:00", "3760001234567", 1);
-            const int position = alea.bounded(l.size());
+            const int position = alea.bounded(static_cast<int>(l.size()));
             l[position] = ligneAbimee(alea);
             const QByteArray contenu = fichier(l);
             b.ecrireFichier(QStringLiteral("terminal/DATA.TXT"), contenu);

@@ -1,5 +1,6 @@
-#include "FichiersTerminal.h"
-#include "Integration.h"
+#include "terminal/GenFichierArticle.h"
+#include "terminal/GenFichierExpedition.h"
+#include "terminal/IntegData.h"
 #include "ui/main/Branchements.h"
 #include "ui/main/FenetrePrincipale.h"
 

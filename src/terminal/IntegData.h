@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+
+namespace tarvo {
+struct Contexte;
+}
+
+namespace tarvo::terminal {
+
+// How a run that did not fail ended.
+struct ResultatIntegration {
+    enum class Issue {
+        // No file at the configured path (or no path): nothing was done.
+        AucunFichier,
+        // The very file of a committed run: removed, not integrated again.
+        DejaIntegre,
+        // Integrated in one transaction, archived, committed and removed.
+        Integre
+    };
+    Issue issue;
+    // The configured path of the data file.
+    QString cheminData;
+    // Where the file's lines are archived.
+    QString archive;
+};
+
+// Where a run stands once its lines are handled: the steps that follow them,
+// as the failure message numbers them.
+constexpr qint64 EtapeArchive = -1;
+constexpr qint64 EtapeSuppression = -2;
+constexpr qint64 EtapeValidation = -3;
+
+// Integrates the terminal data file in one transaction, archives it and
+// removes it, with the status and progress of the run. `ligneFichier` follows
+// the run: the 1-based number of the line being handled, then the steps
+// above. Raises ErreurTarvo; nothing is then committed, the data file stays
+// where it was (but after a failed removal) and no archive of an uncommitted
+// run remains; the status shows the line that failed.
+ResultatIntegration IntegrerFichierData(Contexte& ctx, qint64& ligneFichier);
+
+// The same with its boxes: the completion, the missing file, and a failure
+// (also written to erreurs.txt) with where the run stopped. False when there
+// was no file or the run failed.
+bool IntegData(Contexte& ctx);
+
+} // namespace tarvo::terminal

@@ -1,0 +1,27 @@
+#include "Integration.h"
+
+#include "SqlTerminal.h"
+#include "shipments/SqlExpeditions.h"
+
+namespace tarvo::terminal {
+
+Integration::Integration(const db::Base& base, QString dateIntegration)
+    : base_(base), dateIntegration_(std::move(dateIntegration)) {}
+
+db::Requete& Integration::requete(Preparee p) {
+    static const std::array<const db::TexteSql*, NombreRequetes> textes = {
+        &sql::JournalArticle,        &sql::JournalPoids,
+        &sql::DateClotureExpedition, &sql::CreerColisSansPoids,
+        &sql::CreerColisAvecPoids,   &sql::PeserColis,
+        &sql::ColisExiste,           &expeditions::sql::SuppressionColis,
+        &sql::SupprimerColis,        &sql::CreerColisage,
+        &sql::AjouterAuColisage,     &sql::QuantiteColisageAnterieure,
+        &sql::RetirerDuColisage,     &sql::SupprimerColisage,
+    };
+    std::optional<db::Requete>& r = requetes_[p];
+    if (!r)
+        r.emplace(base_.preparer(*textes[p]));
+    return *r;
+}
+
+} // namespace tarvo::terminal

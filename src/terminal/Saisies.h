@@ -1,0 +1,20 @@
+#pragma once
+
+#include "Integration.h"
+
+#include <QByteArrayView>
+
+namespace tarvo::terminal {
+
+// Hands one line (Windows-1252 bytes, no line end) to the routine of its type
+// code; a line of an unknown type is skipped. Raises ErreurTarvo.
+void TraiteLigne(Integration& run, QByteArrayView ligne);
+
+// The line routines: each journals its line and applies it. Raise ErreurTarvo.
+void SaisieEXPXA(Integration& run, QByteArrayView ligne);
+void SaisieEXPFA(Integration& run, QByteArrayView ligne);
+void SaisieEXPFP(Integration& run, QByteArrayView ligne);
+void SaisieEXPXP(Integration& run, QByteArrayView ligne);
+void SaisieEXPSA(Integration& run, QByteArrayView ligne);
+
+} // namespace tarvo::terminal

@@ -15,6 +15,4 @@ QString Contexte::chemin(const QString& nomFichier) const {
     return QDir(dossierProgramme).filePath(nomFichier);
 }
 
-QString titreParDefaut() { return QStringLiteral("Tarvo"); }
-
 } // namespace tarvo

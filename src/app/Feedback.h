@@ -7,7 +7,7 @@ namespace tarvo {
 // Status text and progress percentage of long commands.
 class Feedback {
 public:
-    virtual ~Feedback() = default;
+    virtual ~Feedback();
     virtual void statut(const QString& texte) = 0;
     virtual void progression(int pourcentage) = 0;
 };
@@ -15,8 +15,8 @@ public:
 // Feedback that goes nowhere, for callers that have no screen to update.
 class FeedbackMuet : public Feedback {
 public:
-    void statut(const QString&) override {}
-    void progression(int) override {}
+    void statut(const QString& texte) override;
+    void progression(int pourcentage) override;
 };
 
 } // namespace tarvo

@@ -11,7 +11,7 @@ class Prompts {
 public:
     enum class Icone { Aucune, Critique, Exclamation, Information, Question };
 
-    virtual ~Prompts() = default;
+    virtual ~Prompts();
 
     // An empty title means the program's default title.
     virtual void message(Icone icone, const QString& titre, const QString& texte) = 0;

@@ -1,5 +1,10 @@
 #include "Commandes.h"
 
+#include "CommandesApplication.h"
+#include "labels/CommandesEtiquettes.h"
+#include "shipments/CommandesExpeditions.h"
+#include "terminal/CommandesTerminal.h"
+
 #include <optional>
 
 namespace tarvo::ctl {
@@ -13,7 +18,8 @@ std::optional<QString> extraireValeur(QStringList& arguments, const QString& opt
     if (i < 0)
         return std::nullopt;
     if (i + 1 >= arguments.size())
-        throw ErreurUsage(QStringLiteral("L'option ") + option + QStringLiteral(" attend une valeur."));
+        throw ErreurUsage(QStringLiteral("L'option ") + option +
+                          QStringLiteral(" attend une valeur."));
     const QString valeur = arguments.at(i + 1);
     arguments.remove(i, 2);
     return valeur;

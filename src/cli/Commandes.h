@@ -49,11 +49,6 @@ std::optional<QString> extraireValeur(QStringList& arguments, const QString& opt
 // An argument that must be a whole number.
 int entierOuUsage(const QString& texte, const QString& nom);
 
-QList<Commande> commandesApplication();
-QList<Commande> commandesTerminal();
-QList<Commande> commandesExpeditions();
-QList<Commande> commandesEtiquettes();
-
 // Every command of tarvoctl, in the order of the usage text.
 QList<Commande> toutesLesCommandes();
 

@@ -1,4 +1,5 @@
-#include "Commandes.h"
+#include "CommandesApplication.h"
+
 #include "app/Connexion.h"
 #include "app/Contexte.h"
 #include "app/Ini.h"

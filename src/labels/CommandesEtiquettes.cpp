@@ -1,3 +1,5 @@
+#include "CommandesEtiquettes.h"
+
 #include "ApercuEpl2.h"
 #include "EtiquettesArticle.h"
 #include "EtiquettesColis.h"
@@ -5,7 +7,6 @@
 #include "PrinterSystem.h"
 #include "app/Contexte.h"
 #include "app/Erreur.h"
-#include "cli/Commandes.h"
 
 #include <QFileInfo>
 #include <QTextStream>

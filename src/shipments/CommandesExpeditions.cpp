@@ -1,6 +1,7 @@
+#include "CommandesExpeditions.h"
+
 #include "CreationExpeditions.h"
 #include "RechercheCommande.h"
-#include "cli/Commandes.h"
 
 #include <QTextStream>
 

@@ -1,7 +1,8 @@
+#include "CommandesTerminal.h"
+
 #include "GenFichierArticle.h"
 #include "GenFichierExpedition.h"
 #include "IntegData.h"
-#include "cli/Commandes.h"
 
 namespace tarvo::ctl {
 namespace {

@@ -2,8 +2,8 @@
 #include "SpoolDeTest.h"
 #include "db/Base.h"
 #include "labels/ui/ArtEdEtiq.h"
+#include "labels/ui/BranchementsEtiquettes.h"
 #include "labels/ui/ExpEdEtiq.h"
-#include "ui/main/Branchements.h"
 #include "ui/main/FenetrePrincipale.h"
 
 #include <QApplication>

@@ -1,13 +1,13 @@
 #include "BaseDeTest.h"
 #include "DonneesExpeditions.h"
 #include "shipments/ListesExpeditions.h"
+#include "shipments/ui/BranchementsExpeditions.h"
 #include "shipments/ui/ChoixDate.h"
 #include "shipments/ui/ExpAddCde.h"
 #include "shipments/ui/ExpModif.h"
 #include "shipments/ui/ExpNewAuto.h"
 #include "shipments/ui/ExpNewManuel.h"
 #include "shipments/ui/ListeRapport.h"
-#include "ui/main/Branchements.h"
 #include "ui/main/FenetrePrincipale.h"
 
 #include <QAbstractItemModelTester>

@@ -1,7 +1,7 @@
 // The main window's entries of the terminal exchange.
 #include "OutilsTerminal.h"
 #include "app/Connexion.h"
-#include "ui/main/Branchements.h"
+#include "terminal/ui/BranchementsTerminal.h"
 #include "ui/main/FenetrePrincipale.h"
 
 #include <QAction>

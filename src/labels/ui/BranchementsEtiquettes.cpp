@@ -1,5 +1,6 @@
+#include "BranchementsEtiquettes.h"
+
 #include "ArtEdEtiq.h"
-#include "ui/main/Branchements.h"
 #include "ui/main/FenetrePrincipale.h"
 
 namespace tarvo::ui {

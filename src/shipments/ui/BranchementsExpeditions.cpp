@@ -1,10 +1,11 @@
+#include "BranchementsExpeditions.h"
+
 #include "ExpModif.h"
 #include "ExpNewAuto.h"
 #include "ExpNewManuel.h"
 #include "OutilsFenetres.h"
 #include "app/Contexte.h"
 #include "shipments/RechercheCommande.h"
-#include "ui/main/Branchements.h"
 #include "ui/main/FenetrePrincipale.h"
 
 namespace tarvo::ui {

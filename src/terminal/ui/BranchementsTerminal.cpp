@@ -1,7 +1,8 @@
+#include "BranchementsTerminal.h"
+
 #include "terminal/GenFichierArticle.h"
 #include "terminal/GenFichierExpedition.h"
 #include "terminal/IntegData.h"
-#include "ui/main/Branchements.h"
 #include "ui/main/FenetrePrincipale.h"
 
 namespace tarvo::ui {

@@ -1,5 +1,9 @@
 #include "Branchements.h"
 
+#include "labels/ui/BranchementsEtiquettes.h"
+#include "shipments/ui/BranchementsExpeditions.h"
+#include "terminal/ui/BranchementsTerminal.h"
+
 namespace tarvo::ui {
 
 void brancherCommandes(FenetrePrincipale& fenetre) {

@@ -7,8 +7,4 @@ class FenetrePrincipale;
 // Connects every subsystem's menu and toolbar entries to its commands.
 void brancherCommandes(FenetrePrincipale& fenetre);
 
-void brancherTerminal(FenetrePrincipale& fenetre);
-void brancherExpeditions(FenetrePrincipale& fenetre);
-void brancherEtiquettes(FenetrePrincipale& fenetre);
-
 } // namespace tarvo::ui

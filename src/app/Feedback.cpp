@@ -1,0 +1,11 @@
+#include "Feedback.h"
+
+namespace tarvo {
+
+Feedback::~Feedback() = default;
+
+void FeedbackMuet::statut(const QString&) {}
+
+void FeedbackMuet::progression(int) {}
+
+} // namespace tarvo

@@ -1,0 +1,11 @@
+#include "Prompts.h"
+
+namespace tarvo {
+
+Prompts::~Prompts() = default;
+
+QString titreParDefaut() {
+    return QStringLiteral("Tarvo");
+}
+
+} // namespace tarvo

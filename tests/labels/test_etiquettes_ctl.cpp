@@ -4,15 +4,20 @@
 #include "app/Connexion.h"
 
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
 using namespace tarvo;
 using namespace tarvo::test;
 
 namespace {
 
 using Resultat = ResultatTarvoctl;
+
+// The picture a refused command must not write, in the spool folder.
+const QString Png = QStringLiteral("refus.png");
 
 } // namespace
 
@@ -67,6 +72,55 @@ private slots:
             QVERIFY2(image.width() >= 570 && image.height() >= 610, nom);
         }
     }
+
+    // A command that refuses its input says why, sends nothing, writes no
+    // picture, and says nothing of being done.
+    void commandeRefuseeRienNEstEnvoye_data() {
+        QTest::addColumn<QString>("cle");
+        QTest::addColumn<QString>("valeur");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("boite");
+        const QString code = QStringLiteral("3760987650014");
+        const QString apercu = QStringLiteral("--apercu");
+        const auto margeRefusee = [](const QString& cle, const QString& valeur) {
+            return QStringLiteral("(clé %1 de la section [ZEBRA]) doit être un nombre entier de "
+                                  "points : « %2 » ne convient pas.")
+                .arg(cle, valeur);
+        };
+        QTest::newRow("marge article vide")
+            << u"MargeGaucheArt"_s << QString() << QStringList{u"etiquette-article"_s, code, u"1"_s}
+            << margeRefusee(u"MargeGaucheArt"_s, QString());
+        QTest::newRow("aperçu, marge article non numérique")
+            << u"MargeGaucheArt"_s << u"dix"_s
+            << QStringList{u"etiquette-article"_s, code, u"1"_s, apercu, Png}
+            << margeRefusee(u"MargeGaucheArt"_s, u"dix"_s);
+        QTest::newRow("marge colis qui déborde")
+            << u"MargeGaucheExp"_s << u"2147483647"_s
+            << QStringList{u"etiquettes-colis"_s, u"102"_s, u"1"_s, u"3"_s}
+            << margeRefusee(u"MargeGaucheExp"_s, u"2147483647"_s);
+    }
+    void commandeRefuseeRienNEstEnvoye() {
+        QFETCH(QString, cle);
+        QFETCH(QString, valeur);
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, boite);
+        base_->ecrireIni(iniParDefaut(base_->dossier.path())
+                             .replace((cle + u"=10"_s).toUtf8(), (cle + u'=' + valeur).toUtf8()));
+        const qsizetype avant = travaux(QStringLiteral("ZEBRA-ART")).size() +
+                                travaux(QStringLiteral("ZEBRA-EXP")).size();
+        for (QString& a : arguments)
+            a.replace(Png, QDir(spool_.path()).filePath(Png));
+        const Resultat r = lancer(arguments);
+        QCOMPARE(r.statut, 1);
+        QVERIFY2(r.erreurs.contains(boite), qPrintable(r.erreurs));
+        QVERIFY(!r.erreurs.contains(u"termin"));
+        QCOMPARE(r.sortie, QString());
+        QCOMPARE(travaux(QStringLiteral("ZEBRA-ART")).size() +
+                     travaux(QStringLiteral("ZEBRA-EXP")).size(),
+                 avant);
+        QVERIFY(!QFile::exists(QDir(spool_.path()).filePath(Png)));
+    }
+    void cleanup() { base_->ecrireIni(iniParDefaut(base_->dossier.path())); }
 
     void etiquetteArticle() {
         const QString code = QStringLiteral("3760987650014");

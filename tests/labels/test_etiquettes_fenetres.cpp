@@ -112,6 +112,20 @@ private slots:
         QVERIFY(image.width() >= 10 + 95 * 3);
         QVERIFY(apercu->findChild<QLabel*>(QStringLiteral("Anomalies")) == nullptr);
         apercu->close();
+
+        // A margin the printer cannot use: said once per button, nothing is
+        // sent and no picture opens.
+        t.ecrireIni(iniParDefaut(t.dossier.path()).replace("MargeGaucheArt=10", "MargeGaucheArt="));
+        t.prompts.vider();
+        QTest::mouseClick(imprimer, Qt::LeftButton);
+        QTest::mouseClick(controle<QPushButton>(&fenetre, "BtApercu"), Qt::LeftButton);
+        QCOMPARE(t.prompts.boites.size(), 2);
+        for (const auto& boite : t.prompts.boites) {
+            QCOMPARE(boite.titre, QStringLiteral("Erreur"));
+            QVERIFY(boite.texte.contains(u"(clé MargeGaucheArt de la section [ZEBRA])"));
+        }
+        QCOMPARE(spool.travaux(QStringLiteral("ZEBRA-ART")).size(), 1);
+        QTRY_VERIFY(fenetre.findChild<QDialog*>(QStringLiteral("ApercuEtiquette")) == nullptr);
     }
 
     void fenetreEtiquettesExpedition() {

@@ -217,6 +217,14 @@ ApercuEtiquette Interprete::interpreter(const QByteArray& texte) {
         }
     }
     const QRectF etendue = dessin_.etendue();
+    // The printer has no dot before x = 0 or y = 0: what lies there is lost,
+    // as in the picture.
+    if (etendue.left() < 0)
+        anomalie(QStringLiteral("L'étiquette sera coupée : elle déborde à gauche de %1 point(s).")
+                     .arg(qCeil(-etendue.left())));
+    if (etendue.top() < 0)
+        anomalie(QStringLiteral("L'étiquette sera coupée : elle déborde en haut de %1 point(s).")
+                     .arg(qCeil(-etendue.top())));
     const int largeur = largeur_ > 0 ? largeur_ : std::max(1, qCeil(etendue.right()) + Bord);
     const int hauteur = longueur_ > 0 ? longueur_ : std::max(1, qCeil(etendue.bottom()) + Bord);
     resultat_.image = QImage(largeur, hauteur, QImage::Format_RGB32);

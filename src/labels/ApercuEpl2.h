@@ -15,7 +15,8 @@ struct ApercuEtiquette {
     QImage image;
     // The "P" count: how many copies the text asks for.
     int exemplaires = 0;
-    // Commands or data the preview could not draw, in French.
+    // Commands or data the preview could not draw, and what the printer
+    // would cut off, in French.
     QStringList anomalies;
 };
 

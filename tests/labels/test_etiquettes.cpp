@@ -691,6 +691,40 @@ private slots:
         QCOMPARE(qGray(i.pixel(300, 288)), 0);
     }
 
+    // The printer drops what lies before its first dot: the preview says so.
+    void apercuAnnonceUneEtiquetteCoupee_data() {
+        QTest::addColumn<QByteArray>("texte");
+        QTest::addColumn<QStringList>("anomalies");
+        const AdresseLivraison adresse{};
+        const QString numero = NumeroExpeditionEtiquette(12);
+        const auto coupee = [](int points) {
+            return QStringList{
+                QStringLiteral("L'étiquette sera coupée : elle déborde à gauche de %1 point(s).")
+                    .arg(points)};
+        };
+        QTest::newRow("colis, marge 30")
+            << TexteEtiquetteColis(30, numero, 1, adresse) << QStringList();
+        QTest::newRow("colis, marge 29")
+            << TexteEtiquetteColis(29, numero, 1, adresse) << coupee(1);
+        QTest::newRow("colis, marge 10")
+            << TexteEtiquetteColis(10, numero, 1, adresse) << coupee(20);
+        QTest::newRow("article, marge 0")
+            << TexteEtiquetteArticle(VarianteArticle::Fenetre, 0, Ean, u"Bol"_s, 1)
+            << QStringList();
+        QTest::newRow("article, marge -4")
+            << TexteEtiquetteArticle(VarianteArticle::Fenetre, -4, Ean, u"Bol"_s, 1) << coupee(4);
+        QTest::newRow("texte au-dessus du bord")
+            << QByteArray("\nN\nA10,-5,0,1,1,1,N,\"x\"\nP1\n")
+            << QStringList{u"L'étiquette sera coupée : elle déborde en haut de 5 point(s)."_s};
+    }
+    void apercuAnnonceUneEtiquetteCoupee() {
+        QFETCH(QByteArray, texte);
+        QFETCH(QStringList, anomalies);
+        const ApercuEtiquette apercu = ApercuEpl2(texte);
+        QCOMPARE(apercu.anomalies, anomalies);
+        QVERIFY(!apercu.image.isNull());
+    }
+
     void apercuSignaleCeQuIlNeDessinePas() {
         // Nothing after the NUL byte is read.
         const char texte[] = "\nN\nB10,10,0,E30,3,1,120,B,\"123\"\nGG10,10,\"LOGO\"\n"

@@ -67,6 +67,9 @@ private slots:
                     QStringLiteral("3"), QStringLiteral("--apercu"), png});
         QCOMPARE(r.statut, 0);
         QCOMPARE(travaux(QStringLiteral("ZEBRA-EXP")).size(), 3);
+        // The test margin of 10 puts the frame 20 dots left of the label.
+        QCOMPARE(
+            r.erreurs.count(u"L'étiquette sera coupée : elle déborde à gauche de 20 point(s)."), 2);
         for (const char* nom : {"colis-002.png", "colis-003.png"}) {
             const QImage image(QDir(spool_.path()).filePath(QString::fromLatin1(nom)));
             QVERIFY2(image.width() >= 570 && image.height() >= 610, nom);

@@ -181,6 +181,10 @@ private slots:
             auto* apercu = w->findChild<QDialog*>(QStringLiteral("ApercuEtiquette"));
             QVERIFY(apercu != nullptr);
             QVERIFY(controle<QLabel>(apercu, "ImageEtiquette")->pixmap().height() >= 610);
+            // The test margin of 10 puts the frame 20 dots left of the label.
+            QCOMPARE(controle<QLabel>(apercu, "Anomalies")->text(),
+                     QStringLiteral("L'étiquette sera coupée : elle déborde à gauche de 20 "
+                                    "point(s)."));
             apercu->close();
             qobject_cast<QDialog*>(w)->reject();
         });

@@ -94,6 +94,8 @@ int etiquettesColis(Contexte& ctx, const QStringList& arguments) {
             QStringLiteral("L'expédition n° %1 n'existe pas.").arg(noExpedition));
         return 1;
     }
+    if (!ColisTheoriquesDefinis(ctx, *expedition))
+        return 1;
     if (!PlageColisValide(premier, dernier, expedition->nbColisTheorique)) {
         ctx.prompts.exclamation(QStringLiteral("Valeur incorrecte"),
                                 QStringLiteral("N° de colis incorrect"));

@@ -80,6 +80,15 @@ bool ImprEtiqArticle(Contexte& ctx, PrinterSystem& systeme, const ArticleEtiquet
     }
 }
 
+bool ColisTheoriquesDefinis(Contexte& ctx, const ExpeditionEtiquettes& expedition) {
+    if (expedition.nbColisTheorique >= 1)
+        return true;
+    ctx.prompts.exclamation(
+        QStringLiteral("Nombre de colis théorique incorrect"),
+        QStringLiteral("Vous devez définir un nombre de colis théorique différent de zéro."));
+    return false;
+}
+
 int ImprEtiqExp(Contexte& ctx, PrinterSystem& systeme, const ExpeditionEtiquettes& expedition,
                 int premier, int dernier) {
     int envoyees = 0;

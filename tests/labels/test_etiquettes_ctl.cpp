@@ -101,6 +101,17 @@ private slots:
             << u"MargeGaucheExp"_s << u"2147483647"_s
             << QStringList{u"etiquettes-colis"_s, u"102"_s, u"1"_s, u"3"_s}
             << margeRefusee(u"MargeGaucheExp"_s, u"2147483647"_s);
+        // Shipment 103 of the demonstration has no theoretical parcel count.
+        const QString sansColis = QStringLiteral("Nombre de colis théorique incorrect\nVous devez "
+                                                 "définir un nombre de colis théorique différent "
+                                                 "de zéro.\n");
+        QTest::newRow("sans nombre de colis théorique")
+            << u"MargeGaucheExp"_s << u"10"_s
+            << QStringList{u"etiquettes-colis"_s, u"103"_s, u"1"_s, u"1"_s} << sansColis;
+        QTest::newRow("aperçu sans nombre de colis théorique")
+            << u"MargeGaucheExp"_s << u"10"_s
+            << QStringList{u"etiquettes-colis"_s, u"103"_s, u"1"_s, u"1"_s, apercu, Png}
+            << sansColis;
     }
     void commandeRefuseeRienNEstEnvoye() {
         QFETCH(QString, cle);
@@ -117,6 +128,7 @@ private slots:
         QCOMPARE(r.statut, 1);
         QVERIFY2(r.erreurs.contains(boite), qPrintable(r.erreurs));
         QVERIFY(!r.erreurs.contains(u"termin"));
+        QVERIFY(!r.erreurs.contains(u"Valeur incorrecte"));
         QCOMPARE(r.sortie, QString());
         QCOMPARE(travaux(QStringLiteral("ZEBRA-ART")).size() +
                      travaux(QStringLiteral("ZEBRA-EXP")).size(),

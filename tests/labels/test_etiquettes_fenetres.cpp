@@ -202,6 +202,7 @@ private slots:
         executer(*t.ctx, QStringLiteral("INSERT INTO [Expédition] ([No Expédition]) VALUES (5)"));
         etiquettes::ouvrirEtiquettesExpedition(nullptr, *t.ctx, 5);
         QCOMPARE(t.prompts.boites.size(), 1);
+        QCOMPARE(t.prompts.boites[0].icone, Prompts::Icone::Exclamation);
         QCOMPARE(t.prompts.boites[0].titre, QStringLiteral("Nombre de colis théorique incorrect"));
         QCOMPARE(t.prompts.boites[0].texte,
                  QStringLiteral("Vous devez définir un nombre de colis théorique différent de "

@@ -4,8 +4,10 @@
 #include "app/Erreur.h"
 #include "app/Windows1252.h"
 
+#include <QBuffer>
 #include <QPainter>
 #include <QRegularExpression>
+#include <QSaveFile>
 #include <QtMath>
 #include <functional>
 #include <zint.h>
@@ -364,9 +366,25 @@ ApercuEtiquette ApercuEpl2(const QByteArray& texte) {
 }
 
 void EnregistrerApercu(const ApercuEtiquette& apercu, const QString& fichier) {
-    if (!apercu.image.save(fichier, "PNG"))
+    const auto echec = [&fichier](const QString& raison) {
         throw ErreurTarvo(NumeroErreur::FichierIllisible, QStringLiteral("Aperçu"),
-                          QStringLiteral("Écriture de l'aperçu impossible : ") + fichier);
+                          QStringLiteral("Écriture de l'aperçu impossible : ") + fichier + raison);
+    };
+    QByteArray png;
+    QBuffer tampon(&png);
+    if (!tampon.open(QIODevice::WriteOnly) || !apercu.image.save(&tampon, "PNG"))
+        echec(QString());
+    // Written beside the previous picture and put in its place only once
+    // complete: a full disk must leave the previous one whole. A write kept
+    // in a buffer fails only when flushed, hence the checked flush.
+    QSaveFile sortie(fichier);
+    if (!sortie.open(QIODevice::WriteOnly) || sortie.write(png) != png.size() || !sortie.flush()) {
+        const QString raison = sortie.errorString();
+        sortie.cancelWriting();
+        echec(QStringLiteral(" (%1). Aucun fichier n'a été remplacé.").arg(raison));
+    }
+    if (!sortie.commit())
+        echec(QStringLiteral(" (%1). Aucun fichier n'a été remplacé.").arg(sortie.errorString()));
 }
 
 } // namespace tarvo::etiquettes

@@ -26,7 +26,8 @@ struct ApercuEtiquette {
 // the printer's resident fonts 1 to 5.
 ApercuEtiquette ApercuEpl2(const QByteArray& texte);
 
-// Writes the picture as PNG; raises ErreurTarvo on failure.
+// Writes the picture as PNG in place of `fichier`, all at once: on failure
+// the previous file stays as it was and ErreurTarvo is raised.
 void EnregistrerApercu(const ApercuEtiquette& apercu, const QString& fichier);
 
 } // namespace tarvo::etiquettes

@@ -9,26 +9,40 @@
 
 #include <QFileInfo>
 #include <QTextStream>
+#include <cerrno>
+#include <cstdio>
 
 namespace tarvo::ctl {
 namespace {
 
 using namespace tarvo::etiquettes;
 
+// A line of the command's answer on standard output. A script reads it: an
+// answer lost on a full or closed output is a failure, raised as ErreurTarvo.
+void repondre(const QString& ligne) {
+    const QByteArray octets = (ligne + u'\n').toUtf8();
+    const auto taille = static_cast<std::size_t>(octets.size());
+    if (std::fwrite(octets.constData(), 1, taille, stdout) != taille || std::fflush(stdout) != 0)
+        throw ErreurTarvo(NumeroErreur::FichierIllisible, QStringLiteral("Aperçu"),
+                          QStringLiteral("Écriture impossible sur la sortie standard : ") +
+                              qt_error_string(errno));
+}
+
 // Writes the picture of a label text; what the preview could not draw goes
-// to standard error.
+// to standard error, the file name to standard output.
 int ecrireApercu(Contexte& ctx, const QByteArray& texte, const QString& fichier) {
     const ApercuEtiquette apercu = ApercuEpl2(texte);
     try {
         EnregistrerApercu(apercu, fichier);
+        QTextStream erreurs(stderr);
+        for (const QString& anomalie : apercu.anomalies)
+            erreurs << anomalie << '\n';
+        erreurs.flush();
+        repondre(fichier);
     } catch (const ErreurTarvo& e) {
         signalerErreur(ctx, e);
         return 1;
     }
-    QTextStream erreurs(stderr);
-    for (const QString& anomalie : apercu.anomalies)
-        erreurs << anomalie << '\n';
-    QTextStream(stdout) << fichier << '\n';
     return 0;
 }
 

@@ -6,7 +6,10 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QProcess>
 #include <QTest>
+#include <sys/mount.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 using namespace tarvo;
@@ -18,6 +21,51 @@ using Resultat = ResultatTarvoctl;
 
 // The picture a refused command must not write, in the spool folder.
 const QString Png = QStringLiteral("refus.png");
+
+// A tmpfs of 64 KiB mounted on a folder of its own while the object lives,
+// so that a test meets a really full disk. Needs root.
+class PetitDisque {
+public:
+    PetitDisque() {
+        if (::geteuid() != 0) {
+            erreur_ = QStringLiteral("il faut être root pour monter un tmpfs");
+            return;
+        }
+        if (::mount("tmpfs", QFile::encodeName(dossier_.path()).constData(), "tmpfs", 0,
+                    "size=64k") != 0) {
+            erreur_ = QStringLiteral("montage d'un tmpfs impossible : ") + qt_error_string(errno);
+            return;
+        }
+        monte_ = true;
+    }
+    ~PetitDisque() {
+        if (monte_)
+            ::umount(QFile::encodeName(dossier_.path()).constData());
+    }
+    PetitDisque(const PetitDisque&) = delete;
+    PetitDisque& operator=(const PetitDisque&) = delete;
+
+    // Why the disk could not be mounted; empty when it is.
+    const QString& erreur() const { return erreur_; }
+    QString chemin(const QString& nom) const { return QDir(dossier_.path()).filePath(nom); }
+    QStringList fichiers() const {
+        return QDir(dossier_.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    }
+    // Takes every free block left.
+    void remplir() const {
+        QFile f(chemin(QStringLiteral("remplissage")));
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+            qFatal("Remplissage impossible");
+        const QByteArray bloc(4096, 'x');
+        while (f.write(bloc) == bloc.size()) {
+        }
+    }
+
+private:
+    QTemporaryDir dossier_;
+    bool monte_ = false;
+    QString erreur_;
+};
 
 } // namespace
 
@@ -31,6 +79,24 @@ class TestEtiquettesCtl : public QObject {
                                           QStringLiteral("--ignorer-version")} +
                                   arguments,
                               env);
+    }
+    // The same with standard output going to /dev/full, where every write
+    // fails.
+    Resultat lancerSansSortie(const QStringList& arguments) {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("TARVO_SPOOL_DIR"), spool_.path());
+        p.setProcessEnvironment(env);
+        p.setStandardInputFile(QProcess::nullDevice());
+        p.setStandardOutputFile(QStringLiteral("/dev/full"));
+        p.start(QStringLiteral(TARVOCTL),
+                QStringList{QStringLiteral("--dir"), base_->dossier.path(),
+                            QStringLiteral("--ignorer-version")} +
+                    arguments);
+        if (!p.waitForFinished(60000))
+            return {};
+        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString(),
+                QString::fromUtf8(p.readAllStandardError())};
     }
     QStringList travaux(const QString& imprimante) const {
         return QDir(QDir(spool_.path()).filePath(imprimante)).entryList(QDir::Files, QDir::Name);
@@ -136,6 +202,52 @@ private slots:
         QVERIFY(!QFile::exists(QDir(spool_.path()).filePath(Png)));
     }
     void cleanup() { base_->ecrireIni(iniParDefaut(base_->dossier.path())); }
+
+    // A full disk leaves the previous picture in place and no half-written
+    // file beside it.
+    void apercuSurDisquePlein_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("article") << QStringList{u"etiquette-article"_s, u"3760987650014"_s, u"1"_s};
+        QTest::newRow("colis") << QStringList{u"etiquettes-colis"_s, u"102"_s, u"2"_s, u"2"_s};
+    }
+    void apercuSurDisquePlein() {
+        QFETCH(QStringList, arguments);
+        PetitDisque disque;
+        if (!disque.erreur().isEmpty())
+            QSKIP(qPrintable(u"Pas de disque plein pour ce test : "_s + disque.erreur()));
+        const QString png = disque.chemin(QStringLiteral("apercu.png"));
+        const QByteArray precedent("le dessin precedent");
+        QFile f(png);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(precedent) == precedent.size());
+        f.close();
+        disque.remplir();
+
+        const Resultat r = lancer(arguments << QStringLiteral("--apercu") << png);
+        QCOMPARE(r.statut, 1);
+        QVERIFY2(r.erreurs.contains(u"Écriture de l'aperçu impossible : "_s + png),
+                 qPrintable(r.erreurs));
+        QCOMPARE(r.sortie, QString());
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), precedent);
+        QCOMPARE(disque.fichiers(), (QStringList{u"apercu.png"_s, u"remplissage"_s}));
+    }
+
+    // What the preview commands print on standard output is their answer: a
+    // lost answer is a failure.
+    void sortieStandardPleine_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("article") << QStringList{u"etiquette-article"_s, u"3760987650014"_s, u"1"_s};
+        QTest::newRow("colis") << QStringList{u"etiquettes-colis"_s, u"102"_s, u"1"_s, u"2"_s};
+    }
+    void sortieStandardPleine() {
+        QFETCH(QStringList, arguments);
+        const QTemporaryDir dossier;
+        const Resultat r = lancerSansSortie(arguments << QStringLiteral("--apercu")
+                                                      << QDir(dossier.path()).filePath(u"a.png"_s));
+        QCOMPARE(r.statut, 1);
+        QVERIFY2(r.erreurs.contains(u"Écriture impossible sur la sortie standard"),
+                 qPrintable(r.erreurs));
+    }
 
     void etiquetteArticle() {
         const QString code = QStringLiteral("3760987650014");

@@ -136,8 +136,11 @@ private slots:
         // The test margin of 10 puts the frame 20 dots left of the label.
         QCOMPARE(
             r.erreurs.count(u"L'étiquette sera coupée : elle déborde à gauche de 20 point(s)."), 2);
+        const QDir spool(spool_.path());
+        QCOMPARE(r.sortie, spool.filePath(u"colis-002.png"_s) + u'\n' +
+                               spool.filePath(u"colis-003.png"_s) + u'\n');
         for (const char* nom : {"colis-002.png", "colis-003.png"}) {
-            const QImage image(QDir(spool_.path()).filePath(QString::fromLatin1(nom)));
+            const QImage image(spool.filePath(QString::fromLatin1(nom)));
             QVERIFY2(image.width() >= 570 && image.height() >= 610, nom);
         }
     }
@@ -247,6 +250,19 @@ private slots:
         QCOMPARE(r.statut, 1);
         QVERIFY2(r.erreurs.contains(u"Écriture impossible sur la sortie standard"),
                  qPrintable(r.erreurs));
+    }
+
+    // The names of the pictures are the answer of a preview: a range that
+    // fails half way announces none, not even those already written.
+    void apercuInterrompuNAnnonceRien() {
+        const QTemporaryDir dossier;
+        // A folder where the picture of parcel 3 should go cannot be replaced.
+        QVERIFY(QDir(dossier.path()).mkpath(QStringLiteral("colis-003.png")));
+        const Resultat r = lancer({u"etiquettes-colis"_s, u"102"_s, u"2"_s, u"3"_s, u"--apercu"_s,
+                                   QDir(dossier.path()).filePath(u"colis.png"_s)});
+        QCOMPARE(r.statut, 1);
+        QVERIFY2(r.erreurs.contains(u"Écriture de l'aperçu impossible : "), qPrintable(r.erreurs));
+        QCOMPARE(r.sortie, QString());
     }
 
     void etiquetteArticle() {

@@ -725,6 +725,38 @@ private slots:
         QVERIFY(!apercu.image.isNull());
     }
 
+    // Any margin the labels accept gives a preview: fields far beyond a label
+    // are named, not drawn, and the picture stays a label's size.
+    void apercuDesMargesExtremes_data() {
+        QTest::addColumn<QByteArray>("texte");
+        QTest::addColumn<int>("horsApercu");
+        QTest::addColumn<QString>("coupee");
+        const AdresseLivraison adresse{};
+        const QString numero = NumeroExpeditionEtiquette(12);
+        QTest::newRow("colis au plus loin")
+            << TexteEtiquetteColis(2147483087, numero, 1, adresse) << 12 << QString();
+        QTest::newRow("colis au plus bas")
+            << TexteEtiquetteColis(-2147483618, numero, 1, adresse) << 12
+            << u"L'étiquette sera coupée : elle déborde à gauche de 2147483648 point(s)."_s;
+        QTest::newRow("article à 100000 points")
+            << TexteEtiquetteArticle(VarianteArticle::Fenetre, 100000, Ean, u"Bol"_s, 1) << 3
+            << QString();
+    }
+    void apercuDesMargesExtremes() {
+        QFETCH(QByteArray, texte);
+        QFETCH(int, horsApercu);
+        QFETCH(QString, coupee);
+        const ApercuEtiquette apercu = ApercuEpl2(texte);
+        QCOMPARE(apercu.anomalies.size(), horsApercu + (coupee.isEmpty() ? 0 : 1));
+        for (qsizetype i = 0; i < horsApercu; ++i)
+            QVERIFY2(apercu.anomalies.at(i).startsWith(u"Hors de l'aperçu : "),
+                     qPrintable(apercu.anomalies.at(i)));
+        if (!coupee.isEmpty())
+            QCOMPARE(apercu.anomalies.last(), coupee);
+        QVERIFY(!apercu.image.isNull());
+        QVERIFY(apercu.image.width() <= 10000 && apercu.image.height() <= 10000);
+    }
+
     void apercuSignaleCeQuIlNeDessinePas() {
         // Nothing after the NUL byte is read.
         const char texte[] = "\nN\nB10,10,0,E30,3,1,120,B,\"123\"\nGG10,10,\"LOGO\"\n"

@@ -691,58 +691,38 @@ private slots:
         QCOMPARE(qGray(i.pixel(300, 288)), 0);
     }
 
-    // The printer drops what lies before its first dot: the preview says so.
-    void apercuAnnonceUneEtiquetteCoupee_data() {
-        QTest::addColumn<QByteArray>("texte");
-        QTest::addColumn<QStringList>("anomalies");
-        const AdresseLivraison adresse{};
-        const QString numero = NumeroExpeditionEtiquette(12);
-        const auto coupee = [](int points) {
-            return QStringList{
-                QStringLiteral("L'étiquette sera coupée : elle déborde à gauche de %1 point(s).")
-                    .arg(points)};
-        };
-        QTest::newRow("colis, marge 30")
-            << TexteEtiquetteColis(30, numero, 1, adresse) << QStringList();
-        QTest::newRow("colis, marge 29")
-            << TexteEtiquetteColis(29, numero, 1, adresse) << coupee(1);
-        QTest::newRow("colis, marge 10")
-            << TexteEtiquetteColis(10, numero, 1, adresse) << coupee(20);
-        QTest::newRow("article, marge 0")
-            << TexteEtiquetteArticle(VarianteArticle::Fenetre, 0, Ean, u"Bol"_s, 1)
-            << QStringList();
-        QTest::newRow("article, marge -4")
-            << TexteEtiquetteArticle(VarianteArticle::Fenetre, -4, Ean, u"Bol"_s, 1) << coupee(4);
-        QTest::newRow("texte au-dessus du bord")
-            << QByteArray("\nN\nA10,-5,0,1,1,1,N,\"x\"\nP1\n")
-            << QStringList{u"L'étiquette sera coupée : elle déborde en haut de 5 point(s)."_s};
-    }
-    void apercuAnnonceUneEtiquetteCoupee() {
-        QFETCH(QByteArray, texte);
-        QFETCH(QStringList, anomalies);
-        const ApercuEtiquette apercu = ApercuEpl2(texte);
-        QCOMPARE(apercu.anomalies, anomalies);
-        QVERIFY(!apercu.image.isNull());
-    }
-
-    // Any margin the labels accept gives a preview: fields far beyond a label
-    // are named, not drawn, and the picture stays a label's size.
-    void apercuDesMargesExtremes_data() {
+    // What the printer will not print, the preview names: what lies before
+    // its first dot, and fields far beyond any label (not drawn, so that the
+    // picture stays a label's size).
+    void apercuAnnonceCeQuiNeSImprimeraPas_data() {
         QTest::addColumn<QByteArray>("texte");
         QTest::addColumn<int>("horsApercu");
         QTest::addColumn<QString>("coupee");
         const AdresseLivraison adresse{};
         const QString numero = NumeroExpeditionEtiquette(12);
-        QTest::newRow("colis au plus loin")
-            << TexteEtiquetteColis(2147483087, numero, 1, adresse) << 12 << QString();
-        QTest::newRow("colis au plus bas")
-            << TexteEtiquetteColis(-2147483618, numero, 1, adresse) << 12
-            << u"L'étiquette sera coupée : elle déborde à gauche de 2147483648 point(s)."_s;
-        QTest::newRow("article à 100000 points")
-            << TexteEtiquetteArticle(VarianteArticle::Fenetre, 100000, Ean, u"Bol"_s, 1) << 3
-            << QString();
+        const auto gauche = [](const char* points) {
+            return QStringLiteral("L'étiquette sera coupée : elle déborde à gauche de %1 point(s).")
+                .arg(QLatin1StringView(points));
+        };
+        const auto colis = [&](int marge) {
+            return TexteEtiquetteColis(marge, numero, 1, adresse);
+        };
+        const auto article = [](int marge) {
+            return TexteEtiquetteArticle(VarianteArticle::Fenetre, marge, Ean, u"Bol"_s, 1);
+        };
+        QTest::newRow("colis, marge 30") << colis(30) << 0 << QString();
+        QTest::newRow("colis, marge 29") << colis(29) << 0 << gauche("1");
+        QTest::newRow("colis, marge 10") << colis(10) << 0 << gauche("20");
+        QTest::newRow("article, marge 0") << article(0) << 0 << QString();
+        QTest::newRow("article, marge -4") << article(-4) << 0 << gauche("4");
+        QTest::newRow("texte au-dessus du bord")
+            << QByteArray("\nN\nA10,-5,0,1,1,1,N,\"x\"\nP1\n") << 0
+            << u"L'étiquette sera coupée : elle déborde en haut de 5 point(s)."_s;
+        QTest::newRow("colis au plus loin") << colis(2147483087) << 12 << QString();
+        QTest::newRow("colis au plus bas") << colis(-2147483618) << 12 << gauche("2147483648");
+        QTest::newRow("article à 100000 points") << article(100000) << 3 << QString();
     }
-    void apercuDesMargesExtremes() {
+    void apercuAnnonceCeQuiNeSImprimeraPas() {
         QFETCH(QByteArray, texte);
         QFETCH(int, horsApercu);
         QFETCH(QString, coupee);

@@ -72,27 +72,27 @@ private:
 class TestEtiquettesCtl : public QObject {
     Q_OBJECT
 
-    Resultat lancer(const QStringList& arguments) {
+    QStringList avecBase(const QStringList& arguments) const {
+        return QStringList{QStringLiteral("--dir"), base_->dossier.path(),
+                           QStringLiteral("--ignorer-version")} +
+               arguments;
+    }
+    QProcessEnvironment environnement() const {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("TARVO_SPOOL_DIR"), spool_.path());
-        return lancerTarvoctl(QStringList{QStringLiteral("--dir"), base_->dossier.path(),
-                                          QStringLiteral("--ignorer-version")} +
-                                  arguments,
-                              env);
+        return env;
+    }
+    Resultat lancer(const QStringList& arguments) {
+        return lancerTarvoctl(avecBase(arguments), environnement());
     }
     // The same with standard output going to /dev/full, where every write
     // fails.
     Resultat lancerSansSortie(const QStringList& arguments) {
         QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("TARVO_SPOOL_DIR"), spool_.path());
-        p.setProcessEnvironment(env);
+        p.setProcessEnvironment(environnement());
         p.setStandardInputFile(QProcess::nullDevice());
         p.setStandardOutputFile(QStringLiteral("/dev/full"));
-        p.start(QStringLiteral(TARVOCTL),
-                QStringList{QStringLiteral("--dir"), base_->dossier.path(),
-                            QStringLiteral("--ignorer-version")} +
-                    arguments);
+        p.start(QStringLiteral(TARVOCTL), avecBase(arguments));
         if (!p.waitForFinished(60000))
             return {};
         return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString(),

@@ -4,9 +4,13 @@
 #include "app/Erreur.h"
 #include "app/Windows1252.h"
 
+#include <QBuffer>
 #include <QPainter>
 #include <QRegularExpression>
-#include <QtMath>
+#include <QSaveFile>
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <functional>
 #include <zint.h>
 
@@ -15,6 +19,9 @@ namespace {
 
 // Dots added around the drawn content when the text sets no label size.
 constexpr int Bord = 10;
+// The largest picture, in dots each way (about 1.25 m): far beyond any label,
+// and a bound on the memory and the coordinates a stray position can take.
+constexpr int CoteMaximal = 10000;
 
 struct Police {
     int largeur;
@@ -175,13 +182,37 @@ private:
     void boite(const Commande& c);
     void trait(const Commande& c);
     void anomalie(const QString& texte) { resultat_.anomalies << texte; }
+    bool dansLApercu(int x, int y, std::initializer_list<int> tailles);
 
     Dessin dessin_;
     ApercuEtiquette resultat_;
     int largeur_ = 0;
     int longueur_ = 0;
+    // The leftmost and topmost positions of the fields left out of the
+    // picture: the label is cut there too.
+    qint64 gaucheHorsApercu_ = 0;
+    qint64 hautHorsApercu_ = 0;
     QByteArray ligne_;
 };
+
+// The picture's size one way: as the text sets it, or the drawn extent and a
+// border.
+int cote(int impose, qreal etendue) {
+    const qreal c = impose > 0 ? impose : std::ceil(etendue) + Bord;
+    return static_cast<int>(std::clamp<qreal>(c, 1, CoteMaximal));
+}
+
+// A field placed or sized beyond any label is named, not drawn: its
+// coordinates would overflow the painter's.
+bool Interprete::dansLApercu(int x, int y, std::initializer_list<int> tailles) {
+    const auto dedans = [](int v) { return std::abs(qint64{v}) <= CoteMaximal; };
+    if (dedans(x) && dedans(y) && std::all_of(tailles.begin(), tailles.end(), dedans))
+        return true;
+    gaucheHorsApercu_ = std::min<qint64>(gaucheHorsApercu_, x);
+    hautHorsApercu_ = std::min<qint64>(hautHorsApercu_, y);
+    anomalie(QStringLiteral("Hors de l'aperçu : ") + Windows1252::decoder(ligne_));
+    return false;
+}
 
 ApercuEtiquette Interprete::interpreter(const QByteArray& texte) {
     // Nothing after the NUL byte that ends a label reaches the printer's parser.
@@ -195,6 +226,8 @@ ApercuEtiquette Interprete::interpreter(const QByteArray& texte) {
         const Commande c = decouper(ligne);
         if (c.nom == "N") {
             dessin_.effacer();
+            gaucheHorsApercu_ = 0;
+            hautHorsApercu_ = 0;
         } else if (c.nom == "A") {
             this->texte(c);
         } else if (c.nom == "B") {
@@ -217,8 +250,18 @@ ApercuEtiquette Interprete::interpreter(const QByteArray& texte) {
         }
     }
     const QRectF etendue = dessin_.etendue();
-    const int largeur = largeur_ > 0 ? largeur_ : std::max(1, qCeil(etendue.right()) + Bord);
-    const int hauteur = longueur_ > 0 ? longueur_ : std::max(1, qCeil(etendue.bottom()) + Bord);
+    // The printer has no dot before x = 0 or y = 0: what lies there is lost,
+    // as in the picture.
+    const qreal gauche = std::min<qreal>(etendue.left(), static_cast<qreal>(gaucheHorsApercu_));
+    const qreal haut = std::min<qreal>(etendue.top(), static_cast<qreal>(hautHorsApercu_));
+    if (gauche < 0)
+        anomalie(QStringLiteral("L'étiquette sera coupée : elle déborde à gauche de %1 point(s).")
+                     .arg(std::ceil(-gauche), 0, 'f', 0));
+    if (haut < 0)
+        anomalie(QStringLiteral("L'étiquette sera coupée : elle déborde en haut de %1 point(s).")
+                     .arg(std::ceil(-haut), 0, 'f', 0));
+    const int largeur = cote(largeur_, etendue.right());
+    const int hauteur = cote(longueur_, etendue.bottom());
     resultat_.image = QImage(largeur, hauteur, QImage::Format_RGB32);
     resultat_.image.fill(Qt::white);
     resultat_.image.setDotsPerMeterX(qRound(PointsParPouce / 0.0254));
@@ -242,6 +285,8 @@ void Interprete::texte(const Commande& c) {
         anomalie(QStringLiteral("Texte illisible : ") + Windows1252::decoder(ligne_));
         return;
     }
+    if (!dansLApercu(x, y, {mh, mv}))
+        return;
     const Police police = Polices[static_cast<std::size_t>(numeroPolice - 1)];
     const QByteArray octets = c.donnees;
     const bool inverse = mode == "R";
@@ -268,6 +313,8 @@ void Interprete::codeBarre(const Commande& c) {
         anomalie(QStringLiteral("Code barre illisible : ") + Windows1252::decoder(ligne_));
         return;
     }
+    if (!dansLApercu(x, y, {etroite, hauteur}))
+        return;
     int symbologie = 0;
     if (type == "E30")
         symbologie = BARCODE_EANX;
@@ -318,6 +365,8 @@ void Interprete::boite(const Commande& c) {
         anomalie(QStringLiteral("Cadre illisible : ") + Windows1252::decoder(ligne_));
         return;
     }
+    if (!dansLApercu(x1, y1, {epaisseur, x2, y2}))
+        return;
     const QRectF exterieur(x1, y1, x2 - x1, y2 - y1);
     dessin_.ajouter(exterieur, [=](QPainter& p) {
         const qreal e = std::min<qreal>(epaisseur, std::min(exterieur.width(), exterieur.height()));
@@ -338,6 +387,8 @@ void Interprete::trait(const Commande& c) {
         anomalie(QStringLiteral("Trait illisible : ") + Windows1252::decoder(ligne_));
         return;
     }
+    if (!dansLApercu(x, y, {longueur, epaisseur}))
+        return;
     const QRectF zone(x, y, longueur, epaisseur);
     const QByteArray nom = c.nom;
     dessin_.ajouter(zone, [=](QPainter& p) {
@@ -356,9 +407,25 @@ ApercuEtiquette ApercuEpl2(const QByteArray& texte) {
 }
 
 void EnregistrerApercu(const ApercuEtiquette& apercu, const QString& fichier) {
-    if (!apercu.image.save(fichier, "PNG"))
+    const auto echec = [&fichier](const QString& raison) {
         throw ErreurTarvo(NumeroErreur::FichierIllisible, QStringLiteral("Aperçu"),
-                          QStringLiteral("Écriture de l'aperçu impossible : ") + fichier);
+                          QStringLiteral("Écriture de l'aperçu impossible : ") + fichier + raison);
+    };
+    QByteArray png;
+    QBuffer tampon(&png);
+    if (!tampon.open(QIODevice::WriteOnly) || !apercu.image.save(&tampon, "PNG"))
+        echec(QString());
+    // Written beside the previous picture and put in its place only once
+    // complete: a full disk must leave the previous one whole. A write kept
+    // in a buffer fails only when flushed, hence the checked flush.
+    QSaveFile sortie(fichier);
+    if (!sortie.open(QIODevice::WriteOnly) || sortie.write(png) != png.size() || !sortie.flush()) {
+        const QString raison = sortie.errorString();
+        sortie.cancelWriting();
+        echec(QStringLiteral(" (%1). Aucun fichier n'a été remplacé.").arg(raison));
+    }
+    if (!sortie.commit())
+        echec(QStringLiteral(" (%1). Aucun fichier n'a été remplacé.").arg(sortie.errorString()));
 }
 
 } // namespace tarvo::etiquettes

@@ -15,7 +15,8 @@ struct ApercuEtiquette {
     QImage image;
     // The "P" count: how many copies the text asks for.
     int exemplaires = 0;
-    // Commands or data the preview could not draw, in French.
+    // Commands or data the preview could not draw, and what the printer
+    // would cut off, in French.
     QStringList anomalies;
 };
 
@@ -25,7 +26,8 @@ struct ApercuEtiquette {
 // the printer's resident fonts 1 to 5.
 ApercuEtiquette ApercuEpl2(const QByteArray& texte);
 
-// Writes the picture as PNG; raises ErreurTarvo on failure.
+// Writes the picture as PNG in place of `fichier`, all at once: on failure
+// the previous file stays as it was and ErreurTarvo is raised.
 void EnregistrerApercu(const ApercuEtiquette& apercu, const QString& fichier);
 
 } // namespace tarvo::etiquettes

@@ -10,27 +10,35 @@
 
 #include <QFileInfo>
 #include <QTextStream>
+#include <cerrno>
+#include <cstdio>
 
 namespace tarvo::ctl {
 namespace {
 
 using namespace tarvo::etiquettes;
 
+// The answer of a preview on standard output: the files written, one a line,
+// given once every one of them is, so that a command that failed half way
+// announces nothing. A script reads it: an answer lost on a full or closed
+// output is a failure, raised as ErreurTarvo.
+void repondre(const QStringList& fichiers) {
+    const QByteArray octets = (fichiers.join(u'\n') + u'\n').toUtf8();
+    const auto taille = static_cast<std::size_t>(octets.size());
+    if (std::fwrite(octets.constData(), 1, taille, stdout) != taille || std::fflush(stdout) != 0)
+        throw ErreurTarvo(NumeroErreur::FichierIllisible, QStringLiteral("Aperçu"),
+                          QStringLiteral("Écriture impossible sur la sortie standard : ") +
+                              qt_error_string(errno));
+}
+
 // Writes the picture of a label text; what the preview could not draw goes
-// to standard error.
-int ecrireApercu(Contexte& ctx, const QByteArray& texte, const QString& fichier) {
+// to standard error. Raises ErreurTarvo when the file cannot be written.
+void ecrireApercu(const QByteArray& texte, const QString& fichier) {
     const ApercuEtiquette apercu = ApercuEpl2(texte);
-    try {
-        EnregistrerApercu(apercu, fichier);
-    } catch (const ErreurTarvo& e) {
-        signalerErreur(ctx, e);
-        return 1;
-    }
+    EnregistrerApercu(apercu, fichier);
     QTextStream erreurs(stderr);
     for (const QString& anomalie : apercu.anomalies)
         erreurs << anomalie << '\n';
-    QTextStream(stdout) << fichier << '\n';
-    return 0;
 }
 
 int etiquetteArticle(Contexte& ctx, const QStringList& arguments) {
@@ -53,7 +61,9 @@ int etiquetteArticle(Contexte& ctx, const QStringList& arguments) {
     }
     if (apercu) {
         try {
-            return ecrireApercu(ctx, TexteArticleFenetre(ctx, *article, reste.at(1)), *apercu);
+            ecrireApercu(TexteArticleFenetre(ctx, *article, reste.at(1)), *apercu);
+            repondre({*apercu});
+            return 0;
         } catch (const ErreurTarvo& e) {
             signalerErreur(ctx, e);
             return 1;
@@ -95,6 +105,8 @@ int etiquettesColis(Contexte& ctx, const QStringList& arguments) {
             QStringLiteral("L'expédition n° %1 n'existe pas.").arg(noExpedition));
         return 1;
     }
+    if (!ColisTheoriquesDefinis(ctx, *expedition))
+        return 1;
     if (!PlageColisValide(premier, dernier, expedition->nbColisTheorique)) {
         ctx.prompts.exclamation(QStringLiteral("Valeur incorrecte"),
                                 QStringLiteral("N° de colis incorrect"));
@@ -103,11 +115,12 @@ int etiquettesColis(Contexte& ctx, const QStringList& arguments) {
     if (apercu) {
         try {
             const EtiquettesColis etiquettes(ctx, *expedition);
+            QStringList fichiers;
             for (int colis = premier; colis <= dernier; ++colis) {
-                if (ecrireApercu(ctx, etiquettes.texte(colis),
-                                 fichierApercuColis(*apercu, colis, dernier > premier)))
-                    return 1;
+                fichiers << fichierApercuColis(*apercu, colis, dernier > premier);
+                ecrireApercu(etiquettes.texte(colis), fichiers.last());
             }
+            repondre(fichiers);
             return 0;
         } catch (const ErreurTarvo& e) {
             signalerErreur(ctx, e);

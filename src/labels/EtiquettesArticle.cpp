@@ -1,10 +1,10 @@
 #include "EtiquettesArticle.h"
 
+#include "MargeGauche.h"
 #include "PrinterSystem.h"
 #include "SqlEtiquettes.h"
 #include "app/Contexte.h"
 #include "app/Erreur.h"
-#include "app/Ini.h"
 #include "db/Base.h"
 
 #include <QRegularExpression>
@@ -16,12 +16,6 @@ namespace {
 const QString Source = QStringLiteral("Etiquette article");
 constexpr int NombreMaximal = 32767;
 constexpr qint64 NumeroDepassement = 6;
-
-QByteArray texte(Contexte& ctx, VarianteArticle variante, const ArticleEtiquette& article,
-                 int nombre) {
-    const QString marge = LireIni(ctx, QStringLiteral("MargeGaucheArt"), QStringLiteral("[ZEBRA]"));
-    return TexteEtiquetteArticle(variante, marge, article.codeBarre, article.libelle, nombre);
-}
 
 } // namespace
 
@@ -53,10 +47,20 @@ int NombreEtiquettes(const QString& texte) {
     return static_cast<int>(arrondi);
 }
 
-void EnvoyerEtiquettesArticle(Contexte& ctx, PrinterSystem& systeme, const QString& imprimante,
-                              VarianteArticle variante, const ArticleEtiquette& article,
-                              int nombre) {
-    systeme.envoyer(imprimante, texte(ctx, variante, article, nombre),
+EtiquettesArticle::EtiquettesArticle(Contexte& ctx)
+    : marge_(LireMargeGauche(ctx, {QStringLiteral("MargeGaucheArt"),
+                                   QStringLiteral("code barres article"), Source, 0,
+                                   LargeurEtiquetteArticle})) {}
+
+QByteArray EtiquettesArticle::texte(VarianteArticle variante, const ArticleEtiquette& article,
+                                    int nombre) const {
+    return TexteEtiquetteArticle(variante, marge_, article.codeBarre, article.libelle, nombre);
+}
+
+void EtiquettesArticle::envoyer(PrinterSystem& systeme, const QString& imprimante,
+                                VarianteArticle variante, const ArticleEtiquette& article,
+                                int nombre) const {
+    systeme.envoyer(imprimante, texte(variante, article, nombre),
                     QStringLiteral("Etiquette article ") + article.codeBarre.trimmed());
 }
 
@@ -64,8 +68,8 @@ QByteArray TexteArticleFenetre(Contexte& ctx, const ArticleEtiquette& article,
                                const QString& texteNombre) {
     // The picture does not depend on the count: an empty count still shows
     // the label, as one copy.
-    return texte(ctx, VarianteArticle::Fenetre, article,
-                 std::max(1, NombreEtiquettes(texteNombre)));
+    const int nombre = std::max(1, NombreEtiquettes(texteNombre));
+    return EtiquettesArticle(ctx).texte(VarianteArticle::Fenetre, article, nombre);
 }
 
 } // namespace tarvo::etiquettes

@@ -34,16 +34,27 @@ std::optional<ArticleEtiquette> ChercherArticle(Contexte& ctx, const QString& co
 // the printer's count (a negative number, or above 32767).
 int NombreEtiquettes(const QString& texte);
 
-// Sends `nombre` labels of the article to `imprimante` as one job: its "P"
-// command prints them all. The margin is read from MargeGaucheArt. Raises
-// ErreurTarvo when the configuration cannot be read or the job is refused.
-void EnvoyerEtiquettesArticle(Contexte& ctx, PrinterSystem& systeme, const QString& imprimante,
-                              VarianteArticle variante, const ArticleEtiquette& article,
-                              int nombre);
+// The article labels as configured. The margin is read and checked before
+// anything is asked or sent.
+class EtiquettesArticle {
+public:
+    // Raises ErreurTarvo when MargeGaucheArt is no whole number of dots the
+    // label can hold.
+    explicit EtiquettesArticle(Contexte& ctx);
+
+    QByteArray texte(VarianteArticle variante, const ArticleEtiquette& article, int nombre) const;
+    // Sends `nombre` labels of the article to `imprimante` as one job: its "P"
+    // command prints them all. Raises ErreurTarvo when the job is refused.
+    void envoyer(PrinterSystem& systeme, const QString& imprimante, VarianteArticle variante,
+                 const ArticleEtiquette& article, int nombre) const;
+
+private:
+    int marge_;
+};
 
 // The text the label window would send, for the preview: no printer is
 // needed and no question is asked; an empty count previews one label.
-// Raises ErreurTarvo on a count beyond the printer's range.
+// Raises ErreurTarvo on a count beyond the printer's range or a wrong margin.
 QByteArray TexteArticleFenetre(Contexte& ctx, const ArticleEtiquette& article,
                                const QString& texteNombre);
 

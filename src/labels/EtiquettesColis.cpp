@@ -1,9 +1,9 @@
 #include "EtiquettesColis.h"
 
+#include "MargeGauche.h"
 #include "PrinterSystem.h"
 #include "app/Contexte.h"
 #include "app/Erreur.h"
-#include "app/Ini.h"
 #include "db/Base.h"
 #include "shipments/SqlExpeditions.h"
 
@@ -34,21 +34,6 @@ QString numeroExpedition(qint32 noExpedition) {
                               .arg(numero)
                               .arg(LongueurNumeroExpedition));
     return numero;
-}
-
-// The left margin of parcel labels: the x coordinates are computed from it,
-// so it must be a whole number.
-int margeColis(Contexte& ctx) {
-    const QString texte = LireIni(ctx, QStringLiteral("MargeGaucheExp"), QStringLiteral("[ZEBRA]"));
-    bool ok = false;
-    const int marge = texte.trimmed().toInt(&ok);
-    if (!ok)
-        throw ErreurTarvo(NumeroErreur::DonneeInvalide, Source,
-                          QStringLiteral("La marge gauche des étiquettes expédition (clé "
-                                         "MargeGaucheExp de la section [ZEBRA]) doit être un "
-                                         "nombre entier de points : « %1 » ne convient pas.")
-                              .arg(texte));
-    return marge;
 }
 
 } // namespace
@@ -96,7 +81,9 @@ bool PlageColisValide(int premier, int dernier, int theorique) {
 
 EtiquettesColis::EtiquettesColis(Contexte& ctx, const ExpeditionEtiquettes& expedition)
     : noExpedition_(expedition.noExpedition),
-      adresse_(LireAdresseLivraison(ctx, expedition.noLieuLivraison)), marge_(margeColis(ctx)),
+      adresse_(LireAdresseLivraison(ctx, expedition.noLieuLivraison)),
+      marge_(LireMargeGauche(ctx, {QStringLiteral("MargeGaucheExp"), QStringLiteral("expédition"),
+                                   Source, CadreColisGauche, CadreColisDroit})),
       numero_(numeroExpedition(expedition.noExpedition)) {}
 
 QByteArray EtiquettesColis::texte(int noColis) const {

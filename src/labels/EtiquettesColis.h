@@ -42,7 +42,8 @@ bool PlageColisValide(int premier, int dernier, int theorique);
 class EtiquettesColis {
 public:
     // Raises ErreurTarvo on a database failure, a MargeGaucheExp that is no
-    // whole number, or a shipment number longer than the label holds.
+    // whole number of dots the label can hold, or a shipment number longer
+    // than the label holds.
     EtiquettesColis(Contexte& ctx, const ExpeditionEtiquettes& expedition);
 
     // The text of one parcel's label.

@@ -44,6 +44,7 @@ bool ImprEtiqArticle(Contexte& ctx, PrinterSystem& systeme, const ArticleEtiquet
             ImprimanteEtiquettes(ctx, systeme, QStringLiteral("NomImprimanteArt"));
         if (!imprimante)
             return false;
+        const EtiquettesArticle etiquettes(ctx);
         const std::optional<QString> reponse = ctx.prompts.saisie(
             TitreQuestion,
             QStringLiteral("Entrez le nombre d'étiquette code barres article que vous souhaitez "
@@ -52,8 +53,7 @@ bool ImprEtiqArticle(Contexte& ctx, PrinterSystem& systeme, const ArticleEtiquet
         const int nombre = reponse ? NombreEtiquettes(*reponse) : 0;
         if (nombre == 0 || !confirmer(ctx, nombre, QString::number(nombre)))
             return false;
-        EnvoyerEtiquettesArticle(ctx, systeme, *imprimante, VarianteArticle::Navigateur, article,
-                                 nombre);
+        etiquettes.envoyer(systeme, *imprimante, VarianteArticle::Navigateur, article, nombre);
         return true;
     } catch (const ErreurTarvo& e) {
         signalerErreur(ctx, e);
@@ -68,16 +68,25 @@ bool ImprEtiqArticle(Contexte& ctx, PrinterSystem& systeme, const ArticleEtiquet
             ImprimanteEtiquettes(ctx, systeme, QStringLiteral("NomImprimanteArt"));
         if (!imprimante)
             return false;
+        const EtiquettesArticle etiquettes(ctx);
         const int nombre = NombreEtiquettes(texteNombre);
         if (nombre == 0 || !confirmer(ctx, nombre, texteNombre))
             return false;
-        EnvoyerEtiquettesArticle(ctx, systeme, *imprimante, VarianteArticle::Fenetre, article,
-                                 nombre);
+        etiquettes.envoyer(systeme, *imprimante, VarianteArticle::Fenetre, article, nombre);
         return true;
     } catch (const ErreurTarvo& e) {
         signalerErreur(ctx, e);
         return false;
     }
+}
+
+bool ColisTheoriquesDefinis(Contexte& ctx, const ExpeditionEtiquettes& expedition) {
+    if (expedition.nbColisTheorique >= 1)
+        return true;
+    ctx.prompts.exclamation(
+        QStringLiteral("Nombre de colis théorique incorrect"),
+        QStringLiteral("Vous devez définir un nombre de colis théorique différent de zéro."));
+    return false;
 }
 
 int ImprEtiqExp(Contexte& ctx, PrinterSystem& systeme, const ExpeditionEtiquettes& expedition,

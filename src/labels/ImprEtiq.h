@@ -38,6 +38,10 @@ bool ImprEtiqArticle(Contexte& ctx, PrinterSystem& systeme, const ArticleEtiquet
 bool ImprEtiqArticle(Contexte& ctx, PrinterSystem& systeme, const ArticleEtiquette& article,
                      const QString& texteNombre);
 
+// The parcel labels need a theoretical parcel count of at least 1: without
+// one, says so ("Nombre de colis théorique incorrect") and gives false.
+bool ColisTheoriquesDefinis(Contexte& ctx, const ExpeditionEtiquettes& expedition);
+
 // Prints one label per parcel from `premier` to `dernier`, each its own job;
 // labels already sent stay printed after a failure. Gives the number of jobs
 // sent.

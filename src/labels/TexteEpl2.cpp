@@ -33,7 +33,7 @@ QByteArray entre(const QString& texte) {
     return entre(Windows1252::encoder(texte));
 }
 
-QByteArray nombre(int valeur) {
+QByteArray nombre(qint64 valeur) {
     return QByteArray::number(valeur);
 }
 
@@ -86,9 +86,9 @@ QByteArray echapperEpl2(const QByteArray& donnees) {
     return resultat;
 }
 
-QByteArray TexteEtiquetteArticle(VarianteArticle variante, const QString& marge,
-                                 const QString& codeBarre, const QString& libelle, int nombre) {
-    const QByteArray m = Windows1252::encoder(marge);
+QByteArray TexteEtiquetteArticle(VarianteArticle variante, int marge, const QString& codeBarre,
+                                 const QString& libelle, int nombre) {
+    const QByteArray m = etiquettes::nombre(marge);
     const LignesLibelle lignes = DecoupeLibelle(libelle);
     QByteArray texte = debut(variante == VarianteArticle::Navigateur);
     ligne(texte, "B" + m + ",10,0,E30,3,1,120,B," + entre(codeBarre.trimmed()));
@@ -110,7 +110,8 @@ QString DonneesCodeBarreColis(const QString& numeroExpedition, int noColis) {
 QByteArray TexteEtiquetteColis(int marge, const QString& numeroExpedition, int noColis,
                                const AdresseLivraison& adresse) {
     const QByteArray donnees = entre(DonneesCodeBarreColis(numeroExpedition, noColis));
-    const auto x = [marge](int decalage) { return nombre(marge + decalage); };
+    // Computed wide: an unchecked margin never wraps round.
+    const auto x = [marge](int decalage) { return nombre(qint64{marge} + decalage); };
     QByteArray texte = debut(true);
     ligne(texte, "B" + x(20) + ",10,0,1,2,2,150,N," + donnees);
     ligne(texte, "A" + x(-12) + ",190,0,3,2,2,N," + donnees);
@@ -123,9 +124,11 @@ QByteArray TexteEtiquetteColis(int marge, const QString& numeroExpedition, int n
     ligne(texte,
           "A" + x(-20) + ",490,0,4,4,4,N," +
               entre(QStringLiteral("COLIS:") + QString::number(noColis).rightJustified(3, u' ')));
-    ligne(texte, "X" + x(-30) + ",0,2," + x(560) + ",610");
-    ligne(texte, "X" + x(-30) + ",250,2," + x(560) + ",290");
-    ligne(texte, "X" + x(-30) + ",450,2," + x(560) + ",452");
+    const QByteArray gauche = x(CadreColisGauche);
+    const QByteArray droit = x(CadreColisDroit);
+    ligne(texte, "X" + gauche + ",0,2," + droit + ",610");
+    ligne(texte, "X" + gauche + ",250,2," + droit + ",290");
+    ligne(texte, "X" + gauche + ",450,2," + droit + ",452");
     fin(texte, "P1");
     return texte;
 }

@@ -22,10 +22,12 @@ QByteArray echapperEpl2(const QByteArray& donnees);
 // The browser prints an empty line after "N", the label window does not.
 enum class VarianteArticle { Navigateur, Fenetre };
 
-// The article label: an EAN-13 code and the description on two lines. The
-// margin is inserted as configured; the "P" command prints `nombre` labels.
-QByteArray TexteEtiquetteArticle(VarianteArticle variante, const QString& marge,
-                                 const QString& codeBarre, const QString& libelle, int nombre);
+// The article label: an EAN-13 code and the description on two lines, from x
+// = `marge` on; the "P" command prints `nombre` labels.
+QByteArray TexteEtiquetteArticle(VarianteArticle variante, int marge, const QString& codeBarre,
+                                 const QString& libelle, int nombre);
+// Its widest field, the bar code: 95 modules of 3 dots from the margin.
+constexpr int LargeurEtiquetteArticle = 95 * 3;
 
 // The five address lines of a delivery place.
 using AdresseLivraison = std::array<QString, 5>;
@@ -39,5 +41,9 @@ QString NumeroExpeditionEtiquette(qint32 noExpedition);
 // in large characters, three boxes. `marge` is the left margin in dots.
 QByteArray TexteEtiquetteColis(int marge, const QString& numeroExpedition, int noColis,
                                const AdresseLivraison& adresse);
+// Its frame, the widest of its fields, runs from 30 dots left of the margin
+// to 560 dots right of it.
+constexpr int CadreColisGauche = -30;
+constexpr int CadreColisDroit = 560;
 
 } // namespace tarvo::etiquettes

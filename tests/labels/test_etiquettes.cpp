@@ -1,6 +1,7 @@
 #include "BaseDeTest.h"
 #include "SpoolDeTest.h"
 #include "app/Erreur.h"
+#include "app/FormesMessages.h"
 #include "db/Base.h"
 #include "labels/ApercuEpl2.h"
 #include "labels/EtiquettesArticle.h"
@@ -226,9 +227,9 @@ private slots:
     }
 
     void etiquetteArticleOctetParOctet() {
-        const QByteArray fenetre = TexteEtiquetteArticle(
-            VarianteArticle::Fenetre, QStringLiteral("25"), QStringLiteral(" 4006381333931 "),
-            QStringLiteral("Plaid mohair écru 130x170 franges courtes"), 3);
+        const QByteArray fenetre =
+            TexteEtiquetteArticle(VarianteArticle::Fenetre, 25, QStringLiteral(" 4006381333931 "),
+                                  QStringLiteral("Plaid mohair écru 130x170 franges courtes"), 3);
         const char attendu[] = "\nN\nI8,A,033\n"
                                "B25,10,0,E30,3,1,120,B,\"4006381333931\"\n"
                                "A25,150,0,1,1,1,N,\"Plaid mohair \xe9\x63ru 130x170 franges\"\n"
@@ -238,21 +239,20 @@ private slots:
         QCOMPARE(fenetre.back(), '\0');
 
         // The browser adds an empty line after "N" and prints both lines even
-        // when the second is empty; an empty margin leaves x empty.
-        const QByteArray navigateur = TexteEtiquetteArticle(VarianteArticle::Navigateur, QString(),
-                                                            Ean, QStringLiteral("Bol"), 1);
+        // when the second is empty.
+        const QByteArray navigateur =
+            TexteEtiquetteArticle(VarianteArticle::Navigateur, 0, Ean, QStringLiteral("Bol"), 1);
         const char attendu2[] = "\nN\n\nI8,A,033\n"
-                                "B,10,0,E30,3,1,120,B,\"4006381333931\"\n"
-                                "A,150,0,1,1,1,N,\"Bol\"\n"
-                                "A,165,0,1,1,1,N,\"\"\n"
+                                "B0,10,0,E30,3,1,120,B,\"4006381333931\"\n"
+                                "A0,150,0,1,1,1,N,\"Bol\"\n"
+                                "A0,165,0,1,1,1,N,\"\"\n"
                                 "P1\n\n";
         QCOMPARE(navigateur, octets(attendu2, sizeof attendu2));
     }
 
     void guillemetsEtBarresObliquesEchappes() {
-        const QByteArray texte =
-            TexteEtiquetteArticle(VarianteArticle::Fenetre, QStringLiteral("10"), Ean,
-                                  QStringLiteral("Vis 1/4\" \\ inox"), 1);
+        const QByteArray texte = TexteEtiquetteArticle(VarianteArticle::Fenetre, 10, Ean,
+                                                       QStringLiteral("Vis 1/4\" \\ inox"), 1);
         QVERIFY(texte.contains("A10,150,0,1,1,1,N,\"Vis 1/4\\\" \\\\ inox\"\n"));
         // The preview reads the escapes back: the quote and the backslash are
         // printed, the field does not end early.
@@ -264,9 +264,8 @@ private slots:
         QVERIFY(colis.contains("A40,300,0,4,1,1,N,\"Le \\\"Chalet\\\"\"\n"));
         QVERIFY(colis.contains("A40,330,0,4,1,1,N,\"C:\\\\\"\n"));
         // A line feed in the data would end the command and start another.
-        const QByteArray injecte =
-            TexteEtiquetteArticle(VarianteArticle::Fenetre, QStringLiteral("10"), Ean,
-                                  QStringLiteral("Bol\nP999\r\tbleu"), 1);
+        const QByteArray injecte = TexteEtiquetteArticle(VarianteArticle::Fenetre, 10, Ean,
+                                                         QStringLiteral("Bol\nP999\r\tbleu"), 1);
         QVERIFY(injecte.contains("A10,150,0,1,1,1,N,\"Bol P999  bleu\"\n"));
         QCOMPARE(injecte.count("\nP"), 1);
     }
@@ -548,35 +547,97 @@ private slots:
                                "A10,420,0,4,1,1,N,\"\"\n"));
     }
 
-    void margeOuNumeroIncorrectsRienNEstEnvoye_data() {
+    // A margin the printer cannot use, or whose coordinates would not hold in
+    // an int, is refused before any job; the limits themselves print.
+    void margesEtNumeroAvantToutEnvoi_data() {
+        QTest::addColumn<QString>("cle");
         QTest::addColumn<QString>("marge");
         QTest::addColumn<qint32>("noExpedition");
-        QTest::newRow("marge vide") << QString() << 12;
-        QTest::newRow("marge non numérique") << QStringLiteral("2O") << 12;
-        QTest::newRow("numéro de 7 chiffres") << QStringLiteral("10") << 1234567;
+        // The description of the error box, empty when the labels print.
+        QTest::addColumn<QString>("detail");
+        // The start of a command line of the job sent, when the labels print.
+        QTest::addColumn<QByteArray>("commande");
+        const QString art = QStringLiteral("MargeGaucheArt");
+        const QString exp = QStringLiteral("MargeGaucheExp");
+        const auto refus = [](const QString& etiquettes, const QString& cle, const QString& m) {
+            return QStringLiteral("La marge gauche des étiquettes %1 (clé %2 de la section "
+                                  "[ZEBRA]) doit être un nombre entier de points : « %3 » ne "
+                                  "convient pas.")
+                .arg(etiquettes, cle, m);
+        };
+        const QString article = QStringLiteral("code barres article");
+        const QString colis = QStringLiteral("expédition");
+        for (const QString& m : {QString(), QStringLiteral("2O"), QStringLiteral("2147483647")}) {
+            QTest::addRow("article « %s »", qPrintable(m))
+                << art << m << 12 << refus(article, art, m) << QByteArray();
+            QTest::addRow("colis « %s »", qPrintable(m))
+                << exp << m << 12 << refus(colis, exp, m) << QByteArray();
+        }
+        // The article's widest field, its 285-dot bar code, starts at the
+        // margin; the parcel frame runs from 30 dots before it to 560 after.
+        QTest::newRow("article au plus loin")
+            << art << u"2147483362"_s << 12 << QString() << QByteArray("B2147483362,10,0,E30,");
+        QTest::newRow("article un point trop loin")
+            << art << u"2147483363"_s << 12 << refus(article, art, u"2147483363"_s) << QByteArray();
+        QTest::newRow("colis au plus loin") << exp << u"2147483087"_s << 12 << QString()
+                                            << QByteArray("X2147483057,0,2,2147483647,610");
+        QTest::newRow("colis un point trop loin")
+            << exp << u"2147483088"_s << 12 << refus(colis, exp, u"2147483088"_s) << QByteArray();
+        QTest::newRow("colis au plus bas") << exp << u"-2147483618"_s << 12 << QString()
+                                           << QByteArray("X-2147483648,0,2,-2147483058,610");
+        QTest::newRow("colis un point trop bas")
+            << exp << u"-2147483619"_s << 12 << refus(colis, exp, u"-2147483619"_s) << QByteArray();
+        QTest::newRow("numéro de 7 chiffres")
+            << exp << u"10"_s << 1234567
+            << u"Le numéro d'expédition 1234567 dépasse les 6 caractères de l'étiquette."_s
+            << QByteArray();
     }
-    void margeOuNumeroIncorrectsRienNEstEnvoye() {
+    void margesEtNumeroAvantToutEnvoi() {
+        QFETCH(QString, cle);
         QFETCH(QString, marge);
         QFETCH(qint32, noExpedition);
-        SpoolDeTest spool({QStringLiteral("ZEBRA-EXP")});
+        QFETCH(QString, detail);
+        QFETCH(QByteArray, commande);
+        SpoolDeTest spool({QStringLiteral("ZEBRA-ART"), QStringLiteral("ZEBRA-EXP")});
         BaseDeTest t;
         t.creerBase(false);
         t.ecrireIni(iniParDefaut(t.dossier.path())
-                        .replace("MargeGaucheExp=10", "MargeGaucheExp=" + marge.toUtf8()));
+                        .replace((cle + u"=10"_s).toUtf8(), (cle + u'=' + marge).toUtf8()));
+        const bool article = cle == u"MargeGaucheArt";
+        const ArticleEtiquette a{Ean, QStringLiteral("Bol")};
         ExpeditionEtiquettes e;
         e.noExpedition = noExpedition;
         e.nbColisTheorique = 3;
-        QCOMPARE(ImprEtiqExp(*t.ctx, *systemeImpression(), e, 1, 3), 0);
-        QCOMPARE(spool.travaux(QStringLiteral("ZEBRA-EXP")).size(), 0);
+        const bool imprime = article ? ImprEtiqArticle(*t.ctx, *systemeImpression(), a, u"1"_s)
+                                     : ImprEtiqExp(*t.ctx, *systemeImpression(), e, 1, 1) == 1;
+        const QList<QByteArray> travaux =
+            spool.travaux(article ? QStringLiteral("ZEBRA-ART") : QStringLiteral("ZEBRA-EXP"));
+        if (detail.isEmpty()) {
+            QVERIFY(imprime);
+            QVERIFY(t.prompts.boites.isEmpty());
+            QCOMPARE(travaux.size(), 1);
+            QVERIFY2(travaux[0].contains("\n" + commande), travaux[0].constData());
+            return;
+        }
+        QVERIFY(!imprime);
+        QCOMPARE(travaux.size(), 0);
         QCOMPARE(t.prompts.boites.size(), 1);
+        QCOMPARE(t.prompts.boites[0].icone, Prompts::Icone::Critique);
         QCOMPARE(t.prompts.boites[0].titre, QStringLiteral("Erreur"));
-        QVERIFY(t.prompts.boites[0].texte.startsWith(u"Erreur n° : 13"));
-        QVERIFY_THROWS_EXCEPTION(ErreurTarvo, EtiquettesColis(*t.ctx, e));
+        const QString source =
+            article ? QStringLiteral("Etiquette article") : QStringLiteral("Etiquettes expédition");
+        QCOMPARE(t.prompts.boites[0].texte,
+                 texteErreurDetaillee({NumeroErreur::DonneeInvalide, source, detail}));
+        // The preview refuses it as well.
+        if (article)
+            QVERIFY_THROWS_EXCEPTION(ErreurTarvo, TexteArticleFenetre(*t.ctx, a, u"1"_s));
+        else
+            QVERIFY_THROWS_EXCEPTION(ErreurTarvo, EtiquettesColis(*t.ctx, e));
     }
 
     void apercuArticleSeRelitEnEan13() {
         const QByteArray texte =
-            TexteEtiquetteArticle(VarianteArticle::Fenetre, QStringLiteral("10"), Ean,
+            TexteEtiquetteArticle(VarianteArticle::Fenetre, 10, Ean,
                                   QStringLiteral("Plaid mohair écru 130x170 franges courtes"), 4);
         const ApercuEtiquette apercu = ApercuEpl2(texte);
         QVERIFY2(apercu.anomalies.isEmpty(), qPrintable(apercu.anomalies.join(u'\n')));
@@ -628,6 +689,52 @@ private slots:
         QCOMPARE(qGray(i.pixel(300, 608)), 0);
         QCOMPARE(qGray(i.pixel(300, 450)), 0);
         QCOMPARE(qGray(i.pixel(300, 288)), 0);
+    }
+
+    // What the printer will not print, the preview names: what lies before
+    // its first dot, and fields far beyond any label (not drawn, so that the
+    // picture stays a label's size).
+    void apercuAnnonceCeQuiNeSImprimeraPas_data() {
+        QTest::addColumn<QByteArray>("texte");
+        QTest::addColumn<int>("horsApercu");
+        QTest::addColumn<QString>("coupee");
+        const AdresseLivraison adresse{};
+        const QString numero = NumeroExpeditionEtiquette(12);
+        const auto gauche = [](const char* points) {
+            return QStringLiteral("L'étiquette sera coupée : elle déborde à gauche de %1 point(s).")
+                .arg(QLatin1StringView(points));
+        };
+        const auto colis = [&](int marge) {
+            return TexteEtiquetteColis(marge, numero, 1, adresse);
+        };
+        const auto article = [](int marge) {
+            return TexteEtiquetteArticle(VarianteArticle::Fenetre, marge, Ean, u"Bol"_s, 1);
+        };
+        QTest::newRow("colis, marge 30") << colis(30) << 0 << QString();
+        QTest::newRow("colis, marge 29") << colis(29) << 0 << gauche("1");
+        QTest::newRow("colis, marge 10") << colis(10) << 0 << gauche("20");
+        QTest::newRow("article, marge 0") << article(0) << 0 << QString();
+        QTest::newRow("article, marge -4") << article(-4) << 0 << gauche("4");
+        QTest::newRow("texte au-dessus du bord")
+            << QByteArray("\nN\nA10,-5,0,1,1,1,N,\"x\"\nP1\n") << 0
+            << u"L'étiquette sera coupée : elle déborde en haut de 5 point(s)."_s;
+        QTest::newRow("colis au plus loin") << colis(2147483087) << 12 << QString();
+        QTest::newRow("colis au plus bas") << colis(-2147483618) << 12 << gauche("2147483648");
+        QTest::newRow("article à 100000 points") << article(100000) << 3 << QString();
+    }
+    void apercuAnnonceCeQuiNeSImprimeraPas() {
+        QFETCH(QByteArray, texte);
+        QFETCH(int, horsApercu);
+        QFETCH(QString, coupee);
+        const ApercuEtiquette apercu = ApercuEpl2(texte);
+        QCOMPARE(apercu.anomalies.size(), horsApercu + (coupee.isEmpty() ? 0 : 1));
+        for (qsizetype i = 0; i < horsApercu; ++i)
+            QVERIFY2(apercu.anomalies.at(i).startsWith(u"Hors de l'aperçu : "),
+                     qPrintable(apercu.anomalies.at(i)));
+        if (!coupee.isEmpty())
+            QCOMPARE(apercu.anomalies.last(), coupee);
+        QVERIFY(!apercu.image.isNull());
+        QVERIFY(apercu.image.width() <= 10000 && apercu.image.height() <= 10000);
     }
 
     void apercuSignaleCeQuIlNeDessinePas() {

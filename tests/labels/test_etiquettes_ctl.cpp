@@ -4,9 +4,14 @@
 #include "app/Connexion.h"
 
 #include <QDir>
+#include <QFile>
 #include <QImage>
+#include <QProcess>
 #include <QTest>
+#include <sys/mount.h>
+#include <unistd.h>
 
+using namespace Qt::StringLiterals;
 using namespace tarvo;
 using namespace tarvo::test;
 
@@ -14,18 +19,84 @@ namespace {
 
 using Resultat = ResultatTarvoctl;
 
+// The picture a refused command must not write, in the spool folder.
+const QString Png = QStringLiteral("refus.png");
+
+// A tmpfs of 64 KiB mounted on a folder of its own while the object lives,
+// so that a test meets a really full disk. Needs root.
+class PetitDisque {
+public:
+    PetitDisque() {
+        if (::geteuid() != 0) {
+            erreur_ = QStringLiteral("il faut être root pour monter un tmpfs");
+            return;
+        }
+        if (::mount("tmpfs", QFile::encodeName(dossier_.path()).constData(), "tmpfs", 0,
+                    "size=64k") != 0) {
+            erreur_ = QStringLiteral("montage d'un tmpfs impossible : ") + qt_error_string(errno);
+            return;
+        }
+        monte_ = true;
+    }
+    ~PetitDisque() {
+        if (monte_)
+            ::umount(QFile::encodeName(dossier_.path()).constData());
+    }
+    PetitDisque(const PetitDisque&) = delete;
+    PetitDisque& operator=(const PetitDisque&) = delete;
+
+    // Why the disk could not be mounted; empty when it is.
+    const QString& erreur() const { return erreur_; }
+    QString chemin(const QString& nom) const { return QDir(dossier_.path()).filePath(nom); }
+    QStringList fichiers() const {
+        return QDir(dossier_.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    }
+    // Takes every free block left.
+    void remplir() const {
+        QFile f(chemin(QStringLiteral("remplissage")));
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+            qFatal("Remplissage impossible");
+        const QByteArray bloc(4096, 'x');
+        while (f.write(bloc) == bloc.size()) {
+        }
+    }
+
+private:
+    QTemporaryDir dossier_;
+    bool monte_ = false;
+    QString erreur_;
+};
+
 } // namespace
 
 class TestEtiquettesCtl : public QObject {
     Q_OBJECT
 
-    Resultat lancer(const QStringList& arguments) {
+    QStringList avecBase(const QStringList& arguments) const {
+        return QStringList{QStringLiteral("--dir"), base_->dossier.path(),
+                           QStringLiteral("--ignorer-version")} +
+               arguments;
+    }
+    QProcessEnvironment environnement() const {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("TARVO_SPOOL_DIR"), spool_.path());
-        return lancerTarvoctl(QStringList{QStringLiteral("--dir"), base_->dossier.path(),
-                                          QStringLiteral("--ignorer-version")} +
-                                  arguments,
-                              env);
+        return env;
+    }
+    Resultat lancer(const QStringList& arguments) {
+        return lancerTarvoctl(avecBase(arguments), environnement());
+    }
+    // The same with standard output going to /dev/full, where every write
+    // fails.
+    Resultat lancerSansSortie(const QStringList& arguments) {
+        QProcess p;
+        p.setProcessEnvironment(environnement());
+        p.setStandardInputFile(QProcess::nullDevice());
+        p.setStandardOutputFile(QStringLiteral("/dev/full"));
+        p.start(QStringLiteral(TARVOCTL), avecBase(arguments));
+        if (!p.waitForFinished(60000))
+            return {};
+        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString(),
+                QString::fromUtf8(p.readAllStandardError())};
     }
     QStringList travaux(const QString& imprimante) const {
         return QDir(QDir(spool_.path()).filePath(imprimante)).entryList(QDir::Files, QDir::Name);
@@ -62,10 +133,136 @@ private slots:
                     QStringLiteral("3"), QStringLiteral("--apercu"), png});
         QCOMPARE(r.statut, 0);
         QCOMPARE(travaux(QStringLiteral("ZEBRA-EXP")).size(), 3);
+        // The test margin of 10 puts the frame 20 dots left of the label.
+        QCOMPARE(
+            r.erreurs.count(u"L'étiquette sera coupée : elle déborde à gauche de 20 point(s)."), 2);
+        const QDir spool(spool_.path());
+        QCOMPARE(r.sortie, spool.filePath(u"colis-002.png"_s) + u'\n' +
+                               spool.filePath(u"colis-003.png"_s) + u'\n');
         for (const char* nom : {"colis-002.png", "colis-003.png"}) {
-            const QImage image(QDir(spool_.path()).filePath(QString::fromLatin1(nom)));
+            const QImage image(spool.filePath(QString::fromLatin1(nom)));
             QVERIFY2(image.width() >= 570 && image.height() >= 610, nom);
         }
+    }
+
+    // A command that refuses its input says why, sends nothing, writes no
+    // picture, and says nothing of being done.
+    void commandeRefuseeRienNEstEnvoye_data() {
+        QTest::addColumn<QString>("cle");
+        QTest::addColumn<QString>("valeur");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("boite");
+        const QString code = QStringLiteral("3760987650014");
+        const QString apercu = QStringLiteral("--apercu");
+        const auto margeRefusee = [](const QString& cle, const QString& valeur) {
+            return QStringLiteral("(clé %1 de la section [ZEBRA]) doit être un nombre entier de "
+                                  "points : « %2 » ne convient pas.")
+                .arg(cle, valeur);
+        };
+        QTest::newRow("marge article vide")
+            << u"MargeGaucheArt"_s << QString() << QStringList{u"etiquette-article"_s, code, u"1"_s}
+            << margeRefusee(u"MargeGaucheArt"_s, QString());
+        QTest::newRow("aperçu, marge article non numérique")
+            << u"MargeGaucheArt"_s << u"dix"_s
+            << QStringList{u"etiquette-article"_s, code, u"1"_s, apercu, Png}
+            << margeRefusee(u"MargeGaucheArt"_s, u"dix"_s);
+        QTest::newRow("marge colis qui déborde")
+            << u"MargeGaucheExp"_s << u"2147483647"_s
+            << QStringList{u"etiquettes-colis"_s, u"102"_s, u"1"_s, u"3"_s}
+            << margeRefusee(u"MargeGaucheExp"_s, u"2147483647"_s);
+        // Shipment 103 of the demonstration has no theoretical parcel count.
+        const QString sansColis = QStringLiteral("Nombre de colis théorique incorrect\nVous devez "
+                                                 "définir un nombre de colis théorique différent "
+                                                 "de zéro.\n");
+        QTest::newRow("sans nombre de colis théorique")
+            << u"MargeGaucheExp"_s << u"10"_s
+            << QStringList{u"etiquettes-colis"_s, u"103"_s, u"1"_s, u"1"_s} << sansColis;
+        QTest::newRow("aperçu sans nombre de colis théorique")
+            << u"MargeGaucheExp"_s << u"10"_s
+            << QStringList{u"etiquettes-colis"_s, u"103"_s, u"1"_s, u"1"_s, apercu, Png}
+            << sansColis;
+    }
+    void commandeRefuseeRienNEstEnvoye() {
+        QFETCH(QString, cle);
+        QFETCH(QString, valeur);
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, boite);
+        base_->ecrireIni(iniParDefaut(base_->dossier.path())
+                             .replace((cle + u"=10"_s).toUtf8(), (cle + u'=' + valeur).toUtf8()));
+        const qsizetype avant = travaux(QStringLiteral("ZEBRA-ART")).size() +
+                                travaux(QStringLiteral("ZEBRA-EXP")).size();
+        for (QString& a : arguments)
+            a.replace(Png, QDir(spool_.path()).filePath(Png));
+        const Resultat r = lancer(arguments);
+        QCOMPARE(r.statut, 1);
+        QVERIFY2(r.erreurs.contains(boite), qPrintable(r.erreurs));
+        QVERIFY(!r.erreurs.contains(u"termin"));
+        QVERIFY(!r.erreurs.contains(u"Valeur incorrecte"));
+        QCOMPARE(r.sortie, QString());
+        QCOMPARE(travaux(QStringLiteral("ZEBRA-ART")).size() +
+                     travaux(QStringLiteral("ZEBRA-EXP")).size(),
+                 avant);
+        QVERIFY(!QFile::exists(QDir(spool_.path()).filePath(Png)));
+    }
+    void cleanup() { base_->ecrireIni(iniParDefaut(base_->dossier.path())); }
+
+    // A full disk leaves the previous picture in place and no half-written
+    // file beside it.
+    void apercuSurDisquePlein_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("article") << QStringList{u"etiquette-article"_s, u"3760987650014"_s, u"1"_s};
+        QTest::newRow("colis") << QStringList{u"etiquettes-colis"_s, u"102"_s, u"2"_s, u"2"_s};
+    }
+    void apercuSurDisquePlein() {
+        QFETCH(QStringList, arguments);
+        PetitDisque disque;
+        if (!disque.erreur().isEmpty())
+            QSKIP(qPrintable(u"Pas de disque plein pour ce test : "_s + disque.erreur()));
+        const QString png = disque.chemin(QStringLiteral("apercu.png"));
+        const QByteArray precedent("le dessin precedent");
+        QFile f(png);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(precedent) == precedent.size());
+        f.close();
+        disque.remplir();
+
+        const Resultat r = lancer(arguments << QStringLiteral("--apercu") << png);
+        QCOMPARE(r.statut, 1);
+        QVERIFY2(r.erreurs.contains(u"Écriture de l'aperçu impossible : "_s + png),
+                 qPrintable(r.erreurs));
+        QCOMPARE(r.sortie, QString());
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), precedent);
+        QCOMPARE(disque.fichiers(), (QStringList{u"apercu.png"_s, u"remplissage"_s}));
+    }
+
+    // What the preview commands print on standard output is their answer: a
+    // lost answer is a failure.
+    void sortieStandardPleine_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("article") << QStringList{u"etiquette-article"_s, u"3760987650014"_s, u"1"_s};
+        QTest::newRow("colis") << QStringList{u"etiquettes-colis"_s, u"102"_s, u"1"_s, u"2"_s};
+    }
+    void sortieStandardPleine() {
+        QFETCH(QStringList, arguments);
+        const QTemporaryDir dossier;
+        const Resultat r = lancerSansSortie(arguments << QStringLiteral("--apercu")
+                                                      << QDir(dossier.path()).filePath(u"a.png"_s));
+        QCOMPARE(r.statut, 1);
+        QVERIFY2(r.erreurs.contains(u"Écriture impossible sur la sortie standard"),
+                 qPrintable(r.erreurs));
+    }
+
+    // The names of the pictures are the answer of a preview: a range that
+    // fails half way announces none, not even those already written.
+    void apercuInterrompuNAnnonceRien() {
+        const QTemporaryDir dossier;
+        // A folder where the picture of parcel 3 should go cannot be replaced.
+        QVERIFY(QDir(dossier.path()).mkpath(QStringLiteral("colis-003.png")));
+        const Resultat r = lancer({u"etiquettes-colis"_s, u"102"_s, u"2"_s, u"3"_s, u"--apercu"_s,
+                                   QDir(dossier.path()).filePath(u"colis.png"_s)});
+        QCOMPARE(r.statut, 1);
+        QVERIFY2(r.erreurs.contains(u"Écriture de l'aperçu impossible : "), qPrintable(r.erreurs));
+        QCOMPARE(r.sortie, QString());
     }
 
     void etiquetteArticle() {

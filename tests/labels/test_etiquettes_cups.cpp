@@ -155,8 +155,8 @@ private slots:
                  QStringLiteral("TARVO_TEST: socket://127.0.0.1:%1").arg(imprimante_.port()));
         QTRY_COMPARE_WITH_TIMEOUT(imprimante_.recus.size(), 1, 60000);
         QCOMPARE(imprimante_.recus.at(0),
-                 TexteEtiquetteArticle(VarianteArticle::Fenetre, QStringLiteral("10"),
-                                       article.codeBarre, article.libelle, 3));
+                 TexteEtiquetteArticle(VarianteArticle::Fenetre, 10, article.codeBarre,
+                                       article.libelle, 3));
         QVERIFY(imprimante_.recus.at(0).endsWith(QByteArray("P3\n\n", 4) + '\0'));
 
         const std::optional<ExpeditionEtiquettes> e = ChargerExpeditionEtiquettes(*t.ctx, 4021);

@@ -112,6 +112,20 @@ private slots:
         QVERIFY(image.width() >= 10 + 95 * 3);
         QVERIFY(apercu->findChild<QLabel*>(QStringLiteral("Anomalies")) == nullptr);
         apercu->close();
+
+        // A margin the printer cannot use: said once per button, nothing is
+        // sent and no picture opens.
+        t.ecrireIni(iniParDefaut(t.dossier.path()).replace("MargeGaucheArt=10", "MargeGaucheArt="));
+        t.prompts.vider();
+        QTest::mouseClick(imprimer, Qt::LeftButton);
+        QTest::mouseClick(controle<QPushButton>(&fenetre, "BtApercu"), Qt::LeftButton);
+        QCOMPARE(t.prompts.boites.size(), 2);
+        for (const auto& boite : t.prompts.boites) {
+            QCOMPARE(boite.titre, QStringLiteral("Erreur"));
+            QVERIFY(boite.texte.contains(u"(clé MargeGaucheArt de la section [ZEBRA])"));
+        }
+        QCOMPARE(spool.travaux(QStringLiteral("ZEBRA-ART")).size(), 1);
+        QTRY_VERIFY(fenetre.findChild<QDialog*>(QStringLiteral("ApercuEtiquette")) == nullptr);
     }
 
     void fenetreEtiquettesExpedition() {
@@ -167,6 +181,10 @@ private slots:
             auto* apercu = w->findChild<QDialog*>(QStringLiteral("ApercuEtiquette"));
             QVERIFY(apercu != nullptr);
             QVERIFY(controle<QLabel>(apercu, "ImageEtiquette")->pixmap().height() >= 610);
+            // The test margin of 10 puts the frame 20 dots left of the label.
+            QCOMPARE(controle<QLabel>(apercu, "Anomalies")->text(),
+                     QStringLiteral("L'étiquette sera coupée : elle déborde à gauche de 20 "
+                                    "point(s)."));
             apercu->close();
             qobject_cast<QDialog*>(w)->reject();
         });
@@ -184,6 +202,7 @@ private slots:
         executer(*t.ctx, QStringLiteral("INSERT INTO [Expédition] ([No Expédition]) VALUES (5)"));
         etiquettes::ouvrirEtiquettesExpedition(nullptr, *t.ctx, 5);
         QCOMPARE(t.prompts.boites.size(), 1);
+        QCOMPARE(t.prompts.boites[0].icone, Prompts::Icone::Exclamation);
         QCOMPARE(t.prompts.boites[0].titre, QStringLiteral("Nombre de colis théorique incorrect"));
         QCOMPARE(t.prompts.boites[0].texte,
                  QStringLiteral("Vous devez définir un nombre de colis théorique différent de "

@@ -126,12 +126,8 @@ void ouvrirEtiquettesExpedition(QWidget* parent, Contexte& ctx, qint32 noExpedit
 
 void ouvrirEtiquettesExpedition(QWidget* parent, Contexte& ctx,
                                 const ExpeditionEtiquettes& expedition) {
-    if (expedition.nbColisTheorique < 1) {
-        ctx.prompts.exclamation(
-            QStringLiteral("Nombre de colis théorique incorrect"),
-            QStringLiteral("Vous devez définir un nombre de colis théorique différent de zéro."));
+    if (!ColisTheoriquesDefinis(ctx, expedition))
         return;
-    }
     ExpEdEtiq fenetre(ctx, expedition, parent);
     fenetre.exec();
 }

@@ -175,7 +175,7 @@ int main(int argc, char* argv[]) {
     ctx.cnx->ouvrir(p, true);
     QElapsedTimer chrono;
     chrono.start();
-    CreerBaseEmbarquee(*ctx.cnx, false);
+    db::CreerBaseEmbarquee(*ctx.cnx, false);
     remplirBase(ctx.cnx->base(), commandes, expeditions);
     sortie << "Base : " << commandes << " commandes disponibles, " << expeditions
            << " expéditions, préparée en " << chrono.elapsed() << " ms\n\n";

@@ -32,7 +32,7 @@ void creerBase(const QString& chemin, int expeditions, int articles) {
         tarvo::ParametresConnexion p;
         p.base = chemin;
         cnx.ouvrir(p, true);
-        tarvo::CreerBaseEmbarquee(cnx, false);
+        tarvo::db::CreerBaseEmbarquee(cnx, false);
     }
     sqlite3* db = nullptr;
     verifier(db, sqlite3_open(chemin.toUtf8().constData(), &db));

@@ -154,7 +154,7 @@ bool ConnexionBase(Contexte& ctx, const QString& utilisateur, const QString& mot
                           NomFichierIni + u'.'};
         } else {
             ctx.cnx->ouvrir(p);
-            MettreAJourSchema(*ctx.cnx);
+            db::MettreAJourSchema(*ctx.cnx);
             ouverte = true;
         }
     } catch (const ErreurTarvo& e) {

@@ -10,8 +10,7 @@ Erreur Erreur::depuisSql(const QSqlError& erreur, const QString& source) {
         description = erreur.driverText();
     else if (!erreur.driverText().isEmpty() && erreur.driverText() != description)
         description = erreur.driverText() + QStringLiteral(" : ") + description;
-    return {ok ? natif : NumeroErreur::Base + static_cast<int>(erreur.type()), source,
-            description};
+    return {ok ? natif : NumeroErreur::Base + static_cast<int>(erreur.type()), source, description};
 }
 
 ErreurTarvo::ErreurTarvo(Erreur erreur)

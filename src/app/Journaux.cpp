@@ -34,10 +34,11 @@ void EcrireLog(Contexte& ctx, const QString& nomFichier, const QString& texte) {
                      horodatageJournal(ctx.horloge.maintenant()) + u' ' + texte + CRLF);
 }
 
-void TraceDebug(Contexte& ctx, const QString& texte) { EcrireLog(ctx, FichierDebug, texte); }
+void TraceDebug(Contexte& ctx, const QString& texte) {
+    EcrireLog(ctx, FichierDebug, texte);
+}
 
-void TraceErreur(Contexte& ctx, const QString& message, qint32 numero,
-                 const QString& description) {
+void TraceErreur(Contexte& ctx, const QString& message, qint32 numero, const QString& description) {
     const QString ligne =
         message + QStringLiteral(" Err=") + QString::number(numero) + u' ' + description;
     EcrireLog(ctx, FichierErreurs, ligne);
@@ -47,12 +48,11 @@ void TraceErreur(Contexte& ctx, const QString& message, qint32 numero,
 void trace_erreur_etat(Contexte& ctx, const QString& nomEtat, const QString& nomCommande,
                        const EchecEtat& echec) {
     const Erreur& e = echec.erreur;
-    ctx.prompts.critique(QString(),
-                         QStringLiteral("Problème de connexion lors du calcul de l'état ") +
-                             nomEtat + CRLF + QStringLiteral("Erreur n° : ") +
-                             QString::number(e.numero) + u' ' + e.description + CRLF +
-                             QStringLiteral("Informations détaillées dans le fichier ") +
-                             FichierErreurs);
+    ctx.prompts.critique(
+        QString(), QStringLiteral("Problème de connexion lors du calcul de l'état ") + nomEtat +
+                       CRLF + QStringLiteral("Erreur n° : ") + QString::number(e.numero) + u' ' +
+                       e.description + CRLF +
+                       QStringLiteral("Informations détaillées dans le fichier ") + FichierErreurs);
 
     QString bloc;
     auto ligne = [&bloc](const QString& texte) { bloc += texte + CRLF; };

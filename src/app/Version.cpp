@@ -7,9 +7,13 @@ QString VersionCourante() {
            u'.' + QString::number(TARVO_VERSION_REVISION);
 }
 
-QString NomProduit() { return QStringLiteral("Tarvo"); }
+QString NomProduit() {
+    return QStringLiteral("Tarvo");
+}
 
-QString NomSociete() { return QStringLiteral("Tarvo"); }
+QString NomSociete() {
+    return QStringLiteral("Tarvo");
+}
 
 QString DescriptionFichier() {
     return QStringLiteral("Gestion des expéditions de marchandise à l'aide de terminaux portables "

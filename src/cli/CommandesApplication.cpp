@@ -40,13 +40,13 @@ int initBase(Contexte& ctx, const QStringList& arguments) {
     QDir().mkpath(QFileInfo(p.base).absolutePath());
     Connexion cnx(QStringLiteral("InitBase"));
     cnx.ouvrir(p, true);
-    if (BaseContientDesTables(cnx)) {
+    if (db::BaseContientDesTables(cnx)) {
         ctx.prompts.critique(titre, QStringLiteral("La base ") + p.base +
                                         QStringLiteral(" contient déjà des tables : elle n'a pas "
                                                        "été modifiée."));
         return 1;
     }
-    CreerBaseEmbarquee(cnx, demo);
+    db::CreerBaseEmbarquee(cnx, demo);
     QTextStream(stdout) << p.base << '\n';
     return 0;
 }
@@ -56,7 +56,8 @@ int schemaSqlServer(Contexte&, const QStringList& arguments) {
     const bool miseAJour = extraireDrapeau(reste, QStringLiteral("--mise-a-jour"));
     if (!reste.isEmpty())
         throw ErreurUsage(QStringLiteral("schema-sqlserver n'accepte que l'option --mise-a-jour."));
-    QTextStream(stdout) << (miseAJour ? ScriptMiseAJourSqlServer() : ScriptSchemaSqlServer());
+    QTextStream(stdout) << (miseAJour ? db::ScriptMiseAJourSqlServer()
+                                      : db::ScriptSchemaSqlServer());
     return 0;
 }
 

@@ -10,14 +10,16 @@ PromptsTerminal::PromptsTerminal(bool ouiATout, std::FILE* sortie, std::FILE* en
 void PromptsTerminal::ecrireBoite(const QString& titre, const QString& texte) {
     QString corps = texte;
     corps.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    const QByteArray octets = ((titre.isEmpty() ? titreParDefaut() : titre) + u'\n' + corps +
-                               QStringLiteral("\n\n"))
-                                  .toUtf8();
+    const QByteArray octets =
+        ((titre.isEmpty() ? titreParDefaut() : titre) + u'\n' + corps + QStringLiteral("\n\n"))
+            .toUtf8();
     std::fwrite(octets.constData(), 1, static_cast<std::size_t>(octets.size()), sortie_);
     std::fflush(sortie_);
 }
 
-bool PromptsTerminal::entreeInteractive() const { return isatty(fileno(entree_)) != 0; }
+bool PromptsTerminal::entreeInteractive() const {
+    return isatty(fileno(entree_)) != 0;
+}
 
 std::optional<QString> PromptsTerminal::lireLigne() {
     char tampon[4096];

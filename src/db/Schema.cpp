@@ -13,7 +13,7 @@ static void enregistrerScripts() {
     Q_INIT_RESOURCE(sql);
 }
 
-namespace tarvo {
+namespace tarvo::db {
 namespace {
 
 const QString SourceSchema = QStringLiteral("Schéma");
@@ -56,12 +56,12 @@ bool BaseContientDesTables(Connexion& cnx) {
 }
 
 void ExecuterScriptSQLite(Connexion& cnx, const QString& script) {
-    db::Base base(&cnx);
-    if (base.moteur() != db::Moteur::SQLite)
+    Base base(&cnx);
+    if (base.moteur() != Moteur::SQLite)
         throw ErreurTarvo(NumeroErreur::Base, SourceSchema,
                           QStringLiteral("La connexion n'est pas une base SQLite ouverte."));
-    db::Transaction transaction(base);
-    base.executerScript(db::TexteSql(script));
+    Transaction transaction(base);
+    base.executerScript(TexteSql(script));
     transaction.valider();
 }
 
@@ -87,8 +87,8 @@ QString ScriptMiseAJourSqlServer() {
 }
 
 void MettreAJourSchema(Connexion& cnx) {
-    db::Base base(&cnx);
-    db::Requete lecture = base.preparer(db::sql::VersionBase);
+    Base base(&cnx);
+    Requete lecture = base.preparer(sql::VersionBase);
     const int version = lecture.suivante() ? static_cast<int>(lecture.entier(0)) : 0;
     lecture.terminer();
     if (version > VersionSchema)
@@ -100,7 +100,7 @@ void MettreAJourSchema(Connexion& cnx) {
                               .arg(VersionSchema));
     if (version == VersionSchema)
         return;
-    if (base.moteur() == db::Moteur::SqlServer)
+    if (base.moteur() == Moteur::SqlServer)
         throw ErreurTarvo(NumeroErreur::Base, SourceSchema,
                           QStringLiteral("La base de données a le schéma %1 ; ce programme "
                                          "demande le schéma %2. Faites exécuter sur le serveur "
@@ -117,4 +117,4 @@ void MettreAJourSchema(Connexion& cnx) {
     ExecuterScriptSQLite(cnx, script + versionEmbarquee(VersionSchema));
 }
 
-} // namespace tarvo
+} // namespace tarvo::db

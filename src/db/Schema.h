@@ -3,8 +3,10 @@
 #include <QString>
 
 namespace tarvo {
-
 class Connexion;
+}
+
+namespace tarvo::db {
 
 // The schema version this program makes and needs. Each later version adds
 // its upgrade step, sqlite_vN.sql and sqlserver_vN.sql.
@@ -36,4 +38,4 @@ void ExecuterScriptSQLite(Connexion& cnx, const QString& script);
 // database, with the demo data when asked. Raises ErreurTarvo.
 void CreerBaseEmbarquee(Connexion& cnx, bool avecDemo);
 
-} // namespace tarvo
+} // namespace tarvo::db

@@ -617,7 +617,7 @@ private slots:
             return;
         }
         QVERIFY(t.prompts.boites.isEmpty());
-        QCOMPARE(compter(t, u"PRAGMA user_version"_s), VersionSchema);
+        QCOMPARE(compter(t, u"PRAGMA user_version"_s), db::VersionSchema);
         EXECUTER(integre, "INSERT INTO tarvo_integration VALUES ('e', 1, '2026-12-06 10:00:00', "
                           "'a')");
         // Connecting again changes nothing.
@@ -627,7 +627,7 @@ private slots:
     }
 
     void scriptSqlServer() {
-        const QString script = ScriptSchemaSqlServer();
+        const QString script = db::ScriptSchemaSqlServer();
         const QStringList lots = script.split(
             QRegularExpression(QStringLiteral("^GO\\s*$"), QRegularExpression::MultilineOption));
         QVERIFY(lots.size() > 20);

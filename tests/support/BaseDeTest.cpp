@@ -55,14 +55,16 @@ void BaseDeTest::creerBase(bool avecDemo) {
     {
         Connexion creation(QStringLiteral("CreationTest"));
         creation.ouvrir(p, true);
-        CreerBaseEmbarquee(creation, avecDemo);
+        db::CreerBaseEmbarquee(creation, avecDemo);
     }
     if (!ConnexionBase(*ctx, QString(), QString()))
         qFatal("Connexion de test impossible : %s",
                qPrintable(prompts.boites.isEmpty() ? QString() : prompts.boites.last().texte));
 }
 
-QString BaseDeTest::chemin(const QString& nom) const { return QDir(dossier.path()).filePath(nom); }
+QString BaseDeTest::chemin(const QString& nom) const {
+    return QDir(dossier.path()).filePath(nom);
+}
 
 void BaseDeTest::ecrireFichier(const QString& nom, const QByteArray& contenu) const {
     QFile f(chemin(nom));

@@ -15,8 +15,12 @@ int creerExpeditions(Contexte& ctx, const QStringList& arguments) {
     const QStringList commandes = arguments.mid(1);
     QTextStream sortie(stdout);
     if (arguments.first() == QStringLiteral("auto")) {
-        for (const qint32 numero : expeditions::CreerExpAuto(ctx, commandes))
+        // Each number as its shipment is committed: a failure further on must
+        // not hide the shipments that already exist.
+        expeditions::CreerExpAuto(ctx, commandes, [&sortie](qint32 numero) {
             sortie << numero << '\n';
+            sortie.flush();
+        });
     } else if (const std::optional<qint32> numero = expeditions::CreerExpManuel(ctx, commandes)) {
         sortie << *numero << '\n';
     }

@@ -240,6 +240,33 @@ private slots:
         controle<QPushButton>(&f, QStringLiteral("BtCreerExp"))->click();
         QCOMPARE(t.prompts.boites.size(), 2);
         QCOMPARE(compter(*t.ctx, QStringLiteral("Expédition")), 2);
+
+        // A failure on BC3, last of the list: the box names the shipments
+        // already created, in list order, and never says the work is done.
+        executerSql(*t.ctx, QStringLiteral("CREATE TRIGGER refus BEFORE INSERT ON "
+                                           "[Liste commandes] WHEN NEW.[No commande SAGE] = "
+                                           "'BC3' BEGIN SELECT RAISE(ABORT, 'refus'); END"));
+        cde->model()->sort(0, Qt::AscendingOrder);
+        for (const QString& commande : colonne(cde))
+            cocher(cde, commande);
+        t.prompts.vider();
+        controle<QPushButton>(&f, QStringLiteral("BtCreerExp"))->click();
+        QCOMPARE(t.prompts.boites.size(), 1);
+        QCOMPARE(t.prompts.boites.first().titre, QStringLiteral("Erreur"));
+        QString faites = QStringLiteral("Avant l'erreur, ces expéditions ont été créées et "
+                                        "enregistrées :");
+        for (const QString& commande : {QStringLiteral("BC1"), QStringLiteral("BC2")})
+            faites += QStringLiteral("\r\nN° %1 : commande %2")
+                          .arg(valeurSql(*t.ctx,
+                                         QStringLiteral("SELECT [No Expédition] FROM "
+                                                        "[Liste commandes] WHERE "
+                                                        "[No commande SAGE] = ?"),
+                                         {commande})
+                                   .toString(),
+                               commande);
+        QVERIFY2(t.prompts.boites.first().texte.contains(faites),
+                 qPrintable(t.prompts.boites.first().texte));
+        QCOMPARE(colonne(cde), QStringList{QStringLiteral("BC3")});
     }
 
     void manuelDernierClientEtCochesOubliees() {

@@ -73,6 +73,43 @@ private slots:
         QCOMPARE(r.statut, 1);
         QVERIFY(r.erreurs.contains(QStringLiteral("L'expédition N° 999 n'existe pas.")));
     }
+
+    // The fifth insert is refused: the four shipments committed before it are
+    // printed as they are committed and named in the failure box.
+    void echecEnCoursDeCreationAutomatique() {
+        BaseDeTest t;
+        t.creerBase(false);
+        Contexte& c = *t.ctx;
+        ajouterClient(c, QStringLiteral("C1"), QStringLiteral("Client"));
+        ajouterLieu(c, 1, QStringLiteral("C1"), QStringLiteral("Lieu"), QStringLiteral("Ville"));
+        QStringList commandes;
+        for (int i = 1; i <= 5; ++i) {
+            commandes << QStringLiteral("BC%1").arg(i);
+            ajouterCommande(c, commandes.last(), QStringLiteral("C1"), 1);
+        }
+        executerSql(c, QStringLiteral("CREATE TRIGGER refus BEFORE INSERT ON [Liste commandes] "
+                                      "WHEN NEW.[No commande SAGE] = 'BC5' "
+                                      "BEGIN SELECT RAISE(ABORT, 'refus de test'); END"));
+
+        const Resultat r =
+            tarvoctl(t, QStringList{QStringLiteral("creer-expeditions"), QStringLiteral("auto")} +
+                            commandes);
+        QCOMPARE(r.statut, 1);
+        const QStringList numeros = r.sortie.split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(numeros.size(), 4);
+        QCOMPARE(compter(c, QStringLiteral("Expédition")), 4);
+        QString faites = QStringLiteral("Avant l'erreur, ces expéditions ont été créées et "
+                                        "enregistrées :");
+        for (int i = 0; i < 4; ++i) {
+            QCOMPARE(compter(c, QStringLiteral("[Liste commandes]"),
+                             QStringLiteral("[No Expédition] = ? AND [No commande SAGE] = ?"),
+                             {numeros.at(i).toInt(), commandes.at(i)}),
+                     1);
+            faites += QStringLiteral("\nN° %1 : commande %2").arg(numeros.at(i), commandes.at(i));
+        }
+        QVERIFY2(r.erreurs.contains(QStringLiteral("refus de test")), qPrintable(r.erreurs));
+        QVERIFY2(r.erreurs.contains(faites), qPrintable(r.erreurs));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestTarvoctlExpeditions)

@@ -289,14 +289,21 @@ private slots:
         cliquerLigne(clients, 0);
         QVERIFY(cde->clesCochees().isEmpty());
 
+        // The arrow keys move to another customer row: its orders follow.
+        QTest::keyClick(clients, Qt::Key_Down);
+        QCOMPARE(colonne(cde), QStringList{QStringLiteral("BC3")});
+        QTest::keyClick(clients, Qt::Key_Down);
+        QCOMPARE(clients->ligneCourante(), 2);
+
         // A creation from the last row that empties it: the new last row is shown.
-        cliquerLigne(clients, 2);
         cocher(cde, QStringLiteral("BC4"));
         cocher(cde, QStringLiteral("BC5"));
         controle<QPushButton>(&f, QStringLiteral("BtCreerExp"))->click();
         QCOMPARE(t.prompts.boites.last().titre,
                  QStringLiteral("Création d'expédition mode manuel"));
-        QCOMPARE(compter(*t.ctx, QStringLiteral("Expédition")), 1);
+        QCOMPARE(compter(*t.ctx, QStringLiteral("Expédition"),
+                         QStringLiteral("[No lieu livraison] = 3")),
+                 1);
         QCOMPARE(compter(*t.ctx, QStringLiteral("[Liste commandes]")), 2);
         QCOMPARE(clients->nombreLignes(), 2);
         QCOMPARE(clients->ligneCourante(), 1);
@@ -452,6 +459,88 @@ private slots:
         QCOMPARE(t.prompts.boites.size(), boites);
     }
 
+    void lesBoutonsAgissentSurLaLigneEnSurbrillance_data() {
+        QTest::addColumn<QString>("geste");
+        QTest::addColumn<QString>("bouton");
+        // The shipment highlighted after the gesture, by creation order: 0 is
+        // closed, 1 to 3 open.
+        QTest::addColumn<int>("attendue");
+        const QString supprimer = QStringLiteral("BtSupExp");
+        const QString ajouter = QStringLiteral("BtAjCde");
+        QTest::newRow("flèche bas, suppression") << QStringLiteral("bas") << supprimer << 2;
+        QTest::newRow("flèche bas, ajout") << QStringLiteral("bas") << ajouter << 2;
+        QTest::newRow("flèche haut, suppression") << QStringLiteral("haut") << supprimer << 2;
+        QTest::newRow("Actualiser, suppression")
+            << QStringLiteral("BtActualiser") << supprimer << 1;
+        QTest::newRow("Actualiser, ajout") << QStringLiteral("BtActualiser") << ajouter << 1;
+        QTest::newRow("closes affichées, suppression")
+            << QStringLiteral("AffClot") << supprimer << 0;
+    }
+
+    // Whatever moved the highlight, the details and the orders shown are
+    // those of the highlighted shipment, and the buttons act on it.
+    void lesBoutonsAgissentSurLaLigneEnSurbrillance() {
+        QFETCH(QString, geste);
+        QFETCH(QString, bouton);
+        QFETCH(int, attendue);
+        BaseDeTest t;
+        monde(t);
+        Contexte& c = *t.ctx;
+        QList<int> numeros;
+        for (int i = 0; i < 4; ++i) {
+            numeros << ajouterExpedition(
+                c, QStringLiteral("E%1").arg(i), QStringLiteral("2012-04-1%1 08:00:00").arg(i),
+                i == 0 ? QVariant(QStringLiteral("2012-04-18 00:00:00")) : QVariant(), 1);
+            executerSql(c,
+                        QStringLiteral("INSERT INTO [Liste commandes] ([No Expédition], "
+                                       "[No commande SAGE]) VALUES (?, ?)"),
+                        {numeros.last(), QStringLiteral("X%1").arg(i)});
+        }
+        ExpModif f(c, nullptr);
+        montrer(&f);
+        ListeRapport* exp = liste(&f, QStringLiteral("ListeExp"));
+        if (geste == QStringLiteral("bas")) {
+            QTest::keyClick(exp, Qt::Key_Down);
+        } else if (geste == QStringLiteral("haut")) {
+            cliquerLigne(exp, 2);
+            QTest::keyClick(exp, Qt::Key_Up);
+        } else {
+            cliquerLigne(exp, 2);
+            controle<QAbstractButton>(&f, geste)->click();
+        }
+        QCOMPARE(exp->cle(exp->ligneCourante()).toInt(), numeros.at(attendue));
+        QCOMPARE(controle<QLineEdit>(&f, QStringLiteral("NoExp"))->text(),
+                 QString::number(numeros.at(attendue)));
+        QCOMPARE(colonne(liste(&f, QStringLiteral("ListeCde"))),
+                 QStringList{QStringLiteral("X%1").arg(attendue)});
+
+        QString libelle;
+        if (bouton == QStringLiteral("BtAjCde"))
+            QTimer::singleShot(0, this, [&] {
+                auto* ajout = qobject_cast<ExpAddCde*>(QApplication::activeModalWidget());
+                QVERIFY(ajout);
+                libelle = controle<QLabel>(ajout, QStringLiteral("LibExp"))->text();
+                cocher(liste(ajout, QStringLiteral("ListeCde")), QStringLiteral("BC1"));
+                controle<QPushButton>(ajout, QStringLiteral("BtAjCde"))->click();
+            });
+        else
+            t.prompts.reponses.enqueue(true);
+        controle<QPushButton>(&f, bouton)->click();
+        if (bouton == QStringLiteral("BtSupExp")) {
+            QCOMPARE(compter(c, QStringLiteral("Expédition")), 3);
+            QCOMPARE(compter(c, QStringLiteral("Expédition"), QStringLiteral("[No Expédition] = ?"),
+                             {numeros.at(attendue)}),
+                     0);
+        } else {
+            QCOMPARE(libelle,
+                     QStringLiteral("%1 - E%2 - Ville").arg(numeros.at(attendue)).arg(attendue));
+            QCOMPARE(valeurSql(c, QStringLiteral("SELECT [No Expédition] FROM [Liste commandes] "
+                                                 "WHERE [No commande SAGE] = 'BC1'"))
+                         .toInt(),
+                     numeros.at(attendue));
+        }
+    }
+
     void ajoutDeCommandesParLaFenetreModale() {
         BaseDeTest t;
         monde(t);
@@ -495,6 +584,13 @@ private slots:
         controle<QPushButton>(&f, QStringLiteral("BtActualiser"))->click();
         QCOMPARE(liste(&f, QStringLiteral("ListeExp"))->nombreLignes(), 1);
         QCOMPARE(t.prompts.boites.size(), 1);
+
+        // Removed on another workstation: the reloaded list is empty, so is
+        // the detail area.
+        executerSql(c, QStringLiteral("DELETE FROM Expédition"));
+        controle<QPushButton>(&f, QStringLiteral("BtActualiser"))->click();
+        QVERIFY(!f.rsExp());
+        QVERIFY(controle<QLineEdit>(&f, QStringLiteral("NoExp"))->text().isEmpty());
     }
 
     void fenetrePrincipaleMenusRechercheEtEditions() {

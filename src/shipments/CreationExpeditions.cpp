@@ -1,5 +1,6 @@
 #include "CreationExpeditions.h"
 
+#include "ControleCommandes.h"
 #include "Progression.h"
 #include "SqlExpeditions.h"
 #include "app/Contexte.h"
@@ -161,11 +162,8 @@ QStringList AddCdeExp(Contexte& ctx, qint32 noExpCible, const QStringList& comma
     QStringList ajoutees;
     if (infos.isEmpty())
         return ajoutees;
-    // Orders attached to a shipment that no longer exists would be lost to
-    // every window.
-    if (!base.preparer(sql::Expedition).lier(u":noExpedition", noExpCible).suivante())
-        throw ErreurTarvo(NumeroErreur::DonneeInvalide, QStringLiteral("Expéditions"),
-                          QStringLiteral("L'expédition N° %1 n'existe pas.").arg(noExpCible));
+    // A shipment that no longer exists takes no orders: this raises.
+    LireExpeditionCible(ctx, noExpCible);
     InsertionCommandes insertion(base);
     db::Transaction transaction(base);
     for (const InfoCommande& info : infos) {

@@ -568,6 +568,48 @@ private slots:
                  QStringList{QStringLiteral("BC2")});
     }
 
+    // The orders of a closed shipment never reach the terminals: it takes
+    // orders only once the person agrees; "No" writes nothing and leaves the
+    // add window open.
+    void ajoutAUneExpeditionCloseApresConfirmation() {
+        BaseDeTest t;
+        monde(t);
+        Contexte& c = *t.ctx;
+        const int close =
+            ajouterExpedition(c, QStringLiteral("Close"), QStringLiteral("2012-04-10 08:00:00"),
+                              QStringLiteral("2012-04-18 00:00:00"), 1);
+        ExpModif f(c, nullptr);
+        montrer(&f);
+        controle<QCheckBox>(&f, QStringLiteral("AffClot"))->click();
+        QCOMPARE(f.rsExp()->noExpedition, close);
+        bool resteeOuverteSansRien = false;
+        QTimer::singleShot(0, this, [&] {
+            auto* ajout = qobject_cast<ExpAddCde*>(QApplication::activeModalWidget());
+            QVERIFY(ajout);
+            cocher(liste(ajout, QStringLiteral("ListeCde")), QStringLiteral("BC1"));
+            t.prompts.reponses.enqueue(false);
+            controle<QPushButton>(ajout, QStringLiteral("BtAjCde"))->click();
+            resteeOuverteSansRien =
+                ajout->isVisible() && compter(c, QStringLiteral("[Liste commandes]")) == 0;
+            t.prompts.reponses.enqueue(true);
+            controle<QPushButton>(ajout, QStringLiteral("BtAjCde"))->click();
+        });
+        controle<QPushButton>(&f, QStringLiteral("BtAjCde"))->click();
+        QVERIFY(resteeOuverteSansRien);
+        QCOMPARE(t.prompts.boites.size(), 2);
+        const PromptsScriptes::Boite& question = t.prompts.boites.first();
+        QVERIFY(question.estQuestion);
+        QVERIFY(!question.ouiParDefaut);
+        QCOMPARE(question.titre, QStringLiteral("Ajout de commande à une expédition"));
+        QCOMPARE(question.texte,
+                 QStringLiteral("L'expédition N° %1 est close : ses commandes ne sont plus "
+                                "envoyées aux terminaux.\r\n\r\nAjouter quand même la(les) "
+                                "commande(s) ?")
+                     .arg(close));
+        QCOMPARE(colonne(liste(&f, QStringLiteral("ListeCde"))),
+                 QStringList{QStringLiteral("BC1")});
+    }
+
     void erreurDeBaseSignaleeEtFenetreUtilisable() {
         BaseDeTest t;
         monde(t);

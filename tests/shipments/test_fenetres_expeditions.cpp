@@ -126,6 +126,65 @@ QMap<QString, QStringList> lignesParCle(const ModeleRapport& m) {
     return lignes;
 }
 
+// A write of a shipment window that the database refuses.
+struct Refus {
+    const char* nom;
+    // When the test's trigger refuses the write, e.g. "BEFORE DELETE ON Expédition".
+    const char* quand;
+    std::function<void(BaseDeTest&, QObject*)> agir;
+};
+
+void cliquer(QWidget* fenetre, const char* bouton) {
+    controle<QPushButton>(fenetre, QString::fromLatin1(bouton))->click();
+}
+
+QList<Refus> refus() {
+    const auto modif = [](const std::function<void(BaseDeTest&, ExpModif&)>& agir) {
+        return [agir](BaseDeTest& t, QObject*) {
+            ExpModif f(*t.ctx, nullptr);
+            montrer(&f);
+            agir(t, f);
+        };
+    };
+    return {
+        {"création manuelle", "BEFORE INSERT ON [Liste commandes]",
+         [](BaseDeTest& t, QObject*) {
+             ExpNewManuel f(*t.ctx);
+             montrer(&f);
+             cocher(liste(&f, QStringLiteral("ListeCde")), QStringLiteral("BC1"));
+             cliquer(&f, "BtCreerExp");
+         }},
+        {"ajout de commande", "BEFORE INSERT ON [Liste commandes]",
+         [](BaseDeTest& t, QObject* test) {
+             ExpModif f(*t.ctx, nullptr);
+             montrer(&f);
+             QTimer::singleShot(0, test, [] {
+                 QWidget* ajout = QApplication::activeModalWidget();
+                 QVERIFY(ajout);
+                 cocher(liste(ajout, QStringLiteral("ListeCde")), QStringLiteral("BC1"));
+                 cliquer(ajout, "BtAjCde");
+                 ajout->close();
+             });
+             cliquer(&f, "BtAjCde");
+         }},
+        {"suppression de commande", "BEFORE DELETE ON [Liste commandes]",
+         modif([](BaseDeTest& t, ExpModif& f) {
+             cocher(liste(&f, QStringLiteral("ListeCde")), QStringLiteral("X"));
+             t.prompts.reponses.enqueue(true);
+             cliquer(&f, "BtSupCde");
+         })},
+        {"suppression d'expédition", "BEFORE DELETE ON Expédition",
+         modif([](BaseDeTest& t, ExpModif& f) {
+             t.prompts.reponses.enqueue(true);
+             cliquer(&f, "BtSupExp");
+         })},
+        {"enregistrement", "BEFORE UPDATE ON Expédition", modif([](BaseDeTest&, ExpModif& f) {
+             controle<QLineEdit>(&f, QStringLiteral("Lib1"))->setText(QStringLiteral("Nouveau"));
+             cliquer(&f, "EnrModifExp");
+         })},
+    };
+}
+
 } // namespace
 
 class TestFenetresExpeditions : public QObject {
@@ -608,6 +667,47 @@ private slots:
                      .arg(close));
         QCOMPARE(colonne(liste(&f, QStringLiteral("ListeCde"))),
                  QStringList{QStringLiteral("BC1")});
+    }
+
+    void unRefusDeLaBaseNeDitJamaisQueCEstFait_data() {
+        QTest::addColumn<int>("rang");
+        const QList<Refus> tous = refus();
+        for (int rang = 0; rang < tous.size(); ++rang)
+            QTest::newRow(tous.at(rang).nom) << rang;
+    }
+
+    // Whatever write the database refuses, the window shows the error box
+    // alone, never a completion, and nothing is left half-written.
+    void unRefusDeLaBaseNeDitJamaisQueCEstFait() {
+        QFETCH(int, rang);
+        const Refus cas = refus().at(rang);
+        BaseDeTest t;
+        monde(t);
+        Contexte& c = *t.ctx;
+        const int numero =
+            ajouterExpedition(c, QStringLiteral("E"), QStringLiteral("2012-04-10 08:00:00"), {}, 1);
+        executerSql(c,
+                    QStringLiteral("INSERT INTO [Liste commandes] ([No Expédition], "
+                                   "[No commande SAGE]) VALUES (?, 'X')"),
+                    {numero});
+        executerSql(c, QStringLiteral("CREATE TRIGGER refus ") + QString::fromUtf8(cas.quand) +
+                           QStringLiteral(" BEGIN SELECT RAISE(ABORT, 'refus de test'); END"));
+        const QString etat = QStringLiteral(
+            "SELECT (SELECT group_concat([No Expédition] || [Libellé 1]) FROM Expédition) || '/' "
+            "|| (SELECT group_concat([No Expédition] || [No commande SAGE]) FROM "
+            "[Liste commandes])");
+        const QString avant = valeurSql(c, etat).toString();
+
+        cas.agir(t, this);
+        QStringList messages;
+        for (const PromptsScriptes::Boite& boite : t.prompts.boites)
+            if (!boite.estQuestion)
+                messages << boite.titre + u'|' + boite.texte;
+        QCOMPARE(messages.size(), 1);
+        QVERIFY2(messages.first().startsWith(QStringLiteral("Erreur|Erreur n° : ")),
+                 qPrintable(messages.first()));
+        QVERIFY(!messages.first().contains(QStringLiteral("terminé")));
+        QCOMPARE(valeurSql(c, etat).toString(), avant);
     }
 
     void erreurDeBaseSignaleeEtFenetreUtilisable() {

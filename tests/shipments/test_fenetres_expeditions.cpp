@@ -534,10 +534,14 @@ private slots:
         QTest::newRow("Actualiser, ajout") << QStringLiteral("BtActualiser") << ajouter << 1;
         QTest::newRow("closes affichées, suppression")
             << QStringLiteral("AffClot") << supprimer << 0;
+        QTest::newRow("closes affichées, ajout") << QStringLiteral("AffClot") << ajouter << 0;
     }
 
     // Whatever moved the highlight, the details and the orders shown are
-    // those of the highlighted shipment, and the buttons act on it.
+    // those of the highlighted shipment, and the buttons act on it. The add
+    // window offers the available orders of its delivery place; a closed
+    // shipment takes them only once the person agrees, "No" writing nothing
+    // and leaving the add window open.
     void lesBoutonsAgissentSurLaLigneEnSurbrillance() {
         QFETCH(QString, geste);
         QFETCH(QString, bouton);
@@ -555,6 +559,8 @@ private slots:
                                        "[No commande SAGE]) VALUES (?, ?)"),
                         {numeros.last(), QStringLiteral("X%1").arg(i)});
         }
+        const int numero = numeros.at(attendue);
+        const bool close = attendue == 0;
         ExpModif f(c, nullptr);
         montrer(&f);
         ListeRapport* exp = liste(&f, QStringLiteral("ListeExp"));
@@ -567,106 +573,63 @@ private slots:
             cliquerLigne(exp, 2);
             controle<QAbstractButton>(&f, geste)->click();
         }
-        QCOMPARE(exp->cle(exp->ligneCourante()).toInt(), numeros.at(attendue));
-        QCOMPARE(controle<QLineEdit>(&f, QStringLiteral("NoExp"))->text(),
-                 QString::number(numeros.at(attendue)));
-        QCOMPARE(colonne(liste(&f, QStringLiteral("ListeCde"))),
-                 QStringList{QStringLiteral("X%1").arg(attendue)});
+        QCOMPARE(exp->cle(exp->ligneCourante()).toInt(), numero);
+        QCOMPARE(controle<QLineEdit>(&f, QStringLiteral("NoExp"))->text(), QString::number(numero));
+        ListeRapport* cde = liste(&f, QStringLiteral("ListeCde"));
+        QCOMPARE(colonne(cde), QStringList{QStringLiteral("X%1").arg(attendue)});
 
-        QString libelle;
-        if (bouton == QStringLiteral("BtAjCde"))
-            QTimer::singleShot(0, this, [&] {
-                auto* ajout = qobject_cast<ExpAddCde*>(QApplication::activeModalWidget());
-                QVERIFY(ajout);
-                libelle = controle<QLabel>(ajout, QStringLiteral("LibExp"))->text();
-                cocher(liste(ajout, QStringLiteral("ListeCde")), QStringLiteral("BC1"));
-                controle<QPushButton>(ajout, QStringLiteral("BtAjCde"))->click();
-            });
-        else
-            t.prompts.reponses.enqueue(true);
-        controle<QPushButton>(&f, bouton)->click();
         if (bouton == QStringLiteral("BtSupExp")) {
+            t.prompts.reponses.enqueue(true);
+            controle<QPushButton>(&f, bouton)->click();
             QCOMPARE(compter(c, QStringLiteral("Expédition")), 3);
             QCOMPARE(compter(c, QStringLiteral("Expédition"), QStringLiteral("[No Expédition] = ?"),
-                             {numeros.at(attendue)}),
+                             {numero}),
                      0);
-        } else {
-            QCOMPARE(libelle,
-                     QStringLiteral("%1 - E%2 - Ville").arg(numeros.at(attendue)).arg(attendue));
-            QCOMPARE(valeurSql(c, QStringLiteral("SELECT [No Expédition] FROM [Liste commandes] "
-                                                 "WHERE [No commande SAGE] = 'BC1'"))
-                         .toInt(),
-                     numeros.at(attendue));
+            return;
         }
-    }
-
-    void ajoutDeCommandesParLaFenetreModale() {
-        BaseDeTest t;
-        monde(t);
-        Contexte& c = *t.ctx;
-        const int numero = ajouterExpedition(c, QStringLiteral("Alpha Annecy"),
-                                             QStringLiteral("2012-04-10 08:00:00"), {}, 1);
-        ExpModif f(c, nullptr);
-        montrer(&f);
+        QString titre;
         QString libelle;
         QStringList offertes;
-        QTimer::singleShot(0, this, [&] {
-            auto* ajout = qobject_cast<ExpAddCde*>(QApplication::activeModalWidget());
-            QVERIFY(ajout);
-            QCOMPARE(ajout->windowTitle(), QStringLiteral("Ajout de commande à une expédition"));
-            libelle = controle<QLabel>(ajout, QStringLiteral("LibExp"))->text();
-            ListeRapport* cde = liste(ajout, QStringLiteral("ListeCde"));
-            offertes = colonne(cde);
-            cocher(cde, QStringLiteral("BC2"));
-            controle<QPushButton>(ajout, QStringLiteral("BtAjCde"))->click();
-        });
-        controle<QPushButton>(&f, QStringLiteral("BtAjCde"))->click();
-        QCOMPARE(libelle, QStringLiteral("%1 - Alpha Annecy - Ville").arg(numero));
-        QCOMPARE(offertes, QStringList({QStringLiteral("BC1"), QStringLiteral("BC2")}));
-        QCOMPARE(colonne(liste(&f, QStringLiteral("ListeCde"))),
-                 QStringList{QStringLiteral("BC2")});
-    }
-
-    // The orders of a closed shipment never reach the terminals: it takes
-    // orders only once the person agrees; "No" writes nothing and leaves the
-    // add window open.
-    void ajoutAUneExpeditionCloseApresConfirmation() {
-        BaseDeTest t;
-        monde(t);
-        Contexte& c = *t.ctx;
-        const int close =
-            ajouterExpedition(c, QStringLiteral("Close"), QStringLiteral("2012-04-10 08:00:00"),
-                              QStringLiteral("2012-04-18 00:00:00"), 1);
-        ExpModif f(c, nullptr);
-        montrer(&f);
-        controle<QCheckBox>(&f, QStringLiteral("AffClot"))->click();
-        QCOMPARE(f.rsExp()->noExpedition, close);
         bool resteeOuverteSansRien = false;
+        if (close)
+            t.prompts.reponses << false << true;
         QTimer::singleShot(0, this, [&] {
             auto* ajout = qobject_cast<ExpAddCde*>(QApplication::activeModalWidget());
             QVERIFY(ajout);
+            titre = ajout->windowTitle();
+            libelle = controle<QLabel>(ajout, QStringLiteral("LibExp"))->text();
+            offertes = colonne(liste(ajout, QStringLiteral("ListeCde")));
             cocher(liste(ajout, QStringLiteral("ListeCde")), QStringLiteral("BC1"));
-            t.prompts.reponses.enqueue(false);
             controle<QPushButton>(ajout, QStringLiteral("BtAjCde"))->click();
-            resteeOuverteSansRien =
-                ajout->isVisible() && compter(c, QStringLiteral("[Liste commandes]")) == 0;
-            t.prompts.reponses.enqueue(true);
-            controle<QPushButton>(ajout, QStringLiteral("BtAjCde"))->click();
+            if (ajout->isVisible()) {
+                resteeOuverteSansRien = compter(c, QStringLiteral("[Liste commandes]"),
+                                                QStringLiteral("[No commande SAGE] = 'BC1'")) == 0;
+                controle<QPushButton>(ajout, QStringLiteral("BtAjCde"))->click();
+            }
         });
-        controle<QPushButton>(&f, QStringLiteral("BtAjCde"))->click();
-        QVERIFY(resteeOuverteSansRien);
-        QCOMPARE(t.prompts.boites.size(), 2);
-        const PromptsScriptes::Boite& question = t.prompts.boites.first();
-        QVERIFY(question.estQuestion);
-        QVERIFY(!question.ouiParDefaut);
-        QCOMPARE(question.titre, QStringLiteral("Ajout de commande à une expédition"));
-        QCOMPARE(question.texte,
-                 QStringLiteral("L'expédition N° %1 est close : ses commandes ne sont plus "
-                                "envoyées aux terminaux.\r\n\r\nAjouter quand même la(les) "
-                                "commande(s) ?")
-                     .arg(close));
-        QCOMPARE(colonne(liste(&f, QStringLiteral("ListeCde"))),
-                 QStringList{QStringLiteral("BC1")});
+        controle<QPushButton>(&f, bouton)->click();
+        QCOMPARE(titre, QStringLiteral("Ajout de commande à une expédition"));
+        QCOMPARE(libelle, QStringLiteral("%1 - E%2 - Ville").arg(numero).arg(attendue));
+        QCOMPARE(offertes, QStringList({QStringLiteral("BC1"), QStringLiteral("BC2")}));
+        QCOMPARE(valeurSql(c, QStringLiteral("SELECT [No Expédition] FROM [Liste commandes] "
+                                             "WHERE [No commande SAGE] = 'BC1'"))
+                     .toInt(),
+                 numero);
+        QCOMPARE(colonne(cde),
+                 QStringList({QStringLiteral("BC1"), QStringLiteral("X%1").arg(attendue)}));
+        QCOMPARE(resteeOuverteSansRien, close);
+        QCOMPARE(t.prompts.boites.size(), close ? 2 : 0);
+        if (close) {
+            const PromptsScriptes::Boite& question = t.prompts.boites.first();
+            QVERIFY(question.estQuestion);
+            QVERIFY(!question.ouiParDefaut);
+            QCOMPARE(question.titre, QStringLiteral("Ajout de commande à une expédition"));
+            QCOMPARE(question.texte,
+                     QStringLiteral("L'expédition N° %1 est close : ses commandes ne sont plus "
+                                    "envoyées aux terminaux.\r\n\r\nAjouter quand même "
+                                    "la(les) commande(s) ?")
+                         .arg(numero));
+        }
     }
 
     void unRefusDeLaBaseNeDitJamaisQueCEstFait_data() {

@@ -1,26 +1,56 @@
 #include "CommandesExpeditions.h"
 
+#include "ControleCommandes.h"
 #include "CreationExpeditions.h"
 #include "RechercheCommande.h"
+#include "app/Contexte.h"
 
 #include <QTextStream>
 
 namespace tarvo::ctl {
 namespace {
 
+using expeditions::CommandeRefusee;
+using expeditions::CommandesRetenues;
+
+// Names every order left out with its reason, on standard error.
+void signalerRefus(Contexte& ctx, const CommandesRetenues& tri) {
+    if (tri.refusees.isEmpty())
+        return;
+    QStringList raisons;
+    for (const CommandeRefusee& refus : tri.refusees)
+        raisons << refus.raison;
+    ctx.prompts.exclamation(QStringLiteral("Commandes refusées"),
+                            raisons.join(QStringLiteral("\r\n")));
+}
+
 int creerExpeditions(Contexte& ctx, const QStringList& arguments) {
     if (arguments.size() < 2 || (arguments.first() != QStringLiteral("auto") &&
                                  arguments.first() != QStringLiteral("manuel")))
         throw ErreurUsage(
             QStringLiteral("creer-expeditions attend auto ou manuel, puis les commandes."));
-    const QStringList commandes = arguments.mid(1);
+    const bool automatique = arguments.first() == QStringLiteral("auto");
+    const CommandesRetenues tri = expeditions::RetenirPourCreation(
+        ctx, arguments.mid(1),
+        automatique ? expeditions::Lieu::Quelconque : expeditions::Lieu::Commun);
+    signalerRefus(ctx, tri);
+    if (tri.retenues.isEmpty())
+        return 1;
     QTextStream sortie(stdout);
-    if (arguments.first() == QStringLiteral("auto")) {
-        for (const qint32 numero : expeditions::CreerExpAuto(ctx, commandes))
-            sortie << numero << '\n';
-    } else if (const std::optional<qint32> numero = expeditions::CreerExpManuel(ctx, commandes)) {
-        sortie << *numero << '\n';
+    if (automatique) {
+        // Each number as its shipment is committed: a failure further on must
+        // not hide the shipments that already exist.
+        const QList<qint32> creees =
+            expeditions::CreerExpAuto(ctx, tri.retenues, [&sortie](qint32 numero) {
+                sortie << numero << '\n';
+                sortie.flush();
+            });
+        return creees.isEmpty() ? 1 : 0;
     }
+    const std::optional<qint32> numero = expeditions::CreerExpManuel(ctx, tri.retenues);
+    if (!numero)
+        return 1;
+    sortie << *numero << '\n';
     return 0;
 }
 
@@ -29,10 +59,23 @@ int ajouterCommandes(Contexte& ctx, const QStringList& arguments) {
         throw ErreurUsage(
             QStringLiteral("ajouter-commandes attend EXPEDITION puis les commandes."));
     const int expedition = entierOuUsage(arguments.first(), QStringLiteral("EXPEDITION"));
+    const CommandesRetenues tri = expeditions::RetenirPourAjout(ctx, expedition, arguments.mid(1));
+    signalerRefus(ctx, tri);
+    if (tri.retenues.isEmpty())
+        return 1;
+    if (!expeditions::ConfirmerAjout(ctx, expedition)) {
+        ctx.prompts.exclamation(
+            QStringLiteral("Ajout de commande à une expédition"),
+            QStringLiteral("Aucune commande n'a été ajoutée à l'expédition close N° %1. Relancez "
+                           "avec --oui pour confirmer l'ajout.")
+                .arg(expedition));
+        return 1;
+    }
+    const QStringList ajoutees = expeditions::AddCdeExp(ctx, expedition, tri.retenues);
     QTextStream sortie(stdout);
-    for (const QString& commande : expeditions::AddCdeExp(ctx, expedition, arguments.mid(1)))
+    for (const QString& commande : ajoutees)
         sortie << commande << '\n';
-    return 0;
+    return ajoutees.isEmpty() ? 1 : 0;
 }
 
 int recherche(Contexte& ctx, const QStringList& arguments) {
@@ -50,11 +93,14 @@ int recherche(Contexte& ctx, const QStringList& arguments) {
 QList<Commande> commandesExpeditions() {
     return {
         {QStringLiteral("creer-expeditions"), QStringLiteral("auto|manuel COMMANDE..."),
-         QStringLiteral("crée les expéditions des commandes (une par commande en mode auto, une "
-                        "pour toutes en mode manuel) et affiche leurs numéros"),
+         QStringLiteral("crée les expéditions des commandes disponibles (une par commande en "
+                        "mode auto, une pour toutes, d'un même lieu de livraison, en mode "
+                        "manuel) et affiche leurs numéros"),
          Prealable::Base, creerExpeditions},
         {QStringLiteral("ajouter-commandes"), QStringLiteral("EXPEDITION COMMANDE..."),
-         QStringLiteral("ajoute des commandes à une expédition et affiche celles ajoutées"),
+         QStringLiteral("ajoute des commandes disponibles du lieu de livraison d'une "
+                        "expédition et affiche celles ajoutées (--oui pour une expédition "
+                        "close)"),
          Prealable::Base, ajouterCommandes},
         {QStringLiteral("recherche"), QStringLiteral("COMMANDE"),
          QStringLiteral("affiche le numéro de l'expédition qui contient une commande"),

@@ -1,5 +1,6 @@
 #include "CreationExpeditions.h"
 
+#include "ControleCommandes.h"
 #include "Progression.h"
 #include "SqlExpeditions.h"
 #include "app/Contexte.h"
@@ -95,24 +96,47 @@ private:
     Requete requete_;
 };
 
+// The failure, followed by the shipments committed before it.
+ErreurTarvo apresExpeditionsCreees(const ErreurTarvo& echec, const QList<qint32>& numeros,
+                                   const QStringList& commandes) {
+    if (numeros.isEmpty())
+        return echec;
+    Erreur erreur = echec.erreur();
+    erreur.description +=
+        QStringLiteral("\r\n\r\nAvant l'erreur, ces expéditions ont été créées et enregistrées :");
+    for (qsizetype k = 0; k < numeros.size(); ++k)
+        erreur.description +=
+            QStringLiteral("\r\nN° %1 : commande %2").arg(numeros.at(k)).arg(commandes.at(k));
+    return ErreurTarvo(std::move(erreur));
+}
+
 } // namespace
 
-QList<qint32> CreerExpAuto(Contexte& ctx, const QStringList& commandes) {
+QList<qint32> CreerExpAuto(Contexte& ctx, const QStringList& commandes,
+                           const std::function<void(qint32 numero)>& creee) {
     db::Base base(ctx.cnx.get());
     LectureCommandes lecture(base);
     InsertionCommandes insertion(base);
     QList<qint32> creees;
+    QStringList commandesCreees;
     const qsizetype total = commandes.size();
-    for (qsizetype k = 0; k < total; ++k) {
-        ctx.afficheProgression(pourcentage(k + 1, total));
-        const std::optional<InfoCommande> info = lecture.lire(commandes.at(k));
-        if (!info)
-            continue;
-        db::Transaction transaction(base);
-        const qint32 numero = insererExpedition(base, *info);
-        insertion.inserer(numero, *info);
-        transaction.valider();
-        creees.append(numero);
+    try {
+        for (qsizetype k = 0; k < total; ++k) {
+            ctx.afficheProgression(pourcentage(k + 1, total));
+            const std::optional<InfoCommande> info = lecture.lire(commandes.at(k));
+            if (!info)
+                continue;
+            db::Transaction transaction(base);
+            const qint32 numero = insererExpedition(base, *info);
+            insertion.inserer(numero, *info);
+            transaction.valider();
+            creees.append(numero);
+            commandesCreees.append(info->DO_Piece.toString());
+            if (creee)
+                creee(numero);
+        }
+    } catch (const ErreurTarvo& echec) {
+        throw apresExpeditionsCreees(echec, creees, commandesCreees);
     }
     ctx.afficheProgression(100);
     return creees;
@@ -138,11 +162,8 @@ QStringList AddCdeExp(Contexte& ctx, qint32 noExpCible, const QStringList& comma
     QStringList ajoutees;
     if (infos.isEmpty())
         return ajoutees;
-    // Orders attached to a shipment that no longer exists would be lost to
-    // every window.
-    if (!base.preparer(sql::Expedition).lier(u":noExpedition", noExpCible).suivante())
-        throw ErreurTarvo(NumeroErreur::DonneeInvalide, QStringLiteral("Expéditions"),
-                          QStringLiteral("L'expédition N° %1 n'existe pas.").arg(noExpCible));
+    // A shipment that no longer exists takes no orders: this raises.
+    LireExpeditionCible(ctx, noExpCible);
     InsertionCommandes insertion(base);
     db::Transaction transaction(base);
     for (const InfoCommande& info : infos) {

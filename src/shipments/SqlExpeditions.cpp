@@ -75,6 +75,9 @@ const db::TexteSql CommandesDispo =
 const db::TexteSql CommandesDispoLieu = surCommandesDispo(
     ColonnesCommandesDispo, QStringLiteral(" WHERE LI_No = :noLieu ORDER BY DO_Piece"));
 
+const db::TexteSql CommandeDispo = surCommandesDispo(QStringLiteral("SELECT LI_No FROM "),
+                                                     QStringLiteral(" WHERE DO_Piece = :commande"));
+
 const db::TexteSql ClientsEnCommande = surCommandesDispo(
     QStringLiteral("SELECT DO_Tiers, CT_Intitule, LI_Intitule, LI_Ville, LI_Pays, "
                    "COUNT(*) AS NBCDE, LI_No FROM "),

@@ -11,6 +11,8 @@ namespace tarvo::expeditions::sql {
 extern const db::TexteSql CommandesDispo;
 // The orders offered for one delivery place: :noLieu.
 extern const db::TexteSql CommandesDispoLieu;
+// Whether one order is offered, with its delivery place LI_No: :commande.
+extern const db::TexteSql CommandeDispo;
 // One row per customer and delivery place with available orders: the
 // columns the list shows, then the place number LI_No.
 extern const db::TexteSql ClientsEnCommande;

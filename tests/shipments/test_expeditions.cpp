@@ -76,6 +76,7 @@ QList<Instruction> catalogue() {
     return {
         {"CommandesDispo", &sql::CommandesDispo, ""},
         {"CommandesDispoLieu", &sql::CommandesDispoLieu, "noLieu"},
+        {"CommandeDispo", &sql::CommandeDispo, "commande"},
         {"ClientsEnCommande", &sql::ClientsEnCommande, ""},
         {"InfoCommande", &sql::InfoCommande, "commande"},
         {"InsertionExpedition", &sql::InsertionExpedition, "libelle1 libelle2 noLieu langue"},

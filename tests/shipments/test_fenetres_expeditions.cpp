@@ -126,6 +126,65 @@ QMap<QString, QStringList> lignesParCle(const ModeleRapport& m) {
     return lignes;
 }
 
+// A write of a shipment window that the database refuses.
+struct Refus {
+    const char* nom;
+    // When the test's trigger refuses the write, e.g. "BEFORE DELETE ON Expédition".
+    const char* quand;
+    std::function<void(BaseDeTest&, QObject*)> agir;
+};
+
+void cliquer(QWidget* fenetre, const char* bouton) {
+    controle<QPushButton>(fenetre, QString::fromLatin1(bouton))->click();
+}
+
+QList<Refus> refus() {
+    const auto modif = [](const std::function<void(BaseDeTest&, ExpModif&)>& agir) {
+        return [agir](BaseDeTest& t, QObject*) {
+            ExpModif f(*t.ctx, nullptr);
+            montrer(&f);
+            agir(t, f);
+        };
+    };
+    return {
+        {"création manuelle", "BEFORE INSERT ON [Liste commandes]",
+         [](BaseDeTest& t, QObject*) {
+             ExpNewManuel f(*t.ctx);
+             montrer(&f);
+             cocher(liste(&f, QStringLiteral("ListeCde")), QStringLiteral("BC1"));
+             cliquer(&f, "BtCreerExp");
+         }},
+        {"ajout de commande", "BEFORE INSERT ON [Liste commandes]",
+         [](BaseDeTest& t, QObject* test) {
+             ExpModif f(*t.ctx, nullptr);
+             montrer(&f);
+             QTimer::singleShot(0, test, [] {
+                 QWidget* ajout = QApplication::activeModalWidget();
+                 QVERIFY(ajout);
+                 cocher(liste(ajout, QStringLiteral("ListeCde")), QStringLiteral("BC1"));
+                 cliquer(ajout, "BtAjCde");
+                 ajout->close();
+             });
+             cliquer(&f, "BtAjCde");
+         }},
+        {"suppression de commande", "BEFORE DELETE ON [Liste commandes]",
+         modif([](BaseDeTest& t, ExpModif& f) {
+             cocher(liste(&f, QStringLiteral("ListeCde")), QStringLiteral("X"));
+             t.prompts.reponses.enqueue(true);
+             cliquer(&f, "BtSupCde");
+         })},
+        {"suppression d'expédition", "BEFORE DELETE ON Expédition",
+         modif([](BaseDeTest& t, ExpModif& f) {
+             t.prompts.reponses.enqueue(true);
+             cliquer(&f, "BtSupExp");
+         })},
+        {"enregistrement", "BEFORE UPDATE ON Expédition", modif([](BaseDeTest&, ExpModif& f) {
+             controle<QLineEdit>(&f, QStringLiteral("Lib1"))->setText(QStringLiteral("Nouveau"));
+             cliquer(&f, "EnrModifExp");
+         })},
+    };
+}
+
 } // namespace
 
 class TestFenetresExpeditions : public QObject {
@@ -240,6 +299,33 @@ private slots:
         controle<QPushButton>(&f, QStringLiteral("BtCreerExp"))->click();
         QCOMPARE(t.prompts.boites.size(), 2);
         QCOMPARE(compter(*t.ctx, QStringLiteral("Expédition")), 2);
+
+        // A failure on BC3, last of the list: the box names the shipments
+        // already created, in list order, and never says the work is done.
+        executerSql(*t.ctx, QStringLiteral("CREATE TRIGGER refus BEFORE INSERT ON "
+                                           "[Liste commandes] WHEN NEW.[No commande SAGE] = "
+                                           "'BC3' BEGIN SELECT RAISE(ABORT, 'refus'); END"));
+        cde->model()->sort(0, Qt::AscendingOrder);
+        for (const QString& commande : colonne(cde))
+            cocher(cde, commande);
+        t.prompts.vider();
+        controle<QPushButton>(&f, QStringLiteral("BtCreerExp"))->click();
+        QCOMPARE(t.prompts.boites.size(), 1);
+        QCOMPARE(t.prompts.boites.first().titre, QStringLiteral("Erreur"));
+        QString faites = QStringLiteral("Avant l'erreur, ces expéditions ont été créées et "
+                                        "enregistrées :");
+        for (const QString& commande : {QStringLiteral("BC1"), QStringLiteral("BC2")})
+            faites += QStringLiteral("\r\nN° %1 : commande %2")
+                          .arg(valeurSql(*t.ctx,
+                                         QStringLiteral("SELECT [No Expédition] FROM "
+                                                        "[Liste commandes] WHERE "
+                                                        "[No commande SAGE] = ?"),
+                                         {commande})
+                                   .toString(),
+                               commande);
+        QVERIFY2(t.prompts.boites.first().texte.contains(faites),
+                 qPrintable(t.prompts.boites.first().texte));
+        QCOMPARE(colonne(cde), QStringList{QStringLiteral("BC3")});
     }
 
     void manuelDernierClientEtCochesOubliees() {
@@ -262,14 +348,21 @@ private slots:
         cliquerLigne(clients, 0);
         QVERIFY(cde->clesCochees().isEmpty());
 
+        // The arrow keys move to another customer row: its orders follow.
+        QTest::keyClick(clients, Qt::Key_Down);
+        QCOMPARE(colonne(cde), QStringList{QStringLiteral("BC3")});
+        QTest::keyClick(clients, Qt::Key_Down);
+        QCOMPARE(clients->ligneCourante(), 2);
+
         // A creation from the last row that empties it: the new last row is shown.
-        cliquerLigne(clients, 2);
         cocher(cde, QStringLiteral("BC4"));
         cocher(cde, QStringLiteral("BC5"));
         controle<QPushButton>(&f, QStringLiteral("BtCreerExp"))->click();
         QCOMPARE(t.prompts.boites.last().titre,
                  QStringLiteral("Création d'expédition mode manuel"));
-        QCOMPARE(compter(*t.ctx, QStringLiteral("Expédition")), 1);
+        QCOMPARE(compter(*t.ctx, QStringLiteral("Expédition"),
+                         QStringLiteral("[No lieu livraison] = 3")),
+                 1);
         QCOMPARE(compter(*t.ctx, QStringLiteral("[Liste commandes]")), 2);
         QCOMPARE(clients->nombreLignes(), 2);
         QCOMPARE(clients->ligneCourante(), 1);
@@ -425,31 +518,159 @@ private slots:
         QCOMPARE(t.prompts.boites.size(), boites);
     }
 
-    void ajoutDeCommandesParLaFenetreModale() {
+    void lesBoutonsAgissentSurLaLigneEnSurbrillance_data() {
+        QTest::addColumn<QString>("geste");
+        QTest::addColumn<QString>("bouton");
+        // The shipment highlighted after the gesture, by creation order: 0 is
+        // closed, 1 to 3 open.
+        QTest::addColumn<int>("attendue");
+        const QString supprimer = QStringLiteral("BtSupExp");
+        const QString ajouter = QStringLiteral("BtAjCde");
+        QTest::newRow("flèche bas, suppression") << QStringLiteral("bas") << supprimer << 2;
+        QTest::newRow("flèche bas, ajout") << QStringLiteral("bas") << ajouter << 2;
+        QTest::newRow("flèche haut, suppression") << QStringLiteral("haut") << supprimer << 2;
+        QTest::newRow("Actualiser, suppression")
+            << QStringLiteral("BtActualiser") << supprimer << 1;
+        QTest::newRow("Actualiser, ajout") << QStringLiteral("BtActualiser") << ajouter << 1;
+        QTest::newRow("closes affichées, suppression")
+            << QStringLiteral("AffClot") << supprimer << 0;
+        QTest::newRow("closes affichées, ajout") << QStringLiteral("AffClot") << ajouter << 0;
+    }
+
+    // Whatever moved the highlight, the details and the orders shown are
+    // those of the highlighted shipment, and the buttons act on it. The add
+    // window offers the available orders of its delivery place; a closed
+    // shipment takes them only once the person agrees, "No" writing nothing
+    // and leaving the add window open.
+    void lesBoutonsAgissentSurLaLigneEnSurbrillance() {
+        QFETCH(QString, geste);
+        QFETCH(QString, bouton);
+        QFETCH(int, attendue);
         BaseDeTest t;
         monde(t);
         Contexte& c = *t.ctx;
-        const int numero = ajouterExpedition(c, QStringLiteral("Alpha Annecy"),
-                                             QStringLiteral("2012-04-10 08:00:00"), {}, 1);
+        QList<int> numeros;
+        for (int i = 0; i < 4; ++i) {
+            numeros << ajouterExpedition(
+                c, QStringLiteral("E%1").arg(i), QStringLiteral("2012-04-1%1 08:00:00").arg(i),
+                i == 0 ? QVariant(QStringLiteral("2012-04-18 00:00:00")) : QVariant(), 1);
+            executerSql(c,
+                        QStringLiteral("INSERT INTO [Liste commandes] ([No Expédition], "
+                                       "[No commande SAGE]) VALUES (?, ?)"),
+                        {numeros.last(), QStringLiteral("X%1").arg(i)});
+        }
+        const int numero = numeros.at(attendue);
+        const bool close = attendue == 0;
         ExpModif f(c, nullptr);
         montrer(&f);
+        ListeRapport* exp = liste(&f, QStringLiteral("ListeExp"));
+        if (geste == QStringLiteral("bas")) {
+            QTest::keyClick(exp, Qt::Key_Down);
+        } else if (geste == QStringLiteral("haut")) {
+            cliquerLigne(exp, 2);
+            QTest::keyClick(exp, Qt::Key_Up);
+        } else {
+            cliquerLigne(exp, 2);
+            controle<QAbstractButton>(&f, geste)->click();
+        }
+        QCOMPARE(exp->cle(exp->ligneCourante()).toInt(), numero);
+        QCOMPARE(controle<QLineEdit>(&f, QStringLiteral("NoExp"))->text(), QString::number(numero));
+        ListeRapport* cde = liste(&f, QStringLiteral("ListeCde"));
+        QCOMPARE(colonne(cde), QStringList{QStringLiteral("X%1").arg(attendue)});
+
+        if (bouton == QStringLiteral("BtSupExp")) {
+            t.prompts.reponses.enqueue(true);
+            controle<QPushButton>(&f, bouton)->click();
+            QCOMPARE(compter(c, QStringLiteral("Expédition")), 3);
+            QCOMPARE(compter(c, QStringLiteral("Expédition"), QStringLiteral("[No Expédition] = ?"),
+                             {numero}),
+                     0);
+            return;
+        }
+        QString titre;
         QString libelle;
         QStringList offertes;
+        bool resteeOuverteSansRien = false;
+        if (close)
+            t.prompts.reponses << false << true;
         QTimer::singleShot(0, this, [&] {
             auto* ajout = qobject_cast<ExpAddCde*>(QApplication::activeModalWidget());
             QVERIFY(ajout);
-            QCOMPARE(ajout->windowTitle(), QStringLiteral("Ajout de commande à une expédition"));
+            titre = ajout->windowTitle();
             libelle = controle<QLabel>(ajout, QStringLiteral("LibExp"))->text();
-            ListeRapport* cde = liste(ajout, QStringLiteral("ListeCde"));
-            offertes = colonne(cde);
-            cocher(cde, QStringLiteral("BC2"));
+            offertes = colonne(liste(ajout, QStringLiteral("ListeCde")));
+            cocher(liste(ajout, QStringLiteral("ListeCde")), QStringLiteral("BC1"));
             controle<QPushButton>(ajout, QStringLiteral("BtAjCde"))->click();
+            if (ajout->isVisible()) {
+                resteeOuverteSansRien = compter(c, QStringLiteral("[Liste commandes]"),
+                                                QStringLiteral("[No commande SAGE] = 'BC1'")) == 0;
+                controle<QPushButton>(ajout, QStringLiteral("BtAjCde"))->click();
+            }
         });
-        controle<QPushButton>(&f, QStringLiteral("BtAjCde"))->click();
-        QCOMPARE(libelle, QStringLiteral("%1 - Alpha Annecy - Ville").arg(numero));
+        controle<QPushButton>(&f, bouton)->click();
+        QCOMPARE(titre, QStringLiteral("Ajout de commande à une expédition"));
+        QCOMPARE(libelle, QStringLiteral("%1 - E%2 - Ville").arg(numero).arg(attendue));
         QCOMPARE(offertes, QStringList({QStringLiteral("BC1"), QStringLiteral("BC2")}));
-        QCOMPARE(colonne(liste(&f, QStringLiteral("ListeCde"))),
-                 QStringList{QStringLiteral("BC2")});
+        QCOMPARE(valeurSql(c, QStringLiteral("SELECT [No Expédition] FROM [Liste commandes] "
+                                             "WHERE [No commande SAGE] = 'BC1'"))
+                     .toInt(),
+                 numero);
+        QCOMPARE(colonne(cde),
+                 QStringList({QStringLiteral("BC1"), QStringLiteral("X%1").arg(attendue)}));
+        QCOMPARE(resteeOuverteSansRien, close);
+        QCOMPARE(t.prompts.boites.size(), close ? 2 : 0);
+        if (close) {
+            const PromptsScriptes::Boite& question = t.prompts.boites.first();
+            QVERIFY(question.estQuestion);
+            QVERIFY(!question.ouiParDefaut);
+            QCOMPARE(question.titre, QStringLiteral("Ajout de commande à une expédition"));
+            QCOMPARE(question.texte,
+                     QStringLiteral("L'expédition N° %1 est close : ses commandes ne sont plus "
+                                    "envoyées aux terminaux.\r\n\r\nAjouter quand même "
+                                    "la(les) commande(s) ?")
+                         .arg(numero));
+        }
+    }
+
+    void unRefusDeLaBaseNeDitJamaisQueCEstFait_data() {
+        QTest::addColumn<int>("rang");
+        const QList<Refus> tous = refus();
+        for (int rang = 0; rang < tous.size(); ++rang)
+            QTest::newRow(tous.at(rang).nom) << rang;
+    }
+
+    // Whatever write the database refuses, the window shows the error box
+    // alone, never a completion, and nothing is left half-written.
+    void unRefusDeLaBaseNeDitJamaisQueCEstFait() {
+        QFETCH(int, rang);
+        const Refus cas = refus().at(rang);
+        BaseDeTest t;
+        monde(t);
+        Contexte& c = *t.ctx;
+        const int numero =
+            ajouterExpedition(c, QStringLiteral("E"), QStringLiteral("2012-04-10 08:00:00"), {}, 1);
+        executerSql(c,
+                    QStringLiteral("INSERT INTO [Liste commandes] ([No Expédition], "
+                                   "[No commande SAGE]) VALUES (?, 'X')"),
+                    {numero});
+        executerSql(c, QStringLiteral("CREATE TRIGGER refus ") + QString::fromUtf8(cas.quand) +
+                           QStringLiteral(" BEGIN SELECT RAISE(ABORT, 'refus de test'); END"));
+        const QString etat = QStringLiteral(
+            "SELECT (SELECT group_concat([No Expédition] || [Libellé 1]) FROM Expédition) || '/' "
+            "|| (SELECT group_concat([No Expédition] || [No commande SAGE]) FROM "
+            "[Liste commandes])");
+        const QString avant = valeurSql(c, etat).toString();
+
+        cas.agir(t, this);
+        QStringList messages;
+        for (const PromptsScriptes::Boite& boite : t.prompts.boites)
+            if (!boite.estQuestion)
+                messages << boite.titre + u'|' + boite.texte;
+        QCOMPARE(messages.size(), 1);
+        QVERIFY2(messages.first().startsWith(QStringLiteral("Erreur|Erreur n° : ")),
+                 qPrintable(messages.first()));
+        QVERIFY(!messages.first().contains(QStringLiteral("terminé")));
+        QCOMPARE(valeurSql(c, etat).toString(), avant);
     }
 
     void erreurDeBaseSignaleeEtFenetreUtilisable() {
@@ -468,6 +689,13 @@ private slots:
         controle<QPushButton>(&f, QStringLiteral("BtActualiser"))->click();
         QCOMPARE(liste(&f, QStringLiteral("ListeExp"))->nombreLignes(), 1);
         QCOMPARE(t.prompts.boites.size(), 1);
+
+        // Removed on another workstation: the reloaded list is empty, so is
+        // the detail area.
+        executerSql(c, QStringLiteral("DELETE FROM Expédition"));
+        controle<QPushButton>(&f, QStringLiteral("BtActualiser"))->click();
+        QVERIFY(!f.rsExp());
+        QVERIFY(controle<QLineEdit>(&f, QStringLiteral("NoExp"))->text().isEmpty());
     }
 
     void fenetrePrincipaleMenusRechercheEtEditions() {

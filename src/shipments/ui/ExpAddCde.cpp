@@ -3,6 +3,7 @@
 #include "ListeRapport.h"
 #include "OutilsFenetres.h"
 #include "app/Contexte.h"
+#include "shipments/ControleCommandes.h"
 #include "shipments/CreationExpeditions.h"
 #include "shipments/ListesExpeditions.h"
 
@@ -49,7 +50,12 @@ void ExpAddCde::ChargeListCde(qint32 LI_No) {
 
 void ExpAddCde::ajouterCommandes() {
     const QStringList commandes = listeCde_->clesCochees();
-    // On a failure nothing was attached: the window stays for another try.
+    // On a refusal or a failure nothing was attached: the window stays for
+    // another try.
+    bool confirme = true;
+    if (!commandes.isEmpty() &&
+        (!sansPanne(ctx_, [&] { confirme = ConfirmerAjout(ctx_, NoExpCible); }) || !confirme))
+        return;
     if (sansPanne(ctx_, [&] { AddCdeExp(ctx_, NoExpCible, commandes); }))
         accept();
 }

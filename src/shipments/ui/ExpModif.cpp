@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -60,8 +61,7 @@ ExpModif::ExpModif(Contexte& ctx, QMenu* mnuEditionExp, QWidget* parent)
     resize(900, 680);
 
     ChargeListExp();
-    if (listeExp_->nombreLignes() > 0)
-        listeExp_->choisirLigne(0);
+    selectionner(0);
     donnerFocusListe();
 }
 
@@ -138,8 +138,14 @@ void ExpModif::construire() {
     disposition->addWidget(listeCde_, 2);
     disposition->addWidget(barreBt);
 
+    // The details follow the highlighted row however it moves (mouse, arrow
+    // keys, program), so that every button acts on the shipment in view.
     connect(listeExp_, &ListeRapport::focusRecu, this, [this] {
-        if (!focusEnCours_)
+        if (!suiviSuspendu_)
+            afficherLigneCourante();
+    });
+    connect(listeExp_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
+        if (!suiviSuspendu_)
             afficherLigneCourante();
     });
     connect(listeExp_, &ListeRapport::clicked, this, &ExpModif::afficherLigneCourante);
@@ -152,8 +158,8 @@ void ExpModif::construire() {
     connect(btEdition_, &QPushButton::clicked, this, &ExpModif::editions);
 }
 
-void ExpModif::ChargeListExp() {
-    sansPanne(ctx_, [this] {
+bool ExpModif::ChargeListExp() {
+    return sansPanne(ctx_, [this] {
         listeExp_->remplir(expeditions::ChargeListExp(ctx_, affClot_->isChecked()));
     });
 }
@@ -206,10 +212,19 @@ void ExpModif::viderDetail() {
     brancherEtiquettes(false);
 }
 
+void ExpModif::selectionner(int rang) {
+    const int lignes = listeExp_->nombreLignes();
+    if (lignes == 0)
+        return;
+    suiviSuspendu_ = true;
+    listeExp_->choisirLigne(std::clamp(rang, 0, lignes - 1));
+    suiviSuspendu_ = false;
+}
+
 void ExpModif::donnerFocusListe() {
-    focusEnCours_ = true;
+    suiviSuspendu_ = true;
     listeExp_->setFocus(Qt::OtherFocusReason);
-    focusEnCours_ = false;
+    suiviSuspendu_ = false;
     afficherLigneCourante();
 }
 
@@ -228,7 +243,7 @@ void ExpModif::afficherLigneCourante() {
 bool ExpModif::montrerExpedition(qint32 noExp) {
     for (int rang = 0; rang < listeExp_->nombreLignes(); ++rang) {
         if (listeExp_->cle(rang).toInt() == noExp) {
-            listeExp_->choisirLigne(rang);
+            selectionner(rang);
             donnerFocusListe();
             return true;
         }
@@ -237,9 +252,11 @@ bool ExpModif::montrerExpedition(qint32 noExp) {
 }
 
 void ExpModif::actualiser() {
-    ChargeListExp();
-    if (listeExp_->nombreLignes() > 0)
-        listeExp_->choisirLigne(0);
+    // A failed reload leaves the list, its highlight and the details as they were.
+    if (!ChargeListExp())
+        return;
+    selectionner(0);
+    afficherLigneCourante();
 }
 
 void ExpModif::enregistrer() {
@@ -267,14 +284,12 @@ void ExpModif::enregistrer() {
 void ExpModif::ajouterCommande() {
     if (!rsExp_)
         return;
-    const int rang = listeExp_->ligneCourante();
+    // The caption and the target are the shipment shown, which is the one
+    // highlighted.
+    const ZoneData z = expeditions::InitZoneData(*rsExp_);
     ExpAddCde ajout(ctx_, this);
     ajout.NoExpCible = rsExp_->noExpedition;
-    QString libelle = QString::number(rsExp_->noExpedition);
-    if (rang >= 0)
-        libelle = listeExp_->texte(rang) + QStringLiteral(" - ") + listeExp_->texte(rang, 1) +
-                  QStringLiteral(" - ") + listeExp_->texte(rang, 2);
-    ajout.setLibExp(libelle);
+    ajout.setLibExp(z.noExp + QStringLiteral(" - ") + z.lib1 + QStringLiteral(" - ") + z.lib2);
     ajout.ChargeListCde(rsExp_->noLieuLivraison.toInt());
     ajout.exec();
     donnerFocusListe();
@@ -304,10 +319,12 @@ void ExpModif::SupExp() {
     if (!sansPanne(ctx_, [&] { expeditions::SupExp(ctx_, numero); }))
         return;
     const int position = listeExp_->ligneCourante();
-    ChargeListExp();
-    const int lignes = listeExp_->nombreLignes();
-    if (lignes > 0)
-        listeExp_->choisirLigne(std::clamp(position, 0, lignes - 1));
+    if (!ChargeListExp()) {
+        // The list still holds the deleted shipment: show nothing rather than it.
+        viderDetail();
+        return;
+    }
+    selectionner(position);
     donnerFocusListe();
 }
 

@@ -32,7 +32,8 @@ public:
     ExpModif(Contexte& ctx, QMenu* mnuEditionExp, QWidget* parent = nullptr);
     ~ExpModif() override;
 
-    void ChargeListExp();
+    // False when the list could not be read (the box has been shown).
+    bool ChargeListExp();
     void ChargeDetailExp(qint32 NoExp);
     void ChargeListCde(qint32 NoExp);
     void AffImprimEtiqExp();
@@ -52,8 +53,12 @@ private:
     void construire();
     void InitZoneData();
     void viderDetail();
+    // Makes row `rang` of the shipment list (kept within it) current without
+    // loading it: the caller shows it once afterwards.
+    void selectionner(int rang);
     // Gives the focus to the shipment list and shows its current row.
     void donnerFocusListe();
+    // Shows the shipment of the current row, or nothing when there is none.
     void afficherLigneCourante();
     void actualiser();
     void enregistrer();
@@ -67,7 +72,9 @@ private:
     QMetaObject::Connection connexionEtiquettes_;
     std::optional<DetailExpedition> rsExp_;
     int IndexExpCourant_ = -1;
-    bool focusEnCours_ = false;
+    // While set, the list's focus and current-row changes do not load: the
+    // running handler shows the current row once, when it is done.
+    bool suiviSuspendu_ = false;
 
     ListeRapport* listeExp_ = nullptr;
     QCheckBox* affClot_ = nullptr;

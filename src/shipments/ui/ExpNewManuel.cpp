@@ -7,6 +7,7 @@
 #include "shipments/ListesExpeditions.h"
 
 #include <QHBoxLayout>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -34,8 +35,13 @@ ExpNewManuel::ExpNewManuel(Contexte& ctx, QWidget* parent)
     disposition->addWidget(listeCde_, 1);
     disposition->addWidget(barreBt);
 
+    // The orders follow the highlighted customer row however it moves.
     connect(listeClient_, &ListeRapport::focusRecu, this, [this] {
-        if (!focusEnCours_)
+        if (!suiviSuspendu_)
+            chargerCommandesDuClient();
+    });
+    connect(listeClient_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
+        if (!suiviSuspendu_)
             chargerCommandesDuClient();
     });
     connect(listeClient_, &ListeRapport::clicked, this, &ExpNewManuel::chargerCommandesDuClient);
@@ -44,8 +50,7 @@ ExpNewManuel::ExpNewManuel(Contexte& ctx, QWidget* parent)
     resize(820, 560);
 
     ChargeListClient();
-    if (listeClient_->nombreLignes() > 0)
-        listeClient_->choisirLigne(0);
+    selectionner(0);
     donnerFocusListeClient();
 }
 
@@ -59,10 +64,19 @@ void ExpNewManuel::ChargeListCde(qint32 LI_No) {
     });
 }
 
+void ExpNewManuel::selectionner(int rang) {
+    const int lignes = listeClient_->nombreLignes();
+    if (lignes == 0)
+        return;
+    suiviSuspendu_ = true;
+    listeClient_->choisirLigne(std::clamp(rang, 0, lignes - 1));
+    suiviSuspendu_ = false;
+}
+
 void ExpNewManuel::donnerFocusListeClient() {
-    focusEnCours_ = true;
+    suiviSuspendu_ = true;
     listeClient_->setFocus(Qt::OtherFocusReason);
-    focusEnCours_ = false;
+    suiviSuspendu_ = false;
     chargerCommandesDuClient();
 }
 
@@ -82,9 +96,7 @@ void ExpNewManuel::creerExpedition() {
         ctx_.prompts.information(QStringLiteral("Création d'expédition mode manuel"),
                                  QStringLiteral("Traitement terminé"));
     ChargeListClient();
-    const int lignes = listeClient_->nombreLignes();
-    if (lignes > 0)
-        listeClient_->choisirLigne(std::min(position, lignes - 1));
+    selectionner(position);
     donnerFocusListeClient();
 }
 

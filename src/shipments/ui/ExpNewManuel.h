@@ -23,6 +23,9 @@ public:
     void ChargeListCde(qint32 LI_No);
 
 private:
+    // Makes row `rang` of the customer list (kept within it) current without
+    // loading its orders: the caller loads them once afterwards.
+    void selectionner(int rang);
     // Gives the focus to the customer list and shows the orders of its
     // current row.
     void donnerFocusListeClient();
@@ -33,7 +36,9 @@ private:
     ListeRapport* listeClient_;
     ListeRapport* listeCde_;
     QPushButton* btCreerExp_;
-    bool focusEnCours_ = false;
+    // While set, the customer list's focus and current-row changes do not
+    // load: the running handler loads the orders once, when it is done.
+    bool suiviSuspendu_ = false;
 };
 
 } // namespace tarvo::expeditions

@@ -7,8 +7,9 @@
 namespace tarvo::terminal {
 
 // Reads a terminal data file one line at a time through a fixed buffer, so
-// that memory does not grow with the file. A line ends at CR, at CR LF, or at
-// the end of the file; an LF alone belongs to the line.
+// that memory does not grow with the file. A line ends at CR LF, at a CR or an
+// LF alone, or at the end of the file: files copied through other systems
+// keep their lines whatever their line ends became.
 class LecteurLignes {
 public:
     // Raises ErreurTarvo with `source` when the file cannot be opened.

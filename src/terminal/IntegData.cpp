@@ -50,6 +50,11 @@ void copierVersArchive(const QString& source, const QString& archive) {
                           QStringLiteral("Impossible d'archiver le fichier %1 sous %2 : %3")
                               .arg(source, archive, raison));
     };
+    auto abandon = [&] {
+        const QString raison = sortie.errorString();
+        sortie.cancelWriting();
+        echec(raison);
+    };
     if (!entree.open(QIODevice::ReadOnly))
         echec(entree.errorString());
     if (!sortie.open(QIODevice::WriteOnly))
@@ -62,8 +67,12 @@ void copierVersArchive(const QString& source, const QString& archive) {
         if (lus == 0)
             break;
         if (sortie.write(bloc.constData(), lus) != lus)
-            echec(sortie.errorString());
+            abandon();
     }
+    // A small file waits whole in the device's buffer: on a full disk only
+    // the flush fails, and the commit must not keep an empty archive.
+    if (!sortie.flush())
+        abandon();
     if (!sortie.commit())
         echec(sortie.errorString());
 }

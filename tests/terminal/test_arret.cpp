@@ -10,6 +10,7 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTest>
+#include <unistd.h>
 
 using namespace tarvo;
 using namespace tarvo::test;
@@ -72,6 +73,39 @@ void remettre(const BaseDeTest& b, const QByteArray& base, const QByteArray& dat
         archive.remove(f);
 }
 
+// A small file system of its own, mounted for the time of a test: a real
+// full disk, where writes fail only when the buffered bytes are flushed.
+class DisqueMonte {
+public:
+    explicit DisqueMonte(const QString& dossier) : dossier_(dossier) {
+        QDir().mkpath(dossier);
+        monte_ =
+            QProcess::execute(QStringLiteral("mount"),
+                              {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                               QStringLiteral("size=64k"), QStringLiteral("tmpfs"), dossier}) == 0;
+    }
+    ~DisqueMonte() {
+        if (monte_)
+            QProcess::execute(QStringLiteral("umount"), {dossier_});
+    }
+    DisqueMonte(const DisqueMonte&) = delete;
+    DisqueMonte& operator=(const DisqueMonte&) = delete;
+    bool monte() const { return monte_; }
+    // Fills what is left, a block at a time, until the system refuses.
+    void remplir() const {
+        QFile f(dossier_ + QStringLiteral("/remplissage"));
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+            qFatal("Remplissage impossible");
+        const QByteArray bloc(512, 'x');
+        while (f.write(bloc) == bloc.size()) {
+        }
+    }
+
+private:
+    QString dossier_;
+    bool monte_ = false;
+};
+
 } // namespace
 
 class TestArret : public QObject {
@@ -95,6 +129,54 @@ private slots:
         b.ecrireFichier(Data, "");
         QCOMPARE(executer(b, QStringLiteral("integration"), &erreurs), 0);
         QVERIFY(erreurs.contains(QStringLiteral("Intégration des lignes\nTraitement terminé")));
+    }
+
+    // On a full disk every command fails with status 1 and leaves every file
+    // as it was: the terminal files, the data file, no archive, no journal.
+    void disquePlein() {
+        if (geteuid() != 0)
+            QSKIP("Monter un système de fichiers plein demande les droits root.");
+        BaseDeTest b;
+        b.creerBase();
+        ajouterArticle(b.ctx->cnx->base(), QStringLiteral("3760001234567"), QStringLiteral("A"));
+        ajouterExpedition(b.ctx->cnx->base(), 42, QStringLiteral("A"), QStringLiteral("B"), 2);
+        b.ctx->cnx.reset();
+        const DisqueMonte disque(b.chemin(QStringLiteral("plein")));
+        if (!disque.monte())
+            QSKIP("mount -t tmpfs a échoué.");
+        QByteArray ini = iniParDefaut(b.dossier.path());
+        ini.replace("/terminal/ARTICLE.TXT", "/plein/ARTICLE.TXT")
+            .replace("/terminal/EXPEDITION.TXT", "/plein/EXPEDITION.TXT")
+            .replace("/archive/", "/plein/archive/");
+        b.ecrireIni(ini);
+        QDir().mkpath(b.chemin(QStringLiteral("plein/archive")));
+        b.ecrireFichier(QStringLiteral("plein/ARTICLE.TXT"), "ancien article\r\n");
+        b.ecrireFichier(QStringLiteral("plein/EXPEDITION.TXT"), "ancienne expédition\r\n");
+        const QByteArray data = fichier({ligneFP(42, 1, "2012-04-19", "10:00:00", "1")});
+        b.ecrireFichier(Data, data);
+        disque.remplir();
+
+        QString erreurs;
+        QCOMPARE(executer(b, QStringLiteral("fichier-article"), &erreurs), 1);
+        QVERIFY2(erreurs.contains(QStringLiteral("Source : GenFichierArticle")),
+                 qPrintable(erreurs));
+        QCOMPARE(b.lireFichier(QStringLiteral("plein/ARTICLE.TXT")),
+                 QByteArray("ancien article\r\n"));
+        QCOMPARE(executer(b, QStringLiteral("fichier-expedition"), &erreurs), 1);
+        QVERIFY2(erreurs.contains(QStringLiteral("Source : GenFichierExpedition")),
+                 qPrintable(erreurs));
+        QCOMPARE(b.lireFichier(QStringLiteral("plein/EXPEDITION.TXT")),
+                 QByteArray("ancienne expédition\r\n"));
+        QCOMPARE(executer(b, QStringLiteral("integration"), &erreurs), 1);
+        QVERIFY2(!erreurs.contains(QStringLiteral("Traitement terminé")), qPrintable(erreurs));
+        QVERIFY2(erreurs.contains(QStringLiteral("Source : IntegData")), qPrintable(erreurs));
+        QCOMPARE(lignesJournal(b), 0);
+        QCOMPARE(b.lireFichier(Data), data);
+        QCOMPARE(QDir(b.chemin(QStringLiteral("plein/archive"))).entryList(QDir::Files),
+                 QStringList());
+        QCOMPARE(QDir(b.chemin(QStringLiteral("plein"))).entryList(QDir::Files),
+                 (QStringList{QStringLiteral("ARTICLE.TXT"), QStringLiteral("EXPEDITION.TXT"),
+                              QStringLiteral("remplissage")}));
     }
 
     void integrationInterrompue() {

@@ -151,6 +151,8 @@ private slots:
             ligneXA(42, 2, Jour, "11:00:00", "B000000000001", 1),
             ligneFP(42, 2, Jour, "10:30:00", "9"),
             ligneFP(42, 5, Jour, "10:00:00", "3.5"),
+            // Weighed again at the same moment: the first weight stays.
+            ligneXP(42, 5, Jour, "10:00:00", "8"),
             ligneSA(42, "  1", Jour, "10:02:00", "A000000000001", 1),
         }));
         QCOMPARE(lignes(b.db(), ColisTous), (QStringList{

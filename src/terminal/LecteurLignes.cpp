@@ -30,6 +30,7 @@ bool LecteurLignes::remplir() {
                           QStringLiteral("Lecture impossible du fichier %1 : %2")
                               .arg(fichier_.fileName(), fichier_.errorString()));
     tampon_.resize(lus);
+    octetsLus_ += lus;
     empreinte_.addData(tampon_);
     position_ = 0;
     return lus > 0;

@@ -22,6 +22,9 @@ public:
     // The next line, without its end, in `ligne`; false at the end of the file.
     bool suivante(QByteArray& ligne);
     void fermer() { fichier_.close(); }
+    // How many bytes were read: the whole file's once suivante() has returned
+    // false, bytes appended since the opening included.
+    qint64 octetsLus() const { return octetsLus_; }
     // SHA-256 of the bytes read so far, in hexadecimal: the whole file's once
     // suivante() has returned false.
     QString empreinte() const { return QString::fromLatin1(empreinte_.result().toHex()); }
@@ -33,6 +36,7 @@ private:
     QString source_;
     qint64 taille_ = 0;
     qint64 modification_ = 0;
+    qint64 octetsLus_ = 0;
     QByteArray tampon_;
     qsizetype position_ = 0;
     bool apresCR_ = false;

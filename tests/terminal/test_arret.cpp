@@ -10,6 +10,9 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTest>
+#include <QThread>
+#include <atomic>
+#include <thread>
 #include <unistd.h>
 
 using namespace tarvo;
@@ -18,6 +21,7 @@ using namespace tarvo::test;
 namespace {
 
 const QString Data = QStringLiteral("terminal/DATA.TXT");
+const QString Travail = QStringLiteral("terminal/DATA.TXT.en-cours");
 constexpr int Expeditions = 200;
 constexpr int Lignes = 25000;
 
@@ -67,10 +71,12 @@ void remettre(const BaseDeTest& b, const QByteArray& base, const QByteArray& dat
     for (const QString& f : {QStringLiteral("tarvo.db-wal"), QStringLiteral("tarvo.db-shm")})
         QFile::remove(b.chemin(f));
     b.ecrireFichier(QStringLiteral("tarvo.db"), base);
+    for (const QString& d : {QStringLiteral("archive"), QStringLiteral("terminal")}) {
+        QDir dossier(b.chemin(d));
+        for (const QString& f : dossier.entryList(QDir::Files))
+            dossier.remove(f);
+    }
     b.ecrireFichier(Data, data);
-    QDir archive(b.chemin(QStringLiteral("archive")));
-    for (const QString& f : archive.entryList(QDir::Files))
-        archive.remove(f);
 }
 
 // A small file system of its own, mounted for the time of a test: a real
@@ -179,6 +185,62 @@ private slots:
                               QStringLiteral("remplissage")}));
     }
 
+    // A terminal appending lines, one open-write-close each, while
+    // integrations run: every line is journaled exactly once and archived
+    // exactly once.
+    void lignesEcritesPendantLIntegration() {
+        BaseDeTest b;
+        b.creerBase();
+        ajouterExpedition(b.ctx->cnx->base(), 42, QStringLiteral("A"), QStringLiteral("B"), 3);
+        b.ctx->cnx.reset();
+        std::atomic<bool> fin{false};
+        std::atomic<int> ecrites{0};
+        qint64 octets = 0;
+        std::thread terminal([&] {
+            for (int i = 0; !fin; ++i) {
+                const QByteArray ligne =
+                    ligneFP(42, 1 + i % 999, "2012-04-19",
+                            QTime(8, 0).addSecs(i).toString(u"HH:mm:ss").toLatin1(), "1") +
+                    "\r\n";
+                QFile f(b.chemin(Data));
+                if (!f.open(QIODevice::Append) || f.write(ligne) != ligne.size())
+                    qFatal("Écriture du terminal impossible");
+                f.close();
+                octets += ligne.size();
+                ecrites = i + 1;
+                QThread::msleep(1);
+            }
+        });
+        for (int essai = 0; essai < 6; ++essai) {
+            QString erreurs;
+            const int statut = executer(b, QStringLiteral("integration"), &erreurs);
+            QVERIFY2(statut == 0 || erreurs.contains(QStringLiteral("Aucun fichier")),
+                     qPrintable(erreurs));
+        }
+        fin = true;
+        terminal.join();
+        if (QFile::exists(b.chemin(Data)))
+            QCOMPARE(executer(b, QStringLiteral("integration")), 0);
+
+        Connexion cnx(QStringLiteral("Controle"));
+        ParametresConnexion p;
+        p.base = b.chemin(QStringLiteral("tarvo.db"));
+        cnx.ouvrir(p);
+        QCOMPARE(nombre(cnx.base(), QStringLiteral("SELECT COUNT(*) FROM [Journal de saisie]")),
+                 ecrites.load());
+        QCOMPARE(
+            nombre(cnx.base(),
+                   QStringLiteral("SELECT COUNT(DISTINCT [Date saisie]) FROM [Journal de saisie]")),
+            ecrites.load());
+        qint64 archives = 0;
+        for (const QFileInfo& f :
+             QDir(b.chemin(QStringLiteral("archive"))).entryInfoList(QDir::Files))
+            archives += f.size();
+        QCOMPARE(archives, octets);
+        QCOMPARE(QDir(b.chemin(QStringLiteral("terminal"))).entryList(QDir::Files), QStringList());
+        qInfo("%d lignes écrites pendant les intégrations", ecrites.load());
+    }
+
     void integrationInterrompue() {
         BaseDeTest b;
         b.creerBase();
@@ -215,22 +277,25 @@ private slots:
             p->waitForFinished(10000);
             const qint64 journal = lignesJournal(b);
             qInfo("arrêt après %d ms sur %lld : %lld lignes", attente, duree, journal);
+            // Killed before the rename the data file is whole; after it the
+            // work file holds every byte, committed or not.
+            const QString reste = QFile::exists(b.chemin(Data)) ? Data : Travail;
             if (journal == 0) {
-                QCOMPARE(b.lireFichier(Data), data);
+                QCOMPARE(b.lireFichier(reste), data);
             } else {
                 ++complets;
                 QCOMPARE(journal, qint64(Lignes));
-                // Killed after the commit: the file may still be there, whole.
-                if (QFile::exists(b.chemin(Data)))
-                    QCOMPARE(b.lireFichier(Data), data);
+                if (QFile::exists(b.chemin(reste)))
+                    QCOMPARE(b.lireFichier(reste), data);
             }
             // Whatever the moment of the kill, the next run (when a file is
             // left) ends with every line integrated once, the file archived
-            // and gone.
-            if (QFile::exists(b.chemin(Data)))
+            // once and gone.
+            if (QFile::exists(b.chemin(reste)))
                 QCOMPARE(executer(b, QStringLiteral("integration")), 0);
             QCOMPARE(lignesJournal(b), qint64(Lignes));
-            QVERIFY(!QFile::exists(b.chemin(Data)));
+            QCOMPARE(QDir(b.chemin(QStringLiteral("terminal"))).entryList(QDir::Files),
+                     QStringList());
             const QStringList archives =
                 QDir(b.chemin(QStringLiteral("archive"))).entryList({QStringLiteral("Int*.txt")});
             QVERIFY(!archives.isEmpty());

@@ -32,6 +32,8 @@ const QString ColisageTous = QStringLiteral(
 const QString ArchiveParDefaut =
     QStringLiteral("archive/Intégration du 2012-04-19 à 13h42mn25.txt");
 const QString Data = QStringLiteral("terminal/DATA.TXT");
+// Where a run moves the data file before reading it.
+const QString Travail = QStringLiteral("terminal/DATA.TXT.en-cours");
 const QByteArray Jour = "2012-04-19";
 
 // The engine's handle behind the test connection, to make it refuse a commit.
@@ -421,6 +423,50 @@ private slots:
         l << ligneFP(42, 1, Jour, "99:00:00", "1");
         QVERIFY(!b.integrer(l));
         b.verifierEchec(fichier(l), 33001);
+    }
+
+    // A stop left the work file (and the note of its archive), and a terminal
+    // has written a new data file since. After the commit the work file is
+    // only removed, its archive kept; before it, its archive goes and its
+    // lines go in. Either way every line is journaled and archived once.
+    void repriseApresUnArret_data() {
+        QTest::addColumn<bool>("valide");
+        QTest::newRow("arrêt après la validation") << true;
+        QTest::newRow("arrêt avant la validation") << false;
+    }
+    void repriseApresUnArret() {
+        QFETCH(bool, valide);
+        Base b;
+        const QList<QByteArray> avant = {ligneFP(42, 1, Jour, "10:00:00", "1"),
+                                         ligneFP(42, 2, Jour, "10:00:00", "2")};
+        const QList<QByteArray> apres = {ligneFP(42, 3, Jour, "10:05:00", "3")};
+        const QDateTime ecrit(QDate(2012, 4, 19), QTime(10, 30));
+        if (valide)
+            QVERIFY(b.integrer(avant, ecrit));
+        else
+            b.ecrireFichier(ArchiveParDefaut, fichier(avant));
+        b.horloge.regler(QDateTime(QDate(2012, 4, 19), QTime(14, 0)));
+        b.ecrireFichier(Travail, fichier(avant));
+        QFile travail(b.chemin(Travail));
+        QVERIFY(travail.open(QIODevice::Append));
+        QVERIFY(travail.setFileTime(ecrit, QFileDevice::FileModificationTime));
+        travail.close();
+        b.ecrireFichier(Data + u".archive-en-cours"_s, b.chemin(ArchiveParDefaut).toUtf8());
+        b.ecrireFichier(Data, fichier(apres));
+        b.prompts.vider();
+
+        QVERIFY(terminal::IntegData(*b.ctx));
+        b.verifierTermine();
+        QCOMPARE(lignes(b.db(), QStringLiteral("SELECT [No Colis] FROM [Journal de saisie] "
+                                               "ORDER BY 1")),
+                 (QStringList{u"1"_s, u"2"_s, u"3"_s}));
+        QCOMPARE(QDir(b.chemin(QStringLiteral("terminal"))).entryList(QDir::Files), QStringList());
+        QStringList archives;
+        for (const QString& f : QDir(b.chemin(QStringLiteral("archive"))).entryList(QDir::Files))
+            archives << QString::fromLatin1(b.lireFichier(QStringLiteral("archive/") + f));
+        archives.sort();
+        QCOMPARE(archives, (QStringList{QString::fromLatin1(fichier(avant)),
+                                        QString::fromLatin1(fichier(apres))}));
     }
 
     // Every line end a file may have picked up on its way (CR LF, CR, LF, and

@@ -16,7 +16,7 @@ FichierSortie::FichierSortie(const QString& chemin, const QString& cleIni, const
                           QStringLiteral("Aucun chemin de fichier n'est indiqué (clé ") + cleIni +
                               QStringLiteral(" de la section [SCANPAL2])."));
     if (!fichier_.open(QIODevice::WriteOnly))
-        echec(QStringLiteral("créer"));
+        echec(QStringLiteral("créer"), fichier_.errorString());
     tampon_.reserve(TailleBloc + 256);
 }
 
@@ -29,20 +29,31 @@ void FichierSortie::ecrireLigne(QByteArrayView ligne) {
 
 void FichierSortie::vider() {
     if (fichier_.write(tampon_) != tampon_.size())
-        echec(QStringLiteral("écrire"));
+        abandonner(QStringLiteral("écrire"));
     tampon_.resize(0);
 }
 
 void FichierSortie::valider() {
     vider();
+    // The last bytes may wait in the device's buffer: on a full disk only
+    // this flush fails, and the commit must not put an incomplete file in
+    // place of the previous one.
+    if (!fichier_.flush())
+        abandonner(QStringLiteral("écrire"));
     if (!fichier_.commit())
-        echec(QStringLiteral("enregistrer"));
+        echec(QStringLiteral("enregistrer"), fichier_.errorString());
 }
 
-void FichierSortie::echec(const QString& action) const {
+void FichierSortie::abandonner(const QString& action) {
+    const QString raison = fichier_.errorString();
+    fichier_.cancelWriting();
+    echec(action, raison);
+}
+
+void FichierSortie::echec(const QString& action, const QString& raison) const {
     throw ErreurTarvo(NumeroErreur::FichierIllisible, source_,
                       QStringLiteral("Impossible de %1 le fichier %2 : %3")
-                          .arg(action, fichier_.fileName(), fichier_.errorString()));
+                          .arg(action, fichier_.fileName(), raison));
 }
 
 } // namespace tarvo::terminal

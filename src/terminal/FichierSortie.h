@@ -20,7 +20,9 @@ public:
 
 private:
     void vider();
-    [[noreturn]] void echec(const QString& action) const;
+    // Drops what was written, the previous file staying in place, and raises.
+    [[noreturn]] void abandonner(const QString& action);
+    [[noreturn]] void echec(const QString& action, const QString& raison) const;
 
     QSaveFile fichier_;
     QString source_;

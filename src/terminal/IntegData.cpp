@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <filesystem>
 #include <optional>
 
 namespace tarvo::terminal {
@@ -40,9 +41,9 @@ QString cheminArchive(const QString& dossier, const QDateTime& dateIntegration) 
     return nom;
 }
 
-// A complete copy under its final name, or none: a copy that fails half-way
-// leaves no truncated archive behind.
-void copierVersArchive(const QString& source, const QString& archive) {
+// A complete copy of the first `taille` bytes under its final name, or none:
+// a copy that fails half-way leaves no truncated archive behind.
+void copierVersArchive(const QString& source, const QString& archive, qint64 taille) {
     QFile entree(source);
     QSaveFile sortie(archive);
     auto echec = [&](const QString& raison) {
@@ -50,20 +51,30 @@ void copierVersArchive(const QString& source, const QString& archive) {
                           QStringLiteral("Impossible d'archiver le fichier %1 sous %2 : %3")
                               .arg(source, archive, raison));
     };
+    auto abandon = [&] {
+        const QString raison = sortie.errorString();
+        sortie.cancelWriting();
+        echec(raison);
+    };
     if (!entree.open(QIODevice::ReadOnly))
         echec(entree.errorString());
     if (!sortie.open(QIODevice::WriteOnly))
         echec(sortie.errorString());
     QByteArray bloc(1 << 20, Qt::Uninitialized);
-    for (;;) {
-        const qint64 lus = entree.read(bloc.data(), bloc.size());
+    for (qint64 reste = taille; reste > 0;) {
+        const qint64 lus = entree.read(bloc.data(), std::min<qint64>(reste, bloc.size()));
         if (lus < 0)
             echec(entree.errorString());
         if (lus == 0)
-            break;
+            echec(QStringLiteral("fichier raccourci pendant l'intégration"));
         if (sortie.write(bloc.constData(), lus) != lus)
-            echec(sortie.errorString());
+            abandon();
+        reste -= lus;
     }
+    // A small file waits whole in the device's buffer: on a full disk only
+    // the flush fails, and the commit must not keep an empty archive.
+    if (!sortie.flush())
+        abandon();
     if (!sortie.commit())
         echec(sortie.errorString());
 }
@@ -98,14 +109,79 @@ void noterFichierIntegre(const db::Base& base, const IdentiteFichier& f,
         .executer();
 }
 
-void supprimerFichierData(const QString& cheminData) {
-    QFile data(cheminData);
+void supprimerFichierData(const QString& travail) {
+    QFile data(travail);
     if (!data.remove())
         throw ErreurTarvo(NumeroErreur::FichierIllisible, Source,
                           QStringLiteral("Les lignes sont intégrées et le fichier archivé, "
                                          "mais le fichier %1 n'a pas pu être supprimé : %2. "
                                          "Supprimez-le avant la prochaine intégration.")
-                              .arg(cheminData, data.errorString()));
+                              .arg(travail, data.errorString()));
+}
+
+// The data file under the name the run works on. Renamed in one step within
+// its folder: a terminal that writes next starts a new data file, and the run
+// reads bytes that nobody appends to.
+QString cheminTravail(const QString& cheminData) {
+    return cheminData + QStringLiteral(".en-cours");
+}
+// Names the archive copy a run makes before its commit, so that the next run
+// can remove it when a stop came in between.
+QString cheminRepere(const QString& cheminData) {
+    return cheminData + QStringLiteral(".archive-en-cours");
+}
+
+std::filesystem::path cheminSysteme(const QString& chemin) {
+    return std::filesystem::path(chemin.toStdU16String());
+}
+
+void renommer(const QString& depuis, const QString& vers) {
+    std::error_code erreur;
+    std::filesystem::rename(cheminSysteme(depuis), cheminSysteme(vers), erreur);
+    if (erreur)
+        throw ErreurTarvo(NumeroErreur::FichierIllisible, Source,
+                          QStringLiteral("Impossible de renommer le fichier %1 en %2 : %3")
+                              .arg(depuis, vers, QString::fromLocal8Bit(erreur.message())));
+}
+
+// The work file of a run that committed nothing goes back to its place,
+// unless a terminal has started a new data file since: it then waits under
+// its work name for the next run. A link never replaces an existing file.
+void remettreEnPlace(const QString& travail, const QString& cheminData) {
+    std::error_code erreur;
+    std::filesystem::create_hard_link(cheminSysteme(travail), cheminSysteme(cheminData), erreur);
+    if (!erreur)
+        QFile::remove(travail);
+}
+
+void noterRepere(const QString& repere, const QString& archive) {
+    QSaveFile f(repere);
+    const QByteArray texte = archive.toUtf8();
+    if (!f.open(QIODevice::WriteOnly) || f.write(texte) != texte.size() || !f.flush() ||
+        !f.commit()) {
+        const QString raison = f.errorString();
+        f.cancelWriting();
+        throw ErreurTarvo(
+            NumeroErreur::FichierIllisible, Source,
+            QStringLiteral("Impossible d'écrire le fichier %1 : %2").arg(repere, raison));
+    }
+}
+
+// An archive copy that a stop left before its run's commit holds lines that
+// were not integrated: it goes. One that the table knows stays.
+void retirerArchiveNonValidee(const db::Base& base, const QString& repere) {
+    QFile f(repere);
+    if (!f.open(QIODevice::ReadOnly))
+        return;
+    const QString archive = QString::fromUtf8(f.readAll());
+    f.close();
+    db::Requete connue = base.preparer(sql::ArchiveValidee);
+    connue.lier(u":archive", archive);
+    const bool validee = connue.suivante();
+    connue.terminer();
+    if (!validee)
+        QFile::remove(archive);
+    QFile::remove(repere);
 }
 
 QString texteEchec(const Erreur& e, qint64 ligneFichier) {
@@ -126,16 +202,14 @@ void signalerEchec(Contexte& ctx, const Erreur& e, qint64 ligneFichier) {
     }
 }
 
-} // namespace
-
-ResultatIntegration IntegrerFichierData(Contexte& ctx, qint64& ligneFichier) {
+// Integrates the work file in one transaction, archives the bytes read,
+// commits, then removes the work file.
+ResultatIntegration integrerTravail(Contexte& ctx, const QString& cheminData,
+                                    const QString& travail, qint64& ligneFichier) {
     ligneFichier = 0;
-    const QString cheminData = LireIni(ctx, QStringLiteral("FichierData"), Section);
-    if (cheminData.isEmpty() || !QFileInfo(cheminData).isFile())
-        return {ResultatIntegration::Issue::AucunFichier, cheminData, QString()};
-
     SuiviLignes suivi(ctx.feedback);
     QByteArray ligne;
+    const QString repere = cheminRepere(cheminData);
     // The archive copy of a run that is not committed goes with it.
     QString archiveNonValidee;
     try {
@@ -148,7 +222,7 @@ ResultatIntegration IntegrerFichierData(Contexte& ctx, qint64& ligneFichier) {
         const QDateTime dateIntegration = ctx.horloge.maintenant();
         Integration run(base, dateIntegration.toString(db::Dialecte::FormatDateHeure));
 
-        lecteur.emplace(cheminData, Source);
+        lecteur.emplace(travail, Source);
         const qint64 taille = lecteur->taille();
         qint64 octets = 0;
         while (lecteur->suivante(ligne)) {
@@ -168,36 +242,69 @@ ResultatIntegration IntegrerFichierData(Contexte& ctx, qint64& ligneFichier) {
         // and its removal: its entries are in already.
         const IdentiteFichier identite{lecteur->empreinte(), lecteur->modification()};
         if (auto archive = archiveFichierIntegre(base, identite)) {
+            retirerArchiveNonValidee(base, repere);
             transaction.reset();
             ligneFichier = EtapeSuppression;
-            supprimerFichierData(cheminData);
+            supprimerFichierData(travail);
             return {ResultatIntegration::Issue::DejaIntegre, cheminData, std::move(*archive)};
         }
 
         ligneFichier = EtapeArchive;
+        retirerArchiveNonValidee(base, repere);
         const QString archive = cheminArchive(
             LireIni(ctx, QStringLiteral("CheminArchiveData"), Section), dateIntegration);
-        copierVersArchive(cheminData, archive);
+        noterRepere(repere, archive);
         archiveNonValidee = archive;
+        copierVersArchive(travail, archive, lecteur->octetsLus());
         noterFichierIntegre(base, identite, run.dateIntegration(), archive);
 
         // The commit comes before the removal: a stop before the commit leaves
-        // the file in place with nothing committed; a stop after it leaves a
-        // file that the next run recognises and only removes.
+        // the work file with nothing committed; a stop after it leaves a file
+        // that the next run recognises and only removes.
         ligneFichier = EtapeValidation;
         transaction->valider();
         archiveNonValidee.clear();
 
         ligneFichier = EtapeSuppression;
-        supprimerFichierData(cheminData);
+        QFile::remove(repere);
+        supprimerFichierData(travail);
         return {ResultatIntegration::Issue::Integre, cheminData, archive};
     } catch (const ErreurTarvo&) {
-        if (!archiveNonValidee.isEmpty())
+        if (!archiveNonValidee.isEmpty()) {
             QFile::remove(archiveNonValidee);
+            QFile::remove(repere);
+        }
         if (ligneFichier > 0)
             suivi.montrerDerniereLigne(ligne);
         throw;
     }
+}
+
+} // namespace
+
+ResultatIntegration IntegrerFichierData(Contexte& ctx, qint64& ligneFichier) {
+    ligneFichier = 0;
+    const QString cheminData = LireIni(ctx, QStringLiteral("FichierData"), Section);
+    std::optional<ResultatIntegration> resultat;
+    if (cheminData.isEmpty())
+        return {ResultatIntegration::Issue::AucunFichier, cheminData, QString()};
+    const QString travail = cheminTravail(cheminData);
+    // First the work file a stop left.
+    if (QFileInfo(travail).isFile())
+        resultat = integrerTravail(ctx, cheminData, travail, ligneFichier);
+    if (QFileInfo(cheminData).isFile()) {
+        renommer(cheminData, travail);
+        try {
+            resultat = integrerTravail(ctx, cheminData, travail, ligneFichier);
+        } catch (const ErreurTarvo&) {
+            if (ligneFichier != EtapeSuppression)
+                remettreEnPlace(travail, cheminData);
+            throw;
+        }
+    }
+    if (!resultat)
+        return {ResultatIntegration::Issue::AucunFichier, cheminData, QString()};
+    return *resultat;
 }
 
 bool IntegData(Contexte& ctx) {

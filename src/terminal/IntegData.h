@@ -13,7 +13,9 @@ struct ResultatIntegration {
     enum class Issue {
         // No file at the configured path (or no path): nothing was done.
         AucunFichier,
-        // The very file of a committed run: removed, not integrated again.
+        // The very file of a committed run, left by a stop after its commit
+        // (or written again with its bytes and time): removed, not integrated
+        // again.
         DejaIntegre,
         // Integrated in one transaction, archived, committed and removed.
         Integre
@@ -31,12 +33,17 @@ constexpr qint64 EtapeArchive = -1;
 constexpr qint64 EtapeSuppression = -2;
 constexpr qint64 EtapeValidation = -3;
 
-// Integrates the terminal data file in one transaction, archives it and
-// removes it, with the status and progress of the run. `ligneFichier` follows
-// the run: the 1-based number of the line being handled, then the steps
-// above. Raises ErreurTarvo; nothing is then committed, the data file stays
-// where it was (but after a failed removal) and no archive of an uncommitted
-// run remains; the status shows the line that failed.
+// Integrates the terminal data file: first a work file left by a stop
+// (removed only when its run had committed), then the data file, moved to its
+// work name in one rename so that a terminal writing meanwhile starts a new
+// data file. Each is integrated in one transaction, the bytes read archived,
+// committed and removed, with the status and progress of the run.
+// `ligneFichier` follows the run: the 1-based number of the line being
+// handled, then the steps above. Raises ErreurTarvo; nothing of that file is
+// then committed, it is back under its name (or, when a terminal has started
+// a new data file meanwhile, waits under its work name for the next run; but
+// after a failed removal) and no archive of an uncommitted run remains; the
+// status shows the line that failed.
 ResultatIntegration IntegrerFichierData(Contexte& ctx, qint64& ligneFichier);
 
 // The same with its boxes: the completion, the missing file, and a failure

@@ -3,6 +3,7 @@
 #include "app/Erreur.h"
 
 #include <QDateTime>
+#include <algorithm>
 
 namespace tarvo::terminal {
 namespace {
@@ -29,6 +30,7 @@ bool LecteurLignes::remplir() {
                           QStringLiteral("Lecture impossible du fichier %1 : %2")
                               .arg(fichier_.fileName(), fichier_.errorString()));
     tampon_.resize(lus);
+    octetsLus_ += lus;
     empreinte_.addData(tampon_);
     position_ = 0;
     return lus > 0;
@@ -47,16 +49,19 @@ bool LecteurLignes::suivante(QByteArray& ligne) {
                 continue;
             }
         }
-        const qsizetype cr = tampon_.indexOf('\r', position_);
-        if (cr < 0) {
-            ligne.append(QByteArrayView(tampon_).sliced(position_));
-            position_ = tampon_.size();
+        const char* debut = tampon_.constData() + position_;
+        const char* finTampon = tampon_.constData() + tampon_.size();
+        const char* fin =
+            std::find_if(debut, finTampon, [](char c) { return c == '\r' || c == '\n'; });
+        ligne.append(QByteArrayView(debut, fin));
+        position_ = fin - tampon_.constData();
+        if (fin == finTampon) {
             lu = true;
             continue;
         }
-        ligne.append(QByteArrayView(tampon_).sliced(position_, cr - position_));
-        position_ = cr + 1;
-        apresCR_ = true;
+        ++position_;
+        // A CR may be the first half of a CR LF that the next block completes.
+        apresCR_ = *fin == '\r';
         return true;
     }
 }

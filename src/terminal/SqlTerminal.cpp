@@ -29,6 +29,8 @@ const db::TexteSql ArchiveFichierIntegre{
 const db::TexteSql NoterFichierIntegre{
     QStringLiteral("INSERT INTO tarvo_integration (empreinte, modification, date_integration, "
                    "archive) VALUES (:empreinte, :modification, :dateIntegration, :archive)")};
+const db::TexteSql ArchiveValidee{
+    QStringLiteral("SELECT 1 FROM tarvo_integration WHERE archive = :archive")};
 
 const db::TexteSql DateClotureExpedition{
     QStringLiteral("SELECT [Date cloture] FROM Expédition WHERE [No Expédition] = :noExpedition")};

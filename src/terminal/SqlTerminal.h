@@ -31,6 +31,8 @@ extern const db::TexteSql JournalPoids;
 // noting one also takes :dateIntegration and :archive.
 extern const db::TexteSql ArchiveFichierIntegre;
 extern const db::TexteSql NoterFichierIntegre;
+// :archive — the archive path as noted: a row when a committed run made it.
+extern const db::TexteSql ArchiveValidee;
 
 // A shipment's closing date, no row for an unknown shipment: :noExpedition.
 extern const db::TexteSql DateClotureExpedition;

@@ -10,6 +10,10 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTest>
+#include <QThread>
+#include <atomic>
+#include <thread>
+#include <unistd.h>
 
 using namespace tarvo;
 using namespace tarvo::test;
@@ -17,6 +21,7 @@ using namespace tarvo::test;
 namespace {
 
 const QString Data = QStringLiteral("terminal/DATA.TXT");
+const QString Travail = QStringLiteral("terminal/DATA.TXT.en-cours");
 constexpr int Expeditions = 200;
 constexpr int Lignes = 25000;
 
@@ -66,11 +71,46 @@ void remettre(const BaseDeTest& b, const QByteArray& base, const QByteArray& dat
     for (const QString& f : {QStringLiteral("tarvo.db-wal"), QStringLiteral("tarvo.db-shm")})
         QFile::remove(b.chemin(f));
     b.ecrireFichier(QStringLiteral("tarvo.db"), base);
+    for (const QString& d : {QStringLiteral("archive"), QStringLiteral("terminal")}) {
+        QDir dossier(b.chemin(d));
+        for (const QString& f : dossier.entryList(QDir::Files))
+            dossier.remove(f);
+    }
     b.ecrireFichier(Data, data);
-    QDir archive(b.chemin(QStringLiteral("archive")));
-    for (const QString& f : archive.entryList(QDir::Files))
-        archive.remove(f);
 }
+
+// A small file system of its own, mounted for the time of a test: a real
+// full disk, where writes fail only when the buffered bytes are flushed.
+class DisqueMonte {
+public:
+    explicit DisqueMonte(const QString& dossier) : dossier_(dossier) {
+        QDir().mkpath(dossier);
+        monte_ =
+            QProcess::execute(QStringLiteral("mount"),
+                              {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                               QStringLiteral("size=64k"), QStringLiteral("tmpfs"), dossier}) == 0;
+    }
+    ~DisqueMonte() {
+        if (monte_)
+            QProcess::execute(QStringLiteral("umount"), {dossier_});
+    }
+    DisqueMonte(const DisqueMonte&) = delete;
+    DisqueMonte& operator=(const DisqueMonte&) = delete;
+    bool monte() const { return monte_; }
+    // Fills what is left, a block at a time, until the system refuses.
+    void remplir() const {
+        QFile f(dossier_ + QStringLiteral("/remplissage"));
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+            qFatal("Remplissage impossible");
+        const QByteArray bloc(512, 'x');
+        while (f.write(bloc) == bloc.size()) {
+        }
+    }
+
+private:
+    QString dossier_;
+    bool monte_ = false;
+};
 
 } // namespace
 
@@ -95,6 +135,110 @@ private slots:
         b.ecrireFichier(Data, "");
         QCOMPARE(executer(b, QStringLiteral("integration"), &erreurs), 0);
         QVERIFY(erreurs.contains(QStringLiteral("Intégration des lignes\nTraitement terminé")));
+    }
+
+    // On a full disk every command fails with status 1 and leaves every file
+    // as it was: the terminal files, the data file, no archive, no journal.
+    void disquePlein() {
+        if (geteuid() != 0)
+            QSKIP("Monter un système de fichiers plein demande les droits root.");
+        BaseDeTest b;
+        b.creerBase();
+        ajouterArticle(b.ctx->cnx->base(), QStringLiteral("3760001234567"), QStringLiteral("A"));
+        ajouterExpedition(b.ctx->cnx->base(), 42, QStringLiteral("A"), QStringLiteral("B"), 2);
+        b.ctx->cnx.reset();
+        const DisqueMonte disque(b.chemin(QStringLiteral("plein")));
+        if (!disque.monte())
+            QSKIP("mount -t tmpfs a échoué.");
+        QByteArray ini = iniParDefaut(b.dossier.path());
+        ini.replace("/terminal/ARTICLE.TXT", "/plein/ARTICLE.TXT")
+            .replace("/terminal/EXPEDITION.TXT", "/plein/EXPEDITION.TXT")
+            .replace("/archive/", "/plein/archive/");
+        b.ecrireIni(ini);
+        QDir().mkpath(b.chemin(QStringLiteral("plein/archive")));
+        b.ecrireFichier(QStringLiteral("plein/ARTICLE.TXT"), "ancien article\r\n");
+        b.ecrireFichier(QStringLiteral("plein/EXPEDITION.TXT"), "ancienne expédition\r\n");
+        const QByteArray data = fichier({ligneFP(42, 1, "2012-04-19", "10:00:00", "1")});
+        b.ecrireFichier(Data, data);
+        disque.remplir();
+
+        QString erreurs;
+        QCOMPARE(executer(b, QStringLiteral("fichier-article"), &erreurs), 1);
+        QVERIFY2(erreurs.contains(QStringLiteral("Source : GenFichierArticle")),
+                 qPrintable(erreurs));
+        QCOMPARE(b.lireFichier(QStringLiteral("plein/ARTICLE.TXT")),
+                 QByteArray("ancien article\r\n"));
+        QCOMPARE(executer(b, QStringLiteral("fichier-expedition"), &erreurs), 1);
+        QVERIFY2(erreurs.contains(QStringLiteral("Source : GenFichierExpedition")),
+                 qPrintable(erreurs));
+        QCOMPARE(b.lireFichier(QStringLiteral("plein/EXPEDITION.TXT")),
+                 QByteArray("ancienne expédition\r\n"));
+        QCOMPARE(executer(b, QStringLiteral("integration"), &erreurs), 1);
+        QVERIFY2(!erreurs.contains(QStringLiteral("Traitement terminé")), qPrintable(erreurs));
+        QVERIFY2(erreurs.contains(QStringLiteral("Source : IntegData")), qPrintable(erreurs));
+        QCOMPARE(lignesJournal(b), 0);
+        QCOMPARE(b.lireFichier(Data), data);
+        QCOMPARE(QDir(b.chemin(QStringLiteral("plein/archive"))).entryList(QDir::Files),
+                 QStringList());
+        QCOMPARE(QDir(b.chemin(QStringLiteral("plein"))).entryList(QDir::Files),
+                 (QStringList{QStringLiteral("ARTICLE.TXT"), QStringLiteral("EXPEDITION.TXT"),
+                              QStringLiteral("remplissage")}));
+    }
+
+    // A terminal appending lines, one open-write-close each, while
+    // integrations run: every line is journaled exactly once and archived
+    // exactly once.
+    void lignesEcritesPendantLIntegration() {
+        BaseDeTest b;
+        b.creerBase();
+        ajouterExpedition(b.ctx->cnx->base(), 42, QStringLiteral("A"), QStringLiteral("B"), 3);
+        b.ctx->cnx.reset();
+        std::atomic<bool> fin{false};
+        std::atomic<int> ecrites{0};
+        qint64 octets = 0;
+        std::thread terminal([&] {
+            for (int i = 0; !fin; ++i) {
+                const QByteArray ligne =
+                    ligneFP(42, 1 + i % 999, "2012-04-19",
+                            QTime(8, 0).addSecs(i).toString(u"HH:mm:ss").toLatin1(), "1") +
+                    "\r\n";
+                QFile f(b.chemin(Data));
+                if (!f.open(QIODevice::Append) || f.write(ligne) != ligne.size())
+                    qFatal("Écriture du terminal impossible");
+                f.close();
+                octets += ligne.size();
+                ecrites = i + 1;
+                QThread::msleep(1);
+            }
+        });
+        for (int essai = 0; essai < 6; ++essai) {
+            QString erreurs;
+            const int statut = executer(b, QStringLiteral("integration"), &erreurs);
+            QVERIFY2(statut == 0 || erreurs.contains(QStringLiteral("Aucun fichier")),
+                     qPrintable(erreurs));
+        }
+        fin = true;
+        terminal.join();
+        if (QFile::exists(b.chemin(Data)))
+            QCOMPARE(executer(b, QStringLiteral("integration")), 0);
+
+        Connexion cnx(QStringLiteral("Controle"));
+        ParametresConnexion p;
+        p.base = b.chemin(QStringLiteral("tarvo.db"));
+        cnx.ouvrir(p);
+        QCOMPARE(nombre(cnx.base(), QStringLiteral("SELECT COUNT(*) FROM [Journal de saisie]")),
+                 ecrites.load());
+        QCOMPARE(
+            nombre(cnx.base(),
+                   QStringLiteral("SELECT COUNT(DISTINCT [Date saisie]) FROM [Journal de saisie]")),
+            ecrites.load());
+        qint64 archives = 0;
+        for (const QFileInfo& f :
+             QDir(b.chemin(QStringLiteral("archive"))).entryInfoList(QDir::Files))
+            archives += f.size();
+        QCOMPARE(archives, octets);
+        QCOMPARE(QDir(b.chemin(QStringLiteral("terminal"))).entryList(QDir::Files), QStringList());
+        qInfo("%d lignes écrites pendant les intégrations", ecrites.load());
     }
 
     void integrationInterrompue() {
@@ -133,22 +277,25 @@ private slots:
             p->waitForFinished(10000);
             const qint64 journal = lignesJournal(b);
             qInfo("arrêt après %d ms sur %lld : %lld lignes", attente, duree, journal);
+            // Killed before the rename the data file is whole; after it the
+            // work file holds every byte, committed or not.
+            const QString reste = QFile::exists(b.chemin(Data)) ? Data : Travail;
             if (journal == 0) {
-                QCOMPARE(b.lireFichier(Data), data);
+                QCOMPARE(b.lireFichier(reste), data);
             } else {
                 ++complets;
                 QCOMPARE(journal, qint64(Lignes));
-                // Killed after the commit: the file may still be there, whole.
-                if (QFile::exists(b.chemin(Data)))
-                    QCOMPARE(b.lireFichier(Data), data);
+                if (QFile::exists(b.chemin(reste)))
+                    QCOMPARE(b.lireFichier(reste), data);
             }
             // Whatever the moment of the kill, the next run (when a file is
             // left) ends with every line integrated once, the file archived
-            // and gone.
-            if (QFile::exists(b.chemin(Data)))
+            // once and gone.
+            if (QFile::exists(b.chemin(reste)))
                 QCOMPARE(executer(b, QStringLiteral("integration")), 0);
             QCOMPARE(lignesJournal(b), qint64(Lignes));
-            QVERIFY(!QFile::exists(b.chemin(Data)));
+            QCOMPARE(QDir(b.chemin(QStringLiteral("terminal"))).entryList(QDir::Files),
+                     QStringList());
             const QStringList archives =
                 QDir(b.chemin(QStringLiteral("archive"))).entryList({QStringLiteral("Int*.txt")});
             QVERIFY(!archives.isEmpty());

@@ -65,6 +65,34 @@ private slots:
         QVERIFY(!fenetre.action(QStringLiteral("mnuFichierArticle"))->isEnabled());
         QVERIFY(!fenetre.action(QStringLiteral("mnuJournal"))->isEnabled());
     }
+
+    // A file that cannot be written: the question, the error box, and no
+    // completion box after it.
+    void echecSansTraitementTermine_data() {
+        QTest::addColumn<QString>("entree");
+        QTest::addColumn<QByteArray>("fichier");
+        QTest::newRow("article") << QStringLiteral("tbFichierArticle") << QByteArray("ARTICLE.TXT");
+        QTest::newRow("expédition menu")
+            << QStringLiteral("mnuFichierExp") << QByteArray("EXPEDITION.TXT");
+        QTest::newRow("expédition barre")
+            << QStringLiteral("tbFichierExp") << QByteArray("EXPEDITION.TXT");
+    }
+    void echecSansTraitementTermine() {
+        QFETCH(QString, entree);
+        QFETCH(QByteArray, fichier);
+        BaseDeTest b;
+        b.creerBase();
+        QByteArray ini = iniParDefaut(b.dossier.path());
+        ini.replace("/terminal/" + fichier, "/absent/" + fichier);
+        b.ecrireIni(ini);
+        ui::FenetrePrincipale fenetre(*b.ctx);
+        ui::brancherTerminal(fenetre);
+        b.prompts.reponses << true;
+        fenetre.action(entree)->trigger();
+        QCOMPARE(b.prompts.boites.size(), 2);
+        QCOMPARE(b.prompts.boites[1].icone, Prompts::Icone::Critique);
+        QCOMPARE(b.prompts.boites[1].titre, QStringLiteral("Erreur"));
+    }
 };
 
 int executerTestsBranchements(int argc, char** argv) {

@@ -32,6 +32,8 @@ const QString ColisageTous = QStringLiteral(
 const QString ArchiveParDefaut =
     QStringLiteral("archive/Intégration du 2012-04-19 à 13h42mn25.txt");
 const QString Data = QStringLiteral("terminal/DATA.TXT");
+// Where a run moves the data file before reading it.
+const QString Travail = QStringLiteral("terminal/DATA.TXT.en-cours");
 const QByteArray Jour = "2012-04-19";
 
 // The engine's handle behind the test connection, to make it refuse a commit.
@@ -151,6 +153,8 @@ private slots:
             ligneXA(42, 2, Jour, "11:00:00", "B000000000001", 1),
             ligneFP(42, 2, Jour, "10:30:00", "9"),
             ligneFP(42, 5, Jour, "10:00:00", "3.5"),
+            // Weighed again at the same moment: the first weight stays.
+            ligneXP(42, 5, Jour, "10:00:00", "8"),
             ligneSA(42, "  1", Jour, "10:02:00", "A000000000001", 1),
         }));
         QCOMPARE(lignes(b.db(), ColisTous), (QStringList{
@@ -421,15 +425,95 @@ private slots:
         b.verifierEchec(fichier(l), 33001);
     }
 
-    void findesLignes() {
+    // A stop left the work file (and the note of its archive), and a terminal
+    // has written a new data file since. After the commit the work file is
+    // only removed, its archive kept; before it, its archive goes and its
+    // lines go in. Either way every line is journaled and archived once.
+    void repriseApresUnArret_data() {
+        QTest::addColumn<bool>("valide");
+        QTest::newRow("arrêt après la validation") << true;
+        QTest::newRow("arrêt avant la validation") << false;
+    }
+    void repriseApresUnArret() {
+        QFETCH(bool, valide);
         Base b;
-        // A last line without CR LF is a line; an LF alone does not end one.
-        b.ecrireFichier(Data, ligneFP(42, 1, Jour, "10:00:00", "1") + "\n" +
-                                  ligneFP(42, 2, Jour, "10:00:00", "1") + "\r" +
-                                  ligneFP(42, 3, Jour, "10:00:00", "2"));
+        const QList<QByteArray> avant = {ligneFP(42, 1, Jour, "10:00:00", "1"),
+                                         ligneFP(42, 2, Jour, "10:00:00", "2")};
+        const QList<QByteArray> apres = {ligneFP(42, 3, Jour, "10:05:00", "3")};
+        const QDateTime ecrit(QDate(2012, 4, 19), QTime(10, 30));
+        if (valide)
+            QVERIFY(b.integrer(avant, ecrit));
+        else
+            b.ecrireFichier(ArchiveParDefaut, fichier(avant));
+        b.horloge.regler(QDateTime(QDate(2012, 4, 19), QTime(14, 0)));
+        b.ecrireFichier(Travail, fichier(avant));
+        QFile travail(b.chemin(Travail));
+        QVERIFY(travail.open(QIODevice::Append));
+        QVERIFY(travail.setFileTime(ecrit, QFileDevice::FileModificationTime));
+        travail.close();
+        b.ecrireFichier(Data + u".archive-en-cours"_s, b.chemin(ArchiveParDefaut).toUtf8());
+        b.ecrireFichier(Data, fichier(apres));
+        b.prompts.vider();
+
         QVERIFY(terminal::IntegData(*b.ctx));
-        QCOMPARE(lignes(b.db(), QStringLiteral("SELECT [No Colis] FROM Colis ORDER BY 1")),
-                 (QStringList{u"1"_s, u"3"_s}));
+        b.verifierTermine();
+        QCOMPARE(lignes(b.db(), QStringLiteral("SELECT [No Colis] FROM [Journal de saisie] "
+                                               "ORDER BY 1")),
+                 (QStringList{u"1"_s, u"2"_s, u"3"_s}));
+        QCOMPARE(QDir(b.chemin(QStringLiteral("terminal"))).entryList(QDir::Files), QStringList());
+        QStringList archives;
+        for (const QString& f : QDir(b.chemin(QStringLiteral("archive"))).entryList(QDir::Files))
+            archives << QString::fromLatin1(b.lireFichier(QStringLiteral("archive/") + f));
+        archives.sort();
+        QCOMPARE(archives, (QStringList{QString::fromLatin1(fichier(avant)),
+                                        QString::fromLatin1(fichier(apres))}));
+    }
+
+    // Every line end a file may have picked up on its way (CR LF, CR, LF, and
+    // none after the last line) ends a line, also where a CR LF straddles two
+    // blocks of the reader.
+    void findesLignes_data() {
+        QTest::addColumn<QByteArray>("contenu");
+        QTest::addColumn<int>("nombreLignes");
+        const auto joindre = [](const QByteArray& fin, const QByteArray& derniere) {
+            QByteArray c;
+            for (int i = 1; i <= 3; ++i)
+                c += ligneFP(42, i, Jour, "10:00:00", "1") + (i < 3 ? fin : derniere);
+            return c;
+        };
+        QTest::newRow("CR LF") << joindre("\r\n", "\r\n") << 3;
+        QTest::newRow("LF") << joindre("\n", "\n") << 3;
+        QTest::newRow("CR") << joindre("\r", "\r") << 3;
+        QTest::newRow("LF sans fin finale") << joindre("\n", "") << 3;
+        QTest::newRow("mélange") << ligneFP(42, 1, Jour, "10:00:00", "1") + "\n" +
+                                        ligneFP(42, 2, Jour, "10:00:00", "1") + "\r" +
+                                        ligneFP(42, 3, Jour, "10:00:00", "1") + "\r\n" +
+                                        ligneFP(42, 4, Jour, "10:00:00", "1")
+                                 << 4;
+        // A first line of 67 bytes, then lines of 50, each with its CR LF: the
+        // CR LF of line 1260 takes bytes 65535 and 65536, across two blocks of
+        // the reader.
+        QByteArray longues;
+        QByteArray lf;
+        for (int i = 1; i <= 1400; ++i) {
+            const QByteArray l =
+                ligneFP(42, 1 + i % 900, Jour, "10:00:00", i == 1 ? "1                 " : "1");
+            longues += l + "\r\n";
+            lf += l + "\n";
+        }
+        Q_ASSERT(longues.mid(65535, 2) == "\r\n");
+        QTest::newRow("CR LF à cheval sur deux blocs") << longues << 1400;
+        QTest::newRow("LF, gros fichier") << lf << 1400;
+    }
+    void findesLignes() {
+        QFETCH(QByteArray, contenu);
+        QFETCH(int, nombreLignes);
+        Base b;
+        b.ecrireFichier(Data, contenu);
+        QVERIFY(terminal::IntegData(*b.ctx));
+        b.verifierTermine();
+        QCOMPARE(nombre(b.db(), QStringLiteral("SELECT COUNT(*) FROM [Journal de saisie]")),
+                 nombreLignes);
     }
 };
 

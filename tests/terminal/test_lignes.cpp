@@ -154,6 +154,8 @@ private slots:
             << QStringLiteral("échec 5");
         QTest::newRow("XP poids trop grand")
             << ligneXP(42, 1, Jour, "10:00:00", "1e39") << QStringLiteral("échec 6");
+        QTest::newRow("XP colis à trois chiffres")
+            << ligneXP(42, 123, Jour, "10:00:00", "2") << u"42|123|∅|2|∅|"_s + date;
         QTest::newRow("XP poids en simple précision")
             << ligneXP(42, 1, Jour, "10:00:00", "0.1") << u"42|1|∅|0.1|∅|"_s + date;
         QTest::newRow("FA quantité hors 16 bits")

@@ -83,8 +83,6 @@ qint64 memoireKio(const char* cle) {
 }
 
 void ecrireIni(const QString& dossier, const QString& base) {
-    QDir(dossier).mkpath(QStringLiteral("terminal"));
-    QDir(dossier).mkpath(QStringLiteral("archive"));
     QFile f(QDir(dossier).filePath(QStringLiteral("TARVOX.ini")));
     f.open(QIODevice::WriteOnly);
     f.write(QStringLiteral("[DB]\r\nPROVIDER=SQLITE\r\nSECURITYMODE=INTEG\r\nDBNAME=%1\r\n"
@@ -108,6 +106,11 @@ int mesurer(int argc, char** argv) {
     ctx.modeSecurite = QStringLiteral("INTEG");
     std::unique_ptr<ui::FenetrePrincipale> fenetre;
     const bool tarvo = !mode.endsWith(QStringLiteral("-brut"));
+    // Each measure names its own database: none runs on the configuration
+    // another measure left behind.
+    ecrireIni(dossier, mode.startsWith(QStringLiteral("integration"))
+                           ? QStringLiteral("tarvo.db")
+                           : QStringLiteral("base-fichiers.db"));
     if (tarvo && !ConnexionBase(ctx, QString(), QString()))
         return 1;
     if (mode == QStringLiteral("integration-bureau")) {
@@ -215,7 +218,8 @@ int main(int argc, char** argv) {
     QDir().mkpath(racine);
     const QString run = QDir(racine).filePath(QStringLiteral("run"));
     QDir(run).removeRecursively();
-    QDir().mkpath(run);
+    QDir(run).mkpath(QStringLiteral("terminal"));
+    QDir(run).mkpath(QStringLiteral("archive"));
     auto chemin = [&](const QString& nom) { return QDir(racine).filePath(nom); };
     QTextStream out(stdout);
 
@@ -237,7 +241,6 @@ int main(int argc, char** argv) {
     for (int n : tailles) {
         const QString data = chemin(QStringLiteral("data-%1.txt").arg(n));
         auto preparer = [&] {
-            ecrireIni(run, QStringLiteral("tarvo.db"));
             for (const char* s : {"tarvo.db-wal", "tarvo.db-shm"})
                 QFile::remove(QDir(run).filePath(QString::fromLatin1(s)));
             copier(chemin(QStringLiteral("base-integration.db")),
@@ -262,7 +265,7 @@ int main(int argc, char** argv) {
                            .arg(mio(bureau.picKio), 0, 'f', 1);
         }
     }
-    auto fichiers = [&] { ecrireIni(run, QStringLiteral("base-fichiers.db")); };
+    auto fichiers = [] {};
     const Mesure article = lancer(QStringLiteral("article"), run, fichiers);
     const Mesure articleBrut = lancer(QStringLiteral("article-brut"), run, fichiers);
     tableau << ligneTableau(QStringLiteral("Fichier article, 1 000 000 articles"), article,

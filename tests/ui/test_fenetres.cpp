@@ -323,7 +323,7 @@ private slots:
         const QString question =
             QStringLiteral("Générer le fichier Expédition pour le SCANPAL 2 ?");
         t.prompts.reponses << false;
-        f.commandeConfirmee(titre, question, [&] { ++faits; });
+        f.commandeConfirmee(titre, question, [&] { return ++faits > 0; });
         QCOMPARE(faits, 0);
         QCOMPARE(t.prompts.boites.size(), 1);
         QCOMPARE(t.prompts.boites[0].icone, Icone::Question);
@@ -332,12 +332,18 @@ private slots:
 
         t.prompts.vider();
         t.prompts.reponses << true;
-        f.commandeConfirmee(titre, question, [&] { ++faits; });
+        f.commandeConfirmee(titre, question, [&] { return ++faits > 0; });
         QCOMPARE(faits, 1);
         QCOMPARE(t.prompts.boites.size(), 2);
         QCOMPARE(t.prompts.boites[1].icone, Icone::Information);
         QCOMPARE(t.prompts.boites[1].titre, titre);
         QCOMPARE(t.prompts.boites[1].texte, QStringLiteral("Traitement terminé."));
+
+        // A command that failed has shown its box: nothing says it is done.
+        t.prompts.vider();
+        t.prompts.reponses << true;
+        f.commandeConfirmee(titre, question, [] { return false; });
+        QCOMPARE(t.prompts.boites.size(), 1);
     }
 
     void echecDeCommande() {

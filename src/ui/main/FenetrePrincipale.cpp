@@ -440,11 +440,11 @@ QWidget* FenetrePrincipale::fenetreOuverte(const QString& nom) const {
 }
 
 void FenetrePrincipale::commandeConfirmee(const QString& titre, const QString& question,
-                                          const std::function<void()>& commande) {
+                                          const std::function<bool()>& commande) {
     if (!ctx_.prompts.question(Prompts::Icone::Question, titre, question, true))
         return;
-    commande();
-    ctx_.prompts.information(titre, TexteTermine);
+    if (commande())
+        ctx_.prompts.information(titre, TexteTermine);
 }
 
 void FenetrePrincipale::AfficheStatut(const QString& texte) {

@@ -49,9 +49,10 @@ public:
     QMenu* mnuEditionExp() const { return mnuEditionExp_; }
 
     // A confirmation question; on yes the command, then "Traitement terminé."
-    // under the same title.
+    // under the same title only when the command says it succeeded: a failed
+    // one has shown its error box and did not do the work.
     void commandeConfirmee(const QString& titre, const QString& question,
-                           const std::function<void()>& commande);
+                           const std::function<bool()>& commande);
 
     void AfficheStatut(const QString& texte);
     void AfficheProgression(int pourcentage);

@@ -6,6 +6,9 @@
 #include "app/Contexte.h"
 #include "app/FormesMessages.h"
 
+#include <functional>
+#include <optional>
+
 namespace tarvo::etiquettes {
 namespace {
 
@@ -38,22 +41,25 @@ std::optional<QString> ImprimanteEtiquettes(Contexte& ctx, PrinterSystem& system
     return imprimante.nom;
 }
 
-bool ImprEtiqArticle(Contexte& ctx, PrinterSystem& systeme, const ArticleEtiquette& article) {
+namespace {
+
+// What both article-label routines share: the printer, the margin checked
+// before any question, the count (`texteNombre`, empty when cancelled) and
+// its confirmation, then the jobs.
+bool imprimerArticle(Contexte& ctx, PrinterSystem& systeme, const ArticleEtiquette& article,
+                     VarianteArticle variante,
+                     const std::function<std::optional<QString>()>& texteNombre) {
     try {
         const std::optional<QString> imprimante =
             ImprimanteEtiquettes(ctx, systeme, QStringLiteral("NomImprimanteArt"));
         if (!imprimante)
             return false;
         const EtiquettesArticle etiquettes(ctx);
-        const std::optional<QString> reponse = ctx.prompts.saisie(
-            TitreQuestion,
-            QStringLiteral("Entrez le nombre d'étiquette code barres article que vous souhaitez "
-                           "imprimer :"),
-            QStringLiteral("1"));
-        const int nombre = reponse ? NombreEtiquettes(*reponse) : 0;
-        if (nombre == 0 || !confirmer(ctx, nombre, QString::number(nombre)))
+        const std::optional<QString> texte = texteNombre();
+        const int nombre = texte ? NombreEtiquettes(*texte) : 0;
+        if (nombre == 0 || !confirmer(ctx, nombre, *texte))
             return false;
-        etiquettes.envoyer(systeme, *imprimante, VarianteArticle::Navigateur, article, nombre);
+        etiquettes.envoyer(systeme, *imprimante, variante, article, nombre);
         return true;
     } catch (const ErreurTarvo& e) {
         signalerErreur(ctx, e);
@@ -61,23 +67,26 @@ bool ImprEtiqArticle(Contexte& ctx, PrinterSystem& systeme, const ArticleEtiquet
     }
 }
 
+} // namespace
+
+bool ImprEtiqArticle(Contexte& ctx, PrinterSystem& systeme, const ArticleEtiquette& article) {
+    return imprimerArticle(
+        ctx, systeme, article, VarianteArticle::Navigateur, [&ctx]() -> std::optional<QString> {
+            const std::optional<QString> reponse =
+                ctx.prompts.saisie(TitreQuestion,
+                                   QStringLiteral("Entrez le nombre d'étiquette code barres "
+                                                  "article que vous souhaitez imprimer :"),
+                                   QStringLiteral("1"));
+            if (!reponse)
+                return std::nullopt;
+            return QString::number(NombreEtiquettes(*reponse));
+        });
+}
+
 bool ImprEtiqArticle(Contexte& ctx, PrinterSystem& systeme, const ArticleEtiquette& article,
                      const QString& texteNombre) {
-    try {
-        const std::optional<QString> imprimante =
-            ImprimanteEtiquettes(ctx, systeme, QStringLiteral("NomImprimanteArt"));
-        if (!imprimante)
-            return false;
-        const EtiquettesArticle etiquettes(ctx);
-        const int nombre = NombreEtiquettes(texteNombre);
-        if (nombre == 0 || !confirmer(ctx, nombre, texteNombre))
-            return false;
-        etiquettes.envoyer(systeme, *imprimante, VarianteArticle::Fenetre, article, nombre);
-        return true;
-    } catch (const ErreurTarvo& e) {
-        signalerErreur(ctx, e);
-        return false;
-    }
+    return imprimerArticle(ctx, systeme, article, VarianteArticle::Fenetre,
+                           [&texteNombre] { return std::optional<QString>(texteNombre); });
 }
 
 bool ColisTheoriquesDefinis(Contexte& ctx, const ExpeditionEtiquettes& expedition) {

@@ -5,6 +5,7 @@
 #include "ListeRapport.h"
 #include "OutilsFenetres.h"
 #include "app/Contexte.h"
+#include "labels/ImprEtiq.h"
 #include "labels/ui/ExpEdEtiq.h"
 #include "shipments/ListesExpeditions.h"
 
@@ -337,13 +338,7 @@ void ExpModif::editions() {
 void ExpModif::AffImprimEtiqExp() {
     if (!rsExp_)
         return;
-    // The field on the screen counts, saved or not.
-    if (nbColTheo_->text().trimmed().toInt() < 1) {
-        ctx_.prompts.exclamation(
-            QStringLiteral("Nombre de colis théorique incorrect"),
-            QStringLiteral("Vous devez définir un nombre de colis théorique différent de zéro."));
-        return;
-    }
+    // The fields on the screen count, saved or not.
     etiquettes::ExpeditionEtiquettes expedition;
     expedition.noExpedition = noExp_->text().toInt();
     expedition.libelle1 = lib1_->text();
@@ -352,6 +347,8 @@ void ExpModif::AffImprimEtiqExp() {
         expedition.noLieuLivraison = rsExp_->noLieuLivraison.toInt();
     expedition.nbColisReel = nbColReel_->text().trimmed().toInt();
     expedition.nbColisTheorique = nbColTheo_->text().trimmed().toInt();
+    if (!etiquettes::ColisTheoriquesDefinis(ctx_, expedition))
+        return;
     etiquettes::ouvrirEtiquettesExpedition(this, ctx_, expedition);
 }
 

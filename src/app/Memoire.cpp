@@ -1,5 +1,9 @@
 #include "Memoire.h"
 
+// A C library header first: it is what defines __GLIBC__, and without it the
+// test below is always false.
+#include <cstdlib>
+
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif

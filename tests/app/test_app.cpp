@@ -4,11 +4,17 @@
 #include "app/FormesMessages.h"
 #include "app/Ini.h"
 #include "app/Journaux.h"
+#include "app/Memoire.h"
 #include "app/Version.h"
 #include "app/Windows1252.h"
 
 #include <QDir>
 #include <QTest>
+#include <cstdlib>
+#include <vector>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 using namespace tarvo;
 using namespace tarvo::test;
@@ -414,6 +420,24 @@ private slots:
         QCOMPARE(t.prompts.boites[0].titre, QStringLiteral("Problème de connexion"));
         QVERIFY(t.prompts.boites[0].texte.contains(QStringLiteral("SECURITYMODE=INTEG")));
         QVERIFY(!t.ctx->cnx->estOuverte());
+    }
+
+    // Blocks below the mapping threshold come from the top of the heap; once
+    // freed, the heap must stay ours rather than go back to the kernel, or
+    // every large statement of a long run pays two system calls.
+    void leTasResteAuProgramme() {
+#if defined(__GLIBC__)
+        garderLeTasMemoire();
+        std::vector<void*> blocs;
+        for (int i = 0; i < 40; ++i)
+            blocs.push_back(std::malloc(100 * 1024));
+        for (auto it = blocs.rbegin(); it != blocs.rend(); ++it)
+            std::free(*it);
+        QVERIFY2(mallinfo2().keepcost >= 3 * 1024 * 1024,
+                 "le haut du tas a été rendu au système");
+#else
+        QSKIP("réglage propre à la bibliothèque C GNU");
+#endif
     }
 };
 

@@ -12,7 +12,7 @@ DEMO="${TARVO_DEMO_DIR:-$RACINE/demo}"
 
 PAQUETS=(
     cmake ninja-build g++ pkg-config ccache clang-format
-    qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-odbc libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libqt6sql6-sqlite libqt6sql6-odbc libgl-dev
     libsqlite3-dev sqlite3 unixodbc-dev
     libcups2-dev cups cups-bsd cups-client
     libzint-dev

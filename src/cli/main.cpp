@@ -6,6 +6,7 @@
 #include "app/Contexte.h"
 #include "app/Demarrage.h"
 #include "app/FormesMessages.h"
+#include "app/Francais.h"
 #include "app/Ini.h"
 #include "app/Memoire.h"
 #include "app/Version.h"
@@ -61,6 +62,7 @@ int executer(int argc, char* argv[]) {
     garderLeTasMemoire();
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(NomProduit());
+    adopterLocaleFrancaise();
 
     QStringList arguments = application.arguments().mid(1);
     std::optional<QString> dossier;

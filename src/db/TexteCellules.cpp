@@ -1,13 +1,14 @@
 #include "TexteCellules.h"
 
 #include "Dialecte.h"
+#include "app/Francais.h"
 
 #include <QDateTime>
 #include <QLocale>
 
 namespace tarvo::db {
 
-TexteCellules::TexteCellules() : formatDate_(QLocale::system().dateFormat(QLocale::ShortFormat)) {}
+TexteCellules::TexteCellules() : formatDate_(localeFrancaise().dateFormat(QLocale::ShortFormat)) {}
 
 QString TexteCellules::valeur(const QVariant& v) const {
     if (v.isNull())
@@ -17,7 +18,7 @@ QString TexteCellules::valeur(const QVariant& v) const {
     case QMetaType::Int:
         return QString::number(v.toLongLong());
     case QMetaType::Double:
-        return QString::number(v.toDouble(), 'g', 15);
+        return nombreFrancais(v.toDouble());
     default:
         return v.toString();
     }

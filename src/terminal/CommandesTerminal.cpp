@@ -1,5 +1,6 @@
 #include "CommandesTerminal.h"
 
+#include "EssaiIntegration.h"
 #include "GenFichierArticle.h"
 #include "GenFichierExpedition.h"
 #include "IntegData.h"
@@ -27,9 +28,19 @@ QList<Commande> commandesTerminal() {
         commande(QStringLiteral("fichier-expedition"),
                  QStringLiteral("écrit le fichier Expédition des terminaux SCANPAL 2"),
                  terminal::GenFichierExpedition),
-        commande(QStringLiteral("integration"),
-                 QStringLiteral("intègre le fichier de données des terminaux SCANPAL 2"),
-                 terminal::IntegData),
+        {QStringLiteral("integration"), QStringLiteral("[--essai]"),
+         QStringLiteral("intègre le fichier de données des terminaux SCANPAL 2 ; avec --essai, "
+                        "dit ce que l'intégration ferait sans rien écrire"),
+         Prealable::Base,
+         [](Contexte& ctx, const QStringList& arguments) {
+             QStringList reste = arguments;
+             const bool essai = extraireDrapeau(reste, QStringLiteral("--essai"));
+             if (!reste.isEmpty())
+                 throw ErreurUsage(QStringLiteral("integration n'attend que --essai."));
+             if (essai)
+                 return terminal::VerifData(ctx, 0) ? 0 : 1;
+             return terminal::IntegData(ctx) ? 0 : 1;
+         }},
     };
 }
 

@@ -1,6 +1,7 @@
 #include "IntegData.h"
 
 #include "ChampsFixes.h"
+#include "FichiersIntegres.h"
 #include "Integration.h"
 #include "LecteurLignes.h"
 #include "Saisies.h"
@@ -79,36 +80,6 @@ void copierVersArchive(const QString& source, const QString& archive, qint64 tai
         echec(sortie.errorString());
 }
 
-// The very file on disk: its bytes and the time it was written. The same
-// bytes written again later make another file.
-struct IdentiteFichier {
-    QString empreinte;
-    qint64 modification = 0;
-};
-
-db::Requete identifier(const db::Base& base, const db::TexteSql& sql, const IdentiteFichier& f) {
-    db::Requete r = base.preparer(sql);
-    r.lier(u":empreinte", f.empreinte).lier(u":modification", f.modification);
-    return r;
-}
-
-std::optional<QString> archiveFichierIntegre(const db::Base& base, const IdentiteFichier& f) {
-    db::Requete requete = identifier(base, sql::ArchiveFichierIntegre, f);
-    if (!requete.suivante())
-        return std::nullopt;
-    QString archive = requete.texte(0);
-    requete.terminer();
-    return archive;
-}
-
-void noterFichierIntegre(const db::Base& base, const IdentiteFichier& f,
-                         const QString& dateIntegration, const QString& archive) {
-    identifier(base, sql::NoterFichierIntegre, f)
-        .lier(u":dateIntegration", dateIntegration)
-        .lier(u":archive", archive)
-        .executer();
-}
-
 void supprimerFichierData(const QString& travail) {
     QFile data(travail);
     if (!data.remove())
@@ -119,12 +90,6 @@ void supprimerFichierData(const QString& travail) {
                               .arg(travail, data.errorString()));
 }
 
-// The data file under the name the run works on. Renamed in one step within
-// its folder: a terminal that writes next starts a new data file, and the run
-// reads bytes that nobody appends to.
-QString cheminTravail(const QString& cheminData) {
-    return cheminData + QStringLiteral(".en-cours");
-}
 // Names the archive copy a run makes before its commit, so that the next run
 // can remove it when a stop came in between.
 QString cheminRepere(const QString& cheminData) {

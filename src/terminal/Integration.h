@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BilanEssai.h"
 #include "db/Base.h"
 
 #include <QString>
@@ -52,9 +53,21 @@ public:
     db::Requete& requete(Preparee p);
     const QString& dateIntegration() const { return dateIntegration_; }
 
+    // A trial run hands the report its lines note their effects in.
+    void setBilan(BilanEssai* bilan) { bilan_ = bilan; }
+    void noterLigne(qint32 noExpedition) {
+        if (bilan_)
+            bilan_->ligne(noExpedition);
+    }
+    void noter(qint32 noExpedition, BilanEssai::Effet effet) {
+        if (bilan_)
+            bilan_->noter(noExpedition, effet);
+    }
+
 private:
     const db::Base& base_;
     QString dateIntegration_;
+    BilanEssai* bilan_ = nullptr;
     std::array<std::optional<db::Requete>, NombreRequetes> requetes_;
 };
 

@@ -59,6 +59,7 @@ void saisieArticle(Integration& run, QByteArrayView ligne, const QString& code,
     e.dateSaisie = l.moment(l.champ(c.date, 10), l.champ(c.heure, 8));
     e.codeBarres = LectureChamps::texte(l.champ(c.codeBarres, 13));
     e.quantite = l.entier16(l.champ(c.quantite, 3), NomQuantite);
+    run.noterLigne(e.noExpedition);
     journaliserArticle(run, e);
     AjoutArticleColis(run, e);
 }
@@ -79,6 +80,7 @@ void saisiePoids(Integration& run, QByteArrayView ligne, const QString& code,
     e.noColis = QString::number(e.colis);
     e.dateSaisie = l.moment(l.champ(c.date, 10), l.champ(c.heure, 8));
     e.poids = l.reel32(l.jusquAVirgule(42), NomPoids);
+    run.noterLigne(e.noExpedition);
     journaliserPoids(run, e);
     MajPoidsColis(run, e);
 }
@@ -137,6 +139,7 @@ void SaisieEXPSA(Integration& run, QByteArrayView ligne) {
     qsizetype suite = 0;
     e.codeBarres = LectureChamps::texte(l.jusquAVirgule(43, &suite));
     e.quantite = l.entier16(l.jusquAVirgule(suite), NomQuantite);
+    run.noterLigne(e.noExpedition);
     journaliserArticle(run, e);
     RetraitArticleColis(run, e);
 }

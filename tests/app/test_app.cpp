@@ -433,8 +433,7 @@ private slots:
             blocs.push_back(std::malloc(100 * 1024));
         for (auto it = blocs.rbegin(); it != blocs.rend(); ++it)
             std::free(*it);
-        QVERIFY2(mallinfo2().keepcost >= 3 * 1024 * 1024,
-                 "le haut du tas a été rendu au système");
+        QVERIFY2(mallinfo2().keepcost >= 3 * 1024 * 1024, "le haut du tas a été rendu au système");
 #else
         QSKIP("réglage propre à la bibliothèque C GNU");
 #endif

@@ -381,8 +381,9 @@ private slots:
         QVERIFY(d);
         z = InitZoneData(*d);
         QCOMPARE(z.dateClot, QDateTime(QDate(2012, 4, 19), QTime(0, 0)));
-        QCOMPARE(z.tare, QStringLiteral("0.5"));
-        QCOMPARE(z.poidsBrut, QStringLiteral("12.5"));
+        // Typed with a comma and with a point, both shown back the French way.
+        QCOMPARE(z.tare, QStringLiteral("0,5"));
+        QCOMPARE(z.poidsBrut, QStringLiteral("12,5"));
         QCOMPARE(z.nbColTheo, QStringLiteral("3"));
         QCOMPARE(z.nbColReel, QStringLiteral("0"));
         QCOMPARE(z.lib2, QString());

@@ -8,6 +8,7 @@ int executerTestsIntegration(int argc, char** argv);
 int executerTestsCatalogue(int argc, char** argv);
 int executerTestsArret(int argc, char** argv);
 int executerTestsBranchements(int argc, char** argv);
+int executerTestsEssai(int argc, char** argv);
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -18,5 +19,6 @@ int main(int argc, char** argv) {
     echecs += executerTestsCatalogue(argc, argv);
     echecs += executerTestsArret(argc, argv);
     echecs += executerTestsBranchements(argc, argv);
+    echecs += executerTestsEssai(argc, argv);
     return echecs;
 }

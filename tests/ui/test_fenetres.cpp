@@ -1,6 +1,8 @@
 #include "BaseDeTest.h"
 #include "app/Connexion.h"
+#include "app/Francais.h"
 #include "app/Version.h"
+#include "db/TexteCellules.h"
 #include "ui/main/APropos.h"
 #include "ui/main/ApplicationTarvo.h"
 #include "ui/main/FenetrePrincipale.h"
@@ -8,8 +10,10 @@
 #include "ui/main/Login.h"
 #include "ui/main/SequenceDemarrage.h"
 #include "ui/main/Splash.h"
+#include "ui/main/Traductions.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -112,6 +116,26 @@ class TestFenetres : public QObject {
     QTemporaryDir reglages_;
 
 private slots:
+    // Qt's own buttons, numbers and dates speak French whatever the system's
+    // language and locale.
+    void francaisPartout() {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        QVERIFY(ui::chargerTraductions(*qApp));
+        adopterLocaleFrancaise();
+        QDialogButtonBox boutons(QDialogButtonBox::Cancel | QDialogButtonBox::Close |
+                                 QDialogButtonBox::Open);
+        const auto texte = [&](QDialogButtonBox::StandardButton b) {
+            return boutons.button(b)->text().remove(u'&');
+        };
+        QCOMPARE(texte(QDialogButtonBox::Cancel), u"Annuler"_s);
+        QCOMPARE(texte(QDialogButtonBox::Close), u"Fermer"_s);
+        QCOMPARE(texte(QDialogButtonBox::Open), u"Ouvrir"_s);
+        db::TexteCellules cellules;
+        QCOMPARE(cellules.valeur(0.5), u"0,5"_s);
+        QCOMPARE(cellules.valeur(1234.25), u"1234,25"_s);
+        QCOMPARE(cellules.date(u"2026-12-06 00:00:00"_s), u"06/12/2026"_s);
+    }
+
     void initTestCase() {
         // Keep the person's own settings out of reach.
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, reglages_.path());
@@ -134,6 +158,7 @@ private slots:
             {"mnuFichierArticle", "Générer fichier Article"},
             {"mnuFichierExp", "Générer fichier Expédition"},
             {"mnuIntegData", "Intégration des données"},
+            {"mnuVerifData", "Vérifier"},
             {"mnuJournal", "Journal intégration des données"},
             {"mnuFileExit", "&Quitter"},
             {"mnuExp", "Expéditions"},
@@ -184,7 +209,7 @@ private slots:
         // The order of each menu, separators included.
         QCOMPARE(nomsDesEntrees(f.findChild<QMenu*>(u"mnuFile"_s)->actions()),
                  QStringList({u"mnuFichierArticle"_s, u"mnuFichierExp"_s, u"-"_s, u"mnuIntegData"_s,
-                              u"mnuJournal"_s, u"-"_s, u"mnuFileExit"_s}));
+                              u"mnuVerifData"_s, u"mnuJournal"_s, u"-"_s, u"mnuFileExit"_s}));
         QCOMPARE(nomsDesEntrees(f.findChild<QMenu*>(u"mnuExp"_s)->actions()),
                  QStringList({u"mnuCreationExp"_s, u"mnuModifExp"_s, u"mnuRechExp"_s}));
         QCOMPARE(nomsDesEntrees(f.findChild<QMenu*>(u"mnuCreationExp"_s)->actions()),

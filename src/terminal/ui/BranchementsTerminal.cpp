@@ -1,6 +1,7 @@
 #include "BranchementsTerminal.h"
 
 #include "app/Contexte.h"
+#include "terminal/EssaiIntegration.h"
 #include "terminal/GenFichierArticle.h"
 #include "terminal/GenFichierExpedition.h"
 #include "terminal/IntegData.h"
@@ -27,6 +28,8 @@ void brancherTerminal(FenetrePrincipale& fenetre) {
     const auto integration = [&ctx] { terminal::IntegData(ctx); };
     fenetre.brancher(QStringLiteral("mnuIntegData"), integration);
     fenetre.brancher(QStringLiteral("tbIntegData"), integration);
+    // A box taller than the screen would hide its button; tarvoctl shows all.
+    fenetre.brancher(QStringLiteral("mnuVerifData"), [&ctx] { terminal::VerifData(ctx, 25); });
 }
 
 } // namespace tarvo::ui

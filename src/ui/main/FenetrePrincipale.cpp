@@ -156,6 +156,7 @@ void FenetrePrincipale::construireMenus() {
                 QStringLiteral("Générer fichier Expédition"));
     fichier->addSeparator();
     creerEntree(fichier, QStringLiteral("mnuIntegData"), QStringLiteral("Intégration des données"));
+    creerEntree(fichier, QStringLiteral("mnuVerifData"), QStringLiteral("Vérifier"));
     creerEntree(fichier, QStringLiteral("mnuJournal"),
                 QStringLiteral("Journal intégration des données"));
     fichier->addSeparator();

@@ -4,7 +4,9 @@
 #include "FenetrePrincipale.h"
 #include "PromptsFenetres.h"
 #include "SequenceDemarrage.h"
+#include "Traductions.h"
 #include "app/Contexte.h"
+#include "app/Francais.h"
 #include "app/Memoire.h"
 #include "app/Version.h"
 
@@ -58,6 +60,8 @@ int main(int argc, char* argv[]) {
     garderLeTasMemoire();
     ui::ApplicationTarvo application(argc, argv);
     QApplication::setApplicationName(NomProduit());
+    adopterLocaleFrancaise();
+    chargerTraductions(application);
 
     ui::PromptsFenetres prompts;
     RelaisFeedback relais;

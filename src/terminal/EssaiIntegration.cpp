@@ -1,0 +1,94 @@
+#include "EssaiIntegration.h"
+
+#include "ChampsFixes.h"
+#include "FichiersIntegres.h"
+#include "Integration.h"
+#include "LecteurLignes.h"
+#include "Saisies.h"
+#include "SuiviLignes.h"
+#include "app/Contexte.h"
+#include "app/FormesMessages.h"
+#include "app/Ini.h"
+#include "db/Dialecte.h"
+#include "db/Transaction.h"
+
+#include <QFileInfo>
+
+namespace tarvo::terminal {
+namespace {
+
+const QString Source = QStringLiteral("VerifData");
+const QString Titre = QStringLiteral("Vérification des données");
+
+void essayerFichier(Integration& run, const db::Base& base, const QString& chemin,
+                    SuiviLignes& suivi, BilanEssai& bilan) {
+    LecteurLignes lecteur(chemin, Source);
+    const qint64 taille = lecteur.taille();
+    qint64 octets = 0;
+    qint64 numero = 0;
+    QByteArray ligne;
+    while (lecteur.suivante(ligne)) {
+        ++numero;
+        octets += ligne.size() + 2;
+        suivi.progression(taille > 0 ? std::min(100, pourcentage(octets, taille)) : 100);
+        suivi.ligne(ligne);
+        try {
+            TraiteLigne(run, ligne);
+        } catch (const ErreurTarvo& e) {
+            bilan.echec(chemin, numero, e.erreur().description);
+        }
+    }
+    lecteur.fermer();
+    const auto archive = archiveFichierIntegre(base, {lecteur.empreinte(), lecteur.modification()});
+    bilan.fichier(chemin, numero, archive.value_or(QString()));
+}
+
+} // namespace
+
+BilanEssai EssayerFichierData(Contexte& ctx) {
+    BilanEssai bilan;
+    const QString cheminData =
+        LireIni(ctx, QStringLiteral("FichierData"), QStringLiteral("[SCANPAL2]"));
+    if (cheminData.isEmpty())
+        return bilan;
+    QStringList chemins;
+    for (const QString& c : {cheminTravail(cheminData), cheminData})
+        if (QFileInfo(c).isFile())
+            chemins << c;
+    if (chemins.isEmpty())
+        return bilan;
+
+    SuiviLignes suivi(ctx.feedback);
+    db::Base base(ctx.cnx.get());
+    // Never committed: the destructor rolls everything back.
+    db::Transaction transaction(base);
+    Integration run(base, ctx.horloge.maintenant().toString(db::Dialecte::FormatDateHeure));
+    run.setBilan(&bilan);
+    for (const QString& chemin : chemins)
+        essayerFichier(run, base, chemin, suivi, bilan);
+    suivi.progression(100);
+    suivi.statut(QString());
+    return bilan;
+}
+
+bool VerifData(Contexte& ctx, int limite) {
+    try {
+        const BilanEssai bilan = EssayerFichierData(ctx);
+        if (bilan.vide()) {
+            ctx.prompts.exclamation(QStringLiteral("Traitement impossible"),
+                                    QStringLiteral("Aucun fichier de données disponible."));
+            return false;
+        }
+        if (bilan.echecs().isEmpty()) {
+            ctx.prompts.information(Titre, bilan.texte(limite));
+            return true;
+        }
+        ctx.prompts.exclamation(Titre, bilan.texte(limite));
+        return false;
+    } catch (const ErreurTarvo& e) {
+        afficherErreurDetaillee(ctx, QStringLiteral("Erreur"), e.erreur());
+        return false;
+    }
+}
+
+} // namespace tarvo::terminal

@@ -5,6 +5,7 @@
 #   ./tarvo.sh test-asan  the same under AddressSanitizer and UndefinedBehaviorSanitizer
 #   ./tarvo.sh bench      build in Release and run the benchmarks
 #   ./tarvo.sh format     check that every C++ file is formatted as .clang-format says
+#   ./tarvo.sh paquet     build the Debian package (build-release/tarvo_*.deb)
 set -euo pipefail
 
 RACINE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -17,6 +18,7 @@ PAQUETS=(
     libcups2-dev cups cups-bsd cups-client
     libzint-dev
     xvfb xauth
+    dpkg-dev desktop-file-utils
 )
 
 installer() {
@@ -105,8 +107,15 @@ format)
     installer
     verifier_format
     ;;
+paquet)
+    installer
+    construire release
+    desktop-file-validate "$RACINE/packaging/tarvo.desktop"
+    (cd "$RACINE/build-release" && cpack -G DEB >/dev/null)
+    ls "$RACINE"/build-release/tarvo_*.deb
+    ;;
 *)
-    echo "Usage : $0 run|test|test-asan|bench|format" >&2
+    echo "Usage : $0 run|test|test-asan|bench|format|paquet" >&2
     exit 2
     ;;
 esac

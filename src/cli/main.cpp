@@ -5,6 +5,7 @@
 #include "app/Connexion.h"
 #include "app/Contexte.h"
 #include "app/Demarrage.h"
+#include "app/DossierProgramme.h"
 #include "app/FormesMessages.h"
 #include "app/Francais.h"
 #include "app/Ini.h"
@@ -30,6 +31,9 @@ QString texteUsage() {
         "        tarvoctl --version\n\nCommandes :\n");
     for (const ctl::Commande& c : ctl::toutesLesCommandes())
         texte += QStringLiteral("  %1 %2\n      %3\n").arg(c.nom, c.arguments, c.description);
+    texte += QStringLiteral("\nSans --dir, le dossier du programme (TARVOX.ini, journaux) est "
+                            "celui de la variable TARVO_DIR, sinon le dossier de tarvoctl, sinon "
+                            "(programme installé) ~/.local/share/tarvo.\n");
     texte += QStringLiteral("\nLe mot de passe d'une connexion SQL Server en mode SQL est lu "
                             "dans la variable d'environnement TARVO_MOT_DE_PASSE.\n");
     return texte;
@@ -99,8 +103,8 @@ int executer(int argc, char* argv[]) {
     ctl::PromptsTerminal prompts(oui);
     ctl::ProgressionTerminal progression;
     HorlogeSysteme horloge;
-    Contexte ctx(QDir(dossier.value_or(QCoreApplication::applicationDirPath())).absolutePath(),
-                 prompts, progression, horloge);
+    Contexte ctx(dossier ? QDir(*dossier).absolutePath() : DossierProgramme(), prompts, progression,
+                 horloge);
     try {
         if (commande->prealable == ctl::Prealable::FichierIni && !VerifierFichierIni(ctx))
             return 1;

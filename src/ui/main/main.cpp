@@ -6,6 +6,7 @@
 #include "SequenceDemarrage.h"
 #include "Traductions.h"
 #include "app/Contexte.h"
+#include "app/DossierProgramme.h"
 #include "app/Francais.h"
 #include "app/Memoire.h"
 #include "app/Version.h"
@@ -42,12 +43,6 @@ bool affichageDisponible() {
 #endif
 }
 
-QString dossierProgramme() {
-    const QString dossier = qEnvironmentVariable("TARVO_DIR");
-    return dossier.isEmpty() ? QCoreApplication::applicationDirPath()
-                             : QDir(dossier).absolutePath();
-}
-
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -66,7 +61,7 @@ int main(int argc, char* argv[]) {
     ui::PromptsFenetres prompts;
     RelaisFeedback relais;
     HorlogeSysteme horloge;
-    Contexte ctx(dossierProgramme(), prompts, relais, horloge);
+    Contexte ctx(DossierProgramme(), prompts, relais, horloge);
     application.setContexte(&ctx);
     std::unique_ptr<ui::FenetrePrincipale> fenetre;
     try {

@@ -16,6 +16,7 @@ PAQUETS=(
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libqt6sql6-sqlite libqt6sql6-odbc libgl-dev
     libsqlite3-dev sqlite3 unixodbc-dev
     libcups2-dev cups cups-bsd cups-client
+    libx11-dev
     libzint-dev
     xvfb xauth
     dpkg-dev desktop-file-utils

@@ -13,9 +13,11 @@ using db::Genre;
 using db::JeuEnregistrements;
 using db::Requete;
 
+constexpr int LignesParStatut = 2000;
+
 // Reads the records forward only, each row taken as it comes: a forward-only
 // read does not know the record count, so the progress bar goes from 0
-// straight to 100 (the whole load is short).
+// straight to 100, and the status bar counts the rows as they come in.
 template <typename Liaisons, typename Ligne>
 JeuEnregistrements charger(Contexte& ctx, QList<db::Colonne> colonnes, const db::TexteSql& sql,
                            Liaisons lier, Ligne ajouter) {
@@ -25,13 +27,20 @@ JeuEnregistrements charger(Contexte& ctx, QList<db::Colonne> colonnes, const db:
         const db::Base base(ctx.cnx.get());
         Requete requete = base.preparer(sql);
         lier(requete);
-        while (requete.suivante())
+        while (requete.suivante()) {
             ajouter(jeu, requete);
+            if (jeu.nombreLignes() % LignesParStatut == 0)
+                ctx.feedback.statut(
+                    QStringLiteral("Chargement de la liste : %1 lignes…").arg(jeu.nombreLignes()));
+        }
     } catch (...) {
         ctx.afficheProgression(100);
+        ctx.feedback.statut(QString());
         throw;
     }
     ctx.afficheProgression(100);
+    if (jeu.nombreLignes() >= LignesParStatut)
+        ctx.feedback.statut(QString());
     return jeu;
 }
 

@@ -3,8 +3,10 @@
 #include "app/Francais.h"
 #include "app/Version.h"
 #include "db/TexteCellules.h"
+#include "shipments/ui/ListeRapport.h"
 #include "ui/main/APropos.h"
 #include "ui/main/ApplicationTarvo.h"
+#include "ui/main/Branchements.h"
 #include "ui/main/FenetrePrincipale.h"
 #include "ui/main/Geometrie.h"
 #include "ui/main/Login.h"
@@ -17,10 +19,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -499,7 +503,13 @@ private slots:
         FenetrePrincipale f(*t.ctx);
         const ui::Resolution r = ui::resolutionEcran(&f);
         QCOMPARE(f.pos(), QPoint(r.pixelsX(1000), r.pixelsY(1000)));
-        QCOMPARE(f.size(), pixelsDe(r, 6500, 6500));
+        // Wide enough for the toolbar band, within the screen, never smaller
+        // than the stored defaults.
+        const QSize ecran = f.screen()->availableSize();
+        const int bande = f.findChild<QWidget*>(u"CoolBar1"_s)->sizeHint().width();
+        QVERIFY(f.width() >= std::min(ecran.width(), bande));
+        QCOMPARE(f.size().boundedTo(ecran), f.size());
+        QCOMPARE(f.size().expandedTo(pixelsDe(r, 6500, 6500).boundedTo(ecran)), f.size());
     }
 
     void geometrieEnregistreeEtRelue() {
@@ -534,6 +544,38 @@ private slots:
         g.showMinimized();
         g.close();
         QCOMPARE(reglage("MainLeft").toString().toFloat(), r.twipsX(120));
+    }
+
+    // The first run shows the whole toolbar band; every shipment window opens
+    // with its lists and buttons in sight and its columns as wide as their
+    // texts (within a bound), on the demo data.
+    void fenetresLisibles() {
+        BaseDeTest t;
+        t.creerBase(true);
+        FenetrePrincipale f(*t.ctx);
+        ui::brancherCommandes(f);
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        for (auto* barre : f.findChildren<QToolBar*>()) {
+            auto* chevron = barre->findChild<QToolButton*>(u"qt_toolbar_ext_button"_s);
+            QVERIFY2(!chevron || !chevron->isVisible(), qPrintable(barre->objectName()));
+        }
+        for (const char* entree : {"mnuModifExp", "mnuCreaExpManuel", "mnuCreaExpAuto"}) {
+            f.action(QString::fromUtf8(entree))->trigger();
+            QWidget* fenetre = f.findChild<QMdiArea*>()->activeSubWindow()->widget();
+            QTest::qWait(20);
+            for (auto* bouton : fenetre->findChildren<QPushButton*>())
+                if (bouton->isVisible())
+                    QVERIFY2(fenetre->rect().contains(bouton->geometry()), entree);
+            for (auto* liste : fenetre->findChildren<expeditions::ListeRapport*>()) {
+                QVERIFY2(liste->height() >= 3 * liste->sizeHintForRow(0), entree);
+                const QFontMetrics fm(liste->font());
+                for (int c = 0; c + 1 < liste->model()->columnCount(); ++c)
+                    for (int r = 0; r < liste->nombreLignes(); ++r)
+                        QVERIFY2(fm.horizontalAdvance(liste->texte(r, c)) <= liste->columnWidth(c),
+                                 qPrintable(liste->objectName() + u' ' + liste->texte(r, c)));
+            }
+        }
     }
 
     void geometrieIllisible() {

@@ -2,6 +2,7 @@
 
 #include <QFocusEvent>
 #include <QHeaderView>
+#include <algorithm>
 
 namespace tarvo::expeditions {
 
@@ -27,6 +28,18 @@ ListeRapport::ListeRapport(const QString& nom, QList<db::Colonne> colonnes, bool
 
 void ListeRapport::remplir(db::JeuEnregistrements jeu) {
     modele_->remplir(std::move(jeu));
+    ajusterColonnes();
+}
+
+void ListeRapport::ajusterColonnes() {
+    // Each column as wide as its texts (the first thousand rows are measured,
+    // the header's own precision), so that names are not cut where there is
+    // room; a very long text does not push the others out of sight, and the
+    // user can still drag any column wider.
+    for (int c = 0; c + 1 < modele_->columnCount(); ++c) {
+        resizeColumnToContents(c);
+        setColumnWidth(c, std::clamp(columnWidth(c), LargeurMinimale, LargeurMaximale));
+    }
 }
 
 void ListeRapport::vider() {

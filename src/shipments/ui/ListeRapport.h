@@ -16,6 +16,7 @@ public:
                  QWidget* parent = nullptr);
 
     ModeleRapport* modele() const { return modele_; }
+    // Shows the records, each column sized to its texts.
     void remplir(db::JeuEnregistrements jeu);
     void vider();
     int nombreLignes() const { return modele_->rowCount(); }
@@ -40,7 +41,11 @@ protected:
     void focusInEvent(QFocusEvent* evenement) override;
 
 private:
+    static constexpr int LargeurMinimale = 60;
+    static constexpr int LargeurMaximale = 420;
+
     void cliquerEntete(int colonne);
+    void ajusterColonnes();
 
     ModeleRapport* modele_;
     Qt::SortOrder ordreTri_ = Qt::AscendingOrder;

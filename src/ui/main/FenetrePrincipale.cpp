@@ -1,6 +1,7 @@
 #include "FenetrePrincipale.h"
 
 #include "APropos.h"
+#include "EtatVerrous.h"
 #include "Geometrie.h"
 #include "Logo.h"
 #include "SequenceDemarrage.h"
@@ -16,6 +17,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
@@ -27,6 +29,12 @@ namespace tarvo::ui {
 namespace {
 
 const QString TexteTermine = QStringLiteral("Traitement terminé.");
+// The first run's size: room for the shipment windows side by side with
+// their lists.
+constexpr int LargeurPremierLancement = 1024;
+constexpr int HauteurPremierLancement = 720;
+// The window's own margins around the toolbar band.
+constexpr int MargesBande = 40;
 
 // Lets the window repaint during a long command without letting the person
 // start another one.
@@ -317,10 +325,8 @@ void FenetrePrincipale::construireBarreEtat() {
     panneauStatut_ = panneau(barre, QStringLiteral("panneauStatut"), QStringLiteral("État"), 1);
     panneauDate_ = panneau(barre, QStringLiteral("panneauDate"), QString(), 0);
     panneauHeure_ = panneau(barre, QStringLiteral("panneauHeure"), QString(), 0);
-    // The lock states cannot be read portably; the indicators keep their
-    // enabled look.
-    panneau(barre, QStringLiteral("panneauMaj"), QStringLiteral("Maj"), 0);
-    panneau(barre, QStringLiteral("panneauNum"), QStringLiteral("Num"), 0);
+    panneauMaj_ = panneau(barre, QStringLiteral("panneauMaj"), QStringLiteral("Maj"), 0);
+    panneauNum_ = panneau(barre, QStringLiteral("panneauNum"), QStringLiteral("Num"), 0);
     mettreAJourHorloge();
     auto* minuterie = new QTimer(this);
     connect(minuterie, &QTimer::timeout, this, &FenetrePrincipale::mettreAJourHorloge);
@@ -335,6 +341,15 @@ void FenetrePrincipale::mettreAJourHorloge() {
         panneauDate_->setText(date);
     if (panneauHeure_->text() != heure)
         panneauHeure_->setText(heure);
+    // Lit when the lock is on; hidden where the platform does not tell, rather
+    // than always lit.
+    const std::optional<Verrous> verrous = lireVerrous();
+    panneauMaj_->setVisible(verrous.has_value());
+    panneauNum_->setVisible(verrous.has_value());
+    if (verrous) {
+        panneauMaj_->setEnabled(verrous->majuscules);
+        panneauNum_->setEnabled(verrous->numerique);
+    }
 }
 
 void FenetrePrincipale::remplirMenuFenetre() {
@@ -482,7 +497,18 @@ void FenetrePrincipale::restaurerGeometrie() {
     const GeometrieTwips g = lireGeometrie();
     const Resolution r = resolutionEcran(this);
     move(r.pixelsX(g.gauche), r.pixelsY(g.haut));
-    resize(r.pixelsX(g.largeur), r.pixelsY(g.hauteur));
+    QSize taille(r.pixelsX(g.largeur), r.pixelsY(g.hauteur));
+    // The first run opens wide enough for the whole toolbar band and for the
+    // shipment windows, within the screen; later runs keep the person's size.
+    if (!g.enregistree) {
+        const QWidget* bande = findChild<QWidget*>(QStringLiteral("CoolBar1"));
+        taille = taille.expandedTo(
+            QSize(std::max(bande->sizeHint().width() + MargesBande, LargeurPremierLancement),
+                  HauteurPremierLancement));
+        if (const QScreen* ecran = screen())
+            taille = taille.boundedTo(ecran->availableSize());
+    }
+    resize(taille);
 }
 
 void FenetrePrincipale::enregistrerGeometrie() {

@@ -89,6 +89,8 @@ private:
     QLabel* panneauStatut_ = nullptr;
     QLabel* panneauDate_ = nullptr;
     QLabel* panneauHeure_ = nullptr;
+    QLabel* panneauMaj_ = nullptr;
+    QLabel* panneauNum_ = nullptr;
     QMenu* mnuWindow_ = nullptr;
     QHash<QString, QPointer<QWidget>> fenetres_;
     QHash<QString, QAction*> actions_;

@@ -51,6 +51,7 @@ GeometrieTwips lireGeometrie() {
     g.haut = lireValeur(s, QStringLiteral("MainTop"), g.haut);
     g.largeur = lireValeur(s, QStringLiteral("MainWidth"), g.largeur);
     g.hauteur = lireValeur(s, QStringLiteral("MainHeight"), g.hauteur);
+    g.enregistree = s.contains(QStringLiteral("MainWidth"));
     return g;
 }
 

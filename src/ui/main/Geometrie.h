@@ -11,6 +11,8 @@ struct GeometrieTwips {
     float haut = 1000;
     float largeur = 6500;
     float hauteur = 6500;
+    // False on the first run, when the store holds no size yet.
+    bool enregistree = false;
 };
 
 // Reads section Settings of the per-user store; absent or unreadable values

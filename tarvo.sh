@@ -6,6 +6,7 @@
 #   ./tarvo.sh bench      build in Release and run the benchmarks
 #   ./tarvo.sh format     check that every C++ file is formatted as .clang-format says
 #   ./tarvo.sh paquet     build the Debian package (build-release/tarvo_*.deb)
+#   ./tarvo.sh captures   remake the guide's screenshots (docs/images) under Xvfb
 set -euo pipefail
 
 RACINE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -108,6 +109,17 @@ format)
     installer
     verifier_format
     ;;
+captures)
+    installer
+    construire release
+    # A fresh demo folder of its own, so that the pictures show the demo data
+    # as it is shipped, whatever was done in demo/.
+    DEMO="$(mktemp -d)"
+    preparer_demo "$RACINE/build-release/src/tarvoctl"
+    xvfb-run -a -s "-screen 0 1280x1024x24" \
+        "$RACINE/build-release/tools/captures/captures_guide" "$DEMO" "$RACINE/docs/images"
+    rm -rf "$DEMO"
+    ;;
 paquet)
     installer
     construire release
@@ -116,7 +128,7 @@ paquet)
     ls "$RACINE"/build-release/tarvo_*.deb
     ;;
 *)
-    echo "Usage : $0 run|test|test-asan|bench|format|paquet" >&2
+    echo "Usage : $0 run|test|test-asan|bench|format|paquet|captures" >&2
     exit 2
     ;;
 esac

@@ -1,0 +1,169 @@
+// Takes the guide's screenshots: starts Tarvo's main window on a prepared
+// demo folder, walks the road of one shipment through the menus, and saves
+// each window it opens as a PNG. Run under Xvfb by `./tarvo.sh captures`, so
+// that the pictures follow the program as it changes.
+#include "app/Connexion.h"
+#include "app/Contexte.h"
+#include "app/Francais.h"
+#include "ui/main/Branchements.h"
+#include "ui/main/FenetrePrincipale.h"
+#include "ui/main/PromptsFenetres.h"
+#include "ui/main/Traductions.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTimer>
+#include <QWidget>
+#include <cstdio>
+#include <functional>
+
+using namespace tarvo;
+
+namespace {
+
+// A terminal's data file for shipment 103: two articles packed into parcel 1
+// and the parcel's weight, as a SCANPAL 2 writes them.
+const QByteArray DataDemo = "EXP:   103,COLIS: 01,2026-12-05,10:12:31,3760987650014,  4,{EXPFA}\r\n"
+                            "EXP:   103,COLIS: 01,2026-12-05,10:13:02,3760987650021,  2,{EXPFA}\r\n"
+                            "EXP:   103,,2026-12-05,10:14:40,COLIS:01,3.40,{EXPFP}\r\n";
+
+class Captures {
+public:
+    Captures(ui::FenetrePrincipale& fenetre, QString dossier)
+        : fenetre_(fenetre), dossier_(std::move(dossier)) {}
+
+    void enregistrer(QWidget* w, const QString& nom) {
+        QApplication::processEvents();
+        const QString chemin = QDir(dossier_).filePath(nom + QStringLiteral(".png"));
+        if (!w->grab().save(chemin)) {
+            std::fprintf(stderr, "capture impossible : %s\n", qPrintable(chemin));
+            ++echecs_;
+            return;
+        }
+        std::printf("%s\n", qPrintable(chemin));
+        std::fflush(stdout);
+    }
+
+    // The main window with the child window an entry opens.
+    void fenetre(const QString& entree, const QString& nom) {
+        declencher(entree);
+        enregistrer(&fenetre_, nom);
+    }
+
+    // The first modal box or dialog an entry shows, captured then closed;
+    // any box that follows it is closed too.
+    void modale(const QString& entree, const QString& nom) {
+        QTimer minuterie;
+        bool capturee = false;
+        QObject::connect(&minuterie, &QTimer::timeout, &fenetre_, [&] {
+            QWidget* boite = QApplication::activeModalWidget();
+            if (!boite)
+                return;
+            if (!capturee)
+                enregistrer(boite, nom);
+            else
+                std::printf("  fermée : %s\n", qPrintable(boite->windowTitle()));
+            capturee = true;
+            if (auto* dialogue = qobject_cast<QDialog*>(boite))
+                dialogue->reject();
+            else
+                boite->close();
+        });
+        minuterie.start(400);
+        declencher(entree);
+    }
+
+    // A window of its own (a preview) that an entry opens beside the main one.
+    void apart(const QString& entree, const QString& nom) {
+        const QWidgetList avant = QApplication::topLevelWidgets();
+        declencher(entree);
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (!avant.contains(w) && w->isVisible()) {
+                w->resize(900, 700);
+                enregistrer(w, nom);
+                w->close();
+            }
+    }
+
+    void fermerFenetres() { fenetre_.findChild<QMdiArea*>()->closeAllSubWindows(); }
+    int echecs() const { return echecs_; }
+
+private:
+    void declencher(const QString& entree) {
+        QAction* a = fenetre_.action(entree);
+        if (!a || !a->isEnabled()) {
+            std::fprintf(stderr, "entrée absente ou inactive : %s\n", qPrintable(entree));
+            ++echecs_;
+            return;
+        }
+        a->trigger();
+        QApplication::processEvents();
+    }
+
+    ui::FenetrePrincipale& fenetre_;
+    QString dossier_;
+    int echecs_ = 0;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fputs("Usage : captures_guide DOSSIER_DEMO DOSSIER_IMAGES\n", stderr);
+        return 2;
+    }
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tarvo-captures"));
+    adopterLocaleFrancaise();
+    ui::chargerTraductions(application);
+    const QString demo = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
+    const QString images = QString::fromLocal8Bit(argv[2]);
+    QDir().mkpath(images);
+
+    ui::PromptsFenetres prompts;
+    FeedbackMuet muet;
+    HorlogeSysteme horloge;
+    Contexte ctx(demo, prompts, muet, horloge);
+    ctx.modeSecurite = QStringLiteral("INTEG");
+    if (!ConnexionBase(ctx, QString(), QString()))
+        return 1;
+    ui::FenetrePrincipale fenetre(ctx);
+    prompts.setProprietaire(&fenetre);
+    ui::brancherCommandes(fenetre);
+    fenetre.resize(1180, 760);
+    fenetre.show();
+    Captures c(fenetre, images);
+
+    c.enregistrer(&fenetre, QStringLiteral("01-fenetre-principale"));
+    c.fenetre(QStringLiteral("mnuCreaExpManuel"), QStringLiteral("02-creation-manuelle"));
+    c.fermerFenetres();
+    c.fenetre(QStringLiteral("mnuCreaExpAuto"), QStringLiteral("03-creation-automatique"));
+    c.fermerFenetres();
+    c.modale(QStringLiteral("mnuFichierExp"), QStringLiteral("04-fichier-expedition"));
+    {
+        QFile data(QDir(demo).filePath(QStringLiteral("terminal/DATA.TXT")));
+        if (data.open(QIODevice::WriteOnly))
+            data.write(DataDemo);
+    }
+    c.modale(QStringLiteral("mnuVerifData"), QStringLiteral("05-verification"));
+    c.modale(QStringLiteral("mnuIntegData"), QStringLiteral("06-integration"));
+    c.fenetre(QStringLiteral("mnuModifExp"), QStringLiteral("07-modification"));
+    c.modale(QStringLiteral("mnuEdEtiqExp"), QStringLiteral("08-etiquettes-colis"));
+    for (const auto& [entree, nom] : std::initializer_list<std::pair<const char*, const char*>>{
+             {"mnuBonExp", "09-bon-expedition"},
+             {"mnuEdListeColisage", "10-liste-colisage"},
+             {"mnuEdEtatControle", "11-etat-controle"}}) {
+        const QString e = QString::fromUtf8(entree);
+        if (fenetre.action(e) && fenetre.action(e)->isEnabled())
+            c.apart(e, QString::fromUtf8(nom));
+    }
+    c.fermerFenetres();
+    c.modale(QStringLiteral("mnuRechExp"), QStringLiteral("12-recherche"));
+    c.fermerFenetres();
+    c.modale(QStringLiteral("mnuEditEtiqCodeBarre"), QStringLiteral("13-etiquettes-article"));
+    return c.echecs() == 0 ? 0 : 1;
+}

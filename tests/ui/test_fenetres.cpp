@@ -36,22 +36,12 @@ namespace {
 using Icone = Prompts::Icone;
 
 // Every entry of a later command set: present, disabled until wired.
-const QStringList EntreesAttendantLeurCommande = {
-    u"mnuFichierArticle"_s,    u"mnuFichierExp"_s,
-    u"mnuIntegData"_s,         u"mnuJournal"_s,
-    u"mnuCreaExpAuto"_s,       u"mnuCreaExpManuel"_s,
-    u"mnuModifExp"_s,          u"mnuRechExp"_s,
-    u"mnuEditEtiqCodeBarre"_s, u"mnuToolSynchroArticle"_s,
-    u"mnuInfoSoc"_s,           u"mnuBonExp"_s,
-    u"mnuEdEtiqExp"_s,         u"mnuEdListeArticleExp"_s,
-    u"mnuEdEtatControle"_s,    u"mnuEdEtatControleArt"_s,
-    u"mnuEdListeColisage"_s,   u"tbCreerExp"_s,
-    u"tbModeAuto"_s,           u"tbModeManuel"_s,
-    u"tbModifExp"_s,           u"tbRechercher"_s,
-    u"tbEtiqArticle"_s,        u"tbTransfert"_s,
-    u"tbFichierArticle"_s,     u"tbFichierExp"_s,
-    u"tbIntegData"_s,
-};
+const QStringList EntreesAttendantLeurCommande =
+    u"mnuFichierArticle mnuFichierExp mnuIntegData mnuJournal mnuCreaExpAuto mnuCreaExpManuel "
+    "mnuModifExp mnuRechExp mnuEditEtiqCodeBarre mnuToolSynchroArticle mnuInfoSoc mnuBonExp "
+    "mnuEdEtiqExp mnuEdListeArticleExp mnuEdEtatControle mnuEdEtatControleArt "
+    "mnuEdListeColisage tbCreerExp tbModeAuto tbModeManuel tbModifExp tbRechercher "
+    "tbEtiqArticle tbTransfert tbFichierArticle tbFichierExp tbIntegData"_s.split(u' ');
 
 QStringList nomsDesEntrees(const QList<QAction*>& actions) {
     QStringList noms;

@@ -69,9 +69,9 @@ QString lireEan13(const QImage& image, int y, int pointsParModule) {
     if (modules.size() != 95 || !modules.startsWith(u"101") || modules.mid(45, 5) != u"01010" ||
         !modules.endsWith(u"101"))
         return {};
-    static const QStringList l = {u"0001101"_s, u"0011001"_s, u"0010011"_s, u"0111101"_s,
-                                  u"0100011"_s, u"0110001"_s, u"0101111"_s, u"0111011"_s,
-                                  u"0110111"_s, u"0001011"_s};
+    static const QStringList l =
+        u"0001101 0011001 0010011 0111101 0100011 0110001 0101111 0111011 0110111 0001011"_s.split(
+            u' ');
     const auto inverse = [](const QString& s) {
         QString r;
         for (const QChar c : s)
@@ -82,9 +82,8 @@ QString lireEan13(const QImage& image, int y, int pointsParModule) {
         std::reverse(s.begin(), s.end());
         return s;
     };
-    static const QStringList parites = {u"LLLLLL"_s, u"LLGLGG"_s, u"LLGGLG"_s, u"LLGGGL"_s,
-                                        u"LGLLGG"_s, u"LGGLLG"_s, u"LGGGLL"_s, u"LGLGLG"_s,
-                                        u"LGLGGL"_s, u"LGGLGL"_s};
+    static const QStringList parites =
+        u"LLLLLL LLGLGG LLGGLG LLGGGL LGLLGG LGGLLG LGGGLL LGLGLG LGLGGL LGGLGL"_s.split(u' ');
     QString chiffres;
     QString parite;
     for (int i = 0; i < 6; ++i) {
@@ -112,26 +111,23 @@ QString lireEan13(const QImage& image, int y, int pointsParModule) {
     return QString::number(premier) + chiffres;
 }
 
-// Bar and space widths of the Code 128 symbol values 0 to 105 (103 to 105 are
-// the start codes A, B and C).
-const QStringList MotifsCode128 = {
-    u"212222"_s, u"222122"_s, u"222221"_s, u"121223"_s, u"121322"_s, u"131222"_s, u"122213"_s,
-    u"122312"_s, u"132212"_s, u"221213"_s, u"221312"_s, u"231212"_s, u"112232"_s, u"122132"_s,
-    u"122231"_s, u"113222"_s, u"123122"_s, u"123221"_s, u"223211"_s, u"221132"_s, u"221231"_s,
-    u"213212"_s, u"223112"_s, u"312131"_s, u"311222"_s, u"321122"_s, u"321221"_s, u"312212"_s,
-    u"322112"_s, u"322211"_s, u"212123"_s, u"212321"_s, u"232121"_s, u"111323"_s, u"131123"_s,
-    u"131321"_s, u"112313"_s, u"132113"_s, u"132311"_s, u"211313"_s, u"231113"_s, u"231311"_s,
-    u"112133"_s, u"112331"_s, u"132131"_s, u"113123"_s, u"113321"_s, u"133121"_s, u"313121"_s,
-    u"211331"_s, u"231131"_s, u"213113"_s, u"213311"_s, u"213131"_s, u"311123"_s, u"311321"_s,
-    u"331121"_s, u"312113"_s, u"312311"_s, u"332111"_s, u"314111"_s, u"221411"_s, u"431111"_s,
-    u"111224"_s, u"111422"_s, u"121124"_s, u"121421"_s, u"141122"_s, u"141221"_s, u"112214"_s,
-    u"112412"_s, u"122114"_s, u"122411"_s, u"142112"_s, u"142211"_s, u"241211"_s, u"221114"_s,
-    u"413111"_s, u"241112"_s, u"134111"_s, u"111242"_s, u"121142"_s, u"121241"_s, u"114212"_s,
-    u"124112"_s, u"124211"_s, u"411212"_s, u"421112"_s, u"421211"_s, u"212141"_s, u"214121"_s,
-    u"412121"_s, u"111143"_s, u"111341"_s, u"131141"_s, u"114113"_s, u"114311"_s, u"411113"_s,
-    u"411311"_s, u"113141"_s, u"114131"_s, u"311141"_s, u"411131"_s, u"211412"_s, u"211214"_s,
-    u"211232"_s,
-};
+// Bar and space widths of the Code 128 symbol values 0 to 105, six digits a
+// value (103 to 105 are the start codes A, B and C).
+const QStringList MotifsCode128 = [] {
+    const QString tous =
+        u"212222222122222221121223121322131222122213122312132212221213221312231212112232122132"
+        "122231113222123122123221223211221132221231213212223112312131311222321122321221312212"
+        "322112322211212123212321232121111323131123131321112313132113132311211313231113231311"
+        "112133112331132131113123113321133121313121211331231131213113213311213131311123311321"
+        "331121312113312311332111314111221411431111111224111422121124121421141122141221112214"
+        "112412122114122411142112142211241211221114413111241112134111111242121142121241114212"
+        "124112124211411212421112421211212141214121412121111143111341131141114113114311411113"
+        "411311113141114131311141411131211412211214211232"_s;
+    QStringList motifs;
+    for (qsizetype i = 0; i < tous.size(); i += 6)
+        motifs << tous.mid(i, 6);
+    return motifs;
+}();
 
 // Reads a Code 128 symbol back from one row of a picture, checks its check
 // symbol and gives the data (code sets B and C).

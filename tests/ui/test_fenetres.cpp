@@ -119,55 +119,37 @@ private slots:
         QCOMPARE(nomsDesEntrees(f.menuBar()->actions()),
                  QStringList({u"mnuFile"_s, u"mnuExp"_s, u"mnuEtiq"_s, u"mnuToolS"_s,
                               u"mnuWindow"_s, u"mnuHelp"_s}));
-        const QList<std::pair<const char*, const char*>> libelles = {
-            {"mnuFile", "&Fichier"},
-            {"mnuFichierArticle", "Générer fichier Article"},
-            {"mnuFichierExp", "Générer fichier Expédition"},
-            {"mnuIntegData", "Intégration des données"},
-            {"mnuJournal", "Journal intégration des données"},
-            {"mnuFileExit", "&Quitter"},
-            {"mnuExp", "Expéditions"},
-            {"mnuCreationExp", "Création des expéditions"},
-            {"mnuCreaExpAuto", "Mode Automatique"},
-            {"mnuCreaExpManuel", "Mode Manuel"},
-            {"mnuModifExp", "Modification des expéditions"},
-            {"mnuRechExp", "Recherche"},
-            {"mnuEtiq", "Etiquettes"},
-            {"mnuEditEtiqCodeBarre", "Edition étiquettes code barres article"},
-            {"mnuToolS", "&Outils"},
-            {"mnuToolSynchroArticle", "Synchroniser le fichier article"},
-            {"mnuInfoSoc", "Informations société"},
-            {"mnuWindow", "Fe&nêtre"},
-            {"mnuWindowCascade", "&En cascade"},
-            {"mnuWindowTileHorizontal", "Mosaïque &horizontale"},
-            {"mnuWindowTileVertical", "Mosaïque &verticale"},
-            {"mnuWindowArrangeIcons", "&Réorganiser les icônes"},
-            {"mnuHelp", "&?"},
-            {"mnuHelpAbout", "À &propos de "},
-            {"mnuEditionExp", "Editions Expéditions"},
-            {"mnuBonExp", "Bon d'expédition"},
-            {"mnuEdEtiqExp", "Etiquettes expédition"},
-            {"mnuEdListeArticleExp", "Liste articles de l'expédition"},
-            {"mnuEdEtatControle", "Etat de contrôle (Codes Barre)"},
-            {"mnuEdEtatControleArt", "Etat de contrôle (Codes Article)"},
-            {"mnuEdListeColisage", "Liste de colisage"},
-            {"tbCreerExp", "Créer expédition"},
-            {"tbModeAuto", "Mode Automatique"},
-            {"tbModeManuel", "Mode Manuel"},
-            {"tbModifExp", "Modifier expédition"},
-            {"tbRechercher", "Rechercher"},
-            {"tbEtiqArticle", "Etiquette article"},
-            {"tbTransfert", "Transfert fichier"},
-            {"tbFichierArticle", "Fichier article"},
-            {"tbFichierExp", "Fichier expédition"},
-            {"tbIntegData", "Intégration des données"},
-        };
-        for (const auto& [nom, texte] : libelles) {
-            QAction* a = f.action(QString::fromUtf8(nom));
-            QVERIFY2(a, nom);
-            QCOMPARE(a->objectName(), QString::fromUtf8(nom));
-            QCOMPARE(a->text(), QString::fromUtf8(texte));
-            QVERIFY2(a->shortcut().isEmpty(), nom);
+        // Each entry as "name=text".
+        const QStringList libelles =
+            u"mnuFile=&Fichier|mnuFichierArticle=Générer fichier Article|"
+            "mnuFichierExp=Générer fichier Expédition|mnuIntegData=Intégration des données|"
+            "mnuJournal=Journal intégration des données|mnuFileExit=&Quitter|mnuExp=Expéditions|"
+            "mnuCreationExp=Création des expéditions|mnuCreaExpAuto=Mode Automatique|"
+            "mnuCreaExpManuel=Mode Manuel|mnuModifExp=Modification des expéditions|"
+            "mnuRechExp=Recherche|mnuEtiq=Etiquettes|"
+            "mnuEditEtiqCodeBarre=Edition étiquettes code barres article|mnuToolS=&Outils|"
+            "mnuToolSynchroArticle=Synchroniser le fichier article|"
+            "mnuInfoSoc=Informations société|mnuWindow=Fe&nêtre|mnuWindowCascade=&En cascade|"
+            "mnuWindowTileHorizontal=Mosaïque &horizontale|"
+            "mnuWindowTileVertical=Mosaïque &verticale|"
+            "mnuWindowArrangeIcons=&Réorganiser les icônes|mnuHelp=&?|mnuHelpAbout=À &propos de |"
+            "mnuEditionExp=Editions Expéditions|mnuBonExp=Bon d'expédition|"
+            "mnuEdEtiqExp=Etiquettes expédition|"
+            "mnuEdListeArticleExp=Liste articles de l'expédition|"
+            "mnuEdEtatControle=Etat de contrôle (Codes Barre)|"
+            "mnuEdEtatControleArt=Etat de contrôle (Codes Article)|"
+            "mnuEdListeColisage=Liste de colisage|tbCreerExp=Créer expédition|"
+            "tbModeAuto=Mode Automatique|tbModeManuel=Mode Manuel|tbModifExp=Modifier expédition|"
+            "tbRechercher=Rechercher|tbEtiqArticle=Etiquette article|"
+            "tbTransfert=Transfert fichier|tbFichierArticle=Fichier article|"
+            "tbFichierExp=Fichier expédition|tbIntegData=Intégration des données"_s.split(u'|');
+        for (const QString& libelle : libelles) {
+            const QString nom = libelle.section(u'=', 0, 0);
+            QAction* a = f.action(nom);
+            QVERIFY2(a, qPrintable(nom));
+            QCOMPARE(a->objectName(), nom);
+            QCOMPARE(a->text(), libelle.section(u'=', 1));
+            QVERIFY2(a->shortcut().isEmpty(), qPrintable(nom));
         }
         QCOMPARE(f.nomsControles().size(), libelles.size());
 

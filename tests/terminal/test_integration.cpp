@@ -129,16 +129,6 @@ private slots:
         QCOMPARE(b.feedback.progressions.size(), 1 + l.size());
     }
 
-    void expeditionFermeeOuInconnue() {
-        Base b;
-        QVERIFY(b.integrer({ligneXA(43, 1, Jour, "10:00:00", "3760001234567", 2),
-                            ligneFP(43, 1, Jour, "10:00:00", "3"),
-                            ligneXA(99, 1, Jour, "10:00:00", "3760001234567", 2)}));
-        QCOMPARE(nombre(b.db(), u"SELECT COUNT(*) FROM [Journal de saisie]"_s), 3);
-        QCOMPARE(nombre(b.db(), u"SELECT COUNT(*) FROM Colis"_s), 0);
-        QCOMPARE(nombre(b.db(), u"SELECT COUNT(*) FROM Colisage"_s), 0);
-    }
-
     // An entry changes a row only when it is more recent than the row's last change.
     void seulesLesSaisiesPlusRecentesComptent() {
         Base b;
@@ -279,6 +269,10 @@ private slots:
             ligneFA(43, 1, Jour, "10:05:00", "B000000000001", 1),
             ligneSA(42, "  1", Jour, "10:06:00", "A000000000001", 1),
             ligneSA(42, "  2", Jour, "10:07:00", "<Tous>", 0),
+            // A closed or unknown shipment: journaled, no parcel, no packing line.
+            ligneXA(43, 1, Jour, "10:00:00", "3760001234567", 2),
+            ligneFP(43, 1, Jour, "10:00:00", "3"),
+            ligneXA(99, 1, Jour, "10:00:00", "3760001234567", 2),
         };
         QStringList resultats[2];
         for (int voie = 0; voie < 2; ++voie) {
@@ -296,7 +290,7 @@ private slots:
                 lignes(b.db(), Journal) + lignes(b.db(), ColisTous) + lignes(b.db(), ColisageTous);
         }
         QCOMPARE(resultats[1], resultats[0]);
-        QCOMPARE(resultats[0].size(), 8 + 2 + 1);
+        QCOMPARE(resultats[0].size(), 11 + 2 + 1);
     }
 
     // With or without a final separator in the folder's name; two files

@@ -6,6 +6,7 @@
 #include <QTest>
 
 using namespace tarvo;
+using namespace Qt::StringLiterals;
 using namespace tarvo::test;
 
 namespace {
@@ -22,78 +23,73 @@ class TestTarvoctl : public QObject {
     Q_OBJECT
 private slots:
     void versionEtUsage() {
-        const Resultat v = tarvoctl({QStringLiteral("--version")});
+        const Resultat v = tarvoctl({u"--version"_s});
         QCOMPARE(v.statut, 0);
         QCOMPARE(v.sortie, VersionCourante() + u'\n');
         QCOMPARE(tarvoctl({}).statut, 2);
-        QCOMPARE(tarvoctl({QStringLiteral("inconnue")}).statut, 2);
-        QCOMPARE(tarvoctl({QStringLiteral("lire-ini"), QStringLiteral("[DB]")}).statut, 2);
+        QCOMPARE(tarvoctl({u"inconnue"_s}).statut, 2);
+        QCOMPARE(tarvoctl({u"lire-ini"_s, u"[DB]"_s}).statut, 2);
     }
 
     void lireIni() {
         BaseDeTest t;
         const QString dossier = t.dossier.path();
-        const Resultat r = tarvoctl({QStringLiteral("--dir"), dossier, QStringLiteral("lire-ini"),
-                                     QStringLiteral("[ZEBRA]"), QStringLiteral("MargeGaucheExp")});
+        const Resultat r =
+            tarvoctl({u"--dir"_s, dossier, u"lire-ini"_s, u"[ZEBRA]"_s, u"MargeGaucheExp"_s});
         QCOMPARE(r.statut, 0);
-        QCOMPARE(r.sortie, QStringLiteral("10\n"));
+        QCOMPARE(r.sortie, u"10\n"_s);
         const Resultat absente =
-            tarvoctl({QStringLiteral("--dir"), dossier, QStringLiteral("lire-ini"),
-                      QStringLiteral("[ABSENTE]"), QStringLiteral("X")});
+            tarvoctl({u"--dir"_s, dossier, u"lire-ini"_s, u"[ABSENTE]"_s, u"X"_s});
         QCOMPARE(absente.statut, 1);
-        QCOMPARE(absente.erreurs, QStringLiteral("Lecture du fichier INI\nLa section suivante est "
-                                                 "introuvable : [ABSENTE]\n\n"));
+        QCOMPARE(absente.erreurs, u"Lecture du fichier INI\nLa section suivante est "
+                                  "introuvable : [ABSENTE]\n\n"_s);
         const Resultat autreFichier =
-            tarvoctl({QStringLiteral("lire-ini"), QStringLiteral("[TARVOX]"),
-                      QStringLiteral("UpdateFile"), t.chemin(QStringLiteral("version.ini"))});
-        QCOMPARE(autreFichier.sortie, QStringLiteral("/bin/true\n"));
+            tarvoctl({u"lire-ini"_s, u"[TARVOX]"_s, u"UpdateFile"_s, t.chemin(u"version.ini"_s)});
+        QCOMPARE(autreFichier.sortie, u"/bin/true\n"_s);
     }
 
     void initBaseRefuseUneBaseExistante() {
         BaseDeTest t;
-        const QStringList commande = {QStringLiteral("--dir"), t.dossier.path(),
-                                      QStringLiteral("init-base"), QStringLiteral("--demo")};
+        const QStringList commande = {u"--dir"_s, t.dossier.path(), u"init-base"_s, u"--demo"_s};
         QCOMPARE(tarvoctl(commande).statut, 0);
-        const QByteArray avant = t.lireFichier(QStringLiteral("tarvo.db"));
+        const QByteArray avant = t.lireFichier(u"tarvo.db"_s);
         const Resultat seconde = tarvoctl(commande);
         QCOMPARE(seconde.statut, 1);
-        QVERIFY(seconde.erreurs.contains(QStringLiteral("contient déjà des tables")));
-        QCOMPARE(t.lireFichier(QStringLiteral("tarvo.db")), avant);
+        QVERIFY(seconde.erreurs.contains(u"contient déjà des tables"_s));
+        QCOMPARE(t.lireFichier(u"tarvo.db"_s), avant);
     }
 
     void demarrageSansFichierIni() {
         BaseDeTest t;
-        QFile::remove(t.chemin(QStringLiteral("TARVOX.ini")));
-        const Resultat r =
-            tarvoctl({QStringLiteral("--dir"), t.dossier.path(), QStringLiteral("init-base")});
+        QFile::remove(t.chemin(u"TARVOX.ini"_s));
+        const Resultat r = tarvoctl({u"--dir"_s, t.dossier.path(), u"init-base"_s});
         QCOMPARE(r.statut, 1);
-        QCOMPARE(r.erreurs, QStringLiteral("Lancement interrompu\nLe fichier d'initialisation "
-                                           "suivant est introuvable : TARVOX.ini\n\n"));
+        QCOMPARE(r.erreurs, u"Lancement interrompu\nLe fichier d'initialisation "
+                            "suivant est introuvable : TARVOX.ini\n\n"_s);
     }
 
     // Output that cannot be written (a full disk) fails the command.
     void sortieImpossibleAEcrire() {
         QProcess p;
-        p.setStandardOutputFile(QStringLiteral("/dev/full"));
-        p.start(QStringLiteral(TARVOCTL), {QStringLiteral("schema-sqlserver")});
+        p.setStandardOutputFile(u"/dev/full"_s);
+        p.start(QStringLiteral(TARVOCTL), {u"schema-sqlserver"_s});
         QVERIFY(p.waitForFinished());
         QCOMPARE(p.exitStatus(), QProcess::NormalExit);
         QCOMPARE(p.exitCode(), 1);
-        QVERIFY(QString::fromUtf8(p.readAllStandardError()).contains(QStringLiteral("sortie")));
+        QVERIFY(QString::fromUtf8(p.readAllStandardError()).contains(u"sortie"_s));
     }
 
     void schemaSqlServer() {
-        const Resultat r = tarvoctl({QStringLiteral("schema-sqlserver")});
+        const Resultat r = tarvoctl({u"schema-sqlserver"_s});
         QCOMPARE(r.statut, 0);
         QVERIFY(!r.sortie.isEmpty());
         // The upgrade: each step only where it is missing, the version last.
-        const Resultat m =
-            tarvoctl({QStringLiteral("schema-sqlserver"), QStringLiteral("--mise-a-jour")});
+        const Resultat m = tarvoctl({u"schema-sqlserver"_s, u"--mise-a-jour"_s});
         QCOMPARE(m.statut, 0);
-        const qsizetype table = m.sortie.indexOf(
-            QStringLiteral("IF OBJECT_ID(N'dbo.tarvo_integration', N'U') IS NULL"));
+        const qsizetype table =
+            m.sortie.indexOf(u"IF OBJECT_ID(N'dbo.tarvo_integration', N'U') IS NULL"_s);
         const qsizetype version =
-            m.sortie.indexOf(QStringLiteral("INSERT INTO dbo.tarvo_version (version) VALUES (2);"));
+            m.sortie.indexOf(u"INSERT INTO dbo.tarvo_version (version) VALUES (2);"_s);
         QVERIFY(table > 0 && version > table);
     }
 };

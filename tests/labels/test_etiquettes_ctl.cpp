@@ -1,5 +1,6 @@
 // tarvoctl's label commands, run as a person or a script would run them.
 #include "BaseDeTest.h"
+#include "DisquePlein.h"
 #include "Tarvoctl.h"
 #include "app/Connexion.h"
 
@@ -8,8 +9,6 @@
 #include <QImage>
 #include <QProcess>
 #include <QTest>
-#include <sys/mount.h>
-#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 using namespace tarvo;
@@ -20,52 +19,7 @@ namespace {
 using Resultat = ResultatTarvoctl;
 
 // The picture a refused command must not write, in the spool folder.
-const QString Png = QStringLiteral("refus.png");
-
-// A tmpfs of 64 KiB mounted on a folder of its own while the object lives,
-// so that a test meets a really full disk. Needs root.
-class PetitDisque {
-public:
-    PetitDisque() {
-        if (::geteuid() != 0) {
-            erreur_ = QStringLiteral("il faut être root pour monter un tmpfs");
-            return;
-        }
-        if (::mount("tmpfs", QFile::encodeName(dossier_.path()).constData(), "tmpfs", 0,
-                    "size=64k") != 0) {
-            erreur_ = QStringLiteral("montage d'un tmpfs impossible : ") + qt_error_string(errno);
-            return;
-        }
-        monte_ = true;
-    }
-    ~PetitDisque() {
-        if (monte_)
-            ::umount(QFile::encodeName(dossier_.path()).constData());
-    }
-    PetitDisque(const PetitDisque&) = delete;
-    PetitDisque& operator=(const PetitDisque&) = delete;
-
-    // Why the disk could not be mounted; empty when it is.
-    const QString& erreur() const { return erreur_; }
-    QString chemin(const QString& nom) const { return QDir(dossier_.path()).filePath(nom); }
-    QStringList fichiers() const {
-        return QDir(dossier_.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
-    }
-    // Takes every free block left.
-    void remplir() const {
-        QFile f(chemin(QStringLiteral("remplissage")));
-        if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-            qFatal("Remplissage impossible");
-        const QByteArray bloc(4096, 'x');
-        while (f.write(bloc) == bloc.size()) {
-        }
-    }
-
-private:
-    QTemporaryDir dossier_;
-    bool monte_ = false;
-    QString erreur_;
-};
+const QString Png = u"refus.png"_s;
 
 } // namespace
 
@@ -73,13 +27,11 @@ class TestEtiquettesCtl : public QObject {
     Q_OBJECT
 
     QStringList avecBase(const QStringList& arguments) const {
-        return QStringList{QStringLiteral("--dir"), base_->dossier.path(),
-                           QStringLiteral("--ignorer-version")} +
-               arguments;
+        return QStringList{u"--dir"_s, base_->dossier.path(), u"--ignorer-version"_s} + arguments;
     }
     QProcessEnvironment environnement() const {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("TARVO_SPOOL_DIR"), spool_.path());
+        env.insert(u"TARVO_SPOOL_DIR"_s, spool_.path());
         return env;
     }
     Resultat lancer(const QStringList& arguments) {
@@ -91,7 +43,7 @@ class TestEtiquettesCtl : public QObject {
         QProcess p;
         p.setProcessEnvironment(environnement());
         p.setStandardInputFile(QProcess::nullDevice());
-        p.setStandardOutputFile(QStringLiteral("/dev/full"));
+        p.setStandardOutputFile(u"/dev/full"_s);
         p.start(QStringLiteral(TARVOCTL), avecBase(arguments));
         if (!p.waitForFinished(60000))
             return {};
@@ -107,32 +59,28 @@ private slots:
         base_ = std::make_unique<BaseDeTest>();
         base_->creerBase(true);
         base_->ctx->cnx.reset();
-        QDir(spool_.path()).mkpath(QStringLiteral("ZEBRA-ART"));
-        QDir(spool_.path()).mkpath(QStringLiteral("ZEBRA-EXP"));
+        QDir(spool_.path()).mkpath(u"ZEBRA-ART"_s);
+        QDir(spool_.path()).mkpath(u"ZEBRA-EXP"_s);
     }
 
     void etiquettesColis() {
         // Shipment 102 of the demonstration expects 3 parcels.
-        Resultat r = lancer({QStringLiteral("etiquettes-colis"), QStringLiteral("102"),
-                             QStringLiteral("1"), QStringLiteral("3")});
+        Resultat r = lancer({u"etiquettes-colis"_s, u"102"_s, u"1"_s, u"3"_s});
         QCOMPARE(r.statut, 0);
-        QCOMPARE(travaux(QStringLiteral("ZEBRA-EXP")).size(), 3);
+        QCOMPARE(travaux(u"ZEBRA-EXP"_s).size(), 3);
 
-        r = lancer({QStringLiteral("etiquettes-colis"), QStringLiteral("102"), QStringLiteral("2"),
-                    QStringLiteral("4")});
+        r = lancer({u"etiquettes-colis"_s, u"102"_s, u"2"_s, u"4"_s});
         QCOMPARE(r.statut, 1);
         QVERIFY(r.erreurs.contains(u"Valeur incorrecte\nN° de colis incorrect"));
-        QCOMPARE(travaux(QStringLiteral("ZEBRA-EXP")).size(), 3);
+        QCOMPARE(travaux(u"ZEBRA-EXP"_s).size(), 3);
 
-        r = lancer(
-            {QStringLiteral("etiquettes-colis"), QStringLiteral("102"), QStringLiteral("un")});
+        r = lancer({u"etiquettes-colis"_s, u"102"_s, u"un"_s});
         QCOMPARE(r.statut, 2);
 
-        const QString png = QDir(spool_.path()).filePath(QStringLiteral("colis.png"));
-        r = lancer({QStringLiteral("etiquettes-colis"), QStringLiteral("102"), QStringLiteral("2"),
-                    QStringLiteral("3"), QStringLiteral("--apercu"), png});
+        const QString png = QDir(spool_.path()).filePath(u"colis.png"_s);
+        r = lancer({u"etiquettes-colis"_s, u"102"_s, u"2"_s, u"3"_s, u"--apercu"_s, png});
         QCOMPARE(r.statut, 0);
-        QCOMPARE(travaux(QStringLiteral("ZEBRA-EXP")).size(), 3);
+        QCOMPARE(travaux(u"ZEBRA-EXP"_s).size(), 3);
         // The test margin of 10 puts the frame 20 dots left of the label.
         QCOMPARE(
             r.erreurs.count(u"L'étiquette sera coupée : elle déborde à gauche de 20 point(s)."), 2);
@@ -152,12 +100,11 @@ private slots:
         QTest::addColumn<QString>("valeur");
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("boite");
-        const QString code = QStringLiteral("3760987650014");
-        const QString apercu = QStringLiteral("--apercu");
+        const QString code = u"3760987650014"_s;
+        const QString apercu = u"--apercu"_s;
         const auto margeRefusee = [](const QString& cle, const QString& valeur) {
-            return QStringLiteral("(clé %1 de la section [ZEBRA]) doit être un nombre entier de "
-                                  "points : « %2 » ne convient pas.")
-                .arg(cle, valeur);
+            return u"(clé %1 de la section [ZEBRA]) doit être un nombre entier de "
+                   "points : « %2 » ne convient pas."_s.arg(cle, valeur);
         };
         QTest::newRow("marge article vide")
             << u"MargeGaucheArt"_s << QString() << QStringList{u"etiquette-article"_s, code, u"1"_s}
@@ -171,9 +118,9 @@ private slots:
             << QStringList{u"etiquettes-colis"_s, u"102"_s, u"1"_s, u"3"_s}
             << margeRefusee(u"MargeGaucheExp"_s, u"2147483647"_s);
         // Shipment 103 of the demonstration has no theoretical parcel count.
-        const QString sansColis = QStringLiteral("Nombre de colis théorique incorrect\nVous devez "
-                                                 "définir un nombre de colis théorique différent "
-                                                 "de zéro.\n");
+        const QString sansColis = u"Nombre de colis théorique incorrect\nVous devez "
+                                  "définir un nombre de colis théorique différent "
+                                  "de zéro.\n"_s;
         QTest::newRow("sans nombre de colis théorique")
             << u"MargeGaucheExp"_s << u"10"_s
             << QStringList{u"etiquettes-colis"_s, u"103"_s, u"1"_s, u"1"_s} << sansColis;
@@ -189,8 +136,7 @@ private slots:
         QFETCH(QString, boite);
         base_->ecrireIni(iniParDefaut(base_->dossier.path())
                              .replace((cle + u"=10"_s).toUtf8(), (cle + u'=' + valeur).toUtf8()));
-        const qsizetype avant = travaux(QStringLiteral("ZEBRA-ART")).size() +
-                                travaux(QStringLiteral("ZEBRA-EXP")).size();
+        const qsizetype avant = travaux(u"ZEBRA-ART"_s).size() + travaux(u"ZEBRA-EXP"_s).size();
         for (QString& a : arguments)
             a.replace(Png, QDir(spool_.path()).filePath(Png));
         const Resultat r = lancer(arguments);
@@ -199,9 +145,7 @@ private slots:
         QVERIFY(!r.erreurs.contains(u"termin"));
         QVERIFY(!r.erreurs.contains(u"Valeur incorrecte"));
         QCOMPARE(r.sortie, QString());
-        QCOMPARE(travaux(QStringLiteral("ZEBRA-ART")).size() +
-                     travaux(QStringLiteral("ZEBRA-EXP")).size(),
-                 avant);
+        QCOMPARE(travaux(u"ZEBRA-ART"_s).size() + travaux(u"ZEBRA-EXP"_s).size(), avant);
         QVERIFY(!QFile::exists(QDir(spool_.path()).filePath(Png)));
     }
     void cleanup() { base_->ecrireIni(iniParDefaut(base_->dossier.path())); }
@@ -215,24 +159,26 @@ private slots:
     }
     void apercuSurDisquePlein() {
         QFETCH(QStringList, arguments);
-        PetitDisque disque;
+        const QTemporaryDir dossier;
+        const DisquePlein disque(dossier.path());
         if (!disque.erreur().isEmpty())
             QSKIP(qPrintable(u"Pas de disque plein pour ce test : "_s + disque.erreur()));
-        const QString png = disque.chemin(QStringLiteral("apercu.png"));
+        const QString png = QDir(dossier.path()).filePath(u"apercu.png"_s);
         const QByteArray precedent("le dessin precedent");
         QFile f(png);
         QVERIFY(f.open(QIODevice::WriteOnly) && f.write(precedent) == precedent.size());
         f.close();
         disque.remplir();
 
-        const Resultat r = lancer(arguments << QStringLiteral("--apercu") << png);
+        const Resultat r = lancer(arguments << u"--apercu"_s << png);
         QCOMPARE(r.statut, 1);
         QVERIFY2(r.erreurs.contains(u"Écriture de l'aperçu impossible : "_s + png),
                  qPrintable(r.erreurs));
         QCOMPARE(r.sortie, QString());
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), precedent);
-        QCOMPARE(disque.fichiers(), (QStringList{u"apercu.png"_s, u"remplissage"_s}));
+        QCOMPARE(QDir(dossier.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+                 (QStringList{u"apercu.png"_s, u"remplissage"_s}));
     }
 
     // What the preview commands print on standard output is their answer: a
@@ -245,7 +191,7 @@ private slots:
     void sortieStandardPleine() {
         QFETCH(QStringList, arguments);
         const QTemporaryDir dossier;
-        const Resultat r = lancerSansSortie(arguments << QStringLiteral("--apercu")
+        const Resultat r = lancerSansSortie(arguments << u"--apercu"_s
                                                       << QDir(dossier.path()).filePath(u"a.png"_s));
         QCOMPARE(r.statut, 1);
         QVERIFY2(r.erreurs.contains(u"Écriture impossible sur la sortie standard"),
@@ -257,7 +203,7 @@ private slots:
     void apercuInterrompuNAnnonceRien() {
         const QTemporaryDir dossier;
         // A folder where the picture of parcel 3 should go cannot be replaced.
-        QVERIFY(QDir(dossier.path()).mkpath(QStringLiteral("colis-003.png")));
+        QVERIFY(QDir(dossier.path()).mkpath(u"colis-003.png"_s));
         const Resultat r = lancer({u"etiquettes-colis"_s, u"102"_s, u"2"_s, u"3"_s, u"--apercu"_s,
                                    QDir(dossier.path()).filePath(u"colis.png"_s)});
         QCOMPARE(r.statut, 1);
@@ -266,28 +212,25 @@ private slots:
     }
 
     void etiquetteArticle() {
-        const QString code = QStringLiteral("3760987650014");
-        Resultat r = lancer({QStringLiteral("etiquette-article"), code, QStringLiteral("51")});
+        const QString code = u"3760987650014"_s;
+        Resultat r = lancer({u"etiquette-article"_s, code, u"51"_s});
         QCOMPARE(r.statut, 1);
         QVERIFY(r.erreurs.contains(u"Voulez-vous imprimer 51 etiquettes ?"));
-        QVERIFY(travaux(QStringLiteral("ZEBRA-ART")).isEmpty());
+        QVERIFY(travaux(u"ZEBRA-ART"_s).isEmpty());
 
-        r = lancer({QStringLiteral("--oui"), QStringLiteral("etiquette-article"), code,
-                    QStringLiteral("51")});
+        r = lancer({u"--oui"_s, u"etiquette-article"_s, code, u"51"_s});
         QCOMPARE(r.statut, 0);
-        QCOMPARE(travaux(QStringLiteral("ZEBRA-ART")).size(), 1);
+        QCOMPARE(travaux(u"ZEBRA-ART"_s).size(), 1);
 
-        r = lancer({QStringLiteral("etiquette-article"), QStringLiteral("0000000000000"),
-                    QStringLiteral("1")});
+        r = lancer({u"etiquette-article"_s, u"0000000000000"_s, u"1"_s});
         QCOMPARE(r.statut, 1);
         QVERIFY(r.erreurs.contains(u"Aucun article n'a le code barre 0000000000000."));
 
-        const QString png = QDir(spool_.path()).filePath(QStringLiteral("article.png"));
-        r = lancer({QStringLiteral("etiquette-article"), code, QStringLiteral("2"),
-                    QStringLiteral("--apercu"), png});
+        const QString png = QDir(spool_.path()).filePath(u"article.png"_s);
+        r = lancer({u"etiquette-article"_s, code, u"2"_s, u"--apercu"_s, png});
         QCOMPARE(r.statut, 0);
         QCOMPARE(QImage(png).width(), 10 + 95 * 3 + 10);
-        QCOMPARE(travaux(QStringLiteral("ZEBRA-ART")).size(), 1);
+        QCOMPARE(travaux(u"ZEBRA-ART"_s).size(), 1);
     }
 
 private:

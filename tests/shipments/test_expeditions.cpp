@@ -14,6 +14,7 @@
 #include <QTest>
 
 using namespace tarvo;
+using namespace Qt::StringLiterals;
 using namespace tarvo::expeditions;
 using namespace tarvo::test;
 
@@ -23,21 +24,17 @@ namespace {
 void monde(BaseDeTest& t) {
     t.creerBase(false);
     Contexte& c = *t.ctx;
-    ajouterClient(c, QStringLiteral("CBOUTIQ"), QStringLiteral("Boutique Côté Maison"));
-    ajouterClient(c, QStringLiteral("CHOTEL"), QStringLiteral("Hôtel des Alpes"));
-    ajouterLieu(c, 1, QStringLiteral("CBOUTIQ"), QStringLiteral("Côté Maison Annecy"),
-                QStringLiteral("Annecy"));
-    ajouterLieu(c, 2, QStringLiteral("CBOUTIQ"), QStringLiteral("Côté Maison Chambéry"),
-                QStringLiteral("Chambéry"));
+    ajouterClient(c, u"CBOUTIQ"_s, u"Boutique Côté Maison"_s);
+    ajouterClient(c, u"CHOTEL"_s, u"Hôtel des Alpes"_s);
+    ajouterLieu(c, 1, u"CBOUTIQ"_s, u"Côté Maison Annecy"_s, u"Annecy"_s);
+    ajouterLieu(c, 2, u"CBOUTIQ"_s, u"Côté Maison Chambéry"_s, u"Chambéry"_s);
     // A place number beyond 16 bits, as Sage hands them out.
-    ajouterLieu(c, 70000, QStringLiteral("CHOTEL"), QStringLiteral("Hôtel des Alpes"),
-                QStringLiteral("Chamonix"));
-    ajouterCommande(c, QStringLiteral("BC1"), QStringLiteral("CBOUTIQ"), 1);
-    ajouterCommande(c, QStringLiteral("BC2"), QStringLiteral("CBOUTIQ"), 1, QVariant());
-    ajouterCommande(c, QStringLiteral("BC3"), QStringLiteral("CBOUTIQ"), 1, QStringLiteral("REF3"),
-                    QStringLiteral("2012-04-03 10:15:00"), 1);
-    ajouterCommande(c, QStringLiteral("BC4"), QStringLiteral("CBOUTIQ"), 2);
-    ajouterCommande(c, QStringLiteral("BC5"), QStringLiteral("CHOTEL"), 70000);
+    ajouterLieu(c, 70000, u"CHOTEL"_s, u"Hôtel des Alpes"_s, u"Chamonix"_s);
+    ajouterCommande(c, u"BC1"_s, u"CBOUTIQ"_s, 1);
+    ajouterCommande(c, u"BC2"_s, u"CBOUTIQ"_s, 1, QVariant());
+    ajouterCommande(c, u"BC3"_s, u"CBOUTIQ"_s, 1, u"REF3"_s, u"2012-04-03 10:15:00"_s, 1);
+    ajouterCommande(c, u"BC4"_s, u"CBOUTIQ"_s, 2);
+    ajouterCommande(c, u"BC5"_s, u"CHOTEL"_s, 70000);
 }
 
 QStringList commandesDe(Contexte& c, int noExp) {
@@ -58,7 +55,7 @@ QStringList cellules(const db::JeuEnregistrements& jeu, int ligne) {
     return textes;
 }
 
-const QString NoDe = QStringLiteral("[No Expédition] = ?");
+const QString NoDe = u"[No Expédition] = ?"_s;
 
 // Each statement of the catalogue with the parameters its comment names.
 struct Instruction {
@@ -98,28 +95,26 @@ QList<Instruction> catalogue() {
 
 // A value for a parameter, valid on the demonstration database.
 QVariant valeurDe(const QString& parametre) {
-    if (parametre == QStringLiteral("noExpedition"))
+    if (parametre == u"noExpedition"_s)
         return 101;
-    if (parametre == QStringLiteral("commande"))
-        return QStringLiteral("BC00103");
-    if (parametre.startsWith(QStringLiteral("date")) || parametre == QStringLiteral("depuis"))
-        return QStringLiteral("2012-04-19 00:00:00");
-    if (parametre.startsWith(QStringLiteral("libelle")) ||
-        parametre == QStringLiteral("reference") || parametre == QStringLiteral("noClient"))
-        return QStringLiteral("CBOUTIQ");
+    if (parametre == u"commande"_s)
+        return u"BC00103"_s;
+    if (parametre.startsWith(u"date"_s) || parametre == u"depuis"_s)
+        return u"2012-04-19 00:00:00"_s;
+    if (parametre.startsWith(u"libelle"_s) || parametre == u"reference"_s ||
+        parametre == u"noClient"_s)
+        return u"CBOUTIQ"_s;
     return 1;
 }
 
 // What the statements could change.
 QString etatDesTables(Contexte& c) {
-    return valeurSql(c,
-                     QStringLiteral(
-                         "SELECT (SELECT COUNT(*) FROM Expédition) || '/' || "
-                         "(SELECT COUNT(*) FROM [Liste commandes]) || '/' || "
-                         "(SELECT COUNT(*) FROM Colis) || '/' || (SELECT COUNT(*) FROM Colisage) "
-                         "|| '/' || (SELECT group_concat([Libellé 1] || '|' || "
-                         "COALESCE([Date cloture], '') || '|' || COALESCE(Tare, ''), ';') "
-                         "FROM Expédition)"))
+    return valeurSql(c, u"SELECT (SELECT COUNT(*) FROM Expédition) || '/' || "
+                        "(SELECT COUNT(*) FROM [Liste commandes]) || '/' || "
+                        "(SELECT COUNT(*) FROM Colis) || '/' || (SELECT COUNT(*) FROM Colisage) "
+                        "|| '/' || (SELECT group_concat([Libellé 1] || '|' || "
+                        "COALESCE([Date cloture], '') || '|' || COALESCE(Tare, ''), ';') "
+                        "FROM Expédition)"_s)
         .toString();
 }
 
@@ -188,31 +183,30 @@ private slots:
         Contexte& c = *t.ctx;
         const db::JeuEnregistrements toutes = ChargeListCde(c);
         QCOMPARE(toutes.nombreLignes(), 5);
-        QCOMPARE(cellules(toutes, 0).first(), QStringLiteral("BC1"));
-        QCOMPARE(toutes.cle(0).toString(), QStringLiteral("BC1"));
+        QCOMPARE(cellules(toutes, 0).first(), u"BC1"_s);
+        QCOMPARE(toutes.cle(0).toString(), u"BC1"_s);
         QCOMPARE(cellules(toutes, 1).at(1), QString()); // NULL reference
-        QVERIFY(cellules(toutes, 2).at(2).contains(QStringLiteral("10:15:00")));
+        QVERIFY(cellules(toutes, 2).at(2).contains(u"10:15:00"_s));
         QVERIFY(!cellules(toutes, 0).at(2).contains(u':')); // midnight: date only
-        QCOMPARE(cellules(toutes, 4).at(4), QStringLiteral("Hôtel des Alpes"));
+        QCOMPARE(cellules(toutes, 4).at(4), u"Hôtel des Alpes"_s);
         QCOMPARE(t.feedback.progressions.first(), 0);
         QCOMPARE(t.feedback.progressions.last(), 100);
 
         QCOMPARE(ChargeListCde(c, LieuLivraison{2}).nombreLignes(), 1);
-        QCOMPARE(ChargeListCde(c, LieuLivraison{70000}).cle(0).toString(), QStringLiteral("BC5"));
+        QCOMPARE(ChargeListCde(c, LieuLivraison{70000}).cle(0).toString(), u"BC5"_s);
         QCOMPARE(ChargeListCde(c, LieuLivraison{70000 - 65536}).nombreLignes(), 0);
 
         // Two places of one customer: two rows, each with its own count and place tag.
         const db::JeuEnregistrements clients = ChargeListClient(c);
         QCOMPARE(clients.nombreLignes(), 3);
         QCOMPARE(cellules(clients, 0),
-                 QStringList({QStringLiteral("CBOUTIQ"), QStringLiteral("Boutique Côté Maison"),
-                              QStringLiteral("Côté Maison Annecy"), QStringLiteral("Annecy"),
-                              QStringLiteral("France"), QStringLiteral("3")}));
+                 QStringList({u"CBOUTIQ"_s, u"Boutique Côté Maison"_s, u"Côté Maison Annecy"_s,
+                              u"Annecy"_s, u"France"_s, u"3"_s}));
         QCOMPARE(clients.cle(0).toInt(), 1);
-        QCOMPARE(cellules(clients, 1).last(), QStringLiteral("1"));
+        QCOMPARE(cellules(clients, 1).last(), u"1"_s);
         QCOMPARE(clients.cle(2).toInt(), 70000);
 
-        executerSql(c, QStringLiteral("DELETE FROM F_DOCLIGNE"));
+        executerSql(c, u"DELETE FROM F_DOCLIGNE"_s);
         t.feedback.progressions.clear();
         QCOMPARE(ChargeListCde(c).nombreLignes(), 0);
         QCOMPARE(t.feedback.progressions.last(), 100);
@@ -223,39 +217,37 @@ private slots:
         monde(t);
         Contexte& c = *t.ctx;
         const QList<qint32> creees =
-            CreerExpAuto(c, {QStringLiteral(" BC1 "), QStringLiteral("INCONNUE"),
-                             QStringLiteral("BC2"), QStringLiteral("BC3")});
+            CreerExpAuto(c, {u" BC1 "_s, u"INCONNUE"_s, u"BC2"_s, u"BC3"_s});
         QCOMPARE(creees.size(), 3);
-        QCOMPARE(compter(c, QStringLiteral("Expédition")), 3);
+        QCOMPARE(compter(c, u"Expédition"_s), 3);
         for (const qint32 numero : creees) {
-            QCOMPARE(compter(c, QStringLiteral("[Liste commandes]"), NoDe, {numero}), 1);
+            QCOMPARE(compter(c, u"[Liste commandes]"_s, NoDe, {numero}), 1);
             QCOMPARE(valeurSql(c,
-                               QStringLiteral("SELECT [Libellé 1] || '/' || [Libellé 2] || '/' || "
-                                              "[No lieu livraison] FROM Expédition WHERE ") +
+                               u"SELECT [Libellé 1] || '/' || [Libellé 2] || '/' || "
+                               "[No lieu livraison] FROM Expédition WHERE "_s +
                                    NoDe,
                                {numero})
                          .toString(),
-                     QStringLiteral("Côté Maison Annecy/Annecy/1"));
+                     u"Côté Maison Annecy/Annecy/1"_s);
         }
-        QCOMPARE(commandesDe(c, creees.at(2)), QStringList{QStringLiteral("BC3")});
+        QCOMPARE(commandesDe(c, creees.at(2)), QStringList{u"BC3"_s});
         // Values copied unchanged, NULL reference included.
-        QVERIFY(valeurSql(c, QStringLiteral("SELECT [Référence SAGE] FROM [Liste commandes] WHERE "
-                                            "[No commande SAGE] = 'BC2'"))
+        QVERIFY(valeurSql(c, u"SELECT [Référence SAGE] FROM [Liste commandes] WHERE "
+                             "[No commande SAGE] = 'BC2'"_s)
                     .isNull());
-        QCOMPARE(valeurSql(c, QStringLiteral("SELECT [Date création SAGE] || Langue || [No Client] "
-                                             "FROM [Liste commandes] WHERE [No commande SAGE] = "
-                                             "'BC3'"))
+        QCOMPARE(valeurSql(c, u"SELECT [Date création SAGE] || Langue || [No Client] "
+                              "FROM [Liste commandes] WHERE [No commande SAGE] = "
+                              "'BC3'"_s)
                      .toString(),
-                 QStringLiteral("2012-04-03 10:15:001CBOUTIQ"));
-        QCOMPARE(valeurSql(c, QStringLiteral("SELECT Langue FROM Expédition WHERE ") + NoDe,
-                           {creees.at(2)})
-                     .toInt(),
-                 1);
+                 u"2012-04-03 10:15:001CBOUTIQ"_s);
+        QCOMPARE(
+            valeurSql(c, u"SELECT Langue FROM Expédition WHERE "_s + NoDe, {creees.at(2)}).toInt(),
+            1);
         // The view no longer offers them; a new shipment is open with no parcels.
         QCOMPARE(ChargeListCde(c).nombreLignes(), 2);
-        QCOMPARE(compter(c, QStringLiteral("Expédition"),
-                         QStringLiteral("[Date cloture] IS NULL AND [Nbr colis théorique] = 0")),
-                 3);
+        QCOMPARE(
+            compter(c, u"Expédition"_s, u"[Date cloture] IS NULL AND [Nbr colis théorique] = 0"_s),
+            3);
         QVERIFY(CreerExpAuto(c, {}).isEmpty());
     }
 
@@ -264,68 +256,58 @@ private slots:
         monde(t);
         Contexte& c = *t.ctx;
         // The first order is unknown: the labels come from the first known one.
-        const std::optional<qint32> numero = CreerExpManuel(
-            c, {QStringLiteral("INCONNUE"), QStringLiteral("BC5"), QStringLiteral("BC1")});
+        const std::optional<qint32> numero = CreerExpManuel(c, {u"INCONNUE"_s, u"BC5"_s, u"BC1"_s});
         QVERIFY(numero);
-        QCOMPARE(compter(c, QStringLiteral("Expédition")), 1);
-        QCOMPARE(valeurSql(c, QStringLiteral("SELECT [Libellé 1] || '/' || [Libellé 2] || '/' || "
-                                             "[No lieu livraison] FROM Expédition"))
+        QCOMPARE(compter(c, u"Expédition"_s), 1);
+        QCOMPARE(valeurSql(c, u"SELECT [Libellé 1] || '/' || [Libellé 2] || '/' || "
+                              "[No lieu livraison] FROM Expédition"_s)
                      .toString(),
-                 QStringLiteral("Hôtel des Alpes/Chamonix/70000"));
-        QCOMPARE(commandesDe(c, *numero),
-                 QStringList({QStringLiteral("BC1"), QStringLiteral("BC5")}));
-        QVERIFY(!CreerExpManuel(c, {QStringLiteral("INCONNUE")}));
-        QCOMPARE(compter(c, QStringLiteral("Expédition")), 1);
+                 u"Hôtel des Alpes/Chamonix/70000"_s);
+        QCOMPARE(commandesDe(c, *numero), QStringList({u"BC1"_s, u"BC5"_s}));
+        QVERIFY(!CreerExpManuel(c, {u"INCONNUE"_s}));
+        QCOMPARE(compter(c, u"Expédition"_s), 1);
 
-        QCOMPARE(AddCdeExp(c, *numero, {QStringLiteral("BC2"), QStringLiteral("NON")}),
-                 QStringList{QStringLiteral("BC2")});
+        QCOMPARE(AddCdeExp(c, *numero, {u"BC2"_s, u"NON"_s}), QStringList{u"BC2"_s});
         QVERIFY(AddCdeExp(c, *numero, {}).isEmpty());
         QCOMPARE(commandesDe(c, *numero).size(), 3);
-        QCOMPARE(compter(c, QStringLiteral("Expédition")), 1);
+        QCOMPARE(compter(c, u"Expédition"_s), 1);
         // A shipment that is gone takes no orders.
-        QVERIFY_THROWS_EXCEPTION(ErreurTarvo, AddCdeExp(c, 999, {QStringLiteral("BC3")}));
-        QCOMPARE(compter(c, QStringLiteral("[Liste commandes]"), NoDe, {999}), 0);
+        QVERIFY_THROWS_EXCEPTION(ErreurTarvo, AddCdeExp(c, 999, {u"BC3"_s}));
+        QCOMPARE(compter(c, u"[Liste commandes]"_s, NoDe, {999}), 0);
     }
 
     void unEchecNeLaisseRienDeLExpeditionEnCours() {
         BaseDeTest t;
         monde(t);
         Contexte& c = *t.ctx;
-        executerSql(c, QStringLiteral("CREATE TRIGGER refus BEFORE INSERT ON [Liste commandes] "
-                                      "WHEN NEW.[No commande SAGE] = 'BC3' "
-                                      "BEGIN SELECT RAISE(ABORT, 'refus de test'); END"));
+        executerSql(c, u"CREATE TRIGGER refus BEFORE INSERT ON [Liste commandes] "
+                       "WHEN NEW.[No commande SAGE] = 'BC3' "
+                       "BEGIN SELECT RAISE(ABORT, 'refus de test'); END"_s);
         // Automatic: the shipments before the failure stay, the failing one is gone.
-        QVERIFY_THROWS_EXCEPTION(
-            ErreurTarvo,
-            CreerExpAuto(c, {QStringLiteral("BC1"), QStringLiteral("BC3"), QStringLiteral("BC2")}));
-        QCOMPARE(compter(c, QStringLiteral("Expédition")), 1);
-        QCOMPARE(compter(c, QStringLiteral("[Liste commandes]")), 1);
+        QVERIFY_THROWS_EXCEPTION(ErreurTarvo, CreerExpAuto(c, {u"BC1"_s, u"BC3"_s, u"BC2"_s}));
+        QCOMPARE(compter(c, u"Expédition"_s), 1);
+        QCOMPARE(compter(c, u"[Liste commandes]"_s), 1);
         // Manual and add: all or nothing.
-        QVERIFY_THROWS_EXCEPTION(ErreurTarvo,
-                                 CreerExpManuel(c, {QStringLiteral("BC2"), QStringLiteral("BC3")}));
-        QCOMPARE(compter(c, QStringLiteral("Expédition")), 1);
-        const int premiere = valeurSql(c, QStringLiteral("SELECT MIN([No Expédition]) FROM "
-                                                         "Expédition"))
+        QVERIFY_THROWS_EXCEPTION(ErreurTarvo, CreerExpManuel(c, {u"BC2"_s, u"BC3"_s}));
+        QCOMPARE(compter(c, u"Expédition"_s), 1);
+        const int premiere = valeurSql(c, u"SELECT MIN([No Expédition]) FROM "
+                                          "Expédition"_s)
                                  .toInt();
-        QVERIFY_THROWS_EXCEPTION(
-            ErreurTarvo, AddCdeExp(c, premiere, {QStringLiteral("BC2"), QStringLiteral("BC3")}));
-        QCOMPARE(compter(c, QStringLiteral("[Liste commandes]")), 1);
+        QVERIFY_THROWS_EXCEPTION(ErreurTarvo, AddCdeExp(c, premiere, {u"BC2"_s, u"BC3"_s}));
+        QCOMPARE(compter(c, u"[Liste commandes]"_s), 1);
         // The connection is usable again afterwards.
-        QCOMPARE(CreerExpAuto(c, {QStringLiteral("BC4")}).size(), 1);
+        QCOMPARE(CreerExpAuto(c, {u"BC4"_s}).size(), 1);
     }
 
     void listeDesExpeditionsTroisAnsEtCloses() {
         BaseDeTest t;
         t.creerBase(false);
         Contexte& c = *t.ctx; // the clock says 2012-04-19 13:42:25
-        ajouterExpedition(c, QStringLiteral("trop vieille"), QStringLiteral("2009-04-19 13:42:24"));
-        const int limite =
-            ajouterExpedition(c, QStringLiteral("limite"), QStringLiteral("2009-04-19 13:42:25"));
+        ajouterExpedition(c, u"trop vieille"_s, u"2009-04-19 13:42:24"_s);
+        const int limite = ajouterExpedition(c, u"limite"_s, u"2009-04-19 13:42:25"_s);
         const int close =
-            ajouterExpedition(c, QStringLiteral("close"), QStringLiteral("2012-04-01 08:00:00"),
-                              QStringLiteral("2012-04-18 17:30:00"));
-        const int ouverte =
-            ajouterExpedition(c, QStringLiteral("ouverte"), QStringLiteral("2012-04-19 09:00:00"));
+            ajouterExpedition(c, u"close"_s, u"2012-04-01 08:00:00"_s, u"2012-04-18 17:30:00"_s);
+        const int ouverte = ajouterExpedition(c, u"ouverte"_s, u"2012-04-19 09:00:00"_s);
 
         const db::JeuEnregistrements ouvertes = ChargeListExp(c, false);
         QCOMPARE(ouvertes.nombreLignes(), 2);
@@ -338,54 +320,53 @@ private slots:
         QCOMPARE(toutes.nombreLignes(), 3);
         QCOMPARE(toutes.cle(1).toInt(), close);
         QVERIFY(toutes.marque(1));
-        QVERIFY(cellules(toutes, 1).last().contains(QStringLiteral("17:30:00")));
-        QCOMPARE(cellules(toutes, 1).at(1), QStringLiteral("close"));
+        QVERIFY(cellules(toutes, 1).last().contains(u"17:30:00"_s));
+        QCOMPARE(cellules(toutes, 1).at(1), u"close"_s);
     }
 
     void detailEnregistrementClotureEtConflit() {
         BaseDeTest t;
         monde(t);
         Contexte& c = *t.ctx;
-        const qint32 numero = *CreerExpManuel(c, {QStringLiteral("BC1")});
+        const qint32 numero = *CreerExpManuel(c, {u"BC1"_s});
         std::optional<DetailExpedition> d = ChargeDetailExp(c, numero);
         QVERIFY(d);
         ZoneData z = InitZoneData(*d);
         QCOMPARE(z.noExp, QString::number(numero));
-        QCOMPARE(z.lib1, QStringLiteral("Côté Maison Annecy"));
-        QCOMPARE(z.nbColTheo, QStringLiteral("0"));
+        QCOMPARE(z.lib1, u"Côté Maison Annecy"_s);
+        QCOMPARE(z.nbColTheo, u"0"_s);
         QCOMPARE(z.tare, QString());
         QVERIFY(!z.dateClot);
         // A NULL part leaves its line break.
-        QCOMPARE(z.livraison, QStringLiteral("Côté Maison Annecy\r\n1 rue du Port\r\n\r\n74000 "
-                                             "Annecy\r\nFrance\r\n"));
+        QCOMPARE(z.livraison, u"Côté Maison Annecy\r\n1 rue du Port\r\n\r\n74000 "
+                              "Annecy\r\nFrance\r\n"_s);
 
-        SaisieExpedition s{QStringLiteral("Nouveau libellé"),
+        SaisieExpedition s{u"Nouveau libellé"_s,
                            QString(),
                            QDateTime(QDate(2012, 4, 19), QTime(0, 0)),
-                           QStringLiteral("3"),
-                           QStringLiteral(""),
-                           QStringLiteral("0,5"),
-                           QStringLiteral("12"),
-                           QStringLiteral("12.5"),
+                           u"3"_s,
+                           u""_s,
+                           u"0,5"_s,
+                           u"12"_s,
+                           u"12.5"_s,
                            QString()};
         // Not a number: the box names the field and nothing is written.
         SaisieExpedition fausse = s;
-        fausse.poidsBrut = QStringLiteral("12kg");
+        fausse.poidsBrut = u"12kg"_s;
         const Enregistrement refuse = EnregistrerExpedition(c, *d, fausse);
         QVERIFY(!refuse.detail);
-        QVERIFY(refuse.refus.contains(QStringLiteral("« Poids brut »")));
-        QCOMPARE(compter(c, QStringLiteral("Expédition"), QStringLiteral("[Date cloture] IS NULL")),
-                 1);
+        QVERIFY(refuse.refus.contains(u"« Poids brut »"_s));
+        QCOMPARE(compter(c, u"Expédition"_s, u"[Date cloture] IS NULL"_s), 1);
 
         d = EnregistrerExpedition(c, *d, s).detail;
         QVERIFY(d);
         z = InitZoneData(*d);
         QCOMPARE(z.dateClot, QDateTime(QDate(2012, 4, 19), QTime(0, 0)));
         // Typed with a comma and with a point, both shown back the French way.
-        QCOMPARE(z.tare, QStringLiteral("0,5"));
-        QCOMPARE(z.poidsBrut, QStringLiteral("12,5"));
-        QCOMPARE(z.nbColTheo, QStringLiteral("3"));
-        QCOMPARE(z.nbColReel, QStringLiteral("0"));
+        QCOMPARE(z.tare, u"0,5"_s);
+        QCOMPARE(z.poidsBrut, u"12,5"_s);
+        QCOMPARE(z.nbColTheo, u"3"_s);
+        QCOMPARE(z.nbColReel, u"0"_s);
         QCOMPARE(z.lib2, QString());
         QCOMPARE(ChargeListExp(c, false).nombreLignes(), 0);
         QVERIFY(ChargeListExp(c, true).marque(0));
@@ -397,14 +378,13 @@ private slots:
         QVERIFY(d->dateCloture.isNull());
 
         // Another workstation changes the row: the save is refused, its change stays.
-        executerSql(c, QStringLiteral("UPDATE Expédition SET Tare = 9 WHERE ") + NoDe, {numero});
-        s.lib1 = QStringLiteral("Écrasé ?");
+        executerSql(c, u"UPDATE Expédition SET Tare = 9 WHERE "_s + NoDe, {numero});
+        s.lib1 = u"Écrasé ?"_s;
         const Enregistrement conflit = EnregistrerExpedition(c, *d, s);
         QVERIFY(!conflit.detail);
-        QVERIFY(conflit.refus.contains(QStringLiteral("autre poste")));
-        QCOMPARE(
-            valeurSql(c, QStringLiteral("SELECT Tare || [Libellé 1] FROM Expédition")).toString(),
-            QStringLiteral("9.0Nouveau libellé"));
+        QVERIFY(conflit.refus.contains(u"autre poste"_s));
+        QCOMPARE(valeurSql(c, u"SELECT Tare || [Libellé 1] FROM Expédition"_s).toString(),
+                 u"9.0Nouveau libellé"_s);
         SupExp(c, numero);
         QVERIFY(!EnregistrerExpedition(c, *d, s).detail);
         // The routine tells, the window shows.
@@ -416,31 +396,29 @@ private slots:
         BaseDeTest t;
         monde(t);
         Contexte& c = *t.ctx;
-        const qint32 a = *CreerExpManuel(c, {QStringLiteral("BC1"), QStringLiteral("BC2")});
-        const qint32 b = *CreerExpManuel(c, {QStringLiteral("BC3")});
-        AddCdeExp(c, b, {QStringLiteral("BC1")}); // attached twice
-        QCOMPARE(SupCde(c, a, {QStringLiteral(" BC1 ")}), 1);
-        QCOMPARE(commandesDe(c, a), QStringList{QStringLiteral("BC2")});
-        QCOMPARE(commandesDe(c, b), QStringList({QStringLiteral("BC1"), QStringLiteral("BC3")}));
+        const qint32 a = *CreerExpManuel(c, {u"BC1"_s, u"BC2"_s});
+        const qint32 b = *CreerExpManuel(c, {u"BC3"_s});
+        AddCdeExp(c, b, {u"BC1"_s}); // attached twice
+        QCOMPARE(SupCde(c, a, {u" BC1 "_s}), 1);
+        QCOMPARE(commandesDe(c, a), QStringList{u"BC2"_s});
+        QCOMPARE(commandesDe(c, b), QStringList({u"BC1"_s, u"BC3"_s}));
         QCOMPARE(SupCde(c, a, {}), 0);
 
-        executerSql(
-            c, QStringLiteral("INSERT INTO Colis VALUES (?, 1, 2.5, '2012-04-19 10:00:00')"), {b});
+        executerSql(c, u"INSERT INTO Colis VALUES (?, 1, 2.5, '2012-04-19 10:00:00')"_s, {b});
         executerSql(c,
-                    QStringLiteral("INSERT INTO Colisage VALUES (?, 1, '3700000000017', 2, "
-                                   "'2012-04-19 10:00:00')"),
+                    u"INSERT INTO Colisage VALUES (?, 1, '3700000000017', 2, "
+                    "'2012-04-19 10:00:00')"_s,
                     {b});
         executerSql(c,
-                    QStringLiteral("INSERT INTO [Journal de saisie] ([Code type ligne], "
-                                   "[No Expédition]) VALUES ('{EXPXA}', ?)"),
+                    u"INSERT INTO [Journal de saisie] ([Code type ligne], "
+                    "[No Expédition]) VALUES ('{EXPXA}', ?)"_s,
                     {b});
         QVERIFY(SupExp(c, b));
         for (const QString& table :
-             {QStringLiteral("Expédition"), QStringLiteral("[Liste commandes]"),
-              QStringLiteral("Colis"), QStringLiteral("Colisage")})
+             {u"Expédition"_s, u"[Liste commandes]"_s, u"Colis"_s, u"Colisage"_s})
             QCOMPARE(compter(c, table, NoDe, {b}), 0);
-        QCOMPARE(compter(c, QStringLiteral("[Journal de saisie]"), NoDe, {b}), 1);
-        QCOMPARE(compter(c, QStringLiteral("Expédition")), 1);
+        QCOMPARE(compter(c, u"[Journal de saisie]"_s, NoDe, {b}), 1);
+        QCOMPARE(compter(c, u"Expédition"_s), 1);
         QVERIFY(!SupExp(c, b));
     }
 
@@ -448,59 +426,46 @@ private slots:
         BaseDeTest t;
         t.creerBase(true);
         Contexte& c = *t.ctx;
-        QCOMPARE(RechercheCommande(c, QStringLiteral("bc00103")), 102);
+        QCOMPARE(RechercheCommande(c, u"bc00103"_s), 102);
         const std::optional<DetailExpedition> d = ChargeDetailExp(c, 101);
         QVERIFY(d && !InitZoneData(*d).dateClot->isNull());
-        QVERIFY(InitZoneData(*d).livraison.startsWith(QStringLiteral("Côté Maison Annecy\r\n")));
+        QVERIFY(InitZoneData(*d).livraison.startsWith(u"Côté Maison Annecy\r\n"_s));
         const QString commande = ChargeListCde(c).cle(0).toString();
         const std::optional<qint32> numero = CreerExpManuel(c, {commande});
         QVERIFY(numero);
         QCOMPARE(RechercheCommande(c, commande), *numero);
         // The journal of a deleted shipment stays as history.
-        const int journal = compter(c, QStringLiteral("[Journal de saisie]"), NoDe, {102});
+        const int journal = compter(c, u"[Journal de saisie]"_s, NoDe, {102});
         QVERIFY(SupExp(c, 102));
-        QCOMPARE(compter(c, QStringLiteral("[Journal de saisie]"), NoDe, {102}), journal);
-        QCOMPARE(compter(c, QStringLiteral("Colis"), NoDe, {102}), 0);
+        QCOMPARE(compter(c, u"[Journal de saisie]"_s, NoDe, {102}), journal);
+        QCOMPARE(compter(c, u"Colis"_s, NoDe, {102}), 0);
     }
 
     void rechercheDUneCommande() {
         BaseDeTest t;
         monde(t);
         Contexte& c = *t.ctx;
-        const qint32 a = *CreerExpManuel(c, {QStringLiteral("BC1")});
-        const qint32 b = *CreerExpManuel(c, {QStringLiteral("BC3")});
+        const qint32 a = *CreerExpManuel(c, {u"BC1"_s});
+        const qint32 b = *CreerExpManuel(c, {u"BC3"_s});
 
-        QCOMPARE(RechercheCommande(c, QStringLiteral("  bc1 ")), a);
+        QCOMPARE(RechercheCommande(c, u"  bc1 "_s), a);
         QVERIFY(t.prompts.boites.isEmpty());
 
-        QVERIFY(!RechercheCommande(c, QStringLiteral("bc9' OR '1'='1")));
-        QCOMPARE(t.prompts.boites.size(), 1);
-        QCOMPARE(t.prompts.boites.first().titre,
-                 QStringLiteral("Recherche de commande infructueuse"));
-        QCOMPARE(t.prompts.boites.first().texte,
-                 QStringLiteral("La commande N° [BC9' OR '1'='1] appartient à aucune expédition "
-                                "ou n'existe pas."));
-
-        AddCdeExp(c, b, {QStringLiteral("BC1")});
-        t.prompts.vider();
-        QCOMPARE(RechercheCommande(c, QStringLiteral("BC1")), a);
-        QCOMPARE(t.prompts.boites.size(), 1);
-        QCOMPARE(t.prompts.boites.first().icone, Prompts::Icone::Exclamation);
-        QCOMPARE(t.prompts.boites.first().titre,
-                 QStringLiteral("ANOMALIE : Recherche de commande"));
-        QCOMPARE(t.prompts.boites.first().texte,
-                 QStringLiteral("La commande N° [BC1] appartient à plusieurs expéditions.\r\n\r\n"
-                                "Liste des n° d'expédition :\r\n%1\r\n%2\r\n")
-                     .arg(a)
-                     .arg(b));
-
+        QVERIFY(!RechercheCommande(c, u"bc9' OR '1'='1"_s));
+        AddCdeExp(c, b, {u"BC1"_s});
+        QCOMPARE(RechercheCommande(c, u"BC1"_s), a);
         // Cancelling the input box does nothing.
-        t.prompts.vider();
         t.prompts.saisies.enqueue(std::nullopt);
         QVERIFY(!RechercheCommande(c));
-        QCOMPARE(t.prompts.boites.size(), 1);
-        QCOMPARE(t.prompts.boites.first().titre, QStringLiteral("Recherche d'une commande"));
-        QCOMPARE(t.prompts.boites.first().texte, QStringLiteral("No commande :"));
+        QCOMPARE(t.prompts.titresEtTextes(),
+                 (QStringList{u"Recherche de commande infructueuse|La commande N° [BC9' OR '1'='1] "
+                              u"appartient à aucune expédition ou n'existe pas."_s,
+                              u"ANOMALIE : Recherche de commande|La commande N° [BC1] appartient à "
+                              u"plusieurs expéditions.\r\n\r\nListe des n° d'expédition :\r\n%1\r\n"
+                              u"%2\r\n"_s.arg(a)
+                                  .arg(b),
+                              u"Recherche d'une commande|No commande :"_s}));
+        QCOMPARE(t.prompts.boites[1].icone, Prompts::Icone::Exclamation);
     }
 };
 

@@ -24,6 +24,7 @@
 #include <QTimer>
 
 using namespace tarvo;
+using namespace Qt::StringLiterals;
 using namespace tarvo::test;
 using namespace tarvo::expeditions;
 using ui::FenetrePrincipale;
@@ -33,20 +34,17 @@ namespace {
 void monde(BaseDeTest& t) {
     t.creerBase(false);
     Contexte& c = *t.ctx;
-    ajouterClient(c, QStringLiteral("CA"), QStringLiteral("Alpha"));
-    ajouterClient(c, QStringLiteral("CB"), QStringLiteral("Bravo"));
-    ajouterLieu(c, 1, QStringLiteral("CA"), QStringLiteral("Alpha Annecy"),
-                QStringLiteral("Annecy"));
-    ajouterLieu(c, 2, QStringLiteral("CA"), QStringLiteral("Alpha Lyon"), QStringLiteral("Lyon"));
-    ajouterLieu(c, 3, QStringLiteral("CB"), QStringLiteral("Bravo Paris"), QStringLiteral("Paris"));
+    ajouterClient(c, u"CA"_s, u"Alpha"_s);
+    ajouterClient(c, u"CB"_s, u"Bravo"_s);
+    ajouterLieu(c, 1, u"CA"_s, u"Alpha Annecy"_s, u"Annecy"_s);
+    ajouterLieu(c, 2, u"CA"_s, u"Alpha Lyon"_s, u"Lyon"_s);
+    ajouterLieu(c, 3, u"CB"_s, u"Bravo Paris"_s, u"Paris"_s);
     // Dates chosen so that their texts sort unlike the dates themselves.
-    ajouterCommande(c, QStringLiteral("BC1"), QStringLiteral("CA"), 1, QStringLiteral("R1"),
-                    QStringLiteral("2012-01-15 00:00:00"));
-    ajouterCommande(c, QStringLiteral("BC2"), QStringLiteral("CA"), 1, QStringLiteral("R2"),
-                    QStringLiteral("2012-02-01 00:00:00"));
-    ajouterCommande(c, QStringLiteral("BC3"), QStringLiteral("CA"), 2);
-    ajouterCommande(c, QStringLiteral("BC4"), QStringLiteral("CB"), 3);
-    ajouterCommande(c, QStringLiteral("BC5"), QStringLiteral("CB"), 3);
+    ajouterCommande(c, u"BC1"_s, u"CA"_s, 1, u"R1"_s, u"2012-01-15 00:00:00"_s);
+    ajouterCommande(c, u"BC2"_s, u"CA"_s, 1, u"R2"_s, u"2012-02-01 00:00:00"_s);
+    ajouterCommande(c, u"BC3"_s, u"CA"_s, 2);
+    ajouterCommande(c, u"BC4"_s, u"CB"_s, 3);
+    ajouterCommande(c, u"BC5"_s, u"CB"_s, 3);
 }
 
 template <typename T> T* controle(QWidget* fenetre, const QString& nom) {
@@ -151,7 +149,7 @@ QList<Refus> refus() {
          [](BaseDeTest& t, QObject*) {
              ExpNewManuel f(*t.ctx);
              montrer(&f);
-             cocher(liste(&f, QStringLiteral("ListeCde")), QStringLiteral("BC1"));
+             cocher(liste(&f, u"ListeCde"_s), u"BC1"_s);
              cliquer(&f, "BtCreerExp");
          }},
         {"ajout de commande", "BEFORE INSERT ON [Liste commandes]",
@@ -161,7 +159,7 @@ QList<Refus> refus() {
              QTimer::singleShot(0, test, [] {
                  QWidget* ajout = QApplication::activeModalWidget();
                  QVERIFY(ajout);
-                 cocher(liste(ajout, QStringLiteral("ListeCde")), QStringLiteral("BC1"));
+                 cocher(liste(ajout, u"ListeCde"_s), u"BC1"_s);
                  cliquer(ajout, "BtAjCde");
                  ajout->close();
              });
@@ -169,7 +167,7 @@ QList<Refus> refus() {
          }},
         {"suppression de commande", "BEFORE DELETE ON [Liste commandes]",
          modif([](BaseDeTest& t, ExpModif& f) {
-             cocher(liste(&f, QStringLiteral("ListeCde")), QStringLiteral("X"));
+             cocher(liste(&f, u"ListeCde"_s), u"X"_s);
              t.prompts.reponses.enqueue(true);
              cliquer(&f, "BtSupCde");
          })},
@@ -179,7 +177,7 @@ QList<Refus> refus() {
              cliquer(&f, "BtSupExp");
          })},
         {"enregistrement", "BEFORE UPDATE ON Expédition", modif([](BaseDeTest&, ExpModif& f) {
-             controle<QLineEdit>(&f, QStringLiteral("Lib1"))->setText(QStringLiteral("Nouveau"));
+             controle<QLineEdit>(&f, u"Lib1"_s)->setText(u"Nouveau"_s);
              cliquer(&f, "EnrModifExp");
          })},
     };
@@ -237,21 +235,20 @@ private slots:
     void listeLargeTrieeParTexte() {
         QList<db::Colonne> colonnes;
         for (int c = 0; c < 8; ++c)
-            colonnes << db::Colonne{QStringLiteral("Texte %1").arg(c), db::Genre::Texte};
-        colonnes << db::Colonne{QStringLiteral("Nombre"), db::Genre::Nombre};
+            colonnes << db::Colonne{u"Texte %1"_s.arg(c), db::Genre::Texte};
+        colonnes << db::Colonne{u"Nombre"_s, db::Genre::Nombre};
         db::JeuEnregistrements jeu(colonnes);
         for (const int n : {10, 9, 2})
-            jeu.ajouter({QStringLiteral("L%1").arg(n), {}, {}, {}, {}, {}, {}, {}, n}, n);
-        ListeRapport l(QStringLiteral("Large"), colonnes, false, true);
+            jeu.ajouter({u"L%1"_s.arg(n), {}, {}, {}, {}, {}, {}, {}, n}, n);
+        ListeRapport l(u"Large"_s, colonnes, false, true);
         l.remplir(jeu);
         montrer(&l);
         QCOMPARE(l.model()->columnCount(), 9);
-        QCOMPARE(l.model()->headerData(8, Qt::Horizontal).toString(), QStringLiteral("Nombre"));
-        QCOMPARE(l.texte(0, 8), QStringLiteral("10"));
+        QCOMPARE(l.model()->headerData(8, Qt::Horizontal).toString(), u"Nombre"_s);
+        QCOMPARE(l.texte(0, 8), u"10"_s);
         cliquerEntete(&l, 8);
         cliquerEntete(&l, 8);
-        QCOMPARE(colonne(&l, 8),
-                 QStringList({QStringLiteral("10"), QStringLiteral("2"), QStringLiteral("9")}));
+        QCOMPARE(colonne(&l, 8), QStringList({u"10"_s, u"2"_s, u"9"_s}));
         QCOMPARE(l.cle(2).toInt(), 9);
     }
 
@@ -260,72 +257,66 @@ private slots:
         monde(t);
         ExpNewAuto f(*t.ctx);
         montrer(&f);
-        QCOMPARE(f.windowTitle(), QStringLiteral("Création des expéditions (Mode automatique)"));
-        ListeRapport* cde = liste(&f, QStringLiteral("ListeCde"));
-        QCOMPARE(cde->model()->headerData(6, Qt::Horizontal).toString(), QStringLiteral("Pays"));
-        QCOMPARE(colonne(cde),
-                 QStringList({QStringLiteral("BC1"), QStringLiteral("BC2"), QStringLiteral("BC3"),
-                              QStringLiteral("BC4"), QStringLiteral("BC5")}));
+        QCOMPARE(f.windowTitle(), u"Création des expéditions (Mode automatique)"_s);
+        ListeRapport* cde = liste(&f, u"ListeCde"_s);
+        QCOMPARE(cde->model()->headerData(6, Qt::Horizontal).toString(), u"Pays"_s);
+        QCOMPARE(colonne(cde), QStringList({u"BC1"_s, u"BC2"_s, u"BC3"_s, u"BC4"_s, u"BC5"_s}));
 
         // First click: descending; the next click on any header: ascending. The
         // current row and the check marks follow their orders.
         cde->choisirLigne(2);
-        cocher(cde, QStringLiteral("BC3"));
+        cocher(cde, u"BC3"_s);
         cliquerEntete(cde, 1);
-        QCOMPARE(cde->texte(cde->ligneCourante()), QStringLiteral("BC3"));
-        QCOMPARE(cde->clesCochees(), QStringList{QStringLiteral("BC3")});
+        QCOMPARE(cde->texte(cde->ligneCourante()), u"BC3"_s);
+        QCOMPARE(cde->clesCochees(), QStringList{u"BC3"_s});
         cde->model()->setData(cde->model()->index(cde->ligneCourante(), 0), Qt::Unchecked,
                               Qt::CheckStateRole);
-        QCOMPARE(colonne(cde, 1).first(), QStringLiteral("REF"));
-        QCOMPARE(colonne(cde, 1).last(), QStringLiteral("R1"));
+        QCOMPARE(colonne(cde, 1).first(), u"REF"_s);
+        QCOMPARE(colonne(cde, 1).last(), u"R1"_s);
         cliquerEntete(cde, 2);
         QCOMPARE(cde->ordreTri(), Qt::AscendingOrder);
         // Dates sort as text: the first of February before the fifteenth of January.
-        QVERIFY(colonne(cde).indexOf(QStringLiteral("BC2")) <
-                colonne(cde).indexOf(QStringLiteral("BC1")));
+        QVERIFY(colonne(cde).indexOf(u"BC2"_s) < colonne(cde).indexOf(u"BC1"_s));
 
-        cocher(cde, QStringLiteral("BC4"));
-        cocher(cde, QStringLiteral("BC5"));
-        controle<QPushButton>(&f, QStringLiteral("BtCreerExp"))->click();
-        QCOMPARE(t.prompts.boites.size(), 1);
-        QCOMPARE(t.prompts.boites.first().titre,
-                 QStringLiteral("Création d'expédition mode automatique"));
-        QCOMPARE(t.prompts.boites.first().texte, QStringLiteral("Traitement terminé"));
-        QCOMPARE(compter(*t.ctx, QStringLiteral("Expédition")), 2);
+        cocher(cde, u"BC4"_s);
+        cocher(cde, u"BC5"_s);
+        controle<QPushButton>(&f, u"BtCreerExp"_s)->click();
+        QCOMPARE(t.prompts.titresEtTextes(),
+                 QStringList{u"Création d'expédition mode automatique|Traitement terminé"_s});
+        QCOMPARE(compter(*t.ctx, u"Expédition"_s), 2);
         QCOMPARE(cde->nombreLignes(), 3);
         QVERIFY(cde->clesCochees().isEmpty());
 
         // Nothing checked: nothing created, the box all the same.
-        controle<QPushButton>(&f, QStringLiteral("BtCreerExp"))->click();
+        controle<QPushButton>(&f, u"BtCreerExp"_s)->click();
         QCOMPARE(t.prompts.boites.size(), 2);
-        QCOMPARE(compter(*t.ctx, QStringLiteral("Expédition")), 2);
+        QCOMPARE(compter(*t.ctx, u"Expédition"_s), 2);
 
         // A failure on BC3, last of the list: the box names the shipments
         // already created, in list order, and never says the work is done.
-        executerSql(*t.ctx, QStringLiteral("CREATE TRIGGER refus BEFORE INSERT ON "
-                                           "[Liste commandes] WHEN NEW.[No commande SAGE] = "
-                                           "'BC3' BEGIN SELECT RAISE(ABORT, 'refus'); END"));
+        executerSql(*t.ctx, u"CREATE TRIGGER refus BEFORE INSERT ON "
+                            "[Liste commandes] WHEN NEW.[No commande SAGE] = "
+                            "'BC3' BEGIN SELECT RAISE(ABORT, 'refus'); END"_s);
         cde->model()->sort(0, Qt::AscendingOrder);
         for (const QString& commande : colonne(cde))
             cocher(cde, commande);
         t.prompts.vider();
-        controle<QPushButton>(&f, QStringLiteral("BtCreerExp"))->click();
+        controle<QPushButton>(&f, u"BtCreerExp"_s)->click();
         QCOMPARE(t.prompts.boites.size(), 1);
-        QCOMPARE(t.prompts.boites.first().titre, QStringLiteral("Erreur"));
-        QString faites = QStringLiteral("Avant l'erreur, ces expéditions ont été créées et "
-                                        "enregistrées :");
-        for (const QString& commande : {QStringLiteral("BC1"), QStringLiteral("BC2")})
-            faites += QStringLiteral("\r\nN° %1 : commande %2")
-                          .arg(valeurSql(*t.ctx,
-                                         QStringLiteral("SELECT [No Expédition] FROM "
-                                                        "[Liste commandes] WHERE "
-                                                        "[No commande SAGE] = ?"),
-                                         {commande})
-                                   .toString(),
-                               commande);
+        QCOMPARE(t.prompts.boites.first().titre, u"Erreur"_s);
+        QString faites = u"Avant l'erreur, ces expéditions ont été créées et "
+                         "enregistrées :"_s;
+        for (const QString& commande : {u"BC1"_s, u"BC2"_s})
+            faites += u"\r\nN° %1 : commande %2"_s.arg(valeurSql(*t.ctx,
+                                                                 u"SELECT [No Expédition] FROM "
+                                                                 "[Liste commandes] WHERE "
+                                                                 "[No commande SAGE] = ?"_s,
+                                                                 {commande})
+                                                           .toString(),
+                                                       commande);
         QVERIFY2(t.prompts.boites.first().texte.contains(faites),
                  qPrintable(t.prompts.boites.first().texte));
-        QCOMPARE(colonne(cde), QStringList{QStringLiteral("BC3")});
+        QCOMPARE(colonne(cde), QStringList{u"BC3"_s});
     }
 
     void manuelDernierClientEtCochesOubliees() {
@@ -333,67 +324,59 @@ private slots:
         monde(t);
         ExpNewManuel f(*t.ctx);
         montrer(&f);
-        ListeRapport* clients = liste(&f, QStringLiteral("ListeClient"));
-        ListeRapport* cde = liste(&f, QStringLiteral("ListeCde"));
+        ListeRapport* clients = liste(&f, u"ListeClient"_s);
+        ListeRapport* cde = liste(&f, u"ListeCde"_s);
         QCOMPARE(colonne(clients, 2),
-                 QStringList({QStringLiteral("Alpha Annecy"), QStringLiteral("Alpha Lyon"),
-                              QStringLiteral("Bravo Paris")}));
+                 QStringList({u"Alpha Annecy"_s, u"Alpha Lyon"_s, u"Bravo Paris"_s}));
         QCOMPARE(clients->ligneCourante(), 0);
-        QCOMPARE(colonne(cde), QStringList({QStringLiteral("BC1"), QStringLiteral("BC2")}));
+        QCOMPARE(colonne(cde), QStringList({u"BC1"_s, u"BC2"_s}));
 
         // Another customer row: its orders, unchecked.
-        cocher(cde, QStringLiteral("BC1"));
+        cocher(cde, u"BC1"_s);
         cliquerLigne(clients, 2);
-        QCOMPARE(colonne(cde), QStringList({QStringLiteral("BC4"), QStringLiteral("BC5")}));
+        QCOMPARE(colonne(cde), QStringList({u"BC4"_s, u"BC5"_s}));
         cliquerLigne(clients, 0);
         QVERIFY(cde->clesCochees().isEmpty());
 
         // The arrow keys move to another customer row: its orders follow.
         QTest::keyClick(clients, Qt::Key_Down);
-        QCOMPARE(colonne(cde), QStringList{QStringLiteral("BC3")});
+        QCOMPARE(colonne(cde), QStringList{u"BC3"_s});
         QTest::keyClick(clients, Qt::Key_Down);
         QCOMPARE(clients->ligneCourante(), 2);
 
         // A creation from the last row that empties it: the new last row is shown.
-        cocher(cde, QStringLiteral("BC4"));
-        cocher(cde, QStringLiteral("BC5"));
-        controle<QPushButton>(&f, QStringLiteral("BtCreerExp"))->click();
-        QCOMPARE(t.prompts.boites.last().titre,
-                 QStringLiteral("Création d'expédition mode manuel"));
-        QCOMPARE(compter(*t.ctx, QStringLiteral("Expédition"),
-                         QStringLiteral("[No lieu livraison] = 3")),
-                 1);
-        QCOMPARE(compter(*t.ctx, QStringLiteral("[Liste commandes]")), 2);
+        cocher(cde, u"BC4"_s);
+        cocher(cde, u"BC5"_s);
+        controle<QPushButton>(&f, u"BtCreerExp"_s)->click();
+        QCOMPARE(t.prompts.boites.last().titre, u"Création d'expédition mode manuel"_s);
+        QCOMPARE(compter(*t.ctx, u"Expédition"_s, u"[No lieu livraison] = 3"_s), 1);
+        QCOMPARE(compter(*t.ctx, u"[Liste commandes]"_s), 2);
         QCOMPARE(clients->nombreLignes(), 2);
         QCOMPARE(clients->ligneCourante(), 1);
-        QCOMPARE(colonne(cde), QStringList{QStringLiteral("BC3")});
+        QCOMPARE(colonne(cde), QStringList{u"BC3"_s});
     }
 
     void modificationDetailEnregistrementEtCloture() {
         BaseDeTest t;
         monde(t);
         Contexte& c = *t.ctx;
-        const int ouverte = ajouterExpedition(c, QStringLiteral("Ouverte"),
-                                              QStringLiteral("2012-04-10 08:00:00"), {}, 1);
+        const int ouverte = ajouterExpedition(c, u"Ouverte"_s, u"2012-04-10 08:00:00"_s, {}, 1);
         const int close =
-            ajouterExpedition(c, QStringLiteral("Close"), QStringLiteral("2012-04-11 08:00:00"),
-                              QStringLiteral("2012-04-18 00:00:00"), 3);
+            ajouterExpedition(c, u"Close"_s, u"2012-04-11 08:00:00"_s, u"2012-04-18 00:00:00"_s, 3);
         executerSql(c,
-                    QStringLiteral("INSERT INTO [Liste commandes] ([No Expédition], "
-                                   "[No commande SAGE], [No lieu livraison]) VALUES (?, 'BC1', 1)"),
+                    u"INSERT INTO [Liste commandes] ([No Expédition], "
+                    "[No commande SAGE], [No lieu livraison]) VALUES (?, 'BC1', 1)"_s,
                     {ouverte});
         ExpModif f(c, nullptr);
         montrer(&f);
-        ListeRapport* exp = liste(&f, QStringLiteral("ListeExp"));
+        ListeRapport* exp = liste(&f, u"ListeExp"_s);
         QCOMPARE(colonne(exp), QStringList{QString::number(ouverte)});
-        QCOMPARE(controle<QLineEdit>(&f, QStringLiteral("NoExp"))->text(),
-                 QString::number(ouverte));
-        QCOMPARE(colonne(liste(&f, QStringLiteral("ListeCde"))),
-                 QStringList{QStringLiteral("BC1")});
-        QVERIFY(!controle<QWidget>(&f, QStringLiteral("CacheDate"))->isHidden());
+        QCOMPARE(controle<QLineEdit>(&f, u"NoExp"_s)->text(), QString::number(ouverte));
+        QCOMPARE(colonne(liste(&f, u"ListeCde"_s)), QStringList{u"BC1"_s});
+        QVERIFY(!controle<QWidget>(&f, u"CacheDate"_s)->isHidden());
 
         // Closed shipments appear with the check box, in red bold.
-        controle<QCheckBox>(&f, QStringLiteral("AffClot"))->click();
+        controle<QCheckBox>(&f, u"AffClot"_s)->click();
         QCOMPARE(exp->nombreLignes(), 2);
         const QModelIndex rouge = exp->model()->index(1, 3);
         QCOMPARE(rouge.data(Qt::ForegroundRole).value<QBrush>().color(), QColor(255, 0, 0));
@@ -401,58 +384,54 @@ private slots:
         QVERIFY(!exp->model()->index(0, 0).data(Qt::FontRole).value<QFont>().bold());
         cliquerLigne(exp, 1);
         QCOMPARE(f.rsExp()->noExpedition, close);
-        QVERIFY(controle<QWidget>(&f, QStringLiteral("CacheDate"))->isHidden());
-        QVERIFY(controle<QPlainTextEdit>(&f, QStringLiteral("Livraison"))
+        QVERIFY(controle<QWidget>(&f, u"CacheDate"_s)->isHidden());
+        QVERIFY(controle<QPlainTextEdit>(&f, u"Livraison"_s)
                     ->toPlainText()
-                    .startsWith(QStringLiteral("Bravo Paris\n1 rue du Port\n\n74000 Paris")));
+                    .startsWith(u"Bravo Paris\n1 rue du Port\n\n74000 Paris"_s));
 
         // Reopen with new labels and a bad weight: refused, nothing written.
-        controle<QLineEdit>(&f, QStringLiteral("Lib1"))->setText(QStringLiteral("Rouverte"));
-        controle<QCheckBox>(&f, QStringLiteral("DateClotCoche"))->click();
-        QVERIFY(!controle<QWidget>(&f, QStringLiteral("CacheDate"))->isHidden());
-        controle<QLineEdit>(&f, QStringLiteral("Volume"))->setText(QStringLiteral("un peu"));
-        controle<QPushButton>(&f, QStringLiteral("EnrModifExp"))->click();
+        controle<QLineEdit>(&f, u"Lib1"_s)->setText(u"Rouverte"_s);
+        controle<QCheckBox>(&f, u"DateClotCoche"_s)->click();
+        QVERIFY(!controle<QWidget>(&f, u"CacheDate"_s)->isHidden());
+        controle<QLineEdit>(&f, u"Volume"_s)->setText(u"un peu"_s);
+        controle<QPushButton>(&f, u"EnrModifExp"_s)->click();
         QCOMPARE(t.prompts.boites.size(), 1);
-        QCOMPARE(t.prompts.boites.first().titre, QStringLiteral("Modification des expéditions"));
-        QVERIFY(t.prompts.boites.first().texte.contains(QStringLiteral("« Volume »")));
-        QCOMPARE(compter(c, QStringLiteral("Expédition"), QStringLiteral("[Date cloture] IS NULL")),
-                 1);
-        controle<QLineEdit>(&f, QStringLiteral("Volume"))->setText(QStringLiteral("0,25"));
-        controle<QPushButton>(&f, QStringLiteral("EnrModifExp"))->click();
+        QCOMPARE(t.prompts.boites.first().titre, u"Modification des expéditions"_s);
+        QVERIFY(t.prompts.boites.first().texte.contains(u"« Volume »"_s));
+        QCOMPARE(compter(c, u"Expédition"_s, u"[Date cloture] IS NULL"_s), 1);
+        controle<QLineEdit>(&f, u"Volume"_s)->setText(u"0,25"_s);
+        controle<QPushButton>(&f, u"EnrModifExp"_s)->click();
         QCOMPARE(t.prompts.boites.size(), 1);
-        QCOMPARE(compter(c, QStringLiteral("Expédition"), QStringLiteral("[Date cloture] IS NULL")),
-                 2);
+        QCOMPARE(compter(c, u"Expédition"_s, u"[Date cloture] IS NULL"_s), 2);
         // The labels change at once, the closing date at the next reload.
-        QCOMPARE(exp->texte(1, 1), QStringLiteral("Rouverte"));
+        QCOMPARE(exp->texte(1, 1), u"Rouverte"_s);
         QVERIFY(!exp->texte(1, 4).isEmpty());
-        controle<QPushButton>(&f, QStringLiteral("BtActualiser"))->click();
+        controle<QPushButton>(&f, u"BtActualiser"_s)->click();
         QVERIFY(exp->texte(1, 4).isEmpty());
 
         // Closing it again from the picker.
         cliquerLigne(exp, 1);
-        controle<QCheckBox>(&f, QStringLiteral("DateClotCoche"))->click();
-        controle<QPushButton>(&f, QStringLiteral("EnrModifExp"))->click();
+        controle<QCheckBox>(&f, u"DateClotCoche"_s)->click();
+        controle<QPushButton>(&f, u"EnrModifExp"_s)->click();
         QCOMPARE(valeurSql(c,
-                           QStringLiteral("SELECT [Date cloture] FROM Expédition WHERE "
-                                          "[No Expédition] = ?"),
+                           u"SELECT [Date cloture] FROM Expédition WHERE "
+                           "[No Expédition] = ?"_s,
                            {close})
                      .toString(),
-                 QStringLiteral("2012-04-19 13:42:25"));
+                 u"2012-04-19 13:42:25"_s);
 
         // Changed meanwhile on another workstation: the box, nothing written.
-        executerSql(c, QStringLiteral("UPDATE Expédition SET Tare = 9 WHERE [No Expédition] = ?"),
-                    {close});
-        controle<QLineEdit>(&f, QStringLiteral("Lib1"))->setText(QStringLiteral("Perdu"));
-        controle<QPushButton>(&f, QStringLiteral("EnrModifExp"))->click();
+        executerSql(c, u"UPDATE Expédition SET Tare = 9 WHERE [No Expédition] = ?"_s, {close});
+        controle<QLineEdit>(&f, u"Lib1"_s)->setText(u"Perdu"_s);
+        controle<QPushButton>(&f, u"EnrModifExp"_s)->click();
         QCOMPARE(t.prompts.boites.size(), 2);
-        QCOMPARE(t.prompts.boites.last().titre, QStringLiteral("Modification des expéditions"));
+        QCOMPARE(t.prompts.boites.last().titre, u"Modification des expéditions"_s);
         QCOMPARE(t.prompts.boites.last().texte,
-                 QStringLiteral("L'expédition N° %1 a été modifiée ou supprimée sur un autre "
-                                "poste depuis son affichage : vos modifications n'ont pas été "
-                                "enregistrées.\r\n\r\nAffichez-la de nouveau pour voir son "
-                                "état actuel.")
-                     .arg(close));
-        QCOMPARE(exp->texte(1, 1), QStringLiteral("Rouverte"));
+                 u"L'expédition N° %1 a été modifiée ou supprimée sur un autre "
+                 "poste depuis son affichage : vos modifications n'ont pas été "
+                 "enregistrées.\r\n\r\nAffichez-la de nouveau pour voir son "
+                 "état actuel."_s.arg(close));
+        QCOMPARE(exp->texte(1, 1), u"Rouverte"_s);
     }
 
     void suppressionsEtPositionGardee() {
@@ -461,60 +440,57 @@ private slots:
         Contexte& c = *t.ctx;
         QList<int> numeros;
         for (int i = 0; i < 3; ++i)
-            numeros << ajouterExpedition(c, QStringLiteral("E%1").arg(i),
-                                         QStringLiteral("2012-04-1%1 08:00:00").arg(i), {}, 1);
-        const QString attacher = QStringLiteral(
-            "INSERT INTO [Liste commandes] ([No Expédition], [No commande SAGE]) VALUES (?, ?)");
-        executerSql(c, attacher, {numeros.at(1), QStringLiteral("BC1")});
-        executerSql(c, attacher, {numeros.at(1), QStringLiteral("BC2")});
-        executerSql(c, attacher, {numeros.at(2), QStringLiteral("BC1")});
+            numeros << ajouterExpedition(c, u"E%1"_s.arg(i), u"2012-04-1%1 08:00:00"_s.arg(i), {},
+                                         1);
+        const QString attacher =
+            u"INSERT INTO [Liste commandes] ([No Expédition], [No commande SAGE]) VALUES (?, ?)"_s;
+        executerSql(c, attacher, {numeros.at(1), u"BC1"_s});
+        executerSql(c, attacher, {numeros.at(1), u"BC2"_s});
+        executerSql(c, attacher, {numeros.at(2), u"BC1"_s});
 
         ExpModif f(c, nullptr);
         montrer(&f);
-        ListeRapport* exp = liste(&f, QStringLiteral("ListeExp"));
-        ListeRapport* cde = liste(&f, QStringLiteral("ListeCde"));
+        ListeRapport* exp = liste(&f, u"ListeExp"_s);
+        ListeRapport* cde = liste(&f, u"ListeCde"_s);
         cliquerLigne(exp, 1);
-        cocher(cde, QStringLiteral("BC1"));
+        cocher(cde, u"BC1"_s);
         t.prompts.reponses.enqueue(true);
-        controle<QPushButton>(&f, QStringLiteral("BtSupCde"))->click();
-        QCOMPARE(t.prompts.boites.last().titre,
-                 QStringLiteral("Suppression de commande d'une expédition"));
+        controle<QPushButton>(&f, u"BtSupCde"_s)->click();
+        QCOMPARE(t.prompts.boites.last().titre, u"Suppression de commande d'une expédition"_s);
         QCOMPARE(t.prompts.boites.last().texte,
-                 QStringLiteral("Supprimer la(les) commande(s) sélectionnée(s) ?"));
-        QCOMPARE(colonne(cde), QStringList{QStringLiteral("BC2")});
+                 u"Supprimer la(les) commande(s) sélectionnée(s) ?"_s);
+        QCOMPARE(colonne(cde), QStringList{u"BC2"_s});
         // The other shipment keeps its order.
-        QCOMPARE(compter(c, QStringLiteral("[Liste commandes]"),
-                         QStringLiteral("[No Expédition] = ?"), {numeros.at(2)}),
-                 1);
+        QCOMPARE(compter(c, u"[Liste commandes]"_s, u"[No Expédition] = ?"_s, {numeros.at(2)}), 1);
 
         // Deleting the last row shows the new last row.
         cliquerLigne(exp, 2);
         t.prompts.reponses.enqueue(true);
-        controle<QPushButton>(&f, QStringLiteral("BtSupExp"))->click();
-        QCOMPARE(t.prompts.boites.last().titre, QStringLiteral("Suppression d'une expédition"));
+        controle<QPushButton>(&f, u"BtSupExp"_s)->click();
+        QCOMPARE(t.prompts.boites.last().titre, u"Suppression d'une expédition"_s);
         QCOMPARE(colonne(exp),
                  QStringList({QString::number(numeros.at(0)), QString::number(numeros.at(1))}));
         QCOMPARE(exp->ligneCourante(), 1);
         QCOMPARE(f.rsExp()->noExpedition, numeros.at(1));
-        QCOMPARE(colonne(cde), QStringList{QStringLiteral("BC2")});
+        QCOMPARE(colonne(cde), QStringList{u"BC2"_s});
 
         // A shipment with no order can be deleted too; "No" keeps it.
         cliquerLigne(exp, 0);
         t.prompts.reponses.enqueue(false);
-        controle<QPushButton>(&f, QStringLiteral("BtSupExp"))->click();
+        controle<QPushButton>(&f, u"BtSupExp"_s)->click();
         QCOMPARE(exp->nombreLignes(), 2);
         t.prompts.reponses.enqueue(true);
-        controle<QPushButton>(&f, QStringLiteral("BtSupExp"))->click();
+        controle<QPushButton>(&f, u"BtSupExp"_s)->click();
         t.prompts.reponses.enqueue(true);
-        controle<QPushButton>(&f, QStringLiteral("BtSupExp"))->click();
+        controle<QPushButton>(&f, u"BtSupExp"_s)->click();
         QCOMPARE(exp->nombreLignes(), 0);
         QVERIFY(!f.rsExp());
-        QCOMPARE(controle<QLineEdit>(&f, QStringLiteral("NbColTheo"))->text(), QStringLiteral("0"));
+        QCOMPARE(controle<QLineEdit>(&f, u"NbColTheo"_s)->text(), u"0"_s);
         QCOMPARE(cde->nombreLignes(), 0);
         // With nothing shown the buttons do nothing.
         const qsizetype boites = t.prompts.boites.size();
-        controle<QPushButton>(&f, QStringLiteral("BtSupExp"))->click();
-        controle<QPushButton>(&f, QStringLiteral("EnrModifExp"))->click();
+        controle<QPushButton>(&f, u"BtSupExp"_s)->click();
+        controle<QPushButton>(&f, u"EnrModifExp"_s)->click();
         QCOMPARE(t.prompts.boites.size(), boites);
     }
 
@@ -524,17 +500,15 @@ private slots:
         // The shipment highlighted after the gesture, by creation order: 0 is
         // closed, 1 to 3 open.
         QTest::addColumn<int>("attendue");
-        const QString supprimer = QStringLiteral("BtSupExp");
-        const QString ajouter = QStringLiteral("BtAjCde");
-        QTest::newRow("flèche bas, suppression") << QStringLiteral("bas") << supprimer << 2;
-        QTest::newRow("flèche bas, ajout") << QStringLiteral("bas") << ajouter << 2;
-        QTest::newRow("flèche haut, suppression") << QStringLiteral("haut") << supprimer << 2;
-        QTest::newRow("Actualiser, suppression")
-            << QStringLiteral("BtActualiser") << supprimer << 1;
-        QTest::newRow("Actualiser, ajout") << QStringLiteral("BtActualiser") << ajouter << 1;
-        QTest::newRow("closes affichées, suppression")
-            << QStringLiteral("AffClot") << supprimer << 0;
-        QTest::newRow("closes affichées, ajout") << QStringLiteral("AffClot") << ajouter << 0;
+        const QString supprimer = u"BtSupExp"_s;
+        const QString ajouter = u"BtAjCde"_s;
+        QTest::newRow("flèche bas, suppression") << u"bas"_s << supprimer << 2;
+        QTest::newRow("flèche bas, ajout") << u"bas"_s << ajouter << 2;
+        QTest::newRow("flèche haut, suppression") << u"haut"_s << supprimer << 2;
+        QTest::newRow("Actualiser, suppression") << u"BtActualiser"_s << supprimer << 1;
+        QTest::newRow("Actualiser, ajout") << u"BtActualiser"_s << ajouter << 1;
+        QTest::newRow("closes affichées, suppression") << u"AffClot"_s << supprimer << 0;
+        QTest::newRow("closes affichées, ajout") << u"AffClot"_s << ajouter << 0;
     }
 
     // Whatever moved the highlight, the details and the orders shown are
@@ -551,22 +525,22 @@ private slots:
         Contexte& c = *t.ctx;
         QList<int> numeros;
         for (int i = 0; i < 4; ++i) {
-            numeros << ajouterExpedition(
-                c, QStringLiteral("E%1").arg(i), QStringLiteral("2012-04-1%1 08:00:00").arg(i),
-                i == 0 ? QVariant(QStringLiteral("2012-04-18 00:00:00")) : QVariant(), 1);
+            numeros << ajouterExpedition(c, u"E%1"_s.arg(i), u"2012-04-1%1 08:00:00"_s.arg(i),
+                                         i == 0 ? QVariant(u"2012-04-18 00:00:00"_s) : QVariant(),
+                                         1);
             executerSql(c,
-                        QStringLiteral("INSERT INTO [Liste commandes] ([No Expédition], "
-                                       "[No commande SAGE]) VALUES (?, ?)"),
-                        {numeros.last(), QStringLiteral("X%1").arg(i)});
+                        u"INSERT INTO [Liste commandes] ([No Expédition], "
+                        "[No commande SAGE]) VALUES (?, ?)"_s,
+                        {numeros.last(), u"X%1"_s.arg(i)});
         }
         const int numero = numeros.at(attendue);
         const bool close = attendue == 0;
         ExpModif f(c, nullptr);
         montrer(&f);
-        ListeRapport* exp = liste(&f, QStringLiteral("ListeExp"));
-        if (geste == QStringLiteral("bas")) {
+        ListeRapport* exp = liste(&f, u"ListeExp"_s);
+        if (geste == u"bas"_s) {
             QTest::keyClick(exp, Qt::Key_Down);
-        } else if (geste == QStringLiteral("haut")) {
+        } else if (geste == u"haut"_s) {
             cliquerLigne(exp, 2);
             QTest::keyClick(exp, Qt::Key_Up);
         } else {
@@ -574,17 +548,15 @@ private slots:
             controle<QAbstractButton>(&f, geste)->click();
         }
         QCOMPARE(exp->cle(exp->ligneCourante()).toInt(), numero);
-        QCOMPARE(controle<QLineEdit>(&f, QStringLiteral("NoExp"))->text(), QString::number(numero));
-        ListeRapport* cde = liste(&f, QStringLiteral("ListeCde"));
-        QCOMPARE(colonne(cde), QStringList{QStringLiteral("X%1").arg(attendue)});
+        QCOMPARE(controle<QLineEdit>(&f, u"NoExp"_s)->text(), QString::number(numero));
+        ListeRapport* cde = liste(&f, u"ListeCde"_s);
+        QCOMPARE(colonne(cde), QStringList{u"X%1"_s.arg(attendue)});
 
-        if (bouton == QStringLiteral("BtSupExp")) {
+        if (bouton == u"BtSupExp"_s) {
             t.prompts.reponses.enqueue(true);
             controle<QPushButton>(&f, bouton)->click();
-            QCOMPARE(compter(c, QStringLiteral("Expédition")), 3);
-            QCOMPARE(compter(c, QStringLiteral("Expédition"), QStringLiteral("[No Expédition] = ?"),
-                             {numero}),
-                     0);
+            QCOMPARE(compter(c, u"Expédition"_s), 3);
+            QCOMPARE(compter(c, u"Expédition"_s, u"[No Expédition] = ?"_s, {numero}), 0);
             return;
         }
         QString titre;
@@ -597,38 +569,35 @@ private slots:
             auto* ajout = qobject_cast<ExpAddCde*>(QApplication::activeModalWidget());
             QVERIFY(ajout);
             titre = ajout->windowTitle();
-            libelle = controle<QLabel>(ajout, QStringLiteral("LibExp"))->text();
-            offertes = colonne(liste(ajout, QStringLiteral("ListeCde")));
-            cocher(liste(ajout, QStringLiteral("ListeCde")), QStringLiteral("BC1"));
-            controle<QPushButton>(ajout, QStringLiteral("BtAjCde"))->click();
+            libelle = controle<QLabel>(ajout, u"LibExp"_s)->text();
+            offertes = colonne(liste(ajout, u"ListeCde"_s));
+            cocher(liste(ajout, u"ListeCde"_s), u"BC1"_s);
+            controle<QPushButton>(ajout, u"BtAjCde"_s)->click();
             if (ajout->isVisible()) {
-                resteeOuverteSansRien = compter(c, QStringLiteral("[Liste commandes]"),
-                                                QStringLiteral("[No commande SAGE] = 'BC1'")) == 0;
-                controle<QPushButton>(ajout, QStringLiteral("BtAjCde"))->click();
+                resteeOuverteSansRien =
+                    compter(c, u"[Liste commandes]"_s, u"[No commande SAGE] = 'BC1'"_s) == 0;
+                controle<QPushButton>(ajout, u"BtAjCde"_s)->click();
             }
         });
         controle<QPushButton>(&f, bouton)->click();
-        QCOMPARE(titre, QStringLiteral("Ajout de commande à une expédition"));
-        QCOMPARE(libelle, QStringLiteral("%1 - E%2 - Ville").arg(numero).arg(attendue));
-        QCOMPARE(offertes, QStringList({QStringLiteral("BC1"), QStringLiteral("BC2")}));
-        QCOMPARE(valeurSql(c, QStringLiteral("SELECT [No Expédition] FROM [Liste commandes] "
-                                             "WHERE [No commande SAGE] = 'BC1'"))
+        QCOMPARE(titre, u"Ajout de commande à une expédition"_s);
+        QCOMPARE(libelle, u"%1 - E%2 - Ville"_s.arg(numero).arg(attendue));
+        QCOMPARE(offertes, QStringList({u"BC1"_s, u"BC2"_s}));
+        QCOMPARE(valeurSql(c, u"SELECT [No Expédition] FROM [Liste commandes] "
+                              "WHERE [No commande SAGE] = 'BC1'"_s)
                      .toInt(),
                  numero);
-        QCOMPARE(colonne(cde),
-                 QStringList({QStringLiteral("BC1"), QStringLiteral("X%1").arg(attendue)}));
+        QCOMPARE(colonne(cde), QStringList({u"BC1"_s, u"X%1"_s.arg(attendue)}));
         QCOMPARE(resteeOuverteSansRien, close);
         QCOMPARE(t.prompts.boites.size(), close ? 2 : 0);
         if (close) {
             const PromptsScriptes::Boite& question = t.prompts.boites.first();
             QVERIFY(question.estQuestion);
             QVERIFY(!question.ouiParDefaut);
-            QCOMPARE(question.titre, QStringLiteral("Ajout de commande à une expédition"));
-            QCOMPARE(question.texte,
-                     QStringLiteral("L'expédition N° %1 est close : ses commandes ne sont plus "
-                                    "envoyées aux terminaux.\r\n\r\nAjouter quand même "
-                                    "la(les) commande(s) ?")
-                         .arg(numero));
+            QCOMPARE(question.titre, u"Ajout de commande à une expédition"_s);
+            QCOMPARE(question.texte, u"L'expédition N° %1 est close : ses commandes ne sont plus "
+                                     "envoyées aux terminaux.\r\n\r\nAjouter quand même "
+                                     "la(les) commande(s) ?"_s.arg(numero));
         }
     }
 
@@ -647,18 +616,17 @@ private slots:
         BaseDeTest t;
         monde(t);
         Contexte& c = *t.ctx;
-        const int numero =
-            ajouterExpedition(c, QStringLiteral("E"), QStringLiteral("2012-04-10 08:00:00"), {}, 1);
+        const int numero = ajouterExpedition(c, u"E"_s, u"2012-04-10 08:00:00"_s, {}, 1);
         executerSql(c,
-                    QStringLiteral("INSERT INTO [Liste commandes] ([No Expédition], "
-                                   "[No commande SAGE]) VALUES (?, 'X')"),
+                    u"INSERT INTO [Liste commandes] ([No Expédition], "
+                    "[No commande SAGE]) VALUES (?, 'X')"_s,
                     {numero});
-        executerSql(c, QStringLiteral("CREATE TRIGGER refus ") + QString::fromUtf8(cas.quand) +
-                           QStringLiteral(" BEGIN SELECT RAISE(ABORT, 'refus de test'); END"));
-        const QString etat = QStringLiteral(
-            "SELECT (SELECT group_concat([No Expédition] || [Libellé 1]) FROM Expédition) || '/' "
+        executerSql(c, u"CREATE TRIGGER refus "_s + QString::fromUtf8(cas.quand) +
+                           u" BEGIN SELECT RAISE(ABORT, 'refus de test'); END"_s);
+        const QString etat =
+            u"SELECT (SELECT group_concat([No Expédition] || [Libellé 1]) FROM Expédition) || '/' "
             "|| (SELECT group_concat([No Expédition] || [No commande SAGE]) FROM "
-            "[Liste commandes])");
+            "[Liste commandes])"_s;
         const QString avant = valeurSql(c, etat).toString();
 
         cas.agir(t, this);
@@ -667,9 +635,9 @@ private slots:
             if (!boite.estQuestion)
                 messages << boite.titre + u'|' + boite.texte;
         QCOMPARE(messages.size(), 1);
-        QVERIFY2(messages.first().startsWith(QStringLiteral("Erreur|Erreur n° : ")),
+        QVERIFY2(messages.first().startsWith(u"Erreur|Erreur n° : "_s),
                  qPrintable(messages.first()));
-        QVERIFY(!messages.first().contains(QStringLiteral("terminé")));
+        QVERIFY(!messages.first().contains(u"terminé"_s));
         QCOMPARE(valeurSql(c, etat).toString(), avant);
     }
 
@@ -677,115 +645,107 @@ private slots:
         BaseDeTest t;
         monde(t);
         Contexte& c = *t.ctx;
-        ajouterExpedition(c, QStringLiteral("E"), QStringLiteral("2012-04-10 08:00:00"));
+        ajouterExpedition(c, u"E"_s, u"2012-04-10 08:00:00"_s);
         ExpModif f(c, nullptr);
         montrer(&f);
-        executerSql(c, QStringLiteral("ALTER TABLE Expédition RENAME TO Cachee"));
-        controle<QPushButton>(&f, QStringLiteral("BtActualiser"))->click();
+        executerSql(c, u"ALTER TABLE Expédition RENAME TO Cachee"_s);
+        controle<QPushButton>(&f, u"BtActualiser"_s)->click();
         QCOMPARE(t.prompts.boites.size(), 1);
-        QCOMPARE(t.prompts.boites.first().titre, QStringLiteral("Erreur"));
-        QVERIFY(t.prompts.boites.first().texte.startsWith(QStringLiteral("Erreur n° : ")));
-        executerSql(c, QStringLiteral("ALTER TABLE Cachee RENAME TO Expédition"));
-        controle<QPushButton>(&f, QStringLiteral("BtActualiser"))->click();
-        QCOMPARE(liste(&f, QStringLiteral("ListeExp"))->nombreLignes(), 1);
+        QCOMPARE(t.prompts.boites.first().titre, u"Erreur"_s);
+        QVERIFY(t.prompts.boites.first().texte.startsWith(u"Erreur n° : "_s));
+        executerSql(c, u"ALTER TABLE Cachee RENAME TO Expédition"_s);
+        controle<QPushButton>(&f, u"BtActualiser"_s)->click();
+        QCOMPARE(liste(&f, u"ListeExp"_s)->nombreLignes(), 1);
         QCOMPARE(t.prompts.boites.size(), 1);
 
         // Removed on another workstation: the reloaded list is empty, so is
         // the detail area.
-        executerSql(c, QStringLiteral("DELETE FROM Expédition"));
-        controle<QPushButton>(&f, QStringLiteral("BtActualiser"))->click();
+        executerSql(c, u"DELETE FROM Expédition"_s);
+        controle<QPushButton>(&f, u"BtActualiser"_s)->click();
         QVERIFY(!f.rsExp());
-        QVERIFY(controle<QLineEdit>(&f, QStringLiteral("NoExp"))->text().isEmpty());
+        QVERIFY(controle<QLineEdit>(&f, u"NoExp"_s)->text().isEmpty());
     }
 
     void fenetrePrincipaleMenusRechercheEtEditions() {
         BaseDeTest t;
         monde(t);
         Contexte& c = *t.ctx;
-        const int a =
-            ajouterExpedition(c, QStringLiteral("A"), QStringLiteral("2012-04-10 08:00:00"));
-        const int b =
-            ajouterExpedition(c, QStringLiteral("B"), QStringLiteral("2012-04-11 08:00:00"));
-        const QString attacher = QStringLiteral(
-            "INSERT INTO [Liste commandes] ([No Expédition], [No commande SAGE]) VALUES (?, ?)");
-        executerSql(c, attacher, {b, QStringLiteral("BC4")});
-        executerSql(c, attacher, {a, QStringLiteral("BC5")});
-        executerSql(c, attacher, {b, QStringLiteral("BC5")});
+        const int a = ajouterExpedition(c, u"A"_s, u"2012-04-10 08:00:00"_s);
+        const int b = ajouterExpedition(c, u"B"_s, u"2012-04-11 08:00:00"_s);
+        const QString attacher =
+            u"INSERT INTO [Liste commandes] ([No Expédition], [No commande SAGE]) VALUES (?, ?)"_s;
+        executerSql(c, attacher, {b, u"BC4"_s});
+        executerSql(c, attacher, {a, u"BC5"_s});
+        executerSql(c, attacher, {b, u"BC5"_s});
 
         FenetrePrincipale principale(c);
         ui::brancherExpeditions(principale);
         montrer(&principale);
-        principale.action(QStringLiteral("mnuCreaExpAuto"))->trigger();
-        QWidget* automatique = principale.fenetreOuverte(QStringLiteral("ExpNewAuto"));
+        principale.action(u"mnuCreaExpAuto"_s)->trigger();
+        QWidget* automatique = principale.fenetreOuverte(u"ExpNewAuto"_s);
         QVERIFY(automatique);
-        principale.action(QStringLiteral("tbModeAuto"))->trigger();
-        QCOMPARE(principale.fenetreOuverte(QStringLiteral("ExpNewAuto")), automatique);
-        principale.action(QStringLiteral("tbCreerExp"))->trigger();
-        QVERIFY(principale.fenetreOuverte(QStringLiteral("ExpNewManuel")));
+        principale.action(u"tbModeAuto"_s)->trigger();
+        QCOMPARE(principale.fenetreOuverte(u"ExpNewAuto"_s), automatique);
+        principale.action(u"tbCreerExp"_s)->trigger();
+        QVERIFY(principale.fenetreOuverte(u"ExpNewManuel"_s));
 
         // The search opens the modification window on the shipment found.
-        t.prompts.saisies.enqueue(QStringLiteral(" bc4"));
-        principale.action(QStringLiteral("tbRechercher"))->trigger();
-        auto* modif =
-            qobject_cast<ExpModif*>(principale.fenetreOuverte(QStringLiteral("ExpModif")));
+        t.prompts.saisies.enqueue(u" bc4"_s);
+        principale.action(u"tbRechercher"_s)->trigger();
+        auto* modif = qobject_cast<ExpModif*>(principale.fenetreOuverte(u"ExpModif"_s));
         QVERIFY(modif);
         QCOMPARE(modif->rsExp()->noExpedition, b);
         // Two shipments: the anomaly box, then the first one.
         t.prompts.vider();
-        t.prompts.saisies.enqueue(QStringLiteral("BC5"));
-        principale.action(QStringLiteral("mnuRechExp"))->trigger();
-        QCOMPARE(t.prompts.boites.last().titre, QStringLiteral("ANOMALIE : Recherche de commande"));
+        t.prompts.saisies.enqueue(u"BC5"_s);
+        principale.action(u"mnuRechExp"_s)->trigger();
+        QCOMPARE(t.prompts.boites.last().titre, u"ANOMALIE : Recherche de commande"_s);
         QCOMPARE(modif->rsExp()->noExpedition, a);
 
         // Coming back from a box keeps what was typed; switching windows reloads.
-        auto* lib1 = controle<QLineEdit>(modif, QStringLiteral("Lib1"));
+        auto* lib1 = controle<QLineEdit>(modif, u"Lib1"_s);
         QWidget boite;
-        for (QWidget* saisie : {static_cast<QWidget*>(lib1),
-                                static_cast<QWidget*>(liste(modif, QStringLiteral("ListeExp")))}) {
+        for (QWidget* saisie :
+             {static_cast<QWidget*>(lib1), static_cast<QWidget*>(liste(modif, u"ListeExp"_s))}) {
             saisie->setFocus();
-            lib1->setText(QStringLiteral("En cours de saisie"));
+            lib1->setText(u"En cours de saisie"_s);
             montrer(&boite);
             QApplication::setActiveWindow(&boite);
             QApplication::setActiveWindow(&principale);
             QTest::qWait(20);
-            QCOMPARE(lib1->text(), QStringLiteral("En cours de saisie"));
+            QCOMPARE(lib1->text(), u"En cours de saisie"_s);
         }
         boite.hide();
-        principale.action(QStringLiteral("mnuCreaExpAuto"))->trigger();
-        principale.action(QStringLiteral("mnuModifExp"))->trigger();
-        QTRY_COMPARE(lib1->text(), QStringLiteral("A"));
+        principale.action(u"mnuCreaExpAuto"_s)->trigger();
+        principale.action(u"mnuModifExp"_s)->trigger();
+        QTRY_COMPARE(lib1->text(), u"A"_s);
 
         // "Etiquettes expédition" reaches the window's parcel labels.
-        QAction* etiquettes = principale.action(QStringLiteral("mnuEdEtiqExp"));
+        QAction* etiquettes = principale.action(u"mnuEdEtiqExp"_s);
         QVERIFY(etiquettes->isEnabled());
-        controle<QPushButton>(modif, QStringLiteral("BtEdition"))->click();
+        controle<QPushButton>(modif, u"BtEdition"_s)->click();
         QVERIFY(principale.mnuEditionExp()->isVisible());
         principale.mnuEditionExp()->hide();
         t.prompts.vider();
         etiquettes->trigger();
-        QCOMPARE(t.prompts.boites.size(), 1);
-        QCOMPARE(t.prompts.boites.first().titre,
-                 QStringLiteral("Nombre de colis théorique incorrect"));
-        QCOMPARE(
-            t.prompts.boites.first().texte,
-            QStringLiteral("Vous devez définir un nombre de colis théorique différent de zéro."));
+        QCOMPARE(t.prompts.titresEtTextes(),
+                 QStringList{u"Nombre de colis théorique incorrect|Vous devez définir un nombre de "
+                             u"colis théorique différent de zéro."_s});
         // An unsaved count counts: the label window opens with it.
-        controle<QLineEdit>(modif, QStringLiteral("NbColTheo"))->setText(QStringLiteral("2"));
+        controle<QLineEdit>(modif, u"NbColTheo"_s)->setText(u"2"_s);
         QString dernierColis;
         QTimer::singleShot(0, this, [&] {
             QWidget* dialogue = QApplication::activeModalWidget();
             QVERIFY(dialogue);
-            QCOMPARE(dialogue->objectName(), QStringLiteral("ExpEdEtiq"));
-            dernierColis = controle<QLineEdit>(dialogue, QStringLiteral("NoColis2"))->text();
+            QCOMPARE(dialogue->objectName(), u"ExpEdEtiq"_s);
+            dernierColis = controle<QLineEdit>(dialogue, u"NoColis2"_s)->text();
             dialogue->close();
         });
         etiquettes->trigger();
-        QCOMPARE(dernierColis, QStringLiteral("2"));
+        QCOMPARE(dernierColis, u"2"_s);
         QCOMPARE(t.prompts.boites.size(), 1);
-        QCOMPARE(
-            compter(c, QStringLiteral("Expédition"), QStringLiteral("[Nbr colis théorique] = 0")),
-            2);
-        QVERIFY(!principale.action(QStringLiteral("mnuBonExp"))->isEnabled());
+        QCOMPARE(compter(c, u"Expédition"_s, u"[Nbr colis théorique] = 0"_s), 2);
+        QVERIFY(!principale.action(u"mnuBonExp"_s)->isEnabled());
         delete modif->parentWidget();
         QVERIFY(!etiquettes->isEnabled());
     }

@@ -8,40 +8,40 @@
 #include <QFile>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvo::test {
 
 QByteArray iniParDefaut(const QString& dossier) {
     const QString d = QDir(dossier).absolutePath() + u'/';
-    return QStringLiteral("[DB]\r\n"
-                          "PROVIDER=SQLITE\r\n"
-                          "SECURITYMODE=INTEG\r\n"
-                          "SERVERNAME=\r\n"
-                          "DBNAME=tarvo.db\r\n"
-                          "[Controle Version]\r\n"
-                          "FichierInfoVersion=%1version.ini\r\n"
-                          "[SCANPAL2]\r\n"
-                          "FichierArticle=%1terminal/ARTICLE.TXT\r\n"
-                          "FichierExpedition=%1terminal/EXPEDITION.TXT\r\n"
-                          "FichierData=%1terminal/DATA.TXT\r\n"
-                          "CheminArchiveData=%1archive/\r\n"
-                          "[ZEBRA]\r\n"
-                          "NomImprimanteArt=ZEBRA-ART\r\n"
-                          "MargeGaucheArt=10\r\n"
-                          "NomImprimanteExp=ZEBRA-EXP\r\n"
-                          "MargeGaucheExp=10\r\n")
-        .arg(d)
-        .toUtf8();
+    return u"[DB]\r\n"
+           "PROVIDER=SQLITE\r\n"
+           "SECURITYMODE=INTEG\r\n"
+           "SERVERNAME=\r\n"
+           "DBNAME=tarvo.db\r\n"
+           "[Controle Version]\r\n"
+           "FichierInfoVersion=%1version.ini\r\n"
+           "[SCANPAL2]\r\n"
+           "FichierArticle=%1terminal/ARTICLE.TXT\r\n"
+           "FichierExpedition=%1terminal/EXPEDITION.TXT\r\n"
+           "FichierData=%1terminal/DATA.TXT\r\n"
+           "CheminArchiveData=%1archive/\r\n"
+           "[ZEBRA]\r\n"
+           "NomImprimanteArt=ZEBRA-ART\r\n"
+           "MargeGaucheArt=10\r\n"
+           "NomImprimanteExp=ZEBRA-EXP\r\n"
+           "MargeGaucheExp=10\r\n"_s.arg(d)
+               .toUtf8();
 }
 
 BaseDeTest::BaseDeTest() : horloge(QDateTime(QDate(2012, 4, 19), QTime(13, 42, 25))) {
     ctx = std::make_unique<Contexte>(dossier.path(), prompts, feedback, horloge);
     ecrireIni(iniParDefaut(dossier.path()));
-    ecrireFichier(QStringLiteral("version.ini"),
-                  QStringLiteral("[TARVOX]\r\nVersionRef=%1\r\nUpdateFile=/bin/true\r\n")
-                      .arg(VersionCourante())
-                      .toUtf8());
-    QDir(dossier.path()).mkpath(QStringLiteral("terminal"));
-    QDir(dossier.path()).mkpath(QStringLiteral("archive"));
+    ecrireFichier(
+        u"version.ini"_s,
+        u"[TARVOX]\r\nVersionRef=%1\r\nUpdateFile=/bin/true\r\n"_s.arg(VersionCourante()).toUtf8());
+    QDir(dossier.path()).mkpath(u"terminal"_s);
+    QDir(dossier.path()).mkpath(u"archive"_s);
 }
 
 BaseDeTest::~BaseDeTest() {
@@ -50,10 +50,10 @@ BaseDeTest::~BaseDeTest() {
 }
 
 void BaseDeTest::creerBase(bool avecDemo) {
-    ctx->modeSecurite = QStringLiteral("INTEG");
+    ctx->modeSecurite = u"INTEG"_s;
     const ParametresConnexion p = ParametresDepuisIni(*ctx, QString(), QString());
     {
-        Connexion creation(QStringLiteral("CreationTest"));
+        Connexion creation(u"CreationTest"_s);
         creation.ouvrir(p, true);
         db::CreerBaseEmbarquee(creation, avecDemo);
     }
@@ -78,7 +78,7 @@ QByteArray BaseDeTest::lireFichier(const QString& nom) const {
 }
 
 void BaseDeTest::ecrireIni(const QByteArray& contenu) const {
-    ecrireFichier(QStringLiteral("TARVOX.ini"), contenu);
+    ecrireFichier(u"TARVOX.ini"_s, contenu);
 }
 
 } // namespace tarvo::test

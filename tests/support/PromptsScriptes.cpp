@@ -29,4 +29,11 @@ QString PromptsScriptes::choisirFichier(const QString& titre, const QString&) {
     return fichiers.isEmpty() ? QString() : fichiers.dequeue();
 }
 
+QStringList PromptsScriptes::titresEtTextes() const {
+    QStringList textes;
+    for (const Boite& b : boites)
+        textes << b.titre + u'|' + b.texte;
+    return textes;
+}
+
 } // namespace tarvo::test

@@ -35,6 +35,9 @@ public:
     QList<Boite> boites;
 
     void vider() { boites.clear(); }
+    // Each box shown, as "title|text", in order: one comparison checks how
+    // many boxes there were and what each of them said.
+    QStringList titresEtTextes() const;
 };
 
 class FeedbackEnregistre : public Feedback {

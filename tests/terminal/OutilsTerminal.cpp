@@ -5,6 +5,8 @@
 #include <QSqlRecord>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace tarvo::test {
 
 void sql(QSqlDatabase db, const QString& texte, const QVariantList& valeurs) {
@@ -32,7 +34,7 @@ QStringList lignes(QSqlDatabase db, const QString& requete) {
     while (q.next()) {
         QStringList colonnes;
         for (int i = 0; i < q.record().count(); ++i)
-            colonnes << (q.isNull(i) ? QStringLiteral("∅") : q.value(i).toString());
+            colonnes << (q.isNull(i) ? u"∅"_s : q.value(i).toString());
         resultat << colonnes.join(u'|');
     }
     return resultat;
@@ -41,17 +43,17 @@ QStringList lignes(QSqlDatabase db, const QString& requete) {
 void ajouterExpedition(QSqlDatabase db, qint64 numero, const QVariant& libelle1,
                        const QVariant& libelle2, int colis, bool cloturee) {
     sql(db,
-        QStringLiteral("INSERT INTO Expédition ([No Expédition], [Libellé 1], [Libellé 2], "
-                       "[Nbr colis théorique], [Date cloture]) VALUES (?, ?, ?, ?, ?)"),
+        u"INSERT INTO Expédition ([No Expédition], [Libellé 1], [Libellé 2], "
+        "[Nbr colis théorique], [Date cloture]) VALUES (?, ?, ?, ?, ?)"_s,
         {numero, libelle1, libelle2, colis,
-         cloturee ? QVariant(QStringLiteral("2012-04-18 10:00:00")) : QVariant()});
+         cloturee ? QVariant(u"2012-04-18 10:00:00"_s) : QVariant()});
 }
 
 void ajouterArticle(QSqlDatabase db, const QString& code, const QVariant& libelle) {
     sql(db,
-        QStringLiteral("INSERT INTO Article ([Code barres Article], Libellé, lib_art_couleur) "
-                       "VALUES (?, ?, ?)"),
-        {code, QStringLiteral("libellé"), libelle});
+        u"INSERT INTO Article ([Code barres Article], Libellé, lib_art_couleur) "
+        "VALUES (?, ?, ?)"_s,
+        {code, u"libellé"_s, libelle});
 }
 
 QByteArray ligneTerminal(std::initializer_list<std::pair<int, QByteArray>> champs,

@@ -1,6 +1,7 @@
 // The real tarvoctl: its status, and an integration killed at random moments,
 // which must leave either everything or nothing, and a next run that ends
 // the work exactly once.
+#include "DisquePlein.h"
 #include "OutilsTerminal.h"
 #include "app/Connexion.h"
 #include "app/Erreur.h"
@@ -13,22 +14,22 @@
 #include <QThread>
 #include <atomic>
 #include <thread>
-#include <unistd.h>
 
 using namespace tarvo;
+using namespace Qt::StringLiterals;
 using namespace tarvo::test;
 
 namespace {
 
-const QString Data = QStringLiteral("terminal/DATA.TXT");
-const QString Travail = QStringLiteral("terminal/DATA.TXT.en-cours");
+const QString Data = u"terminal/DATA.TXT"_s;
+const QString Travail = u"terminal/DATA.TXT.en-cours"_s;
 constexpr int Expeditions = 200;
 constexpr int Lignes = 25000;
 
 QProcess* lancer(const BaseDeTest& b, const QString& commande) {
     auto* p = new QProcess;
     p->setProgram(QStringLiteral(TARVOCTL));
-    p->setArguments({QStringLiteral("--dir"), b.dossier.path(), commande});
+    p->setArguments({u"--dir"_s, b.dossier.path(), commande});
     p->start();
     if (!p->waitForStarted())
         qFatal("tarvoctl ne démarre pas : %s", qPrintable(p->errorString()));
@@ -59,58 +60,25 @@ QByteArray fichierVolumineux() {
 }
 
 // The journal rows, opening the file afresh as another program would.
-qint64 lignesJournal(const BaseDeTest& b) {
-    Connexion cnx(QStringLiteral("Controle"));
+qint64 lignesJournal(const BaseDeTest& b, const QString& compte = u"COUNT(*)"_s) {
+    Connexion cnx(u"Controle"_s);
     ParametresConnexion p;
-    p.base = b.chemin(QStringLiteral("tarvo.db"));
+    p.base = b.chemin(u"tarvo.db"_s);
     cnx.ouvrir(p);
-    return nombre(cnx.base(), QStringLiteral("SELECT COUNT(*) FROM [Journal de saisie]"));
+    return nombre(cnx.base(), u"SELECT "_s + compte + u" FROM [Journal de saisie]"_s);
 }
 
 void remettre(const BaseDeTest& b, const QByteArray& base, const QByteArray& data) {
-    for (const QString& f : {QStringLiteral("tarvo.db-wal"), QStringLiteral("tarvo.db-shm")})
+    for (const QString& f : {u"tarvo.db-wal"_s, u"tarvo.db-shm"_s})
         QFile::remove(b.chemin(f));
-    b.ecrireFichier(QStringLiteral("tarvo.db"), base);
-    for (const QString& d : {QStringLiteral("archive"), QStringLiteral("terminal")}) {
+    b.ecrireFichier(u"tarvo.db"_s, base);
+    for (const QString& d : {u"archive"_s, u"terminal"_s}) {
         QDir dossier(b.chemin(d));
         for (const QString& f : dossier.entryList(QDir::Files))
             dossier.remove(f);
     }
     b.ecrireFichier(Data, data);
 }
-
-// A small file system of its own, mounted for the time of a test: a real
-// full disk, where writes fail only when the buffered bytes are flushed.
-class DisqueMonte {
-public:
-    explicit DisqueMonte(const QString& dossier) : dossier_(dossier) {
-        QDir().mkpath(dossier);
-        monte_ =
-            QProcess::execute(QStringLiteral("mount"),
-                              {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
-                               QStringLiteral("size=64k"), QStringLiteral("tmpfs"), dossier}) == 0;
-    }
-    ~DisqueMonte() {
-        if (monte_)
-            QProcess::execute(QStringLiteral("umount"), {dossier_});
-    }
-    DisqueMonte(const DisqueMonte&) = delete;
-    DisqueMonte& operator=(const DisqueMonte&) = delete;
-    bool monte() const { return monte_; }
-    // Fills what is left, a block at a time, until the system refuses.
-    void remplir() const {
-        QFile f(dossier_ + QStringLiteral("/remplissage"));
-        if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-            qFatal("Remplissage impossible");
-        const QByteArray bloc(512, 'x');
-        while (f.write(bloc) == bloc.size()) {
-        }
-    }
-
-private:
-    QString dossier_;
-    bool monte_ = false;
-};
 
 } // namespace
 
@@ -123,66 +91,57 @@ private slots:
         b.creerBase();
         b.ctx->cnx.reset();
         QString erreurs;
-        QCOMPARE(executer(b, QStringLiteral("fichier-article"), &erreurs), 0);
-        QVERIFY(QFile::exists(b.chemin(QStringLiteral("terminal/ARTICLE.TXT"))));
-        QCOMPARE(executer(b, QStringLiteral("fichier-expedition")), 0);
-        QCOMPARE(executer(b, QStringLiteral("integration"), &erreurs), 1);
-        QVERIFY(erreurs.contains(
-            QStringLiteral("Traitement impossible\nAucun fichier de données disponible.")));
+        QCOMPARE(executer(b, u"fichier-article"_s, &erreurs), 0);
+        QVERIFY(QFile::exists(b.chemin(u"terminal/ARTICLE.TXT"_s)));
+        QCOMPARE(executer(b, u"fichier-expedition"_s), 0);
+        QCOMPARE(executer(b, u"integration"_s, &erreurs), 1);
+        QVERIFY(erreurs.contains(u"Traitement impossible\nAucun fichier de données disponible."_s));
         b.ecrireFichier(Data, "sans code\r\n");
-        QCOMPARE(executer(b, QStringLiteral("integration"), &erreurs), 1);
-        QVERIFY(erreurs.contains(QStringLiteral("Ligne fichier n° : 1")));
+        QCOMPARE(executer(b, u"integration"_s, &erreurs), 1);
+        QVERIFY(erreurs.contains(u"Ligne fichier n° : 1"_s));
         b.ecrireFichier(Data, "");
-        QCOMPARE(executer(b, QStringLiteral("integration"), &erreurs), 0);
-        QVERIFY(erreurs.contains(QStringLiteral("Intégration des lignes\nTraitement terminé")));
+        QCOMPARE(executer(b, u"integration"_s, &erreurs), 0);
+        QVERIFY(erreurs.contains(u"Intégration des lignes\nTraitement terminé"_s));
     }
 
     // On a full disk every command fails with status 1 and leaves every file
     // as it was: the terminal files, the data file, no archive, no journal.
     void disquePlein() {
-        if (geteuid() != 0)
-            QSKIP("Monter un système de fichiers plein demande les droits root.");
         BaseDeTest b;
         b.creerBase();
-        ajouterArticle(b.ctx->cnx->base(), QStringLiteral("3760001234567"), QStringLiteral("A"));
-        ajouterExpedition(b.ctx->cnx->base(), 42, QStringLiteral("A"), QStringLiteral("B"), 2);
+        ajouterArticle(b.ctx->cnx->base(), u"3760001234567"_s, u"A"_s);
+        ajouterExpedition(b.ctx->cnx->base(), 42, u"A"_s, u"B"_s, 2);
         b.ctx->cnx.reset();
-        const DisqueMonte disque(b.chemin(QStringLiteral("plein")));
-        if (!disque.monte())
-            QSKIP("mount -t tmpfs a échoué.");
+        const DisquePlein disque(b.chemin(u"plein"_s));
+        if (!disque.erreur().isEmpty())
+            QSKIP(qPrintable(disque.erreur()));
         QByteArray ini = iniParDefaut(b.dossier.path());
         ini.replace("/terminal/ARTICLE.TXT", "/plein/ARTICLE.TXT")
             .replace("/terminal/EXPEDITION.TXT", "/plein/EXPEDITION.TXT")
             .replace("/archive/", "/plein/archive/");
         b.ecrireIni(ini);
-        QDir().mkpath(b.chemin(QStringLiteral("plein/archive")));
-        b.ecrireFichier(QStringLiteral("plein/ARTICLE.TXT"), "ancien article\r\n");
-        b.ecrireFichier(QStringLiteral("plein/EXPEDITION.TXT"), "ancienne expédition\r\n");
+        QDir().mkpath(b.chemin(u"plein/archive"_s));
+        b.ecrireFichier(u"plein/ARTICLE.TXT"_s, "ancien article\r\n");
+        b.ecrireFichier(u"plein/EXPEDITION.TXT"_s, "ancienne expédition\r\n");
         const QByteArray data = fichier({ligneFP(42, 1, "2012-04-19", "10:00:00", "1")});
         b.ecrireFichier(Data, data);
         disque.remplir();
 
         QString erreurs;
-        QCOMPARE(executer(b, QStringLiteral("fichier-article"), &erreurs), 1);
-        QVERIFY2(erreurs.contains(QStringLiteral("Source : GenFichierArticle")),
-                 qPrintable(erreurs));
-        QCOMPARE(b.lireFichier(QStringLiteral("plein/ARTICLE.TXT")),
-                 QByteArray("ancien article\r\n"));
-        QCOMPARE(executer(b, QStringLiteral("fichier-expedition"), &erreurs), 1);
-        QVERIFY2(erreurs.contains(QStringLiteral("Source : GenFichierExpedition")),
-                 qPrintable(erreurs));
-        QCOMPARE(b.lireFichier(QStringLiteral("plein/EXPEDITION.TXT")),
-                 QByteArray("ancienne expédition\r\n"));
-        QCOMPARE(executer(b, QStringLiteral("integration"), &erreurs), 1);
-        QVERIFY2(!erreurs.contains(QStringLiteral("Traitement terminé")), qPrintable(erreurs));
-        QVERIFY2(erreurs.contains(QStringLiteral("Source : IntegData")), qPrintable(erreurs));
+        QCOMPARE(executer(b, u"fichier-article"_s, &erreurs), 1);
+        QVERIFY2(erreurs.contains(u"Source : GenFichierArticle"_s), qPrintable(erreurs));
+        QCOMPARE(b.lireFichier(u"plein/ARTICLE.TXT"_s), QByteArray("ancien article\r\n"));
+        QCOMPARE(executer(b, u"fichier-expedition"_s, &erreurs), 1);
+        QVERIFY2(erreurs.contains(u"Source : GenFichierExpedition"_s), qPrintable(erreurs));
+        QCOMPARE(b.lireFichier(u"plein/EXPEDITION.TXT"_s), QByteArray("ancienne expédition\r\n"));
+        QCOMPARE(executer(b, u"integration"_s, &erreurs), 1);
+        QVERIFY2(!erreurs.contains(u"Traitement terminé"_s), qPrintable(erreurs));
+        QVERIFY2(erreurs.contains(u"Source : IntegData"_s), qPrintable(erreurs));
         QCOMPARE(lignesJournal(b), 0);
         QCOMPARE(b.lireFichier(Data), data);
-        QCOMPARE(QDir(b.chemin(QStringLiteral("plein/archive"))).entryList(QDir::Files),
-                 QStringList());
-        QCOMPARE(QDir(b.chemin(QStringLiteral("plein"))).entryList(QDir::Files),
-                 (QStringList{QStringLiteral("ARTICLE.TXT"), QStringLiteral("EXPEDITION.TXT"),
-                              QStringLiteral("remplissage")}));
+        QCOMPARE(QDir(b.chemin(u"plein/archive"_s)).entryList(QDir::Files), QStringList());
+        QCOMPARE(QDir(b.chemin(u"plein"_s)).entryList(QDir::Files),
+                 (QStringList{u"ARTICLE.TXT"_s, u"EXPEDITION.TXT"_s, u"remplissage"_s}));
     }
 
     // A terminal appending lines, one open-write-close each, while
@@ -191,7 +150,7 @@ private slots:
     void lignesEcritesPendantLIntegration() {
         BaseDeTest b;
         b.creerBase();
-        ajouterExpedition(b.ctx->cnx->base(), 42, QStringLiteral("A"), QStringLiteral("B"), 3);
+        ajouterExpedition(b.ctx->cnx->base(), 42, u"A"_s, u"B"_s, 3);
         b.ctx->cnx.reset();
         std::atomic<bool> fin{false};
         std::atomic<int> ecrites{0};
@@ -213,31 +172,21 @@ private slots:
         });
         for (int essai = 0; essai < 6; ++essai) {
             QString erreurs;
-            const int statut = executer(b, QStringLiteral("integration"), &erreurs);
-            QVERIFY2(statut == 0 || erreurs.contains(QStringLiteral("Aucun fichier")),
-                     qPrintable(erreurs));
+            const int statut = executer(b, u"integration"_s, &erreurs);
+            QVERIFY2(statut == 0 || erreurs.contains(u"Aucun fichier"_s), qPrintable(erreurs));
         }
         fin = true;
         terminal.join();
         if (QFile::exists(b.chemin(Data)))
-            QCOMPARE(executer(b, QStringLiteral("integration")), 0);
+            QCOMPARE(executer(b, u"integration"_s), 0);
 
-        Connexion cnx(QStringLiteral("Controle"));
-        ParametresConnexion p;
-        p.base = b.chemin(QStringLiteral("tarvo.db"));
-        cnx.ouvrir(p);
-        QCOMPARE(nombre(cnx.base(), QStringLiteral("SELECT COUNT(*) FROM [Journal de saisie]")),
-                 ecrites.load());
-        QCOMPARE(
-            nombre(cnx.base(),
-                   QStringLiteral("SELECT COUNT(DISTINCT [Date saisie]) FROM [Journal de saisie]")),
-            ecrites.load());
+        QCOMPARE(lignesJournal(b), ecrites.load());
+        QCOMPARE(lignesJournal(b, u"COUNT(DISTINCT [Date saisie])"_s), ecrites.load());
         qint64 archives = 0;
-        for (const QFileInfo& f :
-             QDir(b.chemin(QStringLiteral("archive"))).entryInfoList(QDir::Files))
+        for (const QFileInfo& f : QDir(b.chemin(u"archive"_s)).entryInfoList(QDir::Files))
             archives += f.size();
         QCOMPARE(archives, octets);
-        QCOMPARE(QDir(b.chemin(QStringLiteral("terminal"))).entryList(QDir::Files), QStringList());
+        QCOMPARE(QDir(b.chemin(u"terminal"_s)).entryList(QDir::Files), QStringList());
         qInfo("%d lignes écrites pendant les intégrations", ecrites.load());
     }
 
@@ -248,18 +197,17 @@ private slots:
             QSqlDatabase db = b.ctx->cnx->base();
             QVERIFY(db.transaction());
             for (int i = 1; i <= Expeditions; ++i)
-                ajouterExpedition(db, i, QStringLiteral("Client %1").arg(i),
-                                  QStringLiteral("Ville"), 20);
+                ajouterExpedition(db, i, u"Client %1"_s.arg(i), u"Ville"_s, 20);
             QVERIFY(db.commit());
         }
         b.ctx->cnx.reset();
-        const QByteArray base = b.lireFichier(QStringLiteral("tarvo.db"));
+        const QByteArray base = b.lireFichier(u"tarvo.db"_s);
         const QByteArray data = fichierVolumineux();
 
         remettre(b, base, data);
         QElapsedTimer chrono;
         chrono.start();
-        QCOMPARE(executer(b, QStringLiteral("integration")), 0);
+        QCOMPARE(executer(b, u"integration"_s), 0);
         const qint64 duree = chrono.elapsed();
         QCOMPARE(lignesJournal(b), qint64(Lignes));
 
@@ -270,7 +218,7 @@ private slots:
             // Process start included: some kills land before the transaction,
             // some after the commit.
             const int attente = alea.bounded(static_cast<int>(duree * 13 / 10) + 1);
-            std::unique_ptr<QProcess> p(lancer(b, QStringLiteral("integration")));
+            std::unique_ptr<QProcess> p(lancer(b, u"integration"_s));
             QTest::qWait(attente);
             // SIGKILL: no chance to clean up.
             p->kill();
@@ -292,15 +240,13 @@ private slots:
             // left) ends with every line integrated once, the file archived
             // once and gone.
             if (QFile::exists(b.chemin(reste)))
-                QCOMPARE(executer(b, QStringLiteral("integration")), 0);
+                QCOMPARE(executer(b, u"integration"_s), 0);
             QCOMPARE(lignesJournal(b), qint64(Lignes));
-            QCOMPARE(QDir(b.chemin(QStringLiteral("terminal"))).entryList(QDir::Files),
-                     QStringList());
-            const QStringList archives =
-                QDir(b.chemin(QStringLiteral("archive"))).entryList({QStringLiteral("Int*.txt")});
+            QCOMPARE(QDir(b.chemin(u"terminal"_s)).entryList(QDir::Files), QStringList());
+            const QStringList archives = QDir(b.chemin(u"archive"_s)).entryList({u"Int*.txt"_s});
             QVERIFY(!archives.isEmpty());
             for (const QString& archive : archives)
-                QCOMPARE(b.lireFichier(QStringLiteral("archive/") + archive), data);
+                QCOMPARE(b.lireFichier(u"archive/"_s + archive), data);
         }
         qInfo("%d arrêts sur 6 après la validation", complets);
     }

@@ -9,6 +9,7 @@
 
 using namespace tarvo;
 using namespace tarvo::test;
+using namespace Qt::StringLiterals;
 
 class TestBranchements : public QObject {
     Q_OBJECT
@@ -19,51 +20,45 @@ private slots:
         b.creerBase();
         ui::FenetrePrincipale fenetre(*b.ctx);
         ui::brancherTerminal(fenetre);
-        const QString article = QStringLiteral("Génération du fichier Article");
-        const QString expedition = QStringLiteral("Génération du fichier Expédition");
+        const QString article = u"Génération du fichier Article"_s;
+        const QString expedition = u"Génération du fichier Expédition"_s;
 
+        const QString question = article + u"|Générer le fichier Article pour le SCANPAL 2 ?"_s;
         b.prompts.reponses << false;
-        fenetre.action(QStringLiteral("tbFichierArticle"))->trigger();
-        QCOMPARE(b.prompts.boites.size(), 1);
-        QCOMPARE(b.prompts.boites[0].titre, article);
-        QCOMPARE(b.prompts.boites[0].texte,
-                 QStringLiteral("Générer le fichier Article pour le SCANPAL 2 ?"));
-        QVERIFY(!QFile::exists(b.chemin(QStringLiteral("terminal/ARTICLE.TXT"))));
-
-        b.prompts.vider();
+        fenetre.action(u"tbFichierArticle"_s)->trigger();
+        QCOMPARE(b.prompts.titresEtTextes(), QStringList{question});
+        QVERIFY(!QFile::exists(b.chemin(u"terminal/ARTICLE.TXT"_s)));
         b.prompts.reponses << true;
-        fenetre.action(QStringLiteral("tbFichierArticle"))->trigger();
-        QVERIFY(QFile::exists(b.chemin(QStringLiteral("terminal/ARTICLE.TXT"))));
-        QCOMPARE(b.prompts.boites.size(), 2);
-        QCOMPARE(b.prompts.boites[1].icone, Prompts::Icone::Information);
-        QCOMPARE(b.prompts.boites[1].texte, QStringLiteral("Traitement terminé."));
+        fenetre.action(u"tbFichierArticle"_s)->trigger();
+        QVERIFY(QFile::exists(b.chemin(u"terminal/ARTICLE.TXT"_s)));
+        QCOMPARE(b.prompts.titresEtTextes(),
+                 (QStringList{question, question, article + u"|Traitement terminé."_s}));
+        QCOMPARE(b.prompts.boites[2].icone, Prompts::Icone::Information);
 
-        for (const QString& nom :
-             {QStringLiteral("mnuFichierExp"), QStringLiteral("tbFichierExp")}) {
-            QFile::remove(b.chemin(QStringLiteral("terminal/EXPEDITION.TXT")));
+        for (const QString& nom : {u"mnuFichierExp"_s, u"tbFichierExp"_s}) {
+            QFile::remove(b.chemin(u"terminal/EXPEDITION.TXT"_s));
             b.prompts.vider();
             b.prompts.reponses << true;
             fenetre.action(nom)->trigger();
-            QCOMPARE(b.prompts.boites.size(), 2);
-            QCOMPARE(b.prompts.boites[0].titre, expedition);
-            QCOMPARE(b.prompts.boites[0].texte,
-                     QStringLiteral("Générer le fichier Expédition pour le SCANPAL 2 ?"));
-            QCOMPARE(b.prompts.boites[1].titre, expedition);
-            QVERIFY(QFile::exists(b.chemin(QStringLiteral("terminal/EXPEDITION.TXT"))));
+            QCOMPARE(
+                b.prompts.titresEtTextes(),
+                (QStringList{expedition + u"|Générer le fichier Expédition pour le SCANPAL 2 ?"_s,
+                             expedition + u"|Traitement terminé."_s}));
+            QVERIFY(QFile::exists(b.chemin(u"terminal/EXPEDITION.TXT"_s)));
         }
 
         // No question before the integration; its own boxes only.
-        for (const QString& nom : {QStringLiteral("mnuIntegData"), QStringLiteral("tbIntegData")}) {
-            b.ecrireFichier(QStringLiteral("terminal/DATA.TXT"), "");
+        for (const QString& nom : {u"mnuIntegData"_s, u"tbIntegData"_s}) {
+            b.ecrireFichier(u"terminal/DATA.TXT"_s, "");
             b.prompts.vider();
             fenetre.action(nom)->trigger();
             QCOMPARE(b.prompts.boites.size(), 1);
-            QCOMPARE(b.prompts.boites[0].titre, QStringLiteral("Intégration des lignes"));
+            QCOMPARE(b.prompts.boites[0].titre, u"Intégration des lignes"_s);
         }
 
         // The browsers come later.
-        QVERIFY(!fenetre.action(QStringLiteral("mnuFichierArticle"))->isEnabled());
-        QVERIFY(!fenetre.action(QStringLiteral("mnuJournal"))->isEnabled());
+        QVERIFY(!fenetre.action(u"mnuFichierArticle"_s)->isEnabled());
+        QVERIFY(!fenetre.action(u"mnuJournal"_s)->isEnabled());
     }
 
     // A file that cannot be written: the question, the error box, and no
@@ -71,11 +66,9 @@ private slots:
     void echecSansTraitementTermine_data() {
         QTest::addColumn<QString>("entree");
         QTest::addColumn<QByteArray>("fichier");
-        QTest::newRow("article") << QStringLiteral("tbFichierArticle") << QByteArray("ARTICLE.TXT");
-        QTest::newRow("expédition menu")
-            << QStringLiteral("mnuFichierExp") << QByteArray("EXPEDITION.TXT");
-        QTest::newRow("expédition barre")
-            << QStringLiteral("tbFichierExp") << QByteArray("EXPEDITION.TXT");
+        QTest::newRow("article") << u"tbFichierArticle"_s << QByteArray("ARTICLE.TXT");
+        QTest::newRow("expédition menu") << u"mnuFichierExp"_s << QByteArray("EXPEDITION.TXT");
+        QTest::newRow("expédition barre") << u"tbFichierExp"_s << QByteArray("EXPEDITION.TXT");
     }
     void echecSansTraitementTermine() {
         QFETCH(QString, entree);
@@ -91,7 +84,7 @@ private slots:
         fenetre.action(entree)->trigger();
         QCOMPARE(b.prompts.boites.size(), 2);
         QCOMPARE(b.prompts.boites[1].icone, Prompts::Icone::Critique);
-        QCOMPARE(b.prompts.boites[1].titre, QStringLiteral("Erreur"));
+        QCOMPARE(b.prompts.boites[1].titre, u"Erreur"_s);
     }
 };
 

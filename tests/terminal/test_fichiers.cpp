@@ -11,6 +11,7 @@
 #include <QTest>
 
 using namespace tarvo;
+using namespace Qt::StringLiterals;
 using namespace tarvo::test;
 
 namespace {
@@ -24,7 +25,7 @@ const QByteArray EnTeteArticle =
 
 // Files left beside the target by an interrupted write.
 QStringList fichiersDuDossier(const BaseDeTest& b) {
-    return QDir(b.chemin(QStringLiteral("terminal"))).entryList(QDir::Files);
+    return QDir(b.chemin(u"terminal"_s)).entryList(QDir::Files);
 }
 
 } // namespace
@@ -36,32 +37,30 @@ private slots:
     void fichierArticle() {
         BaseDeTest b;
         b.creerBase();
+        // No article: the two header lines.
+        QVERIFY(terminal::GenFichierArticle(*b.ctx));
+        QCOMPARE(b.lireFichier(u"terminal/ARTICLE.TXT"_s), EnTeteArticle);
+        QCOMPARE(b.feedback.progressions, QList<int>{100});
+        b.feedback.progressions.clear();
+        b.feedback.statuts.clear();
+
         QSqlDatabase db = b.ctx->cnx->base();
-        ajouterArticle(db, QStringLiteral("3760001234567"), QStringLiteral("Pull rayé — bleu"));
-        ajouterArticle(db, QStringLiteral("0012345678901234567890"), QString(80, u'L'));
-        ajouterArticle(db, QStringLiteral("A1"), QVariant());
+        ajouterArticle(db, u"3760001234567"_s, u"Pull rayé — bleu"_s);
+        ajouterArticle(db, u"0012345678901234567890"_s, QString(80, u'L'));
+        ajouterArticle(db, u"A1"_s, QVariant());
 
         QVERIFY(terminal::GenFichierArticle(*b.ctx));
         const QByteArray attendu =
             EnTeteArticle + ligneArticle("001234567890123456", QByteArray(40, 'L')) +
             ligneArticle("3760001234567", "Pull ray\xE9 \x97 bleu") + ligneArticle("A1", "");
-        QCOMPARE(b.lireFichier(QStringLiteral("terminal/ARTICLE.TXT")), attendu);
+        QCOMPARE(b.lireFichier(u"terminal/ARTICLE.TXT"_s), attendu);
         QVERIFY(b.prompts.boites.isEmpty());
 
         // One status per step of the bar: the line that moved it.
-        QStringList statuts =
-            Windows1252::decoder(attendu).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        QStringList statuts = Windows1252::decoder(attendu).split(u"\r\n"_s, Qt::SkipEmptyParts);
         statuts.removeAt(1);
         QCOMPARE(b.feedback.statuts, statuts << QString());
         QCOMPARE(b.feedback.progressions, (QList<int>{0, 33, 67, 100}));
-    }
-
-    void fichierArticleSansArticle() {
-        BaseDeTest b;
-        b.creerBase();
-        QVERIFY(terminal::GenFichierArticle(*b.ctx));
-        QCOMPARE(b.lireFichier(QStringLiteral("terminal/ARTICLE.TXT")), EnTeteArticle);
-        QCOMPARE(b.feedback.progressions, QList<int>{100});
     }
 
     // Far more articles than a 16-bit counter holds: no failure, every line.
@@ -71,11 +70,10 @@ private slots:
         QSqlDatabase db = b.ctx->cnx->base();
         QVERIFY(db.transaction());
         for (int i = 0; i < 40000; ++i)
-            ajouterArticle(db, QStringLiteral("%1").arg(i, 13, 10, QChar(u'0')),
-                           QStringLiteral("Article %1").arg(i));
+            ajouterArticle(db, u"%1"_s.arg(i, 13, 10, QChar(u'0')), u"Article %1"_s.arg(i));
         QVERIFY(db.commit());
         QVERIFY(terminal::GenFichierArticle(*b.ctx));
-        const QByteArray contenu = b.lireFichier(QStringLiteral("terminal/ARTICLE.TXT"));
+        const QByteArray contenu = b.lireFichier(u"terminal/ARTICLE.TXT"_s);
         QCOMPARE(contenu.size(), 40002 * 60);
         QVERIFY(contenu.endsWith(ligneArticle("0000000039999", "Article 39999")));
         QVERIFY(b.prompts.boites.isEmpty());
@@ -91,28 +89,27 @@ private slots:
         BaseDeTest b;
         b.creerBase();
         QSqlDatabase db = b.ctx->cnx->base();
-        b.ecrireFichier(QStringLiteral("terminal/ARTICLE.TXT"), "ancien fichier\r\n");
-        sql(db, QStringLiteral("ALTER TABLE Article RENAME TO ArticleReel"));
-        sql(db, QStringLiteral("CREATE TABLE Valeurs (n INTEGER)"));
+        b.ecrireFichier(u"terminal/ARTICLE.TXT"_s, "ancien fichier\r\n");
+        sql(db, u"ALTER TABLE Article RENAME TO ArticleReel"_s);
+        sql(db, u"CREATE TABLE Valeurs (n INTEGER)"_s);
         for (int i = 1; i <= 5; ++i)
-            sql(db, QStringLiteral("INSERT INTO Valeurs VALUES (?)"), {i});
+            sql(db, u"INSERT INTO Valeurs VALUES (?)"_s, {i});
         // The fourth row raises an error while it is read.
-        sql(db, QStringLiteral("CREATE VIEW Article AS SELECT printf('%013d', n) AS "
-                               "[Code barres Article], CASE WHEN n = 4 THEN "
-                               "abs(-9223372036854775807 - 1) ELSE 'x' END AS lib_art_couleur "
-                               "FROM Valeurs"));
+        sql(db, u"CREATE VIEW Article AS SELECT printf('%013d', n) AS "
+                "[Code barres Article], CASE WHEN n = 4 THEN "
+                "abs(-9223372036854775807 - 1) ELSE 'x' END AS lib_art_couleur "
+                "FROM Valeurs"_s);
 
         QVERIFY(!terminal::GenFichierArticle(*b.ctx));
         QCOMPARE(b.prompts.boites.size(), 1);
         const auto& boite = b.prompts.boites.first();
         QCOMPARE(boite.icone, Prompts::Icone::Critique);
-        QCOMPARE(boite.titre, QStringLiteral("Erreur"));
-        QVERIFY(boite.texte.startsWith(QStringLiteral("Erreur n° : ")));
-        QVERIFY(boite.texte.contains(QStringLiteral("\r\n\r\nSource : SQLite\r\n\r\nDétail : ")));
-        QVERIFY(boite.texte.contains(QStringLiteral("integer overflow")));
-        QCOMPARE(b.lireFichier(QStringLiteral("terminal/ARTICLE.TXT")),
-                 QByteArray("ancien fichier\r\n"));
-        QCOMPARE(fichiersDuDossier(b), QStringList{QStringLiteral("ARTICLE.TXT")});
+        QCOMPARE(boite.titre, u"Erreur"_s);
+        QVERIFY(boite.texte.startsWith(u"Erreur n° : "_s));
+        QVERIFY(boite.texte.contains(u"\r\n\r\nSource : SQLite\r\n\r\nDétail : "_s));
+        QVERIFY(boite.texte.contains(u"integer overflow"_s));
+        QCOMPARE(b.lireFichier(u"terminal/ARTICLE.TXT"_s), QByteArray("ancien fichier\r\n"));
+        QCOMPARE(fichiersDuDossier(b), QStringList{u"ARTICLE.TXT"_s});
         QCOMPARE(b.feedback.statuts.last(), QString());
         QCOMPARE(b.feedback.progressions.last(), 100);
     }
@@ -134,29 +131,35 @@ private slots:
         QVERIFY(b.prompts.boites.isEmpty());
 
         QVERIFY(!terminal::GenFichierArticle(*b.ctx));
-        QVERIFY(!QFile::exists(b.chemin(QStringLiteral("absent/ARTICLE.TXT"))));
+        QVERIFY(!QFile::exists(b.chemin(u"absent/ARTICLE.TXT"_s)));
         QCOMPARE(b.prompts.boites.size(), 1);
         QVERIFY(b.prompts.boites[0].texte.startsWith(
-            QStringLiteral("Erreur n° : 75\r\n\r\nSource : GenFichierArticle\r\n\r\nDétail : "
-                           "Impossible de créer le fichier ")));
+            u"Erreur n° : 75\r\n\r\nSource : GenFichierArticle\r\n\r\nDétail : "
+            "Impossible de créer le fichier "_s));
 
         QVERIFY(!terminal::GenFichierExpedition(*b.ctx));
         QCOMPARE(b.prompts.boites.size(), 2);
         QCOMPARE(b.prompts.boites[1].texte,
-                 QStringLiteral("Erreur n° : 75\r\n\r\nSource : GenFichierExpedition\r\n\r\n"
-                                "Détail : Aucun chemin de fichier n'est indiqué (clé "
-                                "FichierExpedition de la section [SCANPAL2]).\r\n\r\n"));
+                 u"Erreur n° : 75\r\n\r\nSource : GenFichierExpedition\r\n\r\n"
+                 "Détail : Aucun chemin de fichier n'est indiqué (clé "
+                 "FichierExpedition de la section [SCANPAL2]).\r\n\r\n"_s);
     }
 
     void fichierExpedition() {
         BaseDeTest b;
         b.creerBase();
         QSqlDatabase db = b.ctx->cnx->base();
-        ajouterExpedition(db, 42, QStringLiteral("Boutique Étoile"), QStringLiteral("Lyon"), 2);
-        ajouterExpedition(db, 43, QStringLiteral("Un libellé bien plus long que vingt"), QVariant(),
-                          0);
-        ajouterExpedition(db, 44, QVariant(), QStringLiteral("Nantes"), -3);
-        ajouterExpedition(db, 45, QStringLiteral("Fermée"), QStringLiteral("Paris"), 1, true);
+        // Only a closed shipment: the file is written, empty.
+        b.ecrireFichier(u"terminal/EXPEDITION.TXT"_s, "ancien");
+        ajouterExpedition(db, 45, u"Fermée"_s, u"Paris"_s, 1, true);
+        QVERIFY(terminal::GenFichierExpedition(*b.ctx));
+        QCOMPARE(b.lireFichier(u"terminal/EXPEDITION.TXT"_s), QByteArray());
+        b.feedback.progressions.clear();
+        b.feedback.statuts.clear();
+
+        ajouterExpedition(db, 42, u"Boutique Étoile"_s, u"Lyon"_s, 2);
+        ajouterExpedition(db, 43, u"Un libellé bien plus long que vingt"_s, QVariant(), 0);
+        ajouterExpedition(db, 44, QVariant(), u"Nantes"_s, -3);
 
         QVERIFY(terminal::GenFichierExpedition(*b.ctx));
         const QByteArray etoile = "Boutique \xC9toile     Lyon                ";
@@ -165,12 +168,12 @@ private slots:
             "EXP:    42,COLIS:  2" + etoile + "\r\n" +
             "43                  Un libell\xE9 bien plus" + QByteArray(20, ' ') + "\r\n" + "44" +
             QByteArray(38, ' ') + "Nantes              \r\n";
-        QCOMPARE(b.lireFichier(QStringLiteral("terminal/EXPEDITION.TXT")), attendu);
+        QCOMPARE(b.lireFichier(u"terminal/EXPEDITION.TXT"_s), attendu);
         QVERIFY(b.prompts.boites.isEmpty());
         QCOMPARE(b.feedback.progressions, (QList<int>{0, 33, 67, 100}));
         QCOMPARE(b.feedback.statuts.size(), 4);
         QCOMPARE(b.feedback.statuts[0], QString::fromLatin1("42                  " + etoile));
-        QVERIFY(b.feedback.statuts[1].startsWith(QStringLiteral("43  ")));
+        QVERIFY(b.feedback.statuts[1].startsWith(u"43  "_s));
         QCOMPARE(b.feedback.statuts.last(), QString());
     }
 
@@ -181,13 +184,13 @@ private slots:
         BaseDeTest b;
         b.creerBase();
         QSqlDatabase db = b.ctx->cnx->base();
-        ajouterExpedition(db, 7, QStringLiteral("A"), QStringLiteral("B"), 1001);
-        ajouterExpedition(db, 1234567, QStringLiteral("C"), QStringLiteral("D"), 2);
-        ajouterExpedition(db, 1234568, QStringLiteral("E"), QStringLiteral("F"), 0);
+        ajouterExpedition(db, 7, u"A"_s, u"B"_s, 1001);
+        ajouterExpedition(db, 1234567, u"C"_s, u"D"_s, 2);
+        ajouterExpedition(db, 1234568, u"E"_s, u"F"_s, 0);
 
         QVERIFY(terminal::GenFichierExpedition(*b.ctx));
         const QList<QByteArray> lignesFichier =
-            b.lireFichier(QStringLiteral("terminal/EXPEDITION.TXT")).split('\n');
+            b.lireFichier(u"terminal/EXPEDITION.TXT"_s).split('\n');
         QCOMPARE(lignesFichier.size(), 1 + 999 + 1 + 1 + 1);
         QCOMPARE(lignesFichier[999],
                  "EXP:     7,COLIS:999A                   B                   \r");
@@ -198,19 +201,9 @@ private slots:
         QCOMPARE(b.prompts.boites.size(), 1);
         const auto& boite = b.prompts.boites.first();
         QCOMPARE(boite.icone, Prompts::Icone::Exclamation);
-        QCOMPARE(boite.titre, QStringLiteral("Génération du fichier Expédition"));
-        QVERIFY(boite.texte.endsWith(QStringLiteral(
-            "\r\n7 (colis 1000 à 1001)\r\n1234567 (numéro de plus de 6 chiffres : aucun colis)")));
-    }
-
-    void aucuneExpeditionOuverte() {
-        BaseDeTest b;
-        b.creerBase();
-        b.ecrireFichier(QStringLiteral("terminal/EXPEDITION.TXT"), "ancien");
-        ajouterExpedition(b.ctx->cnx->base(), 1, QStringLiteral("A"), QStringLiteral("B"), 1, true);
-        QVERIFY(terminal::GenFichierExpedition(*b.ctx));
-        QVERIFY(QFile::exists(b.chemin(QStringLiteral("terminal/EXPEDITION.TXT"))));
-        QCOMPARE(b.lireFichier(QStringLiteral("terminal/EXPEDITION.TXT")), QByteArray());
+        QCOMPARE(boite.titre, u"Génération du fichier Expédition"_s);
+        QVERIFY(boite.texte.endsWith(
+            u"\r\n7 (colis 1000 à 1001)\r\n1234567 (numéro de plus de 6 chiffres : aucun colis)"_s));
     }
 };
 

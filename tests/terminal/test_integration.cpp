@@ -19,21 +19,20 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString Journal = QStringLiteral(
-    "SELECT [Code type ligne], [No Expédition], [No Colis], [Code barres Article], "
+const QString Journal =
+    u"SELECT [Code type ligne], [No Expédition], [No Colis], [Code barres Article], "
     "[Poids colis], Quantité, [Date saisie], [Date intégration] FROM [Journal de saisie] "
-    "ORDER BY rowid");
-const QString ColisTous = QStringLiteral(
-    "SELECT [No Expédition], [No Colis], [Poids colis], [Date mise à jour] FROM Colis "
-    "ORDER BY 1, 2");
-const QString ColisageTous = QStringLiteral(
-    "SELECT [No Expédition], [No Colis], [Code barres Article], Quantité, [Date mise à jour] "
-    "FROM Colisage ORDER BY 1, 2, 3");
-const QString ArchiveParDefaut =
-    QStringLiteral("archive/Intégration du 2012-04-19 à 13h42mn25.txt");
-const QString Data = QStringLiteral("terminal/DATA.TXT");
+    "ORDER BY rowid"_s;
+const QString ColisTous =
+    u"SELECT [No Expédition], [No Colis], [Poids colis], [Date mise à jour] FROM Colis "
+    "ORDER BY 1, 2"_s;
+const QString ColisageTous =
+    u"SELECT [No Expédition], [No Colis], [Code barres Article], Quantité, [Date mise à jour] "
+    "FROM Colisage ORDER BY 1, 2, 3"_s;
+const QString ArchiveParDefaut = u"archive/Intégration du 2012-04-19 à 13h42mn25.txt"_s;
+const QString Data = u"terminal/DATA.TXT"_s;
 // Where a run moves the data file before reading it.
-const QString Travail = QStringLiteral("terminal/DATA.TXT.en-cours");
+const QString Travail = u"terminal/DATA.TXT.en-cours"_s;
 const QByteArray Jour = "2012-04-19";
 
 // The engine's handle behind the test connection, to make it refuse a commit.
@@ -46,8 +45,8 @@ sqlite3* poigneeSQLite(const QSqlDatabase& db) {
 struct Base : BaseDeTest {
     Base() {
         creerBase();
-        ajouterExpedition(db(), 42, QStringLiteral("Boutique"), QStringLiteral("Lyon"), 3);
-        ajouterExpedition(db(), 43, QStringLiteral("Fermée"), QStringLiteral("Paris"), 1, true);
+        ajouterExpedition(db(), 42, u"Boutique"_s, u"Lyon"_s, 3);
+        ajouterExpedition(db(), 43, u"Fermée"_s, u"Paris"_s, 1, true);
     }
     QSqlDatabase db() const { return ctx->cnx->base(); }
     // Each call stands for a file a terminal wrote anew: its modification
@@ -66,20 +65,18 @@ struct Base : BaseDeTest {
         return terminal::IntegData(*ctx);
     }
     void verifierTermine() const {
-        QCOMPARE(prompts.boites.size(), 1);
+        QCOMPARE(prompts.titresEtTextes(),
+                 QStringList{u"Intégration des lignes|Traitement terminé"_s});
         QCOMPARE(prompts.boites[0].icone, Prompts::Icone::Information);
-        QCOMPARE(prompts.boites[0].titre, QStringLiteral("Intégration des lignes"));
-        QCOMPARE(prompts.boites[0].texte, QStringLiteral("Traitement terminé"));
     }
     // Nothing committed, the data file as it was, the failure box naming the line.
     void verifierEchec(const QByteArray& contenu, qint64 ligne) const {
-        QCOMPARE(nombre(db(), QStringLiteral("SELECT COUNT(*) FROM [Journal de saisie]")), 0);
+        QCOMPARE(nombre(db(), u"SELECT COUNT(*) FROM [Journal de saisie]"_s), 0);
         QCOMPARE(lireFichier(Data), contenu);
         QCOMPARE(prompts.boites.size(), 1);
         QCOMPARE(prompts.boites[0].icone, Prompts::Icone::Critique);
-        QCOMPARE(prompts.boites[0].titre, QStringLiteral("Erreur"));
-        QVERIFY2(prompts.boites[0].texte.endsWith(
-                     QStringLiteral("\r\nLigne fichier n° : %1\r\n").arg(ligne)),
+        QCOMPARE(prompts.boites[0].titre, u"Erreur"_s);
+        QVERIFY2(prompts.boites[0].texte.endsWith(u"\r\nLigne fichier n° : %1\r\n"_s.arg(ligne)),
                  qPrintable(prompts.boites[0].texte));
     }
 
@@ -132,16 +129,6 @@ private slots:
         QCOMPARE(b.feedback.progressions.size(), 1 + l.size());
     }
 
-    void expeditionFermeeOuInconnue() {
-        Base b;
-        QVERIFY(b.integrer({ligneXA(43, 1, Jour, "10:00:00", "3760001234567", 2),
-                            ligneFP(43, 1, Jour, "10:00:00", "3"),
-                            ligneXA(99, 1, Jour, "10:00:00", "3760001234567", 2)}));
-        QCOMPARE(nombre(b.db(), QStringLiteral("SELECT COUNT(*) FROM [Journal de saisie]")), 3);
-        QCOMPARE(nombre(b.db(), QStringLiteral("SELECT COUNT(*) FROM Colis")), 0);
-        QCOMPARE(nombre(b.db(), QStringLiteral("SELECT COUNT(*) FROM Colisage")), 0);
-    }
-
     // An entry changes a row only when it is more recent than the row's last change.
     void seulesLesSaisiesPlusRecentesComptent() {
         Base b;
@@ -181,12 +168,12 @@ private slots:
         QVERIFY(b.integrer(l));
         const QStringList colis = lignes(b.db(), ColisTous);
         const QStringList colisage = lignes(b.db(), ColisageTous);
-        QCOMPARE(colisage.first(), QStringLiteral("42|1|A000000000001|4|2012-04-19 10:05:00"));
+        QCOMPARE(colisage.first(), u"42|1|A000000000001|4|2012-04-19 10:05:00"_s);
         b.horloge.regler(QDateTime(QDate(2012, 4, 19), QTime(14, 0)));
         QVERIFY(b.integrer(l));
         QCOMPARE(lignes(b.db(), ColisTous), colis);
         QCOMPARE(lignes(b.db(), ColisageTous), colisage);
-        QCOMPARE(nombre(b.db(), QStringLiteral("SELECT COUNT(*) FROM [Journal de saisie]")), 12);
+        QCOMPARE(nombre(b.db(), u"SELECT COUNT(*) FROM [Journal de saisie]"_s), 12);
     }
 
     // The very file of a committed run, as a stop between the commit and the
@@ -206,14 +193,14 @@ private slots:
         QVERIFY(b.integrer(l, ecrit));
         QCOMPARE(lignes(b.db(), Journal), journal);
         QVERIFY(!QFile::exists(b.chemin(Data)));
-        QCOMPARE(QDir(b.chemin(QStringLiteral("archive"))).entryList(QDir::Files),
+        QCOMPARE(QDir(b.chemin(u"archive"_s)).entryList(QDir::Files),
                  QStringList{QFileInfo(ArchiveParDefaut).fileName()});
         QCOMPARE(b.prompts.boites.size(), 1);
         QCOMPARE(b.prompts.boites[0].icone, Prompts::Icone::Information);
         QCOMPARE(b.prompts.boites[0].texte,
-                 QStringLiteral("Ce fichier de données a déjà été intégré (archive : %1). Il est "
-                                "supprimé sans être intégré une seconde fois.")
-                     .arg(QDir::toNativeSeparators(b.chemin(ArchiveParDefaut))));
+                 u"Ce fichier de données a déjà été intégré (archive : %1). Il est "
+                 "supprimé sans être intégré une seconde fois."_s.arg(
+                     QDir::toNativeSeparators(b.chemin(ArchiveParDefaut))));
 
         QVERIFY(b.integrer(l, ecrit.addMSecs(1)));
         b.verifierTermine();
@@ -233,12 +220,12 @@ private slots:
         }));
         QCOMPARE(lignes(b.db(), ColisageTous),
                  QStringList{u"42|1|0000000000007|1|2012-04-19 10:00:00"_s});
-        QCOMPARE(nombre(b.db(), QStringLiteral("SELECT COUNT(*) FROM Colis")), 1);
-        QCOMPARE(lignes(b.db(), QStringLiteral("SELECT [No Colis], [Code barres Article] FROM "
-                                               "[Journal de saisie] WHERE [Code type ligne] = "
-                                               "'{EXPSA}' ORDER BY rowid"))
+        QCOMPARE(nombre(b.db(), u"SELECT COUNT(*) FROM Colis"_s), 1);
+        QCOMPARE(lignes(b.db(), u"SELECT [No Colis], [Code barres Article] FROM "
+                                "[Journal de saisie] WHERE [Code type ligne] = "
+                                "'{EXPSA}' ORDER BY rowid"_s)
                      .first(),
-                 QStringLiteral("1;D|1 OR 1=1; DELETE FROM Colis --"));
+                 u"1;D|1 OR 1=1; DELETE FROM Colis --"_s);
     }
 
     // Removals: part of a quantity, all of it, a whole parcel, every parcel;
@@ -261,12 +248,12 @@ private slots:
                                                    u"42|1|A000000000001|3|2012-04-19 10:10:00"_s,
                                                    u"42|3|A000000000001|1|2012-04-19 10:00:00"_s,
                                                }));
-        QCOMPARE(nombre(b.db(), QStringLiteral("SELECT COUNT(*) FROM Colis")), 2);
+        QCOMPARE(nombre(b.db(), u"SELECT COUNT(*) FROM Colis"_s), 2);
         QVERIFY(b.integrer({ligneSA(42, "<To", Jour, "08:00:00", "...", 0)}));
-        QCOMPARE(nombre(b.db(), QStringLiteral("SELECT COUNT(*) FROM Colis")), 0);
-        QCOMPARE(nombre(b.db(), QStringLiteral("SELECT COUNT(*) FROM Colisage")), 0);
-        QCOMPARE(lignes(b.db(), QStringLiteral("SELECT [No Colis] FROM [Journal de saisie] "
-                                               "ORDER BY rowid DESC LIMIT 1")),
+        QCOMPARE(nombre(b.db(), u"SELECT COUNT(*) FROM Colis"_s), 0);
+        QCOMPARE(nombre(b.db(), u"SELECT COUNT(*) FROM Colisage"_s), 0);
+        QCOMPARE(lignes(b.db(), u"SELECT [No Colis] FROM [Journal de saisie] "
+                                "ORDER BY rowid DESC LIMIT 1"_s),
                  QStringList{u"<To"_s});
     }
 
@@ -282,6 +269,10 @@ private slots:
             ligneFA(43, 1, Jour, "10:05:00", "B000000000001", 1),
             ligneSA(42, "  1", Jour, "10:06:00", "A000000000001", 1),
             ligneSA(42, "  2", Jour, "10:07:00", "<Tous>", 0),
+            // A closed or unknown shipment: journaled, no parcel, no packing line.
+            ligneXA(43, 1, Jour, "10:00:00", "3760001234567", 2),
+            ligneFP(43, 1, Jour, "10:00:00", "3"),
+            ligneXA(99, 1, Jour, "10:00:00", "3760001234567", 2),
         };
         QStringList resultats[2];
         for (int voie = 0; voie < 2; ++voie) {
@@ -290,7 +281,7 @@ private slots:
                           voie == 0 ? db::Base::Voie::Automatique : db::Base::Voie::QtSql);
             db::Transaction transaction(base);
             {
-                terminal::Integration run(base, QStringLiteral("2012-04-19 13:42:25"));
+                terminal::Integration run(base, u"2012-04-19 13:42:25"_s);
                 for (const QByteArray& ligne : l)
                     terminal::TraiteLigne(run, ligne);
             }
@@ -299,31 +290,28 @@ private slots:
                 lignes(b.db(), Journal) + lignes(b.db(), ColisTous) + lignes(b.db(), ColisageTous);
         }
         QCOMPARE(resultats[1], resultats[0]);
-        QCOMPARE(resultats[0].size(), 8 + 2 + 1);
+        QCOMPARE(resultats[0].size(), 11 + 2 + 1);
     }
 
-    void archiveAvecOuSansSeparateurFinal() {
+    // With or without a final separator in the folder's name; two files
+    // integrated in the same second keep an archive each.
+    void archives() {
         for (const QByteArray& dossier : {QByteArray("archive/"), QByteArray("archive")}) {
             Base b;
             QByteArray ini = iniParDefaut(b.dossier.path());
             ini.replace("archive/\r\n", dossier + "\r\n");
             b.ecrireIni(ini);
-            QVERIFY(b.integrer({ligneFP(42, 1, Jour, "10:00:00", "1")}));
-            QCOMPARE(QDir(b.chemin(QStringLiteral("archive"))).entryList(QDir::Files),
-                     QStringList{QStringLiteral("Intégration du 2012-04-19 à 13h42mn25.txt")});
+            const QList<QByteArray> premier = {ligneFP(42, 1, Jour, "10:00:00", "1")};
+            const QList<QByteArray> second = {ligneFP(42, 2, Jour, "10:00:00", "2")};
+            QVERIFY(b.integrer(premier));
+            QVERIFY(b.integrer(second));
+            QCOMPARE(QDir(b.chemin(u"archive"_s)).entryList(QDir::Files),
+                     (QStringList{u"Intégration du 2012-04-19 à 13h42mn25 (2).txt"_s,
+                                  u"Intégration du 2012-04-19 à 13h42mn25.txt"_s}));
+            QCOMPARE(b.lireFichier(ArchiveParDefaut), fichier(premier));
+            QCOMPARE(b.lireFichier(QString(ArchiveParDefaut).replace(u".txt"_s, u" (2).txt"_s)),
+                     fichier(second));
         }
-    }
-
-    // Two files integrated in the same second keep an archive each.
-    void deuxArchivesDansLaMemeSeconde() {
-        Base b;
-        const QList<QByteArray> premier = {ligneFP(42, 1, Jour, "10:00:00", "1")};
-        const QList<QByteArray> second = {ligneFP(42, 2, Jour, "10:00:00", "2")};
-        QVERIFY(b.integrer(premier));
-        QVERIFY(b.integrer(second));
-        QCOMPARE(b.lireFichier(ArchiveParDefaut), fichier(premier));
-        QCOMPARE(b.lireFichier(QString(ArchiveParDefaut).replace(u".txt"_s, u" (2).txt"_s)),
-                 fichier(second));
     }
 
     void dossierArchiveAbsent() {
@@ -351,22 +339,28 @@ private slots:
         QVERIFY(!b.integrer(l));
         sqlite3_commit_hook(poignee, nullptr, nullptr);
         b.verifierEchec(fichier(l), -3);
-        QCOMPARE(nombre(b.db(), QStringLiteral("SELECT COUNT(*) FROM Colis")), 0);
+        QCOMPARE(nombre(b.db(), u"SELECT COUNT(*) FROM Colis"_s), 0);
         // No archive of a file that was not integrated.
-        QVERIFY(QDir(b.chemin(QStringLiteral("archive"))).isEmpty());
-        const QString journal = Windows1252::decoder(b.lireFichier(QStringLiteral("erreurs.txt")));
-        QVERIFY(journal.startsWith(
-            QStringLiteral("19/04/2012 13:42:25 Erreur IntegData\r\nErreur n° : ")));
-        QVERIFY(journal.endsWith(QStringLiteral("\r\nLigne fichier n° : -3\r\n")));
+        QVERIFY(QDir(b.chemin(u"archive"_s)).isEmpty());
+        const QString journal = Windows1252::decoder(b.lireFichier(u"erreurs.txt"_s));
+        QVERIFY(journal.startsWith(u"19/04/2012 13:42:25 Erreur IntegData\r\nErreur n° : "_s));
+        QVERIFY(journal.endsWith(u"\r\nLigne fichier n° : -3\r\n"_s));
 
         QVERIFY(b.integrer(l));
-        QCOMPARE(nombre(b.db(), QStringLiteral("SELECT COUNT(*) FROM [Journal de saisie]")), 2);
+        QCOMPARE(nombre(b.db(), u"SELECT COUNT(*) FROM [Journal de saisie]"_s), 2);
         QVERIFY(!QFile::exists(b.chemin(Data)));
         QCOMPARE(b.lireFichier(ArchiveParDefaut), fichier(l));
     }
 
-    void fichierVide() {
+    void aucunFichierOuFichierVide() {
         Base b;
+        QVERIFY(!terminal::IntegData(*b.ctx));
+        QCOMPARE(b.prompts.titresEtTextes(),
+                 QStringList{u"Traitement impossible|Aucun fichier de données disponible.\r\n["_s +
+                             b.chemin(Data) + u']'});
+        QCOMPARE(b.prompts.boites[0].icone, Prompts::Icone::Exclamation);
+        QVERIFY(b.feedback.progressions.isEmpty());
+
         QVERIFY(b.integrer({}));
         b.verifierTermine();
         QVERIFY(!QFile::exists(b.chemin(Data)));
@@ -374,46 +368,31 @@ private slots:
         QCOMPARE(b.feedback.progressions, (QList<int>{0, 100}));
     }
 
-    void aucunFichierDeDonnees() {
-        Base b;
-        QVERIFY(!terminal::IntegData(*b.ctx));
-        QCOMPARE(b.prompts.boites.size(), 1);
-        QCOMPARE(b.prompts.boites[0].icone, Prompts::Icone::Exclamation);
-        QCOMPARE(b.prompts.boites[0].titre, QStringLiteral("Traitement impossible"));
-        QCOMPARE(b.prompts.boites[0].texte,
-                 QStringLiteral("Aucun fichier de données disponible.\r\n[") + b.chemin(Data) +
-                     u']');
-        QVERIFY(b.feedback.progressions.isEmpty());
-    }
-
+    // The core raises, says where the run stopped, and shows nothing; the
+    // command shows the box.
     void ligneVideEntreDeuxLignes() {
         Base b;
         const QList<QByteArray> l = {ligneFP(42, 1, Jour, "10:00:00", "1"), "",
                                      ligneFP(42, 2, Jour, "10:00:00", "1")};
-        QVERIFY(!b.integrer(l));
-        b.verifierEchec(fichier(l), 2);
-        QCOMPARE(b.prompts.boites[0].texte,
-                 QStringLiteral("Erreur n° : 5\r\nSource : TraiteLigne\r\nDétail : La ligne ne "
-                                "porte aucun code de type (« { » absent).\r\nLigne fichier n° : "
-                                "2\r\n"));
-        // The bar and the status stay on the line that failed.
-        QCOMPARE(b.feedback.statuts.last(), QString());
-        QVERIFY(b.feedback.progressions.last() < 100);
-        QVERIFY(Windows1252::decoder(b.lireFichier(QStringLiteral("erreurs.txt")))
-                    .contains(QStringLiteral("Erreur IntegData\r\nErreur n° : 5\r\n")));
-    }
-
-    // The core raises, says where the run stopped, and shows nothing.
-    void leCoeurNeMontreRien() {
-        Base b;
-        const QByteArray contenu = fichier({ligneFP(42, 1, Jour, "10:00:00", "1"), ""});
-        b.ecrireFichier(Data, contenu);
+        b.ecrireFichier(Data, fichier(l));
         qint64 ligne = 0;
         QVERIFY_THROWS_EXCEPTION(ErreurTarvo, terminal::IntegrerFichierData(*b.ctx, ligne));
         QCOMPARE(ligne, 2);
         QVERIFY(b.prompts.boites.isEmpty());
-        QCOMPARE(nombre(b.db(), QStringLiteral("SELECT COUNT(*) FROM [Journal de saisie]")), 0);
-        QCOMPARE(b.lireFichier(Data), contenu);
+        QCOMPARE(nombre(b.db(), u"SELECT COUNT(*) FROM [Journal de saisie]"_s), 0);
+        QCOMPARE(b.lireFichier(Data), fichier(l));
+
+        QVERIFY(!b.integrer(l));
+        b.verifierEchec(fichier(l), 2);
+        QCOMPARE(b.prompts.boites[0].texte,
+                 u"Erreur n° : 5\r\nSource : TraiteLigne\r\nDétail : La ligne ne "
+                 "porte aucun code de type (« { » absent).\r\nLigne fichier n° : "
+                 "2\r\n"_s);
+        // The bar and the status stay on the line that failed.
+        QCOMPARE(b.feedback.statuts.last(), QString());
+        QVERIFY(b.feedback.progressions.last() < 100);
+        QVERIFY(Windows1252::decoder(b.lireFichier(u"erreurs.txt"_s))
+                    .contains(u"Erreur IntegData\r\nErreur n° : 5\r\n"_s));
     }
 
     // The line count is no 16-bit counter: the failing line is named whatever its number.
@@ -457,13 +436,13 @@ private slots:
 
         QVERIFY(terminal::IntegData(*b.ctx));
         b.verifierTermine();
-        QCOMPARE(lignes(b.db(), QStringLiteral("SELECT [No Colis] FROM [Journal de saisie] "
-                                               "ORDER BY 1")),
+        QCOMPARE(lignes(b.db(), u"SELECT [No Colis] FROM [Journal de saisie] "
+                                "ORDER BY 1"_s),
                  (QStringList{u"1"_s, u"2"_s, u"3"_s}));
-        QCOMPARE(QDir(b.chemin(QStringLiteral("terminal"))).entryList(QDir::Files), QStringList());
+        QCOMPARE(QDir(b.chemin(u"terminal"_s)).entryList(QDir::Files), QStringList());
         QStringList archives;
-        for (const QString& f : QDir(b.chemin(QStringLiteral("archive"))).entryList(QDir::Files))
-            archives << QString::fromLatin1(b.lireFichier(QStringLiteral("archive/") + f));
+        for (const QString& f : QDir(b.chemin(u"archive"_s)).entryList(QDir::Files))
+            archives << QString::fromLatin1(b.lireFichier(u"archive/"_s + f));
         archives.sort();
         QCOMPARE(archives, (QStringList{QString::fromLatin1(fichier(avant)),
                                         QString::fromLatin1(fichier(apres))}));
@@ -512,8 +491,7 @@ private slots:
         b.ecrireFichier(Data, contenu);
         QVERIFY(terminal::IntegData(*b.ctx));
         b.verifierTermine();
-        QCOMPARE(nombre(b.db(), QStringLiteral("SELECT COUNT(*) FROM [Journal de saisie]")),
-                 nombreLignes);
+        QCOMPARE(nombre(b.db(), u"SELECT COUNT(*) FROM [Journal de saisie]"_s), nombreLignes);
     }
 };
 

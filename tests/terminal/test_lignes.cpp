@@ -18,27 +18,27 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const QByteArray Jour = "2012-04-19";
-const QString DernierJournal = QStringLiteral(
-    "SELECT [No Expédition], [No Colis], [Code barres Article], [Poids colis], Quantité, "
-    "[Date saisie] FROM [Journal de saisie] ORDER BY rowid DESC LIMIT 1");
+const QString DernierJournal =
+    u"SELECT [No Expédition], [No Colis], [Code barres Article], [Poids colis], Quantité, "
+    "[Date saisie] FROM [Journal de saisie] ORDER BY rowid DESC LIMIT 1"_s;
 
 // One line handled inside a transaction of its own, rolled back afterwards.
 struct Banc : BaseDeTest {
     Banc() {
         creerBase();
-        ajouterExpedition(ctx->cnx->base(), 42, QStringLiteral("A"), QStringLiteral("B"), 1);
+        ajouterExpedition(ctx->cnx->base(), 42, u"A"_s, u"B"_s, 1);
     }
     // The journal row the line gives, or the failure it raises.
     QString traiter(const QByteArray& ligne) {
         db::Base base(ctx->cnx.get());
         const db::Transaction transaction(base);
-        terminal::Integration run(base, QStringLiteral("2012-04-19 13:42:25"));
+        terminal::Integration run(base, u"2012-04-19 13:42:25"_s);
         try {
             terminal::TraiteLigne(run, ligne);
             const QStringList l = lignes(ctx->cnx->base(), DernierJournal);
-            return l.isEmpty() ? QStringLiteral("ignorée") : l.first();
+            return l.isEmpty() ? u"ignorée"_s : l.first();
         } catch (const ErreurTarvo& e) {
-            return QStringLiteral("échec %1").arg(e.erreur().numero);
+            return u"échec %1"_s.arg(e.erreur().numero);
         }
     }
 };
@@ -132,18 +132,18 @@ private slots:
     void lectures_data() {
         QTest::addColumn<QByteArray>("ligne");
         QTest::addColumn<QString>("resultat");
-        const QString date = QStringLiteral("2012-04-19 10:00:00");
+        const QString date = u"2012-04-19 10:00:00"_s;
         QTest::newRow("XA arrondi au pair")
             << ligneXA(42, 1, Jour, "10:00:00", "3760001234567", 0).replace(",  0,", ",2.5,")
             << u"42|1|3760001234567|0|2|"_s + date;
         QTest::newRow("XA lettre en colonne 22")
             << ligneXA(42, 1, Jour, "10:00:00", "3760001234567", 3).replace(",,2012", ",X,2012")
-            << QStringLiteral("42|1|3760001234567|0|3|2012-04-19 10:00:00");
+            << u"42|1|3760001234567|0|3|2012-04-19 10:00:00"_s;
         QTest::newRow("XA un caractère de trop et la date décalée")
             << ligneXA(42, 1, Jour, "10:00:00", "3760001234567", 3).replace(",,2012", ",X2012")
-            << QStringLiteral("échec 13");
+            << u"échec 13"_s;
         QTest::newRow("SA date qui ne commence pas par 2")
-            << ligneSA(42, "  1", "1999-04-19", "10:00:00", "ABC", 1) << QStringLiteral("échec 13");
+            << ligneSA(42, "  1", "1999-04-19", "10:00:00", "ABC", 1) << u"échec 13"_s;
         QTest::newRow("SA trois espaces en quantité")
             << ligneSA(42, "  1", Jour, "10:00:00", "<Tous>", 0).replace(",0,", ",   ,")
             << u"42|  1|<Tous>|0|0|"_s + date;
@@ -151,30 +151,29 @@ private slots:
             << ligneFP(42, 1, Jour, "10:00:00", "12,5") << u"42|1|∅|12|∅|"_s + date;
         QTest::newRow("FP sans virgule finale")
             << ligneFP(42, 1, Jour, "10:00:00", "12").replace(",{EXPFP}", " {EXPFP}")
-            << QStringLiteral("échec 5");
+            << u"échec 5"_s;
         QTest::newRow("XP poids trop grand")
-            << ligneXP(42, 1, Jour, "10:00:00", "1e39") << QStringLiteral("échec 6");
+            << ligneXP(42, 1, Jour, "10:00:00", "1e39") << u"échec 6"_s;
         QTest::newRow("XP colis à trois chiffres")
             << ligneXP(42, 123, Jour, "10:00:00", "2") << u"42|123|∅|2|∅|"_s + date;
         QTest::newRow("XP poids en simple précision")
             << ligneXP(42, 1, Jour, "10:00:00", "0.1") << u"42|1|∅|0.1|∅|"_s + date;
         QTest::newRow("FA quantité hors 16 bits")
             << ligneFA(42, 1, Jour, "10:00:00", "3760001234567", 0).replace(",  0,", ",4e4,")
-            << QStringLiteral("échec 6");
+            << u"échec 6"_s;
         QTest::newRow("FA date française") << ligneFA(42, 1, "19/04/2012", "10:00:00", "ABC", 1)
-                                           << QStringLiteral("42|1|ABC          |0|1|") + date;
+                                           << u"42|1|ABC          |0|1|"_s + date;
         QTest::newRow("FA date impossible")
-            << ligneFA(42, 1, "2012-02-30", "10:00:00", "A", 1) << QStringLiteral("échec 13");
+            << ligneFA(42, 1, "2012-02-30", "10:00:00", "A", 1) << u"échec 13"_s;
         QTest::newRow("FA heure impossible")
-            << ligneFA(42, 1, Jour, "24:00:00", "A", 1) << QStringLiteral("échec 13");
+            << ligneFA(42, 1, Jour, "24:00:00", "A", 1) << u"échec 13"_s;
         QTest::newRow("lettres en numéro")
             << ligneFA(42, 1, Jour, "10:00:00", "A", 1).replace("    42", "  abc ")
             << u"0|1|A            |0|1|"_s + date;
         QTest::newRow("accolade avant le code")
-            << QByteArray("{x} ") + ligneFP(42, 1, Jour, "10:00:00", "1")
-            << QStringLiteral("ignorée");
-        QTest::newRow("code tronqué") << QByteArray("{EXPF") << QStringLiteral("ignorée");
-        QTest::newRow("sans accolade") << QByteArray("EXP:") << QStringLiteral("échec 5");
+            << QByteArray("{x} ") + ligneFP(42, 1, Jour, "10:00:00", "1") << u"ignorée"_s;
+        QTest::newRow("code tronqué") << QByteArray("{EXPF") << u"ignorée"_s;
+        QTest::newRow("sans accolade") << QByteArray("EXP:") << u"échec 5"_s;
     }
     void lectures() {
         QFETCH(QByteArray, ligne);
@@ -207,19 +206,18 @@ private slots:
             const int position = alea.bounded(static_cast<int>(l.size()));
             l[position] = ligneAbimee(alea);
             const QByteArray contenu = fichier(l);
-            b.ecrireFichier(QStringLiteral("terminal/DATA.TXT"), contenu);
+            b.ecrireFichier(u"terminal/DATA.TXT"_s, contenu);
             QSqlDatabase db = b.ctx->cnx->base();
             if (terminal::IntegData(*b.ctx)) {
-                QVERIFY(nombre(db, QStringLiteral("SELECT COUNT(*) FROM [Journal de saisie]")) >=
-                        19);
+                QVERIFY(nombre(db, u"SELECT COUNT(*) FROM [Journal de saisie]"_s) >= 19);
                 continue;
             }
-            QCOMPARE(nombre(db, QStringLiteral("SELECT COUNT(*) FROM [Journal de saisie]")), 0);
-            QCOMPARE(nombre(db, QStringLiteral("SELECT COUNT(*) FROM Colis")), 0);
-            QCOMPARE(b.lireFichier(QStringLiteral("terminal/DATA.TXT")), contenu);
+            QCOMPARE(nombre(db, u"SELECT COUNT(*) FROM [Journal de saisie]"_s), 0);
+            QCOMPARE(nombre(db, u"SELECT COUNT(*) FROM Colis"_s), 0);
+            QCOMPARE(b.lireFichier(u"terminal/DATA.TXT"_s), contenu);
             QCOMPARE(b.prompts.boites.size(), 1);
             QVERIFY2(b.prompts.boites[0].texte.endsWith(
-                         QStringLiteral("Ligne fichier n° : %1\r\n").arg(position + 1)),
+                         u"Ligne fichier n° : %1\r\n"_s.arg(position + 1)),
                      qPrintable(b.prompts.boites[0].texte));
         }
     }

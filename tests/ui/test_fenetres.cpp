@@ -44,33 +44,23 @@ namespace {
 using Icone = Prompts::Icone;
 
 // Every entry of a later command set: present, disabled until wired.
-const QStringList EntreesAttendantLeurCommande = {
-    QStringLiteral("mnuFichierArticle"),    QStringLiteral("mnuFichierExp"),
-    QStringLiteral("mnuIntegData"),         QStringLiteral("mnuJournal"),
-    QStringLiteral("mnuCreaExpAuto"),       QStringLiteral("mnuCreaExpManuel"),
-    QStringLiteral("mnuModifExp"),          QStringLiteral("mnuRechExp"),
-    QStringLiteral("mnuEditEtiqCodeBarre"), QStringLiteral("mnuToolSynchroArticle"),
-    QStringLiteral("mnuInfoSoc"),           QStringLiteral("mnuBonExp"),
-    QStringLiteral("mnuEdEtiqExp"),         QStringLiteral("mnuEdListeArticleExp"),
-    QStringLiteral("mnuEdEtatControle"),    QStringLiteral("mnuEdEtatControleArt"),
-    QStringLiteral("mnuEdListeColisage"),   QStringLiteral("tbCreerExp"),
-    QStringLiteral("tbModeAuto"),           QStringLiteral("tbModeManuel"),
-    QStringLiteral("tbModifExp"),           QStringLiteral("tbRechercher"),
-    QStringLiteral("tbEtiqArticle"),        QStringLiteral("tbTransfert"),
-    QStringLiteral("tbFichierArticle"),     QStringLiteral("tbFichierExp"),
-    QStringLiteral("tbIntegData"),
-};
+const QStringList EntreesAttendantLeurCommande =
+    u"mnuFichierArticle mnuFichierExp mnuIntegData mnuJournal mnuCreaExpAuto mnuCreaExpManuel "
+    "mnuModifExp mnuRechExp mnuEditEtiqCodeBarre mnuToolSynchroArticle mnuInfoSoc mnuBonExp "
+    "mnuEdEtiqExp mnuEdListeArticleExp mnuEdEtatControle mnuEdEtatControleArt "
+    "mnuEdListeColisage tbCreerExp tbModeAuto tbModeManuel tbModifExp tbRechercher "
+    "tbEtiqArticle tbTransfert tbFichierArticle tbFichierExp tbIntegData"_s.split(u' ');
 
 QStringList nomsDesEntrees(const QList<QAction*>& actions) {
     QStringList noms;
     for (QAction* a : actions)
-        noms << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
+        noms << (a->isSeparator() ? u"-"_s : a->objectName());
     return noms;
 }
 
 QString texteDuPanneau(const FenetrePrincipale& f, const char* nom) {
     auto* label = f.findChild<QLabel*>(QString::fromLatin1(nom));
-    return label ? label->text() : QStringLiteral("<absent>");
+    return label ? label->text() : u"<absent>"_s;
 }
 
 QToolButton* boutonDe(const FenetrePrincipale& f, const char* nomAction) {
@@ -98,12 +88,12 @@ void quandFenetre(const QString& nom, const std::function<void(QWidget*)>& geste
 }
 
 QVariant reglage(const char* cle) {
-    QSettings s(QStringLiteral("Tarvo"), QStringLiteral("Tarvo"));
-    return s.value(QStringLiteral("Settings/") + QLatin1String(cle));
+    QSettings s(u"Tarvo"_s, u"Tarvo"_s);
+    return s.value(u"Settings/"_s + QLatin1String(cle));
 }
 
 void effacerReglages() {
-    QSettings s(QStringLiteral("Tarvo"), QStringLiteral("Tarvo"));
+    QSettings s(u"Tarvo"_s, u"Tarvo"_s);
     s.clear();
     s.sync();
 }
@@ -151,62 +141,44 @@ private slots:
     void menusEtLibelles() {
         BaseDeTest t;
         FenetrePrincipale f(*t.ctx);
-        QCOMPARE(f.objectName(), QStringLiteral("frmMain"));
-        QCOMPARE(f.windowTitle(), QStringLiteral("Gestionnaire des expéditions"));
+        QCOMPARE(f.objectName(), u"frmMain"_s);
+        QCOMPARE(f.windowTitle(), u"Gestionnaire des expéditions"_s);
 
         QCOMPARE(nomsDesEntrees(f.menuBar()->actions()),
                  QStringList({u"mnuFile"_s, u"mnuExp"_s, u"mnuEtiq"_s, u"mnuToolS"_s,
                               u"mnuWindow"_s, u"mnuHelp"_s}));
-        const QList<std::pair<const char*, const char*>> libelles = {
-            {"mnuFile", "&Fichier"},
-            {"mnuFichierArticle", "Générer fichier Article"},
-            {"mnuFichierExp", "Générer fichier Expédition"},
-            {"mnuIntegData", "Intégration des données"},
-            {"mnuVerifData", "Vérifier"},
-            {"mnuJournal", "Journal intégration des données"},
-            {"mnuFileExit", "&Quitter"},
-            {"mnuExp", "Expéditions"},
-            {"mnuCreationExp", "Création des expéditions"},
-            {"mnuCreaExpAuto", "Mode Automatique"},
-            {"mnuCreaExpManuel", "Mode Manuel"},
-            {"mnuModifExp", "Modification des expéditions"},
-            {"mnuRechExp", "Recherche"},
-            {"mnuEtiq", "Etiquettes"},
-            {"mnuEditEtiqCodeBarre", "Edition étiquettes code barres article"},
-            {"mnuToolS", "&Outils"},
-            {"mnuToolSynchroArticle", "Synchroniser le fichier article"},
-            {"mnuInfoSoc", "Informations société"},
-            {"mnuWindow", "Fe&nêtre"},
-            {"mnuWindowCascade", "&En cascade"},
-            {"mnuWindowTileHorizontal", "Mosaïque &horizontale"},
-            {"mnuWindowTileVertical", "Mosaïque &verticale"},
-            {"mnuWindowArrangeIcons", "&Réorganiser les icônes"},
-            {"mnuHelp", "&?"},
-            {"mnuHelpAbout", "À &propos de "},
-            {"mnuEditionExp", "Editions Expéditions"},
-            {"mnuBonExp", "Bon d'expédition"},
-            {"mnuEdEtiqExp", "Etiquettes expédition"},
-            {"mnuEdListeArticleExp", "Liste articles de l'expédition"},
-            {"mnuEdEtatControle", "Etat de contrôle (Codes Barre)"},
-            {"mnuEdEtatControleArt", "Etat de contrôle (Codes Article)"},
-            {"mnuEdListeColisage", "Liste de colisage"},
-            {"tbCreerExp", "Créer expédition"},
-            {"tbModeAuto", "Mode Automatique"},
-            {"tbModeManuel", "Mode Manuel"},
-            {"tbModifExp", "Modifier expédition"},
-            {"tbRechercher", "Rechercher"},
-            {"tbEtiqArticle", "Etiquette article"},
-            {"tbTransfert", "Transfert fichier"},
-            {"tbFichierArticle", "Fichier article"},
-            {"tbFichierExp", "Fichier expédition"},
-            {"tbIntegData", "Intégration des données"},
-        };
-        for (const auto& [nom, texte] : libelles) {
-            QAction* a = f.action(QString::fromUtf8(nom));
-            QVERIFY2(a, nom);
-            QCOMPARE(a->objectName(), QString::fromUtf8(nom));
-            QCOMPARE(a->text(), QString::fromUtf8(texte));
-            QVERIFY2(a->shortcut().isEmpty(), nom);
+        // Each entry as "name=text".
+        const QStringList libelles =
+            u"mnuFile=&Fichier|mnuFichierArticle=Générer fichier Article|"
+            "mnuFichierExp=Générer fichier Expédition|mnuIntegData=Intégration des données|"
+            "mnuVerifData=Vérifier|"
+            "mnuJournal=Journal intégration des données|mnuFileExit=&Quitter|mnuExp=Expéditions|"
+            "mnuCreationExp=Création des expéditions|mnuCreaExpAuto=Mode Automatique|"
+            "mnuCreaExpManuel=Mode Manuel|mnuModifExp=Modification des expéditions|"
+            "mnuRechExp=Recherche|mnuEtiq=Etiquettes|"
+            "mnuEditEtiqCodeBarre=Edition étiquettes code barres article|mnuToolS=&Outils|"
+            "mnuToolSynchroArticle=Synchroniser le fichier article|"
+            "mnuInfoSoc=Informations société|mnuWindow=Fe&nêtre|mnuWindowCascade=&En cascade|"
+            "mnuWindowTileHorizontal=Mosaïque &horizontale|"
+            "mnuWindowTileVertical=Mosaïque &verticale|"
+            "mnuWindowArrangeIcons=&Réorganiser les icônes|mnuHelp=&?|mnuHelpAbout=À &propos de |"
+            "mnuEditionExp=Editions Expéditions|mnuBonExp=Bon d'expédition|"
+            "mnuEdEtiqExp=Etiquettes expédition|"
+            "mnuEdListeArticleExp=Liste articles de l'expédition|"
+            "mnuEdEtatControle=Etat de contrôle (Codes Barre)|"
+            "mnuEdEtatControleArt=Etat de contrôle (Codes Article)|"
+            "mnuEdListeColisage=Liste de colisage|tbCreerExp=Créer expédition|"
+            "tbModeAuto=Mode Automatique|tbModeManuel=Mode Manuel|tbModifExp=Modifier expédition|"
+            "tbRechercher=Rechercher|tbEtiqArticle=Etiquette article|"
+            "tbTransfert=Transfert fichier|tbFichierArticle=Fichier article|"
+            "tbFichierExp=Fichier expédition|tbIntegData=Intégration des données"_s.split(u'|');
+        for (const QString& libelle : libelles) {
+            const QString nom = libelle.section(u'=', 0, 0);
+            QAction* a = f.action(nom);
+            QVERIFY2(a, qPrintable(nom));
+            QCOMPARE(a->objectName(), nom);
+            QCOMPARE(a->text(), libelle.section(u'=', 1));
+            QVERIFY2(a->shortcut().isEmpty(), qPrintable(nom));
         }
         QCOMPARE(f.nomsControles().size(), libelles.size());
 
@@ -255,28 +227,25 @@ private slots:
             QVERIFY2(f.action(QString::fromUtf8(nom))->isEnabled(), nom);
 
         int appels = 0;
-        f.brancher(QStringLiteral("mnuJournal"), [&] { ++appels; });
-        QVERIFY(f.action(QStringLiteral("mnuJournal"))->isEnabled());
-        f.action(QStringLiteral("mnuJournal"))->trigger();
+        f.brancher(u"mnuJournal"_s, [&] { ++appels; });
+        QVERIFY(f.action(u"mnuJournal"_s)->isEnabled());
+        f.action(u"mnuJournal"_s)->trigger();
         QCOMPARE(appels, 1);
         // An unknown name is refused without harm.
         QTest::ignoreMessage(QtWarningMsg, "Entrée de menu inconnue : mnuInconnu");
-        f.brancher(QStringLiteral("mnuInconnu"), [&] { ++appels; });
-        QCOMPARE(f.action(QStringLiteral("mnuInconnu")), nullptr);
-    }
+        f.brancher(u"mnuInconnu"_s, [&] { ++appels; });
+        QCOMPARE(f.action(u"mnuInconnu"_s), nullptr);
 
-    void boutonsDeroulants() {
-        BaseDeTest t;
-        FenetrePrincipale f(*t.ctx);
+        // The drop-down buttons: disabled until one of their entries is wired.
         QToolButton* creer = boutonDe(f, "tbCreerExp");
         QToolButton* transfert = boutonDe(f, "tbTransfert");
         QVERIFY(!creer->isEnabled());
         QVERIFY(!transfert->isEnabled());
 
         QStringList ouvertes;
-        f.brancher(QStringLiteral("mnuCreaExpManuel"), [&] { ouvertes << u"manuel"_s; });
-        f.brancher(QStringLiteral("mnuCreaExpAuto"), [&] { ouvertes << u"auto"_s; });
-        f.brancher(QStringLiteral("tbModeAuto"), [&] { ouvertes << u"tb-auto"_s; });
+        f.brancher(u"mnuCreaExpManuel"_s, [&] { ouvertes << u"manuel"_s; });
+        f.brancher(u"mnuCreaExpAuto"_s, [&] { ouvertes << u"auto"_s; });
+        f.brancher(u"tbModeAuto"_s, [&] { ouvertes << u"tb-auto"_s; });
         QVERIFY(creer->isEnabled());
         creer->click();
         QCOMPARE(ouvertes, QStringList({u"manuel"_s}));
@@ -285,23 +254,17 @@ private slots:
 
         // The face of "Transfert fichier" only makes its arrow usable.
         int fichiers = 0;
-        f.brancher(QStringLiteral("tbFichierExp"), [&] { ++fichiers; });
+        f.brancher(u"tbFichierExp"_s, [&] { ++fichiers; });
         QVERIFY(transfert->isEnabled());
         transfert->click();
         QCOMPARE(fichiers, 0);
-        f.action(QStringLiteral("tbFichierExp"))->trigger();
+        f.action(u"tbFichierExp"_s)->trigger();
         QCOMPARE(fichiers, 1);
         QCOMPARE(ouvertes.size(), 2);
-    }
-
-    void faceCreerBrancheeSeule() {
-        BaseDeTest t;
-        FenetrePrincipale f(*t.ctx);
-        QStringList appels;
-        f.brancher(QStringLiteral("mnuCreaExpManuel"), [&] { appels << u"menu"_s; });
-        f.brancher(QStringLiteral("tbCreerExp"), [&] { appels << u"face"_s; });
-        boutonDe(f, "tbCreerExp")->click();
-        QCOMPARE(appels, QStringList({u"face"_s}));
+        // Once the face of "Créer expédition" is wired itself, it runs alone.
+        f.brancher(u"tbCreerExp"_s, [&] { ouvertes << u"face"_s; });
+        creer->click();
+        QCOMPARE(ouvertes, QStringList({u"manuel"_s, u"tb-auto"_s, u"face"_s}));
     }
 
     void statutEtProgression() {
@@ -309,11 +272,11 @@ private slots:
         FenetrePrincipale f(*t.ctx);
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f));
-        QCOMPARE(texteDuPanneau(f, "panneauStatut"), QStringLiteral("État"));
+        QCOMPARE(texteDuPanneau(f, "panneauStatut"), u"État"_s);
         f.AfficheStatut(QString());
-        QCOMPARE(texteDuPanneau(f, "panneauStatut"), QStringLiteral("Prêt"));
-        f.statut(QStringLiteral("Intégration en cours..."));
-        QCOMPARE(texteDuPanneau(f, "panneauStatut"), QStringLiteral("Intégration en cours..."));
+        QCOMPARE(texteDuPanneau(f, "panneauStatut"), u"Prêt"_s);
+        f.statut(u"Intégration en cours..."_s);
+        QCOMPARE(texteDuPanneau(f, "panneauStatut"), u"Intégration en cours..."_s);
 
         auto* barre = f.findChild<QProgressBar*>(u"PgBar"_s);
         QVERIFY(barre);
@@ -332,41 +295,33 @@ private slots:
         QVERIFY(!barre->isVisible());
 
         // Five panels: status, date and time of the clock, then the two lock keys.
-        QCOMPARE(f.statusBar()->objectName(), QStringLiteral("sbStatusBar"));
+        QCOMPARE(f.statusBar()->objectName(), u"sbStatusBar"_s);
         QCOMPARE(f.statusBar()->findChildren<QLabel*>(Qt::FindDirectChildrenOnly).size(), 5);
-        QCOMPARE(texteDuPanneau(f, "panneauDate"), QStringLiteral("19/04/2012"));
-        QCOMPARE(texteDuPanneau(f, "panneauHeure"), QStringLiteral("13:42"));
-        QCOMPARE(texteDuPanneau(f, "panneauMaj"), QStringLiteral("Maj"));
-        QCOMPARE(texteDuPanneau(f, "panneauNum"), QStringLiteral("Num"));
+        QCOMPARE(texteDuPanneau(f, "panneauDate"), u"19/04/2012"_s);
+        QCOMPARE(texteDuPanneau(f, "panneauHeure"), u"13:42"_s);
+        QCOMPARE(texteDuPanneau(f, "panneauMaj"), u"Maj"_s);
+        QCOMPARE(texteDuPanneau(f, "panneauNum"), u"Num"_s);
         t.horloge.regler(QDateTime(QDate(2012, 4, 20), QTime(8, 5, 0)));
-        QTRY_COMPARE_WITH_TIMEOUT(texteDuPanneau(f, "panneauHeure"), QStringLiteral("08:05"),
-                                  10000);
-        QCOMPARE(texteDuPanneau(f, "panneauDate"), QStringLiteral("20/04/2012"));
+        QTRY_COMPARE_WITH_TIMEOUT(texteDuPanneau(f, "panneauHeure"), u"08:05"_s, 10000);
+        QCOMPARE(texteDuPanneau(f, "panneauDate"), u"20/04/2012"_s);
     }
 
     void commandeConfirmee() {
         BaseDeTest t;
         FenetrePrincipale f(*t.ctx);
         int faits = 0;
-        const QString titre = QStringLiteral("Génération du fichier Expédition");
-        const QString question =
-            QStringLiteral("Générer le fichier Expédition pour le SCANPAL 2 ?");
-        t.prompts.reponses << false;
+        const QString titre = u"Génération du fichier Expédition"_s;
+        const QString question = u"Générer le fichier Expédition pour le SCANPAL 2 ?"_s;
+        t.prompts.reponses << false << true;
         f.commandeConfirmee(titre, question, [&] { return ++faits > 0; });
         QCOMPARE(faits, 0);
-        QCOMPARE(t.prompts.boites.size(), 1);
-        QCOMPARE(t.prompts.boites[0].icone, Icone::Question);
-        QCOMPARE(t.prompts.boites[0].titre, titre);
-        QCOMPARE(t.prompts.boites[0].texte, question);
-
-        t.prompts.vider();
-        t.prompts.reponses << true;
         f.commandeConfirmee(titre, question, [&] { return ++faits > 0; });
         QCOMPARE(faits, 1);
-        QCOMPARE(t.prompts.boites.size(), 2);
-        QCOMPARE(t.prompts.boites[1].icone, Icone::Information);
-        QCOMPARE(t.prompts.boites[1].titre, titre);
-        QCOMPARE(t.prompts.boites[1].texte, QStringLiteral("Traitement terminé."));
+        QCOMPARE(t.prompts.titresEtTextes(),
+                 (QStringList{titre + u'|' + question, titre + u'|' + question,
+                              titre + u"|Traitement terminé."_s}));
+        QCOMPARE(t.prompts.boites[0].icone, Icone::Question);
+        QCOMPARE(t.prompts.boites[2].icone, Icone::Information);
 
         // A command that failed has shown its box: nothing says it is done.
         t.prompts.vider();
@@ -378,21 +333,19 @@ private slots:
     void echecDeCommande() {
         BaseDeTest t;
         FenetrePrincipale f(*t.ctx);
-        f.brancher(QStringLiteral("mnuJournal"), [] {
-            throw ErreurTarvo(3000, QStringLiteral("Journal"), QStringLiteral("table absente"));
-        });
-        f.action(QStringLiteral("mnuJournal"))->trigger();
+        f.brancher(u"mnuJournal"_s,
+                   [] { throw ErreurTarvo(3000, u"Journal"_s, u"table absente"_s); });
+        f.action(u"mnuJournal"_s)->trigger();
         QCOMPARE(t.prompts.boites.size(), 1);
         QCOMPARE(t.prompts.boites[0].icone, Icone::Critique);
-        QVERIFY(t.prompts.boites[0].texte.contains(QStringLiteral("table absente")));
+        QVERIFY(t.prompts.boites[0].texte.contains(u"table absente"_s));
         QVERIFY(!f.commandeEnCours());
 
         // A command may not start while another one runs.
         int imbriquees = 0;
-        f.brancher(QStringLiteral("mnuRechExp"), [&] { ++imbriquees; });
-        f.brancher(QStringLiteral("mnuModifExp"),
-                   [&] { f.action(QStringLiteral("mnuRechExp"))->trigger(); });
-        f.action(QStringLiteral("mnuModifExp"))->trigger();
+        f.brancher(u"mnuRechExp"_s, [&] { ++imbriquees; });
+        f.brancher(u"mnuModifExp"_s, [&] { f.action(u"mnuRechExp"_s)->trigger(); });
+        f.action(u"mnuModifExp"_s)->trigger();
         QCOMPARE(imbriquees, 0);
     }
 
@@ -400,9 +353,14 @@ private slots:
         BaseDeTest t;
         FenetrePrincipale f(*t.ctx);
         f.show();
-        f.brancher(QStringLiteral("mnuInfoSoc"), [] { throw ArretProgramme(); });
-        QTimer::singleShot(0, &f, [&f] { f.action(QStringLiteral("mnuInfoSoc"))->trigger(); });
+        f.brancher(u"mnuInfoSoc"_s, [] { throw ArretProgramme(); });
+        QTimer::singleShot(0, &f, [&f] { f.action(u"mnuInfoSoc"_s)->trigger(); });
         QCOMPARE(QApplication::exec(), 1);
+        QVERIFY(!f.isVisible());
+        // An end of program raised anywhere else ends it too, with its status.
+        f.show();
+        QTimer::singleShot(0, &f, [] { throw ArretProgramme(3); });
+        QCOMPARE(QApplication::exec(), 3);
         QVERIFY(!f.isVisible());
         f.close();
         QVERIFY(!reglage("MainLeft").isValid());
@@ -412,26 +370,16 @@ private slots:
         BaseDeTest t;
         auto* application = static_cast<ui::ApplicationTarvo*>(QCoreApplication::instance());
         application->setContexte(t.ctx.get());
-        QPushButton bouton(QStringLiteral("Enregistrer"));
-        QObject::connect(&bouton, &QPushButton::clicked, [] {
-            throw ErreurTarvo(3000, QStringLiteral("Colis"), QStringLiteral("verrou"));
-        });
+        QPushButton bouton(u"Enregistrer"_s);
+        QObject::connect(&bouton, &QPushButton::clicked,
+                         [] { throw ErreurTarvo(3000, u"Colis"_s, u"verrou"_s); });
         bouton.show();
         QTest::mouseClick(&bouton, Qt::LeftButton);
         application->setContexte(nullptr);
         QCOMPARE(t.prompts.boites.size(), 1);
-        QCOMPARE(t.prompts.boites[0].titre, QStringLiteral("Erreur"));
-        QVERIFY(t.prompts.boites[0].texte.contains(QStringLiteral("verrou")));
+        QCOMPARE(t.prompts.boites[0].titre, u"Erreur"_s);
+        QVERIFY(t.prompts.boites[0].texte.contains(u"verrou"_s));
         QVERIFY(bouton.isVisible());
-
-        // An end of program raised anywhere ends it, without saving the geometry.
-        FenetrePrincipale f(*t.ctx);
-        f.show();
-        QTimer::singleShot(0, &f, [] { throw ArretProgramme(3); });
-        QCOMPARE(QApplication::exec(), 3);
-        QVERIFY(!f.isVisible());
-        f.close();
-        QVERIFY(!reglage("MainLeft").isValid());
     }
 
     void fenetresUniques() {
@@ -442,31 +390,31 @@ private slots:
         const auto fabrique = [&] {
             ++fabriquees;
             auto* w = new QWidget;
-            w->setWindowTitle(QStringLiteral("Journal"));
+            w->setWindowTitle(u"Journal"_s);
             return w;
         };
-        QWidget* premiere = f.ouvrirFenetre(QStringLiteral("Journal"), fabrique);
-        QCOMPARE(f.ouvrirFenetre(QStringLiteral("Journal"), fabrique), premiere);
+        QWidget* premiere = f.ouvrirFenetre(u"Journal"_s, fabrique);
+        QCOMPARE(f.ouvrirFenetre(u"Journal"_s, fabrique), premiere);
         QCOMPARE(fabriquees, 1);
-        QCOMPARE(f.fenetreOuverte(QStringLiteral("Journal")), premiere);
+        QCOMPARE(f.fenetreOuverte(u"Journal"_s), premiere);
 
         // Listed at the bottom of the Window menu.
         auto* menu = f.findChild<QMenu*>(u"mnuWindow"_s);
         emit menu->aboutToShow();
-        QCOMPARE(menu->actions().last()->text(), QStringLiteral("&1 Journal"));
+        QCOMPARE(menu->actions().last()->text(), u"&1 Journal"_s);
         emit menu->aboutToShow();
         QCOMPARE(menu->actions().size(), 6);
 
         // Closed by its frame or by itself, it is gone with its frame.
         auto* zone = f.findChild<QMdiArea*>();
         premiere->parentWidget()->close();
-        QTRY_COMPARE(f.fenetreOuverte(QStringLiteral("Journal")), nullptr);
-        QWidget* seconde = f.ouvrirFenetre(QStringLiteral("Journal"), fabrique);
+        QTRY_COMPARE(f.fenetreOuverte(u"Journal"_s), nullptr);
+        QWidget* seconde = f.ouvrirFenetre(u"Journal"_s, fabrique);
         QCOMPARE(fabriquees, 2);
         QCOMPARE(zone->subWindowList().size(), 1);
         seconde->close();
         QTRY_COMPARE(zone->subWindowList().size(), 0);
-        QTRY_COMPARE(f.fenetreOuverte(QStringLiteral("Journal")), nullptr);
+        QTRY_COMPARE(f.fenetreOuverte(u"Journal"_s), nullptr);
     }
 
     void arrangementDesFenetres() {
@@ -475,41 +423,27 @@ private slots:
         f.resize(900, 700);
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f));
-        QWidget* a = f.ouvrirFenetre(QStringLiteral("A"), [] { return new QWidget; });
-        QWidget* b = f.ouvrirFenetre(QStringLiteral("B"), [] { return new QWidget; });
+        QWidget* a = f.ouvrirFenetre(u"A"_s, [] { return new QWidget; });
+        QWidget* b = f.ouvrirFenetre(u"B"_s, [] { return new QWidget; });
         QWidget* ca = a->parentWidget();
         QWidget* cb = b->parentWidget();
 
-        f.action(QStringLiteral("mnuWindowTileVertical"))->trigger();
+        f.action(u"mnuWindowTileVertical"_s)->trigger();
         QCOMPARE(ca->y(), cb->y());
         QCOMPARE(ca->height(), cb->height());
         QVERIFY(ca->x() != cb->x());
-        f.action(QStringLiteral("mnuWindowTileHorizontal"))->trigger();
+        f.action(u"mnuWindowTileHorizontal"_s)->trigger();
         QCOMPARE(ca->x(), cb->x());
         QCOMPARE(ca->width(), cb->width());
         QVERIFY(ca->y() != cb->y());
-        f.action(QStringLiteral("mnuWindowCascade"))->trigger();
+        f.action(u"mnuWindowCascade"_s)->trigger();
         QVERIFY(ca->pos() != cb->pos());
 
         cb->showMinimized();
-        f.action(QStringLiteral("mnuWindowArrangeIcons"))->trigger();
+        f.action(u"mnuWindowArrangeIcons"_s)->trigger();
         const QWidget* zone = f.findChild<QMdiArea*>()->viewport();
         QCOMPARE(cb->geometry().bottom(), zone->rect().bottom());
         QCOMPARE(cb->x(), 0);
-    }
-
-    void geometriePremierLancement() {
-        BaseDeTest t;
-        FenetrePrincipale f(*t.ctx);
-        const ui::Resolution r = ui::resolutionEcran(&f);
-        QCOMPARE(f.pos(), QPoint(r.pixelsX(1000), r.pixelsY(1000)));
-        // Wide enough for the toolbar band, within the screen, never smaller
-        // than the stored defaults.
-        const QSize ecran = f.screen()->availableSize();
-        const int bande = f.findChild<QWidget*>(u"CoolBar1"_s)->sizeHint().width();
-        QVERIFY(f.width() >= std::min(ecran.width(), bande));
-        QCOMPARE(f.size().boundedTo(ecran), f.size());
-        QCOMPARE(f.size().expandedTo(pixelsDe(r, 6500, 6500).boundedTo(ecran)), f.size());
     }
 
     void geometrieEnregistreeEtRelue() {
@@ -519,13 +453,13 @@ private slots:
             f.show();
             f.move(120, 90);
             f.resize(640, 480);
-            f.action(QStringLiteral("mnuFileExit"))->trigger();
+            f.action(u"mnuFileExit"_s)->trigger();
             QVERIFY(!f.isVisible());
         }
         const ui::Resolution r = ui::resolutionEcran(nullptr);
         // Decimal text of the value in twips.
         for (const char* cle : {"MainLeft", "MainTop", "MainWidth", "MainHeight"})
-            QVERIFY2(QRegularExpression(QStringLiteral("^[0-9]+(\\.[0-9]+)?$"))
+            QVERIFY2(QRegularExpression(u"^[0-9]+(\\.[0-9]+)?$"_s)
                          .match(reglage(cle).toString())
                          .hasMatch(),
                      cle);
@@ -578,18 +512,30 @@ private slots:
         }
     }
 
-    void geometrieIllisible() {
+    // Nothing stored: the default place; unreadable values: their defaults.
+    void geometriePremierLancementOuIllisible() {
+        BaseDeTest t;
+        FenetrePrincipale premier(*t.ctx);
+        const ui::Resolution r = ui::resolutionEcran(&premier);
+        QCOMPARE(premier.pos(), QPoint(r.pixelsX(1000), r.pixelsY(1000)));
+        // Wide enough for the toolbar band, within the screen, never smaller
+        // than the stored defaults.
+        const QSize ecran = premier.screen()->availableSize();
+        const int bande = premier.findChild<QWidget*>(u"CoolBar1"_s)->sizeHint().width();
+        QVERIFY(premier.width() >= std::min(ecran.width(), bande));
+        QCOMPARE(premier.size().boundedTo(ecran), premier.size());
+        QCOMPARE(premier.size().expandedTo(pixelsDe(r, 6500, 6500).boundedTo(ecran)),
+                 premier.size());
         {
-            QSettings s(QStringLiteral("Tarvo"), QStringLiteral("Tarvo"));
-            s.setValue(QStringLiteral("Settings/MainLeft"), QStringLiteral("n'importe quoi"));
-            s.setValue(QStringLiteral("Settings/MainTop"), QStringLiteral("1500,0"));
-            s.setValue(QStringLiteral("Settings/MainWidth"), QStringLiteral("1e30"));
+            QSettings s(u"Tarvo"_s, u"Tarvo"_s);
+            s.setValue(u"Settings/MainLeft"_s, u"n'importe quoi"_s);
+            s.setValue(u"Settings/MainTop"_s, u"1500,0"_s);
+            s.setValue(u"Settings/MainWidth"_s, u"1e30"_s);
         }
         const ui::GeometrieTwips g = ui::lireGeometrie();
         QCOMPARE(g.gauche, 1000.0f);
         QCOMPARE(g.haut, 1500.0f);
         QCOMPARE(g.hauteur, 6500.0f);
-        BaseDeTest t;
         FenetrePrincipale f(*t.ctx);
         QVERIFY(f.width() > 0 && f.width() <= QWIDGETSIZE_MAX);
     }
@@ -598,40 +544,40 @@ private slots:
         BaseDeTest t;
         t.creerBase();
         t.prompts.vider();
-        t.ctx->modeSecurite = QStringLiteral("SQL");
+        t.ctx->modeSecurite = u"SQL"_s;
         ui::DialogueConnexion login(*t.ctx);
-        QCOMPARE(login.objectName(), QStringLiteral("frmLogin"));
-        QCOMPARE(login.windowTitle(), QStringLiteral("Ouverture de session"));
-        QCOMPARE(login.txtUserName()->text(), QStringLiteral("dupont"));
+        QCOMPARE(login.objectName(), u"frmLogin"_s);
+        QCOMPARE(login.windowTitle(), u"Ouverture de session"_s);
+        QCOMPARE(login.txtUserName()->text(), u"dupont"_s);
         QCOMPARE(login.txtPassword()->echoMode(), QLineEdit::Password);
         QVERIFY(login.txtPassword()->text().isEmpty());
         auto* ok = login.findChild<QPushButton*>(u"cmdOK"_s);
         auto* annuler = login.findChild<QPushButton*>(u"cmdCancel"_s);
-        QCOMPARE(ok->text(), QStringLiteral("OK"));
+        QCOMPARE(ok->text(), u"OK"_s);
         QVERIFY(ok->isDefault());
-        QCOMPARE(annuler->text(), QStringLiteral("Annuler"));
+        QCOMPARE(annuler->text(), u"Annuler"_s);
         QStringList libelles;
         for (auto* l : login.findChildren<QLabel*>())
             libelles << l->text();
-        QVERIFY(libelles.contains(QStringLiteral("&Utilisateur:")));
-        QVERIFY(libelles.contains(QStringLiteral("&Mot de passe:")));
+        QVERIFY(libelles.contains(u"&Utilisateur:"_s));
+        QVERIFY(libelles.contains(u"&Mot de passe:"_s));
 
         login.show();
         login.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&login));
         for (int essai = 1; essai <= 3; ++essai) {
             login.txtUserName()->setFocus();
-            login.txtPassword()->setText(QStringLiteral("secret%1").arg(essai));
-            QCOMPARE(login.txtPassword()->displayText(), QStringLiteral("*******"));
+            login.txtPassword()->setText(u"secret%1"_s.arg(essai));
+            QCOMPARE(login.txtPassword()->displayText(), u"*******"_s);
             QTest::keyClick(&login, Qt::Key_Return);
             QCOMPARE(t.prompts.boites.size(), essai);
-            QCOMPARE(t.prompts.boites.last().titre, QStringLiteral("Problème de connexion"));
+            QCOMPARE(t.prompts.boites.last().titre, u"Problème de connexion"_s);
             QVERIFY(login.isVisible());
             QVERIFY(!login.LoginOK());
             QCOMPARE(QApplication::focusWidget(), login.txtPassword());
-            QCOMPARE(login.txtPassword()->selectedText(), QStringLiteral("secret%1").arg(essai));
+            QCOMPARE(login.txtPassword()->selectedText(), u"secret%1"_s.arg(essai));
         }
-        t.ctx->modeSecurite = QStringLiteral("INTEG");
+        t.ctx->modeSecurite = u"INTEG"_s;
         ok->click();
         QCOMPARE(t.prompts.boites.size(), 3);
         QVERIFY(login.LoginOK());
@@ -660,7 +606,7 @@ private slots:
         QCOMPARE(t.prompts.boites.size(), 1);
     }
 
-    void demarrageIntegre() {
+    void demarrageIntegreOuParDialogue() {
         BaseDeTest t;
         t.creerBase(true);
         t.ctx->cnx.reset();
@@ -674,43 +620,39 @@ private slots:
         });
         QVERIFY(f);
         QVERIFY(f->isVisible());
-        QCOMPARE(texteDuPanneau(*f, "panneauStatut"), QStringLiteral("Prêt"));
+        QCOMPARE(texteDuPanneau(*f, "panneauStatut"), u"Prêt"_s);
         QVERIFY(!f->findChild<QProgressBar*>(u"PgBar"_s)->isVisible());
         QVERIFY(t.ctx->cnx && t.ctx->cnx->estOuverte());
-        QCOMPARE(t.ctx->modeSecurite, QStringLiteral("INTEG"));
+        QCOMPARE(t.ctx->modeSecurite, u"INTEG"_s);
         QVERIFY(t.ctx->controleParGamme);
         QVERIFY(t.prompts.boites.isEmpty());
         QVERIFY(lances.isEmpty());
         for (QWidget* w : QApplication::topLevelWidgets())
-            QVERIFY(w->objectName() != QStringLiteral("frmSplash"));
-    }
+            QVERIFY(w->objectName() != u"frmSplash"_s);
+        f.reset();
 
-    void demarrageParDialogue() {
-        BaseDeTest t;
-        t.creerBase();
+        // Through the dialog, wrong once, then accepted: the dialog stays
+        // until the connection opens.
         t.ctx->cnx.reset();
-        t.prompts.vider();
         t.ecrireIni(iniParDefaut(t.dossier.path()).replace("SECURITYMODE=INTEG", "SECURITYMODE="));
-
-        // Wrong once, then accepted: the dialog stays until the connection opens.
-        quandFenetre(QStringLiteral("frmLogin"), [&](QWidget* w) {
+        quandFenetre(u"frmLogin"_s, [&](QWidget* w) {
             auto* login = static_cast<ui::DialogueConnexion*>(w);
-            QCOMPARE(t.ctx->modeSecurite, QStringLiteral("SQL"));
+            QCOMPARE(t.ctx->modeSecurite, u"SQL"_s);
             login->valider();
             QVERIFY(login->isVisible());
-            t.ctx->modeSecurite = QStringLiteral("INTEG");
+            t.ctx->modeSecurite = u"INTEG"_s;
             login->findChild<QPushButton*>(u"cmdOK"_s)->click();
         });
-        std::unique_ptr<FenetrePrincipale> f = ui::Demarrer(*t.ctx, nullptr);
+        f = ui::Demarrer(*t.ctx, nullptr);
         QVERIFY(f && f->isVisible());
         QCOMPARE(t.prompts.boites.size(), 1);
-        QCOMPARE(t.prompts.boites[0].titre, QStringLiteral("Problème de connexion"));
+        QCOMPARE(t.prompts.boites[0].titre, u"Problème de connexion"_s);
         f.reset();
 
         // Given up: the program ends quietly.
         t.ctx->cnx.reset();
         t.prompts.vider();
-        quandFenetre(QStringLiteral("frmLogin"),
+        quandFenetre(u"frmLogin"_s,
                      [](QWidget* w) { w->findChild<QPushButton*>(u"cmdCancel"_s)->click(); });
         try {
             ui::Demarrer(*t.ctx, nullptr);
@@ -724,7 +666,7 @@ private slots:
 
     void demarrageInterrompu() {
         BaseDeTest t;
-        t.ecrireFichier(QStringLiteral("version.ini"),
+        t.ecrireFichier(u"version.ini"_s,
                         "[TARVOX]\r\nVersionRef=0.0.1\r\nUpdateFile=/opt/maj/installer -q\r\n");
         QStringList lances;
         const auto lanceur = [&](const QString& c) {
@@ -737,8 +679,7 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(ArretProgramme, ui::Demarrer(*t.ctx, lanceur));
         QCOMPARE(lances, QStringList({u"/opt/maj/installer -q"_s}));
         QCOMPARE(t.prompts.boites.size(), 1);
-        QCOMPARE(t.prompts.boites[0].titre,
-                 QStringLiteral("Lancement interrompu - VERSION INCORRECTE"));
+        QCOMPARE(t.prompts.boites[0].titre, u"Lancement interrompu - VERSION INCORRECTE"_s);
 
         // Refused, then confirmed twice: start-up goes on to the main window.
         t.prompts.vider();
@@ -753,56 +694,52 @@ private slots:
         f.reset();
 
         // No configuration file: one box, and nothing else happens.
-        QFile::remove(t.chemin(QStringLiteral("TARVOX.ini")));
+        QFile::remove(t.chemin(u"TARVOX.ini"_s));
         t.prompts.vider();
         QVERIFY_THROWS_EXCEPTION(ArretProgramme, ui::Demarrer(*t.ctx, lanceur));
-        QCOMPARE(t.prompts.boites.size(), 1);
-        QCOMPARE(
-            t.prompts.boites[0].texte,
-            QStringLiteral("Le fichier d'initialisation suivant est introuvable : TARVOX.ini"));
+        QCOMPARE(t.prompts.titresEtTextes(),
+                 QStringList{u"Lancement interrompu|Le fichier d'initialisation suivant est "
+                             u"introuvable : TARVOX.ini"_s});
         for (QWidget* w : QApplication::topLevelWidgets())
-            QVERIFY(!w->isVisible() || w->objectName() != QStringLiteral("frmSplash"));
+            QVERIFY(!w->isVisible() || w->objectName() != u"frmSplash"_s);
     }
 
-    void fenetreDeDemarrage() {
+    void demarrageEtAPropos() {
         ui::FenetreDemarrage splash;
-        QCOMPARE(splash.objectName(), QStringLiteral("frmSplash"));
-        QCOMPARE(splash.findChild<QLabel*>(u"lblProductName"_s)->text(), QStringLiteral("Tarvo"));
+        QCOMPARE(splash.objectName(), u"frmSplash"_s);
+        QCOMPARE(splash.findChild<QLabel*>(u"lblProductName"_s)->text(), u"Tarvo"_s);
         QCOMPARE(splash.findChild<QLabel*>(u"lblVersion"_s)->text(),
-                 QStringLiteral("Version ") + VersionCourante());
+                 u"Version "_s + VersionCourante());
         QCOMPARE(splash.findChild<QLabel*>(u"lblCompany"_s)->text(), NomSociete());
         QCOMPARE(splash.findChild<QLabel*>(u"lblFileDescription"_s)->text(), DescriptionFichier());
-        QVERIFY(DescriptionFichier().contains(QStringLiteral("barres.   Ce logiciel")));
+        QVERIFY(DescriptionFichier().contains(u"barres.   Ce logiciel"_s));
         splash.afficher();
         QVERIFY(splash.isVisible());
-    }
 
-    void boiteAPropos() {
         BaseDeTest t;
         ui::FenetreAPropos apropos(*t.ctx);
-        QCOMPARE(apropos.objectName(), QStringLiteral("frmAbout"));
-        QCOMPARE(apropos.windowTitle(), QStringLiteral("À propos de Tarvo"));
-        QCOMPARE(apropos.findChild<QLabel*>(u"lblTitle"_s)->text(), QStringLiteral("Tarvo"));
+        QCOMPARE(apropos.objectName(), u"frmAbout"_s);
+        QCOMPARE(apropos.windowTitle(), u"À propos de Tarvo"_s);
+        QCOMPARE(apropos.findChild<QLabel*>(u"lblTitle"_s)->text(), u"Tarvo"_s);
         QCOMPARE(apropos.findChild<QLabel*>(u"lblVersion"_s)->text(),
-                 ui::FenetreDemarrage().findChild<QLabel*>(u"lblVersion"_s)->text());
+                 splash.findChild<QLabel*>(u"lblVersion"_s)->text());
         QCOMPARE(apropos.findChild<QLabel*>(u"lblDescription"_s)->text(), DescriptionFichier());
         QVERIFY(!apropos.findChild<QLabel*>(u"picIcon"_s)->pixmap().isNull());
         QVERIFY(apropos.findChild<QFrame*>(u"Line1"_s) && apropos.findChild<QFrame*>(u"Line2"_s));
         auto* ok = apropos.findChild<QPushButton*>(u"cmdOK"_s);
         auto* systeme = apropos.findChild<QPushButton*>(u"cmdSysInfo"_s);
-        QCOMPARE(ok->text(), QStringLiteral("OK"));
+        QCOMPARE(ok->text(), u"OK"_s);
         QVERIFY(ok->isDefault());
-        QCOMPARE(systeme->text(), QStringLiteral("Infos &système..."));
+        QCOMPARE(systeme->text(), u"Infos &système..."_s);
 
         apropos.show();
         apropos.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&apropos));
         systeme->click();
-        QCOMPARE(t.prompts.boites.size(), 1);
+        QCOMPARE(
+            t.prompts.titresEtTextes(),
+            QStringList{u"|Les informations système ne sont pas disponibles pour l'instant"_s});
         QCOMPARE(t.prompts.boites[0].icone, Icone::Aucune);
-        QVERIFY(t.prompts.boites[0].titre.isEmpty());
-        QCOMPARE(t.prompts.boites[0].texte,
-                 QStringLiteral("Les informations système ne sont pas disponibles pour l'instant"));
         QVERIFY(apropos.isVisible());
         QTest::keyClick(&apropos, Qt::Key_Escape);
         QVERIFY(!apropos.isVisible());
@@ -814,12 +751,12 @@ private slots:
         f.show();
         QWidget* proprietaire = nullptr;
         bool modale = false;
-        quandFenetre(QStringLiteral("frmAbout"), [&](QWidget* w) {
+        quandFenetre(u"frmAbout"_s, [&](QWidget* w) {
             proprietaire = w->parentWidget();
             modale = w->isModal();
             w->findChild<QPushButton*>(u"cmdOK"_s)->click();
         });
-        f.action(QStringLiteral("mnuHelpAbout"))->trigger();
+        f.action(u"mnuHelpAbout"_s)->trigger();
         QCOMPARE(proprietaire, &f);
         QVERIFY(modale);
     }

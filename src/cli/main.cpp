@@ -10,8 +10,8 @@
 #include "app/Memoire.h"
 #include "app/Version.h"
 
-#include <QCoreApplication>
 #include <QDir>
+#include <QGuiApplication>
 #include <QTextStream>
 #include <cstdio>
 #include <cstdlib>
@@ -59,7 +59,11 @@ bool preparerBase(Contexte& ctx, bool ignorerVersion, const QString& utilisateur
 
 int executer(int argc, char* argv[]) {
     garderLeTasMemoire();
-    QCoreApplication application(argc, argv);
+    // Reports are laid out and painted with real fonts, which need a
+    // platform; tarvoctl never shows a window, so none needs a screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
     QCoreApplication::setApplicationName(NomProduit());
 
     QStringList arguments = application.arguments().mid(1);

@@ -16,6 +16,7 @@ PAQUETS=(
     libsqlite3-dev sqlite3 unixodbc-dev
     libcups2-dev cups cups-bsd cups-client
     libzint-dev
+    fonts-liberation poppler-utils
     xvfb xauth
 )
 

@@ -186,6 +186,25 @@ private slots:
                      .endsWith(QStringLiteral("prepaEtatControleQteGamme ok\r\n")));
     }
 
+    // The progress lines of the two reports that trace themselves.
+    void journalDebug() {
+        BaseDeTest t;
+        t.creerBase(true);
+        const auto rien = [](const Document&) {};
+        QVERIFY(EditerEtat(*t.ctx, Etat::ColisageExp, 101, rien));
+        QVERIFY(EditerEtat(*t.ctx, Etat::EtatControleExpGamme, 102, rien));
+        const QString debug = QString::fromLatin1(t.lireFichier(FichierDebug));
+        QVERIFY(dansLOrdre(debug, {u"13:42:25 mnuEdListeColisage \r\n"_s,
+                                   u"appel DataEnvEd.ColisageExp exp=101"_s, u"appel refresh"_s,
+                                   u"appel show"_s, u"appel close"_s, u"EdListeColisage fin"_s,
+                                   u"prepaEtatControleQteGamme SPID="_s, u"Fin boucle rsV"_s,
+                                   u"prepaEtatControleQteGamme ok"_s,
+                                   u"Apres DataEnvEd.EtatControleArtGamme 102"_s,
+                                   u"Apres EtatControleExpGamme.Refresh"_s,
+                                   u"Apres EtatControleExpGamme.Show"_s, u"13:42:25 \r\n"_s}));
+        QVERIFY(t.prompts.boites.isEmpty());
+    }
+
     // Without a selected shipment each report names its report and command.
     void sansExpeditionSelectionnee_data() {
         QTest::addColumn<Etat>("etat");

@@ -5,6 +5,8 @@
 #include "db/Base.h"
 #include "shipments/SqlExpeditions.h"
 
+#include <QHash>
+
 namespace tarvo::editions {
 namespace {
 
@@ -67,6 +69,13 @@ DonneesEtat ColisageExp(const db::Base& base, qint32 noExp) {
     while (colis.suivante())
         d.colis.append({static_cast<qint32>(colis.entier(0)), valeurOuNul(colis, 1), {}});
 
+    // A content line whose bar code Sage does not know is not printed.
+    QHash<QString, QString> libelles;
+    db::Requete l = base.preparer(sql::LibellesColisage);
+    l.lier(u":noExpedition", noExp);
+    while (l.suivante())
+        libelles.insert(l.texte(0), l.texte(1));
+
     // Both levels come in parcel order: one walk attaches each content row
     // to its parcel.
     db::Requete contenu = base.preparer(sql::ColisageExpedition);
@@ -76,9 +85,11 @@ DonneesEtat ColisageExp(const db::Base& base, qint32 noExp) {
         const auto noColis = static_cast<qint32>(contenu.entier(0));
         while (i < d.colis.size() && d.colis[i].noColis < noColis)
             ++i;
-        if (i == d.colis.size() || d.colis[i].noColis != noColis)
-            continue; // packing row without its parcel row: no parcel to print it under
-        d.colis[i].contenu.append({contenu.texte(1), contenu.texte(2), contenu.entier(3)});
+        const auto libelle = libelles.constFind(contenu.texte(1));
+        // A packing row without its parcel row has no parcel to print under.
+        if (i == d.colis.size() || d.colis[i].noColis != noColis || libelle == libelles.cend())
+            continue;
+        d.colis[i].contenu.append({contenu.texte(1), *libelle, contenu.entier(2)});
     }
 
     db::Requete s = base.preparer(sql::InformationsSociete);

@@ -29,7 +29,8 @@ QList<const db::TexteSql*> instructions(Etat etat) {
         liste << &sql::ListeControleArt;
         break;
     case Etat::ColisageExp:
-        liste << &sql::ColisExpedition << &sql::ColisageExpedition << &sql::InformationsSociete;
+        liste << &sql::ColisExpedition << &sql::LibellesColisage << &sql::ColisageExpedition
+              << &sql::InformationsSociete;
         break;
     }
     return liste;

@@ -24,9 +24,12 @@ const db::TexteSql ColisExpedition{
                    "WHERE [No Expédition] = :noExpedition ORDER BY [No Colis]")};
 
 const db::TexteSql ColisageExpedition{QStringLiteral(
-    "SELECT c.[No Colis], c.[Code barres Article], v.design_couleur AS [Libellé], c.[Quantité] "
-    "FROM Colisage c INNER JOIN V_ARTICLE v ON c.[Code barres Article] = v.CodeBarre "
-    "WHERE c.[No Expédition] = :noExpedition ORDER BY c.[No Colis], c.[Code barres Article]")};
+    "SELECT [No Colis], [Code barres Article], [Quantité] FROM Colisage "
+    "WHERE [No Expédition] = :noExpedition ORDER BY [No Colis], [Code barres Article]")};
+
+const db::TexteSql LibellesColisage{QStringLiteral(
+    "SELECT CodeBarre, design_couleur FROM V_ARTICLE WHERE CodeBarre IN "
+    "(SELECT [Code barres Article] FROM Colisage WHERE [No Expédition] = :noExpedition)")};
 
 const db::TexteSql ListeControleArt{QStringLiteral(
     "SELECT AR_Ref AS Ref, [Libellé], [Qté Exp] AS [Qté expédiée], [Qté Livrée], Controle, "

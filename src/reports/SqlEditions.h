@@ -25,10 +25,14 @@ extern const db::TexteSql DetailListeArticle;
 // The parcels of a shipment by number: :noExpedition. Columns: parcel
 // number, weight.
 extern const db::TexteSql ColisExpedition;
-// The contents of every parcel of a shipment whose bar code is known to
-// Sage, by parcel and bar code: :noExpedition. Columns: parcel number, bar
-// code, description (Libellé), quantity.
+// The contents of every parcel of a shipment, by parcel and bar code:
+// :noExpedition. Columns: parcel number, bar code, quantity.
 extern const db::TexteSql ColisageExpedition;
+// The descriptions (design_couleur) of the bar codes packed in a shipment, as
+// V_ARTICLE knows them: :noExpedition. Columns: bar code, description. Read
+// apart from the contents: joined to them, the view would be read again for
+// every content line.
+extern const db::TexteSql LibellesColisage;
 
 // The control by article reference: :noExpedition. Columns: reference,
 // description, shipped, ordered (Qté Livrée), control, difference; by

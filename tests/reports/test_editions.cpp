@@ -56,7 +56,10 @@ private slots:
             t, QStringLiteral(
                    "INSERT INTO F_DOCLIGNE (DO_Type, DO_Piece, DL_Ligne, AR_Ref, AG_No1, DL_Qte, "
                    "DL_QtePL) VALUES (1, 'BT001', 1, 'SETTAB', 0, 3, 3), "
-                   "(1, 'BT001', 2, 'SETTAB', 0, 3, 3), (1, 'BT001', 3, 'SETTAB', 0, 5, 5);"));
+                   "(1, 'BT001', 2, 'SETTAB', 0, 3, 3), (1, 'BT001', 3, 'SETTAB', 0, 5, 5);"
+                   "INSERT INTO Colis ([No Expédition], [No Colis]) VALUES (900, 1);"
+                   "INSERT INTO Colisage ([No Expédition], [No Colis], [Code barres Article], "
+                   "[Quantité]) VALUES (900, 1, 'INCONNU', 3), (900, 1, '0049876500122', 2);"));
         const db::Base base(t.ctx->cnx.get(), voie);
 
         const DonneesEtat bon = BonExp(base, 102);
@@ -93,6 +96,12 @@ private slots:
         QCOMPARE(colisage.colis[1].contenu[1].quantite, 2);
         QVERIFY(colisage.societe);
         QVERIFY(!QImage::fromData(colisage.societe->logo).isNull());
+
+        // A bar code Sage does not know is left out of the packing list.
+        const DonneesEtat inconnu = ColisageExp(base, 900);
+        QCOMPARE(inconnu.colis.size(), 1);
+        QCOMPARE(inconnu.colis[0].contenu.size(), 1);
+        QCOMPARE(inconnu.colis[0].contenu[0].libelle, u"Set de table enduit"_s);
 
         const DonneesEtat controle = EtatControleArt(base, 102);
         QVERIFY(!controle.controleArt.isEmpty());

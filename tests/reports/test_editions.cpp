@@ -146,21 +146,28 @@ private slots:
             u"3760987650304|Torchon métis 50x75 - Rouge|40000|40000|OK|0"_s,
             u"|S/T|40000|40000|OK|0"_s,
         };
-        QVERIFY(prepaEtatControleQteGamme_old(*t.ctx, base, 900, 71));
-        QCOMPARE(lignesGamme(base, 900, 71), attendu);
+        // Two report connections, two numbers: each prepares under its own.
+        Connexion premiere(u"ConxReportA"_s), seconde(u"ConxReportB"_s);
+        premiere.ouvrir(t.ctx->cnx->parametres());
+        seconde.ouvrir(t.ctx->cnx->parametres());
+        const qint32 a = premiere.spid();
+        const qint32 b = seconde.spid();
+        QVERIFY(a != b);
+        QVERIFY(prepaEtatControleQteGamme_old(*t.ctx, base, 900, a));
+        QCOMPARE(lignesGamme(base, 900, a), attendu);
         // Again on the same connection: the same lines, not twice as many.
-        QVERIFY(prepaEtatControleQteGamme_old(*t.ctx, base, 900, 71));
-        QCOMPARE(lignesGamme(base, 900, 71), attendu);
+        QVERIFY(prepaEtatControleQteGamme_old(*t.ctx, base, 900, a));
+        QCOMPARE(lignesGamme(base, 900, a), attendu);
         // Another connection preparing another shipment leaves them alone.
-        QVERIFY(prepaEtatControleQteGamme_old(*t.ctx, base, 102, 72));
-        QCOMPARE(lignesGamme(base, 900, 71), attendu);
-        QVERIFY(lignesGamme(base, 900, 72).isEmpty());
-        QVERIFY(!lignesGamme(base, 102, 72).isEmpty());
+        QVERIFY(prepaEtatControleQteGamme_old(*t.ctx, base, 102, b));
+        QCOMPARE(lignesGamme(base, 900, a), attendu);
+        QVERIFY(lignesGamme(base, 900, b).isEmpty());
+        QVERIFY(!lignesGamme(base, 102, b).isEmpty());
         QVERIFY(t.prompts.boites.isEmpty());
 
         const QString debug = QString::fromLatin1(t.lireFichier(FichierDebug));
-        QVERIFY(dansLOrdre(debug, {u"prepaEtatControleQteGamme SPID=71 NoExp=900"_s,
-                                   u"apres delete from w_controle_qte_gamme where SPID=71"_s,
+        QVERIFY(dansLOrdre(debug, {u"prepaEtatControleQteGamme SPID=%1 NoExp=900"_s.arg(a),
+                                   u"apres delete from w_controle_qte_gamme where SPID=%1"_s.arg(a),
                                    u"Debut boucle rsV"_s, u"rsV #1    NAPPE160"_s,
                                    u"rsV #7    TORCH50"_s, u"Fin boucle rsV"_s}));
     }

@@ -88,10 +88,14 @@ Bande blocExpedition(const EnTeteExpedition& e) {
     const QStringList adresse = {e.liIntitule, e.liAdresse, e.liComplement,
                                  QStringList{e.liCodePostal, e.liVille}.join(u' ').trimmed(),
                                  e.liPays};
+    // An empty part of the address leaves no gap.
+    double yAdresse = 2;
     for (qsizetype i = 0; i < adresse.size(); ++i)
-        if (!adresse[i].isEmpty())
-            b.texte(xAdresse, 2 + 14 * static_cast<double>(i), largeur, HauteurLigne, adresse[i],
+        if (!adresse[i].isEmpty()) {
+            b.texte(xAdresse, yAdresse, largeur, HauteurLigne, adresse[i],
                     i == 0 ? Style::Gras : Style::Normal);
+            yAdresse += 14;
+        }
     b.trait(0, 88, LargeurUtile, 88);
     return b;
 }

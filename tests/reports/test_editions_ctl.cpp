@@ -6,6 +6,7 @@
 #include "db/Base.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <sys/mount.h>
@@ -20,6 +21,19 @@ namespace {
 // Texts expected in this order, written as one text cut at '|'.
 QStringList morceaux(const QString& texte) {
     return texte.split(u'|');
+}
+
+// The fonts of a PDF as pdffonts lists them: name and whether embedded.
+QStringList polices(const QString& fichier) {
+    QProcess p;
+    p.start(u"pdffonts"_s, {fichier});
+    if (!p.waitForFinished(30000) || p.exitCode() != 0)
+        return {};
+    QStringList liste;
+    for (const QString& ligne : QString::fromUtf8(p.readAllStandardOutput()).split(u'\n').mid(2))
+        if (const QStringList champs = ligne.simplified().split(u' '); champs.size() > 4)
+            liste << champs.first() + u'=' + champs.at(champs.size() - 5);
+    return liste;
 }
 
 void executer(BaseDeTest& t, const QString& script) {
@@ -107,6 +121,15 @@ private slots:
         QFETCH(QStringList, attendu);
         const QString texte = pdf(etat, expedition);
         QVERIFY2(dansLOrdre(texte, attendu), qPrintable(texte));
+        // Arial or its metric twin, embedded so that any reader shows it.
+        const QStringList fontes =
+            polices(base_->chemin(etat + expedition + QStringLiteral(".pdf")));
+        QVERIFY(!fontes.isEmpty());
+        for (const QString& f : fontes)
+            QVERIFY2(f.contains(QStringLiteral("Arial")) ||
+                         f.contains(QStringLiteral("Liberation")),
+                     qPrintable(f));
+        QVERIFY(fontes.filter(QStringLiteral("=yes")).size() == fontes.size());
         // The same report twice shows the same lines.
         if (etat == QStringLiteral("controle-codes-barre"))
             QCOMPARE(pdf(etat, expedition), texte);

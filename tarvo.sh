@@ -19,6 +19,7 @@ PAQUETS=(
     libcups2-dev cups cups-bsd cups-client
     libx11-dev
     libzint-dev
+    fonts-liberation poppler-utils
     xvfb xauth
     dpkg-dev desktop-file-utils
 )

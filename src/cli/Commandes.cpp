@@ -2,6 +2,7 @@
 
 #include "CommandesApplication.h"
 #include "labels/CommandesEtiquettes.h"
+#include "reports/CommandesEditions.h"
 #include "shipments/CommandesExpeditions.h"
 #include "terminal/CommandesTerminal.h"
 
@@ -39,6 +40,7 @@ QList<Commande> toutesLesCommandes() {
     commandes += commandesTerminal();
     commandes += commandesExpeditions();
     commandes += commandesEtiquettes();
+    commandes += commandesEditions();
     return commandes;
 }
 

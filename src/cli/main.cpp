@@ -12,11 +12,15 @@
 #include "app/Memoire.h"
 #include "app/Version.h"
 
-#include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QGuiApplication>
 #include <QTextStream>
 #include <cstdio>
 #include <cstdlib>
+#ifndef Q_OS_WIN
+#include <unistd.h>
+#endif
 
 using namespace tarvo;
 
@@ -64,7 +68,23 @@ bool preparerBase(Contexte& ctx, bool ignorerVersion, const QString& utilisateur
 
 int executer(int argc, char* argv[]) {
     garderLeTasMemoire();
-    QCoreApplication application(argc, argv);
+    // Reports are laid out and painted with real fonts, which need a
+    // platform; tarvoctl never shows a window, so none needs a screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+#ifndef Q_OS_WIN
+    // A scheduler's session has no runtime folder: give Qt the private one
+    // it would pick itself, so that standard error holds only Tarvo's own
+    // messages.
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const QString dossier =
+            QDir::tempPath() + QStringLiteral("/runtime-tarvo-") + QString::number(::getuid());
+        if (QDir().mkpath(dossier) &&
+            QFile::setPermissions(dossier, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
+            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(dossier));
+    }
+#endif
+    QGuiApplication application(argc, argv);
     QCoreApplication::setApplicationName(NomProduit());
     adopterLocaleFrancaise();
 

@@ -7,6 +7,7 @@
 #include "app/Contexte.h"
 #include "labels/ImprEtiq.h"
 #include "labels/ui/ExpEdEtiq.h"
+#include "reports/ui/BranchementsEditions.h"
 #include "shipments/ListesExpeditions.h"
 
 #include <QCheckBox>
@@ -58,6 +59,12 @@ ExpModif::ExpModif(Contexte& ctx, QMenu* mnuEditionExp, QWidget* parent)
             if (entree->objectName() == QStringLiteral("mnuEdEtiqExp"))
                 mnuEdEtiqExp_ = entree;
     construire();
+    connexionsEditions_ =
+        editions::brancherEditions(ctx, mnuEditionExp, this, [this]() -> std::optional<qint32> {
+            if (!rsExp_)
+                return std::nullopt;
+            return rsExp_->noExpedition;
+        });
     surActivation(this, [this] { donnerFocusListe(); });
     resize(900, 680);
 
@@ -68,6 +75,7 @@ ExpModif::ExpModif(Contexte& ctx, QMenu* mnuEditionExp, QWidget* parent)
 
 ExpModif::~ExpModif() {
     brancherEtiquettes(false);
+    editions::debrancherEditions(mnuEditionExp_, connexionsEditions_);
 }
 
 void ExpModif::construire() {

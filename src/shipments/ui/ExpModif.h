@@ -70,6 +70,8 @@ private:
     QPointer<QMenu> mnuEditionExp_;
     QPointer<QAction> mnuEdEtiqExp_;
     QMetaObject::Connection connexionEtiquettes_;
+    // The report entries of the printouts menu, wired while the window lives.
+    QList<QMetaObject::Connection> connexionsEditions_;
     std::optional<DetailExpedition> rsExp_;
     int IndexExpCourant_ = -1;
     // While set, the list's focus and current-row changes do not load: the

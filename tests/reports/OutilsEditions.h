@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+namespace tarvo::test {
+
+class BaseDeTest;
+
+// Adds shipment 900 with order BT001 (no delivery place), whose lines and
+// parcel contents the test writes: `script` is run after it.
+void ajouterExpeditionTest(BaseDeTest& base, const QString& script);
+
+// The text of a PDF as `pdftotext -layout` reads it; empty when unreadable.
+QString textePdf(const QString& fichier);
+
+// True when `texte` holds every one of `morceaux`, in this order.
+bool dansLOrdre(const QString& texte, const QStringList& morceaux);
+
+} // namespace tarvo::test

@@ -1,0 +1,297 @@
+// The report data, the range control preparation, the report command's
+// failures and the page layout, on real embedded databases.
+#include "BaseDeTest.h"
+#include "OutilsEditions.h"
+#include "app/Connexion.h"
+#include "app/Journaux.h"
+#include "db/Base.h"
+#include "reports/DonneesEtat.h"
+#include "reports/Edition.h"
+#include "reports/MiseEnPage.h"
+#include "reports/Peinture.h"
+#include "reports/PrepaControleGamme.h"
+
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using namespace tarvo;
+using namespace tarvo::editions;
+using namespace tarvo::test;
+
+Q_DECLARE_METATYPE(db::Base::Voie)
+Q_DECLARE_METATYPE(tarvo::editions::Etat)
+
+namespace {
+
+// The rows prepared for `spid`: bar code, description, quantities,
+// control, difference, one text a row.
+QStringList lignesGamme(const db::Base& base, qint32 noExp, qint32 spid) {
+    QStringList lignes;
+    for (const LigneControleGamme& l : EtatControleArtGamme(base, noExp, spid).controleGamme)
+        lignes << QStringList{l.codeBarre, l.designCouleur, l.qteCde,
+                              l.qteExp,    l.controle,      l.difference.toString()}
+                      .join(u'|');
+    return lignes;
+}
+
+void voies() {
+    QTest::addColumn<db::Base::Voie>("voie");
+    QTest::newRow("SQLite") << db::Base::Voie::Automatique;
+    QTest::newRow("QtSql") << db::Base::Voie::QtSql;
+}
+
+} // namespace
+
+class TestEditions : public QObject {
+    Q_OBJECT
+
+private slots:
+    void donneesDesEtats_data() { voies(); }
+    void donneesDesEtats() {
+        QFETCH(db::Base::Voie, voie);
+        BaseDeTest t;
+        t.creerBase(true);
+        // An article in lines of 3, 3 and 5 of one bar code.
+        ajouterExpeditionTest(
+            t, QStringLiteral(
+                   "INSERT INTO F_DOCLIGNE (DO_Type, DO_Piece, DL_Ligne, AR_Ref, AG_No1, DL_Qte, "
+                   "DL_QtePL) VALUES (1, 'BT001', 1, 'SETTAB', 0, 3, 3), "
+                   "(1, 'BT001', 2, 'SETTAB', 0, 3, 3), (1, 'BT001', 3, 'SETTAB', 0, 5, 5);"
+                   "INSERT INTO Colis ([No Expédition], [No Colis]) VALUES (900, 1);"
+                   "INSERT INTO Colisage ([No Expédition], [No Colis], [Code barres Article], "
+                   "[Quantité]) VALUES (900, 1, 'INCONNU', 3), (900, 1, '0049876500122', 2);"));
+        const db::Base base(t.ctx->cnx.get(), voie);
+
+        const DonneesEtat bon = BonExp(base, 102);
+        QCOMPARE(bon.expedition.liIntitule, QStringLiteral("Galeries Rhodaniennes - Entrepôt"));
+        QCOMPARE(bon.expedition.liVille, QStringLiteral("Vénissieux"));
+        QCOMPARE(bon.commandes.size(), 2);
+        QCOMPARE(bon.commandes[0].noCommande, QStringLiteral("BC00103"));
+        QCOMPARE(bon.commandes[1].reference, QStringLiteral("NOEL COFFRETS"));
+
+        const DonneesEtat sansLieu = ListeArticle(base, 900);
+        QCOMPARE(sansLieu.expedition.libelle1, QStringLiteral("Essai"));
+        QVERIFY(sansLieu.expedition.liIntitule.isEmpty());
+        QVERIFY(sansLieu.expedition.liPays.isEmpty());
+        QCOMPARE(sansLieu.articles.size(), 2);
+        QCOMPARE(sansLieu.articles[0].codeBarres, QStringLiteral("0049876500122"));
+        QCOMPARE(sansLieu.articles[0].qteCde.toInt(), 6);
+        QCOMPARE(sansLieu.articles[1].qteCde.toInt(), 5);
+
+        // The components of the gift box stay out, the box itself is in.
+        QStringList codes;
+        for (const ArticleCommande& a : ListeArticle(base, 102).articles)
+            codes << a.codeBarres + u'=' + a.qteCde.toString();
+        QCOMPARE(codes,
+                 QStringList({u"3760987650021=4"_s, u"3760987650045=2"_s, u"3760987650304=6"_s,
+                              u"3760987650311=6"_s, u"3760987650328=6"_s, u"3760987650403=3"_s,
+                              u"3760987650410=2"_s}));
+
+        const DonneesEtat colisage = ColisageExp(base, 102);
+        QCOMPARE(colisage.colis.size(), 2);
+        QCOMPARE(colisage.colis[0].contenu.size(), 3);
+        QCOMPARE(colisage.colis[0].poids.toDouble(), 3.2);
+        QVERIFY(colisage.colis[1].poids.isNull());
+        QCOMPARE(colisage.colis[1].contenu[1].codeBarres, QStringLiteral("3760987650045"));
+        QCOMPARE(colisage.colis[1].contenu[1].quantite, 2);
+        QVERIFY(colisage.societe);
+        QVERIFY(!QImage::fromData(colisage.societe->logo).isNull());
+
+        // A bar code Sage does not know is left out of the packing list.
+        const DonneesEtat inconnu = ColisageExp(base, 900);
+        QCOMPARE(inconnu.colis.size(), 1);
+        QCOMPARE(inconnu.colis[0].contenu.size(), 1);
+        QCOMPARE(inconnu.colis[0].contenu[0].libelle, u"Set de table enduit"_s);
+
+        const DonneesEtat controle = EtatControleArt(base, 102);
+        QVERIFY(!controle.controleArt.isEmpty());
+        for (const LigneControleArt& l : controle.controleArt)
+            QCOMPARE(l.controle, l.qteCommandee == l.qteExpediee
+                                     ? QStringLiteral("OK")
+                                     : QStringLiteral("Quantité incorrecte"));
+
+        QVERIFY_THROWS_EXCEPTION(ErreurTarvo, BonExp(base, 4242));
+        QVERIFY(BonExp(base, 103).commandes.size() == 1);
+    }
+
+    // The rows of the range control, whichever way the statements go.
+    void preparationGamme_data() { voies(); }
+    void preparationGamme() {
+        QFETCH(db::Base::Voie, voie);
+        BaseDeTest t;
+        t.creerBase(true);
+        // Tablecloth colours ordered 5, 5, 0 and shipped 5, 4, 1; napkins
+        // ordered 7 and shipped 5; an article without range, and 40,000
+        // pieces of one colour, beyond 16 bits.
+        ajouterExpeditionTest(
+            t, QStringLiteral(
+                   "INSERT INTO F_DOCLIGNE (DO_Type, DO_Piece, DL_Ligne, AR_Ref, AG_No1, DL_Qte, "
+                   "DL_QtePL) VALUES (1, 'BT001', 1, 'NAPPE160', 11, 5, 5), "
+                   "(1, 'BT001', 2, 'NAPPE160', 12, 5, 5), (1, 'BT001', 3, 'NAPPE160', 13, 0, 0), "
+                   "(1, 'BT001', 4, 'SERV45', 21, 7, 7), (1, 'BT001', 5, 'TABLIER', 0, 2, 2), "
+                   "(1, 'BT001', 6, 'TORCH50', 31, 40000, 40000);"
+                   "INSERT INTO Colisage ([No Expédition], [No Colis], [Code barres Article], "
+                   "[Quantité]) VALUES (900, 1, '3760987650106', 5), (900, 1, '3760987650113', 4), "
+                   "(900, 2, '3760987650120', 1), (900, 2, '3760987650205', 5), "
+                   "(900, 2, '3760987650021', 2), (900, 3, '3760987650304', 40000);"));
+        db::Base base(t.ctx->cnx.get(), voie);
+        const QStringList attendu = {
+            u"3760987650106|Nappe coton 160x250 - Blanc|5|5|OK|0"_s,
+            u"3760987650120|Nappe coton 160x250 - Bleu ardoise|0|1|Quantité incorrecte|1"_s,
+            u"3760987650113|Nappe coton 160x250 - Lin naturel|5|4|Quantité incorrecte|-1"_s,
+            u"|S/T|10|10|OK|0"_s,
+            u"3760987650205|Serviette de table 45x45 - Blanc|7|5|Quantité incorrecte|-2"_s,
+            u"|S/T|7|5|Quantité incorrecte|-2"_s,
+            u"3760987650021|Tablier de cuisine coton|2|2|OK|0"_s,
+            u"3760987650304|Torchon métis 50x75 - Rouge|40000|40000|OK|0"_s,
+            u"|S/T|40000|40000|OK|0"_s,
+        };
+        // Two report connections, two numbers: each prepares under its own.
+        Connexion premiere(u"ConxReportA"_s), seconde(u"ConxReportB"_s);
+        premiere.ouvrir(t.ctx->cnx->parametres());
+        seconde.ouvrir(t.ctx->cnx->parametres());
+        const qint32 a = premiere.spid();
+        const qint32 b = seconde.spid();
+        QVERIFY(a != b);
+        QVERIFY(prepaEtatControleQteGamme_old(*t.ctx, base, 900, a));
+        QCOMPARE(lignesGamme(base, 900, a), attendu);
+        // Again on the same connection: the same lines, not twice as many.
+        QVERIFY(prepaEtatControleQteGamme_old(*t.ctx, base, 900, a));
+        QCOMPARE(lignesGamme(base, 900, a), attendu);
+        // Another connection preparing another shipment leaves them alone.
+        QVERIFY(prepaEtatControleQteGamme_old(*t.ctx, base, 102, b));
+        QCOMPARE(lignesGamme(base, 900, a), attendu);
+        QVERIFY(lignesGamme(base, 900, b).isEmpty());
+        QVERIFY(!lignesGamme(base, 102, b).isEmpty());
+        QVERIFY(t.prompts.boites.isEmpty());
+
+        const QString debug = QString::fromLatin1(t.lireFichier(FichierDebug));
+        QVERIFY(dansLOrdre(debug, {u"prepaEtatControleQteGamme SPID=%1 NoExp=900"_s.arg(a),
+                                   u"apres delete from w_controle_qte_gamme where SPID=%1"_s.arg(a),
+                                   u"Debut boucle rsV"_s, u"rsV #1    NAPPE160"_s,
+                                   u"rsV #7    TORCH50"_s, u"Fin boucle rsV"_s}));
+    }
+
+    // A failed statement is logged and shown once, and no report follows:
+    // the rows of an earlier preparation are never printed as this one's.
+    void preparationEnEchec() {
+        BaseDeTest t;
+        t.creerBase(true);
+        bool montre = false;
+        QVERIFY(EditerEtat(*t.ctx, Etat::EtatControleExpGamme, 102,
+                           [&](const Document&) { montre = true; }));
+        QVERIFY(montre);
+        db::Base(t.ctx->cnx.get())
+            .executerScript(db::TexteSql{
+                QStringLiteral("ALTER TABLE w_controle_qte_gamme RENAME TO w_controle_ancien;")});
+        montre = false;
+        t.prompts.vider();
+        QVERIFY(!EditerEtat(*t.ctx, Etat::EtatControleExpGamme, 102,
+                            [&](const Document&) { montre = true; }));
+        QVERIFY(!montre);
+        QCOMPARE(t.prompts.boites.size(), 1);
+        const QString erreurs = QString::fromLatin1(t.lireFichier(FichierErreurs));
+        QCOMPARE(erreurs.count(u'\n'), 1);
+        QVERIFY(erreurs.contains(QStringLiteral(
+            "Erreur lors de l'exécution de delete from w_controle_qte_gamme where SPID=")));
+        QVERIFY(t.prompts.boites[0].texte.startsWith(
+            QStringLiteral("Erreur lors de l'exécution de delete from w_controle_qte_gamme")));
+        QVERIFY(t.prompts.boites[0].texte.contains(QStringLiteral("no such table")));
+        QCOMPARE(t.prompts.boites[0].icone, Prompts::Icone::Aucune);
+        QVERIFY(!QString::fromLatin1(t.lireFichier(FichierDebug))
+                     .endsWith(QStringLiteral("prepaEtatControleQteGamme ok\r\n")));
+    }
+
+    // The progress lines of the two reports that trace themselves.
+    void journalDebug() {
+        BaseDeTest t;
+        t.creerBase(true);
+        const auto rien = [](const Document&) {};
+        QVERIFY(EditerEtat(*t.ctx, Etat::ColisageExp, 101, rien));
+        QVERIFY(EditerEtat(*t.ctx, Etat::EtatControleExpGamme, 102, rien));
+        const QString debug = QString::fromLatin1(t.lireFichier(FichierDebug));
+        QVERIFY(dansLOrdre(debug, {u"13:42:25 mnuEdListeColisage \r\n"_s,
+                                   u"appel DataEnvEd.ColisageExp exp=101"_s, u"appel refresh"_s,
+                                   u"appel show"_s, u"appel close"_s, u"EdListeColisage fin"_s,
+                                   u"prepaEtatControleQteGamme SPID="_s, u"Fin boucle rsV"_s,
+                                   u"prepaEtatControleQteGamme ok"_s,
+                                   u"Apres DataEnvEd.EtatControleArtGamme 102"_s,
+                                   u"Apres EtatControleExpGamme.Refresh"_s,
+                                   u"Apres EtatControleExpGamme.Show"_s, u"13:42:25 \r\n"_s}));
+        QVERIFY(t.prompts.boites.isEmpty());
+    }
+
+    // Without a selected shipment each report names its report and command.
+    void sansExpeditionSelectionnee_data() {
+        QTest::addColumn<Etat>("etat");
+        QTest::addColumn<QString>("nomEtat");
+        QTest::addColumn<QString>("commande");
+        for (const DescriptionEtat& d : descriptionsEtats())
+            QTest::newRow(qPrintable(d.nomCtl)) << d.etat << d.nomEtat << d.commande;
+    }
+    void sansExpeditionSelectionnee() {
+        QFETCH(Etat, etat);
+        QFETCH(QString, nomEtat);
+        QFETCH(QString, commande);
+        BaseDeTest t;
+        t.creerBase(true);
+        QVERIFY(!EditerEtat(*t.ctx, etat, std::nullopt,
+                            [](const Document&) { QFAIL("Aucun état ne doit être montré."); }));
+        QCOMPARE(t.prompts.boites.size(), 1);
+        QCOMPARE(t.prompts.boites[0].icone, Prompts::Icone::Critique);
+        QVERIFY(t.prompts.boites[0].texte.startsWith(
+            QStringLiteral("Problème de connexion lors du calcul de l'état ") + nomEtat +
+            QStringLiteral("\r\nErreur n° : ")));
+        const QString erreurs = QString::fromLatin1(t.lireFichier(FichierErreurs));
+        QVERIFY(dansLOrdre(erreurs, {QStringLiteral(" Erreur lors du calcul du l'état ") + nomEtat,
+                                     QStringLiteral("Nb Erreur : 0"),
+                                     QStringLiteral("DataEnv command     : ") + commande,
+                                     QStringLiteral("DataEnv CommandText : SELECT"),
+                                     QStringLiteral("---------------")}));
+        QVERIFY(!t.ctx->conxReport->estOuverte());
+    }
+
+    // Pages: headers on every page, a band never split, "Page n/N".
+    void miseEnPage() {
+        Modele m;
+        m.titre = QStringLiteral("Essai");
+        m.dateEdition = QStringLiteral("19/04/2012");
+        m.enTeteEtat = Bande(100).texte(0, 0, 200, 20, QStringLiteral("En-tête d'état"));
+        m.enTetePage = Bande(30).texte(0, 0, 200, 20, QStringLiteral("Titre de page"));
+        m.reprise = Bande(15).texte(0, 0, 200, 13, QStringLiteral("Colonnes"));
+        for (int i = 1; i <= 100; ++i) {
+            Bande b(i % 10 == 0 ? 40 : 13);
+            b.texte(0, 0, 200, 13, QStringLiteral("Ligne %1").arg(i));
+            b.texte(0, b.hauteur() - 13, 200, 13, QStringLiteral("Fin %1").arg(i));
+            m.corps << b;
+        }
+        m.corps << Bande(13).texte(0, 0, 400, 13, QStringLiteral("x").repeated(500));
+        const Document d = mettreEnPage(m);
+        QCOMPARE(d.pages.size(), 3);
+        for (qsizetype p = 0; p < d.pages.size(); ++p) {
+            QStringList textes;
+            for (const Element& e : d.pages[p].elements) {
+                textes << e.texte;
+                QVERIFY(e.rect.bottom() <= HauteurPage - Marge + 0.01);
+            }
+            QCOMPARE(textes.contains(QStringLiteral("En-tête d'état")), p == 0);
+            QCOMPARE(textes.contains(QStringLiteral("Colonnes")), p > 0);
+            QVERIFY(textes.contains(QStringLiteral("Titre de page")));
+            QVERIFY(textes.contains(QStringLiteral("Page %1/3").arg(p + 1)));
+            // Each band's first and last text on the same page.
+            for (const QString& texte : textes)
+                if (texte.startsWith(QStringLiteral("Ligne ")))
+                    QVERIFY(textes.contains(QStringLiteral("Fin ") + texte.mid(6)));
+        }
+
+        const QString pdf = QDir(QDir::tempPath()).filePath(QStringLiteral("tarvo-pages.pdf"));
+        ecrirePdf(d, pdf);
+        const QString texte = textePdf(pdf);
+        QVERIFY(dansLOrdre(texte, {u"En-tête d'état"_s, u"Ligne 1"_s, u"Page 1/3"_s, u"Colonnes"_s,
+                                   u"Page 2/3"_s, u"Colonnes"_s, u"Ligne 100"_s, u"Fin 100"_s,
+                                   u"xxx…"_s, u"Page 3/3"_s}));
+    }
+};
+
+QTEST_MAIN(TestEditions)
+#include "test_editions.moc"

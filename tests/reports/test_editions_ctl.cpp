@@ -1,0 +1,244 @@
+// tarvoctl edition: each report as a PDF read back with pdftotext, printing
+// into a spool folder, and the failures a scheduler must see.
+#include "BaseDeTest.h"
+#include "OutilsEditions.h"
+#include "Tarvoctl.h"
+#include "db/Base.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <sys/mount.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+using namespace tarvo;
+using namespace tarvo::test;
+
+namespace {
+
+// Texts expected in this order, written as one text cut at '|'.
+QStringList morceaux(const QString& texte) {
+    return texte.split(u'|');
+}
+
+// The fonts of a PDF as pdffonts lists them: name and whether embedded.
+QStringList polices(const QString& fichier) {
+    QProcess p;
+    p.start(u"pdffonts"_s, {fichier});
+    if (!p.waitForFinished(30000) || p.exitCode() != 0)
+        return {};
+    QStringList liste;
+    for (const QString& ligne : QString::fromUtf8(p.readAllStandardOutput()).split(u'\n').mid(2))
+        if (const QStringList champs = ligne.simplified().split(u' '); champs.size() > 4)
+            liste << champs.first() + u'=' + champs.at(champs.size() - 5);
+    return liste;
+}
+
+void executer(BaseDeTest& t, const QString& script) {
+    db::Base(t.ctx->cnx.get()).executerScript(db::TexteSql{script});
+}
+
+} // namespace
+
+class TestEditionsCtl : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<BaseDeTest> base_;
+    QTemporaryDir spool_;
+
+    ResultatTarvoctl lancer(const QStringList& arguments) const {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("TARVO_SPOOL_DIR"), spool_.path());
+        return lancerTarvoctl(QStringList{QStringLiteral("--dir"), base_->dossier.path(),
+                                          QStringLiteral("--ignorer-version"),
+                                          QStringLiteral("edition")} +
+                                  arguments,
+                              env);
+    }
+    // The report as text, or an empty text when tarvoctl failed.
+    QString pdf(const QString& etat, const QString& expedition) const {
+        const QString fichier = base_->chemin(etat + expedition + QStringLiteral(".pdf"));
+        const ResultatTarvoctl r = lancer({etat, expedition, QStringLiteral("--pdf"), fichier});
+        if (r.statut != 0)
+            qWarning("%s", qPrintable(r.erreurs));
+        return r.statut == 0 ? textePdf(fichier) : QString();
+    }
+
+private slots:
+    void init() {
+        base_ = std::make_unique<BaseDeTest>();
+        base_->creerBase(true);
+    }
+    void cleanup() { base_.reset(); }
+
+    void etatsDeDemonstration_data() {
+        QTest::addColumn<QString>("etat");
+        QTest::addColumn<QString>("expedition");
+        QTest::addColumn<QStringList>("attendu");
+        const QString edite = QStringLiteral("Edité le : ") +
+                              QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"));
+        QTest::newRow("bon")
+            << u"bon-expedition"_s << u"102"_s
+            << morceaux(u"BON D'EXPEDITION|No Expédition:|102|Lieu de livraison :|"
+                        "Galeries Rhodaniennes - Entrepôt|Libellé 1:|69200 Vénissieux|"
+                        "Date création:|Date cloture:|Liste des commandes de l'expédition :|"
+                        "No commande SAGE|Référence SAGE|Date création SAGE|Date livraison|"
+                        "BC00103|REASSORT TORCHONS|BC00104|NOEL COFFRETS|%1|Page 1/1"_s.arg(edite));
+        QTest::newRow("articles")
+            << u"liste-articles"_s << u"102"_s
+            << morceaux(u"Liste articles de l'expédition n°102|No Expédition:|"
+                        "Liste des articles de l'expédition :|N°Commandes|BC00103|BC00104|"
+                        "Code barres|Référence SAGE|Désignation|Qté|3760987650021|TABLIER|"
+                        "Tablier de cuisine coton|4|3760987650045|COFFRET|3760987650410|"
+                        "Plaid laine 130x170 - Moutarde|Page 1/1"_s);
+        QTest::newRow("contrôle articles")
+            << u"controle-articles"_s << u"102"_s
+            << morceaux(u"Etat de contrôle de l'expédition n°102|N°Commandes|CodeArticle|"
+                        "Désignation|Qté commandée|Qté expédiée|Contrôle|Différence|COFFRET|OK|"
+                        "PLAID130|5|0|Quantité incorrecte|-5|TABLIER|TORCH50|18|18|OK"_s);
+        QTest::newRow("contrôle codes barre")
+            << u"controle-codes-barre"_s << u"102"_s
+            << morceaux(u"Etat de contrôle de l'expédition n°102|Code Barre|Désignation|"
+                        "Qté commandée|Qté expédiée|Contrôle|Différence|3760987650045|"
+                        "3760987650403|3760987650410|S/T|5|0|Quantité incorrecte|-5|"
+                        "3760987650021|3760987650328|3760987650304|3760987650311|S/T|18|18|OK"_s);
+        QTest::newRow("colisage")
+            << u"colisage"_s << u"101"_s
+            << morceaux(u"Tissages de l'Arve|Zone artisanale des Grands Prés|74300 Cluses|Tél:|"
+                        "04 50 98 76 54|Fax:|e-m@il:|expeditions@tissages-arve.fr|"
+                        "www.tissages-arve.fr|Liste de colisage / Packing list|No Expédition:|"
+                        "101|Vos références|CDE 2291|Nos références|BC00101|No Colis:|1|"
+                        "Poids colis:|4,8|kg|Code barres|Désignation|Qté Livrée|3760987650106|"
+                        "3760987650205|Total article colis :|14|No Colis:|2,1|3760987650014|"
+                        "Total article colis :|4|Tare:|0,6|Poids brut:|6,9|Poids Net:|6,3|"
+                        "Volume:|0,08|Nbr Colis:|2|Page 1/1"_s);
+    }
+    void etatsDeDemonstration() {
+        QFETCH(QString, etat);
+        QFETCH(QString, expedition);
+        QFETCH(QStringList, attendu);
+        const QString texte = pdf(etat, expedition);
+        QVERIFY2(dansLOrdre(texte, attendu), qPrintable(texte));
+        // Arial or its metric twin, embedded so that any reader shows it.
+        const QStringList fontes =
+            polices(base_->chemin(etat + expedition + QStringLiteral(".pdf")));
+        QVERIFY(!fontes.isEmpty());
+        for (const QString& f : fontes)
+            QVERIFY2(f.contains(QStringLiteral("Arial")) ||
+                         f.contains(QStringLiteral("Liberation")),
+                     qPrintable(f));
+        QVERIFY(fontes.filter(QStringLiteral("=yes")).size() == fontes.size());
+        // The same report twice shows the same lines.
+        if (etat == QStringLiteral("controle-codes-barre"))
+            QCOMPARE(pdf(etat, expedition), texte);
+    }
+
+    // A shipment without delivery place or orders: empty blocks, no failure.
+    void expeditionVide() {
+        executer(*base_, QStringLiteral("INSERT INTO [Expédition] ([No Expédition], [Libellé 1]) "
+                                        "VALUES (901, 'Vide');"));
+        for (const QString& etat : {QStringLiteral("bon-expedition"),
+                                    QStringLiteral("liste-articles"), QStringLiteral("colisage")}) {
+            const QString texte = pdf(etat, QStringLiteral("901"));
+            QVERIFY2(dansLOrdre(texte, {u"No Expédition:"_s, u"901"_s, u"Lieu de livraison :"_s,
+                                        u"Libellé 1:"_s, u"Vide"_s, u"Page 1/1"_s}),
+                     qPrintable(texte));
+            QVERIFY(!texte.contains(QStringLiteral("BC00")));
+        }
+    }
+
+    // A company without logo, or with a logo that is no picture, still has
+    // its letterhead; the second is noted in the debug log.
+    void logos_data() {
+        QTest::addColumn<QString>("logo");
+        QTest::addColumn<bool>("note");
+        QTest::newRow("sans logo") << u"NULL"_s << false;
+        QTest::newRow("logo illisible") << u"X'0102030405'"_s << true;
+    }
+    void logos() {
+        QFETCH(QString, logo);
+        QFETCH(bool, note);
+        executer(*base_, QStringLiteral("UPDATE [Informations société] SET Logo = ") + logo + u';');
+        const QString texte = pdf(QStringLiteral("colisage"), QStringLiteral("101"));
+        QVERIFY(dansLOrdre(texte, {u"Tissages de l'Arve"_s, u"Tél:"_s, u"Liste de colisage"_s}));
+        QCOMPARE(QString::fromLatin1(base_->lireFichier(QStringLiteral("debug.txt")))
+                     .contains(QStringLiteral("illisible")),
+                 note);
+    }
+
+    void imprimante() {
+        QVERIFY(QDir(spool_.path()).mkpath(QStringLiteral("LASER")));
+        ResultatTarvoctl r = lancer({QStringLiteral("bon-expedition"), QStringLiteral("101"),
+                                     QStringLiteral("--imprimer"), QStringLiteral("LASER")});
+        QCOMPARE(r.statut, 0);
+        const QStringList travaux =
+            QDir(spool_.filePath(QStringLiteral("LASER"))).entryList(QDir::Files);
+        QCOMPARE(travaux.size(), 1);
+        const QString texte = textePdf(spool_.filePath(QStringLiteral("LASER/") + travaux.first()));
+        QVERIFY(dansLOrdre(texte, {u"BON D'EXPEDITION"_s, u"101"_s, u"BC00101"_s}));
+
+        r = lancer({QStringLiteral("bon-expedition"), QStringLiteral("101"),
+                    QStringLiteral("--imprimer"), QStringLiteral("INCONNUE")});
+        QCOMPARE(r.statut, 1);
+        QVERIFY(r.erreurs.contains(QStringLiteral("L'imprimante INCONNUE est inconnue")));
+    }
+
+    void echecs() {
+        ResultatTarvoctl r =
+            lancer({QStringLiteral("bon-expedition"), QStringLiteral("101"),
+                    QStringLiteral("--pdf"), QStringLiteral("/dossier/absent/bon.pdf")});
+        QCOMPARE(r.statut, 1);
+        QVERIFY2(r.erreurs.contains(
+                     QStringLiteral("Impossible d'écrire le fichier PDF /dossier/absent/bon.pdf")),
+                 qPrintable(r.erreurs));
+
+        r = lancer({QStringLiteral("bon-expedition"), QStringLiteral("4242"),
+                    QStringLiteral("--pdf"), base_->chemin(QStringLiteral("x.pdf"))});
+        QCOMPARE(r.statut, 1);
+        QVERIFY(r.erreurs.contains(QStringLiteral("L'expédition n° 4242 n'existe pas.")));
+        QVERIFY(!QFile::exists(base_->chemin(QStringLiteral("x.pdf"))));
+
+        r = lancer({QStringLiteral("facture"), QStringLiteral("101"), QStringLiteral("--pdf"),
+                    base_->chemin(QStringLiteral("x.pdf"))});
+        QCOMPARE(r.statut, 2);
+        QVERIFY(r.erreurs.contains(QStringLiteral("État inconnu : facture")));
+    }
+
+    // On a full disk the command fails and the previous file stays whole.
+    void disquePlein() {
+        if (::geteuid() != 0)
+            QSKIP("Monter un système de fichiers plein demande les droits root.");
+        QTemporaryDir dossier;
+        const QByteArray point = QFile::encodeName(dossier.path());
+        if (::mount("tmpfs", point.constData(), "tmpfs", 0, "size=64k") != 0)
+            QSKIP("Montage d'un tmpfs impossible.");
+        const QString ancien = dossier.filePath(QStringLiteral("colisage.pdf"));
+        {
+            QFile f(ancien);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("ancien");
+        }
+        {
+            QFile plein(dossier.filePath(QStringLiteral("remplissage")));
+            QVERIFY(plein.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+            const QByteArray bloc(4096, 'x');
+            while (plein.write(bloc) == bloc.size()) {
+            }
+        }
+        const ResultatTarvoctl r = lancer(
+            {QStringLiteral("colisage"), QStringLiteral("101"), QStringLiteral("--pdf"), ancien});
+        QFile f(ancien);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray contenu = f.readAll();
+        f.close();
+        ::umount(point.constData());
+        QCOMPARE(r.statut, 1);
+        QVERIFY(r.erreurs.contains(QStringLiteral("Impossible d'écrire le fichier PDF")));
+        QCOMPARE(contenu, QByteArray("ancien"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestEditionsCtl)
+#include "test_editions_ctl.moc"

@@ -1,0 +1,119 @@
+// The printouts menu of the shipment modification window and the preview.
+#include "BaseDeTest.h"
+#include "OutilsEditions.h"
+#include "reports/ui/ApercuEtat.h"
+#include "shipments/ui/ExpModif.h"
+#include "ui/main/FenetrePrincipale.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using namespace tarvo;
+using namespace tarvo::test;
+using tarvo::editions::ApercuEtat;
+
+namespace {
+
+QList<ApercuEtat*> apercus() {
+    QList<ApercuEtat*> liste;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* a = qobject_cast<ApercuEtat*>(w); a && a->isVisible())
+            liste << a;
+    return liste;
+}
+
+void fermerApercus() {
+    for (ApercuEtat* a : apercus())
+        delete a;
+}
+
+} // namespace
+
+class TestEditionsFenetres : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup() { fermerApercus(); }
+
+    // Each entry previews the shipment shown, under its own caption.
+    void entreesDuMenu_data() {
+        QTest::addColumn<QString>("entree");
+        QTest::addColumn<QString>("titre");
+        QTest::newRow("bon") << u"mnuBonExp"_s << u"Bon d'expédition"_s;
+        QTest::newRow("articles") << u"mnuEdListeArticleExp"_s
+                                  << u"Liste des articles de l'expédition"_s;
+        QTest::newRow("codes barre")
+            << u"mnuEdEtatControle"_s << u"Liste des articles de l'expédition"_s;
+        QTest::newRow("contrôle articles")
+            << u"mnuEdEtatControleArt"_s << u"Liste des articles de l'expédition"_s;
+        QTest::newRow("colisage") << u"mnuEdListeColisage"_s
+                                  << u"Liste de colisage de l'expédition"_s;
+    }
+    void entreesDuMenu() {
+        QFETCH(QString, entree);
+        QFETCH(QString, titre);
+        BaseDeTest t;
+        t.creerBase(true);
+        ui::FenetrePrincipale principale(*t.ctx);
+        QAction* action = principale.action(entree);
+        QVERIFY(!action->isEnabled());
+        {
+            expeditions::ExpModif modif(*t.ctx, principale.mnuEditionExp());
+            QVERIFY(modif.montrerExpedition(102));
+            QVERIFY(action->isEnabled());
+            action->trigger();
+            QCOMPARE(t.prompts.boites.size(), 0);
+            const QList<ApercuEtat*> liste = apercus();
+            QCOMPARE(liste.size(), 1);
+            ApercuEtat* apercu = liste.first();
+            QCOMPARE(apercu->windowTitle(), titre);
+            QCOMPARE(apercu->findChild<QLabel*>(QStringLiteral("lblPage"))->text(),
+                     QStringLiteral("Page 1/1"));
+            QVERIFY(!apercu->vuePage()->pixmap().isNull());
+            QVERIFY(apercu->width() >= apercu->vuePage()->width());
+        }
+        QVERIFY(!action->isEnabled());
+    }
+
+    // No shipment shown: the report diagnostic, and no preview.
+    void sansExpedition() {
+        BaseDeTest t;
+        t.creerBase(false);
+        ui::FenetrePrincipale principale(*t.ctx);
+        expeditions::ExpModif modif(*t.ctx, principale.mnuEditionExp());
+        principale.action(QStringLiteral("mnuEdListeColisage"))->trigger();
+        QCOMPARE(t.prompts.boites.size(), 1);
+        QVERIFY(t.prompts.boites[0].texte.startsWith(
+            QStringLiteral("Problème de connexion lors du calcul de l'état ColisageExp")));
+        QVERIFY(apercus().isEmpty());
+    }
+
+    void navigationEtPdf() {
+        BaseDeTest t;
+        t.creerBase(true);
+        editions::Document d;
+        d.titre = QStringLiteral("Essai");
+        d.taille = QSizeF(editions::LargeurPage, editions::HauteurPage);
+        d.pages.resize(3);
+        ApercuEtat* apercu = editions::ouvrirApercu(*t.ctx, d, nullptr);
+        QCOMPARE(apercu->pageCourante(), 0);
+        QTest::mouseClick(apercu->findChild<QWidget*>(QStringLiteral("BtDerniere")),
+                          Qt::LeftButton);
+        QCOMPARE(apercu->pageCourante(), 2);
+        apercu->allerA(7);
+        QCOMPARE(apercu->pageCourante(), 2);
+        QVERIFY(!apercu->findChild<QWidget*>(QStringLiteral("BtSuivante"))->isEnabled());
+
+        QVERIFY(apercu->enregistrerPdf(t.chemin(QStringLiteral("essai.pdf"))));
+        QVERIFY(t.lireFichier(QStringLiteral("essai.pdf")).startsWith("%PDF"));
+        QVERIFY(!apercu->enregistrerPdf(QStringLiteral("/dossier/absent/essai.pdf")));
+        QCOMPARE(t.prompts.boites.size(), 1);
+        QVERIFY(t.prompts.boites[0].texte.contains(QStringLiteral("Impossible d'écrire")));
+    }
+};
+
+QTEST_MAIN(TestEditionsFenetres)
+#include "test_editions_fenetres.moc"

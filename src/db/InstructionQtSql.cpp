@@ -12,7 +12,7 @@ InstructionQtSql::InstructionQtSql(const QSqlDatabase& base, const ParametresNom
     // Before prepare(): a query that may scroll back keeps every row it read.
     requete_.setForwardOnly(true);
     if (!requete_.prepare(parametres.textePositionnel))
-        throw ErreurTarvo(Erreur::depuisSql(requete_.lastError(), source_));
+        throw ErreurTarvo::depuisSql(requete_.lastError(), source_);
 }
 
 void InstructionQtSql::lier(int rang, const QVariant& valeur) {
@@ -45,7 +45,7 @@ void InstructionQtSql::lierNul(int rang) {
 
 void InstructionQtSql::lancer() {
     if (!requete_.exec())
-        throw ErreurTarvo(Erreur::depuisSql(requete_.lastError(), source_));
+        throw ErreurTarvo::depuisSql(requete_.lastError(), source_);
 }
 
 qint64 InstructionQtSql::executer() {
@@ -78,7 +78,7 @@ bool InstructionQtSql::suivante() {
     if (requete_.next())
         return true;
     if (requete_.lastError().isValid())
-        throw ErreurTarvo(Erreur::depuisSql(requete_.lastError(), source_));
+        throw ErreurTarvo::depuisSql(requete_.lastError(), source_);
     terminer();
     return false;
 }

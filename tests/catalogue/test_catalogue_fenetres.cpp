@@ -226,6 +226,23 @@ private slots:
         QCOMPARE(f.statut(), QStringLiteral("Record: 1"));
     }
 
+    // An empty table: nothing to edit, and a first logo makes the row.
+    void tableVide() {
+        Formulaire f(0);
+        f.cliquer(QStringLiteral("cmdNext"));
+        f.cliquer(QStringLiteral("cmdEdit"));
+        QCOMPARE(f.b.prompts.boites.size(), 1);
+        QCOMPARE(f.b.prompts.boites[0].icone, Prompts::Icone::Aucune);
+        QVERIFY(f.visible(QStringLiteral("cmdEdit")));
+        QImage img(3, 3, QImage::Format_RGB32);
+        img.fill(Qt::blue);
+        img.save(f.b.chemin(QStringLiteral("logo.bmp")), "BMP");
+        f.b.prompts.fichiers << f.b.chemin(QStringLiteral("logo.bmp"));
+        QTest::mouseDClick(f.controle<QLabel>(QStringLiteral("imgLogo")), Qt::LeftButton);
+        QCOMPARE(f.statut(), QStringLiteral("Record: 1"));
+        QCOMPARE(f.controle<QLabel>(QStringLiteral("imgLogo"))->pixmap().size(), QSize(3, 3));
+    }
+
     // A logo replaced while text changes wait: the logo alone is written at
     // once, the text by "Enregistrer"; the dialog's filter offers the
     // pictures; a refused file changes nothing.

@@ -240,6 +240,11 @@ void InfoSoc::remplacerLogo() {
     const std::optional<QByteArray> octets = ChargerLogo(ctx_, fichier);
     if (!octets)
         return;
+    // The first logo of an empty table made its row: show it.
+    if (modele_->rowCount() == 0) {
+        actualiser();
+        return;
+    }
     // Only the picture shown changes: text changes in progress stay pending
     // for "Enregistrer".
     QPixmap image;

@@ -160,15 +160,6 @@ private slots:
         QVERIFY(b.prompts.boites.isEmpty());
     }
 
-    // Without the deletion offered, the obsolete articles are not even looked for.
-    void sansSuppressionProposee() {
-        BaseDeTest b;
-        preparer(b, {QStringLiteral("901")});
-        QVERIFY(catalogue::SynchroArticle(*b.ctx, false));
-        QVERIFY(b.prompts.boites.isEmpty());
-        QCOMPARE(contenuArticle(b).size(), 3);
-    }
-
     // A failure of the insert after the update: Article as it was, the error
     // box alone. A failure during the walk stops it with the error box.
     void echecs_data() {

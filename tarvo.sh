@@ -13,7 +13,7 @@ DEMO="${TARVO_DEMO_DIR:-$RACINE/demo}"
 PAQUETS=(
     cmake ninja-build g++ pkg-config ccache clang-format
     qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-odbc libgl-dev
-    libsqlite3-dev sqlite3 unixodbc-dev
+    libsqlite3-dev sqlite3 unixodbc-dev libsqliteodbc
     libcups2-dev cups cups-bsd cups-client
     libzint-dev
     xvfb xauth

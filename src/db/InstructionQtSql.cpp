@@ -1,5 +1,6 @@
 #include "InstructionQtSql.h"
 
+#include "DiagnosticsOdbc.h"
 #include "app/Erreur.h"
 
 #include <QSqlError>
@@ -44,8 +45,13 @@ void InstructionQtSql::lierNul(int rang) {
 }
 
 void InstructionQtSql::lancer() {
-    if (!requete_.exec())
-        throw ErreurTarvo::depuisSql(requete_.lastError(), source_);
+    if (requete_.exec())
+        return;
+    const ErreurTarvo erreur = ErreurTarvo::depuisSql(requete_.lastError(), source_);
+    const QList<qint64> codes = codesDiagnosticsOdbc(requete_);
+    if (codes.isEmpty())
+        throw erreur;
+    throw ErreurTarvo(erreur.erreur(), codes);
 }
 
 qint64 InstructionQtSql::executer() {

@@ -5,9 +5,12 @@
 #include "catalogue/Societe.h"
 #include "catalogue/Synchronisation.h"
 #include "db/Base.h"
+#include "db/DiagnosticsOdbc.h"
 
 #include <QBuffer>
 #include <QImage>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QTest>
 
 using namespace tarvo;
@@ -142,6 +145,32 @@ private slots:
                               QString()}));
         if (reponse)
             QCOMPARE(b.feedback.progressions.at(b.feedback.progressions.size() - 2), 100);
+    }
+
+    // Through the ODBC driver the engine's code of a refused deletion is read
+    // from the driver's diagnostics, as on SQL Server; here the SQLite ODBC
+    // driver stands in for the server's.
+    void refusParReferenceOdbc() {
+        BaseDeTest b;
+        const QString nom = QStringLiteral("odbc");
+        {
+            QSqlDatabase odbc = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), nom);
+            odbc.setDatabaseName(QStringLiteral("DRIVER=SQLite3;Database=") +
+                                 b.chemin(QStringLiteral("odbc.db")) + u';');
+            if (!odbc.open())
+                QSKIP("Pilote ODBC SQLite3 absent (paquet libsqliteodbc)");
+            QSqlQuery q(odbc);
+            for (const char* sql :
+                 {"PRAGMA foreign_keys=ON", "CREATE TABLE Article (code TEXT PRIMARY KEY)",
+                  "CREATE TABLE Etiquetage (code TEXT REFERENCES Article (code))",
+                  "INSERT INTO Article VALUES ('902')", "INSERT INTO Etiquetage VALUES ('902')"})
+                QVERIFY2(q.exec(QString::fromLatin1(sql)), qPrintable(q.lastError().text()));
+            QVERIFY(q.prepare(QStringLiteral("DELETE FROM Article WHERE code = ?")));
+            q.addBindValue(QStringLiteral("902"));
+            QVERIFY(!q.exec());
+            QCOMPARE(db::codesDiagnosticsOdbc(q), QList<qint64>{19});
+        }
+        QSqlDatabase::removeDatabase(nom);
     }
 
     // A second run adds nothing and finds nothing obsolete: no question.

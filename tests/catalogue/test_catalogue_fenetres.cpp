@@ -1,11 +1,13 @@
 // The "Outils" entries of the catalogue and the InfoSoc form, offscreen.
 #include "ArticlesDeTest.h"
 #include "app/Connexion.h"
+#include "catalogue/ModeleSociete.h"
 #include "catalogue/ui/BranchementsCatalogue.h"
 #include "catalogue/ui/InfoSoc.h"
 #include "db/Base.h"
 #include "ui/main/FenetrePrincipale.h"
 
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
@@ -37,6 +39,7 @@ class TestCatalogueFenetres : public QObject {
     struct Formulaire {
         BaseDeTest b;
         std::unique_ptr<catalogue::InfoSoc> fenetre;
+        std::unique_ptr<QAbstractItemModelTester> testeur;
 
         explicit Formulaire(int lignes) {
             b.creerBase();
@@ -45,6 +48,9 @@ class TestCatalogueFenetres : public QObject {
                                               "Ville) VALUES ('Société %1', 'Ville %1')")
                                    .arg(i));
             fenetre = std::make_unique<catalogue::InfoSoc>(*b.ctx);
+            testeur = std::make_unique<QAbstractItemModelTester>(
+                fenetre->findChild<catalogue::ModeleSociete*>(),
+                QAbstractItemModelTester::FailureReportingMode::QtTest);
             fenetre->show();
         }
         template <typename T> T* controle(const QString& nom) const {

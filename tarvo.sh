@@ -15,7 +15,7 @@ DEMO="${TARVO_DEMO_DIR:-$RACINE/demo}"
 PAQUETS=(
     cmake ninja-build g++ pkg-config ccache clang-format
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libqt6sql6-sqlite libqt6sql6-odbc libgl-dev
-    libsqlite3-dev sqlite3 unixodbc-dev
+    libsqlite3-dev sqlite3 unixodbc-dev libsqliteodbc
     libcups2-dev cups cups-bsd cups-client
     libx11-dev
     libzint-dev
@@ -105,6 +105,8 @@ bench)
     export QT_QPA_PLATFORM=offscreen
     "$RACINE/build-release/bench/terminal/bench_terminal" /dev/shm/tarvo-bench-terminal
     "$RACINE/build-release/bench/shipments/bench_expeditions"
+    "$RACINE/build-release/bench/reports/bench_editions" /dev/shm/tarvo-bench-editions
+    "$RACINE/build-release/bench/catalogue/bench_catalogue" /dev/shm/tarvo-bench-catalogue
     ;;
 format)
     installer

@@ -1,5 +1,7 @@
 #include "Erreur.h"
 
+#include <QStringList>
+
 namespace tarvo {
 
 Erreur Erreur::depuisSql(const QSqlError& erreur, const QString& source) {
@@ -18,5 +20,23 @@ ErreurTarvo::ErreurTarvo(Erreur erreur)
 
 ErreurTarvo::ErreurTarvo(qint64 numero, const QString& source, const QString& description)
     : ErreurTarvo(Erreur{numero, source, description}) {}
+
+ErreurTarvo::ErreurTarvo(Erreur erreur, QList<qint64> codesMoteur)
+    : ErreurTarvo(std::move(erreur)) {
+    codesMoteur_ = std::move(codesMoteur);
+}
+
+ErreurTarvo ErreurTarvo::depuisSql(const QSqlError& erreur, const QString& source) {
+    // Drivers that keep several diagnostics join their codes with ';'.
+    QList<qint64> codes;
+    const QStringList parties = erreur.nativeErrorCode().split(u';', Qt::SkipEmptyParts);
+    for (const QString& partie : parties) {
+        bool lu = false;
+        const qint64 code = partie.trimmed().toLongLong(&lu);
+        if (lu)
+            codes.append(code);
+    }
+    return ErreurTarvo(Erreur::depuisSql(erreur, source), std::move(codes));
+}
 
 } // namespace tarvo

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QSqlError>
 #include <QString>
 #include <exception>
@@ -27,11 +28,25 @@ class ErreurTarvo : public std::exception {
 public:
     explicit ErreurTarvo(Erreur erreur);
     ErreurTarvo(qint64 numero, const QString& source, const QString& description);
+    // A failure of the database engine with every code it gave.
+    ErreurTarvo(Erreur erreur, QList<qint64> codesMoteur);
+    // A failure reported by a Qt driver, with the driver's codes.
+    static ErreurTarvo depuisSql(const QSqlError& erreur, const QString& source);
+
     const Erreur& erreur() const { return erreur_; }
     const char* what() const noexcept override { return texte_.constData(); }
 
+    // Every code the database engine gave for this failure, in its order: a
+    // server may give several diagnostics for one statement (SQL Server: 547,
+    // then 3621), the embedded engine gives its extended result code. Empty
+    // for failures raised by Tarvo itself. Lets a routine recognise one
+    // engine failure by its code rather than by its wording.
+    const QList<qint64>& codesMoteur() const { return codesMoteur_; }
+    bool porteCodeMoteur(qint64 code) const { return codesMoteur_.contains(code); }
+
 private:
     Erreur erreur_;
+    QList<qint64> codesMoteur_;
     QByteArray texte_;
 };
 

@@ -1,6 +1,7 @@
 #include "Commandes.h"
 
 #include "CommandesApplication.h"
+#include "catalogue/CommandesCatalogue.h"
 #include "labels/CommandesEtiquettes.h"
 #include "reports/CommandesEditions.h"
 #include "shipments/CommandesExpeditions.h"
@@ -41,6 +42,7 @@ QList<Commande> toutesLesCommandes() {
     commandes += commandesExpeditions();
     commandes += commandesEtiquettes();
     commandes += commandesEditions();
+    commandes += commandesCatalogue();
     return commandes;
 }
 

@@ -60,7 +60,7 @@ void Base::executerScript(const TexteSql& script) const {
     }
     QSqlQuery requete(qt_);
     if (!requete.exec(script.pour(moteur_)))
-        throw ErreurTarvo(Erreur::depuisSql(requete.lastError(), qt_.driverName()));
+        throw ErreurTarvo::depuisSql(requete.lastError(), qt_.driverName());
 }
 
 void Base::commencer() {
@@ -71,7 +71,7 @@ void Base::commencer() {
         return;
     }
     if (!qt_.transaction())
-        throw ErreurTarvo(Erreur::depuisSql(qt_.lastError(), qt_.driverName()));
+        throw ErreurTarvo::depuisSql(qt_.lastError(), qt_.driverName());
 }
 
 void Base::valider() {
@@ -80,7 +80,7 @@ void Base::valider() {
         return;
     }
     if (!qt_.commit())
-        throw ErreurTarvo(Erreur::depuisSql(qt_.lastError(), qt_.driverName()));
+        throw ErreurTarvo::depuisSql(qt_.lastError(), qt_.driverName());
 }
 
 void Base::annuler() noexcept {

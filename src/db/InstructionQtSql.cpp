@@ -1,5 +1,6 @@
 #include "InstructionQtSql.h"
 
+#include "DiagnosticsOdbc.h"
 #include "app/Erreur.h"
 
 #include <QSqlError>
@@ -12,7 +13,7 @@ InstructionQtSql::InstructionQtSql(const QSqlDatabase& base, const ParametresNom
     // Before prepare(): a query that may scroll back keeps every row it read.
     requete_.setForwardOnly(true);
     if (!requete_.prepare(parametres.textePositionnel))
-        throw ErreurTarvo(Erreur::depuisSql(requete_.lastError(), source_));
+        throw ErreurTarvo::depuisSql(requete_.lastError(), source_);
 }
 
 void InstructionQtSql::lier(int rang, const QVariant& valeur) {
@@ -44,8 +45,13 @@ void InstructionQtSql::lierNul(int rang) {
 }
 
 void InstructionQtSql::lancer() {
-    if (!requete_.exec())
-        throw ErreurTarvo(Erreur::depuisSql(requete_.lastError(), source_));
+    if (requete_.exec())
+        return;
+    const ErreurTarvo erreur = ErreurTarvo::depuisSql(requete_.lastError(), source_);
+    const QList<qint64> codes = codesDiagnosticsOdbc(requete_);
+    if (codes.isEmpty())
+        throw erreur;
+    throw ErreurTarvo(erreur.erreur(), codes);
 }
 
 qint64 InstructionQtSql::executer() {
@@ -78,7 +84,7 @@ bool InstructionQtSql::suivante() {
     if (requete_.next())
         return true;
     if (requete_.lastError().isValid())
-        throw ErreurTarvo(Erreur::depuisSql(requete_.lastError(), source_));
+        throw ErreurTarvo::depuisSql(requete_.lastError(), source_);
     terminer();
     return false;
 }

@@ -7,8 +7,9 @@
 namespace tarvo::db {
 
 void InstructionSQLite::echec(sqlite3* base) {
-    throw ErreurTarvo(sqlite3_extended_errcode(base), QStringLiteral("SQLite"),
-                      QString::fromUtf8(sqlite3_errmsg(base)));
+    const qint64 code = sqlite3_extended_errcode(base);
+    throw ErreurTarvo(
+        Erreur{code, QStringLiteral("SQLite"), QString::fromUtf8(sqlite3_errmsg(base))}, {code});
 }
 
 InstructionSQLite::InstructionSQLite(sqlite3* base, const QString& sql, const QStringList& noms)

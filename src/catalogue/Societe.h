@@ -1,0 +1,49 @@
+#pragma once
+
+#include "db/Base.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace tarvo {
+struct Contexte;
+}
+
+namespace tarvo::catalogue {
+
+// The letterhead of the packing list: the single row of [Informations
+// société], its fifteen text fields and its logo.
+
+// The captions of the company window, top to bottom, in the order of the
+// columns of sql::InformationsSociete; the last is the logo's.
+const QStringList& LegendesSociete();
+constexpr int ColonneLogo = 15;
+
+struct FicheSociete {
+    // The fifteen text fields in caption order; a NULL reads as empty.
+    QStringList champs;
+    QByteArray logo;
+};
+
+// The table's first row; empty when the table has none. Raises ErreurTarvo.
+std::optional<FicheSociete> LireSociete(const db::Base& base);
+
+// Raises ErreurTarvo unless the bytes load as a GIF, BMP, ICO, PNG or JPEG
+// picture: the packing list could not print anything else. `nom` names the
+// file in the message.
+void VerifierImage(const QByteArray& octets, const QString& nom);
+
+// Reads the picture file, checks it and stores its bytes, as they are, as
+// the logo of the table's first row, or of a new row when the table has
+// none. Gives the bytes stored. Raises ErreurTarvo; nothing is stored then.
+QByteArray RemplacerLogo(Contexte& ctx, const QString& fichier);
+
+// The same as the person meets it: "Logo chargé : " and the file's full
+// name, or an exclamation box with the error number, " - " and the
+// description. Gives the bytes stored, or an empty optional on failure.
+std::optional<QByteArray> ChargerLogo(Contexte& ctx, const QString& fichier);
+
+} // namespace tarvo::catalogue

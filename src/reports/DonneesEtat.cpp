@@ -2,6 +2,7 @@
 
 #include "SqlEditions.h"
 #include "app/Erreur.h"
+#include "catalogue/Societe.h"
 #include "db/Base.h"
 #include "shipments/SqlExpeditions.h"
 
@@ -92,19 +93,12 @@ DonneesEtat ColisageExp(const db::Base& base, qint32 noExp) {
         d.colis[i].contenu.append({contenu.texte(1), *libelle, contenu.entier(2)});
     }
 
-    db::Requete s = base.preparer(sql::InformationsSociete);
-    if (s.suivante())
-        d.societe = Societe{s.texte(0),
-                            s.texte(1),
-                            s.texte(2),
-                            s.texte(3),
-                            s.texte(4),
-                            s.texte(5),
-                            s.texte(6),
-                            s.texte(7),
-                            s.texte(8),
-                            s.texte(9),
-                            s.estNul(10) ? QByteArray() : s.octets(10)};
+    // The letterhead as the company window edits it.
+    if (const auto fiche = catalogue::LireSociete(base)) {
+        const QStringList& c = fiche->champs;
+        d.societe =
+            Societe{c[0], c[2], c[3], c[4], c[5], c[6], c[7], c[8], c[9], c[10], fiche->logo};
+    }
     return d;
 }
 

@@ -6,6 +6,7 @@
 #include "app/Connexion.h"
 #include "app/Contexte.h"
 #include "app/Journaux.h"
+#include "catalogue/SqlCatalogue.h"
 #include "db/Base.h"
 #include "shipments/SqlExpeditions.h"
 
@@ -30,7 +31,7 @@ QList<const db::TexteSql*> instructions(Etat etat) {
         break;
     case Etat::ColisageExp:
         liste << &sql::ColisExpedition << &sql::LibellesColisage << &sql::ColisageExpedition
-              << &sql::InformationsSociete;
+              << &catalogue::sql::InformationsSociete;
         break;
     }
     return liste;

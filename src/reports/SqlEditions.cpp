@@ -39,10 +39,6 @@ const db::TexteSql ListeCtrlArtGamme{QStringLiteral(
     "SELECT CodeBarre, Design_couleur, Qte_cde_str, Qte_exp_str, Controle, Difference "
     "FROM w_controle_qte_gamme WHERE SPID = :spid AND NoExp = :noExpedition ORDER BY id")};
 
-const db::TexteSql InformationsSociete{QStringLiteral(
-    "SELECT [Nom société], [Adresse 1], [Adresse 2], [Code postal], Ville, Pays, [Téléphone], "
-    "Fax, email, Web, Logo FROM [Informations société]")};
-
 const db::TexteSql SuppressionControleGamme{
     QStringLiteral("DELETE FROM w_controle_qte_gamme WHERE SPID = :spid")};
 

@@ -44,10 +44,6 @@ extern const db::TexteSql ListeControleArt;
 // shipped quantities as text, control, difference; in id order.
 extern const db::TexteSql ListeCtrlArtGamme;
 
-// The letterhead. Columns: company name, address 1 and 2, postcode, town,
-// country, telephone, fax, e-mail, web, logo.
-extern const db::TexteSql InformationsSociete;
-
 // Range control preparation. The rows of one connection go: :spid.
 extern const db::TexteSql SuppressionControleGamme;
 // The view's rows of a shipment in report order: :noExpedition. Columns:

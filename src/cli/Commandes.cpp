@@ -1,6 +1,7 @@
 #include "Commandes.h"
 
 #include "CommandesApplication.h"
+#include "browsers/CommandesNavigateurs.h"
 #include "labels/CommandesEtiquettes.h"
 #include "shipments/CommandesExpeditions.h"
 #include "terminal/CommandesTerminal.h"
@@ -39,6 +40,7 @@ QList<Commande> toutesLesCommandes() {
     commandes += commandesTerminal();
     commandes += commandesExpeditions();
     commandes += commandesEtiquettes();
+    commandes += commandesNavigateurs();
     return commandes;
 }
 

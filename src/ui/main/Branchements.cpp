@@ -1,5 +1,6 @@
 #include "Branchements.h"
 
+#include "browsers/ui/BranchementsNavigateurs.h"
 #include "labels/ui/BranchementsEtiquettes.h"
 #include "shipments/ui/BranchementsExpeditions.h"
 #include "terminal/ui/BranchementsTerminal.h"
@@ -10,6 +11,7 @@ void brancherCommandes(FenetrePrincipale& fenetre) {
     brancherTerminal(fenetre);
     brancherExpeditions(fenetre);
     brancherEtiquettes(fenetre);
+    brancherNavigateurs(fenetre);
 }
 
 } // namespace tarvo::ui

@@ -100,6 +100,7 @@ bench)
     export QT_QPA_PLATFORM=offscreen
     "$RACINE/build-release/bench/terminal/bench_terminal" /dev/shm/tarvo-bench-terminal
     "$RACINE/build-release/bench/shipments/bench_expeditions"
+    "$RACINE/build-release/bench/browsers/bench_navigateurs" /dev/shm/tarvo-bench-navigateurs
     ;;
 format)
     installer

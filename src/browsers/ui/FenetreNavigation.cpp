@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QMenu>
 #include <QStyle>
@@ -16,7 +17,6 @@
 #include <QVBoxLayout>
 
 namespace tarvo::navigateurs {
-
 FenetreNavigation::FenetreNavigation(Contexte& ctx, const TableNavigable& table,
                                      Comparaison comparaison, QWidget* parent)
     : QWidget(parent), ctx_(ctx), comparaison_(comparaison),
@@ -42,7 +42,11 @@ FenetreNavigation::FenetreNavigation(Contexte& ctx, const TableNavigable& table,
     disposition->addWidget(barre_);
     disposition->addWidget(grille_, 1);
 
+    const Sablier sablier;
     modele_->actualiser(Vue{});
+    // As in any grid, a cell is current from the start.
+    if (modele_->rowCount() > 0)
+        grille_->setCurrentIndex(modele_->index(0, 0));
 }
 
 QAction* FenetreNavigation::bouton(const QString& nom, const QString& infoBulle, int icone) {
@@ -95,6 +99,14 @@ void FenetreNavigation::construireBarre(const QString& entreeHorsSel) {
     barre_->addAction(exporter);
 }
 
+FenetreNavigation::Sablier::Sablier() {
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+FenetreNavigation::Sablier::~Sablier() {
+    QGuiApplication::restoreOverrideCursor();
+}
+
 int FenetreNavigation::colonneCourante() const {
     const QModelIndex courant = grille_->currentIndex();
     return courant.isValid() ? courant.column() : 0;
@@ -106,6 +118,7 @@ void FenetreNavigation::signaler(const QString& etape, const QString& raison) {
 
 bool FenetreNavigation::afficher(Vue vue, const QString& etape) {
     const int colonne = colonneCourante();
+    const Sablier sablier;
     try {
         modele_->afficher(std::move(vue));
     } catch (const ErreurTarvo& e) {
@@ -132,6 +145,7 @@ void FenetreNavigation::RechData() {
             .value_or(QString());
     const int colonne = colonneCourante();
     std::optional<qint64> position;
+    const Sablier sablier;
     try {
         position = modele_->source().chercher(modele_->vue(),
                                               CritereRecherche(comparaison_, champ, valeur));

@@ -27,6 +27,7 @@ Journal::Journal(Contexte& ctx, QWidget* parent)
 }
 
 void Journal::Actualiser() {
+    const Sablier sablier;
     try {
         modele().actualiser(Vue{});
     } catch (const ErreurTarvo& e) {

@@ -15,14 +15,34 @@ const Champ& ModeleNavigation::champ(int colonne) const {
     return source_->table().champs.at(colonne);
 }
 
+std::vector<LigneNavigation> ModeleNavigation::lirePage(const Vue& vue, qint64 page,
+                                                        bool& derniere) const {
+    std::vector<LigneNavigation> lignes = source_->lire(vue, page * TaillePage, TaillePage + 1);
+    derniere = lignes.size() <= static_cast<std::size_t>(TaillePage);
+    if (!derniere)
+        lignes.pop_back();
+    return lignes;
+}
+
+void ModeleNavigation::retenir(qint64 page, std::vector<LigneNavigation> lignes) const {
+    if (static_cast<int>(ordrePages_.size()) >= PagesGardees) {
+        pages_.remove(ordrePages_.front());
+        ordrePages_.pop_front();
+    }
+    ordrePages_.push_back(page);
+    pages_.insert(page, std::move(lignes));
+}
+
 void ModeleNavigation::afficher(Vue vue) {
-    const qint64 total = source_->compter(vue);
+    bool derniere = true;
+    std::vector<LigneNavigation> premiere = lirePage(vue, 0, derniere);
     beginResetModel();
     vue_ = std::move(vue);
-    total_ = total;
-    chargees_ = static_cast<int>(std::min<qint64>(total_, TaillePage));
+    fin_ = derniere;
+    chargees_ = static_cast<int>(premiere.size());
     pages_.clear();
     ordrePages_.clear();
+    retenir(0, std::move(premiere));
     // Views answering the reset fetch their rows once it is over.
     enReinitialisation_ = true;
     endResetModel();
@@ -41,20 +61,35 @@ void ModeleNavigation::actualiser(Vue vue) {
     }
 }
 
-void ModeleNavigation::etendre(int jusqua) {
-    const int fin = std::min(
-        jusqua, static_cast<int>(std::min<qint64>(total_, std::numeric_limits<int>::max())));
-    if (fin <= chargees_)
+void ModeleNavigation::etendre(qint64 page) {
+    if (fin_ || (page + 1) * TaillePage <= chargees_)
         return;
-    beginInsertRows({}, chargees_, fin - 1);
-    chargees_ = fin;
+    bool derniere = true;
+    std::vector<LigneNavigation> lignes;
+    try {
+        lignes = lirePage(vue_, page, derniere);
+    } catch (const ErreurTarvo& e) {
+        emit erreurLecture(e.erreur().description);
+        return;
+    }
+    if (lignes.empty()) {
+        // Rows gone since: the grid ends where it is.
+        fin_ = true;
+        return;
+    }
+    const qint64 fin = page * TaillePage + static_cast<qint64>(lignes.size());
+    if (fin > std::numeric_limits<int>::max())
+        return;
+    retenir(page, std::move(lignes));
+    beginInsertRows({}, chargees_, static_cast<int>(fin) - 1);
+    chargees_ = static_cast<int>(fin);
+    fin_ = derniere;
     endInsertRows();
 }
 
 void ModeleNavigation::atteindre(qint64 position) {
     if (position >= chargees_)
-        etendre(static_cast<int>(std::min<qint64>((position / TaillePage + 1) * TaillePage,
-                                                  std::numeric_limits<int>::max())));
+        etendre(position / TaillePage);
 }
 
 int ModeleNavigation::rowCount(const QModelIndex& parent) const {
@@ -66,12 +101,12 @@ int ModeleNavigation::columnCount(const QModelIndex& parent) const {
 }
 
 bool ModeleNavigation::canFetchMore(const QModelIndex& parent) const {
-    return !parent.isValid() && !enReinitialisation_ && chargees_ < total_;
+    return !parent.isValid() && !enReinitialisation_ && !fin_;
 }
 
 void ModeleNavigation::fetchMore(const QModelIndex& parent) {
     if (canFetchMore(parent))
-        etendre(chargees_ + TaillePage);
+        etendre(chargees_ / TaillePage);
 }
 
 const LigneNavigation* ModeleNavigation::ligne(int rang) const {
@@ -86,12 +121,8 @@ const LigneNavigation* ModeleNavigation::ligne(int rang) const {
             // the database again and again.
             emit erreurLecture(e.erreur().description);
         }
-        if (static_cast<int>(ordrePages_.size()) >= PagesGardees) {
-            pages_.remove(ordrePages_.front());
-            ordrePages_.pop_front();
-        }
-        ordrePages_.push_back(page);
-        trouvee = pages_.insert(page, std::move(lignes));
+        retenir(page, std::move(lignes));
+        trouvee = pages_.constFind(page);
     }
     const auto i = static_cast<std::size_t>(rang % TaillePage);
     return i < trouvee->size() ? &(*trouvee)[i] : nullptr;

@@ -28,15 +28,16 @@ public:
     const SourceNavigation& source() const { return *source_; }
     const Vue& vue() const { return vue_; }
     const Champ& champ(int colonne) const;
-    // Rows of the view, fetched or not.
-    qint64 total() const { return total_; }
 
-    // Shows `vue`. When its rows cannot be counted, raises ErreurTarvo and
-    // the grid keeps the view it had.
+    // Shows `vue` with its first page of rows. When they cannot be read,
+    // raises ErreurTarvo and the grid keeps the view it had. Rows are never
+    // counted: on a million rows the count alone would cost more than the
+    // pages a person looks at.
     void afficher(Vue vue);
     // Takes the rows present now as the snapshot, then shows `vue`.
     void actualiser(Vue vue);
-    // Fetches the rows up to `position`, so that the grid can show it.
+    // Fetches the rows up to `position` (a row of the view), so that the grid
+    // can show it.
     void atteindre(qint64 position);
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -52,11 +53,15 @@ signals:
 
 private:
     const LigneNavigation* ligne(int rang) const;
-    void etendre(int jusqua);
+    // Reads page `page` and one row more, to know whether another follows.
+    std::vector<LigneNavigation> lirePage(const Vue& vue, qint64 page, bool& derniere) const;
+    void retenir(qint64 page, std::vector<LigneNavigation> lignes) const;
+    // Makes the rows up to the end of page `page` part of the grid.
+    void etendre(qint64 page);
 
     std::unique_ptr<SourceNavigation> source_;
     Vue vue_;
-    qint64 total_ = 0;
+    bool fin_ = true;
     int chargees_ = 0;
     bool enReinitialisation_ = false;
     mutable QHash<qint64, std::vector<LigneNavigation>> pages_;

@@ -131,8 +131,7 @@ void generer(const QString& fichier, int lignes) {
 double brut(sqlite3* db, const TraductionSql& traduction, const Vue& vue) {
     QElapsedTimer chrono;
     chrono.start();
-    for (const SqlLie& lie :
-         {traduction.comptage(vue), traduction.page(vue, 0, ModeleNavigation::TaillePage)}) {
+    for (const SqlLie& lie : {traduction.page(vue, 0, ModeleNavigation::TaillePage + 1)}) {
         QString texte = lie.texte;
         sqlite3_stmt* s = nullptr;
         verifier(sqlite3_prepare_v2(db, texte.toUtf8().constData(), -1, &s, nullptr), db);

@@ -17,7 +17,14 @@ const Champ& ModeleNavigation::champ(int colonne) const {
 
 std::vector<LigneNavigation> ModeleNavigation::lirePage(const Vue& vue, qint64 page,
                                                         bool& derniere) const {
-    std::vector<LigneNavigation> lignes = source_->lire(vue, page * TaillePage, TaillePage + 1);
+    // Scrolling reads page after page: the next one starts after the last
+    // row of the previous one, found through the index, instead of walking
+    // every row before it.
+    const auto precedente = pages_.constFind(page - 1);
+    std::vector<LigneNavigation> lignes =
+        page > 0 && precedente != pages_.constEnd() && !precedente->empty() && &vue == &vue_
+            ? source_->lireApres(vue, precedente->back(), TaillePage + 1)
+            : source_->lire(vue, page * TaillePage, TaillePage + 1);
     derniere = lignes.size() <= static_cast<std::size_t>(TaillePage);
     if (!derniere)
         lignes.pop_back();
@@ -44,9 +51,9 @@ void ModeleNavigation::afficher(Vue vue) {
     ordrePages_.clear();
     retenir(0, std::move(premiere));
     // Views answering the reset fetch their rows once it is over.
-    enReinitialisation_ = true;
+    enChangement_ = true;
     endResetModel();
-    enReinitialisation_ = false;
+    enChangement_ = false;
 }
 
 void ModeleNavigation::actualiser(Vue vue) {
@@ -62,7 +69,7 @@ void ModeleNavigation::actualiser(Vue vue) {
 }
 
 void ModeleNavigation::etendre(qint64 page) {
-    if (fin_ || (page + 1) * TaillePage <= chargees_)
+    if (fin_ || enChangement_ || (page + 1) * TaillePage <= chargees_)
         return;
     bool derniere = true;
     std::vector<LigneNavigation> lignes;
@@ -81,10 +88,13 @@ void ModeleNavigation::etendre(qint64 page) {
     if (fin > std::numeric_limits<int>::max())
         return;
     retenir(page, std::move(lignes));
+    // Whoever listens to the insertion may ask for more: not before it ends.
+    enChangement_ = true;
     beginInsertRows({}, chargees_, static_cast<int>(fin) - 1);
     chargees_ = static_cast<int>(fin);
     fin_ = derniere;
     endInsertRows();
+    enChangement_ = false;
 }
 
 void ModeleNavigation::atteindre(qint64 position) {
@@ -101,7 +111,7 @@ int ModeleNavigation::columnCount(const QModelIndex& parent) const {
 }
 
 bool ModeleNavigation::canFetchMore(const QModelIndex& parent) const {
-    return !parent.isValid() && !enReinitialisation_ && !fin_;
+    return !parent.isValid() && !enChangement_ && !fin_;
 }
 
 void ModeleNavigation::fetchMore(const QModelIndex& parent) {
@@ -114,8 +124,9 @@ const LigneNavigation* ModeleNavigation::ligne(int rang) const {
     auto trouvee = pages_.constFind(page);
     if (trouvee == pages_.constEnd()) {
         std::vector<LigneNavigation> lignes;
+        bool derniere = true;
         try {
-            lignes = source_->lire(vue_, page * TaillePage, TaillePage);
+            lignes = lirePage(vue_, page, derniere);
         } catch (const ErreurTarvo& e) {
             // An empty page stands in for it, so that painting does not ask
             // the database again and again.

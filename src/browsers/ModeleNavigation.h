@@ -63,7 +63,8 @@ private:
     Vue vue_;
     bool fin_ = true;
     int chargees_ = 0;
-    bool enReinitialisation_ = false;
+    // A reset or an insertion is being announced.
+    bool enChangement_ = false;
     mutable QHash<qint64, std::vector<LigneNavigation>> pages_;
     mutable std::deque<qint64> ordrePages_;
 };

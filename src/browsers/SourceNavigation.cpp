@@ -33,9 +33,8 @@ qint64 SourceNavigation::compter(const Vue& vue) const {
     return nombre;
 }
 
-std::vector<LigneNavigation> SourceNavigation::lire(const Vue& vue, qint64 debut,
-                                                    int nombre) const {
-    db::Requete requete = preparer(traduction().page(vue, debut, nombre));
+std::vector<LigneNavigation> SourceNavigation::lignes(const SqlLie& lie, int nombre) const {
+    db::Requete requete = preparer(lie);
     const int colonnes = static_cast<int>(table_.champs.size());
     std::vector<LigneNavigation> lignes;
     lignes.reserve(static_cast<std::size_t>(nombre));
@@ -47,6 +46,21 @@ std::vector<LigneNavigation> SourceNavigation::lire(const Vue& vue, qint64 debut
         lignes.push_back(std::move(ligne));
     }
     return lignes;
+}
+
+std::vector<LigneNavigation> SourceNavigation::lire(const Vue& vue, qint64 debut,
+                                                    int nombre) const {
+    return lignes(traduction().page(vue, debut, nombre), nombre);
+}
+
+std::vector<LigneNavigation>
+SourceNavigation::lireApres(const Vue& vue, const LigneNavigation& precedente, int nombre) const {
+    QVariant valeurTri;
+    if (vue.tri)
+        for (int c = 0; c < table_.champs.size(); ++c)
+            if (table_.champs.at(c).nom == vue.tri->champ.nom)
+                valeurTri = precedente.valeurs.at(c);
+    return lignes(traduction().pageApres(vue, valeurTri, precedente.cle, nombre), nombre);
 }
 
 std::optional<qint64> SourceNavigation::chercher(const Vue& vue, const Critere& critere) const {

@@ -35,6 +35,9 @@ public:
 
     qint64 compter(const Vue& vue) const;
     std::vector<LigneNavigation> lire(const Vue& vue, qint64 debut, int nombre) const;
+    // The `nombre` rows that follow `precedente` in the view.
+    std::vector<LigneNavigation> lireApres(const Vue& vue, const LigneNavigation& precedente,
+                                           int nombre) const;
     // The position, in the view, of the first row that meets `critere`.
     std::optional<qint64> chercher(const Vue& vue, const Critere& critere) const;
     // Every row of the view in order; `ligne` is called on the query placed
@@ -43,6 +46,7 @@ public:
 
 private:
     db::Requete preparer(const SqlLie& lie) const;
+    std::vector<LigneNavigation> lignes(const SqlLie& lie, int nombre) const;
     TraductionSql traduction() const;
 
     db::Base base_;

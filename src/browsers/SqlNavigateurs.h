@@ -20,6 +20,12 @@ extern const db::TexteSql CleArticle;
 // Ends an ordered query at one page of rows. Parameters: :debut (rows
 // skipped), :nombre (rows read).
 extern const db::TexteSql Page;
+// The rows after, or before, one row in (column, key) order, where the
+// column's value is not null: %1 the column, %2 the key, %3 and %4 the
+// parameters of the row's value and key. The embedded engine seeks its
+// index with a row value; the server spells the comparison out.
+extern const db::TexteSql Suivant;
+extern const db::TexteSql Precedent;
 // Ends an ordered query at its first row.
 extern const db::TexteSql PremiereLigne;
 

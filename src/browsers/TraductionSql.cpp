@@ -112,14 +112,17 @@ SqlLie TraductionSql::comptage(const Vue& vue) const {
     return lie;
 }
 
-SqlLie TraductionSql::lignes(const Vue& vue) const {
-    SqlLie lie;
+QString TraductionSql::selection() const {
     QStringList colonnes{cle_};
     for (const Champ& champ : table_.champs)
         colonnes << colonne(champ);
-    lie.texte = QStringLiteral("SELECT ") + colonnes.join(QStringLiteral(", ")) +
-                QStringLiteral(" FROM ") + nom_;
-    lie.texte += clauseWhere(conditions(vue, nullptr, lie)) + ordre(vue);
+    return QStringLiteral("SELECT ") + colonnes.join(QStringLiteral(", ")) +
+           QStringLiteral(" FROM ") + nom_;
+}
+
+SqlLie TraductionSql::lignes(const Vue& vue) const {
+    SqlLie lie;
+    lie.texte = selection() + clauseWhere(conditions(vue, nullptr, lie)) + ordre(vue);
     return lie;
 }
 
@@ -141,38 +144,44 @@ SqlLie TraductionSql::premiere(const Vue& vue, const Critere& critere) const {
     return lie;
 }
 
+QString TraductionSql::position(const Vue& vue, const QVariant& valeurTri, const QVariant& cle,
+                                bool avant, SqlLie& lie) const {
+    const QString r = parametre(lie, cle);
+    if (!vue.tri)
+        return cle_ + (avant ? QStringLiteral(" < ") : QStringLiteral(" > ")) + r;
+    const QString f = colonne(vue.tri->champ);
+    // In (column, key) order with empty values first, as both engines sort
+    // them ascending; a descending view reads that order backwards.
+    const bool plusGrands = avant == vue.tri->descendant;
+    if (valeurTri.isNull())
+        return plusGrands ? u'(' + f + QStringLiteral(" IS NOT NULL OR ") + cle_ +
+                                QStringLiteral(" > ") + r + u')'
+                          : u'(' + f + QStringLiteral(" IS NULL AND ") + cle_ +
+                                QStringLiteral(" < ") + r + u')';
+    const QString x = parametre(lie, valeurTri);
+    if (plusGrands)
+        return sql::Suivant.pour(moteur_).arg(f, cle_, x, r);
+    return u'(' + f + QStringLiteral(" IS NULL OR ") +
+           sql::Precedent.pour(moteur_).arg(f, cle_, x, r) + u')';
+}
+
 SqlLie TraductionSql::rangAvant(const Vue& vue, const QVariant& valeurTri,
                                 const QVariant& cle) const {
     SqlLie lie;
     QStringList clauses = conditions(vue, nullptr, lie);
-    const QString r = parametre(lie, cle);
-    QString avant;
-    if (!vue.tri) {
-        avant = cle_ + QStringLiteral(" < ") + r;
-    } else {
-        const QString f = colonne(vue.tri->champ);
-        // Both engines put empty values first in ascending order, last in
-        // descending order.
-        if (!vue.tri->descendant) {
-            if (valeurTri.isNull()) {
-                avant = f + QStringLiteral(" IS NULL AND ") + cle_ + QStringLiteral(" < ") + r;
-            } else {
-                const QString x = parametre(lie, valeurTri);
-                avant = f + QStringLiteral(" IS NULL OR ") + f + QStringLiteral(" < ") + x +
-                        QStringLiteral(" OR (") + f + QStringLiteral(" = ") + x +
-                        QStringLiteral(" AND ") + cle_ + QStringLiteral(" < ") + r + u')';
-            }
-        } else if (valeurTri.isNull()) {
-            avant = f + QStringLiteral(" IS NOT NULL OR ") + cle_ + QStringLiteral(" > ") + r;
-        } else {
-            const QString x = parametre(lie, valeurTri);
-            avant = f + QStringLiteral(" > ") + x + QStringLiteral(" OR (") + f +
-                    QStringLiteral(" = ") + x + QStringLiteral(" AND ") + cle_ +
-                    QStringLiteral(" > ") + r + u')';
-        }
-    }
-    clauses << u'(' + avant + u')';
+    clauses << position(vue, valeurTri, cle, true, lie);
     lie.texte = QStringLiteral("SELECT COUNT(*) FROM ") + nom_ + clauseWhere(clauses);
+    return lie;
+}
+
+SqlLie TraductionSql::pageApres(const Vue& vue, const QVariant& valeurTri, const QVariant& cle,
+                                int nombre) const {
+    SqlLie lie;
+    QStringList clauses = conditions(vue, nullptr, lie);
+    clauses << position(vue, valeurTri, cle, false, lie);
+    lie.texte = selection() + clauseWhere(clauses) + ordre(vue) + sql::Page.pour(moteur_);
+    lie.valeurs.append({QStringLiteral(":debut"), qint64{0}});
+    lie.valeurs.append({QStringLiteral(":nombre"), nombre});
     return lie;
 }
 

@@ -38,7 +38,17 @@ public:
     // are given.
     SqlLie rangAvant(const Vue& vue, const QVariant& valeurTri, const QVariant& cle) const;
 
+    // The `nombre` rows that follow, in the view's order, the row whose sort
+    // value and key are given: the next page without walking the previous
+    // ones.
+    SqlLie pageApres(const Vue& vue, const QVariant& valeurTri, const QVariant& cle,
+                     int nombre) const;
+
 private:
+    QString selection() const;
+    // The rows before (or after) one row in the view's order.
+    QString position(const Vue& vue, const QVariant& valeurTri, const QVariant& cle, bool avant,
+                     SqlLie& lie) const;
     QStringList conditions(const Vue& vue, const Critere* supplement, SqlLie& lie) const;
     static QString clauseWhere(const QStringList& clauses);
     QString ordre(const Vue& vue) const;

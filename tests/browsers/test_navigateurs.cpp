@@ -275,6 +275,21 @@ private slots:
         QAbstractItemModelTester testeur(&modele,
                                          QAbstractItemModelTester::FailureReportingMode::QtTest);
         modele.afficher(Vue{});
+        // Page after page follows the last row read, through runs of equal
+        // and empty values, in both directions: the same rows as counted
+        // pages.
+        for (const int colonne : {4, 5, 0})
+            for (const bool descendant : {false, true}) {
+                Vue triee;
+                triee.tri = Tri{champ(TableJournal(), colonne), descendant};
+                modele.afficher(triee);
+                while (modele.canFetchMore({}))
+                    modele.fetchMore({});
+                QList<qint64> suivies;
+                for (int l = 0; l < modele.rowCount(); ++l)
+                    suivies << modele.index(l, 0).data(ModeleNavigation::RoleCle).toLongLong();
+                QCOMPARE(suivies, cles(modele.source(), triee));
+            }
         Vue vue;
         vue.filtre << CritereFiltreSel(Comparaison::Exacte, champ(TableJournal(), 0), u"{EXPXP}"_s,
                                        {});

@@ -60,7 +60,14 @@ SourceNavigation::lireApres(const Vue& vue, const LigneNavigation& precedente, i
         for (int c = 0; c < table_.champs.size(); ++c)
             if (table_.champs.at(c).nom == vue.tri->champ.nom)
                 valeurTri = precedente.valeurs.at(c);
-    return lignes(traduction().pageApres(vue, valeurTri, precedente.cle, nombre), nombre);
+    const TraductionSql traduction = this->traduction();
+    std::vector<LigneNavigation> suivantes =
+        lignes(traduction.pageApres(vue, valeurTri, precedente.cle, nombre), nombre);
+    const int manquantes = nombre - static_cast<int>(suivantes.size());
+    if (manquantes > 0 && TraductionSql::videsApres(vue, valeurTri))
+        for (LigneNavigation& vide : lignes(traduction.pageVides(vue, manquantes), manquantes))
+            suivantes.push_back(std::move(vide));
+    return suivantes;
 }
 
 std::optional<qint64> SourceNavigation::chercher(const Vue& vue, const Critere& critere) const {

@@ -158,11 +158,22 @@ QString TraductionSql::position(const Vue& vue, const QVariant& valeurTri, const
                                 QStringLiteral(" > ") + r + u')'
                           : u'(' + f + QStringLiteral(" IS NULL AND ") + cle_ +
                                 QStringLiteral(" < ") + r + u')';
+    // The empty values on the smaller side are the caller's: an OR with them
+    // would keep the engine from searching its index.
     const QString x = parametre(lie, valeurTri);
-    if (plusGrands)
-        return sql::Suivant.pour(moteur_).arg(f, cle_, x, r);
-    return u'(' + f + QStringLiteral(" IS NULL OR ") +
-           sql::Precedent.pour(moteur_).arg(f, cle_, x, r) + u')';
+    return (plusGrands ? sql::Suivant : sql::Precedent).pour(moteur_).arg(f, cle_, x, r);
+}
+
+bool TraductionSql::videsEnPlus(const Vue& vue, const QVariant& valeurTri, bool avant) {
+    return vue.tri && !valeurTri.isNull() && avant != vue.tri->descendant;
+}
+
+bool TraductionSql::videsApres(const Vue& vue, const QVariant& valeurTri) {
+    return videsEnPlus(vue, valeurTri, false);
+}
+
+QString TraductionSql::vides(const Vue& vue) const {
+    return colonne(vue.tri->champ) + QStringLiteral(" IS NULL");
 }
 
 SqlLie TraductionSql::rangAvant(const Vue& vue, const QVariant& valeurTri,
@@ -170,7 +181,15 @@ SqlLie TraductionSql::rangAvant(const Vue& vue, const QVariant& valeurTri,
     SqlLie lie;
     QStringList clauses = conditions(vue, nullptr, lie);
     clauses << position(vue, valeurTri, cle, true, lie);
-    lie.texte = QStringLiteral("SELECT COUNT(*) FROM ") + nom_ + clauseWhere(clauses);
+    const QString avant = QStringLiteral("SELECT COUNT(*) FROM ") + nom_ + clauseWhere(clauses);
+    if (!videsEnPlus(vue, valeurTri, true)) {
+        lie.texte = avant;
+        return lie;
+    }
+    QStringList videsAvant = conditions(vue, nullptr, lie);
+    videsAvant << vides(vue);
+    lie.texte = QStringLiteral("SELECT (") + avant + QStringLiteral(") + (SELECT COUNT(*) FROM ") +
+                nom_ + clauseWhere(videsAvant) + u')';
     return lie;
 }
 
@@ -179,6 +198,16 @@ SqlLie TraductionSql::pageApres(const Vue& vue, const QVariant& valeurTri, const
     SqlLie lie;
     QStringList clauses = conditions(vue, nullptr, lie);
     clauses << position(vue, valeurTri, cle, false, lie);
+    lie.texte = selection() + clauseWhere(clauses) + ordre(vue) + sql::Page.pour(moteur_);
+    lie.valeurs.append({QStringLiteral(":debut"), qint64{0}});
+    lie.valeurs.append({QStringLiteral(":nombre"), nombre});
+    return lie;
+}
+
+SqlLie TraductionSql::pageVides(const Vue& vue, int nombre) const {
+    SqlLie lie;
+    QStringList clauses = conditions(vue, nullptr, lie);
+    clauses << vides(vue);
     lie.texte = selection() + clauseWhere(clauses) + ordre(vue) + sql::Page.pour(moteur_);
     lie.valeurs.append({QStringLiteral(":debut"), qint64{0}});
     lie.valeurs.append({QStringLiteral(":nombre"), nombre});

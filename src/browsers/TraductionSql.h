@@ -41,14 +41,20 @@ public:
     // The `nombre` rows that follow, in the view's order, the row whose sort
     // value and key are given: the next page without walking the previous
     // ones.
+    // Without the empty values of the sort column when they come after
+    // (videsApres): those are read from the start with pageVides.
     SqlLie pageApres(const Vue& vue, const QVariant& valeurTri, const QVariant& cle,
                      int nombre) const;
+    SqlLie pageVides(const Vue& vue, int nombre) const;
+    static bool videsApres(const Vue& vue, const QVariant& valeurTri);
 
 private:
     QString selection() const;
     // The rows before (or after) one row in the view's order.
     QString position(const Vue& vue, const QVariant& valeurTri, const QVariant& cle, bool avant,
                      SqlLie& lie) const;
+    static bool videsEnPlus(const Vue& vue, const QVariant& valeurTri, bool avant);
+    QString vides(const Vue& vue) const;
     QStringList conditions(const Vue& vue, const Critere* supplement, SqlLie& lie) const;
     static QString clauseWhere(const QStringList& clauses);
     QString ordre(const Vue& vue) const;

@@ -92,9 +92,11 @@ private slots:
         QCOMPARE(m.statut, 0);
         const qsizetype table = m.sortie.indexOf(
             QStringLiteral("IF OBJECT_ID(N'dbo.tarvo_integration', N'U') IS NULL"));
+        const qsizetype identite = m.sortie.indexOf(
+            QStringLiteral("IF COL_LENGTH(N'dbo.[Journal de saisie]', N'Id saisie') IS NULL"));
         const qsizetype version =
-            m.sortie.indexOf(QStringLiteral("INSERT INTO dbo.tarvo_version (version) VALUES (2);"));
-        QVERIFY(table > 0 && version > table);
+            m.sortie.indexOf(QStringLiteral("INSERT INTO dbo.tarvo_version (version) VALUES (3);"));
+        QVERIFY(table > 0 && identite > table && version > identite);
     }
 };
 

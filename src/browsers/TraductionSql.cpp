@@ -101,8 +101,11 @@ QString TraductionSql::ordre(const Vue& vue) const {
     if (!vue.tri)
         return QStringLiteral(" ORDER BY ") + cle_;
     const QString sens = vue.tri->descendant ? QStringLiteral(" DESC") : QStringLiteral(" ASC");
-    return QStringLiteral(" ORDER BY ") + colonne(vue.tri->champ) + sens + QStringLiteral(", ") +
-           cle_ + sens;
+    const QString f = colonne(vue.tri->champ);
+    // The server refuses a column named twice in an order.
+    if (f == cle_)
+        return QStringLiteral(" ORDER BY ") + f + sens;
+    return QStringLiteral(" ORDER BY ") + f + sens + QStringLiteral(", ") + cle_ + sens;
 }
 
 SqlLie TraductionSql::comptage(const Vue& vue) const {

@@ -193,6 +193,8 @@ private slots:
         t.creerBase();
         remplirArticles(*t.ctx);
         FichierArticle articles(*t.ctx, [] {});
+        QAbstractItemModelTester testeur(&articles.modele(),
+                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
         articles.show();
         articles.grille()->setCurrentIndex(articles.modele().index(2, 1));
         declencher(articles, u"mnuFiltreSel"_s);

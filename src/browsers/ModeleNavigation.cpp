@@ -146,7 +146,8 @@ QVariant ModeleNavigation::data(const QModelIndex& index, int role) const {
         return champ(index.column()).genre == db::Genre::Nombre
                    ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
                    : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
-    if (role != Qt::DisplayRole && role != RoleValeur && role != RoleCle)
+    // The read-only text field of a cell shows the cell's text.
+    if (role != Qt::DisplayRole && role != Qt::EditRole && role != RoleValeur && role != RoleCle)
         return {};
     const LigneNavigation* l = ligne(index.row());
     if (l == nullptr)
@@ -157,6 +158,13 @@ QVariant ModeleNavigation::data(const QModelIndex& index, int role) const {
     if (role == RoleValeur)
         return valeur;
     return TexteFrancais(valeur, champ(index.column()).genre);
+}
+
+Qt::ItemFlags ModeleNavigation::flags(const QModelIndex& index) const {
+    Qt::ItemFlags drapeaux = QAbstractTableModel::flags(index);
+    if (texteSelectionnable_ && index.isValid())
+        drapeaux |= Qt::ItemIsEditable;
+    return drapeaux;
 }
 
 QVariant ModeleNavigation::headerData(int section, Qt::Orientation orientation, int role) const {

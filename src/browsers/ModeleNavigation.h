@@ -40,10 +40,15 @@ public:
     // can show it.
     void atteindre(qint64 position);
 
+    // Cells open a read-only text field where part of the text can be
+    // selected; nothing is ever written back.
+    void setTexteSelectionnable(bool oui) { texteSelectionnable_ = oui; }
+
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
     bool canFetchMore(const QModelIndex& parent) const override;
     void fetchMore(const QModelIndex& parent) override;
 
@@ -65,6 +70,7 @@ private:
     int chargees_ = 0;
     // A reset or an insertion is being announced.
     bool enChangement_ = false;
+    bool texteSelectionnable_ = false;
     mutable QHash<qint64, std::vector<LigneNavigation>> pages_;
     mutable std::deque<qint64> ordrePages_;
 };

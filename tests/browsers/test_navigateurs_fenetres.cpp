@@ -10,6 +10,7 @@
 #include <QAbstractItemModelTester>
 #include <QAction>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QTableView>
@@ -205,6 +206,14 @@ private slots:
         declencher(articles, u"tbFiltrer"_s);
         QCOMPARE(colonne(articles, 2),
                  (QStringList{u"ROUGE"_s, u"ROUGE FONCÉ"_s, u"BORDEAUX ROUGEATRE"_s}));
+
+        // Part of a text, selected in the cell's read-only field.
+        articles.grille()->setCurrentIndex(articles.modele().index(1, 2));
+        articles.grille()->edit(articles.modele().index(1, 2));
+        auto* champ = articles.grille()->viewport()->findChild<QLineEdit*>();
+        QVERIFY(champ != nullptr && champ->isReadOnly());
+        champ->setSelection(0, 4);
+        QCOMPARE(articles.selection(), u"ROUG"_s);
     }
 
     // "Exporter" writes every row the grid shows, in its order.

@@ -8,11 +8,39 @@
 #include "labels/PrinterSystem.h"
 
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
 
 namespace tarvo::navigateurs {
+namespace {
+
+// The text field a double click opens on a cell: read-only, it lets the
+// person select part of the text; the selection becomes the window's.
+class ChampLecture : public QStyledItemDelegate {
+public:
+    ChampLecture(std::function<void(const QString&)> selection, QObject* parent)
+        : QStyledItemDelegate(parent), selection_(std::move(selection)) {}
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                          const QModelIndex&) const override {
+        auto* champ = new QLineEdit(parent);
+        champ->setReadOnly(true);
+        connect(champ, &QLineEdit::selectionChanged, champ, [this, champ] {
+            if (champ->hasSelectedText())
+                selection_(champ->selectedText());
+        });
+        return champ;
+    }
+    void setModelData(QWidget*, QAbstractItemModel*, const QModelIndex&) const override {}
+
+private:
+    std::function<void(const QString&)> selection_;
+};
+
+} // namespace
 
 FichierArticle::FichierArticle(Contexte& ctx, std::function<void()> genererFichier, QWidget* parent)
     : FenetreNavigation(ctx, TableArticle(), Comparaison::ParMotif, parent),
@@ -43,6 +71,10 @@ FichierArticle::FichierArticle(Contexte& ctx, std::function<void()> genererFichi
     connect(grille(), &QTableView::pressed, this, [this](const QModelIndex& index) {
         selection_ = index.data(Qt::DisplayRole).toString();
     });
+    modele().setTexteSelectionnable(true);
+    grille()->setEditTriggers(QAbstractItemView::DoubleClicked);
+    grille()->setItemDelegate(
+        new ChampLecture([this](const QString& texte) { selection_ = texte; }, grille()));
     ajusterColonnes();
     resize(1000, 560);
 }

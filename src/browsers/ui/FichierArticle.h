@@ -16,8 +16,9 @@ public:
     // be read.
     FichierArticle(Contexte& ctx, std::function<void()> genererFichier, QWidget* parent = nullptr);
 
-    // The selection value: the text of the cell last worked on with the
-    // mouse; empty until then.
+    // The selection value: the text selected with the mouse in a cell's text
+    // field (a double click opens it, read-only), or else the whole text of
+    // the cell last clicked; empty until then.
     QString selection() const override { return selection_; }
     void ImprimerEtiquette();
 

@@ -170,6 +170,9 @@ private slots:
         QCOMPARE(t.prompts.boites.size(), 1);
         QCOMPARE(t.prompts.boites.at(0).titre, u"Rechercher une valeur"_s);
         QCOMPARE(t.prompts.boites.at(0).texte, u"Entrez une valeur pour [No Colis] : "_s);
+        // With no row current, the next step stays on the column.
+        declencher(journal, u"tbTriDesc"_s);
+        QCOMPARE(journal.modele().vue().tri->champ.nom, u"No Colis"_s);
     }
 
     // Rows integrated after the window opened appear on "Actualiser" only.

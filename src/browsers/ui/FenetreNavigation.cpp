@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QMenu>
 #include <QStyle>
 #include <QTableView>
@@ -29,6 +30,12 @@ FenetreNavigation::FenetreNavigation(Contexte& ctx, const TableNavigable& table,
     barre_->setObjectName(QStringLiteral("barreOutils"));
     grille_->setObjectName(QStringLiteral("grille"));
     grille_->setModel(modele_);
+    // A filter that leaves no row keeps the column the person was in.
+    connect(grille_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& courant) {
+                if (courant.isValid())
+                    derniereColonne_ = courant.column();
+            });
     grille_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grille_->setSelectionMode(QAbstractItemView::SingleSelection);
     grille_->verticalHeader()->setDefaultSectionSize(grille_->fontMetrics().height() + 6);
@@ -109,7 +116,7 @@ FenetreNavigation::Sablier::~Sablier() {
 
 int FenetreNavigation::colonneCourante() const {
     const QModelIndex courant = grille_->currentIndex();
-    return courant.isValid() ? courant.column() : 0;
+    return courant.isValid() ? courant.column() : derniereColonne_;
 }
 
 void FenetreNavigation::signaler(const QString& etape, const QString& raison) {

@@ -76,6 +76,7 @@ private:
     ModeleNavigation* modele_;
     QToolBar* barre_;
     QTableView* grille_;
+    int derniereColonne_ = 0;
 };
 
 } // namespace tarvo::navigateurs

@@ -107,6 +107,7 @@ bench)
     "$RACINE/build-release/bench/shipments/bench_expeditions"
     "$RACINE/build-release/bench/reports/bench_editions" /dev/shm/tarvo-bench-editions
     "$RACINE/build-release/bench/catalogue/bench_catalogue" /dev/shm/tarvo-bench-catalogue
+    "$RACINE/build-release/bench/browsers/bench_navigateurs" /dev/shm/tarvo-bench-navigateurs
     ;;
 format)
     installer

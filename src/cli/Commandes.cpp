@@ -2,6 +2,7 @@
 
 #include "CommandesApplication.h"
 #include "catalogue/CommandesCatalogue.h"
+#include "browsers/CommandesNavigateurs.h"
 #include "labels/CommandesEtiquettes.h"
 #include "reports/CommandesEditions.h"
 #include "shipments/CommandesExpeditions.h"
@@ -43,6 +44,7 @@ QList<Commande> toutesLesCommandes() {
     commandes += commandesEtiquettes();
     commandes += commandesEditions();
     commandes += commandesCatalogue();
+    commandes += commandesNavigateurs();
     return commandes;
 }
 

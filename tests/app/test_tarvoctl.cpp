@@ -86,11 +86,13 @@ private slots:
         // The upgrade: each step only where it is missing, the version last.
         const Resultat m = tarvoctl({u"schema-sqlserver"_s, u"--mise-a-jour"_s});
         QCOMPARE(m.statut, 0);
-        const qsizetype table =
-            m.sortie.indexOf(u"IF OBJECT_ID(N'dbo.tarvo_integration', N'U') IS NULL"_s);
+        const qsizetype table = m.sortie.indexOf(
+            QStringLiteral("IF OBJECT_ID(N'dbo.tarvo_integration', N'U') IS NULL"));
+        const qsizetype identite = m.sortie.indexOf(
+            QStringLiteral("IF COL_LENGTH(N'dbo.[Journal de saisie]', N'Id saisie') IS NULL"));
         const qsizetype version =
-            m.sortie.indexOf(u"INSERT INTO dbo.tarvo_version (version) VALUES (2);"_s);
-        QVERIFY(table > 0 && version > table);
+            m.sortie.indexOf(QStringLiteral("INSERT INTO dbo.tarvo_version (version) VALUES (3);"));
+        QVERIFY(table > 0 && identite > table && version > identite);
     }
 };
 

@@ -98,6 +98,17 @@ CREATE TABLE [Journal de saisie] (
     [Date intégration]    TEXT
 );
 CREATE INDEX [IX_Journal de saisie_No Expédition] ON [Journal de saisie] ([No Expédition]);
+-- The browsers filter and sort every column where the data is.
+CREATE INDEX [IX_Journal de saisie_Code type ligne] ON [Journal de saisie] ([Code type ligne]);
+CREATE INDEX [IX_Journal de saisie_No Colis] ON [Journal de saisie] ([No Colis]);
+CREATE INDEX [IX_Journal de saisie_Code barres Article] ON [Journal de saisie] ([Code barres Article]);
+CREATE INDEX [IX_Journal de saisie_Poids colis] ON [Journal de saisie] ([Poids colis]);
+CREATE INDEX [IX_Journal de saisie_Quantité] ON [Journal de saisie] ([Quantité]);
+CREATE INDEX [IX_Journal de saisie_Date saisie] ON [Journal de saisie] ([Date saisie]);
+CREATE INDEX [IX_Journal de saisie_Date intégration] ON [Journal de saisie] ([Date intégration]);
+CREATE INDEX [IX_Article_Libellé] ON Article ([Libellé]);
+CREATE INDEX [IX_Article_Couleur] ON Article ([Couleur]);
+CREATE INDEX [IX_Article_AR_Ref] ON Article ([AR_Ref]);
 
 CREATE TABLE [Informations société] (
     [Nom société] TEXT,

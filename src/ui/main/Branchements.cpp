@@ -1,6 +1,7 @@
 #include "Branchements.h"
 
 #include "catalogue/ui/BranchementsCatalogue.h"
+#include "browsers/ui/BranchementsNavigateurs.h"
 #include "labels/ui/BranchementsEtiquettes.h"
 #include "shipments/ui/BranchementsExpeditions.h"
 #include "terminal/ui/BranchementsTerminal.h"
@@ -12,6 +13,7 @@ void brancherCommandes(FenetrePrincipale& fenetre) {
     brancherExpeditions(fenetre);
     brancherEtiquettes(fenetre);
     brancherCatalogue(fenetre);
+    brancherNavigateurs(fenetre);
 }
 
 } // namespace tarvo::ui

@@ -1,0 +1,102 @@
+#include "ExportCsv.h"
+
+#include "FormatFrancais.h"
+#include "SourceNavigation.h"
+#include "app/Erreur.h"
+#include "app/Feedback.h"
+
+#include <QSaveFile>
+
+namespace tarvo::navigateurs {
+namespace {
+
+const QString SourceExport = QStringLiteral("Export");
+
+[[noreturn]] void echec(const QString& fichier, const QString& detail) {
+    throw ErreurTarvo(NumeroErreur::FichierIllisible, SourceExport,
+                      QStringLiteral("Écriture impossible de %1 : %2").arg(fichier, detail));
+}
+
+class Ecriture {
+public:
+    explicit Ecriture(const QString& fichier) : fichier_(fichier), sortie_(fichier) {
+        if (!sortie_.open(QIODevice::WriteOnly))
+            echec(fichier_, sortie_.errorString());
+        tampon_.reserve(Seuil + 4096);
+        tampon_.append("\xEF\xBB\xBF");
+    }
+    ~Ecriture() {
+        if (!fini_)
+            sortie_.cancelWriting();
+    }
+    void ligne(const QStringList& champs) {
+        tampon_.append(champs.join(u';').toUtf8()).append("\r\n");
+        if (tampon_.size() >= Seuil)
+            vider();
+    }
+    void terminer() {
+        vider();
+        if (!sortie_.flush() || !sortie_.commit()) {
+            fini_ = true;
+            echec(fichier_, sortie_.errorString());
+        }
+        fini_ = true;
+    }
+
+private:
+    static constexpr qsizetype Seuil = 1 << 20;
+    void vider() {
+        if (sortie_.write(tampon_) != tampon_.size())
+            echec(fichier_, sortie_.errorString());
+        tampon_.clear();
+    }
+    QString fichier_;
+    QSaveFile sortie_;
+    QByteArray tampon_;
+    bool fini_ = false;
+};
+
+} // namespace
+
+QString ChampCsv(const QString& texte) {
+    if (!texte.contains(u';') && !texte.contains(u'"') && !texte.contains(u'\n') &&
+        !texte.contains(u'\r'))
+        return texte;
+    QString cite = texte;
+    cite.replace(u'"', QStringLiteral("\"\""));
+    return u'"' + cite + u'"';
+}
+
+qint64 ExporterCsv(const SourceNavigation& source, const Vue& vue, const QString& fichier,
+                   Feedback& suivi) {
+    const QList<Champ>& champs = source.table().champs;
+    const qint64 total = source.compter(vue);
+    suivi.statut(QStringLiteral("Export de %1 lignes…").arg(total));
+    suivi.progression(0);
+    Ecriture sortie(fichier);
+    QStringList ligne;
+    for (const Champ& champ : champs)
+        ligne << ChampCsv(champ.titre);
+    sortie.ligne(ligne);
+    qint64 ecrites = 0;
+    int pourcentage = 0;
+    source.parcourir(vue, [&](const db::Requete& requete) {
+        ligne.clear();
+        for (int c = 0; c < champs.size(); ++c)
+            ligne << ChampCsv(TexteFrancais(requete.valeur(c + 1), champs.at(c).genre));
+        sortie.ligne(ligne);
+        ++ecrites;
+        const int maintenant =
+            total > 0 ? static_cast<int>(std::min<qint64>(100, ecrites * 100 / total)) : 100;
+        if (maintenant != pourcentage) {
+            pourcentage = maintenant;
+            suivi.progression(pourcentage);
+        }
+    });
+    sortie.terminer();
+    suivi.progression(100);
+    suivi.statut(QString());
+    return ecrites;
+}
+
+} // namespace tarvo::navigateurs

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "Regles.h"
+
+#include <QString>
+
+namespace tarvo {
+class Feedback;
+}
+
+namespace tarvo::navigateurs {
+
+class SourceNavigation;
+
+// Writes every row of a browser's view, in its order, to a CSV file that a
+// French spreadsheet opens as it is: UTF-8 with BOM, ";" between fields, CR
+// LF, a first line of captions, numbers with a decimal comma, moments as
+// dd/MM/yyyy HH:mm:ss, fields quoted where they hold ";", a quote or a line
+// end. The progress goes to `suivi`. The previous file stays as it was unless
+// the whole file was written. Gives the number of rows; raises ErreurTarvo.
+qint64 ExporterCsv(const SourceNavigation& source, const Vue& vue, const QString& fichier,
+                   Feedback& suivi);
+
+// One field as written between the separators.
+QString ChampCsv(const QString& texte);
+
+} // namespace tarvo::navigateurs

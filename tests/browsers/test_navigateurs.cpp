@@ -1,0 +1,391 @@
+#include "BaseDeTest.h"
+#include "DonneesNavigateurs.h"
+#include "Tarvoctl.h"
+#include "app/Erreur.h"
+#include "browsers/ExportCsv.h"
+#include "browsers/ModeleNavigation.h"
+#include "browsers/SourceNavigation.h"
+#include "browsers/Tables.h"
+
+#include <QAbstractItemModelTester>
+#include <QTest>
+
+using namespace tarvo;
+using namespace tarvo::navigateurs;
+using namespace tarvo::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const Champ& champ(const TableNavigable& table, int colonne) {
+    return table.champs.at(colonne);
+}
+
+// The keys of every row of the view, in order.
+QList<qint64> cles(const SourceNavigation& source, const Vue& vue) {
+    QList<qint64> resultat;
+    for (const LigneNavigation& ligne : source.lire(vue, 0, 1000))
+        resultat << ligne.cle.toLongLong();
+    return resultat;
+}
+
+QStringList codes(const SourceNavigation& source, const Vue& vue) {
+    QStringList resultat;
+    for (const LigneNavigation& ligne : source.lire(vue, 0, 1000))
+        resultat << ligne.cle.toString();
+    return resultat;
+}
+
+// One step of a browser, as its window takes it: the column, the current
+// cell's value, the selection value, and the step.
+enum class Etape { FiltreSel, FiltreHorsSel, TriAsc, TriDesc, SansFiltre };
+struct Pas {
+    Etape etape;
+    int colonne;
+    QVariant cellule = {};
+    QString selection = {};
+};
+
+Vue appliquer(const TableNavigable& table, Comparaison comparaison, const QList<Pas>& pas) {
+    Vue vue;
+    for (const Pas& p : pas) {
+        const Champ& c = champ(table, p.colonne);
+        switch (p.etape) {
+        case Etape::FiltreSel:
+            vue.filtre << CritereFiltreSel(comparaison, c, p.cellule, p.selection);
+            break;
+        case Etape::FiltreHorsSel:
+            vue.filtre << CritereFiltreHorsSel(c, p.cellule);
+            break;
+        case Etape::TriAsc:
+        case Etape::TriDesc:
+            vue.tri = Tri{c, p.etape == Etape::TriDesc};
+            break;
+        case Etape::SansFiltre:
+            vue.filtre.clear();
+            break;
+        }
+    }
+    return vue;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(QList<Pas>)
+
+class TestNavigateurs : public QObject {
+    Q_OBJECT
+private slots:
+    void journal_data() {
+        QTest::addColumn<QList<Pas>>("pas");
+        QTest::addColumn<QList<qint64>>("attendu");
+        QTest::newRow("sans filtre : ordre d'intégration")
+            << QList<Pas>{} << QList<qint64>{1, 2, 3, 4, 5, 6, 7, 8};
+        QTest::newRow("filtre sur un code type ligne : exactement lui")
+            << QList<Pas>{{Etape::FiltreSel, 0, u"{EXPFA}"_s}} << QList<qint64>{1, 5, 6, 8};
+        QTest::newRow("hors sélection sur une expédition : les lignes sans expédition restent")
+            << QList<Pas>{{Etape::FiltreHorsSel, 1, qint64{12}}} << QList<qint64>{4, 5, 6, 7};
+        QTest::newRow("filtres successifs : ET")
+            << QList<Pas>{{Etape::FiltreSel, 0, u"{EXPFA}"_s}, {Etape::FiltreSel, 1, qint64{12}}}
+            << QList<qint64>{1, 8};
+        QTest::newRow("filtre sur une cellule vide")
+            << QList<Pas>{{Etape::FiltreSel, 1, QVariant()}} << QList<qint64>{6};
+        QTest::newRow("filtre sur un poids décimal")
+            << QList<Pas>{{Etape::FiltreSel, 4, 0.5}} << QList<qint64>{7};
+        QTest::newRow("filtre sur un moment (texte de la base)")
+            << QList<Pas>{{Etape::FiltreSel, 6, u"2026-12-02 09:30:00"_s}} << QList<qint64>{5};
+        QTest::newRow("filtre sur une valeur à chevron")
+            << QList<Pas>{{Etape::FiltreSel, 2, u"<To"_s}} << QList<qint64>{4};
+        QTest::newRow("deux tris : seul le second compte")
+            << QList<Pas>{{Etape::TriDesc, 1}, {Etape::TriAsc, 5}}
+            << QList<qint64>{3, 7, 4, 2, 1, 6, 8, 5};
+        QTest::newRow("tri descendant : vides à la fin, égaux du plus récent")
+            << QList<Pas>{{Etape::TriDesc, 1}} << QList<qint64>{8, 3, 2, 1, 7, 5, 4, 6};
+        QTest::newRow("supprimer les filtres garde le tri")
+            << QList<Pas>{{Etape::TriAsc, 2},
+                          {Etape::FiltreSel, 1, qint64{7}},
+                          {Etape::SansFiltre, 0}}
+            << QList<qint64>{1, 3, 2, 8, 5, 7, 6, 4};
+    }
+    void journal() {
+        QFETCH(QList<Pas>, pas);
+        QFETCH(QList<qint64>, attendu);
+        BaseDeTest t;
+        t.creerBase();
+        remplirJournal(*t.ctx);
+        SourceNavigation source(t.ctx->cnx.get(), TableJournal());
+        source.figer();
+        const Vue vue = appliquer(TableJournal(), Comparaison::Exacte, pas);
+        QCOMPARE(cles(source, vue), attendu);
+        QCOMPARE(source.compter(vue), qint64{attendu.size()});
+    }
+
+    void articles_data() {
+        QTest::addColumn<QList<Pas>>("pas");
+        QTest::addColumn<QStringList>("attendu");
+        QTest::newRow("libellé sans sélection : tout article qui a un libellé")
+            << QList<Pas>{{Etape::FiltreSel, 1, u"COTON 100%"_s, QString()}}
+            << QStringList{u"0001"_s, u"0002"_s, u"0003"_s, u"0004"_s, u"0005"_s};
+        QTest::newRow("ROUGE garde les couleurs plus longues qui le contiennent")
+            << QList<Pas>{{Etape::FiltreSel, 2, u"ROUGE"_s, u" ROUGE "_s}}
+            << QStringList{u"0002"_s, u"0003"_s, u"0004"_s};
+        QTest::newRow("une apostrophe est un caractère comme un autre")
+            << QList<Pas>{{Etape::FiltreSel, 2, u"BLEU D'EAU"_s, u"D'EAU"_s}}
+            << QStringList{u"0001"_s};
+        QTest::newRow("% sélectionné : le caractère, pas le joker")
+            << QList<Pas>{{Etape::FiltreSel, 1, u"COTON 100%"_s, u"100%"_s}}
+            << QStringList{u"0002"_s};
+        QTest::newRow("_ sélectionné : le caractère")
+            << QList<Pas>{{Etape::FiltreSel, 1, u"A_C"_s, u"A_C"_s}} << QStringList{u"0004"_s};
+        QTest::newRow("hors champ avec apostrophe : les libellés vides restent")
+            << QList<Pas>{{Etape::FiltreHorsSel, 1, u"L'ÉTÉ"_s}}
+            << QStringList{u"0002"_s, u"0003"_s, u"0004"_s, u"0005"_s, u"0006"_s};
+        QTest::newRow("tri descendant sur la référence")
+            << QList<Pas>{{Etape::TriDesc, 3}}
+            << QStringList{u"0006"_s, u"0001"_s, u"0003"_s, u"0002"_s, u"0004"_s, u"0005"_s};
+    }
+    void articles() {
+        QFETCH(QList<Pas>, pas);
+        QFETCH(QStringList, attendu);
+        BaseDeTest t;
+        t.creerBase();
+        remplirArticles(*t.ctx);
+        SourceNavigation source(t.ctx->cnx.get(), TableArticle());
+        QCOMPARE(codes(source, appliquer(TableArticle(), Comparaison::ParMotif, pas)), attendu);
+    }
+
+    void recherche_data() {
+        QTest::addColumn<bool>("journal");
+        QTest::addColumn<QList<Pas>>("pas");
+        QTest::addColumn<int>("colonne");
+        QTest::addColumn<QString>("saisie");
+        QTest::addColumn<qint64>("position");
+        QTest::newRow("journal : code exact")
+            << true << QList<Pas>{} << 0 << u"{EXPSA}"_s << qint64{3};
+        QTest::newRow("journal : une partie du code ne trouve rien")
+            << true << QList<Pas>{} << 0 << u"EXPSA"_s << qint64{-1};
+        QTest::newRow("journal : poids à virgule")
+            << true << QList<Pas>{} << 4 << u"12,5"_s << qint64{2};
+        QTest::newRow("journal : un jour trouve sa première saisie sous le tri")
+            << true << QList<Pas>{{Etape::TriDesc, 5}} << 6 << u"01/12/2026"_s << qint64{3};
+        QTest::newRow("journal : moment complet sous un filtre")
+            << true << QList<Pas>{{Etape::FiltreSel, 0, u"{EXPFA}"_s}} << 6
+            << u"02/12/2026 10:15:00"_s << qint64{3};
+        QTest::newRow("journal : valeur vide (boîte annulée) sans correspondance")
+            << true << QList<Pas>{} << 2 << QString() << qint64{-1};
+        QTest::newRow("journal : sous tri croissant, après les vides")
+            << true << QList<Pas>{{Etape::TriAsc, 1}} << 0 << u"{EXPXP}"_s << qint64{3};
+        QTest::newRow("articles : motif avec joker")
+            << false << QList<Pas>{} << 1 << u"COTON%"_s << qint64{1};
+        QTest::newRow("articles : apostrophe")
+            << false << QList<Pas>{} << 1 << u"L'ÉTÉ"_s << qint64{0};
+        QTest::newRow("articles : _ n'est pas un joker")
+            << false << QList<Pas>{} << 1 << u"A_C"_s << qint64{3};
+        QTest::newRow("articles : sans correspondance")
+            << false << QList<Pas>{} << 2 << u"JAUNE"_s << qint64{-1};
+    }
+    void recherche() {
+        QFETCH(bool, journal);
+        QFETCH(QList<Pas>, pas);
+        QFETCH(int, colonne);
+        QFETCH(QString, saisie);
+        QFETCH(qint64, position);
+        BaseDeTest t;
+        t.creerBase();
+        remplirJournal(*t.ctx);
+        remplirArticles(*t.ctx);
+        const TableNavigable& table = journal ? TableJournal() : TableArticle();
+        const Comparaison comparaison = journal ? Comparaison::Exacte : Comparaison::ParMotif;
+        SourceNavigation source(t.ctx->cnx.get(), table);
+        source.figer();
+        const Vue vue = appliquer(table, comparaison, pas);
+        const std::optional<qint64> trouvee =
+            source.chercher(vue, CritereRecherche(comparaison, champ(table, colonne), saisie));
+        QCOMPARE(trouvee.value_or(-1), position);
+    }
+
+    void valeurIllisibleRefusee_data() {
+        QTest::addColumn<int>("colonne");
+        QTest::addColumn<QString>("saisie");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("nombre") << 1 << u"douze"_s
+                                << u"« douze » n'est pas un nombre pour [No Expédition]."_s;
+        QTest::newRow("date") << 6 << u"31/02/2026"_s
+                              << u"« 31/02/2026 » n'est pas une date pour [Date saisie]."_s;
+    }
+    void valeurIllisibleRefusee() {
+        QFETCH(int, colonne);
+        QFETCH(QString, saisie);
+        QFETCH(QString, message);
+        try {
+            CritereRecherche(Comparaison::Exacte, champ(TableJournal(), colonne), saisie);
+            QFAIL("valeur acceptée");
+        } catch (const ErreurTarvo& e) {
+            QCOMPARE(e.erreur().description, message);
+        }
+    }
+
+    // Rows integrated after the window opened stay out until it refreshes.
+    void instantane() {
+        BaseDeTest t;
+        t.creerBase();
+        remplirJournal(*t.ctx);
+        ModeleNavigation modele(
+            std::make_unique<SourceNavigation>(t.ctx->cnx.get(), TableJournal()));
+        QAbstractItemModelTester testeur(&modele,
+                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
+        modele.actualiser(Vue{});
+        ajouterSaisie(*t.ctx, u"{EXPFA}"_s, 99);
+        Vue tous;
+        tous.tri = Tri{champ(TableJournal(), 1), true};
+        modele.afficher(tous);
+        QCOMPARE(modele.rowCount(), 8);
+        QCOMPARE(modele.index(0, 1).data().toString(), u"12"_s);
+        modele.actualiser(Vue{});
+        QCOMPARE(modele.rowCount(), 9);
+        QCOMPARE(modele.index(8, 1).data().toString(), u"99"_s);
+        QVERIFY(!modele.vue().tri);
+    }
+
+    // The grid grows page by page; far rows are fetched on demand, and the
+    // cells show French texts.
+    void modelePagine() {
+        BaseDeTest t;
+        t.creerBase();
+        for (int i = 0; i < 600; ++i)
+            ajouterSaisie(*t.ctx, i % 2 ? u"{EXPFA}"_s : u"{EXPXA}"_s, i);
+        remplirJournal(*t.ctx);
+        ModeleNavigation modele(
+            std::make_unique<SourceNavigation>(t.ctx->cnx.get(), TableJournal()));
+        modele.actualiser(Vue{});
+        QCOMPARE(modele.rowCount(), ModeleNavigation::TaillePage);
+        QVERIFY(modele.canFetchMore({}));
+        modele.fetchMore({});
+        QCOMPARE(modele.rowCount(), 2 * ModeleNavigation::TaillePage);
+        modele.atteindre(606);
+        QCOMPARE(modele.rowCount(), 608);
+        QVERIFY(!modele.canFetchMore({}));
+        QCOMPARE(modele.index(602, 4).data().toString(), u"12,5"_s);
+        QCOMPARE(modele.index(606, 4).data().toString(), u"0,5"_s);
+        QCOMPARE(modele.index(606, 6).data().toString(), u"02/12/2026 10:00:00"_s);
+        QCOMPARE(modele.index(606, 6).data(ModeleNavigation::RoleValeur).toString(),
+                 u"2026-12-02 10:00:00"_s);
+        QCOMPARE(modele.index(0, 1).data(ModeleNavigation::RoleCle).toLongLong(), qint64{1});
+        // The tester fetches every row it can, so it comes after the paging.
+        QAbstractItemModelTester testeur(&modele,
+                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
+        modele.afficher(Vue{});
+        // Page after page follows the last row read, through runs of equal
+        // and empty values, in both directions: the same rows as counted
+        // pages.
+        for (const int colonne : {1, 4, 5, 0})
+            for (const bool descendant : {false, true}) {
+                Vue triee;
+                triee.tri = Tri{champ(TableJournal(), colonne), descendant};
+                modele.afficher(triee);
+                while (modele.canFetchMore({}))
+                    modele.fetchMore({});
+                QList<qint64> suivies;
+                for (int l = 0; l < modele.rowCount(); ++l)
+                    suivies << modele.index(l, 0).data(ModeleNavigation::RoleCle).toLongLong();
+                QCOMPARE(suivies, cles(modele.source(), triee));
+            }
+        Vue vue;
+        vue.filtre << CritereFiltreSel(Comparaison::Exacte, champ(TableJournal(), 0), u"{EXPXP}"_s,
+                                       {});
+        modele.afficher(vue);
+        QCOMPARE(modele.rowCount(), 1);
+        QCOMPARE(modele.index(0, 2).data().toString(), u"003"_s);
+    }
+
+    // The file holds what the grid shows, every row, in the grid's order.
+    void exportRelu() {
+        BaseDeTest t;
+        t.creerBase();
+        remplirJournal(*t.ctx);
+        ajouterSaisie(*t.ctx, u"A;\"B\""_s, 12);
+        ModeleNavigation modele(
+            std::make_unique<SourceNavigation>(t.ctx->cnx.get(), TableJournal()));
+        Vue vue;
+        vue.filtre << CritereFiltreSel(Comparaison::Exacte, champ(TableJournal(), 1), qint64{12},
+                                       {});
+        vue.tri = Tri{champ(TableJournal(), 6), true};
+        modele.actualiser(vue);
+        const QString fichier = t.chemin(u"journal.csv"_s);
+        FeedbackEnregistre suivi;
+        QCOMPARE(ExporterCsv(modele.source(), modele.vue(), fichier, suivi), qint64{5});
+        QCOMPARE(suivi.progressions.last(), 100);
+        bool bom = false;
+        const QList<QStringList> lignes = lireCsv(fichier, &bom);
+        QVERIFY(bom);
+        QCOMPARE(lignes.size(), 6);
+        QCOMPARE(lignes.at(0).join(u'|'),
+                 u"Code type ligne|No Expédition|No Colis|Code barres Article|Poids colis|"
+                 "Quantité|Date saisie|Date intégration"_s);
+        // The separator and the quotes inside a text are quoted.
+        QCOMPARE(lignes.at(1).mid(0, 3), (QStringList{u"\"A"_s, u"\"\"B\"\"\""_s, u"12"_s}));
+        for (int ligne = 1; ligne < 5; ++ligne)
+            for (int c = 0; c < 8; ++c)
+                QCOMPARE(lignes.at(ligne + 1).at(c),
+                         ChampCsv(modele.index(ligne, c).data().toString()));
+        QCOMPARE(lignes.at(3).at(4), u"12,5"_s);
+    }
+
+    // A file that cannot be written leaves the old one whole.
+    void exportRefuse() {
+        BaseDeTest t;
+        t.creerBase();
+        remplirJournal(*t.ctx);
+        SourceNavigation source(t.ctx->cnx.get(), TableJournal());
+        FeedbackEnregistre suivi;
+        QVERIFY_THROWS_EXCEPTION(ErreurTarvo,
+                                 ExporterCsv(source, {}, t.chemin(u"absent/journal.csv"_s), suivi));
+    }
+
+    void tarvoctl_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("statut");
+        QTest::addColumn<QStringList>("premieres");
+        QTest::newRow("journal filtré et trié")
+            << QStringList{u"export-journal"_s, u"--filtre"_s, u"Code type ligne={EXPFA}"_s,
+                           u"--tri"_s, u"Quantité:desc"_s}
+            << 0
+            << QStringList{u"{EXPFA}"_s,
+                           u"7"_s,
+                           u"003"_s,
+                           u"3760000000017"_s,
+                           {},
+                           u"5"_s,
+                           u"02/12/2026 09:30:00"_s,
+                           u"02/12/2026 11:00:00"_s};
+        QTest::newRow("articles avec apostrophe")
+            << QStringList{u"export-articles"_s, u"--filtre"_s, u"Couleur=%D'EAU"_s} << 0
+            << QStringList{u"0001"_s, u"L'ÉTÉ"_s, u"BLEU D'EAU"_s, u"ETE01"_s};
+        QTest::newRow("colonne inconnue")
+            << QStringList{u"export-journal"_s, u"--tri"_s, u"Poids"_s} << 2 << QStringList{};
+        QTest::newRow("nombre illisible")
+            << QStringList{u"export-journal"_s, u"--filtre"_s, u"No Expédition=x"_s} << 2
+            << QStringList{};
+    }
+    void tarvoctl() {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, statut);
+        QFETCH(QStringList, premieres);
+        BaseDeTest t;
+        t.creerBase();
+        remplirJournal(*t.ctx);
+        remplirArticles(*t.ctx);
+        const QString fichier = t.chemin(u"sortie.csv"_s);
+        arguments.insert(1, fichier);
+        const ResultatTarvoctl r = lancerTarvoctl(
+            QStringList{u"--dir"_s, t.dossier.path(), u"--ignorer-version"_s} + arguments);
+        QCOMPARE(r.statut, statut);
+        if (statut == 0)
+            QCOMPARE(lireCsv(fichier).value(1), premieres);
+        else
+            QVERIFY(!QFile::exists(fichier));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestNavigateurs)
+#include "test_navigateurs.moc"

@@ -1,8 +1,8 @@
 #include "Commandes.h"
 
 #include "CommandesApplication.h"
-#include "catalogue/CommandesCatalogue.h"
 #include "browsers/CommandesNavigateurs.h"
+#include "catalogue/CommandesCatalogue.h"
 #include "labels/CommandesEtiquettes.h"
 #include "reports/CommandesEditions.h"
 #include "shipments/CommandesExpeditions.h"

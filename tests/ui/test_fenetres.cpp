@@ -14,8 +14,10 @@
 #include "ui/main/Splash.h"
 #include "ui/main/Traductions.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -494,13 +496,20 @@ private slots:
             auto* chevron = barre->findChild<QToolButton*>(u"qt_toolbar_ext_button"_s);
             QVERIFY2(!chevron || !chevron->isVisible(), qPrintable(barre->objectName()));
         }
-        for (const char* entree : {"mnuModifExp", "mnuCreaExpManuel", "mnuCreaExpAuto"}) {
+        for (const char* entree : {"mnuModifExp", "mnuCreaExpManuel", "mnuCreaExpAuto",
+                                   "mnuJournal", "mnuFichierArticle", "mnuInfoSoc"}) {
             f.action(QString::fromUtf8(entree))->trigger();
             QWidget* fenetre = f.findChild<QMdiArea*>()->activeSubWindow()->widget();
             QTest::qWait(20);
             for (auto* bouton : fenetre->findChildren<QPushButton*>())
                 if (bouton->isVisible())
                     QVERIFY2(fenetre->rect().contains(bouton->geometry()), entree);
+            for (auto* vue : fenetre->findChildren<QAbstractItemView*>())
+                if (vue->isVisible() && !qobject_cast<QHeaderView*>(vue))
+                    QVERIFY2(vue->width() >= 480 && vue->height() >= 100,
+                             qPrintable(QString::fromUtf8(entree) + u' ' + vue->objectName() +
+                                        u' ' + QString::number(vue->width()) + u'x' +
+                                        QString::number(vue->height())));
             for (auto* liste : fenetre->findChildren<expeditions::ListeRapport*>()) {
                 QVERIFY2(liste->height() >= 3 * liste->sizeHintForRow(0), entree);
                 const QFontMetrics fm(liste->font());

@@ -144,26 +144,27 @@ int main(int argc, char** argv) {
     c.fenetre(QStringLiteral("mnuCreaExpAuto"), QStringLiteral("03-creation-automatique"));
     c.fermerFenetres();
     c.modale(QStringLiteral("mnuFichierExp"), QStringLiteral("04-fichier-expedition"));
+    c.fenetre(QStringLiteral("mnuFichierArticle"), QStringLiteral("05-fichier-article"));
+    c.fermerFenetres();
     {
         QFile data(QDir(demo).filePath(QStringLiteral("terminal/DATA.TXT")));
         if (data.open(QIODevice::WriteOnly))
             data.write(DataDemo);
     }
-    c.modale(QStringLiteral("mnuVerifData"), QStringLiteral("05-verification"));
-    c.modale(QStringLiteral("mnuIntegData"), QStringLiteral("06-integration"));
-    c.fenetre(QStringLiteral("mnuModifExp"), QStringLiteral("07-modification"));
-    c.modale(QStringLiteral("mnuEdEtiqExp"), QStringLiteral("08-etiquettes-colis"));
-    for (const auto& [entree, nom] : std::initializer_list<std::pair<const char*, const char*>>{
-             {"mnuBonExp", "09-bon-expedition"},
-             {"mnuEdListeColisage", "10-liste-colisage"},
-             {"mnuEdEtatControle", "11-etat-controle"}}) {
-        const QString e = QString::fromUtf8(entree);
-        if (fenetre.action(e) && fenetre.action(e)->isEnabled())
-            c.apart(e, QString::fromUtf8(nom));
-    }
+    c.modale(QStringLiteral("mnuVerifData"), QStringLiteral("06-verification"));
+    c.modale(QStringLiteral("mnuIntegData"), QStringLiteral("07-integration"));
+    c.fenetre(QStringLiteral("mnuJournal"), QStringLiteral("08-journal"));
     c.fermerFenetres();
-    c.modale(QStringLiteral("mnuRechExp"), QStringLiteral("12-recherche"));
+    c.fenetre(QStringLiteral("mnuModifExp"), QStringLiteral("09-modification"));
+    c.modale(QStringLiteral("mnuEdEtiqExp"), QStringLiteral("10-etiquettes-colis"));
+    c.apart(QStringLiteral("mnuBonExp"), QStringLiteral("11-bon-expedition"));
+    c.apart(QStringLiteral("mnuEdListeColisage"), QStringLiteral("12-liste-colisage"));
+    c.apart(QStringLiteral("mnuEdEtatControle"), QStringLiteral("13-etat-controle"));
     c.fermerFenetres();
-    c.modale(QStringLiteral("mnuEditEtiqCodeBarre"), QStringLiteral("13-etiquettes-article"));
+    c.modale(QStringLiteral("mnuRechExp"), QStringLiteral("14-recherche"));
+    c.modale(QStringLiteral("mnuEditEtiqCodeBarre"), QStringLiteral("15-etiquettes-article"));
+    c.modale(QStringLiteral("mnuToolSynchroArticle"), QStringLiteral("16-synchronisation"));
+    c.fenetre(QStringLiteral("mnuInfoSoc"), QStringLiteral("17-informations-societe"));
+    c.fermerFenetres();
     return c.echecs() == 0 ? 0 : 1;
 }

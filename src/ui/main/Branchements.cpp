@@ -1,7 +1,7 @@
 #include "Branchements.h"
 
-#include "catalogue/ui/BranchementsCatalogue.h"
 #include "browsers/ui/BranchementsNavigateurs.h"
+#include "catalogue/ui/BranchementsCatalogue.h"
 #include "labels/ui/BranchementsEtiquettes.h"
 #include "shipments/ui/BranchementsExpeditions.h"
 #include "terminal/ui/BranchementsTerminal.h"

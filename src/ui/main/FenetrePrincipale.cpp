@@ -440,12 +440,22 @@ QWidget* FenetrePrincipale::ouvrirFenetre(const QString& nom,
     if (fenetre->objectName().isEmpty())
         fenetre->setObjectName(nom);
     fenetre->setAttribute(Qt::WA_DeleteOnClose);
+    // The size the window asked for with resize(); the frame would otherwise
+    // take only its layout's minimum, too small to show its lists.
+    const QSize voulue = fenetre->testAttribute(Qt::WA_Resized) ? fenetre->size() : QSize();
     QMdiSubWindow* cadre = zone_->addSubWindow(fenetre);
     cadre->setAttribute(Qt::WA_DeleteOnClose);
     // A window that closes itself takes its frame along. Queued, so that the
     // call is dropped when the frame is the one being destroyed.
     connect(fenetre, &QObject::destroyed, cadre, &QMdiSubWindow::close, Qt::QueuedConnection);
     fenetre->show();
+    if (voulue.isValid()) {
+        QSize taille = voulue + (cadre->size() - fenetre->size());
+        const QSize place = zone_->viewport()->size();
+        if (!place.isEmpty())
+            taille = taille.boundedTo(place);
+        cadre->resize(taille.expandedTo(cadre->minimumSizeHint()));
+    }
     zone_->setActiveSubWindow(cadre);
     fenetres_.insert(nom, fenetre);
     return fenetre;

@@ -39,6 +39,23 @@ QString versionEmbarquee(int version) {
     return QStringLiteral("\nPRAGMA user_version = ") + QString::number(version) + u';';
 }
 
+// The range-control procedure, created by the installation and recreated by
+// every upgrade (it has no state), so that both run the same text.
+QString procedureControleGamme() {
+    return lireRessource(QStringLiteral("sqlserver_prepa_controle.sql"));
+}
+
+// The schema version a SQL Server script makes, written last so that a
+// script stopped half-way leaves the old number. Tarvo refuses an older
+// schema and says to run the upgrade script.
+QString versionSqlServer() {
+    return QStringLiteral("IF OBJECT_ID(N'dbo.tarvo_version', N'U') IS NULL\n"
+                          "CREATE TABLE dbo.tarvo_version (version int NOT NULL);\nGO\n"
+                          "DELETE FROM dbo.tarvo_version;\n"
+                          "INSERT INTO dbo.tarvo_version (version) VALUES (") +
+           QString::number(VersionSchema) + QStringLiteral(");\nGO\n");
+}
+
 } // namespace
 
 QString ScriptSchemaSQLite() {
@@ -48,7 +65,8 @@ QString ScriptDemoSQLite() {
     return lireRessource(QStringLiteral("demo_sqlite.sql"));
 }
 QString ScriptSchemaSqlServer() {
-    return lireRessource(QStringLiteral("schema_sqlserver.sql"));
+    return lireRessource(QStringLiteral("schema_sqlserver.sql")) + u'\n' +
+           procedureControleGamme() + u'\n' + versionSqlServer();
 }
 
 bool BaseContientDesTables(Connexion& cnx) {
@@ -78,12 +96,7 @@ QString ScriptMiseAJourSqlServer() {
                      QStringLiteral(".\n-- Safe to run on any earlier version, and again.\n\n");
     for (int version = 2; version <= VersionSchema; ++version)
         script += etape(QStringLiteral("sqlserver"), version) + u'\n';
-    script += QStringLiteral("IF OBJECT_ID(N'dbo.tarvo_version', N'U') IS NULL\n"
-                             "CREATE TABLE dbo.tarvo_version (version int NOT NULL);\nGO\n"
-                             "DELETE FROM dbo.tarvo_version;\n"
-                             "INSERT INTO dbo.tarvo_version (version) VALUES (") +
-              QString::number(VersionSchema) + QStringLiteral(");\nGO\n");
-    return script;
+    return script + procedureControleGamme() + u'\n' + versionSqlServer();
 }
 
 void MettreAJourSchema(Connexion& cnx) {

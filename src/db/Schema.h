@@ -10,7 +10,7 @@ namespace tarvo::db {
 
 // The schema version this program makes and needs. Each later version adds
 // its upgrade step, sqlite_vN.sql and sqlserver_vN.sql.
-constexpr int VersionSchema = 3;
+constexpr int VersionSchema = 4;
 
 // The installation scripts, kept as resources of the core library.
 QString ScriptSchemaSQLite();

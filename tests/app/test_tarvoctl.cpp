@@ -1,6 +1,7 @@
 #include "BaseDeTest.h"
 #include "Tarvoctl.h"
 #include "app/Version.h"
+#include "db/Schema.h"
 
 #include <QProcess>
 #include <QTest>
@@ -79,20 +80,29 @@ private slots:
         QVERIFY(QString::fromUtf8(p.readAllStandardError()).contains(u"sortie"_s));
     }
 
+    // Both scripts make the version this program needs, last, and create the
+    // range-control procedure with 64-bit sums; the upgrade runs each step
+    // only where it is missing, in order.
     void schemaSqlServer() {
-        const Resultat r = tarvoctl({u"schema-sqlserver"_s});
-        QCOMPARE(r.statut, 0);
-        QVERIFY(!r.sortie.isEmpty());
-        // The upgrade: each step only where it is missing, the version last.
+        const QString version =
+            u"INSERT INTO dbo.tarvo_version (version) VALUES (%1);"_s.arg(db::VersionSchema);
+        for (const QStringList& arguments :
+             {QStringList{u"schema-sqlserver"_s},
+              QStringList{u"schema-sqlserver"_s, u"--mise-a-jour"_s}}) {
+            const Resultat r = tarvoctl(arguments);
+            QCOMPARE(r.statut, 0);
+            const qsizetype procedure =
+                r.sortie.indexOf(u"CREATE PROCEDURE dbo.prepa_controle_qte_gamme"_s);
+            QVERIFY(procedure > 0 && r.sortie.indexOf(version) > procedure);
+            QVERIFY(r.sortie.contains(u"@SommeCde bigint, @SommeExp bigint;"_s));
+        }
         const Resultat m = tarvoctl({u"schema-sqlserver"_s, u"--mise-a-jour"_s});
-        QCOMPARE(m.statut, 0);
-        const qsizetype table = m.sortie.indexOf(
-            QStringLiteral("IF OBJECT_ID(N'dbo.tarvo_integration', N'U') IS NULL"));
-        const qsizetype identite = m.sortie.indexOf(
-            QStringLiteral("IF COL_LENGTH(N'dbo.[Journal de saisie]', N'Id saisie') IS NULL"));
-        const qsizetype version =
-            m.sortie.indexOf(QStringLiteral("INSERT INTO dbo.tarvo_version (version) VALUES (3);"));
-        QVERIFY(table > 0 && identite > table && version > identite);
+        const qsizetype table =
+            m.sortie.indexOf(u"IF OBJECT_ID(N'dbo.tarvo_integration', N'U') IS NULL"_s);
+        const qsizetype identite =
+            m.sortie.indexOf(u"IF COL_LENGTH(N'dbo.[Journal de saisie]', N'Id saisie') IS NULL"_s);
+        const qsizetype larges = m.sortie.indexOf(u"ALTER COLUMN Qte_cde bigint NULL"_s);
+        QVERIFY(table > 0 && identite > table && larges > identite);
     }
 };
 

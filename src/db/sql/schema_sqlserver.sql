@@ -230,12 +230,12 @@ CREATE TABLE dbo.w_controle_qte_gamme (
     Design_couleur varchar(100) NULL,
     Couleur_cde    varchar(21) NULL,
     Couleur_exp    varchar(21) NULL,
-    Qte_cde        int NULL,
-    Qte_exp        int NULL,
+    Qte_cde        bigint NULL,
+    Qte_exp        bigint NULL,
     Qte_cde_str    varchar(20) NULL,
     Qte_exp_str    varchar(20) NULL,
     Controle       varchar(30) NULL,
-    Difference     int NULL,
+    Difference     bigint NULL,
     EnGamme        smallint NULL,
     id             int IDENTITY(1, 1) NOT NULL,
     CONSTRAINT PK_w_controle_qte_gamme PRIMARY KEY CLUSTERED (id)
@@ -455,116 +455,4 @@ SELECT B.NoExp                                                   AS NoExp,
   FROM dbo.controle_qte_base B
   LEFT OUTER JOIN dbo.V_ARTICLE V ON V.CodeBarre = B.CodeBarre
   LEFT OUTER JOIN dbo.Article A ON A.[Code barres Article] = B.CodeBarre;
-GO
-
-----------------------------------------------------------------------------
--- Range control preparation: exec prepa_controle_qte_gamme SPID, NoExp
---
--- Replaces the rows of @SPID by the shipment's rows of controle_qte_gamme in
--- report order (description, reference, ordered colour), with after each
--- article managed in ranges a subtotal row "S/T". The insertions form one
--- transaction: a failure (a sum beyond the 16-bit range, for instance)
--- leaves no rows for @SPID rather than half a report.
-----------------------------------------------------------------------------
-
-IF OBJECT_ID(N'dbo.prepa_controle_qte_gamme', N'P') IS NOT NULL
-    DROP PROCEDURE dbo.prepa_controle_qte_gamme;
-GO
-CREATE PROCEDURE dbo.prepa_controle_qte_gamme
-    @SPID  int,
-    @NoExp int
-AS
-BEGIN
-    SET NOCOUNT ON;
-    SET XACT_ABORT ON;
-
-    DECLARE @AR_Ref varchar(19), @CodeBarre varchar(50), @Libelle varchar(69),
-            @Design_couleur varchar(100), @Couleur_cde varchar(21), @Couleur_exp varchar(21),
-            @Qte_cde int, @Qte_exp int, @Controle varchar(30), @Difference int,
-            @EnGamme smallint;
-    DECLARE @RefCourante varchar(19), @GammeCourante smallint, @LignesGroupe int,
-            @SommeCde smallint, @SommeExp smallint;
-
-    DELETE FROM dbo.w_controle_qte_gamme WHERE SPID = @SPID;
-
-    DECLARE rsV CURSOR LOCAL STATIC READ_ONLY FOR
-        SELECT AR_Ref, CodeBarre, Libelle, Design_couleur, Couleur_cde, Couleur_exp,
-               Qte_cde, Qte_exp, Controle, Difference, EnGamme
-          FROM dbo.controle_qte_gamme
-         WHERE NoExp = @NoExp
-         ORDER BY Libelle, AR_Ref, Couleur_cde;
-
-    SET @RefCourante = '';
-    SET @LignesGroupe = 0;
-    SET @SommeCde = 0;
-    SET @SommeExp = 0;
-
-    BEGIN TRANSACTION;
-    OPEN rsV;
-    FETCH NEXT FROM rsV INTO @AR_Ref, @CodeBarre, @Libelle, @Design_couleur, @Couleur_cde,
-                             @Couleur_exp, @Qte_cde, @Qte_exp, @Controle, @Difference,
-                             @EnGamme;
-    SET @GammeCourante = @EnGamme;
-    WHILE @@FETCH_STATUS = 0
-    BEGIN
-        IF ISNULL(@AR_Ref, '') <> @RefCourante
-        BEGIN
-            IF @GammeCourante = 1 AND @LignesGroupe > 0
-                INSERT INTO dbo.w_controle_qte_gamme
-                       (SPID, NoExp, AR_Ref, Design_couleur, EnGamme, Qte_cde, Qte_exp,
-                        Qte_cde_str, Qte_exp_str, Difference, Controle)
-                VALUES (@SPID, @NoExp, @RefCourante, 'S/T', @GammeCourante, @SommeCde,
-                        @SommeExp, CONVERT(varchar(20), @SommeCde),
-                        CONVERT(varchar(20), @SommeExp), @SommeExp - @SommeCde,
-                        CASE WHEN @SommeCde = @SommeExp THEN 'OK'
-                             ELSE 'Quantité incorrecte' END);
-            SET @RefCourante = ISNULL(@AR_Ref, '');
-            SET @LignesGroupe = 0;
-            SET @SommeCde = 0;
-            SET @SommeExp = 0;
-        END;
-
-        INSERT INTO dbo.w_controle_qte_gamme
-               (SPID, NoExp, AR_Ref, CodeBarre, Libelle, Design_couleur, Couleur_cde,
-                Couleur_exp, Qte_cde, Qte_exp, Qte_cde_str, Qte_exp_str, Controle, Difference,
-                EnGamme)
-        VALUES (@SPID, @NoExp, @AR_Ref, @CodeBarre, @Libelle, @Design_couleur, @Couleur_cde,
-                @Couleur_exp, @Qte_cde, @Qte_exp, CONVERT(varchar(20), @Qte_cde),
-                CONVERT(varchar(20), @Qte_exp), @Controle, @Difference, @EnGamme);
-
-        -- The sums are 16-bit: beyond that the assignment fails and the
-        -- transaction is rolled back.
-        SET @SommeCde = @SommeCde + @Qte_cde;
-        SET @SommeExp = @SommeExp + @Qte_exp;
-        SET @LignesGroupe = @LignesGroupe + 1;
-        SET @GammeCourante = @EnGamme;
-
-        FETCH NEXT FROM rsV INTO @AR_Ref, @CodeBarre, @Libelle, @Design_couleur, @Couleur_cde,
-                                 @Couleur_exp, @Qte_cde, @Qte_exp, @Controle, @Difference,
-                                 @EnGamme;
-    END;
-
-    IF @GammeCourante = 1 AND @LignesGroupe > 0
-        INSERT INTO dbo.w_controle_qte_gamme
-               (SPID, NoExp, AR_Ref, Design_couleur, EnGamme, Qte_cde, Qte_exp, Qte_cde_str,
-                Qte_exp_str, Difference, Controle)
-        VALUES (@SPID, @NoExp, @RefCourante, 'S/T', @GammeCourante, @SommeCde, @SommeExp,
-                CONVERT(varchar(20), @SommeCde), CONVERT(varchar(20), @SommeExp),
-                @SommeExp - @SommeCde,
-                CASE WHEN @SommeCde = @SommeExp THEN 'OK' ELSE 'Quantité incorrecte' END);
-
-    CLOSE rsV;
-    DEALLOCATE rsV;
-    COMMIT TRANSACTION;
-END;
-GO
-
--- The schema version this script makes, written last so that a script
--- stopped half-way leaves the old number. Tarvo refuses an older schema and
--- says to run the upgrade script (tarvoctl schema-sqlserver --mise-a-jour).
-IF OBJECT_ID(N'dbo.tarvo_version', N'U') IS NULL
-CREATE TABLE dbo.tarvo_version (version int NOT NULL);
-GO
-DELETE FROM dbo.tarvo_version;
-INSERT INTO dbo.tarvo_version (version) VALUES (2);
 GO

@@ -58,7 +58,12 @@ private:
 
 } // namespace
 
-QString ChampCsv(const QString& texte) {
+QString ChampCsv(const QString& valeur, db::Genre genre) {
+    static const QString Formules = QStringLiteral("=+-@\t\r");
+    const QString texte =
+        genre == db::Genre::Texte && !valeur.isEmpty() && Formules.contains(valeur.front())
+            ? u'\'' + valeur
+            : valeur;
     if (!texte.contains(u';') && !texte.contains(u'"') && !texte.contains(u'\n') &&
         !texte.contains(u'\r'))
         return texte;
@@ -76,14 +81,15 @@ qint64 ExporterCsv(const SourceNavigation& source, const Vue& vue, const QString
     Ecriture sortie(fichier);
     QStringList ligne;
     for (const Champ& champ : champs)
-        ligne << ChampCsv(champ.titre);
+        ligne << ChampCsv(champ.titre, db::Genre::Texte);
     sortie.ligne(ligne);
     qint64 ecrites = 0;
     int pourcentage = 0;
     source.parcourir(vue, [&](const db::Requete& requete) {
         ligne.clear();
         for (int c = 0; c < champs.size(); ++c)
-            ligne << ChampCsv(TexteFrancais(requete.valeur(c + 1), champs.at(c).genre));
+            ligne << ChampCsv(TexteFrancais(requete.valeur(c + 1), champs.at(c).genre),
+                              champs.at(c).genre);
         sortie.ligne(ligne);
         ++ecrites;
         const int maintenant =

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Regles.h"
+#include "db/JeuEnregistrements.h"
 
 #include <QString>
 
@@ -21,7 +22,10 @@ class SourceNavigation;
 qint64 ExporterCsv(const SourceNavigation& source, const Vue& vue, const QString& fichier,
                    Feedback& suivi);
 
-// One field as written between the separators.
-QString ChampCsv(const QString& texte);
+// One field as written between the separators. A text that a spreadsheet
+// would take for a formula (=, +, -, @, a tab or a CR first: a description
+// or a bar code written by anyone) gets a leading apostrophe, so that opening
+// the file never runs it; numbers and dates are written as they are.
+QString ChampCsv(const QString& texte, db::Genre genre);
 
 } // namespace tarvo::navigateurs

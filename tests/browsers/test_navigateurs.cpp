@@ -72,6 +72,7 @@ Vue appliquer(const TableNavigable& table, Comparaison comparaison, const QList<
 } // namespace
 
 Q_DECLARE_METATYPE(QList<Pas>)
+Q_DECLARE_METATYPE(tarvo::db::Genre)
 
 class TestNavigateurs : public QObject {
     Q_OBJECT
@@ -327,8 +328,30 @@ private slots:
         for (int ligne = 1; ligne < 5; ++ligne)
             for (int c = 0; c < 8; ++c)
                 QCOMPARE(lignes.at(ligne + 1).at(c),
-                         ChampCsv(modele.index(ligne, c).data().toString()));
+                         ChampCsv(modele.index(ligne, c).data().toString(),
+                                  TableJournal().champs.at(c).genre));
         QCOMPARE(lignes.at(3).at(4), u"12,5"_s);
+    }
+
+    // A text a spreadsheet would run as a formula is written as text;
+    // numbers, negative ones included, stay numbers.
+    void champCsv_data() {
+        QTest::addColumn<QString>("valeur");
+        QTest::addColumn<db::Genre>("genre");
+        QTest::addColumn<QString>("ecrit");
+        QTest::newRow("formule") << u"=HYPERLINK(\"x\")"_s << db::Genre::Texte
+                                 << u"\"'=HYPERLINK(\"\"x\"\")\""_s;
+        QTest::newRow("plus") << u"+33 4 50"_s << db::Genre::Texte << u"'+33 4 50"_s;
+        QTest::newRow("arobase") << u"@SUM(A1)"_s << db::Genre::Texte << u"'@SUM(A1)"_s;
+        QTest::newRow("nombre négatif") << u"-2"_s << db::Genre::Nombre << u"-2"_s;
+        QTest::newRow("texte ordinaire") << u"L'ÉTÉ"_s << db::Genre::Texte << u"L'ÉTÉ"_s;
+        QTest::newRow("séparateur") << u"A;B"_s << db::Genre::Texte << u"\"A;B\""_s;
+    }
+    void champCsv() {
+        QFETCH(QString, valeur);
+        QFETCH(db::Genre, genre);
+        QFETCH(QString, ecrit);
+        QCOMPARE(ChampCsv(valeur, genre), ecrit);
     }
 
     // A file that cannot be written leaves the old one whole.

@@ -32,12 +32,23 @@ void ProgressionTerminal::dessiner() {
         return;
     constexpr int largeur = 30;
     QString ligne = QStringLiteral("\r\033[K");
-    if (pourcentage_ >= 0 && pourcentage_ < 100) {
+    const bool enCours = pourcentage_ >= 0 && pourcentage_ < 100;
+    // Idle again: the line is cleared rather than left showing "Prêt", so
+    // that what the command prints next starts at the beginning of a line.
+    if (!enCours && statut_.isEmpty()) {
+        if (ligneOuverte_) {
+            std::fputs(ligne.toUtf8().constData(), sortie_);
+            std::fflush(sortie_);
+        }
+        ligneOuverte_ = false;
+        return;
+    }
+    if (enCours) {
         const int plein = pourcentage_ * largeur / 100;
         ligne += u'[' + QString(plein, u'#') + QString(largeur - plein, u' ') +
                  QStringLiteral("] %1 % ").arg(pourcentage_, 3);
     }
-    ligne += statut_.isEmpty() ? QStringLiteral("Prêt") : statut_;
+    ligne += statut_;
     std::fputs(ligne.toUtf8().constData(), sortie_);
     std::fflush(sortie_);
     ligneOuverte_ = true;

@@ -1,10 +1,14 @@
 #include "BaseDeTest.h"
 #include "Tarvoctl.h"
 #include "app/Version.h"
+#include "cli/ProgressionTerminal.h"
 #include "db/Schema.h"
 
 #include <QProcess>
 #include <QTest>
+#include <cstdio>
+#include <pty.h>
+#include <unistd.h>
 
 using namespace tarvo;
 using namespace Qt::StringLiterals;
@@ -78,6 +82,33 @@ private slots:
         QCOMPARE(p.exitStatus(), QProcess::NormalExit);
         QCOMPARE(p.exitCode(), 1);
         QVERIFY(QString::fromUtf8(p.readAllStandardError()).contains(u"sortie"_s));
+    }
+
+    // On a terminal the bar and the status share one line, cleared once the
+    // work is done, so that what the command prints next starts a line.
+    void progressionSurUnTerminal() {
+        int maitre = -1;
+        int esclave = -1;
+        QVERIFY(openpty(&maitre, &esclave, nullptr, nullptr, nullptr) == 0);
+        std::FILE* terminal = fdopen(esclave, "w");
+        QVERIFY(terminal);
+        {
+            ctl::ProgressionTerminal p(terminal);
+            p.progression(0);
+            p.statut(u"Ligne 1"_s);
+            p.progression(50);
+            p.progression(100);
+            p.statut(QString());
+        }
+        std::fclose(terminal);
+        QByteArray lu;
+        char tampon[4096];
+        for (ssize_t n; (n = ::read(maitre, tampon, sizeof tampon)) > 0;)
+            lu.append(tampon, n);
+        ::close(maitre);
+        QVERIFY2(lu.contains("]  50 % Ligne 1"), lu.constData());
+        QVERIFY2(lu.endsWith("\r\033[K"), lu.constData());
+        QVERIFY(!lu.contains("Prêt"));
     }
 
     // Both scripts make the version this program needs, last, and create the

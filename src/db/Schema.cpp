@@ -56,6 +56,15 @@ QString versionSqlServer() {
            QString::number(VersionSchema) + QStringLiteral(");\nGO\n");
 }
 
+// What both SQL Server scripts end with: every upgrade step (each runs only
+// where it is missing), the procedure, then the version.
+QString suiteSqlServer() {
+    QString script;
+    for (int version = 2; version <= VersionSchema; ++version)
+        script += etape(QStringLiteral("sqlserver"), version) + u'\n';
+    return script + procedureControleGamme() + u'\n' + versionSqlServer();
+}
+
 } // namespace
 
 QString ScriptSchemaSQLite() {
@@ -65,8 +74,7 @@ QString ScriptDemoSQLite() {
     return lireRessource(QStringLiteral("demo_sqlite.sql"));
 }
 QString ScriptSchemaSqlServer() {
-    return lireRessource(QStringLiteral("schema_sqlserver.sql")) + u'\n' +
-           procedureControleGamme() + u'\n' + versionSqlServer();
+    return lireRessource(QStringLiteral("schema_sqlserver.sql")) + u'\n' + suiteSqlServer();
 }
 
 bool BaseContientDesTables(Connexion& cnx) {
@@ -91,12 +99,10 @@ void CreerBaseEmbarquee(Connexion& cnx, bool avecDemo) {
 }
 
 QString ScriptMiseAJourSqlServer() {
-    QString script = QStringLiteral("-- Tarvo: upgrade of the SQL Server schema to version ") +
-                     QString::number(VersionSchema) +
-                     QStringLiteral(".\n-- Safe to run on any earlier version, and again.\n\n");
-    for (int version = 2; version <= VersionSchema; ++version)
-        script += etape(QStringLiteral("sqlserver"), version) + u'\n';
-    return script + procedureControleGamme() + u'\n' + versionSqlServer();
+    return QStringLiteral("-- Tarvo: upgrade of the SQL Server schema to version ") +
+           QString::number(VersionSchema) +
+           QStringLiteral(".\n-- Safe to run on any earlier version, and again.\n\n") +
+           suiteSqlServer();
 }
 
 void MettreAJourSchema(Connexion& cnx) {

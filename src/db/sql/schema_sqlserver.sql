@@ -123,79 +123,9 @@ IF NOT EXISTS (SELECT 1 FROM sys.indexes
                   AND object_id = OBJECT_ID(N'dbo.[Journal de saisie]'))
 CREATE INDEX [IX_Journal de saisie_No Expédition] ON dbo.[Journal de saisie] ([No Expédition]);
 GO
--- The browsers filter and sort every column where the data is.
-IF COL_LENGTH(N'dbo.[Journal de saisie]', N'Id saisie') IS NULL
-ALTER TABLE dbo.[Journal de saisie] ADD [Id saisie] bigint IDENTITY(1, 1) NOT NULL;
-GO
-IF NOT EXISTS (SELECT 1 FROM sys.indexes
-                WHERE name = N'IX_Journal de saisie_Id saisie'
-                  AND object_id = OBJECT_ID(N'dbo.[Journal de saisie]'))
-CREATE UNIQUE INDEX [IX_Journal de saisie_Id saisie] ON dbo.[Journal de saisie] ([Id saisie]);
-GO
-IF NOT EXISTS (SELECT 1 FROM sys.indexes
-                WHERE name = N'IX_Journal de saisie_Code type ligne'
-                  AND object_id = OBJECT_ID(N'dbo.[Journal de saisie]'))
-CREATE INDEX [IX_Journal de saisie_Code type ligne] ON dbo.[Journal de saisie] ([Code type ligne], [Id saisie]);
-GO
-IF NOT EXISTS (SELECT 1 FROM sys.indexes
-                WHERE name = N'IX_Journal de saisie_No Colis'
-                  AND object_id = OBJECT_ID(N'dbo.[Journal de saisie]'))
-CREATE INDEX [IX_Journal de saisie_No Colis] ON dbo.[Journal de saisie] ([No Colis], [Id saisie]);
-GO
-IF NOT EXISTS (SELECT 1 FROM sys.indexes
-                WHERE name = N'IX_Journal de saisie_Code barres Article'
-                  AND object_id = OBJECT_ID(N'dbo.[Journal de saisie]'))
-CREATE INDEX [IX_Journal de saisie_Code barres Article] ON dbo.[Journal de saisie] ([Code barres Article], [Id saisie]);
-GO
-IF NOT EXISTS (SELECT 1 FROM sys.indexes
-                WHERE name = N'IX_Journal de saisie_Poids colis'
-                  AND object_id = OBJECT_ID(N'dbo.[Journal de saisie]'))
-CREATE INDEX [IX_Journal de saisie_Poids colis] ON dbo.[Journal de saisie] ([Poids colis], [Id saisie]);
-GO
-IF NOT EXISTS (SELECT 1 FROM sys.indexes
-                WHERE name = N'IX_Journal de saisie_Quantité'
-                  AND object_id = OBJECT_ID(N'dbo.[Journal de saisie]'))
-CREATE INDEX [IX_Journal de saisie_Quantité] ON dbo.[Journal de saisie] ([Quantité], [Id saisie]);
-GO
-IF NOT EXISTS (SELECT 1 FROM sys.indexes
-                WHERE name = N'IX_Journal de saisie_Date saisie'
-                  AND object_id = OBJECT_ID(N'dbo.[Journal de saisie]'))
-CREATE INDEX [IX_Journal de saisie_Date saisie] ON dbo.[Journal de saisie] ([Date saisie], [Id saisie]);
-GO
-IF NOT EXISTS (SELECT 1 FROM sys.indexes
-                WHERE name = N'IX_Journal de saisie_Date intégration'
-                  AND object_id = OBJECT_ID(N'dbo.[Journal de saisie]'))
-CREATE INDEX [IX_Journal de saisie_Date intégration] ON dbo.[Journal de saisie] ([Date intégration], [Id saisie]);
-GO
-IF NOT EXISTS (SELECT 1 FROM sys.indexes
-                WHERE name = N'IX_Article_Libellé'
-                  AND object_id = OBJECT_ID(N'dbo.Article'))
-CREATE INDEX [IX_Article_Libellé] ON dbo.Article ([Libellé]);
-GO
-IF NOT EXISTS (SELECT 1 FROM sys.indexes
-                WHERE name = N'IX_Article_Couleur'
-                  AND object_id = OBJECT_ID(N'dbo.Article'))
-CREATE INDEX [IX_Article_Couleur] ON dbo.Article ([Couleur]);
-GO
-IF NOT EXISTS (SELECT 1 FROM sys.indexes
-                WHERE name = N'IX_Article_AR_Ref'
-                  AND object_id = OBJECT_ID(N'dbo.Article'))
-CREATE INDEX [IX_Article_AR_Ref] ON dbo.Article ([AR_Ref]);
-GO
-
--- One row per integrated terminal data file, committed with its lines: the
--- very file found again after a stop between the commit and its removal (same
--- SHA-256 of its bytes, same modification time in milliseconds since 1970 UTC)
--- is removed, not integrated a second time. A file written again is new.
-IF OBJECT_ID(N'dbo.tarvo_integration', N'U') IS NULL
-CREATE TABLE dbo.tarvo_integration (
-    empreinte        char(64) NOT NULL,
-    modification     bigint NOT NULL,
-    date_integration datetime NOT NULL,
-    archive          nvarchar(400) NOT NULL,
-    CONSTRAINT PK_tarvo_integration PRIMARY KEY CLUSTERED (empreinte, modification)
-);
-GO
+-- The later tables and indexes (the integrated files, the browsers' indexes)
+-- come from the upgrade steps, appended to this script by the program, so
+-- that an installation and an upgrade run the same texts.
 
 IF OBJECT_ID(N'dbo.[Informations société]', N'U') IS NULL
 CREATE TABLE dbo.[Informations société] (

@@ -1,6 +1,5 @@
 #include "EssaiIntegration.h"
 
-#include "ChampsFixes.h"
 #include "FichiersIntegres.h"
 #include "Integration.h"
 #include "LecteurLignes.h"
@@ -21,17 +20,14 @@ const QString Source = QStringLiteral("VerifData");
 const QString Titre = QStringLiteral("Vérification des données");
 
 void essayerFichier(Integration& run, const db::Base& base, const QString& chemin,
-                    SuiviLignes& suivi, BilanEssai& bilan) {
+                    Feedback& feedback, BilanEssai& bilan) {
+    SuiviLignes suivi(feedback);
     LecteurLignes lecteur(chemin, Source);
-    const qint64 taille = lecteur.taille();
-    qint64 octets = 0;
     qint64 numero = 0;
     QByteArray ligne;
     while (lecteur.suivante(ligne)) {
         ++numero;
-        octets += ligne.size() + 2;
-        suivi.progression(taille > 0 ? std::min(100, pourcentage(octets, taille)) : 100);
-        suivi.ligne(ligne);
+        suivi.ligneLue(ligne, lecteur.taille());
         try {
             TraiteLigne(run, ligne);
         } catch (const ErreurTarvo& e) {
@@ -58,16 +54,15 @@ BilanEssai EssayerFichierData(Contexte& ctx) {
     if (chemins.isEmpty())
         return bilan;
 
-    SuiviLignes suivi(ctx.feedback);
     db::Base base(ctx.cnx.get());
     // Never committed: the destructor rolls everything back.
     db::Transaction transaction(base);
     Integration run(base, ctx.horloge.maintenant().toString(db::Dialecte::FormatDateHeure));
     run.setBilan(&bilan);
     for (const QString& chemin : chemins)
-        essayerFichier(run, base, chemin, suivi, bilan);
-    suivi.progression(100);
-    suivi.statut(QString());
+        essayerFichier(run, base, chemin, ctx.feedback, bilan);
+    ctx.afficheProgression(100);
+    ctx.feedback.statut(QString());
     return bilan;
 }
 

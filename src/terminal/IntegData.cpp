@@ -1,6 +1,5 @@
 #include "IntegData.h"
 
-#include "ChampsFixes.h"
 #include "FichiersIntegres.h"
 #include "Integration.h"
 #include "LecteurLignes.h"
@@ -188,15 +187,9 @@ ResultatIntegration integrerTravail(Contexte& ctx, const QString& cheminData,
         Integration run(base, dateIntegration.toString(db::Dialecte::FormatDateHeure));
 
         lecteur.emplace(travail, Source);
-        const qint64 taille = lecteur->taille();
-        qint64 octets = 0;
         while (lecteur->suivante(ligne)) {
             ++ligneFichier;
-            // Each line counts with its CR LF; a last line without one may
-            // take the count past the size.
-            octets += ligne.size() + 2;
-            suivi.progression(taille > 0 ? std::min(100, pourcentage(octets, taille)) : 100);
-            suivi.ligne(ligne);
+            suivi.ligneLue(ligne, lecteur->taille());
             TraiteLigne(run, ligne);
         }
         lecteur->fermer();

@@ -1,6 +1,9 @@
 #include "SuiviLignes.h"
 
+#include "ChampsFixes.h"
 #include "app/Windows1252.h"
+
+#include <algorithm>
 
 namespace tarvo::terminal {
 
@@ -18,6 +21,12 @@ void SuiviLignes::ligne(QByteArrayView octets) {
         return;
     ++lignesMontrees_;
     feedback_.statut(Windows1252::decoder(octets));
+}
+
+void SuiviLignes::ligneLue(QByteArrayView octets, qint64 taille) {
+    octetsLus_ += octets.size() + 2;
+    progression(taille > 0 ? std::min(100, pourcentage(octetsLus_, taille)) : 100);
+    ligne(octets);
 }
 
 void SuiviLignes::montrerDerniereLigne(QByteArrayView octets) {

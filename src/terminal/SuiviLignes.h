@@ -21,6 +21,10 @@ public:
     void progression(int pourcentage);
     // The status text of a file line (Windows-1252 bytes, no line end).
     void ligne(QByteArrayView octets);
+    // A line read from a file of `taille` bytes (no line end): the progress
+    // by the bytes read so far, each line counted with its CR LF (a last line
+    // without one may take the count past the size), and its status text.
+    void ligneLue(QByteArrayView octets, qint64 taille);
     // Makes sure the last line passed to ligne() is the one on screen, for a
     // run that stops on it.
     void montrerDerniereLigne(QByteArrayView octets);
@@ -30,6 +34,7 @@ private:
     Feedback& feedback_;
     int pourcentage_ = -1;
     int lignesMontrees_ = 0;
+    qint64 octetsLus_ = 0;
     bool derniereMontree_ = true;
 };
 

@@ -16,7 +16,7 @@ void adopterLocaleFrancaise() {
 }
 
 QString nombreFrancais(double valeur) {
-    return localeFrancaise().toString(valeur, 'g', 15);
+    return localeFrancaise().toString(valeur, 'f', QLocale::FloatingPointShortest);
 }
 
 } // namespace tarvo

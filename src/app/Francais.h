@@ -14,7 +14,8 @@ const QLocale& localeFrancaise();
 // numbers and dates themselves.
 void adopterLocaleFrancaise();
 
-// A decimal as the warehouse writes it: "0,5", "12", "1234,25".
+// A decimal as the warehouse writes it, in its shortest exact form and
+// never in exponent notation: "0,5", "12", "1234,25".
 QString nombreFrancais(double valeur);
 
 } // namespace tarvo

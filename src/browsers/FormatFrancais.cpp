@@ -1,9 +1,9 @@
 #include "FormatFrancais.h"
 
+#include "app/Francais.h"
 #include "db/Dialecte.h"
 
 #include <QDateTime>
-#include <QLocale>
 
 namespace tarvo::navigateurs {
 namespace {
@@ -11,14 +11,9 @@ namespace {
 QString nombre(const QVariant& valeur) {
     if (valeur.typeId() == QMetaType::LongLong || valeur.typeId() == QMetaType::Int)
         return QString::number(valeur.toLongLong());
-    static const QLocale francais = [] {
-        QLocale l(QLocale::French, QLocale::France);
-        l.setNumberOptions(QLocale::OmitGroupSeparator);
-        return l;
-    }();
     bool ok = false;
     const double d = valeur.toDouble(&ok);
-    return ok ? francais.toString(d, 'f', QLocale::FloatingPointShortest) : valeur.toString();
+    return ok ? nombreFrancais(d) : valeur.toString();
 }
 
 QString moment(const QVariant& valeur) {

@@ -1,6 +1,6 @@
 #include "EtatsExpedition.h"
 
-#include <QLocale>
+#include "app/Francais.h"
 
 namespace tarvo::editions {
 namespace {
@@ -27,11 +27,7 @@ QString texteNombre(const QVariant& valeur) {
     const double d = valeur.toDouble(&ok);
     if (!ok)
         return valeur.toString();
-    if (d == static_cast<double>(static_cast<qint64>(d)))
-        return QString::number(static_cast<qint64>(d));
-    QLocale francais(QLocale::French, QLocale::France);
-    francais.setNumberOptions(QLocale::OmitGroupSeparator);
-    return francais.toString(d, 'g', QLocale::FloatingPointShortest);
+    return nombreFrancais(d);
 }
 
 Bande ligne(const QList<Colonne>& colonnes, const QStringList& textes, Style style) {

@@ -170,20 +170,11 @@ private slots:
         QCOMPARE(t.prompts.boites.size(), 1);
         QCOMPARE(t.prompts.boites.at(0).titre, u"Rechercher une valeur"_s);
         QCOMPARE(t.prompts.boites.at(0).texte, u"Entrez une valeur pour [No Colis] : "_s);
-        // With no row current, the next step stays on the column.
+        // With no row current, the next step stays on the column. Rows
+        // integrated meanwhile appear on "Actualiser" only.
+        ajouterSaisie(*t.ctx, u"{EXPFA}"_s, 99);
         declencher(journal, u"tbTriDesc"_s);
         QCOMPARE(journal.modele().vue().tri->champ.nom, u"No Colis"_s);
-    }
-
-    // Rows integrated after the window opened appear on "Actualiser" only.
-    void actualiser() {
-        BaseDeTest t;
-        t.creerBase();
-        remplirJournal(*t.ctx);
-        Journal journal(*t.ctx);
-        ajouterSaisie(*t.ctx, u"{EXPFA}"_s, 99);
-        journal.grille()->setCurrentIndex(journal.modele().index(0, 1));
-        declencher(journal, u"tbTriDesc"_s);
         QCOMPARE(journal.modele().rowCount(), 8);
         declencher(journal, u"tbActualiser"_s);
         QCOMPARE(journal.modele().rowCount(), 9);
@@ -193,6 +184,7 @@ private slots:
     // The article browser filters on the text the mouse chose; before any
     // click the value is empty and every labelled article stays.
     void selectionArticles() {
+        SpoolDeTest spool({u"ZEBRA-ART"_s});
         BaseDeTest t;
         t.creerBase();
         remplirArticles(*t.ctx);
@@ -217,6 +209,15 @@ private slots:
         QVERIFY(champ != nullptr && champ->isReadOnly());
         champ->setSelection(0, 4);
         QCOMPARE(articles.selection(), u"ROUG"_s);
+
+        // "Etiquette" prints the current article through the label routine.
+        articles.grille()->setCurrentIndex(articles.modele().index(0, 2));
+        t.prompts.saisies << u"2"_s;
+        articles.findChild<QPushButton*>(u"BtEtiquette"_s)->click();
+        const QList<QByteArray> travaux = spool.travaux(u"ZEBRA-ART"_s);
+        QCOMPARE(travaux.size(), 1);
+        QVERIFY(travaux.at(0).contains("0002"));
+        QVERIFY(travaux.at(0).contains("P2"));
     }
 
     // "Exporter" writes every row the grid shows, in its order.
@@ -237,22 +238,6 @@ private slots:
         journal.modele().atteindre(307);
         for (int l = 0; l < 308; ++l)
             QCOMPARE(lignes.at(l + 1).at(1), journal.modele().index(l, 1).data().toString());
-    }
-
-    // "Etiquette" prints the current article through the label routine.
-    void etiquette() {
-        SpoolDeTest spool({u"ZEBRA-ART"_s});
-        BaseDeTest t;
-        t.creerBase();
-        remplirArticles(*t.ctx);
-        FichierArticle articles(*t.ctx, [] {});
-        articles.grille()->setCurrentIndex(articles.modele().index(1, 2));
-        t.prompts.saisies << u"2"_s;
-        articles.findChild<QPushButton*>(u"BtEtiquette"_s)->click();
-        const QList<QByteArray> travaux = spool.travaux(u"ZEBRA-ART"_s);
-        QCOMPARE(travaux.size(), 1);
-        QVERIFY(travaux.at(0).contains("0002"));
-        QVERIFY(travaux.at(0).contains("P2"));
     }
 };
 

@@ -15,17 +15,12 @@
 
 using namespace tarvo;
 using namespace tarvo::test;
+using namespace Qt::StringLiterals;
 
 namespace {
 
 const QString TexteObsoletes = QStringLiteral(
     " article(s) n'existe(nt) plus dans la Gestion Commerciale.\r\nVoulez-vous le(s) supprimer ?");
-
-// The QtSql path is the one SQL Server takes; on the embedded database it
-// checks that the engine's codes reach the routine the same way.
-void ajouterVoies() {
-    QTest::addColumn<db::Base::Voie>("voie");
-}
 
 // The smallest GIF: Qt reads GIF but cannot write it.
 const QByteArray Gif =
@@ -59,18 +54,18 @@ class TestCatalogue : public QObject {
     // bar code. Tarvo: 111 under an old description, and `obsoletes`.
     void preparer(BaseDeTest& b, const QStringList& obsoletes) {
         b.creerBase();
-        ajouterArticleSage(b, QStringLiteral("R1"), QStringLiteral("Torchon lin"),
-                           QStringLiteral("111"));
-        ajouterArticleSage(b, QStringLiteral("R2"), QStringLiteral("Nappe ronde"),
-                           QStringLiteral("222"));
-        ajouterArticleSage(b, QStringLiteral("R3"), QStringLiteral("Port"), QString());
-        ajouterArticleSage(b, QStringLiteral("R4"), QStringLiteral("Emballage"), QString(), true);
-        ajouterArticleTarvo(b, QStringLiteral("111"), QStringLiteral("Ancien libellé"));
+        ajouterArticleSage(b, u"R1"_s, u"Torchon lin"_s, u"111"_s);
+        ajouterArticleSage(b, u"R2"_s, u"Nappe ronde"_s, u"222"_s);
+        ajouterArticleSage(b, u"R3"_s, u"Port"_s, QString());
+        ajouterArticleSage(b, u"R4"_s, u"Emballage"_s, QString(), true);
+        ajouterArticleTarvo(b, u"111"_s, u"Ancien libellé"_s);
         for (const QString& code : obsoletes)
-            ajouterArticleTarvo(b, code, QStringLiteral("Disparu"));
+            ajouterArticleTarvo(b, code, u"Disparu"_s);
     }
 
 private slots:
+    // The QtSql path is the one SQL Server takes; on the embedded database it
+    // checks that the engine's codes reach the routine the same way.
     void synchronisation_data() {
         QTest::addColumn<db::Base::Voie>("voie");
         QTest::addColumn<QStringList>("references");
@@ -80,20 +75,15 @@ private slots:
         for (const auto voie : {db::Base::Voie::Automatique, db::Base::Voie::QtSql}) {
             const QByteArray nom = voie == db::Base::Voie::QtSql ? " (QtSql)" : "";
             QTest::newRow("non: les obsolètes restent" + nom)
-                << voie << QStringList() << false
-                << QStringList{QStringLiteral("901"), QStringLiteral("902"), QStringLiteral("903")}
+                << voie << QStringList() << false << QStringList{u"901"_s, u"902"_s, u"903"_s}
                 << qint64(0);
             QTest::newRow("oui: tous supprimés" + nom)
                 << voie << QStringList() << true << QStringList() << qint64(0);
             QTest::newRow("oui: un encore utilisé" + nom)
-                << voie << QStringList{QStringLiteral("902")} << true
-                << QStringList{QStringLiteral("902")} << qint64(1);
+                << voie << QStringList{u"902"_s} << true << QStringList{u"902"_s} << qint64(1);
             QTest::newRow("oui: tous encore utilisés" + nom)
-                << voie
-                << QStringList{QStringLiteral("901"), QStringLiteral("902"), QStringLiteral("903")}
-                << true
-                << QStringList{QStringLiteral("901"), QStringLiteral("902"), QStringLiteral("903")}
-                << qint64(3);
+                << voie << QStringList{u"901"_s, u"902"_s, u"903"_s} << true
+                << QStringList{u"901"_s, u"902"_s, u"903"_s} << qint64(3);
         }
     }
     void synchronisation() {
@@ -103,7 +93,7 @@ private slots:
         QFETCH(QStringList, restants);
         QFETCH(qint64, encoreUtilises);
         BaseDeTest b;
-        preparer(b, {QStringLiteral("901"), QStringLiteral("902"), QStringLiteral("903")});
+        preparer(b, {u"901"_s, u"902"_s, u"903"_s});
         for (const QString& code : references)
             referencerArticle(b, code);
         b.prompts.reponses << reponse;
@@ -121,30 +111,40 @@ private slots:
         // keeps its date; 222 is new, stamped now.
         const QStringList contenu = contenuArticle(b);
         QCOMPARE(contenu.size(), 2 + restants.size());
-        QCOMPARE(contenu.at(0), QStringLiteral("111|Torchon lin|R1|2001-02-03 04:05:06"));
-        QVERIFY(contenu.at(1).startsWith(QStringLiteral("222|Nappe ronde|R2|20")));
+        QCOMPARE(contenu.at(0), u"111|Torchon lin|R1|2001-02-03 04:05:06"_s);
+        QVERIFY(contenu.at(1).startsWith(u"222|Nappe ronde|R2|20"_s));
         for (qsizetype i = 0; i < restants.size(); ++i)
             QVERIFY(contenu.at(2 + i).startsWith(restants.at(i) + u'|'));
 
         QCOMPARE(b.prompts.boites.size(), encoreUtilises > 0 ? 2 : 1);
-        QCOMPARE(b.prompts.boites[0].titre, QStringLiteral("Article(s) obsolète(s)"));
+        QCOMPARE(b.prompts.boites[0].titre, u"Article(s) obsolète(s)"_s);
         QCOMPARE(b.prompts.boites[0].texte, u'3' + TexteObsoletes);
         if (encoreUtilises > 0) {
             QCOMPARE(b.prompts.boites[1].icone, Prompts::Icone::Exclamation);
-            QCOMPARE(b.prompts.boites[1].titre, QStringLiteral("Suppression incomplète"));
+            QCOMPARE(b.prompts.boites[1].titre, u"Suppression incomplète"_s);
             QCOMPARE(b.prompts.boites[1].texte,
                      QString::number(encoreUtilises) +
                          QStringLiteral(" article(s) encore utilisé(s) dans l'application. La "
                                         "suppression concernant cet(ces) article(s) n'a pas été "
                                         "réalisée."));
         }
-        QCOMPARE(b.feedback.statuts,
-                 (QStringList{QStringLiteral("Mise à jour des Articles existant"),
-                              QStringLiteral("Ajout des nouveaux Articles"),
-                              QStringLiteral("Traitement des Articles n'existant plus dans SAGE"),
-                              QString()}));
-        if (reponse)
-            QCOMPARE(b.feedback.progressions.at(b.feedback.progressions.size() - 2), 100);
+        QCOMPARE(
+            b.feedback.statuts,
+            (QStringList{u"Mise à jour des Articles existant"_s, u"Ajout des nouveaux Articles"_s,
+                         u"Traitement des Articles n'existant plus dans SAGE"_s, QString()}));
+        if (!reponse)
+            return;
+        QCOMPARE(b.feedback.progressions.at(b.feedback.progressions.size() - 2), 100);
+        // A second run adds nothing, and without obsolete articles asks nothing.
+        b.prompts.vider();
+        b.prompts.reponses << false;
+        const std::optional<catalogue::BilanSynchro> second =
+            catalogue::SynchroArticle(*b.ctx, true, voie);
+        QVERIFY(second);
+        QCOMPARE(second->miseAJour.ajoutes, 0);
+        QCOMPARE(second->miseAJour.misAJour, 2);
+        QCOMPARE(second->obsoletes, qint64{restants.size()});
+        QCOMPARE(b.prompts.boites.isEmpty(), restants.isEmpty());
     }
 
     // Through the ODBC driver the engine's code of a refused deletion is read
@@ -152,11 +152,10 @@ private slots:
     // driver stands in for the server's.
     void refusParReferenceOdbc() {
         BaseDeTest b;
-        const QString nom = QStringLiteral("odbc");
+        const QString nom = u"odbc"_s;
         {
-            QSqlDatabase odbc = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), nom);
-            odbc.setDatabaseName(QStringLiteral("DRIVER=SQLite3;Database=") +
-                                 b.chemin(QStringLiteral("odbc.db")) + u';');
+            QSqlDatabase odbc = QSqlDatabase::addDatabase(u"QODBC"_s, nom);
+            odbc.setDatabaseName(u"DRIVER=SQLite3;Database="_s + b.chemin(u"odbc.db"_s) + u';');
             if (!odbc.open())
                 QSKIP("Pilote ODBC SQLite3 absent (paquet libsqliteodbc)");
             QSqlQuery q(odbc);
@@ -165,41 +164,24 @@ private slots:
                   "CREATE TABLE Etiquetage (code TEXT REFERENCES Article (code))",
                   "INSERT INTO Article VALUES ('902')", "INSERT INTO Etiquetage VALUES ('902')"})
                 QVERIFY2(q.exec(QString::fromLatin1(sql)), qPrintable(q.lastError().text()));
-            QVERIFY(q.prepare(QStringLiteral("DELETE FROM Article WHERE code = ?")));
-            q.addBindValue(QStringLiteral("902"));
+            QVERIFY(q.prepare(u"DELETE FROM Article WHERE code = ?"_s));
+            q.addBindValue(u"902"_s);
             QVERIFY(!q.exec());
             QCOMPARE(db::codesDiagnosticsOdbc(q), QList<qint64>{19});
         }
         QSqlDatabase::removeDatabase(nom);
     }
 
-    // A second run adds nothing and finds nothing obsolete: no question.
-    void secondPassage() {
-        BaseDeTest b;
-        preparer(b, {QStringLiteral("901")});
-        b.prompts.reponses << true;
-        QVERIFY(catalogue::SynchroArticle(*b.ctx, true));
-        b.prompts.vider();
-        const std::optional<catalogue::BilanSynchro> bilan =
-            catalogue::SynchroArticle(*b.ctx, true);
-        QVERIFY(bilan);
-        QCOMPARE(bilan->miseAJour.ajoutes, 0);
-        QCOMPARE(bilan->miseAJour.misAJour, 2);
-        QCOMPARE(bilan->obsoletes, 0);
-        QVERIFY(b.prompts.boites.isEmpty());
-    }
-
     // A failure of the insert after the update: Article as it was, the error
     // box alone. A failure during the walk stops it with the error box.
     void echecs_data() {
-        ajouterVoies();
+        QTest::addColumn<db::Base::Voie>("voie");
         QTest::addColumn<QString>("declencheur");
         QTest::addColumn<int>("lignes");
         for (const auto voie : {db::Base::Voie::Automatique, db::Base::Voie::QtSql}) {
             const QByteArray nom = voie == db::Base::Voie::QtSql ? " (QtSql)" : "";
-            QTest::newRow("ajout refusé" + nom) << voie << QStringLiteral("BEFORE INSERT") << 2;
-            QTest::newRow("suppression refusée" + nom)
-                << voie << QStringLiteral("BEFORE DELETE") << 3;
+            QTest::newRow("ajout refusé" + nom) << voie << u"BEFORE INSERT"_s << 2;
+            QTest::newRow("suppression refusée" + nom) << voie << u"BEFORE DELETE"_s << 3;
         }
     }
     void echecs() {
@@ -207,90 +189,78 @@ private slots:
         QFETCH(QString, declencheur);
         QFETCH(int, lignes);
         BaseDeTest b;
-        preparer(b, {QStringLiteral("901")});
-        executerSql(b, QStringLiteral("CREATE TRIGGER refus ") + declencheur +
-                           QStringLiteral(" ON Article BEGIN SELECT RAISE(ABORT, 'refusé'); END"));
+        preparer(b, {u"901"_s});
+        executerSql(b, u"CREATE TRIGGER refus "_s + declencheur +
+                           u" ON Article BEGIN SELECT RAISE(ABORT, 'refusé'); END"_s);
         b.prompts.reponses << true;
 
         QVERIFY(!catalogue::SynchroArticle(*b.ctx, true, voie));
         const QStringList contenu = contenuArticle(b);
         QCOMPARE(contenu.size(), lignes);
-        if (declencheur == QStringLiteral("BEFORE INSERT"))
-            QCOMPARE(contenu.at(0),
-                     QStringLiteral("111|Ancien libellé|ANCIEN|2001-02-03 04:05:06"));
+        if (declencheur == u"BEFORE INSERT"_s)
+            QCOMPARE(contenu.at(0), u"111|Ancien libellé|ANCIEN|2001-02-03 04:05:06"_s);
         const PromptsScriptes::Boite& derniere = b.prompts.boites.last();
         QCOMPARE(derniere.icone, Prompts::Icone::Critique);
-        QCOMPARE(derniere.titre, QStringLiteral("Erreur"));
-        QVERIFY(derniere.texte.contains(QStringLiteral("refusé")));
+        QCOMPARE(derniere.titre, u"Erreur"_s);
+        QVERIFY(derniere.texte.contains(u"refusé"_s));
         QCOMPARE(b.feedback.statuts.last(), QString());
     }
 
-    // The logo of the first row is replaced by the file's bytes as they are;
-    // the second row keeps its own. A table without a row gets one.
+    // A picture replaces the logo of the first row by the file's bytes as
+    // they are; the second row keeps its own; a table without a row gets one.
+    // Anything that is not a readable picture is refused; the logo stays.
     void logo_data() {
         QTest::addColumn<QByteArray>("octets");
         QTest::addColumn<int>("lignes");
-        QTest::newRow("gif") << Gif << 2;
-        QTest::newRow("bmp") << image("BMP") << 2;
-        QTest::newRow("ico") << image("ICO") << 2;
-        QTest::newRow("png") << image("PNG") << 2;
-        QTest::newRow("jpeg") << image("JPEG") << 2;
-        QTest::newRow("gif, table vide") << Gif << 0;
+        QTest::addColumn<QString>("fichier");
+        QTest::addColumn<bool>("accepte");
+        const QString ecrit = u"logo.img"_s;
+        QTest::newRow("gif") << Gif << 2 << ecrit << true;
+        QTest::newRow("bmp") << image("BMP") << 2 << ecrit << true;
+        QTest::newRow("ico") << image("ICO") << 2 << ecrit << true;
+        QTest::newRow("png") << image("PNG") << 2 << ecrit << true;
+        QTest::newRow("jpeg") << image("JPEG") << 2 << ecrit << true;
+        QTest::newRow("gif, table vide") << Gif << 0 << ecrit << true;
+        QTest::newRow("texte") << QByteArray("Ceci n'est pas une image\r\n") << 1 << ecrit << false;
+        QTest::newRow("vide") << QByteArray() << 1 << ecrit << false;
+        QTest::newRow("png tronqué") << image("PNG").left(30) << 2 << ecrit << false;
+        QTest::newRow("absent") << Gif << 1 << u"absent.gif"_s << false;
     }
     void logo() {
         QFETCH(QByteArray, octets);
         QFETCH(int, lignes);
-        QVERIFY(octets.size() > 6);
+        QFETCH(QString, fichier);
+        QFETCH(bool, accepte);
         BaseDeTest b;
         b.creerBase();
         for (int i = 0; i < lignes; ++i)
-            executerSql(b, QStringLiteral("INSERT INTO [Informations société] ([Nom société], "
-                                          "Logo) VALUES ('Société %1', x'00')")
-                               .arg(i));
-        b.ecrireFichier(QStringLiteral("logo.img"), octets);
+            executerSql(b, u"INSERT INTO [Informations société] ([Nom société], Logo) VALUES "
+                           "('Société %1', x'4700')"_s.arg(i));
+        b.ecrireFichier(u"logo.img"_s, octets);
 
-        const std::optional<QByteArray> stocke =
-            catalogue::ChargerLogo(*b.ctx, b.chemin(QStringLiteral("logo.img")));
-        QVERIFY(stocke);
-        QCOMPARE(*stocke, octets);
-        QCOMPARE(logoEnBase(b, 0), octets);
+        const std::optional<QByteArray> stocke = catalogue::ChargerLogo(*b.ctx, b.chemin(fichier));
+        QCOMPARE(stocke.has_value(), accepte);
+        const QByteArray ancien("G\0", 2);
+        if (lignes > 0)
+            QCOMPARE(logoEnBase(b, 0), accepte ? octets : ancien);
         if (lignes > 1)
-            QCOMPARE(logoEnBase(b, 1), QByteArray(1, '\0'));
+            QCOMPARE(logoEnBase(b, 1), ancien);
         QCOMPARE(b.prompts.boites.size(), 1);
-        QCOMPARE(b.prompts.boites[0].icone, Prompts::Icone::Aucune);
-        QCOMPARE(b.prompts.boites[0].texte,
-                 QStringLiteral("Logo chargé : ") + b.chemin(QStringLiteral("logo.img")));
+        const PromptsScriptes::Boite& boite = b.prompts.boites[0];
+        if (!accepte) {
+            QCOMPARE(boite.icone, Prompts::Icone::Exclamation);
+            QVERIFY(boite.texte.contains(u" - "_s));
+            QVERIFY(boite.texte.contains(b.chemin(fichier)));
+            return;
+        }
+        QCOMPARE(*stocke, octets);
+        QCOMPARE(boite.icone, Prompts::Icone::Aucune);
+        QCOMPARE(boite.texte, u"Logo chargé : "_s + b.chemin(fichier));
         const std::optional<catalogue::FicheSociete> fiche =
             catalogue::LireSociete(db::Base(b.ctx->cnx.get()));
         QVERIFY(fiche);
         QCOMPARE(fiche->logo, octets);
         QCOMPARE(fiche->champs.size(), 15);
-    }
-
-    // Anything that is not a readable picture is refused; the logo stays.
-    void logoRefuse_data() {
-        QTest::addColumn<QByteArray>("octets");
-        QTest::addColumn<bool>("present");
-        QTest::newRow("texte") << QByteArray("Ceci n'est pas une image\r\n") << true;
-        QTest::newRow("vide") << QByteArray() << true;
-        QTest::newRow("png tronqué") << image("PNG").left(30) << true;
-        QTest::newRow("absent") << QByteArray() << false;
-    }
-    void logoRefuse() {
-        QFETCH(QByteArray, octets);
-        QFETCH(bool, present);
-        BaseDeTest b;
-        b.creerBase();
-        executerSql(b, QStringLiteral("INSERT INTO [Informations société] (Logo) VALUES (x'47')"));
-        if (present)
-            b.ecrireFichier(QStringLiteral("logo.gif"), octets);
-
-        QVERIFY(!catalogue::ChargerLogo(*b.ctx, b.chemin(QStringLiteral("logo.gif"))));
-        QCOMPARE(logoEnBase(b, 0), QByteArray("G"));
-        QCOMPARE(b.prompts.boites.size(), 1);
-        QCOMPARE(b.prompts.boites[0].icone, Prompts::Icone::Exclamation);
-        QVERIFY(b.prompts.boites[0].texte.contains(QStringLiteral(" - ")));
-        QVERIFY(b.prompts.boites[0].texte.contains(b.chemin(QStringLiteral("logo.gif"))));
     }
 };
 

@@ -7,12 +7,13 @@
 
 using namespace tarvo;
 using namespace tarvo::test;
+using namespace Qt::StringLiterals;
 
 class TestCatalogueCtl : public QObject {
     Q_OBJECT
 
     static QStringList avecDossier(const BaseDeTest& b, const QStringList& arguments) {
-        return QStringList{QStringLiteral("--dir"), b.dossier.path()} + arguments;
+        return QStringList{u"--dir"_s, b.dossier.path()} + arguments;
     }
 
 private slots:
@@ -21,35 +22,31 @@ private slots:
     void synchroniserArticles() {
         BaseDeTest b;
         b.creerBase();
-        ajouterArticleSage(b, QStringLiteral("R1"), QStringLiteral("Torchon"),
-                           QStringLiteral("111"));
-        ajouterArticleSage(b, QStringLiteral("R2"), QStringLiteral("Nappe"), QString());
+        ajouterArticleSage(b, u"R1"_s, u"Torchon"_s, u"111"_s);
+        ajouterArticleSage(b, u"R2"_s, u"Nappe"_s, QString());
         for (const char* code : {"901", "902", "903"})
-            ajouterArticleTarvo(b, QString::fromLatin1(code), QStringLiteral("Disparu"));
-        referencerArticle(b, QStringLiteral("902"));
+            ajouterArticleTarvo(b, QString::fromLatin1(code), u"Disparu"_s);
+        referencerArticle(b, u"902"_s);
 
-        ResultatTarvoctl r =
-            lancerTarvoctl(avecDossier(b, {QStringLiteral("synchroniser-articles")}));
+        ResultatTarvoctl r = lancerTarvoctl(avecDossier(b, {u"synchroniser-articles"_s}));
         QCOMPARE(r.statut, 0);
         QCOMPARE(r.sortie, QStringLiteral("Articles mis à jour : 0\nArticles ajoutés : 1\n"
                                           "Articles supprimés : 0\n"
                                           "Articles encore utilisés, gardés : 0\n"
                                           "Articles obsolètes gardés sans --oui : 3\n"));
-        QVERIFY(r.erreurs.contains(QStringLiteral("3 article(s) n'existe(nt) plus")));
+        QVERIFY(r.erreurs.contains(u"3 article(s) n'existe(nt) plus"_s));
         QCOMPARE(contenuArticle(b).size(), 4);
 
-        r = lancerTarvoctl(
-            avecDossier(b, {QStringLiteral("--oui"), QStringLiteral("synchroniser-articles")}));
+        r = lancerTarvoctl(avecDossier(b, {u"--oui"_s, u"synchroniser-articles"_s}));
         QCOMPARE(r.statut, 0);
         QCOMPARE(r.sortie, QStringLiteral("Articles mis à jour : 1\nArticles ajoutés : 0\n"
                                           "Articles supprimés : 2\n"
                                           "Articles encore utilisés, gardés : 1\n"));
-        QVERIFY(r.erreurs.contains(QStringLiteral("Suppression incomplète")));
+        QVERIFY(r.erreurs.contains(u"Suppression incomplète"_s));
         QCOMPARE(contenuArticle(b).size(), 2);
 
-        QVERIFY(lancerTarvoctl(avecDossier(b, {QStringLiteral("synchroniser-articles"),
-                                               QStringLiteral("en-trop")}))
-                    .statut != 0);
+        QVERIFY(lancerTarvoctl(avecDossier(b, {u"synchroniser-articles"_s, u"en-trop"_s})).statut !=
+                0);
     }
 
     void societe() {
@@ -59,32 +56,29 @@ private slots:
                                       "RCS) VALUES ('Linge de maison', 'Roubaix', 'RCS Lille')"));
         QImage img(2, 2, QImage::Format_RGB32);
         img.fill(Qt::green);
-        img.save(b.chemin(QStringLiteral("logo.bmp")), "BMP");
-        const qsizetype taille = b.lireFichier(QStringLiteral("logo.bmp")).size();
-        b.ecrireFichier(QStringLiteral("notes.txt"), "du texte");
+        img.save(b.chemin(u"logo.bmp"_s), "BMP");
+        const qsizetype taille = b.lireFichier(u"logo.bmp"_s).size();
+        b.ecrireFichier(u"notes.txt"_s, "du texte");
 
-        ResultatTarvoctl r = lancerTarvoctl(avecDossier(b, {QStringLiteral("societe")}));
+        ResultatTarvoctl r = lancerTarvoctl(avecDossier(b, {u"societe"_s}));
         QCOMPARE(r.statut, 0);
         const QStringList lignes = r.sortie.split(u'\n', Qt::SkipEmptyParts);
         QCOMPARE(lignes.size(), 16);
-        QCOMPARE(lignes.at(0), QStringLiteral("Nom société: Linge de maison"));
-        QCOMPARE(lignes.at(1), QStringLiteral("Activité: "));
-        QCOMPARE(lignes.at(5), QStringLiteral("Ville: Roubaix"));
-        QCOMPARE(lignes.at(14), QStringLiteral("RCS: RCS Lille"));
-        QCOMPARE(lignes.at(15), QStringLiteral("Logo: aucun"));
+        QCOMPARE(lignes.at(0), u"Nom société: Linge de maison"_s);
+        QCOMPARE(lignes.at(1), u"Activité: "_s);
+        QCOMPARE(lignes.at(5), u"Ville: Roubaix"_s);
+        QCOMPARE(lignes.at(14), u"RCS: RCS Lille"_s);
+        QCOMPARE(lignes.at(15), u"Logo: aucun"_s);
 
-        r = lancerTarvoctl(avecDossier(b, {QStringLiteral("societe"), QStringLiteral("--logo"),
-                                           b.chemin(QStringLiteral("notes.txt"))}));
+        r = lancerTarvoctl(avecDossier(b, {u"societe"_s, u"--logo"_s, b.chemin(u"notes.txt"_s)}));
         QCOMPARE(r.statut, 1);
         QVERIFY(r.sortie.isEmpty());
-        QVERIFY(r.erreurs.contains(QStringLiteral("n'est pas une image")));
+        QVERIFY(r.erreurs.contains(u"n'est pas une image"_s));
 
-        r = lancerTarvoctl(avecDossier(b, {QStringLiteral("societe"), QStringLiteral("--logo"),
-                                           b.chemin(QStringLiteral("logo.bmp"))}));
+        r = lancerTarvoctl(avecDossier(b, {u"societe"_s, u"--logo"_s, b.chemin(u"logo.bmp"_s)}));
         QCOMPARE(r.statut, 0);
-        QVERIFY(r.erreurs.contains(QStringLiteral("Logo chargé : ") +
-                                   b.chemin(QStringLiteral("logo.bmp"))));
-        QVERIFY(r.sortie.endsWith(QStringLiteral("Logo: %1 octets\n").arg(taille)));
+        QVERIFY(r.erreurs.contains(u"Logo chargé : "_s + b.chemin(u"logo.bmp"_s)));
+        QVERIFY(r.sortie.endsWith(u"Logo: %1 octets\n"_s.arg(taille)));
     }
 };
 

@@ -17,10 +17,11 @@
 
 using namespace tarvo;
 using namespace tarvo::test;
+using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString TitreSynchro = QStringLiteral("Mise à jour du fichier Article");
+const QString TitreSynchro = u"Mise à jour du fichier Article"_s;
 
 QString nomEnBase(BaseDeTest& b, int rang) {
     db::Base base(b.ctx->cnx.get());
@@ -61,8 +62,8 @@ class TestCatalogueFenetres : public QObject {
             QVERIFY2(bouton && bouton->isVisible() && bouton->isEnabled(), qPrintable(nom));
             bouton->click();
         }
-        QString statut() const { return controle<QLabel>(QStringLiteral("lblStatus"))->text(); }
-        QString nom() const { return controle<QLineEdit>(QStringLiteral("txtChamp0"))->text(); }
+        QString statut() const { return controle<QLabel>(u"lblStatus"_s)->text(); }
+        QString nom() const { return controle<QLineEdit>(u"txtChamp0"_s)->text(); }
         bool visible(const QString& nom) const {
             return controle<QAbstractButton>(nom)->isVisible();
         }
@@ -70,14 +71,14 @@ class TestCatalogueFenetres : public QObject {
 
 private slots:
     // The question first; "Traitement terminé." only after a run that worked.
-    void menuSynchronisation() {
+    // Then the company form's entry.
+    void menus() {
         BaseDeTest b;
         b.creerBase();
-        ajouterArticleSage(b, QStringLiteral("R1"), QStringLiteral("Torchon"),
-                           QStringLiteral("111"));
+        ajouterArticleSage(b, u"R1"_s, u"Torchon"_s, u"111"_s);
         ui::FenetrePrincipale fenetre(*b.ctx);
         ui::brancherCatalogue(fenetre);
-        QAction* entree = fenetre.action(QStringLiteral("mnuToolSynchroArticle"));
+        QAction* entree = fenetre.action(u"mnuToolSynchroArticle"_s);
 
         b.prompts.reponses << false;
         entree->trigger();
@@ -95,48 +96,39 @@ private slots:
         QCOMPARE(b.prompts.boites.size(), 2);
         QCOMPARE(b.prompts.boites[1].icone, Prompts::Icone::Information);
         QCOMPARE(b.prompts.boites[1].titre, TitreSynchro);
-        QCOMPARE(b.prompts.boites[1].texte, QStringLiteral("Traitement terminé."));
+        QCOMPARE(b.prompts.boites[1].texte, u"Traitement terminé."_s);
 
-        executerSql(b, QStringLiteral("DROP VIEW V_ARTICLE"));
+        executerSql(b, u"DROP VIEW V_ARTICLE"_s);
         b.prompts.vider();
         b.prompts.reponses << true;
         entree->trigger();
         QCOMPARE(b.prompts.boites.size(), 2);
         QCOMPARE(b.prompts.boites[1].icone, Prompts::Icone::Critique);
-        QCOMPARE(b.prompts.boites[1].titre, QStringLiteral("Erreur"));
-    }
+        QCOMPARE(b.prompts.boites[1].titre, u"Erreur"_s);
 
-    void menuInformationsSociete() {
-        BaseDeTest b;
-        b.creerBase();
-        ui::FenetrePrincipale fenetre(*b.ctx);
-        ui::brancherCatalogue(fenetre);
-        fenetre.action(QStringLiteral("mnuInfoSoc"))->trigger();
-        auto* info =
-            qobject_cast<catalogue::InfoSoc*>(fenetre.fenetreOuverte(QStringLiteral("InfoSoc")));
+        fenetre.action(u"mnuInfoSoc"_s)->trigger();
+        auto* info = qobject_cast<catalogue::InfoSoc*>(fenetre.fenetreOuverte(u"InfoSoc"_s));
         QVERIFY(info);
-        QCOMPARE(info->windowTitle(), QStringLiteral("Informations société"));
+        QCOMPARE(info->windowTitle(), u"Informations société"_s);
     }
 
     // Browse and edit states, the captions and the position.
     void etats() {
-        Formulaire f(1);
+        Formulaire f(3);
         const QList<QLabel*> etiquettes = f.fenetre->findChildren<QLabel*>();
         QStringList legendes;
         for (const QLabel* l : etiquettes)
             if (l->text().endsWith(u':'))
                 legendes << l->text();
         QCOMPARE(legendes.size(), 16);
-        QCOMPARE(legendes.first(), QStringLiteral("Nom société:"));
-        QCOMPARE(legendes.last(), QStringLiteral("Logo:"));
-        QCOMPARE(f.controle<QLabel>(QStringLiteral("imgLogo"))->toolTip(),
-                 QStringLiteral("Double-cliquez pour modifier le logo"));
+        QCOMPARE(legendes.first(), u"Nom société:"_s);
+        QCOMPARE(legendes.last(), u"Logo:"_s);
+        QCOMPARE(f.controle<QLabel>(u"imgLogo"_s)->toolTip(),
+                 u"Double-cliquez pour modifier le logo"_s);
 
-        const QStringList parcourir{QStringLiteral("cmdEdit"), QStringLiteral("cmdRefresh"),
-                                    QStringLiteral("cmdClose")};
-        const QStringList editer{QStringLiteral("cmdUpdate"), QStringLiteral("cmdCancel")};
-        const QStringList navigation{QStringLiteral("cmdFirst"), QStringLiteral("cmdPrevious"),
-                                     QStringLiteral("cmdNext"), QStringLiteral("cmdLast")};
+        const QStringList parcourir{u"cmdEdit"_s, u"cmdRefresh"_s, u"cmdClose"_s};
+        const QStringList editer{u"cmdUpdate"_s, u"cmdCancel"_s};
+        const QStringList navigation{u"cmdFirst"_s, u"cmdPrevious"_s, u"cmdNext"_s, u"cmdLast"_s};
         const auto verifierEtat = [&](bool edition) {
             for (const QString& n : parcourir)
                 QCOMPARE(f.visible(n), !edition);
@@ -144,38 +136,51 @@ private slots:
                 QCOMPARE(f.visible(n), edition);
             for (const QString& n : navigation)
                 QCOMPARE(f.controle<QAbstractButton>(n)->isEnabled(), !edition);
-            QCOMPARE(f.controle<QLineEdit>(QStringLiteral("txtChamp5"))->isReadOnly(), !edition);
+            QCOMPARE(f.controle<QLineEdit>(u"txtChamp5"_s)->isReadOnly(), !edition);
         };
         verifierEtat(false);
-        QCOMPARE(f.statut(), QStringLiteral("Record: 1"));
-        QCOMPARE(f.nom(), QStringLiteral("Société 1"));
-        // One row: next beeps and stays.
-        f.cliquer(QStringLiteral("cmdNext"));
-        QCOMPARE(f.statut(), QStringLiteral("Record: 1"));
+        QCOMPARE(f.statut(), u"Record: 1"_s);
+        QCOMPARE(f.nom(), u"Société 1"_s);
+        f.cliquer(u"cmdNext"_s);
 
-        f.cliquer(QStringLiteral("cmdEdit"));
+        f.cliquer(u"cmdEdit"_s);
         verifierEtat(true);
-        QCOMPARE(f.statut(), QStringLiteral("Modifier l'enregistrement"));
+        QCOMPARE(f.statut(), u"Modifier l'enregistrement"_s);
         // Keys do not move nor close while editing.
-        QTest::keyClick(f.controle<QLineEdit>(QStringLiteral("txtChamp0")), Qt::Key_Escape);
+        QTest::keyClick(f.controle<QLineEdit>(u"txtChamp0"_s), Qt::Key_Escape);
         QVERIFY(f.fenetre->isVisible());
 
-        QLineEdit* ville = f.controle<QLineEdit>(QStringLiteral("txtChamp5"));
+        // Cancelling returns to the row shown when "Modifier" was pressed.
+        QLineEdit* ville = f.controle<QLineEdit>(u"txtChamp5"_s);
         ville->selectAll();
-        QTest::keyClicks(ville, QStringLiteral("Lyon"));
-        f.cliquer(QStringLiteral("cmdCancel"));
+        QTest::keyClicks(ville, u"Lyon"_s);
+        f.cliquer(u"cmdCancel"_s);
         verifierEtat(false);
-        QCOMPARE(ville->text(), QStringLiteral("Ville 1"));
+        QCOMPARE(ville->text(), u"Ville 2"_s);
+        QCOMPARE(f.statut(), u"Record: 2"_s);
+        f.cliquer(u"cmdPrevious"_s);
+        f.cliquer(u"cmdPrevious"_s);
+        QCOMPARE(f.statut(), u"Record: 1"_s);
 
-        f.cliquer(QStringLiteral("cmdEdit"));
-        QLineEdit* nom = f.controle<QLineEdit>(QStringLiteral("txtChamp0"));
+        f.cliquer(u"cmdEdit"_s);
+        QLineEdit* nom = f.controle<QLineEdit>(u"txtChamp0"_s);
         nom->selectAll();
-        QTest::keyClicks(nom, QStringLiteral("Linge de maison SA"));
-        f.cliquer(QStringLiteral("cmdUpdate"));
+        QTest::keyClicks(nom, u"Linge de maison SA"_s);
+        f.cliquer(u"cmdUpdate"_s);
         verifierEtat(false);
-        QCOMPARE(nomEnBase(f.b, 0), QStringLiteral("Linge de maison SA"));
-        QCOMPARE(f.statut(), QStringLiteral("Record: 1"));
+        QCOMPARE(nomEnBase(f.b, 0), u"Linge de maison SA"_s);
+        QCOMPARE(f.statut(), u"Record: 1"_s);
         QVERIFY(f.b.prompts.boites.isEmpty());
+
+        // Down to one row: next and last beep and stay.
+        f.cliquer(u"cmdLast"_s);
+        QCOMPARE(f.nom(), u"Société 3"_s);
+        executerSql(f.b, u"DELETE FROM [Informations société] WHERE rowid > 1"_s);
+        f.cliquer(u"cmdRefresh"_s);
+        for (const QString& bouton : {u"cmdNext"_s, u"cmdLast"_s}) {
+            f.cliquer(bouton);
+            QCOMPARE(f.statut(), u"Record: 1"_s);
+        }
     }
 
     // The keys of the browse state, then Escape.
@@ -202,51 +207,31 @@ private slots:
         QFETCH(int, arrivee);
         Formulaire f(3);
         if (depart == 3)
-            f.cliquer(QStringLiteral("cmdLast"));
-        QCOMPARE(f.statut(), QStringLiteral("Record: %1").arg(depart));
-        QTest::keyClick(f.controle<QLineEdit>(QStringLiteral("txtChamp3")),
-                        static_cast<Qt::Key>(touche),
+            f.cliquer(u"cmdLast"_s);
+        QCOMPARE(f.statut(), u"Record: %1"_s.arg(depart));
+        QTest::keyClick(f.controle<QLineEdit>(u"txtChamp3"_s), static_cast<Qt::Key>(touche),
                         static_cast<Qt::KeyboardModifiers>(modificateurs));
-        QCOMPARE(f.statut(), QStringLiteral("Record: %1").arg(arrivee));
-        QCOMPARE(f.nom(), QStringLiteral("Société %1").arg(arrivee));
+        QCOMPARE(f.statut(), u"Record: %1"_s.arg(arrivee));
+        QCOMPARE(f.nom(), u"Société %1"_s.arg(arrivee));
         QTest::keyClick(f.fenetre.get(), Qt::Key_Escape);
         QVERIFY(!f.fenetre->isVisible());
-    }
-
-    // Cancelling returns to the row shown when "Modifier" was pressed.
-    void navigationEtAnnulation() {
-        Formulaire f(3);
-        f.cliquer(QStringLiteral("cmdNext"));
-        f.cliquer(QStringLiteral("cmdEdit"));
-        f.cliquer(QStringLiteral("cmdCancel"));
-        QCOMPARE(f.statut(), QStringLiteral("Record: 2"));
-        f.cliquer(QStringLiteral("cmdPrevious"));
-        f.cliquer(QStringLiteral("cmdPrevious"));
-        QCOMPARE(f.statut(), QStringLiteral("Record: 1"));
-        f.cliquer(QStringLiteral("cmdLast"));
-        QCOMPARE(f.nom(), QStringLiteral("Société 3"));
-        executerSql(f.b, QStringLiteral("DELETE FROM [Informations société] WHERE rowid > 1"));
-        f.cliquer(QStringLiteral("cmdRefresh"));
-        QCOMPARE(f.statut(), QStringLiteral("Record: 1"));
-        f.cliquer(QStringLiteral("cmdLast"));
-        QCOMPARE(f.statut(), QStringLiteral("Record: 1"));
     }
 
     // An empty table: nothing to edit, and a first logo makes the row.
     void tableVide() {
         Formulaire f(0);
-        f.cliquer(QStringLiteral("cmdNext"));
-        f.cliquer(QStringLiteral("cmdEdit"));
+        f.cliquer(u"cmdNext"_s);
+        f.cliquer(u"cmdEdit"_s);
         QCOMPARE(f.b.prompts.boites.size(), 1);
         QCOMPARE(f.b.prompts.boites[0].icone, Prompts::Icone::Aucune);
-        QVERIFY(f.visible(QStringLiteral("cmdEdit")));
+        QVERIFY(f.visible(u"cmdEdit"_s));
         QImage img(3, 3, QImage::Format_RGB32);
         img.fill(Qt::blue);
-        img.save(f.b.chemin(QStringLiteral("logo.bmp")), "BMP");
-        f.b.prompts.fichiers << f.b.chemin(QStringLiteral("logo.bmp"));
-        QTest::mouseDClick(f.controle<QLabel>(QStringLiteral("imgLogo")), Qt::LeftButton);
-        QCOMPARE(f.statut(), QStringLiteral("Record: 1"));
-        QCOMPARE(f.controle<QLabel>(QStringLiteral("imgLogo"))->pixmap().size(), QSize(3, 3));
+        img.save(f.b.chemin(u"logo.bmp"_s), "BMP");
+        f.b.prompts.fichiers << f.b.chemin(u"logo.bmp"_s);
+        QTest::mouseDClick(f.controle<QLabel>(u"imgLogo"_s), Qt::LeftButton);
+        QCOMPARE(f.statut(), u"Record: 1"_s);
+        QCOMPARE(f.controle<QLabel>(u"imgLogo"_s)->pixmap().size(), QSize(3, 3));
     }
 
     // A logo replaced while text changes wait: the logo alone is written at
@@ -256,31 +241,28 @@ private slots:
         Formulaire f(1);
         QImage img(4, 4, QImage::Format_RGB32);
         img.fill(Qt::red);
-        img.save(f.b.chemin(QStringLiteral("logo.png")), "PNG");
-        const QByteArray octets = f.b.lireFichier(QStringLiteral("logo.png"));
-        f.b.ecrireFichier(QStringLiteral("faux.gif"), "pas une image");
+        img.save(f.b.chemin(u"logo.png"_s), "PNG");
+        const QByteArray octets = f.b.lireFichier(u"logo.png"_s);
+        f.b.ecrireFichier(u"faux.gif"_s, "pas une image");
 
-        f.cliquer(QStringLiteral("cmdEdit"));
-        QLineEdit* nom = f.controle<QLineEdit>(QStringLiteral("txtChamp0"));
+        f.cliquer(u"cmdEdit"_s);
+        QLineEdit* nom = f.controle<QLineEdit>(u"txtChamp0"_s);
         nom->selectAll();
-        QTest::keyClicks(nom, QStringLiteral("Nouveau nom"));
-        QLabel* logo = f.controle<QLabel>(QStringLiteral("imgLogo"));
-        f.b.prompts.fichiers << f.b.chemin(QStringLiteral("faux.gif"))
-                             << f.b.chemin(QStringLiteral("logo.png"));
+        QTest::keyClicks(nom, u"Nouveau nom"_s);
+        QLabel* logo = f.controle<QLabel>(u"imgLogo"_s);
+        f.b.prompts.fichiers << f.b.chemin(u"faux.gif"_s) << f.b.chemin(u"logo.png"_s);
         QTest::mouseDClick(logo, Qt::LeftButton);
         QCOMPARE(f.b.prompts.boites.last().icone, Prompts::Icone::Exclamation);
         QVERIFY(logo->pixmap().isNull());
         QTest::mouseDClick(logo, Qt::LeftButton);
-        QCOMPARE(f.b.prompts.boites.last().texte,
-                 QStringLiteral("Logo chargé : ") + f.b.chemin(QStringLiteral("logo.png")));
+        QCOMPARE(f.b.prompts.boites.last().texte, u"Logo chargé : "_s + f.b.chemin(u"logo.png"_s));
         QCOMPARE(logo->pixmap().size(), QSize(4, 4));
-        QCOMPARE(nomEnBase(f.b, 0), QStringLiteral("Société 1"));
+        QCOMPARE(nomEnBase(f.b, 0), u"Société 1"_s);
 
-        f.cliquer(QStringLiteral("cmdUpdate"));
-        QCOMPARE(nomEnBase(f.b, 0), QStringLiteral("Nouveau nom"));
+        f.cliquer(u"cmdUpdate"_s);
+        QCOMPARE(nomEnBase(f.b, 0), u"Nouveau nom"_s);
         db::Base base(f.b.ctx->cnx.get());
-        db::Requete r =
-            base.preparer(db::TexteSql(QStringLiteral("SELECT Logo FROM [Informations société]")));
+        db::Requete r = base.preparer(db::TexteSql(u"SELECT Logo FROM [Informations société]"_s));
         QVERIFY(r.suivante());
         QCOMPARE(r.octets(0), octets);
     }

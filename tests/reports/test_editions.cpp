@@ -63,18 +63,18 @@ private slots:
         const db::Base base(t.ctx->cnx.get(), voie);
 
         const DonneesEtat bon = BonExp(base, 102);
-        QCOMPARE(bon.expedition.liIntitule, QStringLiteral("Galeries Rhodaniennes - Entrepôt"));
-        QCOMPARE(bon.expedition.liVille, QStringLiteral("Vénissieux"));
+        QCOMPARE(bon.expedition.liIntitule, u"Galeries Rhodaniennes - Entrepôt"_s);
+        QCOMPARE(bon.expedition.liVille, u"Vénissieux"_s);
         QCOMPARE(bon.commandes.size(), 2);
-        QCOMPARE(bon.commandes[0].noCommande, QStringLiteral("BC00103"));
-        QCOMPARE(bon.commandes[1].reference, QStringLiteral("NOEL COFFRETS"));
+        QCOMPARE(bon.commandes[0].noCommande, u"BC00103"_s);
+        QCOMPARE(bon.commandes[1].reference, u"NOEL COFFRETS"_s);
 
         const DonneesEtat sansLieu = ListeArticle(base, 900);
-        QCOMPARE(sansLieu.expedition.libelle1, QStringLiteral("Essai"));
+        QCOMPARE(sansLieu.expedition.libelle1, u"Essai"_s);
         QVERIFY(sansLieu.expedition.liIntitule.isEmpty());
         QVERIFY(sansLieu.expedition.liPays.isEmpty());
         QCOMPARE(sansLieu.articles.size(), 2);
-        QCOMPARE(sansLieu.articles[0].codeBarres, QStringLiteral("0049876500122"));
+        QCOMPARE(sansLieu.articles[0].codeBarres, u"0049876500122"_s);
         QCOMPARE(sansLieu.articles[0].qteCde.toInt(), 6);
         QCOMPARE(sansLieu.articles[1].qteCde.toInt(), 5);
 
@@ -92,7 +92,7 @@ private slots:
         QCOMPARE(colisage.colis[0].contenu.size(), 3);
         QCOMPARE(colisage.colis[0].poids.toDouble(), 3.2);
         QVERIFY(colisage.colis[1].poids.isNull());
-        QCOMPARE(colisage.colis[1].contenu[1].codeBarres, QStringLiteral("3760987650045"));
+        QCOMPARE(colisage.colis[1].contenu[1].codeBarres, u"3760987650045"_s);
         QCOMPARE(colisage.colis[1].contenu[1].quantite, 2);
         QVERIFY(colisage.societe);
         QVERIFY(!QImage::fromData(colisage.societe->logo).isNull());
@@ -106,9 +106,8 @@ private slots:
         const DonneesEtat controle = EtatControleArt(base, 102);
         QVERIFY(!controle.controleArt.isEmpty());
         for (const LigneControleArt& l : controle.controleArt)
-            QCOMPARE(l.controle, l.qteCommandee == l.qteExpediee
-                                     ? QStringLiteral("OK")
-                                     : QStringLiteral("Quantité incorrecte"));
+            QCOMPARE(l.controle,
+                     l.qteCommandee == l.qteExpediee ? u"OK"_s : u"Quantité incorrecte"_s);
 
         QVERIFY_THROWS_EXCEPTION(ErreurTarvo, BonExp(base, 4242));
         QVERIFY(BonExp(base, 103).commandes.size() == 1);
@@ -172,53 +171,44 @@ private slots:
                                    u"rsV #7    TORCH50"_s, u"Fin boucle rsV"_s}));
     }
 
-    // A failed statement is logged and shown once, and no report follows:
-    // the rows of an earlier preparation are never printed as this one's.
-    void preparationEnEchec() {
+    // The progress lines of the two reports that trace themselves. Then a
+    // failed statement is logged and shown once, and no report follows: the
+    // rows of an earlier preparation are never printed as this one's.
+    void journalDebugEtPreparationEnEchec() {
         BaseDeTest t;
         t.creerBase(true);
         bool montre = false;
-        QVERIFY(EditerEtat(*t.ctx, Etat::EtatControleExpGamme, 102,
-                           [&](const Document&) { montre = true; }));
+        const auto montrer = [&](const Document&) { montre = true; };
+        QVERIFY(EditerEtat(*t.ctx, Etat::ColisageExp, 101, montrer));
+        QVERIFY(EditerEtat(*t.ctx, Etat::EtatControleExpGamme, 102, montrer));
         QVERIFY(montre);
+        QVERIFY(t.prompts.boites.isEmpty());
+        QVERIFY(dansLOrdre(
+            QString::fromLatin1(t.lireFichier(FichierDebug)),
+            {u"13:42:25 mnuEdListeColisage \r\n"_s, u"appel DataEnvEd.ColisageExp exp=101"_s,
+             u"appel refresh"_s, u"appel show"_s, u"appel close"_s, u"EdListeColisage fin"_s,
+             u"prepaEtatControleQteGamme SPID="_s, u"Fin boucle rsV"_s,
+             u"prepaEtatControleQteGamme ok"_s, u"Apres DataEnvEd.EtatControleArtGamme 102"_s,
+             u"Apres EtatControleExpGamme.Refresh"_s, u"Apres EtatControleExpGamme.Show"_s,
+             u"13:42:25 \r\n"_s}));
+
         db::Base(t.ctx->cnx.get())
-            .executerScript(db::TexteSql{
-                QStringLiteral("ALTER TABLE w_controle_qte_gamme RENAME TO w_controle_ancien;")});
+            .executerScript(
+                db::TexteSql{u"ALTER TABLE w_controle_qte_gamme RENAME TO w_controle_ancien;"_s});
         montre = false;
-        t.prompts.vider();
-        QVERIFY(!EditerEtat(*t.ctx, Etat::EtatControleExpGamme, 102,
-                            [&](const Document&) { montre = true; }));
+        QVERIFY(!EditerEtat(*t.ctx, Etat::EtatControleExpGamme, 102, montrer));
         QVERIFY(!montre);
         QCOMPARE(t.prompts.boites.size(), 1);
         const QString erreurs = QString::fromLatin1(t.lireFichier(FichierErreurs));
         QCOMPARE(erreurs.count(u'\n'), 1);
-        QVERIFY(erreurs.contains(QStringLiteral(
-            "Erreur lors de l'exécution de delete from w_controle_qte_gamme where SPID=")));
+        QVERIFY(erreurs.contains(
+            u"Erreur lors de l'exécution de delete from w_controle_qte_gamme where SPID="_s));
         QVERIFY(t.prompts.boites[0].texte.startsWith(
-            QStringLiteral("Erreur lors de l'exécution de delete from w_controle_qte_gamme")));
-        QVERIFY(t.prompts.boites[0].texte.contains(QStringLiteral("no such table")));
+            u"Erreur lors de l'exécution de delete from w_controle_qte_gamme"_s));
+        QVERIFY(t.prompts.boites[0].texte.contains(u"no such table"_s));
         QCOMPARE(t.prompts.boites[0].icone, Prompts::Icone::Aucune);
         QVERIFY(!QString::fromLatin1(t.lireFichier(FichierDebug))
-                     .endsWith(QStringLiteral("prepaEtatControleQteGamme ok\r\n")));
-    }
-
-    // The progress lines of the two reports that trace themselves.
-    void journalDebug() {
-        BaseDeTest t;
-        t.creerBase(true);
-        const auto rien = [](const Document&) {};
-        QVERIFY(EditerEtat(*t.ctx, Etat::ColisageExp, 101, rien));
-        QVERIFY(EditerEtat(*t.ctx, Etat::EtatControleExpGamme, 102, rien));
-        const QString debug = QString::fromLatin1(t.lireFichier(FichierDebug));
-        QVERIFY(dansLOrdre(debug, {u"13:42:25 mnuEdListeColisage \r\n"_s,
-                                   u"appel DataEnvEd.ColisageExp exp=101"_s, u"appel refresh"_s,
-                                   u"appel show"_s, u"appel close"_s, u"EdListeColisage fin"_s,
-                                   u"prepaEtatControleQteGamme SPID="_s, u"Fin boucle rsV"_s,
-                                   u"prepaEtatControleQteGamme ok"_s,
-                                   u"Apres DataEnvEd.EtatControleArtGamme 102"_s,
-                                   u"Apres EtatControleExpGamme.Refresh"_s,
-                                   u"Apres EtatControleExpGamme.Show"_s, u"13:42:25 \r\n"_s}));
-        QVERIFY(t.prompts.boites.isEmpty());
+                     .endsWith(u"prepaEtatControleQteGamme ok\r\n"_s));
     }
 
     // Without a selected shipment each report names its report and command.
@@ -240,32 +230,30 @@ private slots:
         QCOMPARE(t.prompts.boites.size(), 1);
         QCOMPARE(t.prompts.boites[0].icone, Prompts::Icone::Critique);
         QVERIFY(t.prompts.boites[0].texte.startsWith(
-            QStringLiteral("Problème de connexion lors du calcul de l'état ") + nomEtat +
-            QStringLiteral("\r\nErreur n° : ")));
+            u"Problème de connexion lors du calcul de l'état "_s + nomEtat +
+            u"\r\nErreur n° : "_s));
         const QString erreurs = QString::fromLatin1(t.lireFichier(FichierErreurs));
-        QVERIFY(dansLOrdre(erreurs, {QStringLiteral(" Erreur lors du calcul du l'état ") + nomEtat,
-                                     QStringLiteral("Nb Erreur : 0"),
-                                     QStringLiteral("DataEnv command     : ") + commande,
-                                     QStringLiteral("DataEnv CommandText : SELECT"),
-                                     QStringLiteral("---------------")}));
+        QVERIFY(dansLOrdre(erreurs, {u" Erreur lors du calcul du l'état "_s + nomEtat,
+                                     u"Nb Erreur : 0"_s, u"DataEnv command     : "_s + commande,
+                                     u"DataEnv CommandText : SELECT"_s, u"---------------"_s}));
         QVERIFY(!t.ctx->conxReport->estOuverte());
     }
 
     // Pages: headers on every page, a band never split, "Page n/N".
     void miseEnPage() {
         Modele m;
-        m.titre = QStringLiteral("Essai");
-        m.dateEdition = QStringLiteral("19/04/2012");
-        m.enTeteEtat = Bande(100).texte(0, 0, 200, 20, QStringLiteral("En-tête d'état"));
-        m.enTetePage = Bande(30).texte(0, 0, 200, 20, QStringLiteral("Titre de page"));
-        m.reprise = Bande(15).texte(0, 0, 200, 13, QStringLiteral("Colonnes"));
+        m.titre = u"Essai"_s;
+        m.dateEdition = u"19/04/2012"_s;
+        m.enTeteEtat = Bande(100).texte(0, 0, 200, 20, u"En-tête d'état"_s);
+        m.enTetePage = Bande(30).texte(0, 0, 200, 20, u"Titre de page"_s);
+        m.reprise = Bande(15).texte(0, 0, 200, 13, u"Colonnes"_s);
         for (int i = 1; i <= 100; ++i) {
             Bande b(i % 10 == 0 ? 40 : 13);
-            b.texte(0, 0, 200, 13, QStringLiteral("Ligne %1").arg(i));
-            b.texte(0, b.hauteur() - 13, 200, 13, QStringLiteral("Fin %1").arg(i));
+            b.texte(0, 0, 200, 13, u"Ligne %1"_s.arg(i));
+            b.texte(0, b.hauteur() - 13, 200, 13, u"Fin %1"_s.arg(i));
             m.corps << b;
         }
-        m.corps << Bande(13).texte(0, 0, 400, 13, QStringLiteral("x").repeated(500));
+        m.corps << Bande(13).texte(0, 0, 400, 13, u"x"_s.repeated(500));
         const Document d = mettreEnPage(m);
         QCOMPARE(d.pages.size(), 3);
         for (qsizetype p = 0; p < d.pages.size(); ++p) {
@@ -274,17 +262,17 @@ private slots:
                 textes << e.texte;
                 QVERIFY(e.rect.bottom() <= HauteurPage - Marge + 0.01);
             }
-            QCOMPARE(textes.contains(QStringLiteral("En-tête d'état")), p == 0);
-            QCOMPARE(textes.contains(QStringLiteral("Colonnes")), p > 0);
-            QVERIFY(textes.contains(QStringLiteral("Titre de page")));
-            QVERIFY(textes.contains(QStringLiteral("Page %1/3").arg(p + 1)));
+            QCOMPARE(textes.contains(u"En-tête d'état"_s), p == 0);
+            QCOMPARE(textes.contains(u"Colonnes"_s), p > 0);
+            QVERIFY(textes.contains(u"Titre de page"_s));
+            QVERIFY(textes.contains(u"Page %1/3"_s.arg(p + 1)));
             // Each band's first and last text on the same page.
             for (const QString& texte : textes)
-                if (texte.startsWith(QStringLiteral("Ligne ")))
-                    QVERIFY(textes.contains(QStringLiteral("Fin ") + texte.mid(6)));
+                if (texte.startsWith(u"Ligne "_s))
+                    QVERIFY(textes.contains(u"Fin "_s + texte.mid(6)));
         }
 
-        const QString pdf = QDir(QDir::tempPath()).filePath(QStringLiteral("tarvo-pages.pdf"));
+        const QString pdf = QDir(QDir::tempPath()).filePath(u"tarvo-pages.pdf"_s);
         ecrirePdf(d, pdf);
         const QString texte = textePdf(pdf);
         QVERIFY(dansLOrdre(texte, {u"En-tête d'état"_s, u"Ligne 1"_s, u"Page 1/3"_s, u"Colonnes"_s,

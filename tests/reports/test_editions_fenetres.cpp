@@ -70,8 +70,7 @@ private slots:
             QCOMPARE(liste.size(), 1);
             ApercuEtat* apercu = liste.first();
             QCOMPARE(apercu->windowTitle(), titre);
-            QCOMPARE(apercu->findChild<QLabel*>(QStringLiteral("lblPage"))->text(),
-                     QStringLiteral("Page 1/1"));
+            QCOMPARE(apercu->findChild<QLabel*>(u"lblPage"_s)->text(), u"Page 1/1"_s);
             QVERIFY(!apercu->vuePage()->pixmap().isNull());
             QVERIFY(apercu->width() >= apercu->vuePage()->width());
         }
@@ -84,10 +83,10 @@ private slots:
         t.creerBase(false);
         ui::FenetrePrincipale principale(*t.ctx);
         expeditions::ExpModif modif(*t.ctx, principale.mnuEditionExp());
-        principale.action(QStringLiteral("mnuEdListeColisage"))->trigger();
+        principale.action(u"mnuEdListeColisage"_s)->trigger();
         QCOMPARE(t.prompts.boites.size(), 1);
         QVERIFY(t.prompts.boites[0].texte.startsWith(
-            QStringLiteral("Problème de connexion lors du calcul de l'état ColisageExp")));
+            u"Problème de connexion lors du calcul de l'état ColisageExp"_s));
         QVERIFY(apercus().isEmpty());
     }
 
@@ -95,23 +94,22 @@ private slots:
         BaseDeTest t;
         t.creerBase(true);
         editions::Document d;
-        d.titre = QStringLiteral("Essai");
+        d.titre = u"Essai"_s;
         d.taille = QSizeF(editions::LargeurPage, editions::HauteurPage);
         d.pages.resize(3);
         ApercuEtat* apercu = editions::ouvrirApercu(*t.ctx, d, nullptr);
         QCOMPARE(apercu->pageCourante(), 0);
-        QTest::mouseClick(apercu->findChild<QWidget*>(QStringLiteral("BtDerniere")),
-                          Qt::LeftButton);
+        QTest::mouseClick(apercu->findChild<QWidget*>(u"BtDerniere"_s), Qt::LeftButton);
         QCOMPARE(apercu->pageCourante(), 2);
         apercu->allerA(7);
         QCOMPARE(apercu->pageCourante(), 2);
-        QVERIFY(!apercu->findChild<QWidget*>(QStringLiteral("BtSuivante"))->isEnabled());
+        QVERIFY(!apercu->findChild<QWidget*>(u"BtSuivante"_s)->isEnabled());
 
-        QVERIFY(apercu->enregistrerPdf(t.chemin(QStringLiteral("essai.pdf"))));
-        QVERIFY(t.lireFichier(QStringLiteral("essai.pdf")).startsWith("%PDF"));
-        QVERIFY(!apercu->enregistrerPdf(QStringLiteral("/dossier/absent/essai.pdf")));
+        QVERIFY(apercu->enregistrerPdf(t.chemin(u"essai.pdf"_s)));
+        QVERIFY(t.lireFichier(u"essai.pdf"_s).startsWith("%PDF"));
+        QVERIFY(!apercu->enregistrerPdf(u"/dossier/absent/essai.pdf"_s));
         QCOMPARE(t.prompts.boites.size(), 1);
-        QVERIFY(t.prompts.boites[0].texte.contains(QStringLiteral("Impossible d'écrire")));
+        QVERIFY(t.prompts.boites[0].texte.contains(u"Impossible d'écrire"_s));
     }
 };
 

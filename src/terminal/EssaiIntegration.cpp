@@ -34,8 +34,8 @@ void essayerFichier(Integration& run, const db::Base& base, const QString& chemi
             bilan.echec(chemin, numero, e.erreur().description);
         }
     }
-    lecteur.fermer();
     const auto archive = archiveFichierIntegre(base, {lecteur.empreinte(), lecteur.modification()});
+    lecteur.fermer();
     bilan.fichier(chemin, numero, archive.value_or(QString()));
 }
 

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "FichierTravail.h"
+
 #include <QString>
+#include <chrono>
 
 namespace tarvo {
 struct Contexte;
@@ -13,6 +16,13 @@ struct ResultatIntegration {
     enum class Issue {
         // No file at the configured path (or no path): nothing was done.
         AucunFichier,
+        // Another run, on this or another workstation, still held the
+        // integration after the wait: nothing was touched.
+        DejaEnCours,
+        // A terminal still held the data file open for writing after the
+        // run's patience: nothing of it was committed, it waits for the next
+        // run.
+        EnAttente,
         // The very file of a committed run, left by a stop after its commit
         // (or written again with its bytes and time): removed, not integrated
         // again.
@@ -27,28 +37,39 @@ struct ResultatIntegration {
     QString archive;
 };
 
+// How long a run waits, for another run and for a terminal still writing.
+struct ReglagesIntegration {
+    std::chrono::milliseconds attenteAutreIntegration{10000};
+    std::chrono::milliseconds patienceEcrivain = FichierTravail::PatienceParDefaut;
+};
+
 // Where a run stands once its lines are handled: the steps that follow them,
 // as the failure message numbers them.
 constexpr qint64 EtapeArchive = -1;
 constexpr qint64 EtapeSuppression = -2;
 constexpr qint64 EtapeValidation = -3;
 
-// Integrates the terminal data file: first a work file left by a stop
-// (removed only when its run had committed), then the data file, moved to its
-// work name in one rename so that a terminal writing meanwhile starts a new
-// data file. Each is integrated in one transaction, the bytes read archived,
-// committed and removed, with the status and progress of the run.
-// `ligneFichier` follows the run: the 1-based number of the line being
+// Integrates the terminal data file. Integrations never overlap, on any
+// workstation: the run first takes the integration lock in the database,
+// waiting a short while with the wait shown, and keeps it until its files are
+// gone. Under it: first a work file left by a stop (removed only when its run
+// had committed), then the data file, moved to its work name in one rename so
+// that a terminal writing meanwhile starts a new data file. Each is read until
+// no terminal holds it open any more, integrated in one transaction, its bytes
+// read archived, committed and removed, with the status and progress of the
+// run. `ligneFichier` follows the run: the 1-based number of the line being
 // handled, then the steps above. Raises ErreurTarvo; nothing of that file is
 // then committed, it is back under its name (or, when a terminal has started
 // a new data file meanwhile, waits under its work name for the next run; but
 // after a failed removal) and no archive of an uncommitted run remains; the
 // status shows the line that failed.
-ResultatIntegration IntegrerFichierData(Contexte& ctx, qint64& ligneFichier);
+ResultatIntegration IntegrerFichierData(Contexte& ctx, qint64& ligneFichier,
+                                        const ReglagesIntegration& reglages = {});
 
-// The same with its boxes: the completion, the missing file, and a failure
-// (also written to erreurs.txt) with where the run stopped. False when there
-// was no file or the run failed.
+// The same with its boxes: the completion, the missing file, another run in
+// progress, a file still being written, and a failure (also written to
+// erreurs.txt) with where the run stopped. False when there was no file,
+// another run held the integration, or the run failed.
 bool IntegData(Contexte& ctx);
 
 } // namespace tarvo::terminal

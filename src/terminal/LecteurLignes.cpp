@@ -1,5 +1,6 @@
 #include "LecteurLignes.h"
 
+#include "FichierRegulier.h"
 #include "app/Erreur.h"
 
 #include <QDateTime>
@@ -12,23 +13,27 @@ constexpr qsizetype TailleTampon = 1 << 16;
 
 }
 
-LecteurLignes::LecteurLignes(const QString& chemin, const QString& source)
-    : fichier_(chemin), source_(source) {
-    if (!fichier_.open(QIODevice::ReadOnly))
-        throw ErreurTarvo(NumeroErreur::FichierIllisible, source_,
-                          QStringLiteral("Impossible d'ouvrir le fichier %1 : %2")
-                              .arg(chemin, fichier_.errorString()));
+LecteurLignes::LecteurLignes(const QString& chemin, const QString& source, Suite suite)
+    : source_(source), suite_(std::move(suite)) {
+    fichier_.setFileName(chemin);
+    fichiers::ouvrirEnLecture(fichier_, chemin, source_);
     taille_ = fichier_.size();
-    modification_ = fichier_.fileTime(QFileDevice::FileModificationTime).toMSecsSinceEpoch();
+}
+
+qint64 LecteurLignes::modification() {
+    return fichier_.fileTime(QFileDevice::FileModificationTime).toMSecsSinceEpoch();
 }
 
 bool LecteurLignes::remplir() {
     tampon_.resize(TailleTampon);
-    const qint64 lus = fichier_.read(tampon_.data(), TailleTampon);
-    if (lus < 0)
-        throw ErreurTarvo(NumeroErreur::FichierIllisible, source_,
-                          QStringLiteral("Lecture impossible du fichier %1 : %2")
-                              .arg(fichier_.fileName(), fichier_.errorString()));
+    qint64 lus = 0;
+    do {
+        lus = fichier_.read(tampon_.data(), TailleTampon);
+        if (lus < 0)
+            throw ErreurTarvo(NumeroErreur::FichierIllisible, source_,
+                              QStringLiteral("Lecture impossible du fichier %1 : %2")
+                                  .arg(fichier_.fileName(), fichier_.errorString()));
+    } while (lus == 0 && suite_ && suite_(octetsLus_));
     tampon_.resize(lus);
     octetsLus_ += lus;
     empreinte_.addData(tampon_);
@@ -53,6 +58,12 @@ bool LecteurLignes::suivante(QByteArray& ligne) {
         const char* finTampon = tampon_.constData() + tampon_.size();
         const char* fin =
             std::find_if(debut, finTampon, [](char c) { return c == '\r' || c == '\n'; });
+        if (ligne.size() + (fin - debut) > LongueurMaximale)
+            throw ErreurTarvo(NumeroErreur::DonneeInvalide, source_,
+                              QStringLiteral("La ligne dépasse %1 octets : ce n'est pas une "
+                                             "ligne de terminal (fichier %2).")
+                                  .arg(LongueurMaximale)
+                                  .arg(fichier_.fileName()));
         ligne.append(QByteArrayView(debut, fin));
         position_ = fin - tampon_.constData();
         if (fin == finTampon) {

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QCryptographicHash>
 #include <QFile>
+#include <functional>
 
 namespace tarvo::terminal {
 
@@ -12,16 +13,28 @@ namespace tarvo::terminal {
 // keep their lines whatever their line ends became.
 class LecteurLignes {
 public:
-    // Raises ErreurTarvo with `source` when the file cannot be opened.
-    LecteurLignes(const QString& chemin, const QString& source);
+    // A terminal line is under a hundred bytes: a longer one is no terminal
+    // line, and is refused before it is held whole.
+    static constexpr qsizetype LongueurMaximale = 4096;
+
+    // Asked at the end of the bytes written so far, with how many were read:
+    // true to read again (a writer may still add some), false when the file
+    // is complete.
+    using Suite = std::function<bool(qint64 octetsLus)>;
+
+    // Opens a regular file reached without a link. Raises ErreurTarvo with
+    // `source` when the file cannot be opened or is no such file.
+    LecteurLignes(const QString& chemin, const QString& source, Suite suite = {});
 
     qint64 taille() const { return taille_; }
     // When the file was last written, in milliseconds since 1970 UTC, as it
-    // stood when it was opened.
-    qint64 modification() const { return modification_; }
-    // The next line, without its end, in `ligne`; false at the end of the file.
+    // stands now: read once the file is complete, it names that very file.
+    qint64 modification();
+    // The next line, without its end, in `ligne`; false at the end of the
+    // file. Raises ErreurTarvo for a line over LongueurMaximale.
     bool suivante(QByteArray& ligne);
     void fermer() { fichier_.close(); }
+    QFile& fichier() { return fichier_; }
     // How many bytes were read: the whole file's once suivante() has returned
     // false, bytes appended since the opening included.
     qint64 octetsLus() const { return octetsLus_; }
@@ -34,8 +47,8 @@ private:
 
     QFile fichier_;
     QString source_;
+    Suite suite_;
     qint64 taille_ = 0;
-    qint64 modification_ = 0;
     qint64 octetsLus_ = 0;
     QByteArray tampon_;
     qsizetype position_ = 0;

@@ -404,33 +404,39 @@ private slots:
         b.verifierEchec(fichier(l), 33001);
     }
 
-    // A stop left the work file (and the note of its archive), and a terminal
-    // has written a new data file since. After the commit the work file is
-    // only removed, its archive kept; before it, its archive goes and its
-    // lines go in. Either way every line is journaled and archived once.
+    // A stop left the work file, and a terminal has written a new data file
+    // since. After the commit the work file is only removed, its archive kept
+    // (and named, when the stop came before its rename); before it, the
+    // provisional archive goes and the lines go in. Either way every line is
+    // journaled and archived once.
     void repriseApresUnArret_data() {
         QTest::addColumn<bool>("valide");
-        QTest::newRow("arrêt après la validation") << true;
-        QTest::newRow("arrêt avant la validation") << false;
+        QTest::addColumn<bool>("archiveNommee");
+        QTest::newRow("arrêt après la validation") << true << true;
+        QTest::newRow("arrêt avant le nom de l'archive") << true << false;
+        QTest::newRow("arrêt avant la validation") << false << false;
     }
     void repriseApresUnArret() {
         QFETCH(bool, valide);
+        QFETCH(bool, archiveNommee);
         Base b;
         const QList<QByteArray> avant = {ligneFP(42, 1, Jour, "10:00:00", "1"),
                                          ligneFP(42, 2, Jour, "10:00:00", "2")};
         const QList<QByteArray> apres = {ligneFP(42, 3, Jour, "10:05:00", "3")};
         const QDateTime ecrit(QDate(2012, 4, 19), QTime(10, 30));
+        const QString provisoire = ArchiveParDefaut + u".en-cours"_s;
         if (valide)
             QVERIFY(b.integrer(avant, ecrit));
         else
-            b.ecrireFichier(ArchiveParDefaut, fichier(avant));
+            b.ecrireFichier(provisoire, fichier(avant));
+        if (!archiveNommee && valide)
+            QVERIFY(QFile::rename(b.chemin(ArchiveParDefaut), b.chemin(provisoire)));
         b.horloge.regler(QDateTime(QDate(2012, 4, 19), QTime(14, 0)));
         b.ecrireFichier(Travail, fichier(avant));
         QFile travail(b.chemin(Travail));
         QVERIFY(travail.open(QIODevice::Append));
         QVERIFY(travail.setFileTime(ecrit, QFileDevice::FileModificationTime));
         travail.close();
-        b.ecrireFichier(Data + u".archive-en-cours"_s, b.chemin(ArchiveParDefaut).toUtf8());
         b.ecrireFichier(Data, fichier(apres));
         b.prompts.vider();
 
@@ -441,11 +447,15 @@ private slots:
                  (QStringList{u"1"_s, u"2"_s, u"3"_s}));
         QCOMPARE(QDir(b.chemin(u"terminal"_s)).entryList(QDir::Files), QStringList());
         QStringList archives;
-        for (const QString& f : QDir(b.chemin(u"archive"_s)).entryList(QDir::Files))
+        for (const QString& f : QDir(b.chemin(u"archive"_s)).entryList(QDir::Files)) {
+            QVERIFY2(f.endsWith(u".txt"_s), qPrintable(f));
             archives << QString::fromLatin1(b.lireFichier(u"archive/"_s + f));
+        }
         archives.sort();
         QCOMPARE(archives, (QStringList{QString::fromLatin1(fichier(avant)),
                                         QString::fromLatin1(fichier(apres))}));
+        if (valide)
+            QCOMPARE(b.lireFichier(ArchiveParDefaut), fichier(avant));
     }
 
     // Every line end a file may have picked up on its way (CR LF, CR, LF, and

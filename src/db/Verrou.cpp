@@ -1,0 +1,81 @@
+#include "Verrou.h"
+
+#include "Base.h"
+#include "InstructionSQLite.h"
+#include "SqlVerrou.h"
+#include "app/Connexion.h"
+#include "app/Erreur.h"
+
+#include <sqlite3.h>
+
+namespace tarvo::db {
+namespace {
+
+QString ressource(const QString& nom) {
+    return QStringLiteral("tarvo-") + nom;
+}
+
+// The companion database, opened without waiting: a lock another process
+// holds answers "busy" at once.
+sqlite3* ouvrirCompagnon(const QString& fichier) {
+    sqlite3* compagnon = nullptr;
+    const int code = sqlite3_open_v2(fichier.toUtf8().constData(), &compagnon,
+                                     SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    if (code != SQLITE_OK) {
+        const QString raison = QString::fromUtf8(sqlite3_errstr(code));
+        sqlite3_close(compagnon);
+        throw ErreurTarvo(NumeroErreur::Base, QStringLiteral("Verrou"),
+                          QStringLiteral("Impossible d'ouvrir le fichier de verrou %1 : %2")
+                              .arg(fichier, raison));
+    }
+    return compagnon;
+}
+
+} // namespace
+
+QString FichierVerrou(const QString& fichierBase, const QString& nom) {
+    return fichierBase + QStringLiteral("-verrou-") + nom;
+}
+
+std::unique_ptr<Verrou> Verrou::essayer(Connexion& cnx, const QString& nom) {
+    if (cnx.moteur() == Moteur::SQLite) {
+        sqlite3* compagnon = ouvrirCompagnon(FichierVerrou(cnx.parametres().base, nom));
+        const int code = sqlite3_exec(compagnon, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr);
+        if (code == SQLITE_OK)
+            return std::unique_ptr<Verrou>(new Verrou(cnx, nom, compagnon));
+        if (code == SQLITE_BUSY || code == SQLITE_LOCKED) {
+            sqlite3_close(compagnon);
+            return nullptr;
+        }
+        try {
+            InstructionSQLite::echec(compagnon);
+        } catch (...) {
+            sqlite3_close(compagnon);
+            throw;
+        }
+    }
+    Requete prendre = Base(&cnx).preparer(sql::PrendreVerrou);
+    prendre.lier(u":ressource", ressource(nom));
+    const bool accorde = prendre.suivante() && prendre.entier(0) >= 0;
+    prendre.terminer();
+    return accorde ? std::unique_ptr<Verrou>(new Verrou(cnx, nom, nullptr)) : nullptr;
+}
+
+Verrou::Verrou(Connexion& cnx, QString nom, sqlite3* compagnon)
+    : cnx_(cnx), nom_(std::move(nom)), compagnon_(compagnon) {}
+
+Verrou::~Verrou() {
+    if (compagnon_) {
+        sqlite3_exec(compagnon_, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close(compagnon_);
+        return;
+    }
+    // A connection that is gone has released its session's locks with it.
+    try {
+        if (cnx_.estOuverte())
+            Base(&cnx_).preparer(sql::RendreVerrou).lier(u":ressource", ressource(nom_)).executer();
+    } catch (const ErreurTarvo&) {
+    }
+}
+
+} // namespace tarvo::db

@@ -156,12 +156,14 @@ void FichierTravail::retirer() {
                               .arg(travail_, travail.errorString()));
 }
 
-void FichierTravail::abandonner() noexcept {
+void FichierTravail::abandonner(bool remettre) noexcept {
     if (lecteur_)
         lecteur_->fermer();
     if (!provisoire_.isEmpty())
         QFile::remove(provisoire_);
     provisoire_.clear();
+    if (!remettre)
+        return;
     // A link never replaces an existing file: a new data file stays, and the
     // work file waits for the next run.
     std::error_code erreur;

@@ -54,10 +54,11 @@ public:
     // after the last read go back to the data file, the work file goes.
     // Raises ErreurTarvo.
     void terminer();
-    // Nothing committed: the provisional archive goes, the work file goes
-    // back to the data file's name (or, when a terminal has started a new one
-    // meanwhile, waits under its work name for the next run).
-    void abandonner() noexcept;
+    // Nothing committed: the provisional archive goes; with `remettre`, the
+    // work file goes back to the data file's name (or, when a terminal has
+    // started a new one meanwhile, waits under its work name for the next
+    // run).
+    void abandonner(bool remettre) noexcept;
     // The file was already integrated by a run that stopped before removing
     // it: only removed. Raises ErreurTarvo.
     void retirer();

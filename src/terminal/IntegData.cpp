@@ -22,7 +22,6 @@ namespace {
 const QString Source = QStringLiteral("IntegData");
 const QString Section = QStringLiteral("[SCANPAL2]");
 const QString CRLF = QStringLiteral("\r\n");
-const QString NomVerrou = QStringLiteral("integration");
 
 // The integration lock, once nobody else holds it; null when another run
 // still holds it after `attente`. The wait shows in the status and progress.
@@ -30,7 +29,7 @@ std::unique_ptr<db::Verrou> prendreVerrou(Contexte& ctx, std::chrono::millisecon
     const auto debut = std::chrono::steady_clock::now();
     bool montre = false;
     for (;;) {
-        if (auto verrou = db::Verrou::essayer(*ctx.cnx, NomVerrou)) {
+        if (auto verrou = db::Verrou::essayer(*ctx.cnx, NomVerrouIntegration)) {
             if (montre)
                 ctx.feedback.statut(QString());
             return verrou;
@@ -152,13 +151,23 @@ ResultatIntegration IntegrerFichierData(Contexte& ctx, qint64& ligneFichier,
         try {
             resultat = integrerTravail(ctx, travail, cheminData, ligneFichier);
         } catch (const FichierEnCoursDEcriture&) {
-            travail.abandonner();
+            travail.abandonner(aussiData);
             ligneFichier = 0;
             return {ResultatIntegration::Issue::EnAttente, cheminData, QString()};
-        } catch (...) {
+        } catch (const ErreurTarvo& e) {
             if (ligneFichier != EtapeSuppression)
-                travail.abandonner();
-            throw;
+                travail.abandonner(aussiData);
+            if (aussiData)
+                throw;
+            // A file left by an earlier run stays under its work name and
+            // holds back every later file: the person must know which one.
+            Erreur erreur = e.erreur();
+            erreur.description +=
+                QStringLiteral(" Fichier %1, laissé par une intégration précédente : corrigez-le "
+                               "ou déplacez-le hors du dossier des terminaux ; les données "
+                               "suivantes attendent qu'il soit intégré.")
+                    .arg(QDir::toNativeSeparators(travail.chemin()));
+            throw ErreurTarvo(std::move(erreur), e.codesMoteur());
         }
     }
     if (!resultat)

@@ -43,6 +43,9 @@ struct ReglagesIntegration {
     std::chrono::milliseconds patienceEcrivain = FichierTravail::PatienceParDefaut;
 };
 
+// The lock that keeps integrations from overlapping, on every workstation.
+inline const QString NomVerrouIntegration = QStringLiteral("integration");
+
 // Where a run stands once its lines are handled: the steps that follow them,
 // as the failure message numbers them.
 constexpr qint64 EtapeArchive = -1;

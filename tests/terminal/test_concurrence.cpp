@@ -1,0 +1,355 @@
+// The terminal folder is shared: terminals that hold the data file open
+// while they download, integrations started at once from several places,
+// and files planted by anybody who can write there. Every byte a terminal
+// writes is journaled once and archived once, nothing outside the archive
+// folder is ever written or deleted, and bad input is refused by name.
+#include "OutilsTerminal.h"
+#include "Tarvoctl.h"
+#include "app/Connexion.h"
+#include "app/Windows1252.h"
+#include "db/Verrou.h"
+#include "terminal/FichierTravail.h"
+#include "terminal/IntegData.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTest>
+#include <QThread>
+#include <atomic>
+#include <sys/stat.h>
+#include <thread>
+
+using namespace tarvo;
+using namespace tarvo::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString Data = u"terminal/DATA.TXT"_s;
+const QString Travail = u"terminal/DATA.TXT.en-cours"_s;
+const QString Archive = u"archive/Intégration du 2012-04-19 à 13h42mn25.txt"_s;
+
+// The i-th line a terminal writes: its own entry time, so that each is found
+// again in the journal.
+QByteArray ligne(int i) {
+    return ligneFP(42, 1 + i % 99, "2012-04-19",
+                   QTime(8, 0).addSecs(i).toString(u"HH:mm:ss").toLatin1(), "1") +
+           "\r\n";
+}
+
+struct Base : BaseDeTest {
+    Base() {
+        creerBase();
+        ajouterExpedition(ctx->cnx->base(), 42, u"Boutique"_s, u"Lyon"_s, 3);
+    }
+    QSqlDatabase db() const { return ctx->cnx->base(); }
+    qint64 journal(const QString& compte = u"COUNT(*)"_s) const {
+        return nombre(db(), u"SELECT "_s + compte + u" FROM [Journal de saisie]"_s);
+    }
+    QByteArray archives() const {
+        QByteArray tout;
+        for (const QString& f : QDir(chemin(u"archive"_s)).entryList(QDir::Files, QDir::Name))
+            tout += lireFichier(u"archive/"_s + f);
+        return tout;
+    }
+    QStringList contenu(const QString& nom) const {
+        return QDir(chemin(nom)).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+    }
+    QProcess* integration() const {
+        auto* p = new QProcess;
+        p->setProgram(QStringLiteral(TARVOCTL));
+        p->setArguments({u"--dir"_s, dossier.path(), u"integration"_s});
+        p->start();
+        if (!p->waitForStarted())
+            qFatal("tarvoctl ne démarre pas : %s", qPrintable(p->errorString()));
+        return p;
+    }
+};
+
+// A terminal downloading through its cradle: it opens the data file, writes
+// lines (each in two halves, as a slow link delivers them), holds the file up
+// to `tenueMs` between writes, and closes it after a few lines.
+class TerminalLent {
+public:
+    TerminalLent(const QString& chemin, int tenueMs, int lignesParEnvoi)
+        : chemin_(chemin), tenueMs_(tenueMs), lignesParEnvoi_(lignesParEnvoi),
+          fil_([this] { ecrire(); }) {}
+    ~TerminalLent() { arreter(); }
+    void arreter() {
+        fin_ = true;
+        if (fil_.joinable())
+            fil_.join();
+    }
+    int lignes() const { return lignes_; }
+    const QByteArray& octets() const { return octets_; }
+
+private:
+    void ecrire() {
+        QRandomGenerator alea(7);
+        while (!fin_) {
+            QFile f(chemin_);
+            if (!f.open(QIODevice::Append | QIODevice::Unbuffered))
+                qFatal("Écriture du terminal impossible");
+            for (int n = 0; n < lignesParEnvoi_ && !fin_; ++n) {
+                const QByteArray l = ligne(lignes_);
+                const qsizetype moitie = l.size() / 2;
+                if (f.write(l.left(moitie)) != moitie)
+                    qFatal("Écriture du terminal impossible");
+                QThread::msleep(static_cast<unsigned long>(alea.bounded(tenueMs_ + 1)));
+                if (f.write(l.mid(moitie)) != l.size() - moitie)
+                    qFatal("Écriture du terminal impossible");
+                octets_ += l;
+                ++lignes_;
+                QThread::msleep(static_cast<unsigned long>(alea.bounded(tenueMs_ + 1)));
+            }
+            f.close();
+            QThread::msleep(1);
+        }
+    }
+
+    QString chemin_;
+    int tenueMs_;
+    int lignesParEnvoi_;
+    std::atomic<bool> fin_{false};
+    std::atomic<int> lignes_{0};
+    QByteArray octets_;
+    std::thread fil_;
+};
+
+void verifierToutUneFois(const Base& b, const TerminalLent& terminal) {
+    QCOMPARE(b.journal(), qint64(terminal.lignes()));
+    QCOMPARE(b.journal(u"COUNT(DISTINCT [Date saisie])"_s), qint64(terminal.lignes()));
+    QByteArray archives = b.archives();
+    QCOMPARE(archives.size(), terminal.octets().size());
+    QList<QByteArray> lues = archives.split('\n');
+    QList<QByteArray> ecrites = terminal.octets().split('\n');
+    std::sort(lues.begin(), lues.end());
+    std::sort(ecrites.begin(), ecrites.end());
+    QVERIFY(lues == ecrites);
+    QCOMPARE(b.contenu(u"terminal"_s), QStringList());
+}
+
+} // namespace
+
+class TestConcurrence : public QObject {
+    Q_OBJECT
+
+private slots:
+    // A terminal that opens the data file, writes a line, and another one
+    // a second later: an integration started in between waits for it and
+    // takes both, and archives exactly what it journaled.
+    void terminalQuiGardeLeFichierOuvert() {
+        Base b;
+        b.ctx->cnx.reset();
+        QFile f(b.chemin(Data));
+        QVERIFY(f.open(QIODevice::Append | QIODevice::Unbuffered));
+        QCOMPARE(f.write(ligne(0)), ligne(0).size());
+        std::unique_ptr<QProcess> p(b.integration());
+        QThread::msleep(1000);
+        QCOMPARE(f.write(ligne(1)), ligne(1).size());
+        f.close();
+        QVERIFY(p->waitForFinished(60000));
+        QCOMPARE(p->exitCode(), 0);
+        b.ctx->cnx = std::make_unique<Connexion>(u"Controle"_s);
+        ParametresConnexion parametres;
+        parametres.base = b.chemin(u"tarvo.db"_s);
+        b.ctx->cnx->ouvrir(parametres);
+        QCOMPARE(b.journal(), 2);
+        QCOMPARE(b.archives(), ligne(0) + ligne(1));
+        QCOMPARE(b.contenu(u"terminal"_s), QStringList());
+    }
+
+    // Three integrations started together, again and again, while a
+    // terminal downloads slowly: none loses, repeats or cuts a line, and a
+    // run that found another one busy says so.
+    void integrationsSimultanees() {
+        Base b;
+        b.ctx->cnx.reset();
+        TerminalLent terminal(b.chemin(Data), 3, 40);
+        for (int tour = 0; tour < 6; ++tour) {
+            std::vector<std::unique_ptr<QProcess>> runs;
+            for (int i = 0; i < 3; ++i)
+                runs.emplace_back(b.integration());
+            for (auto& p : runs) {
+                QVERIFY(p->waitForFinished(60000));
+                const QString erreurs = QString::fromUtf8(p->readAllStandardError());
+                QVERIFY2(p->exitStatus() == QProcess::NormalExit, qPrintable(erreurs));
+                QVERIFY2(p->exitCode() == 0 || erreurs.contains(u"Aucun fichier de données"_s) ||
+                             erreurs.contains(u"Une intégration est déjà en cours."_s),
+                         qPrintable(erreurs));
+            }
+        }
+        terminal.arreter();
+        std::unique_ptr<QProcess> dernier(b.integration());
+        QVERIFY(dernier->waitForFinished(60000));
+        b.ctx->cnx = std::make_unique<Connexion>(u"Controle"_s);
+        ParametresConnexion parametres;
+        parametres.base = b.chemin(u"tarvo.db"_s);
+        b.ctx->cnx->ouvrir(parametres);
+        verifierToutUneFois(b, terminal);
+        qInfo("%d lignes écrites pendant les intégrations", terminal.lignes());
+    }
+
+    // Another workstation holds the integration: the run waits, shows it,
+    // then gives up without touching anything; once it is free, the run
+    // goes through.
+    void uneIntegrationALaFois() {
+        Base b;
+        const QByteArray data = ligne(0);
+        b.ecrireFichier(Data, data);
+        Connexion autrePoste(u"AutrePoste"_s);
+        autrePoste.ouvrir(b.ctx->cnx->parametres());
+        auto verrou = db::Verrou::essayer(autrePoste, terminal::NomVerrouIntegration);
+        QVERIFY(verrou);
+        QVERIFY(!db::Verrou::essayer(*b.ctx->cnx, terminal::NomVerrouIntegration));
+
+        qint64 ligneFichier = 0;
+        const auto refus =
+            terminal::IntegrerFichierData(*b.ctx, ligneFichier, {std::chrono::milliseconds(300)});
+        QCOMPARE(refus.issue, terminal::ResultatIntegration::Issue::DejaEnCours);
+        QVERIFY(b.feedback.statuts.contains(u"Une autre intégration est en cours : attente…"_s));
+        QCOMPARE(b.feedback.progressions.last(), 100);
+        QCOMPARE(b.lireFichier(Data), data);
+        QCOMPARE(b.contenu(u"archive"_s), QStringList());
+        QCOMPARE(b.journal(), 0);
+
+        const ResultatTarvoctl ctl =
+            lancerTarvoctl({u"--dir"_s, b.dossier.path(), u"integration"_s});
+        QCOMPARE(ctl.statut, 1);
+        QVERIFY2(
+            ctl.erreurs.contains(u"Intégration des lignes\nUne intégration est déjà en cours.\n"_s),
+            qPrintable(ctl.erreurs));
+        QCOMPARE(b.lireFichier(Data), data);
+
+        std::thread liberation([&] {
+            QThread::msleep(300);
+            verrou.reset();
+        });
+        const auto accord =
+            terminal::IntegrerFichierData(*b.ctx, ligneFichier, {std::chrono::milliseconds(20000)});
+        liberation.join();
+        QCOMPARE(accord.issue, terminal::ResultatIntegration::Issue::Integre);
+        QCOMPARE(b.journal(), 1);
+    }
+
+    // Files planted in the terminal and archive folders: an old archive
+    // note naming the database, links under the archive's names, a link, a
+    // folder and a FIFO under the data file's names.
+    void fichiersPlantes() {
+        Base b;
+        QVERIFY(QDir().mkpath(b.chemin(u"dehors"_s)));
+        b.ecrireFichier(Data + u".archive-en-cours"_s, b.chemin(u"tarvo.db"_s).toUtf8());
+        QVERIFY(QFile::link(b.chemin(u"dehors/un.txt"_s), b.chemin(Archive)));
+        QVERIFY(QFile::link(b.chemin(u"dehors/deux.txt"_s),
+                            b.chemin(Archive).replace(u".txt"_s, u" (2).txt.en-cours"_s)));
+        b.ecrireFichier(Data, ligne(0));
+        QVERIFY(terminal::IntegData(*b.ctx));
+        QCOMPARE(b.prompts.titresEtTextes(),
+                 QStringList{u"Intégration des lignes|Traitement terminé"_s});
+        QVERIFY(QFile::exists(b.chemin(u"tarvo.db"_s)));
+        QCOMPARE(b.journal(), 1);
+        QCOMPARE(b.contenu(u"dehors"_s), QStringList());
+        QCOMPARE(b.contenu(u"terminal"_s), QStringList());
+        const QString deuxieme = QString(Archive).replace(u".txt"_s, u" (2).txt"_s);
+        QCOMPARE(b.lireFichier(deuxieme), ligne(0));
+        QCOMPARE(lignes(b.db(), u"SELECT archive FROM tarvo_integration"_s),
+                 QStringList{b.chemin(deuxieme)});
+        QVERIFY(Windows1252::decoder(b.lireFichier(u"erreurs.txt"_s))
+                    .contains(b.chemin(Data + u".archive-en-cours"_s)));
+
+        const auto refuse = [&](const QString& nom) {
+            b.prompts.vider();
+            QVERIFY(!terminal::IntegData(*b.ctx));
+            QCOMPARE(b.prompts.boites.size(), 1);
+            QVERIFY2(b.prompts.boites[0].texte.contains(
+                         u"%1 n'est pas un fichier de données ordinaire"_s.arg(b.chemin(nom))),
+                     qPrintable(b.prompts.boites[0].texte));
+            QCOMPARE(b.journal(), 1);
+        };
+        b.ecrireFichier(u"dehors/DATA.TXT"_s, ligne(1));
+        QVERIFY(QFile::link(b.chemin(u"dehors/DATA.TXT"_s), b.chemin(Data)));
+        refuse(Data);
+        QVERIFY(QFileInfo(b.chemin(Data)).isSymLink());
+        QCOMPARE(b.lireFichier(u"dehors/DATA.TXT"_s), ligne(1));
+        QVERIFY(QFile::remove(b.chemin(Data)));
+
+        QVERIFY(::mkfifo(QFile::encodeName(b.chemin(Data)).constData(), 0600) == 0);
+        refuse(Data);
+        QVERIFY(QFile::remove(b.chemin(Data)));
+
+        QVERIFY(QDir().mkpath(b.chemin(Travail)));
+        b.ecrireFichier(Data, ligne(1));
+        refuse(Travail);
+        QCOMPARE(b.lireFichier(Data), ligne(1));
+    }
+
+    // A work file left by an earlier run that is no data holds back every
+    // later file: the failure names it and says what to do.
+    void fichierDeTravailIllisible() {
+        Base b;
+        b.ecrireFichier(Travail, "pas une ligne de terminal\r\n");
+        b.ecrireFichier(Data, ligne(0));
+        QVERIFY(!terminal::IntegData(*b.ctx));
+        QCOMPARE(b.prompts.boites.size(), 1);
+        const QString texte = b.prompts.boites[0].texte;
+        QVERIFY2(texte.contains(u"Fichier %1, laissé par une intégration précédente : "
+                                "corrigez-le ou déplacez-le hors du dossier des terminaux"_s.arg(
+                                    QDir::toNativeSeparators(b.chemin(Travail)))),
+                 qPrintable(texte));
+        QVERIFY(texte.endsWith(u"Ligne fichier n° : 1\r\n"_s));
+        QCOMPARE(b.lireFichier(Travail), QByteArray("pas une ligne de terminal\r\n"));
+        QCOMPARE(b.lireFichier(Data), ligne(0));
+    }
+
+    // A line far longer than any terminal line is refused by its number
+    // without being held whole, and nothing is committed.
+    void ligneDemesuree() {
+        Base b;
+        const QByteArray data =
+            ligne(0) + ligneFP(42, 2, "2012-04-19", "10:00:00", QByteArray(8 << 20, '9')) + "\r\n";
+        b.ecrireFichier(Data, data);
+        QVERIFY(!terminal::IntegData(*b.ctx));
+        QCOMPARE(b.prompts.boites.size(), 1);
+        const QString texte = b.prompts.boites[0].texte;
+        QVERIFY2(texte.contains(u"La ligne dépasse 4096 octets"_s), qPrintable(texte));
+        QVERIFY(texte.endsWith(u"Ligne fichier n° : 2\r\n"_s));
+        QVERIFY(texte.size() < 1000);
+        QVERIFY(b.lireFichier(u"erreurs.txt"_s).size() < 2000);
+        QCOMPARE(b.journal(), 0);
+        QCOMPARE(b.lireFichier(Data), data);
+    }
+
+    // Where the system cannot tell that a terminal still writes, bytes
+    // that came after the last read go back to the data file, and the
+    // archive holds only what was read.
+    void octetsArrivesApresLaLecture() {
+        Base b;
+        b.ecrireFichier(Data, ligne(0) + ligne(1));
+        FeedbackMuet muet;
+        terminal::FichierTravail travail(b.chemin(Data), b.chemin(u"archive"_s), muet);
+        QVERIFY(travail.prendre(true));
+        QByteArray l;
+        int lues = 0;
+        while (travail.lecteur().suivante(l))
+            ++lues;
+        QCOMPARE(lues, 2);
+        QFile tard(b.chemin(Travail));
+        QVERIFY(tard.open(QIODevice::Append));
+        QCOMPARE(tard.write(ligne(2)), ligne(2).size());
+        tard.close();
+        const QString archive = travail.archiver(QDateTime(QDate(2012, 4, 19), QTime(13, 42, 25)));
+        QCOMPARE(archive, b.chemin(Archive));
+        travail.terminer();
+        QCOMPARE(b.lireFichier(Archive), ligne(0) + ligne(1));
+        QCOMPARE(b.lireFichier(Data), ligne(2));
+        QVERIFY(!QFile::exists(b.chemin(Travail)));
+    }
+};
+
+int executerTestsConcurrence(int argc, char** argv) {
+    TestConcurrence t;
+    return QTest::qExec(&t, argc, argv);
+}
+
+#include "test_concurrence.moc"

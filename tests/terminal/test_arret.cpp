@@ -13,6 +13,8 @@
 #include <QTest>
 #include <QThread>
 #include <atomic>
+#include <cerrno>
+#include <cstring>
 #include <thread>
 
 using namespace tarvo;
@@ -137,6 +139,9 @@ private slots:
         QCOMPARE(executer(b, u"integration"_s, &erreurs), 1);
         QVERIFY2(!erreurs.contains(u"Traitement terminé"_s), qPrintable(erreurs));
         QVERIFY2(erreurs.contains(u"Source : IntegData"_s), qPrintable(erreurs));
+        // The system's own reason, not a generic one.
+        QVERIFY2(erreurs.contains(QString::fromLocal8Bit(std::strerror(ENOSPC))),
+                 qPrintable(erreurs));
         QCOMPARE(lignesJournal(b), 0);
         QCOMPARE(b.lireFichier(Data), data);
         QCOMPARE(QDir(b.chemin(u"plein/archive"_s)).entryList(QDir::Files), QStringList());

@@ -161,11 +161,13 @@ void ecrire(QFile& f, QByteArrayView octets, const QString& source) {
 void mettreSurDisque(QFile& f, const QString& source) {
 #ifdef Q_OS_UNIX
     if (::fsync(f.handle()) != 0)
-#else
-    if (!f.flush() || !FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(f.handle()))))
-#endif
         echec(source, QStringLiteral("Impossible d'écrire le fichier %1 : %2")
                           .arg(f.fileName(), raisonSysteme()));
+#else
+    if (!f.flush())
+        echec(source, QStringLiteral("Impossible d'écrire le fichier %1 : %2")
+                          .arg(f.fileName(), f.errorString()));
+#endif
 }
 
 void ajouter(const QString& chemin, QByteArrayView octets, const QString& source) {

@@ -56,19 +56,45 @@ void VerifierImage(const QByteArray& octets, const QString& nom) {
                                              "lisible : le logo n'a pas été modifié."));
 }
 
-QByteArray RemplacerLogo(Contexte& ctx, const QString& fichier) {
+QByteArray LireFichierLogo(const QString& fichier) {
+    const auto refuser = [&fichier](qint64 numero, const QString& motif) {
+        throw ErreurTarvo(numero, SourceLogo,
+                          QStringLiteral("Le fichier ") + fichier + u' ' + motif +
+                              QStringLiteral(" : le logo n'a pas été modifié."));
+    };
+    // Looked up without opening the file.
+    const QFileInfo info(fichier);
+    if (!info.exists())
+        refuser(NumeroErreur::FichierIntrouvable, QStringLiteral("est introuvable"));
+    if (info.isDir())
+        refuser(NumeroErreur::FichierIllisible, QStringLiteral("est un dossier"));
+    if (!info.isFile())
+        refuser(NumeroErreur::FichierIllisible,
+                QStringLiteral("n'est pas un fichier ordinaire (périphérique, tube ou socket)"));
+    if (info.size() > TailleMaxLogo)
+        refuser(NumeroErreur::DonneeInvalide,
+                QStringLiteral("fait %1 octets, or un logo ne peut dépasser 4 Mio (%2 octets)")
+                    .arg(info.size())
+                    .arg(TailleMaxLogo));
+
     QFile f(fichier);
     if (!f.open(QIODevice::ReadOnly))
-        throw ErreurTarvo(f.exists() ? NumeroErreur::FichierIllisible
-                                     : NumeroErreur::FichierIntrouvable,
-                          SourceLogo,
-                          QStringLiteral("Lecture impossible du fichier ") + fichier +
-                              QStringLiteral(" : ") + f.errorString());
-    const QByteArray octets = f.readAll();
+        refuser(NumeroErreur::FichierIllisible,
+                QStringLiteral("ne peut pas être lu (") + f.errorString() + u')');
+    // The file may have grown since it was looked at: one byte past the
+    // limit is enough to know.
+    const QByteArray octets = f.read(TailleMaxLogo + 1);
     if (f.error() != QFileDevice::NoError)
-        throw ErreurTarvo(NumeroErreur::FichierIllisible, SourceLogo,
-                          QStringLiteral("Lecture impossible du fichier ") + fichier +
-                              QStringLiteral(" : ") + f.errorString());
+        refuser(NumeroErreur::FichierIllisible,
+                QStringLiteral("ne peut pas être lu (") + f.errorString() + u')');
+    if (octets.size() > TailleMaxLogo)
+        refuser(NumeroErreur::DonneeInvalide,
+                QStringLiteral("a grandi pendant la lecture au-delà de 4 Mio"));
+    return octets;
+}
+
+QByteArray RemplacerLogo(Contexte& ctx, const QString& fichier) {
+    const QByteArray octets = LireFichierLogo(fichier);
     VerifierImage(octets, fichier);
 
     db::Base base(ctx.cnx.get());

@@ -31,10 +31,20 @@ struct FicheSociete {
 // The table's first row; empty when the table has none. Raises ErreurTarvo.
 std::optional<FicheSociete> LireSociete(const db::Base& base);
 
+// The largest logo file accepted. A letterhead logo takes a few kilobytes;
+// past this size the file is surely no logo and is refused unread.
+constexpr qint64 TailleMaxLogo = 4 * 1024 * 1024;
+
 // Raises ErreurTarvo unless the bytes load as a GIF, BMP, ICO, PNG or JPEG
 // picture: the packing list could not print anything else. `nom` names the
 // file in the message.
 void VerifierImage(const QByteArray& octets, const QString& nom);
+
+// The bytes of a logo file. Only a regular file of at most TailleMaxLogo
+// bytes is opened: its kind and size are looked at first, since a device
+// would be read without end and opening a named pipe waits for a writer.
+// Raises ErreurTarvo naming the file.
+QByteArray LireFichierLogo(const QString& fichier);
 
 // Reads the picture file, checks it and stores its bytes, as they are, as
 // the logo of the table's first row, or of a new row when the table has

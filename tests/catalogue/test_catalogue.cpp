@@ -8,6 +8,8 @@
 #include "db/DiagnosticsOdbc.h"
 
 #include <QBuffer>
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -261,6 +263,57 @@ private slots:
         QVERIFY(fiche);
         QCOMPARE(fiche->logo, octets);
         QCOMPARE(fiche->champs.size(), 15);
+    }
+
+    // Only a regular file of at most TailleMaxLogo bytes is read: a device
+    // would be read without end, a file past the limit is refused before
+    // being read, by its size alone. A picture padded to the limit exactly
+    // is still a logo.
+    void logoBorne_data() {
+        QTest::addColumn<QString>("fichier");
+        QTest::addColumn<qint64>("taille");
+        QTest::addColumn<QString>("refus");
+        QTest::newRow("périphérique") << u"/dev/zero"_s << qint64(-1) << u"fichier ordinaire"_s;
+        QTest::newRow("dossier") << u"dossier"_s << qint64(-1) << u"est un dossier"_s;
+        QTest::newRow("au-delà de la limite")
+            << u"grand.png"_s << catalogue::TailleMaxLogo + 1 << u"ne peut dépasser 4 Mio"_s;
+        QTest::newRow("1,5 Go") << u"enorme.png"_s << qint64(1536) * 1024 * 1024
+                                << u"ne peut dépasser 4 Mio"_s;
+        QTest::newRow("à la limite") << u"limite.png"_s << catalogue::TailleMaxLogo << QString();
+    }
+    void logoBorne() {
+        QFETCH(QString, fichier);
+        QFETCH(qint64, taille);
+        QFETCH(QString, refus);
+        BaseDeTest b;
+        b.creerBase();
+        executerSql(b, u"INSERT INTO [Informations société] ([Nom société], Logo) VALUES "
+                       "('Société', x'4700')"_s);
+        QVERIFY(QDir(b.dossier.path()).mkdir(u"dossier"_s));
+        const QByteArray png = image("PNG");
+        if (taille >= 0) {
+            // A real picture followed by a hole: no disk space is used.
+            b.ecrireFichier(fichier, png);
+            QFile f(b.chemin(fichier));
+            QVERIFY(f.resize(taille));
+        }
+        const QString chemin = b.chemin(fichier);
+
+        const std::optional<QByteArray> stocke = catalogue::ChargerLogo(*b.ctx, chemin);
+        QCOMPARE(b.prompts.boites.size(), 1);
+        const PromptsScriptes::Boite& boite = b.prompts.boites[0];
+        if (refus.isEmpty()) {
+            QVERIFY(stocke);
+            QCOMPARE(stocke->size(), taille);
+            QVERIFY(stocke->startsWith(png));
+            QCOMPARE(logoEnBase(b, 0).size(), taille);
+            return;
+        }
+        QVERIFY(!stocke);
+        QCOMPARE(boite.icone, Prompts::Icone::Exclamation);
+        QVERIFY2(boite.texte.contains(refus), qPrintable(boite.texte));
+        QVERIFY(boite.texte.contains(chemin));
+        QCOMPARE(logoEnBase(b, 0), QByteArray("G\0", 2));
     }
 };
 

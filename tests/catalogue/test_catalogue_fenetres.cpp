@@ -2,6 +2,7 @@
 #include "ArticlesDeTest.h"
 #include "app/Connexion.h"
 #include "catalogue/ModeleSociete.h"
+#include "catalogue/Societe.h"
 #include "catalogue/ui/BranchementsCatalogue.h"
 #include "catalogue/ui/InfoSoc.h"
 #include "db/Base.h"
@@ -9,6 +10,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QAction>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -244,13 +246,22 @@ private slots:
         img.save(f.b.chemin(u"logo.png"_s), "PNG");
         const QByteArray octets = f.b.lireFichier(u"logo.png"_s);
         f.b.ecrireFichier(u"faux.gif"_s, "pas une image");
+        f.b.ecrireFichier(u"grand.gif"_s, QByteArray());
+        QFile grand(f.b.chemin(u"grand.gif"_s));
+        QVERIFY(grand.resize(catalogue::TailleMaxLogo + 1));
 
         f.cliquer(u"cmdEdit"_s);
         QLineEdit* nom = f.controle<QLineEdit>(u"txtChamp0"_s);
         nom->selectAll();
         QTest::keyClicks(nom, u"Nouveau nom"_s);
         QLabel* logo = f.controle<QLabel>(u"imgLogo"_s);
-        f.b.prompts.fichiers << f.b.chemin(u"faux.gif"_s) << f.b.chemin(u"logo.png"_s);
+        f.b.prompts.fichiers << grand.fileName() << f.b.chemin(u"faux.gif"_s)
+                             << f.b.chemin(u"logo.png"_s);
+        // The dialog's file meets the same bounds as tarvoctl's.
+        QTest::mouseDClick(logo, Qt::LeftButton);
+        QCOMPARE(f.b.prompts.boites.last().icone, Prompts::Icone::Exclamation);
+        QVERIFY(
+            f.b.prompts.boites.last().texte.contains(grand.fileName() + u" fait 4194305 octets"_s));
         QTest::mouseDClick(logo, Qt::LeftButton);
         QCOMPARE(f.b.prompts.boites.last().icone, Prompts::Icone::Exclamation);
         QVERIFY(logo->pixmap().isNull());

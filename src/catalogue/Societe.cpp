@@ -16,7 +16,23 @@ namespace {
 
 const QString SourceLogo = QStringLiteral("Logo");
 
+// A driver may bind a null text as NULL, which no field equals.
+QString texteLie(const QString& texte) {
+    return texte.isNull() ? QStringLiteral("") : texte;
+}
+
 } // namespace
+
+const QString TexteFicheModifiee = QStringLiteral(
+    "La fiche a été modifiée sur un autre poste depuis que vous avez cliqué sur « Modifier ».\n\n"
+    "Oui : enregistrer quand même vos modifications ; les champs que vous n'avez pas changés "
+    "gardent les valeurs de l'autre poste.\n"
+    "Non : abandonner vos modifications et afficher la fiche de l'autre poste.");
+
+const QString TexteFicheSupprimee = QStringLiteral(
+    "La fiche a été supprimée sur un autre poste depuis que vous avez cliqué sur « Modifier » : "
+    "vos modifications ne peuvent pas être enregistrées. « Annuler » affiche les fiches "
+    "restantes.");
 
 const QStringList& LegendesSociete() {
     static const QStringList legendes{QStringLiteral("Nom société:"), QStringLiteral("Activité:"),
@@ -40,6 +56,61 @@ std::optional<FicheSociete> LireSociete(const db::Base& base) {
     fiche.logo = requete.octets(ColonneLogo);
     requete.terminer();
     return fiche;
+}
+
+ResultatMajSociete MajSociete(const db::Base& base, int rang, const QStringList& lus,
+                              const ChangementsSociete& changements) {
+    if (changements.isEmpty())
+        return {};
+    db::Requete maj = base.preparer(sql::MajSocieteLue);
+    for (int colonne = 0; colonne < ColonneLogo; ++colonne) {
+        const QString numero = QString::number(colonne);
+        maj.lier(QStringLiteral(":lu") + numero, texteLie(lus.value(colonne)));
+        const QString nouveau = QStringLiteral(":nouveau") + numero;
+        if (changements.contains(colonne))
+            maj.lier(nouveau, texteLie(changements.value(colonne)));
+        else
+            maj.lierNul(nouveau);
+    }
+    if (maj.executer() > 0)
+        return {};
+    db::Requete lecture = base.preparer(sql::InformationsSociete);
+    for (int ligne = 0; ligne <= rang; ++ligne) {
+        if (!lecture.suivante())
+            return {ResultatMajSociete::Etat::Supprimee, {}};
+    }
+    ResultatMajSociete resultat{ResultatMajSociete::Etat::Modifiee, {}};
+    for (int colonne = 0; colonne < ColonneLogo; ++colonne)
+        resultat.actuels << lecture.texte(colonne);
+    lecture.terminer();
+    return resultat;
+}
+
+IssueEnregistrement EnregistrerSociete(Contexte& ctx, int rang, QStringList lus,
+                                       const ChangementsSociete& changements) {
+    try {
+        const db::Base base(ctx.cnx.get());
+        for (;;) {
+            const ResultatMajSociete resultat = MajSociete(base, rang, lus, changements);
+            switch (resultat.etat) {
+            case ResultatMajSociete::Etat::Enregistree:
+                return IssueEnregistrement::Enregistree;
+            case ResultatMajSociete::Etat::Supprimee:
+                ctx.prompts.message(Prompts::Icone::Aucune, QString(), TexteFicheSupprimee);
+                return IssueEnregistrement::Refusee;
+            case ResultatMajSociete::Etat::Modifiee:
+                if (!ctx.prompts.question(Prompts::Icone::Question, QString(), TexteFicheModifiee,
+                                          false))
+                    return IssueEnregistrement::Abandonnee;
+                // Written over the row as it is now, unless it changes again.
+                lus = resultat.actuels;
+                break;
+            }
+        }
+    } catch (const ErreurTarvo& e) {
+        ctx.prompts.message(Prompts::Icone::Aucune, QString(), e.erreur().description);
+        return IssueEnregistrement::Refusee;
+    }
 }
 
 void VerifierImage(const QByteArray& octets, const QString& nom) {

@@ -315,6 +315,63 @@ private slots:
         QVERIFY(boite.texte.contains(chemin));
         QCOMPARE(logoEnBase(b, 0), QByteArray("G\0", 2));
     }
+
+    // A save writes the changed fields of the row as it was read, on both
+    // database paths; a row changed meanwhile is left alone and given back
+    // as it is now; a rank past the rows means it was deleted.
+    void majSociete_data() {
+        QTest::addColumn<int>("voie");
+        QTest::newRow("automatique") << int(db::Base::Voie::Automatique);
+        QTest::newRow("QtSql") << int(db::Base::Voie::QtSql);
+    }
+    void majSociete() {
+        QFETCH(int, voie);
+        using Etat = catalogue::ResultatMajSociete::Etat;
+        BaseDeTest b;
+        b.creerBase();
+        for (int i = 1; i <= 2; ++i)
+            executerSql(b, u"INSERT INTO [Informations société] ([Nom société], Ville) VALUES "
+                           "('Société %1', 'Ville %1')"_s.arg(i));
+        const db::Base base(b.ctx->cnx.get(), static_cast<db::Base::Voie>(voie));
+        const auto ligne = [&b](int rang) {
+            db::Base lecture(b.ctx->cnx.get());
+            db::Requete r = lecture.preparer(
+                db::TexteSql(u"SELECT [Nom société], Ville, Pays FROM [Informations société] "
+                             "ORDER BY rowid LIMIT 1 OFFSET :n"_s));
+            r.lier(u":n", rang);
+            QStringList textes;
+            if (!r.suivante())
+                return textes;
+            for (int colonne = 0; colonne < 3; ++colonne)
+                textes << (r.estNul(colonne) ? u"NULL"_s : r.texte(colonne));
+            return textes;
+        };
+        // The NULL fields read as empty, and may come as null texts.
+        QStringList lus(catalogue::ColonneLogo);
+        lus[0] = u"Société 2"_s;
+        lus[5] = u"Ville 2"_s;
+
+        QCOMPARE(catalogue::MajSociete(base, 1, lus, {}).etat, Etat::Enregistree);
+        // Emptied is written as empty; the fields left alone keep their NULL.
+        QCOMPARE(catalogue::MajSociete(base, 1, lus, {{5, QString()}, {6, u"France"_s}}).etat,
+                 Etat::Enregistree);
+        QCOMPARE(ligne(1), QStringList({u"Société 2"_s, QString(), u"France"_s}));
+        QCOMPARE(ligne(0), QStringList({u"Société 1"_s, u"Ville 1"_s, u"NULL"_s}));
+
+        const catalogue::ResultatMajSociete change =
+            catalogue::MajSociete(base, 1, lus, {{0, u"Perdu"_s}});
+        QCOMPARE(change.etat, Etat::Modifiee);
+        QCOMPARE(change.actuels.size(), catalogue::ColonneLogo);
+        QCOMPARE(change.actuels.at(0), u"Société 2"_s);
+        QCOMPARE(change.actuels.at(6), u"France"_s);
+        QCOMPARE(ligne(1).at(0), u"Société 2"_s);
+        QCOMPARE(catalogue::MajSociete(base, 1, change.actuels, {{0, u"Gardé"_s}}).etat,
+                 Etat::Enregistree);
+        QCOMPARE(ligne(1), QStringList({u"Gardé"_s, QString(), u"France"_s}));
+        QCOMPARE(ligne(0).at(0), u"Société 1"_s);
+
+        QCOMPARE(catalogue::MajSociete(base, 2, lus, {{0, u"Perdu"_s}}).etat, Etat::Supprimee);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCatalogue)

@@ -1,29 +1,21 @@
 #include "ModeleSociete.h"
 
-#include "Societe.h"
 #include "SqlCatalogue.h"
 #include "app/Connexion.h"
 
-#include <QSqlField>
-#include <QSqlIndex>
-#include <QSqlRecord>
+#include <QSqlError>
 
 namespace tarvo::catalogue {
 
 ModeleSociete::ModeleSociete(const Connexion& cnx, QObject* parent)
-    : QSqlTableModel(parent, cnx.base()), cnx_(cnx) {
-    setEditStrategy(QSqlTableModel::OnManualSubmit);
-    setTable(QStringLiteral("Informations société"));
-    // The table has no key of its own.
-    const QSqlRecord champs = record();
-    QSqlIndex cle(QString(), QStringLiteral("textes"));
-    for (int colonne = 0; colonne < ColonneLogo && colonne < champs.count(); ++colonne)
-        cle.append(champs.field(colonne));
-    setPrimaryKey(cle);
-}
+    : QSqlQueryModel(parent), cnx_(cnx) {}
 
-QString ModeleSociete::selectStatement() const {
-    return sql::InformationsSociete.pour(cnx_.moteur());
+bool ModeleSociete::lire() {
+    setQuery(sql::InformationsSociete.pour(cnx_.moteur()), cnx_.base());
+    // Every row at once: the form moves to any of them.
+    while (canFetchMore())
+        fetchMore();
+    return !lastError().isValid();
 }
 
 } // namespace tarvo::catalogue

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QSqlTableModel>
+#include <QSqlQueryModel>
 
 namespace tarvo {
 class Connexion;
@@ -9,18 +9,16 @@ class Connexion;
 namespace tarvo::catalogue {
 
 // The rows of [Informations société] for the company window, columns in the
-// order of sql::InformationsSociete. Changes stay pending until submitAll()
-// writes every changed row, or revertAll() drops them. Only the columns a
-// person changed are written, and a row is found again by its text fields:
-// a logo replaced meanwhile by RemplacerLogo neither stops nor is undone by
-// the text changes.
-class ModeleSociete : public QSqlTableModel {
+// order of sql::InformationsSociete, read-only: the window writes through
+// EnregistrerSociete, which sees a row another workstation changed
+// meanwhile.
+class ModeleSociete : public QSqlQueryModel {
     Q_OBJECT
 public:
     explicit ModeleSociete(const Connexion& cnx, QObject* parent = nullptr);
 
-protected:
-    QString selectStatement() const override;
+    // Reads the rows again; false on failure, lastError() then says why.
+    bool lire();
 
 private:
     const Connexion& cnx_;

@@ -16,7 +16,23 @@ namespace {
 
 const QString SourceLogo = QStringLiteral("Logo");
 
+// A driver may bind a null text as NULL, which no field equals.
+QString texteLie(const QString& texte) {
+    return texte.isNull() ? QStringLiteral("") : texte;
+}
+
 } // namespace
+
+const QString TexteFicheModifiee = QStringLiteral(
+    "La fiche a été modifiée sur un autre poste depuis que vous avez cliqué sur « Modifier ».\n\n"
+    "Oui : enregistrer quand même vos modifications ; les champs que vous n'avez pas changés "
+    "gardent les valeurs de l'autre poste.\n"
+    "Non : abandonner vos modifications et afficher la fiche de l'autre poste.");
+
+const QString TexteFicheSupprimee = QStringLiteral(
+    "La fiche a été supprimée sur un autre poste depuis que vous avez cliqué sur « Modifier » : "
+    "vos modifications ne peuvent pas être enregistrées. « Annuler » affiche les fiches "
+    "restantes.");
 
 const QStringList& LegendesSociete() {
     static const QStringList legendes{QStringLiteral("Nom société:"), QStringLiteral("Activité:"),
@@ -42,6 +58,61 @@ std::optional<FicheSociete> LireSociete(const db::Base& base) {
     return fiche;
 }
 
+ResultatMajSociete MajSociete(const db::Base& base, int rang, const QStringList& lus,
+                              const ChangementsSociete& changements) {
+    if (changements.isEmpty())
+        return {};
+    db::Requete maj = base.preparer(sql::MajSocieteLue);
+    for (int colonne = 0; colonne < ColonneLogo; ++colonne) {
+        const QString numero = QString::number(colonne);
+        maj.lier(QStringLiteral(":lu") + numero, texteLie(lus.value(colonne)));
+        const QString nouveau = QStringLiteral(":nouveau") + numero;
+        if (changements.contains(colonne))
+            maj.lier(nouveau, texteLie(changements.value(colonne)));
+        else
+            maj.lierNul(nouveau);
+    }
+    if (maj.executer() > 0)
+        return {};
+    db::Requete lecture = base.preparer(sql::InformationsSociete);
+    for (int ligne = 0; ligne <= rang; ++ligne) {
+        if (!lecture.suivante())
+            return {ResultatMajSociete::Etat::Supprimee, {}};
+    }
+    ResultatMajSociete resultat{ResultatMajSociete::Etat::Modifiee, {}};
+    for (int colonne = 0; colonne < ColonneLogo; ++colonne)
+        resultat.actuels << lecture.texte(colonne);
+    lecture.terminer();
+    return resultat;
+}
+
+IssueEnregistrement EnregistrerSociete(Contexte& ctx, int rang, QStringList lus,
+                                       const ChangementsSociete& changements) {
+    try {
+        const db::Base base(ctx.cnx.get());
+        for (;;) {
+            const ResultatMajSociete resultat = MajSociete(base, rang, lus, changements);
+            switch (resultat.etat) {
+            case ResultatMajSociete::Etat::Enregistree:
+                return IssueEnregistrement::Enregistree;
+            case ResultatMajSociete::Etat::Supprimee:
+                ctx.prompts.message(Prompts::Icone::Aucune, QString(), TexteFicheSupprimee);
+                return IssueEnregistrement::Refusee;
+            case ResultatMajSociete::Etat::Modifiee:
+                if (!ctx.prompts.question(Prompts::Icone::Question, QString(), TexteFicheModifiee,
+                                          false))
+                    return IssueEnregistrement::Abandonnee;
+                // Written over the row as it is now, unless it changes again.
+                lus = resultat.actuels;
+                break;
+            }
+        }
+    } catch (const ErreurTarvo& e) {
+        ctx.prompts.message(Prompts::Icone::Aucune, QString(), e.erreur().description);
+        return IssueEnregistrement::Refusee;
+    }
+}
+
 void VerifierImage(const QByteArray& octets, const QString& nom) {
     static const QList<QByteArray> formats{"gif", "bmp", "ico", "png", "jpeg"};
     QBuffer tampon;
@@ -56,19 +127,45 @@ void VerifierImage(const QByteArray& octets, const QString& nom) {
                                              "lisible : le logo n'a pas été modifié."));
 }
 
-QByteArray RemplacerLogo(Contexte& ctx, const QString& fichier) {
+QByteArray LireFichierLogo(const QString& fichier) {
+    const auto refuser = [&fichier](qint64 numero, const QString& motif) {
+        throw ErreurTarvo(numero, SourceLogo,
+                          QStringLiteral("Le fichier ") + fichier + u' ' + motif +
+                              QStringLiteral(" : le logo n'a pas été modifié."));
+    };
+    // Looked up without opening the file.
+    const QFileInfo info(fichier);
+    if (!info.exists())
+        refuser(NumeroErreur::FichierIntrouvable, QStringLiteral("est introuvable"));
+    if (info.isDir())
+        refuser(NumeroErreur::FichierIllisible, QStringLiteral("est un dossier"));
+    if (!info.isFile())
+        refuser(NumeroErreur::FichierIllisible,
+                QStringLiteral("n'est pas un fichier ordinaire (périphérique, tube ou socket)"));
+    if (info.size() > TailleMaxLogo)
+        refuser(NumeroErreur::DonneeInvalide,
+                QStringLiteral("fait %1 octets, or un logo ne peut dépasser 4 Mio (%2 octets)")
+                    .arg(info.size())
+                    .arg(TailleMaxLogo));
+
     QFile f(fichier);
     if (!f.open(QIODevice::ReadOnly))
-        throw ErreurTarvo(f.exists() ? NumeroErreur::FichierIllisible
-                                     : NumeroErreur::FichierIntrouvable,
-                          SourceLogo,
-                          QStringLiteral("Lecture impossible du fichier ") + fichier +
-                              QStringLiteral(" : ") + f.errorString());
-    const QByteArray octets = f.readAll();
+        refuser(NumeroErreur::FichierIllisible,
+                QStringLiteral("ne peut pas être lu (") + f.errorString() + u')');
+    // The file may have grown since it was looked at: one byte past the
+    // limit is enough to know.
+    const QByteArray octets = f.read(TailleMaxLogo + 1);
     if (f.error() != QFileDevice::NoError)
-        throw ErreurTarvo(NumeroErreur::FichierIllisible, SourceLogo,
-                          QStringLiteral("Lecture impossible du fichier ") + fichier +
-                              QStringLiteral(" : ") + f.errorString());
+        refuser(NumeroErreur::FichierIllisible,
+                QStringLiteral("ne peut pas être lu (") + f.errorString() + u')');
+    if (octets.size() > TailleMaxLogo)
+        refuser(NumeroErreur::DonneeInvalide,
+                QStringLiteral("a grandi pendant la lecture au-delà de 4 Mio"));
+    return octets;
+}
+
+QByteArray RemplacerLogo(Contexte& ctx, const QString& fichier) {
+    const QByteArray octets = LireFichierLogo(fichier);
     VerifierImage(octets, fichier);
 
     db::Base base(ctx.cnx.get());

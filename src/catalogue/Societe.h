@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -31,10 +32,60 @@ struct FicheSociete {
 // The table's first row; empty when the table has none. Raises ErreurTarvo.
 std::optional<FicheSociete> LireSociete(const db::Base& base);
 
+// The question asked when the row being saved was changed by another
+// workstation since "Modifier"; yes writes the person's changes over it.
+extern const QString TexteFicheModifiee;
+// Said when that row was deleted meanwhile: there is nothing to write over.
+extern const QString TexteFicheSupprimee;
+
+// The text fields a person changed in the form: rank in caption order, new
+// text.
+using ChangementsSociete = QMap<int, QString>;
+
+struct ResultatMajSociete {
+    enum class Etat { Enregistree, Modifiee, Supprimee };
+    Etat etat = Etat::Enregistree;
+    // Modifiee: the row's text fields as they are now.
+    QStringList actuels;
+};
+
+// Writes `changements` into a row whose text fields still read `lus` (NULL
+// as empty): the row as it was when the edit began. A row another
+// workstation changed meanwhile is left as it is: the row now at rank `rang`
+// of the form's rows is given back, or Supprimee when there is none. The
+// check and the write are one statement. Raises ErreurTarvo.
+ResultatMajSociete MajSociete(const db::Base& base, int rang, const QStringList& lus,
+                              const ChangementsSociete& changements);
+
+enum class IssueEnregistrement {
+    Enregistree,
+    // The person chose to drop the edit for the other workstation's row.
+    Abandonnee,
+    // Nothing written; the box said why.
+    Refusee
+};
+
+// "Enregistrer" of the company window, as the person meets it: when another
+// workstation changed the row meanwhile, asks whether to write the changes
+// over it, and asks again should it change once more; a deleted row or a
+// failure is said in a plain box.
+IssueEnregistrement EnregistrerSociete(Contexte& ctx, int rang, QStringList lus,
+                                       const ChangementsSociete& changements);
+
+// The largest logo file accepted. A letterhead logo takes a few kilobytes;
+// past this size the file is surely no logo and is refused unread.
+constexpr qint64 TailleMaxLogo = 4 * 1024 * 1024;
+
 // Raises ErreurTarvo unless the bytes load as a GIF, BMP, ICO, PNG or JPEG
 // picture: the packing list could not print anything else. `nom` names the
 // file in the message.
 void VerifierImage(const QByteArray& octets, const QString& nom);
+
+// The bytes of a logo file. Only a regular file of at most TailleMaxLogo
+// bytes is opened: its kind and size are looked at first, since a device
+// would be read without end and opening a named pipe waits for a writer.
+// Raises ErreurTarvo naming the file.
+QByteArray LireFichierLogo(const QString& fichier);
 
 // Reads the picture file, checks it and stores its bytes, as they are, as
 // the logo of the table's first row, or of a new row when the table has

@@ -19,6 +19,11 @@ extern const db::TexteSql SuppressionArticle;
 
 // The letterhead rows, columns in the form's order (the logo last).
 extern const db::TexteSql InformationsSociete;
+// Writes the changed text fields of the first letterhead row whose text
+// fields still read as they did when the edit began (NULL as empty); a row
+// changed meanwhile matches nothing. :nouveau0 … :nouveau14 the new texts in
+// caption order, NULL for a field left as it is; :lu0 … :lu14 the texts read.
+extern const db::TexteSql MajSocieteLue;
 // Replaces the logo of the table's first row: :logo.
 extern const db::TexteSql MajLogo;
 // The letterhead row of a table that had none, with its logo alone: :logo.

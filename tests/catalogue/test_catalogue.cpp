@@ -8,6 +8,8 @@
 #include "db/DiagnosticsOdbc.h"
 
 #include <QBuffer>
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -261,6 +263,114 @@ private slots:
         QVERIFY(fiche);
         QCOMPARE(fiche->logo, octets);
         QCOMPARE(fiche->champs.size(), 15);
+    }
+
+    // Only a regular file of at most TailleMaxLogo bytes is read: a device
+    // would be read without end, a file past the limit is refused before
+    // being read, by its size alone. A picture padded to the limit exactly
+    // is still a logo.
+    void logoBorne_data() {
+        QTest::addColumn<QString>("fichier");
+        QTest::addColumn<qint64>("taille");
+        QTest::addColumn<QString>("refus");
+        QTest::newRow("périphérique") << u"/dev/zero"_s << qint64(-1) << u"fichier ordinaire"_s;
+        QTest::newRow("dossier") << u"dossier"_s << qint64(-1) << u"est un dossier"_s;
+        QTest::newRow("au-delà de la limite")
+            << u"grand.png"_s << catalogue::TailleMaxLogo + 1 << u"ne peut dépasser 4 Mio"_s;
+        QTest::newRow("1,5 Go") << u"enorme.png"_s << qint64(1536) * 1024 * 1024
+                                << u"ne peut dépasser 4 Mio"_s;
+        QTest::newRow("à la limite") << u"limite.png"_s << catalogue::TailleMaxLogo << QString();
+    }
+    void logoBorne() {
+        QFETCH(QString, fichier);
+        QFETCH(qint64, taille);
+        QFETCH(QString, refus);
+        BaseDeTest b;
+        b.creerBase();
+        executerSql(b, u"INSERT INTO [Informations société] ([Nom société], Logo) VALUES "
+                       "('Société', x'4700')"_s);
+        QVERIFY(QDir(b.dossier.path()).mkdir(u"dossier"_s));
+        const QByteArray png = image("PNG");
+        if (taille >= 0) {
+            // A real picture followed by a hole: no disk space is used.
+            b.ecrireFichier(fichier, png);
+            QFile f(b.chemin(fichier));
+            QVERIFY(f.resize(taille));
+        }
+        const QString chemin = b.chemin(fichier);
+
+        const std::optional<QByteArray> stocke = catalogue::ChargerLogo(*b.ctx, chemin);
+        QCOMPARE(b.prompts.boites.size(), 1);
+        const PromptsScriptes::Boite& boite = b.prompts.boites[0];
+        if (refus.isEmpty()) {
+            QVERIFY(stocke);
+            QCOMPARE(stocke->size(), taille);
+            QVERIFY(stocke->startsWith(png));
+            QCOMPARE(logoEnBase(b, 0).size(), taille);
+            return;
+        }
+        QVERIFY(!stocke);
+        QCOMPARE(boite.icone, Prompts::Icone::Exclamation);
+        QVERIFY2(boite.texte.contains(refus), qPrintable(boite.texte));
+        QVERIFY(boite.texte.contains(chemin));
+        QCOMPARE(logoEnBase(b, 0), QByteArray("G\0", 2));
+    }
+
+    // A save writes the changed fields of the row as it was read, on both
+    // database paths; a row changed meanwhile is left alone and given back
+    // as it is now; a rank past the rows means it was deleted.
+    void majSociete_data() {
+        QTest::addColumn<int>("voie");
+        QTest::newRow("automatique") << int(db::Base::Voie::Automatique);
+        QTest::newRow("QtSql") << int(db::Base::Voie::QtSql);
+    }
+    void majSociete() {
+        QFETCH(int, voie);
+        using Etat = catalogue::ResultatMajSociete::Etat;
+        BaseDeTest b;
+        b.creerBase();
+        for (int i = 1; i <= 2; ++i)
+            executerSql(b, u"INSERT INTO [Informations société] ([Nom société], Ville) VALUES "
+                           "('Société %1', 'Ville %1')"_s.arg(i));
+        const db::Base base(b.ctx->cnx.get(), static_cast<db::Base::Voie>(voie));
+        const auto ligne = [&b](int rang) {
+            db::Base lecture(b.ctx->cnx.get());
+            db::Requete r = lecture.preparer(
+                db::TexteSql(u"SELECT [Nom société], Ville, Pays FROM [Informations société] "
+                             "ORDER BY rowid LIMIT 1 OFFSET :n"_s));
+            r.lier(u":n", rang);
+            QStringList textes;
+            if (!r.suivante())
+                return textes;
+            for (int colonne = 0; colonne < 3; ++colonne)
+                textes << (r.estNul(colonne) ? u"NULL"_s : r.texte(colonne));
+            return textes;
+        };
+        // The NULL fields read as empty, and may come as null texts.
+        QStringList lus(catalogue::ColonneLogo);
+        lus[0] = u"Société 2"_s;
+        lus[5] = u"Ville 2"_s;
+
+        QCOMPARE(catalogue::MajSociete(base, 1, lus, {}).etat, Etat::Enregistree);
+        // Emptied is written as empty; the fields left alone keep their NULL.
+        QCOMPARE(catalogue::MajSociete(base, 1, lus, {{5, QString()}, {6, u"France"_s}}).etat,
+                 Etat::Enregistree);
+        QCOMPARE(ligne(1), QStringList({u"Société 2"_s, QString(), u"France"_s}));
+        QCOMPARE(ligne(0), QStringList({u"Société 1"_s, u"Ville 1"_s, u"NULL"_s}));
+
+        const catalogue::ResultatMajSociete change =
+            catalogue::MajSociete(base, 1, lus, {{0, u"Perdu"_s}});
+        QCOMPARE(change.etat, Etat::Modifiee);
+        QCOMPARE(change.actuels.size(), catalogue::ColonneLogo);
+        QCOMPARE(change.actuels.at(0), u"Société 2"_s);
+        QCOMPARE(change.actuels.at(6), u"France"_s);
+        QCOMPARE(ligne(1).at(0), u"Société 2"_s);
+        QCOMPARE(catalogue::MajSociete(base, 1, change.actuels, {{0, u"Gardé"_s}}).etat,
+                 Etat::Enregistree);
+        QCOMPARE(ligne(1), QStringList({u"Gardé"_s, QString(), u"France"_s}));
+        QCOMPARE(ligne(0).at(0), u"Société 1"_s);
+
+        QCOMPARE(catalogue::MajSociete(base, 2, lus, {{0, u"Perdu"_s}}).etat, Etat::Supprimee);
     }
 };
 

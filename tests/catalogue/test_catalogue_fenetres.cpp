@@ -1,7 +1,9 @@
 // The "Outils" entries of the catalogue and the InfoSoc form, offscreen.
 #include "ArticlesDeTest.h"
 #include "app/Connexion.h"
+#include "app/Contexte.h"
 #include "catalogue/ModeleSociete.h"
+#include "catalogue/Societe.h"
 #include "catalogue/ui/BranchementsCatalogue.h"
 #include "catalogue/ui/InfoSoc.h"
 #include "db/Base.h"
@@ -9,6 +11,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QAction>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -29,6 +32,38 @@ QString nomEnBase(BaseDeTest& b, int rang) {
         "SELECT [Nom société] FROM [Informations société] ORDER BY rowid LIMIT 1 OFFSET :n")));
     r.lier(u":n", rang);
     return r.suivante() ? r.texte(0) : QString();
+}
+
+// Notes what the form's fields hold when a question comes up.
+class PromptsTemoins : public PromptsScriptes {
+public:
+    explicit PromptsTemoins(const QWidget*& fenetre) : fenetre_(fenetre) {}
+    bool question(Icone icone, const QString& titre, const QString& texte,
+                  bool ouiParDefaut) override {
+        QStringList textes;
+        for (int colonne = 0; colonne < catalogue::ColonneLogo; ++colonne)
+            textes << fenetre_->findChild<QLineEdit*>(u"txtChamp%1"_s.arg(colonne))->text();
+        champsALaQuestion << textes;
+        return PromptsScriptes::question(icone, titre, texte, ouiParDefaut);
+    }
+    QList<QStringList> champsALaQuestion;
+
+private:
+    const QWidget*& fenetre_;
+};
+
+QStringList ligneEnBase(BaseDeTest& b, int rang) {
+    db::Base base(b.ctx->cnx.get());
+    db::Requete r =
+        base.preparer(db::TexteSql(u"SELECT [Nom société], Ville, Pays, Téléphone, Fax FROM "
+                                   "[Informations société] ORDER BY rowid LIMIT 1 OFFSET :n"_s));
+    r.lier(u":n", rang);
+    if (!r.suivante())
+        return {};
+    QStringList textes;
+    for (int colonne = 0; colonne < 5; ++colonne)
+        textes << (r.estNul(colonne) ? u"NULL"_s : r.texte(colonne));
+    return textes;
 }
 
 } // namespace
@@ -244,13 +279,22 @@ private slots:
         img.save(f.b.chemin(u"logo.png"_s), "PNG");
         const QByteArray octets = f.b.lireFichier(u"logo.png"_s);
         f.b.ecrireFichier(u"faux.gif"_s, "pas une image");
+        f.b.ecrireFichier(u"grand.gif"_s, QByteArray());
+        QFile grand(f.b.chemin(u"grand.gif"_s));
+        QVERIFY(grand.resize(catalogue::TailleMaxLogo + 1));
 
         f.cliquer(u"cmdEdit"_s);
         QLineEdit* nom = f.controle<QLineEdit>(u"txtChamp0"_s);
         nom->selectAll();
         QTest::keyClicks(nom, u"Nouveau nom"_s);
         QLabel* logo = f.controle<QLabel>(u"imgLogo"_s);
-        f.b.prompts.fichiers << f.b.chemin(u"faux.gif"_s) << f.b.chemin(u"logo.png"_s);
+        f.b.prompts.fichiers << grand.fileName() << f.b.chemin(u"faux.gif"_s)
+                             << f.b.chemin(u"logo.png"_s);
+        // The dialog's file meets the same bounds as tarvoctl's.
+        QTest::mouseDClick(logo, Qt::LeftButton);
+        QCOMPARE(f.b.prompts.boites.last().icone, Prompts::Icone::Exclamation);
+        QVERIFY(
+            f.b.prompts.boites.last().texte.contains(grand.fileName() + u" fait 4194305 octets"_s));
         QTest::mouseDClick(logo, Qt::LeftButton);
         QCOMPARE(f.b.prompts.boites.last().icone, Prompts::Icone::Exclamation);
         QVERIFY(logo->pixmap().isNull());
@@ -265,6 +309,107 @@ private slots:
         db::Requete r = base.preparer(db::TexteSql(u"SELECT Logo FROM [Informations société]"_s));
         QVERIFY(r.suivante());
         QCOMPARE(r.octets(0), octets);
+    }
+
+    // Another workstation changes the row between "Modifier" and
+    // "Enregistrer". The form says so, the edit still on screen, and the
+    // person chooses: write the edit over the other's (the fields left alone
+    // keep the other's values), or drop it and see the other's row.
+    void modificationConcurrente_data() {
+        QTest::addColumn<bool>("ecraser");
+        QTest::newRow("écraser") << true;
+        QTest::newRow("recharger") << false;
+    }
+    void modificationConcurrente() {
+        QFETCH(bool, ecraser);
+        BaseDeTest autrePoste;
+        autrePoste.creerBase();
+        for (int i = 1; i <= 2; ++i)
+            executerSql(autrePoste, u"INSERT INTO [Informations société] ([Nom société], Ville, "
+                                    "Pays) VALUES ('Société %1', 'Ville %1', 'France')"_s.arg(i));
+        const QWidget* vue = nullptr;
+        PromptsTemoins prompts(vue);
+        Contexte ctx(autrePoste.dossier.path(), prompts, autrePoste.feedback, autrePoste.horloge);
+        ctx.modeSecurite = u"INTEG"_s;
+        QVERIFY(ConnexionBase(ctx, QString(), QString()));
+        catalogue::InfoSoc fenetre(ctx);
+        vue = &fenetre;
+        fenetre.show();
+        const auto champ = [&](int colonne) {
+            return fenetre.findChild<QLineEdit*>(u"txtChamp%1"_s.arg(colonne));
+        };
+        const auto cliquer = [&](const char* nom) {
+            QAbstractButton* bouton = fenetre.findChild<QAbstractButton*>(QLatin1StringView(nom));
+            QVERIFY(bouton->isVisible() && bouton->isEnabled());
+            bouton->click();
+        };
+
+        cliquer("cmdNext");
+        cliquer("cmdEdit");
+        for (const auto& [colonne, texte] : {std::pair(5, u"Lyon"_s), std::pair(7, u"04 00"_s)}) {
+            champ(colonne)->selectAll();
+            QTest::keyClicks(champ(colonne), texte);
+        }
+        executerSql(autrePoste, u"UPDATE [Informations société] SET Ville = 'Grenoble', "
+                                "Pays = 'Italie' WHERE [Nom société] = 'Société 2'"_s);
+        prompts.reponses << ecraser;
+        cliquer("cmdUpdate");
+
+        QCOMPARE(prompts.boites.size(), 1);
+        QCOMPARE(prompts.boites[0].icone, Prompts::Icone::Question);
+        QCOMPARE(prompts.boites[0].texte, catalogue::TexteFicheModifiee);
+        QVERIFY(!prompts.boites[0].ouiParDefaut);
+        QCOMPARE(prompts.champsALaQuestion.size(), 1);
+        const QStringList aLaQuestion = prompts.champsALaQuestion[0];
+        QCOMPARE(aLaQuestion.at(0), u"Société 2"_s);
+        QCOMPARE(aLaQuestion.at(5), u"Lyon"_s);
+        QCOMPARE(aLaQuestion.at(7), u"04 00"_s);
+        QCOMPARE(ligneEnBase(autrePoste, 0),
+                 QStringList({u"Société 1"_s, u"Ville 1"_s, u"France"_s, u"NULL"_s, u"NULL"_s}));
+
+        // Either way the form is back to browsing, on the same row, showing
+        // what the database holds.
+        QVERIFY(!fenetre.enEdition());
+        QCOMPARE(fenetre.findChild<QLabel*>(u"lblStatus"_s)->text(), u"Record: 2"_s);
+        if (ecraser) {
+            QCOMPARE(ligneEnBase(autrePoste, 1),
+                     QStringList({u"Société 2"_s, u"Lyon"_s, u"Italie"_s, u"04 00"_s, u"NULL"_s}));
+            QCOMPARE(champ(5)->text(), u"Lyon"_s);
+            QCOMPARE(champ(6)->text(), u"Italie"_s);
+        } else {
+            QCOMPARE(ligneEnBase(autrePoste, 1), QStringList({u"Société 2"_s, u"Grenoble"_s,
+                                                              u"Italie"_s, u"NULL"_s, u"NULL"_s}));
+            QCOMPARE(champ(5)->text(), u"Grenoble"_s);
+            QCOMPARE(champ(7)->text(), QString());
+        }
+
+        // A save with nobody else's change asks nothing; a field the person
+        // left alone keeps its NULL.
+        prompts.vider();
+        cliquer("cmdEdit");
+        champ(0)->selectAll();
+        QTest::keyClicks(champ(0), u"Nouveau nom"_s);
+        cliquer("cmdUpdate");
+        QVERIFY(prompts.boites.isEmpty());
+        QCOMPARE(ligneEnBase(autrePoste, 1).at(0), u"Nouveau nom"_s);
+        QCOMPARE(ligneEnBase(autrePoste, 1).at(4), u"NULL"_s);
+    }
+
+    // The row was deleted meanwhile: nothing can be written over it; the
+    // edit stays on screen until "&Annuler".
+    void ficheSupprimee() {
+        Formulaire f(1);
+        f.cliquer(u"cmdEdit"_s);
+        QLineEdit* nom = f.controle<QLineEdit>(u"txtChamp0"_s);
+        nom->selectAll();
+        QTest::keyClicks(nom, u"Nouveau nom"_s);
+        executerSql(f.b, u"DELETE FROM [Informations société]"_s);
+        f.cliquer(u"cmdUpdate"_s);
+        QCOMPARE(f.b.prompts.boites.size(), 1);
+        QCOMPARE(f.b.prompts.boites[0].texte, catalogue::TexteFicheSupprimee);
+        QVERIFY(f.fenetre->enEdition());
+        QCOMPARE(f.nom(), u"Nouveau nom"_s);
+        QVERIFY(f.visible(u"cmdCancel"_s));
     }
 };
 

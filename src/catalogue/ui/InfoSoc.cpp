@@ -47,7 +47,7 @@ InfoSoc::InfoSoc(Contexte& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {
     setWindowTitle(QStringLiteral("Informations société"));
     modele_ = new ModeleSociete(*ctx_.cnx, this);
     construire();
-    if (!modele_->select())
+    if (!modele_->lire())
         signaler(modele_->lastError().text());
     liaison_->toFirst();
     etatBoutons(false);
@@ -191,29 +191,39 @@ void InfoSoc::modifier() {
     }
     lblStatus_->setText(QStringLiteral("Modifier l'enregistrement"));
     signet_ = liaison_->currentIndex();
+    lus_.clear();
+    affiches_.clear();
+    for (int colonne = 0; colonne < ColonneLogo; ++colonne) {
+        lus_ << modele_->data(modele_->index(signet_, colonne)).toString();
+        affiches_ << champs_.at(colonne)->text();
+    }
     edition_ = true;
     etatBoutons(true);
 }
 
+// Only the fields the person changed are written; the form then shows the
+// row as the database holds it.
 void InfoSoc::enregistrer() {
-    const int ligne = liaison_->currentIndex();
-    if (!liaison_->submit() || !modele_->submitAll()) {
-        // The edit state stays, with the changes, for another try or "&Annuler".
-        signaler(modele_->lastError().text());
-        return;
+    ChangementsSociete changements;
+    for (int colonne = 0; colonne < ColonneLogo; ++colonne) {
+        const QString texte = champs_.at(colonne)->text();
+        if (texte != affiches_.value(colonne))
+            changements.insert(colonne, texte);
     }
-    aller(ligne);
-    edition_ = false;
-    signet_ = -1;
-    etatBoutons(false);
-    montrerPosition();
+    // Refusee keeps the edit state, with the changes, for another try or
+    // "&Annuler".
+    if (EnregistrerSociete(ctx_, signet_, lus_, changements) != IssueEnregistrement::Refusee)
+        quitterEdition();
 }
 
-// Reading the rows again drops the pending changes and shows a logo replaced
+// Reading the rows again drops the changes and shows a logo replaced
 // meanwhile; errors while cancelling are not shown.
 void InfoSoc::annuler() {
-    modele_->revertAll();
-    modele_->select();
+    quitterEdition();
+}
+
+void InfoSoc::quitterEdition() {
+    modele_->lire();
     if (!aller(signet_))
         aller(0);
     edition_ = false;
@@ -224,7 +234,7 @@ void InfoSoc::annuler() {
 }
 
 void InfoSoc::actualiser() {
-    if (!modele_->select()) {
+    if (!modele_->lire()) {
         signaler(modele_->lastError().text());
         return;
     }

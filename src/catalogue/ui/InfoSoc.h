@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <QWidget>
 
 class QDataWidgetMapper;
@@ -45,6 +46,7 @@ private:
     void modifier();
     void enregistrer();
     void annuler();
+    void quitterEdition();
     void actualiser();
     void remplacerLogo();
     // The description alone, in a plain box.
@@ -69,6 +71,10 @@ private:
     bool edition_ = false;
     // The row shown when "Modifier" was pressed, for "&Annuler".
     int signet_ = -1;
+    // Its text fields then, as read and as shown: what "Enregistrer" checks
+    // the row against, and what tells the fields the person changed.
+    QStringList lus_;
+    QStringList affiches_;
 };
 
 } // namespace tarvo::catalogue

@@ -10,19 +10,9 @@
 namespace tarvo::ctl {
 namespace {
 
-using expeditions::CommandeRefusee;
 using expeditions::CommandesRetenues;
-
-// Names every order left out with its reason, on standard error.
-void signalerRefus(Contexte& ctx, const CommandesRetenues& tri) {
-    if (tri.refusees.isEmpty())
-        return;
-    QStringList raisons;
-    for (const CommandeRefusee& refus : tri.refusees)
-        raisons << refus.raison;
-    ctx.prompts.exclamation(QStringLiteral("Commandes refusées"),
-                            raisons.join(QStringLiteral("\r\n")));
-}
+using expeditions::Rattachements;
+using expeditions::SignalerRefus;
 
 int creerExpeditions(Contexte& ctx, const QStringList& arguments) {
     if (arguments.size() < 2 || (arguments.first() != QStringLiteral("auto") &&
@@ -33,25 +23,26 @@ int creerExpeditions(Contexte& ctx, const QStringList& arguments) {
     const CommandesRetenues tri = expeditions::RetenirPourCreation(
         ctx, arguments.mid(1),
         automatique ? expeditions::Lieu::Quelconque : expeditions::Lieu::Commun);
-    signalerRefus(ctx, tri);
+    SignalerRefus(ctx, tri.refusees);
     if (tri.retenues.isEmpty())
         return 1;
     QTextStream sortie(stdout);
+    Rattachements faits;
     if (automatique) {
         // Each number as its shipment is committed: a failure further on must
         // not hide the shipments that already exist.
-        const QList<qint32> creees =
-            expeditions::CreerExpAuto(ctx, tri.retenues, [&sortie](qint32 numero) {
-                sortie << numero << '\n';
-                sortie.flush();
-            });
-        return creees.isEmpty() ? 1 : 0;
+        faits = expeditions::CreerExpAuto(ctx, tri.retenues, [&sortie](qint32 numero) {
+            sortie << numero << '\n';
+            sortie.flush();
+        });
+    } else {
+        faits = expeditions::CreerExpManuel(ctx, tri.retenues);
+        for (const qint32 numero : faits.expeditions)
+            sortie << numero << '\n';
     }
-    const std::optional<qint32> numero = expeditions::CreerExpManuel(ctx, tri.retenues);
-    if (!numero)
-        return 1;
-    sortie << *numero << '\n';
-    return 0;
+    // Orders another workstation attached since they were checked above.
+    SignalerRefus(ctx, faits.refusees);
+    return faits.expeditions.isEmpty() ? 1 : 0;
 }
 
 int ajouterCommandes(Contexte& ctx, const QStringList& arguments) {
@@ -60,7 +51,7 @@ int ajouterCommandes(Contexte& ctx, const QStringList& arguments) {
             QStringLiteral("ajouter-commandes attend EXPEDITION puis les commandes."));
     const int expedition = entierOuUsage(arguments.first(), QStringLiteral("EXPEDITION"));
     const CommandesRetenues tri = expeditions::RetenirPourAjout(ctx, expedition, arguments.mid(1));
-    signalerRefus(ctx, tri);
+    SignalerRefus(ctx, tri.refusees);
     if (tri.retenues.isEmpty())
         return 1;
     if (!expeditions::ConfirmerAjout(ctx, expedition)) {
@@ -71,11 +62,12 @@ int ajouterCommandes(Contexte& ctx, const QStringList& arguments) {
                 .arg(expedition));
         return 1;
     }
-    const QStringList ajoutees = expeditions::AddCdeExp(ctx, expedition, tri.retenues);
+    const Rattachements faits = expeditions::AddCdeExp(ctx, expedition, tri.retenues);
     QTextStream sortie(stdout);
-    for (const QString& commande : ajoutees)
+    for (const QString& commande : faits.commandes)
         sortie << commande << '\n';
-    return ajoutees.isEmpty() ? 1 : 0;
+    SignalerRefus(ctx, faits.refusees);
+    return faits.commandes.isEmpty() ? 1 : 0;
 }
 
 int recherche(Contexte& ctx, const QStringList& arguments) {

@@ -41,19 +41,7 @@ private:
         info_.terminer();
         if (!connue)
             return QStringLiteral("La commande %1 n'existe pas.").arg(commande);
-        const QList<qint32> expeditions = ExpeditionsDeCommande(ctx_, commande);
-        if (expeditions.size() == 1)
-            return QStringLiteral("La commande %1 est déjà dans l'expédition N° %2.")
-                .arg(commande, QString::number(expeditions.first()));
-        if (expeditions.size() > 1) {
-            QStringList numeros;
-            for (const qint32 numero : expeditions)
-                numeros << QString::number(numero);
-            return QStringLiteral("La commande %1 est déjà dans les expéditions N° %2.")
-                .arg(commande, numeros.join(QStringLiteral(", ")));
-        }
-        return QStringLiteral("La commande %1 n'est pas disponible pour l'expédition.")
-            .arg(commande);
+        return RaisonCommandeNonOfferte(commande, ExpeditionsDeCommande(ctx_, commande));
     }
 
     Contexte& ctx_;
@@ -98,6 +86,30 @@ CommandesRetenues retenir(Contexte& ctx, const db::Base& base, const QStringList
 }
 
 } // namespace
+
+QString RaisonCommandeNonOfferte(const QString& commande, const QList<qint32>& expeditions) {
+    if (expeditions.size() == 1)
+        return QStringLiteral("La commande %1 est déjà dans l'expédition N° %2.")
+            .arg(commande, QString::number(expeditions.first()));
+    if (expeditions.size() > 1) {
+        QStringList numeros;
+        for (const qint32 numero : expeditions)
+            numeros << QString::number(numero);
+        return QStringLiteral("La commande %1 est déjà dans les expéditions N° %2.")
+            .arg(commande, numeros.join(QStringLiteral(", ")));
+    }
+    return QStringLiteral("La commande %1 n'est pas disponible pour l'expédition.").arg(commande);
+}
+
+void SignalerRefus(Contexte& ctx, const QList<CommandeRefusee>& refusees) {
+    if (refusees.isEmpty())
+        return;
+    QStringList raisons;
+    for (const CommandeRefusee& refus : refusees)
+        raisons << refus.raison;
+    ctx.prompts.exclamation(QStringLiteral("Commandes refusées"),
+                            raisons.join(QStringLiteral("\r\n")));
+}
 
 CommandesRetenues RetenirPourCreation(Contexte& ctx, const QStringList& commandes, Lieu lieu) {
     const db::Base base(ctx.cnx.get());

@@ -20,6 +20,15 @@ struct CommandeRefusee {
     QString raison;
 };
 
+// Why an order that is not offered cannot be taken, given the shipments
+// already holding it: the first of them named, or all when there are several;
+// with none, it is simply not available.
+QString RaisonCommandeNonOfferte(const QString& commande, const QList<qint32>& expeditions);
+
+// Names every order left out with its reason, in one box titled "Commandes
+// refusées"; nothing when none was.
+void SignalerRefus(Contexte& ctx, const QList<CommandeRefusee>& refusees);
+
 struct CommandesRetenues {
     // Trimmed, in the order given.
     QStringList retenues;

@@ -2,13 +2,17 @@
 
 #include "ControleCommandes.h"
 #include "Progression.h"
+#include "RechercheCommande.h"
 #include "SqlExpeditions.h"
 #include "app/Contexte.h"
 #include "app/Erreur.h"
 #include "db/Base.h"
 #include "db/Transaction.h"
 
+#include <QHash>
+#include <QSet>
 #include <QVariant>
+#include <algorithm>
 #include <limits>
 
 namespace tarvo::expeditions {
@@ -45,16 +49,20 @@ private:
 };
 
 // Reads every order before any write: the writing transaction then stays
-// short and never waits on a read.
+// short and never waits on a read. An order named twice is read once.
 QList<InfoCommande> lireInfosCommandes(Contexte& ctx, const db::Base& base,
                                        const QStringList& commandes) {
     LectureCommandes lecture(base);
     QList<InfoCommande> infos;
+    QSet<QString> lues;
     const qsizetype total = commandes.size();
     for (qsizetype k = 0; k < total; ++k) {
         ctx.afficheProgression(pourcentage(k + 1, total));
-        if (std::optional<InfoCommande> info = lecture.lire(commandes.at(k)))
+        std::optional<InfoCommande> info = lecture.lire(commandes.at(k));
+        if (info && !lues.contains(info->DO_Piece.toString())) {
+            lues.insert(info->DO_Piece.toString());
             infos.append(*info);
+        }
     }
     ctx.afficheProgression(100);
     return infos;
@@ -74,13 +82,15 @@ qint32 insererExpedition(const db::Base& base, const InfoCommande& info) {
     return static_cast<qint32>(numero);
 }
 
-// One [Liste commandes] row per order, the statement prepared once.
-class InsertionCommandes {
+// Attaches orders to shipments, the statement prepared once.
+class Rattachement {
 public:
-    explicit InsertionCommandes(const db::Base& base)
-        : requete_(base.preparer(sql::InsertionListeCommande)) {}
+    explicit Rattachement(const db::Base& base)
+        : base_(base), requete_(base.preparer(sql::RattachementCommande)) {}
 
-    void inserer(qint32 noExpedition, const InfoCommande& info) {
+    // The refusal when a shipment already holds the order: nothing is
+    // written then.
+    std::optional<CommandeRefusee> attacher(qint32 noExpedition, const InfoCommande& info) {
         requete_.lier(u":noExpedition", noExpedition)
             .lier(u":commande", info.DO_Piece)
             .lier(u":reference", info.DO_Ref)
@@ -88,13 +98,48 @@ public:
             .lier(u":langue", info.DO_Langue)
             .lier(u":noClient", info.DO_Tiers)
             .lier(u":dateCreation", info.DO_Date)
-            .lier(u":noLieu", info.LI_No)
-            .executer();
+            .lier(u":noLieu", info.LI_No);
+        bool attachee = false;
+        while (requete_.suivante())
+            attachee = true;
+        if (attachee)
+            return std::nullopt;
+        const QString commande = info.DO_Piece.toString();
+        return CommandeRefusee{
+            commande, RaisonCommandeNonOfferte(commande, ExpeditionsDeCommande(base_, commande))};
+    }
+
+    // Attaches every order of `infos` to `noExpedition`; returns the refusals
+    // by order number. Every workstation takes the orders in the same order,
+    // so that two of them attaching overlapping lists wait for each other on
+    // the server instead of each holding an order the other needs.
+    QHash<QString, QString> attacherTout(qint32 noExpedition, QList<InfoCommande> infos) {
+        std::sort(infos.begin(), infos.end(), [](const InfoCommande& a, const InfoCommande& b) {
+            return a.DO_Piece.toString() < b.DO_Piece.toString();
+        });
+        QHash<QString, QString> refus;
+        for (const InfoCommande& info : infos)
+            if (const std::optional<CommandeRefusee> r = attacher(noExpedition, info))
+                refus.insert(r->commande, r->raison);
+        return refus;
     }
 
 private:
+    const db::Base& base_;
     Requete requete_;
 };
+
+// The orders of `infos` that were attached and those refused, in list order.
+void trier(const QList<InfoCommande>& infos, const QHash<QString, QString>& refus,
+           Rattachements& resultat) {
+    for (const InfoCommande& info : infos) {
+        const QString commande = info.DO_Piece.toString();
+        if (refus.contains(commande))
+            resultat.refusees.append(CommandeRefusee{commande, refus.value(commande)});
+        else
+            resultat.commandes.append(commande);
+    }
+}
 
 // The failure, followed by the shipments committed before it.
 ErreurTarvo apresExpeditionsCreees(const ErreurTarvo& echec, const QList<qint32>& numeros,
@@ -112,13 +157,12 @@ ErreurTarvo apresExpeditionsCreees(const ErreurTarvo& echec, const QList<qint32>
 
 } // namespace
 
-QList<qint32> CreerExpAuto(Contexte& ctx, const QStringList& commandes,
-                           const std::function<void(qint32 numero)>& creee) {
-    db::Base base(ctx.cnx.get());
+Rattachements CreerExpAuto(Contexte& ctx, const QStringList& commandes,
+                           const std::function<void(qint32 numero)>& creee, db::Base::Voie voie) {
+    db::Base base(ctx.cnx.get(), voie);
     LectureCommandes lecture(base);
-    InsertionCommandes insertion(base);
-    QList<qint32> creees;
-    QStringList commandesCreees;
+    Rattachement rattachement(base);
+    Rattachements resultat;
     const qsizetype total = commandes.size();
     try {
         for (qsizetype k = 0; k < total; ++k) {
@@ -128,50 +172,67 @@ QList<qint32> CreerExpAuto(Contexte& ctx, const QStringList& commandes,
                 continue;
             db::Transaction transaction(base);
             const qint32 numero = insererExpedition(base, *info);
-            insertion.inserer(numero, *info);
+            if (std::optional<CommandeRefusee> refus = rattachement.attacher(numero, *info)) {
+                // Rolled back: no shipment is left without its order.
+                resultat.refusees.append(std::move(*refus));
+                continue;
+            }
             transaction.valider();
-            creees.append(numero);
-            commandesCreees.append(info->DO_Piece.toString());
+            resultat.expeditions.append(numero);
+            resultat.commandes.append(info->DO_Piece.toString());
             if (creee)
                 creee(numero);
         }
     } catch (const ErreurTarvo& echec) {
-        throw apresExpeditionsCreees(echec, creees, commandesCreees);
+        throw apresExpeditionsCreees(echec, resultat.expeditions, resultat.commandes);
     }
     ctx.afficheProgression(100);
-    return creees;
+    return resultat;
 }
 
-std::optional<qint32> CreerExpManuel(Contexte& ctx, const QStringList& commandes) {
-    db::Base base(ctx.cnx.get());
+Rattachements CreerExpManuel(Contexte& ctx, const QStringList& commandes, db::Base::Voie voie) {
+    db::Base base(ctx.cnx.get(), voie);
     const QList<InfoCommande> infos = lireInfosCommandes(ctx, base, commandes);
-    if (infos.isEmpty())
-        return std::nullopt;
-    InsertionCommandes insertion(base);
-    db::Transaction transaction(base);
-    const qint32 numero = insererExpedition(base, infos.first());
-    for (const InfoCommande& info : infos)
-        insertion.inserer(numero, info);
-    transaction.valider();
-    return numero;
+    Rattachement rattachement(base);
+    QList<InfoCommande> restantes = infos;
+    QHash<QString, QString> refus;
+    Rattachements resultat;
+    // The shipment is labelled after its first order: when an order is found
+    // taken, the shipment is written again without it, so that it never
+    // carries the labels of an order it does not hold, nor stays empty.
+    while (!restantes.isEmpty()) {
+        db::Transaction transaction(base);
+        const qint32 numero = insererExpedition(base, restantes.first());
+        const QHash<QString, QString> prises = rattachement.attacherTout(numero, restantes);
+        if (prises.isEmpty()) {
+            transaction.valider();
+            resultat.expeditions.append(numero);
+            break;
+        }
+        refus.insert(prises);
+        restantes.removeIf([&prises](const InfoCommande& info) {
+            return prises.contains(info.DO_Piece.toString());
+        });
+    }
+    trier(infos, refus, resultat);
+    return resultat;
 }
 
-QStringList AddCdeExp(Contexte& ctx, qint32 noExpCible, const QStringList& commandes) {
-    db::Base base(ctx.cnx.get());
+Rattachements AddCdeExp(Contexte& ctx, qint32 noExpCible, const QStringList& commandes,
+                        db::Base::Voie voie) {
+    db::Base base(ctx.cnx.get(), voie);
     const QList<InfoCommande> infos = lireInfosCommandes(ctx, base, commandes);
-    QStringList ajoutees;
+    Rattachements resultat;
     if (infos.isEmpty())
-        return ajoutees;
+        return resultat;
     // A shipment that no longer exists takes no orders: this raises.
     LireExpeditionCible(ctx, noExpCible);
-    InsertionCommandes insertion(base);
+    Rattachement rattachement(base);
     db::Transaction transaction(base);
-    for (const InfoCommande& info : infos) {
-        insertion.inserer(noExpCible, info);
-        ajoutees.append(info.DO_Piece.toString());
-    }
+    const QHash<QString, QString> refus = rattachement.attacherTout(noExpCible, infos);
     transaction.valider();
-    return ajoutees;
+    trier(infos, refus, resultat);
+    return resultat;
 }
 
 } // namespace tarvo::expeditions

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "ControleCommandes.h"
+#include "db/Base.h"
+
 #include <QList>
 #include <QStringList>
 #include <functional>
-#include <optional>
 
 namespace tarvo {
 struct Contexte;
@@ -15,21 +17,39 @@ namespace tarvo::expeditions {
 // order numbers of the checked rows in list order (trimmed here), skips an
 // order that [Info Commande] does not know, and raises ErreurTarvo on a
 // database failure, leaving nothing of the shipment it was writing.
+//
+// The list the person checked may be old: another workstation may have
+// attached one of its orders since. Each order is attached only if no
+// shipment holds it when its transaction writes it; an order found taken is
+// refused, named with the shipment holding it, and nothing is written for it.
+
+// What a routine did.
+struct Rattachements {
+    // The shipments created, in order (automatic mode: the shipment of each
+    // entry of `commandes`).
+    QList<qint32> expeditions;
+    // The orders attached, in the order given.
+    QStringList commandes;
+    // The orders found taken, in the order given.
+    QList<CommandeRefusee> refusees;
+};
 
 // One shipment per order, each written in a transaction of its own and
-// handed to `creee` as soon as it is committed. Returns the numbers of the
-// shipments created, in order. A failure part-way raises an ErreurTarvo whose
-// description ends with the shipments already committed and their orders, so
-// that whoever reads the box does not create them a second time.
-QList<qint32> CreerExpAuto(Contexte& ctx, const QStringList& commandes,
-                           const std::function<void(qint32 numero)>& creee = {});
+// handed to `creee` as soon as it is committed; an order found taken leaves
+// no shipment. A failure part-way raises an ErreurTarvo whose description
+// ends with the shipments already committed and their orders, so that
+// whoever reads the box does not create them a second time.
+Rattachements CreerExpAuto(Contexte& ctx, const QStringList& commandes,
+                           const std::function<void(qint32 numero)>& creee = {},
+                           db::Base::Voie voie = db::Base::Voie::Automatique);
 
-// One shipment for all the orders, labelled after the first known order,
-// written in one transaction. Returns its number; none when no order is known.
-std::optional<qint32> CreerExpManuel(Contexte& ctx, const QStringList& commandes);
+// One shipment for all the orders not taken, labelled after the first of
+// them, written in one transaction. None when every order is unknown or taken.
+Rattachements CreerExpManuel(Contexte& ctx, const QStringList& commandes,
+                             db::Base::Voie voie = db::Base::Voie::Automatique);
 
-// Attaches the orders to shipment `noExpCible` in one transaction. Returns the
-// order numbers attached.
-QStringList AddCdeExp(Contexte& ctx, qint32 noExpCible, const QStringList& commandes);
+// Attaches the orders not taken to shipment `noExpCible` in one transaction.
+Rattachements AddCdeExp(Contexte& ctx, qint32 noExpCible, const QStringList& commandes,
+                        db::Base::Voie voie = db::Base::Voie::Automatique);
 
 } // namespace tarvo::expeditions

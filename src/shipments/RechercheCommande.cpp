@@ -7,7 +7,10 @@
 namespace tarvo::expeditions {
 
 QList<qint32> ExpeditionsDeCommande(Contexte& ctx, const QString& commande) {
-    const db::Base base(ctx.cnx.get());
+    return ExpeditionsDeCommande(db::Base(ctx.cnx.get()), commande);
+}
+
+QList<qint32> ExpeditionsDeCommande(const db::Base& base, const QString& commande) {
     db::Requete q = base.preparer(sql::RechercheCommande);
     q.lier(u":commande", commande);
     QList<qint32> numeros;

@@ -7,12 +7,17 @@
 namespace tarvo {
 struct Contexte;
 }
+namespace tarvo::db {
+class Base;
+}
 
 namespace tarvo::expeditions {
 
 // The shipments holding an order, by number. Raises ErreurTarvo on a
 // database failure.
 QList<qint32> ExpeditionsDeCommande(Contexte& ctx, const QString& commande);
+// The same on `base`, inside whatever transaction it runs.
+QList<qint32> ExpeditionsDeCommande(const db::Base& base, const QString& commande);
 
 // Which shipment holds the order typed by the person (upper-cased and
 // trimmed). Shows "Recherche de commande infructueuse" when none does, the

@@ -61,6 +61,22 @@ const QString InsertionExpeditionCommune =
     QStringLiteral("INSERT INTO Expédition ([Libellé 1], [Libellé 2], [No lieu livraison], "
                    "Langue) VALUES (:libelle1, :libelle2, :noLieu, :langue)");
 
+// The conditional insert of an order; the server names the inserted row
+// before the values, the embedded database after the whole statement.
+QString rattachement(db::Moteur moteur) {
+    const bool serveur = moteur == db::Moteur::SqlServer;
+    return QStringLiteral("INSERT INTO [Liste commandes] ([No Expédition], [No commande SAGE], "
+                          "[Référence SAGE], [Date livraison], Langue, [No Client], "
+                          "[Date création SAGE], [No lieu livraison]) ") +
+           (serveur ? QStringLiteral("OUTPUT inserted.[No commande SAGE] ") : QString()) +
+           QStringLiteral("SELECT :noExpedition, :commande, :reference, :dateLivraison, :langue, "
+                          ":noClient, :dateCreation, :noLieu "
+                          "WHERE NOT EXISTS (SELECT 1 FROM [Liste commandes]") +
+           (serveur ? QStringLiteral(" WITH (UPDLOCK, HOLDLOCK)") : QString()) +
+           QStringLiteral(" WHERE [No commande SAGE] = :commande)") +
+           (serveur ? QString() : QStringLiteral(" RETURNING [No commande SAGE]"));
+}
+
 const QString ListeExpeditionsAvant =
     QStringLiteral("SELECT [No Expédition], [Libellé 1], [Libellé 2], [Date création], "
                    "[Date cloture] FROM Expédition WHERE [Date création] >= ");
@@ -95,11 +111,10 @@ const db::TexteSql InsertionExpedition{
     InsertionExpeditionCommune, QStringLiteral("SET NOCOUNT ON; ") + InsertionExpeditionCommune +
                                     QStringLiteral("; SELECT CAST(SCOPE_IDENTITY() AS int)")};
 
-const db::TexteSql InsertionListeCommande{QStringLiteral(
-    "INSERT INTO [Liste commandes] ([No Expédition], [No commande SAGE], [Référence SAGE], "
-    "[Date livraison], Langue, [No Client], [Date création SAGE], [No lieu livraison]) "
-    "VALUES (:noExpedition, :commande, :reference, :dateLivraison, :langue, :noClient, "
-    ":dateCreation, :noLieu)")};
+// The attached row is read back rather than counted: the count depends on
+// the session's NOCOUNT setting, which other statements change.
+const db::TexteSql RattachementCommande{rattachement(db::Moteur::SQLite),
+                                        rattachement(db::Moteur::SqlServer)};
 
 const db::TexteSql ListeExpeditions{
     ListeExpeditionsAvant + dateHeure(db::Moteur::SQLite, QStringLiteral("depuis")) +

@@ -22,9 +22,13 @@ extern const db::TexteSql InfoCommande;
 // A new shipment, its number read back by Requete::executerInsertion:
 // :libelle1, :libelle2, :noLieu, :langue.
 extern const db::TexteSql InsertionExpedition;
-// One order of a shipment: :noExpedition, :commande, :reference,
+// Attaches one order to a shipment unless a shipment already holds it, the
+// check and the insert in one statement: returns one row when the order was
+// attached, none when it was taken. On the server the check keeps its lock
+// until the end of the transaction, so that a workstation racing for the same
+// order waits and then finds it taken. :noExpedition, :commande, :reference,
 // :dateLivraison, :langue, :noClient, :dateCreation, :noLieu.
-extern const db::TexteSql InsertionListeCommande;
+extern const db::TexteSql RattachementCommande;
 
 // Shipments created since :depuis (yyyy-MM-dd HH:mm:ss), by number; the
 // closed ones only when :avecCloses is 1.

@@ -1,3 +1,4 @@
+#include "AutrePoste.h"
 #include "BaseDeTest.h"
 #include "DonneesExpeditions.h"
 #include "app/Erreur.h"
@@ -17,6 +18,8 @@ using namespace tarvo;
 using namespace Qt::StringLiterals;
 using namespace tarvo::expeditions;
 using namespace tarvo::test;
+
+Q_DECLARE_METATYPE(tarvo::db::Base::Voie)
 
 namespace {
 
@@ -57,6 +60,15 @@ QStringList cellules(const db::JeuEnregistrements& jeu, int ligne) {
 
 const QString NoDe = u"[No Expédition] = ?"_s;
 
+// An order attached to a second shipment, as older data or other tools leave
+// them: the routines themselves never do it.
+void attacherAussi(Contexte& c, int noExp, const QString& commande) {
+    executerSql(c,
+                u"INSERT INTO [Liste commandes] ([No Expédition], [No commande SAGE]) "
+                "VALUES (?, ?)"_s,
+                {noExp, commande});
+}
+
 // Each statement of the catalogue with the parameters its comment names.
 struct Instruction {
     const char* nom;
@@ -77,7 +89,7 @@ QList<Instruction> catalogue() {
         {"ClientsEnCommande", &sql::ClientsEnCommande, ""},
         {"InfoCommande", &sql::InfoCommande, "commande"},
         {"InsertionExpedition", &sql::InsertionExpedition, "libelle1 libelle2 noLieu langue"},
-        {"InsertionListeCommande", &sql::InsertionListeCommande,
+        {"RattachementCommande", &sql::RattachementCommande,
          "noExpedition commande reference dateLivraison langue noClient dateCreation noLieu"},
         {"ListeExpeditions", &sql::ListeExpeditions, "depuis avecCloses"},
         {"Expedition", &sql::Expedition, "noExpedition"},
@@ -217,7 +229,7 @@ private slots:
         monde(t);
         Contexte& c = *t.ctx;
         const QList<qint32> creees =
-            CreerExpAuto(c, {u" BC1 "_s, u"INCONNUE"_s, u"BC2"_s, u"BC3"_s});
+            CreerExpAuto(c, {u" BC1 "_s, u"INCONNUE"_s, u"BC2"_s, u"BC3"_s}).expeditions;
         QCOMPARE(creees.size(), 3);
         QCOMPARE(compter(c, u"Expédition"_s), 3);
         for (const qint32 numero : creees) {
@@ -248,7 +260,7 @@ private slots:
         QCOMPARE(
             compter(c, u"Expédition"_s, u"[Date cloture] IS NULL AND [Nbr colis théorique] = 0"_s),
             3);
-        QVERIFY(CreerExpAuto(c, {}).isEmpty());
+        QVERIFY(CreerExpAuto(c, {}).expeditions.isEmpty());
     }
 
     void creationManuelleEtAjout() {
@@ -256,20 +268,22 @@ private slots:
         monde(t);
         Contexte& c = *t.ctx;
         // The first order is unknown: the labels come from the first known one.
-        const std::optional<qint32> numero = CreerExpManuel(c, {u"INCONNUE"_s, u"BC5"_s, u"BC1"_s});
-        QVERIFY(numero);
+        const QList<qint32> creee =
+            CreerExpManuel(c, {u"INCONNUE"_s, u"BC5"_s, u"BC1"_s}).expeditions;
+        QCOMPARE(creee.size(), 1);
+        const qint32 numero = creee.first();
         QCOMPARE(compter(c, u"Expédition"_s), 1);
         QCOMPARE(valeurSql(c, u"SELECT [Libellé 1] || '/' || [Libellé 2] || '/' || "
                               "[No lieu livraison] FROM Expédition"_s)
                      .toString(),
                  u"Hôtel des Alpes/Chamonix/70000"_s);
-        QCOMPARE(commandesDe(c, *numero), QStringList({u"BC1"_s, u"BC5"_s}));
-        QVERIFY(!CreerExpManuel(c, {u"INCONNUE"_s}));
+        QCOMPARE(commandesDe(c, numero), QStringList({u"BC1"_s, u"BC5"_s}));
+        QVERIFY(CreerExpManuel(c, {u"INCONNUE"_s}).expeditions.isEmpty());
         QCOMPARE(compter(c, u"Expédition"_s), 1);
 
-        QCOMPARE(AddCdeExp(c, *numero, {u"BC2"_s, u"NON"_s}), QStringList{u"BC2"_s});
-        QVERIFY(AddCdeExp(c, *numero, {}).isEmpty());
-        QCOMPARE(commandesDe(c, *numero).size(), 3);
+        QCOMPARE(AddCdeExp(c, numero, {u"BC2"_s, u"NON"_s}).commandes, QStringList{u"BC2"_s});
+        QVERIFY(AddCdeExp(c, numero, {}).commandes.isEmpty());
+        QCOMPARE(commandesDe(c, numero).size(), 3);
         QCOMPARE(compter(c, u"Expédition"_s), 1);
         // A shipment that is gone takes no orders.
         QVERIFY_THROWS_EXCEPTION(ErreurTarvo, AddCdeExp(c, 999, {u"BC3"_s}));
@@ -296,7 +310,85 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(ErreurTarvo, AddCdeExp(c, premiere, {u"BC2"_s, u"BC3"_s}));
         QCOMPARE(compter(c, u"[Liste commandes]"_s), 1);
         // The connection is usable again afterwards.
-        QCOMPARE(CreerExpAuto(c, {u"BC4"_s}).size(), 1);
+        QCOMPARE(CreerExpAuto(c, {u"BC4"_s}).expeditions.size(), 1);
+    }
+
+    void uneCommandePriseAilleursEstRefusee_data() {
+        QTest::addColumn<db::Base::Voie>("voie");
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<QStringList>("commandes");
+        // What the routine attaches; its shipment's first label ("" for none).
+        QTest::addColumn<QStringList>("attachees");
+        QTest::addColumn<QString>("libelle");
+        for (const auto voie : {db::Base::Voie::Automatique, db::Base::Voie::QtSql}) {
+            const QByteArray nom = voie == db::Base::Voie::QtSql ? " (QtSql)" : "";
+            QTest::newRow("automatique" + nom)
+                << voie << u"auto"_s << QStringList{u"BC5"_s, u"BC1"_s} << QStringList{u"BC1"_s}
+                << u"Côté Maison Annecy"_s;
+            // The first order, taken, would have labelled the shipment.
+            QTest::newRow("manuel, la première prise" + nom)
+                << voie << u"manuel"_s << QStringList{u"BC5"_s, u"BC1"_s, u"BC2"_s}
+                << QStringList{u"BC1"_s, u"BC2"_s} << u"Côté Maison Annecy"_s;
+            QTest::newRow("manuel, toutes prises" + nom)
+                << voie << u"manuel"_s << QStringList{u"BC5"_s} << QStringList() << QString();
+            QTest::newRow("ajout" + nom)
+                << voie << u"ajout"_s << QStringList{u"BC1"_s, u"BC5"_s, u"BC2"_s}
+                << QStringList{u"BC1"_s, u"BC2"_s} << u"Cible"_s;
+        }
+    }
+
+    // Another workstation attaches BC5 after this one read its list: BC5 is
+    // refused with the shipment that holds it, nothing is written for it, no
+    // shipment is left empty, the other orders are attached.
+    void uneCommandePriseAilleursEstRefusee() {
+        QFETCH(db::Base::Voie, voie);
+        QFETCH(QString, mode);
+        QFETCH(QStringList, commandes);
+        QFETCH(QStringList, attachees);
+        QFETCH(QString, libelle);
+        BaseDeTest t;
+        monde(t);
+        Contexte& c = *t.ctx;
+        const int cible = ajouterExpedition(c, u"Cible"_s, u"2012-04-19 08:00:00"_s, {}, 1);
+        qint32 ailleurs = 0;
+        {
+            AutrePoste autre(t.dossier.path(), c.cnx->parametres());
+            ailleurs = CreerExpAuto(*autre.ctx, {u"BC5"_s}).expeditions.value(0);
+        }
+        QVERIFY(ailleurs > cible);
+
+        Rattachements faits;
+        if (mode == u"auto"_s)
+            faits = CreerExpAuto(c, commandes, {}, voie);
+        else if (mode == u"manuel"_s)
+            faits = CreerExpManuel(c, commandes, voie);
+        else
+            faits = AddCdeExp(c, cible, commandes, voie);
+
+        QCOMPARE(faits.refusees.size(), 1);
+        QCOMPARE(faits.refusees.first().commande, u"BC5"_s);
+        QCOMPARE(faits.refusees.first().raison,
+                 u"La commande BC5 est déjà dans l'expédition N° %1."_s.arg(ailleurs));
+        QCOMPARE(faits.commandes, attachees);
+        QCOMPARE(compter(c, u"[Liste commandes]"_s, u"[No commande SAGE] = 'BC5'"_s), 1);
+        QCOMPARE(commandesDe(c, ailleurs), QStringList{u"BC5"_s});
+        QCOMPARE(compter(c, u"[Liste commandes]"_s), 1 + attachees.size());
+        // Only the target of an addition may be without orders.
+        QCOMPARE(compter(c, u"Expédition"_s,
+                         u"[No Expédition] <> ? AND NOT EXISTS (SELECT 1 FROM [Liste commandes] "
+                         "L WHERE L.[No Expédition] = Expédition.[No Expédition])"_s,
+                         {cible}),
+                 0);
+        const QVariant premier =
+            valeurSql(c,
+                      u"SELECT E.[Libellé 1] FROM [Liste commandes] L JOIN Expédition E "
+                      "ON E.[No Expédition] = L.[No Expédition] WHERE L.[No commande SAGE] "
+                      "= ?"_s,
+                      {attachees.value(0)});
+        QCOMPARE(premier.toString(), libelle);
+        QCOMPARE(faits.expeditions.size(), mode == u"auto"_s     ? attachees.size()
+                                           : mode == u"manuel"_s ? qsizetype(!attachees.isEmpty())
+                                                                 : 0);
     }
 
     void listeDesExpeditionsTroisAnsEtCloses() {
@@ -328,7 +420,7 @@ private slots:
         BaseDeTest t;
         monde(t);
         Contexte& c = *t.ctx;
-        const qint32 numero = *CreerExpManuel(c, {u"BC1"_s});
+        const qint32 numero = CreerExpManuel(c, {u"BC1"_s}).expeditions.value(0);
         std::optional<DetailExpedition> d = ChargeDetailExp(c, numero);
         QVERIFY(d);
         ZoneData z = InitZoneData(*d);
@@ -396,9 +488,9 @@ private slots:
         BaseDeTest t;
         monde(t);
         Contexte& c = *t.ctx;
-        const qint32 a = *CreerExpManuel(c, {u"BC1"_s, u"BC2"_s});
-        const qint32 b = *CreerExpManuel(c, {u"BC3"_s});
-        AddCdeExp(c, b, {u"BC1"_s}); // attached twice
+        const qint32 a = CreerExpManuel(c, {u"BC1"_s, u"BC2"_s}).expeditions.value(0);
+        const qint32 b = CreerExpManuel(c, {u"BC3"_s}).expeditions.value(0);
+        attacherAussi(c, b, u"BC1"_s);
         QCOMPARE(SupCde(c, a, {u" BC1 "_s}), 1);
         QCOMPARE(commandesDe(c, a), QStringList{u"BC2"_s});
         QCOMPARE(commandesDe(c, b), QStringList({u"BC1"_s, u"BC3"_s}));
@@ -431,9 +523,9 @@ private slots:
         QVERIFY(d && !InitZoneData(*d).dateClot->isNull());
         QVERIFY(InitZoneData(*d).livraison.startsWith(u"Côté Maison Annecy\r\n"_s));
         const QString commande = ChargeListCde(c).cle(0).toString();
-        const std::optional<qint32> numero = CreerExpManuel(c, {commande});
-        QVERIFY(numero);
-        QCOMPARE(RechercheCommande(c, commande), *numero);
+        const QList<qint32> numero = CreerExpManuel(c, {commande}).expeditions;
+        QCOMPARE(numero.size(), 1);
+        QCOMPARE(RechercheCommande(c, commande), numero.first());
         // The journal of a deleted shipment stays as history.
         const int journal = compter(c, u"[Journal de saisie]"_s, NoDe, {102});
         QVERIFY(SupExp(c, 102));
@@ -445,14 +537,14 @@ private slots:
         BaseDeTest t;
         monde(t);
         Contexte& c = *t.ctx;
-        const qint32 a = *CreerExpManuel(c, {u"BC1"_s});
-        const qint32 b = *CreerExpManuel(c, {u"BC3"_s});
+        const qint32 a = CreerExpManuel(c, {u"BC1"_s}).expeditions.value(0);
+        const qint32 b = CreerExpManuel(c, {u"BC3"_s}).expeditions.value(0);
 
         QCOMPARE(RechercheCommande(c, u"  bc1 "_s), a);
         QVERIFY(t.prompts.boites.isEmpty());
 
         QVERIFY(!RechercheCommande(c, u"bc9' OR '1'='1"_s));
-        AddCdeExp(c, b, {u"BC1"_s});
+        attacherAussi(c, b, u"BC1"_s);
         QCOMPARE(RechercheCommande(c, u"BC1"_s), a);
         // Cancelling the input box does nothing.
         t.prompts.saisies.enqueue(std::nullopt);

@@ -1,5 +1,7 @@
+#include "AutrePoste.h"
 #include "BaseDeTest.h"
 #include "DonneesExpeditions.h"
+#include "shipments/CreationExpeditions.h"
 #include "shipments/ListesExpeditions.h"
 #include "shipments/ui/BranchementsExpeditions.h"
 #include "shipments/ui/ChoixDate.h"
@@ -639,6 +641,85 @@ private slots:
                  qPrintable(messages.first()));
         QVERIFY(!messages.first().contains(u"terminé"_s));
         QCOMPARE(valeurSql(c, etat).toString(), avant);
+    }
+
+    void uneCommandePriseAilleursApresLAffichage_data() {
+        QTest::addColumn<QString>("fenetre");
+        QTest::addColumn<QString>("termine");
+        QTest::newRow("automatique")
+            << u"ExpNewAuto"_s << u"Création d'expédition mode automatique"_s;
+        QTest::newRow("manuel") << u"ExpNewManuel"_s << u"Création d'expédition mode manuel"_s;
+        QTest::newRow("ajout depuis la modification") << u"ExpModif"_s << QString();
+    }
+
+    // BC1 and BC2 are listed and checked; another workstation then puts BC1
+    // in a shipment of its own. The button refuses BC1, naming that shipment,
+    // attaches BC2, and the list no longer offers either.
+    void uneCommandePriseAilleursApresLAffichage() {
+        QFETCH(QString, fenetre);
+        QFETCH(QString, termine);
+        BaseDeTest t;
+        monde(t);
+        Contexte& c = *t.ctx;
+        const int cible = ajouterExpedition(c, u"Cible"_s, u"2012-04-19 08:00:00"_s, {}, 1);
+        qint32 ailleurs = 0;
+        QStringList rechargee;
+        const auto agir = [&](QWidget* w, const char* bouton) {
+            ListeRapport* cde = liste(w, u"ListeCde"_s);
+            QVERIFY(colonne(cde).contains(u"BC1"_s) && colonne(cde).contains(u"BC2"_s));
+            cocher(cde, u"BC1"_s);
+            cocher(cde, u"BC2"_s);
+            {
+                AutrePoste autre(t.dossier.path(), c.cnx->parametres());
+                ailleurs = CreerExpAuto(*autre.ctx, {u"BC1"_s}).expeditions.value(0);
+            }
+            cliquer(w, bouton);
+            rechargee = colonne(cde);
+        };
+        std::unique_ptr<QWidget> f;
+        if (fenetre == u"ExpNewAuto"_s) {
+            f = std::make_unique<ExpNewAuto>(c);
+            montrer(f.get());
+            agir(f.get(), "BtCreerExp");
+        } else if (fenetre == u"ExpNewManuel"_s) {
+            f = std::make_unique<ExpNewManuel>(c);
+            montrer(f.get());
+            agir(f.get(), "BtCreerExp");
+        } else {
+            f = std::make_unique<ExpModif>(c, nullptr);
+            montrer(f.get());
+            bool resteOuverte = false;
+            QTimer::singleShot(0, this, [&] {
+                QWidget* ajout = QApplication::activeModalWidget();
+                QVERIFY(ajout);
+                agir(ajout, "BtAjCde");
+                resteOuverte = ajout->isVisible();
+                ajout->close();
+            });
+            cliquer(f.get(), "BtAjCde");
+            QVERIFY(resteOuverte);
+            QCOMPARE(colonne(liste(f.get(), u"ListeCde"_s)), QStringList{u"BC2"_s});
+        }
+
+        QVERIFY(ailleurs > cible);
+        QStringList boites{u"Commandes refusées|La commande BC1 est déjà dans l'expédition "
+                           "N° %1."_s.arg(ailleurs)};
+        if (!termine.isEmpty())
+            boites << termine + u"|Traitement terminé"_s;
+        QCOMPARE(t.prompts.titresEtTextes(), boites);
+        QCOMPARE(compter(c, u"[Liste commandes]"_s, u"[No commande SAGE] = 'BC1'"_s), 1);
+        QCOMPARE(compter(c, u"[Liste commandes]"_s,
+                         u"[No commande SAGE] = 'BC1' AND "_s + u"[No Expédition] = ?"_s,
+                         {ailleurs}),
+                 1);
+        QCOMPARE(compter(c, u"[Liste commandes]"_s, u"[No commande SAGE] = 'BC2'"_s), 1);
+        QCOMPARE(compter(c, u"Expédition"_s,
+                         u"[No Expédition] <> ? AND NOT EXISTS (SELECT 1 FROM [Liste commandes] "
+                         "L WHERE L.[No Expédition] = Expédition.[No Expédition])"_s,
+                         {cible}),
+                 0);
+        QVERIFY2(!rechargee.contains(u"BC1"_s) && !rechargee.contains(u"BC2"_s),
+                 qPrintable(rechargee.join(u' ')));
     }
 
     void erreurDeBaseSignaleeEtFenetreUtilisable() {

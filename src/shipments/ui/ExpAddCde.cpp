@@ -43,6 +43,7 @@ void ExpAddCde::setLibExp(const QString& texte) {
 }
 
 void ExpAddCde::ChargeListCde(qint32 LI_No) {
+    LI_No_ = LI_No;
     sansPanne(ctx_, [this, LI_No] {
         listeCde_->remplir(expeditions::ChargeListCde(ctx_, LieuLivraison{LI_No}));
     });
@@ -50,14 +51,23 @@ void ExpAddCde::ChargeListCde(qint32 LI_No) {
 
 void ExpAddCde::ajouterCommandes() {
     const QStringList commandes = listeCde_->clesCochees();
-    // On a refusal or a failure nothing was attached: the window stays for
-    // another try.
+    // When the closed shipment is not confirmed, or on a failure, nothing
+    // was attached: the window stays for another try.
     bool confirme = true;
     if (!commandes.isEmpty() &&
         (!sansPanne(ctx_, [&] { confirme = ConfirmerAjout(ctx_, NoExpCible); }) || !confirme))
         return;
-    if (sansPanne(ctx_, [&] { AddCdeExp(ctx_, NoExpCible, commandes); }))
+    Rattachements faits;
+    if (!sansPanne(ctx_, [&] { faits = AddCdeExp(ctx_, NoExpCible, commandes); }))
+        return;
+    if (faits.refusees.isEmpty()) {
         accept();
+        return;
+    }
+    // Another workstation took some of the orders since the list was read:
+    // the person sees which, and what is still offered.
+    SignalerRefus(ctx_, faits.refusees);
+    ChargeListCde(LI_No_);
 }
 
 } // namespace tarvo::expeditions

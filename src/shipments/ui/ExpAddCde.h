@@ -28,6 +28,8 @@ private:
     void ajouterCommandes();
 
     Contexte& ctx_;
+    // The delivery place whose orders the list offers.
+    qint32 LI_No_ = 0;
     QLabel* libExp_;
     ListeRapport* listeCde_;
     QPushButton* btAjCde_;

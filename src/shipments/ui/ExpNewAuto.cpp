@@ -39,10 +39,14 @@ void ExpNewAuto::ChargeListCde() {
 
 void ExpNewAuto::creerExpeditions() {
     const QStringList commandes = listeCde_->clesCochees();
-    if (sansPanne(ctx_, [&] { CreerExpAuto(ctx_, commandes); }))
+    Rattachements faits;
+    if (sansPanne(ctx_, [&] { faits = CreerExpAuto(ctx_, commandes); })) {
+        SignalerRefus(ctx_, faits.refusees);
         ctx_.prompts.information(QStringLiteral("Création d'expédition mode automatique"),
                                  QStringLiteral("Traitement terminé"));
-    // Shipments written before a failure are gone from the view too.
+    }
+    // Shipments written before a failure, and orders taken elsewhere, are
+    // gone from the view too.
     ChargeListCde();
 }
 

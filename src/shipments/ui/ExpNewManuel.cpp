@@ -92,9 +92,12 @@ void ExpNewManuel::chargerCommandesDuClient() {
 void ExpNewManuel::creerExpedition() {
     const int position = std::max(listeClient_->ligneCourante(), 0);
     const QStringList commandes = listeCde_->clesCochees();
-    if (sansPanne(ctx_, [&] { CreerExpManuel(ctx_, commandes); }))
+    Rattachements faits;
+    if (sansPanne(ctx_, [&] { faits = CreerExpManuel(ctx_, commandes); })) {
+        SignalerRefus(ctx_, faits.refusees);
         ctx_.prompts.information(QStringLiteral("Création d'expédition mode manuel"),
                                  QStringLiteral("Traitement terminé"));
+    }
     ChargeListClient();
     selectionner(position);
     donnerFocusListeClient();

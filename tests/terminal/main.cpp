@@ -9,6 +9,7 @@ int executerTestsCatalogue(int argc, char** argv);
 int executerTestsArret(int argc, char** argv);
 int executerTestsBranchements(int argc, char** argv);
 int executerTestsEssai(int argc, char** argv);
+int executerTestsCitations(int argc, char** argv);
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -20,5 +21,6 @@ int main(int argc, char** argv) {
     echecs += executerTestsArret(argc, argv);
     echecs += executerTestsBranchements(argc, argv);
     echecs += executerTestsEssai(argc, argv);
+    echecs += executerTestsCitations(argc, argv);
     return echecs;
 }

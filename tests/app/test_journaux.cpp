@@ -32,25 +32,21 @@ void remplirJournal(const BaseDeTest& t, const QString& nom, qint64 taille) {
 class TestJournaux : public QObject {
     Q_OBJECT
 private slots:
-    void nomPrecedent() {
-        QCOMPARE(nomJournalPrecedent(FichierErreurs), u"erreurs.ancien.txt"_s);
-        QCOMPARE(nomJournalPrecedent(FichierDebug), u"debug.ancien.txt"_s);
-    }
-
-    // A log one byte short of the bound takes one more entry; the next write
-    // finds it at the bound, moves it whole over the older previous file and
+    // A log short of the bound takes one more entry that brings it to the
+    // bound; the next write moves it whole over the older previous file and
     // starts a new log with the entry.
     void tourneAuDela_data() {
         QTest::addColumn<QString>("nom");
-        QTest::newRow("erreurs") << FichierErreurs;
-        QTest::newRow("debug") << FichierDebug;
+        QTest::addColumn<QString>("precedent");
+        QTest::newRow("erreurs") << FichierErreurs << u"erreurs.ancien.txt"_s;
+        QTest::newRow("debug") << FichierDebug << u"debug.ancien.txt"_s;
     }
     void tourneAuDela() {
         QFETCH(QString, nom);
+        QFETCH(QString, precedent);
         BaseDeTest t;
-        const QString precedent = nomJournalPrecedent(nom);
         t.ecrireFichier(precedent, "plus ancien\r\n");
-        remplirJournal(t, nom, TailleMaxJournal - 1);
+        remplirJournal(t, nom, TailleMaxJournal - (Date + "premi\xE8re\r\n").size());
         const QByteArray avant = t.lireFichier(nom);
         auto ecrire = [&](const QString& texte) {
             if (nom == FichierDebug)
@@ -65,20 +61,6 @@ private slots:
         QCOMPARE(t.lireFichier(precedent), avant + Date + "premi\xE8re\r\n");
         QCOMPARE(t.lireFichier(nom), Date + "seconde\r\n");
         QVERIFY(!QFile::exists(t.chemin(nom + u".verrou"_s)));
-    }
-
-    // The report failure block goes whole into the new log.
-    void blocEtatApresTour() {
-        BaseDeTest t;
-        remplirJournal(t, FichierErreurs, TailleMaxJournal);
-        EchecEtat echec;
-        echec.erreur = {-1, u"S"_s, u"D"_s};
-        trace_erreur_etat(*t.ctx, u"BonExp"_s, u"BonExp"_s, echec);
-        QCOMPARE(t.lireFichier(nomJournalPrecedent(FichierErreurs)).size(), TailleMaxJournal);
-        const QByteArray bloc = t.lireFichier(FichierErreurs);
-        QVERIFY2(bloc.startsWith(Date + "Erreur lors du calcul du l'\xE9tat BonExp\r\n"),
-                 bloc.constData());
-        QVERIFY(bloc.endsWith("---------------\r\n"));
     }
 
     // Two programs that find the log long at the same moment: it is rolled

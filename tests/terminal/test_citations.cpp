@@ -38,7 +38,6 @@ private slots:
     void citation_data() {
         QTest::addColumn<QByteArray>("texte");
         QTest::addColumn<QString>("attendu");
-        QTest::newRow("vide") << QByteArray() << u"«  »"_s;
         QTest::newRow("accents") << QByteArray("\xE9t\xE9") << u"« été »"_s;
         QTest::newRow("à la limite") << QByteArray(LongueurCitation, 'a')
                                      << u"« "_s + QString(LongueurCitation, u'a') + u" »"_s;
@@ -66,13 +65,11 @@ private slots:
             echecDe([&] { l.entier32(champ, u"numéro d'expédition"_s); }),
             echecDe([&] { l.entier16(champ, u"quantité"_s); }),
             echecDe([&] { l.reel32(champ, u"poids du colis"_s); }),
-            echecDe([&] { l.reel32("1e" + grand, u"poids du colis"_s); }),
             echecDe([&] { l.moment(champ, "10:00:00"); }),
             echecDe([&] { l.moment("2012-04-19", champ); }),
         };
         for (const QString& e : echecs) {
-            QVERIFY2(e.endsWith(fin) || e.endsWith(u"… » (5003 caractères en tout)."_s),
-                     qPrintable(e.left(400)));
+            QVERIFY2(e.endsWith(fin), qPrintable(e.left(400)));
             QVERIFY2(e.size() < LongueurCitation + 100, qPrintable(e.left(400)));
         }
     }

@@ -1,6 +1,11 @@
 #include "Erreur.h"
 
+#include <QFileDevice>
 #include <QStringList>
+#include <cerrno>
+#if defined(Q_OS_WIN)
+#include <windows.h>
+#endif
 
 namespace tarvo {
 
@@ -13,6 +18,24 @@ Erreur Erreur::depuisSql(const QSqlError& erreur, const QString& source) {
     else if (!erreur.driverText().isEmpty() && erreur.driverText() != description)
         description = erreur.driverText() + QStringLiteral(" : ") + description;
     return {ok ? natif : NumeroErreur::Base + static_cast<int>(erreur.type()), source, description};
+}
+
+// Qt's file engine calls the C library on Unix and the Win32 API on Windows.
+RaisonSysteme::RaisonSysteme() {
+#if defined(Q_OS_WIN)
+    ::SetLastError(0);
+#else
+    errno = 0;
+#endif
+}
+
+QString RaisonSysteme::apres(const QFileDevice& fichier) const {
+#if defined(Q_OS_WIN)
+    const int numero = static_cast<int>(::GetLastError());
+#else
+    const int numero = errno;
+#endif
+    return numero != 0 ? qt_error_string(numero) : fichier.errorString();
 }
 
 ErreurTarvo::ErreurTarvo(Erreur erreur)

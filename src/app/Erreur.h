@@ -5,6 +5,8 @@
 #include <QString>
 #include <exception>
 
+class QFileDevice;
+
 namespace tarvo {
 
 // What every error box shows: a number, a source and a description.
@@ -23,6 +25,18 @@ constexpr qint64 FichierIllisible = 75;
 constexpr qint64 DonneeInvalide = 13;
 constexpr qint64 Base = 3000;
 } // namespace NumeroErreur
+
+// The reason of a failed file operation in the system's words. Qt says
+// "Unknown error" when a write stops short on a full disk, while the system's
+// error number, read right after the call, says why. Made just before the
+// operation, it clears that number so that an older one is never taken for
+// the reason.
+class RaisonSysteme {
+public:
+    RaisonSysteme();
+    // The system's text for the number the operation left, else Qt's own.
+    QString apres(const QFileDevice& fichier) const;
+};
 
 class ErreurTarvo : public std::exception {
 public:

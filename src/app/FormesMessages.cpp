@@ -1,6 +1,7 @@
 #include "FormesMessages.h"
 
 #include "Contexte.h"
+#include "Windows1252.h"
 
 namespace tarvo {
 
@@ -9,6 +10,13 @@ QString texteErreurDetaillee(const Erreur& erreur) {
     return QStringLiteral("Erreur n° : ") + QString::number(erreur.numero) + deuxSauts +
            QStringLiteral("Source : ") + erreur.source + deuxSauts + QStringLiteral("Détail : ") +
            erreur.description + deuxSauts;
+}
+
+QString citation(QByteArrayView octets) {
+    if (octets.size() <= LongueurCitation)
+        return QStringLiteral("« ") + Windows1252::decoder(octets) + QStringLiteral(" »");
+    return QStringLiteral("« ") + Windows1252::decoder(octets.first(LongueurCitation)) +
+           QStringLiteral("… » (%1 caractères en tout)").arg(octets.size());
 }
 
 void afficherErreurDetaillee(Contexte& ctx, const QString& titre, const Erreur& erreur) {

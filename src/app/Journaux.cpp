@@ -4,26 +4,59 @@
 #include "Windows1252.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+#include <filesystem>
 
 namespace tarvo {
 namespace {
 
 const QString CRLF = QStringLiteral("\r\n");
+// Rolling a log takes a rename; the lock is held no longer than that.
+constexpr int DelaiVerrou = 2000;
+
+// Several programs may write the same log at once (workstation windows,
+// tarvoctl): the lock lets one of them roll it, and the ones that saw the long
+// file before it was rolled find the new short one and append to it. Never
+// fails: a log that cannot be rolled now (locked too long, opened by another
+// program on Windows) takes this entry and is rolled at a later write.
+void tournerSiTropLong(const QString& chemin, const QString& precedent) {
+    if (QFileInfo(chemin).size() < TailleMaxJournal)
+        return;
+    QLockFile verrou(chemin + QStringLiteral(".verrou"));
+    if (!verrou.tryLock(DelaiVerrou) || QFileInfo(chemin).size() < TailleMaxJournal)
+        return;
+    // Replaces the older previous file in one step on every system.
+    std::error_code ignoree;
+    std::filesystem::rename(QFileInfo(chemin).filesystemFilePath(),
+                            QFileInfo(precedent).filesystemFilePath(), ignoree);
+}
+
+[[noreturn]] void echecEcriture(const QFile& f, const RaisonSysteme& raison) {
+    const QString pourquoi = raison.apres(f);
+    throw ErreurTarvo(NumeroErreur::FichierIllisible, QStringLiteral("EcrireLog"),
+                      QStringLiteral("Impossible d'écrire dans le fichier ") + f.fileName() +
+                          QStringLiteral(" : ") + pourquoi);
+}
 
 void ajouterAuFichier(Contexte& ctx, const QString& nomFichier, const QString& texte) {
+    tournerSiTropLong(ctx.chemin(nomFichier), ctx.chemin(nomJournalPrecedent(nomFichier)));
     QFile f(ctx.chemin(nomFichier));
+    const RaisonSysteme raisonOuverture;
     if (!f.open(QIODevice::WriteOnly | QIODevice::Append))
-        throw ErreurTarvo(NumeroErreur::FichierIllisible, QStringLiteral("EcrireLog"),
-                          QStringLiteral("Impossible d'écrire dans le fichier ") + f.fileName() +
-                              QStringLiteral(" : ") + f.errorString());
+        echecEcriture(f, raisonOuverture);
     const QByteArray octets = Windows1252::encoder(texte);
-    if (f.write(octets) != octets.size())
-        throw ErreurTarvo(NumeroErreur::FichierIllisible, QStringLiteral("EcrireLog"),
-                          QStringLiteral("Impossible d'écrire dans le fichier ") + f.fileName() +
-                              QStringLiteral(" : ") + f.errorString());
+    const RaisonSysteme raisonEcriture;
+    if (f.write(octets) != octets.size() || !f.flush())
+        echecEcriture(f, raisonEcriture);
 }
 
 } // namespace
+
+QString nomJournalPrecedent(const QString& nomFichier) {
+    const QFileInfo info(nomFichier);
+    return info.completeBaseName() + QStringLiteral(".ancien.") + info.suffix();
+}
 
 QString horodatageJournal(const QDateTime& moment) {
     return moment.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));

@@ -13,6 +13,13 @@ struct Contexte;
 inline const QString FichierErreurs = QStringLiteral("erreurs.txt");
 inline const QString FichierDebug = QStringLiteral("debug.txt");
 
+// A log that has reached this size before a write is renamed to its previous
+// file (nomJournalPrecedent), replacing the one before, and a new log starts:
+// the two together never hold much more than twice this.
+constexpr qint64 TailleMaxJournal = 4 * 1024 * 1024;
+// erreurs.txt → erreurs.ancien.txt.
+QString nomJournalPrecedent(const QString& nomFichier);
+
 // Appends one dated line to a file of the program folder (Windows-1252, CR LF),
 // opening and closing it for this one write. Raises ErreurTarvo when the file
 // cannot be written.

@@ -20,8 +20,9 @@ const QString SourceExport = QStringLiteral("Export");
 class Ecriture {
 public:
     explicit Ecriture(const QString& fichier) : fichier_(fichier), sortie_(fichier) {
+        const RaisonSysteme raison;
         if (!sortie_.open(QIODevice::WriteOnly))
-            echec(fichier_, sortie_.errorString());
+            echec(fichier_, raison.apres(sortie_));
         tampon_.reserve(Seuil + 4096);
         tampon_.append("\xEF\xBB\xBF");
     }
@@ -36,18 +37,23 @@ public:
     }
     void terminer() {
         vider();
-        if (!sortie_.flush() || !sortie_.commit()) {
-            fini_ = true;
-            echec(fichier_, sortie_.errorString());
-        }
+        // The last bytes may wait in the device's buffer: on a full disk only
+        // this flush fails.
+        const RaisonSysteme raisonVidage;
+        if (!sortie_.flush())
+            echec(fichier_, raisonVidage.apres(sortie_));
         fini_ = true;
+        const RaisonSysteme raisonValidation;
+        if (!sortie_.commit())
+            echec(fichier_, raisonValidation.apres(sortie_));
     }
 
 private:
     static constexpr qsizetype Seuil = 1 << 20;
     void vider() {
+        const RaisonSysteme raison;
         if (sortie_.write(tampon_) != tampon_.size())
-            echec(fichier_, sortie_.errorString());
+            echec(fichier_, raison.apres(sortie_));
         tampon_.clear();
     }
     QString fichier_;

@@ -1,6 +1,7 @@
 #include "LectureChamps.h"
 
 #include "app/Erreur.h"
+#include "app/FormesMessages.h"
 #include "app/Windows1252.h"
 
 #include <charconv>
@@ -16,10 +17,6 @@ bool estBlanc(char c) {
 }
 bool estChiffre(char c) {
     return c >= '0' && c <= '9';
-}
-
-QString montrer(QByteArrayView champ) {
-    return QStringLiteral("« ") + Windows1252::decoder(champ) + QStringLiteral(" »");
 }
 
 // Whole numbers made of 1 to `maxChiffres` digits, the value in `valeur`.
@@ -201,7 +198,7 @@ double LectureChamps::nombre(QByteArrayView champ, const QString& nom) const {
     double v = 0;
     if (!nombreEnTete(champ, v))
         echec(NumeroErreurLigne::Depassement,
-              QStringLiteral("Dépassement de capacité : %1 %2.").arg(nom, montrer(champ)));
+              QStringLiteral("Dépassement de capacité : %1 %2.").arg(nom, citation(champ)));
     return v;
 }
 
@@ -209,7 +206,7 @@ qint32 LectureChamps::entier32(QByteArrayView champ, const QString& nom) const {
     const double v = std::nearbyint(nombre(champ, nom));
     if (v < std::numeric_limits<qint32>::min() || v > std::numeric_limits<qint32>::max())
         echec(NumeroErreurLigne::Depassement,
-              QStringLiteral("Dépassement de capacité : %1 %2.").arg(nom, montrer(champ)));
+              QStringLiteral("Dépassement de capacité : %1 %2.").arg(nom, citation(champ)));
     return static_cast<qint32>(v);
 }
 
@@ -217,7 +214,7 @@ qint16 LectureChamps::entier16(QByteArrayView champ, const QString& nom) const {
     const double v = std::nearbyint(nombre(champ, nom));
     if (v < std::numeric_limits<qint16>::min() || v > std::numeric_limits<qint16>::max())
         echec(NumeroErreurLigne::Depassement,
-              QStringLiteral("Dépassement de capacité : %1 %2.").arg(nom, montrer(champ)));
+              QStringLiteral("Dépassement de capacité : %1 %2.").arg(nom, citation(champ)));
     return static_cast<qint16>(v);
 }
 
@@ -225,7 +222,7 @@ double LectureChamps::reel32(QByteArrayView champ, const QString& nom) const {
     const double v = nombre(champ, nom);
     if (std::fabs(v) > std::numeric_limits<float>::max())
         echec(NumeroErreurLigne::Depassement,
-              QStringLiteral("Dépassement de capacité : %1 %2.").arg(nom, montrer(champ)));
+              QStringLiteral("Dépassement de capacité : %1 %2.").arg(nom, citation(champ)));
     char tampon[32];
     const auto fin = std::to_chars(tampon, tampon + sizeof tampon, static_cast<float>(v)).ptr;
     double proche = 0;
@@ -237,11 +234,11 @@ QString LectureChamps::moment(QByteArrayView date, QByteArrayView heure) const {
     int a = 0, mois = 0, j = 0;
     if (!lireDate(date, a, mois, j))
         echec(NumeroErreurLigne::TypeIncompatible,
-              QStringLiteral("Date de saisie invalide : %1.").arg(montrer(date)));
+              QStringLiteral("Date de saisie invalide : %1.").arg(citation(date)));
     int h = 0, m = 0, s = 0;
     if (!lireHeure(heure, h, m, s))
         echec(NumeroErreurLigne::TypeIncompatible,
-              QStringLiteral("Heure de saisie invalide : %1.").arg(montrer(heure)));
+              QStringLiteral("Heure de saisie invalide : %1.").arg(citation(heure)));
     // yyyy-MM-dd HH:mm:ss, two digits at a time.
     const int valeurs[] = {a / 100, a % 100, mois, j, h, m, s};
     QString texte(19, Qt::Uninitialized);

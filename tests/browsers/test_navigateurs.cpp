@@ -1,4 +1,5 @@
 #include "BaseDeTest.h"
+#include "DisquePlein.h"
 #include "DonneesNavigateurs.h"
 #include "Tarvoctl.h"
 #include "app/Erreur.h"
@@ -9,6 +10,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QTest>
+#include <cerrno>
 
 using namespace tarvo;
 using namespace tarvo::navigateurs;
@@ -309,6 +311,41 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(
             ErreurTarvo,
             ExporterCsv(modele.source(), modele.vue(), t.chemin(u"absent/journal.csv"_s), suivi));
+    }
+
+    // When the disk is full, or fills up during the export, the failure says
+    // why in the system's words, and the previous file stays whole.
+    void exportDisquePlein_data() {
+        QTest::addColumn<bool>("pleinAvant");
+        QTest::newRow("plein avant l'export") << true;
+        QTest::newRow("rempli par l'export") << false;
+    }
+    void exportDisquePlein() {
+        QFETCH(bool, pleinAvant);
+        BaseDeTest t;
+        t.creerBase();
+        remplirJournal(*t.ctx);
+        // One row larger than the whole disk.
+        ajouterSaisie(*t.ctx, QString(100'000, u'x'), 12);
+        const DisquePlein disque(t.chemin(u"plein"_s));
+        if (!disque.erreur().isEmpty())
+            QSKIP(qPrintable(disque.erreur()));
+        t.ecrireFichier(u"plein/journal.csv"_s, "ancien\r\n");
+        if (pleinAvant)
+            disque.remplir();
+        ModeleNavigation modele(
+            std::make_unique<SourceNavigation>(t.ctx->cnx.get(), TableJournal()));
+        modele.actualiser(Vue{});
+        FeedbackEnregistre suivi;
+        QString detail;
+        try {
+            ExporterCsv(modele.source(), modele.vue(), t.chemin(u"plein/journal.csv"_s), suivi);
+        } catch (const ErreurTarvo& e) {
+            detail = e.erreur().description;
+        }
+        QVERIFY2(detail.endsWith(u" : "_s + qt_error_string(ENOSPC)), qPrintable(detail));
+        QVERIFY2(detail.contains(u"plein/journal.csv"_s), qPrintable(detail));
+        QCOMPARE(t.lireFichier(u"plein/journal.csv"_s), QByteArray("ancien\r\n"));
     }
 
     // A text a spreadsheet would run as a formula is written as text;

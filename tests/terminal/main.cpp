@@ -10,6 +10,7 @@ int executerTestsArret(int argc, char** argv);
 int executerTestsBranchements(int argc, char** argv);
 int executerTestsEssai(int argc, char** argv);
 int executerTestsConcurrence(int argc, char** argv);
+int executerTestsCitations(int argc, char** argv);
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -22,5 +23,6 @@ int main(int argc, char** argv) {
     echecs += executerTestsBranchements(argc, argv);
     echecs += executerTestsEssai(argc, argv);
     echecs += executerTestsConcurrence(argc, argv);
+    echecs += executerTestsCitations(argc, argv);
     return echecs;
 }

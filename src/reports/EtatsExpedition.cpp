@@ -77,18 +77,19 @@ Bande blocExpedition(const EnTeteExpedition& e) {
         b.texte(xValeur, y, 190, HauteurLigne, valeur);
         y += 14;
     }
+    // The address under its caption, as wide as the half page allows, so
+    // that a full-length Sage address line prints on one line.
     const double xLieu = 280;
-    const double xAdresse = xLieu + 90;
-    const double largeur = LargeurUtile - xAdresse;
-    b.texte(xLieu, 2, 90, HauteurLigne, QStringLiteral("Lieu de livraison :"), Style::Gras);
+    const double largeur = LargeurUtile - xLieu;
+    b.texte(xLieu, 2, largeur, HauteurLigne, QStringLiteral("Lieu de livraison :"), Style::Gras);
     const QStringList adresse = {e.liIntitule, e.liAdresse, e.liComplement,
                                  QStringList{e.liCodePostal, e.liVille}.join(u' ').trimmed(),
                                  e.liPays};
     // An empty part of the address leaves no gap.
-    double yAdresse = 2;
+    double yAdresse = 16;
     for (qsizetype i = 0; i < adresse.size(); ++i)
         if (!adresse[i].isEmpty()) {
-            b.texte(xAdresse, yAdresse, largeur, HauteurLigne, adresse[i],
+            b.texte(xLieu, yAdresse, largeur, HauteurLigne, adresse[i],
                     i == 0 ? Style::Gras : Style::Normal);
             yAdresse += 14;
         }
@@ -134,14 +135,23 @@ void references(QList<Bande>& corps, const QList<CommandeExp>& commandes) {
     corps << Bande(6);
 }
 
+// The column headings, then the lines under them; a page that the lines go
+// on to repeats the headings.
 void details(Modele& m, const QList<Colonne>& colonnes, const QList<QStringList>& lignes,
              const QList<bool>& enGras = {}) {
-    m.reprise = entetesColonnes(colonnes);
-    m.reprise.garderAvecSuivante = false;
     m.corps << entetesColonnes(colonnes);
-    for (qsizetype i = 0; i < lignes.size(); ++i)
-        m.corps << ligne(colonnes, lignes[i],
-                         i < enGras.size() && enGras[i] ? Style::Gras : Style::Normal);
+    Bande reprise = entetesColonnes(colonnes);
+    reprise.garderAvecSuivante = false;
+    m.suites << QList<Bande>{reprise};
+    const qsizetype suite = m.suites.size() - 1;
+    for (qsizetype i = 0; i < lignes.size(); ++i) {
+        Bande b = ligne(colonnes, lignes[i],
+                        i < enGras.size() && enGras[i] ? Style::Gras : Style::Normal);
+        b.suite = suite;
+        // A subtotal line starts no page: the line above it goes along.
+        b.garderAvecSuivante = i + 1 < enGras.size() && enGras[i + 1];
+        m.corps << b;
+    }
 }
 
 void bonExp(Modele& m, const DonneesEtat& d) {
@@ -165,10 +175,10 @@ void listeArticles(Modele& m, const DonneesEtat& d) {
     m.corps << blocExpedition(d.expedition);
     m.corps << titreSection(QStringLiteral("Liste des articles de l'expédition :"));
     listeCommandes(m.corps, d.commandes);
-    const QList<Colonne> colonnes = {{QStringLiteral("Code barres"), 0, 85},
-                                     {QStringLiteral("Référence SAGE"), 85, 85},
-                                     {QStringLiteral("Désignation"), 170, 303},
-                                     {QStringLiteral("Qté"), 473, 50, Qt::AlignRight}};
+    const QList<Colonne> colonnes = {{QStringLiteral("Code barres"), 0, 100},
+                                     {QStringLiteral("Référence SAGE"), 102, 112},
+                                     {QStringLiteral("Désignation"), 216, 262},
+                                     {QStringLiteral("Qté"), 478, 45, Qt::AlignRight}};
     QList<QStringList> lignes;
     for (const ArticleCommande& a : d.articles)
         lignes << QStringList{a.codeBarres, a.reference, a.designation, texteNombre(a.qteCde)};
@@ -181,12 +191,12 @@ QString titreControle(const DonneesEtat& d) {
 }
 
 QList<Colonne> colonnesControle(const QString& premiere) {
-    return {{premiere, 0, 78},
-            {QStringLiteral("Désignation"), 78, 148},
-            {QStringLiteral("Qté commandée"), 226, 78, Qt::AlignRight},
-            {QStringLiteral("Qté expédiée"), 305, 65, Qt::AlignRight},
-            {QStringLiteral("Contrôle"), 378, 87},
-            {QStringLiteral("Différence"), 465, 58, Qt::AlignRight}};
+    return {{premiere, 0, 112},
+            {QStringLiteral("Désignation"), 114, 126},
+            {QStringLiteral("Qté commandée"), 240, 72, Qt::AlignRight},
+            {QStringLiteral("Qté expédiée"), 314, 60, Qt::AlignRight},
+            {QStringLiteral("Contrôle"), 380, 94},
+            {QStringLiteral("Différence"), 475, 48, Qt::AlignRight}};
 }
 
 void controleArt(Modele& m, const DonneesEtat& d) {
@@ -257,8 +267,6 @@ void colisage(Modele& m, const DonneesEtat& d, const QImage& logo) {
     const QList<Colonne> colonnes = {{QStringLiteral("Code barres"), 0, 100},
                                      {QStringLiteral("Désignation"), 100, 343},
                                      {QStringLiteral("Qté Livrée"), 443, 80, Qt::AlignRight}};
-    m.reprise = entetesColonnes(colonnes);
-    m.reprise.garderAvecSuivante = false;
     for (const ColisExp& c : d.colis) {
         Bande titre(20);
         titre.texte(0, 4, 55, HauteurLigne, QStringLiteral("No Colis:"), Style::Gras);
@@ -267,17 +275,31 @@ void colisage(Modele& m, const DonneesEtat& d, const QImage& logo) {
         titre.texte(215, 4, 60, HauteurLigne, texteNombre(c.poids), Style::Normal, Qt::AlignRight);
         titre.texte(278, 4, 20, HauteurLigne, QStringLiteral("kg"));
         titre.garderAvecSuivante = true;
-        m.corps << titre << entetesColonnes(colonnes);
+        const Bande entetes = entetesColonnes(colonnes);
+        m.corps << titre << entetes;
+        // A parcel that goes on to another page says which one it is there.
+        Bande repriseTitre = titre;
+        repriseTitre.garderAvecSuivante = false;
+        Bande repriseEntetes = entetes;
+        repriseEntetes.garderAvecSuivante = false;
+        m.suites << QList<Bande>{repriseTitre, repriseEntetes};
+        const qsizetype suite = m.suites.size() - 1;
         qint64 total = 0;
-        for (const LigneColisage& l : c.contenu) {
-            m.corps << ligne(colonnes, {l.codeBarres, l.libelle, QString::number(l.quantite)},
-                             Style::Normal);
+        for (qsizetype i = 0; i < c.contenu.size(); ++i) {
+            const LigneColisage& l = c.contenu[i];
+            Bande b = ligne(colonnes, {l.codeBarres, l.libelle, QString::number(l.quantite)},
+                            Style::Normal);
+            b.suite = suite;
+            // The parcel's total is never printed without its last line.
+            b.garderAvecSuivante = i + 1 == c.contenu.size();
+            m.corps << b;
             total += l.quantite;
         }
         Bande pied(18);
         pied.trait(300, 1, LargeurUtile, 1);
         pied.texte(300, 3, 140, HauteurLigne, QStringLiteral("Total article colis :"), Style::Gras);
         pied.texte(443, 3, 80, HauteurLigne, QString::number(total), Style::Gras, Qt::AlignRight);
+        pied.suite = suite;
         m.corps << pied;
     }
     Bande totaux(54);

@@ -3,6 +3,7 @@
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QHash>
+#include <algorithm>
 
 namespace tarvo::editions {
 namespace {
@@ -55,31 +56,119 @@ QFont police(Style style) {
     return f;
 }
 
-Bande& Bande::texte(double x, double y, double largeur, double hauteur, const QString& texte,
-                    Style style, Qt::Alignment alignement) {
+namespace {
+
+const QFontMetricsF& mesure(Style style) {
     static QHash<int, QFontMetricsF> mesures;
     const int cle = static_cast<int>(style);
     auto m = mesures.find(cle);
     if (m == mesures.end())
         m = mesures.insert(cle, QFontMetricsF(police(style), &appareilMesure()));
-    // A little room: the printer's rendering may be a hair wider.
-    const QString visible = m->horizontalAdvance(texte) <= largeur * 0.98
-                                ? texte
-                                : m->elidedText(texte, Qt::ElideRight, largeur * 0.98);
+    return *m;
+}
+
+// A little room: the printer's rendering may be a hair wider.
+double largeurSure(double largeur) {
+    return largeur * 0.98;
+}
+
+} // namespace
+
+QStringList lignesCoupees(const QString& texte, double largeur, Style style) {
+    const QFontMetricsF& m = mesure(style);
+    const double place = largeurSure(largeur);
+    QStringList lignes;
+    for (const QString& paragraphe : texte.split(u'\n')) {
+        QString ligne;
+        for (QString mot : paragraphe.split(u' ', Qt::SkipEmptyParts)) {
+            const QString essai = ligne.isEmpty() ? mot : ligne + u' ' + mot;
+            if (m.horizontalAdvance(essai) <= place) {
+                ligne = essai;
+                continue;
+            }
+            if (!ligne.isEmpty())
+                lignes << ligne;
+            // A word wider than a whole line goes on over as many as it needs.
+            while (mot.size() > 1 && m.horizontalAdvance(mot) > place) {
+                qsizetype n = 1;
+                while (n + 1 < mot.size() && m.horizontalAdvance(mot.left(n + 1)) <= place)
+                    ++n;
+                lignes << mot.left(n);
+                mot = mot.mid(n);
+            }
+            ligne = mot;
+        }
+        lignes << ligne;
+    }
+    return lignes;
+}
+
+Bande& Bande::texte(double x, double y, double largeur, double hauteur, const QString& texte,
+                    Style style, Qt::Alignment alignement) {
     Element e;
     e.rect = QRectF(x, y, largeur, hauteur);
-    e.texte = visible;
+    e.texte = texte;
     e.style = style;
     e.alignement = alignement | Qt::AlignVCenter;
-    elements_.append(std::move(e));
+    double croissance = 0;
+    const QFontMetricsF& m = mesure(style);
+    if (texte.contains(u'\n') || m.horizontalAdvance(texte) > largeurSure(largeur)) {
+        const QStringList lignes = lignesCoupees(texte, largeur, style);
+        e.texte = lignes.join(u'\n');
+        // Centred in a box grown by whole lines, the first line stays where a
+        // single line would be.
+        croissance = static_cast<double>(lignes.size() - 1) * m.lineSpacing();
+    }
+    ajouter(std::move(e), croissance);
     return *this;
+}
+
+void Bande::ajouter(Element element, double croissance) {
+    dessin_.append(element.rect);
+    croissances_.append(croissance);
+    elements_.append(std::move(element));
+    if (croissance > 0)
+        aGrandi_ = true;
+    if (aGrandi_)
+        placer();
+}
+
+// Each element moves down by the most that any element above it, ending
+// where it starts or higher, has moved and grown.
+void Bande::placer() {
+    const qsizetype n = elements_.size();
+    QList<qsizetype> ordre(n);
+    for (qsizetype i = 0; i < n; ++i)
+        ordre[i] = i;
+    std::stable_sort(ordre.begin(), ordre.end(), [this](qsizetype a, qsizetype b) {
+        return dessin_[a].normalized().top() < dessin_[b].normalized().top();
+    });
+    QList<double> decalages(n, 0.0);
+    double poussee = 0;
+    for (qsizetype k = 0; k < n; ++k) {
+        const qsizetype i = ordre[k];
+        const double haut = dessin_[i].normalized().top();
+        double decalage = 0;
+        for (qsizetype l = 0; l < k; ++l) {
+            const qsizetype j = ordre[l];
+            if (dessin_[j].normalized().bottom() <= haut + 0.01)
+                decalage = qMax(decalage, decalages[j] + croissances_[j]);
+        }
+        decalages[i] = decalage;
+        QRectF r = dessin_[i].translated(0, decalage);
+        if (croissances_[i] > 0)
+            r.setHeight(r.height() + croissances_[i]);
+        elements_[i].rect = r;
+        poussee = qMax(poussee, decalage + croissances_[i]);
+    }
+    hauteur_ = hauteurDessin_ + poussee;
 }
 
 Bande& Bande::trait(double x1, double y1, double x2, double y2) {
     Element e;
     e.genre = Element::Genre::Trait;
     e.rect = QRectF(QPointF(x1, y1), QPointF(x2, y2));
-    elements_.append(std::move(e));
+    ajouter(std::move(e), 0);
     return *this;
 }
 
@@ -88,7 +177,7 @@ Bande& Bande::image(const QRectF& rect, const QImage& image) {
     e.genre = Element::Genre::Image;
     e.rect = rect;
     e.image = image;
-    elements_.append(std::move(e));
+    ajouter(std::move(e), 0);
     return *this;
 }
 
@@ -120,25 +209,30 @@ Document mettreEnPage(const Modele& modele) {
         }
         poser(document.pages.last(), modele.enTetePage, y);
         y += modele.enTetePage.hauteur();
-        if (document.pages.size() > 1) {
-            poser(document.pages.last(), modele.reprise, y);
-            y += modele.reprise.hauteur();
-        }
         debut = y;
+    };
+    const auto poserBande = [&](const Bande& bande) {
+        poser(document.pages.last(), bande, y);
+        y += bande.hauteur();
     };
     nouvellePage();
     for (qsizetype i = 0; i < modele.corps.size(); ++i) {
         const Bande& bande = modele.corps[i];
         double besoin = bande.hauteur();
-        // A heading goes with what it heads, as long as the two fit a page.
+        // A heading goes with what it heads, a last line with its total, as
+        // long as they fit a page together.
         for (qsizetype j = i; j + 1 < modele.corps.size() && modele.corps[j].garderAvecSuivante;
              ++j)
             besoin += modele.corps[j + 1].hauteur();
-        // A band taller than a whole page is printed on a page of its own.
-        if (y + besoin > bas && y > debut)
+        // A band taller than a whole page is printed on a page of its own;
+        // an empty page is never left behind.
+        if (y + besoin > bas && y > debut) {
             nouvellePage();
-        poser(document.pages.last(), bande, y);
-        y += bande.hauteur();
+            if (bande.suite >= 0 && bande.suite < modele.suites.size())
+                for (const Bande& entete : modele.suites[bande.suite])
+                    poserBande(entete);
+        }
+        poserBande(bande);
     }
 
     // The page footers, now that the number of pages is known.

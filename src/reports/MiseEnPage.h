@@ -26,20 +26,24 @@ struct Element {
     QImage image;
 };
 
-// A section of a report: a height and what it holds. A band is never split
-// across pages. One-line texts that do not fit their width are cut with an
-// ellipsis when they are added: a detail line keeps its height, so columns
-// stay aligned and a page holds a known number of lines; the whole value is
-// in the database and on the screens.
+// A section of a report: a height and what it holds, placed as designed.
+// A text too wide for its box wraps inside it, at spaces where it can, and
+// grows downwards; whatever lies below a grown text moves down with it and
+// the band grows as much, so that no part of a value is ever left out. A
+// band is never split across pages.
 class Bande {
 public:
-    explicit Bande(double hauteur = 0) : hauteur_(hauteur) {}
+    explicit Bande(double hauteur = 0) : hauteur_(hauteur), hauteurDessin_(hauteur) {}
 
     double hauteur() const { return hauteur_; }
     const QList<Element>& elements() const { return elements_; }
     // Keeps this band on the page of the band that follows it (a heading
-    // never ends a page alone).
+    // never ends a page alone, a last line never leaves its total).
     bool garderAvecSuivante = false;
+    // The group the band belongs to, as an index into Modele::suites: a page
+    // that this band starts opens with the group's repeated heading. -1: a
+    // band that opens its group or belongs to none.
+    qsizetype suite = -1;
 
     Bande& texte(double x, double y, double largeur, double hauteur, const QString& texte,
                  Style style = Style::Normal, Qt::Alignment alignement = Qt::AlignLeft);
@@ -47,9 +51,22 @@ public:
     Bande& image(const QRectF& rect, const QImage& image);
 
 private:
+    void ajouter(Element element, double croissance);
+    void placer();
+
     double hauteur_;
+    double hauteurDessin_;
     QList<Element> elements_;
+    // As designed, and how much each element grew; kept to place them again
+    // when an element added later grows.
+    QList<QRectF> dessin_;
+    QList<double> croissances_;
+    bool aGrandi_ = false;
 };
+
+// The lines of `texte` once wrapped to `largeur` points in `style`: at spaces
+// where it can, inside a word too long for a line by itself.
+QStringList lignesCoupees(const QString& texte, double largeur, Style style);
 
 struct Page {
     QList<Element> elements;
@@ -63,16 +80,17 @@ struct Document {
 };
 
 // The sections of one report, in printing order: the report header (first
-// page), the page header (every page), the columns repeated at the top of
-// the following pages, and the body (group header, details, group footers,
-// report footer) flowed from page to page. The page footer, "Edité le :"
-// and "Page n/N", is added once the number of pages is known.
+// page), the page header (every page) and the body (group headers, details,
+// group footers, report footer) flowed from page to page. A group that goes
+// on over a page break repeats its heading (`suites`, named by the bands'
+// `suite`) at the top of the new page. The page footer, "Edité le :" and
+// "Page n/N", is added once the number of pages is known.
 struct Modele {
     QString titre;
     Bande enTeteEtat;
     Bande enTetePage;
-    Bande reprise;
     QList<Bande> corps;
+    QList<QList<Bande>> suites;
     QString dateEdition;
 };
 

@@ -11,6 +11,7 @@
 #include "reports/Peinture.h"
 #include "reports/PrepaControleGamme.h"
 
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -239,21 +240,32 @@ private slots:
         QVERIFY(!t.ctx->conxReport->estOuverte());
     }
 
-    // Pages: headers on every page, a band never split, "Page n/N".
+    // Pages: headers on every page, a band never split, "Page n/N", a
+    // group's heading repeated where it goes on, a text too wide wrapped.
     void miseEnPage() {
         Modele m;
         m.titre = u"Essai"_s;
         m.dateEdition = u"19/04/2012"_s;
         m.enTeteEtat = Bande(100).texte(0, 0, 200, 20, u"En-tête d'état"_s);
         m.enTetePage = Bande(30).texte(0, 0, 200, 20, u"Titre de page"_s);
-        m.reprise = Bande(15).texte(0, 0, 200, 13, u"Colonnes"_s);
+        m.suites << QList<Bande>{Bande(15).texte(0, 0, 200, 13, u"Colonnes"_s)};
         for (int i = 1; i <= 100; ++i) {
             Bande b(i % 10 == 0 ? 40 : 13);
             b.texte(0, 0, 200, 13, u"Ligne %1"_s.arg(i));
             b.texte(0, b.hauteur() - 13, 200, 13, u"Fin %1"_s.arg(i));
+            b.suite = 0;
             m.corps << b;
         }
-        m.corps << Bande(13).texte(0, 0, 400, 13, u"x"_s.repeated(500));
+        // Wider than its box: wraps, grows its band and pushes down what is
+        // under it, here the line and the text below.
+        Bande large(30);
+        large.texte(0, 0, 400, 13, u"x"_s.repeated(500));
+        large.trait(0, 14, 400, 14);
+        large.texte(0, 16, 400, 13, u"Dessous"_s);
+        QVERIFY(large.hauteur() > 30 + 3 * 10);
+        QVERIFY(large.elements()[2].rect.top() >= large.elements()[0].rect.bottom());
+        QCOMPARE(large.elements()[1].rect.top(), large.elements()[0].rect.bottom() - 13 + 14);
+        m.corps << large;
         const Document d = mettreEnPage(m);
         QCOMPARE(d.pages.size(), 3);
         for (qsizetype p = 0; p < d.pages.size(); ++p) {
@@ -274,10 +286,96 @@ private slots:
 
         const QString pdf = QDir(QDir::tempPath()).filePath(u"tarvo-pages.pdf"_s);
         ecrirePdf(d, pdf);
+        QCOMPARE(pagesPdf(pdf), 3);
         const QString texte = textePdf(pdf);
         QVERIFY(dansLOrdre(texte, {u"En-tête d'état"_s, u"Ligne 1"_s, u"Page 1/3"_s, u"Colonnes"_s,
                                    u"Page 2/3"_s, u"Colonnes"_s, u"Ligne 100"_s, u"Fin 100"_s,
-                                   u"xxx…"_s, u"Page 3/3"_s}));
+                                   u"xxx"_s, u"Dessous"_s, u"Page 3/3"_s}));
+        QCOMPARE(texte.count(u'x'), 500);
+        QVERIFY(!texte.contains(u"…"_s));
+    }
+
+    // The packing list over many pages, the breaks falling at every place
+    // of its parcels: a parcel that goes on to a page says so there with
+    // its number and the column headings, a total never opens a page alone,
+    // a heading never ends one, and the first page is never empty.
+    void colisageSurPlusieursPages() {
+        for (int avant = 1; avant <= 70; avant += 3) {
+            DonneesEtat d;
+            d.expedition.noExpedition = 900;
+            for (int n = 1; n <= 6; ++n) {
+                ColisExp c;
+                c.noColis = n;
+                c.poids = 1.5;
+                const int lignes = n == 1 ? avant : (n == 4 ? 90 : n);
+                for (int l = 1; l <= lignes; ++l)
+                    c.contenu.append({u"C%1-L%2"_s.arg(n).arg(l), u"Article"_s, 1});
+                d.colis << c;
+            }
+            const Document doc = mettreEnPage(
+                modeleEtat(Etat::ColisageExp, d, QImage(), QDateTime::currentDateTime()));
+            QVERIFY(doc.pages.size() >= 3);
+            int colis = 0;
+            for (qsizetype p = 0; p < doc.pages.size(); ++p) {
+                QStringList textes;
+                for (const Element& e : doc.pages[p].elements)
+                    if (!e.texte.isEmpty())
+                        textes << e.texte;
+                // The body: after the page title, before the page footer.
+                const qsizetype debut = textes.indexOf(u"Liste de colisage / Packing list"_s) + 1;
+                const qsizetype fin = textes.indexOf(
+                    u"Edité le : "_s + QDate::currentDate().toString(u"dd/MM/yyyy"_s));
+                QVERIFY(debut > 0 && fin > debut);
+                const QStringList corps = textes.mid(debut, fin - debut);
+                if (p == 0)
+                    QVERIFY(corps.contains(u"No Expédition:"_s));
+                else
+                    QVERIFY2(corps.first() == u"No Colis:"_s || corps.first() == u"Tare:"_s,
+                             qPrintable(corps.join(u'|')));
+                QVERIFY2(corps.last() != u"Qté Livrée"_s && corps.last() != u"kg"_s,
+                         qPrintable(u"avant %1, page %2"_s.arg(avant).arg(p + 1)));
+                bool ligneSurLaPage = false;
+                for (qsizetype i = 0; i < corps.size(); ++i) {
+                    if (corps[i] == u"No Colis:"_s) {
+                        colis = corps.value(i + 1).toInt();
+                        QCOMPARE(corps.value(i + 5), u"Code barres"_s);
+                    } else if (corps[i].startsWith(u'C') && corps[i].contains(u"-L"_s)) {
+                        // Under the heading of its own parcel.
+                        QCOMPARE(corps[i].section(u'-', 0, 0).mid(1).toInt(), colis);
+                        ligneSurLaPage = true;
+                    } else if (corps[i] == u"Total article colis :"_s) {
+                        QVERIFY(ligneSurLaPage);
+                    }
+                }
+            }
+        }
+    }
+
+    // The control by bar code over pages: the headings repeated, and a
+    // subtotal always under the last line of its article.
+    void controleSurPlusieursPages() {
+        DonneesEtat d;
+        d.expedition.noExpedition = 900;
+        for (int a = 1; a <= 40; ++a) {
+            for (int c = 1; c <= 3; ++c)
+                d.controleGamme.append(
+                    {u"A%1-%2"_s.arg(a).arg(c), u"Article"_s, u"1"_s, u"1"_s, u"OK"_s, 0});
+            d.controleGamme.append({QString(), u"S/T"_s, u"3"_s, u"3"_s, u"OK"_s, 0});
+        }
+        const Document doc = mettreEnPage(
+            modeleEtat(Etat::EtatControleExpGamme, d, QImage(), QDateTime::currentDateTime()));
+        QVERIFY(doc.pages.size() >= 3);
+        for (qsizetype p = 1; p < doc.pages.size(); ++p) {
+            QStringList textes;
+            for (const Element& e : doc.pages[p].elements)
+                textes << e.texte;
+            const qsizetype colonnes = textes.indexOf(u"Code Barre"_s);
+            QVERIFY(colonnes > 0);
+            const qsizetype st = textes.indexOf(u"S/T"_s);
+            const qsizetype ligne = textes.indexOf(QRegularExpression(u"^A\\d+-\\d$"_s));
+            QVERIFY(ligne > colonnes);
+            QVERIFY(st < 0 || ligne < st);
+        }
     }
 };
 

@@ -36,6 +36,11 @@ QStringList polices(const QString& fichier) {
     return liste;
 }
 
+// A designation and a range element as long as Sage allows them.
+const QString Designation69 =
+    u"Nappe coton enduite anti-taches 160x250 ourlet double finition mainXL"_s;
+const QString Enumere21 = u"Bleu ardoise chiné 2T"_s;
+
 void executer(BaseDeTest& t, const QString& script) {
     db::Base(t.ctx->cnx.get()).executerScript(db::TexteSql{script});
 }
@@ -83,8 +88,8 @@ private slots:
         QTest::newRow("bon")
             << u"bon-expedition"_s << u"102"_s
             << morceaux(u"BON D'EXPEDITION|No Expédition:|102|Lieu de livraison :|"
-                        "Galeries Rhodaniennes - Entrepôt|Libellé 1:|69200 Vénissieux|"
-                        "Date création:|Date cloture:|Liste des commandes de l'expédition :|"
+                        "Galeries Rhodaniennes - Entrepôt|Libellé 1:|Date création:|"
+                        "69200 Vénissieux|Date cloture:|Liste des commandes de l'expédition :|"
                         "No commande SAGE|Référence SAGE|Date création SAGE|Date livraison|"
                         "BC00103|REASSORT TORCHONS|BC00104|NOEL COFFRETS|%1|Page 1/1"_s.arg(edite));
         QTest::newRow("articles")
@@ -127,6 +132,8 @@ private slots:
         QFETCH(QStringList, attendu);
         const QString texte = pdf(etat, expedition);
         QVERIFY2(dansLOrdre(texte, attendu), qPrintable(texte));
+        // One page, not a blank one before it.
+        QCOMPARE(pagesPdf(base_->chemin(etat + expedition + u".pdf"_s)), 1);
         if (expedition == u"901"_s)
             QVERIFY(!texte.contains(u"BC00"_s));
         // Arial or its metric twin, embedded so that any reader shows it.
@@ -138,6 +145,71 @@ private slots:
         // The same report twice shows the same lines.
         if (etat == u"controle-codes-barre"_s)
             QCOMPARE(pdf(etat, expedition), texte);
+    }
+
+    // Every Sage field at its full length prints whole on every report that
+    // shows it, wrapped inside its column when it is too wide for it.
+    void champsSageEntiers_data() {
+        QTest::addColumn<QString>("etat");
+        QTest::addColumn<QStringList>("champs");
+        const QStringList adresse = {
+            u"ETABLISSEMENTS DUPONT ET FILS REUNI"_s, u"BATIMENT C QUAI 14 PORTE NORD EST B"_s,
+            u"ZONE INDUSTRIELLE DES MOULINS ROUGE"_s, u"SAINT-REMY-DE-PROVENCE-LES-ALPILLES"_s,
+            u"REPUBLIQUE FEDERALE D ALLEMAGNE EST"_s};
+        const QString designation = Designation69;
+        const QString couleur = designation + u" - "_s + Enumere21;
+        QTest::newRow("bon") << u"bon-expedition"_s
+                             << adresse + QStringList{u"BCDE-00999123"_s, u"COMMANDE HIVER 26"_s};
+        QTest::newRow("articles") << u"liste-articles"_s
+                                  << adresse + QStringList{u"BCDE-00999123"_s,
+                                                           u"3760987650999123456"_s,
+                                                           u"NAPPECOTONENDU1602"_s, couleur};
+        QTest::newRow("contrôle articles")
+            << u"controle-articles"_s
+            << adresse + QStringList{u"BCDE-00999123"_s, u"NAPPECOTONENDU1602"_s, designation};
+        QTest::newRow("contrôle codes barre")
+            << u"controle-codes-barre"_s
+            << adresse + QStringList{u"BCDE-00999123"_s, u"3760987650999123456"_s, couleur};
+        QTest::newRow("colisage") << u"colisage"_s
+                                  << adresse + QStringList{u"BCDE-00999123"_s,
+                                                           u"COMMANDE HIVER 26"_s,
+                                                           u"3760987650999123456"_s, couleur};
+    }
+    void champsSageEntiers() {
+        QFETCH(QString, etat);
+        QFETCH(QStringList, champs);
+        QCOMPARE(Designation69.size(), 69);
+        QCOMPARE(Enumere21.size(), 21);
+        executer(*base_,
+                 u"INSERT INTO F_LIVRAISON (LI_No, CT_Num, LI_Intitule, LI_Adresse, LI_Complement, "
+                 "LI_CodePostal, LI_Ville, LI_Pays) VALUES (77, 'DUPONT', "
+                 "'ETABLISSEMENTS DUPONT ET FILS REUNI', 'BATIMENT C QUAI 14 PORTE NORD EST B', "
+                 "'ZONE INDUSTRIELLE DES MOULINS ROUGE', '13210', "
+                 "'SAINT-REMY-DE-PROVENCE-LES-ALPILLES', 'REPUBLIQUE FEDERALE D ALLEMAGNE EST');"
+                 "INSERT INTO [Expédition] ([No Expédition], [Libellé 1], [No lieu livraison]) "
+                 "VALUES (902, 'Longs', 77);"
+                 "INSERT INTO [Liste commandes] ([No Expédition], [No commande SAGE], "
+                 "[Référence SAGE]) VALUES (902, 'BCDE-00999123', 'COMMANDE HIVER 26');"
+                 "INSERT INTO F_ARTICLE (AR_Ref, AR_Design, AR_Gamme1) VALUES "
+                 "('NAPPECOTONENDU1602', '"_s +
+                     Designation69 +
+                     u"', 1);"
+                     "INSERT INTO F_ARTGAMME (AG_No, AR_Ref, EG_Enumere) VALUES "
+                     "(977, 'NAPPECOTONENDU1602', '"_s +
+                     Enumere21 +
+                     u"');"
+                     "INSERT INTO F_ARTENUMREF (AR_Ref, AG_No1, AE_CodeBarre) VALUES "
+                     "('NAPPECOTONENDU1602', 977, '3760987650999123456');"
+                     "INSERT INTO F_DOCLIGNE (DO_Type, DO_Piece, DL_Ligne, AR_Ref, AG_No1, DL_Qte, "
+                     "DL_QtePL) VALUES (1, 'BCDE-00999123', 1, 'NAPPECOTONENDU1602', 977, 3, 3);"
+                     "INSERT INTO Colis ([No Expédition], [No Colis]) VALUES (902, 1);"
+                     "INSERT INTO Colisage ([No Expédition], [No Colis], [Code barres Article], "
+                     "[Quantité]) VALUES (902, 1, '3760987650999123456', 3);"_s);
+        const QString texte = pdf(etat, u"902"_s);
+        QVERIFY(!texte.isEmpty());
+        for (const QString& champ : champs)
+            QVERIFY2(contientEntier(texte, champ), qPrintable(texte));
+        QVERIFY(!texte.contains(u"…"_s));
     }
 
     // A company without logo, or with a logo that is no picture, still has
@@ -164,6 +236,7 @@ private slots:
         QCOMPARE(r.statut, 0);
         const QStringList travaux = QDir(spool_.filePath(u"LASER"_s)).entryList(QDir::Files);
         QCOMPARE(travaux.size(), 1);
+        QCOMPARE(pagesPdf(spool_.filePath(u"LASER/"_s + travaux.first())), 1);
         const QString texte = textePdf(spool_.filePath(u"LASER/"_s + travaux.first()));
         QVERIFY(dansLOrdre(texte, {u"BON D'EXPEDITION"_s, u"101"_s, u"BC00101"_s}));
 

@@ -117,8 +117,8 @@ DonneesEtat EtatControleArtGamme(const db::Base& base, qint32 noExp, qint32 spid
     db::Requete r = base.preparer(sql::ListeCtrlArtGamme);
     r.lier(u":spid", spid).lier(u":noExpedition", noExp);
     while (r.suivante())
-        d.controleGamme.append(
-            {r.texte(0), r.texte(1), r.texte(2), r.texte(3), r.texte(4), valeurOuNul(r, 5)});
+        d.controleGamme.append({r.texte(0), r.texte(1), valeurOuNul(r, 2), valeurOuNul(r, 3),
+                                r.texte(4), valeurOuNul(r, 5)});
     return d;
 }
 

@@ -77,8 +77,8 @@ struct LigneControleArt {
 struct LigneControleGamme {
     QString codeBarre;
     QString designCouleur;
-    QString qteCde;
-    QString qteExp;
+    QVariant qteCde;
+    QVariant qteExp;
     QString controle;
     QVariant difference;
 };

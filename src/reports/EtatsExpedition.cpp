@@ -19,7 +19,8 @@ QString texteDate(const QDateTime& moment) {
 }
 
 // Whole numbers as they are, others the French way ("0,5"), whatever the
-// system's locale.
+// system's locale. Quantities and weights have at most six decimals: what
+// lies beyond is the binary rounding of a sum or a difference.
 QString texteNombre(const QVariant& valeur) {
     if (!valeur.isValid() || valeur.isNull())
         return QString();
@@ -27,7 +28,7 @@ QString texteNombre(const QVariant& valeur) {
     const double d = valeur.toDouble(&ok);
     if (!ok)
         return valeur.toString();
-    return nombreFrancais(d);
+    return nombreFrancais(static_cast<double>(qRound64(d * 1e6)) / 1e6);
 }
 
 Bande ligne(const QList<Colonne>& colonnes, const QStringList& textes, Style style) {
@@ -221,8 +222,8 @@ void controleGamme(Modele& m, const DonneesEtat& d) {
     QList<QStringList> lignes;
     QList<bool> sousTotaux;
     for (const LigneControleGamme& l : d.controleGamme) {
-        lignes << QStringList{l.codeBarre, l.designCouleur, l.qteCde,
-                              l.qteExp,    l.controle,      texteNombre(l.difference)};
+        lignes << QStringList{l.codeBarre,           l.designCouleur, texteNombre(l.qteCde),
+                              texteNombre(l.qteExp), l.controle,      texteNombre(l.difference)};
         sousTotaux << (l.designCouleur == QStringLiteral("S/T"));
     }
     details(m, colonnesControle(QStringLiteral("Code Barre")), lignes, sousTotaux);

@@ -13,7 +13,28 @@ const QString SousTotal = QStringLiteral("S/T");
 const QString Ok = QStringLiteral("OK");
 const QString QuantiteIncorrecte = QStringLiteral("Quantité incorrecte");
 
-// The sums of one article; 64-bit, so that no shipment is too large for them.
+// Sage quantities are decimal (metres of fabric) with at most six decimals:
+// they are summed and compared exactly as whole millionths.
+constexpr double Millioniemes = 1e6;
+
+qint64 millioniemes(const db::Requete& r, int colonne) {
+    return r.estNul(colonne) ? 0 : qRound64(r.reel(colonne) * Millioniemes);
+}
+
+// A sum back as the database stores a quantity: whole when it is.
+QVariant quantite(qint64 millioniemes) {
+    if (millioniemes % 1000000 == 0)
+        return QVariant(millioniemes / 1000000);
+    return QVariant(static_cast<double>(millioniemes) / Millioniemes);
+}
+
+// The text of a quantity as its column keeps it, with a decimal point.
+QString texteQuantite(qint64 millioniemes) {
+    return quantite(millioniemes).toString();
+}
+
+// The sums of one article, in millionths; 64-bit, so that no shipment is
+// too large for them.
 struct Groupe {
     QString reference;
     qint64 sommeCde = 0;
@@ -27,11 +48,11 @@ void ecrireSousTotal(db::Requete& insertion, qint32 spid, qint32 noExp, const Gr
         .lier(u":noExpedition", noExp)
         .lier(u":reference", g.reference)
         .lier(u":enGamme", g.enGamme)
-        .lier(u":qteCde", g.sommeCde)
-        .lier(u":qteExp", g.sommeExp)
-        .lier(u":qteCdeTexte", QString::number(g.sommeCde))
-        .lier(u":qteExpTexte", QString::number(g.sommeExp))
-        .lier(u":difference", g.sommeExp - g.sommeCde)
+        .lier(u":qteCde", quantite(g.sommeCde))
+        .lier(u":qteExp", quantite(g.sommeExp))
+        .lier(u":qteCdeTexte", texteQuantite(g.sommeCde))
+        .lier(u":qteExpTexte", texteQuantite(g.sommeExp))
+        .lier(u":difference", quantite(g.sommeExp - g.sommeCde))
         .lier(u":controle", g.sommeCde == g.sommeExp ? Ok : QuantiteIncorrecte)
         .executer();
 }
@@ -122,8 +143,8 @@ bool prepaEtatControleQteGamme_old(Contexte& ctx, db::Base& base, qint32 noExp, 
             .lier(u":difference", valeurOuNul(vue, 9))
             .lier(u":enGamme", enGamme)
             .executer();
-        groupe.sommeCde += vue.entier(6);
-        groupe.sommeExp += vue.entier(7);
+        groupe.sommeCde += millioniemes(vue, 6);
+        groupe.sommeExp += millioniemes(vue, 7);
         ++groupe.lignes;
         groupe.enGamme = enGamme;
     }

@@ -70,7 +70,7 @@ const db::TexteSql ListeControleArt{
         "[Différence] FROM controle_qte_art WHERE NoExp = :noExpedition ORDER BY [Libellé]")};
 
 const db::TexteSql ListeCtrlArtGamme{QStringLiteral(
-    "SELECT CodeBarre, Design_couleur, Qte_cde_str, Qte_exp_str, Controle, Difference "
+    "SELECT CodeBarre, Design_couleur, Qte_cde, Qte_exp, Controle, Difference "
     "FROM w_controle_qte_gamme WHERE SPID = :spid AND NoExp = :noExpedition ORDER BY id")};
 
 const db::TexteSql SuppressionControleGamme{

@@ -41,7 +41,7 @@ extern const db::TexteSql ListeControleArt;
 
 // The range control rows prepared for one report connection: :spid,
 // :noExpedition. Columns: bar code, description with colour, ordered and
-// shipped quantities as text, control, difference; in id order.
+// shipped quantities, control, difference; in id order.
 extern const db::TexteSql ListeCtrlArtGamme;
 
 // Range control preparation. The rows of one connection go: :spid.

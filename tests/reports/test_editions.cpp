@@ -29,8 +29,8 @@ namespace {
 QStringList lignesGamme(const db::Base& base, qint32 noExp, qint32 spid) {
     QStringList lignes;
     for (const LigneControleGamme& l : EtatControleArtGamme(base, noExp, spid).controleGamme)
-        lignes << QStringList{l.codeBarre, l.designCouleur, l.qteCde,
-                              l.qteExp,    l.controle,      l.difference.toString()}
+        lignes << QStringList{l.codeBarre,         l.designCouleur, l.qteCde.toString(),
+                              l.qteExp.toString(), l.controle,      l.difference.toString()}
                       .join(u'|');
     return lignes;
 }
@@ -170,6 +170,59 @@ private slots:
                                    u"apres delete from w_controle_qte_gamme where SPID=%1"_s.arg(a),
                                    u"Debut boucle rsV"_s, u"rsV #1    NAPPE160"_s,
                                    u"rsV #7    TORCH50"_s, u"Fin boucle rsV"_s}));
+    }
+
+    // Quantities by the metre are summed exactly and printed the French
+    // way; two articles of the same description keep their own lines and
+    // subtotal, whatever the order of their colours.
+    void gammeDecimalesEtHomonymes_data() { voies(); }
+    void gammeDecimalesEtHomonymes() {
+        QFETCH(db::Base::Voie, voie);
+        BaseDeTest t;
+        t.creerBase(true);
+        ajouterExpeditionTest(
+            t,
+            QStringLiteral(
+                "INSERT INTO F_ARTICLE (AR_Ref, AR_Design, AR_Gamme1) VALUES "
+                "('HOMA', 'Drap homonyme', 1), ('HOMB', 'Drap homonyme', 1), "
+                "('METRE', 'Toile au mètre', 1);"
+                "INSERT INTO F_ARTGAMME (AG_No, AR_Ref, EG_Enumere) VALUES (901, 'HOMA', 'Blanc'), "
+                "(902, 'HOMA', 'Rouge'), (903, 'HOMB', 'Bleu'), (904, 'HOMB', 'Vert'), "
+                "(905, 'METRE', 'Ecru'), (906, 'METRE', 'Gris');"
+                "INSERT INTO F_ARTENUMREF (AR_Ref, AG_No1, AE_CodeBarre) VALUES "
+                "('HOMA', 901, '9000000000901'), ('HOMA', 902, '9000000000902'), "
+                "('HOMB', 903, '9000000000903'), ('HOMB', 904, '9000000000904'), "
+                "('METRE', 905, '9000000000905'), ('METRE', 906, '9000000000906');"
+                "INSERT INTO F_DOCLIGNE (DO_Type, DO_Piece, DL_Ligne, AR_Ref, AG_No1, DL_Qte, "
+                "DL_QtePL) VALUES (1, 'BT001', 1, 'HOMA', 901, 1, 1), "
+                "(1, 'BT001', 2, 'HOMA', 902, 1, 1), (1, 'BT001', 3, 'HOMB', 903, 1, 1), "
+                "(1, 'BT001', 4, 'HOMB', 904, 1, 1), (1, 'BT001', 5, 'METRE', 905, 2.5, 2.5), "
+                "(1, 'BT001', 6, 'METRE', 906, 1.5, 1.5);"
+                "INSERT INTO Colisage ([No Expédition], [No Colis], [Code barres Article], "
+                "[Quantité]) VALUES (900, 1, '9000000000901', 1), (900, 1, '9000000000902', 1), "
+                "(900, 1, '9000000000903', 1), (900, 1, '9000000000904', 1), "
+                "(900, 1, '9000000000905', 2), (900, 1, '9000000000906', 2);"));
+        db::Base base(t.ctx->cnx.get(), voie);
+        QVERIFY(prepaEtatControleQteGamme_old(*t.ctx, base, 900, 7));
+        QCOMPARE(
+            lignesGamme(base, 900, 7),
+            QStringList({u"9000000000901|Drap homonyme - Blanc|1|1|OK|0"_s,
+                         u"9000000000902|Drap homonyme - Rouge|1|1|OK|0"_s, u"|S/T|2|2|OK|0"_s,
+                         u"9000000000903|Drap homonyme - Bleu|1|1|OK|0"_s,
+                         u"9000000000904|Drap homonyme - Vert|1|1|OK|0"_s, u"|S/T|2|2|OK|0"_s,
+                         u"9000000000905|Toile au mètre - Ecru|2.5|2|Quantité incorrecte|-0.5"_s,
+                         u"9000000000906|Toile au mètre - Gris|1.5|2|Quantité incorrecte|0.5"_s,
+                         u"|S/T|4|4|OK|0"_s}));
+        QStringList textes;
+        const Document d =
+            mettreEnPage(modeleEtat(Etat::EtatControleExpGamme, EtatControleArtGamme(base, 900, 7),
+                                    QImage(), QDateTime::currentDateTime()));
+        for (const Element& e : d.pages.first().elements)
+            textes << e.texte;
+        QVERIFY(dansLOrdre(textes.join(u'|'),
+                           {u"Toile au mètre - Ecru|2,5|2|Quantité incorrecte|-0,5"_s,
+                            u"Toile au mètre - Gris|1,5|2|Quantité incorrecte|0,5"_s,
+                            u"S/T|4|4|OK|0"_s}));
     }
 
     // The progress lines of the two reports that trace themselves. Then a

@@ -50,6 +50,12 @@ DonneesEtat parent(const db::Base& base, qint32 noExp) {
 
 } // namespace
 
+bool ExpeditionExiste(const db::Base& base, qint32 noExp) {
+    db::Requete r = base.preparer(sql::EnTeteExpedition);
+    r.lier(u":noExpedition", noExp);
+    return r.suivante();
+}
+
 DonneesEtat BonExp(const db::Base& base, qint32 noExp) {
     return parent(base, noExp);
 }

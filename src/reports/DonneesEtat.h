@@ -111,6 +111,9 @@ struct DonneesEtat {
     std::optional<Societe> societe;
 };
 
+// True when the shipment exists.
+bool ExpeditionExiste(const db::Base& base, qint32 noExp);
+
 // The data commands of the reports. Each raises ErreurTarvo on a database
 // failure or when the shipment does not exist.
 DonneesEtat BonExp(const db::Base& base, qint32 noExp);

@@ -118,6 +118,13 @@ bool EditerEtat(Contexte& ctx, Etat etat, std::optional<qint32> noExp,
             throw ErreurTarvo(NumeroErreur::DonneeInvalide, QStringLiteral("Editions"),
                               QStringLiteral("Aucune expédition n'est sélectionnée."));
         const QString numero = QString::number(*noExp);
+        // A shipment deleted meanwhile or mistyped is no connection problem:
+        // it is said plainly, before any work row is prepared for it.
+        if (!ExpeditionExiste(db::Base(ctx.cnx.get()), *noExp)) {
+            ctx.prompts.critique(QStringLiteral("Editions"),
+                                 QStringLiteral("L'expédition n° %1 n'existe pas.").arg(numero));
+            return false;
+        }
         // The preparation's own failure has been shown: a report printed from
         // an earlier preparation's rows would pass for a correct one.
         if (gamme && !prepaEtatControleQteGamme(ctx, *noExp, spid))

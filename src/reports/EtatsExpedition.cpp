@@ -272,9 +272,13 @@ void colisage(Modele& m, const DonneesEtat& d, const QImage& logo) {
         Bande titre(20);
         titre.texte(0, 4, 55, HauteurLigne, QStringLiteral("No Colis:"), Style::Gras);
         titre.texte(55, 4, 60, HauteurLigne, QString::number(c.noColis), Style::Gras);
-        titre.texte(150, 4, 65, HauteurLigne, QStringLiteral("Poids colis:"), Style::Gras);
-        titre.texte(215, 4, 60, HauteurLigne, texteNombre(c.poids), Style::Normal, Qt::AlignRight);
-        titre.texte(278, 4, 20, HauteurLigne, QStringLiteral("kg"));
+        // A parcel not weighed yet shows no weight, not a unit after nothing.
+        if (!c.poids.isNull()) {
+            titre.texte(150, 4, 65, HauteurLigne, QStringLiteral("Poids colis:"), Style::Gras);
+            titre.texte(215, 4, 60, HauteurLigne, texteNombre(c.poids), Style::Normal,
+                        Qt::AlignRight);
+            titre.texte(278, 4, 20, HauteurLigne, QStringLiteral("kg"));
+        }
         titre.garderAvecSuivante = true;
         const Bande entetes = entetesColonnes(colonnes);
         m.corps << titre << entetes;

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <sys/mount.h>
@@ -230,6 +231,15 @@ private slots:
                  note);
     }
 
+    // Of the two parcels of shipment 102 only the first is weighed.
+    void colisNonPese() {
+        const QString texte = pdf(u"colisage"_s, u"102"_s);
+        QVERIFY(dansLOrdre(texte, {u"No Colis:"_s, u"Poids colis:"_s, u"3,2"_s, u"kg"_s,
+                                   u"No Colis:"_s, u"Total article colis :"_s}));
+        QCOMPARE(texte.count(u"Poids colis:"_s), 1);
+        QCOMPARE(texte.count(QRegularExpression(u"\\bkg\\b"_s)), 1);
+    }
+
     void imprimante() {
         QVERIFY(QDir(spool_.path()).mkpath(u"LASER"_s));
         ResultatTarvoctl r = lancer({u"bon-expedition"_s, u"101"_s, u"--imprimer"_s, u"LASER"_s});
@@ -253,10 +263,18 @@ private slots:
             r.erreurs.contains(u"Impossible d'écrire le fichier PDF /dossier/absent/bon.pdf"_s),
             qPrintable(r.erreurs));
 
-        r = lancer({u"bon-expedition"_s, u"4242"_s, u"--pdf"_s, base_->chemin(u"x.pdf"_s)});
-        QCOMPARE(r.statut, 1);
-        QVERIFY(r.erreurs.contains(u"L'expédition n° 4242 n'existe pas."_s));
-        QVERIFY(!QFile::exists(base_->chemin(u"x.pdf"_s)));
+        // An unknown shipment is named as such by every report, not taken
+        // for a failed connection.
+        for (const QString& etat :
+             {u"bon-expedition"_s, u"liste-articles"_s, u"controle-codes-barre"_s,
+              u"controle-articles"_s, u"colisage"_s}) {
+            r = lancer({etat, u"4242"_s, u"--pdf"_s, base_->chemin(u"x.pdf"_s)});
+            QCOMPARE(r.statut, 1);
+            QVERIFY2(r.erreurs.contains(u"L'expédition n° 4242 n'existe pas."_s),
+                     qPrintable(r.erreurs));
+            QVERIFY2(!r.erreurs.contains(u"Problème de connexion"_s), qPrintable(r.erreurs));
+            QVERIFY(!QFile::exists(base_->chemin(u"x.pdf"_s)));
+        }
 
         r = lancer({u"facture"_s, u"101"_s, u"--pdf"_s, base_->chemin(u"x.pdf"_s)});
         QCOMPARE(r.statut, 2);

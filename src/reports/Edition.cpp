@@ -63,6 +63,18 @@ struct FermetureConxReport {
     }
 };
 
+// The range control's work rows go once the report has read them, however
+// it ends.
+struct FinPreparation {
+    Contexte& ctx;
+    qint32 spid;
+    bool active;
+    ~FinPreparation() {
+        if (active)
+            finPreparation(ctx, spid);
+    }
+};
+
 QImage chargerLogo(Contexte& ctx, const DonneesEtat& donnees) {
     if (!donnees.societe || donnees.societe->logo.isEmpty())
         return {};
@@ -129,6 +141,7 @@ bool EditerEtat(Contexte& ctx, Etat etat, std::optional<qint32> noExp,
         // an earlier preparation's rows would pass for a correct one.
         if (gamme && !prepaEtatControleQteGamme(ctx, *noExp, spid))
             return false;
+        const FinPreparation fin{ctx, spid, gamme};
 
         const db::Base base(ctx.conxReport.get());
         DonneesEtat donnees;

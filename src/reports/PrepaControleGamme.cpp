@@ -94,6 +94,16 @@ bool prepaEtatControleQteGamme(Contexte& ctx, qint32 noExp, qint32 spid) {
     return true;
 }
 
+void finPreparation(Contexte& ctx, qint32 spid) {
+    const db::Base base(ctx.cnx.get());
+    if (base.moteur() == db::Moteur::SqlServer)
+        return;
+    exec_command(ctx, base, sql::SuppressionControleGamme,
+                 QStringLiteral("delete from w_controle_qte_gamme where SPID=") +
+                     QString::number(spid),
+                 [spid](db::Requete& r) { r.lier(u":spid", spid); });
+}
+
 bool prepaEtatControleQteGamme_old(Contexte& ctx, db::Base& base, qint32 noExp, qint32 spid) {
     TraceDebug(ctx,
                QStringLiteral("prepaEtatControleQteGamme SPID=%1 NoExp=%2").arg(spid).arg(noExp));

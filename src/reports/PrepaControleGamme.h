@@ -29,6 +29,13 @@ bool exec_command(Contexte& ctx, const db::Base& base, const db::TexteSql& sql,
 // shown); raises ErreurTarvo on any other failure.
 bool prepaEtatControleQteGamme(Contexte& ctx, qint32 noExp, qint32 spid);
 
+// Removes the rows prepared for `spid` once its report has read them, on the
+// embedded database only: there every report connection gets a number of
+// its own, never given again, so no later preparation would replace them.
+// On SQL Server a process number comes back, and the next preparation under
+// it replaces its rows. A failure is logged and shown by exec_command.
+void finPreparation(Contexte& ctx, qint32 spid);
+
 // Replaces the rows of `spid` by the shipment's rows of the view
 // controle_qte_gamme, in report order, with a subtotal row "S/T" after each
 // article managed in ranges; in one transaction on `base`, so a failure

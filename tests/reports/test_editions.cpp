@@ -225,6 +225,34 @@ private slots:
                             u"S/T|4|4|OK|0"_s}));
     }
 
+    // On the embedded database a report connection's number never comes
+    // back: its work rows go once its report has read them, and the rows
+    // another workstation is preparing stay.
+    void lignesDeTravailRetirees() {
+        BaseDeTest t;
+        t.creerBase(true);
+        db::Base base(t.ctx->cnx.get());
+        QVERIFY(prepaEtatControleQteGamme_old(*t.ctx, base, 102, 999));
+        const qsizetype autres = lignesGamme(base, 102, 999).size();
+        QVERIFY(autres > 0);
+        const auto lignes = [&] {
+            db::Requete r = base.preparer(
+                db::TexteSql{u"SELECT COUNT(*), SUM(SPID = 999) FROM w_controle_qte_gamme"_s});
+            r.suivante();
+            return std::pair{r.entier(0), r.entier(1)};
+        };
+        for (int fois = 0; fois < 2; ++fois) {
+            QStringList textes;
+            QVERIFY(EditerEtat(*t.ctx, Etat::EtatControleExpGamme, 102, [&](const Document& d) {
+                for (const Element& e : d.pages.first().elements)
+                    textes << e.texte;
+            }));
+            QCOMPARE(textes.count(u"S/T"_s), 2);
+            QCOMPARE(lignes(), std::pair(static_cast<qint64>(autres), static_cast<qint64>(autres)));
+        }
+        QVERIFY(t.prompts.boites.isEmpty());
+    }
+
     // The progress lines of the two reports that trace themselves. Then a
     // failed statement is logged and shown once, and no report follows: the
     // rows of an earlier preparation are never printed as this one's.

@@ -90,20 +90,24 @@ QImage chargerLogo(Contexte& ctx, const DonneesEtat& donnees) {
 const QList<DescriptionEtat>& descriptionsEtats() {
     static const QList<DescriptionEtat> liste = {
         {Etat::BonExp, QStringLiteral("mnuBonExp"), QStringLiteral("bon-expedition"),
-         QStringLiteral("Bon d'expédition"), QStringLiteral("BonExp"), QStringLiteral("BonExp")},
+         QStringLiteral("Bon d'expédition"), QStringLiteral("BonExp"), QStringLiteral("BonExp"),
+         QStringLiteral("Bon d'expédition")},
         {Etat::ListeArticleExp, QStringLiteral("mnuEdListeArticleExp"),
          QStringLiteral("liste-articles"), QStringLiteral("Liste des articles de l'expédition"),
-         QStringLiteral("ListeArticle"), QStringLiteral("ListeArticleExp")},
+         QStringLiteral("ListeArticle"), QStringLiteral("ListeArticleExp"),
+         QStringLiteral("Liste des articles")},
         {Etat::EtatControleExpGamme, QStringLiteral("mnuEdEtatControle"),
          QStringLiteral("controle-codes-barre"),
          QStringLiteral("Liste des articles de l'expédition"),
-         QStringLiteral("EtatControleArtGamme"), QStringLiteral("EtatControleExpGamme")},
+         QStringLiteral("EtatControleArtGamme"), QStringLiteral("EtatControleExpGamme"),
+         QStringLiteral("Etat de contrôle codes barre")},
         {Etat::EtatControleExpArt, QStringLiteral("mnuEdEtatControleArt"),
          QStringLiteral("controle-articles"), QStringLiteral("Liste des articles de l'expédition"),
-         QStringLiteral("EtatControleArt"), QStringLiteral("EtatControleExpArt")},
+         QStringLiteral("EtatControleArt"), QStringLiteral("EtatControleExpArt"),
+         QStringLiteral("Etat de contrôle codes article")},
         {Etat::ColisageExp, QStringLiteral("mnuEdListeColisage"), QStringLiteral("colisage"),
          QStringLiteral("Liste de colisage de l'expédition"), QStringLiteral("ColisageExp"),
-         QStringLiteral("ColisageExp")},
+         QStringLiteral("ColisageExp"), QStringLiteral("Liste de colisage")},
     };
     return liste;
 }
@@ -113,6 +117,16 @@ const DescriptionEtat& descriptionEtat(Etat etat) {
         if (d.etat == etat)
             return d;
     return descriptionsEtats().first();
+}
+
+QString nomFichierPdf(const DescriptionEtat& description, qint32 noExp) {
+    return QStringLiteral("%1 %2.pdf").arg(description.nomFichier).arg(noExp);
+}
+
+QString avecExtensionPdf(const QString& fichier) {
+    return fichier.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)
+               ? fichier
+               : fichier + QStringLiteral(".pdf");
 }
 
 bool EditerEtat(Contexte& ctx, Etat etat, std::optional<qint32> noExp,
@@ -170,7 +184,8 @@ bool EditerEtat(Contexte& ctx, Etat etat, std::optional<qint32> noExp,
         Modele modele =
             modeleEtat(etat, donnees, chargerLogo(ctx, donnees), ctx.horloge.maintenant());
         modele.titre = description.titreApercu;
-        const Document document = mettreEnPage(modele);
+        Document document = mettreEnPage(modele);
+        document.nomFichier = nomFichierPdf(description, *noExp);
         if (gamme)
             TraceDebug(ctx, QStringLiteral("Apres EtatControleExpGamme.Refresh"));
         if (colisage)

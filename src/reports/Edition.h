@@ -14,7 +14,8 @@ struct Contexte;
 namespace tarvo::editions {
 
 // What names a report: its menu entry, its tarvoctl name, the caption of its
-// preview, and the command and report names the error diagnostic gives.
+// preview, the command and report names the error diagnostic gives, and the
+// name its files start with.
 struct DescriptionEtat {
     Etat etat;
     QString entreeMenu;
@@ -22,11 +23,20 @@ struct DescriptionEtat {
     QString titreApercu;
     QString commande;
     QString nomEtat;
+    QString nomFichier;
 };
 
 // The five reports in the order of the "Editions Expéditions" menu.
 const QList<DescriptionEtat>& descriptionsEtats();
 const DescriptionEtat& descriptionEtat(Etat etat);
+
+// The file name proposed for the report of a shipment: the report and the
+// shipment, so that the reports of a shipment, and those of two shipments,
+// do not overwrite one another ("Liste de colisage 102.pdf").
+QString nomFichierPdf(const DescriptionEtat& description, qint32 noExp);
+
+// `fichier` with ".pdf" added when it has no such extension.
+QString avecExtensionPdf(const QString& fichier);
 
 // The report command of shipment `noExp` (none when no shipment is
 // selected): opens the report connection, prepares the range control rows

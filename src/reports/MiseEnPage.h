@@ -75,6 +75,8 @@ struct Page {
 // A report laid out in pages, ready to paint on any device.
 struct Document {
     QString titre;
+    // The name proposed when it is saved; the title when empty.
+    QString nomFichier;
     QSizeF taille;
     QList<Page> pages;
 };

@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QPushButton>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -42,19 +43,26 @@ private slots:
     void entreesDuMenu_data() {
         QTest::addColumn<QString>("entree");
         QTest::addColumn<QString>("titre");
-        QTest::newRow("bon") << u"mnuBonExp"_s << u"Bon d'expédition"_s;
+        QTest::addColumn<QString>("fichier");
+        QTest::newRow("bon") << u"mnuBonExp"_s << u"Bon d'expédition"_s
+                             << u"Bon d'expédition 102.pdf"_s;
         QTest::newRow("articles") << u"mnuEdListeArticleExp"_s
-                                  << u"Liste des articles de l'expédition"_s;
+                                  << u"Liste des articles de l'expédition"_s
+                                  << u"Liste des articles 102.pdf"_s;
         QTest::newRow("codes barre")
-            << u"mnuEdEtatControle"_s << u"Liste des articles de l'expédition"_s;
+            << u"mnuEdEtatControle"_s << u"Liste des articles de l'expédition"_s
+            << u"Etat de contrôle codes barre 102.pdf"_s;
         QTest::newRow("contrôle articles")
-            << u"mnuEdEtatControleArt"_s << u"Liste des articles de l'expédition"_s;
+            << u"mnuEdEtatControleArt"_s << u"Liste des articles de l'expédition"_s
+            << u"Etat de contrôle codes article 102.pdf"_s;
         QTest::newRow("colisage") << u"mnuEdListeColisage"_s
-                                  << u"Liste de colisage de l'expédition"_s;
+                                  << u"Liste de colisage de l'expédition"_s
+                                  << u"Liste de colisage 102.pdf"_s;
     }
     void entreesDuMenu() {
         QFETCH(QString, entree);
         QFETCH(QString, titre);
+        QFETCH(QString, fichier);
         BaseDeTest t;
         t.creerBase(true);
         ui::FenetrePrincipale principale(*t.ctx);
@@ -73,6 +81,13 @@ private slots:
             QCOMPARE(apercu->findChild<QLabel*>(u"lblPage"_s)->text(), u"Page 1/1"_s);
             QVERIFY(!apercu->vuePage()->pixmap().isNull());
             QVERIFY(apercu->width() >= apercu->vuePage()->width());
+            // The file proposed names the report and the shipment.
+            QCOMPARE(apercu->document().nomFichier, fichier);
+            // Escape closes it, wherever the focus is in it.
+            QWidget* cible = apercu->findChild<QWidget*>(u"BtImprimer"_s);
+            cible->setFocus();
+            QTest::keyClick(cible, Qt::Key_Escape);
+            QVERIFY(apercus().isEmpty());
         }
         QVERIFY(!action->isEnabled());
     }
@@ -107,9 +122,19 @@ private slots:
 
         QVERIFY(apercu->enregistrerPdf(t.chemin(u"essai.pdf"_s)));
         QVERIFY(t.lireFichier(u"essai.pdf"_s).startsWith("%PDF"));
+        // A name given without its extension gets it; one with it keeps it.
+        QVERIFY(apercu->enregistrerPdf(t.chemin(u"sans extension"_s)));
+        QVERIFY(t.lireFichier(u"sans extension.pdf"_s).startsWith("%PDF"));
+        QVERIFY(!QFile::exists(t.chemin(u"sans extension"_s)));
+        QVERIFY(apercu->enregistrerPdf(t.chemin(u"MAJUSCULES.PDF"_s)));
+        QVERIFY(QFile::exists(t.chemin(u"MAJUSCULES.PDF"_s)));
+        QVERIFY(!QFile::exists(t.chemin(u"MAJUSCULES.PDF.pdf"_s)));
         QVERIFY(!apercu->enregistrerPdf(u"/dossier/absent/essai.pdf"_s));
         QCOMPARE(t.prompts.boites.size(), 1);
         QVERIFY(t.prompts.boites[0].texte.contains(u"Impossible d'écrire"_s));
+
+        QTest::mouseClick(apercu->findChild<QPushButton*>(u"BtFermer"_s), Qt::LeftButton);
+        QVERIFY(apercus().isEmpty());
     }
 };
 

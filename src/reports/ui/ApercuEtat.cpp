@@ -2,10 +2,12 @@
 
 #include "app/Contexte.h"
 #include "app/FormesMessages.h"
+#include "reports/Edition.h"
 #include "reports/Peinture.h"
 
 #include <QFileDialog>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPrintDialog>
@@ -36,6 +38,7 @@ ApercuEtat::ApercuEtat(Contexte& ctx, Document document, QWidget* parent)
 
     auto* imprimer = bouton(QStringLiteral("BtImprimer"), QStringLiteral("Imprimer..."), this);
     auto* pdf = bouton(QStringLiteral("BtPdf"), QStringLiteral("Enregistrer en PDF..."), this);
+    auto* fermer = bouton(QStringLiteral("BtFermer"), QStringLiteral("Fermer"), this);
     premiere_ = bouton(QStringLiteral("BtPremiere"), QStringLiteral("|<"), this);
     precedente_ = bouton(QStringLiteral("BtPrecedente"), QStringLiteral("<"), this);
     suivante_ = bouton(QStringLiteral("BtSuivante"), QStringLiteral(">"), this);
@@ -52,6 +55,8 @@ ApercuEtat::ApercuEtat(Contexte& ctx, Document document, QWidget* parent)
     barre->addWidget(numero_);
     barre->addWidget(suivante_);
     barre->addWidget(derniere_);
+    barre->addSpacing(12);
+    barre->addWidget(fermer);
 
     vue_ = new QLabel;
     vue_->setObjectName(QStringLiteral("VuePage"));
@@ -66,6 +71,7 @@ ApercuEtat::ApercuEtat(Contexte& ctx, Document document, QWidget* parent)
 
     connect(imprimer, &QPushButton::clicked, this, &ApercuEtat::imprimer);
     connect(pdf, &QPushButton::clicked, this, &ApercuEtat::choisirFichierPdf);
+    connect(fermer, &QPushButton::clicked, this, &QWidget::close);
     connect(premiere_, &QPushButton::clicked, this, [this] { allerA(0); });
     connect(precedente_, &QPushButton::clicked, this, [this] { allerA(page_ - 1); });
     connect(suivante_, &QPushButton::clicked, this, [this] { allerA(page_ + 1); });
@@ -118,7 +124,7 @@ void ApercuEtat::imprimer() {
 
 bool ApercuEtat::enregistrerPdf(const QString& fichier) {
     try {
-        ecrirePdf(document_, fichier);
+        ecrirePdf(document_, avecExtensionPdf(fichier));
         return true;
     } catch (const ErreurTarvo& e) {
         afficherErreurDetaillee(ctx_, QStringLiteral("Erreur"), e.erreur());
@@ -126,12 +132,23 @@ bool ApercuEtat::enregistrerPdf(const QString& fichier) {
     }
 }
 
+void ApercuEtat::keyPressEvent(QKeyEvent* evenement) {
+    if (evenement->key() == Qt::Key_Escape && evenement->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(evenement);
+}
+
 void ApercuEtat::choisirFichierPdf() {
-    const QString fichier = QFileDialog::getSaveFileName(this, QStringLiteral("Enregistrer en PDF"),
-                                                         document_.titre + QStringLiteral(".pdf"),
-                                                         QStringLiteral("Documents PDF (*.pdf)"));
-    if (!fichier.isEmpty())
-        enregistrerPdf(fichier);
+    QFileDialog dialogue(this, QStringLiteral("Enregistrer en PDF"), QString(),
+                         QStringLiteral("Documents PDF (*.pdf)"));
+    dialogue.setAcceptMode(QFileDialog::AcceptSave);
+    dialogue.setDefaultSuffix(QStringLiteral("pdf"));
+    dialogue.selectFile(document_.nomFichier.isEmpty() ? document_.titre + QStringLiteral(".pdf")
+                                                       : document_.nomFichier);
+    if (dialogue.exec() == QDialog::Accepted && !dialogue.selectedFiles().isEmpty())
+        enregistrerPdf(dialogue.selectedFiles().constFirst());
 }
 
 ApercuEtat* ouvrirApercu(Contexte& ctx, const Document& document, QWidget* parent) {

@@ -17,7 +17,8 @@ namespace tarvo::editions {
 // The preview of one report, titled with its caption: one page at a time,
 // painted when shown, so that the first page of a long report appears at
 // once; printing through the platform's print dialog and saving as PDF.
-// Modeless: it stays open after the command that made it.
+// Modeless: it stays open after the command that made it; "Fermer" or
+// Escape closes it.
 class ApercuEtat : public QWidget {
     Q_OBJECT
 public:
@@ -30,8 +31,12 @@ public:
     const QLabel* vuePage() const { return vue_; }
 
     void imprimer();
-    // Writes the PDF; a failure is shown in a box. True when written.
+    // Writes the PDF, adding ".pdf" to a name without it; a failure is
+    // shown in a box. True when written.
     bool enregistrerPdf(const QString& fichier);
+
+protected:
+    void keyPressEvent(QKeyEvent* evenement) override;
 
 private:
     void choisirFichierPdf();

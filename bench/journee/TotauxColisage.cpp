@@ -13,9 +13,11 @@ TotauxColisage lireTotauxColisage(const QString& texte) {
         const QRegularExpressionMatch m = it.next();
         const QString titre = m.captured(1);
         const qint64 valeur = m.captured(2).toLongLong();
-        if (titre.startsWith(QStringLiteral("No ")))
-            t.colis.append({static_cast<int>(valeur), -1});
-        else if (titre.startsWith(QStringLiteral("Total")) && !t.colis.isEmpty())
+        // A parcel carried over to the next page repeats its heading there.
+        if (titre.startsWith(QStringLiteral("No "))) {
+            if (t.colis.isEmpty() || t.colis.last().first != valeur)
+                t.colis.append({static_cast<int>(valeur), -1});
+        } else if (titre.startsWith(QStringLiteral("Total")) && !t.colis.isEmpty())
             t.colis.last().second = valeur;
         else if (titre.startsWith(QStringLiteral("Nbr")))
             t.nombreColis = static_cast<int>(valeur);

@@ -211,7 +211,10 @@ private slots:
         const QString texte =
             QStringLiteral("Liste de colisage / Packing list\n"
                            "No Colis: 1          Poids colis:    12,5 kg\n"
-                           "3760000000017   Nappe               4\n"
+                           "3760000000017   Nappe               2\n"
+                           "Page 1/2\n"
+                           "No Colis: 1          Poids colis:    12,5 kg\n"
+                           "3760000000017   Nappe               2\n"
                            "                        Total article colis :          4\n"
                            "No Colis: 12         Poids colis:         kg\n"
                            "                        Total article colis :         17\n"

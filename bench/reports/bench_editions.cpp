@@ -5,7 +5,8 @@
 // Generates in DOSSIER (default /tmp/tarvo-bench-editions) an embedded
 // database of 20,000 shipments of 2 parcels and 10 lines each, plus three
 // large ones: 500 parcels and 20,000 lines, 25 parcels and 1,000 lines, and
-// 2,400 lines (about 50 pages). Then, each measure in a child process of
+// 2,400 lines (about 50 pages); half the articles' descriptions wrap on
+// two lines. Then, each measure in a child process of
 // its own (bench_editions --mesure …) so that its peak memory is its own,
 // best of 3 runs:
 //   - the packing list command (report connection, data, layout) and the
@@ -84,14 +85,24 @@ void ajouterExpedition(db::Requete& expedition, db::Requete& colis, db::Requete&
     }
 }
 
+// Every other article with a description as long as Sage's with a range
+// element, which wraps on two lines of the packing list.
+QString designation(int article) {
+    if (article % 2 == 0)
+        return QStringLiteral("Article de mesure n° %1, linge de maison").arg(article);
+    return QStringLiteral("Nappe coton enduite anti-taches 160x250 ourlet double finition "
+                          "n° %1 - Bleu ardoise chiné 2T")
+        .arg(article);
+}
+
 void generer(const QString& dossier) {
     QDir().mkpath(dossier);
     QFile ini(QDir(dossier).filePath(QStringLiteral("TARVOX.ini")));
     if (!ini.open(QIODevice::WriteOnly) ||
         ini.write("[DB]\r\nPROVIDER=SQLITE\r\nSECURITYMODE=INTEG\r\nSERVERNAME=\r\n"
-                  "DBNAME=tarvo.db\r\n") < 0)
+                  "DBNAME=tarvo-longs.db\r\n") < 0)
         qFatal("TARVOX.ini impossible");
-    const QString fichier = QDir(dossier).filePath(QStringLiteral("tarvo.db"));
+    const QString fichier = QDir(dossier).filePath(QStringLiteral("tarvo-longs.db"));
     if (QFile::exists(fichier))
         return;
     std::fprintf(stderr, "Génération de %s…\n", qPrintable(fichier));
@@ -106,7 +117,7 @@ void generer(const QString& dossier) {
         "INSERT INTO F_ARTICLE (AR_Ref, AR_Design, AR_CodeBarre) VALUES (:ref, :design, :code)")});
     for (int a = 0; a < Articles; ++a)
         article.lier(u":ref", QStringLiteral("BENCH%1").arg(a))
-            .lier(u":design", QStringLiteral("Article de mesure n° %1, linge de maison").arg(a))
+            .lier(u":design", designation(a))
             .lier(u":code", QStringLiteral("200%1").arg(a, 10, 10, QChar(u'0')))
             .executer();
     db::Requete expedition = base.preparer(db::TexteSql{QStringLiteral(

@@ -358,7 +358,11 @@ private slots:
                                  << u"\"'=HYPERLINK(\"\"x\"\")\""_s;
         QTest::newRow("plus") << u"+33 4 50"_s << db::Genre::Texte << u"'+33 4 50"_s;
         QTest::newRow("arobase") << u"@SUM(A1)"_s << db::Genre::Texte << u"'@SUM(A1)"_s;
+        QTest::newRow("moins") << u"-2+3"_s << db::Genre::Texte << u"'-2+3"_s;
+        QTest::newRow("tabulation") << u"\t=1"_s << db::Genre::Texte << u"'\t=1"_s;
+        QTest::newRow("retour chariot") << u"\r=1"_s << db::Genre::Texte << u"\"'\r=1\""_s;
         QTest::newRow("nombre négatif") << u"-2"_s << db::Genre::Nombre << u"-2"_s;
+        QTest::newRow("décimal négatif") << u"-0,5"_s << db::Genre::Nombre << u"-0,5"_s;
         QTest::newRow("texte ordinaire") << u"L'ÉTÉ"_s << db::Genre::Texte << u"L'ÉTÉ"_s;
         QTest::newRow("séparateur") << u"A;B"_s << db::Genre::Texte << u"\"A;B\""_s;
     }

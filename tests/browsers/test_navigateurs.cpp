@@ -141,6 +141,35 @@ private slots:
         QCOMPARE(source.compter(vue), qint64{trouvees.size()});
     }
 
+    // Leaving out a date keeps the rows that have none, whether the value
+    // is the cell's moment or a whole day.
+    void horsSelectionSurUneDate_data() {
+        QTest::addColumn<QVariant>("valeur");
+        QTest::addColumn<QString>("attendu");
+        QTest::newRow("moment de la cellule")
+            << QVariant(u"2026-12-01 10:00:00"_s) << u"4 5 6 7 8 9"_s;
+        QTest::newRow("jour entier") << QVariant(QDate(2026, 12, 2)) << u"1 2 3 9"_s;
+    }
+    void horsSelectionSurUneDate() {
+        QFETCH(QVariant, valeur);
+        QFETCH(QString, attendu);
+        BaseDeTest t;
+        t.creerBase();
+        remplirJournal(*t.ctx);
+        // Entered, not yet integrated: no integration date.
+        ajouterSaisie(*t.ctx, u"{EXPFA}"_s, 12);
+        SourceNavigation source(t.ctx->cnx.get(), TableJournal());
+        const Champ& integration = champ(TableJournal(), 7);
+        Vue vue;
+        vue.filtre << (valeur.typeId() == QMetaType::QDate
+                           ? Critere{integration, Operateur::Different, valeur}
+                           : CritereFiltreHorsSel(integration, valeur));
+        QStringList trouvees;
+        for (const qint64 cle : cles(source, vue))
+            trouvees << QString::number(cle);
+        QCOMPARE(trouvees.join(u' '), attendu);
+    }
+
     void recherche_data() {
         QTest::addColumn<bool>("journal");
         QTest::addColumn<QList<Pas>>("pas");

@@ -209,6 +209,13 @@ private slots:
         QVERIFY(champ != nullptr && champ->isReadOnly());
         champ->setSelection(0, 4);
         QCOMPARE(articles.selection(), u"ROUG"_s);
+        // A click that leaves nothing selected gives back the whole cell.
+        QTest::mouseClick(champ, Qt::LeftButton, {}, champ->rect().center());
+        QVERIFY(!champ->hasSelectedText());
+        QCOMPARE(articles.selection(), u"ROUGE FONCÉ"_s);
+        champ->setSelection(0, 4);
+        champ->deselect();
+        QCOMPARE(articles.selection(), u"ROUGE FONCÉ"_s);
 
         // "Etiquette" prints the current article through the label routine.
         articles.grille()->setCurrentIndex(articles.modele().index(0, 2));

@@ -176,7 +176,7 @@ private slots:
             QCOMPARE(f.controle<QLineEdit>(u"txtChamp5"_s)->isReadOnly(), !edition);
         };
         verifierEtat(false);
-        QCOMPARE(f.statut(), u"Record: 1"_s);
+        QCOMPARE(f.statut(), u"Enregistrement : 1"_s);
         QCOMPARE(f.nom(), u"Société 1"_s);
         f.cliquer(u"cmdNext"_s);
 
@@ -194,10 +194,10 @@ private slots:
         f.cliquer(u"cmdCancel"_s);
         verifierEtat(false);
         QCOMPARE(ville->text(), u"Ville 2"_s);
-        QCOMPARE(f.statut(), u"Record: 2"_s);
+        QCOMPARE(f.statut(), u"Enregistrement : 2"_s);
         f.cliquer(u"cmdPrevious"_s);
         f.cliquer(u"cmdPrevious"_s);
-        QCOMPARE(f.statut(), u"Record: 1"_s);
+        QCOMPARE(f.statut(), u"Enregistrement : 1"_s);
 
         f.cliquer(u"cmdEdit"_s);
         QLineEdit* nom = f.controle<QLineEdit>(u"txtChamp0"_s);
@@ -206,7 +206,7 @@ private slots:
         f.cliquer(u"cmdUpdate"_s);
         verifierEtat(false);
         QCOMPARE(nomEnBase(f.b, 0), u"Linge de maison SA"_s);
-        QCOMPARE(f.statut(), u"Record: 1"_s);
+        QCOMPARE(f.statut(), u"Enregistrement : 1"_s);
         QVERIFY(f.b.prompts.boites.isEmpty());
 
         // A save further on stays on its row.
@@ -217,7 +217,7 @@ private slots:
         QTest::keyClicks(nom, u"Le troisieme"_s);
         f.cliquer(u"cmdUpdate"_s);
         QCOMPARE(nomEnBase(f.b, 2), u"Le troisieme"_s);
-        QCOMPARE(f.statut(), u"Record: 3"_s);
+        QCOMPARE(f.statut(), u"Enregistrement : 3"_s);
         QCOMPARE(f.nom(), u"Le troisieme"_s);
         QVERIFY(f.b.prompts.boites.isEmpty());
 
@@ -228,7 +228,7 @@ private slots:
         f.cliquer(u"cmdRefresh"_s);
         for (const QString& bouton : {u"cmdNext"_s, u"cmdLast"_s}) {
             f.cliquer(bouton);
-            QCOMPARE(f.statut(), u"Record: 1"_s);
+            QCOMPARE(f.statut(), u"Enregistrement : 1"_s);
         }
     }
 
@@ -257,10 +257,10 @@ private slots:
         Formulaire f(3);
         if (depart == 3)
             f.cliquer(u"cmdLast"_s);
-        QCOMPARE(f.statut(), u"Record: %1"_s.arg(depart));
+        QCOMPARE(f.statut(), u"Enregistrement : %1"_s.arg(depart));
         QTest::keyClick(f.controle<QLineEdit>(u"txtChamp3"_s), static_cast<Qt::Key>(touche),
                         static_cast<Qt::KeyboardModifiers>(modificateurs));
-        QCOMPARE(f.statut(), u"Record: %1"_s.arg(arrivee));
+        QCOMPARE(f.statut(), u"Enregistrement : %1"_s.arg(arrivee));
         QCOMPARE(f.nom(), u"Société %1"_s.arg(arrivee));
         QTest::keyClick(f.fenetre.get(), Qt::Key_Escape);
         QVERIFY(!f.fenetre->isVisible());
@@ -294,7 +294,7 @@ private slots:
         cible->setFocus();
         QCOMPARE(QApplication::focusWidget(), cible);
         QTest::keyClick(cible, Qt::Key_Down);
-        QCOMPARE(info->findChild<QLabel*>(u"lblStatus"_s)->text(), u"Record: 2"_s);
+        QCOMPARE(info->findChild<QLabel*>(u"lblStatus"_s)->text(), u"Enregistrement : 2"_s);
         QTest::keyClick(cible, Qt::Key_Escape);
         // The form goes, then, queued, its frame.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -318,7 +318,7 @@ private slots:
         img.save(f.b.chemin(u"logo.bmp"_s), "BMP");
         f.b.prompts.fichiers << f.b.chemin(u"logo.bmp"_s);
         QTest::mouseDClick(f.controle<QLabel>(u"imgLogo"_s), Qt::LeftButton);
-        QCOMPARE(f.statut(), u"Record: 1"_s);
+        QCOMPARE(f.statut(), u"Enregistrement : 1"_s);
         QCOMPARE(f.controle<QLabel>(u"imgLogo"_s)->pixmap().size(), QSize(3, 3));
     }
 
@@ -423,7 +423,7 @@ private slots:
         // Either way the form is back to browsing, on the same row, showing
         // what the database holds.
         QVERIFY(!fenetre.enEdition());
-        QCOMPARE(fenetre.findChild<QLabel*>(u"lblStatus"_s)->text(), u"Record: 2"_s);
+        QCOMPARE(fenetre.findChild<QLabel*>(u"lblStatus"_s)->text(), u"Enregistrement : 2"_s);
         if (ecraser) {
             QCOMPARE(ligneEnBase(autrePoste, 1),
                      QStringList({u"Société 2"_s, u"Lyon"_s, u"Italie"_s, u"04 00"_s, u"NULL"_s}));

@@ -7,6 +7,7 @@
 #include "ui/main/APropos.h"
 #include "ui/main/ApplicationTarvo.h"
 #include "ui/main/Branchements.h"
+#include "ui/main/DialoguesFichiers.h"
 #include "ui/main/FenetrePrincipale.h"
 #include "ui/main/Geometrie.h"
 #include "ui/main/Login.h"
@@ -17,6 +18,9 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -34,6 +38,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTreeView>
 
 using namespace tarvo;
 using namespace tarvo::test;
@@ -130,6 +135,40 @@ private slots:
         QCOMPARE(cellules.valeur(0.5), u"0,5"_s);
         QCOMPARE(cellules.valeur(1234.25), u"1234,25"_s);
         QCOMPARE(cellules.date(u"2026-12-06 00:00:00"_s), u"06/12/2026"_s);
+    }
+
+    // The file dialogs are Qt's own, in French, with French dates and sizes.
+    void dialoguesFichiersEnFrancais() {
+        QVERIFY(ui::chargerTraductions(*qApp));
+        ui::franciserDialoguesFichiers(*qApp);
+        QTemporaryDir dossier;
+        QVERIFY(QDir(dossier.path()).mkdir(u"sous-dossier"_s));
+        QFile fichier(dossier.filePath(u"vue.csv"_s));
+        QVERIFY(fichier.open(QIODevice::WriteOnly));
+        QCOMPARE(fichier.write("0123456789ab"), qint64{12});
+        fichier.close();
+        QVERIFY(fichier.open(QIODevice::ReadWrite));
+        QVERIFY(fichier.setFileTime(QDateTime(QDate(2026, 12, 7), QTime(9, 5)),
+                                    QFileDevice::FileModificationTime));
+        fichier.close();
+
+        QFileDialog dialogue(nullptr, u"Ouvrir"_s, dossier.path());
+        dialogue.setViewMode(QFileDialog::Detail);
+        dialogue.show();
+        auto* vue = dialogue.findChild<QTreeView*>(u"treeView"_s);
+        QVERIFY(vue);
+        const auto cellule = [vue](const QString& nom, int colonne) {
+            const QAbstractItemModel* modele = vue->model();
+            const QModelIndex racine = vue->rootIndex();
+            for (int ligne = 0; ligne < modele->rowCount(racine); ++ligne)
+                if (modele->index(ligne, 0, racine).data().toString() == nom)
+                    return modele->index(ligne, colonne, racine).data().toString();
+            return QString();
+        };
+        // The list is read by Qt's own thread.
+        QTRY_COMPARE(cellule(u"vue.csv"_s, 3), u"07/12/2026 09:05"_s);
+        QCOMPARE(cellule(u"vue.csv"_s, 1), u"12 octets"_s);
+        QTRY_COMPARE(cellule(u"sous-dossier"_s, 2), u"Dossier"_s);
     }
 
     void initTestCase() {

@@ -151,7 +151,8 @@ void InfoSoc::etatBoutons(bool edition) {
 }
 
 void InfoSoc::montrerPosition() {
-    lblStatus_->setText(QStringLiteral("Record: ") + QString::number(liaison_->currentIndex() + 1));
+    lblStatus_->setText(QStringLiteral("Enregistrement : ") +
+                        QString::number(liaison_->currentIndex() + 1));
 }
 
 void InfoSoc::montrerLogo() {

@@ -212,7 +212,8 @@ private slots:
             "tbModeAuto=Mode Automatique|tbModeManuel=Mode Manuel|tbModifExp=Modifier expédition|"
             "tbRechercher=Rechercher|tbEtiqArticle=Etiquette article|"
             "tbTransfert=Transfert fichier|tbFichierArticle=Fichier article|"
-            "tbFichierExp=Fichier expédition|tbIntegData=Intégration des données"_s.split(u'|');
+            "tbFichierExp=Fichier expédition|tbVerifData=Vérifier|"
+            "tbIntegData=Intégration des données"_s.split(u'|');
         for (const QString& libelle : libelles) {
             const QString nom = libelle.section(u'=', 0, 0);
             QAction* a = f.action(nom);
@@ -225,8 +226,8 @@ private slots:
 
         // The order of each menu, separators included.
         QCOMPARE(nomsDesEntrees(f.findChild<QMenu*>(u"mnuFile"_s)->actions()),
-                 QStringList({u"mnuFichierArticle"_s, u"mnuFichierExp"_s, u"-"_s, u"mnuIntegData"_s,
-                              u"mnuVerifData"_s, u"mnuJournal"_s, u"-"_s, u"mnuFileExit"_s}));
+                 QStringList({u"mnuFichierArticle"_s, u"mnuFichierExp"_s, u"-"_s, u"mnuVerifData"_s,
+                              u"mnuIntegData"_s, u"mnuJournal"_s, u"-"_s, u"mnuFileExit"_s}));
         QCOMPARE(nomsDesEntrees(f.findChild<QMenu*>(u"mnuExp"_s)->actions()),
                  QStringList({u"mnuCreationExp"_s, u"mnuModifExp"_s, u"mnuRechExp"_s}));
         QCOMPARE(nomsDesEntrees(f.findChild<QMenu*>(u"mnuCreationExp"_s)->actions()),
@@ -249,8 +250,17 @@ private slots:
         QCOMPARE(nomsDesEntrees(boutonDe(f, "tbCreerExp")->menu()->actions()),
                  QStringList({u"tbModeAuto"_s, u"tbModeManuel"_s}));
         QCOMPARE(nomsDesEntrees(boutonDe(f, "tbTransfert")->menu()->actions()),
-                 QStringList({u"tbFichierArticle"_s, u"tbFichierExp"_s, u"tbIntegData"_s}));
+                 QStringList({u"tbFichierArticle"_s, u"tbFichierExp"_s, u"tbVerifData"_s,
+                              u"tbIntegData"_s}));
         QCOMPARE(boutonDe(f, "tbTransfert")->parentWidget(), barre2);
+        // The toolbar's "Vérifier" runs the menu's once it is wired.
+        QAction* verif = f.action(u"tbVerifData"_s);
+        QVERIFY(!verif->isEnabled());
+        int verifications = 0;
+        f.brancher(u"mnuVerifData"_s, [&verifications] { ++verifications; });
+        QVERIFY(verif->isEnabled());
+        verif->trigger();
+        QCOMPARE(verifications, 1);
         for (const char* nom : {"tbCreerExp", "tbModifExp", "tbRechercher", "tbEtiqArticle"}) {
             QToolButton* b = boutonDe(f, nom);
             QVERIFY2(b && b->parentWidget() == barre1, nom);

@@ -48,6 +48,10 @@ Vue vueDesOptions(const TableNavigable& table, Comparaison comparaison, QStringL
         else if (nom.endsWith(QStringLiteral(":asc"), Qt::CaseInsensitive))
             nom.chop(4);
         vue.tri = Tri{champOuUsage(table, nom), descendant};
+        if (reste.contains(QStringLiteral("--tri")))
+            throw ErreurUsage(
+                QStringLiteral("Donnez --tri une seule fois : les lignes se trient sur une "
+                               "seule colonne."));
     }
     return vue;
 }
@@ -56,14 +60,16 @@ int exporter(Contexte& ctx, const TableNavigable& table, Comparaison comparaison
              const QStringList& arguments) {
     QStringList reste = arguments;
     const Vue vue = vueDesOptions(table, comparaison, reste);
+    for (const QString& argument : std::as_const(reste))
+        if (argument.startsWith(QStringLiteral("--")))
+            throw ErreurUsage(QStringLiteral("Option inconnue : ") + argument);
     if (reste.size() != 1)
         throw ErreurUsage(QStringLiteral("Indiquez un seul fichier CSV à écrire."));
     try {
         SourceNavigation source(ctx.cnx.get(), table);
         source.figer();
         const qint64 lignes = ExporterCsv(source, vue, reste.at(0), ctx.feedback);
-        QTextStream(stdout)
-            << QStringLiteral("%1 lignes exportées dans %2\n").arg(lignes).arg(reste.at(0));
+        QTextStream(stdout) << BilanExport(lignes, reste.at(0)) << u'\n';
         return 0;
     } catch (const ErreurTarvo& e) {
         afficherErreurDetaillee(ctx, QStringLiteral("Exporter"), e.erreur());

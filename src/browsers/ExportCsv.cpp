@@ -5,6 +5,7 @@
 #include "app/Erreur.h"
 #include "app/Feedback.h"
 
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace tarvo::navigateurs {
@@ -63,6 +64,19 @@ private:
 };
 
 } // namespace
+
+QString AvecExtensionCsv(const QString& fichier) {
+    if (!QFileInfo(fichier).suffix().isEmpty())
+        return fichier;
+    return fichier.endsWith(u'.') ? fichier + QStringLiteral("csv")
+                                  : fichier + QStringLiteral(".csv");
+}
+
+QString BilanExport(qint64 lignes, const QString& fichier) {
+    const QString texte = lignes > 1 ? QStringLiteral("%1 lignes exportées dans %2")
+                                     : QStringLiteral("%1 ligne exportée dans %2");
+    return texte.arg(lignes).arg(fichier);
+}
 
 QString ChampCsv(const QString& valeur, db::Genre genre) {
     static const QString Formules = QStringLiteral("=+-@\t\r");

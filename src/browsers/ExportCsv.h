@@ -22,6 +22,14 @@ class SourceNavigation;
 qint64 ExporterCsv(const SourceNavigation& source, const Vue& vue, const QString& fichier,
                    Feedback& suivi);
 
+// The file a person named: with ".csv" added when the name has no extension
+// of its own, so that the spreadsheet recognises it.
+QString AvecExtensionCsv(const QString& fichier);
+
+// What is said once the export is written: "1 ligne exportée dans …",
+// "25 lignes exportées dans …".
+QString BilanExport(qint64 lignes, const QString& fichier);
+
 // One field as written between the separators. A text that a spreadsheet
 // would take for a formula (=, +, -, @, a tab or a CR first: a description
 // or a bar code written by anyone) gets a leading apostrophe, so that opening

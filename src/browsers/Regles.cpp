@@ -16,7 +16,23 @@ const QString SourceRegles = QStringLiteral("Navigateur");
         champ.genre == db::Genre::Nombre ? QStringLiteral("un nombre") : QStringLiteral("une date");
     throw ErreurTarvo(
         NumeroErreur::DonneeInvalide, SourceRegles,
-        QStringLiteral("« %1 » n'est pas %2 pour [%3].").arg(texte, attendu, champ.nom));
+        QStringLiteral("« %1 » n'est pas %2 pour [%3].").arg(texte, attendu, champ.titre));
+}
+
+// A pattern longer than this is refused with a French reason rather than
+// sent to the engine, which has its own limit and says it in English. No
+// field of the two tables comes near it.
+constexpr qsizetype LongueurMaxMotif = 1000;
+
+QString motifVerifie(const Champ& champ, const QString& motif) {
+    if (motif.size() > LongueurMaxMotif)
+        throw ErreurTarvo(NumeroErreur::DonneeInvalide, SourceRegles,
+                          QStringLiteral("La valeur cherchée pour [%1] est trop longue : %2 "
+                                         "caractères, %3 au plus.")
+                              .arg(champ.titre)
+                              .arg(motif.size())
+                              .arg(LongueurMaxMotif));
+    return motif;
 }
 
 // A typed value for a number or date column, or the refusal.
@@ -87,8 +103,9 @@ QVariant ValeurComparable(const Champ& champ, const QVariant& valeur) {
 Critere CritereRecherche(Comparaison comparaison, const Champ& champ, const QString& saisie) {
     if (champ.genre != db::Genre::Texte)
         return {champ, Operateur::Egal, valeurTypee(champ, saisie)};
-    return {champ, comparaison == Comparaison::ParMotif ? Operateur::Comme : Operateur::Egal,
-            saisie};
+    if (comparaison == Comparaison::ParMotif)
+        return {champ, Operateur::Comme, motifVerifie(champ, saisie)};
+    return {champ, Operateur::Egal, saisie};
 }
 
 Critere CritereFiltreSel(Comparaison comparaison, const Champ& champ, const QVariant& valeurCellule,
@@ -97,7 +114,7 @@ Critere CritereFiltreSel(Comparaison comparaison, const Champ& champ, const QVar
         return {champ, Operateur::Egal, ValeurComparable(champ, valeurCellule)};
     const QString valeur = selection.trimmed();
     if (champ.genre == db::Genre::Texte)
-        return {champ, Operateur::Contient, valeur};
+        return {champ, Operateur::Contient, motifVerifie(champ, valeur)};
     return {champ, Operateur::Egal, valeurTypee(champ, valeur)};
 }
 

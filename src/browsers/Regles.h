@@ -53,7 +53,8 @@ enum class Comparaison { ParMotif, Exacte };
 
 // "Rechercher": the criterion of the value typed for `champ`. Raises
 // ErreurTarvo with a short French text when the value cannot be compared
-// with the column (a number column and a text that is no number).
+// with the column (a number column and a text that is no number) or when a
+// pattern is too long for the engines.
 Critere CritereRecherche(Comparaison comparaison, const Champ& champ, const QString& saisie);
 
 // "Filtre sur sélection": with ParMotif the text selected in the grid

@@ -1,8 +1,10 @@
 #include "RechercheCommande.h"
 
+#include "ModificationExpedition.h"
 #include "SqlExpeditions.h"
 #include "app/Contexte.h"
 #include "db/Base.h"
+#include "db/Dialecte.h"
 
 namespace tarvo::expeditions {
 
@@ -43,6 +45,22 @@ std::optional<qint32> RechercheCommande(Contexte& ctx, const QString& saisie) {
                                     liste);
     }
     return numeros.first();
+}
+
+const QString TitreExpeditionHorsListe = QStringLiteral("Recherche de commande");
+
+QString TexteExpeditionHorsListe(Contexte& ctx, qint32 noExp) {
+    const std::optional<DetailExpedition> detail = ChargeDetailExp(ctx, noExp);
+    if (!detail)
+        return QStringLiteral("La commande était dans l'expédition N° %1, qui vient d'être "
+                              "supprimée sur un autre poste.")
+            .arg(noExp);
+    const QDateTime creation = db::Dialecte::lireDateHeure(detail->dateCreation);
+    return QStringLiteral("La commande est dans l'expédition N° %1, créée le %2, que la liste "
+                          "des expéditions ne montre pas : elle ne garde que les expéditions "
+                          "créées depuis trois ans.")
+        .arg(noExp)
+        .arg(creation.toString(QStringLiteral("dd/MM/yyyy")));
 }
 
 std::optional<qint32> RechercheCommande(Contexte& ctx) {

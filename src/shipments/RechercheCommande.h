@@ -25,6 +25,13 @@ QList<qint32> ExpeditionsDeCommande(const db::Base& base, const QString& command
 // one.
 std::optional<qint32> RechercheCommande(Contexte& ctx, const QString& saisie);
 
+// The box shown when the modification window's list, even with the closed
+// shipments, cannot show shipment `noExp` found by the search: it was
+// created before the list's three years, or deleted meanwhile. Raises
+// ErreurTarvo on a database failure.
+QString TexteExpeditionHorsListe(Contexte& ctx, qint32 noExp);
+extern const QString TitreExpeditionHorsListe;
+
 // Asks for the order number, then searches it. None when the person cancels
 // or types nothing.
 std::optional<qint32> RechercheCommande(Contexte& ctx);

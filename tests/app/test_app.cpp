@@ -360,6 +360,26 @@ private slots:
             QVERIFY(!t.ctx->cnx->estOuverte());
     }
 
+    // The README's rule: SQLITE in any case is the embedded database, any
+    // other value or none is SQL Server.
+    void choixDuMoteur_data() {
+        QTest::addColumn<QByteArray>("fournisseur");
+        QTest::addColumn<bool>("embarquee");
+        QTest::newRow("SQLITE") << QByteArray("SQLITE") << true;
+        QTest::newRow("sqlite") << QByteArray("sqlite") << true;
+        QTest::newRow("SQLOLEDB") << QByteArray("SQLOLEDB") << false;
+        QTest::newRow("SQLITE3") << QByteArray("SQLITE3") << false;
+        QTest::newRow("vide") << QByteArray() << false;
+    }
+    void choixDuMoteur() {
+        QFETCH(QByteArray, fournisseur);
+        QFETCH(bool, embarquee);
+        BaseDeTest t;
+        t.ecrireIni("[DB]\r\nPROVIDER=" + fournisseur + "\r\nSERVERNAME=srv\r\nDBNAME=base\r\n");
+        const ParametresConnexion p = ParametresDepuisIni(*t.ctx, QString(), QString());
+        QCOMPARE(p.moteur == db::Moteur::SQLite, embarquee);
+    }
+
     // Without the two keys the driver keeps its own, safe default; with them
     // a site trusts its server's self-signed certificate.
     void chiffrementSqlServer_data() {

@@ -141,6 +141,35 @@ private slots:
         QCOMPARE(source.compter(vue), qint64{trouvees.size()});
     }
 
+    // Leaving out a date keeps the rows that have none, whether the value
+    // is the cell's moment or a whole day.
+    void horsSelectionSurUneDate_data() {
+        QTest::addColumn<QVariant>("valeur");
+        QTest::addColumn<QString>("attendu");
+        QTest::newRow("moment de la cellule")
+            << QVariant(u"2026-12-01 10:00:00"_s) << u"4 5 6 7 8 9"_s;
+        QTest::newRow("jour entier") << QVariant(QDate(2026, 12, 2)) << u"1 2 3 9"_s;
+    }
+    void horsSelectionSurUneDate() {
+        QFETCH(QVariant, valeur);
+        QFETCH(QString, attendu);
+        BaseDeTest t;
+        t.creerBase();
+        remplirJournal(*t.ctx);
+        // Entered, not yet integrated: no integration date.
+        ajouterSaisie(*t.ctx, u"{EXPFA}"_s, 12);
+        SourceNavigation source(t.ctx->cnx.get(), TableJournal());
+        const Champ& integration = champ(TableJournal(), 7);
+        Vue vue;
+        vue.filtre << (valeur.typeId() == QMetaType::QDate
+                           ? Critere{integration, Operateur::Different, valeur}
+                           : CritereFiltreHorsSel(integration, valeur));
+        QStringList trouvees;
+        for (const qint64 cle : cles(source, vue))
+            trouvees << QString::number(cle);
+        QCOMPARE(trouvees.join(u' '), attendu);
+    }
+
     void recherche_data() {
         QTest::addColumn<bool>("journal");
         QTest::addColumn<QList<Pas>>("pas");
@@ -210,6 +239,34 @@ private slots:
         } catch (const ErreurTarvo& e) {
             QCOMPARE(e.erreur().description, message);
         }
+    }
+
+    // A pattern past the limit is refused in French, naming the column by
+    // its caption; one at the limit runs.
+    void motifTropLong() {
+        BaseDeTest t;
+        t.creerBase();
+        remplirArticles(*t.ctx);
+        SourceNavigation source(t.ctx->cnx.get(), TableArticle());
+        const Champ& ref = champ(TableArticle(), 3);
+        const QString attendu =
+            u"La valeur cherchée pour [Ref] est trop longue : 1001 caractères, 1000 au plus."_s;
+        for (const bool selection : {false, true}) {
+            try {
+                if (selection)
+                    CritereFiltreSel(Comparaison::ParMotif, ref, u"ETE01"_s, QString(1001, u'_'));
+                else
+                    CritereRecherche(Comparaison::ParMotif, ref, QString(1001, u'é'));
+                QFAIL("motif accepté");
+            } catch (const ErreurTarvo& e) {
+                QCOMPARE(e.erreur().description, attendu);
+            }
+        }
+        Vue vue;
+        vue.filtre << CritereFiltreSel(Comparaison::ParMotif, ref, u"ETE01"_s, QString(1000, u'_'));
+        QCOMPARE(source.compter(vue), qint64{0});
+        QVERIFY(!source.chercher(
+            Vue{}, CritereRecherche(Comparaison::ParMotif, ref, QString(1000, u'é'))));
     }
 
     // The grid grows page by page; far rows are fetched on demand, and the
@@ -358,9 +415,21 @@ private slots:
                                  << u"\"'=HYPERLINK(\"\"x\"\")\""_s;
         QTest::newRow("plus") << u"+33 4 50"_s << db::Genre::Texte << u"'+33 4 50"_s;
         QTest::newRow("arobase") << u"@SUM(A1)"_s << db::Genre::Texte << u"'@SUM(A1)"_s;
+        QTest::newRow("moins") << u"-2+3"_s << db::Genre::Texte << u"'-2+3"_s;
+        QTest::newRow("tabulation") << u"\t=1"_s << db::Genre::Texte << u"'\t=1"_s;
+        QTest::newRow("retour chariot") << u"\r=1"_s << db::Genre::Texte << u"\"'\r=1\""_s;
         QTest::newRow("nombre négatif") << u"-2"_s << db::Genre::Nombre << u"-2"_s;
+        QTest::newRow("décimal négatif") << u"-0,5"_s << db::Genre::Nombre << u"-0,5"_s;
         QTest::newRow("texte ordinaire") << u"L'ÉTÉ"_s << db::Genre::Texte << u"L'ÉTÉ"_s;
         QTest::newRow("séparateur") << u"A;B"_s << db::Genre::Texte << u"\"A;B\""_s;
+    }
+    void nomEtBilanDExport() {
+        QCOMPARE(AvecExtensionCsv(u"/tmp/vue"_s), u"/tmp/vue.csv"_s);
+        QCOMPARE(AvecExtensionCsv(u"/tmp/vue."_s), u"/tmp/vue.csv"_s);
+        QCOMPARE(AvecExtensionCsv(u"/tmp/v.1/vue"_s), u"/tmp/v.1/vue.csv"_s);
+        QCOMPARE(AvecExtensionCsv(u"/tmp/vue.txt"_s), u"/tmp/vue.txt"_s);
+        QCOMPARE(BilanExport(0, u"a.csv"_s), u"0 ligne exportée dans a.csv"_s);
+        QCOMPARE(BilanExport(2, u"a.csv"_s), u"2 lignes exportées dans a.csv"_s);
     }
     void champCsv() {
         QFETCH(QString, valeur);
@@ -373,6 +442,8 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("statut");
         QTest::addColumn<QStringList>("premieres");
+        // The line on standard output, or the reason on standard error.
+        QTest::addColumn<QString>("message");
         QTest::newRow("journal filtré et trié")
             << QStringList{u"export-journal"_s, u"--filtre"_s, u"Code type ligne={EXPFA}"_s,
                            u"--tri"_s, u"Quantité:desc"_s}
@@ -384,20 +455,33 @@ private slots:
                            {},
                            u"5"_s,
                            u"02/12/2026 09:30:00"_s,
-                           u"02/12/2026 11:00:00"_s};
+                           u"02/12/2026 11:00:00"_s}
+            << u"4 lignes exportées dans "_s;
         QTest::newRow("articles avec apostrophe")
             << QStringList{u"export-articles"_s, u"--filtre"_s, u"Couleur=%D'EAU"_s} << 0
-            << QStringList{u"0001"_s, u"L'ÉTÉ"_s, u"BLEU D'EAU"_s, u"ETE01"_s};
+            << QStringList{u"0001"_s, u"L'ÉTÉ"_s, u"BLEU D'EAU"_s, u"ETE01"_s}
+            << u"1 ligne exportée dans "_s;
         QTest::newRow("colonne inconnue")
-            << QStringList{u"export-journal"_s, u"--tri"_s, u"Poids"_s} << 2 << QStringList{};
+            << QStringList{u"export-journal"_s, u"--tri"_s, u"Poids"_s} << 2 << QStringList{}
+            << u"Colonne inconnue : Poids"_s;
         QTest::newRow("nombre illisible")
             << QStringList{u"export-journal"_s, u"--filtre"_s, u"No Expédition=x"_s} << 2
-            << QStringList{};
+            << QStringList{} << u"« x » n'est pas un nombre pour [No Expédition]."_s;
+        QTest::newRow("deux tris")
+            << QStringList{u"export-articles"_s, u"--tri"_s, u"Ref"_s, u"--tri"_s, u"Couleur"_s}
+            << 2 << QStringList{} << u"Donnez --tri une seule fois"_s;
+        QTest::newRow("option inconnue") << QStringList{u"export-articles"_s, u"--trie"_s, u"Ref"_s}
+                                         << 2 << QStringList{} << u"Option inconnue : --trie"_s;
+        QTest::newRow("motif trop long")
+            << QStringList{u"export-articles"_s, u"--filtre"_s, u"Ref="_s + QString(1001, u'%')}
+            << 2 << QStringList{}
+            << u"La valeur cherchée pour [Ref] est trop longue : 1001 caractères, 1000 au plus."_s;
     }
     void tarvoctl() {
         QFETCH(QStringList, arguments);
         QFETCH(int, statut);
         QFETCH(QStringList, premieres);
+        QFETCH(QString, message);
         BaseDeTest t;
         t.creerBase();
         remplirJournal(*t.ctx);
@@ -407,10 +491,13 @@ private slots:
         const ResultatTarvoctl r = lancerTarvoctl(
             QStringList{u"--dir"_s, t.dossier.path(), u"--ignorer-version"_s} + arguments);
         QCOMPARE(r.statut, statut);
-        if (statut == 0)
+        if (statut == 0) {
             QCOMPARE(lireCsv(fichier).value(1), premieres);
-        else
+            QCOMPARE(r.sortie, message + fichier + u'\n');
+        } else {
             QVERIFY(!QFile::exists(fichier));
+            QVERIFY2(r.erreurs.contains(message), qPrintable(r.erreurs));
+        }
     }
 };
 

@@ -9,6 +9,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QAction>
+#include <QFile>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
@@ -209,6 +210,13 @@ private slots:
         QVERIFY(champ != nullptr && champ->isReadOnly());
         champ->setSelection(0, 4);
         QCOMPARE(articles.selection(), u"ROUG"_s);
+        // A click that leaves nothing selected gives back the whole cell.
+        QTest::mouseClick(champ, Qt::LeftButton, {}, champ->rect().center());
+        QVERIFY(!champ->hasSelectedText());
+        QCOMPARE(articles.selection(), u"ROUGE FONCÉ"_s);
+        champ->setSelection(0, 4);
+        champ->deselect();
+        QCOMPARE(articles.selection(), u"ROUGE FONCÉ"_s);
 
         // "Etiquette" prints the current article through the label routine.
         articles.grille()->setCurrentIndex(articles.modele().index(0, 2));
@@ -218,6 +226,35 @@ private slots:
         QCOMPARE(travaux.size(), 1);
         QVERIFY(travaux.at(0).contains("0002"));
         QVERIFY(travaux.at(0).contains("P2"));
+    }
+
+    // The article file's columns are named by their captions; a bare file
+    // name gets its extension, and the status counts the rows in French.
+    void legendesEtExportArticles() {
+        BaseDeTest t;
+        t.creerBase();
+        remplirArticles(*t.ctx);
+        FichierArticle articles(*t.ctx, [] {});
+        articles.grille()->setCurrentIndex(articles.modele().index(0, 3));
+        t.prompts.saisies << u"COT%"_s;
+        declencher(articles, u"tbRechercher"_s);
+        QCOMPARE(t.prompts.boites.at(0).texte, u"Entrez une valeur pour [Ref] : "_s);
+        QCOMPARE(articles.grille()->currentIndex().row(), 1);
+
+        articles.choisirFichierExport = [&t](QWidget*) { return t.chemin(u"articles"_s); };
+        declencher(articles, u"tbExporter"_s);
+        QCOMPARE(lireCsv(t.chemin(u"articles.csv"_s)).size(), 7);
+        QVERIFY(!QFile::exists(t.chemin(u"articles"_s)));
+        QCOMPARE(t.feedback.statuts.last(),
+                 u"6 lignes exportées dans "_s + t.chemin(u"articles.csv"_s));
+
+        articles.show();
+        cliquer(articles, 0, 3);
+        declencher(articles, u"mnuFiltreSel"_s);
+        QCOMPARE(articles.modele().rowCount(), 1);
+        declencher(articles, u"tbExporter"_s);
+        QCOMPARE(t.feedback.statuts.last(),
+                 u"1 ligne exportée dans "_s + t.chemin(u"articles.csv"_s));
     }
 
     // "Exporter" writes every row the grid shows, in its order.

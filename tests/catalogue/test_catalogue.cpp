@@ -223,6 +223,10 @@ private slots:
         QTest::newRow("png") << image("PNG") << 2 << ecrit << true;
         QTest::newRow("jpeg") << image("JPEG") << 2 << ecrit << true;
         QTest::newRow("gif, table vide") << Gif << 0 << ecrit << true;
+        // Pictures Qt reads but the packing list's promise does not cover.
+        QTest::newRow("ppm") << image("PPM") << 1 << ecrit << false;
+        QTest::newRow("xpm") << image("XPM") << 1 << ecrit << false;
+        QTest::newRow("xbm") << image("XBM") << 1 << ecrit << false;
         QTest::newRow("texte") << QByteArray("Ceci n'est pas une image\r\n") << 1 << ecrit << false;
         QTest::newRow("vide") << QByteArray() << 1 << ecrit << false;
         QTest::newRow("png tronqué") << image("PNG").left(30) << 2 << ecrit << false;

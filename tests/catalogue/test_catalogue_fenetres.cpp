@@ -11,9 +11,11 @@
 
 #include <QAbstractItemModelTester>
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
@@ -174,7 +176,7 @@ private slots:
             QCOMPARE(f.controle<QLineEdit>(u"txtChamp5"_s)->isReadOnly(), !edition);
         };
         verifierEtat(false);
-        QCOMPARE(f.statut(), u"Record: 1"_s);
+        QCOMPARE(f.statut(), u"Enregistrement : 1"_s);
         QCOMPARE(f.nom(), u"Société 1"_s);
         f.cliquer(u"cmdNext"_s);
 
@@ -192,10 +194,10 @@ private slots:
         f.cliquer(u"cmdCancel"_s);
         verifierEtat(false);
         QCOMPARE(ville->text(), u"Ville 2"_s);
-        QCOMPARE(f.statut(), u"Record: 2"_s);
+        QCOMPARE(f.statut(), u"Enregistrement : 2"_s);
         f.cliquer(u"cmdPrevious"_s);
         f.cliquer(u"cmdPrevious"_s);
-        QCOMPARE(f.statut(), u"Record: 1"_s);
+        QCOMPARE(f.statut(), u"Enregistrement : 1"_s);
 
         f.cliquer(u"cmdEdit"_s);
         QLineEdit* nom = f.controle<QLineEdit>(u"txtChamp0"_s);
@@ -204,17 +206,29 @@ private slots:
         f.cliquer(u"cmdUpdate"_s);
         verifierEtat(false);
         QCOMPARE(nomEnBase(f.b, 0), u"Linge de maison SA"_s);
-        QCOMPARE(f.statut(), u"Record: 1"_s);
+        QCOMPARE(f.statut(), u"Enregistrement : 1"_s);
+        QVERIFY(f.b.prompts.boites.isEmpty());
+
+        // A save further on stays on its row.
+        f.cliquer(u"cmdNext"_s);
+        f.cliquer(u"cmdNext"_s);
+        f.cliquer(u"cmdEdit"_s);
+        nom->selectAll();
+        QTest::keyClicks(nom, u"Le troisieme"_s);
+        f.cliquer(u"cmdUpdate"_s);
+        QCOMPARE(nomEnBase(f.b, 2), u"Le troisieme"_s);
+        QCOMPARE(f.statut(), u"Enregistrement : 3"_s);
+        QCOMPARE(f.nom(), u"Le troisieme"_s);
         QVERIFY(f.b.prompts.boites.isEmpty());
 
         // Down to one row: next and last beep and stay.
         f.cliquer(u"cmdLast"_s);
-        QCOMPARE(f.nom(), u"Société 3"_s);
+        QCOMPARE(f.nom(), u"Le troisieme"_s);
         executerSql(f.b, u"DELETE FROM [Informations société] WHERE rowid > 1"_s);
         f.cliquer(u"cmdRefresh"_s);
         for (const QString& bouton : {u"cmdNext"_s, u"cmdLast"_s}) {
             f.cliquer(bouton);
-            QCOMPARE(f.statut(), u"Record: 1"_s);
+            QCOMPARE(f.statut(), u"Enregistrement : 1"_s);
         }
     }
 
@@ -243,13 +257,52 @@ private slots:
         Formulaire f(3);
         if (depart == 3)
             f.cliquer(u"cmdLast"_s);
-        QCOMPARE(f.statut(), u"Record: %1"_s.arg(depart));
+        QCOMPARE(f.statut(), u"Enregistrement : %1"_s.arg(depart));
         QTest::keyClick(f.controle<QLineEdit>(u"txtChamp3"_s), static_cast<Qt::Key>(touche),
                         static_cast<Qt::KeyboardModifiers>(modificateurs));
-        QCOMPARE(f.statut(), u"Record: %1"_s.arg(arrivee));
+        QCOMPARE(f.statut(), u"Enregistrement : %1"_s.arg(arrivee));
         QCOMPARE(f.nom(), u"Société %1"_s.arg(arrivee));
         QTest::keyClick(f.fenetre.get(), Qt::Key_Escape);
         QVERIFY(!f.fenetre->isVisible());
+    }
+
+    // Inside the main window, as the person meets it: the keys move, Escape
+    // closes the window and its frame, wherever the focus is in the form.
+    void clavierDansLaFenetrePrincipale_data() {
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("champ") << u"txtChamp3"_s;
+        QTest::newRow("bouton") << u"cmdEdit"_s;
+        QTest::newRow("navigation") << u"cmdLast"_s;
+        QTest::newRow("fenêtre") << QString();
+    }
+    void clavierDansLaFenetrePrincipale() {
+        QFETCH(QString, focus);
+        BaseDeTest b;
+        b.creerBase();
+        for (int i = 1; i <= 3; ++i)
+            executerSql(b, u"INSERT INTO [Informations société] ([Nom société]) VALUES "
+                           "('Société %1')"_s.arg(i));
+        ui::FenetrePrincipale fenetre(*b.ctx);
+        ui::brancherCatalogue(fenetre);
+        fenetre.show();
+        QVERIFY(QTest::qWaitForWindowActive(&fenetre));
+        fenetre.action(u"mnuInfoSoc"_s)->trigger();
+        QPointer<QWidget> info = fenetre.fenetreOuverte(u"InfoSoc"_s);
+        QVERIFY(info);
+        QPointer<QWidget> cadre = info->parentWidget();
+        QWidget* cible = focus.isEmpty() ? info.data() : info->findChild<QWidget*>(focus);
+        cible->setFocus();
+        QCOMPARE(QApplication::focusWidget(), cible);
+        QTest::keyClick(cible, Qt::Key_Down);
+        QCOMPARE(info->findChild<QLabel*>(u"lblStatus"_s)->text(), u"Enregistrement : 2"_s);
+        QTest::keyClick(cible, Qt::Key_Escape);
+        // The form goes, then, queued, its frame.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!info);
+        QVERIFY(!cadre);
+        QVERIFY(!fenetre.fenetreOuverte(u"InfoSoc"_s));
     }
 
     // An empty table: nothing to edit, and a first logo makes the row.
@@ -265,7 +318,7 @@ private slots:
         img.save(f.b.chemin(u"logo.bmp"_s), "BMP");
         f.b.prompts.fichiers << f.b.chemin(u"logo.bmp"_s);
         QTest::mouseDClick(f.controle<QLabel>(u"imgLogo"_s), Qt::LeftButton);
-        QCOMPARE(f.statut(), u"Record: 1"_s);
+        QCOMPARE(f.statut(), u"Enregistrement : 1"_s);
         QCOMPARE(f.controle<QLabel>(u"imgLogo"_s)->pixmap().size(), QSize(3, 3));
     }
 
@@ -370,7 +423,7 @@ private slots:
         // Either way the form is back to browsing, on the same row, showing
         // what the database holds.
         QVERIFY(!fenetre.enEdition());
-        QCOMPARE(fenetre.findChild<QLabel*>(u"lblStatus"_s)->text(), u"Record: 2"_s);
+        QCOMPARE(fenetre.findChild<QLabel*>(u"lblStatus"_s)->text(), u"Enregistrement : 2"_s);
         if (ecraser) {
             QCOMPARE(ligneEnBase(autrePoste, 1),
                      QStringList({u"Société 2"_s, u"Lyon"_s, u"Italie"_s, u"04 00"_s, u"NULL"_s}));

@@ -747,6 +747,57 @@ private slots:
         QVERIFY(controle<QLineEdit>(&f, u"NoExp"_s)->text().isEmpty());
     }
 
+    // An order whose shipment the list leaves out: a closed one is brought
+    // in by ticking "Afficher les expéditions closes"; one older than the
+    // list's three years is named in a box, and the list stays as it was.
+    void rechercheHorsListe() {
+        BaseDeTest t;
+        monde(t);
+        Contexte& c = *t.ctx;
+        const int ouverte = ajouterExpedition(c, u"Ouverte"_s, u"2012-04-10 08:00:00"_s);
+        const int close =
+            ajouterExpedition(c, u"Close"_s, u"2012-04-11 08:00:00"_s, u"2012-04-12 08:00:00"_s);
+        const int ancienne = ajouterExpedition(c, u"Ancienne"_s, u"2008-02-05 08:00:00"_s);
+        const QString attacher =
+            u"INSERT INTO [Liste commandes] ([No Expédition], [No commande SAGE]) VALUES (?, ?)"_s;
+        executerSql(c, attacher, {close, u"BC4"_s});
+        executerSql(c, attacher, {ancienne, u"BC5"_s});
+
+        FenetrePrincipale principale(c);
+        ui::brancherExpeditions(principale);
+        montrer(&principale);
+        principale.action(u"mnuModifExp"_s)->trigger();
+        auto* modif = qobject_cast<ExpModif*>(principale.fenetreOuverte(u"ExpModif"_s));
+        QVERIFY(modif);
+        auto* closes = controle<QCheckBox>(modif, u"AffClot"_s);
+        QVERIFY(!closes->isChecked());
+        QCOMPARE(modif->rsExp()->noExpedition, ouverte);
+
+        t.prompts.saisies.enqueue(u"bc4"_s);
+        principale.action(u"mnuRechExp"_s)->trigger();
+        QVERIFY(closes->isChecked());
+        QCOMPARE(modif->rsExp()->noExpedition, close);
+        QCOMPARE(t.prompts.boites.size(), 1);
+
+        // Not even with the closed ones: unticked again, the shown shipment
+        // stays, and the box says where the order is and why.
+        closes->click();
+        QVERIFY(!closes->isChecked());
+        const int lignes = liste(modif, u"ListeExp"_s)->nombreLignes();
+        t.prompts.vider();
+        t.prompts.saisies.enqueue(u"BC5"_s);
+        principale.action(u"tbRechercher"_s)->trigger();
+        QVERIFY(!closes->isChecked());
+        QCOMPARE(liste(modif, u"ListeExp"_s)->nombreLignes(), lignes);
+        QCOMPARE(modif->rsExp()->noExpedition, ouverte);
+        QCOMPARE(t.prompts.titresEtTextes(),
+                 (QStringList{u"Recherche d'une commande|No commande :"_s,
+                              u"Recherche de commande|La commande est dans l'expédition N° %1, "
+                              u"créée le 05/02/2008, que la liste des expéditions ne montre pas : "
+                              u"elle ne garde que les expéditions créées depuis trois ans."_s.arg(
+                                  ancienne)}));
+    }
+
     void fenetrePrincipaleMenusRechercheEtEditions() {
         BaseDeTest t;
         monde(t);

@@ -7,6 +7,7 @@
 #include "ui/main/APropos.h"
 #include "ui/main/ApplicationTarvo.h"
 #include "ui/main/Branchements.h"
+#include "ui/main/DialoguesFichiers.h"
 #include "ui/main/FenetrePrincipale.h"
 #include "ui/main/Geometrie.h"
 #include "ui/main/Login.h"
@@ -17,6 +18,9 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -34,6 +38,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTreeView>
 
 using namespace tarvo;
 using namespace tarvo::test;
@@ -132,6 +137,40 @@ private slots:
         QCOMPARE(cellules.date(u"2026-12-06 00:00:00"_s), u"06/12/2026"_s);
     }
 
+    // The file dialogs are Qt's own, in French, with French dates and sizes.
+    void dialoguesFichiersEnFrancais() {
+        QVERIFY(ui::chargerTraductions(*qApp));
+        ui::franciserDialoguesFichiers(*qApp);
+        QTemporaryDir dossier;
+        QVERIFY(QDir(dossier.path()).mkdir(u"sous-dossier"_s));
+        QFile fichier(dossier.filePath(u"vue.csv"_s));
+        QVERIFY(fichier.open(QIODevice::WriteOnly));
+        QCOMPARE(fichier.write("0123456789ab"), qint64{12});
+        fichier.close();
+        QVERIFY(fichier.open(QIODevice::ReadWrite));
+        QVERIFY(fichier.setFileTime(QDateTime(QDate(2026, 12, 7), QTime(9, 5)),
+                                    QFileDevice::FileModificationTime));
+        fichier.close();
+
+        QFileDialog dialogue(nullptr, u"Ouvrir"_s, dossier.path());
+        dialogue.setViewMode(QFileDialog::Detail);
+        dialogue.show();
+        auto* vue = dialogue.findChild<QTreeView*>(u"treeView"_s);
+        QVERIFY(vue);
+        const auto cellule = [vue](const QString& nom, int colonne) {
+            const QAbstractItemModel* modele = vue->model();
+            const QModelIndex racine = vue->rootIndex();
+            for (int ligne = 0; ligne < modele->rowCount(racine); ++ligne)
+                if (modele->index(ligne, 0, racine).data().toString() == nom)
+                    return modele->index(ligne, colonne, racine).data().toString();
+            return QString();
+        };
+        // The list is read by Qt's own thread.
+        QTRY_COMPARE(cellule(u"vue.csv"_s, 3), u"07/12/2026 09:05"_s);
+        QCOMPARE(cellule(u"vue.csv"_s, 1), u"12 octets"_s);
+        QTRY_COMPARE(cellule(u"sous-dossier"_s, 2), u"Dossier"_s);
+    }
+
     void initTestCase() {
         // Keep the person's own settings out of reach.
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, reglages_.path());
@@ -173,7 +212,8 @@ private slots:
             "tbModeAuto=Mode Automatique|tbModeManuel=Mode Manuel|tbModifExp=Modifier expédition|"
             "tbRechercher=Rechercher|tbEtiqArticle=Etiquette article|"
             "tbTransfert=Transfert fichier|tbFichierArticle=Fichier article|"
-            "tbFichierExp=Fichier expédition|tbIntegData=Intégration des données"_s.split(u'|');
+            "tbFichierExp=Fichier expédition|tbVerifData=Vérifier|"
+            "tbIntegData=Intégration des données"_s.split(u'|');
         for (const QString& libelle : libelles) {
             const QString nom = libelle.section(u'=', 0, 0);
             QAction* a = f.action(nom);
@@ -186,8 +226,8 @@ private slots:
 
         // The order of each menu, separators included.
         QCOMPARE(nomsDesEntrees(f.findChild<QMenu*>(u"mnuFile"_s)->actions()),
-                 QStringList({u"mnuFichierArticle"_s, u"mnuFichierExp"_s, u"-"_s, u"mnuIntegData"_s,
-                              u"mnuVerifData"_s, u"mnuJournal"_s, u"-"_s, u"mnuFileExit"_s}));
+                 QStringList({u"mnuFichierArticle"_s, u"mnuFichierExp"_s, u"-"_s, u"mnuVerifData"_s,
+                              u"mnuIntegData"_s, u"mnuJournal"_s, u"-"_s, u"mnuFileExit"_s}));
         QCOMPARE(nomsDesEntrees(f.findChild<QMenu*>(u"mnuExp"_s)->actions()),
                  QStringList({u"mnuCreationExp"_s, u"mnuModifExp"_s, u"mnuRechExp"_s}));
         QCOMPARE(nomsDesEntrees(f.findChild<QMenu*>(u"mnuCreationExp"_s)->actions()),
@@ -210,8 +250,17 @@ private slots:
         QCOMPARE(nomsDesEntrees(boutonDe(f, "tbCreerExp")->menu()->actions()),
                  QStringList({u"tbModeAuto"_s, u"tbModeManuel"_s}));
         QCOMPARE(nomsDesEntrees(boutonDe(f, "tbTransfert")->menu()->actions()),
-                 QStringList({u"tbFichierArticle"_s, u"tbFichierExp"_s, u"tbIntegData"_s}));
+                 QStringList({u"tbFichierArticle"_s, u"tbFichierExp"_s, u"tbVerifData"_s,
+                              u"tbIntegData"_s}));
         QCOMPARE(boutonDe(f, "tbTransfert")->parentWidget(), barre2);
+        // The toolbar's "Vérifier" runs the menu's once it is wired.
+        QAction* verif = f.action(u"tbVerifData"_s);
+        QVERIFY(!verif->isEnabled());
+        int verifications = 0;
+        f.brancher(u"mnuVerifData"_s, [&verifications] { ++verifications; });
+        QVERIFY(verif->isEnabled());
+        verif->trigger();
+        QCOMPARE(verifications, 1);
         for (const char* nom : {"tbCreerExp", "tbModifExp", "tbRechercher", "tbEtiqArticle"}) {
             QToolButton* b = boutonDe(f, nom);
             QVERIFY2(b && b->parentWidget() == barre1, nom);

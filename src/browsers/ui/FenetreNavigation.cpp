@@ -24,8 +24,12 @@ FenetreNavigation::FenetreNavigation(Contexte& ctx, const TableNavigable& table,
       modele_(new ModeleNavigation(std::make_unique<SourceNavigation>(ctx.cnx.get(), table), this)),
       barre_(new QToolBar(this)), grille_(new QTableView(this)) {
     choisirFichierExport = [](QWidget* proprietaire) {
-        return QFileDialog::getSaveFileName(proprietaire, QStringLiteral("Exporter"), QString(),
-                                            QStringLiteral("Fichiers CSV (*.csv)"));
+        QFileDialog dialogue(proprietaire, QStringLiteral("Exporter"), QString(),
+                             QStringLiteral("Fichiers CSV (*.csv)"));
+        dialogue.setAcceptMode(QFileDialog::AcceptSave);
+        // The dialog asks before replacing the file really written.
+        dialogue.setDefaultSuffix(QStringLiteral("csv"));
+        return dialogue.exec() == QDialog::Accepted ? dialogue.selectedFiles().value(0) : QString();
     };
     barre_->setObjectName(QStringLiteral("barreOutils"));
     grille_->setObjectName(QStringLiteral("grille"));
@@ -144,12 +148,12 @@ void FenetreNavigation::ajusterColonnes() {
 
 void FenetreNavigation::RechData() {
     const Champ& champ = modele_->champ(colonneCourante());
-    const QString valeur =
-        ctx_.prompts
-            .saisie(QStringLiteral("Rechercher une valeur"),
-                    QStringLiteral("Entrez une valeur pour [") + champ.nom + QStringLiteral("] : "),
-                    QString())
-            .value_or(QString());
+    const QString valeur = ctx_.prompts
+                               .saisie(QStringLiteral("Rechercher une valeur"),
+                                       QStringLiteral("Entrez une valeur pour [") + champ.titre +
+                                           QStringLiteral("] : "),
+                                       QString())
+                               .value_or(QString());
     const int colonne = colonneCourante();
     std::optional<qint64> position;
     const Sablier sablier;
@@ -229,13 +233,14 @@ void FenetreNavigation::TriDesc() {
 }
 
 void FenetreNavigation::Exporter() {
-    const QString fichier = choisirFichierExport(this);
-    if (fichier.isEmpty())
+    const QString choisi = choisirFichierExport(this);
+    if (choisi.isEmpty())
         return;
+    const QString fichier = AvecExtensionCsv(choisi);
     try {
         const qint64 lignes =
             ExporterCsv(modele_->source(), modele_->vue(), fichier, ctx_.feedback);
-        ctx_.afficheStatut(QStringLiteral("%1 lignes exportées dans %2").arg(lignes).arg(fichier));
+        ctx_.afficheStatut(BilanExport(lignes, fichier));
     } catch (const ErreurTarvo& e) {
         ctx_.afficheProgression(100);
         ctx_.afficheStatut(QString());

@@ -18,7 +18,8 @@ namespace tarvo::navigateurs {
 namespace {
 
 // The text field a double click opens on a cell: read-only, it lets the
-// person select part of the text; the selection becomes the window's.
+// person select part of the text; the selection becomes the window's, and
+// the whole text again once nothing is selected.
 class ChampLecture : public QStyledItemDelegate {
 public:
     ChampLecture(std::function<void(const QString&)> selection, QObject* parent)
@@ -29,8 +30,7 @@ public:
         auto* champ = new QLineEdit(parent);
         champ->setReadOnly(true);
         connect(champ, &QLineEdit::selectionChanged, champ, [this, champ] {
-            if (champ->hasSelectedText())
-                selection_(champ->selectedText());
+            selection_(champ->hasSelectedText() ? champ->selectedText() : champ->text());
         });
         return champ;
     }

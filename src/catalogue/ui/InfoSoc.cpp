@@ -68,7 +68,6 @@ void InfoSoc::construire() {
         auto* champ = new QLineEdit(this);
         champ->setObjectName(QStringLiteral("txtChamp%1").arg(colonne));
         legende->setBuddy(champ);
-        champ->installEventFilter(this);
         grille->addWidget(legende, colonne, 0);
         grille->addWidget(champ, colonne, 1);
         liaison_->addMapping(champ, colonne);
@@ -80,7 +79,6 @@ void InfoSoc::construire() {
     logo_->setToolTip(QStringLiteral("Double-cliquez pour modifier le logo"));
     logo_->setMinimumSize(120, 80);
     logo_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    logo_->installEventFilter(this);
     grille->addWidget(logo_, ColonneLogo, 1);
     grille->setColumnStretch(1, 1);
 
@@ -130,6 +128,12 @@ void InfoSoc::construire() {
         montrerPosition();
         montrerLogo();
     });
+    // The form sees the keys before any of its controls, whichever has the
+    // focus: a button would take the arrows to move the focus, and the field
+    // mapping's own filter, installed with each mapping, would take Escape to
+    // revert the field. Installed last, this filter runs first.
+    for (QWidget* controle : findChildren<QWidget*>())
+        controle->installEventFilter(this);
     resize(520, 560);
 }
 
@@ -147,7 +151,8 @@ void InfoSoc::etatBoutons(bool edition) {
 }
 
 void InfoSoc::montrerPosition() {
-    lblStatus_->setText(QStringLiteral("Record: ") + QString::number(liaison_->currentIndex() + 1));
+    lblStatus_->setText(QStringLiteral("Enregistrement : ") +
+                        QString::number(liaison_->currentIndex() + 1));
 }
 
 void InfoSoc::montrerLogo() {
@@ -298,7 +303,6 @@ bool InfoSoc::eventFilter(QObject* objet, QEvent* evenement) {
         remplacerLogo();
         return true;
     }
-    // The form sees the keys before its fields.
     if (evenement->type() == QEvent::KeyPress &&
         toucheNavigation(static_cast<QKeyEvent*>(evenement)))
         return true;

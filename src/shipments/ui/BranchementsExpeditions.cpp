@@ -37,7 +37,7 @@ void brancherExpeditions(FenetrePrincipale& fenetre) {
             !expedition)
             return;
         if (ExpModif* modif = ouvrirModif())
-            modif->montrerExpedition(*expedition);
+            modif->montrerExpeditionTrouvee(*expedition);
     };
 
     fenetre.brancher(QStringLiteral("mnuCreaExpAuto"), ouvrirAuto);

@@ -9,6 +9,7 @@
 #include "labels/ui/ExpEdEtiq.h"
 #include "reports/ui/BranchementsEditions.h"
 #include "shipments/ListesExpeditions.h"
+#include "shipments/RechercheCommande.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -258,6 +259,23 @@ bool ExpModif::montrerExpedition(qint32 noExp) {
         }
     }
     return false;
+}
+
+void ExpModif::montrerExpeditionTrouvee(qint32 noExp) {
+    if (montrerExpedition(noExp))
+        return;
+    if (!affClot_->isChecked()) {
+        affClot_->setChecked(true);
+        actualiser();
+        if (montrerExpedition(noExp))
+            return;
+        // The closed ones did not bring it in: the list goes back as it was.
+        affClot_->setChecked(false);
+        actualiser();
+    }
+    sansPanne(ctx_, [this, noExp] {
+        ctx_.prompts.information(TitreExpeditionHorsListe, TexteExpeditionHorsListe(ctx_, noExp));
+    });
 }
 
 void ExpModif::actualiser() {

@@ -45,6 +45,10 @@ public:
     // Selects the row of shipment `noExp` and shows it; false when the list
     // does not hold it (the selection then stays as it was).
     bool montrerExpedition(qint32 noExp);
+    // The order search's last step: shows shipment `noExp`, ticking
+    // "Afficher les expéditions closes" when that brings it into the list;
+    // otherwise the list stays as it was and a box says why it cannot show it.
+    void montrerExpeditionTrouvee(qint32 noExp);
 
     // The shipment shown, if any.
     const std::optional<DetailExpedition>& rsExp() const { return rsExp_; }

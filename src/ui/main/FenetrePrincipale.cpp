@@ -163,8 +163,9 @@ void FenetrePrincipale::construireMenus() {
     creerEntree(fichier, QStringLiteral("mnuFichierExp"),
                 QStringLiteral("Générer fichier Expédition"));
     fichier->addSeparator();
-    creerEntree(fichier, QStringLiteral("mnuIntegData"), QStringLiteral("Intégration des données"));
+    // Checking the terminals' file comes before integrating it.
     creerEntree(fichier, QStringLiteral("mnuVerifData"), QStringLiteral("Vérifier"));
+    creerEntree(fichier, QStringLiteral("mnuIntegData"), QStringLiteral("Intégration des données"));
     creerEntree(fichier, QStringLiteral("mnuJournal"),
                 QStringLiteral("Journal intégration des données"));
     fichier->addSeparator();
@@ -288,9 +289,11 @@ void FenetrePrincipale::construireBarresOutils() {
         creerEntree(nullptr, QStringLiteral("tbFichierArticle"), QStringLiteral("Fichier article"));
     QAction* fichExp =
         creerEntree(nullptr, QStringLiteral("tbFichierExp"), QStringLiteral("Fichier expédition"));
+    QAction* verif =
+        creerEntree(nullptr, QStringLiteral("tbVerifData"), QStringLiteral("Vérifier"));
     QAction* integ = creerEntree(nullptr, QStringLiteral("tbIntegData"),
                                  QStringLiteral("Intégration des données"));
-    deroulant(barre2, transfert, {fichArticle, fichExp, integ});
+    deroulant(barre2, transfert, {fichArticle, fichExp, verif, integ});
     disposition->addStretch(1);
     static_cast<QVBoxLayout*>(centralWidget()->layout())->addWidget(bande);
 
@@ -303,7 +306,14 @@ void FenetrePrincipale::construireBarresOutils() {
             menuManuel->trigger();
     });
     suivreActivation(creer, {menuManuel, auto_, manuel});
-    suivreActivation(transfert, {fichArticle, fichExp, integ});
+    // "Vérifier" of the toolbar runs the menu's, wired with the integration.
+    QAction* menuVerif = action(QStringLiteral("mnuVerifData"));
+    connect(verif, &QAction::triggered, menuVerif, [menuVerif] {
+        if (menuVerif->isEnabled())
+            menuVerif->trigger();
+    });
+    suivreActivation(verif, {menuVerif});
+    suivreActivation(transfert, {fichArticle, fichExp, verif, integ});
 }
 
 void FenetrePrincipale::suivreActivation(QAction* bouton, const QList<QAction*>& entrees) {

@@ -22,7 +22,8 @@ namespace tarvo::ui {
 // entries and toolbar entries are QActions named after their controls
 // (mnuFichierExp, mnuCreaExpAuto, …; toolbar entries tbCreerExp, tbModeAuto,
 // tbModeManuel, tbModifExp, tbRechercher, tbEtiqArticle, tbTransfert,
-// tbFichierArticle, tbFichierExp, tbIntegData). Entries start disabled; each
+// tbFichierArticle, tbFichierExp, tbVerifData, tbIntegData; tbVerifData runs
+// what mnuVerifData runs). Entries start disabled; each
 // subsystem connects and enables its own in its brancher… function.
 class FenetrePrincipale : public QMainWindow, public Feedback {
     Q_OBJECT

@@ -1,6 +1,7 @@
 // tarvo: the desktop shipment manager.
 #include "ApplicationTarvo.h"
 #include "Branchements.h"
+#include "DialoguesFichiers.h"
 #include "FenetrePrincipale.h"
 #include "PromptsFenetres.h"
 #include "SequenceDemarrage.h"
@@ -57,6 +58,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(NomProduit());
     adopterLocaleFrancaise();
     chargerTraductions(application);
+    ui::franciserDialoguesFichiers(application);
 
     ui::PromptsFenetres prompts;
     RelaisFeedback relais;

@@ -50,6 +50,15 @@ std::unique_ptr<db::Verrou> prendreVerrou(Contexte& ctx, std::chrono::millisecon
     }
 }
 
+// "12 lignes intégrées dans 3 expéditions", in the singular where it is one.
+QString texteBilan(const ResultatIntegration& r) {
+    const qsizetype expeditions = r.expeditions.size();
+    return (r.lignes == 1 ? QStringLiteral("1 ligne intégrée")
+                          : QStringLiteral("%1 lignes intégrées").arg(r.lignes)) +
+           (expeditions == 1 ? QStringLiteral(" dans 1 expédition")
+                             : QStringLiteral(" dans %1 expéditions").arg(expeditions));
+}
+
 QString texteEchec(const Erreur& e, qint64 ligneFichier) {
     return QStringLiteral("Erreur n° : ") + QString::number(e.numero) + CRLF +
            QStringLiteral("Source : ") + e.source + CRLF + QStringLiteral("Détail : ") +
@@ -117,7 +126,8 @@ ResultatIntegration integrerTravail(Contexte& ctx, FichierTravail& travail,
 
         ligneFichier = EtapeSuppression;
         travail.terminer();
-        return {ResultatIntegration::Issue::Integre, cheminData, archive};
+        return {ResultatIntegration::Issue::Integre, cheminData, archive, run.lignes(),
+                run.expeditions()};
     } catch (...) {
         if (ligneFichier > 0)
             suivi.montrerDerniereLigne(ligne);
@@ -149,7 +159,12 @@ ResultatIntegration IntegrerFichierData(Contexte& ctx, qint64& ligneFichier,
         if (!travail.prendre(aussiData))
             continue;
         try {
-            resultat = integrerTravail(ctx, travail, cheminData, ligneFichier);
+            ResultatIntegration r = integrerTravail(ctx, travail, cheminData, ligneFichier);
+            if (resultat) {
+                r.lignes += resultat->lignes;
+                r.expeditions.unite(resultat->expeditions);
+            }
+            resultat = std::move(r);
         } catch (const FichierEnCoursDEcriture&) {
             travail.abandonner(aussiData);
             ligneFichier = 0;
@@ -204,6 +219,7 @@ bool IntegData(Contexte& ctx) {
                     .arg(QDir::toNativeSeparators(r.archive)));
             return true;
         case ResultatIntegration::Issue::Integre:
+            ctx.afficheStatut(texteBilan(r));
             ctx.prompts.information(QStringLiteral("Intégration des lignes"),
                                     QStringLiteral("Traitement terminé"));
             return true;

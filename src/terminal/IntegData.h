@@ -2,6 +2,7 @@
 
 #include "FichierTravail.h"
 
+#include <QSet>
 #include <QString>
 #include <chrono>
 
@@ -35,6 +36,9 @@ struct ResultatIntegration {
     QString cheminData;
     // Where the file's lines are archived.
     QString archive;
+    // The lines journaled and their shipments, over the files integrated.
+    qint64 lignes = 0;
+    QSet<qint32> expeditions{};
 };
 
 // How long a run waits, for another run and for a terminal still writing.
@@ -69,7 +73,8 @@ constexpr qint64 EtapeValidation = -3;
 ResultatIntegration IntegrerFichierData(Contexte& ctx, qint64& ligneFichier,
                                         const ReglagesIntegration& reglages = {});
 
-// The same with its boxes: the completion, the missing file, another run in
+// The same with its boxes: the completion (and in the status bar how many
+// lines went into how many shipments), the missing file, another run in
 // progress, a file still being written, and a failure (also written to
 // erreurs.txt) with where the run stopped. False when there was no file,
 // another run held the integration, or the run failed.

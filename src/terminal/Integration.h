@@ -3,6 +3,7 @@
 #include "BilanEssai.h"
 #include "db/Base.h"
 
+#include <QSet>
 #include <QString>
 #include <array>
 #include <optional>
@@ -55,10 +56,15 @@ public:
 
     // A trial run hands the report its lines note their effects in.
     void setBilan(BilanEssai* bilan) { bilan_ = bilan; }
+    // Every journaled line passes here, with its shipment.
     void noterLigne(qint32 noExpedition) {
+        ++lignes_;
+        expeditions_.insert(noExpedition);
         if (bilan_)
             bilan_->ligne(noExpedition);
     }
+    qint64 lignes() const { return lignes_; }
+    const QSet<qint32>& expeditions() const { return expeditions_; }
     void noter(qint32 noExpedition, BilanEssai::Effet effet) {
         if (bilan_)
             bilan_->noter(noExpedition, effet);
@@ -68,6 +74,8 @@ private:
     const db::Base& base_;
     QString dateIntegration_;
     BilanEssai* bilan_ = nullptr;
+    qint64 lignes_ = 0;
+    QSet<qint32> expeditions_;
     std::array<std::optional<db::Requete>, NombreRequetes> requetes_;
 };
 

@@ -120,10 +120,12 @@ private slots:
 
         QVERIFY(!QFile::exists(b.chemin(Data)));
         QCOMPARE(b.lireFichier(ArchiveParDefaut), fichier(l));
+        // Each line, then "Prêt", then the count (the unknown type is skipped).
         QStringList statuts;
         for (const QByteArray& ligne : l)
             statuts << Windows1252::decoder(ligne);
-        QCOMPARE(b.feedback.statuts, statuts << QString());
+        QCOMPARE(b.feedback.statuts,
+                 statuts << QString() << u"5 lignes intégrées dans 1 expédition"_s);
         QCOMPARE(b.feedback.progressions.first(), 0);
         QCOMPARE(b.feedback.progressions.last(), 100);
         QCOMPARE(b.feedback.progressions.size(), 1 + l.size());
@@ -304,6 +306,7 @@ private slots:
             const QList<QByteArray> premier = {ligneFP(42, 1, Jour, "10:00:00", "1")};
             const QList<QByteArray> second = {ligneFP(42, 2, Jour, "10:00:00", "2")};
             QVERIFY(b.integrer(premier));
+            QCOMPARE(b.feedback.statuts.last(), u"1 ligne intégrée dans 1 expédition"_s);
             QVERIFY(b.integrer(second));
             QCOMPARE(QDir(b.chemin(u"archive"_s)).entryList(QDir::Files),
                      (QStringList{u"Intégration du 2012-04-19 à 13h42mn25 (2).txt"_s,
@@ -442,6 +445,9 @@ private slots:
 
         QVERIFY(terminal::IntegData(*b.ctx));
         b.verifierTermine();
+        // Counted over both files; an integrated file found again adds nothing.
+        QCOMPARE(b.feedback.statuts.last(), valide ? u"1 ligne intégrée dans 1 expédition"_s
+                                                   : u"3 lignes intégrées dans 1 expédition"_s);
         QCOMPARE(lignes(b.db(), u"SELECT [No Colis] FROM [Journal de saisie] "
                                 "ORDER BY 1"_s),
                  (QStringList{u"1"_s, u"2"_s, u"3"_s}));

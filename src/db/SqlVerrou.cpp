@@ -2,9 +2,14 @@
 
 namespace tarvo::db::sql {
 
+// NOCOUNT only while the procedure runs, so that the one result the driver
+// sees is the status, and the connection's row counts stay as they were for
+// the statements that follow.
 const TexteSql PrendreVerrou{QStringLiteral(
-    "SET NOCOUNT ON; DECLARE @statut int; EXEC @statut = sp_getapplock @Resource = :ressource, "
-    "@LockMode = 'Exclusive', @LockOwner = 'Session', @LockTimeout = 0; SELECT @statut")};
+    "DECLARE @sansCompte int = @@OPTIONS & 512; SET NOCOUNT ON; DECLARE @statut int; "
+    "EXEC @statut = sp_getapplock @Resource = :ressource, @LockMode = 'Exclusive', "
+    "@LockOwner = 'Session', @LockTimeout = 0; IF @sansCompte = 0 SET NOCOUNT OFF; "
+    "SELECT @statut")};
 const TexteSql RendreVerrou{
     QStringLiteral("EXEC sp_releaseapplock @Resource = :ressource, @LockOwner = 'Session'")};
 

@@ -241,8 +241,14 @@ private slots:
         QCOMPARE(t.prompts.boites.at(0).texte, u"Entrez une valeur pour [Ref] : "_s);
         QCOMPARE(articles.grille()->currentIndex().row(), 1);
 
-        articles.choisirFichierExport = [&t](QWidget*) { return t.chemin(u"articles"_s); };
+        QString propose;
+        articles.choisirFichierExport = [&t, &propose](QWidget*, const QString& nom) {
+            propose = nom;
+            return t.chemin(u"articles"_s);
+        };
         declencher(articles, u"tbExporter"_s);
+        // The name offered says which browser the rows come from.
+        QCOMPARE(propose, u"Fichier Article.csv"_s);
         QCOMPARE(lireCsv(t.chemin(u"articles.csv"_s)).size(), 7);
         QVERIFY(!QFile::exists(t.chemin(u"articles"_s)));
         QCOMPARE(t.feedback.statuts.last(),
@@ -268,8 +274,13 @@ private slots:
         journal.grille()->setCurrentIndex(journal.modele().index(0, 1));
         declencher(journal, u"tbTriDesc"_s);
         const QString fichier = t.chemin(u"vue.csv"_s);
-        journal.choisirFichierExport = [&fichier](QWidget*) { return fichier; };
+        QString propose;
+        journal.choisirFichierExport = [&fichier, &propose](QWidget*, const QString& nom) {
+            propose = nom;
+            return fichier;
+        };
         declencher(journal, u"tbExporter"_s);
+        QCOMPARE(propose, u"Journal des saisies de données SCANPAL2.csv"_s);
         const QList<QStringList> lignes = lireCsv(fichier);
         QCOMPARE(lignes.size(), 309);
         journal.modele().atteindre(307);

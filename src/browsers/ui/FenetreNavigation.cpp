@@ -23,8 +23,8 @@ FenetreNavigation::FenetreNavigation(Contexte& ctx, const TableNavigable& table,
     : QWidget(parent), ctx_(ctx), comparaison_(comparaison),
       modele_(new ModeleNavigation(std::make_unique<SourceNavigation>(ctx.cnx.get(), table), this)),
       barre_(new QToolBar(this)), grille_(new QTableView(this)) {
-    choisirFichierExport = [](QWidget* proprietaire) {
-        QFileDialog dialogue(proprietaire, QStringLiteral("Exporter"), QString(),
+    choisirFichierExport = [](QWidget* proprietaire, const QString& nom) {
+        QFileDialog dialogue(proprietaire, QStringLiteral("Exporter"), nom,
                              QStringLiteral("Fichiers CSV (*.csv)"));
         dialogue.setAcceptMode(QFileDialog::AcceptSave);
         // The dialog asks before replacing the file really written.
@@ -233,7 +233,8 @@ void FenetreNavigation::TriDesc() {
 }
 
 void FenetreNavigation::Exporter() {
-    const QString choisi = choisirFichierExport(this);
+    // The browser's own title names the file, as a report's names its PDF.
+    const QString choisi = choisirFichierExport(this, windowTitle() + QStringLiteral(".csv"));
     if (choisi.isEmpty())
         return;
     const QString fichier = AvecExtensionCsv(choisi);

@@ -23,8 +23,9 @@ namespace tarvo::navigateurs {
 class FenetreNavigation : public QWidget {
     Q_OBJECT
 public:
-    // Where the export is written: a save dialog unless replaced (tests).
-    std::function<QString(QWidget*)> choisirFichierExport;
+    // Where the export is written, offering a name: a save dialog unless
+    // replaced (tests).
+    std::function<QString(QWidget*, const QString&)> choisirFichierExport;
 
     ModeleNavigation& modele() const { return *modele_; }
     QTableView* grille() const { return grille_; }

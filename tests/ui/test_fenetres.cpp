@@ -3,6 +3,8 @@
 #include "app/Francais.h"
 #include "app/Version.h"
 #include "db/TexteCellules.h"
+#include "labels/ImprEtiq.h"
+#include "labels/ImpressionDossier.h"
 #include "shipments/ui/ListeRapport.h"
 #include "ui/main/APropos.h"
 #include "ui/main/ApplicationTarvo.h"
@@ -104,6 +106,20 @@ void effacerReglages() {
     s.clear();
     s.sync();
 }
+
+// Status and progress of a context, shown by the main window built on it.
+class RelaisVersFenetre : public Feedback {
+public:
+    void statut(const QString& texte) override {
+        if (cible)
+            cible->statut(texte);
+    }
+    void progression(int pourcentage) override {
+        if (cible)
+            cible->progression(pourcentage);
+    }
+    Feedback* cible = nullptr;
+};
 
 QSize pixelsDe(const ui::Resolution& r, float largeur, float hauteur) {
     return {r.pixelsX(largeur), r.pixelsY(hauteur)};
@@ -355,6 +371,40 @@ private slots:
         t.horloge.regler(QDateTime(QDate(2012, 4, 20), QTime(8, 5, 0)));
         QTRY_COMPARE_WITH_TIMEOUT(texteDuPanneau(f, "panneauHeure"), u"08:05"_s, 10000);
         QCOMPARE(texteDuPanneau(f, "panneauDate"), u"20/04/2012"_s);
+    }
+
+    // What a command leaves in the status bar stays until the next command
+    // starts: the printer a label print went to, then the next command's own.
+    void statutJusquALaCommandeSuivante() {
+        BaseDeTest t;
+        QTemporaryDir spool;
+        QVERIFY(QDir(spool.path()).mkdir(u"ZEBRA-ART"_s));
+        etiquettes::ImpressionDossier imprimantes(spool.path());
+        RelaisVersFenetre relais;
+        Contexte ctx(t.dossier.path(), t.prompts, relais, t.horloge);
+        FenetrePrincipale f(ctx);
+        relais.cible = &f;
+        f.show();
+        f.AfficheStatut(QString());
+        f.brancher(u"mnuEditEtiqCodeBarre"_s, [&] {
+            QVERIFY(etiquettes::ImprimanteEtiquettes(ctx, imprimantes, u"NomImprimanteArt"_s));
+        });
+        QString pendant;
+        f.brancher(u"mnuJournal"_s, [&] {
+            pendant = texteDuPanneau(f, "panneauStatut");
+            ctx.afficheStatut(u"Journal : 3 lignes"_s);
+        });
+        f.brancher(u"mnuRechExp"_s, [&] { pendant = texteDuPanneau(f, "panneauStatut"); });
+
+        f.action(u"mnuEditEtiqCodeBarre"_s)->trigger();
+        const QString imprimante = texteDuPanneau(f, "panneauStatut");
+        QVERIFY2(imprimante.startsWith(u"ZEBRA-ART: "_s), qPrintable(imprimante));
+        f.action(u"mnuJournal"_s)->trigger();
+        QCOMPARE(pendant, u"Prêt"_s);
+        QCOMPARE(texteDuPanneau(f, "panneauStatut"), u"Journal : 3 lignes"_s);
+        f.action(u"mnuRechExp"_s)->trigger();
+        QCOMPARE(pendant, u"Prêt"_s);
+        QCOMPARE(texteDuPanneau(f, "panneauStatut"), u"Prêt"_s);
     }
 
     void commandeConfirmee() {

@@ -29,6 +29,7 @@ namespace tarvo::ui {
 namespace {
 
 const QString TexteTermine = QStringLiteral("Traitement terminé.");
+const QString TextePret = QStringLiteral("Prêt");
 // The first run's size: room for the shipment windows side by side with
 // their lists.
 constexpr int LargeurPremierLancement = 1024;
@@ -411,6 +412,10 @@ void FenetrePrincipale::executerCommande(const std::function<void()>& commande) 
     if (occupe_)
         return;
     occupe_ = true;
+    // What the previous command left in the status bar (the printer a label
+    // went to, a count) is about that command, not this one. Shown without
+    // processing events: nothing may run before the command itself.
+    panneauStatut_->setText(TextePret);
     struct Liberation {
         bool& drapeau;
         ~Liberation() { drapeau = false; }
@@ -484,7 +489,7 @@ void FenetrePrincipale::commandeConfirmee(const QString& titre, const QString& q
 }
 
 void FenetrePrincipale::AfficheStatut(const QString& texte) {
-    const QString affiche = texte.isEmpty() ? QStringLiteral("Prêt") : texte;
+    const QString affiche = texte.isEmpty() ? TextePret : texte;
     if (panneauStatut_->text() == affiche)
         return;
     panneauStatut_->setText(affiche);

@@ -33,6 +33,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QSet>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -617,6 +618,67 @@ private slots:
                         QVERIFY2(fm.horizontalAdvance(liste->texte(r, c)) <= liste->columnWidth(c),
                                  qPrintable(liste->objectName() + u' ' + liste->texte(r, c)));
             }
+        }
+    }
+
+    // Cascading keeps every window at least as large as its controls need, and
+    // each creation window opens whole inside the working area, whatever was
+    // opened before it and however small the main window is.
+    void fenetresEntieresEtUtilisables() {
+        BaseDeTest t;
+        t.creerBase(true);
+        FenetrePrincipale f(*t.ctx);
+        ui::brancherCommandes(f);
+        f.resize(1024, 720);
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        auto* zone = f.findChild<QMdiArea*>();
+        const auto dedans = [zone](const char* entree) {
+            const QMdiSubWindow* cadre = zone->activeSubWindow();
+            return QString::fromUtf8(entree) + u' ' + cadre->widget()->objectName() + u' ' +
+                   QString::number(cadre->x()) + u',' + QString::number(cadre->y()) + u' ' +
+                   QString::number(cadre->width()) + u'x' + QString::number(cadre->height()) +
+                   u" dans "_s + QString::number(zone->viewport()->width()) + u'x' +
+                   QString::number(zone->viewport()->height());
+        };
+        for (const char* entree :
+             {"mnuModifExp", "mnuJournal", "mnuCreaExpManuel", "mnuInfoSoc", "mnuCreaExpAuto"}) {
+            f.action(QString::fromUtf8(entree))->trigger();
+            QVERIFY2(zone->activeSubWindow(), entree);
+            QVERIFY2(zone->viewport()->rect().contains(zone->activeSubWindow()->geometry()),
+                     qPrintable(dedans(entree)));
+        }
+
+        f.action(u"mnuWindowCascade"_s)->trigger();
+        QSet<std::pair<int, int>> coins;
+        for (QMdiSubWindow* cadre : zone->subWindowList(QMdiArea::StackingOrder)) {
+            const QString nom = cadre->widget()->objectName();
+            QVERIFY2(cadre->width() >= cadre->minimumSizeHint().width() &&
+                         cadre->height() >= cadre->minimumSizeHint().height(),
+                     qPrintable(nom));
+            QVERIFY2(zone->viewport()->rect().contains(cadre->geometry()), qPrintable(nom));
+            for (auto* vue : cadre->widget()->findChildren<QAbstractItemView*>())
+                if (vue->isVisible() && !qobject_cast<QHeaderView*>(vue))
+                    QVERIFY2(vue->width() >= 480 && vue->height() >= 100,
+                             qPrintable(nom + u' ' + QString::number(vue->width()) + u'x' +
+                                        QString::number(vue->height())));
+            coins.insert({cadre->x(), cadre->y()});
+        }
+        // Each one offset from the others, its title bar in sight.
+        QCOMPARE(coins.size(), zone->subWindowList().size());
+
+        // Closed, then opened again from a smaller main window with another
+        // window before it.
+        zone->closeAllSubWindows();
+        QTRY_COMPARE(f.fenetreOuverte(u"ExpNewAuto"_s), nullptr);
+        QTRY_COMPARE(f.fenetreOuverte(u"Journal"_s), nullptr);
+        f.resize(800, 600);
+        QTRY_VERIFY(zone->viewport()->height() < 600);
+        for (const char* entree : {"mnuJournal", "mnuCreaExpAuto"}) {
+            f.action(QString::fromUtf8(entree))->trigger();
+            QVERIFY2(zone->activeSubWindow(), entree);
+            QVERIFY2(zone->viewport()->rect().contains(zone->activeSubWindow()->geometry()),
+                     qPrintable(dedans(entree)));
         }
     }
 

@@ -3,6 +3,8 @@
 #include "app/Francais.h"
 #include "app/Version.h"
 #include "db/TexteCellules.h"
+#include "labels/ImprEtiq.h"
+#include "labels/ImpressionDossier.h"
 #include "shipments/ui/ListeRapport.h"
 #include "ui/main/APropos.h"
 #include "ui/main/ApplicationTarvo.h"
@@ -31,6 +33,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QSet>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -104,6 +107,20 @@ void effacerReglages() {
     s.clear();
     s.sync();
 }
+
+// Status and progress of a context, shown by the main window built on it.
+class RelaisVersFenetre : public Feedback {
+public:
+    void statut(const QString& texte) override {
+        if (cible)
+            cible->statut(texte);
+    }
+    void progression(int pourcentage) override {
+        if (cible)
+            cible->progression(pourcentage);
+    }
+    Feedback* cible = nullptr;
+};
 
 QSize pixelsDe(const ui::Resolution& r, float largeur, float hauteur) {
     return {r.pixelsX(largeur), r.pixelsY(hauteur)};
@@ -357,6 +374,40 @@ private slots:
         QCOMPARE(texteDuPanneau(f, "panneauDate"), u"20/04/2012"_s);
     }
 
+    // What a command leaves in the status bar stays until the next command
+    // starts: the printer a label print went to, then the next command's own.
+    void statutJusquALaCommandeSuivante() {
+        BaseDeTest t;
+        QTemporaryDir spool;
+        QVERIFY(QDir(spool.path()).mkdir(u"ZEBRA-ART"_s));
+        etiquettes::ImpressionDossier imprimantes(spool.path());
+        RelaisVersFenetre relais;
+        Contexte ctx(t.dossier.path(), t.prompts, relais, t.horloge);
+        FenetrePrincipale f(ctx);
+        relais.cible = &f;
+        f.show();
+        f.AfficheStatut(QString());
+        f.brancher(u"mnuEditEtiqCodeBarre"_s, [&] {
+            QVERIFY(etiquettes::ImprimanteEtiquettes(ctx, imprimantes, u"NomImprimanteArt"_s));
+        });
+        QString pendant;
+        f.brancher(u"mnuJournal"_s, [&] {
+            pendant = texteDuPanneau(f, "panneauStatut");
+            ctx.afficheStatut(u"Journal : 3 lignes"_s);
+        });
+        f.brancher(u"mnuRechExp"_s, [&] { pendant = texteDuPanneau(f, "panneauStatut"); });
+
+        f.action(u"mnuEditEtiqCodeBarre"_s)->trigger();
+        const QString imprimante = texteDuPanneau(f, "panneauStatut");
+        QVERIFY2(imprimante.startsWith(u"ZEBRA-ART: "_s), qPrintable(imprimante));
+        f.action(u"mnuJournal"_s)->trigger();
+        QCOMPARE(pendant, u"Prêt"_s);
+        QCOMPARE(texteDuPanneau(f, "panneauStatut"), u"Journal : 3 lignes"_s);
+        f.action(u"mnuRechExp"_s)->trigger();
+        QCOMPARE(pendant, u"Prêt"_s);
+        QCOMPARE(texteDuPanneau(f, "panneauStatut"), u"Prêt"_s);
+    }
+
     void commandeConfirmee() {
         BaseDeTest t;
         FenetrePrincipale f(*t.ctx);
@@ -567,6 +618,67 @@ private slots:
                         QVERIFY2(fm.horizontalAdvance(liste->texte(r, c)) <= liste->columnWidth(c),
                                  qPrintable(liste->objectName() + u' ' + liste->texte(r, c)));
             }
+        }
+    }
+
+    // Cascading keeps every window at least as large as its controls need, and
+    // each creation window opens whole inside the working area, whatever was
+    // opened before it and however small the main window is.
+    void fenetresEntieresEtUtilisables() {
+        BaseDeTest t;
+        t.creerBase(true);
+        FenetrePrincipale f(*t.ctx);
+        ui::brancherCommandes(f);
+        f.resize(1024, 720);
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        auto* zone = f.findChild<QMdiArea*>();
+        const auto dedans = [zone](const char* entree) {
+            const QMdiSubWindow* cadre = zone->activeSubWindow();
+            return QString::fromUtf8(entree) + u' ' + cadre->widget()->objectName() + u' ' +
+                   QString::number(cadre->x()) + u',' + QString::number(cadre->y()) + u' ' +
+                   QString::number(cadre->width()) + u'x' + QString::number(cadre->height()) +
+                   u" dans "_s + QString::number(zone->viewport()->width()) + u'x' +
+                   QString::number(zone->viewport()->height());
+        };
+        for (const char* entree :
+             {"mnuModifExp", "mnuJournal", "mnuCreaExpManuel", "mnuInfoSoc", "mnuCreaExpAuto"}) {
+            f.action(QString::fromUtf8(entree))->trigger();
+            QVERIFY2(zone->activeSubWindow(), entree);
+            QVERIFY2(zone->viewport()->rect().contains(zone->activeSubWindow()->geometry()),
+                     qPrintable(dedans(entree)));
+        }
+
+        f.action(u"mnuWindowCascade"_s)->trigger();
+        QSet<std::pair<int, int>> coins;
+        for (QMdiSubWindow* cadre : zone->subWindowList(QMdiArea::StackingOrder)) {
+            const QString nom = cadre->widget()->objectName();
+            QVERIFY2(cadre->width() >= cadre->minimumSizeHint().width() &&
+                         cadre->height() >= cadre->minimumSizeHint().height(),
+                     qPrintable(nom));
+            QVERIFY2(zone->viewport()->rect().contains(cadre->geometry()), qPrintable(nom));
+            for (auto* vue : cadre->widget()->findChildren<QAbstractItemView*>())
+                if (vue->isVisible() && !qobject_cast<QHeaderView*>(vue))
+                    QVERIFY2(vue->width() >= 480 && vue->height() >= 100,
+                             qPrintable(nom + u' ' + QString::number(vue->width()) + u'x' +
+                                        QString::number(vue->height())));
+            coins.insert({cadre->x(), cadre->y()});
+        }
+        // Each one offset from the others, its title bar in sight.
+        QCOMPARE(coins.size(), zone->subWindowList().size());
+
+        // Closed, then opened again from a smaller main window with another
+        // window before it.
+        zone->closeAllSubWindows();
+        QTRY_COMPARE(f.fenetreOuverte(u"ExpNewAuto"_s), nullptr);
+        QTRY_COMPARE(f.fenetreOuverte(u"Journal"_s), nullptr);
+        f.resize(800, 600);
+        QTRY_VERIFY(zone->viewport()->height() < 600);
+        for (const char* entree : {"mnuJournal", "mnuCreaExpAuto"}) {
+            f.action(QString::fromUtf8(entree))->trigger();
+            QVERIFY2(zone->activeSubWindow(), entree);
+            QVERIFY2(zone->viewport()->rect().contains(zone->activeSubWindow()->geometry()),
+                     qPrintable(dedans(entree)));
         }
     }
 

@@ -29,6 +29,7 @@ namespace tarvo::ui {
 namespace {
 
 const QString TexteTermine = QStringLiteral("Traitement terminé.");
+const QString TextePret = QStringLiteral("Prêt");
 // The first run's size: room for the shipment windows side by side with
 // their lists.
 constexpr int LargeurPremierLancement = 1024;
@@ -80,6 +81,41 @@ void mosaique(QMdiArea* zone, bool horizontale) {
             const int gauche = cadre.width() * i / n;
             f->setGeometry(gauche, 0, cadre.width() * (i + 1) / n - gauche, cadre.height());
         }
+    }
+}
+
+// Where `cadre` goes to lie whole inside `place`; a frame larger than the
+// place keeps its title bar in sight.
+QPoint dansLaZone(const QRect& cadre, const QRect& place) {
+    const int x = std::max(place.left(), std::min(cadre.left(), place.right() - cadre.width() + 1));
+    const int y = std::max(place.top(), std::min(cadre.top(), place.bottom() - cadre.height() + 1));
+    return {x, y};
+}
+
+// Each window one title bar lower and to the right of the one below it. The
+// platform's cascade would give each its preferred size, far too small for
+// the lists of the working windows: here a window keeps its size, less only
+// what would stick out of the area, and never less than its controls need.
+void cascade(QMdiArea* zone) {
+    const QList<QMdiSubWindow*> liste = fenetresVisibles(zone);
+    if (liste.isEmpty())
+        return;
+    const QRect place = zone->viewport()->rect();
+    const QStyle* style = liste.first()->style();
+    const int pas =
+        std::max(style->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, liste.first()), 16);
+    int decalage = 0;
+    for (QMdiSubWindow* f : liste) {
+        f->showNormal();
+        const QRect reste = place.adjusted(decalage, decalage, 0, 0);
+        const QSize taille = f->size().boundedTo(reste.size()).expandedTo(f->minimumSizeHint());
+        f->resize(taille);
+        f->move(dansLaZone(QRect(reste.topLeft(), taille), place));
+        // Many windows start again from the top-left corner rather than pile
+        // up in the opposite one.
+        decalage += pas;
+        if (decalage > std::min(place.width(), place.height()) / 2)
+            decalage = 0;
     }
 }
 
@@ -223,7 +259,7 @@ void FenetrePrincipale::construireMenus() {
     QAction* quitter = action(QStringLiteral("mnuFileExit"));
     connect(quitter, &QAction::triggered, this, &QWidget::close);
     quitter->setEnabled(true);
-    brancher(QStringLiteral("mnuWindowCascade"), [this] { zone_->cascadeSubWindows(); });
+    brancher(QStringLiteral("mnuWindowCascade"), [this] { cascade(zone_); });
     brancher(QStringLiteral("mnuWindowTileHorizontal"), [this] { mosaique(zone_, true); });
     brancher(QStringLiteral("mnuWindowTileVertical"), [this] { mosaique(zone_, false); });
     brancher(QStringLiteral("mnuWindowArrangeIcons"), [this] { arrangerIcones(zone_); });
@@ -411,6 +447,10 @@ void FenetrePrincipale::executerCommande(const std::function<void()>& commande) 
     if (occupe_)
         return;
     occupe_ = true;
+    // What the previous command left in the status bar (the printer a label
+    // went to, a count) is about that command, not this one. Shown without
+    // processing events: nothing may run before the command itself.
+    panneauStatut_->setText(TextePret);
     struct Liberation {
         bool& drapeau;
         ~Liberation() { drapeau = false; }
@@ -459,13 +499,17 @@ QWidget* FenetrePrincipale::ouvrirFenetre(const QString& nom,
     // call is dropped when the frame is the one being destroyed.
     connect(fenetre, &QObject::destroyed, cadre, &QMdiSubWindow::close, Qt::QueuedConnection);
     fenetre->show();
+    const QRect place = zone_->viewport()->rect();
     if (voulue.isValid()) {
         QSize taille = voulue + (cadre->size() - fenetre->size());
-        const QSize place = zone_->viewport()->size();
         if (!place.isEmpty())
-            taille = taille.boundedTo(place);
+            taille = taille.boundedTo(place.size());
         cadre->resize(taille.expandedTo(cadre->minimumSizeHint()));
     }
+    // The area placed the frame by the size it had when shown; grown since,
+    // it may stick out of the area, out of sight behind the scroll bars.
+    if (!place.isEmpty())
+        cadre->move(dansLaZone(cadre->geometry(), place));
     zone_->setActiveSubWindow(cadre);
     fenetres_.insert(nom, fenetre);
     return fenetre;
@@ -484,7 +528,7 @@ void FenetrePrincipale::commandeConfirmee(const QString& titre, const QString& q
 }
 
 void FenetrePrincipale::AfficheStatut(const QString& texte) {
-    const QString affiche = texte.isEmpty() ? QStringLiteral("Prêt") : texte;
+    const QString affiche = texte.isEmpty() ? TextePret : texte;
     if (panneauStatut_->text() == affiche)
         return;
     panneauStatut_->setText(affiche);

@@ -38,6 +38,8 @@ QString FichierVerrou(const QString& fichierBase, const QString& nom) {
 }
 
 std::unique_ptr<Verrou> Verrou::essayer(Connexion& cnx, const QString& nom) {
+    // Raises first when the connection is not open.
+    const Base base(&cnx);
     if (cnx.moteur() == Moteur::SQLite) {
         sqlite3* compagnon = ouvrirCompagnon(FichierVerrou(cnx.parametres().base, nom));
         const int code = sqlite3_exec(compagnon, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr);
@@ -54,7 +56,7 @@ std::unique_ptr<Verrou> Verrou::essayer(Connexion& cnx, const QString& nom) {
             throw;
         }
     }
-    Requete prendre = Base(&cnx).preparer(sql::PrendreVerrou);
+    Requete prendre = base.preparer(sql::PrendreVerrou);
     prendre.lier(u":ressource", ressource(nom));
     const bool accorde = prendre.suivante() && prendre.entier(0) >= 0;
     prendre.terminer();

@@ -26,6 +26,8 @@ const QString CRLF = QStringLiteral("\r\n");
 // The integration lock, once nobody else holds it; null when another run
 // still holds it after `attente`. The wait shows in the status and progress.
 std::unique_ptr<db::Verrou> prendreVerrou(Contexte& ctx, std::chrono::milliseconds attente) {
+    // Raises when there is no open connection to ask.
+    const db::Base base(ctx.cnx.get());
     const auto debut = std::chrono::steady_clock::now();
     bool montre = false;
     for (;;) {

@@ -233,6 +233,19 @@ private slots:
         QCOMPARE(b.journal(), 1);
     }
 
+    // Without a connection to ask for the lock, the run says so and leaves
+    // the data file alone.
+    void sansConnexion() {
+        Base b;
+        b.ecrireFichier(Data, ligne(0));
+        b.ctx->cnx.reset();
+        QVERIFY(!terminal::IntegData(*b.ctx));
+        QCOMPARE(b.prompts.boites.size(), 1);
+        QVERIFY2(b.prompts.boites[0].texte.contains(u"n'est pas ouverte"_s),
+                 qPrintable(b.prompts.boites[0].texte));
+        QCOMPARE(b.lireFichier(Data), ligne(0));
+    }
+
     // Files planted in the terminal and archive folders: an old archive
     // note naming the database, links under the archive's names, a link, a
     // folder and a FIFO under the data file's names.

@@ -38,20 +38,6 @@ public:
     QString choisirFichier(const QString&, const QString&) override { return {}; }
 };
 
-// Hands the status and progress to the main window once there is one.
-class FeedbackRelais : public Feedback {
-public:
-    void statut(const QString& texte) override {
-        if (cible)
-            cible->statut(texte);
-    }
-    void progression(int pourcentage) override {
-        if (cible)
-            cible->progression(pourcentage);
-    }
-    Feedback* cible = nullptr;
-};
-
 struct Poste {
     PromptsSilencieux prompts;
     FeedbackRelais feedback;

@@ -19,4 +19,13 @@ public:
     void progression(int pourcentage) override;
 };
 
+// Hands status and progress to `cible` once it is set: the context is made
+// before the main window that shows them.
+class FeedbackRelais : public Feedback {
+public:
+    void statut(const QString& texte) override;
+    void progression(int pourcentage) override;
+    Feedback* cible = nullptr;
+};
+
 } // namespace tarvo

@@ -108,20 +108,6 @@ void effacerReglages() {
     s.sync();
 }
 
-// Status and progress of a context, shown by the main window built on it.
-class RelaisVersFenetre : public Feedback {
-public:
-    void statut(const QString& texte) override {
-        if (cible)
-            cible->statut(texte);
-    }
-    void progression(int pourcentage) override {
-        if (cible)
-            cible->progression(pourcentage);
-    }
-    Feedback* cible = nullptr;
-};
-
 QSize pixelsDe(const ui::Resolution& r, float largeur, float hauteur) {
     return {r.pixelsX(largeur), r.pixelsY(hauteur)};
 }
@@ -381,7 +367,7 @@ private slots:
         QTemporaryDir spool;
         QVERIFY(QDir(spool.path()).mkdir(u"ZEBRA-ART"_s));
         etiquettes::ImpressionDossier imprimantes(spool.path());
-        RelaisVersFenetre relais;
+        FeedbackRelais relais;
         Contexte ctx(t.dossier.path(), t.prompts, relais, t.horloge);
         FenetrePrincipale f(ctx);
         relais.cible = &f;

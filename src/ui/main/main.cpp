@@ -20,20 +20,6 @@ using namespace tarvo;
 
 namespace {
 
-// Status and progress go nowhere until the main window exists.
-class RelaisFeedback : public Feedback {
-public:
-    void statut(const QString& texte) override {
-        if (cible)
-            cible->statut(texte);
-    }
-    void progression(int pourcentage) override {
-        if (cible)
-            cible->progression(pourcentage);
-    }
-    Feedback* cible = nullptr;
-};
-
 bool affichageDisponible() {
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
     return qEnvironmentVariableIsSet("QT_QPA_PLATFORM") ||
@@ -61,7 +47,7 @@ int main(int argc, char* argv[]) {
     ui::franciserDialoguesFichiers(application);
 
     ui::PromptsFenetres prompts;
-    RelaisFeedback relais;
+    FeedbackRelais relais;
     HorlogeSysteme horloge;
     Contexte ctx(DossierProgramme(), prompts, relais, horloge);
     application.setContexte(&ctx);

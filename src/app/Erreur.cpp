@@ -29,13 +29,24 @@ RaisonSysteme::RaisonSysteme() {
 #endif
 }
 
-QString RaisonSysteme::apres(const QFileDevice& fichier) const {
+namespace {
+
+int numeroErreurSysteme() {
 #if defined(Q_OS_WIN)
-    const int numero = static_cast<int>(::GetLastError());
+    return static_cast<int>(::GetLastError());
 #else
-    const int numero = errno;
+    return errno;
 #endif
-    return numero != 0 ? qt_error_string(numero) : fichier.errorString();
+}
+
+} // namespace
+
+QString TexteErreurSysteme() {
+    return qt_error_string(numeroErreurSysteme());
+}
+
+QString RaisonSysteme::apres(const QFileDevice& fichier) const {
+    return numeroErreurSysteme() != 0 ? TexteErreurSysteme() : fichier.errorString();
 }
 
 ErreurTarvo::ErreurTarvo(Erreur erreur)

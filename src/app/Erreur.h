@@ -31,6 +31,10 @@ constexpr qint64 Base = 3000;
 // error number, read right after the call, says why. Made just before the
 // operation, it clears that number so that an older one is never taken for
 // the reason.
+// The system's text for the error number the last failed call of this
+// thread left.
+QString TexteErreurSysteme();
+
 class RaisonSysteme {
 public:
     RaisonSysteme();

@@ -4,7 +4,6 @@
 
 #include <QFileInfo>
 #include <cerrno>
-#include <cstring>
 
 #ifdef Q_OS_UNIX
 #include <cstdio>
@@ -40,14 +39,6 @@ QByteArray systeme(const QString& chemin) {
 
 } // namespace
 
-QString raisonSysteme() {
-#ifdef Q_OS_WIN
-    return qt_error_string(static_cast<int>(GetLastError()));
-#else
-    return QString::fromLocal8Bit(std::strerror(errno));
-#endif
-}
-
 Nature nature(const QString& chemin) {
 #ifdef Q_OS_UNIX
     struct stat etat {};
@@ -78,9 +69,8 @@ void ouvrirEnLecture(QFile& f, const QString& chemin, const QString& source) {
     if (fd < 0) {
         if (errno == ELOOP)
             echec(source, pasOrdinaire(chemin));
-        echec(
-            source,
-            QStringLiteral("Impossible d'ouvrir le fichier %1 : %2").arg(chemin, raisonSysteme()));
+        echec(source, QStringLiteral("Impossible d'ouvrir le fichier %1 : %2")
+                          .arg(chemin, TexteErreurSysteme()));
     }
     struct stat etat {};
     if (::fstat(fd, &etat) != 0 || !S_ISREG(etat.st_mode)) {
@@ -114,9 +104,8 @@ bool creerNouveau(QFile& f, const QString& chemin, const QString& source) {
     if (fd < 0) {
         if (errno == EEXIST)
             return false;
-        echec(
-            source,
-            QStringLiteral("Impossible de créer le fichier %1 : %2").arg(chemin, raisonSysteme()));
+        echec(source, QStringLiteral("Impossible de créer le fichier %1 : %2")
+                          .arg(chemin, TexteErreurSysteme()));
     }
     if (!f.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
@@ -147,7 +136,7 @@ void ecrire(QFile& f, QByteArrayView octets, const QString& source) {
             continue;
         if (ecrits <= 0)
             echec(source, QStringLiteral("Impossible d'écrire le fichier %1 : %2")
-                              .arg(f.fileName(), raisonSysteme()));
+                              .arg(f.fileName(), TexteErreurSysteme()));
         p += ecrits;
         reste -= ecrits;
     }
@@ -162,7 +151,7 @@ void mettreSurDisque(QFile& f, const QString& source) {
 #ifdef Q_OS_UNIX
     if (::fsync(f.handle()) != 0)
         echec(source, QStringLiteral("Impossible d'écrire le fichier %1 : %2")
-                          .arg(f.fileName(), raisonSysteme()));
+                          .arg(f.fileName(), TexteErreurSysteme()));
 #else
     if (!f.flush())
         echec(source, QStringLiteral("Impossible d'écrire le fichier %1 : %2")
@@ -178,7 +167,7 @@ void ajouter(const QString& chemin, QByteArrayView octets, const QString& source
                           O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd < 0 ||
         !f.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
-        const QString raison = raisonSysteme();
+        const QString raison = TexteErreurSysteme();
         if (fd >= 0)
             ::close(fd);
         echec(source, QStringLiteral("Impossible d'écrire le fichier %1 : %2").arg(chemin, raison));
@@ -211,7 +200,7 @@ bool renommerSansRemplacer(const QString& depuis, const QString& vers, const QSt
     if (errno == EEXIST)
         return false;
     echec(source, QStringLiteral("Impossible de renommer le fichier %1 en %2 : %3")
-                      .arg(depuis, vers, raisonSysteme()));
+                      .arg(depuis, vers, TexteErreurSysteme()));
 #else
     if (MoveFileExW(reinterpret_cast<const wchar_t*>(depuis.utf16()),
                     reinterpret_cast<const wchar_t*>(vers.utf16()), 0))

@@ -49,8 +49,5 @@ bool renommerSansRemplacer(const QString& depuis, const QString& vers, const QSt
 enum class Ecrivain { Aucun, Present, Inconnu };
 Ecrivain ecrivain(QFile& f);
 
-// The reason the system gave for the last failed call of this thread.
-QString raisonSysteme();
-
 } // namespace fichiers
 } // namespace tarvo::terminal

@@ -14,7 +14,8 @@
 // grid holds. Then the memory the window added, a CSV export of it all, and
 // what the indexes the browsers need cost an integration: 20,000 entries
 // written with and without them.
-#include "app/Connexion.h"
+#include "app/OuvertureConnexion.h"
+#include "db/Connexion.h"
 #include "app/Contexte.h"
 #include "browsers/ExportCsv.h"
 #include "browsers/FormatFrancais.h"

@@ -6,9 +6,9 @@
 // progress bar.
 //
 //   QT_QPA_PLATFORM=offscreen bench_catalogue DOSSIER [ARTICLES] [REPETITIONS]
-#include "app/Connexion.h"
+#include "db/Connexion.h"
 #include "app/Contexte.h"
-#include "app/Erreur.h"
+#include "base/Erreur.h"
 #include "catalogue/SqlCatalogue.h"
 #include "catalogue/Synchronisation.h"
 #include "db/Schema.h"

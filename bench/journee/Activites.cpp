@@ -1,6 +1,6 @@
 #include "Activites.h"
 
-#include "app/Connexion.h"
+#include "db/Connexion.h"
 
 #include <QDateTime>
 #include <QSqlError>

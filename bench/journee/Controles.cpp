@@ -2,7 +2,7 @@
 
 #include "Ecarts.h"
 #include "TotauxColisage.h"
-#include "app/Connexion.h"
+#include "db/Connexion.h"
 
 #include <QDir>
 #include <QFile>

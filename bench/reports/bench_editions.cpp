@@ -15,7 +15,8 @@
 //     from the menu entry's command to the page painted;
 //   - the range control report of a small shipment, whose views read the
 //     packing rows of every shipment.
-#include "app/Connexion.h"
+#include "app/OuvertureConnexion.h"
+#include "db/Connexion.h"
 #include "app/Contexte.h"
 #include "db/Base.h"
 #include "db/Schema.h"

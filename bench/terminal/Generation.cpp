@@ -1,6 +1,6 @@
 #include "Generation.h"
 
-#include "app/Connexion.h"
+#include "db/Connexion.h"
 #include "db/Schema.h"
 
 #include <QDateTime>

@@ -10,9 +10,10 @@
 // 200,000-line file).
 #include "Generation.h"
 #include "Reference.h"
-#include "app/Connexion.h"
+#include "app/OuvertureConnexion.h"
+#include "db/Connexion.h"
 #include "app/Contexte.h"
-#include "app/Memoire.h"
+#include "base/Memoire.h"
 #include "terminal/GenFichierArticle.h"
 #include "terminal/GenFichierExpedition.h"
 #include "terminal/IntegData.h"

@@ -1,18 +1,12 @@
 #include "Contexte.h"
 
-#include "Connexion.h"
-
-#include <QDir>
+#include "db/Connexion.h"
 
 namespace tarvo {
 
 Contexte::Contexte(QString dossier, Prompts& p, Feedback& f, const Clock& h)
-    : dossierProgramme(std::move(dossier)), prompts(p), feedback(f), horloge(h) {}
+    : Environnement(std::move(dossier), p, f, h) {}
 
 Contexte::~Contexte() = default;
-
-QString Contexte::chemin(const QString& nomFichier) const {
-    return QDir(dossierProgramme).filePath(nomFichier);
-}
 
 } // namespace tarvo

@@ -1,8 +1,8 @@
 #include "Demarrage.h"
 
 #include "Contexte.h"
-#include "Ini.h"
-#include "Version.h"
+#include "base/Ini.h"
+#include "base/Version.h"
 
 #include <QFileInfo>
 #include <QProcess>

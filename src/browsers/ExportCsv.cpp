@@ -2,8 +2,8 @@
 
 #include "FormatFrancais.h"
 #include "SourceNavigation.h"
-#include "app/Erreur.h"
-#include "app/Feedback.h"
+#include "base/Erreur.h"
+#include "base/Feedback.h"
 
 #include <QFileInfo>
 #include <QSaveFile>

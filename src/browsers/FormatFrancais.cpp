@@ -1,6 +1,6 @@
 #include "FormatFrancais.h"
 
-#include "app/Francais.h"
+#include "base/Francais.h"
 #include "db/Dialecte.h"
 
 #include <QDateTime>

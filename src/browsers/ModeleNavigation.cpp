@@ -1,7 +1,7 @@
 #include "ModeleNavigation.h"
 
 #include "FormatFrancais.h"
-#include "app/Erreur.h"
+#include "base/Erreur.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,6 +1,6 @@
 #include "Regles.h"
 
-#include "app/Erreur.h"
+#include "base/Erreur.h"
 #include "db/Dialecte.h"
 
 #include <QDateTime>

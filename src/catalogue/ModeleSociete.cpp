@@ -1,7 +1,7 @@
 #include "ModeleSociete.h"
 
 #include "SqlCatalogue.h"
-#include "app/Connexion.h"
+#include "db/Connexion.h"
 
 #include <QSqlError>
 

@@ -1,9 +1,9 @@
 #include "Societe.h"
 
 #include "SqlCatalogue.h"
-#include "app/Connexion.h"
+#include "db/Connexion.h"
 #include "app/Contexte.h"
-#include "app/Erreur.h"
+#include "base/Erreur.h"
 #include "db/Transaction.h"
 
 #include <QBuffer>

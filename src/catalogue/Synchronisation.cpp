@@ -2,8 +2,8 @@
 
 #include "SqlCatalogue.h"
 #include "app/Contexte.h"
-#include "app/Erreur.h"
-#include "app/FormesMessages.h"
+#include "base/Erreur.h"
+#include "base/FormesMessages.h"
 #include "db/Base.h"
 #include "db/Transaction.h"
 

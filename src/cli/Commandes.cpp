@@ -1,12 +1,12 @@
 #include "Commandes.h"
 
 #include "CommandesApplication.h"
-#include "browsers/CommandesNavigateurs.h"
-#include "catalogue/CommandesCatalogue.h"
-#include "labels/CommandesEtiquettes.h"
-#include "reports/CommandesEditions.h"
-#include "shipments/CommandesExpeditions.h"
-#include "terminal/CommandesTerminal.h"
+#include "browsers/cli/CommandesNavigateurs.h"
+#include "catalogue/cli/CommandesCatalogue.h"
+#include "labels/cli/CommandesEtiquettes.h"
+#include "reports/cli/CommandesEditions.h"
+#include "shipments/cli/CommandesExpeditions.h"
+#include "terminal/cli/CommandesTerminal.h"
 
 #include <optional>
 

@@ -1,8 +1,8 @@
 #include "CommandesApplication.h"
 
-#include "app/Connexion.h"
+#include "app/OuvertureConnexion.h"
 #include "app/Contexte.h"
-#include "app/Ini.h"
+#include "base/Ini.h"
 #include "db/Schema.h"
 
 #include <QDir>

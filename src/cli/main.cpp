@@ -2,15 +2,15 @@
 #include "Commandes.h"
 #include "ProgressionTerminal.h"
 #include "PromptsTerminal.h"
-#include "app/Connexion.h"
+#include "app/OuvertureConnexion.h"
 #include "app/Contexte.h"
 #include "app/Demarrage.h"
-#include "app/DossierProgramme.h"
-#include "app/FormesMessages.h"
-#include "app/Francais.h"
-#include "app/Ini.h"
-#include "app/Memoire.h"
-#include "app/Version.h"
+#include "base/DossierProgramme.h"
+#include "base/FormesMessages.h"
+#include "base/Francais.h"
+#include "base/Ini.h"
+#include "base/Memoire.h"
+#include "base/Version.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,10 @@
 #include "Base.h"
 
+#include "base/Erreur.h"
+#include "db/Connexion.h"
+#include "ErreurSql.h"
 #include "InstructionQtSql.h"
 #include "InstructionSQLite.h"
-#include "app/Connexion.h"
-#include "app/Erreur.h"
 
 #include <QSqlDriver>
 #include <QSqlError>
@@ -60,7 +61,7 @@ void Base::executerScript(const TexteSql& script) const {
     }
     QSqlQuery requete(qt_);
     if (!requete.exec(script.pour(moteur_)))
-        throw ErreurTarvo::depuisSql(requete.lastError(), qt_.driverName());
+        throw echecSql(requete.lastError(), qt_.driverName());
 }
 
 void Base::commencer() {
@@ -71,7 +72,7 @@ void Base::commencer() {
         return;
     }
     if (!qt_.transaction())
-        throw ErreurTarvo::depuisSql(qt_.lastError(), qt_.driverName());
+        throw echecSql(qt_.lastError(), qt_.driverName());
 }
 
 void Base::valider() {
@@ -80,7 +81,7 @@ void Base::valider() {
         return;
     }
     if (!qt_.commit())
-        throw ErreurTarvo::depuisSql(qt_.lastError(), qt_.driverName());
+        throw echecSql(qt_.lastError(), qt_.driverName());
 }
 
 void Base::annuler() noexcept {

@@ -1,7 +1,8 @@
 #include "InstructionQtSql.h"
 
+#include "base/Erreur.h"
 #include "DiagnosticsOdbc.h"
-#include "app/Erreur.h"
+#include "ErreurSql.h"
 
 #include <QSqlError>
 #include <QSqlRecord>
@@ -13,7 +14,7 @@ InstructionQtSql::InstructionQtSql(const QSqlDatabase& base, const ParametresNom
     // Before prepare(): a query that may scroll back keeps every row it read.
     requete_.setForwardOnly(true);
     if (!requete_.prepare(parametres.textePositionnel))
-        throw ErreurTarvo::depuisSql(requete_.lastError(), source_);
+        throw echecSql(requete_.lastError(), source_);
 }
 
 void InstructionQtSql::lier(int rang, const QVariant& valeur) {
@@ -47,7 +48,7 @@ void InstructionQtSql::lierNul(int rang) {
 void InstructionQtSql::lancer() {
     if (requete_.exec())
         return;
-    const ErreurTarvo erreur = ErreurTarvo::depuisSql(requete_.lastError(), source_);
+    const ErreurTarvo erreur = echecSql(requete_.lastError(), source_);
     const QList<qint64> codes = codesDiagnosticsOdbc(requete_);
     if (codes.isEmpty())
         throw erreur;
@@ -84,7 +85,7 @@ bool InstructionQtSql::suivante() {
     if (requete_.next())
         return true;
     if (requete_.lastError().isValid())
-        throw ErreurTarvo::depuisSql(requete_.lastError(), source_);
+        throw echecSql(requete_.lastError(), source_);
     terminer();
     return false;
 }

@@ -1,6 +1,6 @@
 #include "InstructionSQLite.h"
 
-#include "app/Erreur.h"
+#include "base/Erreur.h"
 
 #include <sqlite3.h>
 

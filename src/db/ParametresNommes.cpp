@@ -1,6 +1,6 @@
 #include "ParametresNommes.h"
 
-#include "app/Erreur.h"
+#include "base/Erreur.h"
 
 namespace tarvo::db {
 namespace {

@@ -1,7 +1,7 @@
 #include "Requete.h"
 
 #include "Dialecte.h"
-#include "app/Erreur.h"
+#include "base/Erreur.h"
 
 namespace tarvo::db {
 namespace {

@@ -3,8 +3,8 @@
 #include "Base.h"
 #include "SqlSchema.h"
 #include "Transaction.h"
-#include "app/Connexion.h"
-#include "app/Erreur.h"
+#include "db/Connexion.h"
+#include "base/Erreur.h"
 
 #include <QFile>
 

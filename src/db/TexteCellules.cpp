@@ -1,7 +1,7 @@
 #include "TexteCellules.h"
 
 #include "Dialecte.h"
-#include "app/Francais.h"
+#include "base/Francais.h"
 
 #include <QDateTime>
 #include <QLocale>

@@ -1,8 +1,8 @@
 #include "ApercuEpl2.h"
 
 #include "PoliceEpl2.h"
-#include "app/Erreur.h"
-#include "app/Windows1252.h"
+#include "base/Erreur.h"
+#include "base/Windows1252.h"
 
 #include <QBuffer>
 #include <QPainter>

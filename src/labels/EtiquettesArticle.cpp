@@ -4,7 +4,7 @@
 #include "PrinterSystem.h"
 #include "SqlEtiquettes.h"
 #include "app/Contexte.h"
-#include "app/Erreur.h"
+#include "base/Erreur.h"
 #include "db/Base.h"
 
 #include <QRegularExpression>

@@ -3,7 +3,7 @@
 #include "MargeGauche.h"
 #include "PrinterSystem.h"
 #include "app/Contexte.h"
-#include "app/Erreur.h"
+#include "base/Erreur.h"
 #include "db/Base.h"
 #include "shipments/SqlExpeditions.h"
 

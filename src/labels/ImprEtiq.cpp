@@ -4,7 +4,7 @@
 #include "EtiquettesColis.h"
 #include "Imprimante.h"
 #include "app/Contexte.h"
-#include "app/FormesMessages.h"
+#include "base/FormesMessages.h"
 
 #include <functional>
 #include <optional>

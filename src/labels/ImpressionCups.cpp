@@ -1,6 +1,6 @@
 #include "ImpressionCups.h"
 
-#include "app/Erreur.h"
+#include "base/Erreur.h"
 
 #include <cups/cups.h>
 

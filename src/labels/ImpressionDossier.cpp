@@ -1,6 +1,6 @@
 #include "ImpressionDossier.h"
 
-#include "app/Erreur.h"
+#include "base/Erreur.h"
 
 #include <QDateTime>
 #include <QDir>

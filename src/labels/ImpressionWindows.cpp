@@ -1,6 +1,6 @@
 #include "ImpressionWindows.h"
 
-#include "app/Erreur.h"
+#include "base/Erreur.h"
 
 #include <string>
 #include <vector>

@@ -1,8 +1,9 @@
 #include "Imprimante.h"
 
 #include "PrinterSystem.h"
-#include "app/Erreur.h"
-#include "app/Ini.h"
+#include "app/Contexte.h"
+#include "base/Erreur.h"
+#include "base/Ini.h"
 
 namespace tarvo::etiquettes {
 

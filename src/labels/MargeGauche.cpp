@@ -1,7 +1,8 @@
 #include "MargeGauche.h"
 
-#include "app/Erreur.h"
-#include "app/Ini.h"
+#include "app/Contexte.h"
+#include "base/Erreur.h"
+#include "base/Ini.h"
 
 #include <limits>
 

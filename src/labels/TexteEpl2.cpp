@@ -1,6 +1,6 @@
 #include "TexteEpl2.h"
 
-#include "app/Windows1252.h"
+#include "base/Windows1252.h"
 
 namespace tarvo::etiquettes {
 namespace {

@@ -1,7 +1,7 @@
 #include "DonneesEtat.h"
 
 #include "SqlEditions.h"
-#include "app/Erreur.h"
+#include "base/Erreur.h"
 #include "catalogue/Societe.h"
 #include "db/Base.h"
 #include "shipments/SqlExpeditions.h"

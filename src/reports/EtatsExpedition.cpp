@@ -1,6 +1,6 @@
 #include "EtatsExpedition.h"
 
-#include "app/Francais.h"
+#include "base/Francais.h"
 
 namespace tarvo::editions {
 namespace {

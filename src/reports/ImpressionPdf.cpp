@@ -1,6 +1,6 @@
 #include "ImpressionPdf.h"
 
-#include "app/Erreur.h"
+#include "base/Erreur.h"
 #include "labels/PrinterSystem.h"
 
 #ifndef Q_OS_WIN

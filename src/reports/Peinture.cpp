@@ -1,6 +1,6 @@
 #include "Peinture.h"
 
-#include "app/Erreur.h"
+#include "base/Erreur.h"
 
 #include <QBuffer>
 #include <QPageSize>

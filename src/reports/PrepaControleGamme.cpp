@@ -2,7 +2,7 @@
 
 #include "SqlEditions.h"
 #include "app/Contexte.h"
-#include "app/Journaux.h"
+#include "base/Journaux.h"
 #include "db/Base.h"
 #include "db/Transaction.h"
 

@@ -3,7 +3,7 @@
 #include "RechercheCommande.h"
 #include "SqlExpeditions.h"
 #include "app/Contexte.h"
-#include "app/Erreur.h"
+#include "base/Erreur.h"
 #include "db/Base.h"
 
 #include <QSet>

@@ -6,8 +6,8 @@
 #include "Saisies.h"
 #include "SuiviLignes.h"
 #include "app/Contexte.h"
-#include "app/FormesMessages.h"
-#include "app/Ini.h"
+#include "base/FormesMessages.h"
+#include "base/Ini.h"
 #include "db/Dialecte.h"
 #include "db/Transaction.h"
 

@@ -1,6 +1,6 @@
 #include "FichierRegulier.h"
 
-#include "app/Erreur.h"
+#include "base/Erreur.h"
 
 #include <QFileInfo>
 #include <cerrno>

@@ -1,6 +1,6 @@
 #include "FichierSortie.h"
 
-#include "app/Erreur.h"
+#include "base/Erreur.h"
 
 namespace tarvo::terminal {
 namespace {

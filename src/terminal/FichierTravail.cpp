@@ -2,8 +2,8 @@
 
 #include "FichierRegulier.h"
 #include "SqlTerminal.h"
-#include "app/Erreur.h"
-#include "app/Feedback.h"
+#include "base/Erreur.h"
+#include "base/Feedback.h"
 
 #include <QDir>
 #include <QThread>

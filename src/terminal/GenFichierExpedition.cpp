@@ -4,11 +4,11 @@
 #include "FichierSortie.h"
 #include "SqlTerminal.h"
 #include "SuiviLignes.h"
-#include "app/Connexion.h"
+#include "db/Connexion.h"
 #include "app/Contexte.h"
-#include "app/FormesMessages.h"
-#include "app/Ini.h"
-#include "app/Windows1252.h"
+#include "base/FormesMessages.h"
+#include "base/Ini.h"
+#include "base/Windows1252.h"
 #include "db/Base.h"
 
 #include <cmath>

@@ -1,7 +1,7 @@
 #include "LecteurLignes.h"
 
 #include "FichierRegulier.h"
-#include "app/Erreur.h"
+#include "base/Erreur.h"
 
 #include <QDateTime>
 #include <algorithm>

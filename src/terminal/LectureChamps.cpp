@@ -1,8 +1,8 @@
 #include "LectureChamps.h"
 
-#include "app/Erreur.h"
-#include "app/FormesMessages.h"
-#include "app/Windows1252.h"
+#include "base/Erreur.h"
+#include "base/FormesMessages.h"
+#include "base/Windows1252.h"
 
 #include <charconv>
 #include <cmath>

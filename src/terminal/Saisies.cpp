@@ -2,7 +2,7 @@
 
 #include "LectureChamps.h"
 #include "MajColis.h"
-#include "app/Erreur.h"
+#include "base/Erreur.h"
 
 namespace tarvo::terminal {
 namespace {

@@ -1,7 +1,7 @@
 #include "SuiviLignes.h"
 
 #include "ChampsFixes.h"
-#include "app/Windows1252.h"
+#include "base/Windows1252.h"
 
 #include <algorithm>
 

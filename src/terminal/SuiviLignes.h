@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Feedback.h"
+#include "base/Feedback.h"
 
 #include <QByteArrayView>
 

@@ -1,12 +1,12 @@
 #include "BaseDeTest.h"
-#include "app/Connexion.h"
+#include "app/OuvertureConnexion.h"
 #include "app/Demarrage.h"
-#include "app/FormesMessages.h"
-#include "app/Ini.h"
-#include "app/Journaux.h"
-#include "app/Memoire.h"
-#include "app/Version.h"
-#include "app/Windows1252.h"
+#include "base/FormesMessages.h"
+#include "base/Ini.h"
+#include "base/Journaux.h"
+#include "base/Memoire.h"
+#include "base/Version.h"
+#include "base/Windows1252.h"
 
 #include <QDir>
 #include <QRegularExpression>

@@ -2,7 +2,7 @@
 // a full disk reported in the system's words.
 #include "BaseDeTest.h"
 #include "DisquePlein.h"
-#include "app/Journaux.h"
+#include "base/Journaux.h"
 
 #include <QFile>
 #include <QTest>

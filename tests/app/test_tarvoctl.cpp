@@ -1,6 +1,6 @@
 #include "BaseDeTest.h"
 #include "Tarvoctl.h"
-#include "app/Version.h"
+#include "base/Version.h"
 #include "cli/ProgressionTerminal.h"
 #include "db/Schema.h"
 

@@ -2,7 +2,7 @@
 #include "DisquePlein.h"
 #include "DonneesNavigateurs.h"
 #include "Tarvoctl.h"
-#include "app/Erreur.h"
+#include "base/Erreur.h"
 #include "browsers/ExportCsv.h"
 #include "browsers/ModeleNavigation.h"
 #include "browsers/SourceNavigation.h"

@@ -1,6 +1,6 @@
 #include "ArticlesDeTest.h"
 
-#include "app/Connexion.h"
+#include "db/Connexion.h"
 #include "db/Base.h"
 
 namespace tarvo::test {

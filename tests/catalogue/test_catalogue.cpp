@@ -1,7 +1,7 @@
 // The article synchronisation on both database paths, and the company record.
 #include "ArticlesDeTest.h"
-#include "app/Connexion.h"
-#include "app/Erreur.h"
+#include "db/Connexion.h"
+#include "base/Erreur.h"
 #include "catalogue/Societe.h"
 #include "catalogue/Synchronisation.h"
 #include "db/Base.h"

@@ -1,6 +1,7 @@
 // The "Outils" entries of the catalogue and the InfoSoc form, offscreen.
 #include "ArticlesDeTest.h"
-#include "app/Connexion.h"
+#include "app/OuvertureConnexion.h"
+#include "db/Connexion.h"
 #include "app/Contexte.h"
 #include "catalogue/ModeleSociete.h"
 #include "catalogue/Societe.h"

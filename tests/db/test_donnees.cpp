@@ -1,8 +1,8 @@
 #include "BaseDeTest.h"
-#include "app/Connexion.h"
-#include "app/Erreur.h"
+#include "db/Connexion.h"
+#include "base/Erreur.h"
 #include "db/Base.h"
-#include "db/ModeleEnregistrements.h"
+#include "listes/ModeleEnregistrements.h"
 #include "db/ParametresNommes.h"
 #include "db/Transaction.h"
 
@@ -157,7 +157,7 @@ private slots:
     // Rows sort by their typed values; keys, marks, check marks and the
     // current row follow their records.
     void modeleTrieLesValeursTypees() {
-        db::ModeleEnregistrements modele({{u"Nom"_s, db::Genre::Texte},
+        listes::ModeleEnregistrements modele({{u"Nom"_s, db::Genre::Texte},
                                           {u"N°"_s, db::Genre::Nombre},
                                           {u"Date"_s, db::Genre::Date}},
                                          true);
@@ -174,7 +174,7 @@ private slots:
         auto cles = [&] {
             QList<int> liste;
             for (int ligne = 0; ligne < modele.rowCount(); ++ligne)
-                liste << modele.index(ligne, 0).data(db::ModeleEnregistrements::RoleCle).toInt();
+                liste << modele.index(ligne, 0).data(listes::ModeleEnregistrements::RoleCle).toInt();
             return liste;
         };
         modele.sort(1);
@@ -186,9 +186,9 @@ private slots:
         modele.sort(2);
         QCOMPARE(cles(), (QList<int>{100, 9, 10}));
 
-        QCOMPARE(courant.data(db::ModeleEnregistrements::RoleCle).toInt(), 9);
+        QCOMPARE(courant.data(listes::ModeleEnregistrements::RoleCle).toInt(), 9);
         QVERIFY(modele.coche(courant.row()));
-        QVERIFY(courant.data(db::ModeleEnregistrements::RoleMarque).toBool());
+        QVERIFY(courant.data(listes::ModeleEnregistrements::RoleMarque).toBool());
         QCOMPARE(modele.index(0, 2).data().toString(), QString());
         QCOMPARE(modele.index(1, 1).data().toString(), u"9"_s);
         QCOMPARE(modele.headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), u"N°"_s);

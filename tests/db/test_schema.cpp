@@ -1,5 +1,5 @@
 #include "BaseDeTest.h"
-#include "app/Connexion.h"
+#include "app/OuvertureConnexion.h"
 #include "db/Schema.h"
 
 #include <QImage>

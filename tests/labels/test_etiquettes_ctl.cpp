@@ -2,7 +2,7 @@
 #include "BaseDeTest.h"
 #include "DisquePlein.h"
 #include "Tarvoctl.h"
-#include "app/Connexion.h"
+#include "db/Connexion.h"
 
 #include <QDir>
 #include <QFile>

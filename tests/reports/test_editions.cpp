@@ -2,8 +2,8 @@
 // failures and the page layout, on real embedded databases.
 #include "BaseDeTest.h"
 #include "OutilsEditions.h"
-#include "app/Connexion.h"
-#include "app/Journaux.h"
+#include "db/Connexion.h"
+#include "base/Journaux.h"
 #include "db/Base.h"
 #include "reports/DonneesEtat.h"
 #include "reports/Edition.h"

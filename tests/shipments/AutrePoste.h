@@ -1,7 +1,7 @@
 #pragma once
 
 #include "PromptsScriptes.h"
-#include "app/Connexion.h"
+#include "db/Connexion.h"
 #include "app/Contexte.h"
 
 #include <memory>

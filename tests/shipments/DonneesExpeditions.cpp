@@ -1,6 +1,6 @@
 #include "DonneesExpeditions.h"
 
-#include "app/Connexion.h"
+#include "db/Connexion.h"
 #include "app/Contexte.h"
 
 #include <QSqlError>

@@ -1,7 +1,7 @@
 #include "AutrePoste.h"
 #include "BaseDeTest.h"
 #include "DonneesExpeditions.h"
-#include "app/Erreur.h"
+#include "base/Erreur.h"
 #include "shipments/CreationExpeditions.h"
 
 #include <QProcess>

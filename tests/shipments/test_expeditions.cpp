@@ -1,9 +1,9 @@
 #include "AutrePoste.h"
 #include "BaseDeTest.h"
 #include "DonneesExpeditions.h"
-#include "app/Erreur.h"
+#include "base/Erreur.h"
 #include "db/Base.h"
-#include "db/ModeleEnregistrements.h"
+#include "listes/ModeleEnregistrements.h"
 #include "db/ParametresNommes.h"
 #include "db/Transaction.h"
 #include "shipments/CreationExpeditions.h"
@@ -50,7 +50,7 @@ QStringList commandesDe(Contexte& c, int noExp) {
 
 // The texts a list shows for one row.
 QStringList cellules(const db::JeuEnregistrements& jeu, int ligne) {
-    db::ModeleEnregistrements modele(jeu.colonnes());
+    listes::ModeleEnregistrements modele(jeu.colonnes());
     modele.remplir(jeu);
     QStringList textes;
     for (int c = 0; c < modele.columnCount(); ++c)

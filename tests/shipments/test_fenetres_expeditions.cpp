@@ -98,7 +98,7 @@ struct Liste {
     std::function<db::JeuEnregistrements(Contexte&)> charger;
 };
 
-QList<Liste> listes() {
+QList<Liste> listesDesFenetres() {
     return {
         {"ListeCde automatique", ColonnesListeCde(), true,
          [](Contexte& c) { return ChargeListCde(c); }},
@@ -121,7 +121,7 @@ QMap<QString, QStringList> lignesParCle(const ModeleRapport& m) {
             ligne << m.index(r, c).data().toString();
         ligne << QString::number(m.index(r, 0).data(Qt::FontRole).value<QFont>().bold())
               << QString::number(m.coche(r));
-        lignes.insert(m.index(r, 0).data(db::ModeleEnregistrements::RoleCle).toString(), ligne);
+        lignes.insert(m.index(r, 0).data(listes::ModeleEnregistrements::RoleCle).toString(), ligne);
     }
     return lignes;
 }
@@ -192,7 +192,7 @@ class TestFenetresExpeditions : public QObject {
 private slots:
     void modelesDesListesTriesEtRecharges_data() {
         QTest::addColumn<int>("rang");
-        const QList<Liste> toutes = listes();
+        const QList<Liste> toutes = listesDesFenetres();
         for (int rang = 0; rang < toutes.size(); ++rang)
             QTest::newRow(toutes.at(rang).nom) << rang;
     }
@@ -201,7 +201,7 @@ private slots:
     // keeps to the rules of item models and each row keeps its key.
     void modelesDesListesTriesEtRecharges() {
         QFETCH(int, rang);
-        const Liste liste = listes().at(rang);
+        const Liste liste = listesDesFenetres().at(rang);
         BaseDeTest t;
         t.creerBase(true);
         ModeleRapport modele(liste.colonnes, liste.casesACocher);

@@ -1,7 +1,7 @@
 #include "BaseDeTest.h"
 
-#include "app/Connexion.h"
-#include "app/Version.h"
+#include "app/OuvertureConnexion.h"
+#include "base/Version.h"
 #include "db/Schema.h"
 
 #include <QDir>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/Clock.h"
-#include "app/Feedback.h"
-#include "app/Prompts.h"
+#include "base/Clock.h"
+#include "base/Feedback.h"
+#include "base/Prompts.h"
 
 #include <QList>
 #include <QQueue>

@@ -1,6 +1,6 @@
 // The main window's entries of the terminal exchange.
 #include "OutilsTerminal.h"
-#include "app/Connexion.h"
+#include "db/Connexion.h"
 #include "terminal/ui/BranchementsTerminal.h"
 #include "ui/main/FenetrePrincipale.h"
 

@@ -2,8 +2,8 @@
 // each takes exactly the parameter names its catalogue comment gives, and a
 // misspelt or forgotten name raises before anything is written.
 #include "OutilsTerminal.h"
-#include "app/Connexion.h"
-#include "app/Erreur.h"
+#include "db/Connexion.h"
+#include "base/Erreur.h"
 #include "db/Base.h"
 #include "db/Transaction.h"
 #include "shipments/SqlExpeditions.h"

@@ -1,7 +1,7 @@
 // The trial integration: it reports what a run would do and changes nothing.
 #include "OutilsTerminal.h"
 #include "Tarvoctl.h"
-#include "app/Connexion.h"
+#include "db/Connexion.h"
 #include "terminal/EssaiIntegration.h"
 #include "terminal/IntegData.h"
 

@@ -1,9 +1,9 @@
 // The integration of terminal data files: journal, parcels, packing lines,
 // archive, and what stays when a run fails.
 #include "OutilsTerminal.h"
-#include "app/Connexion.h"
-#include "app/Erreur.h"
-#include "app/Windows1252.h"
+#include "db/Connexion.h"
+#include "base/Erreur.h"
+#include "base/Windows1252.h"
 #include "db/Transaction.h"
 #include "terminal/IntegData.h"
 #include "terminal/Saisies.h"

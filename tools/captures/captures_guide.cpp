@@ -2,9 +2,10 @@
 // demo folder, walks the road of one shipment through the menus, and saves
 // each window it opens as a PNG. Run under Xvfb by `./tarvo.sh captures`, so
 // that the pictures follow the program as it changes.
-#include "app/Connexion.h"
+#include "app/OuvertureConnexion.h"
+#include "db/Connexion.h"
 #include "app/Contexte.h"
-#include "app/Francais.h"
+#include "base/Francais.h"
 #include "ui/main/Branchements.h"
 #include "ui/main/FenetrePrincipale.h"
 #include "ui/main/PromptsFenetres.h"

@@ -1,8 +1,8 @@
 #include "FenetreNavigation.h"
 
 #include "app/Contexte.h"
-#include "app/Erreur.h"
-#include "app/FormesMessages.h"
+#include "base/Erreur.h"
+#include "base/FormesMessages.h"
 #include "browsers/ExportCsv.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 #include "Journal.h"
 
 #include "app/Contexte.h"
-#include "app/Erreur.h"
+#include "base/Erreur.h"
 #include "browsers/Tables.h"
 
 #include <QAction>

@@ -1,6 +1,6 @@
 #include "InfoSoc.h"
 
-#include "app/Connexion.h"
+#include "db/Connexion.h"
 #include "app/Contexte.h"
 #include "catalogue/ModeleSociete.h"
 #include "catalogue/Societe.h"

@@ -2,7 +2,7 @@
 
 #include "ApercuFenetre.h"
 #include "app/Contexte.h"
-#include "app/Erreur.h"
+#include "base/Erreur.h"
 #include "labels/ImprEtiq.h"
 #include "labels/PrinterSystem.h"
 

@@ -1,7 +1,7 @@
 #include "ApercuEtat.h"
 
 #include "app/Contexte.h"
-#include "app/FormesMessages.h"
+#include "base/FormesMessages.h"
 #include "reports/Edition.h"
 #include "reports/Peinture.h"
 

@@ -7,13 +7,13 @@
 namespace tarvo::expeditions {
 
 ModeleRapport::ModeleRapport(QList<db::Colonne> colonnes, bool casesACocher, QObject* parent)
-    : db::ModeleEnregistrements(std::move(colonnes), casesACocher, parent) {
+    : listes::ModeleEnregistrements(std::move(colonnes), casesACocher, parent) {
     setTri(Tri::ParTexteAffiche);
 }
 
 QVariant ModeleRapport::data(const QModelIndex& index, int role) const {
     if (role != Qt::ForegroundRole && role != Qt::FontRole)
-        return db::ModeleEnregistrements::data(index, role);
+        return listes::ModeleEnregistrements::data(index, role);
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid) ||
         !jeu().marque(index.row()))
         return {};

@@ -1,7 +1,8 @@
 #include "OutilsFenetres.h"
 
-#include "app/Erreur.h"
-#include "app/FormesMessages.h"
+#include "app/Contexte.h"
+#include "base/Erreur.h"
+#include "base/FormesMessages.h"
 
 #include <QEvent>
 #include <QHBoxLayout>

@@ -2,7 +2,7 @@
 
 #include "Logo.h"
 #include "app/Contexte.h"
-#include "app/Version.h"
+#include "base/Version.h"
 
 #include <QFrame>
 #include <QGridLayout>

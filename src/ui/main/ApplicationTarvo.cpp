@@ -3,9 +3,9 @@
 #include "FenetrePrincipale.h"
 #include "SequenceDemarrage.h"
 #include "app/Contexte.h"
-#include "app/FormesMessages.h"
-#include "app/Ini.h"
-#include "app/Version.h"
+#include "base/FormesMessages.h"
+#include "base/Ini.h"
+#include "base/Version.h"
 
 #include <cstdio>
 

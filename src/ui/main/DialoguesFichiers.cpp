@@ -1,6 +1,6 @@
 #include "DialoguesFichiers.h"
 
-#include "app/Francais.h"
+#include "base/Francais.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -6,8 +6,8 @@
 #include "Logo.h"
 #include "SequenceDemarrage.h"
 #include "app/Contexte.h"
-#include "app/FormesMessages.h"
-#include "app/Ini.h"
+#include "base/FormesMessages.h"
+#include "base/Ini.h"
 
 #include <QApplication>
 #include <QCloseEvent>

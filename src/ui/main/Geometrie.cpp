@@ -1,6 +1,6 @@
 #include "Geometrie.h"
 
-#include "app/Version.h"
+#include "base/Version.h"
 
 #include <QGuiApplication>
 #include <QScreen>

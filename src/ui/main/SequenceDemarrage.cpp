@@ -3,10 +3,10 @@
 #include "FenetrePrincipale.h"
 #include "Login.h"
 #include "Splash.h"
-#include "app/Connexion.h"
+#include "app/OuvertureConnexion.h"
 #include "app/Contexte.h"
-#include "app/FormesMessages.h"
-#include "app/Ini.h"
+#include "base/FormesMessages.h"
+#include "base/Ini.h"
 
 namespace tarvo::ui {
 

@@ -1,7 +1,7 @@
 #include "Splash.h"
 
 #include "Logo.h"
-#include "app/Version.h"
+#include "base/Version.h"
 
 #include <QApplication>
 #include <QFrame>

@@ -1,6 +1,6 @@
 #include "Traductions.h"
 
-#include "app/Francais.h"
+#include "base/Francais.h"
 
 #include <QCoreApplication>
 #include <QDir>

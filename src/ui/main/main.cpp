@@ -7,10 +7,10 @@
 #include "SequenceDemarrage.h"
 #include "Traductions.h"
 #include "app/Contexte.h"
-#include "app/DossierProgramme.h"
-#include "app/Francais.h"
-#include "app/Memoire.h"
-#include "app/Version.h"
+#include "base/DossierProgramme.h"
+#include "base/Francais.h"
+#include "base/Memoire.h"
+#include "base/Version.h"
 
 #include <QApplication>
 #include <QDir>

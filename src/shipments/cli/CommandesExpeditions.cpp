@@ -1,8 +1,8 @@
 #include "CommandesExpeditions.h"
 
-#include "ControleCommandes.h"
-#include "CreationExpeditions.h"
-#include "RechercheCommande.h"
+#include "shipments/ControleCommandes.h"
+#include "shipments/CreationExpeditions.h"
+#include "shipments/RechercheCommande.h"
 #include "app/Contexte.h"
 
 #include <QTextStream>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "db/TexteSql.h"
+#include "TexteSql.h"
 
-// The statements of the application core: the settings a new connection
+// The statements of a connection: the settings a new connection
 // runs and the numbering of connections. Values are named parameters.
 namespace tarvo::sql {
 

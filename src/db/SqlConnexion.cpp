@@ -1,4 +1,4 @@
-#include "SqlApplication.h"
+#include "SqlConnexion.h"
 
 namespace tarvo::sql {
 

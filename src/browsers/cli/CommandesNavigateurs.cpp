@@ -1,11 +1,11 @@
 #include "CommandesNavigateurs.h"
 
-#include "ExportCsv.h"
-#include "SourceNavigation.h"
-#include "Tables.h"
+#include "browsers/ExportCsv.h"
+#include "browsers/SourceNavigation.h"
+#include "browsers/Tables.h"
 #include "app/Contexte.h"
-#include "app/Erreur.h"
-#include "app/FormesMessages.h"
+#include "base/Erreur.h"
+#include "base/FormesMessages.h"
 
 #include <QTextStream>
 

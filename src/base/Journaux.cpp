@@ -1,6 +1,6 @@
 #include "Journaux.h"
 
-#include "Contexte.h"
+#include "Environnement.h"
 #include "Windows1252.h"
 
 #include <QFile>
@@ -39,7 +39,7 @@ void tournerSiTropLong(const QString& chemin, const QString& precedent) {
                           QStringLiteral(" : ") + pourquoi);
 }
 
-void ajouterAuFichier(Contexte& ctx, const QString& nomFichier, const QString& texte) {
+void ajouterAuFichier(Environnement& ctx, const QString& nomFichier, const QString& texte) {
     tournerSiTropLong(ctx.chemin(nomFichier), ctx.chemin(nomJournalPrecedent(nomFichier)));
     QFile f(ctx.chemin(nomFichier));
     const RaisonSysteme raisonOuverture;
@@ -62,23 +62,23 @@ QString horodatageJournal(const QDateTime& moment) {
     return moment.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));
 }
 
-void EcrireLog(Contexte& ctx, const QString& nomFichier, const QString& texte) {
+void EcrireLog(Environnement& ctx, const QString& nomFichier, const QString& texte) {
     ajouterAuFichier(ctx, nomFichier,
                      horodatageJournal(ctx.horloge.maintenant()) + u' ' + texte + CRLF);
 }
 
-void TraceDebug(Contexte& ctx, const QString& texte) {
+void TraceDebug(Environnement& ctx, const QString& texte) {
     EcrireLog(ctx, FichierDebug, texte);
 }
 
-void TraceErreur(Contexte& ctx, const QString& message, qint32 numero, const QString& description) {
+void TraceErreur(Environnement& ctx, const QString& message, qint32 numero, const QString& description) {
     const QString ligne =
         message + QStringLiteral(" Err=") + QString::number(numero) + u' ' + description;
     EcrireLog(ctx, FichierErreurs, ligne);
     ctx.prompts.message(Prompts::Icone::Aucune, QString(), ligne);
 }
 
-void trace_erreur_etat(Contexte& ctx, const QString& nomEtat, const QString& nomCommande,
+void trace_erreur_etat(Environnement& ctx, const QString& nomEtat, const QString& nomCommande,
                        const EchecEtat& echec) {
     const Erreur& e = echec.erreur;
     ctx.prompts.critique(

@@ -1,14 +1,11 @@
 #pragma once
 
-#include "Erreur.h"
-#include "db/Dialecte.h"
+#include "Dialecte.h"
 
 #include <QSqlDatabase>
 #include <QString>
 
 namespace tarvo {
-
-struct Contexte;
 
 struct ParametresConnexion {
     db::Moteur moteur = db::Moteur::SQLite;
@@ -57,16 +54,5 @@ private:
 
 // The ODBC connection string of SQL Server settings.
 QString ChaineOdbc(const ParametresConnexion& parametres);
-
-// Reads [DB] of TARVOX.ini into connection settings for the given login.
-ParametresConnexion ParametresDepuisIni(Contexte& ctx, const QString& utilisateur,
-                                        const QString& motDePasse);
-
-// Opens Cnx; on failure shows the "Problème de connexion" box and returns false.
-bool ConnexionBase(Contexte& ctx, const QString& utilisateur, const QString& motDePasse);
-
-// (Re)opens ConxReport on the same database with the same login as Cnx: a
-// connection of its own. Raises ErreurTarvo on failure.
-void init_dataenv_connection(Contexte& ctx);
 
 } // namespace tarvo

@@ -5,7 +5,7 @@
 
 namespace tarvo {
 
-struct Contexte;
+struct Environnement;
 
 inline const QString NomFichierIni = QStringLiteral("TARVOX.ini");
 
@@ -27,11 +27,11 @@ private:
 // An empty file names TARVOX.ini in the program folder. A missing section
 // raises SectionIniIntrouvable; a missing key gives "". A file that cannot be
 // read raises ErreurTarvo.
-QString LireIni(Contexte& ctx, const QString& cle, const QString& section,
+QString LireIni(Environnement& ctx, const QString& cle, const QString& section,
                 const QString& fichier = {});
 
 // The "Lecture du fichier INI" box that names the missing section.
-void AfficherSectionIntrouvable(Contexte& ctx, const SectionIniIntrouvable& e);
+void AfficherSectionIntrouvable(Environnement& ctx, const SectionIniIntrouvable& e);
 
 // The value a line gives for a key: the line begins with the key and holds an
 // equals sign. `trouve` tells whether the line matched.

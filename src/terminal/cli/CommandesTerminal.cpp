@@ -1,9 +1,9 @@
 #include "CommandesTerminal.h"
 
-#include "EssaiIntegration.h"
-#include "GenFichierArticle.h"
-#include "GenFichierExpedition.h"
-#include "IntegData.h"
+#include "terminal/EssaiIntegration.h"
+#include "terminal/GenFichierArticle.h"
+#include "terminal/GenFichierExpedition.h"
+#include "terminal/IntegData.h"
 
 namespace tarvo::ctl {
 namespace {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QList>
-#include <QSqlError>
 #include <QString>
 #include <exception>
 
@@ -15,7 +14,6 @@ struct Erreur {
     QString source;
     QString description;
 
-    static Erreur depuisSql(const QSqlError& erreur, const QString& source);
 };
 
 // Stable numbers for failures raised by Tarvo itself.
@@ -48,8 +46,6 @@ public:
     ErreurTarvo(qint64 numero, const QString& source, const QString& description);
     // A failure of the database engine with every code it gave.
     ErreurTarvo(Erreur erreur, QList<qint64> codesMoteur);
-    // A failure reported by a Qt driver, with the driver's codes.
-    static ErreurTarvo depuisSql(const QSqlError& erreur, const QString& source);
 
     const Erreur& erreur() const { return erreur_; }
     const char* what() const noexcept override { return texte_.constData(); }

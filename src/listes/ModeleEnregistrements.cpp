@@ -1,11 +1,18 @@
 #include "ModeleEnregistrements.h"
 
-#include "Dialecte.h"
+#include "db/Dialecte.h"
 
 #include <algorithm>
 #include <numeric>
 
-namespace tarvo::db {
+namespace tarvo::listes {
+
+using db::Colonne;
+namespace Dialecte = db::Dialecte;
+using db::Genre;
+using db::JeuEnregistrements;
+using db::TexteCellules;
+
 namespace {
 
 // What a value is compared by: a number, a moment, or a text without case.
@@ -205,4 +212,4 @@ QVariant ModeleEnregistrements::headerData(int section, Qt::Orientation orientat
     return {};
 }
 
-} // namespace tarvo::db
+} // namespace tarvo::listes

@@ -1,6 +1,6 @@
 #include "Ini.h"
 
-#include "Contexte.h"
+#include "Environnement.h"
 #include "Erreur.h"
 #include "Windows1252.h"
 
@@ -47,12 +47,12 @@ QString ValeurCle(const QString& cle, const QString& ligne, bool* trouve) {
     return sansEspacesAutour(ligne.mid(ligne.indexOf(u'=') + 1));
 }
 
-void AfficherSectionIntrouvable(Contexte& ctx, const SectionIniIntrouvable& e) {
+void AfficherSectionIntrouvable(Environnement& ctx, const SectionIniIntrouvable& e) {
     ctx.prompts.critique(QStringLiteral("Lecture du fichier INI"),
                          QStringLiteral("La section suivante est introuvable : ") + e.section());
 }
 
-QString LireIni(Contexte& ctx, const QString& cle, const QString& section, const QString& fichier) {
+QString LireIni(Environnement& ctx, const QString& cle, const QString& section, const QString& fichier) {
     const QString chemin = fichier.isEmpty() ? ctx.chemin(NomFichierIni) : fichier;
     QFile f(chemin);
     if (!f.open(QIODevice::ReadOnly))

@@ -1,11 +1,11 @@
 #include "CommandesCatalogue.h"
 
-#include "Societe.h"
-#include "Synchronisation.h"
-#include "app/Connexion.h"
+#include "catalogue/Societe.h"
+#include "catalogue/Synchronisation.h"
+#include "db/Connexion.h"
 #include "app/Contexte.h"
-#include "app/Erreur.h"
-#include "app/FormesMessages.h"
+#include "base/Erreur.h"
+#include "base/FormesMessages.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,10 +1,10 @@
 #include "CommandesEditions.h"
 
-#include "Edition.h"
-#include "ImpressionPdf.h"
-#include "Peinture.h"
+#include "reports/Edition.h"
+#include "reports/ImpressionPdf.h"
+#include "reports/Peinture.h"
 #include "app/Contexte.h"
-#include "app/FormesMessages.h"
+#include "base/FormesMessages.h"
 
 namespace tarvo::ctl {
 namespace {

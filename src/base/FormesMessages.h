@@ -6,7 +6,7 @@
 
 namespace tarvo {
 
-struct Contexte;
+struct Environnement;
 
 // "Erreur n° : …", "Source : …", "Détail : …", each followed by two line breaks.
 QString texteErreurDetaillee(const Erreur& erreur);
@@ -22,6 +22,6 @@ constexpr qsizetype LongueurCitation = 200;
 QString citation(QByteArrayView octets);
 
 // The detailed error box with the critical icon and the caller's title.
-void afficherErreurDetaillee(Contexte& ctx, const QString& titre, const Erreur& erreur);
+void afficherErreurDetaillee(Environnement& ctx, const QString& titre, const Erreur& erreur);
 
 } // namespace tarvo

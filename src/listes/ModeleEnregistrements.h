@@ -1,23 +1,23 @@
 #pragma once
 
-#include "JeuEnregistrements.h"
-#include "TexteCellules.h"
+#include "db/JeuEnregistrements.h"
+#include "db/TexteCellules.h"
 
 #include <QAbstractTableModel>
 
-namespace tarvo::db {
+namespace tarvo::listes {
 
 // Every list and grid of the program over a record set: the headers are the
-// columns' titles, a cell shows its value as text (TexteCellules), sorting
+// columns' titles, a cell shows its value as text (db::TexteCellules), sorting
 // compares the typed values, and each row's key and mark travel in roles of
 // their own. Optional check marks in the first column.
 class ModeleEnregistrements : public QAbstractTableModel {
     Q_OBJECT
 public:
     enum Role {
-        // The row's key (JeuEnregistrements::cle).
+        // The row's key (db::JeuEnregistrements::cle).
         RoleCle = Qt::UserRole + 1,
-        // The row's mark (JeuEnregistrements::marque), as a bool.
+        // The row's mark (db::JeuEnregistrements::marque), as a bool.
         RoleMarque,
         // The cell's value as the database gave it.
         RoleValeur,
@@ -27,12 +27,12 @@ public:
     // (the shipment windows' lists, whose dates and numbers sort as text).
     enum class Tri { ParValeur, ParTexteAffiche };
 
-    explicit ModeleEnregistrements(QList<Colonne> colonnes, bool casesACocher = false,
+    explicit ModeleEnregistrements(QList<db::Colonne> colonnes, bool casesACocher = false,
                                    QObject* parent = nullptr);
 
     // Replaces every row; check marks start cleared. Keeps the active sort.
-    void remplir(JeuEnregistrements jeu);
-    const JeuEnregistrements& jeu() const { return jeu_; }
+    void remplir(db::JeuEnregistrements jeu);
+    const db::JeuEnregistrements& jeu() const { return jeu_; }
     QVariant cle(int ligne) const { return jeu_.cle(ligne); }
     void changerValeur(int ligne, int colonne, const QVariant& valeur);
 
@@ -56,14 +56,14 @@ public:
 private:
     std::vector<int> ordreTrie() const;
 
-    QList<Colonne> colonnes_;
+    QList<db::Colonne> colonnes_;
     bool casesACocher_;
     Tri tri_ = Tri::ParValeur;
-    JeuEnregistrements jeu_;
+    db::JeuEnregistrements jeu_;
     std::vector<char> coches_;
-    mutable TexteCellules textes_;
+    mutable db::TexteCellules textes_;
     int colonneTri_ = -1;
     Qt::SortOrder ordreTri_ = Qt::AscendingOrder;
 };
 
-} // namespace tarvo::db
+} // namespace tarvo::listes

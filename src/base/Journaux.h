@@ -8,7 +8,7 @@
 
 namespace tarvo {
 
-struct Contexte;
+struct Environnement;
 
 inline const QString FichierErreurs = QStringLiteral("erreurs.txt");
 inline const QString FichierDebug = QStringLiteral("debug.txt");
@@ -23,10 +23,10 @@ QString nomJournalPrecedent(const QString& nomFichier);
 // Appends one dated line to a file of the program folder (Windows-1252, CR LF),
 // opening and closing it for this one write. Raises ErreurTarvo when the file
 // cannot be written.
-void EcrireLog(Contexte& ctx, const QString& nomFichier, const QString& texte);
-void TraceDebug(Contexte& ctx, const QString& texte);
+void EcrireLog(Environnement& ctx, const QString& nomFichier, const QString& texte);
+void TraceDebug(Environnement& ctx, const QString& texte);
 // Logs the line to erreurs.txt and shows it in a plain box.
-void TraceErreur(Contexte& ctx, const QString& message, qint32 numero, const QString& description);
+void TraceErreur(Environnement& ctx, const QString& message, qint32 numero, const QString& description);
 
 // One error held by the report connection when a report fails.
 struct ErreurFournisseur {
@@ -46,7 +46,7 @@ struct EchecEtat {
 };
 
 // Report failure diagnostic: the box, then the block in erreurs.txt.
-void trace_erreur_etat(Contexte& ctx, const QString& nomEtat, const QString& nomCommande,
+void trace_erreur_etat(Environnement& ctx, const QString& nomEtat, const QString& nomCommande,
                        const EchecEtat& echec);
 
 // The date and time as the logs write them.

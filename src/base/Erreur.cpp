@@ -9,17 +9,6 @@
 
 namespace tarvo {
 
-Erreur Erreur::depuisSql(const QSqlError& erreur, const QString& source) {
-    bool ok = false;
-    const qint64 natif = erreur.nativeErrorCode().toLongLong(&ok);
-    QString description = erreur.databaseText();
-    if (description.isEmpty())
-        description = erreur.driverText();
-    else if (!erreur.driverText().isEmpty() && erreur.driverText() != description)
-        description = erreur.driverText() + QStringLiteral(" : ") + description;
-    return {ok ? natif : NumeroErreur::Base + static_cast<int>(erreur.type()), source, description};
-}
-
 // Qt's file engine calls the C library on Unix and the Win32 API on Windows.
 RaisonSysteme::RaisonSysteme() {
 #if defined(Q_OS_WIN)
@@ -60,17 +49,5 @@ ErreurTarvo::ErreurTarvo(Erreur erreur, QList<qint64> codesMoteur)
     codesMoteur_ = std::move(codesMoteur);
 }
 
-ErreurTarvo ErreurTarvo::depuisSql(const QSqlError& erreur, const QString& source) {
-    // Drivers that keep several diagnostics join their codes with ';'.
-    QList<qint64> codes;
-    const QStringList parties = erreur.nativeErrorCode().split(u';', Qt::SkipEmptyParts);
-    for (const QString& partie : parties) {
-        bool lu = false;
-        const qint64 code = partie.trimmed().toLongLong(&lu);
-        if (lu)
-            codes.append(code);
-    }
-    return ErreurTarvo(Erreur::depuisSql(erreur, source), std::move(codes));
-}
 
 } // namespace tarvo

@@ -1,6 +1,6 @@
 #include "FormesMessages.h"
 
-#include "Contexte.h"
+#include "Environnement.h"
 #include "Windows1252.h"
 
 namespace tarvo {
@@ -19,7 +19,7 @@ QString citation(QByteArrayView octets) {
            QStringLiteral("… » (%1 caractères en tout)").arg(octets.size());
 }
 
-void afficherErreurDetaillee(Contexte& ctx, const QString& titre, const Erreur& erreur) {
+void afficherErreurDetaillee(Environnement& ctx, const QString& titre, const Erreur& erreur) {
     ctx.prompts.critique(titre, texteErreurDetaillee(erreur));
 }
 

@@ -1,21 +1,28 @@
 #include "ModeleSociete.h"
 
-#include "SqlCatalogue.h"
-#include "db/Connexion.h"
-
-#include <QSqlError>
-
 namespace tarvo::catalogue {
 
-ModeleSociete::ModeleSociete(const Connexion& cnx, QObject* parent)
-    : QSqlQueryModel(parent), cnx_(cnx) {}
+void ModeleSociete::remplir(QList<FicheSociete> fiches) {
+    beginResetModel();
+    fiches_ = std::move(fiches);
+    endResetModel();
+}
 
-bool ModeleSociete::lire() {
-    setQuery(sql::InformationsSociete.pour(cnx_.moteur()), cnx_.base());
-    // Every row at once: the form moves to any of them.
-    while (canFetchMore())
-        fetchMore();
-    return !lastError().isValid();
+int ModeleSociete::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(fiches_.size());
+}
+
+int ModeleSociete::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : ColonneLogo + 1;
+}
+
+QVariant ModeleSociete::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
+        return {};
+    const FicheSociete& fiche = fiches_.at(index.row());
+    if (index.column() == ColonneLogo)
+        return fiche.logo;
+    return fiche.champs.value(index.column());
 }
 
 } // namespace tarvo::catalogue

@@ -1,27 +1,28 @@
 #pragma once
 
-#include <QSqlQueryModel>
+#include "Societe.h"
 
-namespace tarvo {
-class Connexion;
-}
+#include <QAbstractTableModel>
 
 namespace tarvo::catalogue {
 
-// The rows of [Informations société] for the company window, columns in the
-// order of sql::InformationsSociete, read-only: the window writes through
-// EnregistrerSociete, which sees a row another workstation changed
-// meanwhile.
-class ModeleSociete : public QSqlQueryModel {
+// The rows of [Informations société] for the company window, read-only, as
+// LireSocietes gave them: the fifteen text fields, then the logo's bytes.
+// The window writes through EnregistrerSociete, which sees a row another
+// workstation changed meanwhile.
+class ModeleSociete : public QAbstractTableModel {
     Q_OBJECT
 public:
-    explicit ModeleSociete(const Connexion& cnx, QObject* parent = nullptr);
+    using QAbstractTableModel::QAbstractTableModel;
 
-    // Reads the rows again; false on failure, lastError() then says why.
-    bool lire();
+    void remplir(QList<FicheSociete> fiches);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
 private:
-    const Connexion& cnx_;
+    QList<FicheSociete> fiches_;
 };
 
 } // namespace tarvo::catalogue

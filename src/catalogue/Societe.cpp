@@ -21,6 +21,14 @@ QString texteLie(const QString& texte) {
     return texte.isNull() ? QStringLiteral("") : texte;
 }
 
+FicheSociete ficheLue(const db::Requete& requete) {
+    FicheSociete fiche;
+    for (int colonne = 0; colonne < ColonneLogo; ++colonne)
+        fiche.champs << requete.texte(colonne);
+    fiche.logo = requete.octets(ColonneLogo);
+    return fiche;
+}
+
 } // namespace
 
 const QString TexteFicheModifiee = QStringLiteral(
@@ -50,12 +58,21 @@ std::optional<FicheSociete> LireSociete(const db::Base& base) {
     db::Requete requete = base.preparer(sql::InformationsSociete);
     if (!requete.suivante())
         return std::nullopt;
-    FicheSociete fiche;
-    for (int colonne = 0; colonne < ColonneLogo; ++colonne)
-        fiche.champs << requete.texte(colonne);
-    fiche.logo = requete.octets(ColonneLogo);
+    FicheSociete fiche = ficheLue(requete);
     requete.terminer();
     return fiche;
+}
+
+QList<FicheSociete> LireSocietes(const db::Base& base) {
+    db::Requete requete = base.preparer(sql::InformationsSociete);
+    QList<FicheSociete> fiches;
+    while (requete.suivante())
+        fiches.append(ficheLue(requete));
+    return fiches;
+}
+
+const db::TexteSql& InstructionInformationsSociete() {
+    return sql::InformationsSociete;
 }
 
 ResultatMajSociete MajSociete(const db::Base& base, int rang, const QStringList& lus,

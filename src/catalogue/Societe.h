@@ -31,6 +31,10 @@ struct FicheSociete {
 
 // The table's first row; empty when the table has none. Raises ErreurTarvo.
 std::optional<FicheSociete> LireSociete(const db::Base& base);
+// Every row, in the table's order, for the company window. Raises ErreurTarvo.
+QList<FicheSociete> LireSocietes(const db::Base& base);
+// The statement both read with, for a failure's diagnostic.
+const db::TexteSql& InstructionInformationsSociete();
 
 // The question asked when the row being saved was changed by another
 // workstation since "Modifier"; yes writes the person's changes over it.

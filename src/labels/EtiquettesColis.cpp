@@ -5,7 +5,7 @@
 #include "app/Contexte.h"
 #include "base/Erreur.h"
 #include "db/Base.h"
-#include "shipments/SqlExpeditions.h"
+#include "shipments/LecteursExpedition.h"
 
 namespace tarvo::etiquettes {
 namespace {
@@ -14,14 +14,6 @@ const QString Source = QStringLiteral("Etiquettes expédition");
 // The label holds the parcel number on three characters.
 constexpr int DernierColisPossible = 999;
 constexpr int LongueurNumeroExpedition = 6;
-
-// The columns of expeditions::sql::Expedition the labels read.
-constexpr int ColNumero = 0;
-constexpr int ColLibelle1 = 1;
-constexpr int ColLibelle2 = 2;
-constexpr int ColLieuLivraison = 3;
-constexpr int ColColisTheorique = 6;
-constexpr int ColColisReel = 7;
 
 // The shipment number as printed; a longer number would shift the bar-code
 // data the terminals read by position.
@@ -40,38 +32,30 @@ QString numeroExpedition(qint32 noExpedition) {
 
 std::optional<ExpeditionEtiquettes> ChargerExpeditionEtiquettes(Contexte& ctx,
                                                                 qint32 noExpedition) {
-    const db::Base base(ctx.cnx.get());
-    db::Requete requete = base.preparer(expeditions::sql::Expedition);
-    requete.lier(u":noExpedition", noExpedition);
-    if (!requete.suivante())
+    const std::optional<expeditions::EnTeteExpedition> lue =
+        expeditions::LireEnTeteExpedition(db::Base(ctx.cnx.get()), noExpedition);
+    if (!lue)
         return std::nullopt;
-    const auto entier = [&requete](int colonne) {
-        return static_cast<qint32>(requete.entier(colonne));
-    };
     ExpeditionEtiquettes e;
-    e.noExpedition = entier(ColNumero);
-    e.libelle1 = requete.texte(ColLibelle1);
-    e.libelle2 = requete.texte(ColLibelle2);
-    if (!requete.estNul(ColLieuLivraison))
-        e.noLieuLivraison = entier(ColLieuLivraison);
-    e.nbColisReel = entier(ColColisReel);
-    e.nbColisTheorique = entier(ColColisTheorique);
+    e.noExpedition = lue->noExpedition;
+    e.libelle1 = lue->libelle1;
+    e.libelle2 = lue->libelle2;
+    e.noLieuLivraison = lue->noLieuLivraison;
+    e.nbColisReel = lue->nbColisReel;
+    e.nbColisTheorique = lue->nbColisTheorique;
     return e;
 }
 
 AdresseLivraison LireAdresseLivraison(Contexte& ctx, std::optional<qint32> noLieuLivraison) {
-    AdresseLivraison adresse;
     if (!noLieuLivraison)
-        return adresse;
-    const db::Base base(ctx.cnx.get());
-    db::Requete requete = base.preparer(expeditions::sql::AdresseLivraison);
-    requete.lier(u":noLieu", *noLieuLivraison);
-    if (!requete.suivante())
-        return adresse;
+        return {};
+    const std::optional<expeditions::AdresseDeLivraison> lue =
+        expeditions::LireAdresseDeLivraison(db::Base(ctx.cnx.get()), *noLieuLivraison);
+    if (!lue)
+        return {};
     // Name, address, complement, postcode and town on one line, country.
-    const auto texte = [&requete](int colonne) { return requete.texte(colonne); };
-    adresse = {texte(0), texte(1), texte(2), texte(3) + u' ' + texte(4), texte(5)};
-    return adresse;
+    return {lue->intitule, lue->adresse, lue->complement, lue->codePostal + u' ' + lue->ville,
+            lue->pays};
 }
 
 bool PlageColisValide(int premier, int dernier, int theorique) {

@@ -4,7 +4,7 @@
 #include "base/Erreur.h"
 #include "catalogue/Societe.h"
 #include "db/Base.h"
-#include "shipments/SqlExpeditions.h"
+#include "shipments/LecteursExpedition.h"
 
 #include <QHash>
 
@@ -41,10 +41,9 @@ DonneesEtat parent(const db::Base& base, qint32 noExp) {
     e.liVille = r.texte(14);
     e.liPays = r.texte(15);
 
-    db::Requete c = base.preparer(expeditions::sql::CommandesExpedition);
-    c.lier(u":noExpedition", noExp);
-    while (c.suivante())
-        d.commandes.append({c.texte(0), c.texte(1), c.dateHeure(2), c.dateHeure(3)});
+    for (const expeditions::CommandeDeLExpedition& c :
+         expeditions::LireCommandesExpedition(base, noExp))
+        d.commandes.append({c.noCommande, c.reference, c.dateCreation, c.dateLivraison});
     return d;
 }
 

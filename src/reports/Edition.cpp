@@ -6,9 +6,9 @@
 #include "app/OuvertureConnexion.h"
 #include "app/Contexte.h"
 #include "base/Journaux.h"
-#include "catalogue/SqlCatalogue.h"
+#include "catalogue/Societe.h"
 #include "db/Base.h"
-#include "shipments/SqlExpeditions.h"
+#include "shipments/LecteursExpedition.h"
 
 namespace tarvo::editions {
 namespace {
@@ -16,7 +16,7 @@ namespace {
 // The statements each command runs, for the diagnostic's command text.
 QList<const db::TexteSql*> instructions(Etat etat) {
     QList<const db::TexteSql*> liste = {&sql::EnTeteExpedition,
-                                        &expeditions::sql::CommandesExpedition};
+                                        &expeditions::InstructionCommandesExpedition()};
     switch (etat) {
     case Etat::BonExp:
         break;
@@ -31,7 +31,7 @@ QList<const db::TexteSql*> instructions(Etat etat) {
         break;
     case Etat::ColisageExp:
         liste << &sql::ColisExpedition << &sql::LibellesColisage << &sql::ColisageExpedition
-              << &catalogue::sql::InformationsSociete;
+              << &catalogue::InstructionInformationsSociete();
         break;
     }
     return liste;

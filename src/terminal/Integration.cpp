@@ -1,7 +1,6 @@
 #include "Integration.h"
 
 #include "SqlTerminal.h"
-#include "shipments/SqlExpeditions.h"
 
 namespace tarvo::terminal {
 
@@ -13,7 +12,7 @@ db::Requete& Integration::requete(Preparee p) {
         &sql::JournalArticle,        &sql::JournalPoids,
         &sql::DateClotureExpedition, &sql::CreerColisSansPoids,
         &sql::CreerColisAvecPoids,   &sql::PeserColis,
-        &sql::ColisExiste,           &expeditions::sql::SuppressionColis,
+        &sql::ColisExiste,           &sql::SupprimerColisExpedition,
         &sql::SupprimerColis,        &sql::CreerColisage,
         &sql::AjouterAuColisage,     &sql::QuantiteColisageAnterieure,
         &sql::RetirerDuColisage,     &sql::SupprimerColisage,

@@ -51,6 +51,8 @@ const db::TexteSql PeserColis{
                    "AND [Date mise à jour] < :dateSaisie")};
 const db::TexteSql ColisExiste{QStringLiteral(
     "SELECT 1 FROM Colis WHERE [No Expédition] = :noExpedition AND [No Colis] = :colis")};
+const db::TexteSql SupprimerColisExpedition{
+    QStringLiteral("DELETE FROM Colis WHERE [No Expédition] = :noExpedition")};
 const db::TexteSql SupprimerColis{QStringLiteral(
     "DELETE FROM Colis WHERE [No Expédition] = :noExpedition AND [No Colis] = :colis")};
 

@@ -5,8 +5,7 @@
 // Every statement of the terminal exchange. Values are named parameters; the
 // comment of each statement names them. Each text serves both the embedded
 // database and SQL Server. Date-times are bound and compared as the text
-// db::Dialecte::FormatDateHeure gives. Every parcel of a shipment is removed
-// by the shipments' expeditions::sql::SuppressionColis.
+// db::Dialecte::FormatDateHeure gives.
 namespace tarvo::terminal::sql {
 
 // The article file: the number of articles, then each article's bar code and
@@ -45,6 +44,8 @@ extern const db::TexteSql CreerColisAvecPoids;
 extern const db::TexteSql PeserColis;
 // One row when the parcel exists.
 extern const db::TexteSql ColisExiste;
+// Every parcel of the shipment :noExpedition.
+extern const db::TexteSql SupprimerColisExpedition;
 extern const db::TexteSql SupprimerColis;
 
 // Packing lines, each known by :noExpedition, :colis and :codeBarres.

@@ -1,6 +1,7 @@
 #include "InfoSoc.h"
 
-#include "db/Connexion.h"
+#include "base/Erreur.h"
+#include "db/Base.h"
 #include "app/Contexte.h"
 #include "catalogue/ModeleSociete.h"
 #include "catalogue/Societe.h"
@@ -13,7 +14,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSqlError>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -45,10 +45,10 @@ QPushButton* bouton(const QString& nom, const QString& texte, QWidget* parent) {
 InfoSoc::InfoSoc(Contexte& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {
     setObjectName(QStringLiteral("InfoSoc"));
     setWindowTitle(QStringLiteral("Informations société"));
-    modele_ = new ModeleSociete(*ctx_.cnx, this);
+    modele_ = new ModeleSociete(this);
     construire();
-    if (!modele_->lire())
-        signaler(modele_->lastError().text());
+    if (const QString erreur = relire(); !erreur.isEmpty())
+        signaler(erreur);
     liaison_->toFirst();
     etatBoutons(false);
     montrerPosition();
@@ -227,8 +227,17 @@ void InfoSoc::annuler() {
     quitterEdition();
 }
 
+QString InfoSoc::relire() {
+    try {
+        modele_->remplir(LireSocietes(db::Base(ctx_.cnx.get())));
+    } catch (const ErreurTarvo& e) {
+        return e.erreur().description;
+    }
+    return {};
+}
+
 void InfoSoc::quitterEdition() {
-    modele_->lire();
+    relire();
     if (!aller(signet_))
         aller(0);
     edition_ = false;
@@ -239,8 +248,8 @@ void InfoSoc::quitterEdition() {
 }
 
 void InfoSoc::actualiser() {
-    if (!modele_->lire()) {
-        signaler(modele_->lastError().text());
+    if (const QString erreur = relire(); !erreur.isEmpty()) {
+        signaler(erreur);
         return;
     }
     liaison_->toFirst();

@@ -46,6 +46,8 @@ private:
     void modifier();
     void enregistrer();
     void annuler();
+    // Reads the rows again; the failure's text, empty when they were read.
+    QString relire();
     void quitterEdition();
     void actualiser();
     void remplacerLogo();

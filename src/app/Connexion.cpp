@@ -5,6 +5,7 @@
 #include "Ini.h"
 #include "SqlApplication.h"
 #include "db/Base.h"
+#include "db/CollationFrancaise.h"
 #include "db/Schema.h"
 
 #include <QAtomicInt>
@@ -80,6 +81,9 @@ void Connexion::ouvrir(const ParametresConnexion& parametres, bool creerFichier)
                                                                 ? QStringLiteral("SQLite")
                                                                 : QStringLiteral("ODBC")));
     try {
+        // Before any statement: the schema's sorts and the upgrade need it.
+        if (parametres.moteur == db::Moteur::SQLite)
+            db::InstallerFrancais(db::PoigneeSQLite(db));
         db::Base(this).executerScript(sql::ReglagesConnexion);
     } catch (const ErreurTarvo&) {
         db.close();

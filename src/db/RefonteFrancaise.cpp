@@ -73,6 +73,9 @@ void recopier(Base& base, const QString& table) {
     for (const QString& c : colonne(base, sql::ColonnesTable, ancienne))
         if (nouvelles.contains(c))
             communes << identifiant(c);
+    // Row numbers are kept too: the journal's browser takes them as its key.
+    if (colonne(base, sql::AliasRowid, table).isEmpty())
+        communes.prepend(QStringLiteral("rowid"));
     // The rows go in before the indexes are built: one sort per index
     // instead of a million look-ups.
     const QStringList index = colonne(base, sql::IndexDeTable, table, 1);

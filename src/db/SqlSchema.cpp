@@ -16,6 +16,10 @@ const TexteSql TableExiste{
     QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'table' AND name = :table")};
 const TexteSql ColonnesTable{
     QStringLiteral("SELECT name FROM pragma_table_info(:table) ORDER BY cid")};
+// The column that is the table's row number (INTEGER PRIMARY KEY), if any.
+const TexteSql AliasRowid{QStringLiteral(
+    "SELECT name FROM pragma_table_info(:table) WHERE pk = 1 AND upper(type) = 'INTEGER' "
+    "AND (SELECT COUNT(*) FROM pragma_table_info(:table) WHERE pk > 0) = 1")};
 // The columns of the primary key, in key order.
 const TexteSql ClePrimaireTexte{
     QStringLiteral("SELECT name FROM pragma_table_info(:table) WHERE pk > 0 ORDER BY pk")};

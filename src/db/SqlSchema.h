@@ -18,6 +18,7 @@ extern const TexteSql VuesEtDeclencheurs;
 extern const TexteSql IndexDeTable;
 extern const TexteSql TableExiste;
 extern const TexteSql ColonnesTable;
+extern const TexteSql AliasRowid;
 extern const TexteSql ClePrimaireTexte;
 extern const TexteSql SupprimerVue;
 extern const TexteSql SupprimerDeclencheur;

@@ -21,6 +21,7 @@
 #include "browsers/FormatFrancais.h"
 #include "browsers/TraductionSql.h"
 #include "browsers/ui/Journal.h"
+#include "db/CollationFrancaise.h"
 #include "db/Schema.h"
 
 #include <QApplication>
@@ -133,6 +134,7 @@ void inserer(sqlite3* db, int premiere, int nombre) {
 void generer(const QString& fichier, int lignes) {
     sqlite3* db = nullptr;
     verifier(sqlite3_open(fichier.toUtf8().constData(), &db), db);
+    db::InstallerFrancais(db);
     verifier(sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr), db);
     inserer(db, 0, lignes);
     verifier(sqlite3_exec(db, "ANALYZE", nullptr, nullptr, nullptr), db);
@@ -150,6 +152,7 @@ void coutIndex(const QString& base, int lignes) {
             qFatal("copie impossible : %s", qPrintable(copie));
         sqlite3* db = nullptr;
         verifier(sqlite3_open(copie.toUtf8().constData(), &db), db);
+        db::InstallerFrancais(db);
         if (sansIndex)
             for (const char* colonne :
                  {"Code type ligne", "No Colis", "Code barres Article", "Poids colis", "Quantité",
@@ -253,6 +256,7 @@ int main(int argc, char** argv) {
     sqlite3* reference = nullptr;
     verifier(sqlite3_open_v2(base.toUtf8().constData(), &reference, SQLITE_OPEN_READONLY, nullptr),
              reference);
+    db::InstallerFrancais(reference);
 
     const qint64 avantKio = memoireKio("VmRSS:");
     QElapsedTimer chrono;

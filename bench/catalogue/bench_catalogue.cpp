@@ -11,6 +11,7 @@
 #include "base/Erreur.h"
 #include "catalogue/SqlCatalogue.h"
 #include "catalogue/Synchronisation.h"
+#include "db/CollationFrancaise.h"
 #include "db/Schema.h"
 #include "ui/main/FenetrePrincipale.h"
 
@@ -64,6 +65,7 @@ sqlite3* ouvrir(const QString& fichier) {
     sqlite3* base = nullptr;
     if (sqlite3_open(fichier.toUtf8().constData(), &base) != SQLITE_OK)
         qFatal("%s", qPrintable(fichier));
+    db::InstallerFrancais(base);
     sqlite(base, QStringLiteral("PRAGMA journal_mode=WAL; PRAGMA foreign_keys=ON;"));
     return base;
 }

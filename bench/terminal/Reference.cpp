@@ -1,5 +1,6 @@
 #include "Reference.h"
 
+#include "db/CollationFrancaise.h"
 #include "terminal/SqlTerminal.h"
 
 #include <QFile>
@@ -71,6 +72,7 @@ void ajouter1252(std::string& sortie, const unsigned char* utf8, int n, std::siz
 sqlite3* ouvrir(const QString& base) {
     sqlite3* db = nullptr;
     verifier(db, sqlite3_open(base.toUtf8().constData(), &db));
+    tarvo::db::InstallerFrancais(db);
     verifier(db, sqlite3_exec(db, "PRAGMA journal_mode=WAL; PRAGMA foreign_keys=ON", nullptr,
                               nullptr, nullptr));
     return db;

@@ -12,12 +12,8 @@
 #include <sqlite3.h>
 
 namespace tarvo::db {
-namespace {
 
-// The handle behind a connection of the Qt SQLite driver; null for other
-// drivers. Safe because the Qt plugin uses the system's libsqlite3, the one
-// Tarvo links.
-sqlite3* poigneeSQLite(const QSqlDatabase& base) {
+sqlite3* PoigneeSQLite(const QSqlDatabase& base) {
     if (!base.isOpen() || !base.driver())
         return nullptr;
     const QVariant v = base.driver()->handle();
@@ -25,6 +21,8 @@ sqlite3* poigneeSQLite(const QSqlDatabase& base) {
         return nullptr;
     return *static_cast<sqlite3* const*>(v.data());
 }
+
+namespace {
 
 void executerSQLite(sqlite3* base, const char* sql) {
     if (sqlite3_exec(base, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
@@ -40,7 +38,7 @@ Base::Base(Connexion* cnx, Voie voie) {
     moteur_ = cnx->moteur();
     qt_ = cnx->base();
     if (moteur_ == Moteur::SQLite && voie == Voie::Automatique)
-        sqlite_ = poigneeSQLite(qt_);
+        sqlite_ = PoigneeSQLite(qt_);
 }
 
 Requete Base::preparer(const TexteSql& sql) const {

@@ -14,6 +14,11 @@ class Connexion;
 
 namespace tarvo::db {
 
+// The handle behind a connection of the Qt SQLite driver; null for other
+// drivers. Safe because the Qt plugin uses the system's libsqlite3, the one
+// Tarvo links.
+sqlite3* PoigneeSQLite(const QSqlDatabase& base);
+
 // The way into the database for every subsystem: prepares the catalogues'
 // statements on an open connection and runs its transactions. The engine is
 // chosen here and nowhere else: the embedded database through its own

@@ -1,6 +1,7 @@
 #include "Connexion.h"
 
 #include "Base.h"
+#include "CollationFrancaise.h"
 #include "base/Erreur.h"
 #include "ErreurSql.h"
 #include "SqlConnexion.h"
@@ -77,6 +78,9 @@ void Connexion::ouvrir(const ParametresConnexion& parametres, bool creerFichier)
                                                                 ? QStringLiteral("SQLite")
                                                                 : QStringLiteral("ODBC")));
     try {
+        // Before any statement: the schema's sorts and the upgrade need it.
+        if (parametres.moteur == db::Moteur::SQLite)
+            db::InstallerFrancais(db::PoigneeSQLite(db));
         db::Base(this).executerScript(sql::ReglagesConnexion);
     } catch (const ErreurTarvo&) {
         db.close();

@@ -1,6 +1,7 @@
 #include "Schema.h"
 
 #include "Base.h"
+#include "RefonteFrancaise.h"
 #include "SqlSchema.h"
 #include "Transaction.h"
 #include "db/Connexion.h"
@@ -33,6 +34,10 @@ QString etape(const QString& moteur, int version) {
     return lireRessource(moteur + QStringLiteral("_v") + QString::number(version) +
                          QStringLiteral(".sql"));
 }
+
+// The step that remakes the embedded database's tables in the French order:
+// code rather than a script, since it copies whatever columns each table has.
+constexpr int VersionOrdreFrancais = 5;
 
 // Kept in the file's header, written in the same transaction as the tables.
 QString versionEmbarquee(int version) {
@@ -128,12 +133,17 @@ void MettreAJourSchema(Connexion& cnx) {
                               .arg(version)
                               .arg(VersionSchema));
     // A database made before versions were kept holds version 0: every step
-    // runs, each only where it is missing.
-    QString script;
+    // runs, each only where it is missing; all of them in one transaction.
+    Transaction transaction(base);
     for (int etapeSuivante = std::max(version + 1, 2); etapeSuivante <= VersionSchema;
-         ++etapeSuivante)
-        script += etape(QStringLiteral("sqlite"), etapeSuivante) + u'\n';
-    ExecuterScriptSQLite(cnx, script + versionEmbarquee(VersionSchema));
+         ++etapeSuivante) {
+        if (etapeSuivante == VersionOrdreFrancais)
+            RefaireTablesEnFrancais(base, ScriptSchemaSQLite());
+        else
+            base.executerScript(TexteSql(etape(QStringLiteral("sqlite"), etapeSuivante)));
+    }
+    base.executerScript(TexteSql(versionEmbarquee(VersionSchema)));
+    transaction.valider();
 }
 
 } // namespace tarvo::db

@@ -9,8 +9,9 @@ class Connexion;
 namespace tarvo::db {
 
 // The schema version this program makes and needs. Each later version adds
-// its upgrade step, sqlite_vN.sql and sqlserver_vN.sql.
-constexpr int VersionSchema = 4;
+// its upgrade step, sqlite_vN.sql and sqlserver_vN.sql (schema 5, the French
+// order, is code on the embedded side: RefaireTablesEnFrancais).
+constexpr int VersionSchema = 5;
 
 // The installation scripts, kept as resources of the core library.
 QString ScriptSchemaSQLite();

@@ -10,4 +10,24 @@ namespace tarvo::db::sql {
 // installed before versions were kept, which is version 1).
 extern const TexteSql VersionBase;
 
+// The move of the embedded database to the French order (schema 5), whose
+// tables are set aside, made again by the installation script and refilled.
+// Texts with "%1", "%2"…: identifiers of the schema's own tables, quoted by
+// the caller; SQLite-only.
+extern const TexteSql VuesEtDeclencheurs;
+extern const TexteSql IndexDeTable;
+extern const TexteSql TableExiste;
+extern const TexteSql ColonnesTable;
+extern const TexteSql AliasRowid;
+extern const TexteSql ClePrimaireTexte;
+extern const TexteSql SupprimerVue;
+extern const TexteSql SupprimerDeclencheur;
+extern const TexteSql SupprimerIndex;
+extern const TexteSql SupprimerTable;
+extern const TexteSql RenommerTable;
+extern const TexteSql RecopierTable;
+extern const TexteSql SequenceReprise;
+extern const TexteSql SequenceAjustee;
+extern const TexteSql DoublonsEnFrancais;
+
 } // namespace tarvo::db::sql

@@ -7,6 +7,7 @@
 #include "browsers/ModeleNavigation.h"
 #include "browsers/SourceNavigation.h"
 #include "browsers/Tables.h"
+#include "db/Base.h"
 
 #include <QAbstractItemModelTester>
 #include <QTest>
@@ -104,7 +105,8 @@ private slots:
             << QList<Pas>{{Etape::TriAsc, 2},
                           {Etape::FiltreSel, 1, qint64{7}},
                           {Etape::SansFiltre, 0}}
-            << u"1 3 2 8 5 7 6 4"_s;
+            // In the French order, as on the server, signs come before digits.
+            << u"4 1 3 2 8 5 7 6"_s;
         QTest::newRow("libellé sans sélection : tout article qui a un libellé")
             << false << QList<Pas>{{Etape::FiltreSel, 1, u"COTON 100%"_s, QString()}}
             << u"0001 0002 0003 0004 0005"_s;
@@ -139,6 +141,44 @@ private slots:
         const QStringList trouvees = cles<QString>(source, vue);
         QCOMPARE(trouvees.join(u' '), attendu);
         QCOMPARE(source.compter(vue), qint64{trouvees.size()});
+    }
+
+    // The embedded database orders and matches texts as the server does:
+    // French order, without regard to case or accents.
+    void ordreFrancais() {
+        BaseDeTest t;
+        t.creerBase();
+        remplirJournal(*t.ctx);
+        db::Base(t.ctx->cnx.get())
+            .executerScript(
+                db::TexteSql(u"INSERT INTO Article ([Code barres Article], Libellé) VALUES "
+                             "('1', 'Zèbre rayé'), ('2', 'anneau'), ('3', 'Écharpe'), "
+                             "('4', 'Éponge vaisselle'), ('5', 'Métis'), ('6', 'ZÈBRE uni')"_s));
+        SourceNavigation articles(t.ctx->cnx.get(), TableArticle());
+        articles.figer();
+        const Champ& libelle = champ(TableArticle(), 1);
+        QCOMPARE(cles<QString>(articles, appliquer(TableArticle(), Comparaison::ParMotif,
+                                                   {{Etape::TriAsc, 1}}))
+                     .join(u' '),
+                 u"2 3 4 5 1 6"_s);
+        QCOMPARE(articles.chercher(Vue{},
+                                   CritereRecherche(Comparaison::ParMotif, libelle, u"éponge%"_s)),
+                 std::optional<qint64>{3});
+        Vue metis;
+        metis.filtre << CritereFiltreSel(Comparaison::ParMotif, libelle, u"Métis"_s, u"MÉTIS"_s);
+        QCOMPARE(cles<QString>(articles, metis), QStringList{u"5"_s});
+        Vue zebres;
+        zebres.filtre << CritereFiltreSel(Comparaison::ParMotif, libelle, {}, u"zebre"_s);
+        QCOMPARE(cles<QString>(articles, zebres).join(u' '), u"1 6"_s);
+
+        SourceNavigation journal(t.ctx->cnx.get(), TableJournal());
+        journal.figer();
+        const Champ& code = champ(TableJournal(), 0);
+        Vue expxa;
+        expxa.filtre << CritereFiltreSel(Comparaison::Exacte, code, u"{expxa}"_s, QString());
+        QCOMPARE(cles(journal, expxa), QList<qint64>{2});
+        QCOMPARE(journal.chercher(Vue{}, CritereRecherche(Comparaison::Exacte, code, u"{expxa}"_s)),
+                 std::optional<qint64>{1});
     }
 
     // Leaving out a date keeps the rows that have none, whether the value

@@ -1,5 +1,6 @@
 #include "BaseDeTest.h"
 #include "app/OuvertureConnexion.h"
+#include "db/CollationFrancaise.h"
 #include "db/Schema.h"
 
 #include <QImage>
@@ -10,6 +11,8 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTest>
+#include <sqlite3.h>
+#include <unicode/ucol.h>
 
 using namespace tarvo;
 using namespace tarvo::test;
@@ -578,6 +581,158 @@ private slots:
         t.ctx->cnx.reset();
         QVERIFY(ConnexionBase(*t.ctx, QString(), QString()));
         QCOMPARE(compter(t, u"SELECT COUNT(*) FROM tarvo_integration"_s), 1);
+    }
+
+    // A version-4 database (the same tables without the French order) is
+    // remade in it when the program connects: every row, index, counter,
+    // view and trigger kept. Keys the French order makes one stop the move
+    // with their names and leave the file as it was.
+    void miseAJourOrdreFrancais_data() {
+        QTest::addColumn<bool>("doublons");
+        QTest::newRow("données ordinaires") << false;
+        QTest::newRow("codes qui ne diffèrent que par la casse") << true;
+    }
+    void miseAJourOrdreFrancais() {
+        QFETCH(bool, doublons);
+        BaseDeTest t;
+        t.ctx->modeSecurite = u"INTEG"_s;
+        {
+            Connexion creation(u"CreationV4"_s);
+            creation.ouvrir(ParametresDepuisIni(*t.ctx, QString(), QString()), true);
+            db::ExecuterScriptSQLite(creation,
+                                     db::ScriptSchemaSQLite().remove(u" COLLATE FRANCAIS"_s) +
+                                         u"\nPRAGMA user_version = 4;"_s);
+        }
+        t.ctx->cnx = std::make_unique<Connexion>(u"V4"_s);
+        t.ctx->cnx->ouvrir(ParametresDepuisIni(*t.ctx, QString(), QString()));
+        remplirExpedition(t, 3);
+        remplirExpedition(t, 9);
+        EXECUTER(trou, "DELETE FROM [Expédition] WHERE [No Expédition] = 9");
+        EXECUTER(premiere, "DELETE FROM [Journal de saisie] WHERE [No Expédition] = 3");
+        EXECUTER(articles, "INSERT INTO Article ([Code barres Article], Libellé) VALUES "
+                           "('abc', 'Zèbre'), ('x1', 'anneau'), ('x2', 'Écharpe')");
+        if (doublons) {
+            EXECUTER(casse, "INSERT INTO Article ([Code barres Article]) VALUES ('ABC')");
+        }
+        const QString objets = u"SELECT type || ' ' || name FROM sqlite_master "
+                               "WHERE name NOT LIKE 'sqlite_autoindex%' ORDER BY 1"_s;
+        const auto lister = [&t](const QString& sql) {
+            QSqlQuery q(t.ctx->cnx->base());
+            QStringList lignes;
+            if (q.exec(sql))
+                while (q.next())
+                    lignes << q.value(q.record().count() - 1).toString();
+            return lignes;
+        };
+        const QStringList objetsAvant = lister(objets);
+        const QString contenu =
+            u"SELECT 'E' || group_concat([No Expédition] || [Libellé 1]) FROM [Expédition] "
+            "UNION ALL SELECT 'A' || group_concat([Code barres Article] || ifnull(Libellé, '')) "
+            "FROM Article UNION ALL SELECT 'C' || group_concat([No Colis] || [Code barres "
+            "Article] || Quantité) FROM Colisage UNION ALL SELECT 'J' || group_concat(rowid) FROM "
+            "[Journal de saisie] UNION ALL SELECT 'L' || COUNT(*) FROM [Liste commandes]"_s;
+        const QStringList contenuAvant = lister(contenu);
+        t.ctx->cnx.reset();
+        t.prompts.vider();
+
+        QCOMPARE(ConnexionBase(*t.ctx, QString(), QString()), !doublons);
+        if (doublons) {
+            QCOMPARE(t.prompts.boites.size(), 1);
+            const QString texte = t.prompts.boites[0].texte;
+            QVERIFY2(texte.contains(u"table Article"_s) && texte.contains(u"« abc »"_s) &&
+                         texte.contains(u"« ABC »"_s),
+                     qPrintable(texte));
+            t.ctx->cnx = std::make_unique<Connexion>(u"Relecture"_s);
+            t.ctx->cnx->ouvrir(ParametresDepuisIni(*t.ctx, QString(), QString()));
+            QCOMPARE(compter(t, u"PRAGMA user_version"_s), 4);
+            QCOMPARE(lister(objets), objetsAvant);
+            QCOMPARE(lister(contenu), contenuAvant);
+            return;
+        }
+        QVERIFY2(t.prompts.boites.isEmpty(), qPrintable(t.prompts.boites.value(0).texte));
+        QCOMPARE(compter(t, u"PRAGMA user_version"_s), db::VersionSchema);
+        QCOMPARE(lister(objets), objetsAvant);
+        QCOMPARE(lister(contenu), contenuAvant);
+        QCOMPARE(lister(u"SELECT Libellé FROM Article ORDER BY Libellé"_s),
+                 (QStringList{u"anneau"_s, u"Écharpe"_s, u"Zèbre"_s}));
+        QCOMPARE(compter(t, u"SELECT COUNT(*) FROM Article WHERE [Code barres Article] = 'ABC'"_s),
+                 1);
+        // The journal's indexes are built in the new order and used by it.
+        QVERIFY(lister(u"EXPLAIN QUERY PLAN SELECT rowid FROM [Journal de saisie] "
+                       "ORDER BY [Code type ligne]"_s)
+                    .join(u' ')
+                    .contains(u"IX_Journal de saisie_Code type ligne"_s));
+        // A number given before the move is not given again.
+        EXECUTER(nouvelle, "INSERT INTO [Expédition] ([Libellé 1]) VALUES ('nouvelle')");
+        QCOMPARE(nouvelle.lastInsertId().toInt(), 10);
+        // The triggers were made again.
+        EXECUTER(suppression, "DELETE FROM [Expédition] WHERE [No Expédition] = 3");
+        QCOMPARE(compter(t, u"SELECT COUNT(*) FROM Colisage"_s), 0);
+    }
+
+    // Every connection the program opens on the embedded database has the
+    // French order; a bare one cannot read the schema's sorts.
+    void chaqueConnexionEnFrancais() {
+        BaseDeTest t;
+        t.creerBase(false);
+        init_dataenv_connection(*t.ctx);
+        for (Connexion* cnx : {t.ctx->cnx.get(), t.ctx->conxReport.get()}) {
+            QSqlQuery q(cnx->base());
+            QVERIFY2(q.exec(u"SELECT 'éponge' = 'ÉPONGE' COLLATE FRANCAIS, "
+                            "'Éponge vaisselle' LIKE 'éponge%', 'Métis' LIKE '%MÉTIS%', "
+                            "'a_c' LIKE 'a\\_c' ESCAPE '\\', 'abc' LIKE 'a\\_c' ESCAPE '\\', "
+                            "'anneau' < 'Écharpe' COLLATE FRANCAIS"_s) &&
+                         q.next(),
+                     qPrintable(q.lastError().text()));
+            QCOMPARE(q.value(0).toInt() * 100000 + q.value(1).toInt() * 10000 +
+                         q.value(2).toInt() * 1000 + q.value(3).toInt() * 100 +
+                         q.value(4).toInt() * 10 + q.value(5).toInt(),
+                     111101);
+        }
+        sqlite3* nue = nullptr;
+        QCOMPARE(sqlite3_open_v2(t.chemin(u"tarvo.db"_s).toUtf8().constData(), &nue,
+                                 SQLITE_OPEN_READONLY, nullptr),
+                 SQLITE_OK);
+        QVERIFY(sqlite3_exec(nue, "SELECT * FROM Article ORDER BY Libellé", nullptr, nullptr,
+                             nullptr) != SQLITE_OK);
+        QVERIFY(QByteArray(sqlite3_errmsg(nue)).contains("no such collation sequence"));
+        sqlite3_close(nue);
+    }
+
+    // ASCII texts are ranked without ICU: the same order as ICU's, or an
+    // index mixing both paths would be out of order.
+    void rangsAsciiCommeIcu() {
+        UErrorCode etat = U_ZERO_ERROR;
+        UCollator* icu = ucol_open("fr", &etat);
+        QVERIFY(U_SUCCESS(etat));
+        ucol_setStrength(icu, UCOL_PRIMARY);
+        quint32 graine = 20261207;
+        const auto hasard = [&graine](int n) {
+            graine = graine * 1103515245u + 12345u;
+            return static_cast<int>((graine >> 8) % static_cast<quint32>(n));
+        };
+        const std::string alphabet = "aAbZz09 -_{}[]<>%'.,;:!?/\\@#&*+=~^|\"$\t\x01";
+        for (int essai = 0; essai < 20000; ++essai) {
+            std::string a, b;
+            for (int i = hasard(5); i > 0; --i)
+                a += alphabet[static_cast<std::size_t>(hasard(static_cast<int>(alphabet.size())))];
+            b = a.substr(0, static_cast<std::size_t>(hasard(static_cast<int>(a.size()) + 1)));
+            for (int i = hasard(4); i > 0; --i)
+                b += alphabet[static_cast<std::size_t>(hasard(static_cast<int>(alphabet.size())))];
+            const int attendu = ucol_strcollUTF8(icu, a.data(), static_cast<int32_t>(a.size()),
+                                                 b.data(), static_cast<int32_t>(b.size()), &etat);
+            const int obtenu = db::ComparerFrancais(a, b);
+            QVERIFY2((obtenu > 0) - (obtenu < 0) == attendu,
+                     qPrintable(QString::fromStdString(a + " | " + b)));
+        }
+        ucol_close(icu);
+        QVERIFY(db::ComparerFrancais("Œuvre", "oeuvre") == 0);
+        QVERIFY(db::ComparerFrancais("e\xCC\x81t\xC3\xA9", "ÉTÉ") == 0);
+        QVERIFY(db::CommeFrancais("c\xC5\x93ur%", "COEUR battant", 0));
+        QVERIFY(db::CommeFrancais("%100!%", "COTON 100%", U'!'));
+        QVERIFY(!db::CommeFrancais("%100!%", "COTON 1000", U'!'));
+        QVERIFY(!db::CommeFrancais("abc!", "abc!", U'!'));
+        QVERIFY(db::CommeFrancais("_t_", "été", 0));
     }
 
     void scriptSqlServer() {

@@ -1,12 +1,19 @@
 -- Embedded database: Tarvo's own tables, the Sage tables it reads and the
 -- views that present Sage data in the shape the program needs.
 -- Date-times are ISO text 'yyyy-MM-dd HH:mm:ss' (local time).
+-- Text columns that are sorted, searched or matched are COLLATE FRANCAIS (see
+-- db/CollationFrancaise.h): the server's case- and accent-insensitive order.
+-- A unique key therefore holds one row for "abc" and "ABC", as on the server.
+-- Date-times keep the binary order, which is already their chronological one
+-- and costs nothing; so do the technical tables (fingerprints, numbers).
+-- Every statement is IF NOT EXISTS: the schema upgrade runs this script again
+-- to remake the tables it has set aside.
 -- Quantities use NUMERIC affinity so that whole quantities come back as
 -- integers; weights and volumes are REAL.
 
 -- Process numbers of the connections open on this file, handed out by the
 -- connection code (the equivalent of @@SPID).
-CREATE TABLE tarvo_connexion (
+CREATE TABLE IF NOT EXISTS tarvo_connexion (
     spid      INTEGER PRIMARY KEY AUTOINCREMENT,
     ouverture TEXT NOT NULL
 );
@@ -15,7 +22,7 @@ CREATE TABLE tarvo_connexion (
 -- very file found again after a stop between the commit and its removal (same
 -- SHA-256 of its bytes, same modification time in milliseconds since 1970 UTC)
 -- is removed, not integrated a second time. A file written again is new.
-CREATE TABLE tarvo_integration (
+CREATE TABLE IF NOT EXISTS tarvo_integration (
     empreinte        TEXT NOT NULL,
     modification     INTEGER NOT NULL,
     date_integration TEXT NOT NULL,
@@ -27,10 +34,10 @@ CREATE TABLE tarvo_integration (
 -- Tarvo's tables
 ----------------------------------------------------------------------------
 
-CREATE TABLE [Expédition] (
+CREATE TABLE IF NOT EXISTS [Expédition] (
     [No Expédition]       INTEGER PRIMARY KEY AUTOINCREMENT,
-    [Libellé 1]           TEXT,
-    [Libellé 2]           TEXT,
+    [Libellé 1]           TEXT COLLATE FRANCAIS,
+    [Libellé 2]           TEXT COLLATE FRANCAIS,
     [No lieu livraison]   INTEGER,
     Langue                INTEGER,
     [Date création]       TEXT DEFAULT (datetime('now', 'localtime')),
@@ -42,24 +49,24 @@ CREATE TABLE [Expédition] (
     [Poids brut]          REAL,
     Volume                REAL
 );
-CREATE INDEX [IX_Expédition_Date création] ON [Expédition] ([Date création]);
+CREATE INDEX IF NOT EXISTS [IX_Expédition_Date création] ON [Expédition] ([Date création]);
 
 -- No unique key: the creation windows may attach an order twice, and the
 -- order search reports it rather than the database refusing it.
-CREATE TABLE [Liste commandes] (
+CREATE TABLE IF NOT EXISTS [Liste commandes] (
     [No Expédition]       INTEGER NOT NULL,
-    [No commande SAGE]    TEXT NOT NULL,
-    [Référence SAGE]      TEXT,
+    [No commande SAGE]    TEXT COLLATE FRANCAIS NOT NULL,
+    [Référence SAGE]      TEXT COLLATE FRANCAIS,
     [Date livraison]      TEXT,
     Langue                INTEGER,
-    [No Client]           TEXT,
+    [No Client]           TEXT COLLATE FRANCAIS,
     [Date création SAGE]  TEXT,
     [No lieu livraison]   INTEGER
 );
-CREATE INDEX [IX_Liste commandes_No Expédition] ON [Liste commandes] ([No Expédition]);
-CREATE INDEX [IX_Liste commandes_No commande SAGE] ON [Liste commandes] ([No commande SAGE]);
+CREATE INDEX IF NOT EXISTS [IX_Liste commandes_No Expédition] ON [Liste commandes] ([No Expédition]);
+CREATE INDEX IF NOT EXISTS [IX_Liste commandes_No commande SAGE] ON [Liste commandes] ([No commande SAGE]);
 
-CREATE TABLE Colis (
+CREATE TABLE IF NOT EXISTS Colis (
     [No Expédition]    INTEGER NOT NULL,
     [No Colis]         INTEGER NOT NULL,
     [Poids colis]      REAL,
@@ -67,50 +74,50 @@ CREATE TABLE Colis (
     PRIMARY KEY ([No Expédition], [No Colis])
 );
 
-CREATE TABLE Colisage (
+CREATE TABLE IF NOT EXISTS Colisage (
     [No Expédition]       INTEGER NOT NULL,
     [No Colis]            INTEGER NOT NULL,
-    [Code barres Article] TEXT NOT NULL,
+    [Code barres Article] TEXT COLLATE FRANCAIS NOT NULL,
     [Quantité]            INTEGER,
     [Date mise à jour]    TEXT,
     PRIMARY KEY ([No Expédition], [No Colis], [Code barres Article])
 );
 
-CREATE TABLE Article (
-    [Code barres Article] TEXT NOT NULL PRIMARY KEY,
-    [Libellé]             TEXT,
-    Couleur               TEXT,
-    lib_art_couleur       TEXT,
-    AR_Ref                TEXT,
+CREATE TABLE IF NOT EXISTS Article (
+    [Code barres Article] TEXT COLLATE FRANCAIS NOT NULL PRIMARY KEY,
+    [Libellé]             TEXT COLLATE FRANCAIS,
+    Couleur               TEXT COLLATE FRANCAIS,
+    lib_art_couleur       TEXT COLLATE FRANCAIS,
+    AR_Ref                TEXT COLLATE FRANCAIS,
     AG_No                 INTEGER,
     date_ajout            TEXT
 );
 
 -- History of every integrated terminal line: it outlives its shipment.
-CREATE TABLE [Journal de saisie] (
-    [Code type ligne]     TEXT,
+CREATE TABLE IF NOT EXISTS [Journal de saisie] (
+    [Code type ligne]     TEXT COLLATE FRANCAIS,
     [No Expédition]       INTEGER,
-    [No Colis]            TEXT,
-    [Code barres Article] TEXT,
+    [No Colis]            TEXT COLLATE FRANCAIS,
+    [Code barres Article] TEXT COLLATE FRANCAIS,
     [Poids colis]         REAL,
     [Quantité]            INTEGER,
     [Date saisie]         TEXT,
     [Date intégration]    TEXT
 );
-CREATE INDEX [IX_Journal de saisie_No Expédition] ON [Journal de saisie] ([No Expédition]);
+CREATE INDEX IF NOT EXISTS [IX_Journal de saisie_No Expédition] ON [Journal de saisie] ([No Expédition]);
 -- The browsers filter and sort every column where the data is.
-CREATE INDEX [IX_Journal de saisie_Code type ligne] ON [Journal de saisie] ([Code type ligne]);
-CREATE INDEX [IX_Journal de saisie_No Colis] ON [Journal de saisie] ([No Colis]);
-CREATE INDEX [IX_Journal de saisie_Code barres Article] ON [Journal de saisie] ([Code barres Article]);
-CREATE INDEX [IX_Journal de saisie_Poids colis] ON [Journal de saisie] ([Poids colis]);
-CREATE INDEX [IX_Journal de saisie_Quantité] ON [Journal de saisie] ([Quantité]);
-CREATE INDEX [IX_Journal de saisie_Date saisie] ON [Journal de saisie] ([Date saisie]);
-CREATE INDEX [IX_Journal de saisie_Date intégration] ON [Journal de saisie] ([Date intégration]);
-CREATE INDEX [IX_Article_Libellé] ON Article ([Libellé]);
-CREATE INDEX [IX_Article_Couleur] ON Article ([Couleur]);
-CREATE INDEX [IX_Article_AR_Ref] ON Article ([AR_Ref]);
+CREATE INDEX IF NOT EXISTS [IX_Journal de saisie_Code type ligne] ON [Journal de saisie] ([Code type ligne]);
+CREATE INDEX IF NOT EXISTS [IX_Journal de saisie_No Colis] ON [Journal de saisie] ([No Colis]);
+CREATE INDEX IF NOT EXISTS [IX_Journal de saisie_Code barres Article] ON [Journal de saisie] ([Code barres Article]);
+CREATE INDEX IF NOT EXISTS [IX_Journal de saisie_Poids colis] ON [Journal de saisie] ([Poids colis]);
+CREATE INDEX IF NOT EXISTS [IX_Journal de saisie_Quantité] ON [Journal de saisie] ([Quantité]);
+CREATE INDEX IF NOT EXISTS [IX_Journal de saisie_Date saisie] ON [Journal de saisie] ([Date saisie]);
+CREATE INDEX IF NOT EXISTS [IX_Journal de saisie_Date intégration] ON [Journal de saisie] ([Date intégration]);
+CREATE INDEX IF NOT EXISTS [IX_Article_Libellé] ON Article ([Libellé]);
+CREATE INDEX IF NOT EXISTS [IX_Article_Couleur] ON Article ([Couleur]);
+CREATE INDEX IF NOT EXISTS [IX_Article_AR_Ref] ON Article ([AR_Ref]);
 
-CREATE TABLE [Informations société] (
+CREATE TABLE IF NOT EXISTS [Informations société] (
     [Nom société] TEXT,
     [Activité]    TEXT,
     [Adresse 1]   TEXT,
@@ -131,38 +138,38 @@ CREATE TABLE [Informations société] (
 
 -- Work rows of the range control report, one set per connection (SPID);
 -- the report prints them in id order.
-CREATE TABLE w_controle_qte_gamme (
+CREATE TABLE IF NOT EXISTS w_controle_qte_gamme (
     SPID           INTEGER NOT NULL,
     NoExp          INTEGER,
-    AR_Ref         TEXT,
-    CodeBarre      TEXT,
-    Libelle        TEXT,
-    Design_couleur TEXT,
-    Couleur_cde    TEXT,
-    Couleur_exp    TEXT,
+    AR_Ref         TEXT COLLATE FRANCAIS,
+    CodeBarre      TEXT COLLATE FRANCAIS,
+    Libelle        TEXT COLLATE FRANCAIS,
+    Design_couleur TEXT COLLATE FRANCAIS,
+    Couleur_cde    TEXT COLLATE FRANCAIS,
+    Couleur_exp    TEXT COLLATE FRANCAIS,
     Qte_cde        NUMERIC,
     Qte_exp        NUMERIC,
-    Qte_cde_str    TEXT,
-    Qte_exp_str    TEXT,
-    Controle       TEXT,
+    Qte_cde_str    TEXT COLLATE FRANCAIS,
+    Qte_exp_str    TEXT COLLATE FRANCAIS,
+    Controle       TEXT COLLATE FRANCAIS,
     Difference     NUMERIC,
     EnGamme        INTEGER,
     id             INTEGER PRIMARY KEY AUTOINCREMENT
 );
-CREATE INDEX IX_w_controle_qte_gamme_SPID ON w_controle_qte_gamme (SPID);
+CREATE INDEX IF NOT EXISTS IX_w_controle_qte_gamme_SPID ON w_controle_qte_gamme (SPID);
 
 -- Dependent rows go with their parent. Triggers rather than foreign keys:
 -- they hold whatever the connection's foreign_keys setting, and they accept
 -- packing rows whose parcel row is missing (older data, other tools) instead
 -- of failing a whole terminal integration.
-CREATE TRIGGER [TR_Colis_suppression] AFTER DELETE ON Colis
+CREATE TRIGGER IF NOT EXISTS [TR_Colis_suppression] AFTER DELETE ON Colis
 BEGIN
     DELETE FROM Colisage
      WHERE [No Expédition] = OLD.[No Expédition] AND [No Colis] = OLD.[No Colis];
 END;
 
 -- The entry journal is history and is kept.
-CREATE TRIGGER [TR_Expédition_suppression] AFTER DELETE ON [Expédition]
+CREATE TRIGGER IF NOT EXISTS [TR_Expédition_suppression] AFTER DELETE ON [Expédition]
 BEGIN
     DELETE FROM [Liste commandes] WHERE [No Expédition] = OLD.[No Expédition];
     DELETE FROM Colisage WHERE [No Expédition] = OLD.[No Expédition];
@@ -174,50 +181,50 @@ END;
 ----------------------------------------------------------------------------
 
 -- Third parties; CT_Type 0 = customer.
-CREATE TABLE F_COMPTET (
-    CT_Num        TEXT NOT NULL PRIMARY KEY,
-    CT_Intitule   TEXT NOT NULL,
+CREATE TABLE IF NOT EXISTS F_COMPTET (
+    CT_Num        TEXT COLLATE FRANCAIS NOT NULL PRIMARY KEY,
+    CT_Intitule   TEXT COLLATE FRANCAIS NOT NULL,
     CT_Type       INTEGER NOT NULL DEFAULT 0,
-    CT_Classement TEXT,
-    CT_Contact    TEXT,
-    CT_Adresse    TEXT,
-    CT_Complement TEXT,
-    CT_CodePostal TEXT,
-    CT_Ville      TEXT,
-    CT_Pays       TEXT,
-    CT_Telephone  TEXT,
-    CT_EMail      TEXT,
+    CT_Classement TEXT COLLATE FRANCAIS,
+    CT_Contact    TEXT COLLATE FRANCAIS,
+    CT_Adresse    TEXT COLLATE FRANCAIS,
+    CT_Complement TEXT COLLATE FRANCAIS,
+    CT_CodePostal TEXT COLLATE FRANCAIS,
+    CT_Ville      TEXT COLLATE FRANCAIS,
+    CT_Pays       TEXT COLLATE FRANCAIS,
+    CT_Telephone  TEXT COLLATE FRANCAIS,
+    CT_EMail      TEXT COLLATE FRANCAIS,
     CT_Langue     INTEGER NOT NULL DEFAULT 0,
     CT_Sommeil    INTEGER NOT NULL DEFAULT 0
 );
 
-CREATE TABLE F_LIVRAISON (
+CREATE TABLE IF NOT EXISTS F_LIVRAISON (
     LI_No         INTEGER PRIMARY KEY,
-    CT_Num        TEXT NOT NULL,
-    LI_Intitule   TEXT,
-    LI_Adresse    TEXT,
-    LI_Complement TEXT,
-    LI_CodePostal TEXT,
-    LI_Ville      TEXT,
-    LI_CodeRegion TEXT,
-    LI_Pays       TEXT,
-    LI_Contact    TEXT,
-    LI_Telephone  TEXT,
-    LI_EMail      TEXT,
+    CT_Num        TEXT COLLATE FRANCAIS NOT NULL,
+    LI_Intitule   TEXT COLLATE FRANCAIS,
+    LI_Adresse    TEXT COLLATE FRANCAIS,
+    LI_Complement TEXT COLLATE FRANCAIS,
+    LI_CodePostal TEXT COLLATE FRANCAIS,
+    LI_Ville      TEXT COLLATE FRANCAIS,
+    LI_CodeRegion TEXT COLLATE FRANCAIS,
+    LI_Pays       TEXT COLLATE FRANCAIS,
+    LI_Contact    TEXT COLLATE FRANCAIS,
+    LI_Telephone  TEXT COLLATE FRANCAIS,
+    LI_EMail      TEXT COLLATE FRANCAIS,
     LI_Principal  INTEGER NOT NULL DEFAULT 0
 );
-CREATE INDEX IX_F_LIVRAISON_CT_Num ON F_LIVRAISON (CT_Num);
+CREATE INDEX IF NOT EXISTS IX_F_LIVRAISON_CT_Num ON F_LIVRAISON (CT_Num);
 
 -- AR_Gamme1 <> 0: the article is managed in a range (colours), its bar codes
 -- are those of its range elements in F_ARTENUMREF. AR_Nomencl 2 = composed.
-CREATE TABLE F_ARTICLE (
-    AR_Ref        TEXT NOT NULL PRIMARY KEY,
-    AR_Design     TEXT NOT NULL,
-    FA_CodeFamille TEXT,
+CREATE TABLE IF NOT EXISTS F_ARTICLE (
+    AR_Ref        TEXT COLLATE FRANCAIS NOT NULL PRIMARY KEY,
+    AR_Design     TEXT COLLATE FRANCAIS NOT NULL,
+    FA_CodeFamille TEXT COLLATE FRANCAIS,
     AR_Gamme1     INTEGER NOT NULL DEFAULT 0,
     AR_Gamme2     INTEGER NOT NULL DEFAULT 0,
     AR_Nomencl    INTEGER NOT NULL DEFAULT 0,
-    AR_CodeBarre  TEXT,
+    AR_CodeBarre  TEXT COLLATE FRANCAIS,
     AR_UniteVen   INTEGER NOT NULL DEFAULT 1,
     AR_PrixVen    NUMERIC NOT NULL DEFAULT 0,
     AR_SuiviStock INTEGER NOT NULL DEFAULT 2,
@@ -225,34 +232,34 @@ CREATE TABLE F_ARTICLE (
 );
 
 -- Range elements of an article; AG_Type 0 = first range.
-CREATE TABLE F_ARTGAMME (
+CREATE TABLE IF NOT EXISTS F_ARTGAMME (
     AG_No      INTEGER PRIMARY KEY,
-    AR_Ref     TEXT NOT NULL,
-    EG_Enumere TEXT NOT NULL,
+    AR_Ref     TEXT COLLATE FRANCAIS NOT NULL,
+    EG_Enumere TEXT COLLATE FRANCAIS NOT NULL,
     AG_Type    INTEGER NOT NULL DEFAULT 0
 );
-CREATE INDEX IX_F_ARTGAMME_AR_Ref ON F_ARTGAMME (AR_Ref);
+CREATE INDEX IF NOT EXISTS IX_F_ARTGAMME_AR_Ref ON F_ARTGAMME (AR_Ref);
 
 -- One row per range combination of an article, with its bar code.
-CREATE TABLE F_ARTENUMREF (
-    AR_Ref       TEXT NOT NULL,
+CREATE TABLE IF NOT EXISTS F_ARTENUMREF (
+    AR_Ref       TEXT COLLATE FRANCAIS NOT NULL,
     AG_No1       INTEGER NOT NULL DEFAULT 0,
     AG_No2       INTEGER NOT NULL DEFAULT 0,
-    AE_Ref       TEXT,
-    AE_CodeBarre TEXT,
+    AE_Ref       TEXT COLLATE FRANCAIS,
+    AE_CodeBarre TEXT COLLATE FRANCAIS,
     AE_Sommeil   INTEGER NOT NULL DEFAULT 0,
     PRIMARY KEY (AR_Ref, AG_No1, AG_No2)
 );
 
 -- DO_Domaine 0 = sales; DO_Type 0 quote, 1 order, 2 picking, 3 delivery
 -- note, 6 invoice.
-CREATE TABLE F_DOCENTETE (
+CREATE TABLE IF NOT EXISTS F_DOCENTETE (
     DO_Domaine  INTEGER NOT NULL DEFAULT 0,
     DO_Type     INTEGER NOT NULL,
-    DO_Piece    TEXT NOT NULL,
+    DO_Piece    TEXT COLLATE FRANCAIS NOT NULL,
     DO_Date     TEXT,
-    DO_Ref      TEXT,
-    DO_Tiers    TEXT,
+    DO_Ref      TEXT COLLATE FRANCAIS,
+    DO_Tiers    TEXT COLLATE FRANCAIS,
     LI_No       INTEGER,
     DO_DateLivr TEXT,
     DO_Langue   INTEGER NOT NULL DEFAULT 0,
@@ -261,23 +268,23 @@ CREATE TABLE F_DOCENTETE (
     DO_TotalHT  NUMERIC NOT NULL DEFAULT 0,
     PRIMARY KEY (DO_Domaine, DO_Type, DO_Piece)
 );
-CREATE INDEX IX_F_DOCENTETE_DO_Piece ON F_DOCENTETE (DO_Piece);
+CREATE INDEX IF NOT EXISTS IX_F_DOCENTETE_DO_Piece ON F_DOCENTETE (DO_Piece);
 
 -- On an order line DL_Qte is the quantity ordered, DL_QteBL what has been
 -- delivered and DL_QtePL what remains to deliver. A composed article's line
 -- carries its own reference in AR_RefCompose, its component lines the
 -- composed article's reference.
-CREATE TABLE F_DOCLIGNE (
+CREATE TABLE IF NOT EXISTS F_DOCLIGNE (
     DL_No           INTEGER PRIMARY KEY AUTOINCREMENT,
     DO_Domaine      INTEGER NOT NULL DEFAULT 0,
     DO_Type         INTEGER NOT NULL,
-    CT_Num          TEXT,
-    DO_Piece        TEXT NOT NULL,
+    CT_Num          TEXT COLLATE FRANCAIS,
+    DO_Piece        TEXT COLLATE FRANCAIS NOT NULL,
     DO_Date         TEXT,
-    DO_Ref          TEXT,
+    DO_Ref          TEXT COLLATE FRANCAIS,
     DL_Ligne        INTEGER NOT NULL,
-    AR_Ref          TEXT,
-    DL_Design       TEXT,
+    AR_Ref          TEXT COLLATE FRANCAIS,
+    DL_Design       TEXT COLLATE FRANCAIS,
     DL_Qte          NUMERIC NOT NULL DEFAULT 0,
     DL_QteBC        NUMERIC NOT NULL DEFAULT 0,
     DL_QteBL        NUMERIC NOT NULL DEFAULT 0,
@@ -286,10 +293,10 @@ CREATE TABLE F_DOCLIGNE (
     DL_MontantHT    NUMERIC NOT NULL DEFAULT 0,
     AG_No1          INTEGER NOT NULL DEFAULT 0,
     AG_No2          INTEGER NOT NULL DEFAULT 0,
-    AR_RefCompose   TEXT
+    AR_RefCompose   TEXT COLLATE FRANCAIS
 );
-CREATE INDEX IX_F_DOCLIGNE_Piece ON F_DOCLIGNE (DO_Domaine, DO_Type, DO_Piece);
-CREATE INDEX IX_F_DOCLIGNE_AR_Ref ON F_DOCLIGNE (AR_Ref);
+CREATE INDEX IF NOT EXISTS IX_F_DOCLIGNE_Piece ON F_DOCLIGNE (DO_Domaine, DO_Type, DO_Piece);
+CREATE INDEX IF NOT EXISTS IX_F_DOCLIGNE_AR_Ref ON F_DOCLIGNE (AR_Ref);
 
 ----------------------------------------------------------------------------
 -- Views
@@ -298,12 +305,12 @@ CREATE INDEX IX_F_DOCLIGNE_AR_Ref ON F_DOCLIGNE (AR_Ref);
 -- Active Sage articles with their bar codes: one row per article without
 -- range (its own bar code, AG_No 0), one row per range element otherwise.
 -- Articles without a bar code (services, carriage) come with an empty one.
-CREATE VIEW V_ARTICLE AS
-SELECT IFNULL(A.AR_CodeBarre, '') AS CodeBarre,
+CREATE VIEW IF NOT EXISTS V_ARTICLE AS
+SELECT IFNULL(A.AR_CodeBarre, '') COLLATE FRANCAIS AS CodeBarre,
        A.AR_Ref                   AS AR_Ref,
        0                          AS AG_No,
        A.AR_Design                AS [Libellé],
-       ''                         AS Couleur,
+       '' COLLATE FRANCAIS        AS Couleur,
        A.AR_Design                AS lib_art_couleur,
        A.AR_Design                AS design_couleur
   FROM F_ARTICLE A
@@ -322,7 +329,7 @@ SELECT IFNULL(E.AE_CodeBarre, ''),
  WHERE A.AR_Gamme1 <> 0 AND A.AR_Sommeil = 0 AND E.AE_Sommeil = 0;
 
 -- Sales orders with something left to deliver that no shipment holds yet.
-CREATE VIEW [Commandes Dispo] AS
+CREATE VIEW IF NOT EXISTS [Commandes Dispo] AS
 SELECT E.DO_Piece, E.DO_Ref, E.DO_Date, E.DO_DateLivr, E.DO_Tiers, C.CT_Intitule,
        E.LI_No, L.LI_Intitule, L.LI_Ville, L.LI_Pays
   FROM F_DOCENTETE E
@@ -336,7 +343,7 @@ SELECT E.DO_Piece, E.DO_Ref, E.DO_Date, E.DO_DateLivr, E.DO_Tiers, C.CT_Intitule
                     WHERE LC.[No commande SAGE] = E.DO_Piece);
 
 -- What a shipment takes from each sales order.
-CREATE VIEW [Info Commande] AS
+CREATE VIEW IF NOT EXISTS [Info Commande] AS
 SELECT E.DO_Piece, E.DO_Ref, E.DO_Date, E.DO_DateLivr, E.DO_Tiers, E.DO_Langue,
        E.LI_No, L.LI_Intitule, L.LI_Ville
   FROM F_DOCENTETE E
@@ -349,7 +356,7 @@ SELECT E.DO_Piece, E.DO_Ref, E.DO_Date, E.DO_DateLivr, E.DO_Tiers, E.DO_Langue,
 -- their range element; component lines of a composed article are left out
 -- (the composed article is what is scanned), as are articles without a bar
 -- code. Shipped: the packing lines of the shipment's parcels.
-CREATE VIEW controle_qte_base AS
+CREATE VIEW IF NOT EXISTS controle_qte_base AS
 SELECT Q.NoExp                              AS NoExp,
        Q.CodeBarre                          AS CodeBarre,
        SUM(Q.Qte_cde)                       AS Qte_cde,
@@ -371,10 +378,11 @@ SELECT Q.NoExp                              AS NoExp,
 
 -- By bar code. [Qté Livrée] is the quantity to deliver (ordered), [Qté Exp]
 -- the quantity shipped; Différence = shipped - ordered.
-CREATE VIEW [Controle qte] AS
+CREATE VIEW IF NOT EXISTS [Controle qte] AS
 SELECT B.NoExp                                          AS NoExp,
        B.CodeBarre                                      AS CB,
-       COALESCE(V.design_couleur, A.lib_art_couleur, 'Article inconnu') AS [Libellé],
+       COALESCE(V.design_couleur, A.lib_art_couleur, 'Article inconnu') COLLATE FRANCAIS
+                                                        AS [Libellé],
        B.Qte_exp                                        AS [Qté Exp],
        B.Qte_cde                                        AS [Qté Livrée],
        CASE WHEN B.Qte_exp = B.Qte_cde THEN 'OK' ELSE 'Quantité incorrecte' END AS Controle,
@@ -386,17 +394,18 @@ SELECT B.NoExp                                          AS NoExp,
 -- By article reference: all range elements of an article together. Bar codes
 -- unknown to Sage are resolved through Tarvo's article table, or gathered
 -- under an empty reference.
-CREATE VIEW controle_qte_art AS
+CREATE VIEW IF NOT EXISTS controle_qte_art AS
 SELECT R.NoExp                                          AS NoExp,
        R.AR_Ref                                         AS AR_Ref,
-       MAX(R.[Libellé])                                 AS [Libellé],
+       MAX(R.[Libellé]) COLLATE FRANCAIS                AS [Libellé],
        SUM(R.Qte_exp)                                   AS [Qté Exp],
        SUM(R.Qte_cde)                                   AS [Qté Livrée],
        CASE WHEN SUM(R.Qte_exp) = SUM(R.Qte_cde) THEN 'OK' ELSE 'Quantité incorrecte' END
                                                         AS Controle,
        SUM(R.Qte_exp) - SUM(R.Qte_cde)                  AS [Différence]
-  FROM (SELECT B.NoExp, COALESCE(V.AR_Ref, A.AR_Ref, '') AS AR_Ref,
-               COALESCE(V.[Libellé], A.[Libellé], 'Article inconnu') AS [Libellé],
+  FROM (SELECT B.NoExp, COALESCE(V.AR_Ref, A.AR_Ref, '') COLLATE FRANCAIS AS AR_Ref,
+               COALESCE(V.[Libellé], A.[Libellé], 'Article inconnu') COLLATE FRANCAIS
+                 AS [Libellé],
                B.Qte_cde, B.Qte_exp
           FROM controle_qte_base B
           LEFT JOIN V_ARTICLE V ON V.CodeBarre = B.CodeBarre
@@ -406,15 +415,18 @@ SELECT R.NoExp                                          AS NoExp,
 -- By article and range element (one bar code each). Couleur_cde is the
 -- colour when the element was ordered, Couleur_exp when it was shipped;
 -- EnGamme 1 for an article managed in ranges.
-CREATE VIEW controle_qte_gamme AS
+CREATE VIEW IF NOT EXISTS controle_qte_gamme AS
 SELECT B.NoExp                                                   AS NoExp,
-       COALESCE(V.AR_Ref, A.AR_Ref, '')                          AS AR_Ref,
+       COALESCE(V.AR_Ref, A.AR_Ref, '') COLLATE FRANCAIS         AS AR_Ref,
        B.CodeBarre                                               AS CodeBarre,
-       COALESCE(V.[Libellé], A.[Libellé], 'Article inconnu')     AS Libelle,
-       COALESCE(V.design_couleur, A.lib_art_couleur, 'Article inconnu') AS Design_couleur,
-       COALESCE(V.Couleur, A.Couleur, '')                        AS Couleur,
-       CASE WHEN B.Lignes_cde > 0 THEN COALESCE(V.Couleur, A.Couleur, '') END AS Couleur_cde,
-       CASE WHEN B.Lignes_exp > 0 THEN COALESCE(V.Couleur, A.Couleur, '') END AS Couleur_exp,
+       COALESCE(V.[Libellé], A.[Libellé], 'Article inconnu') COLLATE FRANCAIS AS Libelle,
+       COALESCE(V.design_couleur, A.lib_art_couleur, 'Article inconnu') COLLATE FRANCAIS
+                                                                 AS Design_couleur,
+       COALESCE(V.Couleur, A.Couleur, '') COLLATE FRANCAIS       AS Couleur,
+       CASE WHEN B.Lignes_cde > 0 THEN COALESCE(V.Couleur, A.Couleur, '') END COLLATE FRANCAIS
+                                                                 AS Couleur_cde,
+       CASE WHEN B.Lignes_exp > 0 THEN COALESCE(V.Couleur, A.Couleur, '') END COLLATE FRANCAIS
+                                                                 AS Couleur_exp,
        B.Qte_cde                                                 AS Qte_cde,
        B.Qte_exp                                                 AS Qte_exp,
        CASE WHEN B.Qte_exp = B.Qte_cde THEN 'OK' ELSE 'Quantité incorrecte' END AS Controle,

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string_view>
+
+struct sqlite3;
+
+namespace tarvo::db {
+
+// The French order of the embedded database, the one the server's database
+// collation gives (case- and accent-insensitive): "anneau" < "Écharpe" <
+// "Zèbre", "ÉPONGE" = "éponge". The schema declares its text columns with
+// it (COLLATE FRANCAIS), so that every sort, comparison, grouping and index
+// of those columns follows it; a unique key holds one row for "abc" and
+// "ABC", as on the server.
+//
+// ICU's collator for French at primary strength, not QCollator: QCollator
+// cannot be told to ignore accents, and it compares UTF-16, where SQLite
+// hands UTF-8 (an index build on a million rows compares some twenty million
+// times). Texts of ASCII only, most of the data (codes, numbers, references),
+// are compared through a table of ICU's own ranks without calling it.
+//
+// Installs on an open connection the FRANCAIS collation and a like() of the
+// same rule: "%MÉTIS%" finds "Métis", with LIKE's "%", "_" and ESCAPE. A
+// connection without them cannot read the schema's sorts ("no such collation
+// sequence"): every connection must get them before its first statement.
+// Raises ErreurTarvo.
+void InstallerFrancais(sqlite3* base);
+
+// The FRANCAIS order of two UTF-8 texts: negative, 0 or positive.
+int ComparerFrancais(std::string_view a, std::string_view b);
+
+// True when `texte` matches the LIKE `motif` under the FRANCAIS rule;
+// `echappement` is the ESCAPE character, 0 for none.
+bool CommeFrancais(std::string_view motif, std::string_view texte, char32_t echappement);
+
+} // namespace tarvo::db

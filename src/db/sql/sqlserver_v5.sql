@@ -1,0 +1,4 @@
+-- Schema 5: nothing to change on the server, whose database collation
+-- already orders and matches text in French without regard to case or
+-- accents; the step only records the version the embedded database reached
+-- by remaking its tables in that order.

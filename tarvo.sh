@@ -15,7 +15,7 @@ DEMO="${TARVO_DEMO_DIR:-$RACINE/demo}"
 PAQUETS=(
     cmake ninja-build g++ pkg-config ccache clang-format
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libqt6sql6-sqlite libqt6sql6-odbc libgl-dev
-    libsqlite3-dev sqlite3 libicu-dev unixodbc-dev libsqliteodbc
+    libsqlite3-dev sqlite3 libicu-dev unixodbc-dev libsqliteodbc sqlfluff
     libcups2-dev cups cups-bsd cups-client
     libx11-dev
     libzint-dev

@@ -15,13 +15,13 @@ const db::TexteSql MajArticles{
                    " WHERE Article.[Code barres Article] = V.CodeBarre"),
     QStringLiteral("update Article "
                    " set "
-                   " Article.Libellé         = V.Libellé,"
+                   " Article.[Libellé]       = V.[Libellé],"
                    " Article.Couleur         = V.Couleur,"
                    " Article.lib_art_couleur = V.lib_art_couleur,"
                    " Article.AR_Ref          = V.AR_Ref,"
                    " Article.AG_No           = V.AG_No "
                    " from ( "
-                   "   select  CodeBarre,AR_Ref,AG_No,Libellé,Couleur,lib_art_couleur"
+                   "   select  CodeBarre,AR_Ref,AG_No,[Libellé],Couleur,lib_art_couleur"
                    "   from V_ARTICLE"
                    "   where  CodeBarre <> '' "
                    " ) as V "
@@ -42,7 +42,7 @@ const db::TexteSql AjoutArticles{
     QStringLiteral(
         "INSERT INTO Article([Code barres Article], [Libellé], Couleur, lib_art_couleur, "
         "AR_Ref, AG_No, date_ajout) "
-        " SELECT CodeBarre,V.Libellé,V.Couleur,V.lib_art_couleur,V.AR_Ref,V.AG_No,"
+        " SELECT CodeBarre,V.[Libellé],V.Couleur,V.lib_art_couleur,V.AR_Ref,V.AG_No,"
         "CURRENT_TIMESTAMP"
         " FROM  V_ARTICLE  V "
         " LEFT OUTER JOIN Article  A on V.CodeBarre = A.[Code barres Article] "
@@ -58,7 +58,7 @@ const db::TexteSql ArticlesObsoletes{
                    "  (SELECT CodeBarre FROM V_ARTICLE"
                    "   WHERE CodeBarre IS NOT NULL AND AR_Ref IS NOT NULL)"
                    " ORDER BY Article.[Code barres Article]"),
-    QStringLiteral("SELECT Article.[Code barres Article], Article.Libellé"
+    QStringLiteral("SELECT Article.[Code barres Article], Article.[Libellé]"
                    " FROM Article "
                    " LEFT OUTER JOIN V_ARTICLE ON Article.[Code barres Article] = "
                    "V_ARTICLE.CodeBarre"
@@ -69,8 +69,8 @@ const db::TexteSql SuppressionArticle{
     QStringLiteral("DELETE FROM Article WHERE [Code barres Article] = :codeBarre")};
 
 const db::TexteSql InformationsSociete{
-    QStringLiteral("select [Nom société],Activité,[Adresse 1],[Adresse 2],[Code postal],Ville,"
-                   "Pays,Téléphone,Fax,email,Web,Capital,APE,Siret,RCS,Logo "
+    QStringLiteral("select [Nom société],[Activité],[Adresse 1],[Adresse 2],[Code postal],Ville,"
+                   "Pays,[Téléphone],Fax,email,Web,Capital,APE,Siret,RCS,Logo "
                    "from [Informations société]")};
 
 // Compares the fields the form shows: a NULL reads as empty there.

@@ -3,7 +3,7 @@
 namespace tarvo::etiquettes::sql {
 
 const db::TexteSql ArticleParCodeBarre{
-    QStringLiteral("SELECT [Code barres Article], Libellé, lib_art_couleur FROM Article "
+    QStringLiteral("SELECT [Code barres Article], [Libellé], lib_art_couleur FROM Article "
                    "WHERE [Code barres Article] = :codeBarre")};
 
 } // namespace tarvo::etiquettes::sql

@@ -52,13 +52,13 @@ QString enregistrement(db::Moteur moteur) {
                             c.colonne + QStringLiteral(" IS NULL AND :") + lu +
                             QStringLiteral(" IS NULL))");
     }
-    return QStringLiteral("UPDATE Expédition SET ") + affectations.join(QStringLiteral(", ")) +
+    return QStringLiteral("UPDATE [Expédition] SET ") + affectations.join(QStringLiteral(", ")) +
            QStringLiteral(" WHERE [No Expédition] = :noExpedition AND ") +
            comparaisons.join(QStringLiteral(" AND "));
 }
 
 const QString InsertionExpeditionCommune =
-    QStringLiteral("INSERT INTO Expédition ([Libellé 1], [Libellé 2], [No lieu livraison], "
+    QStringLiteral("INSERT INTO [Expédition] ([Libellé 1], [Libellé 2], [No lieu livraison], "
                    "Langue) VALUES (:libelle1, :libelle2, :noLieu, :langue)");
 
 // The conditional insert of an order; the server names the inserted row
@@ -79,7 +79,7 @@ QString rattachement(db::Moteur moteur) {
 
 const QString ListeExpeditionsAvant =
     QStringLiteral("SELECT [No Expédition], [Libellé 1], [Libellé 2], [Date création], "
-                   "[Date cloture] FROM Expédition WHERE [Date création] >= ");
+                   "[Date cloture] FROM [Expédition] WHERE [Date création] >= ");
 const QString ListeExpeditionsApres =
     QStringLiteral(" AND (:avecCloses = 1 OR [Date cloture] IS NULL) ORDER BY [No Expédition]");
 
@@ -125,7 +125,7 @@ const db::TexteSql ListeExpeditions{
 const db::TexteSql Expedition{QStringLiteral(
     "SELECT [No Expédition], [Libellé 1], [Libellé 2], [No lieu livraison], [Date création], "
     "[Date cloture], [Nbr colis théorique], [Nbr colis réel], Tare, [Poids Net], [Poids brut], "
-    "Volume FROM Expédition WHERE [No Expédition] = :noExpedition")};
+    "Volume FROM [Expédition] WHERE [No Expédition] = :noExpedition")};
 
 const db::TexteSql AdresseLivraison{
     QStringLiteral("SELECT LI_Intitule, LI_Adresse, LI_Complement, LI_CodePostal, LI_Ville, "
@@ -153,7 +153,7 @@ const db::TexteSql SuppressionColis{
 const db::TexteSql SuppressionListeCommandes{
     QStringLiteral("DELETE FROM [Liste commandes] WHERE [No Expédition] = :noExpedition")};
 const db::TexteSql SuppressionExpedition{
-    QStringLiteral("DELETE FROM Expédition WHERE [No Expédition] = :noExpedition")};
+    QStringLiteral("DELETE FROM [Expédition] WHERE [No Expédition] = :noExpedition")};
 
 const db::TexteSql RechercheCommande{
     QStringLiteral("SELECT [No Expédition] FROM [Liste commandes] "

@@ -8,14 +8,14 @@ const db::TexteSql ArticlesPourTerminal{
                    "ORDER BY [Code barres Article]")};
 
 const db::TexteSql NombreExpeditionsOuvertes{
-    QStringLiteral("SELECT COUNT(*) FROM Expédition WHERE [Date cloture] IS NULL")};
+    QStringLiteral("SELECT COUNT(*) FROM [Expédition] WHERE [Date cloture] IS NULL")};
 const db::TexteSql ExpeditionsOuvertes{
     QStringLiteral("SELECT [No Expédition], [Libellé 1], [Libellé 2], [Nbr colis théorique] "
-                   "FROM Expédition WHERE [Date cloture] IS NULL ORDER BY [No Expédition]")};
+                   "FROM [Expédition] WHERE [Date cloture] IS NULL ORDER BY [No Expédition]")};
 
 const db::TexteSql JournalArticle{QStringLiteral(
     "INSERT INTO [Journal de saisie] ([Code type ligne], [No Expédition], [No Colis], "
-    "[Code barres Article], [Poids colis], Quantité, [Date saisie], [Date intégration]) "
+    "[Code barres Article], [Poids colis], [Quantité], [Date saisie], [Date intégration]) "
     "VALUES (:codeType, :noExpedition, :noColis, :codeBarres, :poids, :quantite, :dateSaisie, "
     ":dateIntegration)")};
 const db::TexteSql JournalPoids{QStringLiteral(
@@ -32,8 +32,8 @@ const db::TexteSql NoterFichierIntegre{
 const db::TexteSql ArchiveValidee{
     QStringLiteral("SELECT 1 FROM tarvo_integration WHERE archive = :archive")};
 
-const db::TexteSql DateClotureExpedition{
-    QStringLiteral("SELECT [Date cloture] FROM Expédition WHERE [No Expédition] = :noExpedition")};
+const db::TexteSql DateClotureExpedition{QStringLiteral(
+    "SELECT [Date cloture] FROM [Expédition] WHERE [No Expédition] = :noExpedition")};
 
 // INSERT … SELECT … WHERE NOT EXISTS: one statement that adds the row only
 // when it is missing, on both engines.
@@ -57,20 +57,20 @@ const db::TexteSql SupprimerColis{QStringLiteral(
     "DELETE FROM Colis WHERE [No Expédition] = :noExpedition AND [No Colis] = :colis")};
 
 const db::TexteSql CreerColisage{QStringLiteral(
-    "INSERT INTO Colisage ([No Expédition], [No Colis], [Code barres Article], Quantité, "
+    "INSERT INTO Colisage ([No Expédition], [No Colis], [Code barres Article], [Quantité], "
     "[Date mise à jour]) SELECT :noExpedition, :colis, :codeBarres, :quantite, :dateSaisie "
     "WHERE NOT EXISTS (SELECT 1 FROM Colisage WHERE [No Expédition] = :noExpedition "
     "AND [No Colis] = :colis AND [Code barres Article] = :codeBarres)")};
 const db::TexteSql AjouterAuColisage{QStringLiteral(
-    "UPDATE Colisage SET Quantité = Quantité + :quantite, [Date mise à jour] = :dateSaisie "
+    "UPDATE Colisage SET [Quantité] = [Quantité] + :quantite, [Date mise à jour] = :dateSaisie "
     "WHERE [No Expédition] = :noExpedition AND [No Colis] = :colis "
     "AND [Code barres Article] = :codeBarres AND [Date mise à jour] < :dateSaisie")};
 const db::TexteSql QuantiteColisageAnterieure{
-    QStringLiteral("SELECT Quantité FROM Colisage WHERE [No Expédition] = :noExpedition "
+    QStringLiteral("SELECT [Quantité] FROM Colisage WHERE [No Expédition] = :noExpedition "
                    "AND [No Colis] = :colis AND [Code barres Article] = :codeBarres "
                    "AND [Date mise à jour] < :dateSaisie")};
 const db::TexteSql RetirerDuColisage{QStringLiteral(
-    "UPDATE Colisage SET Quantité = Quantité - :quantite, [Date mise à jour] = :dateSaisie "
+    "UPDATE Colisage SET [Quantité] = [Quantité] - :quantite, [Date mise à jour] = :dateSaisie "
     "WHERE [No Expédition] = :noExpedition AND [No Colis] = :colis "
     "AND [Code barres Article] = :codeBarres")};
 const db::TexteSql SupprimerColisage{

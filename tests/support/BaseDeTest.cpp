@@ -2,10 +2,14 @@
 
 #include "app/OuvertureConnexion.h"
 #include "base/Version.h"
+#include "db/Base.h"
+#include "db/SqlConnexion.h"
 #include "db/Schema.h"
 
 #include <QDir>
 #include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -60,6 +64,17 @@ void BaseDeTest::creerBase(bool avecDemo) {
     if (!ConnexionBase(*ctx, QString(), QString()))
         qFatal("Connexion de test impossible : %s",
                qPrintable(prompts.boites.isEmpty() ? QString() : prompts.boites.last().texte));
+}
+
+bool BaseDeTest::passerParOdbc() {
+    const QString nom = ctx->cnx->base().connectionName();
+    ctx->cnx->base().close();
+    QSqlDatabase::removeDatabase(nom);
+    QSqlDatabase odbc = QSqlDatabase::addDatabase(u"QODBC"_s, nom);
+    odbc.setDatabaseName(u"DRIVER=SQLite3;Database="_s + ctx->cnx->parametres().base + u';');
+    // The driver runs one statement per call: the connection's settings one
+    // by one (the file is already in WAL mode).
+    return odbc.open() && QSqlQuery(odbc).exec(u"PRAGMA foreign_keys=ON"_s);
 }
 
 QString BaseDeTest::chemin(const QString& nom) const {

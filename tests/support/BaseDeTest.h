@@ -19,6 +19,12 @@ public:
     // Creates tarvo.db (with the demo data when asked) and opens Cnx on it.
     void creerBase(bool avecDemo = false);
 
+    // Reopens Cnx on the same file through QODBC and the SQLite ODBC driver,
+    // so that the generic path runs through a real ODBC driver manager and
+    // driver as on a site (with the embedded database's texts). False when
+    // the driver is missing.
+    bool passerParOdbc();
+
     QString chemin(const QString& nom) const;
     void ecrireFichier(const QString& nom, const QByteArray& contenu) const;
     QByteArray lireFichier(const QString& nom) const;

@@ -6,7 +6,7 @@
 --     sqlcmd -S SERVER -d SAGEDB -E -f 65001 -i tarvo_sqlserver.sql
 -- Tables are created only when missing; views, triggers and the procedure
 -- are replaced, so the script can be run again after an update. Works on
--- SQL Server 2008 and later.
+-- SQL Server 2012 and later (the browsers page with OFFSET … FETCH).
 
 SET ANSI_NULLS ON;
 SET QUOTED_IDENTIFIER ON;

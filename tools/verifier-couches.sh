@@ -5,7 +5,8 @@
 # A file may include its own layer or a lower one; windows and commands never
 # include each other. A subsystem reads another's data through that
 # subsystem's typed readers, never through its catalogue of statements
-# (Sql*.h), whatever the layer.
+# (Sql*.h), whatever the layer. The subsystems' windows reach the main window
+# through ui/main/CadreCommandes.h only.
 set -euo pipefail
 racine="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$racine/src"
@@ -48,6 +49,9 @@ while IFS= read -r fichier; do
         nom="${inclus##*/}"
         if [[ "$nom" == Sql*.h && "${inclus%%/*}" != "$dossier" ]]; then
             raison="les instructions de ${inclus%%/*} ne se lisent que par ses lecteurs"
+        fi
+        if [[ "$inclus" == ui/main/FenetrePrincipale.h && "$fichier" != ui/main/* ]]; then
+            raison="les fenêtres des sous-systèmes passent par ui/main/CadreCommandes.h"
         fi
         if [ -n "$raison" ]; then
             echo "src/$fichier : #include \"$inclus\" : $raison" >&2

@@ -89,23 +89,23 @@ QImage chargerLogo(Contexte& ctx, const DonneesEtat& donnees) {
 
 const QList<DescriptionEtat>& descriptionsEtats() {
     static const QList<DescriptionEtat> liste = {
-        {Etat::BonExp, QStringLiteral("mnuBonExp"), QStringLiteral("bon-expedition"),
+        {Etat::BonExp, QStringLiteral("bon-expedition"),
          QStringLiteral("Bon d'expédition"), QStringLiteral("BonExp"), QStringLiteral("BonExp"),
          QStringLiteral("Bon d'expédition")},
-        {Etat::ListeArticleExp, QStringLiteral("mnuEdListeArticleExp"),
+        {Etat::ListeArticleExp,
          QStringLiteral("liste-articles"), QStringLiteral("Liste des articles de l'expédition"),
          QStringLiteral("ListeArticle"), QStringLiteral("ListeArticleExp"),
          QStringLiteral("Liste des articles")},
-        {Etat::EtatControleExpGamme, QStringLiteral("mnuEdEtatControle"),
+        {Etat::EtatControleExpGamme,
          QStringLiteral("controle-codes-barre"),
          QStringLiteral("Liste des articles de l'expédition"),
          QStringLiteral("EtatControleArtGamme"), QStringLiteral("EtatControleExpGamme"),
          QStringLiteral("Etat de contrôle codes barre")},
-        {Etat::EtatControleExpArt, QStringLiteral("mnuEdEtatControleArt"),
+        {Etat::EtatControleExpArt,
          QStringLiteral("controle-articles"), QStringLiteral("Liste des articles de l'expédition"),
          QStringLiteral("EtatControleArt"), QStringLiteral("EtatControleExpArt"),
          QStringLiteral("Etat de contrôle codes article")},
-        {Etat::ColisageExp, QStringLiteral("mnuEdListeColisage"), QStringLiteral("colisage"),
+        {Etat::ColisageExp, QStringLiteral("colisage"),
          QStringLiteral("Liste de colisage de l'expédition"), QStringLiteral("ColisageExp"),
          QStringLiteral("ColisageExp"), QStringLiteral("Liste de colisage")},
     };

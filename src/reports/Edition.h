@@ -18,7 +18,6 @@ namespace tarvo::editions {
 // name its files start with.
 struct DescriptionEtat {
     Etat etat;
-    QString entreeMenu;
     QString nomCtl;
     QString titreApercu;
     QString commande;

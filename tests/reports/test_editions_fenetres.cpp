@@ -69,7 +69,7 @@ private slots:
         QAction* action = principale.action(entree);
         QVERIFY(!action->isEnabled());
         {
-            expeditions::ExpModif modif(*t.ctx, principale.mnuEditionExp());
+            expeditions::ExpModif modif(*t.ctx, &principale);
             QVERIFY(modif.montrerExpedition(102));
             QVERIFY(action->isEnabled());
             action->trigger();
@@ -97,7 +97,7 @@ private slots:
         BaseDeTest t;
         t.creerBase(false);
         ui::FenetrePrincipale principale(*t.ctx);
-        expeditions::ExpModif modif(*t.ctx, principale.mnuEditionExp());
+        expeditions::ExpModif modif(*t.ctx, &principale);
         principale.action(u"mnuEdListeColisage"_s)->trigger();
         QCOMPARE(t.prompts.boites.size(), 1);
         QVERIFY(t.prompts.boites[0].texte.startsWith(

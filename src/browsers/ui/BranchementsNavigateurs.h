@@ -2,9 +2,9 @@
 
 namespace tarvo::ui {
 
-class FenetrePrincipale;
+class CadreCommandes;
 
 // Connects the main window's entries of the two record browsers.
-void brancherNavigateurs(FenetrePrincipale& fenetre);
+void brancherNavigateurs(CadreCommandes& fenetre);
 
 } // namespace tarvo::ui

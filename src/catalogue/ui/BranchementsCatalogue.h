@@ -2,10 +2,10 @@
 
 namespace tarvo::ui {
 
-class FenetrePrincipale;
+class CadreCommandes;
 
 // Connects the "Outils" entries "Synchroniser le fichier article" and
 // "Informations société".
-void brancherCatalogue(FenetrePrincipale& fenetre);
+void brancherCatalogue(CadreCommandes& fenetre);
 
 } // namespace tarvo::ui

@@ -1,17 +1,17 @@
 #include "BranchementsEtiquettes.h"
 
 #include "ArtEdEtiq.h"
-#include "ui/main/FenetrePrincipale.h"
+#include "ui/main/CadreCommandes.h"
 
 namespace tarvo::ui {
 
-void brancherEtiquettes(FenetrePrincipale& fenetre) {
+void brancherEtiquettes(CadreCommandes& fenetre) {
     const auto ouvrir = [&fenetre] {
-        etiquettes::ArtEdEtiq dialogue(fenetre.contexte(), &fenetre);
+        etiquettes::ArtEdEtiq dialogue(fenetre.contexte(), fenetre.fenetre());
         dialogue.exec();
     };
-    fenetre.brancher(QStringLiteral("mnuEditEtiqCodeBarre"), ouvrir);
-    fenetre.brancher(QStringLiteral("tbEtiqArticle"), ouvrir);
+    fenetre.brancher(Entree::mnuEditEtiqCodeBarre, ouvrir);
+    fenetre.brancher(Entree::tbEtiqArticle, ouvrir);
 }
 
 } // namespace tarvo::ui

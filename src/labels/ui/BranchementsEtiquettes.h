@@ -2,9 +2,9 @@
 
 namespace tarvo::ui {
 
-class FenetrePrincipale;
+class CadreCommandes;
 
 // Connects the main window's menu and toolbar entries of the article label window.
-void brancherEtiquettes(FenetrePrincipale& fenetre);
+void brancherEtiquettes(CadreCommandes& fenetre);
 
 } // namespace tarvo::ui

@@ -2,19 +2,29 @@
 
 #include "ApercuEtat.h"
 #include "reports/Edition.h"
+#include "ui/main/CadreCommandes.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QMenu>
 
 namespace tarvo::editions {
 namespace {
 
-QAction* entree(QMenu* menu, const QString& nom) {
-    for (QAction* a : menu->actions())
-        if (a->objectName() == nom)
-            return a;
-    return nullptr;
+ui::Entree entreeDe(Etat etat) {
+    switch (etat) {
+    case Etat::BonExp:
+        return ui::Entree::mnuBonExp;
+    case Etat::ListeArticleExp:
+        return ui::Entree::mnuEdListeArticleExp;
+    case Etat::EtatControleExpGamme:
+        return ui::Entree::mnuEdEtatControle;
+    case Etat::EtatControleExpArt:
+        return ui::Entree::mnuEdEtatControleArt;
+    case Etat::ColisageExp:
+        return ui::Entree::mnuEdListeColisage;
+    }
+    Q_UNREACHABLE();
+    return ui::Entree::mnuBonExp;
 }
 
 // The hourglass for the time of a report command, however it ends.
@@ -27,17 +37,22 @@ struct Sablier {
 
 } // namespace
 
+QList<EntreeEdition> entreesEditions(const ui::CadreCommandes& cadre) {
+    QList<EntreeEdition> entrees;
+    for (const DescriptionEtat& d : descriptionsEtats())
+        entrees.append({d.etat, cadre.action(entreeDe(d.etat))});
+    return entrees;
+}
+
 QList<QMetaObject::Connection>
-brancherEditions(Contexte& ctx, QMenu* menu, QWidget* fenetre,
+brancherEditions(Contexte& ctx, const QList<EntreeEdition>& entrees, QWidget* fenetre,
                  const std::function<std::optional<qint32>()>& expedition) {
     QList<QMetaObject::Connection> connexions;
-    if (!menu)
-        return connexions;
-    for (const DescriptionEtat& d : descriptionsEtats()) {
-        QAction* a = entree(menu, d.entreeMenu);
+    for (const EntreeEdition& e : entrees) {
+        QAction* a = e.action;
         if (!a)
             continue;
-        const Etat etat = d.etat;
+        const Etat etat = e.etat;
         connexions << QObject::connect(
             a, &QAction::triggered, fenetre, [&ctx, fenetre, etat, expedition] {
                 const Sablier sablier;
@@ -49,15 +64,14 @@ brancherEditions(Contexte& ctx, QMenu* menu, QWidget* fenetre,
     return connexions;
 }
 
-void debrancherEditions(QMenu* menu, QList<QMetaObject::Connection>& connexions) {
+void debrancherEditions(const QList<EntreeEdition>& entrees,
+                        QList<QMetaObject::Connection>& connexions) {
     for (const QMetaObject::Connection& c : connexions)
         QObject::disconnect(c);
     connexions.clear();
-    if (!menu)
-        return;
-    for (const DescriptionEtat& d : descriptionsEtats())
-        if (QAction* a = entree(menu, d.entreeMenu))
-            a->setEnabled(false);
+    for (const EntreeEdition& e : entrees)
+        if (e.action)
+            e.action->setEnabled(false);
 }
 
 } // namespace tarvo::editions

@@ -6,7 +6,7 @@
 #include "OutilsFenetres.h"
 #include "app/Contexte.h"
 #include "shipments/RechercheCommande.h"
-#include "ui/main/FenetrePrincipale.h"
+#include "ui/main/CadreCommandes.h"
 
 namespace tarvo::ui {
 
@@ -14,7 +14,7 @@ using expeditions::ExpModif;
 using expeditions::ExpNewAuto;
 using expeditions::ExpNewManuel;
 
-void brancherExpeditions(FenetrePrincipale& fenetre) {
+void brancherExpeditions(CadreCommandes& fenetre) {
     const auto ouvrirAuto = [&fenetre] {
         fenetre.ouvrirFenetre(QStringLiteral("ExpNewAuto"),
                               [&fenetre] { return new ExpNewAuto(fenetre.contexte()); });
@@ -26,7 +26,7 @@ void brancherExpeditions(FenetrePrincipale& fenetre) {
     const auto ouvrirModif = [&fenetre] {
         return qobject_cast<ExpModif*>(
             fenetre.ouvrirFenetre(QStringLiteral("ExpModif"), [&fenetre] {
-                return new ExpModif(fenetre.contexte(), fenetre.mnuEditionExp());
+                return new ExpModif(fenetre.contexte(), &fenetre);
             }));
     };
     const auto rechercher = [&fenetre, ouvrirModif] {
@@ -40,15 +40,15 @@ void brancherExpeditions(FenetrePrincipale& fenetre) {
             modif->montrerExpeditionTrouvee(*expedition);
     };
 
-    fenetre.brancher(QStringLiteral("mnuCreaExpAuto"), ouvrirAuto);
-    fenetre.brancher(QStringLiteral("tbModeAuto"), ouvrirAuto);
-    fenetre.brancher(QStringLiteral("mnuCreaExpManuel"), ouvrirManuel);
-    fenetre.brancher(QStringLiteral("tbModeManuel"), ouvrirManuel);
-    fenetre.brancher(QStringLiteral("tbCreerExp"), ouvrirManuel);
-    fenetre.brancher(QStringLiteral("mnuModifExp"), [ouvrirModif] { ouvrirModif(); });
-    fenetre.brancher(QStringLiteral("tbModifExp"), [ouvrirModif] { ouvrirModif(); });
-    fenetre.brancher(QStringLiteral("mnuRechExp"), rechercher);
-    fenetre.brancher(QStringLiteral("tbRechercher"), rechercher);
+    fenetre.brancher(Entree::mnuCreaExpAuto, ouvrirAuto);
+    fenetre.brancher(Entree::tbModeAuto, ouvrirAuto);
+    fenetre.brancher(Entree::mnuCreaExpManuel, ouvrirManuel);
+    fenetre.brancher(Entree::tbModeManuel, ouvrirManuel);
+    fenetre.brancher(Entree::tbCreerExp, ouvrirManuel);
+    fenetre.brancher(Entree::mnuModifExp, [ouvrirModif] { ouvrirModif(); });
+    fenetre.brancher(Entree::tbModifExp, [ouvrirModif] { ouvrirModif(); });
+    fenetre.brancher(Entree::mnuRechExp, rechercher);
+    fenetre.brancher(Entree::tbRechercher, rechercher);
 }
 
 } // namespace tarvo::ui

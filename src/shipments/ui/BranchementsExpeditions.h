@@ -2,9 +2,9 @@
 
 namespace tarvo::ui {
 
-class FenetrePrincipale;
+class CadreCommandes;
 
 // Connects the main window's menu and toolbar entries of the shipment windows and the order search.
-void brancherExpeditions(FenetrePrincipale& fenetre);
+void brancherExpeditions(CadreCommandes& fenetre);
 
 } // namespace tarvo::ui

@@ -8,6 +8,7 @@
 #include "labels/ImprEtiq.h"
 #include "labels/ui/ExpEdEtiq.h"
 #include "reports/ui/BranchementsEditions.h"
+#include "ui/main/CadreCommandes.h"
 #include "shipments/ListesExpeditions.h"
 #include "shipments/RechercheCommande.h"
 
@@ -51,17 +52,18 @@ QPushButton* bouton(const QString& nom, const QString& texte, QWidget* parent) {
 
 } // namespace
 
-ExpModif::ExpModif(Contexte& ctx, QMenu* mnuEditionExp, QWidget* parent)
-    : QWidget(parent), ctx_(ctx), mnuEditionExp_(mnuEditionExp) {
+ExpModif::ExpModif(Contexte& ctx, const ui::CadreCommandes* cadre, QWidget* parent)
+    : QWidget(parent), ctx_(ctx) {
     setObjectName(QStringLiteral("ExpModif"));
     setWindowTitle(QStringLiteral("Modification des expéditions"));
-    if (mnuEditionExp)
-        for (QAction* entree : mnuEditionExp->actions())
-            if (entree->objectName() == QStringLiteral("mnuEdEtiqExp"))
-                mnuEdEtiqExp_ = entree;
+    if (cadre) {
+        mnuEditionExp_ = cadre->mnuEditionExp();
+        mnuEdEtiqExp_ = cadre->action(ui::Entree::mnuEdEtiqExp);
+        entreesEditions_ = editions::entreesEditions(*cadre);
+    }
     construire();
     connexionsEditions_ =
-        editions::brancherEditions(ctx, mnuEditionExp, this, [this]() -> std::optional<qint32> {
+        editions::brancherEditions(ctx, entreesEditions_, this, [this]() -> std::optional<qint32> {
             if (!rsExp_)
                 return std::nullopt;
             return rsExp_->noExpedition;
@@ -76,7 +78,7 @@ ExpModif::ExpModif(Contexte& ctx, QMenu* mnuEditionExp, QWidget* parent)
 
 ExpModif::~ExpModif() {
     brancherEtiquettes(false);
-    editions::debrancherEditions(mnuEditionExp_, connexionsEditions_);
+    editions::debrancherEditions(entreesEditions_, connexionsEditions_);
 }
 
 void ExpModif::construire() {

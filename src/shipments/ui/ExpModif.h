@@ -1,5 +1,6 @@
 #pragma once
 
+#include "reports/ui/BranchementsEditions.h"
 #include "shipments/ModificationExpedition.h"
 
 #include <QPointer>
@@ -17,6 +18,10 @@ namespace tarvo {
 struct Contexte;
 }
 
+namespace tarvo::ui {
+class CadreCommandes;
+}
+
 namespace tarvo::expeditions {
 
 class ChoixDate;
@@ -27,9 +32,9 @@ class ListeRapport;
 class ExpModif : public QWidget {
     Q_OBJECT
 public:
-    // `mnuEditionExp` is the main window's printouts menu, shown by
-    // "Editions / Contrôle"; null when there is none.
-    ExpModif(Contexte& ctx, QMenu* mnuEditionExp, QWidget* parent = nullptr);
+    // `cadre` gives the main window's printouts menu, shown by "Editions /
+    // Contrôle", and its entries; without it the window has no printouts.
+    ExpModif(Contexte& ctx, const ui::CadreCommandes* cadre, QWidget* parent = nullptr);
     ~ExpModif() override;
 
     // False when the list could not be read (the box has been shown).
@@ -75,6 +80,7 @@ private:
     QPointer<QAction> mnuEdEtiqExp_;
     QMetaObject::Connection connexionEtiquettes_;
     // The report entries of the printouts menu, wired while the window lives.
+    QList<editions::EntreeEdition> entreesEditions_;
     QList<QMetaObject::Connection> connexionsEditions_;
     std::optional<DetailExpedition> rsExp_;
     int IndexExpCourant_ = -1;

@@ -5,11 +5,11 @@
 #include "terminal/GenFichierArticle.h"
 #include "terminal/GenFichierExpedition.h"
 #include "terminal/IntegData.h"
-#include "ui/main/FenetrePrincipale.h"
+#include "ui/main/CadreCommandes.h"
 
 namespace tarvo::ui {
 
-void brancherTerminal(FenetrePrincipale& fenetre) {
+void brancherTerminal(CadreCommandes& fenetre) {
     Contexte& ctx = fenetre.contexte();
     const auto fichierExpedition = [&fenetre, &ctx] {
         fenetre.commandeConfirmee(
@@ -17,19 +17,19 @@ void brancherTerminal(FenetrePrincipale& fenetre) {
             QStringLiteral("Générer le fichier Expédition pour le SCANPAL 2 ?"),
             [&ctx] { return terminal::GenFichierExpedition(ctx); });
     };
-    fenetre.brancher(QStringLiteral("mnuFichierExp"), fichierExpedition);
-    fenetre.brancher(QStringLiteral("tbFichierExp"), fichierExpedition);
-    fenetre.brancher(QStringLiteral("tbFichierArticle"), [&fenetre, &ctx] {
+    fenetre.brancher(Entree::mnuFichierExp, fichierExpedition);
+    fenetre.brancher(Entree::tbFichierExp, fichierExpedition);
+    fenetre.brancher(Entree::tbFichierArticle, [&fenetre, &ctx] {
         fenetre.commandeConfirmee(QStringLiteral("Génération du fichier Article"),
                                   QStringLiteral("Générer le fichier Article pour le SCANPAL 2 ?"),
                                   [&ctx] { return terminal::GenFichierArticle(ctx); });
     });
     // The integration asks nothing first and shows its own completion box.
     const auto integration = [&ctx] { terminal::IntegData(ctx); };
-    fenetre.brancher(QStringLiteral("mnuIntegData"), integration);
-    fenetre.brancher(QStringLiteral("tbIntegData"), integration);
+    fenetre.brancher(Entree::mnuIntegData, integration);
+    fenetre.brancher(Entree::tbIntegData, integration);
     // A box taller than the screen would hide its button; tarvoctl shows all.
-    fenetre.brancher(QStringLiteral("mnuVerifData"), [&ctx] { terminal::VerifData(ctx, 25); });
+    fenetre.brancher(Entree::mnuVerifData, [&ctx] { terminal::VerifData(ctx, 25); });
 }
 
 } // namespace tarvo::ui

@@ -2,9 +2,9 @@
 
 namespace tarvo::ui {
 
-class FenetrePrincipale;
+class CadreCommandes;
 
 // Connects the main window's menu and toolbar entries of the terminal files and the integration.
-void brancherTerminal(FenetrePrincipale& fenetre);
+void brancherTerminal(CadreCommandes& fenetre);
 
 } // namespace tarvo::ui

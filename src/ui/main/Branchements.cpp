@@ -8,7 +8,7 @@
 
 namespace tarvo::ui {
 
-void brancherCommandes(FenetrePrincipale& fenetre) {
+void brancherCommandes(CadreCommandes& fenetre) {
     brancherTerminal(fenetre);
     brancherExpeditions(fenetre);
     brancherEtiquettes(fenetre);

@@ -2,9 +2,9 @@
 
 namespace tarvo::ui {
 
-class FenetrePrincipale;
+class CadreCommandes;
 
 // Connects every subsystem's menu and toolbar entries to its commands.
-void brancherCommandes(FenetrePrincipale& fenetre);
+void brancherCommandes(CadreCommandes& fenetre);
 
 } // namespace tarvo::ui

@@ -172,14 +172,15 @@ FenetrePrincipale::FenetrePrincipale(Contexte& ctx, QWidget* parent)
 
 FenetrePrincipale::~FenetrePrincipale() = default;
 
-QAction* FenetrePrincipale::creerEntree(QMenu* menu, const QString& nom, const QString& texte) {
-    auto* entree = new QAction(texte, this);
-    entree->setObjectName(nom);
-    entree->setEnabled(false);
+QAction* FenetrePrincipale::creerEntree(QMenu* menu, Entree entree) {
+    const DescriptionEntree d = description(entree);
+    auto* action = new QAction(d.libelle.toString(), this);
+    action->setObjectName(d.nomControle.toString());
+    action->setEnabled(false);
     if (menu)
-        menu->addAction(entree);
-    actions_.insert(nom, entree);
-    return entree;
+        menu->addAction(action);
+    actions_.insert(action->objectName(), action);
+    return action;
 }
 
 QMenu* FenetrePrincipale::creerMenu(QMenu* parent, const QString& nom, const QString& texte) {
@@ -194,76 +195,63 @@ void FenetrePrincipale::construireMenus() {
     menuBar()->setObjectName(QStringLiteral("menuPrincipal"));
 
     QMenu* fichier = creerMenu(nullptr, QStringLiteral("mnuFile"), QStringLiteral("&Fichier"));
-    creerEntree(fichier, QStringLiteral("mnuFichierArticle"),
-                QStringLiteral("Générer fichier Article"));
-    creerEntree(fichier, QStringLiteral("mnuFichierExp"),
-                QStringLiteral("Générer fichier Expédition"));
+    creerEntree(fichier, Entree::mnuFichierArticle);
+    creerEntree(fichier, Entree::mnuFichierExp);
     fichier->addSeparator();
     // Checking the terminals' file comes before integrating it.
-    creerEntree(fichier, QStringLiteral("mnuVerifData"), QStringLiteral("Vérifier"));
-    creerEntree(fichier, QStringLiteral("mnuIntegData"), QStringLiteral("Intégration des données"));
-    creerEntree(fichier, QStringLiteral("mnuJournal"),
-                QStringLiteral("Journal intégration des données"));
+    creerEntree(fichier, Entree::mnuVerifData);
+    creerEntree(fichier, Entree::mnuIntegData);
+    creerEntree(fichier, Entree::mnuJournal);
     fichier->addSeparator();
-    creerEntree(fichier, QStringLiteral("mnuFileExit"), QStringLiteral("&Quitter"));
+    creerEntree(fichier, Entree::mnuFileExit);
 
     QMenu* exp = creerMenu(nullptr, QStringLiteral("mnuExp"), QStringLiteral("Expéditions"));
     QMenu* creation = creerMenu(exp, QStringLiteral("mnuCreationExp"),
                                 QStringLiteral("Création des expéditions"));
-    creerEntree(creation, QStringLiteral("mnuCreaExpAuto"), QStringLiteral("Mode Automatique"));
-    creerEntree(creation, QStringLiteral("mnuCreaExpManuel"), QStringLiteral("Mode Manuel"));
-    creerEntree(exp, QStringLiteral("mnuModifExp"), QStringLiteral("Modification des expéditions"));
-    creerEntree(exp, QStringLiteral("mnuRechExp"), QStringLiteral("Recherche"));
+    creerEntree(creation, Entree::mnuCreaExpAuto);
+    creerEntree(creation, Entree::mnuCreaExpManuel);
+    creerEntree(exp, Entree::mnuModifExp);
+    creerEntree(exp, Entree::mnuRechExp);
 
     QMenu* etiq = creerMenu(nullptr, QStringLiteral("mnuEtiq"), QStringLiteral("Etiquettes"));
-    creerEntree(etiq, QStringLiteral("mnuEditEtiqCodeBarre"),
-                QStringLiteral("Edition étiquettes code barres article"));
+    creerEntree(etiq, Entree::mnuEditEtiqCodeBarre);
 
     QMenu* outils = creerMenu(nullptr, QStringLiteral("mnuToolS"), QStringLiteral("&Outils"));
-    creerEntree(outils, QStringLiteral("mnuToolSynchroArticle"),
-                QStringLiteral("Synchroniser le fichier article"));
+    creerEntree(outils, Entree::mnuToolSynchroArticle);
     outils->addSeparator();
-    creerEntree(outils, QStringLiteral("mnuInfoSoc"), QStringLiteral("Informations société"));
+    creerEntree(outils, Entree::mnuInfoSoc);
 
     mnuWindow_ = creerMenu(nullptr, QStringLiteral("mnuWindow"), QStringLiteral("Fe&nêtre"));
-    creerEntree(mnuWindow_, QStringLiteral("mnuWindowCascade"), QStringLiteral("&En cascade"));
-    creerEntree(mnuWindow_, QStringLiteral("mnuWindowTileHorizontal"),
-                QStringLiteral("Mosaïque &horizontale"));
-    creerEntree(mnuWindow_, QStringLiteral("mnuWindowTileVertical"),
-                QStringLiteral("Mosaïque &verticale"));
-    creerEntree(mnuWindow_, QStringLiteral("mnuWindowArrangeIcons"),
-                QStringLiteral("&Réorganiser les icônes"));
+    creerEntree(mnuWindow_, Entree::mnuWindowCascade);
+    creerEntree(mnuWindow_, Entree::mnuWindowTileHorizontal);
+    creerEntree(mnuWindow_, Entree::mnuWindowTileVertical);
+    creerEntree(mnuWindow_, Entree::mnuWindowArrangeIcons);
     connect(mnuWindow_, &QMenu::aboutToShow, this, &FenetrePrincipale::remplirMenuFenetre);
 
     QMenu* aide = creerMenu(nullptr, QStringLiteral("mnuHelp"), QStringLiteral("&?"));
-    creerEntree(aide, QStringLiteral("mnuHelpAbout"), QStringLiteral("À &propos de "));
+    creerEntree(aide, Entree::mnuHelpAbout);
 
     // Never in the menu bar: the shipment modification window pops it up.
     mnuEditionExp_ = new QMenu(QStringLiteral("Editions Expéditions"), this);
     mnuEditionExp_->setObjectName(QStringLiteral("mnuEditionExp"));
     mnuEditionExp_->menuAction()->setObjectName(QStringLiteral("mnuEditionExp"));
     actions_.insert(QStringLiteral("mnuEditionExp"), mnuEditionExp_->menuAction());
-    creerEntree(mnuEditionExp_, QStringLiteral("mnuBonExp"), QStringLiteral("Bon d'expédition"));
-    creerEntree(mnuEditionExp_, QStringLiteral("mnuEdEtiqExp"),
-                QStringLiteral("Etiquettes expédition"));
-    creerEntree(mnuEditionExp_, QStringLiteral("mnuEdListeArticleExp"),
-                QStringLiteral("Liste articles de l'expédition"));
-    creerEntree(mnuEditionExp_, QStringLiteral("mnuEdEtatControle"),
-                QStringLiteral("Etat de contrôle (Codes Barre)"));
-    creerEntree(mnuEditionExp_, QStringLiteral("mnuEdEtatControleArt"),
-                QStringLiteral("Etat de contrôle (Codes Article)"));
-    creerEntree(mnuEditionExp_, QStringLiteral("mnuEdListeColisage"),
-                QStringLiteral("Liste de colisage"));
+    creerEntree(mnuEditionExp_, Entree::mnuBonExp);
+    creerEntree(mnuEditionExp_, Entree::mnuEdEtiqExp);
+    creerEntree(mnuEditionExp_, Entree::mnuEdListeArticleExp);
+    creerEntree(mnuEditionExp_, Entree::mnuEdEtatControle);
+    creerEntree(mnuEditionExp_, Entree::mnuEdEtatControleArt);
+    creerEntree(mnuEditionExp_, Entree::mnuEdListeColisage);
 
     // Quitting is the close of the window itself, which saves the geometry.
-    QAction* quitter = action(QStringLiteral("mnuFileExit"));
+    QAction* quitter = action(Entree::mnuFileExit);
     connect(quitter, &QAction::triggered, this, &QWidget::close);
     quitter->setEnabled(true);
-    brancher(QStringLiteral("mnuWindowCascade"), [this] { cascade(zone_); });
-    brancher(QStringLiteral("mnuWindowTileHorizontal"), [this] { mosaique(zone_, true); });
-    brancher(QStringLiteral("mnuWindowTileVertical"), [this] { mosaique(zone_, false); });
-    brancher(QStringLiteral("mnuWindowArrangeIcons"), [this] { arrangerIcones(zone_); });
-    brancher(QStringLiteral("mnuHelpAbout"), [this] {
+    brancher(Entree::mnuWindowCascade, [this] { cascade(zone_); });
+    brancher(Entree::mnuWindowTileHorizontal, [this] { mosaique(zone_, true); });
+    brancher(Entree::mnuWindowTileVertical, [this] { mosaique(zone_, false); });
+    brancher(Entree::mnuWindowArrangeIcons, [this] { arrangerIcones(zone_); });
+    brancher(Entree::mnuHelpAbout, [this] {
         FenetreAPropos apropos(ctx_, this);
         apropos.exec();
     });
@@ -285,9 +273,8 @@ void FenetrePrincipale::construireBarresOutils() {
         disposition->addWidget(b);
         return b;
     };
-    const auto bouton = [&](const QString& nom, const QString& texte,
-                            QStyle::StandardPixmap icone) {
-        QAction* a = creerEntree(nullptr, nom, texte);
+    const auto bouton = [&](Entree entree, QStyle::StandardPixmap icone) {
+        QAction* a = creerEntree(nullptr, entree);
         a->setIcon(style()->standardIcon(icone));
         return a;
     };
@@ -304,31 +291,25 @@ void FenetrePrincipale::construireBarresOutils() {
     };
 
     QToolBar* barre1 = barre(QStringLiteral("Toolbar1"));
-    QAction* creer = bouton(QStringLiteral("tbCreerExp"), QStringLiteral("Créer expédition"),
-                            QStyle::SP_FileDialogNewFolder);
+    QAction* creer = bouton(Entree::tbCreerExp, QStyle::SP_FileDialogNewFolder);
     QAction* auto_ =
-        creerEntree(nullptr, QStringLiteral("tbModeAuto"), QStringLiteral("Mode Automatique"));
+        creerEntree(nullptr, Entree::tbModeAuto);
     QAction* manuel =
-        creerEntree(nullptr, QStringLiteral("tbModeManuel"), QStringLiteral("Mode Manuel"));
+        creerEntree(nullptr, Entree::tbModeManuel);
     deroulant(barre1, creer, {auto_, manuel});
-    barre1->addAction(bouton(QStringLiteral("tbModifExp"), QStringLiteral("Modifier expédition"),
-                             QStyle::SP_FileDialogDetailedView));
-    barre1->addAction(bouton(QStringLiteral("tbRechercher"), QStringLiteral("Rechercher"),
-                             QStyle::SP_FileDialogContentsView));
-    barre1->addAction(bouton(QStringLiteral("tbEtiqArticle"), QStringLiteral("Etiquette article"),
-                             QStyle::SP_FileIcon));
+    barre1->addAction(bouton(Entree::tbModifExp, QStyle::SP_FileDialogDetailedView));
+    barre1->addAction(bouton(Entree::tbRechercher, QStyle::SP_FileDialogContentsView));
+    barre1->addAction(bouton(Entree::tbEtiqArticle, QStyle::SP_FileIcon));
 
     QToolBar* barre2 = barre(QStringLiteral("Toolbar2"));
-    QAction* transfert = bouton(QStringLiteral("tbTransfert"), QStringLiteral("Transfert fichier"),
-                                QStyle::SP_DriveNetIcon);
+    QAction* transfert = bouton(Entree::tbTransfert, QStyle::SP_DriveNetIcon);
     QAction* fichArticle =
-        creerEntree(nullptr, QStringLiteral("tbFichierArticle"), QStringLiteral("Fichier article"));
+        creerEntree(nullptr, Entree::tbFichierArticle);
     QAction* fichExp =
-        creerEntree(nullptr, QStringLiteral("tbFichierExp"), QStringLiteral("Fichier expédition"));
+        creerEntree(nullptr, Entree::tbFichierExp);
     QAction* verif =
-        creerEntree(nullptr, QStringLiteral("tbVerifData"), QStringLiteral("Vérifier"));
-    QAction* integ = creerEntree(nullptr, QStringLiteral("tbIntegData"),
-                                 QStringLiteral("Intégration des données"));
+        creerEntree(nullptr, Entree::tbVerifData);
+    QAction* integ = creerEntree(nullptr, Entree::tbIntegData);
     deroulant(barre2, transfert, {fichArticle, fichExp, verif, integ});
     disposition->addStretch(1);
     static_cast<QVBoxLayout*>(centralWidget()->layout())->addWidget(bande);
@@ -336,14 +317,14 @@ void FenetrePrincipale::construireBarresOutils() {
     // The face of "Créer expédition" does what "Mode Manuel" of the menu does;
     // the face of "Transfert fichier" does nothing. Each face stays usable as
     // long as its arrow offers something.
-    QAction* menuManuel = action(QStringLiteral("mnuCreaExpManuel"));
+    QAction* menuManuel = action(Entree::mnuCreaExpManuel);
     renvoiCreerExp_ = connect(creer, &QAction::triggered, menuManuel, [menuManuel] {
         if (menuManuel->isEnabled())
             menuManuel->trigger();
     });
     suivreActivation(creer, {menuManuel, auto_, manuel});
     // "Vérifier" of the toolbar runs the menu's, wired with the integration.
-    QAction* menuVerif = action(QStringLiteral("mnuVerifData"));
+    QAction* menuVerif = action(Entree::mnuVerifData);
     connect(verif, &QAction::triggered, menuVerif, [menuVerif] {
         if (menuVerif->isEnabled())
             menuVerif->trigger();
@@ -428,18 +409,17 @@ QAction* FenetrePrincipale::action(const QString& nomControle) const {
     return actions_.value(nomControle, nullptr);
 }
 
-void FenetrePrincipale::brancher(const QString& nomControle,
-                                 const std::function<void()>& commande) {
-    QAction* entree = action(nomControle);
-    if (!entree) {
-        qWarning("Entrée de menu inconnue : %s", qPrintable(nomControle));
-        return;
-    }
+QAction* FenetrePrincipale::action(Entree entree) const {
+    return action(description(entree).nomControle.toString());
+}
+
+void FenetrePrincipale::brancher(Entree entree, const std::function<void()>& commande) {
+    QAction* a = action(entree);
     // Wiring the face of "Créer expédition" on its own replaces its default.
-    if (nomControle == QStringLiteral("tbCreerExp"))
+    if (entree == Entree::tbCreerExp)
         disconnect(renvoiCreerExp_);
-    connect(entree, &QAction::triggered, this, [this, commande] { executerCommande(commande); });
-    entree->setEnabled(true);
+    connect(a, &QAction::triggered, this, [this, commande] { executerCommande(commande); });
+    a->setEnabled(true);
 }
 
 void FenetrePrincipale::executerCommande(const std::function<void()>& commande) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CadreCommandes.h"
 #include "base/Feedback.h"
 
 #include <QHash>
@@ -24,36 +25,34 @@ namespace tarvo::ui {
 // tbModeManuel, tbModifExp, tbRechercher, tbEtiqArticle, tbTransfert,
 // tbFichierArticle, tbFichierExp, tbVerifData, tbIntegData; tbVerifData runs
 // what mnuVerifData runs). Entries start disabled; each
-// subsystem connects and enables its own in its brancher… function.
-class FenetrePrincipale : public QMainWindow, public Feedback {
+// subsystem connects and enables its own in its brancher… function, through
+// CadreCommandes.
+class FenetrePrincipale : public QMainWindow, public Feedback, public CadreCommandes {
     Q_OBJECT
 public:
     explicit FenetrePrincipale(Contexte& ctx, QWidget* parent = nullptr);
     ~FenetrePrincipale() override;
 
-    Contexte& contexte() const { return ctx_; }
+    Contexte& contexte() const override { return ctx_; }
+    QWidget* fenetre() override { return this; }
 
-    // A menu or toolbar entry by its control name; null when unknown.
+    QAction* action(Entree entree) const override;
+    // A menu or toolbar entry, menus included, by its control name; null when
+    // unknown.
     QAction* action(const QString& nomControle) const;
-    // Connects an entry to its command and enables it. Commands run one at a
-    // time; an ErreurTarvo escaping one shows the detailed error box, an
-    // ArretProgramme ends the program. The face of the "Créer expédition"
-    // button runs what mnuCreaExpManuel runs unless tbCreerExp is wired itself.
-    void brancher(const QString& nomControle, const std::function<void()>& commande);
+    // The face of the "Créer expédition" button runs what mnuCreaExpManuel
+    // runs unless tbCreerExp is wired itself.
+    void brancher(Entree entree, const std::function<void()>& commande) override;
 
-    // Opens the working window known as `nom` in the working area, or brings
-    // it back when it is already open (one instance each).
-    QWidget* ouvrirFenetre(const QString& nom, const std::function<QWidget*()>& fabrique);
+    // Opens the working window in the working area.
+    QWidget* ouvrirFenetre(const QString& nom, const std::function<QWidget*()>& fabrique) override;
     QWidget* fenetreOuverte(const QString& nom) const;
 
-    // The hidden pop-up menu of printouts of the shipment modification window.
-    QMenu* mnuEditionExp() const { return mnuEditionExp_; }
+    QMenu* mnuEditionExp() const override { return mnuEditionExp_; }
 
-    // A confirmation question; on yes the command, then "Traitement terminé."
-    // under the same title only when the command says it succeeded: a failed
-    // one has shown its error box and did not do the work.
+    // A failed command has shown its error box and did not do the work.
     void commandeConfirmee(const QString& titre, const QString& question,
-                           const std::function<bool()>& commande);
+                           const std::function<bool()>& commande) override;
 
     void AfficheStatut(const QString& texte);
     void AfficheProgression(int pourcentage);
@@ -71,7 +70,7 @@ protected:
     void closeEvent(QCloseEvent* evenement) override;
 
 private:
-    QAction* creerEntree(QMenu* menu, const QString& nom, const QString& texte);
+    QAction* creerEntree(QMenu* menu, Entree entree);
     QMenu* creerMenu(QMenu* parent, const QString& nom, const QString& texte);
     void executerCommande(const std::function<void()>& commande);
     void suivreActivation(QAction* bouton, const QList<QAction*>& entrees);

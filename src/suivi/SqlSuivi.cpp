@@ -12,14 +12,14 @@ QString baseControle(const QString& dbo) {
     return QStringLiteral(
                "Q AS (SELECT LC.[No Expédition] AS NoExp, V.CodeBarre AS CodeBarre, "
                "D.DL_QtePL AS Qte_cde, 0 AS Qte_exp, 1 AS Ligne_cde, 0 AS Ligne_exp "
-               "FROM E INNER JOIN %1[Liste commandes] LC ON LC.[No Expédition] = E.NoExp "
+               "FROM E {JOINT} %1[Liste commandes] LC ON LC.[No Expédition] = E.NoExp "
                "INNER JOIN %1F_DOCLIGNE D ON D.DO_Piece = LC.[No commande SAGE] "
                "AND D.DO_Domaine = 0 AND D.DO_Type = 1 "
                "INNER JOIN %1V_ARTICLE V ON V.AR_Ref = D.AR_Ref AND V.AG_No = D.AG_No1 "
                "WHERE V.CodeBarre <> '' "
                "AND (D.AR_RefCompose IS NULL OR D.AR_RefCompose = D.AR_Ref) "
                "UNION ALL SELECT C.[No Expédition], C.[Code barres Article], 0, C.[Quantité], "
-               "0, 1 FROM E INNER JOIN %1Colisage C ON C.[No Expédition] = E.NoExp), "
+               "0, 1 FROM E {JOINT} %1Colisage C ON C.[No Expédition] = E.NoExp), "
                "B AS (SELECT NoExp, CodeBarre, SUM(Qte_cde) AS Qte_cde, SUM(Qte_exp) AS "
                "Qte_exp, SUM(Ligne_cde) AS Lignes_cde, SUM(Ligne_exp) AS Lignes_exp "
                "FROM Q GROUP BY NoExp, CodeBarre)")
@@ -35,7 +35,7 @@ QString poidsColis(const QString& dbo) {
                "CO.[Poids colis] AS Pese, SUM(C.[Quantité] * W.PoidsBrut) AS Attendu, "
                "SUM(CASE WHEN C.[Code barres Article] IS NOT NULL AND W.PoidsBrut IS NULL "
                "THEN 1 ELSE 0 END) AS SansPoids, COUNT(C.[Code barres Article]) AS Contenus "
-               "FROM E INNER JOIN %1Colis CO ON CO.[No Expédition] = E.NoExp "
+               "FROM E {JOINT} %1Colis CO ON CO.[No Expédition] = E.NoExp "
                "LEFT JOIN %1Colisage C ON C.[No Expédition] = CO.[No Expédition] "
                "AND C.[No Colis] = CO.[No Colis] "
                "LEFT JOIN (SELECT CodeBarre, MAX(PoidsBrut) AS PoidsBrut "
@@ -78,16 +78,16 @@ QString suivi(bool serveur) {
                "FROM B GROUP BY NoExp), "
                "K AS (SELECT CO.[No Expédition] AS NoExp, COUNT(*) AS Colis, "
                "SUM(CASE WHEN CO.[Poids colis] > 0 THEN 1 ELSE 0 END) AS Peses "
-               "FROM E INNER JOIN %1Colis CO ON CO.[No Expédition] = E.NoExp "
+               "FROM E {JOINT} %1Colis CO ON CO.[No Expédition] = E.NoExp "
                "GROUP BY CO.[No Expédition]), "
                "S AS (SELECT NoExp, SUM(%4) AS Suspects FROM P GROUP BY NoExp), "
                "J AS (SELECT J.[No Expédition] AS NoExp, MAX(J.[Date saisie]) AS Saisie, "
                "MAX(J.[Date intégration]) AS Integration FROM E "
-               "INNER JOIN %1[Journal de saisie] J ON J.[No Expédition] = E.NoExp "
+               "{JOINT} %1[Journal de saisie] J ON J.[No Expédition] = E.NoExp "
                "GROUP BY J.[No Expédition]), "
                "N AS (SELECT LC.[No Expédition] AS NoExp, "
                "COUNT(DISTINCT LC.[No commande SAGE]) AS Commandes FROM E "
-               "INNER JOIN %1[Liste commandes] LC ON LC.[No Expédition] = E.NoExp "
+               "{JOINT} %1[Liste commandes] LC ON LC.[No Expédition] = E.NoExp "
                "GROUP BY LC.[No Expédition]) "
                "SELECT X.[No Expédition], X.[Libellé 1], X.[Date cloture], "
                "X.[Nbr colis théorique], COALESCE(N.Commandes, 0), COALESCE(L.Lignes, 0), "
@@ -134,13 +134,22 @@ QString journal(const QString& dbo, const QString& ordre) {
 
 const QString Dbo = QStringLiteral("dbo.");
 
+// The shipments of E lead every join: SQLite takes CROSS JOIN as that order,
+// where it would otherwise scan five years of history for the few open
+// shipments; the server's planner finds that order by itself.
+QString joints(QString texte, bool serveur) {
+    return texte.replace(QStringLiteral("{JOINT}"),
+                         serveur ? QStringLiteral("INNER JOIN") : QStringLiteral("CROSS JOIN"));
+}
+
 } // namespace
 
-const db::TexteSql Suivi{suivi(false), suivi(true)};
+const db::TexteSql Suivi{joints(suivi(false), false), joints(suivi(true), true)};
 
-const db::TexteSql LignesExpedition{lignes(QString()), lignes(Dbo)};
+const db::TexteSql LignesExpedition{joints(lignes(QString()), false), joints(lignes(Dbo), true)};
 
-const db::TexteSql PoidsColis{poidsExpedition(QString()), poidsExpedition(Dbo)};
+const db::TexteSql PoidsColis{joints(poidsExpedition(QString()), false),
+                              joints(poidsExpedition(Dbo), true)};
 
 const db::TexteSql JournalExpedition{journal(QString(), QStringLiteral("rowid")),
                                      journal(Dbo, QStringLiteral("[Id saisie]"))};

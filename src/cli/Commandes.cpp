@@ -6,6 +6,7 @@
 #include "labels/cli/CommandesEtiquettes.h"
 #include "reports/cli/CommandesEditions.h"
 #include "shipments/cli/CommandesExpeditions.h"
+#include "suivi/cli/CommandesSuivi.h"
 #include "terminal/cli/CommandesTerminal.h"
 
 #include <optional>
@@ -45,6 +46,7 @@ QList<Commande> toutesLesCommandes() {
     commandes += commandesEditions();
     commandes += commandesCatalogue();
     commandes += commandesNavigateurs();
+    commandes += commandesSuivi();
     return commandes;
 }
 

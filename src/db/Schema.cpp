@@ -4,10 +4,11 @@
 #include "RefonteFrancaise.h"
 #include "SqlSchema.h"
 #include "Transaction.h"
-#include "db/Connexion.h"
 #include "base/Erreur.h"
+#include "db/Connexion.h"
 
 #include <QFile>
+#include <QStringList>
 
 // Resources of a static library are registered by hand, outside any namespace.
 static void enregistrerScripts() {
@@ -38,6 +39,28 @@ QString etape(const QString& moteur, int version) {
 // The step that remakes the embedded database's tables in the French order:
 // code rather than a script, since it copies whatever columns each table has.
 constexpr int VersionOrdreFrancais = 5;
+
+// The step that adds Sage's article weights to the embedded F_ARTICLE: only
+// the columns it lacks, since a database that went through the French order
+// in the same upgrade already has them from the installation script.
+constexpr int VersionPoidsArticles = 6;
+
+void ajouterPoidsArticles(Base& base) {
+    QStringList presentes;
+    Requete colonnes = base.preparer(sql::ColonnesTable);
+    colonnes.lier(u":table", QStringLiteral("F_ARTICLE"));
+    while (colonnes.suivante())
+        presentes << colonnes.texte(0);
+    const QList<std::pair<QString, QString>> poids{
+        {QStringLiteral("AR_PoidsNet"), QStringLiteral("NUMERIC NOT NULL DEFAULT 0")},
+        {QStringLiteral("AR_PoidsBrut"), QStringLiteral("NUMERIC NOT NULL DEFAULT 0")},
+        {QStringLiteral("AR_UnitePoids"), QStringLiteral("INTEGER NOT NULL DEFAULT 2")}};
+    for (const auto& [nom, type] : poids)
+        if (!presentes.contains(nom, Qt::CaseInsensitive))
+            base.executerScript(TexteSql(QStringLiteral("ALTER TABLE F_ARTICLE ADD COLUMN ") + nom +
+                                         u' ' + type + u';'));
+    base.executerScript(TexteSql(etape(QStringLiteral("sqlite"), VersionPoidsArticles)));
+}
 
 // Kept in the file's header, written in the same transaction as the tables.
 QString versionEmbarquee(int version) {
@@ -139,6 +162,8 @@ void MettreAJourSchema(Connexion& cnx) {
          ++etapeSuivante) {
         if (etapeSuivante == VersionOrdreFrancais)
             RefaireTablesEnFrancais(base, ScriptSchemaSQLite());
+        else if (etapeSuivante == VersionPoidsArticles)
+            ajouterPoidsArticles(base);
         else
             base.executerScript(TexteSql(etape(QStringLiteral("sqlite"), etapeSuivante)));
     }

@@ -10,8 +10,9 @@ namespace tarvo::db {
 
 // The schema version this program makes and needs. Each later version adds
 // its upgrade step, sqlite_vN.sql and sqlserver_vN.sql (schema 5, the French
-// order, is code on the embedded side: RefaireTablesEnFrancais).
-constexpr int VersionSchema = 5;
+// order, is code on the embedded side: RefaireTablesEnFrancais; schema 6 adds
+// the article weights' columns in code where they are missing).
+constexpr int VersionSchema = 6;
 
 // The installation scripts, kept as resources of the core library.
 QString ScriptSchemaSQLite();

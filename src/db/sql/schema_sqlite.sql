@@ -105,6 +105,10 @@ CREATE TABLE IF NOT EXISTS [Journal de saisie] (
     [Date intégration]    TEXT
 );
 CREATE INDEX IF NOT EXISTS [IX_Journal de saisie_No Expédition] ON [Journal de saisie] ([No Expédition]);
+-- The preparation follow-up reads each open shipment's last entry and run
+-- from the index alone.
+CREATE INDEX IF NOT EXISTS [IX_Journal de saisie_Suivi]
+    ON [Journal de saisie] ([No Expédition], [Date saisie], [Date intégration]);
 -- The browsers filter and sort every column where the data is.
 CREATE INDEX IF NOT EXISTS [IX_Journal de saisie_Code type ligne] ON [Journal de saisie] ([Code type ligne]);
 CREATE INDEX IF NOT EXISTS [IX_Journal de saisie_No Colis] ON [Journal de saisie] ([No Colis]);
@@ -217,6 +221,8 @@ CREATE INDEX IF NOT EXISTS IX_F_LIVRAISON_CT_Num ON F_LIVRAISON (CT_Num);
 
 -- AR_Gamme1 <> 0: the article is managed in a range (colours), its bar codes
 -- are those of its range elements in F_ARTENUMREF. AR_Nomencl 2 = composed.
+-- The weights of one unit are 0 when not given, in AR_UnitePoids: 0 ton,
+-- 1 quintal, 2 kilogram, 3 gram, 4 milligram.
 CREATE TABLE IF NOT EXISTS F_ARTICLE (
     AR_Ref        TEXT COLLATE FRANCAIS NOT NULL PRIMARY KEY,
     AR_Design     TEXT COLLATE FRANCAIS NOT NULL,
@@ -228,8 +234,12 @@ CREATE TABLE IF NOT EXISTS F_ARTICLE (
     AR_UniteVen   INTEGER NOT NULL DEFAULT 1,
     AR_PrixVen    NUMERIC NOT NULL DEFAULT 0,
     AR_SuiviStock INTEGER NOT NULL DEFAULT 2,
-    AR_Sommeil    INTEGER NOT NULL DEFAULT 0
+    AR_Sommeil    INTEGER NOT NULL DEFAULT 0,
+    AR_PoidsNet   NUMERIC NOT NULL DEFAULT 0,
+    AR_PoidsBrut  NUMERIC NOT NULL DEFAULT 0,
+    AR_UnitePoids INTEGER NOT NULL DEFAULT 2
 );
+CREATE INDEX IF NOT EXISTS IX_F_ARTICLE_AR_CodeBarre ON F_ARTICLE (AR_CodeBarre);
 
 -- Range elements of an article; AG_Type 0 = first range.
 CREATE TABLE IF NOT EXISTS F_ARTGAMME (
@@ -250,6 +260,7 @@ CREATE TABLE IF NOT EXISTS F_ARTENUMREF (
     AE_Sommeil   INTEGER NOT NULL DEFAULT 0,
     PRIMARY KEY (AR_Ref, AG_No1, AG_No2)
 );
+CREATE INDEX IF NOT EXISTS IX_F_ARTENUMREF_AE_CodeBarre ON F_ARTENUMREF (AE_CodeBarre);
 
 -- DO_Domaine 0 = sales; DO_Type 0 quote, 1 order, 2 picking, 3 delivery
 -- note, 6 invoice.
@@ -327,6 +338,33 @@ SELECT IFNULL(E.AE_CodeBarre, ''),
   JOIN F_ARTICLE A ON A.AR_Ref = E.AR_Ref
   JOIN F_ARTGAMME G ON G.AG_No = E.AG_No1
  WHERE A.AR_Gamme1 <> 0 AND A.AR_Sommeil = 0 AND E.AE_Sommeil = 0;
+
+-- The weights of one unit of each bar code, in kilograms, NULL when Sage
+-- gives none (0) or gives it in an unknown unit. Asleep articles keep their
+-- weights: a parcel may hold one put to sleep since.
+CREATE VIEW IF NOT EXISTS V_POIDS_ARTICLE AS
+SELECT A.AR_CodeBarre AS CodeBarre,
+       A.AR_Ref       AS AR_Ref,
+       CASE WHEN A.AR_PoidsBrut > 0 THEN A.AR_PoidsBrut * CASE A.AR_UnitePoids
+            WHEN 0 THEN 1000.0 WHEN 1 THEN 100.0 WHEN 2 THEN 1.0 WHEN 3 THEN 0.001
+            WHEN 4 THEN 0.000001 END END AS PoidsBrut,
+       CASE WHEN A.AR_PoidsNet > 0 THEN A.AR_PoidsNet * CASE A.AR_UnitePoids
+            WHEN 0 THEN 1000.0 WHEN 1 THEN 100.0 WHEN 2 THEN 1.0 WHEN 3 THEN 0.001
+            WHEN 4 THEN 0.000001 END END AS PoidsNet
+  FROM F_ARTICLE A
+ WHERE A.AR_Gamme1 = 0 AND A.AR_CodeBarre <> ''
+UNION ALL
+SELECT E.AE_CodeBarre,
+       A.AR_Ref,
+       CASE WHEN A.AR_PoidsBrut > 0 THEN A.AR_PoidsBrut * CASE A.AR_UnitePoids
+            WHEN 0 THEN 1000.0 WHEN 1 THEN 100.0 WHEN 2 THEN 1.0 WHEN 3 THEN 0.001
+            WHEN 4 THEN 0.000001 END END,
+       CASE WHEN A.AR_PoidsNet > 0 THEN A.AR_PoidsNet * CASE A.AR_UnitePoids
+            WHEN 0 THEN 1000.0 WHEN 1 THEN 100.0 WHEN 2 THEN 1.0 WHEN 3 THEN 0.001
+            WHEN 4 THEN 0.000001 END END
+  FROM F_ARTENUMREF E
+  JOIN F_ARTICLE A ON A.AR_Ref = E.AR_Ref
+ WHERE A.AR_Gamme1 <> 0 AND E.AE_CodeBarre <> '';
 
 -- Sales orders with something left to deliver that no shipment holds yet.
 CREATE VIEW IF NOT EXISTS [Commandes Dispo] AS

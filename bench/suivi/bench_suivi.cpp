@@ -1,0 +1,170 @@
+// bench_suivi: the preparation follow-up on real volumes.
+//
+//   bench_suivi [DOSSIER]   builds DOSSIER/suivi.db (default
+//                           /tmp/tarvo-bench-suivi) when it is missing:
+//                           2,000 open shipments of 50 order lines, 200,000
+//                           closed ones, 3,000,000 journal rows; then times
+//                           LireSuivi (open shipments) five times and prints
+//                           the plan of its statement.
+#include "db/Base.h"
+#include "db/CollationFrancaise.h"
+#include "db/Connexion.h"
+#include "db/Schema.h"
+#include "suivi/SqlSuivi.h"
+#include "suivi/Suivi.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <cstdio>
+#include <sqlite3.h>
+
+using namespace tarvo;
+
+namespace {
+
+constexpr int Ouvertes = 2000, Closes = 200000, LignesOuvertes = 50, LignesCloses = 5;
+constexpr int SaisiesCloses = 14, SaisiesOuvertes = 100, Articles = 5000;
+
+void verifier(int rc, sqlite3* db) {
+    if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW) {
+        std::fprintf(stderr, "%s\n", sqlite3_errmsg(db));
+        std::exit(1);
+    }
+}
+
+struct Insertion {
+    Insertion(sqlite3* db, const char* sql) : db_(db) {
+        verifier(sqlite3_prepare_v2(db, sql, -1, &s_, nullptr), db);
+    }
+    ~Insertion() { sqlite3_finalize(s_); }
+    Insertion& entier(int i, qint64 v) {
+        sqlite3_bind_int64(s_, i, v);
+        return *this;
+    }
+    Insertion& texte(int i, const QByteArray& v) {
+        sqlite3_bind_text(s_, i, v.constData(), static_cast<int>(v.size()), SQLITE_TRANSIENT);
+        return *this;
+    }
+    Insertion& reel(int i, double v) {
+        sqlite3_bind_double(s_, i, v);
+        return *this;
+    }
+    void executer() {
+        verifier(sqlite3_step(s_), db_);
+        sqlite3_reset(s_);
+    }
+    sqlite3* db_;
+    sqlite3_stmt* s_ = nullptr;
+};
+
+QByteArray codeBarres(int article) {
+    return QByteArray::number(3000000000000LL + article);
+}
+
+void construire(const QString& fichier) {
+    sqlite3* db = nullptr;
+    verifier(sqlite3_open(QFile::encodeName(fichier).constData(), &db), db);
+    db::InstallerFrancais(db);
+    const QByteArray schema =
+        (db::ScriptSchemaSQLite() + QStringLiteral("\nPRAGMA user_version = ") +
+         QString::number(db::VersionSchema) + u';')
+            .toUtf8();
+    verifier(sqlite3_exec(db, schema.constData(), nullptr, nullptr, nullptr), db);
+    verifier(sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr), db);
+    Insertion article(db, "INSERT INTO F_ARTICLE (AR_Ref, AR_Design, AR_CodeBarre, AR_PoidsBrut, "
+                          "AR_UnitePoids) VALUES (?1, ?1, ?2, ?3, 2)");
+    for (int a = 0; a < Articles; ++a)
+        article.texte(1, "A" + QByteArray::number(a))
+            .texte(2, codeBarres(a))
+            .reel(3, 0.1 + a % 7 * 0.05)
+            .executer();
+    Insertion expedition(db, "INSERT INTO [Expédition] ([No Expédition], [Libellé 1], "
+                             "[Date cloture], [Nbr colis théorique]) VALUES (?1, 'Client', ?2, 5)");
+    Insertion commande(db, "INSERT INTO [Liste commandes] ([No Expédition], [No commande SAGE]) "
+                           "VALUES (?1, ?2)");
+    Insertion ligne(db, "INSERT INTO F_DOCLIGNE (DO_Type, DO_Piece, DL_Ligne, AR_Ref, DL_Qte, "
+                        "DL_QtePL) VALUES (1, ?1, ?2, ?3, 4, ?4)");
+    Insertion colis(db, "INSERT INTO Colis ([No Expédition], [No Colis], [Poids colis]) "
+                        "VALUES (?1, ?2, ?3)");
+    Insertion colisage(db, "INSERT INTO Colisage ([No Expédition], [No Colis], "
+                           "[Code barres Article], Quantité) VALUES (?1, ?2, ?3, 4)");
+    Insertion journal(db, "INSERT INTO [Journal de saisie] ([Code type ligne], [No Expédition], "
+                          "[No Colis], [Code barres Article], [Poids colis], Quantité, "
+                          "[Date saisie], [Date intégration]) VALUES ('{EXPXA}', ?1, '1', ?2, "
+                          "0, 1, ?3, ?3)");
+    for (int n = 1; n <= Closes + Ouvertes; ++n) {
+        const bool ouverte = n > Closes;
+        const QByteArray piece = "C" + QByteArray::number(n);
+        const QByteArray jour = QDate(2021, 12, 7)
+                                    .addDays(n * 1826LL / (Closes + Ouvertes))
+                                    .toString(Qt::ISODate)
+                                    .toLatin1();
+        expedition.entier(1, n);
+        if (ouverte)
+            sqlite3_bind_null(expedition.s_, 2);
+        else
+            expedition.texte(2, jour + " 18:00:00");
+        expedition.executer();
+        commande.entier(1, n).texte(2, piece).executer();
+        const int lignes = ouverte ? LignesOuvertes : LignesCloses;
+        const int parcels = ouverte ? 5 : 1;
+        for (int c = 1; c <= parcels; ++c)
+            colis.entier(1, n).entier(2, c).reel(3, 2.5).executer();
+        for (int l = 0; l < lignes; ++l) {
+            const int a = (n * 7 + l) % Articles;
+            ligne.texte(1, piece)
+                .entier(2, l)
+                .texte(3, "A" + QByteArray::number(a))
+                .entier(4, ouverte ? 4 : 0)
+                .executer();
+            if (!ouverte || l < 40)
+                colisage.entier(1, n).entier(2, 1 + l % parcels).texte(3, codeBarres(a)).executer();
+        }
+        const int saisies = ouverte ? SaisiesOuvertes : SaisiesCloses;
+        for (int s = 0; s < saisies; ++s)
+            journal.entier(1, n)
+                .texte(2, codeBarres((n + s) % Articles))
+                .texte(3, jour + " 10:" + QByteArray::number(10 + s % 50) + ":00")
+                .executer();
+    }
+    verifier(sqlite3_exec(db, "COMMIT; ANALYZE;", nullptr, nullptr, nullptr), db);
+    sqlite3_close(db);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication application(argc, argv);
+    const QString dossier =
+        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("/tmp/tarvo-bench-suivi");
+    QDir().mkpath(dossier);
+    const QString fichier = dossier + QStringLiteral("/suivi.db");
+    if (!QFile::exists(fichier)) {
+        QElapsedTimer t;
+        t.start();
+        construire(fichier);
+        std::printf("Base construite en %.1f s\n", static_cast<double>(t.elapsed()) / 1000);
+    }
+    Connexion cnx(QStringLiteral("bench"));
+    ParametresConnexion p;
+    p.base = fichier;
+    cnx.ouvrir(p);
+    const db::Base base(&cnx);
+    db::Requete plan = base.preparer(db::TexteSql(QStringLiteral("EXPLAIN QUERY PLAN ") +
+                                                  suivi::sql::Suivi.pour(db::Moteur::SQLite)));
+    plan.lier(u":closes", 0).lier(u":tolerance", 10.0);
+    while (plan.suivante())
+        std::printf("  plan: %s\n", qPrintable(plan.texte(3)));
+    plan.terminer();
+    std::printf("| essai | expéditions | ms |\n|---|---|---|\n");
+    for (int essai = 1; essai <= 5; ++essai) {
+        QElapsedTimer t;
+        t.start();
+        const auto lignes = suivi::LireSuivi(base, false, 10);
+        std::printf("| %d | %lld | %lld |\n", essai, static_cast<long long>(lignes.size()),
+                    static_cast<long long>(t.elapsed()));
+    }
+    return 0;
+}

@@ -1,0 +1,113 @@
+#pragma once
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace tarvo {
+struct Environnement;
+}
+
+namespace tarvo::db {
+class Base;
+}
+
+// The preparation follow-up: every shipment's preparation at a glance, with
+// the range control's own figures.
+namespace tarvo::suivi {
+
+// Where a shipment's preparation stands, decided in this order:
+// - Close: the shipment has a closing date;
+// - Ecart: a line is prepared beyond its ordered quantity, or prepared
+//   without being ordered;
+// - NonCommencee: nothing is prepared;
+// - Complete: every line is prepared as ordered (at least one line), and the
+//   shipment has parcels, every one of them weighed;
+// - EnCours: everything else.
+enum class EtatPreparation { NonCommencee, EnCours, Complete, Ecart, Close };
+
+// "Non commencée", "En cours", "Complète", "Écart", "Close".
+QString texteEtat(EtatPreparation etat);
+
+// The tolerance of the parcels' weight check, in percent: `[CONTROLE]
+// TolerancePoids` of TARVOX.ini, 10 when the section or the key is missing.
+// A value that is no positive number (decimal point or comma) raises
+// ErreurTarvo naming it.
+double TolerancePoids(Environnement& env);
+
+// One shipment of the follow-up. Quantities are those of the range control
+// report: ordered from the order lines, prepared from the packing lines.
+struct LigneSuivi {
+    qint32 noExpedition = 0;
+    QString libelle1;
+    QDateTime dateCloture; // invalid while open
+    qint64 commandes = 0;
+    qint64 lignes = 0;
+    qint64 qteCommandee = 0;
+    qint64 qtePreparee = 0;
+    // Lines whose prepared quantity differs from the ordered one.
+    qint64 lignesEnEcart = 0;
+    // Lines prepared beyond the ordered quantity, or prepared and not ordered.
+    qint64 lignesEnSurplus = 0;
+    qint64 colisTheoriques = 0;
+    // The parcels the terminals made (Colis), and those with a weight.
+    qint64 colisReels = 0;
+    qint64 colisPeses = 0;
+    qint64 colisSuspects = 0;
+    QDateTime derniereSaisie;      // invalid when no entry
+    QDateTime derniereIntegration; // invalid when no entry
+    EtatPreparation etat = EtatPreparation::NonCommencee;
+
+    // The prepared share of the ordered quantity, in percent; none when
+    // nothing is ordered.
+    std::optional<double> pourcentPrepare() const;
+};
+
+// The rule of EtatPreparation applied to a row's figures.
+EtatPreparation EtatDe(const LigneSuivi& ligne);
+
+// The columns' captions, in the order of TextesLigne.
+const QStringList& ColonnesSuivi();
+
+// A row's cells as the warehouse reads them: French numbers ("87,5"),
+// dates "dd/MM/yyyy HH:mm:ss", empty where there is no value.
+QStringList TextesLigne(const LigneSuivi& ligne);
+
+// Every open shipment, and the closed ones too when `closes`, by number; the
+// parcels' weight check uses `tolerance` (percent). One statement for all
+// shipments. Raises ErreurTarvo on a database failure.
+QList<LigneSuivi> LireSuivi(const db::Base& base, bool closes, double tolerance);
+
+// The sums of the listed rows (a filtered view's rows, say).
+struct TotauxSuivi {
+    qint64 expeditions = 0;
+    qint64 commandes = 0;
+    qint64 lignes = 0;
+    qint64 qteCommandee = 0;
+    qint64 qtePreparee = 0;
+    qint64 lignesEnEcart = 0;
+    qint64 colisTheoriques = 0;
+    qint64 colisReels = 0;
+    qint64 colisPeses = 0;
+    qint64 colisSuspects = 0;
+    std::optional<double> pourcentPrepare() const;
+};
+
+TotauxSuivi Totaliser(const QList<LigneSuivi>& lignes);
+
+// The totals in the columns of ColonnesSuivi: "Total" under the number, the
+// count of shipments under the label, empty under dates and state.
+QStringList TextesTotaux(const TotauxSuivi& totaux);
+
+// What changes with every integration run on any workstation; cheap to read
+// every few seconds. Raises ErreurTarvo on a database failure.
+struct MarqueIntegration {
+    qint64 fichiers = 0;
+    QDateTime derniere;
+    bool operator==(const MarqueIntegration&) const = default;
+};
+MarqueIntegration LireMarqueIntegration(const db::Base& base);
+
+} // namespace tarvo::suivi

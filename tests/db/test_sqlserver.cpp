@@ -13,6 +13,7 @@
 #include "labels/SqlEtiquettes.h"
 #include "reports/SqlEditions.h"
 #include "shipments/SqlExpeditions.h"
+#include "suivi/SqlSuivi.h"
 #include "terminal/SqlTerminal.h"
 
 #include <QCoreApplication>
@@ -119,6 +120,11 @@ const QList<InstructionCatalogue>& Instructions() {
         ENTREE(SqlTerminal, tarvo::terminal::sql, QuantiteColisageAnterieure),
         ENTREE(SqlTerminal, tarvo::terminal::sql, RetirerDuColisage),
         ENTREE(SqlTerminal, tarvo::terminal::sql, SupprimerColisage),
+        ENTREE(SqlSuivi, tarvo::suivi::sql, Suivi),
+        ENTREE(SqlSuivi, tarvo::suivi::sql, LignesExpedition),
+        ENTREE(SqlSuivi, tarvo::suivi::sql, PoidsColis),
+        ENTREE(SqlSuivi, tarvo::suivi::sql, JournalExpedition),
+        ENTREE(SqlSuivi, tarvo::suivi::sql, MarqueIntegration),
     };
     return liste;
 }

@@ -14,14 +14,14 @@
 // grid holds. Then the memory the window added, a CSV export of it all, and
 // what the indexes the browsers need cost an integration: 20,000 entries
 // written with and without them.
-#include "app/OuvertureConnexion.h"
-#include "db/Connexion.h"
 #include "app/Contexte.h"
+#include "app/OuvertureConnexion.h"
 #include "browsers/ExportCsv.h"
 #include "browsers/FormatFrancais.h"
 #include "browsers/TraductionSql.h"
 #include "browsers/ui/Journal.h"
 #include "db/CollationFrancaise.h"
+#include "db/Connexion.h"
 #include "db/Schema.h"
 
 #include <QApplication>
@@ -133,8 +133,8 @@ void inserer(sqlite3* db, int premiere, int nombre) {
 
 void generer(const QString& fichier, int lignes) {
     sqlite3* db = nullptr;
+    db::InstallerFrancais();
     verifier(sqlite3_open(fichier.toUtf8().constData(), &db), db);
-    db::InstallerFrancais(db);
     verifier(sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr), db);
     inserer(db, 0, lignes);
     verifier(sqlite3_exec(db, "ANALYZE", nullptr, nullptr, nullptr), db);
@@ -151,8 +151,8 @@ void coutIndex(const QString& base, int lignes) {
         if (!QFile::copy(base, copie))
             qFatal("copie impossible : %s", qPrintable(copie));
         sqlite3* db = nullptr;
+        db::InstallerFrancais();
         verifier(sqlite3_open(copie.toUtf8().constData(), &db), db);
-        db::InstallerFrancais(db);
         if (sansIndex)
             for (const char* colonne :
                  {"Code type ligne", "No Colis", "Code barres Article", "Poids colis", "Quantité",
@@ -254,9 +254,9 @@ int main(int argc, char** argv) {
     if (!ConnexionBase(ctx, QString(), QString()))
         return 1;
     sqlite3* reference = nullptr;
+    db::InstallerFrancais();
     verifier(sqlite3_open_v2(base.toUtf8().constData(), &reference, SQLITE_OPEN_READONLY, nullptr),
              reference);
-    db::InstallerFrancais(reference);
 
     const qint64 avantKio = memoireKio("VmRSS:");
     QElapsedTimer chrono;

@@ -6,12 +6,12 @@
 // progress bar.
 //
 //   QT_QPA_PLATFORM=offscreen bench_catalogue DOSSIER [ARTICLES] [REPETITIONS]
-#include "db/Connexion.h"
 #include "app/Contexte.h"
 #include "base/Erreur.h"
 #include "catalogue/SqlCatalogue.h"
 #include "catalogue/Synchronisation.h"
 #include "db/CollationFrancaise.h"
+#include "db/Connexion.h"
 #include "db/Schema.h"
 #include "ui/main/FenetrePrincipale.h"
 
@@ -63,9 +63,9 @@ void sqlite(sqlite3* base, const QString& sql) {
 
 sqlite3* ouvrir(const QString& fichier) {
     sqlite3* base = nullptr;
+    db::InstallerFrancais();
     if (sqlite3_open(fichier.toUtf8().constData(), &base) != SQLITE_OK)
         qFatal("%s", qPrintable(fichier));
-    db::InstallerFrancais(base);
     sqlite(base, QStringLiteral("PRAGMA journal_mode=WAL; PRAGMA foreign_keys=ON;"));
     return base;
 }

@@ -1,7 +1,7 @@
 #include "Generation.h"
 
-#include "db/Connexion.h"
 #include "db/CollationFrancaise.h"
+#include "db/Connexion.h"
 #include "db/Schema.h"
 
 #include <QDateTime>
@@ -36,8 +36,8 @@ void creerBase(const QString& chemin, int expeditions, int articles) {
         tarvo::db::CreerBaseEmbarquee(cnx, false);
     }
     sqlite3* db = nullptr;
+    tarvo::db::InstallerFrancais();
     verifier(db, sqlite3_open(chemin.toUtf8().constData(), &db));
-    tarvo::db::InstallerFrancais(db);
     verifier(db, sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr));
     sqlite3_stmt* exp = nullptr;
     verifier(db, sqlite3_prepare_v2(db,

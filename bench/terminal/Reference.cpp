@@ -71,8 +71,8 @@ void ajouter1252(std::string& sortie, const unsigned char* utf8, int n, std::siz
 
 sqlite3* ouvrir(const QString& base) {
     sqlite3* db = nullptr;
+    tarvo::db::InstallerFrancais();
     verifier(db, sqlite3_open(base.toUtf8().constData(), &db));
-    tarvo::db::InstallerFrancais(db);
     verifier(db, sqlite3_exec(db, "PRAGMA journal_mode=WAL; PRAGMA foreign_keys=ON", nullptr,
                               nullptr, nullptr));
     return db;

@@ -1,10 +1,10 @@
 #include "Base.h"
 
-#include "base/Erreur.h"
-#include "db/Connexion.h"
 #include "ErreurSql.h"
 #include "InstructionQtSql.h"
 #include "InstructionSQLite.h"
+#include "base/Erreur.h"
+#include "db/Connexion.h"
 
 #include <QSqlDriver>
 #include <QSqlError>
@@ -48,7 +48,8 @@ Requete Base::preparer(const TexteSql& sql) const {
         instruction =
             std::make_unique<InstructionSQLite>(sqlite_, sql.pour(moteur_), parametres.noms);
     else
-        instruction = std::make_unique<InstructionQtSql>(qt_, parametres);
+        instruction = std::make_unique<InstructionQtSql>(qt_, parametres,
+                                                         Dialecte::RelectureIdentite(moteur_));
     return Requete(std::move(instruction), std::move(parametres));
 }
 

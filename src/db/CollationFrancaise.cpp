@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <mutex>
 #include <numeric>
 #include <sqlite3.h>
 #include <string>
@@ -256,6 +257,36 @@ void fonctionLike(sqlite3_context* contexte, int nombre, sqlite3_value** valeurs
                             [](void* p) { delete static_cast<MotifPlie*>(p); });
 }
 
+// The collation and like() on one connection as it opens, and the engine's
+// extended result codes: the program tells a refusal by them (787, a foreign
+// key), and a driver that reports the code a statement returned (the SQLite
+// ODBC driver) gives them too. The reason of a failure goes back to SQLite,
+// which refuses the open with it.
+int pointEntree(sqlite3* base, char** message, const sqlite3_api_routines*) {
+    const Collateur& c = collateur();
+    if (!c.echec.isEmpty()) {
+        *message = sqlite3_mprintf("L'ordre alphabétique français est indisponible (ICU : %s).",
+                                   c.echec.toUtf8().constData());
+        return SQLITE_ERROR;
+    }
+    constexpr int drapeaux = SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS;
+    int code = sqlite3_create_collation_v2(base, NomCollation, SQLITE_UTF8, nullptr, comparerSqlite,
+                                           nullptr);
+    if (code == SQLITE_OK)
+        code = sqlite3_create_function_v2(base, "like", 2, drapeaux, nullptr, fonctionLike, nullptr,
+                                          nullptr, nullptr);
+    if (code == SQLITE_OK)
+        code = sqlite3_create_function_v2(base, "like", 3, drapeaux, nullptr, fonctionLike, nullptr,
+                                          nullptr, nullptr);
+    if (code == SQLITE_OK)
+        code = sqlite3_extended_result_codes(base, 1);
+    if (code != SQLITE_OK)
+        *message = sqlite3_mprintf("Impossible d'installer l'ordre alphabétique français sur la "
+                                   "connexion : %s",
+                                   sqlite3_errmsg(base));
+    return code;
+}
+
 } // namespace
 
 int ComparerFrancais(std::string_view a, std::string_view b) {
@@ -294,26 +325,16 @@ bool CommeFrancais(std::string_view motif, std::string_view texte, char32_t echa
     return correspond(plierMotif(motif, echappement), textePlie);
 }
 
-void InstallerFrancais(sqlite3* base) {
-    const Collateur& c = collateur();
-    if (!c.echec.isEmpty())
-        throw ErreurTarvo(NumeroErreur::Base, QStringLiteral("SQLite"),
-                          QStringLiteral("L'ordre alphabétique français est indisponible (ICU : "
-                                         "%1).")
-                              .arg(c.echec));
-    constexpr int drapeaux = SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS;
-    if (!base ||
-        sqlite3_create_collation_v2(base, NomCollation, SQLITE_UTF8, nullptr, comparerSqlite,
-                                    nullptr) != SQLITE_OK ||
-        sqlite3_create_function_v2(base, "like", 2, drapeaux, nullptr, fonctionLike, nullptr,
-                                   nullptr, nullptr) != SQLITE_OK ||
-        sqlite3_create_function_v2(base, "like", 3, drapeaux, nullptr, fonctionLike, nullptr,
-                                   nullptr, nullptr) != SQLITE_OK)
-        throw ErreurTarvo(NumeroErreur::Base, QStringLiteral("SQLite"),
-                          QStringLiteral("Impossible d'installer l'ordre alphabétique français "
-                                         "sur la connexion : ") +
-                              (base ? QString::fromUtf8(sqlite3_errmsg(base))
-                                    : QStringLiteral("connexion absente")));
+void InstallerFrancais() {
+    static std::once_flag fait;
+    static int code = SQLITE_OK;
+    std::call_once(
+        fait, [] { code = sqlite3_auto_extension(reinterpret_cast<void (*)()>(&pointEntree)); });
+    if (code != SQLITE_OK)
+        throw ErreurTarvo(
+            NumeroErreur::Base, QStringLiteral("SQLite"),
+            QStringLiteral("Impossible d'installer l'ordre alphabétique français : ") +
+                QString::fromUtf8(sqlite3_errstr(code)));
 }
 
 } // namespace tarvo::db

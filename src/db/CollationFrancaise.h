@@ -2,8 +2,6 @@
 
 #include <string_view>
 
-struct sqlite3;
-
 namespace tarvo::db {
 
 // The French order of the embedded database, the one the server's database
@@ -19,12 +17,19 @@ namespace tarvo::db {
 // times). Texts of ASCII only, most of the data (codes, numbers, references),
 // are compared through a table of ICU's own ranks without calling it.
 //
-// Installs on an open connection the FRANCAIS collation and a like() of the
-// same rule: "%MÉTIS%" finds "Métis", with LIKE's "%", "_" and ESCAPE. A
-// connection without them cannot read the schema's sorts ("no such collation
-// sequence"): every connection must get them before its first statement.
-// Raises ErreurTarvo.
-void InstallerFrancais(sqlite3* base);
+// Installs the FRANCAIS collation and a like() of the same rule ("%MÉTIS%"
+// finds "Métis", with LIKE's "%", "_" and ESCAPE) on every SQLite connection
+// the process opens from now on. A connection without them cannot read the
+// schema's sorts ("no such collation sequence"), and not every connection on
+// the file is opened by Tarvo's own code: the Qt SQLite plugin, an ODBC
+// driver for SQLite or a benchmark's raw handle open theirs through the same
+// libsqlite3. SQLite runs the entry point registered here on each of them as
+// it opens, before its first statement; an open fails when the French order
+// cannot be installed. It also has each report SQLite's extended result
+// codes (787 for a foreign key, 2067 for a unique key), by which the program
+// tells one refusal from another, whatever the driver. Call it before the first connection opens;
+// later calls do nothing. Raises ErreurTarvo when SQLite refuses the entry point.
+void InstallerFrancais();
 
 // The FRANCAIS order of two UTF-8 texts: negative, 0 or positive.
 int ComparerFrancais(std::string_view a, std::string_view b);

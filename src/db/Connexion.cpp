@@ -2,9 +2,9 @@
 
 #include "Base.h"
 #include "CollationFrancaise.h"
-#include "base/Erreur.h"
 #include "ErreurSql.h"
 #include "SqlConnexion.h"
+#include "base/Erreur.h"
 
 #include <QAtomicInt>
 #include <QDateTime>
@@ -58,6 +58,9 @@ Connexion::~Connexion() {
 void Connexion::ouvrir(const ParametresConnexion& parametres, bool creerFichier) {
     fermer();
     parametres_ = parametres;
+    // Before the first open of the process: every connection on the embedded
+    // database, ours or a driver's, gets the French order as it opens.
+    db::InstallerFrancais();
     QSqlDatabase db;
     if (parametres.moteur == db::Moteur::SQLite) {
         if (!creerFichier && !QFileInfo::exists(parametres.base))
@@ -74,13 +77,10 @@ void Connexion::ouvrir(const ParametresConnexion& parametres, bool creerFichier)
         db.setDatabaseName(ChaineOdbc(parametres));
     }
     if (!db.open())
-        throw ErreurTarvo(db::erreurDepuisSql(db.lastError(), parametres.moteur == db::Moteur::SQLite
-                                                                ? QStringLiteral("SQLite")
-                                                                : QStringLiteral("ODBC")));
+        throw ErreurTarvo(db::erreurDepuisSql(
+            db.lastError(), parametres.moteur == db::Moteur::SQLite ? QStringLiteral("SQLite")
+                                                                    : QStringLiteral("ODBC")));
     try {
-        // Before any statement: the schema's sorts and the upgrade need it.
-        if (parametres.moteur == db::Moteur::SQLite)
-            db::InstallerFrancais(db::PoigneeSQLite(db));
         db::Base(this).executerScript(sql::ReglagesConnexion);
     } catch (const ErreurTarvo&) {
         db.close();

@@ -16,4 +16,10 @@ QDateTime lireDateHeure(const QVariant& v) {
     return moment;
 }
 
+const QString& RelectureIdentite(Moteur moteur) {
+    static const QString sqlite = QStringLiteral("SELECT last_insert_rowid()");
+    static const QString serveur;
+    return moteur == Moteur::SQLite ? sqlite : serveur;
+}
+
 } // namespace tarvo::db::Dialecte

@@ -20,5 +20,14 @@ inline const QString FormatDateHeure = QStringLiteral("yyyy-MM-dd HH:mm:ss");
 // text of the embedded database. Invalid when null or unreadable.
 QDateTime lireDateHeure(const QVariant& valeur);
 
+// The statement that reads back the number of the connection's last insert,
+// for a driver that cannot report it itself (the SQLite ODBC driver). The
+// embedded engine keeps that number per connection and a Qt connection
+// serves one thread: run right after the insert on the same connection, it
+// reads that insert's number, whatever other connections insert meanwhile.
+// Empty for the server, whose texts read the identity in the insert's own
+// batch (a later SCOPE_IDENTITY() would see no insert).
+const QString& RelectureIdentite(Moteur moteur);
+
 } // namespace Dialecte
 } // namespace tarvo::db

@@ -1,16 +1,19 @@
 #include "InstructionQtSql.h"
 
-#include "base/Erreur.h"
 #include "DiagnosticsOdbc.h"
 #include "ErreurSql.h"
+#include "base/Erreur.h"
 
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlRecord>
 
 namespace tarvo::db {
 
-InstructionQtSql::InstructionQtSql(const QSqlDatabase& base, const ParametresNommes& parametres)
-    : requete_(base), occurrences_(parametres.occurrences), source_(base.driverName()) {
+InstructionQtSql::InstructionQtSql(const QSqlDatabase& base, const ParametresNommes& parametres,
+                                   const QString& relectureIdentite)
+    : base_(base), requete_(base), occurrences_(parametres.occurrences), source_(base.driverName()),
+      relectureIdentite_(relectureIdentite) {
     // Before prepare(): a query that may scroll back keeps every row it read.
     requete_.setForwardOnly(true);
     if (!requete_.prepare(parametres.textePositionnel))
@@ -67,14 +70,24 @@ qint64 InstructionQtSql::executerInsertion() {
     terminer();
     lancer();
     // SQL Server reads the identity back in the same batch (a SELECT after
-    // the insert); other drivers know the connection's last insert.
+    // the insert); other drivers know the connection's last insert, or the
+    // engine tells it on the same connection.
     QVariant identite;
-    if (requete_.isSelect() && requete_.next())
+    const bool lue = requete_.isSelect() && requete_.next();
+    if (lue)
         identite = requete_.value(0);
-    else
+    else if (requete_.driver()->hasFeature(QSqlDriver::LastInsertId))
         identite = requete_.lastInsertId();
     requete_.finish();
-    return identite.toLongLong();
+    if (lue || identite.isValid())
+        return identite.toLongLong();
+    if (relectureIdentite_.isEmpty())
+        throw ErreurTarvo(NumeroErreur::Base, source_,
+                          QStringLiteral("Le numéro de la ligne insérée ne peut pas être relu."));
+    QSqlQuery relecture(base_);
+    if (!relecture.exec(relectureIdentite_) || !relecture.next())
+        throw echecSql(relecture.lastError(), source_);
+    return relecture.value(0).toLongLong();
 }
 
 bool InstructionQtSql::suivante() {

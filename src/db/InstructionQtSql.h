@@ -10,9 +10,12 @@ namespace tarvo::db {
 
 // A statement through QtSql (SQL Server's ODBC driver). Named parameters are
 // turned into positions here, so that a name used twice works on every driver.
+// `relectureIdentite` reads the number of the last insert back where the
+// driver cannot report it (Dialecte::RelectureIdentite).
 class InstructionQtSql : public Instruction {
 public:
-    InstructionQtSql(const QSqlDatabase& base, const ParametresNommes& parametres);
+    InstructionQtSql(const QSqlDatabase& base, const ParametresNommes& parametres,
+                     const QString& relectureIdentite);
 
     void lierEntier(int rang, qint64 valeur) override;
     void lierReel(int rang, double valeur) override;
@@ -38,9 +41,11 @@ private:
     void lier(int rang, const QVariant& valeur);
     void lancer();
 
+    QSqlDatabase base_;
     QSqlQuery requete_;
     QList<int> occurrences_;
     QString source_;
+    QString relectureIdentite_;
     bool lance_ = false;
 };
 

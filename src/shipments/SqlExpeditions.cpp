@@ -62,16 +62,22 @@ const QString InsertionExpeditionCommune =
                    "Langue) VALUES (:libelle1, :libelle2, :noLieu, :langue)");
 
 // The conditional insert of an order; the server names the inserted row
-// before the values, the embedded database after the whole statement.
+// before the values, the embedded database after the whole statement. There
+// the values come first, as a WITH: a driver that tells a statement giving
+// rows by its first word (the SQLite ODBC driver) then hands the row back.
 QString rattachement(db::Moteur moteur) {
     const bool serveur = moteur == db::Moteur::SqlServer;
-    return QStringLiteral("INSERT INTO [Liste commandes] ([No Expédition], [No commande SAGE], "
+    const QString valeurs =
+        QStringLiteral("SELECT :noExpedition, :commande, :reference, :dateLivraison, :langue, "
+                       ":noClient, :dateCreation, :noLieu");
+    return (serveur ? QString()
+                    : QStringLiteral("WITH nouvelle AS (") + valeurs + QStringLiteral(") ")) +
+           QStringLiteral("INSERT INTO [Liste commandes] ([No Expédition], [No commande SAGE], "
                           "[Référence SAGE], [Date livraison], Langue, [No Client], "
                           "[Date création SAGE], [No lieu livraison]) ") +
-           (serveur ? QStringLiteral("OUTPUT inserted.[No commande SAGE] ") : QString()) +
-           QStringLiteral("SELECT :noExpedition, :commande, :reference, :dateLivraison, :langue, "
-                          ":noClient, :dateCreation, :noLieu "
-                          "WHERE NOT EXISTS (SELECT 1 FROM [Liste commandes]") +
+           (serveur ? QStringLiteral("OUTPUT inserted.[No commande SAGE] ") + valeurs
+                    : QStringLiteral("SELECT * FROM nouvelle")) +
+           QStringLiteral(" WHERE NOT EXISTS (SELECT 1 FROM [Liste commandes]") +
            (serveur ? QStringLiteral(" WITH (UPDLOCK, HOLDLOCK)") : QString()) +
            QStringLiteral(" WHERE [No commande SAGE] = :commande)") +
            (serveur ? QString() : QStringLiteral(" RETURNING [No commande SAGE]"));

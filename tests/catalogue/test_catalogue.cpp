@@ -1,10 +1,11 @@
 // The article synchronisation on both database paths, and the company record.
 #include "ArticlesDeTest.h"
-#include "db/Connexion.h"
 #include "base/Erreur.h"
 #include "catalogue/Societe.h"
 #include "catalogue/Synchronisation.h"
 #include "db/Base.h"
+#include "db/CollationFrancaise.h"
+#include "db/Connexion.h"
 #include "db/DiagnosticsOdbc.h"
 
 #include <QBuffer>
@@ -69,13 +70,13 @@ private slots:
     // The QtSql path is the one SQL Server takes; on the embedded database it
     // checks that the engine's codes reach the routine the same way.
     void synchronisation_data() {
-        QTest::addColumn<db::Base::Voie>("voie");
+        QTest::addColumn<VoieDeTest>("voie");
         QTest::addColumn<QStringList>("references");
         QTest::addColumn<bool>("reponse");
         QTest::addColumn<QStringList>("restants");
         QTest::addColumn<qint64>("encoreUtilises");
-        for (const auto voie : {db::Base::Voie::Automatique, db::Base::Voie::QtSql}) {
-            const QByteArray nom = voie == db::Base::Voie::QtSql ? " (QtSql)" : "";
+        for (const VoieDeTest& voie : Voies()) {
+            const QByteArray& nom = voie.nom;
             QTest::newRow("non: les obsolètes restent" + nom)
                 << voie << QStringList() << false << QStringList{u"901"_s, u"902"_s, u"903"_s}
                 << qint64(0);
@@ -89,7 +90,7 @@ private slots:
         }
     }
     void synchronisation() {
-        QFETCH(db::Base::Voie, voie);
+        QFETCH(VoieDeTest, voie);
         QFETCH(QStringList, references);
         QFETCH(bool, reponse);
         QFETCH(QStringList, restants);
@@ -99,9 +100,10 @@ private slots:
         for (const QString& code : references)
             referencerArticle(b, code);
         b.prompts.reponses << reponse;
+        QVERIFY(b.prendre(voie));
 
         const std::optional<catalogue::BilanSynchro> bilan =
-            catalogue::SynchroArticle(*b.ctx, true, voie);
+            catalogue::SynchroArticle(*b.ctx, true, voie.voie);
         QVERIFY(bilan);
         QCOMPARE(bilan->miseAJour.misAJour, 1);
         QCOMPARE(bilan->miseAJour.ajoutes, 1);
@@ -141,7 +143,7 @@ private slots:
         b.prompts.vider();
         b.prompts.reponses << false;
         const std::optional<catalogue::BilanSynchro> second =
-            catalogue::SynchroArticle(*b.ctx, true, voie);
+            catalogue::SynchroArticle(*b.ctx, true, voie.voie);
         QVERIFY(second);
         QCOMPARE(second->miseAJour.ajoutes, 0);
         QCOMPARE(second->miseAJour.misAJour, 2);
@@ -151,10 +153,12 @@ private slots:
 
     // Through the ODBC driver the engine's code of a refused deletion is read
     // from the driver's diagnostics, as on SQL Server; here the SQLite ODBC
-    // driver stands in for the server's.
+    // driver stands in for the server's. Its connection, like every one of
+    // the process, reports the extended code the routine recognises.
     void refusParReferenceOdbc() {
         BaseDeTest b;
         const QString nom = u"odbc"_s;
+        db::InstallerFrancais();
         {
             QSqlDatabase odbc = QSqlDatabase::addDatabase(u"QODBC"_s, nom);
             odbc.setDatabaseName(u"DRIVER=SQLite3;Database="_s + b.chemin(u"odbc.db"_s) + u';');
@@ -169,7 +173,7 @@ private slots:
             QVERIFY(q.prepare(u"DELETE FROM Article WHERE code = ?"_s));
             q.addBindValue(u"902"_s);
             QVERIFY(!q.exec());
-            QCOMPARE(db::codesDiagnosticsOdbc(q), QList<qint64>{19});
+            QCOMPARE(db::codesDiagnosticsOdbc(q), QList<qint64>{787});
         }
         QSqlDatabase::removeDatabase(nom);
     }
@@ -177,17 +181,17 @@ private slots:
     // A failure of the insert after the update: Article as it was, the error
     // box alone. A failure during the walk stops it with the error box.
     void echecs_data() {
-        QTest::addColumn<db::Base::Voie>("voie");
+        QTest::addColumn<VoieDeTest>("voie");
         QTest::addColumn<QString>("declencheur");
         QTest::addColumn<int>("lignes");
-        for (const auto voie : {db::Base::Voie::Automatique, db::Base::Voie::QtSql}) {
-            const QByteArray nom = voie == db::Base::Voie::QtSql ? " (QtSql)" : "";
+        for (const VoieDeTest& voie : Voies()) {
+            const QByteArray& nom = voie.nom;
             QTest::newRow("ajout refusé" + nom) << voie << u"BEFORE INSERT"_s << 2;
             QTest::newRow("suppression refusée" + nom) << voie << u"BEFORE DELETE"_s << 3;
         }
     }
     void echecs() {
-        QFETCH(db::Base::Voie, voie);
+        QFETCH(VoieDeTest, voie);
         QFETCH(QString, declencheur);
         QFETCH(int, lignes);
         BaseDeTest b;
@@ -195,8 +199,9 @@ private slots:
         executerSql(b, u"CREATE TRIGGER refus "_s + declencheur +
                            u" ON Article BEGIN SELECT RAISE(ABORT, 'refusé'); END"_s);
         b.prompts.reponses << true;
+        QVERIFY(b.prendre(voie));
 
-        QVERIFY(!catalogue::SynchroArticle(*b.ctx, true, voie));
+        QVERIFY(!catalogue::SynchroArticle(*b.ctx, true, voie.voie));
         const QStringList contenu = contenuArticle(b);
         QCOMPARE(contenu.size(), lignes);
         if (declencheur == u"BEFORE INSERT"_s)
@@ -324,19 +329,20 @@ private slots:
     // database paths; a row changed meanwhile is left alone and given back
     // as it is now; a rank past the rows means it was deleted.
     void majSociete_data() {
-        QTest::addColumn<int>("voie");
-        QTest::newRow("automatique") << int(db::Base::Voie::Automatique);
-        QTest::newRow("QtSql") << int(db::Base::Voie::QtSql);
+        QTest::addColumn<VoieDeTest>("voie");
+        for (const VoieDeTest& voie : Voies())
+            QTest::newRow("voie" + voie.nom) << voie;
     }
     void majSociete() {
-        QFETCH(int, voie);
+        QFETCH(VoieDeTest, voie);
         using Etat = catalogue::ResultatMajSociete::Etat;
         BaseDeTest b;
         b.creerBase();
         for (int i = 1; i <= 2; ++i)
             executerSql(b, u"INSERT INTO [Informations société] ([Nom société], Ville) VALUES "
                            "('Société %1', 'Ville %1')"_s.arg(i));
-        const db::Base base(b.ctx->cnx.get(), static_cast<db::Base::Voie>(voie));
+        QVERIFY(b.prendre(voie));
+        const db::Base base(b.ctx->cnx.get(), voie.voie);
         const auto ligne = [&b](int rang) {
             db::Base lecture(b.ctx->cnx.get());
             db::Requete r = lecture.preparer(

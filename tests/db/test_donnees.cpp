@@ -1,10 +1,10 @@
 #include "BaseDeTest.h"
-#include "db/Connexion.h"
 #include "base/Erreur.h"
 #include "db/Base.h"
-#include "listes/ModeleEnregistrements.h"
+#include "db/Connexion.h"
 #include "db/ParametresNommes.h"
 #include "db/Transaction.h"
+#include "listes/ModeleEnregistrements.h"
 
 #include <QAbstractItemModelTester>
 #include <QPersistentModelIndex>
@@ -14,12 +14,11 @@ using namespace tarvo;
 using namespace tarvo::test;
 using namespace Qt::StringLiterals;
 
-Q_DECLARE_METATYPE(db::Base::Voie)
-
 namespace {
 
-const db::TexteSql CreerEssai{u"CREATE TABLE essai (id INTEGER PRIMARY KEY, nom TEXT, poids REAL, "
-                              "image BLOB, moment TEXT)"_s};
+const db::TexteSql CreerEssai{
+    u"CREATE TABLE essai (id INTEGER PRIMARY KEY AUTOINCREMENT, nom TEXT UNIQUE, poids REAL, "
+    "image BLOB, moment TEXT)"_s};
 const db::TexteSql InsererEssai{
     u"INSERT INTO essai (nom, poids, image, moment) VALUES (:nom, :poids, :image, :moment)"_s};
 const db::TexteSql EssaiParNom{
@@ -73,45 +72,37 @@ private slots:
     // ODBC driver: named parameters bound by position, dates, accented text
     // and a refused statement's diagnostics through a real driver.
     void allerRetour_data() {
-        QTest::addColumn<db::Base::Voie>("voie");
-        QTest::addColumn<bool>("odbc");
-        QTest::newRow("SQLite handle") << db::Base::Voie::Automatique << false;
-        QTest::newRow("QtSql") << db::Base::Voie::QtSql << false;
-        QTest::newRow("ODBC") << db::Base::Voie::QtSql << true;
+        QTest::addColumn<VoieDeTest>("voie");
+        for (const VoieDeTest& voie : Voies())
+            QTest::newRow("voie" + voie.nom) << voie;
     }
     void allerRetour() {
-        QFETCH(db::Base::Voie, voie);
-        QFETCH(bool, odbc);
+        QFETCH(VoieDeTest, voie);
         BaseDeTest t;
         t.creerBase();
-        if (odbc && !t.passerParOdbc())
-            QSKIP("Pilote ODBC SQLite3 absent (paquet libsqliteodbc) : la voie ODBC n'est pas "
-                  "essayée.");
-        db::Base base(t.ctx->cnx.get(), voie);
+        QVERIFY(t.prendre(voie));
+        db::Base base(t.ctx->cnx.get(), voie.voie);
         base.preparer(CreerEssai).executer();
 
         const QByteArray image("\x89PNG\0\x01", 6);
         const QDateTime moment(QDate(2026, 12, 6), QTime(6, 5, 4));
         db::Requete inserer = base.preparer(InsererEssai);
-        // The SQLite ODBC driver knows no last insert id (the server's texts
-        // read it back as a row): there the new table numbers its rows from 1.
-        auto insertion = [&](qint64 rang) {
-            if (!odbc)
-                return inserer.executerInsertion();
-            inserer.executer();
-            return rang;
-        };
         inserer.lier(u":nom", u"BLEU D'ÉTÉ"_s)
             .lier(u":poids", 0.5)
             .lier(u":image", image)
             .lier(u":moment", moment);
-        const qint64 premier = insertion(1);
+        // A table of its own with rows before: the numbers read back are
+        // the inserts', not counted from 1.
+        base.preparer(db::TexteSql(u"INSERT INTO essai (id) VALUES (40)"_s)).executer();
+        base.preparer(db::TexteSql(u"DELETE FROM essai"_s)).executer();
+        const qint64 premier = inserer.executerInsertion();
+        QCOMPARE(premier, 41);
         // The same prepared statement, run again with other values.
         inserer.lierNul(u":nom")
             .lier(u":poids", QVariant())
             .lier(u":image", QVariant())
             .lier(u":moment", QVariant());
-        const qint64 second = insertion(2);
+        const qint64 second = inserer.executerInsertion();
         QCOMPARE(second, premier + 1);
 
         db::Requete lire = base.preparer(EssaiParNom);
@@ -161,6 +152,25 @@ private slots:
             transaction.valider();
         }
         QCOMPARE(compter(base), 3);
+
+        // A statement the engine refuses: its code and text, as the driver
+        // gave them, reach the error; nothing is written.
+        try {
+            base.preparer(InsererEssai)
+                .lier(u":nom", u"BLEU D'ÉTÉ"_s)
+                .lierNul(u":poids")
+                .lierNul(u":image")
+                .lierNul(u":moment")
+                .executer();
+            QFAIL("Le doublon a été accepté.");
+        } catch (const ErreurTarvo& e) {
+            const QString texte = e.erreur().description;
+            // SQLITE_CONSTRAINT_UNIQUE, the extended code, on every path.
+            QCOMPARE(e.codesMoteur(), QList<qint64>{2067});
+            QCOMPARE(e.erreur().numero, 2067);
+            QVERIFY2(texte.contains(u"UNIQUE constraint failed: essai.nom"_s), qPrintable(texte));
+        }
+        QCOMPARE(compter(base), 3);
     }
 
     void refus() {
@@ -175,9 +185,9 @@ private slots:
     // current row follow their records.
     void modeleTrieLesValeursTypees() {
         listes::ModeleEnregistrements modele({{u"Nom"_s, db::Genre::Texte},
-                                          {u"N°"_s, db::Genre::Nombre},
-                                          {u"Date"_s, db::Genre::Date}},
-                                         true);
+                                              {u"N°"_s, db::Genre::Nombre},
+                                              {u"Date"_s, db::Genre::Date}},
+                                             true);
         QAbstractItemModelTester testeur(&modele,
                                          QAbstractItemModelTester::FailureReportingMode::QtTest);
         db::JeuEnregistrements jeu(modele.jeu().colonnes());
@@ -191,7 +201,8 @@ private slots:
         auto cles = [&] {
             QList<int> liste;
             for (int ligne = 0; ligne < modele.rowCount(); ++ligne)
-                liste << modele.index(ligne, 0).data(listes::ModeleEnregistrements::RoleCle).toInt();
+                liste
+                    << modele.index(ligne, 0).data(listes::ModeleEnregistrements::RoleCle).toInt();
             return liste;
         };
         modele.sort(1);

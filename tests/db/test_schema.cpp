@@ -670,14 +670,15 @@ private slots:
         QCOMPARE(compter(t, u"SELECT COUNT(*) FROM Colisage"_s), 0);
     }
 
-    // Every connection the program opens on the embedded database has the
-    // French order; a bare one cannot read the schema's sorts.
+    // Every connection opened in the process on the embedded database has
+    // the French order: the program's own, a raw handle of the same
+    // libsqlite3, and the SQLite ODBC driver's.
     void chaqueConnexionEnFrancais() {
         BaseDeTest t;
         t.creerBase(false);
         init_dataenv_connection(*t.ctx);
-        for (Connexion* cnx : {t.ctx->cnx.get(), t.ctx->conxReport.get()}) {
-            QSqlQuery q(cnx->base());
+        const auto verifier = [](const QSqlDatabase& base) {
+            QSqlQuery q(base);
             QVERIFY2(q.exec(u"SELECT 'éponge' = 'ÉPONGE' COLLATE FRANCAIS, "
                             "'Éponge vaisselle' LIKE 'éponge%', 'Métis' LIKE '%MÉTIS%', "
                             "'a_c' LIKE 'a\\_c' ESCAPE '\\', 'abc' LIKE 'a\\_c' ESCAPE '\\', "
@@ -688,15 +689,33 @@ private slots:
                          q.value(2).toInt() * 1000 + q.value(3).toInt() * 100 +
                          q.value(4).toInt() * 10 + q.value(5).toInt(),
                      111101);
-        }
-        sqlite3* nue = nullptr;
-        QCOMPARE(sqlite3_open_v2(t.chemin(u"tarvo.db"_s).toUtf8().constData(), &nue,
+        };
+        for (Connexion* cnx : {t.ctx->cnx.get(), t.ctx->conxReport.get()})
+            verifier(cnx->base());
+
+        sqlite3* brute = nullptr;
+        QCOMPARE(sqlite3_open_v2(t.chemin(u"tarvo.db"_s).toUtf8().constData(), &brute,
                                  SQLITE_OPEN_READONLY, nullptr),
                  SQLITE_OK);
-        QVERIFY(sqlite3_exec(nue, "SELECT * FROM Article ORDER BY Libellé", nullptr, nullptr,
-                             nullptr) != SQLITE_OK);
-        QVERIFY(QByteArray(sqlite3_errmsg(nue)).contains("no such collation sequence"));
-        sqlite3_close(nue);
+        const int code = sqlite3_exec(brute, "SELECT * FROM Article ORDER BY Libellé", nullptr,
+                                      nullptr, nullptr);
+        QVERIFY2(code == SQLITE_OK, sqlite3_errmsg(brute));
+        sqlite3_close(brute);
+
+        QSqlQuery articles(t.ctx->cnx->base());
+        QVERIFY(articles.exec(u"INSERT INTO Article ([Code barres Article], Libellé) VALUES "
+                              "('3', 'Zèbre'), ('1', 'Écharpe'), ('2', 'anneau')"_s));
+        if (!t.passerParOdbc())
+            QSKIP("Pilote ODBC SQLite3 absent (paquet libsqliteodbc) : la voie ODBC n'est pas "
+                  "essayée.");
+        verifier(t.ctx->cnx->base());
+        QSqlQuery q(t.ctx->cnx->base());
+        QVERIFY2(q.exec(u"SELECT Libellé FROM Article ORDER BY Libellé"_s),
+                 qPrintable(q.lastError().text()));
+        QStringList ordre;
+        while (q.next())
+            ordre << q.value(0).toString();
+        QCOMPARE(ordre, (QStringList{u"anneau"_s, u"Écharpe"_s, u"Zèbre"_s}));
     }
 
     // ASCII texts are ranked without ICU: the same order as ICU's, or an

@@ -2,9 +2,9 @@
 // failures and the page layout, on real embedded databases.
 #include "BaseDeTest.h"
 #include "OutilsEditions.h"
-#include "db/Connexion.h"
 #include "base/Journaux.h"
 #include "db/Base.h"
+#include "db/Connexion.h"
 #include "reports/DonneesEtat.h"
 #include "reports/Edition.h"
 #include "reports/MiseEnPage.h"
@@ -19,7 +19,6 @@ using namespace tarvo;
 using namespace tarvo::editions;
 using namespace tarvo::test;
 
-Q_DECLARE_METATYPE(db::Base::Voie)
 Q_DECLARE_METATYPE(tarvo::editions::Etat)
 
 namespace {
@@ -36,9 +35,9 @@ QStringList lignesGamme(const db::Base& base, qint32 noExp, qint32 spid) {
 }
 
 void voies() {
-    QTest::addColumn<db::Base::Voie>("voie");
-    QTest::newRow("SQLite") << db::Base::Voie::Automatique;
-    QTest::newRow("QtSql") << db::Base::Voie::QtSql;
+    QTest::addColumn<VoieDeTest>("voie");
+    for (const VoieDeTest& voie : Voies())
+        QTest::newRow("voie" + voie.nom) << voie;
 }
 
 } // namespace
@@ -49,7 +48,7 @@ class TestEditions : public QObject {
 private slots:
     void donneesDesEtats_data() { voies(); }
     void donneesDesEtats() {
-        QFETCH(db::Base::Voie, voie);
+        QFETCH(VoieDeTest, voie);
         BaseDeTest t;
         t.creerBase(true);
         // An article in lines of 3, 3 and 5 of one bar code.
@@ -61,7 +60,8 @@ private slots:
                    "INSERT INTO Colis ([No Expédition], [No Colis]) VALUES (900, 1);"
                    "INSERT INTO Colisage ([No Expédition], [No Colis], [Code barres Article], "
                    "[Quantité]) VALUES (900, 1, 'INCONNU', 3), (900, 1, '0049876500122', 2);"));
-        const db::Base base(t.ctx->cnx.get(), voie);
+        QVERIFY(t.prendre(voie));
+        const db::Base base(t.ctx->cnx.get(), voie.voie);
 
         const DonneesEtat bon = BonExp(base, 102);
         QCOMPARE(bon.expedition.liIntitule, u"Galeries Rhodaniennes - Entrepôt"_s);
@@ -117,7 +117,7 @@ private slots:
     // The rows of the range control, whichever way the statements go.
     void preparationGamme_data() { voies(); }
     void preparationGamme() {
-        QFETCH(db::Base::Voie, voie);
+        QFETCH(VoieDeTest, voie);
         BaseDeTest t;
         t.creerBase(true);
         // Tablecloth colours ordered 5, 5, 0 and shipped 5, 4, 1; napkins
@@ -134,7 +134,8 @@ private slots:
                    "[Quantité]) VALUES (900, 1, '3760987650106', 5), (900, 1, '3760987650113', 4), "
                    "(900, 2, '3760987650120', 1), (900, 2, '3760987650205', 5), "
                    "(900, 2, '3760987650021', 2), (900, 3, '3760987650304', 40000);"));
-        db::Base base(t.ctx->cnx.get(), voie);
+        QVERIFY(t.prendre(voie));
+        db::Base base(t.ctx->cnx.get(), voie.voie);
         const QStringList attendu = {
             u"3760987650106|Nappe coton 160x250 - Blanc|5|5|OK|0"_s,
             u"3760987650120|Nappe coton 160x250 - Bleu ardoise|0|1|Quantité incorrecte|1"_s,
@@ -177,7 +178,10 @@ private slots:
     // subtotal, whatever the order of their colours.
     void gammeDecimalesEtHomonymes_data() { voies(); }
     void gammeDecimalesEtHomonymes() {
-        QFETCH(db::Base::Voie, voie);
+        QFETCH(VoieDeTest, voie);
+        if (voie.odbc)
+            QSKIP("Le pilote ODBC SQLite annonce entières les sommes calculées du contrôle de "
+                  "gamme : 2,5 y est lu 2 (le serveur type ses colonnes).");
         BaseDeTest t;
         t.creerBase(true);
         ajouterExpeditionTest(
@@ -202,7 +206,8 @@ private slots:
                 "[Quantité]) VALUES (900, 1, '9000000000901', 1), (900, 1, '9000000000902', 1), "
                 "(900, 1, '9000000000903', 1), (900, 1, '9000000000904', 1), "
                 "(900, 1, '9000000000905', 2), (900, 1, '9000000000906', 2);"));
-        db::Base base(t.ctx->cnx.get(), voie);
+        QVERIFY(t.prendre(voie));
+        db::Base base(t.ctx->cnx.get(), voie.voie);
         QVERIFY(prepaEtatControleQteGamme_old(*t.ctx, base, 900, 7));
         QCOMPARE(
             lignesGamme(base, 900, 7),

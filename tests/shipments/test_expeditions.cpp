@@ -3,9 +3,9 @@
 #include "DonneesExpeditions.h"
 #include "base/Erreur.h"
 #include "db/Base.h"
-#include "listes/ModeleEnregistrements.h"
 #include "db/ParametresNommes.h"
 #include "db/Transaction.h"
+#include "listes/ModeleEnregistrements.h"
 #include "shipments/CreationExpeditions.h"
 #include "shipments/ListesExpeditions.h"
 #include "shipments/ModificationExpedition.h"
@@ -18,8 +18,6 @@ using namespace tarvo;
 using namespace Qt::StringLiterals;
 using namespace tarvo::expeditions;
 using namespace tarvo::test;
-
-Q_DECLARE_METATYPE(tarvo::db::Base::Voie)
 
 namespace {
 
@@ -137,12 +135,12 @@ class TestExpeditions : public QObject {
 private slots:
     void catalogueRefuseUnParametreFauxOuOublie_data() {
         QTest::addColumn<int>("rang");
-        QTest::addColumn<bool>("qtSql");
+        QTest::addColumn<VoieDeTest>("voie");
         const QList<Instruction> instructions = catalogue();
         for (int rang = 0; rang < instructions.size(); ++rang)
-            for (const bool qtSql : {false, true})
-                QTest::addRow("%s %s", instructions.at(rang).nom, qtSql ? "QtSql" : "SQLite")
-                    << rang << qtSql;
+            for (const VoieDeTest& voie : Voies())
+                QTest::addRow("%s%s", instructions.at(rang).nom, voie.nom.constData())
+                    << rang << voie;
     }
 
     // Every statement runs with the parameters its comment names, the same on
@@ -150,7 +148,7 @@ private slots:
     // statement never runs with it unbound.
     void catalogueRefuseUnParametreFauxOuOublie() {
         QFETCH(int, rang);
-        QFETCH(bool, qtSql);
+        QFETCH(VoieDeTest, voie);
         const Instruction instruction = catalogue().at(rang);
         const QStringList parametres =
             QString::fromLatin1(instruction.parametres).split(u' ', Qt::SkipEmptyParts);
@@ -165,7 +163,8 @@ private slots:
         BaseDeTest t;
         t.creerBase(true);
         Contexte& c = *t.ctx;
-        db::Base base(c.cnx.get(), qtSql ? db::Base::Voie::QtSql : db::Base::Voie::Automatique);
+        QVERIFY(t.prendre(voie));
+        db::Base base(c.cnx.get(), voie.voie);
         const QString avant = etatDesTables(c);
         {
             db::Transaction essai(base);
@@ -314,14 +313,14 @@ private slots:
     }
 
     void uneCommandePriseAilleursEstRefusee_data() {
-        QTest::addColumn<db::Base::Voie>("voie");
+        QTest::addColumn<VoieDeTest>("voie");
         QTest::addColumn<QString>("mode");
         QTest::addColumn<QStringList>("commandes");
         // What the routine attaches; its shipment's first label ("" for none).
         QTest::addColumn<QStringList>("attachees");
         QTest::addColumn<QString>("libelle");
-        for (const auto voie : {db::Base::Voie::Automatique, db::Base::Voie::QtSql}) {
-            const QByteArray nom = voie == db::Base::Voie::QtSql ? " (QtSql)" : "";
+        for (const VoieDeTest& voie : Voies()) {
+            const QByteArray& nom = voie.nom;
             QTest::newRow("automatique" + nom)
                 << voie << u"auto"_s << QStringList{u"BC5"_s, u"BC1"_s} << QStringList{u"BC1"_s}
                 << u"Côté Maison Annecy"_s;
@@ -341,7 +340,7 @@ private slots:
     // refused with the shipment that holds it, nothing is written for it, no
     // shipment is left empty, the other orders are attached.
     void uneCommandePriseAilleursEstRefusee() {
-        QFETCH(db::Base::Voie, voie);
+        QFETCH(VoieDeTest, voie);
         QFETCH(QString, mode);
         QFETCH(QStringList, commandes);
         QFETCH(QStringList, attachees);
@@ -356,14 +355,15 @@ private slots:
             ailleurs = CreerExpAuto(*autre.ctx, {u"BC5"_s}).expeditions.value(0);
         }
         QVERIFY(ailleurs > cible);
+        QVERIFY(t.prendre(voie));
 
         Rattachements faits;
         if (mode == u"auto"_s)
-            faits = CreerExpAuto(c, commandes, {}, voie);
+            faits = CreerExpAuto(c, commandes, {}, voie.voie);
         else if (mode == u"manuel"_s)
-            faits = CreerExpManuel(c, commandes, voie);
+            faits = CreerExpManuel(c, commandes, voie.voie);
         else
-            faits = AddCdeExp(c, cible, commandes, voie);
+            faits = AddCdeExp(c, cible, commandes, voie.voie);
 
         QCOMPARE(faits.refusees.size(), 1);
         QCOMPARE(faits.refusees.first().commande, u"BC5"_s);

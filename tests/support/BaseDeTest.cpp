@@ -3,8 +3,8 @@
 #include "app/OuvertureConnexion.h"
 #include "base/Version.h"
 #include "db/Base.h"
-#include "db/SqlConnexion.h"
 #include "db/Schema.h"
+#include "db/SqlConnexion.h"
 
 #include <QDir>
 #include <QFile>
@@ -36,6 +36,37 @@ QByteArray iniParDefaut(const QString& dossier) {
            "NomImprimanteExp=ZEBRA-EXP\r\n"
            "MargeGaucheExp=10\r\n"_s.arg(d)
                .toUtf8();
+}
+
+namespace {
+
+const QString ChaineOdbc = u"DRIVER=SQLite3;Database=%1;"_s;
+
+bool piloteOdbcPresent() {
+    static const bool present = [] {
+        bool ouvert = false;
+        {
+            QSqlDatabase essai = QSqlDatabase::addDatabase(u"QODBC"_s, u"EssaiPiloteOdbc"_s);
+            essai.setDatabaseName(ChaineOdbc.arg(u":memory:"_s));
+            ouvert = essai.open();
+        }
+        QSqlDatabase::removeDatabase(u"EssaiPiloteOdbc"_s);
+        if (!ouvert)
+            qInfo("Pilote ODBC SQLite3 absent (paquet libsqliteodbc) : les lignes ODBC ne sont "
+                  "pas essayées.");
+        return ouvert;
+    }();
+    return present;
+}
+
+} // namespace
+
+QList<VoieDeTest> Voies() {
+    QList<VoieDeTest> voies{{QByteArray(), db::Base::Voie::Automatique, false},
+                            {" (QtSql)", db::Base::Voie::QtSql, false}};
+    if (piloteOdbcPresent())
+        voies.append({" (ODBC)", db::Base::Voie::QtSql, true});
+    return voies;
 }
 
 BaseDeTest::BaseDeTest() : horloge(QDateTime(QDate(2012, 4, 19), QTime(13, 42, 25))) {
@@ -71,10 +102,17 @@ bool BaseDeTest::passerParOdbc() {
     ctx->cnx->base().close();
     QSqlDatabase::removeDatabase(nom);
     QSqlDatabase odbc = QSqlDatabase::addDatabase(u"QODBC"_s, nom);
-    odbc.setDatabaseName(u"DRIVER=SQLite3;Database="_s + ctx->cnx->parametres().base + u';');
+    odbc.setDatabaseName(ChaineOdbc.arg(ctx->cnx->parametres().base));
     // The driver runs one statement per call: the connection's settings one
     // by one (the file is already in WAL mode).
     return odbc.open() && QSqlQuery(odbc).exec(u"PRAGMA foreign_keys=ON"_s);
+}
+
+bool BaseDeTest::prendre(const VoieDeTest& voie) {
+    const bool parOdbc = ctx->cnx->base().driverName() == u"QODBC"_s;
+    if (voie.odbc)
+        return parOdbc || passerParOdbc();
+    return !parOdbc;
 }
 
 QString BaseDeTest::chemin(const QString& nom) const {

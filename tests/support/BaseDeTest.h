@@ -2,11 +2,28 @@
 
 #include "PromptsScriptes.h"
 #include "app/Contexte.h"
+#include "db/Base.h"
 
 #include <QTemporaryDir>
 #include <memory>
 
 namespace tarvo::test {
+
+// One way into the embedded database for a row of a both-path table: the
+// engine's own handle; the generic QtSql layer, the way SQL Server is
+// driven; that layer through the ODBC driver manager and the SQLite ODBC
+// driver, as on a site: named parameters bound by position, dates and
+// accented text through a real driver.
+struct VoieDeTest {
+    // Added to the row's name: empty for the handle, " (QtSql)", " (ODBC)".
+    QByteArray nom;
+    db::Base::Voie voie = db::Base::Voie::Automatique;
+    bool odbc = false;
+};
+
+// The ways a both-path table runs, ODBC only when its driver is installed
+// (a message says once that the ODBC rows are left out otherwise).
+QList<VoieDeTest> Voies();
 
 // A program folder of its own in a temporary directory: TARVOX.ini, the
 // version file, terminal and archive folders, and on demand an embedded
@@ -24,6 +41,11 @@ public:
     // driver as on a site (with the embedded database's texts). False when
     // the driver is missing.
     bool passerParOdbc();
+    // Takes `voie`: through ODBC, reopens Cnx as passerParOdbc() does, once.
+    // Call it once the test's data is written, before what is tested. False
+    // when the ODBC driver fails to open, or for another way once Cnx went
+    // through ODBC (a table sharing one database puts its ODBC rows last).
+    bool prendre(const VoieDeTest& voie);
 
     QString chemin(const QString& nom) const;
     void ecrireFichier(const QString& nom, const QByteArray& contenu) const;
@@ -42,3 +64,5 @@ public:
 QByteArray iniParDefaut(const QString& dossier);
 
 } // namespace tarvo::test
+
+Q_DECLARE_METATYPE(tarvo::test::VoieDeTest)

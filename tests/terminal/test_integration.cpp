@@ -1,9 +1,9 @@
 // The integration of terminal data files: journal, parcels, packing lines,
 // archive, and what stays when a run fails.
 #include "OutilsTerminal.h"
-#include "db/Connexion.h"
 #include "base/Erreur.h"
 #include "base/Windows1252.h"
+#include "db/Connexion.h"
 #include "db/Transaction.h"
 #include "terminal/IntegData.h"
 #include "terminal/Saisies.h"
@@ -276,11 +276,11 @@ private slots:
             ligneFP(43, 1, Jour, "10:00:00", "3"),
             ligneXA(99, 1, Jour, "10:00:00", "3760001234567", 2),
         };
-        QStringList resultats[2];
-        for (int voie = 0; voie < 2; ++voie) {
+        QList<QStringList> resultats;
+        for (const VoieDeTest& voie : Voies()) {
             Base b;
-            db::Base base(b.ctx->cnx.get(),
-                          voie == 0 ? db::Base::Voie::Automatique : db::Base::Voie::QtSql);
+            QVERIFY(b.prendre(voie));
+            db::Base base(b.ctx->cnx.get(), voie.voie);
             db::Transaction transaction(base);
             {
                 terminal::Integration run(base, u"2012-04-19 13:42:25"_s);
@@ -288,10 +288,11 @@ private slots:
                     terminal::TraiteLigne(run, ligne);
             }
             transaction.valider();
-            resultats[voie] =
-                lignes(b.db(), Journal) + lignes(b.db(), ColisTous) + lignes(b.db(), ColisageTous);
+            resultats.append(lignes(b.db(), Journal) + lignes(b.db(), ColisTous) +
+                             lignes(b.db(), ColisageTous));
         }
-        QCOMPARE(resultats[1], resultats[0]);
+        for (const QStringList& autre : resultats)
+            QCOMPARE(autre, resultats[0]);
         QCOMPARE(resultats[0].size(), 11 + 2 + 1);
     }
 

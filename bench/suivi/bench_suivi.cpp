@@ -64,9 +64,9 @@ QByteArray codeBarres(int article) {
 }
 
 void construire(const QString& fichier) {
+    db::InstallerFrancais();
     sqlite3* db = nullptr;
     verifier(sqlite3_open(QFile::encodeName(fichier).constData(), &db), db);
-    db::InstallerFrancais(db);
     const QByteArray schema =
         (db::ScriptSchemaSQLite() + QStringLiteral("\nPRAGMA user_version = ") +
          QString::number(db::VersionSchema) + u';')

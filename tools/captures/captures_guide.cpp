@@ -114,7 +114,6 @@ public:
     void fermerFenetres() { fenetre_.findChild<QMdiArea*>()->closeAllSubWindows(); }
     int echecs() const { return echecs_; }
 
-private:
     void declencher(const QString& entree) {
         QAction* a = fenetre_.action(entree);
         if (!a || !a->isEnabled()) {
@@ -126,6 +125,7 @@ private:
         QApplication::processEvents();
     }
 
+private:
     ui::FenetrePrincipale& fenetre_;
     QString dossier_;
     int echecs_ = 0;
@@ -191,11 +191,14 @@ int main(int argc, char** argv) {
     if (!ecrireData(demo, DataSuivi))
         return 1;
     c.modale(QStringLiteral("mnuIntegData"), QString());
-    c.fenetre(QStringLiteral("tbSuiviPrep"), QStringLiteral("18-suivi-preparations"));
+    // Maximized, to show as many of its columns as the screen allows.
+    c.declencher(QStringLiteral("tbSuiviPrep"));
     auto* suivi =
         qobject_cast<suivi::FenetreSuivi*>(fenetre.fenetreOuverte(QStringLiteral("SuiviPrep")));
     if (!suivi)
         return 1;
+    suivi->parentWidget()->showMaximized();
+    c.enregistrer(&fenetre, QStringLiteral("18-suivi-preparations"));
     suivi->ouvrirLignes(103);
     auto* lignes = suivi->findChild<suivi::FenetreLignesExpedition*>();
     if (!lignes)

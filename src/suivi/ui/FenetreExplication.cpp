@@ -2,6 +2,7 @@
 
 #include "TableauSuivi.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -51,8 +52,12 @@ FenetreExplication::FenetreExplication(qint32 noExp, const LigneArticle& ligne,
         ajouterLigne(saisies,
                      {moment(l.dateSaisie), l.colis,
                       l.typeSaisie + QStringLiteral(" ") + l.codeType, quantiteSignee(l),
-                      moment(l.dateIntegration), l.archive, texteEffet(l.effet)},
+                      moment(l.dateIntegration), QFileInfo(l.archive).fileName(),
+                      texteEffet(l.effet)},
                      {3}, compte ? QColor() : QColor(0x80, 0x80, 0x80), !compte);
+        // The archive's folder is the same for every run: its name alone in
+        // the grid, the whole path under the pointer.
+        saisies->item(saisies->rowCount() - 1, 5)->setToolTip(l.archive);
     }
     saisies->resizeColumnsToContents();
 
@@ -63,7 +68,7 @@ FenetreExplication::FenetreExplication(qint32 noExp, const LigneArticle& ligne,
     disposition->addWidget(new QLabel(QStringLiteral("En gris : les saisies qui ne comptent plus, "
                                                      "avec la raison dans « Effet »."),
                                       this));
-    resize(980, 420);
+    resize(1100, 380);
 }
 
 } // namespace tarvo::suivi

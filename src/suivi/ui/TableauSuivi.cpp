@@ -13,6 +13,7 @@ QTableWidget* tableau(QWidget* parent, const QString& nom, const QStringList& co
     grille->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grille->setSelectionBehavior(QAbstractItemView::SelectRows);
     grille->setSelectionMode(QAbstractItemView::SingleSelection);
+    grille->setWordWrap(false);
     grille->horizontalHeader()->setStretchLastSection(true);
     return grille;
 }

@@ -57,9 +57,9 @@ using Icone = Prompts::Icone;
 // Every entry of a later command set: present, disabled until wired.
 const QStringList EntreesAttendantLeurCommande =
     u"mnuFichierArticle mnuFichierExp mnuIntegData mnuJournal mnuCreaExpAuto mnuCreaExpManuel "
-    "mnuModifExp mnuRechExp mnuEditEtiqCodeBarre mnuToolSynchroArticle mnuInfoSoc mnuBonExp "
-    "mnuEdEtiqExp mnuEdListeArticleExp mnuEdEtatControle mnuEdEtatControleArt "
-    "mnuEdListeColisage tbCreerExp tbModeAuto tbModeManuel tbModifExp tbRechercher "
+    "mnuModifExp mnuSuiviPrep mnuRechExp mnuEditEtiqCodeBarre mnuToolSynchroArticle mnuInfoSoc "
+    "mnuBonExp mnuEdEtiqExp mnuEdListeArticleExp mnuEdEtatControle mnuEdEtatControleArt "
+    "mnuEdListeColisage tbCreerExp tbModeAuto tbModeManuel tbModifExp tbSuiviPrep tbRechercher "
     "tbEtiqArticle tbTransfert tbFichierArticle tbFichierExp tbIntegData"_s.split(u' ');
 
 QStringList nomsDesEntrees(const QList<QAction*>& actions) {
@@ -200,7 +200,7 @@ private slots:
             "mnuJournal=Journal intégration des données|mnuFileExit=&Quitter|mnuExp=Expéditions|"
             "mnuCreationExp=Création des expéditions|mnuCreaExpAuto=Mode Automatique|"
             "mnuCreaExpManuel=Mode Manuel|mnuModifExp=Modification des expéditions|"
-            "mnuRechExp=Recherche|mnuEtiq=Etiquettes|"
+            "mnuSuiviPrep=Suivi des préparations|mnuRechExp=Recherche|mnuEtiq=Etiquettes|"
             "mnuEditEtiqCodeBarre=Edition étiquettes code barres article|mnuToolS=&Outils|"
             "mnuToolSynchroArticle=Synchroniser le fichier article|"
             "mnuInfoSoc=Informations société|mnuWindow=Fe&nêtre|mnuWindowCascade=&En cascade|"
@@ -214,7 +214,8 @@ private slots:
             "mnuEdEtatControleArt=Etat de contrôle (Codes Article)|"
             "mnuEdListeColisage=Liste de colisage|tbCreerExp=Créer expédition|"
             "tbModeAuto=Mode Automatique|tbModeManuel=Mode Manuel|tbModifExp=Modifier expédition|"
-            "tbRechercher=Rechercher|tbEtiqArticle=Etiquette article|"
+            "tbSuiviPrep=Suivi préparations|tbRechercher=Rechercher|"
+            "tbEtiqArticle=Etiquette article|"
             "tbTransfert=Transfert fichier|tbFichierArticle=Fichier article|"
             "tbFichierExp=Fichier expédition|tbVerifData=Vérifier|"
             "tbIntegData=Intégration des données"_s.split(u'|');
@@ -233,7 +234,8 @@ private slots:
                  QStringList({u"mnuFichierArticle"_s, u"mnuFichierExp"_s, u"-"_s, u"mnuVerifData"_s,
                               u"mnuIntegData"_s, u"mnuJournal"_s, u"-"_s, u"mnuFileExit"_s}));
         QCOMPARE(nomsDesEntrees(f.findChild<QMenu*>(u"mnuExp"_s)->actions()),
-                 QStringList({u"mnuCreationExp"_s, u"mnuModifExp"_s, u"mnuRechExp"_s}));
+                 QStringList(
+                     {u"mnuCreationExp"_s, u"mnuModifExp"_s, u"mnuSuiviPrep"_s, u"mnuRechExp"_s}));
         QCOMPARE(nomsDesEntrees(f.findChild<QMenu*>(u"mnuCreationExp"_s)->actions()),
                  QStringList({u"mnuCreaExpAuto"_s, u"mnuCreaExpManuel"_s}));
         QCOMPARE(nomsDesEntrees(f.findChild<QMenu*>(u"mnuToolS"_s)->actions()),
@@ -265,7 +267,8 @@ private slots:
         QVERIFY(verif->isEnabled());
         verif->trigger();
         QCOMPARE(verifications, 1);
-        for (const char* nom : {"tbCreerExp", "tbModifExp", "tbRechercher", "tbEtiqArticle"}) {
+        for (const char* nom :
+             {"tbCreerExp", "tbModifExp", "tbSuiviPrep", "tbRechercher", "tbEtiqArticle"}) {
             QToolButton* b = boutonDe(f, nom);
             QVERIFY2(b && b->parentWidget() == barre1, nom);
             QVERIFY2(!b->icon().isNull(), nom);
@@ -624,8 +627,8 @@ private slots:
                    u" dans "_s + QString::number(zone->viewport()->width()) + u'x' +
                    QString::number(zone->viewport()->height());
         };
-        for (const char* entree :
-             {"mnuModifExp", "mnuJournal", "mnuCreaExpManuel", "mnuInfoSoc", "mnuCreaExpAuto"}) {
+        for (const char* entree : {"mnuModifExp", "mnuJournal", "mnuCreaExpManuel", "mnuInfoSoc",
+                                   "mnuCreaExpAuto", "mnuSuiviPrep"}) {
             f.action(QString::fromUtf8(entree))->trigger();
             QVERIFY2(zone->activeSubWindow(), entree);
             QVERIFY2(zone->viewport()->rect().contains(zone->activeSubWindow()->geometry()),

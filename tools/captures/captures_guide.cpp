@@ -2,10 +2,13 @@
 // demo folder, walks the road of one shipment through the menus, and saves
 // each window it opens as a PNG. Run under Xvfb by `./tarvo.sh captures`, so
 // that the pictures follow the program as it changes.
-#include "app/OuvertureConnexion.h"
-#include "db/Connexion.h"
 #include "app/Contexte.h"
+#include "app/OuvertureConnexion.h"
 #include "base/Francais.h"
+#include "db/Connexion.h"
+#include "suivi/ui/FenetreExplication.h"
+#include "suivi/ui/FenetreLignesExpedition.h"
+#include "suivi/ui/FenetreSuivi.h"
 #include "ui/main/Branchements.h"
 #include "ui/main/FenetrePrincipale.h"
 #include "ui/main/PromptsFenetres.h"
@@ -17,6 +20,7 @@
 #include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QTableWidget>
 #include <QTimer>
 #include <QWidget>
 #include <cstdio>
@@ -31,6 +35,23 @@ namespace {
 const QByteArray DataDemo = "EXP:   103,COLIS: 01,2026-12-05,10:12:31,3760987650014,  4,{EXPFA}\r\n"
                             "EXP:   103,COLIS: 01,2026-12-05,10:13:02,3760987650021,  2,{EXPFA}\r\n"
                             "EXP:   103,,2026-12-05,10:14:40,COLIS:01,3.40,{EXPFP}\r\n";
+
+// A later file for shipment 103: an entry the integration ignores (parcel 1
+// already had one of that moment), more cushion covers in parcel 2, and a
+// weight far from the contents', so that the follow-up has a suspect parcel
+// and the explanation an entry that no longer counts.
+const QByteArray DataSuivi =
+    "EXP:   103,COLIS: 01,2026-12-05,10:12:31,3760987650014,  3,{EXPFA}\r\n"
+    "EXP:   103,COLIS: 02,2026-12-05,10:20:05,3760987650014,  2,{EXPFA}\r\n"
+    "EXP:   103,,2026-12-05,10:21:40,COLIS:02,1.10,{EXPFP}\r\n";
+
+bool ecrireData(const QString& demo, const QByteArray& contenu) {
+    QFile data(QDir(demo).filePath(QStringLiteral("terminal/DATA.TXT")));
+    if (data.open(QIODevice::WriteOnly) && data.write(contenu) == contenu.size() && data.flush())
+        return true;
+    std::fprintf(stderr, "écriture impossible : %s\n", qPrintable(data.fileName()));
+    return false;
+}
 
 class Captures {
 public:
@@ -55,8 +76,8 @@ public:
         enregistrer(&fenetre_, nom);
     }
 
-    // The first modal box or dialog an entry shows, captured then closed;
-    // any box that follows it is closed too.
+    // The first modal box or dialog an entry shows, captured (unless `nom`
+    // is empty) then closed; any box that follows it is closed too.
     void modale(const QString& entree, const QString& nom) {
         QTimer minuterie;
         bool capturee = false;
@@ -64,7 +85,7 @@ public:
             QWidget* boite = QApplication::activeModalWidget();
             if (!boite)
                 return;
-            if (!capturee)
+            if (!capturee && !nom.isEmpty())
                 enregistrer(boite, nom);
             else
                 std::printf("  fermée : %s\n", qPrintable(boite->windowTitle()));
@@ -93,7 +114,6 @@ public:
     void fermerFenetres() { fenetre_.findChild<QMdiArea*>()->closeAllSubWindows(); }
     int echecs() const { return echecs_; }
 
-private:
     void declencher(const QString& entree) {
         QAction* a = fenetre_.action(entree);
         if (!a || !a->isEnabled()) {
@@ -105,6 +125,7 @@ private:
         QApplication::processEvents();
     }
 
+private:
     ui::FenetrePrincipale& fenetre_;
     QString dossier_;
     int echecs_ = 0;
@@ -147,11 +168,8 @@ int main(int argc, char** argv) {
     c.modale(QStringLiteral("mnuFichierExp"), QStringLiteral("04-fichier-expedition"));
     c.fenetre(QStringLiteral("mnuFichierArticle"), QStringLiteral("05-fichier-article"));
     c.fermerFenetres();
-    {
-        QFile data(QDir(demo).filePath(QStringLiteral("terminal/DATA.TXT")));
-        if (data.open(QIODevice::WriteOnly))
-            data.write(DataDemo);
-    }
+    if (!ecrireData(demo, DataDemo))
+        return 1;
     c.modale(QStringLiteral("mnuVerifData"), QStringLiteral("06-verification"));
     c.modale(QStringLiteral("mnuIntegData"), QStringLiteral("07-integration"));
     c.fenetre(QStringLiteral("mnuJournal"), QStringLiteral("08-journal"));
@@ -166,6 +184,36 @@ int main(int argc, char** argv) {
     c.modale(QStringLiteral("mnuEditEtiqCodeBarre"), QStringLiteral("15-etiquettes-article"));
     c.modale(QStringLiteral("mnuToolSynchroArticle"), QStringLiteral("16-synchronisation"));
     c.fenetre(QStringLiteral("mnuInfoSoc"), QStringLiteral("17-informations-societe"));
+    c.fermerFenetres();
+
+    // The follow-up after a second run, then shipment 103's lines and the
+    // entries behind its cushion covers.
+    if (!ecrireData(demo, DataSuivi))
+        return 1;
+    c.modale(QStringLiteral("mnuIntegData"), QString());
+    // Maximized, to show as many of its columns as the screen allows.
+    c.declencher(QStringLiteral("tbSuiviPrep"));
+    auto* suivi =
+        qobject_cast<suivi::FenetreSuivi*>(fenetre.fenetreOuverte(QStringLiteral("SuiviPrep")));
+    if (!suivi)
+        return 1;
+    suivi->parentWidget()->showMaximized();
+    c.enregistrer(&fenetre, QStringLiteral("18-suivi-preparations"));
+    suivi->ouvrirLignes(103);
+    auto* lignes = suivi->findChild<suivi::FenetreLignesExpedition*>();
+    if (!lignes)
+        return 1;
+    c.enregistrer(lignes, QStringLiteral("19-lignes-expedition"));
+    auto* grille = lignes->findChild<QTableWidget*>(QStringLiteral("LignesExpedition"));
+    for (int r = 0; r < grille->rowCount(); ++r)
+        if (grille->item(r, 1)->text() == QStringLiteral("3760987650014"))
+            lignes->expliquer(r);
+    auto* explication = lignes->findChild<suivi::FenetreExplication*>();
+    if (!explication)
+        return 1;
+    c.enregistrer(explication, QStringLiteral("20-explication"));
+    explication->close();
+    lignes->close();
     c.fermerFenetres();
     return c.echecs() == 0 ? 0 : 1;
 }

@@ -4,6 +4,7 @@
 #include "catalogue/ui/BranchementsCatalogue.h"
 #include "labels/ui/BranchementsEtiquettes.h"
 #include "shipments/ui/BranchementsExpeditions.h"
+#include "suivi/ui/BranchementsSuivi.h"
 #include "terminal/ui/BranchementsTerminal.h"
 
 namespace tarvo::ui {
@@ -11,6 +12,7 @@ namespace tarvo::ui {
 void brancherCommandes(CadreCommandes& fenetre) {
     brancherTerminal(fenetre);
     brancherExpeditions(fenetre);
+    brancherSuivi(fenetre);
     brancherEtiquettes(fenetre);
     brancherCatalogue(fenetre);
     brancherNavigateurs(fenetre);

@@ -26,6 +26,8 @@ DescriptionEntree description(Entree entree) {
         return {u"mnuCreaExpManuel", u"Mode Manuel"};
     case Entree::mnuModifExp:
         return {u"mnuModifExp", u"Modification des expéditions"};
+    case Entree::mnuSuiviPrep:
+        return {u"mnuSuiviPrep", u"Suivi des préparations"};
     case Entree::mnuRechExp:
         return {u"mnuRechExp", u"Recherche"};
     case Entree::mnuEditEtiqCodeBarre:
@@ -64,6 +66,8 @@ DescriptionEntree description(Entree entree) {
         return {u"tbModeManuel", u"Mode Manuel"};
     case Entree::tbModifExp:
         return {u"tbModifExp", u"Modifier expédition"};
+    case Entree::tbSuiviPrep:
+        return {u"tbSuiviPrep", u"Suivi préparations"};
     case Entree::tbRechercher:
         return {u"tbRechercher", u"Rechercher"};
     case Entree::tbEtiqArticle:

@@ -19,6 +19,7 @@ enum class Entree {
     mnuCreaExpAuto,
     mnuCreaExpManuel,
     mnuModifExp,
+    mnuSuiviPrep,
     mnuRechExp,
     // Etiquettes
     mnuEditEtiqCodeBarre,
@@ -44,6 +45,7 @@ enum class Entree {
     tbModeAuto,
     tbModeManuel,
     tbModifExp,
+    tbSuiviPrep,
     tbRechercher,
     tbEtiqArticle,
     tbTransfert,

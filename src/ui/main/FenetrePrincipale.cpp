@@ -211,6 +211,7 @@ void FenetrePrincipale::construireMenus() {
     creerEntree(creation, Entree::mnuCreaExpAuto);
     creerEntree(creation, Entree::mnuCreaExpManuel);
     creerEntree(exp, Entree::mnuModifExp);
+    creerEntree(exp, Entree::mnuSuiviPrep);
     creerEntree(exp, Entree::mnuRechExp);
 
     QMenu* etiq = creerMenu(nullptr, QStringLiteral("mnuEtiq"), QStringLiteral("Etiquettes"));
@@ -298,6 +299,7 @@ void FenetrePrincipale::construireBarresOutils() {
         creerEntree(nullptr, Entree::tbModeManuel);
     deroulant(barre1, creer, {auto_, manuel});
     barre1->addAction(bouton(Entree::tbModifExp, QStyle::SP_FileDialogDetailedView));
+    barre1->addAction(bouton(Entree::tbSuiviPrep, QStyle::SP_FileDialogInfoView));
     barre1->addAction(bouton(Entree::tbRechercher, QStyle::SP_FileDialogContentsView));
     barre1->addAction(bouton(Entree::tbEtiqArticle, QStyle::SP_FileIcon));
 

@@ -1,0 +1,266 @@
+// The follow-up's windows on the main window: the entries, the list's texts,
+// colours, sort, filter and totals, the poll after a run on another
+// workstation, and the road from a shipment to the entries behind a line.
+#include "AutrePoste.h"
+#include "OutilsTerminal.h"
+#include "db/Base.h"
+#include "db/Connexion.h"
+#include "suivi/LignesExpedition.h"
+#include "suivi/Suivi.h"
+#include "suivi/ui/BranchementsSuivi.h"
+#include "suivi/ui/FenetreExplication.h"
+#include "suivi/ui/FenetreLignesExpedition.h"
+#include "suivi/ui/FenetreSuivi.h"
+#include "suivi/ui/LigneTotaux.h"
+#include "suivi/ui/ModeleSuivi.h"
+#include "terminal/IntegData.h"
+#include "ui/main/FenetrePrincipale.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+
+using namespace tarvo;
+using namespace tarvo::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QByteArray Jour = "2012-04-19";
+const QByteArray Coussin = "3760987650014"; // 0,14 kg, 4 ordered
+const QByteArray Tablier = "3760987650021"; // 0,2 kg, 2 ordered
+
+// The demo data, shipment 900 (4 cushion covers, 2 aprons, nothing
+// prepared) and closed shipment 901.
+void monde(BaseDeTest& t) {
+    t.creerBase(true);
+    QSqlDatabase db = t.ctx->cnx->base();
+    ajouterExpedition(db, 900, u"Essai suivi"_s, QVariant(), 2);
+    ajouterExpedition(db, 901, u"Ancienne"_s, QVariant(), 1, true);
+    sql(db, u"INSERT INTO [Liste commandes] ([No Expédition], [No commande SAGE]) "
+            "VALUES (900, 'BT900')"_s);
+    sql(db, u"INSERT INTO F_DOCLIGNE (DO_Type, DO_Piece, DL_Ligne, AR_Ref, DL_Qte, DL_QtePL) "
+            "VALUES (1, 'BT900', 1000, 'COUSS40', 4, 4), (1, 'BT900', 2000, 'TABLIER', 2, 2)"_s);
+}
+
+// A terminal's file integrated by another workstation.
+void integrerAilleurs(BaseDeTest& t, const QList<QByteArray>& lignes) {
+    t.ecrireFichier(u"terminal/DATA.TXT"_s, fichier(lignes));
+    // Written before the other workstation's clock, so not still being written.
+    QFile f(t.chemin(u"terminal/DATA.TXT"_s));
+    QVERIFY(f.open(QIODevice::Append));
+    QVERIFY(f.setFileTime(QDateTime(QDate(2012, 4, 19), QTime(9, 0)),
+                          QFileDevice::FileModificationTime));
+    f.close();
+    AutrePoste autre(t.dossier.path(), t.ctx->cnx->parametres());
+    QVERIFY(terminal::IntegData(*autre.ctx));
+}
+
+QString texte(const QAbstractItemModel* m, int r, int c) {
+    return m->index(r, c).data().toString();
+}
+
+int rangDe(const QAbstractItemModel* m, const QString& noExp) {
+    for (int r = 0; r < m->rowCount(); ++r)
+        if (texte(m, r, 0) == noExp)
+            return r;
+    return -1;
+}
+
+QStringList ligneDe(const QAbstractItemModel* m, int r) {
+    QStringList textes;
+    for (int c = 0; c < m->columnCount(); ++c)
+        textes << texte(m, r, c);
+    return textes;
+}
+
+QStringList totaux(QWidget* fenetre) {
+    return fenetre->findChild<suivi::LigneTotaux*>(u"Totaux"_s)->textes();
+}
+
+// The follow-up's rows as the core reads them, those listed by the window
+// in its order.
+QList<suivi::LigneSuivi> listees(BaseDeTest& t, const QAbstractItemModel* m, bool closes) {
+    QList<suivi::LigneSuivi> toutes = suivi::LireSuivi(db::Base(t.ctx->cnx.get()), closes, 10);
+    QList<suivi::LigneSuivi> lignes;
+    for (int r = 0; r < m->rowCount(); ++r)
+        for (const suivi::LigneSuivi& l : toutes)
+            if (QString::number(l.noExpedition) == texte(m, r, 0))
+                lignes << l;
+    return lignes;
+}
+
+} // namespace
+
+class TestFenetresSuivi : public QObject {
+    Q_OBJECT
+
+private slots:
+    void suiviDesPreparations() {
+        BaseDeTest t;
+        monde(t);
+        ui::FenetrePrincipale principale(*t.ctx);
+        ui::brancherSuivi(principale);
+        principale.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&principale));
+
+        // The menu entry and the button open one window.
+        principale.action(u"mnuSuiviPrep"_s)->trigger();
+        auto* fenetre =
+            qobject_cast<suivi::FenetreSuivi*>(principale.fenetreOuverte(u"SuiviPrep"_s));
+        QVERIFY(fenetre);
+        QCOMPARE(fenetre->windowTitle(), u"Suivi des préparations"_s);
+        principale.action(u"tbSuiviPrep"_s)->trigger();
+        QCOMPARE(principale.fenetreOuverte(u"SuiviPrep"_s), fenetre);
+        QCOMPARE(principale.findChild<QMdiArea*>()->subWindowList().size(), 1);
+
+        auto* vue = fenetre->findChild<QTableView*>(u"ListeSuivi"_s);
+        QAbstractItemModel* m = vue->model();
+        QStringList entetes;
+        for (int c = 0; c < m->columnCount(); ++c)
+            entetes << m->headerData(c, Qt::Horizontal).toString();
+        QCOMPARE(entetes, suivi::ColonnesSuivi());
+        QCOMPARE(rangDe(m, u"901"_s), -1);
+        QCOMPARE(ligneDe(m, rangDe(m, u"900"_s)),
+                 (QStringList{u"900"_s, u"Essai suivi"_s, u"1"_s, u"2"_s, u"6"_s, u"0"_s, u"0"_s,
+                              u"2"_s, u"2"_s, u"0"_s, u"0"_s, u"0"_s, QString(), QString(),
+                              u"Non commencée"_s}));
+        QCOMPARE(totaux(fenetre), suivi::TextesTotaux(suivi::Totaliser(listees(t, m, false))));
+
+        // The poll reloads after a run on another workstation, and only then.
+        QVERIFY(!fenetre->verifierIntegration());
+        integrerAilleurs(t, {
+                                ligneXA(900, 1, Jour, "10:00:00", Coussin, 3),
+                                ligneXA(900, 1, Jour, "10:00:00", Coussin, 2),
+                                ligneXA(900, 2, Jour, "10:01:00", Tablier, 2),
+                                ligneFP(900, 1, Jour, "10:02:00", "5.00"),
+                            });
+        QVERIFY(fenetre->verifierIntegration());
+        QVERIFY(!fenetre->verifierIntegration());
+        const int r900 = rangDe(m, u"900"_s);
+        QCOMPARE(texte(m, r900, 5), u"5"_s);
+        QCOMPARE(texte(m, r900, 11), u"1"_s);
+        QCOMPARE(texte(m, r900, 14), u"En cours"_s);
+
+        // Closed ones on demand, each state in its colour.
+        fenetre->findChild<QCheckBox*>(u"AffClot"_s)->setChecked(true);
+        QCOMPARE(texte(m, rangDe(m, u"901"_s), 14), u"Close"_s);
+        QSet<QRgb> couleurs;
+        const QList<suivi::LigneSuivi> toutes = listees(t, m, true);
+        for (int r = 0; r < m->rowCount(); ++r) {
+            QCOMPARE(m->index(r, 3).data(Qt::BackgroundRole).value<QColor>(),
+                     suivi::couleurEtat(toutes.at(r).etat));
+            couleurs << suivi::couleurEtat(toutes.at(r).etat).rgba();
+        }
+        QVERIFY(couleurs.size() >= 3);
+        const QColor grise =
+            m->index(rangDe(m, u"901"_s), 0).data(Qt::BackgroundRole).value<QColor>();
+        QVERIFY(grise.isValid() &&
+                grise != m->index(r900, 0).data(Qt::BackgroundRole).value<QColor>());
+
+        // A sort compares the values: quantities as numbers, moments in time.
+        const QStringList tousTotaux = totaux(fenetre);
+        QCOMPARE(tousTotaux, suivi::TextesTotaux(suivi::Totaliser(toutes)));
+        for (int colonne : {4, 12}) {
+            vue->sortByColumn(colonne, Qt::AscendingOrder);
+            const QList<suivi::LigneSuivi> triees = listees(t, m, true);
+            for (int r = 1; r < triees.size(); ++r)
+                QVERIFY(colonne == 4
+                            ? triees.at(r - 1).qteCommandee <= triees.at(r).qteCommandee
+                            : triees.at(r - 1).derniereSaisie <= triees.at(r).derniereSaisie ||
+                                  !triees.at(r - 1).derniereSaisie.isValid());
+            QCOMPARE(totaux(fenetre), tousTotaux);
+        }
+        QVERIFY(texte(m, 0, 4).toInt() < texte(m, m->rowCount() - 1, 4).toInt());
+
+        // A filter on any column, or on one; the totals follow the rows listed.
+        auto* filtre = fenetre->findChild<QLineEdit*>(u"Filtre"_s);
+        auto* colonne = fenetre->findChild<QComboBox*>(u"ColonneFiltre"_s);
+        filtre->setText(u"essai"_s);
+        QCOMPARE(m->rowCount(), 1);
+        QCOMPARE(totaux(fenetre), suivi::TextesTotaux(suivi::Totaliser(listees(t, m, true))));
+        QCOMPARE(totaux(fenetre).at(1), u"1 expédition"_s);
+        colonne->setCurrentIndex(1 + 14);
+        filtre->setText(u"close"_s);
+        QCOMPARE(ligneDe(m, 0).last(), u"Close"_s);
+        QCOMPARE(totaux(fenetre), suivi::TextesTotaux(suivi::Totaliser(listees(t, m, true))));
+        QVERIFY(totaux(fenetre) != tousTotaux);
+        colonne->setCurrentIndex(1);
+        filtre->setText(u"90"_s);
+        QCOMPARE(m->rowCount(), 2);
+        filtre->setText(u"900"_s);
+        QCOMPARE(m->rowCount(), 1);
+
+        // Shipment → its lines and suspect parcel → a line's entries.
+        emit vue->doubleClicked(m->index(0, 1));
+        auto* lignes = fenetre->findChild<suivi::FenetreLignesExpedition*>();
+        QVERIFY(lignes);
+        auto* grille = lignes->findChild<QTableWidget*>(u"LignesExpedition"_s);
+        const suivi::DetailExpedition detail =
+            suivi::LignesDeLExpedition(db::Base(t.ctx->cnx.get()), 900, 10);
+        QCOMPARE(grille->rowCount(), detail.lignes.size());
+        int rangCoussin = -1;
+        for (int r = 0; r < grille->rowCount(); ++r)
+            if (grille->item(r, 1)->text() == QString::fromLatin1(Coussin))
+                rangCoussin = r;
+        QVERIFY(rangCoussin >= 0);
+        QCOMPARE(grille->item(rangCoussin, 4)->text(), u"4"_s);
+        QCOMPARE(grille->item(rangCoussin, 5)->text(), u"3"_s);
+        QCOMPARE(grille->item(rangCoussin, 6)->text(), u"-1"_s);
+        auto* suspects = lignes->findChild<QTableWidget*>(u"ColisSuspects"_s);
+        QCOMPARE(suspects->rowCount(), 1);
+        QCOMPARE(suspects->item(0, 0)->text(), u"1"_s);
+        QCOMPARE(suspects->item(0, 4)->text(), u"Suspect"_s);
+
+        emit grille->cellDoubleClicked(rangCoussin, 0);
+        auto* explication = lignes->findChild<suivi::FenetreExplication*>();
+        QVERIFY(explication);
+        const qint64 colisage = nombre(
+            t.ctx->cnx->base(), u"SELECT SUM(Quantité) FROM Colisage WHERE "
+                                "[No Expédition] = 900 AND [Code barres Article] = '%1'"_s.arg(
+                                    QString::fromLatin1(Coussin)));
+        QCOMPARE(explication->findChild<QLabel*>(u"QuantitePreparee"_s)->text(),
+                 u"Quantité préparée : %1"_s.arg(colisage));
+        auto* saisies = explication->findChild<QTableWidget*>(u"Saisies"_s);
+        QCOMPARE(saisies->rowCount(), 2);
+        QCOMPARE(saisies->item(0, 6)->text(), u"Compte"_s);
+        QCOMPARE(saisies->item(1, 3)->text(), u"+2"_s);
+        QCOMPARE(saisies->item(1, 6)->text(),
+                 u"Remplacée par une saisie plus récente du même colis"_s);
+        QVERIFY(saisies->item(1, 0)->foreground().color() !=
+                saisies->item(0, 0)->foreground().color());
+        QVERIFY(saisies->item(0, 5)->text().contains(u"Intégration du"_s));
+    }
+
+    // A database failure during the poll shows its box once and stops the
+    // poll; "Actualiser" starts it again.
+    void pannePendantLeSuivi() {
+        BaseDeTest t;
+        monde(t);
+        suivi::FenetreSuivi fenetre(*t.ctx, 60000);
+        auto* minuterie = fenetre.findChild<QTimer*>();
+        QVERIFY(minuterie->isActive());
+        sql(t.ctx->cnx->base(), u"ALTER TABLE tarvo_integration RENAME TO cachee"_s);
+        QVERIFY(!fenetre.verifierIntegration());
+        QCOMPARE(t.prompts.boites.size(), 1);
+        QCOMPARE(t.prompts.boites.first().titre, u"Erreur"_s);
+        QVERIFY(!minuterie->isActive());
+        sql(t.ctx->cnx->base(), u"ALTER TABLE cachee RENAME TO tarvo_integration"_s);
+        QTest::mouseClick(fenetre.findChild<QPushButton*>(u"BtActualiser"_s), Qt::LeftButton);
+        QVERIFY(minuterie->isActive());
+        QCOMPARE(t.prompts.boites.size(), 1);
+    }
+};
+
+QTEST_MAIN(TestFenetresSuivi)
+#include "test_fenetres_suivi.moc"

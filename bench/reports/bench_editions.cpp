@@ -15,10 +15,10 @@
 //     from the menu entry's command to the page painted;
 //   - the range control report of a small shipment, whose views read the
 //     packing rows of every shipment.
-#include "app/OuvertureConnexion.h"
-#include "db/Connexion.h"
 #include "app/Contexte.h"
+#include "app/OuvertureConnexion.h"
 #include "db/Base.h"
+#include "db/Connexion.h"
 #include "db/Schema.h"
 #include "db/Transaction.h"
 #include "reports/Edition.h"

@@ -3,9 +3,9 @@
 // header-click sort of the order list.
 //
 //   QT_QPA_PLATFORM=offscreen bench_expeditions [COMMANDES] [EXPEDITIONS]
-#include "db/Connexion.h"
 #include "app/Contexte.h"
 #include "base/Erreur.h"
+#include "db/Connexion.h"
 #include "db/Schema.h"
 #include "shipments/ListesExpeditions.h"
 #include "shipments/SqlExpeditions.h"

@@ -10,10 +10,10 @@
 // 200,000-line file).
 #include "Generation.h"
 #include "Reference.h"
-#include "app/OuvertureConnexion.h"
-#include "db/Connexion.h"
 #include "app/Contexte.h"
+#include "app/OuvertureConnexion.h"
 #include "base/Memoire.h"
+#include "db/Connexion.h"
 #include "terminal/GenFichierArticle.h"
 #include "terminal/GenFichierExpedition.h"
 #include "terminal/IntegData.h"

@@ -49,5 +49,4 @@ ErreurTarvo::ErreurTarvo(Erreur erreur, QList<qint64> codesMoteur)
     codesMoteur_ = std::move(codesMoteur);
 }
 
-
 } // namespace tarvo

@@ -13,7 +13,6 @@ struct Erreur {
     qint64 numero = 0;
     QString source;
     QString description;
-
 };
 
 // Stable numbers for failures raised by Tarvo itself.

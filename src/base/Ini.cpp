@@ -52,7 +52,8 @@ void AfficherSectionIntrouvable(Environnement& ctx, const SectionIniIntrouvable&
                          QStringLiteral("La section suivante est introuvable : ") + e.section());
 }
 
-QString LireIni(Environnement& ctx, const QString& cle, const QString& section, const QString& fichier) {
+QString LireIni(Environnement& ctx, const QString& cle, const QString& section,
+                const QString& fichier) {
     const QString chemin = fichier.isEmpty() ? ctx.chemin(NomFichierIni) : fichier;
     QFile f(chemin);
     if (!f.open(QIODevice::ReadOnly))

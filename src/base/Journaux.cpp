@@ -71,7 +71,8 @@ void TraceDebug(Environnement& ctx, const QString& texte) {
     EcrireLog(ctx, FichierDebug, texte);
 }
 
-void TraceErreur(Environnement& ctx, const QString& message, qint32 numero, const QString& description) {
+void TraceErreur(Environnement& ctx, const QString& message, qint32 numero,
+                 const QString& description) {
     const QString ligne =
         message + QStringLiteral(" Err=") + QString::number(numero) + u' ' + description;
     EcrireLog(ctx, FichierErreurs, ligne);

@@ -26,7 +26,8 @@ QString nomJournalPrecedent(const QString& nomFichier);
 void EcrireLog(Environnement& ctx, const QString& nomFichier, const QString& texte);
 void TraceDebug(Environnement& ctx, const QString& texte);
 // Logs the line to erreurs.txt and shows it in a plain box.
-void TraceErreur(Environnement& ctx, const QString& message, qint32 numero, const QString& description);
+void TraceErreur(Environnement& ctx, const QString& message, qint32 numero,
+                 const QString& description);
 
 // One error held by the report connection when a report fails.
 struct ErreurFournisseur {

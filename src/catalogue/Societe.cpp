@@ -1,9 +1,9 @@
 #include "Societe.h"
 
 #include "SqlCatalogue.h"
-#include "db/Connexion.h"
 #include "app/Contexte.h"
 #include "base/Erreur.h"
+#include "db/Connexion.h"
 #include "db/Transaction.h"
 
 #include <QBuffer>

@@ -1,7 +1,7 @@
 #include "CommandesApplication.h"
 
-#include "app/OuvertureConnexion.h"
 #include "app/Contexte.h"
+#include "app/OuvertureConnexion.h"
 #include "base/Ini.h"
 #include "db/Schema.h"
 

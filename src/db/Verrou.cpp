@@ -3,8 +3,8 @@
 #include "Base.h"
 #include "InstructionSQLite.h"
 #include "SqlVerrou.h"
-#include "db/Connexion.h"
 #include "base/Erreur.h"
+#include "db/Connexion.h"
 
 #include <sqlite3.h>
 

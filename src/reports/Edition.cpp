@@ -3,8 +3,8 @@
 #include "DonneesEtat.h"
 #include "PrepaControleGamme.h"
 #include "SqlEditions.h"
-#include "app/OuvertureConnexion.h"
 #include "app/Contexte.h"
+#include "app/OuvertureConnexion.h"
 #include "base/Journaux.h"
 #include "catalogue/Societe.h"
 #include "db/Base.h"
@@ -89,22 +89,18 @@ QImage chargerLogo(Contexte& ctx, const DonneesEtat& donnees) {
 
 const QList<DescriptionEtat>& descriptionsEtats() {
     static const QList<DescriptionEtat> liste = {
-        {Etat::BonExp, QStringLiteral("bon-expedition"),
-         QStringLiteral("Bon d'expédition"), QStringLiteral("BonExp"), QStringLiteral("BonExp"),
-         QStringLiteral("Bon d'expédition")},
-        {Etat::ListeArticleExp,
-         QStringLiteral("liste-articles"), QStringLiteral("Liste des articles de l'expédition"),
-         QStringLiteral("ListeArticle"), QStringLiteral("ListeArticleExp"),
-         QStringLiteral("Liste des articles")},
-        {Etat::EtatControleExpGamme,
-         QStringLiteral("controle-codes-barre"),
+        {Etat::BonExp, QStringLiteral("bon-expedition"), QStringLiteral("Bon d'expédition"),
+         QStringLiteral("BonExp"), QStringLiteral("BonExp"), QStringLiteral("Bon d'expédition")},
+        {Etat::ListeArticleExp, QStringLiteral("liste-articles"),
+         QStringLiteral("Liste des articles de l'expédition"), QStringLiteral("ListeArticle"),
+         QStringLiteral("ListeArticleExp"), QStringLiteral("Liste des articles")},
+        {Etat::EtatControleExpGamme, QStringLiteral("controle-codes-barre"),
          QStringLiteral("Liste des articles de l'expédition"),
          QStringLiteral("EtatControleArtGamme"), QStringLiteral("EtatControleExpGamme"),
          QStringLiteral("Etat de contrôle codes barre")},
-        {Etat::EtatControleExpArt,
-         QStringLiteral("controle-articles"), QStringLiteral("Liste des articles de l'expédition"),
-         QStringLiteral("EtatControleArt"), QStringLiteral("EtatControleExpArt"),
-         QStringLiteral("Etat de contrôle codes article")},
+        {Etat::EtatControleExpArt, QStringLiteral("controle-articles"),
+         QStringLiteral("Liste des articles de l'expédition"), QStringLiteral("EtatControleArt"),
+         QStringLiteral("EtatControleExpArt"), QStringLiteral("Etat de contrôle codes article")},
         {Etat::ColisageExp, QStringLiteral("colisage"),
          QStringLiteral("Liste de colisage de l'expédition"), QStringLiteral("ColisageExp"),
          QStringLiteral("ColisageExp"), QStringLiteral("Liste de colisage")},

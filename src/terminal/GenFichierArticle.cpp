@@ -4,12 +4,12 @@
 #include "FichierSortie.h"
 #include "SqlTerminal.h"
 #include "SuiviLignes.h"
-#include "db/Connexion.h"
 #include "app/Contexte.h"
 #include "base/FormesMessages.h"
 #include "base/Ini.h"
 #include "base/Windows1252.h"
 #include "db/Base.h"
+#include "db/Connexion.h"
 
 namespace tarvo::terminal {
 namespace {

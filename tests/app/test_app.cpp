@@ -1,6 +1,6 @@
 #include "BaseDeTest.h"
-#include "app/OuvertureConnexion.h"
 #include "app/Demarrage.h"
+#include "app/OuvertureConnexion.h"
 #include "base/FormesMessages.h"
 #include "base/Ini.h"
 #include "base/Journaux.h"

@@ -1,7 +1,7 @@
 #include "ArticlesDeTest.h"
 
-#include "db/Connexion.h"
 #include "db/Base.h"
+#include "db/Connexion.h"
 
 namespace tarvo::test {
 

@@ -1,13 +1,13 @@
 // The "Outils" entries of the catalogue and the InfoSoc form, offscreen.
 #include "ArticlesDeTest.h"
-#include "app/OuvertureConnexion.h"
-#include "db/Connexion.h"
 #include "app/Contexte.h"
+#include "app/OuvertureConnexion.h"
 #include "catalogue/ModeleSociete.h"
 #include "catalogue/Societe.h"
 #include "catalogue/ui/BranchementsCatalogue.h"
 #include "catalogue/ui/InfoSoc.h"
 #include "db/Base.h"
+#include "db/Connexion.h"
 #include "ui/main/FenetrePrincipale.h"
 
 #include <QAbstractItemModelTester>

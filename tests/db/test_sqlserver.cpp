@@ -1,13 +1,13 @@
 // Every statement Tarvo can send to SQL Server, as the program composes it,
 // parsed by a T-SQL grammar: sqlfluff's tsql dialect. No server runs here,
 // so this is what stands between a misspelt server text and a site.
-#include "db/SqlConnexion.h"
 #include "browsers/SqlNavigateurs.h"
 #include "browsers/Tables.h"
 #include "browsers/TraductionSql.h"
 #include "catalogue/SqlCatalogue.h"
 #include "db/ParametresNommes.h"
 #include "db/Schema.h"
+#include "db/SqlConnexion.h"
 #include "db/SqlSchema.h"
 #include "db/SqlVerrou.h"
 #include "labels/SqlEtiquettes.h"

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "PromptsScriptes.h"
-#include "db/Connexion.h"
 #include "app/Contexte.h"
+#include "db/Connexion.h"
 
 #include <memory>
 

@@ -1,7 +1,7 @@
 #include "DonneesExpeditions.h"
 
-#include "db/Connexion.h"
 #include "app/Contexte.h"
+#include "db/Connexion.h"
 
 #include <QSqlError>
 #include <QSqlQuery>

@@ -3,8 +3,8 @@
 // the work exactly once.
 #include "DisquePlein.h"
 #include "OutilsTerminal.h"
-#include "db/Connexion.h"
 #include "base/Erreur.h"
+#include "db/Connexion.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -1,10 +1,10 @@
 // How much of a spoilt line the messages and erreurs.txt quote.
 #include "OutilsTerminal.h"
-#include "db/Connexion.h"
 #include "base/Erreur.h"
 #include "base/FormesMessages.h"
 #include "base/Journaux.h"
 #include "base/Windows1252.h"
+#include "db/Connexion.h"
 #include "terminal/IntegData.h"
 #include "terminal/LectureChamps.h"
 

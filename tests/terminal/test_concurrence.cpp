@@ -5,8 +5,8 @@
 // folder is ever written or deleted, and bad input is refused by name.
 #include "OutilsTerminal.h"
 #include "Tarvoctl.h"
-#include "db/Connexion.h"
 #include "base/Windows1252.h"
+#include "db/Connexion.h"
 #include "db/Verrou.h"
 #include "terminal/FichierTravail.h"
 #include "terminal/IntegData.h"

@@ -1,8 +1,8 @@
 // The article and shipment files, byte for byte, with their boxes and feedback.
 #include "OutilsTerminal.h"
-#include "db/Connexion.h"
 #include "base/Erreur.h"
 #include "base/Windows1252.h"
+#include "db/Connexion.h"
 #include "terminal/GenFichierArticle.h"
 #include "terminal/GenFichierExpedition.h"
 #include "terminal/SuiviLignes.h"

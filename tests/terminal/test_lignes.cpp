@@ -1,7 +1,7 @@
 // Reading the fields of terminal lines, and what arbitrary lines do to a run.
 #include "OutilsTerminal.h"
-#include "db/Connexion.h"
 #include "base/Erreur.h"
+#include "db/Connexion.h"
 #include "db/Transaction.h"
 #include "terminal/ChampsFixes.h"
 #include "terminal/IntegData.h"

@@ -1,11 +1,11 @@
 #include "CommandesNavigateurs.h"
 
-#include "browsers/ExportCsv.h"
-#include "browsers/SourceNavigation.h"
-#include "browsers/Tables.h"
 #include "app/Contexte.h"
 #include "base/Erreur.h"
 #include "base/FormesMessages.h"
+#include "browsers/ExportCsv.h"
+#include "browsers/SourceNavigation.h"
+#include "browsers/Tables.h"
 
 #include <QTextStream>
 

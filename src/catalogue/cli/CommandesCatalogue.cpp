@@ -1,11 +1,11 @@
 #include "CommandesCatalogue.h"
 
-#include "catalogue/Societe.h"
-#include "catalogue/Synchronisation.h"
-#include "db/Connexion.h"
 #include "app/Contexte.h"
 #include "base/Erreur.h"
 #include "base/FormesMessages.h"
+#include "catalogue/Societe.h"
+#include "catalogue/Synchronisation.h"
+#include "db/Connexion.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,10 +1,10 @@
 #include "InfoSoc.h"
 
-#include "base/Erreur.h"
-#include "db/Base.h"
 #include "app/Contexte.h"
+#include "base/Erreur.h"
 #include "catalogue/ModeleSociete.h"
 #include "catalogue/Societe.h"
+#include "db/Base.h"
 
 #include <QApplication>
 #include <QDataWidgetMapper>

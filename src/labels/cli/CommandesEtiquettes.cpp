@@ -1,12 +1,12 @@
 #include "CommandesEtiquettes.h"
 
+#include "app/Contexte.h"
+#include "base/Erreur.h"
 #include "labels/ApercuEpl2.h"
 #include "labels/EtiquettesArticle.h"
 #include "labels/EtiquettesColis.h"
 #include "labels/ImprEtiq.h"
 #include "labels/PrinterSystem.h"
-#include "app/Contexte.h"
-#include "base/Erreur.h"
 
 #include <QFileInfo>
 #include <QTextStream>

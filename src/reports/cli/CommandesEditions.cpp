@@ -1,10 +1,10 @@
 #include "CommandesEditions.h"
 
+#include "app/Contexte.h"
+#include "base/FormesMessages.h"
 #include "reports/Edition.h"
 #include "reports/ImpressionPdf.h"
 #include "reports/Peinture.h"
-#include "app/Contexte.h"
-#include "base/FormesMessages.h"
 
 namespace tarvo::ctl {
 namespace {

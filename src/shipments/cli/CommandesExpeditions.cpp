@@ -1,9 +1,9 @@
 #include "CommandesExpeditions.h"
 
+#include "app/Contexte.h"
 #include "shipments/ControleCommandes.h"
 #include "shipments/CreationExpeditions.h"
 #include "shipments/RechercheCommande.h"
-#include "app/Contexte.h"
 
 #include <QTextStream>
 

@@ -8,9 +8,9 @@
 #include "labels/ImprEtiq.h"
 #include "labels/ui/ExpEdEtiq.h"
 #include "reports/ui/BranchementsEditions.h"
-#include "ui/main/CadreCommandes.h"
 #include "shipments/ListesExpeditions.h"
 #include "shipments/RechercheCommande.h"
+#include "ui/main/CadreCommandes.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

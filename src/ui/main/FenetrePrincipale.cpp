@@ -293,10 +293,8 @@ void FenetrePrincipale::construireBarresOutils() {
 
     QToolBar* barre1 = barre(QStringLiteral("Toolbar1"));
     QAction* creer = bouton(Entree::tbCreerExp, QStyle::SP_FileDialogNewFolder);
-    QAction* auto_ =
-        creerEntree(nullptr, Entree::tbModeAuto);
-    QAction* manuel =
-        creerEntree(nullptr, Entree::tbModeManuel);
+    QAction* auto_ = creerEntree(nullptr, Entree::tbModeAuto);
+    QAction* manuel = creerEntree(nullptr, Entree::tbModeManuel);
     deroulant(barre1, creer, {auto_, manuel});
     barre1->addAction(bouton(Entree::tbModifExp, QStyle::SP_FileDialogDetailedView));
     barre1->addAction(bouton(Entree::tbSuiviPrep, QStyle::SP_FileDialogInfoView));
@@ -305,12 +303,9 @@ void FenetrePrincipale::construireBarresOutils() {
 
     QToolBar* barre2 = barre(QStringLiteral("Toolbar2"));
     QAction* transfert = bouton(Entree::tbTransfert, QStyle::SP_DriveNetIcon);
-    QAction* fichArticle =
-        creerEntree(nullptr, Entree::tbFichierArticle);
-    QAction* fichExp =
-        creerEntree(nullptr, Entree::tbFichierExp);
-    QAction* verif =
-        creerEntree(nullptr, Entree::tbVerifData);
+    QAction* fichArticle = creerEntree(nullptr, Entree::tbFichierArticle);
+    QAction* fichExp = creerEntree(nullptr, Entree::tbFichierExp);
+    QAction* verif = creerEntree(nullptr, Entree::tbVerifData);
     QAction* integ = creerEntree(nullptr, Entree::tbIntegData);
     deroulant(barre2, transfert, {fichArticle, fichExp, verif, integ});
     disposition->addStretch(1);

@@ -1,7 +1,7 @@
 #include "Login.h"
 
-#include "app/OuvertureConnexion.h"
 #include "app/Contexte.h"
+#include "app/OuvertureConnexion.h"
 #include "base/Ini.h"
 
 #include <QDialogButtonBox>

@@ -3,8 +3,8 @@
 #include "FenetrePrincipale.h"
 #include "Login.h"
 #include "Splash.h"
-#include "app/OuvertureConnexion.h"
 #include "app/Contexte.h"
+#include "app/OuvertureConnexion.h"
 #include "base/FormesMessages.h"
 #include "base/Ini.h"
 

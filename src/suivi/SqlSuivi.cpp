@@ -81,10 +81,6 @@ QString suivi(bool serveur) {
                "FROM E {JOINT} %1Colis CO ON CO.[No Expédition] = E.NoExp "
                "GROUP BY CO.[No Expédition]), "
                "S AS (SELECT NoExp, SUM(%4) AS Suspects FROM P GROUP BY NoExp), "
-               "J AS (SELECT J.[No Expédition] AS NoExp, MAX(J.[Date saisie]) AS Saisie, "
-               "MAX(J.[Date intégration]) AS Integration FROM E "
-               "{JOINT} %1[Journal de saisie] J ON J.[No Expédition] = E.NoExp "
-               "GROUP BY J.[No Expédition]), "
                "N AS (SELECT LC.[No Expédition] AS NoExp, "
                "COUNT(DISTINCT LC.[No commande SAGE]) AS Commandes FROM E "
                "{JOINT} %1[Liste commandes] LC ON LC.[No Expédition] = E.NoExp "
@@ -93,11 +89,17 @@ QString suivi(bool serveur) {
                "X.[Nbr colis théorique], COALESCE(N.Commandes, 0), COALESCE(L.Lignes, 0), "
                "%2, %3, "
                "COALESCE(L.Ecarts, 0), COALESCE(L.Surplus, 0), COALESCE(K.Colis, 0), "
-               "COALESCE(K.Peses, 0), COALESCE(S.Suspects, 0), J.Saisie, J.Integration "
+               "COALESCE(K.Peses, 0), COALESCE(S.Suspects, 0), "
+               // Read per shipment from the journal's index: far cheaper than
+               // grouping every entry of the open shipments.
+               "(SELECT MAX(J.[Date saisie]) FROM %1[Journal de saisie] J "
+               "WHERE J.[No Expédition] = X.[No Expédition]), "
+               "(SELECT MAX(J.[Date intégration]) FROM %1[Journal de saisie] J "
+               "WHERE J.[No Expédition] = X.[No Expédition]) "
                "FROM %1[Expédition] X INNER JOIN E ON E.NoExp = X.[No Expédition] "
                "LEFT JOIN N ON N.NoExp = E.NoExp LEFT JOIN L ON L.NoExp = E.NoExp "
                "LEFT JOIN K ON K.NoExp = E.NoExp LEFT JOIN S ON S.NoExp = E.NoExp "
-               "LEFT JOIN J ON J.NoExp = E.NoExp ORDER BY X.[No Expédition]")
+               "ORDER BY X.[No Expédition]")
                .arg(dbo, entier(QStringLiteral("COALESCE(L.Qte_cde, 0)")),
                     entier(QStringLiteral("COALESCE(L.Qte_exp, 0)")), suspect(serveur));
 }

@@ -2,6 +2,7 @@
 
 #include "APropos.h"
 #include "EtatVerrous.h"
+#include "Garde.h"
 #include "Geometrie.h"
 #include "Logo.h"
 #include "SequenceDemarrage.h"
@@ -292,10 +293,8 @@ void FenetrePrincipale::construireBarresOutils() {
 
     QToolBar* barre1 = barre(QStringLiteral("Toolbar1"));
     QAction* creer = bouton(Entree::tbCreerExp, QStyle::SP_FileDialogNewFolder);
-    QAction* auto_ =
-        creerEntree(nullptr, Entree::tbModeAuto);
-    QAction* manuel =
-        creerEntree(nullptr, Entree::tbModeManuel);
+    QAction* auto_ = creerEntree(nullptr, Entree::tbModeAuto);
+    QAction* manuel = creerEntree(nullptr, Entree::tbModeManuel);
     deroulant(barre1, creer, {auto_, manuel});
     barre1->addAction(bouton(Entree::tbModifExp, QStyle::SP_FileDialogDetailedView));
     barre1->addAction(bouton(Entree::tbRechercher, QStyle::SP_FileDialogContentsView));
@@ -303,12 +302,9 @@ void FenetrePrincipale::construireBarresOutils() {
 
     QToolBar* barre2 = barre(QStringLiteral("Toolbar2"));
     QAction* transfert = bouton(Entree::tbTransfert, QStyle::SP_DriveNetIcon);
-    QAction* fichArticle =
-        creerEntree(nullptr, Entree::tbFichierArticle);
-    QAction* fichExp =
-        creerEntree(nullptr, Entree::tbFichierExp);
-    QAction* verif =
-        creerEntree(nullptr, Entree::tbVerifData);
+    QAction* fichArticle = creerEntree(nullptr, Entree::tbFichierArticle);
+    QAction* fichExp = creerEntree(nullptr, Entree::tbFichierExp);
+    QAction* verif = creerEntree(nullptr, Entree::tbVerifData);
     QAction* integ = creerEntree(nullptr, Entree::tbIntegData);
     deroulant(barre2, transfert, {fichArticle, fichExp, verif, integ});
     disposition->addStretch(1);
@@ -435,16 +431,7 @@ void FenetrePrincipale::executerCommande(const std::function<void()>& commande) 
         bool& drapeau;
         ~Liberation() { drapeau = false; }
     } liberation{occupe_};
-    try {
-        commande();
-    } catch (const ArretProgramme& arret) {
-        arreterProgramme(arret.code());
-    } catch (const SectionIniIntrouvable& e) {
-        AfficherSectionIntrouvable(ctx_, e);
-        arreterProgramme(1);
-    } catch (const ErreurTarvo& e) {
-        afficherErreurDetaillee(ctx_, QStringLiteral("Erreur"), e.erreur());
-    }
+    garde(ctx_, commande);
 }
 
 void FenetrePrincipale::arreterProgramme(int code) {

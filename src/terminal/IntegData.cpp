@@ -82,10 +82,17 @@ void signalerEchec(Contexte& ctx, const Erreur& e, qint64 ligneFichier) {
 // Integrates the work file in one transaction, archives the bytes read,
 // commits, then lets the work file go.
 ResultatIntegration integrerTravail(Contexte& ctx, FichierTravail& travail,
-                                    const QString& cheminData, qint64& ligneFichier) {
-    ligneFichier = 0;
+                                    const QString& cheminData) {
+    using Etape = ErreurIntegration::Etape;
+    Etape etape = Etape::Ligne;
+    qint64 ligneFichier = 0;
     SuiviLignes suivi(ctx.feedback);
     QByteArray ligne;
+    // The bar and the status stay on the line that failed.
+    const auto montrerLigne = [&] {
+        if (etape == Etape::Ligne && ligneFichier > 0)
+            suivi.montrerDerniereLigne(ligne);
+    };
     try {
         db::Base base(ctx.cnx.get());
         std::optional<db::Transaction> transaction(std::in_place, base);
@@ -111,37 +118,35 @@ ResultatIntegration integrerTravail(Contexte& ctx, FichierTravail& travail,
         const IdentiteFichier identite = travail.identite();
         if (auto archive = archiveFichierIntegre(base, identite)) {
             transaction.reset();
-            ligneFichier = EtapeSuppression;
+            etape = Etape::Suppression;
             travail.retirer();
             return {ResultatIntegration::Issue::DejaIntegre, cheminData, std::move(*archive)};
         }
 
-        ligneFichier = EtapeArchive;
+        etape = Etape::Archive;
         const QString archive = travail.archiver(dateIntegration);
         noterFichierIntegre(base, identite, run.dateIntegration(), archive);
 
         // The commit comes before the removal: a stop before the commit leaves
         // the work file with nothing committed; a stop after it leaves a file
         // that the next run recognises and only removes.
-        ligneFichier = EtapeValidation;
+        etape = Etape::Validation;
         transaction->valider();
 
-        ligneFichier = EtapeSuppression;
+        etape = Etape::Suppression;
         travail.terminer();
         return {ResultatIntegration::Issue::Integre, cheminData, archive, run.lignes(),
                 run.expeditions()};
+    } catch (const ErreurTarvo& e) {
+        montrerLigne();
+        throw ErreurIntegration(e, etape, etape == Etape::Ligne ? ligneFichier : 0);
     } catch (...) {
-        if (ligneFichier > 0)
-            suivi.montrerDerniereLigne(ligne);
+        montrerLigne();
         throw;
     }
 }
 
-} // namespace
-
-ResultatIntegration IntegrerFichierData(Contexte& ctx, qint64& ligneFichier,
-                                        const ReglagesIntegration& reglages) {
-    ligneFichier = 0;
+ResultatIntegration integrerFichiers(Contexte& ctx, const ReglagesIntegration& reglages) {
     const QString cheminData = LireIni(ctx, QStringLiteral("FichierData"), Section);
     if (cheminData.isEmpty())
         return {ResultatIntegration::Issue::AucunFichier, cheminData, QString()};
@@ -161,7 +166,7 @@ ResultatIntegration IntegrerFichierData(Contexte& ctx, qint64& ligneFichier,
         if (!travail.prendre(aussiData))
             continue;
         try {
-            ResultatIntegration r = integrerTravail(ctx, travail, cheminData, ligneFichier);
+            ResultatIntegration r = integrerTravail(ctx, travail, cheminData);
             if (resultat) {
                 r.lignes += resultat->lignes;
                 r.expeditions.unite(resultat->expeditions);
@@ -169,10 +174,9 @@ ResultatIntegration IntegrerFichierData(Contexte& ctx, qint64& ligneFichier,
             resultat = std::move(r);
         } catch (const FichierEnCoursDEcriture&) {
             travail.abandonner(aussiData);
-            ligneFichier = 0;
             return {ResultatIntegration::Issue::EnAttente, cheminData, QString()};
-        } catch (const ErreurTarvo& e) {
-            if (ligneFichier != EtapeSuppression)
+        } catch (const ErreurIntegration& e) {
+            if (e.etape() != ErreurIntegration::Etape::Suppression)
                 travail.abandonner(aussiData);
             if (aussiData)
                 throw;
@@ -184,7 +188,8 @@ ResultatIntegration IntegrerFichierData(Contexte& ctx, qint64& ligneFichier,
                                "ou déplacez-le hors du dossier des terminaux ; les données "
                                "suivantes attendent qu'il soit intégré.")
                     .arg(QDir::toNativeSeparators(travail.chemin()));
-            throw ErreurTarvo(std::move(erreur), e.codesMoteur());
+            throw ErreurIntegration(ErreurTarvo(std::move(erreur), e.codesMoteur()), e.etape(),
+                                    e.ligne());
         }
     }
     if (!resultat)
@@ -192,10 +197,41 @@ ResultatIntegration IntegrerFichierData(Contexte& ctx, qint64& ligneFichier,
     return *resultat;
 }
 
-bool IntegData(Contexte& ctx) {
-    qint64 ligneFichier = 0;
+} // namespace
+
+ErreurIntegration::ErreurIntegration(const ErreurTarvo& cause, Etape etape, qint64 ligne)
+    : ErreurTarvo(cause.erreur(), cause.codesMoteur()), etape_(etape), ligne_(ligne) {}
+
+qint64 ErreurIntegration::numeroLigneFichier() const {
+    switch (etape_) {
+    case Etape::Debut:
+        return 0;
+    case Etape::Ligne:
+        return ligne_;
+    case Etape::Archive:
+        return -1;
+    case Etape::Suppression:
+        return -2;
+    case Etape::Validation:
+        return -3;
+    }
+    Q_UNREACHABLE();
+    return 0;
+}
+
+ResultatIntegration IntegrerFichierData(Contexte& ctx, const ReglagesIntegration& reglages) {
     try {
-        const ResultatIntegration r = IntegrerFichierData(ctx, ligneFichier);
+        return integrerFichiers(ctx, reglages);
+    } catch (const ErreurIntegration&) {
+        throw;
+    } catch (const ErreurTarvo& e) {
+        throw ErreurIntegration(e, ErreurIntegration::Etape::Debut);
+    }
+}
+
+bool IntegData(Contexte& ctx) {
+    try {
+        const ResultatIntegration r = IntegrerFichierData(ctx);
         switch (r.issue) {
         case ResultatIntegration::Issue::AucunFichier:
             ctx.prompts.exclamation(QStringLiteral("Traitement impossible"),
@@ -226,8 +262,8 @@ bool IntegData(Contexte& ctx) {
                                     QStringLiteral("Traitement terminé"));
             return true;
         }
-    } catch (const ErreurTarvo& e) {
-        signalerEchec(ctx, e.erreur(), ligneFichier);
+    } catch (const ErreurIntegration& e) {
+        signalerEchec(ctx, e.erreur(), e.numeroLigneFichier());
     }
     return false;
 }

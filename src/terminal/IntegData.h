@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FichierTravail.h"
+#include "base/Erreur.h"
 
 #include <QSet>
 #include <QString>
@@ -50,11 +51,33 @@ struct ReglagesIntegration {
 // The lock that keeps integrations from overlapping, on every workstation.
 inline const QString NomVerrouIntegration = QStringLiteral("integration");
 
-// Where a run stands once its lines are handled: the steps that follow them,
-// as the failure message numbers them.
-constexpr qint64 EtapeArchive = -1;
-constexpr qint64 EtapeSuppression = -2;
-constexpr qint64 EtapeValidation = -3;
+// A failed run, and where it stopped.
+class ErreurIntegration : public ErreurTarvo {
+public:
+    enum class Etape {
+        // Before the lines of a file: the lock, the configuration, taking a file.
+        Debut,
+        // Reading or handling a line: ligne() is its 1-based number (past the
+        // last line, the number of lines).
+        Ligne,
+        // The steps after the lines, in their order.
+        Archive,
+        Validation,
+        Suppression
+    };
+
+    ErreurIntegration(const ErreurTarvo& cause, Etape etape, qint64 ligne = 0);
+
+    Etape etape() const { return etape_; }
+    qint64 ligne() const { return ligne_; }
+    // As the failure message numbers it: the line, 0 before the first one,
+    // then -1 for the archive, -2 for the removal, -3 for the commit.
+    qint64 numeroLigneFichier() const;
+
+private:
+    Etape etape_;
+    qint64 ligne_;
+};
 
 // Integrates the terminal data file. Integrations never overlap, on any
 // workstation: the run first takes the integration lock in the database,
@@ -64,14 +87,12 @@ constexpr qint64 EtapeValidation = -3;
 // that a terminal writing meanwhile starts a new data file. Each is read until
 // no terminal holds it open any more, integrated in one transaction, its bytes
 // read archived, committed and removed, with the status and progress of the
-// run. `ligneFichier` follows the run: the 1-based number of the line being
-// handled, then the steps above. Raises ErreurTarvo; nothing of that file is
+// run. Raises ErreurIntegration, which says where the run stopped; nothing of that file is
 // then committed, it is back under its name (or, when a terminal has started
 // a new data file meanwhile, waits under its work name for the next run; but
 // after a failed removal) and no archive of an uncommitted run remains; the
 // status shows the line that failed.
-ResultatIntegration IntegrerFichierData(Contexte& ctx, qint64& ligneFichier,
-                                        const ReglagesIntegration& reglages = {});
+ResultatIntegration IntegrerFichierData(Contexte& ctx, const ReglagesIntegration& reglages = {});
 
 // The same with its boxes: the completion (and in the status bar how many
 // lines went into how many shipments), the missing file, another run in

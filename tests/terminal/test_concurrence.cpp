@@ -204,9 +204,7 @@ private slots:
         QVERIFY(verrou);
         QVERIFY(!db::Verrou::essayer(*b.ctx->cnx, terminal::NomVerrouIntegration));
 
-        qint64 ligneFichier = 0;
-        const auto refus =
-            terminal::IntegrerFichierData(*b.ctx, ligneFichier, {std::chrono::milliseconds(300)});
+        const auto refus = terminal::IntegrerFichierData(*b.ctx, {std::chrono::milliseconds(300)});
         QCOMPARE(refus.issue, terminal::ResultatIntegration::Issue::DejaEnCours);
         QVERIFY(b.feedback.statuts.contains(u"Une autre intégration est en cours : attente…"_s));
         QCOMPARE(b.feedback.progressions.last(), 100);
@@ -227,7 +225,7 @@ private slots:
             verrou.reset();
         });
         const auto accord =
-            terminal::IntegrerFichierData(*b.ctx, ligneFichier, {std::chrono::milliseconds(20000)});
+            terminal::IntegrerFichierData(*b.ctx, {std::chrono::milliseconds(20000)});
         liberation.join();
         QCOMPARE(accord.issue, terminal::ResultatIntegration::Issue::Integre);
         QCOMPARE(b.journal(), 1);

@@ -84,6 +84,20 @@ private:
     int ecrits_ = 0;
 };
 
+using Etape = terminal::ErreurIntegration::Etape;
+
+// Where the core says a run that must fail stopped: the step, and the line
+// for a line.
+std::pair<Etape, qint64> etapeEchec(Base& b) {
+    try {
+        terminal::IntegrerFichierData(*b.ctx);
+    } catch (const terminal::ErreurIntegration& e) {
+        return {e.etape(), e.ligne()};
+    }
+    qWarning("L'intégration devait échouer.");
+    return {Etape::Debut, -1};
+}
+
 } // namespace
 
 class TestIntegration : public QObject {
@@ -328,6 +342,8 @@ private slots:
         b.verifierEchec(fichier(l), -1);
         QCOMPARE(b.feedback.statuts.last(), QString());
         QCOMPARE(b.feedback.progressions.last(), 100);
+        // The core's error names the step, not a line.
+        QCOMPARE(etapeEchec(b), std::pair(Etape::Archive, qint64{0}));
     }
 
     // A commit the database refuses: nothing committed and the data file
@@ -379,9 +395,7 @@ private slots:
         const QList<QByteArray> l = {ligneFP(42, 1, Jour, "10:00:00", "1"), "",
                                      ligneFP(42, 2, Jour, "10:00:00", "1")};
         b.ecrireFichier(Data, fichier(l));
-        qint64 ligne = 0;
-        QVERIFY_THROWS_EXCEPTION(ErreurTarvo, terminal::IntegrerFichierData(*b.ctx, ligne));
-        QCOMPARE(ligne, 2);
+        QCOMPARE(etapeEchec(b), std::pair(Etape::Ligne, qint64{2}));
         QVERIFY(b.prompts.boites.isEmpty());
         QCOMPARE(nombre(b.db(), u"SELECT COUNT(*) FROM [Journal de saisie]"_s), 0);
         QCOMPARE(b.lireFichier(Data), fichier(l));

@@ -1,7 +1,9 @@
 #include "BaseDeTest.h"
 #include "base/Erreur.h"
 #include "base/Francais.h"
+#include "base/Ini.h"
 #include "base/Version.h"
+#include "db/Base.h"
 #include "db/Connexion.h"
 #include "db/TexteCellules.h"
 #include "labels/ImprEtiq.h"
@@ -12,6 +14,7 @@
 #include "ui/main/Branchements.h"
 #include "ui/main/DialoguesFichiers.h"
 #include "ui/main/FenetrePrincipale.h"
+#include "ui/main/Garde.h"
 #include "ui/main/Geometrie.h"
 #include "ui/main/Login.h"
 #include "ui/main/SequenceDemarrage.h"
@@ -30,6 +33,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -445,21 +449,72 @@ private slots:
         QTimer::singleShot(0, &f, [&f] { f.action(u"mnuInfoSoc"_s)->trigger(); });
         QCOMPARE(QApplication::exec(), 1);
         QVERIFY(!f.isVisible());
-        // An end of program raised anywhere else ends it too, with its status.
+        // An end of program raised in any other guarded handler ends it too,
+        // with its status.
         f.show();
-        QTimer::singleShot(0, &f, [] { throw ArretProgramme(3); });
+        QTimer::singleShot(0, &f, [&t] { ui::garde(*t.ctx, [] { throw ArretProgramme(3); }); });
         QCOMPARE(QApplication::exec(), 3);
         QVERIFY(!f.isVisible());
         f.close();
         QVERIFY(!reglage("MainLeft").isValid());
     }
 
+    // A slot connected through the guard: a failure of the core shows its
+    // box, whatever it raised, and the window goes on.
     void echecDansUneFenetre() {
+        BaseDeTest t;
+        t.creerBase();
+        QPushButton bouton(u"Enregistrer"_s);
+        std::function<void()> commande = [&t] {
+            db::Base(t.ctx->cnx.get())
+                .preparer(db::TexteSql{u"SELECT * FROM Absente"_s})
+                .executer();
+        };
+        int finies = 0;
+        ui::connecterGarde(*t.ctx, &bouton, &QPushButton::clicked, &bouton, [&] {
+            commande();
+            ++finies;
+        });
+        bouton.show();
+        QTest::mouseClick(&bouton, Qt::LeftButton);
+        QCOMPARE(t.prompts.boites.size(), 1);
+        QCOMPARE(t.prompts.boites[0].titre, u"Erreur"_s);
+        QCOMPARE(t.prompts.boites[0].icone, Icone::Critique);
+        QVERIFY2(t.prompts.boites[0].texte.contains(u"Absente"_s),
+                 qPrintable(t.prompts.boites[0].texte));
+        QCOMPARE(finies, 0);
+
+        commande = [] { throw std::runtime_error("plus de mémoire"); };
+        QTest::mouseClick(&bouton, Qt::LeftButton);
+        QCOMPARE(t.prompts.boites.size(), 2);
+        QCOMPARE(t.prompts.boites[1].titre, u"Erreur"_s);
+        QVERIFY(t.prompts.boites[1].texte.contains(u"plus de mémoire"_s));
+
+        commande = [] {};
+        QTest::mouseClick(&bouton, Qt::LeftButton);
+        QCOMPARE(finies, 1);
+        QCOMPARE(t.prompts.boites.size(), 2);
+        QVERIFY(bouton.isVisible());
+
+        // A section missing from TARVOX.ini: its box, then the end.
+        commande = [] { throw SectionIniIntrouvable(u"[ZEBRA]"_s); };
+        QTimer::singleShot(0, &bouton, [&bouton] { bouton.click(); });
+        QCOMPARE(QApplication::exec(), 1);
+        QCOMPARE(t.prompts.boites.size(), 3);
+        QVERIFY(t.prompts.boites[2].texte.contains(u"[ZEBRA]"_s));
+    }
+
+    // Should a handler still miss its guard on a site, the application shows
+    // the box rather than lose the program.
+    void dernierRecoursHorsDebogage() {
+#ifndef NDEBUG
+        QSKIP("Une construction de mise au point s'arrête à la place.");
+#else
         BaseDeTest t;
         auto* application = static_cast<ui::ApplicationTarvo*>(QCoreApplication::instance());
         application->setContexte(t.ctx.get());
         QPushButton bouton(u"Enregistrer"_s);
-        QObject::connect(&bouton, &QPushButton::clicked,
+        QObject::connect(&bouton, &QPushButton::clicked, &bouton,
                          [] { throw ErreurTarvo(3000, u"Colis"_s, u"verrou"_s); });
         bouton.show();
         QTest::mouseClick(&bouton, Qt::LeftButton);
@@ -468,6 +523,38 @@ private slots:
         QCOMPARE(t.prompts.boites[0].titre, u"Erreur"_s);
         QVERIFY(t.prompts.boites[0].texte.contains(u"verrou"_s));
         QVERIFY(bouton.isVisible());
+#endif
+    }
+
+    // In a debug build an exception that reaches the event loop is a fault
+    // of the code: the program stops at once and names it. Run in a child
+    // process, which is the one that stops.
+    void exceptionNonGardeeArreteLeDebogage() {
+#ifdef NDEBUG
+        QSKIP("Une construction de production montre la boîte à la place.");
+#else
+        if (qEnvironmentVariableIsSet("TARVO_ENFANT_NON_GARDE")) {
+            QPushButton bouton(u"Enregistrer"_s);
+            QObject::connect(&bouton, &QPushButton::clicked, &bouton,
+                             [] { throw ErreurTarvo(3000, u"Colis"_s, u"verrou"_s); });
+            bouton.show();
+            QTest::mouseClick(&bouton, Qt::LeftButton);
+            QFAIL("le programme aurait dû s'arrêter");
+        }
+        QProcess enfant;
+        QProcessEnvironment environnement = QProcessEnvironment::systemEnvironment();
+        environnement.insert(u"TARVO_ENFANT_NON_GARDE"_s, u"1"_s);
+        enfant.setProcessEnvironment(environnement);
+        enfant.setProcessChannelMode(QProcess::MergedChannels);
+        enfant.start(QCoreApplication::applicationFilePath(),
+                     {u"exceptionNonGardeeArreteLeDebogage"_s});
+        QVERIFY(enfant.waitForFinished(120000));
+        const QByteArray sortie = enfant.readAll();
+        QVERIFY2(enfant.exitStatus() == QProcess::CrashExit || enfant.exitCode() != 0,
+                 sortie.constData());
+        QVERIFY2(sortie.contains("Exception non gard") && sortie.contains("verrou"),
+                 sortie.constData());
+#endif
     }
 
     void fenetresUniques() {

@@ -4,6 +4,7 @@
 #include "base/Erreur.h"
 #include "base/FormesMessages.h"
 #include "browsers/ExportCsv.h"
+#include "ui/main/Garde.h"
 
 #include <QAction>
 #include <QFileDialog>
@@ -71,23 +72,24 @@ QAction* FenetreNavigation::bouton(const QString& nom, const QString& infoBulle,
 void FenetreNavigation::construireBarre(const QString& entreeHorsSel) {
     QAction* rechercher = bouton(QStringLiteral("tbRechercher"), QStringLiteral("Rechercher"),
                                  QStyle::SP_FileDialogContentsView);
-    connect(rechercher, &QAction::triggered, this, &FenetreNavigation::RechData);
+    ui::connecterGarde(ctx_, rechercher, &QAction::triggered, this, &FenetreNavigation::RechData);
     barre_->addAction(rechercher);
 
     QAction* filtrer = bouton(QStringLiteral("tbFiltrer"), QStringLiteral("Filtrer"),
                               QStyle::SP_FileDialogListView);
-    connect(filtrer, &QAction::triggered, this, &FenetreNavigation::FiltreSel);
+    ui::connecterGarde(ctx_, filtrer, &QAction::triggered, this, &FenetreNavigation::FiltreSel);
     auto* menu = new QMenu(this);
     menu->setObjectName(QStringLiteral("mnuFiltrer"));
     QAction* sel = menu->addAction(QStringLiteral("Filtre sur sélection"));
     sel->setObjectName(QStringLiteral("mnuFiltreSel"));
-    connect(sel, &QAction::triggered, this, &FenetreNavigation::FiltreSel);
+    ui::connecterGarde(ctx_, sel, &QAction::triggered, this, &FenetreNavigation::FiltreSel);
     QAction* hors = menu->addAction(entreeHorsSel);
     hors->setObjectName(QStringLiteral("mnuFiltreHorsSel"));
-    connect(hors, &QAction::triggered, this, &FenetreNavigation::FiltreHorsSel);
+    ui::connecterGarde(ctx_, hors, &QAction::triggered, this, &FenetreNavigation::FiltreHorsSel);
     QAction* aucun = menu->addAction(QStringLiteral("Supprimer tous les filtres"));
     aucun->setObjectName(QStringLiteral("mnuSupprimerFiltres"));
-    connect(aucun, &QAction::triggered, this, &FenetreNavigation::SupprimerFiltres);
+    ui::connecterGarde(ctx_, aucun, &QAction::triggered, this,
+                       &FenetreNavigation::SupprimerFiltres);
     auto* deroulant = new QToolButton(barre_);
     deroulant->setObjectName(QStringLiteral("btFiltrer"));
     deroulant->setDefaultAction(filtrer);
@@ -97,16 +99,16 @@ void FenetreNavigation::construireBarre(const QString& entreeHorsSel) {
 
     QAction* asc =
         bouton(QStringLiteral("tbTriAsc"), QStringLiteral("Trier ascendant"), QStyle::SP_ArrowUp);
-    connect(asc, &QAction::triggered, this, &FenetreNavigation::TriAsc);
+    ui::connecterGarde(ctx_, asc, &QAction::triggered, this, &FenetreNavigation::TriAsc);
     barre_->addAction(asc);
     QAction* desc = bouton(QStringLiteral("tbTriDesc"), QStringLiteral("Trier descendant"),
                            QStyle::SP_ArrowDown);
-    connect(desc, &QAction::triggered, this, &FenetreNavigation::TriDesc);
+    ui::connecterGarde(ctx_, desc, &QAction::triggered, this, &FenetreNavigation::TriDesc);
     barre_->addAction(desc);
 
     QAction* exporter = bouton(QStringLiteral("tbExporter"), QStringLiteral("Exporter"),
                                QStyle::SP_DialogSaveButton);
-    connect(exporter, &QAction::triggered, this, &FenetreNavigation::Exporter);
+    ui::connecterGarde(ctx_, exporter, &QAction::triggered, this, &FenetreNavigation::Exporter);
     barre_->addAction(exporter);
 }
 

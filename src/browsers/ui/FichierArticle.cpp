@@ -6,6 +6,7 @@
 #include "labels/EtiquettesArticle.h"
 #include "labels/ImprEtiq.h"
 #include "labels/PrinterSystem.h"
+#include "ui/main/Garde.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -52,10 +53,11 @@ FichierArticle::FichierArticle(Contexte& ctx, std::function<void()> genererFichi
     auto* etiquette = new QPushButton(QStringLiteral("Etiquette"), this);
     etiquette->setObjectName(QStringLiteral("BtEtiquette"));
     etiquette->setToolTip(QStringLiteral("Imprimer étiquette code barres"));
-    connect(etiquette, &QPushButton::clicked, this, &FichierArticle::ImprimerEtiquette);
+    ui::connecterGarde(ctx, etiquette, &QPushButton::clicked, this,
+                       &FichierArticle::ImprimerEtiquette);
     auto* generer = new QPushButton(QStringLiteral("Générer fichier pour SCANPAL2"), this);
     generer->setObjectName(QStringLiteral("BtGenerer"));
-    connect(generer, &QPushButton::clicked, this, [this] { genererFichier_(); });
+    ui::connecterGarde(ctx, generer, &QPushButton::clicked, this, [this] { genererFichier_(); });
     auto* fermer = new QPushButton(QStringLiteral("&Fermer"), this);
     fermer->setObjectName(QStringLiteral("BtFermer"));
     connect(fermer, &QPushButton::clicked, this, &QWidget::close);

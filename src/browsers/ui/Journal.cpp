@@ -3,6 +3,7 @@
 #include "app/Contexte.h"
 #include "base/Erreur.h"
 #include "browsers/Tables.h"
+#include "ui/main/Garde.h"
 
 #include <QAction>
 #include <QStyle>
@@ -20,7 +21,7 @@ Journal::Journal(Contexte& ctx, QWidget* parent)
                                    QStringLiteral("Actualiser"), this);
     actualiser->setObjectName(QStringLiteral("tbActualiser"));
     actualiser->setToolTip(QStringLiteral("Actualiser"));
-    connect(actualiser, &QAction::triggered, this, &Journal::Actualiser);
+    ui::connecterGarde(ctx, actualiser, &QAction::triggered, this, &Journal::Actualiser);
     barre()->addAction(actualiser);
     ajusterColonnes();
     resize(980, 560);

@@ -5,6 +5,7 @@
 #include "catalogue/ModeleSociete.h"
 #include "catalogue/Societe.h"
 #include "db/Base.h"
+#include "ui/main/Garde.h"
 
 #include <QApplication>
 #include <QDataWidgetMapper>
@@ -120,9 +121,9 @@ void InfoSoc::construire() {
     connect(cmdNext_, &QToolButton::clicked, this, &InfoSoc::suivant);
     connect(cmdLast_, &QToolButton::clicked, this, &InfoSoc::dernier);
     connect(cmdEdit_, &QPushButton::clicked, this, &InfoSoc::modifier);
-    connect(cmdUpdate_, &QPushButton::clicked, this, &InfoSoc::enregistrer);
-    connect(cmdCancel_, &QPushButton::clicked, this, &InfoSoc::annuler);
-    connect(cmdRefresh_, &QPushButton::clicked, this, &InfoSoc::actualiser);
+    ui::connecterGarde(ctx_, cmdUpdate_, &QPushButton::clicked, this, &InfoSoc::enregistrer);
+    ui::connecterGarde(ctx_, cmdCancel_, &QPushButton::clicked, this, &InfoSoc::annuler);
+    ui::connecterGarde(ctx_, cmdRefresh_, &QPushButton::clicked, this, &InfoSoc::actualiser);
     connect(cmdClose_, &QPushButton::clicked, this, &QWidget::close);
     connect(liaison_, &QDataWidgetMapper::currentIndexChanged, this, [this] {
         montrerPosition();
@@ -309,7 +310,7 @@ bool InfoSoc::toucheNavigation(const QKeyEvent* evenement) {
 
 bool InfoSoc::eventFilter(QObject* objet, QEvent* evenement) {
     if (objet == logo_ && evenement->type() == QEvent::MouseButtonDblClick) {
-        remplacerLogo();
+        ui::garde(ctx_, [this] { remplacerLogo(); });
         return true;
     }
     if (evenement->type() == QEvent::KeyPress &&

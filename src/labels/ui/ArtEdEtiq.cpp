@@ -5,6 +5,7 @@
 #include "base/Erreur.h"
 #include "labels/ImprEtiq.h"
 #include "labels/PrinterSystem.h"
+#include "ui/main/Garde.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -47,17 +48,17 @@ ArtEdEtiq::ArtEdEtiq(Contexte& ctx, QWidget* parent)
 
     // A scanner ends the code with Enter: it moves on to the next field once
     // the code names an article.
-    connect(CbArt_, &QLineEdit::returnPressed, this, [this] {
+    ui::connecterGarde(ctx_, CbArt_, &QLineEdit::returnPressed, this, [this] {
         if (validerCodeBarre())
             focusNextChild();
     });
-    connect(CbArt_, &QLineEdit::editingFinished, this, [this] {
+    ui::connecterGarde(ctx_, CbArt_, &QLineEdit::editingFinished, this, [this] {
         if (!CbArt_->hasFocus())
             validerCodeBarre();
     });
     connect(NbEtiq_, &QLineEdit::returnPressed, this, [this] { focusNextChild(); });
-    connect(BtImprim_, &QPushButton::clicked, this, &ArtEdEtiq::ImprEtiqArticle);
-    connect(apercu, &QPushButton::clicked, this, &ArtEdEtiq::apercu);
+    ui::connecterGarde(ctx_, BtImprim_, &QPushButton::clicked, this, &ArtEdEtiq::ImprEtiqArticle);
+    ui::connecterGarde(ctx_, apercu, &QPushButton::clicked, this, &ArtEdEtiq::apercu);
 }
 
 bool ArtEdEtiq::validerCodeBarre() {
@@ -65,11 +66,8 @@ bool ArtEdEtiq::validerCodeBarre() {
     if (article_ && code == codeValide_)
         return true;
     std::optional<ArticleEtiquette> trouve;
-    try {
-        trouve = ChercherArticle(ctx_, code);
-    } catch (const ErreurTarvo& e) {
-        signalerErreur(ctx_, e);
-    }
+    // A failed search shows its box and leaves the code to correct.
+    ui::garde(ctx_, [&] { trouve = ChercherArticle(ctx_, code); });
     if (!trouve) {
         LibArt_->clear();
         // Focus changes are still being delivered: take it back afterwards.
@@ -95,11 +93,7 @@ void ArtEdEtiq::ImprEtiqArticle() {
 void ArtEdEtiq::apercu() {
     if (!validerCodeBarre())
         return;
-    try {
-        afficherApercuEtiquette(this, TexteArticleFenetre(ctx_, *article_, NbEtiq_->text()));
-    } catch (const ErreurTarvo& e) {
-        signalerErreur(ctx_, e);
-    }
+    afficherApercuEtiquette(this, TexteArticleFenetre(ctx_, *article_, NbEtiq_->text()));
 }
 
 } // namespace tarvo::etiquettes

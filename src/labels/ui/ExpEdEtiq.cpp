@@ -6,6 +6,7 @@
 #include "labels/EtiquettesArticle.h"
 #include "labels/ImprEtiq.h"
 #include "labels/PrinterSystem.h"
+#include "ui/main/Garde.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -75,8 +76,8 @@ ExpEdEtiq::ExpEdEtiq(Contexte& ctx, const ExpeditionEtiquettes& expedition, QWid
     formulaire->addRow(boutons);
     formulaire->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(imprimer, &QPushButton::clicked, this, &ExpEdEtiq::imprimer);
-    connect(apercu, &QPushButton::clicked, this, &ExpEdEtiq::apercu);
+    ui::connecterGarde(ctx_, imprimer, &QPushButton::clicked, this, &ExpEdEtiq::imprimer);
+    ui::connecterGarde(ctx_, apercu, &QPushButton::clicked, this, &ExpEdEtiq::apercu);
 }
 
 std::optional<std::pair<int, int>> ExpEdEtiq::plage() {
@@ -98,23 +99,14 @@ void ExpEdEtiq::imprimer() {
 }
 
 void ExpEdEtiq::apercu() {
-    if (const auto p = plage()) {
-        try {
-            afficherApercuEtiquette(this, EtiquettesColis(ctx_, expedition_).texte(p->first));
-        } catch (const ErreurTarvo& e) {
-            signalerErreur(ctx_, e);
-        }
-    }
+    if (const auto p = plage())
+        afficherApercuEtiquette(this, EtiquettesColis(ctx_, expedition_).texte(p->first));
 }
 
 void ouvrirEtiquettesExpedition(QWidget* parent, Contexte& ctx, qint32 noExpedition) {
     std::optional<ExpeditionEtiquettes> expedition;
-    try {
-        expedition = ChargerExpeditionEtiquettes(ctx, noExpedition);
-    } catch (const ErreurTarvo& e) {
-        signalerErreur(ctx, e);
+    if (!ui::garde(ctx, [&] { expedition = ChargerExpeditionEtiquettes(ctx, noExpedition); }))
         return;
-    }
     if (!expedition) {
         ctx.prompts.exclamation(
             QStringLiteral("Etiquettes expédition"),

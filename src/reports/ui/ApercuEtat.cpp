@@ -1,9 +1,9 @@
 #include "ApercuEtat.h"
 
 #include "app/Contexte.h"
-#include "base/FormesMessages.h"
 #include "reports/Edition.h"
 #include "reports/Peinture.h"
+#include "ui/main/Garde.h"
 
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -69,13 +69,15 @@ ApercuEtat::ApercuEtat(Contexte& ctx, Document document, QWidget* parent)
     disposition->addLayout(barre);
     disposition->addWidget(defilement_, 1);
 
-    connect(imprimer, &QPushButton::clicked, this, &ApercuEtat::imprimer);
-    connect(pdf, &QPushButton::clicked, this, &ApercuEtat::choisirFichierPdf);
+    ui::connecterGarde(ctx_, imprimer, &QPushButton::clicked, this, &ApercuEtat::imprimer);
+    ui::connecterGarde(ctx_, pdf, &QPushButton::clicked, this, &ApercuEtat::choisirFichierPdf);
     connect(fermer, &QPushButton::clicked, this, &QWidget::close);
-    connect(premiere_, &QPushButton::clicked, this, [this] { allerA(0); });
-    connect(precedente_, &QPushButton::clicked, this, [this] { allerA(page_ - 1); });
-    connect(suivante_, &QPushButton::clicked, this, [this] { allerA(page_ + 1); });
-    connect(derniere_, &QPushButton::clicked, this, [this] { allerA(document_.pages.size() - 1); });
+    ui::connecterGarde(ctx_, premiere_, &QPushButton::clicked, this, [this] { allerA(0); });
+    ui::connecterGarde(ctx_, precedente_, &QPushButton::clicked, this,
+                       [this] { allerA(page_ - 1); });
+    ui::connecterGarde(ctx_, suivante_, &QPushButton::clicked, this, [this] { allerA(page_ + 1); });
+    ui::connecterGarde(ctx_, derniere_, &QPushButton::clicked, this,
+                       [this] { allerA(document_.pages.size() - 1); });
 
     allerA(0);
     // The whole width of a page and as much of its height as the screen allows.
@@ -123,13 +125,7 @@ void ApercuEtat::imprimer() {
 }
 
 bool ApercuEtat::enregistrerPdf(const QString& fichier) {
-    try {
-        ecrirePdf(document_, avecExtensionPdf(fichier));
-        return true;
-    } catch (const ErreurTarvo& e) {
-        afficherErreurDetaillee(ctx_, QStringLiteral("Erreur"), e.erreur());
-        return false;
-    }
+    return ui::garde(ctx_, [&] { ecrirePdf(document_, avecExtensionPdf(fichier)); });
 }
 
 void ApercuEtat::keyPressEvent(QKeyEvent* evenement) {

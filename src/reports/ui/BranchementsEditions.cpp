@@ -3,6 +3,7 @@
 #include "ApercuEtat.h"
 #include "reports/Edition.h"
 #include "ui/main/CadreCommandes.h"
+#include "ui/main/Garde.h"
 
 #include <QAction>
 #include <QApplication>
@@ -53,8 +54,8 @@ brancherEditions(Contexte& ctx, const QList<EntreeEdition>& entrees, QWidget* fe
         if (!a)
             continue;
         const Etat etat = e.etat;
-        connexions << QObject::connect(
-            a, &QAction::triggered, fenetre, [&ctx, fenetre, etat, expedition] {
+        connexions << ui::connecterGarde(
+            ctx, a, &QAction::triggered, fenetre, [&ctx, fenetre, etat, expedition] {
                 const Sablier sablier;
                 EditerEtat(ctx, etat, expedition(),
                            [&](const Document& document) { ouvrirApercu(ctx, document, fenetre); });

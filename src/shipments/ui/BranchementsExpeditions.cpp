@@ -7,6 +7,7 @@
 #include "app/Contexte.h"
 #include "shipments/RechercheCommande.h"
 #include "ui/main/CadreCommandes.h"
+#include "ui/main/Garde.h"
 
 namespace tarvo::ui {
 
@@ -31,9 +32,8 @@ void brancherExpeditions(CadreCommandes& fenetre) {
     };
     const auto rechercher = [&fenetre, ouvrirModif] {
         std::optional<qint32> expedition;
-        if (!expeditions::sansPanne(
-                fenetre.contexte(),
-                [&] { expedition = expeditions::RechercheCommande(fenetre.contexte()); }) ||
+        if (!garde(fenetre.contexte(),
+                   [&] { expedition = expeditions::RechercheCommande(fenetre.contexte()); }) ||
             !expedition)
             return;
         if (ExpModif* modif = ouvrirModif())

@@ -6,6 +6,7 @@
 #include "shipments/ControleCommandes.h"
 #include "shipments/CreationExpeditions.h"
 #include "shipments/ListesExpeditions.h"
+#include "ui/main/Garde.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -34,7 +35,7 @@ ExpAddCde::ExpAddCde(Contexte& ctx, QWidget* parent)
     disposition->addWidget(listeCde_, 1);
     disposition->addWidget(barreBt);
 
-    connect(btAjCde_, &QPushButton::clicked, this, &ExpAddCde::ajouterCommandes);
+    ui::connecterGarde(ctx_, btAjCde_, &QPushButton::clicked, this, &ExpAddCde::ajouterCommandes);
     resize(820, 420);
 }
 
@@ -44,7 +45,7 @@ void ExpAddCde::setLibExp(const QString& texte) {
 
 void ExpAddCde::ChargeListCde(qint32 LI_No) {
     LI_No_ = LI_No;
-    sansPanne(ctx_, [this, LI_No] {
+    ui::garde(ctx_, [this, LI_No] {
         listeCde_->remplir(expeditions::ChargeListCde(ctx_, LieuLivraison{LI_No}));
     });
 }
@@ -55,10 +56,10 @@ void ExpAddCde::ajouterCommandes() {
     // was attached: the window stays for another try.
     bool confirme = true;
     if (!commandes.isEmpty() &&
-        (!sansPanne(ctx_, [&] { confirme = ConfirmerAjout(ctx_, NoExpCible); }) || !confirme))
+        (!ui::garde(ctx_, [&] { confirme = ConfirmerAjout(ctx_, NoExpCible); }) || !confirme))
         return;
     Rattachements faits;
-    if (!sansPanne(ctx_, [&] { faits = AddCdeExp(ctx_, NoExpCible, commandes); }))
+    if (!ui::garde(ctx_, [&] { faits = AddCdeExp(ctx_, NoExpCible, commandes); }))
         return;
     if (faits.refusees.isEmpty()) {
         accept();

@@ -11,6 +11,7 @@
 #include "shipments/ListesExpeditions.h"
 #include "shipments/RechercheCommande.h"
 #include "ui/main/CadreCommandes.h"
+#include "ui/main/Garde.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -68,7 +69,7 @@ ExpModif::ExpModif(Contexte& ctx, const ui::CadreCommandes* cadre, QWidget* pare
                 return std::nullopt;
             return rsExp_->noExpedition;
         });
-    surActivation(this, [this] { donnerFocusListe(); });
+    surActivation(ctx_, this, [this] { donnerFocusListe(); });
     resize(900, 680);
 
     ChargeListExp();
@@ -152,26 +153,28 @@ void ExpModif::construire() {
 
     // The details follow the highlighted row however it moves (mouse, arrow
     // keys, program), so that every button acts on the shipment in view.
-    connect(listeExp_, &ListeRapport::focusRecu, this, [this] {
+    ui::connecterGarde(ctx_, listeExp_, &ListeRapport::focusRecu, this, [this] {
         if (!suiviSuspendu_)
             afficherLigneCourante();
     });
-    connect(listeExp_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
-        if (!suiviSuspendu_)
-            afficherLigneCourante();
-    });
-    connect(listeExp_, &ListeRapport::clicked, this, &ExpModif::afficherLigneCourante);
-    connect(affClot_, &QCheckBox::clicked, this, &ExpModif::actualiser);
-    connect(btActualiser_, &QPushButton::clicked, this, &ExpModif::actualiser);
-    connect(enrModifExp_, &QPushButton::clicked, this, &ExpModif::enregistrer);
-    connect(btAjCde_, &QPushButton::clicked, this, &ExpModif::ajouterCommande);
-    connect(btSupCde_, &QPushButton::clicked, this, &ExpModif::SupCde);
-    connect(btSupExp_, &QPushButton::clicked, this, &ExpModif::SupExp);
-    connect(btEdition_, &QPushButton::clicked, this, &ExpModif::editions);
+    ui::connecterGarde(ctx_, listeExp_->selectionModel(), &QItemSelectionModel::currentRowChanged,
+                       this, [this] {
+                           if (!suiviSuspendu_)
+                               afficherLigneCourante();
+                       });
+    ui::connecterGarde(ctx_, listeExp_, &ListeRapport::clicked, this,
+                       &ExpModif::afficherLigneCourante);
+    ui::connecterGarde(ctx_, affClot_, &QCheckBox::clicked, this, &ExpModif::actualiser);
+    ui::connecterGarde(ctx_, btActualiser_, &QPushButton::clicked, this, &ExpModif::actualiser);
+    ui::connecterGarde(ctx_, enrModifExp_, &QPushButton::clicked, this, &ExpModif::enregistrer);
+    ui::connecterGarde(ctx_, btAjCde_, &QPushButton::clicked, this, &ExpModif::ajouterCommande);
+    ui::connecterGarde(ctx_, btSupCde_, &QPushButton::clicked, this, &ExpModif::SupCde);
+    ui::connecterGarde(ctx_, btSupExp_, &QPushButton::clicked, this, &ExpModif::SupExp);
+    ui::connecterGarde(ctx_, btEdition_, &QPushButton::clicked, this, &ExpModif::editions);
 }
 
 bool ExpModif::ChargeListExp() {
-    return sansPanne(ctx_, [this] {
+    return ui::garde(ctx_, [this] {
         listeExp_->remplir(expeditions::ChargeListExp(ctx_, affClot_->isChecked()));
     });
 }
@@ -179,7 +182,7 @@ bool ExpModif::ChargeListExp() {
 void ExpModif::ChargeDetailExp(qint32 NoExp) {
     IndexExpCourant_ = listeExp_->ligneCourante();
     const bool ok =
-        sansPanne(ctx_, [this, NoExp] { rsExp_ = expeditions::ChargeDetailExp(ctx_, NoExp); });
+        ui::garde(ctx_, [this, NoExp] { rsExp_ = expeditions::ChargeDetailExp(ctx_, NoExp); });
     if (!ok || !rsExp_) {
         // Gone meanwhile (another workstation) or unreadable: nothing is shown.
         viderDetail();
@@ -207,7 +210,7 @@ void ExpModif::InitZoneData() {
 }
 
 void ExpModif::ChargeListCde(qint32 NoExp) {
-    sansPanne(ctx_, [this, NoExp] {
+    ui::garde(ctx_, [this, NoExp] {
         listeCde_->remplir(expeditions::ChargeListCde(ctx_, NumeroExpedition{NoExp}));
     });
 }
@@ -275,7 +278,7 @@ void ExpModif::montrerExpeditionTrouvee(qint32 noExp) {
         affClot_->setChecked(false);
         actualiser();
     }
-    sansPanne(ctx_, [this, noExp] {
+    ui::garde(ctx_, [this, noExp] {
         ctx_.prompts.information(TitreExpeditionHorsListe, TexteExpeditionHorsListe(ctx_, noExp));
     });
 }
@@ -295,7 +298,7 @@ void ExpModif::enregistrer() {
                                   nbColTheo_->text(), nbColReel_->text(), tare_->text(),
                                   poidsNet_->text(),  poidsBrut_->text(), volume_->text()};
     Enregistrement resultat;
-    if (!sansPanne(ctx_, [&] { resultat = EnregistrerExpedition(ctx_, *rsExp_, saisie); }))
+    if (!ui::garde(ctx_, [&] { resultat = EnregistrerExpedition(ctx_, *rsExp_, saisie); }))
         return;
     if (!resultat.refus.isEmpty())
         ctx_.prompts.exclamation(QStringLiteral("Modification des expéditions"), resultat.refus);
@@ -333,7 +336,7 @@ void ExpModif::SupCde() {
         return;
     const qint32 numero = rsExp_->noExpedition;
     const QStringList commandes = listeCde_->clesCochees();
-    sansPanne(ctx_, [&] { expeditions::SupCde(ctx_, numero, commandes); });
+    ui::garde(ctx_, [&] { expeditions::SupCde(ctx_, numero, commandes); });
     ChargeListCde(numero);
 }
 
@@ -345,7 +348,7 @@ void ExpModif::SupExp() {
                                QStringLiteral("Supprimer l'expédition sélectionnée ?"), true))
         return;
     const qint32 numero = rsExp_->noExpedition;
-    if (!sansPanne(ctx_, [&] { expeditions::SupExp(ctx_, numero); }))
+    if (!ui::garde(ctx_, [&] { expeditions::SupExp(ctx_, numero); }))
         return;
     const int position = listeExp_->ligneCourante();
     if (!ChargeListExp()) {
@@ -384,8 +387,8 @@ void ExpModif::brancherEtiquettes(bool actif) {
     if (!mnuEdEtiqExp_)
         return;
     if (actif && !connexionEtiquettes_) {
-        connexionEtiquettes_ =
-            connect(mnuEdEtiqExp_, &QAction::triggered, this, &ExpModif::AffImprimEtiqExp);
+        connexionEtiquettes_ = ui::connecterGarde(ctx_, mnuEdEtiqExp_, &QAction::triggered, this,
+                                                  &ExpModif::AffImprimEtiqExp);
     } else if (!actif && connexionEtiquettes_) {
         disconnect(connexionEtiquettes_);
         connexionEtiquettes_ = {};

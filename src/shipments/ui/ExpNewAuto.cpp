@@ -5,6 +5,7 @@
 #include "app/Contexte.h"
 #include "shipments/CreationExpeditions.h"
 #include "shipments/ListesExpeditions.h"
+#include "ui/main/Garde.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -28,19 +29,20 @@ ExpNewAuto::ExpNewAuto(Contexte& ctx, QWidget* parent)
     disposition->addWidget(listeCde_, 1);
     disposition->addWidget(barreBt);
 
-    connect(btCreerExp_, &QPushButton::clicked, this, &ExpNewAuto::creerExpeditions);
+    ui::connecterGarde(ctx_, btCreerExp_, &QPushButton::clicked, this,
+                       &ExpNewAuto::creerExpeditions);
     resize(820, 480);
     ChargeListCde();
 }
 
 void ExpNewAuto::ChargeListCde() {
-    sansPanne(ctx_, [this] { listeCde_->remplir(expeditions::ChargeListCde(ctx_)); });
+    ui::garde(ctx_, [this] { listeCde_->remplir(expeditions::ChargeListCde(ctx_)); });
 }
 
 void ExpNewAuto::creerExpeditions() {
     const QStringList commandes = listeCde_->clesCochees();
     Rattachements faits;
-    if (sansPanne(ctx_, [&] { faits = CreerExpAuto(ctx_, commandes); })) {
+    if (ui::garde(ctx_, [&] { faits = CreerExpAuto(ctx_, commandes); })) {
         SignalerRefus(ctx_, faits.refusees);
         ctx_.prompts.information(QStringLiteral("Création d'expédition mode automatique"),
                                  QStringLiteral("Traitement terminé"));

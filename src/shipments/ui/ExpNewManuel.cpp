@@ -5,6 +5,7 @@
 #include "app/Contexte.h"
 #include "shipments/CreationExpeditions.h"
 #include "shipments/ListesExpeditions.h"
+#include "ui/main/Garde.h"
 
 #include <QHBoxLayout>
 #include <QItemSelectionModel>
@@ -36,17 +37,20 @@ ExpNewManuel::ExpNewManuel(Contexte& ctx, QWidget* parent)
     disposition->addWidget(barreBt);
 
     // The orders follow the highlighted customer row however it moves.
-    connect(listeClient_, &ListeRapport::focusRecu, this, [this] {
+    ui::connecterGarde(ctx_, listeClient_, &ListeRapport::focusRecu, this, [this] {
         if (!suiviSuspendu_)
             chargerCommandesDuClient();
     });
-    connect(listeClient_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
-        if (!suiviSuspendu_)
-            chargerCommandesDuClient();
-    });
-    connect(listeClient_, &ListeRapport::clicked, this, &ExpNewManuel::chargerCommandesDuClient);
-    connect(btCreerExp_, &QPushButton::clicked, this, &ExpNewManuel::creerExpedition);
-    surActivation(this, [this] { donnerFocusListeClient(); });
+    ui::connecterGarde(ctx_, listeClient_->selectionModel(),
+                       &QItemSelectionModel::currentRowChanged, this, [this] {
+                           if (!suiviSuspendu_)
+                               chargerCommandesDuClient();
+                       });
+    ui::connecterGarde(ctx_, listeClient_, &ListeRapport::clicked, this,
+                       &ExpNewManuel::chargerCommandesDuClient);
+    ui::connecterGarde(ctx_, btCreerExp_, &QPushButton::clicked, this,
+                       &ExpNewManuel::creerExpedition);
+    surActivation(ctx_, this, [this] { donnerFocusListeClient(); });
     resize(820, 560);
 
     ChargeListClient();
@@ -55,11 +59,11 @@ ExpNewManuel::ExpNewManuel(Contexte& ctx, QWidget* parent)
 }
 
 void ExpNewManuel::ChargeListClient() {
-    sansPanne(ctx_, [this] { listeClient_->remplir(expeditions::ChargeListClient(ctx_)); });
+    ui::garde(ctx_, [this] { listeClient_->remplir(expeditions::ChargeListClient(ctx_)); });
 }
 
 void ExpNewManuel::ChargeListCde(qint32 LI_No) {
-    sansPanne(ctx_, [this, LI_No] {
+    ui::garde(ctx_, [this, LI_No] {
         listeCde_->remplir(expeditions::ChargeListCde(ctx_, LieuLivraison{LI_No}));
     });
 }
@@ -93,7 +97,7 @@ void ExpNewManuel::creerExpedition() {
     const int position = std::max(listeClient_->ligneCourante(), 0);
     const QStringList commandes = listeCde_->clesCochees();
     Rattachements faits;
-    if (sansPanne(ctx_, [&] { faits = CreerExpManuel(ctx_, commandes); })) {
+    if (ui::garde(ctx_, [&] { faits = CreerExpManuel(ctx_, commandes); })) {
         SignalerRefus(ctx_, faits.refusees);
         ctx_.prompts.information(QStringLiteral("Création d'expédition mode manuel"),
                                  QStringLiteral("Traitement terminé"));

@@ -1,8 +1,6 @@
 #include "OutilsFenetres.h"
 
-#include "app/Contexte.h"
-#include "base/Erreur.h"
-#include "base/FormesMessages.h"
+#include "ui/main/Garde.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
@@ -45,18 +43,8 @@ private:
 
 } // namespace
 
-bool sansPanne(Contexte& ctx, const std::function<void()>& traitement) {
-    try {
-        traitement();
-        return true;
-    } catch (const ErreurTarvo& e) {
-        afficherErreurDetaillee(ctx, QStringLiteral("Erreur"), e.erreur());
-        return false;
-    }
-}
-
-void surActivation(QWidget* fenetre, const std::function<void()>& action) {
-    new Activation(fenetre, action);
+void surActivation(Contexte& ctx, QWidget* fenetre, const std::function<void()>& action) {
+    new Activation(fenetre, [&ctx, action] { ui::garde(ctx, action); });
 }
 
 QWidget* barreBoutons(QWidget* fenetre, std::initializer_list<QPushButton*> boutons) {

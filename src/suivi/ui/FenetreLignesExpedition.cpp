@@ -1,11 +1,11 @@
 #include "FenetreLignesExpedition.h"
 
 #include "FenetreExplication.h"
-#include "GardeSuivi.h"
 #include "TableauSuivi.h"
 #include "app/Contexte.h"
 #include "db/Base.h"
 #include "suivi/Explication.h"
+#include "ui/main/Garde.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -68,7 +68,7 @@ void FenetreLignesExpedition::expliquer(int rang) {
         return;
     const LigneArticle& ligne = detail_.lignes.at(rang);
     Explication explication;
-    if (!sansPanne(ctx_, [&] {
+    if (!ui::garde(ctx_, [&] {
             explication = Expliquer(db::Base(ctx_.cnx.get()), noExp_, ligne.codeBarres);
         }))
         return;

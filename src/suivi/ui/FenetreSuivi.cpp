@@ -1,12 +1,12 @@
 #include "FenetreSuivi.h"
 
 #include "FenetreLignesExpedition.h"
-#include "GardeSuivi.h"
 #include "LigneTotaux.h"
 #include "ModeleSuivi.h"
 #include "app/Contexte.h"
 #include "db/Base.h"
 #include "suivi/LignesExpedition.h"
+#include "ui/main/Garde.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -118,7 +118,7 @@ bool FenetreSuivi::charger() {
         courante = modele_->ligne(trie_->mapToSource(i).row()).noExpedition;
     QList<LigneSuivi> lignes;
     MarqueIntegration marque;
-    const bool lu = sansPanne(ctx_, [&] {
+    const bool lu = ui::garde(ctx_, [&] {
         tolerance_ = TolerancePoids(ctx_);
         const db::Base base(ctx_.cnx.get());
         // The mark before the rows: a run that ends in between brings one
@@ -143,7 +143,7 @@ bool FenetreSuivi::charger() {
 
 bool FenetreSuivi::verifierIntegration() {
     MarqueIntegration marque;
-    if (!sansPanne(ctx_, [&] { marque = LireMarqueIntegration(db::Base(ctx_.cnx.get())); })) {
+    if (!ui::garde(ctx_, [&] { marque = LireMarqueIntegration(db::Base(ctx_.cnx.get())); })) {
         minuterie_->stop();
         return false;
     }
@@ -179,7 +179,7 @@ void FenetreSuivi::ajusterTotaux() {
 
 void FenetreSuivi::ouvrirLignes(qint32 noExp) {
     DetailExpedition detail;
-    if (!sansPanne(ctx_, [&] {
+    if (!ui::garde(ctx_, [&] {
             detail = LignesDeLExpedition(db::Base(ctx_.cnx.get()), noExp, tolerance_);
         }))
         return;

@@ -8,10 +8,11 @@ struct Contexte;
 
 namespace tarvo::ui {
 
-// The desktop application. A failure that escapes a window's handler does
-// not bring the program down: an ErreurTarvo (or any standard exception)
-// shows the detailed error box, an ArretProgramme ends the program at once
-// without saving the main window's geometry.
+// The desktop application. Every slot and handler that calls the core runs
+// it through garde() (Garde.h), so no exception should reach the event loop.
+// One that does is a fault: a debug build stops at once with its text; a
+// release build, as a last resort, shows the detailed error box (an
+// ArretProgramme ends the program) and goes on.
 class ApplicationTarvo : public QApplication {
     Q_OBJECT
 public:
@@ -23,8 +24,6 @@ public:
     bool notify(QObject* destinataire, QEvent* evenement) override;
 
 private:
-    void arreter(int code);
-
     Contexte* ctx_ = nullptr;
 };
 

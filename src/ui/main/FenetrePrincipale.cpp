@@ -2,6 +2,7 @@
 
 #include "APropos.h"
 #include "EtatVerrous.h"
+#include "Garde.h"
 #include "Geometrie.h"
 #include "Logo.h"
 #include "SequenceDemarrage.h"
@@ -432,16 +433,7 @@ void FenetrePrincipale::executerCommande(const std::function<void()>& commande) 
         bool& drapeau;
         ~Liberation() { drapeau = false; }
     } liberation{occupe_};
-    try {
-        commande();
-    } catch (const ArretProgramme& arret) {
-        arreterProgramme(arret.code());
-    } catch (const SectionIniIntrouvable& e) {
-        AfficherSectionIntrouvable(ctx_, e);
-        arreterProgramme(1);
-    } catch (const ErreurTarvo& e) {
-        afficherErreurDetaillee(ctx_, QStringLiteral("Erreur"), e.erreur());
-    }
+    garde(ctx_, commande);
 }
 
 void FenetrePrincipale::arreterProgramme(int code) {

@@ -1,5 +1,6 @@
 #include "Login.h"
 
+#include "Garde.h"
 #include "app/Contexte.h"
 #include "app/OuvertureConnexion.h"
 #include "base/Ini.h"
@@ -65,7 +66,7 @@ DialogueConnexion::DialogueConnexion(Contexte& ctx, QWidget* parent) : QDialog(p
     auto* annuler = new QPushButton(QStringLiteral("Annuler"), this);
     annuler->setObjectName(QStringLiteral("cmdCancel"));
     annuler->setAutoDefault(false);
-    connect(ok, &QPushButton::clicked, this, &DialogueConnexion::valider);
+    connecterGarde(ctx_, ok, &QPushButton::clicked, this, &DialogueConnexion::valider);
     // Escape and the title bar's close box reject the dialog too.
     connect(annuler, &QPushButton::clicked, this, &QDialog::reject);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "SourceNavigation.h"
+#include "listes/Roles.h"
 
 #include <QAbstractTableModel>
 #include <QHash>
@@ -15,11 +16,8 @@ namespace tarvo::navigateurs {
 class ModeleNavigation : public QAbstractTableModel {
     Q_OBJECT
 public:
-    // The same roles as every other list of the program.
-    enum Role {
-        RoleCle = Qt::UserRole + 1,
-        RoleValeur = Qt::UserRole + 3,
-    };
+    // The same roles as every other list of the program (no marks here).
+    using enum listes::Role;
     static constexpr int TaillePage = 256;
     static constexpr int PagesGardees = 64;
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Roles.h"
 #include "db/JeuEnregistrements.h"
 #include "db/TexteCellules.h"
 
@@ -14,14 +15,7 @@ namespace tarvo::listes {
 class ModeleEnregistrements : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Role {
-        // The row's key (db::JeuEnregistrements::cle).
-        RoleCle = Qt::UserRole + 1,
-        // The row's mark (db::JeuEnregistrements::marque), as a bool.
-        RoleMarque,
-        // The cell's value as the database gave it.
-        RoleValeur,
-    };
+    using enum Role;
 
     // What a sort compares: the typed values, or the texts the cells show
     // (the shipment windows' lists, whose dates and numbers sort as text).

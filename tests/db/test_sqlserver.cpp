@@ -377,7 +377,8 @@ private slots:
     }
 
     // The embedded texts compile on a database fresh from the schema script
-    // (SQLite resolves every table and column when it prepares), and the
+    // (SQLite resolves every table and column when it prepares) and name
+    // the parameters the server texts do; the
     // server script creates every table and view the embedded one does.
     void instructionsSurLeSchema() {
         tarvo::test::BaseDeTest t;
@@ -388,9 +389,18 @@ private slots:
             u"SqlConnexion_ReglagesConnexion"_s, u"SqlVerrou_PrendreVerrou"_s,
             u"SqlVerrou_RendreVerrou"_s, u"SqlEditions_PrepaControleGamme"_s};
         QList<std::pair<QString, QString>> liste;
-        for (const InstructionCatalogue& e : Instructions())
+        for (const InstructionCatalogue& e : Instructions()) {
+            // Bound by name, the same way on both engines.
+            QStringList embarques =
+                db::ParametresNommes::analyser(e.texte->pour(db::Moteur::SQLite)).noms;
+            QStringList serveur =
+                db::ParametresNommes::analyser(e.texte->pour(db::Moteur::SqlServer)).noms;
+            embarques.sort();
+            serveur.sort();
+            QVERIFY2(embarques == serveur, qPrintable(e.catalogue + u"::"_s + e.nom));
             if (!serveurSeulement.contains(e.catalogue + u'_' + e.nom))
                 liste.append({e.catalogue + u'_' + e.nom, e.texte->pour(db::Moteur::SQLite)});
+        }
         liste += instructionsNavigateur(u"Journal"_s, TableJournal(), db::Moteur::SQLite);
         liste += instructionsNavigateur(u"Article"_s, TableArticle(), db::Moteur::SQLite);
         QStringList refusees;

@@ -512,10 +512,6 @@ private slots:
             << 2 << QStringList{} << u"Donnez --tri une seule fois"_s;
         QTest::newRow("option inconnue") << QStringList{u"export-articles"_s, u"--trie"_s, u"Ref"_s}
                                          << 2 << QStringList{} << u"Option inconnue : --trie"_s;
-        QTest::newRow("motif trop long")
-            << QStringList{u"export-articles"_s, u"--filtre"_s, u"Ref="_s + QString(1001, u'%')}
-            << 2 << QStringList{}
-            << u"La valeur cherchée pour [Ref] est trop longue : 1001 caractères, 1000 au plus."_s;
     }
     void tarvoctl() {
         QFETCH(QStringList, arguments);

@@ -26,13 +26,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QStringList entetes(const FenetreNavigation& f) {
-    QStringList titres;
-    for (int c = 0; c < f.modele().columnCount(); ++c)
-        titres << f.modele().headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
-    return titres;
-}
-
 // The tool tips of the toolbar, the drop-down's face included, then its
 // entries.
 QStringList boutons(const FenetreNavigation& f) {
@@ -76,8 +69,8 @@ void cliquer(const FenetreNavigation& f, int ligne, int c) {
 class TestNavigateursFenetres : public QObject {
     Q_OBJECT
 private slots:
-    // The main window's entries open each window once, with its captions,
-    // toolbar and buttons.
+    // The main window's entries open each window once, with its own
+    // toolbar.
     void ouverture() {
         BaseDeTest t;
         t.creerBase();
@@ -92,15 +85,10 @@ private slots:
         fenetre.action(u"mnuJournal"_s)->trigger();
         QCOMPARE(fenetre.fenetreOuverte(u"Journal"_s), journal);
         QCOMPARE(journal->windowTitle(), u"Journal des saisies de données SCANPAL2"_s);
-        QCOMPARE(entetes(*journal),
-                 (QStringList{u"Code type ligne"_s, u"No Expédition"_s, u"No Colis"_s,
-                              u"Code barres Article"_s, u"Poids colis"_s, u"Quantité"_s,
-                              u"Date saisie"_s, u"Date intégration"_s}));
-        QCOMPARE(boutons(*journal),
-                 (QStringList{u"Rechercher"_s, u"Filtrer"_s, u"> Filtre sur sélection"_s,
-                              u"> Filtre hors sélection"_s, u"> Supprimer tous les filtres"_s,
-                              u"Trier ascendant"_s, u"Trier descendant"_s, u"Exporter"_s,
-                              u"Actualiser"_s}));
+        // The journal's rows are integrated ones: its exclusion keeps the
+        // empty cells and it can be reloaded; the article file's cannot.
+        QVERIFY(boutons(*journal).contains(u"> Filtre hors sélection"_s));
+        QVERIFY(boutons(*journal).contains(u"Actualiser"_s));
         QCOMPARE(journal->modele().rowCount(), 8);
         QCOMPARE(journal->modele().index(2, 4).data().toString(), u"12,5"_s);
 
@@ -108,19 +96,8 @@ private slots:
         auto* articles = qobject_cast<FichierArticle*>(fenetre.fenetreOuverte(u"FichierArticle"_s));
         QVERIFY(articles != nullptr);
         QCOMPARE(articles->windowTitle(), u"Fichier Article"_s);
-        QCOMPARE(entetes(*articles),
-                 (QStringList{u"Code barres Article"_s, u"Libellé"_s, u"Couleur"_s, u"Ref"_s}));
-        QCOMPARE(boutons(*articles),
-                 (QStringList{u"Rechercher"_s, u"Filtrer"_s, u"> Filtre sur sélection"_s,
-                              u"> Filtre hors champ"_s, u"> Supprimer tous les filtres"_s,
-                              u"Trier ascendant"_s, u"Trier descendant"_s, u"Exporter"_s}));
-        QStringList bas;
-        for (const char* nom : {"BtEtiquette", "BtGenerer", "BtFermer"})
-            bas << articles->findChild<QPushButton*>(QString::fromLatin1(nom))->text();
-        QCOMPARE(bas,
-                 (QStringList{u"Etiquette"_s, u"Générer fichier pour SCANPAL2"_s, u"&Fermer"_s}));
-        QCOMPARE(articles->findChild<QPushButton*>(u"BtEtiquette"_s)->toolTip(),
-                 u"Imprimer étiquette code barres"_s);
+        QVERIFY(boutons(*articles).contains(u"> Filtre hors champ"_s));
+        QVERIFY(!boutons(*articles).contains(u"Actualiser"_s));
         // 4000 twips on opening.
         QCOMPARE(articles->grille()->columnWidth(1), 4000 * articles->logicalDpiX() / 1440);
 

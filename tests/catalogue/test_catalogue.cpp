@@ -15,6 +15,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTest>
+#include <sys/stat.h>
 
 using namespace tarvo;
 using namespace tarvo::test;
@@ -284,6 +285,8 @@ private slots:
         QTest::addColumn<QString>("refus");
         QTest::newRow("périphérique") << u"/dev/zero"_s << qint64(-1) << u"fichier ordinaire"_s;
         QTest::newRow("dossier") << u"dossier"_s << qint64(-1) << u"est un dossier"_s;
+        // A pipe nobody writes to would hold the program forever.
+        QTest::newRow("tube") << u"tube.gif"_s << qint64(-2) << u"fichier ordinaire"_s;
         QTest::newRow("au-delà de la limite")
             << u"grand.png"_s << catalogue::TailleMaxLogo + 1 << u"ne peut dépasser 4 Mio"_s;
         QTest::newRow("1,5 Go") << u"enorme.png"_s << qint64(1536) * 1024 * 1024
@@ -300,6 +303,8 @@ private slots:
                        "('Société', x'4700')"_s);
         QVERIFY(QDir(b.dossier.path()).mkdir(u"dossier"_s));
         const QByteArray png = image("PNG");
+        if (taille == -2)
+            QVERIFY(::mkfifo(QFile::encodeName(b.chemin(fichier)).constData(), 0600) == 0);
         if (taille >= 0) {
             // A real picture followed by a hole: no disk space is used.
             b.ecrireFichier(fichier, png);

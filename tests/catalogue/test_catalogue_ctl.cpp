@@ -2,10 +2,8 @@
 #include "ArticlesDeTest.h"
 #include "Tarvoctl.h"
 
-#include <QFile>
 #include <QImage>
 #include <QTest>
-#include <sys/stat.h>
 
 using namespace tarvo;
 using namespace tarvo::test;
@@ -81,36 +79,6 @@ private slots:
         QCOMPARE(r.statut, 0);
         QVERIFY(r.erreurs.contains(u"Logo chargé : "_s + b.chemin(u"logo.bmp"_s)));
         QVERIFY(r.sortie.endsWith(u"Logo: %1 octets\n"_s.arg(taille)));
-    }
-
-    // A logo that is no regular file of a few megabytes is refused at once,
-    // before anything is read: a pipe nobody writes to would hold tarvoctl
-    // forever (lancerTarvoctl then gives up and reports -1), a device would
-    // be read without end.
-    void societeLogoBorne() {
-        BaseDeTest b;
-        b.creerBase();
-        executerSql(b, u"INSERT INTO [Informations société] ([Nom société]) VALUES ('Linge')"_s);
-        const QString tube = b.chemin(u"tube.gif"_s);
-        QVERIFY(::mkfifo(QFile::encodeName(tube).constData(), 0600) == 0);
-        b.ecrireFichier(u"enorme.gif"_s, QByteArray());
-        QFile enorme(b.chemin(u"enorme.gif"_s));
-        QVERIFY(enorme.resize(qint64(1536) * 1024 * 1024));
-
-        const QList<std::pair<QString, QString>> cas{
-            {u"/dev/zero"_s, u"n'est pas un fichier ordinaire"_s},
-            {tube, u"n'est pas un fichier ordinaire"_s},
-            {enorme.fileName(), u"ne peut dépasser 4 Mio"_s},
-        };
-        for (const auto& [fichier, refus] : cas) {
-            const ResultatTarvoctl r =
-                lancerTarvoctl(avecDossier(b, {u"societe"_s, u"--logo"_s, fichier}));
-            QCOMPARE(r.statut, 1);
-            QVERIFY2(r.erreurs.contains(fichier + u" "_s) && r.erreurs.contains(refus),
-                     qPrintable(r.erreurs));
-            QVERIFY(r.sortie.isEmpty());
-        }
-        QVERIFY(lancerTarvoctl(avecDossier(b, {u"societe"_s})).sortie.endsWith(u"Logo: aucun\n"_s));
     }
 };
 

@@ -1,10 +1,14 @@
 // Every statement Tarvo can send to SQL Server, as the program composes it,
 // parsed by a T-SQL grammar: sqlfluff's tsql dialect. No server runs here,
-// so this is what stands between a misspelt server text and a site.
+// so this is what stands between a misspelt server text and a site. The
+// embedded texts are compiled against a fresh database made by the schema
+// script: a table or column the script lacks, or misspells, fails there.
+#include "BaseDeTest.h"
 #include "browsers/SqlNavigateurs.h"
 #include "browsers/Tables.h"
 #include "browsers/TraductionSql.h"
 #include "catalogue/SqlCatalogue.h"
+#include "db/Connexion.h"
 #include "db/ParametresNommes.h"
 #include "db/Schema.h"
 #include "db/SqlConnexion.h"
@@ -26,6 +30,8 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -271,9 +277,9 @@ QList<VueNommee> vues(const TableNavigable& table) {
 }
 
 // Every statement the browsers compose on a table, named after the call.
-QList<std::pair<QString, QString>> instructionsNavigateur(const QString& nomTable,
-                                                          const TableNavigable& table) {
-    const TraductionSql traduction(table, db::Moteur::SqlServer, qint64{1000});
+QList<std::pair<QString, QString>>
+instructionsNavigateur(const QString& nomTable, const TableNavigable& table, db::Moteur moteur) {
+    const TraductionSql traduction(table, moteur, qint64{1000});
     QList<std::pair<QString, QString>> liste;
     const QString prefixe = u"Navigateurs_"_s + nomTable + u'_';
     liste.append({prefixe + u"derniereCle"_s, traduction.derniereCle().texte});
@@ -302,8 +308,8 @@ QList<std::pair<QString, QString>> toutesLesInstructions(QSet<QString>& retirees
     QList<std::pair<QString, QString>> liste;
     for (const InstructionCatalogue& e : Instructions())
         liste.append({e.catalogue + u'_' + e.nom, e.texte->pour(db::Moteur::SqlServer)});
-    liste += instructionsNavigateur(u"Journal"_s, TableJournal());
-    liste += instructionsNavigateur(u"Article"_s, TableArticle());
+    liste += instructionsNavigateur(u"Journal"_s, TableJournal(), db::Moteur::SqlServer);
+    liste += instructionsNavigateur(u"Article"_s, TableArticle(), db::Moteur::SqlServer);
     for (auto& [nom, texte] : liste)
         texte = texteTsql(sansLacunes(texte, retirees));
     liste += lots(u"Script_installation"_s, db::ScriptSchemaSqlServer());
@@ -368,6 +374,58 @@ private slots:
         QVERIFY2(connus.isEmpty(), qPrintable(u"Instructions listées qui n'existent plus : "_s +
                                               QStringList(connus.values()).join(u", "_s)));
         QCOMPARE(declares, Instructions().size() + Fragments.size() + EmbarqueSeulement.size());
+    }
+
+    // The embedded texts compile on a database fresh from the schema script
+    // (SQLite resolves every table and column when it prepares) and name
+    // the parameters the server texts do; the
+    // server script creates every table and view the embedded one does.
+    void instructionsSurLeSchema() {
+        tarvo::test::BaseDeTest t;
+        t.creerBase(false);
+        // Session settings, the application lock and the procedure only the
+        // server runs.
+        const QSet<QString> serveurSeulement{
+            u"SqlConnexion_ReglagesConnexion"_s, u"SqlVerrou_PrendreVerrou"_s,
+            u"SqlVerrou_RendreVerrou"_s, u"SqlEditions_PrepaControleGamme"_s};
+        QList<std::pair<QString, QString>> liste;
+        for (const InstructionCatalogue& e : Instructions()) {
+            // Bound by name, the same way on both engines.
+            QStringList embarques =
+                db::ParametresNommes::analyser(e.texte->pour(db::Moteur::SQLite)).noms;
+            QStringList serveur =
+                db::ParametresNommes::analyser(e.texte->pour(db::Moteur::SqlServer)).noms;
+            embarques.sort();
+            serveur.sort();
+            QVERIFY2(embarques == serveur, qPrintable(e.catalogue + u"::"_s + e.nom));
+            if (!serveurSeulement.contains(e.catalogue + u'_' + e.nom))
+                liste.append({e.catalogue + u'_' + e.nom, e.texte->pour(db::Moteur::SQLite)});
+        }
+        liste += instructionsNavigateur(u"Journal"_s, TableJournal(), db::Moteur::SQLite);
+        liste += instructionsNavigateur(u"Article"_s, TableArticle(), db::Moteur::SQLite);
+        QStringList refusees;
+        for (const auto& [nom, texte] : liste) {
+            QSqlQuery q(t.ctx->cnx->base());
+            if (!q.prepare(texte))
+                refusees << nom + u" : "_s + q.lastError().text();
+        }
+        QVERIFY2(refusees.isEmpty(), qPrintable(refusees.join(u'\n')));
+
+        const QString script = db::ScriptSchemaSqlServer();
+        QSqlQuery objets(t.ctx->cnx->base());
+        QVERIFY(objets.exec(u"SELECT type, name FROM sqlite_master WHERE type IN ('table', "
+                            "'view') AND name NOT LIKE 'sqlite%' AND name NOT LIKE 'F\\_%' "
+                            "ESCAPE '\\' AND name <> 'tarvo_connexion'"_s));
+        int n = 0;
+        for (; objets.next(); ++n) {
+            const QString nom = objets.value(1).toString();
+            const QString motif = QRegularExpression::escape(nom);
+            const QRegularExpression cree(u"CREATE "_s + objets.value(0).toString().toUpper() +
+                                          u" dbo\\.(\\["_s + motif + u"\\]|"_s + motif +
+                                          u"(?!\\w))"_s);
+            QVERIFY2(script.contains(cree), qPrintable(nom));
+        }
+        QVERIFY(n >= 14);
     }
 
     // Written to a folder of the build, one file per statement, so that a

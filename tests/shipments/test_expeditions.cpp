@@ -2,15 +2,11 @@
 #include "BaseDeTest.h"
 #include "DonneesExpeditions.h"
 #include "base/Erreur.h"
-#include "db/Base.h"
-#include "db/ParametresNommes.h"
-#include "db/Transaction.h"
 #include "listes/ModeleEnregistrements.h"
 #include "shipments/CreationExpeditions.h"
 #include "shipments/ListesExpeditions.h"
 #include "shipments/ModificationExpedition.h"
 #include "shipments/RechercheCommande.h"
-#include "shipments/SqlExpeditions.h"
 
 #include <QTest>
 
@@ -67,127 +63,11 @@ void attacherAussi(Contexte& c, int noExp, const QString& commande) {
                 {noExp, commande});
 }
 
-// Each statement of the catalogue with the parameters its comment names.
-struct Instruction {
-    const char* nom;
-    const db::TexteSql* sql;
-    const char* parametres;
-};
-
-QList<Instruction> catalogue() {
-    namespace sql = expeditions::sql;
-    const char* enregistrement =
-        "libelle1 libelle2 dateCloture nbColisTheorique nbColisReel tare poidsNet poidsBrut "
-        "volume noExpedition libelle1Lu libelle2Lu dateClotureLu nbColisTheoriqueLu "
-        "nbColisReelLu tareLu poidsNetLu poidsBrutLu volumeLu";
-    return {
-        {"CommandesDispo", &sql::CommandesDispo, ""},
-        {"CommandesDispoLieu", &sql::CommandesDispoLieu, "noLieu"},
-        {"CommandeDispo", &sql::CommandeDispo, "commande"},
-        {"ClientsEnCommande", &sql::ClientsEnCommande, ""},
-        {"InfoCommande", &sql::InfoCommande, "commande"},
-        {"InsertionExpedition", &sql::InsertionExpedition, "libelle1 libelle2 noLieu langue"},
-        {"RattachementCommande", &sql::RattachementCommande,
-         "noExpedition commande reference dateLivraison langue noClient dateCreation noLieu"},
-        {"ListeExpeditions", &sql::ListeExpeditions, "depuis avecCloses"},
-        {"Expedition", &sql::Expedition, "noExpedition"},
-        {"AdresseLivraison", &sql::AdresseLivraison, "noLieu"},
-        {"CommandesExpedition", &sql::CommandesExpedition, "noExpedition"},
-        {"EnregistrementExpedition", &sql::EnregistrementExpedition, enregistrement},
-        {"SuppressionCommande", &sql::SuppressionCommande, "noExpedition commande"},
-        {"SuppressionColisage", &sql::SuppressionColisage, "noExpedition"},
-        {"SuppressionColis", &sql::SuppressionColis, "noExpedition"},
-        {"SuppressionListeCommandes", &sql::SuppressionListeCommandes, "noExpedition"},
-        {"SuppressionExpedition", &sql::SuppressionExpedition, "noExpedition"},
-        {"RechercheCommande", &sql::RechercheCommande, "commande"},
-    };
-}
-
-// A value for a parameter, valid on the demonstration database.
-QVariant valeurDe(const QString& parametre) {
-    if (parametre == u"noExpedition"_s)
-        return 101;
-    if (parametre == u"commande"_s)
-        return u"BC00103"_s;
-    if (parametre.startsWith(u"date"_s) || parametre == u"depuis"_s)
-        return u"2012-04-19 00:00:00"_s;
-    if (parametre.startsWith(u"libelle"_s) || parametre == u"reference"_s ||
-        parametre == u"noClient"_s)
-        return u"CBOUTIQ"_s;
-    return 1;
-}
-
-// What the statements could change.
-QString etatDesTables(Contexte& c) {
-    return valeurSql(c, u"SELECT (SELECT COUNT(*) FROM Expédition) || '/' || "
-                        "(SELECT COUNT(*) FROM [Liste commandes]) || '/' || "
-                        "(SELECT COUNT(*) FROM Colis) || '/' || (SELECT COUNT(*) FROM Colisage) "
-                        "|| '/' || (SELECT group_concat([Libellé 1] || '|' || "
-                        "COALESCE([Date cloture], '') || '|' || COALESCE(Tare, ''), ';') "
-                        "FROM Expédition)"_s)
-        .toString();
-}
-
 } // namespace
 
 class TestExpeditions : public QObject {
     Q_OBJECT
 private slots:
-    void catalogueRefuseUnParametreFauxOuOublie_data() {
-        QTest::addColumn<int>("rang");
-        QTest::addColumn<VoieDeTest>("voie");
-        const QList<Instruction> instructions = catalogue();
-        for (int rang = 0; rang < instructions.size(); ++rang)
-            for (const VoieDeTest& voie : Voies())
-                QTest::addRow("%s%s", instructions.at(rang).nom, voie.nom.constData())
-                    << rang << voie;
-    }
-
-    // Every statement runs with the parameters its comment names, the same on
-    // both engines; a misspelt name is refused as it is bound, and the
-    // statement never runs with it unbound.
-    void catalogueRefuseUnParametreFauxOuOublie() {
-        QFETCH(int, rang);
-        QFETCH(VoieDeTest, voie);
-        const Instruction instruction = catalogue().at(rang);
-        const QStringList parametres =
-            QString::fromLatin1(instruction.parametres).split(u' ', Qt::SkipEmptyParts);
-        QStringList attendus = parametres;
-        attendus.sort();
-        for (const db::Moteur moteur : {db::Moteur::SQLite, db::Moteur::SqlServer}) {
-            QStringList noms = db::ParametresNommes::analyser(instruction.sql->pour(moteur)).noms;
-            noms.sort();
-            QCOMPARE(noms, attendus);
-        }
-
-        BaseDeTest t;
-        t.creerBase(true);
-        Contexte& c = *t.ctx;
-        QVERIFY(t.prendre(voie));
-        db::Base base(c.cnx.get(), voie.voie);
-        const QString avant = etatDesTables(c);
-        {
-            db::Transaction essai(base);
-            db::Requete complete = base.preparer(*instruction.sql);
-            for (const QString& nom : parametres)
-                complete.lier(u':' + nom, valeurDe(nom));
-            complete.executer();
-        }
-        QCOMPARE(etatDesTables(c), avant);
-
-        db::Requete inconnue = base.preparer(*instruction.sql);
-        QVERIFY_THROWS_EXCEPTION(ErreurTarvo, inconnue.lier(u":inconnu", 1));
-        for (const QString& oublie : parametres) {
-            db::Requete r = base.preparer(*instruction.sql);
-            for (const QString& nom : parametres)
-                if (nom != oublie)
-                    r.lier(u':' + nom, valeurDe(nom));
-            QVERIFY_THROWS_EXCEPTION(ErreurTarvo, r.lier(u':' + oublie + u'e', valeurDe(oublie)));
-            QVERIFY_THROWS_EXCEPTION(ErreurTarvo, r.executer());
-        }
-        QCOMPARE(etatDesTables(c), avant);
-    }
-
     void listesDesCommandesEtDesClients() {
         BaseDeTest t;
         monde(t);

@@ -1,69 +1,14 @@
 #include "ExportCsv.h"
 
+#include "EcritureCsv.h"
 #include "FormatFrancais.h"
 #include "SourceNavigation.h"
 #include "base/Erreur.h"
 #include "base/Feedback.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace tarvo::navigateurs {
-namespace {
-
-const QString SourceExport = QStringLiteral("Export");
-
-[[noreturn]] void echec(const QString& fichier, const QString& detail) {
-    throw ErreurTarvo(NumeroErreur::FichierIllisible, SourceExport,
-                      QStringLiteral("Écriture impossible de %1 : %2").arg(fichier, detail));
-}
-
-class Ecriture {
-public:
-    explicit Ecriture(const QString& fichier) : fichier_(fichier), sortie_(fichier) {
-        const RaisonSysteme raison;
-        if (!sortie_.open(QIODevice::WriteOnly))
-            echec(fichier_, raison.apres(sortie_));
-        tampon_.reserve(Seuil + 4096);
-        tampon_.append("\xEF\xBB\xBF");
-    }
-    ~Ecriture() {
-        if (!fini_)
-            sortie_.cancelWriting();
-    }
-    void ligne(const QStringList& champs) {
-        tampon_.append(champs.join(u';').toUtf8()).append("\r\n");
-        if (tampon_.size() >= Seuil)
-            vider();
-    }
-    void terminer() {
-        vider();
-        // The last bytes may wait in the device's buffer: on a full disk only
-        // this flush fails.
-        const RaisonSysteme raisonVidage;
-        if (!sortie_.flush())
-            echec(fichier_, raisonVidage.apres(sortie_));
-        fini_ = true;
-        const RaisonSysteme raisonValidation;
-        if (!sortie_.commit())
-            echec(fichier_, raisonValidation.apres(sortie_));
-    }
-
-private:
-    static constexpr qsizetype Seuil = 1 << 20;
-    void vider() {
-        const RaisonSysteme raison;
-        if (sortie_.write(tampon_) != tampon_.size())
-            echec(fichier_, raison.apres(sortie_));
-        tampon_.clear();
-    }
-    QString fichier_;
-    QSaveFile sortie_;
-    QByteArray tampon_;
-    bool fini_ = false;
-};
-
-} // namespace
 
 QString AvecExtensionCsv(const QString& fichier) {
     if (!QFileInfo(fichier).suffix().isEmpty())
@@ -98,7 +43,7 @@ qint64 ExporterCsv(const SourceNavigation& source, const Vue& vue, const QString
     const qint64 total = source.compter(vue);
     suivi.statut(QStringLiteral("Export de %1 lignes…").arg(total));
     suivi.progression(0);
-    Ecriture sortie(fichier);
+    EcritureCsv sortie(fichier, QStringLiteral("Export"));
     QStringList ligne;
     for (const Champ& champ : champs)
         ligne << ChampCsv(champ.titre, db::Genre::Texte);

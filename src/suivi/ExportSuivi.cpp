@@ -1,9 +1,7 @@
 #include "ExportSuivi.h"
 
-#include "base/Erreur.h"
+#include "browsers/EcritureCsv.h"
 #include "browsers/ExportCsv.h"
-
-#include <QSaveFile>
 
 namespace tarvo::suivi {
 namespace {
@@ -18,44 +16,28 @@ db::Genre genre(qsizetype colonne) {
     return db::Genre::Nombre;
 }
 
-QString ligne(const QStringList& cellules, bool enTete) {
-    QStringList champs;
+QStringList champs(const QStringList& cellules, bool enTete) {
+    QStringList resultat;
     for (qsizetype i = 0; i < cellules.size(); ++i)
-        champs << navigateurs::ChampCsv(cellules.at(i), enTete ? db::Genre::Texte : genre(i));
-    return champs.join(u';');
-}
-
-[[noreturn]] void echec(const QString& fichier, const QString& detail) {
-    throw ErreurTarvo(NumeroErreur::FichierIllisible, QStringLiteral("Suivi des préparations"),
-                      QStringLiteral("Écriture impossible de %1 : %2").arg(fichier, detail));
+        resultat << navigateurs::ChampCsv(cellules.at(i), enTete ? db::Genre::Texte : genre(i));
+    return resultat;
 }
 
 } // namespace
 
 QStringList LignesTexteSuivi(const QList<LigneSuivi>& lignes) {
-    QStringList texte{ligne(ColonnesSuivi(), true)};
+    QStringList texte{champs(ColonnesSuivi(), true).join(u';')};
     for (const LigneSuivi& l : lignes)
-        texte << ligne(TextesLigne(l), false);
+        texte << champs(TextesLigne(l), false).join(u';');
     return texte;
 }
 
 void ExporterSuiviCsv(const QList<LigneSuivi>& lignes, const QString& fichier) {
-    QSaveFile sortie(fichier);
-    const RaisonSysteme raisonOuverture;
-    if (!sortie.open(QIODevice::WriteOnly))
-        echec(fichier, raisonOuverture.apres(sortie));
-    QByteArray octets("\xEF\xBB\xBF");
-    for (const QString& l : LignesTexteSuivi(lignes))
-        octets.append(l.toUtf8()).append("\r\n");
-    const RaisonSysteme raisonEcriture;
-    if (sortie.write(octets) != octets.size())
-        echec(fichier, raisonEcriture.apres(sortie));
-    const RaisonSysteme raisonVidage;
-    if (!sortie.flush())
-        echec(fichier, raisonVidage.apres(sortie));
-    const RaisonSysteme raisonValidation;
-    if (!sortie.commit())
-        echec(fichier, raisonValidation.apres(sortie));
+    navigateurs::EcritureCsv sortie(fichier, QStringLiteral("Suivi des préparations"));
+    sortie.ligne(champs(ColonnesSuivi(), true));
+    for (const LigneSuivi& l : lignes)
+        sortie.ligne(champs(TextesLigne(l), false));
+    sortie.terminer();
 }
 
 } // namespace tarvo::suivi

@@ -1,0 +1,52 @@
+#include "EcritureCsv.h"
+
+#include "base/Erreur.h"
+
+namespace tarvo::navigateurs {
+
+EcritureCsv::EcritureCsv(const QString& fichier, QString source)
+    : fichier_(fichier), source_(std::move(source)), sortie_(fichier) {
+    const RaisonSysteme raison;
+    if (!sortie_.open(QIODevice::WriteOnly))
+        echec(raison.apres(sortie_));
+    tampon_.reserve(Seuil + 4096);
+    tampon_.append("\xEF\xBB\xBF");
+}
+
+EcritureCsv::~EcritureCsv() {
+    if (!fini_)
+        sortie_.cancelWriting();
+}
+
+void EcritureCsv::echec(const QString& detail) const {
+    throw ErreurTarvo(NumeroErreur::FichierIllisible, source_,
+                      QStringLiteral("Écriture impossible de %1 : %2").arg(fichier_, detail));
+}
+
+void EcritureCsv::ligne(const QStringList& champs) {
+    tampon_.append(champs.join(u';').toUtf8()).append("\r\n");
+    if (tampon_.size() >= Seuil)
+        vider();
+}
+
+void EcritureCsv::terminer() {
+    vider();
+    // The last bytes may wait in the device's buffer: on a full disk only
+    // this flush fails.
+    const RaisonSysteme raisonVidage;
+    if (!sortie_.flush())
+        echec(raisonVidage.apres(sortie_));
+    fini_ = true;
+    const RaisonSysteme raisonValidation;
+    if (!sortie_.commit())
+        echec(raisonValidation.apres(sortie_));
+}
+
+void EcritureCsv::vider() {
+    const RaisonSysteme raison;
+    if (sortie_.write(tampon_) != tampon_.size())
+        echec(raison.apres(sortie_));
+    tampon_.clear();
+}
+
+} // namespace tarvo::navigateurs

@@ -66,20 +66,57 @@ const Collateur& collateur() {
     return c;
 }
 
-int parIcu(std::string_view a, std::string_view b) {
+int parIcu(const Collateur& c, std::string_view a, std::string_view b) {
     UErrorCode etat = U_ZERO_ERROR;
-    return static_cast<int>(ucol_strcollUTF8(collateur().icu, a.data(),
-                                             static_cast<int32_t>(a.size()), b.data(),
-                                             static_cast<int32_t>(b.size()), &etat));
+    return static_cast<int>(ucol_strcollUTF8(c.icu, a.data(), static_cast<int32_t>(a.size()),
+                                             b.data(), static_cast<int32_t>(b.size()), &etat));
 }
 
 bool estAscii(unsigned char c) {
     return c < 0x80;
 }
 
-int comparerSqlite(void*, int n1, const void* p1, int n2, const void* p2) {
-    return ComparerFrancais({static_cast<const char*>(p1), static_cast<std::size_t>(n1)},
-                            {static_cast<const char*>(p2), static_cast<std::size_t>(n2)});
+int comparer(const Collateur& c, std::string_view a, std::string_view b) {
+    const auto* x = reinterpret_cast<const unsigned char*>(a.data());
+    const auto* y = reinterpret_cast<const unsigned char*>(b.data());
+    // Codes and numbers share long prefixes: identical ASCII bytes compare
+    // alike whatever their rank, so they are passed over without ranking.
+    const std::size_t plusCourt = std::min(a.size(), b.size());
+    std::size_t i = 0;
+    while (i < plusCourt && x[i] == y[i] && estAscii(x[i]))
+        ++i;
+    std::size_t j = i;
+    for (;;) {
+        while (i < a.size() && estAscii(x[i]) && c.rang[x[i]] == 0)
+            ++i;
+        while (j < b.size() && estAscii(y[j]) && c.rang[y[j]] == 0)
+            ++j;
+        const bool finA = i == a.size();
+        const bool finB = j == b.size();
+        if (finA && finB)
+            return 0;
+        if ((!finA && !estAscii(x[i])) || (!finB && !estAscii(y[j])))
+            return parIcu(c, a, b);
+        if (finA || finB)
+            return finA ? -1 : 1;
+        if (c.rang[x[i]] != c.rang[y[j]]) {
+            // A mark written apart after the letter belongs to it.
+            if ((i + 1 < a.size() && !estAscii(x[i + 1])) ||
+                (j + 1 < b.size() && !estAscii(y[j + 1])))
+                return parIcu(c, a, b);
+            return c.rang[x[i]] < c.rang[y[j]] ? -1 : 1;
+        }
+        ++i;
+        ++j;
+    }
+}
+
+// The collator comes as the collation's argument: no look-up per comparison,
+// which sorts and index searches make by the million.
+int comparerSqlite(void* collateurFrancais, int n1, const void* p1, int n2, const void* p2) {
+    return comparer(*static_cast<const Collateur*>(collateurFrancais),
+                    {static_cast<const char*>(p1), static_cast<std::size_t>(n1)},
+                    {static_cast<const char*>(p2), static_cast<std::size_t>(n2)});
 }
 
 // --- like() -------------------------------------------------------------
@@ -270,8 +307,8 @@ int pointEntree(sqlite3* base, char** message, const sqlite3_api_routines*) {
         return SQLITE_ERROR;
     }
     constexpr int drapeaux = SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS;
-    int code = sqlite3_create_collation_v2(base, NomCollation, SQLITE_UTF8, nullptr, comparerSqlite,
-                                           nullptr);
+    int code = sqlite3_create_collation_v2(base, NomCollation, SQLITE_UTF8,
+                                           const_cast<Collateur*>(&c), comparerSqlite, nullptr);
     if (code == SQLITE_OK)
         code = sqlite3_create_function_v2(base, "like", 2, drapeaux, nullptr, fonctionLike, nullptr,
                                           nullptr, nullptr);
@@ -290,33 +327,7 @@ int pointEntree(sqlite3* base, char** message, const sqlite3_api_routines*) {
 } // namespace
 
 int ComparerFrancais(std::string_view a, std::string_view b) {
-    const Collateur& c = collateur();
-    const auto* x = reinterpret_cast<const unsigned char*>(a.data());
-    const auto* y = reinterpret_cast<const unsigned char*>(b.data());
-    std::size_t i = 0, j = 0;
-    for (;;) {
-        while (i < a.size() && estAscii(x[i]) && c.rang[x[i]] == 0)
-            ++i;
-        while (j < b.size() && estAscii(y[j]) && c.rang[y[j]] == 0)
-            ++j;
-        const bool finA = i == a.size();
-        const bool finB = j == b.size();
-        if (finA && finB)
-            return 0;
-        if ((!finA && !estAscii(x[i])) || (!finB && !estAscii(y[j])))
-            return parIcu(a, b);
-        if (finA || finB)
-            return finA ? -1 : 1;
-        if (c.rang[x[i]] != c.rang[y[j]]) {
-            // A mark written apart after the letter belongs to it.
-            if ((i + 1 < a.size() && !estAscii(x[i + 1])) ||
-                (j + 1 < b.size() && !estAscii(y[j + 1])))
-                return parIcu(a, b);
-            return c.rang[x[i]] < c.rang[y[j]] ? -1 : 1;
-        }
-        ++i;
-        ++j;
-    }
+    return comparer(collateur(), a, b);
 }
 
 bool CommeFrancais(std::string_view motif, std::string_view texte, char32_t echappement) {

@@ -669,6 +669,10 @@ private slots:
         ucol_close(icu);
         QVERIFY(db::ComparerFrancais("Œuvre", "oeuvre") == 0);
         QVERIFY(db::ComparerFrancais("e\xCC\x81t\xC3\xA9", "ÉTÉ") == 0);
+        // A shared ASCII prefix, then an accent or a mark written apart.
+        QVERIFY(db::ComparerFrancais("CODE-e\xCC\x81", "CODE-É") == 0);
+        QVERIFY(db::ComparerFrancais("AB12\xC3\xA9", "ab12F") < 0);
+        QVERIFY(db::ComparerFrancais("3700e\xCC\x81", "3700f") < 0);
         QVERIFY(db::CommeFrancais("c\xC5\x93ur%", "COEUR battant", 0));
         QVERIFY(db::CommeFrancais("%100!%", "COTON 100%", U'!'));
         QVERIFY(!db::CommeFrancais("%100!%", "COTON 1000", U'!'));

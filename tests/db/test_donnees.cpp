@@ -181,6 +181,25 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(ErreurTarvo, db::Base{nullptr});
     }
 
+    // Moments stored as text: seconds kept, fractions dropped, a date alone or
+    // another layout read as the start of its day, an impossible one as none.
+    void momentsEnTexte() {
+        BaseDeTest t;
+        t.creerBase();
+        db::Base base(t.ctx->cnx.get());
+        db::Requete r = base.preparer(
+            db::TexteSql(u"SELECT '2026-12-06 06:05:04.250', '2026-12-06', '2026-02-30 10:00:00', "
+                         "'2026-12-06T06:05:04', '2026-12-06 24:00:00', '2026-12-06 23:59:5x'"_s));
+        QVERIFY(r.suivante());
+        const QDate jour(2026, 12, 6);
+        QCOMPARE(r.dateHeure(0), QDateTime(jour, QTime(6, 5, 4)));
+        QCOMPARE(r.dateHeure(1), jour.startOfDay());
+        QVERIFY(!r.dateHeure(2).isValid());
+        QCOMPARE(r.dateHeure(3), jour.startOfDay());
+        QCOMPARE(r.dateHeure(4), jour.startOfDay());
+        QCOMPARE(r.dateHeure(5), jour.startOfDay());
+    }
+
     // Rows sort by their typed values; keys, marks, check marks and the
     // current row follow their records.
     void modeleTrieLesValeursTypees() {

@@ -7,42 +7,48 @@ namespace {
 // bar code, the quantities left to deliver on the order lines of the
 // shipment's orders (their range element's bar code; component lines of a
 // composed article and articles without a bar code left out), against the
-// packing lines of its parcels.
-QString baseControle(const QString& dbo) {
+// packing lines of its parcels. The follow-up leaves out the line counts:
+// every column the grouping carries is sorted with it.
+QString baseControle(const QString& dbo, bool compteLignes) {
+    const QString lignesCde =
+        compteLignes ? QStringLiteral(", 1 AS Ligne_cde, 0 AS Ligne_exp") : QString();
+    const QString lignesExp = compteLignes ? QStringLiteral(", 0, 1") : QString();
+    const QString sommes = compteLignes ? QStringLiteral(", SUM(Ligne_cde) AS Lignes_cde, "
+                                                         "SUM(Ligne_exp) AS Lignes_exp")
+                                        : QString();
     return QStringLiteral(
                "Q AS (SELECT LC.[No Expédition] AS NoExp, V.CodeBarre AS CodeBarre, "
-               "D.DL_QtePL AS Qte_cde, 0 AS Qte_exp, 1 AS Ligne_cde, 0 AS Ligne_exp "
+               "D.DL_QtePL AS Qte_cde, 0 AS Qte_exp%2 "
                "FROM E {JOINT} %1[Liste commandes] LC ON LC.[No Expédition] = E.NoExp "
                "INNER JOIN %1F_DOCLIGNE D ON D.DO_Piece = LC.[No commande SAGE] "
                "AND D.DO_Domaine = 0 AND D.DO_Type = 1 "
                "INNER JOIN %1V_ARTICLE V ON V.AR_Ref = D.AR_Ref AND V.AG_No = D.AG_No1 "
                "WHERE V.CodeBarre <> '' "
                "AND (D.AR_RefCompose IS NULL OR D.AR_RefCompose = D.AR_Ref) "
-               "UNION ALL SELECT C.[No Expédition], C.[Code barres Article], 0, C.[Quantité], "
-               "0, 1 FROM E {JOINT} %1Colisage C ON C.[No Expédition] = E.NoExp), "
+               "UNION ALL SELECT C.[No Expédition], C.[Code barres Article], 0, C.[Quantité]%3 "
+               "FROM E {JOINT} %1Colisage C ON C.[No Expédition] = E.NoExp), "
                "B AS (SELECT NoExp, CodeBarre, SUM(Qte_cde) AS Qte_cde, SUM(Qte_exp) AS "
-               "Qte_exp, SUM(Ligne_cde) AS Lignes_cde, SUM(Ligne_exp) AS Lignes_exp "
-               "FROM Q GROUP BY NoExp, CodeBarre)")
-        .arg(dbo);
+               "Qte_exp%4 FROM Q GROUP BY NoExp, CodeBarre)")
+        .arg(dbo, lignesCde, lignesExp, sommes);
 }
 
 // Per weighed parcel of E: the expected weight of its known contents and the
 // count of those without a weight. A bar code two articles share takes the
-// heavier weight.
+// heavier weight. Parcels are read in their key's order and grouped by that
+// key alone, so that nothing has to be sorted.
 QString poidsColis(const QString& dbo) {
     return QStringLiteral(
                "P AS (SELECT CO.[No Expédition] AS NoExp, CO.[No Colis] AS NoColis, "
-               "CO.[Poids colis] AS Pese, SUM(C.[Quantité] * W.PoidsBrut) AS Attendu, "
+               "MAX(CO.[Poids colis]) AS Pese, SUM(C.[Quantité] * W.PoidsBrut) AS Attendu, "
                "SUM(CASE WHEN C.[Code barres Article] IS NOT NULL AND W.PoidsBrut IS NULL "
                "THEN 1 ELSE 0 END) AS SansPoids, COUNT(C.[Code barres Article]) AS Contenus "
-               "FROM E {JOINT} %1Colis CO ON CO.[No Expédition] = E.NoExp "
-               "LEFT JOIN %1Colisage C ON C.[No Expédition] = CO.[No Expédition] "
+               "FROM %1Colis CO LEFT JOIN %1Colisage C ON C.[No Expédition] = CO.[No Expédition] "
                "AND C.[No Colis] = CO.[No Colis] "
                "LEFT JOIN (SELECT CodeBarre, MAX(PoidsBrut) AS PoidsBrut "
                "FROM %1V_POIDS_ARTICLE GROUP BY CodeBarre) W "
                "ON W.CodeBarre = C.[Code barres Article] "
-               "WHERE CO.[Poids colis] > 0 GROUP BY CO.[No Expédition], CO.[No Colis], "
-               "CO.[Poids colis])")
+               "WHERE CO.[No Expédition] IN (SELECT NoExp FROM E) AND CO.[Poids colis] > 0 "
+               "GROUP BY CO.[No Expédition], CO.[No Colis])")
         .arg(dbo);
 }
 
@@ -70,7 +76,7 @@ QString suivi(bool serveur) {
     return QStringLiteral("WITH E AS (SELECT [No Expédition] AS NoExp FROM %1[Expédition] "
                           "WHERE :closes = 1 OR [Date cloture] IS NULL), ")
                .arg(dbo) +
-           baseControle(dbo) + QStringLiteral(", ") + poidsColis(dbo) +
+           baseControle(dbo, false) + QStringLiteral(", ") + poidsColis(dbo) +
            QStringLiteral(
                ", L AS (SELECT NoExp, COUNT(*) AS Lignes, SUM(Qte_cde) AS Qte_cde, "
                "SUM(Qte_exp) AS Qte_exp, SUM(CASE WHEN Qte_exp <> Qte_cde THEN 1 ELSE 0 END) "
@@ -78,7 +84,7 @@ QString suivi(bool serveur) {
                "FROM B GROUP BY NoExp), "
                "K AS (SELECT CO.[No Expédition] AS NoExp, COUNT(*) AS Colis, "
                "SUM(CASE WHEN CO.[Poids colis] > 0 THEN 1 ELSE 0 END) AS Peses "
-               "FROM E {JOINT} %1Colis CO ON CO.[No Expédition] = E.NoExp "
+               "FROM %1Colis CO WHERE CO.[No Expédition] IN (SELECT NoExp FROM E) "
                "GROUP BY CO.[No Expédition]), "
                "S AS (SELECT NoExp, SUM(%4) AS Suspects FROM P GROUP BY NoExp), "
                "N AS (SELECT LC.[No Expédition] AS NoExp, "
@@ -96,7 +102,7 @@ QString suivi(bool serveur) {
                "WHERE J.[No Expédition] = X.[No Expédition]), "
                "(SELECT MAX(J.[Date intégration]) FROM %1[Journal de saisie] J "
                "WHERE J.[No Expédition] = X.[No Expédition]) "
-               "FROM %1[Expédition] X INNER JOIN E ON E.NoExp = X.[No Expédition] "
+               "FROM E {JOINT} %1[Expédition] X ON X.[No Expédition] = E.NoExp "
                "LEFT JOIN N ON N.NoExp = E.NoExp LEFT JOIN L ON L.NoExp = E.NoExp "
                "LEFT JOIN K ON K.NoExp = E.NoExp LEFT JOIN S ON S.NoExp = E.NoExp "
                "ORDER BY X.[No Expédition]")
@@ -105,7 +111,7 @@ QString suivi(bool serveur) {
 }
 
 QString lignes(const QString& dbo) {
-    return QStringLiteral("WITH E AS (SELECT :noExpedition AS NoExp), ") + baseControle(dbo) +
+    return QStringLiteral("WITH E AS (SELECT :noExpedition AS NoExp), ") + baseControle(dbo, true) +
            QStringLiteral(
                " SELECT COALESCE(V.AR_Ref, A.AR_Ref, '') AS AR_Ref, B.CodeBarre, "
                "COALESCE(V.design_couleur, A.lib_art_couleur, 'Article inconnu') AS Design, "

@@ -24,6 +24,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <QPushButton>
 #include <QTableView>
 #include <QTableWidget>
@@ -39,6 +40,14 @@ namespace {
 const QByteArray Jour = "2012-04-19";
 const QByteArray Coussin = "3760987650014"; // 0,14 kg, 4 ordered
 const QByteArray Tablier = "3760987650021"; // 0,2 kg, 2 ordered
+
+// The windows of kind Fenetre that `parent` shows.
+template <typename Fenetre> int visibles(QObject* parent) {
+    int n = 0;
+    for (const Fenetre* f : parent->findChildren<Fenetre*>(Qt::FindDirectChildrenOnly))
+        n += f->isVisible() ? 1 : 0;
+    return n;
+}
 
 // The demo data, shipment 900 (4 cushion covers, 2 aprons, nothing
 // prepared) and closed shipment 901.
@@ -240,6 +249,21 @@ private slots:
         QVERIFY(saisies->item(1, 0)->foreground().color() !=
                 saisies->item(0, 0)->foreground().color());
         QVERIFY(saisies->item(0, 5)->text().contains(u"Intégration du"_s));
+
+        // A second double-click brings fresh figures in place of the first
+        // window, which goes; another line or shipment gets its own.
+        emit grille->cellDoubleClicked(rangCoussin, 0);
+        QCOMPARE(visibles<suivi::FenetreExplication>(lignes), 1);
+        emit grille->cellDoubleClicked(rangCoussin == 0 ? 1 : 0, 0);
+        QCOMPARE(visibles<suivi::FenetreExplication>(lignes), 2);
+        const QPointer<suivi::FenetreLignesExpedition> premiere(lignes);
+        emit vue->doubleClicked(m->index(0, 1));
+        QCOMPARE(visibles<suivi::FenetreLignesExpedition>(fenetre), 1);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(premiere.isNull());
+        filtre->clear();
+        emit vue->doubleClicked(m->index(m->index(0, 0).data().toInt() == 900 ? 1 : 0, 1));
+        QCOMPARE(visibles<suivi::FenetreLignesExpedition>(fenetre), 2);
     }
 
     // A database failure during the poll shows its box once and stops the

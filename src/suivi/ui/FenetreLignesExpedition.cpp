@@ -1,5 +1,6 @@
 #include "FenetreLignesExpedition.h"
 
+#include "FenetreALaPlace.h"
 #include "FenetreExplication.h"
 #include "TableauSuivi.h"
 #include "app/Contexte.h"
@@ -72,8 +73,7 @@ void FenetreLignesExpedition::expliquer(int rang) {
             explication = Expliquer(db::Base(ctx_.cnx.get()), noExp_, ligne.codeBarres);
         }))
         return;
-    auto* fenetre = new FenetreExplication(noExp_, ligne, std::move(explication), this);
-    fenetre->show();
+    montrerALaPlace(new FenetreExplication(noExp_, ligne, explication, this), ligne.codeBarres);
 }
 
 } // namespace tarvo::suivi

@@ -1,5 +1,6 @@
 #include "FenetreSuivi.h"
 
+#include "FenetreALaPlace.h"
 #include "FenetreLignesExpedition.h"
 #include "LigneTotaux.h"
 #include "ModeleSuivi.h"
@@ -183,8 +184,8 @@ void FenetreSuivi::ouvrirLignes(qint32 noExp) {
             detail = LignesDeLExpedition(db::Base(ctx_.cnx.get()), noExp, tolerance_);
         }))
         return;
-    auto* fenetre = new FenetreLignesExpedition(ctx_, noExp, std::move(detail), this);
-    fenetre->show();
+    montrerALaPlace(new FenetreLignesExpedition(ctx_, noExp, std::move(detail), this),
+                    QString::number(noExp));
 }
 
 } // namespace tarvo::suivi

@@ -5,10 +5,10 @@
 #include "base/FormesMessages.h"
 #include "browsers/ExportCsv.h"
 #include "ui/main/Garde.h"
+#include "ui/main/Sablier.h"
 
 #include <QAction>
 #include <QFileDialog>
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QMenu>
@@ -54,7 +54,7 @@ FenetreNavigation::FenetreNavigation(Contexte& ctx, const TableNavigable& table,
     disposition->addWidget(barre_);
     disposition->addWidget(grille_, 1);
 
-    const Sablier sablier;
+    const ui::Sablier sablier;
     modele_->actualiser(Vue{});
     // As in any grid, a cell is current from the start.
     if (modele_->rowCount() > 0)
@@ -112,14 +112,6 @@ void FenetreNavigation::construireBarre(const QString& entreeHorsSel) {
     barre_->addAction(exporter);
 }
 
-FenetreNavigation::Sablier::Sablier() {
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-}
-
-FenetreNavigation::Sablier::~Sablier() {
-    QGuiApplication::restoreOverrideCursor();
-}
-
 int FenetreNavigation::colonneCourante() const {
     const QModelIndex courant = grille_->currentIndex();
     return courant.isValid() ? courant.column() : derniereColonne_;
@@ -131,7 +123,7 @@ void FenetreNavigation::signaler(const QString& etape, const QString& raison) {
 
 bool FenetreNavigation::afficher(Vue vue, const QString& etape) {
     const int colonne = colonneCourante();
-    const Sablier sablier;
+    const ui::Sablier sablier;
     try {
         modele_->afficher(std::move(vue));
     } catch (const ErreurTarvo& e) {
@@ -158,7 +150,7 @@ void FenetreNavigation::RechData() {
                                .value_or(QString());
     const int colonne = colonneCourante();
     std::optional<qint64> position;
-    const Sablier sablier;
+    const ui::Sablier sablier;
     try {
         position = modele_->source().chercher(modele_->vue(),
                                               CritereRecherche(comparaison_, champ, valeur));

@@ -40,15 +40,6 @@ public:
     void Exporter();
 
 protected:
-    // The hourglass while the database works, taken down on every way out.
-    class Sablier {
-    public:
-        Sablier();
-        ~Sablier();
-        Sablier(const Sablier&) = delete;
-        Sablier& operator=(const Sablier&) = delete;
-    };
-
     // Loads the first rows of `table`; raises ErreurTarvo when it cannot.
     FenetreNavigation(Contexte& ctx, const TableNavigable& table, Comparaison comparaison,
                       QWidget* parent);

@@ -4,6 +4,7 @@
 #include "base/Erreur.h"
 #include "browsers/Tables.h"
 #include "ui/main/Garde.h"
+#include "ui/main/Sablier.h"
 
 #include <QAction>
 #include <QStyle>
@@ -28,7 +29,7 @@ Journal::Journal(Contexte& ctx, QWidget* parent)
 }
 
 void Journal::Actualiser() {
-    const Sablier sablier;
+    const ui::Sablier sablier;
     try {
         modele().actualiser(Vue{});
     } catch (const ErreurTarvo& e) {

@@ -4,9 +4,9 @@
 #include "reports/Edition.h"
 #include "ui/main/CadreCommandes.h"
 #include "ui/main/Garde.h"
+#include "ui/main/Sablier.h"
 
 #include <QAction>
-#include <QApplication>
 
 namespace tarvo::editions {
 namespace {
@@ -28,14 +28,6 @@ ui::Entree entreeDe(Etat etat) {
     return ui::Entree::mnuBonExp;
 }
 
-// The hourglass for the time of a report command, however it ends.
-struct Sablier {
-    Sablier() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~Sablier() { QApplication::restoreOverrideCursor(); }
-    Sablier(const Sablier&) = delete;
-    Sablier& operator=(const Sablier&) = delete;
-};
-
 } // namespace
 
 QList<EntreeEdition> entreesEditions(const ui::CadreCommandes& cadre) {
@@ -56,7 +48,7 @@ brancherEditions(Contexte& ctx, const QList<EntreeEdition>& entrees, QWidget* fe
         const Etat etat = e.etat;
         connexions << ui::connecterGarde(
             ctx, a, &QAction::triggered, fenetre, [&ctx, fenetre, etat, expedition] {
-                const Sablier sablier;
+                const ui::Sablier sablier;
                 EditerEtat(ctx, etat, expedition(),
                            [&](const Document& document) { ouvrirApercu(ctx, document, fenetre); });
             });

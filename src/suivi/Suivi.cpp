@@ -7,6 +7,8 @@
 #include "db/Base.h"
 #include "db/Requete.h"
 
+#include <QSet>
+#include <algorithm>
 #include <cmath>
 
 namespace tarvo::suivi {
@@ -154,6 +156,26 @@ QList<LigneSuivi> LireSuivi(const db::Base& base, bool closes, double tolerance)
         l.etat = EtatDe(l);
         lignes.append(std::move(l));
     }
+    return lignes;
+}
+
+std::optional<QList<LigneSuivi>> RafraichirOuvertes(const QList<LigneSuivi>& affichees,
+                                                    QList<LigneSuivi> ouvertes) {
+    QSet<qint32> relues;
+    for (const LigneSuivi& l : ouvertes)
+        relues.insert(l.noExpedition);
+    QList<LigneSuivi> lignes = std::move(ouvertes);
+    for (const LigneSuivi& l : affichees) {
+        // A shipment opened again since comes with the open ones.
+        if (relues.contains(l.noExpedition))
+            continue;
+        if (l.etat != EtatPreparation::Close)
+            return std::nullopt;
+        lignes.append(l);
+    }
+    std::sort(lignes.begin(), lignes.end(), [](const LigneSuivi& a, const LigneSuivi& b) {
+        return a.noExpedition < b.noExpedition;
+    });
     return lignes;
 }
 

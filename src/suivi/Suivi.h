@@ -80,6 +80,15 @@ QStringList TextesLigne(const LigneSuivi& ligne);
 // shipments. Raises ErreurTarvo on a database failure.
 QList<LigneSuivi> LireSuivi(const db::Base& base, bool closes, double tolerance);
 
+// The rows `affichees` brought up to date with `ouvertes`, the open shipments
+// read again: an integration run changes only those, and reading five years
+// of closed ones again after every run would take seconds. Closed rows are
+// kept, open ones replaced, by number (a shipment opened again included). Empty when a shipment
+// shown open is no longer among `ouvertes` (closed or deleted since): everything has to be read
+// again then.
+std::optional<QList<LigneSuivi>> RafraichirOuvertes(const QList<LigneSuivi>& affichees,
+                                                    QList<LigneSuivi> ouvertes);
+
 // The sums of the listed rows (a filtered view's rows, say).
 struct TotauxSuivi {
     qint64 expeditions = 0;

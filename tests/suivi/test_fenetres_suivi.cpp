@@ -266,6 +266,39 @@ private slots:
         QCOMPARE(visibles<suivi::FenetreLignesExpedition>(fenetre), 2);
     }
 
+    // With the closed shipments shown, a run elsewhere reads the open ones
+    // again and keeps the closed rows as shown; a shipment closed since
+    // brings everything back, as "Actualiser" does.
+    void sondeAvecLesCloses() {
+        BaseDeTest t;
+        monde(t);
+        suivi::FenetreSuivi fenetre(*t.ctx, 60000);
+        fenetre.findChild<QCheckBox*>(u"AffClot"_s)->setChecked(true);
+        const QAbstractItemModel* m = fenetre.findChild<QTableView*>(u"ListeSuivi"_s)->model();
+        QSqlDatabase db = t.ctx->cnx->base();
+        sql(db, u"UPDATE [Expédition] SET [Libellé 1] = 'Renommée' WHERE [No Expédition] = 901"_s);
+
+        integrerAilleurs(t, {ligneXA(900, 1, Jour, "10:00:00", Coussin, 3)});
+        QVERIFY(fenetre.verifierIntegration());
+        QCOMPARE(texte(m, rangDe(m, u"900"_s), 5), u"3"_s);
+        QCOMPARE(texte(m, rangDe(m, u"901"_s), 1), u"Ancienne"_s);
+        QCOMPARE(m->rowCount(), suivi::LireSuivi(db::Base(t.ctx->cnx.get()), true, 10).size());
+
+        sql(db, u"UPDATE [Expédition] SET [Date cloture] = '2012-04-19 11:00:00' "
+                "WHERE [No Expédition] = 900"_s);
+        integrerAilleurs(t, {ligneXA(900, 1, Jour, "10:05:00", Coussin, 4)});
+        QVERIFY(fenetre.verifierIntegration());
+        QCOMPARE(texte(m, rangDe(m, u"900"_s), 14), u"Close"_s);
+        QCOMPARE(texte(m, rangDe(m, u"901"_s), 1), u"Renommée"_s);
+
+        // Opened again: one row, open.
+        sql(db, u"UPDATE [Expédition] SET [Date cloture] = NULL WHERE [No Expédition] = 900"_s);
+        integrerAilleurs(t, {ligneXA(900, 1, Jour, "10:06:00", Coussin, 1)});
+        QVERIFY(fenetre.verifierIntegration());
+        QCOMPARE(texte(m, rangDe(m, u"900"_s), 14), u"En cours"_s);
+        QCOMPARE(m->rowCount(), suivi::LireSuivi(db::Base(t.ctx->cnx.get()), true, 10).size());
+    }
+
     // A database failure during the poll shows its box once and stops the
     // poll; "Actualiser" starts it again.
     void pannePendantLeSuivi() {

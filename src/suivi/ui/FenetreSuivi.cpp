@@ -8,6 +8,7 @@
 #include "db/Base.h"
 #include "suivi/LignesExpedition.h"
 #include "ui/main/Garde.h"
+#include "ui/main/Sablier.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -114,17 +115,28 @@ void FenetreSuivi::construire() {
 }
 
 bool FenetreSuivi::charger() {
+    return relire(false);
+}
+
+bool FenetreSuivi::relire(bool ouvertesSeulement) {
     std::optional<qint32> courante;
     if (const QModelIndex i = liste_->currentIndex(); i.isValid())
         courante = modele_->ligne(trie_->mapToSource(i).row()).noExpedition;
     QList<LigneSuivi> lignes;
     MarqueIntegration marque;
+    const ui::Sablier sablier;
     const bool lu = ui::garde(ctx_, [&] {
         tolerance_ = TolerancePoids(ctx_);
         const db::Base base(ctx_.cnx.get());
         // The mark before the rows: a run that ends in between brings one
         // more reload, never a missed one.
         marque = LireMarqueIntegration(base);
+        if (closes_->isChecked() && ouvertesSeulement)
+            if (auto fusion =
+                    RafraichirOuvertes(modele_->lignes(), LireSuivi(base, false, tolerance_))) {
+                lignes = std::move(*fusion);
+                return;
+            }
         lignes = LireSuivi(base, closes_->isChecked(), tolerance_);
     });
     if (!lu)
@@ -150,7 +162,7 @@ bool FenetreSuivi::verifierIntegration() {
     }
     if (marque == marque_)
         return false;
-    if (!charger())
+    if (!relire(true))
         minuterie_->stop();
     return true;
 }

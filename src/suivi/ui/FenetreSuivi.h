@@ -34,8 +34,9 @@ public:
     // Reads the rows again, keeping the current shipment, the sort and the
     // filter. False when they could not be read (the box has been shown).
     bool charger();
-    // The poll: reloads when an integration run ended since the last load.
-    // True when it reloaded. A failure shows its box once and stops the
+    // The poll: reloads when an integration run ended since the last load,
+    // the open shipments only when the closed ones are shown too (a run
+    // does not change those). True when it reloaded. A failure shows its box once and stops the
     // poll until "Actualiser".
     bool verifierIntegration();
     // The lines and suspect parcels of shipment `noExp`, in a window of
@@ -43,6 +44,7 @@ public:
     void ouvrirLignes(qint32 noExp);
 
 private:
+    bool relire(bool ouvertesSeulement);
     void construire();
     void filtrer();
     void afficherTotaux();

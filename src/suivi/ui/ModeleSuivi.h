@@ -20,6 +20,7 @@ public:
 
     void remplir(QList<LigneSuivi> lignes);
     const LigneSuivi& ligne(int rang) const { return lignes_.at(rang); }
+    const QList<LigneSuivi>& lignes() const { return lignes_; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

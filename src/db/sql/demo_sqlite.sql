@@ -71,16 +71,17 @@ VALUES
  ('PORT', 'Frais de port', 'DIVERS', 0, 0, NULL, 12.00, 0);
 
 -- Weights of one unit in kilograms (AR_UnitePoids 2), net then gross; the
--- carriage has none.
+-- carriage has none. The first parcel of shipment 101 weighs what its
+-- contents do; the others were packed with something more.
 UPDATE F_ARTICLE
    SET AR_UnitePoids = 2,
        AR_PoidsNet = CASE AR_Ref
-           WHEN 'NAPPE160' THEN 0.62 WHEN 'SERV45' THEN 0.045 WHEN 'TORCH50' THEN 0.09
+           WHEN 'NAPPE160' THEN 1.35 WHEN 'SERV45' THEN 0.12 WHEN 'TORCH50' THEN 0.09
            WHEN 'PLAID130' THEN 0.85 WHEN 'COUSS40' THEN 0.12 WHEN 'SETTAB' THEN 0.06
            WHEN 'TABLIER' THEN 0.18 WHEN 'MANIQUE' THEN 0.07 WHEN 'COFFRET' THEN 0.55
            ELSE 0 END,
        AR_PoidsBrut = CASE AR_Ref
-           WHEN 'NAPPE160' THEN 0.7 WHEN 'SERV45' THEN 0.05 WHEN 'TORCH50' THEN 0.1
+           WHEN 'NAPPE160' THEN 1.5 WHEN 'SERV45' THEN 0.14 WHEN 'TORCH50' THEN 0.1
            WHEN 'PLAID130' THEN 0.95 WHEN 'COUSS40' THEN 0.14 WHEN 'SETTAB' THEN 0.07
            WHEN 'TABLIER' THEN 0.2 WHEN 'MANIQUE' THEN 0.08 WHEN 'COFFRET' THEN 0.65
            ELSE 0 END;

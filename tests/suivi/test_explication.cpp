@@ -17,7 +17,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString Data = u"terminal/DATA.TXT"_s;
 const QByteArray Jour = "2012-04-19";
 const QByteArray CodeA = "3760987650014";
 const QByteArray CodeB = "3760987650021";
@@ -27,14 +26,7 @@ struct Terminal : BaseDeTest {
     QSqlDatabase db() const { return ctx->cnx->base(); }
     // Each call stands for a file a terminal wrote anew.
     bool integrer(const QList<QByteArray>& l) {
-        ecrireFichier(Data, fichier(l));
-        QFile f(chemin(Data));
-        const QDateTime modification =
-            QDateTime(QDate(2012, 4, 19), QTime(9, 0)).addSecs(60 * ++ecrits_);
-        if (!f.open(QIODevice::Append) ||
-            !f.setFileTime(modification, QFileDevice::FileModificationTime))
-            qFatal("Date du fichier de données non réglée");
-        f.close();
+        ecrireData(*this, l, QDateTime(QDate(2012, 4, 19), QTime(9, 0)).addSecs(60 * ++ecrits_));
         prompts.vider();
         return terminal::IntegData(*ctx);
     }

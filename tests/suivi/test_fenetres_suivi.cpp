@@ -64,13 +64,8 @@ void monde(BaseDeTest& t) {
 
 // A terminal's file integrated by another workstation.
 void integrerAilleurs(BaseDeTest& t, const QList<QByteArray>& lignes) {
-    t.ecrireFichier(u"terminal/DATA.TXT"_s, fichier(lignes));
     // Written before the other workstation's clock, so not still being written.
-    QFile f(t.chemin(u"terminal/DATA.TXT"_s));
-    QVERIFY(f.open(QIODevice::Append));
-    QVERIFY(f.setFileTime(QDateTime(QDate(2012, 4, 19), QTime(9, 0)),
-                          QFileDevice::FileModificationTime));
-    f.close();
+    ecrireData(t, lignes, QDateTime(QDate(2012, 4, 19), QTime(9, 0)));
     AutrePoste autre(t.dossier.path(), t.ctx->cnx->parametres());
     QVERIFY(terminal::IntegData(*autre.ctx));
 }

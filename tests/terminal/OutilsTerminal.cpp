@@ -1,5 +1,7 @@
 #include "OutilsTerminal.h"
 
+#include <QDateTime>
+#include <QFile>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -159,6 +161,16 @@ QByteArray fichier(const QList<QByteArray>& lignes) {
     for (const QByteArray& l : lignes)
         contenu += l + "\r\n";
     return contenu;
+}
+
+void ecrireData(const BaseDeTest& t, const QList<QByteArray>& lignes,
+                const QDateTime& modification) {
+    const QString nom = u"terminal/DATA.TXT"_s;
+    t.ecrireFichier(nom, fichier(lignes));
+    QFile f(t.chemin(nom));
+    if (!f.open(QIODevice::Append) ||
+        !f.setFileTime(modification, QFileDevice::FileModificationTime))
+        qFatal("Date du fichier de données non réglée");
 }
 
 } // namespace tarvo::test

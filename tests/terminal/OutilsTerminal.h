@@ -3,6 +3,7 @@
 #include "BaseDeTest.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QSqlDatabase>
 #include <QVariantList>
 #include <initializer_list>
@@ -39,5 +40,11 @@ QByteArray ligneSA(int exp, const QByteArray& colis, const QByteArray& date,
 
 // Lines joined with CR LF, the last one too.
 QByteArray fichier(const QList<QByteArray>& lignes);
+
+// Writes the terminals' data file of `t` with these lines, modified at
+// `modification`: a file written anew within the file system's clock
+// resolution still reads as another file.
+void ecrireData(const BaseDeTest& t, const QList<QByteArray>& lignes,
+                const QDateTime& modification);
 
 } // namespace tarvo::test

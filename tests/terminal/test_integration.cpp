@@ -55,12 +55,7 @@ struct Base : BaseDeTest {
         return integrer(l, QDateTime(QDate(2012, 4, 19), QTime(9, 0)).addSecs(60 * ++ecrits_));
     }
     bool integrer(const QList<QByteArray>& l, const QDateTime& modification) {
-        ecrireFichier(Data, fichier(l));
-        QFile f(chemin(Data));
-        if (!f.open(QIODevice::Append) ||
-            !f.setFileTime(modification, QFileDevice::FileModificationTime))
-            qFatal("Date du fichier de données non réglée");
-        f.close();
+        ecrireData(*this, l, modification);
         prompts.vider();
         return terminal::IntegData(*ctx);
     }

@@ -24,6 +24,16 @@ bool expeditionConnue(Contexte& ctx, const db::Base& base, qint32 noExp, const Q
     return false;
 }
 
+// Runs `commande`; a failure shows its detailed box under `titre` and exits 1.
+int sousTitre(Contexte& ctx, const QString& titre, const std::function<int()>& commande) {
+    try {
+        return commande();
+    } catch (const ErreurTarvo& e) {
+        afficherErreurDetaillee(ctx, titre, e.erreur());
+        return 1;
+    }
+}
+
 void ecrire(const QStringList& lignes) {
     QTextStream sortie(stdout);
     for (const QString& l : lignes)
@@ -37,7 +47,7 @@ int suivi(Contexte& ctx, const QStringList& arguments) {
     if (!reste.isEmpty())
         throw ErreurUsage(QStringLiteral("suivi n'attend que --closes et --csv FICHIER."));
     const QString titre = QStringLiteral("Suivi des préparations");
-    try {
+    return sousTitre(ctx, titre, [&] {
         const db::Base base(ctx.cnx.get());
         const QList<suivi::LigneSuivi> lignes =
             suivi::LireSuivi(base, closes, suivi::TolerancePoids(ctx));
@@ -49,10 +59,7 @@ int suivi(Contexte& ctx, const QStringList& arguments) {
         suivi::ExporterSuiviCsv(lignes, fichier);
         QTextStream(stdout) << navigateurs::BilanExport(lignes.size(), fichier) << u'\n';
         return 0;
-    } catch (const ErreurTarvo& e) {
-        afficherErreurDetaillee(ctx, titre, e.erreur());
-        return 1;
-    }
+    });
 }
 
 int expliquer(Contexte& ctx, const QStringList& arguments) {
@@ -60,7 +67,7 @@ int expliquer(Contexte& ctx, const QStringList& arguments) {
         throw ErreurUsage(QStringLiteral("expliquer attend EXPEDITION puis CODE_BARRES."));
     const qint32 noExp = entierOuUsage(arguments.at(0), QStringLiteral("EXPEDITION"));
     const QString titre = QStringLiteral("Explication d'une quantité préparée");
-    try {
+    return sousTitre(ctx, titre, [&] {
         const db::Base base(ctx.cnx.get());
         if (!expeditionConnue(ctx, base, noExp, titre))
             return 1;
@@ -71,10 +78,7 @@ int expliquer(Contexte& ctx, const QStringList& arguments) {
         lignes << QStringLiteral("Quantité préparée : %1").arg(e.quantitePreparee);
         ecrire(lignes);
         return 0;
-    } catch (const ErreurTarvo& e) {
-        afficherErreurDetaillee(ctx, titre, e.erreur());
-        return 1;
-    }
+    });
 }
 
 int controlePoids(Contexte& ctx, const QStringList& arguments) {
@@ -82,7 +86,7 @@ int controlePoids(Contexte& ctx, const QStringList& arguments) {
         throw ErreurUsage(QStringLiteral("controle-poids attend EXPEDITION."));
     const qint32 noExp = entierOuUsage(arguments.at(0), QStringLiteral("EXPEDITION"));
     const QString titre = QStringLiteral("Contrôle des poids");
-    try {
+    return sousTitre(ctx, titre, [&] {
         const db::Base base(ctx.cnx.get());
         if (!expeditionConnue(ctx, base, noExp, titre))
             return 1;
@@ -92,10 +96,7 @@ int controlePoids(Contexte& ctx, const QStringList& arguments) {
             lignes << suivi::TexteColisControle(c);
         ecrire(lignes);
         return 0;
-    } catch (const ErreurTarvo& e) {
-        afficherErreurDetaillee(ctx, titre, e.erreur());
-        return 1;
-    }
+    });
 }
 
 } // namespace

@@ -59,6 +59,9 @@ void Base::executerScript(const TexteSql& script) const {
         return;
     }
     QSqlQuery requete(qt_);
+    // A scrollable query makes FreeTDS open a server cursor, which refuses
+    // anything but a single SELECT.
+    requete.setForwardOnly(true);
     if (!requete.exec(script.pour(moteur_)))
         throw echecSql(requete.lastError(), qt_.driverName());
 }

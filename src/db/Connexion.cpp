@@ -10,6 +10,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSqlError>
 
 namespace tarvo {
@@ -22,8 +23,13 @@ QString nomUnique(const QString& role) {
     return role + u'-' + QString::number(compteur.fetchAndAddRelaxed(1) + 1);
 }
 
-// An ODBC attribute value in braces, so that ';' or '=' in it cannot add attributes.
+// An ODBC attribute value, in braces when it holds what could end it or add
+// attributes (';', braces, '=', spaces at an end). Only then: FreeTDS takes a
+// braced password with its braces, and its login fails.
 QString valeurOdbc(const QString& valeur) {
+    static const QRegularExpression sure(QStringLiteral("^[^;{}=\\s](?:[^;{}=]*[^;{}=\\s])?$"));
+    if (valeur.isEmpty() || sure.match(valeur).hasMatch())
+        return valeur;
     QString echappee = valeur;
     echappee.replace(u'}', QStringLiteral("}}"));
     return u'{' + echappee + u'}';

@@ -70,10 +70,18 @@ qint64 InstructionQtSql::executerInsertion() {
     terminer();
     lancer();
     // SQL Server reads the identity back in the same batch (a SELECT after
-    // the insert); other drivers know the connection's last insert, or the
-    // engine tells it on the same connection.
+    // the insert), its result after the insert's row count: the batch needs
+    // no NOCOUNT, which would stay on the connection and silence the row
+    // counts of every later statement. Other drivers know the connection's
+    // last insert, or the engine tells it on the same connection.
     QVariant identite;
-    const bool lue = requete_.isSelect() && requete_.next();
+    bool lue = false;
+    do {
+        if (requete_.isSelect()) {
+            lue = requete_.next();
+            break;
+        }
+    } while (requete_.nextResult());
     if (lue)
         identite = requete_.value(0);
     else if (requete_.driver()->hasFeature(QSqlDriver::LastInsertId))

@@ -114,8 +114,8 @@ const db::TexteSql InfoCommande{
 // only this statement's insert, whatever other workstations or triggers
 // insert meanwhile.
 const db::TexteSql InsertionExpedition{
-    InsertionExpeditionCommune, QStringLiteral("SET NOCOUNT ON; ") + InsertionExpeditionCommune +
-                                    QStringLiteral("; SELECT CAST(SCOPE_IDENTITY() AS int)")};
+    InsertionExpeditionCommune,
+    InsertionExpeditionCommune + QStringLiteral("; SELECT CAST(SCOPE_IDENTITY() AS int)")};
 
 // The attached row is read back rather than counted: the count depends on
 // the session's NOCOUNT setting, which other statements change.

@@ -388,7 +388,7 @@ private slots:
         QTest::newRow("défaut du pilote") << QByteArray() << QString();
         QTest::newRow("certificat du site")
             << QByteArray("ENCRYPT=yes\r\nTRUSTSERVERCERTIFICATE=yes\r\n")
-            << u"Encrypt={yes};TrustServerCertificate={yes};"_s;
+            << u"Encrypt=yes;TrustServerCertificate=yes;"_s;
         QTest::newRow("valeur sans injection")
             << QByteArray("ENCRYPT=strict;UID=x\r\n") << u"Encrypt={strict;UID=x};"_s;
     }
@@ -399,9 +399,29 @@ private slots:
         t.ecrireIni("[DB]\r\nPROVIDER=SQLOLEDB\r\nSERVERNAME=srv\r\nDBNAME=Sage\r\n" + cles);
         t.ctx->modeSecurite = u"INTEG"_s;
         const QString chaine = ChaineOdbc(ParametresDepuisIni(*t.ctx, QString(), QString()));
-        QCOMPARE(chaine, u"DRIVER={ODBC Driver 18 for SQL Server};SERVER={srv};DATABASE={Sage};"
+        QCOMPARE(chaine, u"DRIVER=ODBC Driver 18 for SQL Server;SERVER=srv;DATABASE=Sage;"
                          u"Trusted_Connection=yes;"_s +
                              attendu);
+    }
+
+    // A value goes in braces only when it could end the attribute or add one:
+    // FreeTDS keeps the braces of a braced password and the login fails.
+    void valeursOdbcEntreAccolades() {
+        ParametresConnexion p;
+        p.piloteOdbc = u"FreeTDS"_s;
+        p.serveur = u"srv\\SAGE"_s;
+        p.base = u"Sage"_s;
+        p.integre = false;
+        p.utilisateur = u"magasin"_s;
+        const QList<std::pair<QString, QString>> cas{
+            {u"s3cret"_s, u"PWD=s3cret;"_s},       {u"mot de passe"_s, u"PWD=mot de passe;"_s},
+            {u"a;UID=sa"_s, u"PWD={a;UID=sa};"_s}, {u"a}b"_s, u"PWD={a}}b};"_s},
+            {u" espace"_s, u"PWD={ espace};"_s},   {u"x=y"_s, u"PWD={x=y};"_s}};
+        for (const auto& [motDePasse, attendu] : cas) {
+            p.motDePasse = motDePasse;
+            QCOMPARE(ChaineOdbc(p),
+                     u"DRIVER=FreeTDS;SERVER=srv\\SAGE;DATABASE=Sage;UID=magasin;"_s + attendu);
+        }
     }
 
     // Blocks below the mapping threshold come from the top of the heap; once

@@ -18,9 +18,17 @@ namespace {
 
 const db::TexteSql CreerEssai{
     u"CREATE TABLE essai (id INTEGER PRIMARY KEY AUTOINCREMENT, nom TEXT UNIQUE, poids REAL, "
-    "image BLOB, moment TEXT)"_s};
-const db::TexteSql InsererEssai{
-    u"INSERT INTO essai (nom, poids, image, moment) VALUES (:nom, :poids, :image, :moment)"_s};
+    "image BLOB, moment TEXT)"_s,
+    u"CREATE TABLE essai (id int IDENTITY(1, 1) PRIMARY KEY, nom varchar(40) UNIQUE, "
+    "poids float, image varbinary(max), moment datetime)"_s};
+const QString InsertionEssai =
+    u"INSERT INTO essai (nom, poids, image, moment) VALUES (:nom, :poids, :image, :moment)"_s;
+const db::TexteSql InsererEssai{InsertionEssai,
+                                InsertionEssai + u"; SELECT CAST(SCOPE_IDENTITY() AS int)"_s};
+const db::TexteSql Essai40{u"INSERT INTO essai (id) VALUES (40)"_s,
+                           u"SET IDENTITY_INSERT essai ON; INSERT INTO essai (id) VALUES (40); "
+                           "SET IDENTITY_INSERT essai OFF"_s};
+const db::TexteSql RenommerEssais{u"UPDATE essai SET poids = 2 WHERE nom IS NULL OR nom = 'a'"_s};
 const db::TexteSql EssaiParNom{
     u"SELECT id, nom, poids, image, moment FROM essai WHERE nom = :nom OR (:nom IS NULL AND nom "
     "IS NULL) ORDER BY id"_s};
@@ -93,7 +101,7 @@ private slots:
             .lier(u":moment", moment);
         // A table of its own with rows before: the numbers read back are
         // the inserts', not counted from 1.
-        base.preparer(db::TexteSql(u"INSERT INTO essai (id) VALUES (40)"_s)).executer();
+        base.preparer(Essai40).executer();
         base.preparer(db::TexteSql(u"DELETE FROM essai"_s)).executer();
         const qint64 premier = inserer.executerInsertion();
         QCOMPARE(premier, 41);
@@ -152,6 +160,9 @@ private slots:
             transaction.valider();
         }
         QCOMPARE(compter(base), 3);
+        // Row counts still reach the program after an insert that read its
+        // number back: nothing silenced them on the connection.
+        QCOMPARE(base.preparer(RenommerEssais).executer(), 2);
 
         // A statement the engine refuses: its code and text, as the driver
         // gave them, reach the error; nothing is written.
@@ -165,10 +176,17 @@ private slots:
             QFAIL("Le doublon a été accepté.");
         } catch (const ErreurTarvo& e) {
             const QString texte = e.erreur().description;
-            // SQLITE_CONSTRAINT_UNIQUE, the extended code, on every path.
-            QCOMPARE(e.codesMoteur(), QList<qint64>{2067});
-            QCOMPARE(e.erreur().numero, 2067);
-            QVERIFY2(texte.contains(u"UNIQUE constraint failed: essai.nom"_s), qPrintable(texte));
+            if (voie.serveur) {
+                // The server's duplicate key.
+                QCOMPARE(e.codesMoteur(), QList<qint64>{2627});
+                QCOMPARE(e.erreur().numero, 2627);
+            } else {
+                // SQLITE_CONSTRAINT_UNIQUE, the extended code, on every path.
+                QCOMPARE(e.codesMoteur(), QList<qint64>{2067});
+                QCOMPARE(e.erreur().numero, 2067);
+                QVERIFY2(texte.contains(u"UNIQUE constraint failed: essai.nom"_s),
+                         qPrintable(texte));
+            }
         }
         QCOMPARE(compter(base), 3);
     }

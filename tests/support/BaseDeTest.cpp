@@ -1,5 +1,6 @@
 #include "BaseDeTest.h"
 
+#include "ServeurDeTest.h"
 #include "app/OuvertureConnexion.h"
 #include "base/Version.h"
 #include "db/Base.h"
@@ -66,6 +67,8 @@ QList<VoieDeTest> Voies() {
                             {" (QtSql)", db::Base::Voie::QtSql, false}};
     if (piloteOdbcPresent())
         voies.append({" (ODBC)", db::Base::Voie::QtSql, true});
+    if (ServeurEssaiDisponible())
+        voies.append({" (serveur)", db::Base::Voie::QtSql, false, true});
     return voies;
 }
 
@@ -108,11 +111,43 @@ bool BaseDeTest::passerParOdbc() {
     return odbc.open() && QSqlQuery(odbc).exec(u"PRAGMA foreign_keys=ON"_s);
 }
 
+bool BaseDeTest::passerParServeur() {
+    const std::optional<ServeurEssai>& serveur = ServeurEssaiDisponible();
+    if (!serveur)
+        return false;
+    const QString base = CreerBaseServeur();
+    CopierVersServeur(ctx->cnx->parametres().base, base);
+    const bool rapport = ctx->conxReport && ctx->conxReport->estOuverte();
+    ctx->conxReport.reset();
+    ctx->cnx.reset();
+    QByteArray ini = lireFichier(u"TARVOX.ini"_s);
+    ini.replace("PROVIDER=SQLITE\r\n", "PROVIDER=SQLSERVER\r\n");
+    ini.replace("SECURITYMODE=INTEG\r\n", "SECURITYMODE=SQL\r\n");
+    ini.replace("SERVERNAME=\r\n",
+                "SERVERNAME=" + serveur->hote.toUtf8() + "\r\nODBCDRIVER=FreeTDS\r\n");
+    ini.replace("DBNAME=tarvo.db\r\n", "DBNAME=" + base.toUtf8() + "\r\n");
+    ecrireIni(ini);
+    ctx->modeSecurite = u"SQL"_s;
+    if (!ConnexionBase(*ctx, serveur->utilisateur, serveur->motDePasse))
+        qFatal("Connexion au serveur d'essai impossible : %s",
+               qPrintable(prompts.boites.isEmpty() ? QString() : prompts.boites.last().texte));
+    if (rapport)
+        init_dataenv_connection(*ctx);
+    return true;
+}
+
+bool BaseDeTest::surServeur() const {
+    return ctx->cnx && ctx->cnx->moteur() == db::Moteur::SqlServer;
+}
+
 bool BaseDeTest::prendre(const VoieDeTest& voie) {
-    const bool parOdbc = ctx->cnx->base().driverName() == u"QODBC"_s;
+    const bool serveur = surServeur();
+    const bool parOdbc = !serveur && ctx->cnx->base().driverName() == u"QODBC"_s;
+    if (voie.serveur)
+        return serveur || (!parOdbc && passerParServeur());
     if (voie.odbc)
-        return parOdbc || passerParOdbc();
-    return !parOdbc;
+        return !serveur && (parOdbc || passerParOdbc());
+    return !parOdbc && !serveur;
 }
 
 QString BaseDeTest::chemin(const QString& nom) const {

@@ -13,16 +13,21 @@ namespace tarvo::test {
 // engine's own handle; the generic QtSql layer, the way SQL Server is
 // driven; that layer through the ODBC driver manager and the SQLite ODBC
 // driver, as on a site: named parameters bound by position, dates and
-// accented text through a real driver.
+// accented text through a real driver; and the server path itself: the
+// test's data copied into a database of the T-SQL engine, reached through
+// unixODBC and FreeTDS with the server's texts.
 struct VoieDeTest {
-    // Added to the row's name: empty for the handle, " (QtSql)", " (ODBC)".
+    // Added to the row's name: empty for the handle, " (QtSql)", " (ODBC)",
+    // " (serveur)".
     QByteArray nom;
     db::Base::Voie voie = db::Base::Voie::Automatique;
     bool odbc = false;
+    bool serveur = false;
 };
 
-// The ways a both-path table runs, ODBC only when its driver is installed
-// (a message says once that the ODBC rows are left out otherwise).
+// The ways a both-path table runs, ODBC only when its driver is installed,
+// the server only when the suite started one (a message says once what is
+// left out).
 QList<VoieDeTest> Voies();
 
 // A program folder of its own in a temporary directory: TARVOX.ini, the
@@ -41,11 +46,17 @@ public:
     // driver as on a site (with the embedded database's texts). False when
     // the driver is missing.
     bool passerParOdbc();
-    // Takes `voie`: through ODBC, reopens Cnx as passerParOdbc() does, once.
+    // Copies the embedded database into a new server database and reopens
+    // Cnx (and ConxReport when open) on it, through TARVOX.ini keys a site
+    // would write. False when no server runs.
+    bool passerParServeur();
+    // Takes `voie`: through ODBC or the server, reopens Cnx as above, once.
     // Call it once the test's data is written, before what is tested. False
-    // when the ODBC driver fails to open, or for another way once Cnx went
-    // through ODBC (a table sharing one database puts its ODBC rows last).
+    // when the driver fails to open, or for another way once Cnx left the
+    // embedded file (a table sharing one database puts those rows last).
     bool prendre(const VoieDeTest& voie);
+    // True once Cnx runs on the server.
+    bool surServeur() const;
 
     QString chemin(const QString& nom) const;
     void ecrireFichier(const QString& nom, const QByteArray& contenu) const;

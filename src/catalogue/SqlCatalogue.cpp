@@ -101,16 +101,7 @@ const db::TexteSql MajSocieteLue{
                    " AND IFNULL(APE, '') = :lu12 AND IFNULL(Siret, '') = :lu13"
                    " AND IFNULL(RCS, '') = :lu14"
                    " ORDER BY rowid LIMIT 1)"),
-    QStringLiteral("WITH cible AS (SELECT TOP (1) * FROM [Informations société] WHERE"
-                   " ISNULL([Nom société], '') = :lu0 AND ISNULL([Activité], '') = :lu1"
-                   " AND ISNULL([Adresse 1], '') = :lu2 AND ISNULL([Adresse 2], '') = :lu3"
-                   " AND ISNULL([Code postal], '') = :lu4 AND ISNULL(Ville, '') = :lu5"
-                   " AND ISNULL(Pays, '') = :lu6 AND ISNULL([Téléphone], '') = :lu7"
-                   " AND ISNULL(Fax, '') = :lu8 AND ISNULL(email, '') = :lu9"
-                   " AND ISNULL(Web, '') = :lu10 AND ISNULL(Capital, '') = :lu11"
-                   " AND ISNULL(APE, '') = :lu12 AND ISNULL(Siret, '') = :lu13"
-                   " AND ISNULL(RCS, '') = :lu14)"
-                   " UPDATE cible SET"
+    QStringLiteral("UPDATE TOP (1) [Informations société] SET"
                    " [Nom société] = COALESCE(:nouveau0, [Nom société]),"
                    " [Activité] = COALESCE(:nouveau1, [Activité]),"
                    " [Adresse 1] = COALESCE(:nouveau2, [Adresse 1]),"
@@ -125,13 +116,21 @@ const db::TexteSql MajSocieteLue{
                    " Capital = COALESCE(:nouveau11, Capital),"
                    " APE = COALESCE(:nouveau12, APE),"
                    " Siret = COALESCE(:nouveau13, Siret),"
-                   " RCS = COALESCE(:nouveau14, RCS)")};
+                   " RCS = COALESCE(:nouveau14, RCS)"
+                   " WHERE"
+                   " ISNULL([Nom société], '') = :lu0 AND ISNULL([Activité], '') = :lu1"
+                   " AND ISNULL([Adresse 1], '') = :lu2 AND ISNULL([Adresse 2], '') = :lu3"
+                   " AND ISNULL([Code postal], '') = :lu4 AND ISNULL(Ville, '') = :lu5"
+                   " AND ISNULL(Pays, '') = :lu6 AND ISNULL([Téléphone], '') = :lu7"
+                   " AND ISNULL(Fax, '') = :lu8 AND ISNULL(email, '') = :lu9"
+                   " AND ISNULL(Web, '') = :lu10 AND ISNULL(Capital, '') = :lu11"
+                   " AND ISNULL(APE, '') = :lu12 AND ISNULL(Siret, '') = :lu13"
+                   " AND ISNULL(RCS, '') = :lu14")};
 
 const db::TexteSql MajLogo{
     QStringLiteral("UPDATE [Informations société] SET Logo = :logo"
                    " WHERE rowid = (SELECT MIN(rowid) FROM [Informations société])"),
-    QStringLiteral("WITH premiere AS (SELECT TOP (1) Logo FROM [Informations société])"
-                   " UPDATE premiere SET Logo = :logo")};
+    QStringLiteral("UPDATE TOP (1) [Informations société] SET Logo = :logo")};
 
 const db::TexteSql AjoutSocieteLogo{
     QStringLiteral("INSERT INTO [Informations société] (Logo) VALUES (:logo)")};

@@ -132,7 +132,7 @@ private slots:
             m.sortie.indexOf(u"IF OBJECT_ID(N'dbo.tarvo_integration', N'U') IS NULL"_s);
         const qsizetype identite =
             m.sortie.indexOf(u"IF COL_LENGTH(N'dbo.[Journal de saisie]', N'Id saisie') IS NULL"_s);
-        const qsizetype larges = m.sortie.indexOf(u"ALTER COLUMN Qte_cde bigint NULL"_s);
+        const qsizetype larges = m.sortie.indexOf(u"ALTER COLUMN Qte_cde bigint;"_s);
         QVERIFY(table > 0 && identite > table && larges > identite);
     }
 };

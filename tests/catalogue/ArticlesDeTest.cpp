@@ -2,6 +2,7 @@
 
 #include "db/Base.h"
 #include "db/Connexion.h"
+#include "db/Dialecte.h"
 
 namespace tarvo::test {
 
@@ -40,14 +41,19 @@ QStringList contenuArticle(BaseDeTest& b) {
                        "ORDER BY [Code barres Article]")));
     QStringList lignes;
     while (r.suivante())
-        lignes << r.texte(0) + u'|' + r.texte(1) + u'|' + r.texte(2) + u'|' + r.texte(3);
+        lignes << r.texte(0) + u'|' + r.texte(1) + u'|' + r.texte(2) + u'|' +
+                      r.dateHeure(3).toString(db::Dialecte::FormatDateHeure);
     return lignes;
 }
 
 void referencerArticle(BaseDeTest& b, const QString& code) {
-    executerSql(b, QStringLiteral("CREATE TABLE IF NOT EXISTS Etiquetage ("
-                                  " code TEXT REFERENCES Article ([Code barres Article]))"));
     db::Base base(b.ctx->cnx.get());
+    base.executerScript(db::TexteSql(
+        QStringLiteral("CREATE TABLE IF NOT EXISTS Etiquetage ("
+                       " code TEXT REFERENCES Article ([Code barres Article]))"),
+        QStringLiteral("IF OBJECT_ID(N'dbo.Etiquetage', N'U') IS NULL CREATE TABLE Etiquetage ("
+                       " code varchar(50) COLLATE French_CI_AI"
+                       " REFERENCES Article ([Code barres Article]))")));
     base.preparer(db::TexteSql(QStringLiteral("INSERT INTO Etiquetage (code) VALUES (:code)")))
         .lier(u":code", code)
         .executer();

@@ -14,6 +14,7 @@ namespace tarvo::test {
 namespace {
 QSqlQuery lancer(Contexte& ctx, const QString& sql, const QVariantList& valeurs) {
     QSqlQuery q(ctx.cnx->base());
+    q.setForwardOnly(true);
     if (!q.prepare(sql))
         qFatal("%s : %s", qPrintable(sql), qPrintable(q.lastError().text()));
     for (const QVariant& v : valeurs)

@@ -144,7 +144,7 @@ bool BaseDeTest::prendre(const VoieDeTest& voie) {
     const bool serveur = surServeur();
     const bool parOdbc = !serveur && ctx->cnx->base().driverName() == u"QODBC"_s;
     if (voie.serveur)
-        return serveur || (!parOdbc && passerParServeur());
+        return serveur || passerParServeur();
     if (voie.odbc)
         return !serveur && (parOdbc || passerParOdbc());
     return !parOdbc && !serveur;

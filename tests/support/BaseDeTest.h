@@ -53,7 +53,8 @@ public:
     // Takes `voie`: through ODBC or the server, reopens Cnx as above, once.
     // Call it once the test's data is written, before what is tested. False
     // when the driver fails to open, or for another way once Cnx left the
-    // embedded file (a table sharing one database puts those rows last).
+    // embedded file's own handle (a table sharing one database puts its
+    // ODBC rows, then its server rows, last).
     bool prendre(const VoieDeTest& voie);
     // True once Cnx runs on the server.
     bool surServeur() const;

@@ -1,9 +1,13 @@
 #include "OutilsTerminal.h"
 
+#include "db/Connexion.h"
+#include "db/Dialecte.h"
+
 #include <QDateTime>
 #include <QFile>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlField>
 #include <QSqlRecord>
 #include <QTest>
 
@@ -13,6 +17,7 @@ namespace tarvo::test {
 
 void sql(QSqlDatabase db, const QString& texte, const QVariantList& valeurs) {
     QSqlQuery q(db);
+    q.setForwardOnly(true);
     if (!q.prepare(texte))
         qFatal("%s : %s", qPrintable(texte), qPrintable(q.lastError().text()));
     for (const QVariant& v : valeurs)
@@ -23,6 +28,7 @@ void sql(QSqlDatabase db, const QString& texte, const QVariantList& valeurs) {
 
 qint64 nombre(QSqlDatabase db, const QString& requete) {
     QSqlQuery q(db);
+    q.setForwardOnly(true);
     if (!q.exec(requete) || !q.next())
         qFatal("%s : %s", qPrintable(requete), qPrintable(q.lastError().text()));
     return q.value(0).toLongLong();
@@ -30,16 +36,30 @@ qint64 nombre(QSqlDatabase db, const QString& requete) {
 
 QStringList lignes(QSqlDatabase db, const QString& requete) {
     QSqlQuery q(db);
+    q.setForwardOnly(true);
     if (!q.exec(requete))
         qFatal("%s : %s", qPrintable(requete), qPrintable(q.lastError().text()));
     QStringList resultat;
     while (q.next()) {
         QStringList colonnes;
-        for (int i = 0; i < q.record().count(); ++i)
-            colonnes << (q.isNull(i) ? u"∅"_s : q.value(i).toString());
+        for (int i = 0; i < q.record().count(); ++i) {
+            const QVariant v = q.value(i);
+            if (q.isNull(i))
+                colonnes << u"∅"_s;
+            else if (v.typeId() == QMetaType::QDateTime)
+                colonnes << v.toDateTime().toString(db::Dialecte::FormatDateHeure);
+            else if (q.record().field(i).metaType().id() == QMetaType::Double)
+                colonnes << QString::number(v.toDouble());
+            else
+                colonnes << v.toString();
+        }
         resultat << colonnes.join(u'|');
     }
     return resultat;
+}
+
+QStringList lignes(const BaseDeTest& t, const db::TexteSql& requete) {
+    return lignes(t.ctx->cnx->base(), requete.pour(t.ctx->cnx->moteur()));
 }
 
 void ajouterExpedition(QSqlDatabase db, qint64 numero, const QVariant& libelle1,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BaseDeTest.h"
+#include "db/TexteSql.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -14,8 +15,11 @@ namespace tarvo::test {
 // Runs one statement on the test connection; fails the program on error.
 void sql(QSqlDatabase db, const QString& texte, const QVariantList& valeurs = {});
 qint64 nombre(QSqlDatabase db, const QString& requete);
-// Every row of a query, each as its columns joined by "|", NULL as "∅".
+// Every row of a query, each as its columns joined by "|", NULL as "∅",
+// moments and decimals written alike on every engine.
 QStringList lignes(QSqlDatabase db, const QString& requete);
+// The same with the text of the engine the test connection runs on.
+QStringList lignes(const BaseDeTest& t, const db::TexteSql& requete);
 
 void ajouterExpedition(QSqlDatabase db, qint64 numero, const QVariant& libelle1,
                        const QVariant& libelle2, int colis, bool cloturee = false);

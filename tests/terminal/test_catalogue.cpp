@@ -86,11 +86,12 @@ QVariant valeur(const QString& nom) {
 }
 
 // Every row the terminal's statements may write.
-QStringList etat(const QSqlDatabase& db) {
-    return lignes(db, u"SELECT * FROM [Journal de saisie] ORDER BY rowid"_s) +
-           lignes(db, u"SELECT * FROM Colis ORDER BY 1, 2"_s) +
-           lignes(db, u"SELECT * FROM Colisage ORDER BY 1, 2, 3"_s) +
-           lignes(db, u"SELECT * FROM tarvo_integration ORDER BY 1, 2"_s);
+QStringList etat(const BaseDeTest& b) {
+    return lignes(b, db::TexteSql(u"SELECT * FROM [Journal de saisie] ORDER BY rowid"_s,
+                                  u"SELECT * FROM [Journal de saisie] ORDER BY [Id saisie]"_s)) +
+           lignes(b.ctx->cnx->base(), u"SELECT * FROM Colis ORDER BY 1, 2"_s) +
+           lignes(b.ctx->cnx->base(), u"SELECT * FROM Colisage ORDER BY 1, 2, 3"_s) +
+           lignes(b.ctx->cnx->base(), u"SELECT * FROM tarvo_integration ORDER BY 1, 2"_s);
 }
 
 } // namespace
@@ -129,7 +130,8 @@ private slots:
     void nomsDuTexte_data() {
         QTest::addColumn<int>("instruction");
         QTest::addColumn<VoieDeTest>("voie");
-        // The database is shared: the ODBC rows, which reopen it, come last.
+        // The database is shared: the ODBC and server rows, which reopen
+        // it, come last.
         for (const VoieDeTest& voie : Voies())
             for (qsizetype i = 0; i < catalogue().size(); ++i)
                 QTest::addRow("%s%s", catalogue()[i].nom, voie.nom.constData()) << int(i) << voie;
@@ -142,7 +144,7 @@ private slots:
         QFETCH(VoieDeTest, voie);
         const Instruction& ins = catalogue()[instruction];
         essayer(voie, [&](db::Base& base) {
-            const QStringList avant = etat(db());
+            const QStringList avant = etat(b_);
             for (const QString& oubli : ins.parametres) {
                 db::Requete r = base.preparer(*ins.texte);
                 for (const QString& nom : ins.parametres) {
@@ -151,7 +153,7 @@ private slots:
                 }
                 QVERIFY_THROWS_EXCEPTION(ErreurTarvo, r.executer());
                 QVERIFY_THROWS_EXCEPTION(ErreurTarvo, r.suivante());
-                QCOMPARE(etat(db()), avant);
+                QCOMPARE(etat(b_), avant);
             }
             db::Requete r = base.preparer(*ins.texte);
             QVERIFY_THROWS_EXCEPTION(ErreurTarvo, r.lier(u":noExpediton", 42));

@@ -19,10 +19,11 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString Journal =
+const QString ColonnesJournal =
     u"SELECT [Code type ligne], [No Expédition], [No Colis], [Code barres Article], "
-    "[Poids colis], Quantité, [Date saisie], [Date intégration] FROM [Journal de saisie] "
-    "ORDER BY rowid"_s;
+    "[Poids colis], Quantité, [Date saisie], [Date intégration] FROM [Journal de saisie] "_s;
+const QString Journal = ColonnesJournal + u"ORDER BY rowid"_s;
+const db::TexteSql JournalEnOrdre{Journal, ColonnesJournal + u"ORDER BY [Id saisie]"_s};
 const QString ColisTous =
     u"SELECT [No Expédition], [No Colis], [Poids colis], [Date mise à jour] FROM Colis "
     "ORDER BY 1, 2"_s;
@@ -297,7 +298,7 @@ private slots:
                     terminal::TraiteLigne(run, ligne);
             }
             transaction.valider();
-            resultats.append(lignes(b.db(), Journal) + lignes(b.db(), ColisTous) +
+            resultats.append(lignes(b, JournalEnOrdre) + lignes(b.db(), ColisTous) +
                              lignes(b.db(), ColisageTous));
         }
         for (const QStringList& autre : resultats)

@@ -20,8 +20,8 @@ GO
 IF OBJECT_ID(N'dbo.[Expédition]', N'U') IS NULL
 CREATE TABLE dbo.[Expédition] (
     [No Expédition]       int IDENTITY(1, 1) NOT NULL,
-    [Libellé 1]           varchar(69) NULL,
-    [Libellé 2]           varchar(69) NULL,
+    [Libellé 1]           varchar(69) COLLATE French_CI_AI NULL,
+    [Libellé 2]           varchar(69) COLLATE French_CI_AI NULL,
     [No lieu livraison]   int NULL,
     Langue                smallint NULL,
     [Date création]       datetime NULL CONSTRAINT [DF_Expédition_Date création] DEFAULT (getdate()),
@@ -46,11 +46,11 @@ GO
 IF OBJECT_ID(N'dbo.[Liste commandes]', N'U') IS NULL
 CREATE TABLE dbo.[Liste commandes] (
     [No Expédition]      int NOT NULL,
-    [No commande SAGE]   varchar(13) NOT NULL,
-    [Référence SAGE]     varchar(17) NULL,
+    [No commande SAGE]   varchar(13) COLLATE French_CI_AI NOT NULL,
+    [Référence SAGE]     varchar(17) COLLATE French_CI_AI NULL,
     [Date livraison]     datetime NULL,
     Langue               smallint NULL,
-    [No Client]          varchar(17) NULL,
+    [No Client]          varchar(17) COLLATE French_CI_AI NULL,
     [Date création SAGE] datetime NULL,
     [No lieu livraison]  int NULL
 );
@@ -82,7 +82,7 @@ IF OBJECT_ID(N'dbo.Colisage', N'U') IS NULL
 CREATE TABLE dbo.Colisage (
     [No Expédition]       int NOT NULL,
     [No Colis]            int NOT NULL,
-    [Code barres Article] varchar(50) NOT NULL,
+    [Code barres Article] varchar(50) COLLATE French_CI_AI NOT NULL,
     [Quantité]            int NULL,
     [Date mise à jour]    datetime NULL,
     CONSTRAINT PK_Colisage
@@ -92,11 +92,11 @@ GO
 
 IF OBJECT_ID(N'dbo.Article', N'U') IS NULL
 CREATE TABLE dbo.Article (
-    [Code barres Article] varchar(50) NOT NULL,
-    [Libellé]             varchar(69) NULL,
-    Couleur               varchar(21) NULL,
-    lib_art_couleur       varchar(100) NULL,
-    AR_Ref                varchar(19) NULL,
+    [Code barres Article] varchar(50) COLLATE French_CI_AI NOT NULL,
+    [Libellé]             varchar(69) COLLATE French_CI_AI NULL,
+    Couleur               varchar(21) COLLATE French_CI_AI NULL,
+    lib_art_couleur       varchar(100) COLLATE French_CI_AI NULL,
+    AR_Ref                varchar(19) COLLATE French_CI_AI NULL,
     AG_No                 int NULL,
     date_ajout            datetime NULL,
     CONSTRAINT PK_Article PRIMARY KEY CLUSTERED ([Code barres Article])
@@ -106,10 +106,10 @@ GO
 -- History of every integrated terminal line: it outlives its shipment.
 IF OBJECT_ID(N'dbo.[Journal de saisie]', N'U') IS NULL
 CREATE TABLE dbo.[Journal de saisie] (
-    [Code type ligne]     varchar(7) NULL,
+    [Code type ligne]     varchar(7) COLLATE French_CI_AI NULL,
     [No Expédition]       int NULL,
-    [No Colis]            varchar(10) NULL,
-    [Code barres Article] varchar(50) NULL,
+    [No Colis]            varchar(10) COLLATE French_CI_AI NULL,
+    [Code barres Article] varchar(50) COLLATE French_CI_AI NULL,
     [Poids colis]         decimal(12, 3) NULL,
     [Quantité]            int NULL,
     [Date saisie]         datetime NULL,
@@ -154,17 +154,17 @@ IF OBJECT_ID(N'dbo.w_controle_qte_gamme', N'U') IS NULL
 CREATE TABLE dbo.w_controle_qte_gamme (
     SPID           int NOT NULL,
     NoExp          int NULL,
-    AR_Ref         varchar(19) NULL,
-    CodeBarre      varchar(50) NULL,
-    Libelle        varchar(69) NULL,
-    Design_couleur varchar(100) NULL,
-    Couleur_cde    varchar(21) NULL,
-    Couleur_exp    varchar(21) NULL,
+    AR_Ref         varchar(19) COLLATE French_CI_AI NULL,
+    CodeBarre      varchar(50) COLLATE French_CI_AI NULL,
+    Libelle        varchar(69) COLLATE French_CI_AI NULL,
+    Design_couleur varchar(100) COLLATE French_CI_AI NULL,
+    Couleur_cde    varchar(21) COLLATE French_CI_AI NULL,
+    Couleur_exp    varchar(21) COLLATE French_CI_AI NULL,
     Qte_cde        bigint NULL,
     Qte_exp        bigint NULL,
-    Qte_cde_str    varchar(20) NULL,
-    Qte_exp_str    varchar(20) NULL,
-    Controle       varchar(30) NULL,
+    Qte_cde_str    varchar(20) COLLATE French_CI_AI NULL,
+    Qte_exp_str    varchar(20) COLLATE French_CI_AI NULL,
+    Controle       varchar(30) COLLATE French_CI_AI NULL,
     Difference     bigint NULL,
     EnGamme        smallint NULL,
     id             int IDENTITY(1, 1) NOT NULL,

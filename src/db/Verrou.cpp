@@ -6,6 +6,7 @@
 #include "base/Erreur.h"
 #include "db/Connexion.h"
 
+#include <QThread>
 #include <sqlite3.h>
 
 namespace tarvo::db {
@@ -38,6 +39,34 @@ QString FichierVerrou(const QString& fichierBase, const QString& nom) {
 }
 
 std::unique_ptr<Verrou> Verrou::essayer(Connexion& cnx, const QString& nom) {
+    return demander(cnx, nom, std::chrono::milliseconds(0));
+}
+
+std::unique_ptr<Verrou> Verrou::attendre(Connexion& cnx, const QString& nom,
+                                         std::chrono::milliseconds attente,
+                                         const std::function<void(int)>& avancement) {
+    if (cnx.moteur() == Moteur::SqlServer) {
+        if (attente.count() > 0)
+            avancement(0);
+        return demander(cnx, nom, attente);
+    }
+    // The embedded engine's file lock has no wait of its own that could be
+    // given up at a time: it is asked again until the time is out.
+    const auto debut = std::chrono::steady_clock::now();
+    for (;;) {
+        if (auto verrou = essayer(cnx, nom))
+            return verrou;
+        const auto ecoule = std::chrono::duration_cast<std::chrono::milliseconds>(
+            std::chrono::steady_clock::now() - debut);
+        if (ecoule >= attente)
+            return nullptr;
+        avancement(static_cast<int>(ecoule.count() * 100 / attente.count()));
+        QThread::msleep(50);
+    }
+}
+
+std::unique_ptr<Verrou> Verrou::demander(Connexion& cnx, const QString& nom,
+                                         std::chrono::milliseconds attente) {
     // Raises first when the connection is not open.
     const Base base(&cnx);
     if (cnx.moteur() == Moteur::SQLite) {
@@ -57,7 +86,7 @@ std::unique_ptr<Verrou> Verrou::essayer(Connexion& cnx, const QString& nom) {
         }
     }
     Requete prendre = base.preparer(sql::PrendreVerrou);
-    prendre.lier(u":ressource", ressource(nom));
+    prendre.lier(u":ressource", ressource(nom)).lier(u":attente", qint64(attente.count()));
     const bool accorde = prendre.suivante() && prendre.entier(0) >= 0;
     prendre.terminer();
     return accorde ? std::unique_ptr<Verrou>(new Verrou(cnx, nom, nullptr)) : nullptr;

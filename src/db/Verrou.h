@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <chrono>
+#include <functional>
 #include <memory>
 
 struct sqlite3;
@@ -23,6 +25,14 @@ public:
     // Takes the lock `nom` when nobody holds it; null when another process or
     // connection does. Raises ErreurTarvo when the lock cannot be asked for.
     static std::unique_ptr<Verrou> essayer(Connexion& cnx, const QString& nom);
+    // The same, waiting up to `attente` for the one who holds it; null when
+    // it is still held then. `avancement` hears the part of the wait gone
+    // by (0 to 99) while the program waits. The server waits in one request
+    // rather than being asked again and again: it hands the lock over the
+    // moment it is released.
+    static std::unique_ptr<Verrou> attendre(Connexion& cnx, const QString& nom,
+                                            std::chrono::milliseconds attente,
+                                            const std::function<void(int)>& avancement);
 
     ~Verrou();
     Verrou(const Verrou&) = delete;
@@ -30,6 +40,8 @@ public:
 
 private:
     Verrou(Connexion& cnx, QString nom, sqlite3* compagnon);
+    static std::unique_ptr<Verrou> demander(Connexion& cnx, const QString& nom,
+                                            std::chrono::milliseconds attente);
 
     Connexion& cnx_;
     QString nom_;

@@ -13,7 +13,6 @@
 #include "db/Verrou.h"
 
 #include <QDir>
-#include <QThread>
 #include <optional>
 
 namespace tarvo::terminal {
@@ -28,28 +27,19 @@ const QString CRLF = QStringLiteral("\r\n");
 std::unique_ptr<db::Verrou> prendreVerrou(Contexte& ctx, std::chrono::milliseconds attente) {
     // Raises when there is no open connection to ask.
     const db::Base base(ctx.cnx.get());
-    const auto debut = std::chrono::steady_clock::now();
     bool montre = false;
-    for (;;) {
-        if (auto verrou = db::Verrou::essayer(*ctx.cnx, NomVerrouIntegration)) {
-            if (montre)
-                ctx.feedback.statut(QString());
-            return verrou;
-        }
-        const auto ecoule = std::chrono::duration_cast<std::chrono::milliseconds>(
-            std::chrono::steady_clock::now() - debut);
-        if (ecoule >= attente) {
-            if (montre) {
-                ctx.feedback.progression(100);
-                ctx.feedback.statut(QString());
-            }
-            return nullptr;
-        }
-        ctx.feedback.statut(QStringLiteral("Une autre intégration est en cours : attente…"));
-        ctx.feedback.progression(static_cast<int>(ecoule.count() * 100 / attente.count()));
-        montre = true;
-        QThread::msleep(50);
+    auto verrou =
+        db::Verrou::attendre(*ctx.cnx, NomVerrouIntegration, attente, [&](int avancement) {
+            ctx.feedback.statut(QStringLiteral("Une autre intégration est en cours : attente…"));
+            ctx.feedback.progression(avancement);
+            montre = true;
+        });
+    if (montre) {
+        if (!verrou)
+            ctx.feedback.progression(100);
+        ctx.feedback.statut(QString());
     }
+    return verrou;
 }
 
 // "12 lignes intégrées dans 3 expéditions", in the singular where it is one.

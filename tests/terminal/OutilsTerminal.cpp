@@ -6,8 +6,8 @@
 #include <QDateTime>
 #include <QFile>
 #include <QSqlError>
-#include <QSqlQuery>
 #include <QSqlField>
+#include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTest>
 

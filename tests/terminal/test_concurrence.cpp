@@ -4,6 +4,7 @@
 // writes is journaled once and archived once, nothing outside the archive
 // folder is ever written or deleted, and bad input is refused by name.
 #include "OutilsTerminal.h"
+#include "ServeurDeTest.h"
 #include "Tarvoctl.h"
 #include "base/Windows1252.h"
 #include "db/Connexion.h"
@@ -193,15 +194,37 @@ private slots:
 
     // Another workstation holds the integration: the run waits, shows it,
     // then gives up without touching anything; once it is free, the run
-    // goes through.
+    // goes through. On the server the lock is the session's application
+    // lock, refused without waiting.
+    void uneIntegrationALaFois_data() {
+        QTest::addColumn<VoieDeTest>("voie");
+        for (const VoieDeTest& voie : Voies())
+            if (voie.voie == db::Base::Voie::Automatique || voie.serveur)
+                QTest::newRow(voie.serveur ? "serveur" : "embarquée") << voie;
+    }
     void uneIntegrationALaFois() {
+        QFETCH(VoieDeTest, voie);
         Base b;
         const QByteArray data = ligne(0);
         b.ecrireFichier(Data, data);
-        Connexion autrePoste(u"AutrePoste"_s);
-        autrePoste.ouvrir(b.ctx->cnx->parametres());
-        auto verrou = db::Verrou::essayer(autrePoste, terminal::NomVerrouIntegration);
-        QVERIFY(verrou);
+        QVERIFY(b.prendre(voie));
+        // The other workstation lives in a thread of its own, with its own
+        // connection, as a connection serves one thread.
+        std::atomic<int> etat{0};
+        std::atomic<bool> liberer{false};
+        std::thread autrePoste([&] {
+            Connexion cnx(u"AutrePoste"_s);
+            cnx.ouvrir(b.ctx->cnx->parametres());
+            auto verrou = db::Verrou::essayer(cnx, terminal::NomVerrouIntegration);
+            etat = verrou ? 1 : -1;
+            while (!liberer)
+                QThread::msleep(10);
+            verrou.reset();
+            etat = 2;
+        });
+        while (etat == 0)
+            QThread::msleep(10);
+        QCOMPARE(etat.load(), 1);
         QVERIFY(!db::Verrou::essayer(*b.ctx->cnx, terminal::NomVerrouIntegration));
 
         const auto refus = terminal::IntegrerFichierData(*b.ctx, {std::chrono::milliseconds(300)});
@@ -212,21 +235,30 @@ private slots:
         QCOMPARE(b.contenu(u"archive"_s), QStringList());
         QCOMPARE(b.journal(), 0);
 
-        const ResultatTarvoctl ctl =
-            lancerTarvoctl({u"--dir"_s, b.dossier.path(), u"integration"_s});
+        QProcessEnvironment environnement = QProcessEnvironment::systemEnvironment();
+        QStringList compte;
+        if (voie.serveur) {
+            compte = {u"--utilisateur"_s, ServeurEssaiDisponible()->utilisateur};
+            environnement.insert(u"TARVO_MOT_DE_PASSE"_s, ServeurEssaiDisponible()->motDePasse);
+        }
+        const ResultatTarvoctl ctl = lancerTarvoctl(QStringList{u"--dir"_s, b.dossier.path()} +
+                                                        compte + QStringList{u"integration"_s},
+                                                    environnement);
         QCOMPARE(ctl.statut, 1);
         QVERIFY2(
             ctl.erreurs.contains(u"Intégration des lignes\nUne intégration est déjà en cours.\n"_s),
             qPrintable(ctl.erreurs));
         QCOMPARE(b.lireFichier(Data), data);
 
+        // Released while the run waits: the run takes it and goes through.
         std::thread liberation([&] {
             QThread::msleep(300);
-            verrou.reset();
+            liberer = true;
         });
         const auto accord =
             terminal::IntegrerFichierData(*b.ctx, {std::chrono::milliseconds(20000)});
         liberation.join();
+        autrePoste.join();
         QCOMPARE(accord.issue, terminal::ResultatIntegration::Issue::Integre);
         QCOMPARE(b.journal(), 1);
     }

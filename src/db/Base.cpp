@@ -48,8 +48,8 @@ Requete Base::preparer(const TexteSql& sql) const {
         instruction =
             std::make_unique<InstructionSQLite>(sqlite_, sql.pour(moteur_), parametres.noms);
     else
-        instruction = std::make_unique<InstructionQtSql>(qt_, parametres,
-                                                         Dialecte::RelectureIdentite(moteur_));
+        instruction = std::make_unique<InstructionQtSql>(
+            qt_, parametres, Dialecte::RelectureIdentite(moteur_), moteur_ == Moteur::SqlServer);
     return Requete(std::move(instruction), std::move(parametres));
 }
 

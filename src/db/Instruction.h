@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 #include <QStringView>
 #include <QVariant>
@@ -18,6 +19,9 @@ public:
     virtual void lierReel(int rang, double valeur) = 0;
     virtual void lierTexte(int rang, QStringView valeur) = 0;
     virtual void lierOctets(int rang, const QByteArray& valeur) = 0;
+    // A valid date-time: the embedded engine stores its text, the server
+    // receives a typed value, read alike whatever its DATEFORMAT.
+    virtual void lierMoment(int rang, const QDateTime& valeur) = 0;
     virtual void lierNul(int rang) = 0;
 
     // Runs a statement that returns no row; the number of rows it changed.

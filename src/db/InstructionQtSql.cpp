@@ -1,6 +1,7 @@
 #include "InstructionQtSql.h"
 
 #include "DiagnosticsOdbc.h"
+#include "Dialecte.h"
 #include "ErreurSql.h"
 #include "base/Erreur.h"
 
@@ -11,9 +12,9 @@
 namespace tarvo::db {
 
 InstructionQtSql::InstructionQtSql(const QSqlDatabase& base, const ParametresNommes& parametres,
-                                   const QString& relectureIdentite)
+                                   const QString& relectureIdentite, bool momentsTypes)
     : base_(base), requete_(base), occurrences_(parametres.occurrences), source_(base.driverName()),
-      relectureIdentite_(relectureIdentite) {
+      relectureIdentite_(relectureIdentite), momentsTypes_(momentsTypes) {
     // Before prepare(): a query that may scroll back keeps every row it read.
     requete_.setForwardOnly(true);
     if (!requete_.prepare(parametres.textePositionnel))
@@ -42,6 +43,13 @@ void InstructionQtSql::lierTexte(int rang, QStringView valeur) {
 
 void InstructionQtSql::lierOctets(int rang, const QByteArray& valeur) {
     lier(rang, QVariant(valeur));
+}
+
+void InstructionQtSql::lierMoment(int rang, const QDateTime& valeur) {
+    if (momentsTypes_)
+        lier(rang, QVariant(valeur));
+    else
+        lier(rang, QVariant(valeur.toString(Dialecte::FormatDateHeure)));
 }
 
 void InstructionQtSql::lierNul(int rang) {
@@ -102,11 +110,24 @@ bool InstructionQtSql::suivante() {
     if (!lance_) {
         lancer();
         lance_ = true;
+        colonnes_ = requete_.record();
+        const int n = colonnes_.count();
+        lignes_.clear();
+        while (requete_.next()) {
+            QList<QVariant> ligne;
+            ligne.reserve(n);
+            for (int colonne = 0; colonne < n; ++colonne)
+                ligne.append(requete_.isNull(colonne) ? QVariant() : requete_.value(colonne));
+            lignes_.append(std::move(ligne));
+        }
+        const QSqlError erreur = requete_.lastError();
+        requete_.finish();
+        if (erreur.isValid())
+            throw echecSql(erreur, source_);
+        courante_ = -1;
     }
-    if (requete_.next())
+    if (++courante_ < lignes_.size())
         return true;
-    if (requete_.lastError().isValid())
-        throw echecSql(requete_.lastError(), source_);
     terminer();
     return false;
 }
@@ -114,42 +135,50 @@ bool InstructionQtSql::suivante() {
 void InstructionQtSql::terminer() {
     if (lance_) {
         requete_.finish();
+        lignes_.clear();
+        courante_ = -1;
         lance_ = false;
     }
 }
 
+const QVariant& InstructionQtSql::cellule(int colonne) const {
+    static const QVariant nulle;
+    if (courante_ < 0 || courante_ >= lignes_.size() || colonne < 0 ||
+        colonne >= lignes_.at(courante_).size())
+        return nulle;
+    return lignes_.at(courante_).at(colonne);
+}
+
 int InstructionQtSql::nombreColonnes() const {
-    return requete_.record().count();
+    return colonnes_.count();
 }
 
 QString InstructionQtSql::nomColonne(int colonne) const {
-    return requete_.record().fieldName(colonne);
+    return colonnes_.fieldName(colonne);
 }
 
 bool InstructionQtSql::estNul(int colonne) const {
-    return requete_.isNull(colonne);
+    return cellule(colonne).isNull();
 }
 
 qint64 InstructionQtSql::entier(int colonne) const {
-    return requete_.value(colonne).toLongLong();
+    return cellule(colonne).toLongLong();
 }
 
 double InstructionQtSql::reel(int colonne) const {
-    return requete_.value(colonne).toDouble();
+    return cellule(colonne).toDouble();
 }
 
 QString InstructionQtSql::texte(int colonne) const {
-    return requete_.value(colonne).toString();
+    return cellule(colonne).toString();
 }
 
 QByteArray InstructionQtSql::octets(int colonne) const {
-    return requete_.value(colonne).toByteArray();
+    return cellule(colonne).toByteArray();
 }
 
 QVariant InstructionQtSql::valeur(int colonne) const {
-    if (requete_.isNull(colonne))
-        return {};
-    return requete_.value(colonne);
+    return cellule(colonne);
 }
 
 } // namespace tarvo::db

@@ -1,5 +1,6 @@
 #include "InstructionSQLite.h"
 
+#include "Dialecte.h"
 #include "base/Erreur.h"
 
 #include <sqlite3.h>
@@ -42,6 +43,10 @@ void InstructionSQLite::lierEntier(int rang, qint64 valeur) {
 
 void InstructionSQLite::lierReel(int rang, double valeur) {
     verifier(sqlite3_bind_double(stmt_, indice(rang), valeur));
+}
+
+void InstructionSQLite::lierMoment(int rang, const QDateTime& valeur) {
+    lierTexte(rang, valeur.toString(Dialecte::FormatDateHeure));
 }
 
 void InstructionSQLite::lierTexte(int rang, QStringView valeur) {

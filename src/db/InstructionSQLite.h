@@ -22,6 +22,7 @@ public:
     void lierReel(int rang, double valeur) override;
     void lierTexte(int rang, QStringView valeur) override;
     void lierOctets(int rang, const QByteArray& valeur) override;
+    void lierMoment(int rang, const QDateTime& valeur) override;
     void lierNul(int rang) override;
 
     qint64 executer() override;

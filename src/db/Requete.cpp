@@ -69,7 +69,17 @@ Requete& Requete::lier(QStringView nom, const QByteArray& valeur) {
 Requete& Requete::lier(QStringView nom, const QDateTime& valeur) {
     if (!valeur.isValid())
         return lierNul(nom);
-    return lier(nom, valeur.toString(Dialecte::FormatDateHeure));
+    instruction_->lierMoment(rangLie(nom), valeur);
+    return *this;
+}
+
+Requete& Requete::lierMoment(QStringView nom, const QString& texte) {
+    const QDateTime moment = Dialecte::lireDateHeure(texte);
+    if (moment.isValid())
+        return lier(nom, moment);
+    if (texte.isEmpty())
+        return lierNul(nom);
+    return lier(nom, texte);
 }
 
 Requete& Requete::lier(QStringView nom, const QVariant& valeur) {

@@ -25,8 +25,13 @@ public:
     Requete& lier(QStringView nom, QStringView valeur);
     Requete& lier(QStringView nom, const QString& valeur);
     Requete& lier(QStringView nom, const QByteArray& valeur);
-    // Stored as the text yyyy-MM-dd HH:mm:ss; an invalid date-time is NULL.
+    // Stored as the text yyyy-MM-dd HH:mm:ss on the embedded database, sent
+    // as a date-time to the server; an invalid date-time is NULL.
     Requete& lier(QStringView nom, const QDateTime& valeur);
+    // A moment held as the text yyyy-MM-dd HH:mm:ss, bound as the date-time
+    // it reads as (empty: NULL; unreadable: the text itself), so that the
+    // server never reads it through its session's date format.
+    Requete& lierMoment(QStringView nom, const QString& texte);
     // Null (an invalid variant) or any of the kinds above.
     Requete& lier(QStringView nom, const QVariant& valeur);
     Requete& lierNul(QStringView nom);

@@ -4,7 +4,10 @@ namespace tarvo::sql {
 
 const db::TexteSql ReglagesConnexion{
     QStringLiteral("PRAGMA journal_mode=WAL; PRAGMA foreign_keys=ON;"),
-    QStringLiteral("SET DATEFORMAT ymd")};
+    // Dates reach the server as typed values: nothing depends on its date
+    // format. A login whose defaults silence row counts would defeat the
+    // conflict checks.
+    QStringLiteral("SET NOCOUNT OFF")};
 
 const db::TexteSql NumeroConnexion{
     QStringLiteral("INSERT INTO tarvo_connexion (ouverture) VALUES (datetime('now', 'localtime'))"),

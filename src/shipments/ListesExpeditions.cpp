@@ -76,8 +76,7 @@ JeuEnregistrements ChargeListClient(Contexte& ctx) {
 }
 
 JeuEnregistrements ChargeListExp(Contexte& ctx, bool affClot) {
-    const QString depuis =
-        ctx.horloge.maintenant().addYears(-3).toString(db::Dialecte::FormatDateHeure);
+    const QDateTime depuis = ctx.horloge.maintenant().addYears(-3);
     return charger(
         ctx, ColonnesListeExp(), sql::ListeExpeditions,
         [&](Requete& r) { r.lier(u":depuis", depuis).lier(u":avecCloses", affClot ? 1 : 0); },

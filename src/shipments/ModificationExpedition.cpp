@@ -126,8 +126,7 @@ Enregistrement EnregistrerExpedition(Contexte& ctx, const DetailExpedition& char
         if (!n.erreur.isEmpty())
             return {std::nullopt, n.erreur};
     }
-    const QVariant cloture =
-        s.dateClot ? QVariant(s.dateClot->toString(db::Dialecte::FormatDateHeure)) : QVariant();
+    const QVariant cloture = s.dateClot ? QVariant(*s.dateClot) : QVariant();
     const db::Base base(ctx.cnx.get());
     db::Requete q = base.preparer(sql::EnregistrementExpedition);
     q.lier(u":libelle1", texteOuNul(s.lib1))

@@ -29,7 +29,7 @@ std::optional<QString> archiveFichierIntegre(const db::Base& base, const Identit
 void noterFichierIntegre(const db::Base& base, const IdentiteFichier& f,
                          const QString& dateIntegration, const QString& archive) {
     identifier(base, sql::NoterFichierIntegre, f)
-        .lier(u":dateIntegration", dateIntegration)
+        .lierMoment(u":dateIntegration", dateIntegration)
         .lier(u":archive", archive)
         .executer();
 }

@@ -24,7 +24,7 @@ using Effet = BilanEssai::Effet;
 bool creerColisSiAbsent(Integration& run, const LigneJournal& e, bool avecPoids) {
     db::Requete& r = run.requete(avecPoids ? Integration::CreerColisAvecPoids
                                            : Integration::CreerColisSansPoids);
-    lierColis(r, e).lier(u":dateSaisie", e.dateSaisie);
+    lierColis(r, e).lierMoment(u":dateSaisie", e.dateSaisie);
     if (avecPoids)
         r.lier(u":poids", e.poids);
     const bool cree = r.executer() > 0;
@@ -62,13 +62,15 @@ void AjoutArticleColis(Integration& run, const LigneJournal& e) {
     creerColisSiAbsent(run, e, false);
 
     db::Requete& creer = run.requete(Integration::CreerColisage);
-    lierColisage(creer, e).lier(u":quantite", e.quantite).lier(u":dateSaisie", e.dateSaisie);
+    lierColisage(creer, e).lier(u":quantite", e.quantite).lierMoment(u":dateSaisie", e.dateSaisie);
     if (creer.executer() > 0) {
         run.noter(e.noExpedition, Effet::QuantiteModifiee);
         return;
     }
     db::Requete& ajouter = run.requete(Integration::AjouterAuColisage);
-    lierColisage(ajouter, e).lier(u":quantite", e.quantite).lier(u":dateSaisie", e.dateSaisie);
+    lierColisage(ajouter, e)
+        .lier(u":quantite", e.quantite)
+        .lierMoment(u":dateSaisie", e.dateSaisie);
     noterMiseAJour(run, e, ajouter.executer(), Effet::QuantiteModifiee);
 }
 
@@ -76,7 +78,7 @@ void MajPoidsColis(Integration& run, const LigneJournal& e) {
     if (fermee(run, e))
         return;
     db::Requete& peser = run.requete(Integration::PeserColis);
-    lierColis(peser, e).lier(u":poids", e.poids).lier(u":dateSaisie", e.dateSaisie);
+    lierColis(peser, e).lier(u":poids", e.poids).lierMoment(u":dateSaisie", e.dateSaisie);
     if (peser.executer() > 0) {
         run.noter(e.noExpedition, Effet::PoidsModifie);
         return;
@@ -121,7 +123,7 @@ void RetraitArticleColis(Integration& run, const LigneJournal& e) {
         return;
     }
     db::Requete& s3 = lierColisage(run.requete(Integration::QuantiteColisageAnterieure), entree)
-                          .lier(u":dateSaisie", e.dateSaisie);
+                          .lierMoment(u":dateSaisie", e.dateSaisie);
     if (!s3.suivante()) {
         run.noter(e.noExpedition, Effet::IgnoreeNonPlusRecente);
         return;
@@ -135,7 +137,7 @@ void RetraitArticleColis(Integration& run, const LigneJournal& e) {
     }
     lierColisage(run.requete(Integration::RetirerDuColisage), entree)
         .lier(u":quantite", e.quantite)
-        .lier(u":dateSaisie", e.dateSaisie)
+        .lierMoment(u":dateSaisie", e.dateSaisie)
         .executer();
 }
 

@@ -27,8 +27,8 @@ db::Requete& lierJournal(Integration& run, Integration::Preparee p, const LigneJ
         .lier(u":codeType", e.codeType)
         .lier(u":noExpedition", e.noExpedition)
         .lier(u":noColis", e.noColis)
-        .lier(u":dateSaisie", e.dateSaisie)
-        .lier(u":dateIntegration", run.dateIntegration());
+        .lierMoment(u":dateSaisie", e.dateSaisie)
+        .lierMoment(u":dateIntegration", run.dateIntegration());
 }
 
 void journaliserArticle(Integration& run, const LigneJournal& e) {

@@ -91,6 +91,10 @@ private slots:
         QVERIFY(t.prendre(voie));
         db::Base base(t.ctx->cnx.get(), voie.voie);
         base.preparer(CreerEssai).executer();
+        // A French login's date format would read the text of 6 December as
+        // 12 June: moments must reach the server as typed values.
+        if (voie.serveur)
+            base.executerScript(db::TexteSql(u"SET DATEFORMAT dmy"_s));
 
         const QByteArray image("\x89PNG\0\x01", 6);
         const QDateTime moment(QDate(2026, 12, 6), QTime(6, 5, 4));

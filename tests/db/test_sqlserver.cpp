@@ -162,13 +162,13 @@ const QSet<QString> EmbarqueSeulement{
 // everything through would let pass. One the grammar comes to read fails
 // the test, so that it leaves this list.
 const QHash<QString, QString> RefusAttendus{
-    {u"SqlConnexion_ReglagesConnexion"_s,
-     u"SET DATEFORMAT : instruction de session absente de la grammaire tsql de sqlfluff 1.4"_s},
     {u"Lacune_Page"_s, u"OFFSET … FETCH (SQL Server 2012) absent de la grammaire tsql de sqlfluff "
                        "1.4 : retiré des instructions des navigateurs avant l'analyse"_s},
     {u"Lacune_PremiereLigne"_s, u"OFFSET … FETCH, comme Lacune_Page"_s},
     {u"Lacune_Output"_s, u"OUTPUT devant le SELECT d'un INSERT, absent de la grammaire tsql de "
                          "sqlfluff 1.4 : retiré de RattachementCommande avant l'analyse"_s},
+    {u"Lacune_UpdateTop"_s, u"TOP dans un UPDATE, absent de la grammaire tsql de sqlfluff 1.4 : "
+                            "retiré des mises à jour de la fiche société avant l'analyse"_s},
     {u"Temoin_syntaxe"_s, u"témoin : une instruction fautive"_s},
     {u"Temoin_accent"_s, u"témoin : un nom accentué hors crochets"_s},
     {u"Temoin_parenthese"_s, u"témoin : une parenthèse jamais fermée"_s},
@@ -191,6 +191,9 @@ QList<Lacune> Lacunes() {
         {u"Lacune_PremiereLigne"_s, premiere, u"SELECT a FROM t ORDER BY a"_s + premiere},
         {u"Lacune_Output"_s, sortie,
          u"INSERT INTO t ([No commande SAGE]) "_s + sortie + u"SELECT 1"_s},
+        // The grammar knows TOP in a SELECT, not in an UPDATE: the clause
+        // goes from both.
+        {u"Lacune_UpdateTop"_s, u"TOP (1) "_s, u"UPDATE TOP (1) t SET a = 1"_s},
     };
 }
 

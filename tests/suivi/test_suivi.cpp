@@ -69,16 +69,25 @@ std::optional<suivi::LigneSuivi> ligne(BaseDeTest& t, qint32 noExp, bool closes 
 class TestSuivi : public QObject {
     Q_OBJECT
 
+    void moteurs() {
+        QTest::addColumn<VoieDeTest>("voie");
+        for (const VoieDeTest& voie : VoiesDesMoteurs())
+            QTest::newRow(voie.serveur ? "serveur" : "embarquée") << voie;
+    }
+
 private slots:
     // Ordered and prepared per line, and their sums, are the range control
     // report's, on every demo shipment.
+    void chiffresDuControle_data() { moteurs(); }
     void chiffresDuControle() {
+        QFETCH(VoieDeTest, voie);
         BaseDeTest t;
         t.creerBase(true);
         expedition900(t);
         colis(t, 1, 1.0);
         contenu(t, 1, CodeCoussin, 5);
         contenu(t, 1, CodeManique, 1);
+        QVERIFY(t.prendre(voie));
         const db::Base base(t.ctx->cnx.get());
         const QList<suivi::LigneSuivi> suivi = suivi::LireSuivi(base, true, 10);
         QVERIFY(suivi.size() >= 4);
@@ -160,7 +169,9 @@ private slots:
 
     // One weighed parcel per verdict; the follow-up counts the suspects the
     // check finds, and the lines view lists them.
+    void controlePoids_data() { moteurs(); }
     void controlePoids() {
+        QFETCH(VoieDeTest, voie);
         BaseDeTest t;
         t.creerBase(true);
         expedition900(t);
@@ -178,6 +189,7 @@ private slots:
         colis(t, 5, QVariant()); // not weighed: not listed
         contenu(t, 5, CodeCoussin, 1);
         colis(t, 6, 0.3); // weighed and empty
+        QVERIFY(t.prendre(voie));
         const db::Base base(t.ctx->cnx.get());
         QStringList lignes{suivi::EnTeteControlePoids()};
         for (const suivi::ColisControle& c : suivi::ControlerPoids(base, 900, 10))

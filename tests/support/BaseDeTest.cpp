@@ -72,6 +72,14 @@ QList<VoieDeTest> Voies() {
     return voies;
 }
 
+QList<VoieDeTest> VoiesDesMoteurs() {
+    QList<VoieDeTest> voies;
+    for (const VoieDeTest& voie : Voies())
+        if (voie.voie == db::Base::Voie::Automatique || voie.serveur)
+            voies.append(voie);
+    return voies;
+}
+
 BaseDeTest::BaseDeTest() : horloge(QDateTime(QDate(2012, 4, 19), QTime(13, 42, 25))) {
     ctx = std::make_unique<Contexte>(dossier.path(), prompts, feedback, horloge);
     ecrireIni(iniParDefaut(dossier.path()));

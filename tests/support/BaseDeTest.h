@@ -29,6 +29,9 @@ struct VoieDeTest {
 // the server only when the suite started one (a message says once what is
 // left out).
 QList<VoieDeTest> Voies();
+// The embedded engine's own handle and the server: for tests whose subject
+// is what the statements do rather than how a driver carries them.
+QList<VoieDeTest> VoiesDesMoteurs();
 
 // A program folder of its own in a temporary directory: TARVOX.ini, the
 // version file, terminal and archive folders, and on demand an embedded

@@ -198,9 +198,8 @@ private slots:
     // lock, refused without waiting.
     void uneIntegrationALaFois_data() {
         QTest::addColumn<VoieDeTest>("voie");
-        for (const VoieDeTest& voie : Voies())
-            if (voie.voie == db::Base::Voie::Automatique || voie.serveur)
-                QTest::newRow(voie.serveur ? "serveur" : "embarquée") << voie;
+        for (const VoieDeTest& voie : VoiesDesMoteurs())
+            QTest::newRow(voie.serveur ? "serveur" : "embarquée") << voie;
     }
     void uneIntegrationALaFois() {
         QFETCH(VoieDeTest, voie);

@@ -8,6 +8,7 @@
 # FreeTDS configuration (DOSSIER/freetds.conf, server "tarvo-essai") that the
 # tests read. Without the tarball nothing starts, the tests say so and leave
 # their server rows out; TARVO_EXIGER_SERVEUR=1 (CI) makes that a failure.
+# TARVO_SANS_SERVEUR=1 leaves the server out on purpose (the sanitizer suite).
 set -euo pipefail
 
 commande="${1:-}"
@@ -38,6 +39,10 @@ portLibre() {
 
 demarrer() {
     rm -f "$INFO"
+    if [ "${TARVO_SANS_SERVEUR:-0}" = 1 ]; then
+        echo "Essais sur le serveur ignorés (TARVO_SANS_SERVEUR=1)."
+        exit 0
+    fi
     if [ -z "$ARCHIVE" ]; then
         echo "Moteur T-SQL absent ($SOURCE/babelfish-*.tar.zst) : les essais sur le serveur sont ignorés."
         [ "${TARVO_EXIGER_SERVEUR:-0}" = 1 ] && exit 1

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The T-SQL engine the server-path tests run on: Babelfish, from the tarball
-# beside the project, unpacked into the build folder once, started on free
-# local ports for one run of the suite and stopped at its end.
+# beside the project, unpacked once per build folder, started on free local
+# ports for one run of the suite and stopped at its end.
 #   serveur-essai.sh demarrer DOSSIER   (DOSSIER: where it lives, in the build folder)
 #   serveur-essai.sh arreter DOSSIER
 # Once started, DOSSIER/serveur.ini names the port, the login and the
@@ -18,9 +18,13 @@ dossier="${2:-}"
 RACINE="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 SOURCE="${TARVO_BABELFISH:-$RACINE/../shared/babelfish}"
 ARCHIVE="$(ls "$SOURCE"/babelfish-*.tar.zst 2>/dev/null | head -n 1 || true)"
-INSTALLATION="$dossier/babelfish"
-DONNEES="$dossier/donnees"
 INFO="$dossier/serveur.ini"
+# Run as root, the server runs as nobody, who must reach its programs and
+# data through every folder above them: a build folder under /root would
+# not do. They live under /tmp instead, in a folder of this build folder's.
+LOGE="${TMPDIR:-/tmp}/tarvo-serveur-$(printf '%s' "$(cd "$(dirname "$dossier")" 2>/dev/null && pwd)/$(basename "$dossier")" | md5sum | cut -c1-12)"
+INSTALLATION="$LOGE/babelfish"
+DONNEES="$LOGE/donnees"
 
 # A port nobody answers on, from a range of its own so that two suites on
 # one machine rarely try the same one.
@@ -48,11 +52,12 @@ demarrer() {
         [ "${TARVO_EXIGER_SERVEUR:-0}" = 1 ] && exit 1
         exit 0
     fi
-    mkdir -p "$dossier"
+    mkdir -p "$dossier" "$LOGE"
+    chmod 755 "$LOGE"
     # Unpacked once per build folder; a newer tarball replaces it.
     if [ ! -x "$INSTALLATION/bin/postgres" ] || [ "$ARCHIVE" -nt "$INSTALLATION/bin/postgres" ]; then
         rm -rf "$INSTALLATION"
-        tar --zstd -xf "$ARCHIVE" -C "$dossier"
+        tar --zstd -xf "$ARCHIVE" -C "$LOGE"
         touch "$INSTALLATION/bin/postgres"
     fi
     # A server left by a run that was killed is stopped; every run starts

@@ -62,7 +62,7 @@ demarrer() {
     fi
     # A server left by a run that was killed is stopped; every run starts
     # from an empty cluster, so that no database of an earlier run remains.
-    if [ -s "$DONNEES/PG_VERSION" ]; then
+    if [ -f "$DONNEES/postmaster.pid" ]; then
         "$INSTALLATION/start-babelfish.sh" stop "$INSTALLATION" "$DONNEES" >/dev/null 2>&1 || true
     fi
     rm -rf "$DONNEES"
@@ -80,9 +80,10 @@ demarrer() {
     echo "Moteur T-SQL prêt sur 127.0.0.1:$tds"
 }
 
+# Stops the server when it runs; a run without one has nothing to stop.
 arreter() {
     rm -f "$INFO"
-    if [ -s "$DONNEES/PG_VERSION" ]; then
+    if [ -f "$DONNEES/postmaster.pid" ]; then
         "$INSTALLATION/start-babelfish.sh" stop "$INSTALLATION" "$DONNEES" >/dev/null
     fi
 }

@@ -15,9 +15,7 @@ namespace {
 class Lecture {
 public:
     explicit Lecture(const Journee& j) : cnx_(QStringLiteral("journee")) {
-        tarvo::ParametresConnexion p;
-        p.base = j.dossier.base;
-        cnx_.ouvrir(p);
+        cnx_.ouvrir(j.parametres);
     }
 
     // The first column of every row; empty when the database is busy.
@@ -38,6 +36,7 @@ public:
 
     bool executer(const QString& requete, const QVariantList& valeurs = {}) {
         QSqlQuery q(cnx_.base());
+        q.setForwardOnly(true);
         if (!q.prepare(requete))
             return false;
         for (int i = 0; i < valeurs.size(); ++i)
@@ -233,9 +232,13 @@ void tueur(Journee& j, quint64 graine, std::atomic<int>& tues) {
 void chargerArticles(Journee& j) {
     Lecture l(j);
     std::vector<QByteArray> codes;
-    for (const QString& c : l.colonne(QStringLiteral(
-             "SELECT [Code barres Article] FROM Article WHERE length([Code barres Article]) = 13 "
-             "AND [Code barres Article] NOT GLOB '*[^0-9]*'")))
+    for (const QString& c : l.colonne(j.sql(
+             tarvo::db::TexteSql(QStringLiteral("SELECT [Code barres Article] FROM Article WHERE "
+                                                "length([Code barres Article]) = 13 "
+                                                "AND [Code barres Article] NOT GLOB '*[^0-9]*'"),
+                                 QStringLiteral("SELECT [Code barres Article] FROM Article WHERE "
+                                                "LEN([Code barres Article]) = 13 "
+                                                "AND [Code barres Article] NOT LIKE '%[^0-9]%'")))))
         codes.push_back(c.toLatin1());
     j.catalogue.fixerArticles(codes);
     j.catalogue.fixerExpeditions(nombres(l.colonne(ExpeditionsOuvertes)));

@@ -3,6 +3,7 @@
 #include "Ecarts.h"
 #include "TotauxColisage.h"
 #include "db/Connexion.h"
+#include "db/Dialecte.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,11 +19,13 @@ constexpr int Exemples = 5;
 
 class Base {
 public:
-    explicit Base(const Journee& j) : cnx_(QStringLiteral("controle")) {
-        tarvo::ParametresConnexion p;
-        p.base = j.dossier.base;
-        cnx_.ouvrir(p);
+    explicit Base(const Journee& j) : cnx_(QStringLiteral("controle")), j_(j) {
+        cnx_.ouvrir(j.parametres);
     }
+    QString sql(const QString& sqlite, const QString& serveur) const {
+        return j_.sql(tarvo::db::TexteSql(sqlite, serveur));
+    }
+    bool surServeur() const { return j_.surServeur(); }
     // The rows of a query; a failure ends the program, the checks cannot go on.
     QList<QVariantList> lignes(const QString& requete, const QVariantList& valeurs = {}) const {
         QSqlQuery q(cnx_.base());
@@ -35,8 +38,12 @@ public:
         QList<QVariantList> resultat;
         while (q.next()) {
             QVariantList l;
+            // The server's moments read as the embedded file's text.
             for (int i = 0; i < q.record().count(); ++i)
-                l << q.value(i);
+                l << (q.value(i).typeId() == QMetaType::QDateTime && !q.isNull(i)
+                          ? QVariant(q.value(i).toDateTime().toString(
+                                tarvo::db::Dialecte::FormatDateHeure))
+                          : q.value(i));
             resultat << l;
         }
         return resultat;
@@ -44,6 +51,7 @@ public:
 
 private:
     tarvo::Connexion cnx_;
+    const Journee& j_;
 };
 
 std::optional<QString> texteOuNul(const QVariant& v) {
@@ -68,9 +76,14 @@ EtatColis lireEtat(const Base& b) {
 QList<EntreeJournal> lireJournal(const Base& b, qint64 depuis) {
     QList<EntreeJournal> entrees;
     for (const QVariantList& l :
-         b.lignes(QStringLiteral("SELECT [Code type ligne], [No Expédition], [No Colis], "
-                                 "[Code barres Article], [Poids colis], [Quantité], [Date saisie] "
-                                 "FROM [Journal de saisie] WHERE rowid > ? ORDER BY rowid"),
+         b.lignes(b.sql(QStringLiteral("SELECT [Code type ligne], [No Expédition], [No Colis], "
+                                       "[Code barres Article], [Poids colis], [Quantité], "
+                                       "[Date saisie] FROM [Journal de saisie] WHERE rowid > ? "
+                                       "ORDER BY rowid"),
+                        QStringLiteral("SELECT [Code type ligne], [No Expédition], [No Colis], "
+                                       "[Code barres Article], [Poids colis], [Quantité], "
+                                       "[Date saisie] FROM [Journal de saisie] "
+                                       "WHERE [Id saisie] > ? ORDER BY [Id saisie]")),
                   {depuis}))
         entrees << EntreeJournal{l[0].toString(), l[1].toInt(), l[2].toString(), l[3].toString(),
                                  l[4].toDouble(), l[5].toInt(), l[6].toString()};
@@ -249,9 +262,12 @@ Verdict controlerArchives(const Journee& j, const QList<LigneEcrite>& ecrites, q
 
 Verdict controlerCommandes(const Base& b) {
     Verdict v(QStringLiteral("Aucune commande n'est dans deux expéditions"));
-    const auto doubles = b.lignes(
+    const auto doubles = b.lignes(b.sql(
         QStringLiteral("SELECT [No commande SAGE], COUNT(*), GROUP_CONCAT([No Expédition], ', ') "
-                       "FROM [Liste commandes] GROUP BY [No commande SAGE] HAVING COUNT(*) > 1"));
+                       "FROM [Liste commandes] GROUP BY [No commande SAGE] HAVING COUNT(*) > 1"),
+        QStringLiteral("SELECT [No commande SAGE], COUNT(*), MIN([No Expédition]), "
+                       "MAX([No Expédition]) FROM [Liste commandes] GROUP BY [No commande SAGE] "
+                       "HAVING COUNT(*) > 1")));
     const auto total = b.lignes(
         QStringLiteral("SELECT COUNT(*), COUNT(DISTINCT [No Expédition]) FROM [Liste commandes]"));
     v.details << QStringLiteral("%1 commandes rattachées à %2 expéditions")
@@ -274,7 +290,8 @@ Verdict controlerColisage(const Base& b, const Depart& depart,
     Verdict v(QStringLiteral("Colis et Colisage sont ce que le journal implique"));
     QHash<qint32, bool> ouvertes;
     for (const QVariantList& l :
-         b.lignes(QStringLiteral("SELECT [No Expédition], [Date cloture] IS NULL FROM Expédition")))
+         b.lignes(QStringLiteral("SELECT [No Expédition], CASE WHEN [Date cloture] IS NULL THEN 1 "
+                                 "ELSE 0 END FROM Expédition")))
         ouvertes.insert(l[0].toInt(), l[1].toBool());
     const Fermee fermee = [&](qint32 n) { return !ouvertes.value(n, false); };
     EtatColis attendu = depart.etat;
@@ -296,9 +313,11 @@ Verdict controlerColisage(const Base& b, const Depart& depart,
 
 Verdict controlerEdition(Journee& j, const Base& b) {
     Verdict v(QStringLiteral("La liste de colisage donne les totaux de la base"));
-    const auto expeditions = b.lignes(QStringLiteral(
-        "SELECT [No Expédition] FROM Colis GROUP BY [No Expédition] ORDER BY COUNT(*) DESC, "
-        "[No Expédition] LIMIT 3"));
+    const auto expeditions = b.lignes(
+        b.sql(QStringLiteral("SELECT [No Expédition] FROM Colis GROUP BY [No Expédition] "
+                             "ORDER BY COUNT(*) DESC, [No Expédition] LIMIT 3"),
+              QStringLiteral("SELECT TOP (3) [No Expédition] FROM Colis GROUP BY [No Expédition] "
+                             "ORDER BY COUNT(*) DESC, [No Expédition]")));
     for (const QVariantList& e : expeditions) {
         const qint32 exp = e[0].toInt();
         const QString pdf = j.dossier.chemin(QStringLiteral("editions/controle-%1.pdf").arg(exp));
@@ -320,7 +339,7 @@ Verdict controlerEdition(Journee& j, const Base& b) {
         }
         TotauxColisage attendu;
         for (const QVariantList& c :
-             b.lignes(QStringLiteral("SELECT C.[No Colis], (SELECT IFNULL(SUM(G.[Quantité]), 0) "
+             b.lignes(QStringLiteral("SELECT C.[No Colis], (SELECT COALESCE(SUM(G.[Quantité]), 0) "
                                      "FROM Colisage G WHERE G.[No Expédition] = C.[No Expédition] "
                                      "AND G.[No Colis] = C.[No Colis]) FROM Colis C "
                                      "WHERE C.[No Expédition] = ? ORDER BY C.[No Colis]"),
@@ -348,6 +367,11 @@ Verdict controlerEdition(Journee& j, const Base& b) {
 
 Verdict controlerIntegrite(const Base& b) {
     Verdict v(QStringLiteral("PRAGMA integrity_check"));
+    // The server keeps its own files; the test engine has no DBCC CHECKDB.
+    if (b.surServeur()) {
+        v.details << QStringLiteral("sans objet sur le serveur");
+        return v;
+    }
     for (const QVariantList& l : b.lignes(QStringLiteral("PRAGMA integrity_check")))
         if (l[0].toString() != QStringLiteral("ok")) {
             v.reussi = false;
@@ -370,7 +394,9 @@ Verdict controlerProcessus(const Journee& j, const Terminaux& terminaux) {
 Depart lireDepart(const Journee& j) {
     const Base b(j);
     return {lireEtat(b),
-            b.lignes(QStringLiteral("SELECT IFNULL(MAX(rowid), 0) FROM [Journal de saisie]"))[0][0]
+            b.lignes(b.sql(QStringLiteral("SELECT IFNULL(MAX(rowid), 0) FROM [Journal de saisie]"),
+                           QStringLiteral("SELECT COALESCE(MAX([Id saisie]), 0) "
+                                          "FROM [Journal de saisie]")))[0][0]
                 .toLongLong()};
 }
 

@@ -103,12 +103,14 @@ std::vector<QByteArray> Catalogue::articles() const {
 }
 
 Journee::Journee(const QString& racine, QString t)
-    : dossier(racine), tarvoctl(std::move(t)), lanceur(dossier.chemin(QStringLiteral("sorties"))) {}
+    : dossier(racine), tarvoctl(std::move(t)), lanceur(dossier.chemin(QStringLiteral("sorties"))) {
+    parametres.base = dossier.base;
+}
 
 Issue Journee::commande(const QStringList& arguments) {
     const QString debut = QDateTime::currentDateTime().toString(QStringLiteral("HH:mm:ss.zzz"));
     const Issue issue = lanceur.executer(
-        tarvoctl, QStringList{QStringLiteral("--dir"), dossier.racine} + arguments);
+        tarvoctl, QStringList{QStringLiteral("--dir"), dossier.racine} + compte + arguments);
     registre.noter(arguments.value(0), issue);
     const QString issueTexte = issue.tueParNous ? QStringLiteral("tué")
                                : issue.signal   ? QStringLiteral("signal %1").arg(issue.signal)

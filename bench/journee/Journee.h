@@ -1,6 +1,8 @@
 #pragma once
 
 #include "Lanceur.h"
+#include "db/Connexion.h"
+#include "db/TexteSql.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -77,8 +79,16 @@ struct Journee {
     // Sleeps in small steps; false once the day is over.
     bool attendre(int millisecondes) const;
 
+    // The texts of the engine the day runs on.
+    QString sql(const tarvo::db::TexteSql& texte) const { return texte.pour(parametres.moteur); }
+    bool surServeur() const { return parametres.moteur == tarvo::db::Moteur::SqlServer; }
+
     Dossier dossier;
     QString tarvoctl;
+    // Where the day's database is: the embedded file, or the server database
+    // the day made; `compte` goes before every tarvoctl command there.
+    tarvo::ParametresConnexion parametres;
+    QStringList compte;
     Lanceur lanceur;
     Registre registre;
     Catalogue catalogue;

@@ -1,5 +1,7 @@
 #include "Preparation.h"
 
+#include "ServeurDeTest.h"
+
 #include <QDir>
 #include <QFile>
 
@@ -36,6 +38,33 @@ QByteArray ini(const QString& racine) {
 }
 
 } // namespace
+
+QString passerSurServeur(Journee& j) {
+    const std::optional<tarvo::test::ServeurEssai>& serveur = tarvo::test::ServeurEssaiDisponible();
+    if (!serveur)
+        return QStringLiteral("Aucun moteur T-SQL d'essai ne tourne.");
+    const QString base = tarvo::test::CreerBaseServeur();
+    tarvo::test::CopierVersServeur(j.dossier.base, base);
+    QByteArray contenu = ini(j.dossier.racine);
+    contenu.replace("PROVIDER=SQLITE", "PROVIDER=SQLSERVER");
+    contenu.replace("SECURITYMODE=INTEG", "SECURITYMODE=SQL");
+    contenu.replace("SERVERNAME=\r\n",
+                    "SERVERNAME=" + serveur->hote.toUtf8() + "\r\nODBCDRIVER=FreeTDS\r\n");
+    contenu.replace("DBNAME=tarvo.db", "DBNAME=" + base.toUtf8());
+    if (!ecrire(j.dossier.chemin(QStringLiteral("TARVOX.ini")), contenu))
+        return QStringLiteral("Impossible d'écrire la configuration dans %1").arg(j.dossier.racine);
+    tarvo::ParametresConnexion& p = j.parametres;
+    p.moteur = tarvo::db::Moteur::SqlServer;
+    p.serveur = serveur->hote;
+    p.base = base;
+    p.piloteOdbc = QStringLiteral("FreeTDS");
+    p.integre = false;
+    p.utilisateur = serveur->utilisateur;
+    p.motDePasse = serveur->motDePasse;
+    j.compte = {QStringLiteral("--utilisateur"), serveur->utilisateur};
+    qputenv("TARVO_MOT_DE_PASSE", serveur->motDePasse.toUtf8());
+    return {};
+}
 
 QString preparerDossier(Journee& j) {
     QDir racine(j.dossier.racine);

@@ -10,4 +10,10 @@ namespace journee {
 // failure, empty when the folder is ready.
 QString preparerDossier(Journee& j);
 
+// Moves the day to a new database of the test server holding the demo
+// database's rows: TARVOX.ini names it as a site would, every tarvoctl run
+// logs in, the day's own reads go there. Returns the failure, empty when
+// the day can start.
+QString passerSurServeur(Journee& j);
+
 } // namespace journee

@@ -2,7 +2,11 @@
 // database, through the real tarvoctl, then checked.
 //
 //   journee [DOSSIER] [--duree SECONDES] [--graine N] [--postes N]
-//           [--terminaux N] [--tarvoctl CHEMIN] [--garder]
+//           [--terminaux N] [--tarvoctl CHEMIN] [--garder] [--serveur]
+//
+// --serveur plays the day on a database of the tests' T-SQL engine (started
+// by the suite, or by tests/support/serveur-essai.sh demarrer
+// build-release/serveur-essai), through FreeTDS, instead of the embedded file.
 //
 // DOSSIER must be missing or empty; without it the day runs in a temporary
 // folder, removed at the end unless --garder is given. Exit status 0 only
@@ -10,6 +14,7 @@
 #include "Activites.h"
 #include "Controles.h"
 #include "Preparation.h"
+#include "ServeurDeTest.h"
 #include "Terminaux.h"
 
 #include <QCommandLineParser>
@@ -117,7 +122,8 @@ int main(int argc, char** argv) {
          {QStringLiteral("terminaux"), QStringLiteral("terminaux"), QStringLiteral("n")},
          {QStringLiteral("tarvoctl"), QStringLiteral("chemin de tarvoctl"),
           QStringLiteral("chemin")},
-         {QStringLiteral("garder"), QStringLiteral("garder le dossier temporaire")}});
+         {QStringLiteral("garder"), QStringLiteral("garder le dossier temporaire")},
+         {QStringLiteral("serveur"), QStringLiteral("jouer la journée sur le serveur d'essai")}});
     if (!p.parse(app.arguments()) || p.positionalArguments().size() > 1) {
         std::fprintf(stderr, "%s\n",
                      qPrintable(p.errorText().isEmpty() ? p.helpText() : p.errorText()));
@@ -162,6 +168,17 @@ int main(int argc, char** argv) {
     if (const QString echec = preparerDossier(j); !echec.isEmpty()) {
         std::fprintf(stderr, "%s\n", qPrintable(echec));
         return 1;
+    }
+    if (p.isSet(QStringLiteral("serveur"))) {
+        if (!tarvo::test::ServeurEssaiDisponible()) {
+            ecrire(QStringLiteral("Journée sur le serveur non jouée : pas de moteur T-SQL."));
+            return 0;
+        }
+        if (const QString echec = passerSurServeur(j); !echec.isEmpty()) {
+            std::fprintf(stderr, "%s\n", qPrintable(echec));
+            return 1;
+        }
+        ecrire(QStringLiteral("Sur le serveur : base %1").arg(j.parametres.base));
     }
     chargerArticles(j);
     const Depart depart = lireDepart(j);

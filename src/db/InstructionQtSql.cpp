@@ -7,9 +7,27 @@
 
 #include <QSqlDriver>
 #include <QSqlError>
+#include <QSqlField>
 #include <QSqlRecord>
+#include <cmath>
 
 namespace tarvo::db {
+namespace {
+
+// A decimal column's value as the embedded engine gives it: a whole number
+// as an integer, another as a real. The ODBC driver hands decimals over as
+// their text ("2.500000").
+QVariant nombre(const QVariant& valeur) {
+    bool lu = false;
+    const double reel = valeur.toDouble(&lu);
+    if (!lu)
+        return valeur;
+    if (std::trunc(reel) == reel && std::abs(reel) < 9.0e15)
+        return QVariant(static_cast<qint64>(reel));
+    return QVariant(reel);
+}
+
+} // namespace
 
 InstructionQtSql::InstructionQtSql(const QSqlDatabase& base, const ParametresNommes& parametres,
                                    const QString& relectureIdentite, bool momentsTypes)
@@ -112,12 +130,21 @@ bool InstructionQtSql::suivante() {
         lance_ = true;
         colonnes_ = requete_.record();
         const int n = colonnes_.count();
+        QList<bool> decimales(n);
+        for (int colonne = 0; colonne < n; ++colonne)
+            decimales[colonne] = colonnes_.field(colonne).metaType().id() == QMetaType::Double;
         lignes_.clear();
         while (requete_.next()) {
             QList<QVariant> ligne;
             ligne.reserve(n);
-            for (int colonne = 0; colonne < n; ++colonne)
-                ligne.append(requete_.isNull(colonne) ? QVariant() : requete_.value(colonne));
+            for (int colonne = 0; colonne < n; ++colonne) {
+                if (requete_.isNull(colonne))
+                    ligne.append(QVariant());
+                else if (decimales.at(colonne))
+                    ligne.append(nombre(requete_.value(colonne)));
+                else
+                    ligne.append(requete_.value(colonne));
+            }
             lignes_.append(std::move(ligne));
         }
         const QSqlError erreur = requete_.lastError();

@@ -11,8 +11,9 @@ namespace tarvo::db {
 // The schema version this program makes and needs. Each later version adds
 // its upgrade step, sqlite_vN.sql and sqlserver_vN.sql (schema 5, the French
 // order, is code on the embedded side: RefaireTablesEnFrancais; schema 6 adds
-// the article weights' columns in code where they are missing).
-constexpr int VersionSchema = 6;
+// the article weights' columns in code where they are missing; schema 7
+// makes the server's range control count decimal quantities).
+constexpr int VersionSchema = 7;
 
 // The installation scripts, kept as resources of the core library.
 QString ScriptSchemaSQLite();

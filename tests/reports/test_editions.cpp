@@ -209,11 +209,6 @@ private slots:
         QVERIFY(t.prendre(voie));
         db::Base base(t.ctx->cnx.get(), voie.voie);
         QVERIFY(prepaEtatControleQteGamme_old(*t.ctx, base, 900, 7));
-        if (voie.serveur)
-            QEXPECT_FAIL("",
-                         "Le serveur compte le contrôle de gamme en entiers (CAST … AS int dans "
-                         "controle_qte_base, variables bigint de la procédure) : 2,5 y devient 2.",
-                         Abort);
         QCOMPARE(
             lignesGamme(base, 900, 7),
             QStringList({u"9000000000901|Drap homonyme - Blanc|1|1|OK|0"_s,

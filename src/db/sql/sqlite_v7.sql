@@ -1,0 +1,3 @@
+-- Schema 7: the server's range control counts decimal quantities. The
+-- embedded control views and work table already keep them (NUMERIC): no
+-- change here.

@@ -45,22 +45,10 @@ QString passerSurServeur(Journee& j) {
         return QStringLiteral("Aucun moteur T-SQL d'essai ne tourne.");
     const QString base = tarvo::test::CreerBaseServeur();
     tarvo::test::CopierVersServeur(j.dossier.base, base);
-    QByteArray contenu = ini(j.dossier.racine);
-    contenu.replace("PROVIDER=SQLITE", "PROVIDER=SQLSERVER");
-    contenu.replace("SECURITYMODE=INTEG", "SECURITYMODE=SQL");
-    contenu.replace("SERVERNAME=\r\n",
-                    "SERVERNAME=" + serveur->hote.toUtf8() + "\r\nODBCDRIVER=FreeTDS\r\n");
-    contenu.replace("DBNAME=tarvo.db", "DBNAME=" + base.toUtf8());
-    if (!ecrire(j.dossier.chemin(QStringLiteral("TARVOX.ini")), contenu))
+    if (!ecrire(j.dossier.chemin(QStringLiteral("TARVOX.ini")),
+                tarvo::test::IniSurServeur(ini(j.dossier.racine), base)))
         return QStringLiteral("Impossible d'écrire la configuration dans %1").arg(j.dossier.racine);
-    tarvo::ParametresConnexion& p = j.parametres;
-    p.moteur = tarvo::db::Moteur::SqlServer;
-    p.serveur = serveur->hote;
-    p.base = base;
-    p.piloteOdbc = QStringLiteral("FreeTDS");
-    p.integre = false;
-    p.utilisateur = serveur->utilisateur;
-    p.motDePasse = serveur->motDePasse;
+    j.parametres = tarvo::test::ParametresServeur(base);
     j.compte = {QStringLiteral("--utilisateur"), serveur->utilisateur};
     qputenv("TARVO_MOT_DE_PASSE", serveur->motDePasse.toUtf8());
     return {};

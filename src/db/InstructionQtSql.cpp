@@ -124,34 +124,38 @@ qint64 InstructionQtSql::executerInsertion() {
     return relecture.value(0).toLongLong();
 }
 
+void InstructionQtSql::lireLignes() {
+    colonnes_ = requete_.record();
+    const int n = colonnes_.count();
+    QList<bool> decimales(n);
+    for (int colonne = 0; colonne < n; ++colonne)
+        decimales[colonne] = colonnes_.field(colonne).metaType().id() == QMetaType::Double;
+    lignes_.clear();
+    while (requete_.next()) {
+        QList<QVariant> ligne;
+        ligne.reserve(n);
+        for (int colonne = 0; colonne < n; ++colonne) {
+            if (requete_.isNull(colonne))
+                ligne.append(QVariant());
+            else if (decimales.at(colonne))
+                ligne.append(nombre(requete_.value(colonne)));
+            else
+                ligne.append(requete_.value(colonne));
+        }
+        lignes_.append(std::move(ligne));
+    }
+    const QSqlError erreur = requete_.lastError();
+    requete_.finish();
+    if (erreur.isValid())
+        throw echecSql(erreur, source_);
+    courante_ = -1;
+}
+
 bool InstructionQtSql::suivante() {
     if (!lance_) {
         lancer();
         lance_ = true;
-        colonnes_ = requete_.record();
-        const int n = colonnes_.count();
-        QList<bool> decimales(n);
-        for (int colonne = 0; colonne < n; ++colonne)
-            decimales[colonne] = colonnes_.field(colonne).metaType().id() == QMetaType::Double;
-        lignes_.clear();
-        while (requete_.next()) {
-            QList<QVariant> ligne;
-            ligne.reserve(n);
-            for (int colonne = 0; colonne < n; ++colonne) {
-                if (requete_.isNull(colonne))
-                    ligne.append(QVariant());
-                else if (decimales.at(colonne))
-                    ligne.append(nombre(requete_.value(colonne)));
-                else
-                    ligne.append(requete_.value(colonne));
-            }
-            lignes_.append(std::move(ligne));
-        }
-        const QSqlError erreur = requete_.lastError();
-        requete_.finish();
-        if (erreur.isValid())
-            throw echecSql(erreur, source_);
-        courante_ = -1;
+        lireLignes();
     }
     if (++courante_ < lignes_.size())
         return true;

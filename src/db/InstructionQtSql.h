@@ -48,6 +48,8 @@ public:
 private:
     void lier(int rang, const QVariant& valeur);
     void lancer();
+    // Reads every row of the query just run into lignes_, then closes it.
+    void lireLignes();
     const QVariant& cellule(int colonne) const;
 
     QSqlDatabase base_;

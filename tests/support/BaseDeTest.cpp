@@ -128,13 +128,7 @@ bool BaseDeTest::passerParServeur() {
     const bool rapport = ctx->conxReport && ctx->conxReport->estOuverte();
     ctx->conxReport.reset();
     ctx->cnx.reset();
-    QByteArray ini = lireFichier(u"TARVOX.ini"_s);
-    ini.replace("PROVIDER=SQLITE\r\n", "PROVIDER=SQLSERVER\r\n");
-    ini.replace("SECURITYMODE=INTEG\r\n", "SECURITYMODE=SQL\r\n");
-    ini.replace("SERVERNAME=\r\n",
-                "SERVERNAME=" + serveur->hote.toUtf8() + "\r\nODBCDRIVER=FreeTDS\r\n");
-    ini.replace("DBNAME=tarvo.db\r\n", "DBNAME=" + base.toUtf8() + "\r\n");
-    ecrireIni(ini);
+    ecrireIni(IniSurServeur(lireFichier(u"TARVOX.ini"_s), base));
     ctx->modeSecurite = u"SQL"_s;
     if (!ConnexionBase(*ctx, serveur->utilisateur, serveur->motDePasse))
         qFatal("Connexion au serveur d'essai impossible : %s",

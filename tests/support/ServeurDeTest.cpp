@@ -40,19 +40,6 @@ std::optional<ServeurEssai> lireServeur() {
                         reglages.value(u"motDePasse"_s).toString()};
 }
 
-ParametresConnexion parametres(const QString& base) {
-    const ServeurEssai& s = *ServeurEssaiDisponible();
-    ParametresConnexion p;
-    p.moteur = db::Moteur::SqlServer;
-    p.serveur = s.hote;
-    p.base = base;
-    p.piloteOdbc = u"FreeTDS"_s;
-    p.integre = false;
-    p.utilisateur = s.utilisateur;
-    p.motDePasse = s.motDePasse;
-    return p;
-}
-
 // A plain QtSql connection for the setup, outside the program's own code.
 class ConnexionEssai {
 public:
@@ -60,7 +47,7 @@ public:
         static QAtomicInt compteur;
         nom_ = u"ServeurEssai-"_s + QString::number(compteur.fetchAndAddRelaxed(1));
         QSqlDatabase db = QSqlDatabase::addDatabase(u"QODBC"_s, nom_);
-        db.setDatabaseName(ChaineOdbc(parametres(base)));
+        db.setDatabaseName(ChaineOdbc(ParametresServeur(base)));
         if (!db.open())
             qFatal("Connexion au moteur T-SQL impossible : %s", qPrintable(db.lastError().text()));
     }
@@ -181,6 +168,28 @@ void copierTable(const QSqlDatabase& source, const ConnexionEssai& cible, const 
 }
 
 } // namespace
+
+ParametresConnexion ParametresServeur(const QString& base) {
+    const ServeurEssai& s = *ServeurEssaiDisponible();
+    ParametresConnexion p;
+    p.moteur = db::Moteur::SqlServer;
+    p.serveur = s.hote;
+    p.base = base;
+    p.piloteOdbc = u"FreeTDS"_s;
+    p.integre = false;
+    p.utilisateur = s.utilisateur;
+    p.motDePasse = s.motDePasse;
+    return p;
+}
+
+QByteArray IniSurServeur(QByteArray ini, const QString& base) {
+    ini.replace("PROVIDER=SQLITE\r\n", "PROVIDER=SQLSERVER\r\n");
+    ini.replace("SECURITYMODE=INTEG\r\n", "SECURITYMODE=SQL\r\n");
+    ini.replace("SERVERNAME=\r\n", "SERVERNAME=" + ServeurEssaiDisponible()->hote.toUtf8() +
+                                       "\r\nODBCDRIVER=FreeTDS\r\n");
+    ini.replace("DBNAME=tarvo.db\r\n", "DBNAME=" + base.toUtf8() + "\r\n");
+    return ini;
+}
 
 const std::optional<ServeurEssai>& ServeurEssaiDisponible() {
     static const std::optional<ServeurEssai> serveur = lireServeur();

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "db/Connexion.h"
+
+#include <QByteArray>
 #include <QString>
 #include <optional>
 
@@ -19,6 +22,13 @@ struct ServeurEssai {
 // Sets FreeTDS's TDSPORT and TDSVER for this process and the programs it
 // starts, the way a site's environment would.
 const std::optional<ServeurEssai>& ServeurEssaiDisponible();
+
+// The connection settings of the server database `base`, with the login.
+ParametresConnexion ParametresServeur(const QString& base);
+
+// `ini` (a TARVOX.ini on the embedded database) with the [DB] keys a site
+// writes for the server database `base` through FreeTDS.
+QByteArray IniSurServeur(QByteArray ini, const QString& base);
 
 // A new, empty database on the server holding the Sage tables and what
 // `tarvoctl schema-sqlserver` installs; returns its name.

@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QTest>
 #include <QThread>
 #include <atomic>
@@ -221,6 +222,12 @@ private slots:
             verrou.reset();
             etat = 2;
         });
+        // A failed check returns at once: the other workstation still ends.
+        const auto fin = qScopeGuard([&] {
+            liberer = true;
+            if (autrePoste.joinable())
+                autrePoste.join();
+        });
         while (etat == 0)
             QThread::msleep(10);
         QCOMPARE(etat.load(), 1);
@@ -257,7 +264,6 @@ private slots:
         const auto accord =
             terminal::IntegrerFichierData(*b.ctx, {std::chrono::milliseconds(20000)});
         liberation.join();
-        autrePoste.join();
         QCOMPARE(accord.issue, terminal::ResultatIntegration::Issue::Integre);
         QCOMPARE(b.journal(), 1);
     }

@@ -1,6 +1,7 @@
 #include "Journaux.h"
 
 #include "Environnement.h"
+#include "FichierRegulier.h"
 #include "Windows1252.h"
 
 #include <QFile>
@@ -21,7 +22,8 @@ constexpr int DelaiVerrou = 2000;
 // fails: a log that cannot be rolled now (locked too long, opened by another
 // program on Windows) takes this entry and is rolled at a later write.
 void tournerSiTropLong(const QString& chemin, const QString& precedent) {
-    if (QFileInfo(chemin).size() < TailleMaxJournal)
+    if (fichiers::nature(chemin) != fichiers::Nature::Regulier ||
+        QFileInfo(chemin).size() < TailleMaxJournal)
         return;
     QLockFile verrou(chemin + QStringLiteral(".verrou"));
     if (!verrou.tryLock(DelaiVerrou) || QFileInfo(chemin).size() < TailleMaxJournal)
@@ -32,23 +34,17 @@ void tournerSiTropLong(const QString& chemin, const QString& precedent) {
                             QFileInfo(precedent).filesystemFilePath(), ignoree);
 }
 
-[[noreturn]] void echecEcriture(const QFile& f, const RaisonSysteme& raison) {
-    const QString pourquoi = raison.apres(f);
-    throw ErreurTarvo(NumeroErreur::FichierIllisible, QStringLiteral("EcrireLog"),
-                      QStringLiteral("Impossible d'écrire dans le fichier ") + f.fileName() +
-                          QStringLiteral(" : ") + pourquoi);
-}
-
+// A log is opened as a regular file of the program folder only: never
+// through a link, which would write wherever it points, nor a FIFO, which
+// would hold the program.
 void ajouterAuFichier(Environnement& ctx, const QString& nomFichier, const QString& texte) {
-    tournerSiTropLong(ctx.chemin(nomFichier), ctx.chemin(nomJournalPrecedent(nomFichier)));
-    QFile f(ctx.chemin(nomFichier));
-    const RaisonSysteme raisonOuverture;
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Append))
-        echecEcriture(f, raisonOuverture);
-    const QByteArray octets = Windows1252::encoder(texte);
-    const RaisonSysteme raisonEcriture;
-    if (f.write(octets) != octets.size() || !f.flush())
-        echecEcriture(f, raisonEcriture);
+    const QString chemin = ctx.chemin(nomFichier);
+    tournerSiTropLong(chemin, ctx.chemin(nomJournalPrecedent(nomFichier)));
+    const QString source = QStringLiteral("EcrireLog");
+    const QString motsEchec = QStringLiteral("Impossible d'écrire dans le fichier ");
+    QFile f;
+    fichiers::ouvrirEnAjout(f, chemin, source, motsEchec);
+    fichiers::ecrire(f, chemin, Windows1252::encoder(texte), source, motsEchec);
 }
 
 } // namespace

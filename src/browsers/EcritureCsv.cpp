@@ -1,11 +1,22 @@
 #include "EcritureCsv.h"
 
 #include "base/Erreur.h"
+#include "base/FichierRegulier.h"
+
+#include <QFileInfo>
 
 namespace tarvo::navigateurs {
 
 EcritureCsv::EcritureCsv(const QString& fichier, QString source)
     : fichier_(fichier), source_(std::move(source)), sortie_(fichier) {
+    // The file replaces what the name holds, so the name must hold a regular
+    // file or nothing: through a link it would write wherever the link points.
+    if (QFileInfo(fichier).isDir() && !QFileInfo(fichier).isSymLink())
+        throw ErreurTarvo(NumeroErreur::FichierIllisible, source_,
+                          QStringLiteral("%1 est un dossier : indiquez le nom du fichier CSV à "
+                                         "écrire.")
+                              .arg(fichier));
+    fichiers::exigerOrdinaireOuAbsent(fichier, source_);
     const RaisonSysteme raison;
     if (!sortie_.open(QIODevice::WriteOnly))
         echec(raison.apres(sortie_));

@@ -11,7 +11,9 @@
 namespace tarvo::navigateurs {
 
 QString AvecExtensionCsv(const QString& fichier) {
-    if (!QFileInfo(fichier).suffix().isEmpty())
+    // A folder keeps its name, so that the writing refuses it rather than
+    // putting a file beside it.
+    if (!QFileInfo(fichier).suffix().isEmpty() || QFileInfo(fichier).isDir())
         return fichier;
     return fichier.endsWith(u'.') ? fichier + QStringLiteral("csv")
                                   : fichier + QStringLiteral(".csv");

@@ -1,6 +1,7 @@
 #include "FichierSortie.h"
 
 #include "base/Erreur.h"
+#include "base/FichierRegulier.h"
 
 namespace tarvo::terminal {
 namespace {
@@ -15,6 +16,9 @@ FichierSortie::FichierSortie(const QString& chemin, const QString& cleIni, const
         throw ErreurTarvo(NumeroErreur::FichierIllisible, source_,
                           QStringLiteral("Aucun chemin de fichier n'est indiqué (clé ") + cleIni +
                               QStringLiteral(" de la section [SCANPAL2])."));
+    // The terminal folder is shared: a link planted under the name would
+    // have the file written wherever it points.
+    fichiers::exigerOrdinaireOuAbsent(chemin, source_);
     if (!fichier_.open(QIODevice::WriteOnly))
         echec(QStringLiteral("créer"), fichier_.errorString());
     tampon_.reserve(TailleBloc + 256);

@@ -1,7 +1,8 @@
 #include "FichierRegulier.h"
 
-#include "base/Erreur.h"
+#include "Erreur.h"
 
+#include <QDateTime>
 #include <QFileInfo>
 #include <cerrno>
 
@@ -17,7 +18,7 @@
 #include <windows.h>
 #endif
 
-namespace tarvo::terminal::fichiers {
+namespace tarvo::fichiers {
 namespace {
 
 [[noreturn]] void echec(const QString& source, const QString& texte) {
@@ -25,9 +26,8 @@ namespace {
 }
 
 QString pasOrdinaire(const QString& chemin) {
-    return QStringLiteral("%1 n'est pas un fichier de données ordinaire (c'est un lien, un "
-                          "dossier ou un fichier spécial) : retirez-le du dossier, puis relancez "
-                          "l'intégration.")
+    return QStringLiteral("%1 n'est pas un fichier ordinaire (c'est un lien, un dossier ou un "
+                          "fichier spécial) : retirez-le du dossier, puis recommencez.")
         .arg(chemin);
 }
 
@@ -41,10 +41,10 @@ QByteArray systeme(const QString& chemin) {
 
 Nature nature(const QString& chemin) {
 #ifdef Q_OS_UNIX
-    struct stat etat {};
-    if (::lstat(systeme(chemin).constData(), &etat) != 0)
+    struct stat infos {};
+    if (::lstat(systeme(chemin).constData(), &infos) != 0)
         return errno == ENOENT || errno == ENOTDIR ? Nature::Absent : Nature::Autre;
-    return S_ISREG(etat.st_mode) ? Nature::Regulier : Nature::Autre;
+    return S_ISREG(infos.st_mode) ? Nature::Regulier : Nature::Autre;
 #else
     const QFileInfo info(chemin);
     if (info.isSymLink() || info.isJunction())
@@ -60,6 +60,11 @@ void exigerOrdinaire(const QString& chemin, const QString& source) {
         echec(source, pasOrdinaire(chemin));
 }
 
+void exigerOrdinaireOuAbsent(const QString& chemin, const QString& source) {
+    if (nature(chemin) == Nature::Autre)
+        echec(source, pasOrdinaire(chemin));
+}
+
 void ouvrirEnLecture(QFile& f, const QString& chemin, const QString& source) {
 #ifdef Q_OS_UNIX
     // Non-blocking so that a FIFO planted under the name cannot hang the run
@@ -72,8 +77,8 @@ void ouvrirEnLecture(QFile& f, const QString& chemin, const QString& source) {
         echec(source, QStringLiteral("Impossible d'ouvrir le fichier %1 : %2")
                           .arg(chemin, TexteErreurSysteme()));
     }
-    struct stat etat {};
-    if (::fstat(fd, &etat) != 0 || !S_ISREG(etat.st_mode)) {
+    struct stat infos {};
+    if (::fstat(fd, &infos) != 0 || !S_ISREG(infos.st_mode)) {
         ::close(fd);
         echec(source, pasOrdinaire(chemin));
     }
@@ -127,7 +132,8 @@ bool creerNouveau(QFile& f, const QString& chemin, const QString& source) {
 #endif
 }
 
-void ecrire(QFile& f, QByteArrayView octets, const QString& source) {
+void ecrire(QFile& f, const QString& chemin, QByteArrayView octets, const QString& source,
+            const QString& motsEchec) {
 #ifdef Q_OS_UNIX
     const char* p = octets.data();
     for (qsizetype reste = octets.size(); reste > 0;) {
@@ -135,53 +141,66 @@ void ecrire(QFile& f, QByteArrayView octets, const QString& source) {
         if (ecrits < 0 && errno == EINTR)
             continue;
         if (ecrits <= 0)
-            echec(source, QStringLiteral("Impossible d'écrire le fichier %1 : %2")
-                              .arg(f.fileName(), TexteErreurSysteme()));
+            echec(source, motsEchec + chemin + QStringLiteral(" : ") + TexteErreurSysteme());
         p += ecrits;
         reste -= ecrits;
     }
 #else
     if (f.write(octets.data(), octets.size()) != octets.size())
-        echec(source, QStringLiteral("Impossible d'écrire le fichier %1 : %2")
-                          .arg(f.fileName(), f.errorString()));
+        echec(source, motsEchec + chemin + QStringLiteral(" : ") + f.errorString());
 #endif
 }
 
-void mettreSurDisque(QFile& f, const QString& source) {
+void mettreSurDisque(QFile& f, const QString& chemin, const QString& source) {
 #ifdef Q_OS_UNIX
     if (::fsync(f.handle()) != 0)
         echec(source, QStringLiteral("Impossible d'écrire le fichier %1 : %2")
-                          .arg(f.fileName(), TexteErreurSysteme()));
+                          .arg(chemin, TexteErreurSysteme()));
 #else
     if (!f.flush())
-        echec(source, QStringLiteral("Impossible d'écrire le fichier %1 : %2")
-                          .arg(f.fileName(), f.errorString()));
+        echec(
+            source,
+            QStringLiteral("Impossible d'écrire le fichier %1 : %2").arg(chemin, f.errorString()));
 #endif
 }
 
-void ajouter(const QString& chemin, QByteArrayView octets, const QString& source) {
-    QFile f;
+void ouvrirEnAjout(QFile& f, const QString& chemin, const QString& source,
+                   const QString& motsEchec) {
     f.setFileName(chemin);
 #ifdef Q_OS_UNIX
-    const int fd = ::open(systeme(chemin).constData(),
-                          O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (fd < 0 ||
-        !f.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
-        const QString raison = TexteErreurSysteme();
-        if (fd >= 0)
-            ::close(fd);
-        echec(source, QStringLiteral("Impossible d'écrire le fichier %1 : %2").arg(chemin, raison));
+    // Non-blocking until fstat() has said what was opened: a FIFO with a
+    // reader would otherwise take the bytes, one without would hang.
+    const int fd =
+        ::open(systeme(chemin).constData(),
+               O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        if (errno == ELOOP || errno == ENXIO)
+            echec(source, pasOrdinaire(chemin));
+        echec(source, motsEchec + chemin + QStringLiteral(" : ") + TexteErreurSysteme());
+    }
+    struct stat infos {};
+    if (::fstat(fd, &infos) != 0 || !S_ISREG(infos.st_mode)) {
+        ::close(fd);
+        echec(source, pasOrdinaire(chemin));
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (!f.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        echec(source, motsEchec + chemin + QStringLiteral(" : ") + f.errorString());
     }
 #else
     if (nature(chemin) == Nature::Autre)
         echec(source, pasOrdinaire(chemin));
     if (!f.open(QIODevice::Append | QIODevice::Unbuffered))
-        echec(
-            source,
-            QStringLiteral("Impossible d'écrire le fichier %1 : %2").arg(chemin, f.errorString()));
+        echec(source, motsEchec + chemin + QStringLiteral(" : ") + f.errorString());
 #endif
-    ecrire(f, octets, source);
-    mettreSurDisque(f, source);
+}
+
+void ajouter(const QString& chemin, QByteArrayView octets, const QString& source) {
+    QFile f;
+    ouvrirEnAjout(f, chemin, source, QStringLiteral("Impossible d'écrire le fichier "));
+    ecrire(f, chemin, octets, source);
+    mettreSurDisque(f, chemin, source);
 }
 
 bool renommerSansRemplacer(const QString& depuis, const QString& vers, const QString& source) {
@@ -213,6 +232,33 @@ bool renommerSansRemplacer(const QString& depuis, const QString& vers, const QSt
 #endif
 }
 
+Etat etat(QFile& f) {
+#ifdef Q_OS_UNIX
+    struct stat e {};
+    if (::fstat(f.handle(), &e) != 0)
+        return {};
+    return {static_cast<qint64>(e.st_size),
+            static_cast<qint64>(e.st_mtim.tv_sec) * 1000000000 + e.st_mtim.tv_nsec};
+#else
+    QFileInfo info(f.fileName());
+    info.setCaching(false);
+    return {info.size(), info.lastModified().toMSecsSinceEpoch() * 1000000};
+#endif
+}
+
+void remplacer(const QString& depuis, const QString& vers, const QString& source) {
+#ifdef Q_OS_WIN
+    const bool fait =
+        MoveFileExW(reinterpret_cast<const wchar_t*>(depuis.utf16()),
+                    reinterpret_cast<const wchar_t*>(vers.utf16()), MOVEFILE_REPLACE_EXISTING);
+#else
+    const bool fait = ::rename(systeme(depuis).constData(), systeme(vers).constData()) == 0;
+#endif
+    if (!fait)
+        echec(source, QStringLiteral("Impossible de renommer le fichier %1 en %2 : %3")
+                          .arg(depuis, vers, TexteErreurSysteme()));
+}
+
 Ecrivain ecrivain(QFile& f) {
 #if defined(Q_OS_LINUX)
     // A read lease is refused while any descriptor has the file open for
@@ -242,4 +288,4 @@ Ecrivain ecrivain(QFile& f) {
 #endif
 }
 
-} // namespace tarvo::terminal::fichiers
+} // namespace tarvo::fichiers

@@ -4,8 +4,10 @@
 #include "InstructionSQLite.h"
 #include "SqlVerrou.h"
 #include "base/Erreur.h"
+#include "base/FichierRegulier.h"
 #include "db/Connexion.h"
 
+#include <QFileInfo>
 #include <QThread>
 #include <sqlite3.h>
 
@@ -17,11 +19,15 @@ QString ressource(const QString& nom) {
 }
 
 // The companion database, opened without waiting: a lock another process
-// holds answers "busy" at once.
+// holds answers "busy" at once. Only a regular file reached without a link
+// is ever the lock: a link would lock (or create) whatever it points to, a
+// FIFO would hold the run.
 sqlite3* ouvrirCompagnon(const QString& fichier) {
+    fichiers::exigerOrdinaireOuAbsent(fichier, QStringLiteral("Verrou"));
     sqlite3* compagnon = nullptr;
-    const int code = sqlite3_open_v2(fichier.toUtf8().constData(), &compagnon,
-                                     SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    const int code =
+        sqlite3_open_v2(fichier.toUtf8().constData(), &compagnon,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOFOLLOW, nullptr);
     if (code != SQLITE_OK) {
         const QString raison = QString::fromUtf8(sqlite3_errstr(code));
         sqlite3_close(compagnon);
@@ -35,7 +41,11 @@ sqlite3* ouvrirCompagnon(const QString& fichier) {
 } // namespace
 
 QString FichierVerrou(const QString& fichierBase, const QString& nom) {
-    return fichierBase + QStringLiteral("-verrou-") + nom;
+    // Named after the database file itself, whatever path led to it: two
+    // programs that reach one database through different links or folders
+    // share one lock.
+    const QString reel = QFileInfo(fichierBase).canonicalFilePath();
+    return (reel.isEmpty() ? fichierBase : reel) + QStringLiteral("-verrou-") + nom;
 }
 
 std::unique_ptr<Verrou> Verrou::essayer(Connexion& cnx, const QString& nom) {

@@ -37,8 +37,9 @@ QString ligneExpedition(qint32 numero, const BilanEssai::ParExpedition& p) {
 
 } // namespace
 
-void BilanEssai::fichier(const QString& chemin, qint64 lignes, const QString& archiveDejaIntegree) {
-    fichiers_.append({chemin, lignes, archiveDejaIntegree});
+void BilanEssai::fichier(const QString& chemin, qint64 lignes, const QString& archiveDejaIntegree,
+                         bool ligneEnCours) {
+    fichiers_.append({chemin, lignes, archiveDejaIntegree, ligneEnCours});
 }
 
 void BilanEssai::echec(const QString& fichier, qint64 ligne, const QString& raison) {
@@ -57,6 +58,9 @@ QString BilanEssai::texte(int limite) const {
             l += QStringLiteral(" Déjà intégré (archive : %1) : il serait supprimé sans être "
                                 "intégré une seconde fois.")
                      .arg(QDir::toNativeSeparators(f.archiveDejaIntegree));
+        if (f.ligneEnCours)
+            l += QStringLiteral(" Sa dernière ligne, qu'un terminal écrit encore, n'est pas "
+                                "vérifiée.");
         lignes << l;
     }
     const auto borne = [limite](qsizetype n) {

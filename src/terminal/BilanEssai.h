@@ -37,7 +37,10 @@ public:
         QString raison;
     };
 
-    void fichier(const QString& chemin, qint64 lignes, const QString& archiveDejaIntegree);
+    // `ligneEnCours`: the file ends with a line a terminal may still be
+    // writing, left out of the check.
+    void fichier(const QString& chemin, qint64 lignes, const QString& archiveDejaIntegree,
+                 bool ligneEnCours = false);
     void ligne(qint32 noExpedition) { ++expeditions_[noExpedition].lignes; }
     void noter(qint32 noExpedition, Effet effet) {
         ++expeditions_[noExpedition].effets[static_cast<std::size_t>(effet)];
@@ -57,6 +60,7 @@ private:
         QString chemin;
         qint64 lignes = 0;
         QString archiveDejaIntegree;
+        bool ligneEnCours = false;
     };
     QList<Fichier> fichiers_;
     std::map<qint32, ParExpedition> expeditions_;

@@ -1,15 +1,18 @@
 #include "EssaiIntegration.h"
 
 #include "FichiersIntegres.h"
+#include "IntegData.h"
 #include "Integration.h"
 #include "LecteurLignes.h"
 #include "Saisies.h"
 #include "SuiviLignes.h"
 #include "app/Contexte.h"
+#include "base/FichierRegulier.h"
 #include "base/FormesMessages.h"
 #include "base/Ini.h"
 #include "db/Dialecte.h"
 #include "db/Transaction.h"
+#include "db/Verrou.h"
 
 #include <QFileInfo>
 
@@ -25,7 +28,15 @@ void essayerFichier(Integration& run, const db::Base& base, const QString& chemi
     LecteurLignes lecteur(chemin, Source);
     qint64 numero = 0;
     QByteArray ligne;
+    bool ligneEnCours = false;
     while (lecteur.suivante(ligne)) {
+        // A last line without its end, while a terminal may still be writing
+        // it, is not judged on its first half.
+        if (lecteur.derniereSansFin() &&
+            fichiers::ecrivain(lecteur.fichier()) != fichiers::Ecrivain::Aucun) {
+            ligneEnCours = true;
+            break;
+        }
         ++numero;
         suivi.ligneLue(ligne, lecteur.taille());
         try {
@@ -36,7 +47,7 @@ void essayerFichier(Integration& run, const db::Base& base, const QString& chemi
     }
     const auto archive = archiveFichierIntegre(base, {lecteur.empreinte(), lecteur.modification()});
     lecteur.fermer();
-    bilan.fichier(chemin, numero, archive.value_or(QString()));
+    bilan.fichier(chemin, numero, archive.value_or(QString()), ligneEnCours);
 }
 
 } // namespace
@@ -47,6 +58,14 @@ BilanEssai EssayerFichierData(Contexte& ctx) {
         LireIni(ctx, QStringLiteral("FichierData"), QStringLiteral("[SCANPAL2]"));
     if (cheminData.isEmpty())
         return bilan;
+    // Under the integration lock, as a run: no run moves the files while they
+    // are read.
+    const std::unique_ptr<db::Verrou> verrou =
+        PrendreVerrouIntegration(ctx, ReglagesIntegration{}.attenteAutreIntegration);
+    if (!verrou)
+        throw ErreurTarvo(NumeroErreur::FichierIllisible, Source,
+                          QStringLiteral("Une intégration est en cours : vérifiez les données "
+                                         "quand elle sera terminée."));
     QStringList chemins;
     for (const QString& c : {cheminTravail(cheminData), cheminData})
         if (QFileInfo(c).isFile())

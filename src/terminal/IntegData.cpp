@@ -22,26 +22,6 @@ const QString Source = QStringLiteral("IntegData");
 const QString Section = QStringLiteral("[SCANPAL2]");
 const QString CRLF = QStringLiteral("\r\n");
 
-// The integration lock, once nobody else holds it; null when another run
-// still holds it after `attente`. The wait shows in the status and progress.
-std::unique_ptr<db::Verrou> prendreVerrou(Contexte& ctx, std::chrono::milliseconds attente) {
-    // Raises when there is no open connection to ask.
-    const db::Base base(ctx.cnx.get());
-    bool montre = false;
-    auto verrou =
-        db::Verrou::attendre(*ctx.cnx, NomVerrouIntegration, attente, [&](int avancement) {
-            ctx.feedback.statut(QStringLiteral("Une autre intégration est en cours : attente…"));
-            ctx.feedback.progression(avancement);
-            montre = true;
-        });
-    if (montre) {
-        if (!verrou)
-            ctx.feedback.progression(100);
-        ctx.feedback.statut(QString());
-    }
-    return verrou;
-}
-
 // "12 lignes intégrées dans 3 expéditions", in the singular where it is one.
 QString texteBilan(const ResultatIntegration& r) {
     const qsizetype expeditions = r.expeditions.size();
@@ -123,10 +103,16 @@ ResultatIntegration integrerTravail(Contexte& ctx, FichierTravail& travail,
         etape = Etape::Validation;
         transaction->valider();
 
-        etape = Etape::Suppression;
-        travail.terminer();
-        return {ResultatIntegration::Issue::Integre, cheminData, archive, run.lignes(),
-                run.expeditions()};
+        ResultatIntegration resultat{ResultatIntegration::Issue::Integre, cheminData, archive,
+                                     run.lignes(), run.expeditions()};
+        // The lines are in: what fails now is a file to see to, never a
+        // failed run.
+        try {
+            travail.terminer();
+        } catch (const ErreurTarvo& e) {
+            resultat.avertissements << e.erreur().description;
+        }
+        return resultat;
     } catch (const ErreurTarvo& e) {
         montrerLigne();
         throw ErreurIntegration(e, etape, etape == Etape::Ligne ? ligneFichier : 0);
@@ -141,7 +127,8 @@ ResultatIntegration integrerFichiers(Contexte& ctx, const ReglagesIntegration& r
     if (cheminData.isEmpty())
         return {ResultatIntegration::Issue::AucunFichier, cheminData, QString()};
     const QString dossierArchive = LireIni(ctx, QStringLiteral("CheminArchiveData"), Section);
-    const std::unique_ptr<db::Verrou> verrou = prendreVerrou(ctx, reglages.attenteAutreIntegration);
+    const std::unique_ptr<db::Verrou> verrou =
+        PrendreVerrouIntegration(ctx, reglages.attenteAutreIntegration);
     if (!verrou)
         return {ResultatIntegration::Issue::DejaEnCours, cheminData, QString()};
 
@@ -149,7 +136,9 @@ ResultatIntegration integrerFichiers(Contexte& ctx, const ReglagesIntegration& r
         EcrireLog(ctx, FichierErreurs, Source + QStringLiteral(" : ") + *repere);
     FichierTravail::reprendreArchives(db::Base(ctx.cnx.get()), dossierArchive);
 
-    FichierTravail travail(cheminData, dossierArchive, ctx.feedback, reglages.patienceEcrivain);
+    FichierTravail travail(cheminData, dossierArchive, ctx.feedback, reglages.patienceEcrivain,
+                           reglages.calmeSansEcrivainVisible);
+    travail.reprendreReste(db::Base(ctx.cnx.get()));
     std::optional<ResultatIntegration> resultat;
     // First the work file a stop left, then the data file.
     for (const bool aussiData : {false, true}) {
@@ -160,8 +149,13 @@ ResultatIntegration integrerFichiers(Contexte& ctx, const ReglagesIntegration& r
             if (resultat) {
                 r.lignes += resultat->lignes;
                 r.expeditions.unite(resultat->expeditions);
+                r.avertissements = resultat->avertissements + r.avertissements;
             }
             resultat = std::move(r);
+            // A work file that could not be let go would be taken again
+            // before the data file.
+            if (!resultat->avertissements.isEmpty())
+                break;
         } catch (const FichierEnCoursDEcriture&) {
             travail.abandonner(aussiData);
             return {ResultatIntegration::Issue::EnAttente, cheminData, QString()};
@@ -187,7 +181,42 @@ ResultatIntegration integrerFichiers(Contexte& ctx, const ReglagesIntegration& r
     return *resultat;
 }
 
+// The completion, with what the person must still see to once the lines
+// were committed, also written to erreurs.txt.
+void signalerFin(Contexte& ctx, const QString& texte, const QStringList& avertissements) {
+    if (avertissements.isEmpty()) {
+        ctx.prompts.information(QStringLiteral("Intégration des lignes"), texte);
+        return;
+    }
+    const QString detail = avertissements.join(CRLF);
+    try {
+        EcrireLog(ctx, FichierErreurs, QStringLiteral("Avertissement IntegData") + CRLF + detail);
+    } catch (const ErreurTarvo&) {
+        // The box below says it all the same.
+    }
+    ctx.prompts.exclamation(QStringLiteral("Intégration des lignes"), texte + CRLF + CRLF + detail);
+}
+
 } // namespace
+
+std::unique_ptr<db::Verrou> PrendreVerrouIntegration(Contexte& ctx,
+                                                     std::chrono::milliseconds attente) {
+    // Raises when there is no open connection to ask.
+    const db::Base base(ctx.cnx.get());
+    bool montre = false;
+    auto verrou =
+        db::Verrou::attendre(*ctx.cnx, NomVerrouIntegration, attente, [&](int avancement) {
+            ctx.feedback.statut(QStringLiteral("Une autre intégration est en cours : attente…"));
+            ctx.feedback.progression(avancement);
+            montre = true;
+        });
+    if (montre) {
+        if (!verrou)
+            ctx.feedback.progression(100);
+        ctx.feedback.statut(QString());
+    }
+    return verrou;
+}
 
 ErreurIntegration::ErreurIntegration(const ErreurTarvo& cause, Etape etape, qint64 ligne)
     : ErreurTarvo(cause.erreur(), cause.codesMoteur()), etape_(etape), ligne_(ligne) {}
@@ -248,8 +277,7 @@ bool IntegData(Contexte& ctx) {
             return true;
         case ResultatIntegration::Issue::Integre:
             ctx.afficheStatut(texteBilan(r));
-            ctx.prompts.information(QStringLiteral("Intégration des lignes"),
-                                    QStringLiteral("Traitement terminé"));
+            signalerFin(ctx, QStringLiteral("Traitement terminé"), r.avertissements);
             return true;
         }
     } catch (const ErreurIntegration& e) {

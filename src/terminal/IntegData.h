@@ -5,10 +5,15 @@
 
 #include <QSet>
 #include <QString>
+#include <QStringList>
 #include <chrono>
+#include <memory>
 
 namespace tarvo {
 struct Contexte;
+}
+namespace tarvo::db {
+class Verrou;
 }
 
 namespace tarvo::terminal {
@@ -40,16 +45,27 @@ struct ResultatIntegration {
     // The lines journaled and their shipments, over the files integrated.
     qint64 lignes = 0;
     QSet<qint32> expeditions{};
+    // What went wrong once the lines were committed (an archive that could
+    // not take its name, a work file that could not be removed): the lines
+    // are in, the person has a file to see to.
+    QStringList avertissements{};
 };
 
 // How long a run waits, for another run and for a terminal still writing.
 struct ReglagesIntegration {
     std::chrono::milliseconds attenteAutreIntegration{10000};
     std::chrono::milliseconds patienceEcrivain = FichierTravail::PatienceParDefaut;
+    std::chrono::milliseconds calmeSansEcrivainVisible = FichierTravail::CalmeParDefaut;
 };
 
 // The lock that keeps integrations from overlapping, on every workstation.
 inline const QString NomVerrouIntegration = QStringLiteral("integration");
+
+// The integration lock, once nobody else holds it; null when another run
+// still holds it after `attente`. The wait shows in the status and progress.
+// Raises ErreurTarvo when there is no open connection to ask.
+std::unique_ptr<db::Verrou> PrendreVerrouIntegration(Contexte& ctx,
+                                                     std::chrono::milliseconds attente);
 
 // A failed run, and where it stopped.
 class ErreurIntegration : public ErreurTarvo {
@@ -63,6 +79,7 @@ public:
         // The steps after the lines, in their order.
         Archive,
         Validation,
+        // Removing the file of a run that had committed it already.
         Suppression
     };
 

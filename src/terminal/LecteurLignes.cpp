@@ -1,9 +1,8 @@
 #include "LecteurLignes.h"
 
-#include "FichierRegulier.h"
 #include "base/Erreur.h"
+#include "base/FichierRegulier.h"
 
-#include <QDateTime>
 #include <algorithm>
 
 namespace tarvo::terminal {
@@ -21,10 +20,12 @@ LecteurLignes::LecteurLignes(const QString& chemin, const QString& source, Suite
 }
 
 qint64 LecteurLignes::modification() {
-    return fichier_.fileTime(QFileDevice::FileModificationTime).toMSecsSinceEpoch();
+    // Asked of the system now: a time kept from the opening would miss what
+    // a writer added since.
+    return fichiers::etat(fichier_).modificationNs / 1000000;
 }
 
-bool LecteurLignes::remplir() {
+bool LecteurLignes::remplir(bool ligneEntamee) {
     tampon_.resize(TailleTampon);
     qint64 lus = 0;
     do {
@@ -33,7 +34,7 @@ bool LecteurLignes::remplir() {
             throw ErreurTarvo(NumeroErreur::FichierIllisible, source_,
                               QStringLiteral("Lecture impossible du fichier %1 : %2")
                                   .arg(fichier_.fileName(), fichier_.errorString()));
-    } while (lus == 0 && suite_ && suite_(octetsLus_));
+    } while (lus == 0 && suite_ && suite_(octetsLus_, ligneEntamee));
     tampon_.resize(lus);
     octetsLus_ += lus;
     empreinte_.addData(tampon_);
@@ -44,9 +45,12 @@ bool LecteurLignes::remplir() {
 bool LecteurLignes::suivante(QByteArray& ligne) {
     ligne.resize(0);
     bool lu = false;
+    sansFin_ = false;
     for (;;) {
-        if (position_ >= tampon_.size() && !remplir())
+        if (position_ >= tampon_.size() && !remplir(lu)) {
+            sansFin_ = lu;
             return lu;
+        }
         if (apresCR_) {
             apresCR_ = false;
             if (tampon_[position_] == '\n') {

@@ -17,10 +17,10 @@ public:
     // line, and is refused before it is held whole.
     static constexpr qsizetype LongueurMaximale = 4096;
 
-    // Asked at the end of the bytes written so far, with how many were read:
-    // true to read again (a writer may still add some), false when the file
-    // is complete.
-    using Suite = std::function<bool(qint64 octetsLus)>;
+    // Asked at the end of the bytes written so far, with how many were read
+    // and whether they end inside a line (no line end yet): true to read
+    // again (a writer may still add some), false when the file is complete.
+    using Suite = std::function<bool(qint64 octetsLus, bool ligneEntamee)>;
 
     // Opens a regular file reached without a link. Raises ErreurTarvo with
     // `source` when the file cannot be opened or is no such file.
@@ -33,6 +33,9 @@ public:
     // The next line, without its end, in `ligne`; false at the end of the
     // file. Raises ErreurTarvo for a line over LongueurMaximale.
     bool suivante(QByteArray& ligne);
+    // Whether the line suivante() gave last ran to the end of the file
+    // without a line end: a terminal may still be writing it.
+    bool derniereSansFin() const { return sansFin_; }
     void fermer() { fichier_.close(); }
     QFile& fichier() { return fichier_; }
     // How many bytes were read: the whole file's once suivante() has returned
@@ -43,7 +46,7 @@ public:
     QString empreinte() const { return QString::fromLatin1(empreinte_.result().toHex()); }
 
 private:
-    bool remplir();
+    bool remplir(bool ligneEntamee);
 
     QFile fichier_;
     QString source_;
@@ -53,6 +56,7 @@ private:
     QByteArray tampon_;
     qsizetype position_ = 0;
     bool apresCR_ = false;
+    bool sansFin_ = false;
     QCryptographicHash empreinte_{QCryptographicHash::Sha256};
 };
 

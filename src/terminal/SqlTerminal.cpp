@@ -29,6 +29,13 @@ const db::TexteSql ArchiveFichierIntegre{
 const db::TexteSql NoterFichierIntegre{
     QStringLiteral("INSERT INTO tarvo_integration (empreinte, modification, date_integration, "
                    "archive) VALUES (:empreinte, :modification, :dateIntegration, :archive)")};
+// The last committed runs, the most recent first: a work file that starts
+// with the bytes of one of them was stopped before its rest was set apart.
+const db::TexteSql DernieresIntegrations{
+    QStringLiteral("SELECT empreinte, archive FROM tarvo_integration "
+                   "ORDER BY date_integration DESC LIMIT 5"),
+    QStringLiteral("SELECT TOP (5) empreinte, archive FROM tarvo_integration "
+                   "ORDER BY date_integration DESC")};
 const db::TexteSql ArchiveValidee{
     QStringLiteral("SELECT 1 FROM tarvo_integration WHERE archive = :archive")};
 

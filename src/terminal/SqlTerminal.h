@@ -31,6 +31,7 @@ extern const db::TexteSql JournalPoids;
 extern const db::TexteSql ArchiveFichierIntegre;
 extern const db::TexteSql NoterFichierIntegre;
 // :archive — the archive path as noted: a row when a committed run made it.
+extern const db::TexteSql DernieresIntegrations;
 extern const db::TexteSql ArchiveValidee;
 
 // A shipment's closing date, no row for an unknown shipment: :noExpedition.

@@ -311,7 +311,7 @@ private slots:
             QVERIFY(!terminal::IntegData(*b.ctx));
             QCOMPARE(b.prompts.boites.size(), 1);
             QVERIFY2(b.prompts.boites[0].texte.contains(
-                         u"%1 n'est pas un fichier de données ordinaire"_s.arg(b.chemin(nom))),
+                         u"%1 n'est pas un fichier ordinaire"_s.arg(b.chemin(nom))),
                      qPrintable(b.prompts.boites[0].texte));
             QCOMPARE(b.journal(), 1);
         };
@@ -368,9 +368,9 @@ private slots:
         QCOMPARE(b.lireFichier(Data), data);
     }
 
-    // Where the system cannot tell that a terminal still writes, bytes
-    // that came after the last read go back to the data file, and the
-    // archive holds only what was read.
+    // Bytes that came after the last read stay alone under the work name,
+    // ahead of any newer data file, and the archive holds only what was
+    // read.
     void octetsArrivesApresLaLecture() {
         Base b;
         b.ecrireFichier(Data, ligne(0) + ligne(1));
@@ -390,8 +390,8 @@ private slots:
         QCOMPARE(archive, b.chemin(Archive));
         travail.terminer();
         QCOMPARE(b.lireFichier(Archive), ligne(0) + ligne(1));
-        QCOMPARE(b.lireFichier(Data), ligne(2));
-        QVERIFY(!QFile::exists(b.chemin(Travail)));
+        QCOMPARE(b.lireFichier(Travail), ligne(2));
+        QVERIFY(!QFile::exists(b.chemin(Data)));
     }
 };
 

@@ -113,6 +113,7 @@ const QList<InstructionCatalogue>& Instructions() {
         ENTREE(SqlTerminal, tarvo::terminal::sql, JournalPoids),
         ENTREE(SqlTerminal, tarvo::terminal::sql, ArchiveFichierIntegre),
         ENTREE(SqlTerminal, tarvo::terminal::sql, NoterFichierIntegre),
+        ENTREE(SqlTerminal, tarvo::terminal::sql, DernieresIntegrations),
         ENTREE(SqlTerminal, tarvo::terminal::sql, ArchiveValidee),
         ENTREE(SqlTerminal, tarvo::terminal::sql, DateClotureExpedition),
         ENTREE(SqlTerminal, tarvo::terminal::sql, CreerColisSansPoids),

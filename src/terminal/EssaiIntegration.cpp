@@ -52,16 +52,13 @@ void essayerFichier(Integration& run, const db::Base& base, const QString& chemi
 
 } // namespace
 
-BilanEssai EssayerFichierData(Contexte& ctx) {
+BilanEssai EssayerFichierData(Contexte& ctx, std::chrono::milliseconds attente) {
     BilanEssai bilan;
     const QString cheminData =
         LireIni(ctx, QStringLiteral("FichierData"), QStringLiteral("[SCANPAL2]"));
     if (cheminData.isEmpty())
         return bilan;
-    // Under the integration lock, as a run: no run moves the files while they
-    // are read.
-    const std::unique_ptr<db::Verrou> verrou =
-        PrendreVerrouIntegration(ctx, ReglagesIntegration{}.attenteAutreIntegration);
+    const std::unique_ptr<db::Verrou> verrou = PrendreVerrouIntegration(ctx, attente);
     if (!verrou)
         throw ErreurTarvo(NumeroErreur::FichierIllisible, Source,
                           QStringLiteral("Une intégration est en cours : vérifiez les données "

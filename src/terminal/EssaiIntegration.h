@@ -2,6 +2,8 @@
 
 #include "BilanEssai.h"
 
+#include <chrono>
+
 namespace tarvo {
 struct Contexte;
 }
@@ -12,9 +14,12 @@ namespace tarvo::terminal {
 // then the data file), in place, and applies them inside one transaction that
 // is rolled back: nothing is written, archived, renamed or removed. A line
 // that fails is noted and the reading goes on, so that one trial names every
-// line to mend. Raises ErreurTarvo when the files cannot be read or the
-// database fails outside the lines.
-BilanEssai EssayerFichierData(Contexte& ctx);
+// line to mend. It works under the integration lock, waiting `attente` for a
+// run in progress, so that no run moves the files while they are read.
+// Raises ErreurTarvo when the files cannot be read, the database fails
+// outside the lines, or a run still holds the lock.
+BilanEssai EssayerFichierData(Contexte& ctx,
+                              std::chrono::milliseconds attente = std::chrono::seconds(10));
 
 // The same with its boxes: the report (at most `limite` shipment and failure
 // lines, 0 for all), or the missing file, or the failure. True only when the

@@ -9,6 +9,7 @@
 #include "base/Windows1252.h"
 #include "db/Connexion.h"
 #include "db/Verrou.h"
+#include "terminal/EssaiIntegration.h"
 #include "terminal/FichierTravail.h"
 #include "terminal/IntegData.h"
 
@@ -21,6 +22,7 @@
 #include <atomic>
 #include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
 
 using namespace tarvo;
 using namespace tarvo::test;
@@ -240,6 +242,15 @@ private slots:
         QCOMPARE(b.lireFichier(Data), data);
         QCOMPARE(b.contenu(u"archive"_s), QStringList());
         QCOMPARE(b.journal(), 0);
+        // A dry run does not read files a run is moving: it says a run holds them.
+        try {
+            terminal::EssayerFichierData(*b.ctx, std::chrono::milliseconds(300));
+            QFAIL("la vérification a lu pendant une intégration");
+        } catch (const ErreurTarvo& e) {
+            QCOMPARE(e.erreur().description,
+                     u"Une intégration est en cours : vérifiez les données quand elle sera "
+                     "terminée."_s);
+        }
 
         QProcessEnvironment environnement = QProcessEnvironment::systemEnvironment();
         QStringList compte;
@@ -266,6 +277,59 @@ private slots:
         liberation.join();
         QCOMPARE(accord.issue, terminal::ResultatIntegration::Issue::Integre);
         QCOMPARE(b.journal(), 1);
+    }
+
+    // A stop between a commit and the setting apart of the bytes that came
+    // after the last read leaves them after the committed ones under the
+    // work name: the next run integrates only those.
+    void arretAvantLeReste() {
+        Base b;
+        b.ecrireFichier(Data, ligne(0) + ligne(1));
+        QVERIFY(terminal::IntegData(*b.ctx));
+        b.ecrireFichier(Travail, ligne(0) + ligne(1) + ligne(2));
+        QVERIFY(terminal::IntegData(*b.ctx));
+        QCOMPARE(b.journal(), 3);
+        QCOMPARE(b.lireFichier(Archive), ligne(0) + ligne(1));
+        QCOMPARE(b.lireFichier(QString(Archive).replace(u".txt"_s, u" (2).txt"_s)), ligne(2));
+        QCOMPARE(b.contenu(u"terminal"_s), QStringList());
+    }
+
+    // A dry run while a terminal writes: a last line without its end is not
+    // judged on its first half; once the terminal has let the file go, it is.
+    void essaiPendantQuUnTerminalEcrit() {
+        Base b;
+        QFile f(b.chemin(Data));
+        QVERIFY(f.open(QIODevice::Append | QIODevice::Unbuffered));
+        QCOMPARE(f.write(ligne(0) + ligne(1).left(12)), ligne(0).size() + 12);
+        const terminal::BilanEssai enCours = terminal::EssayerFichierData(*b.ctx);
+        QVERIFY(enCours.echecs().isEmpty());
+        QVERIFY2(enCours.texte().contains(u"1 ligne lue. Sa dernière ligne, qu'un terminal écrit "
+                                          "encore, n'est pas vérifiée."_s),
+                 qPrintable(enCours.texte()));
+        f.close();
+        QCOMPARE(terminal::EssayerFichierData(*b.ctx).echecs().size(), 1);
+    }
+
+    // One database reached through a link and through its own path shares
+    // one lock; a link planted under the lock's name is never the lock.
+    void baseAtteinteParUnLien() {
+        Base b;
+        QVERIFY(QFile::link(b.chemin(u"tarvo.db"_s), b.chemin(u"lien.db"_s)));
+        Connexion parLeLien(u"ParLeLien"_s);
+        ParametresConnexion parametres;
+        parametres.base = b.chemin(u"lien.db"_s);
+        parLeLien.ouvrir(parametres);
+        auto verrou = db::Verrou::essayer(*b.ctx->cnx, terminal::NomVerrouIntegration);
+        QVERIFY(verrou);
+        QVERIFY(!db::Verrou::essayer(parLeLien, terminal::NomVerrouIntegration));
+        verrou.reset();
+        const QString fichier =
+            db::FichierVerrou(b.chemin(u"tarvo.db"_s), terminal::NomVerrouIntegration);
+        QVERIFY(QFile::remove(fichier));
+        QVERIFY(QFile::link(b.chemin(u"ailleurs.db"_s), fichier));
+        QVERIFY_THROWS_EXCEPTION(ErreurTarvo, db::Verrou::essayer(parLeLien,
+                                                                  terminal::NomVerrouIntegration));
+        QVERIFY(!QFile::exists(b.chemin(u"ailleurs.db"_s)));
     }
 
     // Without a connection to ask for the lock, the run says so and leaves
@@ -395,9 +459,79 @@ private slots:
     }
 };
 
+// A run of another account, as a terminal folder shared with a sync service
+// or over the network: the system gives it no lease on the terminal's file.
+class TestSansBail : public QObject {
+    Q_OBJECT
+
+    static QProcess* integrationAutreCompte(const Base& b) {
+        auto* p = new QProcess;
+        p->setProgram(u"runuser"_s);
+        p->setArguments(
+            {u"-u"_s, u"nobody"_s, u"--"_s, QStringLiteral(TARVOCTL), u"--dir"_s, b.dossier.path(),
+             u"integration"_s});
+        p->start();
+        if (!p->waitForStarted())
+            qFatal("runuser ne démarre pas : %s", qPrintable(p->errorString()));
+        return p;
+    }
+
+private slots:
+    void initTestCase() {
+        if (::geteuid() != 0)
+            QSKIP("Un terminal d'un autre compte demande de lancer les essais en root.");
+        QProcess essai;
+        essai.start(u"runuser"_s,
+                    {u"-u"_s, u"nobody"_s, u"--"_s, QStringLiteral(TARVOCTL), u"--version"_s});
+        if (!essai.waitForFinished(20000) || essai.exitCode() != 0)
+            QSKIP("Le compte nobody ne peut pas lancer tarvoctl depuis ce dossier.");
+    }
+
+    // A terminal keeps the data file open across its lines while runs of
+    // the other account start: each waits until the file has stayed the
+    // same, and every line is journaled and archived exactly once.
+    void terminalQuiGardeLeFichierOuvert() {
+        Base b;
+        b.ctx->cnx.reset();
+        for (const QString& nom : {QString(), u"terminal"_s, u"archive"_s})
+            QVERIFY(QFile::setPermissions(b.chemin(nom), QFileDevice::Permissions(0x7777)));
+        QVERIFY(QFile::setPermissions(b.chemin(u"tarvo.db"_s), QFileDevice::Permissions(0x6666)));
+        QFile f(b.chemin(Data));
+        QVERIFY(f.open(QIODevice::Append | QIODevice::Unbuffered));
+        std::vector<std::unique_ptr<QProcess>> runs;
+        QByteArray ecrits;
+        for (int i = 0; i < 30; ++i) {
+            const QByteArray l = ligne(i);
+            QCOMPARE(f.write(l.left(10)), 10);
+            QThread::msleep(20);
+            QCOMPARE(f.write(l.mid(10)), l.size() - 10);
+            QThread::msleep(30);
+            ecrits += l;
+            if (i == 3 || i == 20)
+                runs.emplace_back(integrationAutreCompte(b));
+        }
+        f.close();
+        for (auto& p : runs) {
+            QVERIFY(p->waitForFinished(60000));
+            const QString erreurs = QString::fromUtf8(p->readAllStandardError());
+            QVERIFY2(p->exitCode() == 0 || erreurs.contains(u"Aucun fichier de données"_s),
+                     qPrintable(erreurs));
+        }
+        b.ctx->cnx = std::make_unique<Connexion>(u"Controle"_s);
+        ParametresConnexion parametres;
+        parametres.base = b.chemin(u"tarvo.db"_s);
+        b.ctx->cnx->ouvrir(parametres);
+        QCOMPARE(b.journal(), 30);
+        QCOMPARE(b.journal(u"COUNT(DISTINCT [Date saisie])"_s), 30);
+        QCOMPARE(b.archives(), ecrits);
+        QCOMPARE(b.contenu(u"terminal"_s), QStringList());
+    }
+};
+
 int executerTestsConcurrence(int argc, char** argv) {
     TestConcurrence t;
-    return QTest::qExec(&t, argc, argv);
+    TestSansBail sansBail;
+    return QTest::qExec(&t, argc, argv) | QTest::qExec(&sansBail, argc, argv);
 }
 
 #include "test_concurrence.moc"

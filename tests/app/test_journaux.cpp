@@ -4,10 +4,12 @@
 #include "DisquePlein.h"
 #include "base/Journaux.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTest>
 #include <atomic>
 #include <cerrno>
+#include <sys/stat.h>
 #include <thread>
 
 using namespace tarvo;
@@ -32,6 +34,39 @@ void remplirJournal(const BaseDeTest& t, const QString& nom, qint64 taille) {
 class TestJournaux : public QObject {
     Q_OBJECT
 private slots:
+    // A log's name taken by a link (to a file outside, or dangling) or a
+    // FIFO: the entry is refused by name at once, nothing outside the
+    // program folder is written or created, and nobody waits for a reader.
+    void nomPlante_data() {
+        QTest::addColumn<QString>("nature");
+        QTest::newRow("lien") << u"lien"_s;
+        QTest::newRow("lien pendant") << u"pendant"_s;
+        QTest::newRow("fifo") << u"fifo"_s;
+    }
+    void nomPlante() {
+        QFETCH(QString, nature);
+        BaseDeTest t;
+        QVERIFY(QDir().mkpath(t.chemin(u"dehors"_s)));
+        const QString dehors = t.chemin(u"dehors/cible.txt"_s);
+        if (nature == u"lien"_s)
+            t.ecrireFichier(u"dehors/cible.txt"_s, "à garder\r\n");
+        if (nature == u"fifo"_s)
+            QCOMPARE(::mkfifo(QFile::encodeName(t.chemin(FichierErreurs)).constData(), 0600), 0);
+        else
+            QVERIFY(QFile::link(dehors, t.chemin(FichierErreurs)));
+        try {
+            EcrireLog(*t.ctx, FichierErreurs, u"une entrée"_s);
+            QFAIL("l'entrée a été écrite");
+        } catch (const ErreurTarvo& e) {
+            QVERIFY2(e.erreur().description.contains(u"n'est pas un fichier ordinaire"_s),
+                     qPrintable(e.erreur().description));
+        }
+        if (nature == u"lien"_s)
+            QCOMPARE(t.lireFichier(u"dehors/cible.txt"_s), QByteArray("à garder\r\n"));
+        else
+            QVERIFY(!QFile::exists(dehors));
+    }
+
     // A log short of the bound takes one more entry that brings it to the
     // bound; the next write moves it whole over the older previous file and
     // starts a new log with the entry.

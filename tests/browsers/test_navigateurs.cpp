@@ -10,6 +10,7 @@
 #include "db/Base.h"
 
 #include <QAbstractItemModelTester>
+#include <QDir>
 #include <QTest>
 #include <cerrno>
 
@@ -408,6 +409,17 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(
             ErreurTarvo,
             ExporterCsv(modele.source(), modele.vue(), t.chemin(u"absent/journal.csv"_s), suivi));
+        // A folder is refused, not written beside as <folder>.csv; a link,
+        // even dangling, is never written through.
+        QVERIFY(QDir().mkpath(t.chemin(u"dossier"_s)));
+        QVERIFY_THROWS_EXCEPTION(ErreurTarvo,
+                                 ExporterCsv(modele.source(), modele.vue(),
+                                             AvecExtensionCsv(t.chemin(u"dossier"_s)), suivi));
+        QVERIFY(!QFile::exists(t.chemin(u"dossier.csv"_s)));
+        QVERIFY(QFile::link(t.chemin(u"ailleurs.csv"_s), t.chemin(u"lien.csv"_s)));
+        QVERIFY_THROWS_EXCEPTION(
+            ErreurTarvo, ExporterCsv(modele.source(), modele.vue(), t.chemin(u"lien.csv"_s), suivi));
+        QVERIFY(!QFile::exists(t.chemin(u"ailleurs.csv"_s)));
     }
 
     // When the disk is full, or fills up during the export, the failure says

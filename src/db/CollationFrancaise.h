@@ -1,6 +1,6 @@
 #pragma once
 
-#include <string_view>
+#include <QString>
 
 namespace tarvo::db {
 
@@ -15,7 +15,8 @@ namespace tarvo::db {
 // cannot be told to ignore accents, and it compares UTF-16, where SQLite
 // hands UTF-8 (an index build on a million rows compares some twenty million
 // times). Texts of ASCII only, most of the data (codes, numbers, references),
-// are compared through a table of ICU's own ranks without calling it.
+// are compared through a table of ICU's own ranks without calling it. The
+// order itself is in OrdreFrancais.h, shared with the loadable extension.
 //
 // Installs the FRANCAIS collation and a like() of the same rule ("%MÉTIS%"
 // finds "Métis", with LIKE's "%", "_" and ESCAPE) on every SQLite connection
@@ -31,11 +32,11 @@ namespace tarvo::db {
 // later calls do nothing. Raises ErreurTarvo when SQLite refuses the entry point.
 void InstallerFrancais();
 
-// The FRANCAIS order of two UTF-8 texts: negative, 0 or positive.
-int ComparerFrancais(std::string_view a, std::string_view b);
-
-// True when `texte` matches the LIKE `motif` under the FRANCAIS rule;
-// `echappement` is the ESCAPE character, 0 for none.
-bool CommeFrancais(std::string_view motif, std::string_view texte, char32_t echappement);
+// What the FRANCAIS order is made of: ICU's version of its French collator
+// and the revision of this program's own rules over it. An index built
+// under another version may be out of order (an ICU upgrade can move
+// characters); the embedded database records the version its indexes were
+// built in, and they are rebuilt when it changes.
+QString VersionOrdreFrancais();
 
 } // namespace tarvo::db

@@ -1,6 +1,7 @@
 #include "BaseDeTest.h"
 #include "app/OuvertureConnexion.h"
 #include "db/CollationFrancaise.h"
+#include "db/OrdreFrancais.h"
 #include "db/Schema.h"
 
 #include <QImage>
@@ -573,7 +574,12 @@ private slots:
         }
         QVERIFY2(t.prompts.boites.isEmpty(), qPrintable(t.prompts.boites.value(0).texte));
         QCOMPARE(compter(t, u"PRAGMA user_version"_s), db::VersionSchema);
-        QCOMPARE(lister(objets), objetsAvant);
+        // The same objects, and the note of the order the indexes are now in.
+        QStringList objetsApres = objetsAvant;
+        objetsApres << u"table tarvo_ordre"_s;
+        objetsApres.sort();
+        QCOMPARE(lister(objets), objetsApres);
+        QCOMPARE(compter(t, u"SELECT COUNT(*) FROM tarvo_ordre"_s), 1);
         QCOMPARE(lister(contenu), contenuAvant);
         QCOMPARE(lister(u"SELECT Libellé FROM Article ORDER BY Libellé"_s),
                  (QStringList{u"anneau"_s, u"Écharpe"_s, u"Zèbre"_s}));
@@ -662,22 +668,22 @@ private slots:
                 b += alphabet[static_cast<std::size_t>(hasard(static_cast<int>(alphabet.size())))];
             const int attendu = ucol_strcollUTF8(icu, a.data(), static_cast<int32_t>(a.size()),
                                                  b.data(), static_cast<int32_t>(b.size()), &etat);
-            const int obtenu = db::ComparerFrancais(a, b);
+            const int obtenu = db::ordre::Comparer(a, b);
             QVERIFY2((obtenu > 0) - (obtenu < 0) == attendu,
                      qPrintable(QString::fromStdString(a + " | " + b)));
         }
         ucol_close(icu);
-        QVERIFY(db::ComparerFrancais("Œuvre", "oeuvre") == 0);
-        QVERIFY(db::ComparerFrancais("e\xCC\x81t\xC3\xA9", "ÉTÉ") == 0);
+        QVERIFY(db::ordre::Comparer("Œuvre", "oeuvre") == 0);
+        QVERIFY(db::ordre::Comparer("e\xCC\x81t\xC3\xA9", "ÉTÉ") == 0);
         // A shared ASCII prefix, then an accent or a mark written apart.
-        QVERIFY(db::ComparerFrancais("CODE-e\xCC\x81", "CODE-É") == 0);
-        QVERIFY(db::ComparerFrancais("AB12\xC3\xA9", "ab12F") < 0);
-        QVERIFY(db::ComparerFrancais("3700e\xCC\x81", "3700f") < 0);
-        QVERIFY(db::CommeFrancais("c\xC5\x93ur%", "COEUR battant", 0));
-        QVERIFY(db::CommeFrancais("%100!%", "COTON 100%", U'!'));
-        QVERIFY(!db::CommeFrancais("%100!%", "COTON 1000", U'!'));
-        QVERIFY(!db::CommeFrancais("abc!", "abc!", U'!'));
-        QVERIFY(db::CommeFrancais("_t_", "été", 0));
+        QVERIFY(db::ordre::Comparer("CODE-e\xCC\x81", "CODE-É") == 0);
+        QVERIFY(db::ordre::Comparer("AB12\xC3\xA9", "ab12F") < 0);
+        QVERIFY(db::ordre::Comparer("3700e\xCC\x81", "3700f") < 0);
+        QVERIFY(db::ordre::Comme("c\xC5\x93ur%", "COEUR battant", 0));
+        QVERIFY(db::ordre::Comme("%100!%", "COTON 100%", U'!'));
+        QVERIFY(!db::ordre::Comme("%100!%", "COTON 1000", U'!'));
+        QVERIFY(!db::ordre::Comme("abc!", "abc!", U'!'));
+        QVERIFY(db::ordre::Comme("_t_", "été", 0));
     }
 
     void scriptSqlServer() {

@@ -52,7 +52,7 @@ bool ConnexionBase(Contexte& ctx, const QString& utilisateur, const QString& mot
                           NomFichierIni + u'.'};
         } else {
             ctx.cnx->ouvrir(p);
-            db::MettreAJourSchema(*ctx.cnx);
+            db::MettreAJourSchema(*ctx.cnx, ctx.feedback);
             ouverte = true;
         }
     } catch (const ErreurTarvo& e) {

@@ -1,6 +1,7 @@
 #include "RefonteFrancaise.h"
 
 #include "Base.h"
+#include "SchemaSQLite.h"
 #include "SqlSchema.h"
 #include "base/Erreur.h"
 
@@ -21,15 +22,9 @@ namespace {
 
 const QString PrefixeMisDeCote = QStringLiteral("v4_");
 
-QString identifiant(const QString& nom) {
-    return u'"' + QString(nom).replace(u'"', QStringLiteral("\"\"")) + u'"';
-}
-
-void executer(Base& base, const TexteSql& modele, const QStringList& noms) {
-    QString texte = modele.pour(Moteur::SQLite);
-    for (const QString& nom : noms)
-        texte = texte.arg(nom);
-    base.preparer(TexteSql(texte)).executer();
+// The names go in all at once: one that holds "%2" stays as it is.
+template <typename... Noms> void executer(Base& base, const TexteSql& modele, const Noms&... noms) {
+    base.preparer(TexteSql(modele.pour(Moteur::SQLite).arg(noms...))).executer();
 }
 
 QStringList colonne(Base& base, const TexteSql& sql, const QString& table, int rang = 0) {
@@ -47,32 +42,13 @@ bool existe(Base& base, const QString& table) {
     return requete.suivante() && requete.entier(0) > 0;
 }
 
-// The keys of the table set aside that the French order makes one.
-QString doublons(Base& base, const QString& table, const QString& ancienne) {
-    QStringList groupes, ecrite;
-    for (const QString& c : colonne(base, sql::ClePrimaireTexte, table)) {
-        groupes << identifiant(c) + QStringLiteral(" COLLATE FRANCAIS");
-        ecrite << QStringLiteral("'« ' || ") + identifiant(c) + QStringLiteral(" || ' »'");
-    }
-    if (groupes.isEmpty())
-        return {};
-    QStringList trouves;
-    Requete requete =
-        base.preparer(TexteSql(sql::DoublonsEnFrancais.pour(Moteur::SQLite)
-                                   .arg(identifiant(ancienne), groupes.join(QStringLiteral(", ")),
-                                        ecrite.join(QStringLiteral(" || ', ' || ")))));
-    while (requete.suivante())
-        trouves << requete.texte(0);
-    return trouves.join(QStringLiteral(" ; "));
-}
-
 void recopier(Base& base, const QString& table) {
     const QString ancienne = PrefixeMisDeCote + table;
     const QStringList nouvelles = colonne(base, sql::ColonnesTable, table);
     QStringList communes;
     for (const QString& c : colonne(base, sql::ColonnesTable, ancienne))
         if (nouvelles.contains(c))
-            communes << identifiant(c);
+            communes << IdentifiantSQLite(c);
     // Row numbers are kept too: the journal's browser takes them as its key.
     if (colonne(base, sql::AliasRowid, table).isEmpty())
         communes.prepend(QStringLiteral("rowid"));
@@ -80,21 +56,23 @@ void recopier(Base& base, const QString& table) {
     // instead of a million look-ups.
     const QStringList index = colonne(base, sql::IndexDeTable, table, 1);
     for (const QString& nom : colonne(base, sql::IndexDeTable, table))
-        executer(base, sql::SupprimerIndex, {identifiant(nom)});
+        executer(base, sql::SupprimerIndex, IdentifiantSQLite(nom));
     try {
-        executer(base, sql::RecopierTable,
-                 {identifiant(table), identifiant(ancienne), communes.join(QStringLiteral(", "))});
+        executer(base, sql::RecopierTable, IdentifiantSQLite(table), IdentifiantSQLite(ancienne),
+                 communes.join(QStringLiteral(", ")));
     } catch (const ErreurTarvo& e) {
         if (!e.porteCodeMoteur(SQLITE_CONSTRAINT_PRIMARYKEY) &&
             !e.porteCodeMoteur(SQLITE_CONSTRAINT_UNIQUE))
             throw;
-        throw ErreurTarvo(NumeroErreur::Base, QStringLiteral("Schéma"),
-                          QStringLiteral("La base ne peut pas passer à l'ordre alphabétique "
-                                         "français : la table %1 a des clés qui ne diffèrent "
-                                         "que par les majuscules ou les accents (%2). Corrigez "
-                                         "ces lignes avec la version précédente de Tarvo, puis "
-                                         "rouvrez la base : rien n'a été modifié.")
-                              .arg(table, doublons(base, table, ancienne)));
+        throw ErreurTarvo(
+            NumeroErreur::Base, QStringLiteral("Schéma"),
+            QStringLiteral("La base ne peut pas passer à l'ordre alphabétique "
+                           "français : la table %1 a des clés qui ne diffèrent "
+                           "que par les majuscules ou les accents (%2). Corrigez "
+                           "ces lignes avec la version précédente de Tarvo, puis "
+                           "rouvrez la base : rien n'a été modifié.")
+                .arg(table, ClesEgalesEnFrancais(base, ancienne,
+                                                 colonne(base, sql::ClePrimaireTexte, table))));
     }
     for (const QString& creation : index)
         base.preparer(TexteSql(creation)).executer();
@@ -102,7 +80,7 @@ void recopier(Base& base, const QString& table) {
     reprise.lier(u":table", table).lier(u":ancienne", ancienne).executer();
     Requete ajustement = base.preparer(sql::SequenceAjustee);
     ajustement.lier(u":table", table).lier(u":ancienne", ancienne).executer();
-    executer(base, sql::SupprimerTable, {identifiant(ancienne)});
+    executer(base, sql::SupprimerTable, IdentifiantSQLite(ancienne));
 }
 
 } // namespace
@@ -117,15 +95,15 @@ void RefaireTablesEnFrancais(Base& base, const QString& scriptSchema) {
     for (const auto& [type, nom] : objets)
         executer(base,
                  type == QStringLiteral("view") ? sql::SupprimerVue : sql::SupprimerDeclencheur,
-                 {identifiant(nom)});
+                 IdentifiantSQLite(nom));
     QStringList misesDeCote;
     for (const QString& table : TablesEnFrancais) {
         if (!existe(base, table))
             continue;
         for (const QString& index : colonne(base, sql::IndexDeTable, table))
-            executer(base, sql::SupprimerIndex, {identifiant(index)});
-        executer(base, sql::RenommerTable,
-                 {identifiant(table), identifiant(PrefixeMisDeCote + table)});
+            executer(base, sql::SupprimerIndex, IdentifiantSQLite(index));
+        executer(base, sql::RenommerTable, IdentifiantSQLite(table),
+                 IdentifiantSQLite(PrefixeMisDeCote + table));
         misesDeCote << table;
     }
     base.executerScript(TexteSql(scriptSchema));

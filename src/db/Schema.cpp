@@ -1,14 +1,19 @@
 #include "Schema.h"
 
 #include "Base.h"
+#include "OrdreDesIndex.h"
 #include "RefonteFrancaise.h"
 #include "SqlSchema.h"
 #include "Transaction.h"
 #include "base/Erreur.h"
 #include "db/Connexion.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QLocale>
 #include <QStringList>
+#include <sqlite3.h>
 
 // Resources of a static library are registered by hand, outside any namespace.
 static void enregistrerScripts() {
@@ -67,6 +72,60 @@ QString versionEmbarquee(int version) {
     return QStringLiteral("\nPRAGMA user_version = ") + QString::number(version) + u';';
 }
 
+// The schema version of the database; a database newer than the program is
+// refused, on both engines.
+int versionDe(Base& base) {
+    Requete lecture = base.preparer(sql::VersionBase);
+    const int version = lecture.suivante() ? static_cast<int>(lecture.entier(0)) : 0;
+    lecture.terminer();
+    if (version > VersionSchema)
+        throw ErreurTarvo(NumeroErreur::Base, SourceSchema,
+                          QStringLiteral("La base de données a le schéma %1, plus récent que "
+                                         "celui de ce programme (%2) : installez la version de "
+                                         "Tarvo qui l'a créée.")
+                              .arg(QString::number(version), QString::number(VersionSchema)));
+    return version;
+}
+
+// Brings the embedded database up to date in one transaction. The version is
+// read again under the write lock: another program starting on the same file
+// may have done it meanwhile.
+void monterVersion(Base& base) {
+    Transaction transaction(base);
+    const int version = versionDe(base);
+    if (version == VersionSchema)
+        return;
+    // A database made before versions were kept holds version 0: every step
+    // runs, each only where it is missing.
+    for (int etapeSuivante = std::max(version + 1, 2); etapeSuivante <= VersionSchema;
+         ++etapeSuivante) {
+        if (etapeSuivante == VersionOrdreFrancais)
+            RefaireTablesEnFrancais(base, ScriptSchemaSQLite());
+        else if (etapeSuivante == VersionPoidsArticles)
+            ajouterPoidsArticles(base);
+        else
+            base.executerScript(TexteSql(etape(QStringLiteral("sqlite"), etapeSuivante)));
+    }
+    // The move to the French order built every index in it.
+    if (version < VersionOrdreFrancais)
+        NoterOrdreDesIndex(base);
+    base.executerScript(TexteSql(versionEmbarquee(VersionSchema)));
+    transaction.valider();
+}
+
+// An upgrade keeps the old pages in its journal until it commits, beside
+// the new ones: it needs about three times the file's size free.
+ErreurTarvo manqueDePlace(const QString& fichier) {
+    const double mo = 3.0 * static_cast<double>(QFileInfo(fichier).size()) / (1024.0 * 1024.0);
+    return ErreurTarvo(NumeroErreur::Base, SourceSchema,
+                       QStringLiteral("Le disque est plein : la mise à jour de la base de données "
+                                      "%1 demande environ %2 Mo libres sur son disque (trois "
+                                      "fois la taille du fichier). Libérez de la place, puis "
+                                      "rouvrez la base : rien n'a été modifié.")
+                           .arg(QDir::toNativeSeparators(fichier),
+                                QLocale(QLocale::French).toString(std::max(mo, 0.1), 'f', 1)));
+}
+
 // The range-control procedure, created by the installation and recreated by
 // every upgrade (it has no state), so that both run the same text.
 QString procedureControleGamme() {
@@ -93,6 +152,14 @@ QString suiteSqlServer() {
     return script + procedureControleGamme() + u'\n' + versionSqlServer();
 }
 
+Base baseEmbarquee(Connexion& cnx) {
+    Base base(&cnx);
+    if (base.moteur() != Moteur::SQLite)
+        throw ErreurTarvo(NumeroErreur::Base, SourceSchema,
+                          QStringLiteral("La connexion n'est pas une base SQLite ouverte."));
+    return base;
+}
+
 } // namespace
 
 QString ScriptSchemaSQLite() {
@@ -110,10 +177,7 @@ bool BaseContientDesTables(Connexion& cnx) {
 }
 
 void ExecuterScriptSQLite(Connexion& cnx, const QString& script) {
-    Base base(&cnx);
-    if (base.moteur() != Moteur::SQLite)
-        throw ErreurTarvo(NumeroErreur::Base, SourceSchema,
-                          QStringLiteral("La connexion n'est pas une base SQLite ouverte."));
+    Base base = baseEmbarquee(cnx);
     Transaction transaction(base);
     base.executerScript(TexteSql(script));
     transaction.valider();
@@ -123,7 +187,11 @@ void CreerBaseEmbarquee(Connexion& cnx, bool avecDemo) {
     QString script = ScriptSchemaSQLite() + versionEmbarquee(VersionSchema);
     if (avecDemo)
         script += u'\n' + ScriptDemoSQLite();
-    ExecuterScriptSQLite(cnx, script);
+    Base base = baseEmbarquee(cnx);
+    Transaction transaction(base);
+    base.executerScript(TexteSql(script));
+    NoterOrdreDesIndex(base);
+    transaction.valider();
 }
 
 QString ScriptMiseAJourSqlServer() {
@@ -133,42 +201,28 @@ QString ScriptMiseAJourSqlServer() {
            suiteSqlServer();
 }
 
-void MettreAJourSchema(Connexion& cnx) {
+void MettreAJourSchema(Connexion& cnx, Feedback& retour) {
     Base base(&cnx);
-    Requete lecture = base.preparer(sql::VersionBase);
-    const int version = lecture.suivante() ? static_cast<int>(lecture.entier(0)) : 0;
-    lecture.terminer();
-    if (version > VersionSchema)
-        throw ErreurTarvo(NumeroErreur::Base, SourceSchema,
-                          QStringLiteral("La base de données a le schéma %1, plus récent que "
-                                         "celui de ce programme (%2) : installez la version de "
-                                         "Tarvo qui l'a créée.")
-                              .arg(version)
-                              .arg(VersionSchema));
-    if (version == VersionSchema)
+    const int version = versionDe(base);
+    if (base.moteur() == Moteur::SqlServer) {
+        if (version < VersionSchema)
+            throw ErreurTarvo(NumeroErreur::Base, SourceSchema,
+                              QStringLiteral("La base de données a le schéma %1 ; ce programme "
+                                             "demande le schéma %2. Faites exécuter sur le "
+                                             "serveur le script que donne « tarvoctl "
+                                             "schema-sqlserver --mise-a-jour ».")
+                                  .arg(QString::number(version), QString::number(VersionSchema)));
         return;
-    if (base.moteur() == Moteur::SqlServer)
-        throw ErreurTarvo(NumeroErreur::Base, SourceSchema,
-                          QStringLiteral("La base de données a le schéma %1 ; ce programme "
-                                         "demande le schéma %2. Faites exécuter sur le serveur "
-                                         "le script que donne « tarvoctl schema-sqlserver "
-                                         "--mise-a-jour ».")
-                              .arg(version)
-                              .arg(VersionSchema));
-    // A database made before versions were kept holds version 0: every step
-    // runs, each only where it is missing; all of them in one transaction.
-    Transaction transaction(base);
-    for (int etapeSuivante = std::max(version + 1, 2); etapeSuivante <= VersionSchema;
-         ++etapeSuivante) {
-        if (etapeSuivante == VersionOrdreFrancais)
-            RefaireTablesEnFrancais(base, ScriptSchemaSQLite());
-        else if (etapeSuivante == VersionPoidsArticles)
-            ajouterPoidsArticles(base);
-        else
-            base.executerScript(TexteSql(etape(QStringLiteral("sqlite"), etapeSuivante)));
     }
-    base.executerScript(TexteSql(versionEmbarquee(VersionSchema)));
-    transaction.valider();
+    try {
+        if (version < VersionSchema)
+            monterVersion(base);
+        ReconstruireIndexSiOrdreChange(base, retour);
+    } catch (const ErreurTarvo& e) {
+        if (!e.porteCodeMoteur(SQLITE_FULL))
+            throw;
+        throw manqueDePlace(cnx.parametres().base);
+    }
 }
 
 } // namespace tarvo::db

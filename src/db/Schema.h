@@ -4,7 +4,8 @@
 
 namespace tarvo {
 class Connexion;
-}
+class Feedback;
+} // namespace tarvo
 
 namespace tarvo::db {
 
@@ -24,11 +25,13 @@ QString ScriptSchemaSqlServer();
 QString ScriptMiseAJourSqlServer();
 
 // Checks the schema version of an open database. The embedded database is
-// brought up to date in one transaction; SQL Server is upgraded by its
-// administrator, so an older server schema is refused with a message naming
-// the version needed and the way to get there. A database newer than the
-// program is refused on both. Raises ErreurTarvo.
-void MettreAJourSchema(Connexion& cnx);
+// brought up to date in one transaction, then its indexes are rebuilt if
+// the French order changed since they were built (with `retour`'s
+// progress); a full disk says how much room that needs. SQL Server is
+// upgraded by its administrator, so an older server schema is refused with
+// a message naming the version needed and the way to get there. A database
+// newer than the program is refused on both. Raises ErreurTarvo.
+void MettreAJourSchema(Connexion& cnx, Feedback& retour);
 
 // True when the database already holds tables.
 bool BaseContientDesTables(Connexion& cnx);
@@ -38,7 +41,8 @@ bool BaseContientDesTables(Connexion& cnx);
 void ExecuterScriptSQLite(Connexion& cnx, const QString& script);
 
 // Creates Tarvo's tables, the Sage tables and the views on an empty embedded
-// database, with the demo data when asked. Raises ErreurTarvo.
+// database, with the demo data when asked, and records the French order its
+// indexes are built in. Raises ErreurTarvo.
 void CreerBaseEmbarquee(Connexion& cnx, bool avecDemo);
 
 } // namespace tarvo::db

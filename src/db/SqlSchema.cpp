@@ -44,4 +44,24 @@ const TexteSql SequenceAjustee{
 const TexteSql DoublonsEnFrancais{QStringLiteral(
     "SELECT group_concat(%3, ' = ') FROM %1 GROUP BY %2 HAVING COUNT(*) > 1 LIMIT 10")};
 
+const TexteSql CreerTableOrdre{QStringLiteral(
+    "CREATE TABLE IF NOT EXISTS tarvo_ordre (nom TEXT PRIMARY KEY, version TEXT NOT NULL)")};
+const TexteSql TableOrdreExiste{
+    QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = 'tarvo_ordre'")};
+const TexteSql OrdreDesIndex{
+    QStringLiteral("SELECT version FROM tarvo_ordre WHERE nom = 'FRANCAIS'")};
+// :version
+const TexteSql NoterOrdre{QStringLiteral(
+    "INSERT OR REPLACE INTO tarvo_ordre (nom, version) VALUES ('FRANCAIS', :version)")};
+// Each index once, with its table; those of PRIMARY KEY and UNIQUE
+// constraints included.
+const TexteSql IndexEnFrancais{QStringLiteral(
+    "SELECT DISTINCT m.name, m.tbl_name FROM sqlite_master m, pragma_index_xinfo(m.name) x "
+    "WHERE m.type = 'index' AND x.coll = 'FRANCAIS' COLLATE NOCASE "
+    "ORDER BY m.tbl_name, m.name")};
+// :index
+const TexteSql ColonnesIndex{QStringLiteral(
+    "SELECT name FROM pragma_index_xinfo(:index) WHERE key = 1 AND cid >= 0 ORDER BY seqno")};
+const TexteSql ReconstruireIndex{QStringLiteral("REINDEX %1")};
+
 } // namespace tarvo::db::sql

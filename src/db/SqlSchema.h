@@ -30,4 +30,16 @@ extern const TexteSql SequenceReprise;
 extern const TexteSql SequenceAjustee;
 extern const TexteSql DoublonsEnFrancais;
 
+// The French order the embedded database's indexes were built in (the
+// version of ICU's collator), kept in a table of one row; the indexes that
+// use the order, and the key columns of one of them (:index). SQLite-only;
+// ReconstruireIndex names the index in %1.
+extern const TexteSql CreerTableOrdre;
+extern const TexteSql TableOrdreExiste;
+extern const TexteSql OrdreDesIndex;
+extern const TexteSql NoterOrdre;
+extern const TexteSql IndexEnFrancais;
+extern const TexteSql ColonnesIndex;
+extern const TexteSql ReconstruireIndex;
+
 } // namespace tarvo::db::sql

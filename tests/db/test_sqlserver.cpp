@@ -155,7 +155,10 @@ const QSet<QString> EmbarqueSeulement{
     u"SqlSchema::SupprimerIndex"_s,     u"SqlSchema::SupprimerTable"_s,
     u"SqlSchema::RenommerTable"_s,      u"SqlSchema::RecopierTable"_s,
     u"SqlSchema::SequenceReprise"_s,    u"SqlSchema::SequenceAjustee"_s,
-    u"SqlSchema::DoublonsEnFrancais"_s,
+    u"SqlSchema::DoublonsEnFrancais"_s, u"SqlSchema::CreerTableOrdre"_s,
+    u"SqlSchema::TableOrdreExiste"_s,   u"SqlSchema::OrdreDesIndex"_s,
+    u"SqlSchema::NoterOrdre"_s,         u"SqlSchema::IndexEnFrancais"_s,
+    u"SqlSchema::ColonnesIndex"_s,      u"SqlSchema::ReconstruireIndex"_s,
 };
 
 // What the grammar must refuse, each with the reason: the statements SQL

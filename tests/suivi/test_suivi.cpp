@@ -332,7 +332,7 @@ private slots:
                     "ALTER TABLE F_ARTICLE DROP COLUMN AR_PoidsBrut;"
                     "ALTER TABLE F_ARTICLE DROP COLUMN AR_UnitePoids;"
                     "PRAGMA user_version = 5;"_s);
-        db::MettreAJourSchema(*t.ctx->cnx);
+        db::MettreAJourSchema(*t.ctx->cnx, t.ctx->feedback);
         QSqlDatabase db = t.ctx->cnx->base();
         QSqlQuery q(db);
         QVERIFY(q.exec(u"SELECT COUNT(*), COUNT(PoidsBrut) FROM V_POIDS_ARTICLE"_s));

@@ -10,13 +10,15 @@ using namespace Qt::StringLiterals;
 
 namespace tarvo::test {
 
-DisquePlein::DisquePlein(const QString& dossier) : dossier_(dossier) {
+DisquePlein::DisquePlein(const QString& dossier, const QString& taille) : dossier_(dossier) {
     if (::geteuid() != 0) {
         erreur_ = u"il faut être root pour monter un tmpfs"_s;
         return;
     }
     QDir().mkpath(dossier);
-    if (::mount("tmpfs", QFile::encodeName(dossier).constData(), "tmpfs", 0, "size=64k") != 0) {
+    const QByteArray options = "size=" + taille.toLatin1();
+    if (::mount("tmpfs", QFile::encodeName(dossier).constData(), "tmpfs", 0, options.constData()) !=
+        0) {
         erreur_ = u"montage d'un tmpfs impossible : "_s + qt_error_string(errno);
         return;
     }

@@ -4,12 +4,12 @@
 
 namespace tarvo::test {
 
-// A tmpfs of 64 KiB mounted on a folder while the object lives, so that a
-// test meets a really full disk, where writes fail only when the buffered
-// bytes are flushed. Needs root.
+// A tmpfs (64 KiB unless told, as mount's size option) mounted on a folder
+// while the object lives, so that a test meets a really full disk, where
+// writes fail only when the buffered bytes are flushed. Needs root.
 class DisquePlein {
 public:
-    explicit DisquePlein(const QString& dossier);
+    explicit DisquePlein(const QString& dossier, const QString& taille = QStringLiteral("64k"));
     ~DisquePlein();
     DisquePlein(const DisquePlein&) = delete;
     DisquePlein& operator=(const DisquePlein&) = delete;

@@ -72,6 +72,20 @@ double largeurSure(double largeur) {
     return largeur * 0.98;
 }
 
+// No field of an order holds more than a few hundred characters: a longer
+// text (pasted by mistake) is cut with a visible mark rather than laid out
+// word by word over more than a page, which a band cannot span.
+constexpr qsizetype LongueurMaxTexte = 1000;
+
+QString borne(const QString& texte) {
+    if (texte.size() <= LongueurMaxTexte)
+        return texte;
+    qsizetype coupe = LongueurMaxTexte;
+    if (texte.at(coupe - 1).isHighSurrogate())
+        --coupe;
+    return texte.left(coupe) + QStringLiteral(" […]");
+}
+
 } // namespace
 
 QStringList lignesCoupees(const QString& texte, double largeur, Style style) {
@@ -103,8 +117,9 @@ QStringList lignesCoupees(const QString& texte, double largeur, Style style) {
     return lignes;
 }
 
-Bande& Bande::texte(double x, double y, double largeur, double hauteur, const QString& texte,
+Bande& Bande::texte(double x, double y, double largeur, double hauteur, const QString& valeur,
                     Style style, Qt::Alignment alignement) {
+    const QString texte = borne(valeur);
     Element e;
     e.rect = QRectF(x, y, largeur, hauteur);
     e.texte = texte;

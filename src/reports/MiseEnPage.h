@@ -29,7 +29,8 @@ struct Element {
 // A section of a report: a height and what it holds, placed as designed.
 // A text too wide for its box wraps inside it, at spaces where it can, and
 // grows downwards; whatever lies below a grown text moves down with it and
-// the band grows as much, so that no part of a value is ever left out. A
+// the band grows as much, so that no part of a value is ever left out, up
+// to a thousand characters (a longer one is cut, ending with " […]"). A
 // band is never split across pages.
 class Bande {
 public:

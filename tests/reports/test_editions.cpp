@@ -350,6 +350,19 @@ private slots:
         large.texte(0, 16, 400, 13, u"Dessous"_s);
         QVERIFY(large.hauteur() > 30 + 3 * 10);
         QVERIFY(large.elements()[2].rect.top() >= large.elements()[0].rect.bottom());
+        // A text no order holds, a whole book pasted in a label, is cut
+        // with a mark instead of being laid out over pages.
+        Bande livre(13);
+        livre.texte(0, 0, 400, 13, u"mot "_s.repeated(25000));
+        const QString coupe = QString(livre.elements()[0].texte).remove(u'\n').remove(u' ');
+        QCOMPARE(coupe, u"mot"_s.repeated(250) + u"[…]"_s);
+        QVERIFY(livre.hauteur() < HauteurPage / 2);
+        // Never half a character.
+        Bande colis(13);
+        colis.texte(0, 0, 400, 13, u"a"_s + u"\U0001F4E6"_s.repeated(600));
+        const QString emoji = QString(colis.elements()[0].texte).remove(u'\n').remove(u' ');
+        QVERIFY(emoji.endsWith(u"\U0001F4E6[…]"_s));
+        QCOMPARE(QString::fromUtf8(emoji.toUtf8()), emoji);
         QCOMPARE(large.elements()[1].rect.top(), large.elements()[0].rect.bottom() - 13 + 14);
         m.corps << large;
         const Document d = mettreEnPage(m);

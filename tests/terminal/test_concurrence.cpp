@@ -327,8 +327,8 @@ private slots:
             db::FichierVerrou(b.chemin(u"tarvo.db"_s), terminal::NomVerrouIntegration);
         QVERIFY(QFile::remove(fichier));
         QVERIFY(QFile::link(b.chemin(u"ailleurs.db"_s), fichier));
-        QVERIFY_THROWS_EXCEPTION(ErreurTarvo, db::Verrou::essayer(parLeLien,
-                                                                  terminal::NomVerrouIntegration));
+        QVERIFY_THROWS_EXCEPTION(ErreurTarvo,
+                                 db::Verrou::essayer(parLeLien, terminal::NomVerrouIntegration));
         QVERIFY(!QFile::exists(b.chemin(u"ailleurs.db"_s)));
     }
 
@@ -467,9 +467,8 @@ class TestSansBail : public QObject {
     static QProcess* integrationAutreCompte(const Base& b) {
         auto* p = new QProcess;
         p->setProgram(u"runuser"_s);
-        p->setArguments(
-            {u"-u"_s, u"nobody"_s, u"--"_s, QStringLiteral(TARVOCTL), u"--dir"_s, b.dossier.path(),
-             u"integration"_s});
+        p->setArguments({u"-u"_s, u"nobody"_s, u"--"_s, QStringLiteral(TARVOCTL), u"--dir"_s,
+                         b.dossier.path(), u"integration"_s});
         p->start();
         if (!p->waitForStarted())
             qFatal("runuser ne démarre pas : %s", qPrintable(p->errorString()));

@@ -46,6 +46,10 @@ void BilanEssai::echec(const QString& fichier, qint64 ligne, const QString& rais
     echecs_.append({fichier, ligne, raison});
 }
 
+void BilanEssai::avertissement(const QString& fichier, qint64 ligne, const QString& texte) {
+    avertissements_.append({fichier, ligne, texte});
+}
+
 QString BilanEssai::texte(int limite) const {
     QStringList lignes;
     lignes << QStringLiteral("Vérification seulement : rien n'a été écrit, archivé ni supprimé.");
@@ -76,6 +80,20 @@ QString BilanEssai::texte(int limite) const {
     if (borne(nbExpeditions) < nbExpeditions)
         lignes << QStringLiteral("… et %1 autres expéditions.")
                       .arg(nbExpeditions - borne(nbExpeditions));
+    // Under the heading of their file, each as « Ligne 7 : … ».
+    QString fichierCourant;
+    for (qsizetype i = 0; i < borne(avertissements_.size()); ++i) {
+        const Echec& a = avertissements_[i];
+        if (i == 0 || a.fichier != fichierCourant)
+            lignes << QStringLiteral("Avertissements pour %1 (ces lignes seraient intégrées "
+                                     "telles que lues) :")
+                          .arg(QDir::toNativeSeparators(a.fichier));
+        fichierCourant = a.fichier;
+        lignes << QStringLiteral("Ligne %1 : %2").arg(QString::number(a.ligne), a.raison);
+    }
+    if (borne(avertissements_.size()) < avertissements_.size())
+        lignes << QStringLiteral("… et %1 autres avertissements.")
+                      .arg(avertissements_.size() - borne(avertissements_.size()));
     if (echecs_.isEmpty()) {
         lignes << QStringLiteral("Aucune ligne en erreur : l'intégration peut être lancée.");
     } else {

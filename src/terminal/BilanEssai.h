@@ -46,9 +46,12 @@ public:
         ++expeditions_[noExpedition].effets[static_cast<std::size_t>(effet)];
     }
     void echec(const QString& fichier, qint64 ligne, const QString& raison);
+    // What a line would be taken with although it looks wrong.
+    void avertissement(const QString& fichier, qint64 ligne, const QString& texte);
 
     const std::map<qint32, ParExpedition>& expeditions() const { return expeditions_; }
     const QList<Echec>& echecs() const { return echecs_; }
+    const QList<Echec>& avertissements() const { return avertissements_; }
     bool vide() const { return fichiers_.isEmpty(); }
 
     // The report in French, CR LF between lines. `limite` bounds the shipment
@@ -65,6 +68,7 @@ private:
     QList<Fichier> fichiers_;
     std::map<qint32, ParExpedition> expeditions_;
     QList<Echec> echecs_;
+    QList<Echec> avertissements_;
 };
 
 } // namespace tarvo::terminal

@@ -14,6 +14,7 @@
 #include "db/Transaction.h"
 #include "db/Verrou.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace tarvo::terminal {
@@ -44,6 +45,8 @@ void essayerFichier(Integration& run, const db::Base& base, const QString& chemi
         } catch (const ErreurTarvo& e) {
             bilan.echec(chemin, numero, e.erreur().description);
         }
+        for (const QString& avertissement : run.prendreAvertissements())
+            bilan.avertissement(chemin, numero, avertissement);
     }
     const auto archive = archiveFichierIntegre(base, {lecteur.empreinte(), lecteur.modification()});
     lecteur.fermer();
@@ -86,8 +89,12 @@ bool VerifData(Contexte& ctx, int limite) {
     try {
         const BilanEssai bilan = EssayerFichierData(ctx);
         if (bilan.vide()) {
+            // Named, so that a wrong path in the configuration shows.
+            const QString chemin =
+                LireIni(ctx, QStringLiteral("FichierData"), QStringLiteral("[SCANPAL2]"));
             ctx.prompts.exclamation(QStringLiteral("Traitement impossible"),
-                                    QStringLiteral("Aucun fichier de données disponible."));
+                                    QStringLiteral("Aucun fichier de données disponible.\r\n[") +
+                                        QDir::toNativeSeparators(chemin) + u']');
             return false;
         }
         if (bilan.echecs().isEmpty()) {

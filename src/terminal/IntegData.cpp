@@ -21,6 +21,9 @@ namespace {
 const QString Source = QStringLiteral("IntegData");
 const QString Section = QStringLiteral("[SCANPAL2]");
 const QString CRLF = QStringLiteral("\r\n");
+// The warnings of a run kept word for word for erreurs.txt; the rest are
+// counted.
+constexpr qint64 AvertissementsDetailles = 100;
 
 // "12 lignes intégrées dans 3 expéditions", in the singular where it is one.
 QString texteBilan(const ResultatIntegration& r) {
@@ -58,6 +61,8 @@ ResultatIntegration integrerTravail(Contexte& ctx, FichierTravail& travail,
     qint64 ligneFichier = 0;
     SuiviLignes suivi(ctx.feedback);
     QByteArray ligne;
+    qint64 nombreAvertissements = 0;
+    QStringList avertissements;
     // The bar and the status stay on the line that failed.
     const auto montrerLigne = [&] {
         if (etape == Etape::Ligne && ligneFichier > 0)
@@ -79,6 +84,11 @@ ResultatIntegration integrerTravail(Contexte& ctx, FichierTravail& travail,
             }
             suivi.ligneLue(ligne, lecteur.taille());
             TraiteLigne(run, ligne);
+            for (const QString& a : run.prendreAvertissements()) {
+                if (++nombreAvertissements <= AvertissementsDetailles)
+                    avertissements
+                        << QStringLiteral("Ligne %1 : %2").arg(QString::number(ligneFichier), a);
+            }
         }
         suivi.progression(100);
         suivi.statut(QString());
@@ -105,6 +115,8 @@ ResultatIntegration integrerTravail(Contexte& ctx, FichierTravail& travail,
 
         ResultatIntegration resultat{ResultatIntegration::Issue::Integre, cheminData, archive,
                                      run.lignes(), run.expeditions()};
+        resultat.nombreAvertissementsLignes = nombreAvertissements;
+        resultat.avertissementsLignes = std::move(avertissements);
         // The lines are in: what fails now is a file to see to, never a
         // failed run.
         try {
@@ -150,6 +162,8 @@ ResultatIntegration integrerFichiers(Contexte& ctx, const ReglagesIntegration& r
                 r.lignes += resultat->lignes;
                 r.expeditions.unite(resultat->expeditions);
                 r.avertissements = resultat->avertissements + r.avertissements;
+                r.nombreAvertissementsLignes += resultat->nombreAvertissementsLignes;
+                r.avertissementsLignes = resultat->avertissementsLignes + r.avertissementsLignes;
             }
             resultat = std::move(r);
             // A work file that could not be let go would be taken again
@@ -181,9 +195,33 @@ ResultatIntegration integrerFichiers(Contexte& ctx, const ReglagesIntegration& r
     return *resultat;
 }
 
-// The completion, with what the person must still see to once the lines
-// were committed, also written to erreurs.txt.
-void signalerFin(Contexte& ctx, const QString& texte, const QStringList& avertissements) {
+// The completion, with the number of lines taken although they looked
+// wrong, and what the person must still see to once the lines were
+// committed; the details go to erreurs.txt.
+void signalerFin(Contexte& ctx, const ResultatIntegration& r) {
+    QString texte = QStringLiteral("Traitement terminé");
+    if (r.nombreAvertissementsLignes > 0) {
+        texte += CRLF + CRLF +
+                 (r.nombreAvertissementsLignes == 1
+                      ? QStringLiteral("1 avertissement")
+                      : QStringLiteral("%1 avertissements").arg(r.nombreAvertissementsLignes)) +
+                 QStringLiteral(" sur les lignes intégrées (nombre lu en partie, quantité ou "
+                                "poids négatif, article ou expédition inconnus) : le détail est "
+                                "dans %1.")
+                     .arg(FichierErreurs);
+        QString detail = QStringLiteral("Avertissements IntegData (archive : %1)")
+                             .arg(QDir::toNativeSeparators(r.archive)) +
+                         CRLF + r.avertissementsLignes.join(CRLF);
+        if (r.nombreAvertissementsLignes > r.avertissementsLignes.size())
+            detail += CRLF + QStringLiteral("… et %1 autres avertissements.")
+                                 .arg(r.nombreAvertissementsLignes - r.avertissementsLignes.size());
+        try {
+            EcrireLog(ctx, FichierErreurs, detail);
+        } catch (const ErreurTarvo& e) {
+            texte += CRLF + e.erreur().description;
+        }
+    }
+    const QStringList& avertissements = r.avertissements;
     if (avertissements.isEmpty()) {
         ctx.prompts.information(QStringLiteral("Intégration des lignes"), texte);
         return;
@@ -277,7 +315,7 @@ bool IntegData(Contexte& ctx) {
             return true;
         case ResultatIntegration::Issue::Integre:
             ctx.afficheStatut(texteBilan(r));
-            signalerFin(ctx, QStringLiteral("Traitement terminé"), r.avertissements);
+            signalerFin(ctx, r);
             return true;
         }
     } catch (const ErreurIntegration& e) {

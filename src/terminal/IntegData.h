@@ -49,6 +49,11 @@ struct ResultatIntegration {
     // not take its name, a work file that could not be removed): the lines
     // are in, the person has a file to see to.
     QStringList avertissements{};
+    // The lines taken although they looked wrong (a number read in part, a
+    // negative quantity, an unknown article or shipment): their number, and
+    // the first of them, « Ligne 7 : … », for erreurs.txt.
+    qint64 nombreAvertissementsLignes = 0;
+    QStringList avertissementsLignes{};
 };
 
 // How long a run waits, for another run and for a terminal still writing.

@@ -16,11 +16,20 @@ db::Requete& Integration::requete(Preparee p) {
         &sql::SupprimerColis,        &sql::CreerColisage,
         &sql::AjouterAuColisage,     &sql::QuantiteColisageAnterieure,
         &sql::RetirerDuColisage,     &sql::SupprimerColisage,
+        &sql::ArticleConnu,
     };
     std::optional<db::Requete>& r = requetes_[p];
     if (!r)
         r.emplace(base_.preparer(*textes[p]));
     return *r;
+}
+
+bool Integration::articleConnu(const QString& codeBarres) {
+    db::Requete& r = requete(ArticleConnu);
+    r.lier(u":codeBarres", codeBarres);
+    const bool connu = r.suivante();
+    r.terminer();
+    return connu;
 }
 
 } // namespace tarvo::terminal

@@ -5,8 +5,10 @@
 
 #include <QSet>
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <optional>
+#include <utility>
 
 namespace tarvo::terminal {
 
@@ -45,6 +47,7 @@ public:
         QuantiteColisageAnterieure,
         RetirerDuColisage,
         SupprimerColisage,
+        ArticleConnu,
         NombreRequetes
     };
 
@@ -70,12 +73,22 @@ public:
             bilan_->noter(noExpedition, effet);
     }
 
+    // What the line being read is taken with although it looks wrong (a
+    // number read in part, a negative quantity, an unknown article or
+    // shipment): it goes in as the terminals' rules read it, and the person
+    // is told. The caller takes them after each line.
+    QStringList& avertissementsLigne() { return avertissements_; }
+    QStringList prendreAvertissements() { return std::exchange(avertissements_, {}); }
+    // True when the bar code is one of the article table's.
+    bool articleConnu(const QString& codeBarres);
+
 private:
     const db::Base& base_;
     QString dateIntegration_;
     BilanEssai* bilan_ = nullptr;
     qint64 lignes_ = 0;
     QSet<qint32> expeditions_;
+    QStringList avertissements_;
     std::array<std::optional<db::Requete>, NombreRequetes> requetes_;
 };
 

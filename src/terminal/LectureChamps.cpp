@@ -4,6 +4,7 @@
 #include "base/FormesMessages.h"
 #include "base/Windows1252.h"
 
+#include <QLocale>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -108,7 +109,7 @@ bool lireHeure(QByteArrayView champ, int& h, int& m, int& s) {
 
 } // namespace
 
-bool nombreEnTete(QByteArrayView texte, double& valeur) {
+bool nombreEnTete(QByteArrayView texte, double& valeur, qsizetype* fin) {
     std::string n;
     bool signe = false, chiffre = false, point = false;
     qsizetype i = 0;
@@ -135,6 +136,8 @@ bool nombreEnTete(QByteArrayView texte, double& valeur) {
     }
     if (!chiffre) {
         valeur = 0;
+        if (fin)
+            *fin = 0;
         return true;
     }
     // An exponent counts only with at least one digit.
@@ -158,11 +161,13 @@ bool nombreEnTete(QByteArrayView texte, double& valeur) {
         else
             i = debut;
     }
+    if (fin)
+        *fin = i;
     const char* debut = n.data();
     if (*debut == '-')
         ++debut;
     double v = 0;
-    const auto [fin, erreur] = std::from_chars(debut, n.data() + n.size(), v);
+    const auto erreur = std::from_chars(debut, n.data() + n.size(), v).ec;
     if (erreur == std::errc::result_out_of_range) {
         // Too small to hold reads as 0; too large is an overflow.
         if (ordreDeGrandeur(n) > 0)
@@ -194,32 +199,50 @@ QByteArrayView LectureChamps::jusquAVirgule(qsizetype colonne, qsizetype* suite)
     return ligne_.sliced(debut, virgule - debut);
 }
 
-double LectureChamps::nombre(QByteArrayView champ, const QString& nom) const {
+// `enPartie`: something other than blanks follows the number, or stands
+// where no number is.
+double LectureChamps::nombre(QByteArrayView champ, const QString& nom, bool& enPartie) const {
     double v = 0;
-    if (!nombreEnTete(champ, v))
+    qsizetype fin = 0;
+    if (!nombreEnTete(champ, v, &fin))
         echec(NumeroErreurLigne::Depassement,
               QStringLiteral("Dépassement de capacité : %1 %2.").arg(nom, citation(champ)));
+    enPartie = !sansBlancs(champ.sliced(fin)).isEmpty();
     return v;
 }
 
+void LectureChamps::lueEnPartie(QByteArrayView champ, const QString& nom, double valeur) const {
+    avertir(QStringLiteral("%1 %2 lu %3")
+                .arg(nom, citation(champ), QLocale(QLocale::French).toString(valeur, 'g', 9)));
+}
+
 qint32 LectureChamps::entier32(QByteArrayView champ, const QString& nom) const {
-    const double v = std::nearbyint(nombre(champ, nom));
+    bool enPartie = false;
+    const double lu = nombre(champ, nom, enPartie);
+    const double v = std::nearbyint(lu);
     if (v < std::numeric_limits<qint32>::min() || v > std::numeric_limits<qint32>::max())
         echec(NumeroErreurLigne::Depassement,
               QStringLiteral("Dépassement de capacité : %1 %2.").arg(nom, citation(champ)));
+    if (enPartie || v != lu)
+        lueEnPartie(champ, nom, v);
     return static_cast<qint32>(v);
 }
 
 qint16 LectureChamps::entier16(QByteArrayView champ, const QString& nom) const {
-    const double v = std::nearbyint(nombre(champ, nom));
+    bool enPartie = false;
+    const double lu = nombre(champ, nom, enPartie);
+    const double v = std::nearbyint(lu);
     if (v < std::numeric_limits<qint16>::min() || v > std::numeric_limits<qint16>::max())
         echec(NumeroErreurLigne::Depassement,
               QStringLiteral("Dépassement de capacité : %1 %2.").arg(nom, citation(champ)));
+    if (enPartie || v != lu)
+        lueEnPartie(champ, nom, v);
     return static_cast<qint16>(v);
 }
 
 double LectureChamps::reel32(QByteArrayView champ, const QString& nom) const {
-    const double v = nombre(champ, nom);
+    bool enPartie = false;
+    const double v = nombre(champ, nom, enPartie);
     if (std::fabs(v) > std::numeric_limits<float>::max())
         echec(NumeroErreurLigne::Depassement,
               QStringLiteral("Dépassement de capacité : %1 %2.").arg(nom, citation(champ)));
@@ -227,6 +250,8 @@ double LectureChamps::reel32(QByteArrayView champ, const QString& nom) const {
     const auto fin = std::to_chars(tampon, tampon + sizeof tampon, static_cast<float>(v)).ptr;
     double proche = 0;
     std::from_chars(tampon, fin, proche);
+    if (enPartie)
+        lueEnPartie(champ, nom, proche);
     return proche;
 }
 
@@ -254,6 +279,11 @@ QString LectureChamps::moment(QByteArrayView date, QByteArrayView heure) const {
 
 QString LectureChamps::texte(QByteArrayView champ) {
     return Windows1252::decoder(champ);
+}
+
+void LectureChamps::avertir(const QString& texte) const {
+    if (avertissements_)
+        avertissements_->append(texte);
 }
 
 void LectureChamps::echec(qint64 numero, const QString& description) const {

@@ -2,6 +2,7 @@
 
 #include <QByteArrayView>
 #include <QString>
+#include <QStringList>
 
 namespace tarvo::terminal {
 
@@ -14,11 +15,13 @@ constexpr qint64 TypeIncompatible = 13;
 
 // Reading of the fields of one terminal line (Windows-1252 bytes). Columns are
 // counted from 1 as in the line layouts. Failures raise ErreurTarvo with
-// `source`, the name of the line routine.
+// `source`, the name of the line routine. A number is its field's leading
+// number, as the terminals and older files rely on; a field read only in
+// part ("2-5" read 2, "1.6" taken as 2) adds a warning to `avertissements`.
 class LectureChamps {
 public:
-    LectureChamps(QByteArrayView ligne, QString source)
-        : ligne_(ligne), source_(std::move(source)) {}
+    LectureChamps(QByteArrayView ligne, QString source, QStringList* avertissements = nullptr)
+        : ligne_(ligne), source_(std::move(source)), avertissements_(avertissements) {}
 
     QByteArrayView ligne() const { return ligne_; }
 
@@ -39,18 +42,24 @@ public:
 
     static QString texte(QByteArrayView champ);
 
+    // Adds a warning about the line.
+    void avertir(const QString& texte) const;
+
 private:
     [[noreturn]] void echec(qint64 numero, const QString& description) const;
-    double nombre(QByteArrayView champ, const QString& nom) const;
+    double nombre(QByteArrayView champ, const QString& nom, bool& enPartie) const;
+    void lueEnPartie(QByteArrayView champ, const QString& nom, double valeur) const;
 
     QByteArrayView ligne_;
     QString source_;
+    QStringList* avertissements_;
 };
 
 // The leading number of a text: spaces, tabs and line feeds are skipped
 // wherever they stand; an optional sign, digits, one decimal point and an
 // exponent are taken up to the first other character. No digit reads as 0.
-// False when the value is beyond the range of a double.
-bool nombreEnTete(QByteArrayView texte, double& valeur);
+// False when the value is beyond the range of a double. `fin`, when given,
+// receives the position after the last character taken.
+bool nombreEnTete(QByteArrayView texte, double& valeur, qsizetype* fin = nullptr);
 
 } // namespace tarvo::terminal

@@ -3,12 +3,6 @@
 namespace tarvo::terminal {
 namespace {
 
-// The all-articles entries of the article file, and the all-parcels entries a
-// terminal may put in the parcel field of a removal.
-bool estMarqueurTous(const QString& champ) {
-    return champ.startsWith(QStringLiteral("<To")) || champ.startsWith(QStringLiteral("..."));
-}
-
 db::Requete& lierColis(db::Requete& r, const LigneJournal& e) {
     return r.lier(u":noExpedition", e.noExpedition).lier(u":colis", e.colis);
 }
@@ -33,11 +27,25 @@ bool creerColisSiAbsent(Integration& run, const LigneJournal& e, bool avecPoids)
     return cree;
 }
 
-// Closed and unknown shipments take no terminal data.
+bool expeditionConnue(Integration& run, qint32 noExpedition) {
+    db::Requete& s = run.requete(Integration::DateClotureExpedition);
+    s.lier(u":noExpedition", noExpedition);
+    const bool connue = s.suivante();
+    s.terminer();
+    return connue;
+}
+
+// Closed and unknown shipments take no terminal data: the entry is only
+// journaled, and the person told.
 bool fermee(Integration& run, const LigneJournal& e) {
     if (!ExpCloturee(run, e.noExpedition))
         return false;
     run.noter(e.noExpedition, Effet::IgnoreeExpeditionFermee);
+    const bool connue = expeditionConnue(run, e.noExpedition);
+    run.avertissementsLigne()
+        << (connue ? QStringLiteral("expédition N° %1 clôturée : saisie seulement journalisée")
+                   : QStringLiteral("expédition N° %1 inconnue : saisie seulement journalisée"))
+               .arg(e.noExpedition);
     return true;
 }
 
@@ -47,6 +55,10 @@ void noterMiseAJour(Integration& run, const LigneJournal& e, qint64 lignes, Effe
 }
 
 } // namespace
+
+bool EstMarqueurTous(const QString& champ) {
+    return champ.startsWith(QStringLiteral("<To")) || champ.startsWith(QStringLiteral("..."));
+}
 
 bool ExpCloturee(Integration& run, qint32 noExpedition) {
     db::Requete& s = run.requete(Integration::DateClotureExpedition);
@@ -92,7 +104,7 @@ void MajPoidsColis(Integration& run, const LigneJournal& e) {
 void RetraitArticleColis(Integration& run, const LigneJournal& e) {
     if (fermee(run, e))
         return;
-    if (estMarqueurTous(e.noColis)) {
+    if (EstMarqueurTous(e.noColis)) {
         run.requete(Integration::SupprimerColisExpedition)
             .lier(u":noExpedition", e.noExpedition)
             .executer();
@@ -117,7 +129,7 @@ void RetraitArticleColis(Integration& run, const LigneJournal& e) {
         run.noter(e.noExpedition, Effet::IgnoreeAbsente);
         return;
     }
-    if (estMarqueurTous(e.codeBarres)) {
+    if (EstMarqueurTous(e.codeBarres)) {
         lierColis(run.requete(Integration::SupprimerColis), entree).executer();
         run.noter(e.noExpedition, Effet::QuantiteModifiee);
         return;

@@ -4,6 +4,10 @@
 
 namespace tarvo::terminal {
 
+// The all-articles entries of the article file ("<Tous>"), and the
+// all-parcels entries a terminal may put in the parcel field of a removal.
+bool EstMarqueurTous(const QString& champ);
+
 // True when the shipment must not receive terminal data: unknown or closed.
 bool ExpCloturee(Integration& run, qint32 noExpedition);
 

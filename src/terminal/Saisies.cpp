@@ -3,6 +3,7 @@
 #include "LectureChamps.h"
 #include "MajColis.h"
 #include "base/Erreur.h"
+#include "base/FormesMessages.h"
 
 namespace tarvo::terminal {
 namespace {
@@ -48,17 +49,32 @@ struct ColonnesArticle {
     qsizetype colis, largeurColis, date, heure, codeBarres, quantite;
 };
 
+// An article the table does not know, or a negative quantity, goes in as
+// read; the person is told.
+void verifierArticle(Integration& run, const LectureChamps& l, const LigneJournal& e,
+                     QByteArrayView codeBarres, QByteArrayView quantite) {
+    if (e.quantite < 0)
+        l.avertir(QStringLiteral("quantité négative %1").arg(citation(quantite)));
+    if (!run.articleConnu(e.codeBarres))
+        l.avertir(QStringLiteral("code-barres %1 absent de la table des articles")
+                      .arg(citation(codeBarres)));
+}
+
 void saisieArticle(Integration& run, QByteArrayView ligne, const QString& code,
                    const ColonnesArticle& c) {
-    const LectureChamps l(ligne, QStringLiteral("Saisie") + code.mid(1, 5));
+    const LectureChamps l(ligne, QStringLiteral("Saisie") + code.mid(1, 5),
+                          &run.avertissementsLigne());
     LigneJournal e;
     e.codeType = code;
     e.noExpedition = l.entier32(l.champ(5, 6), NomExpedition);
     e.colis = l.entier16(l.champ(c.colis, c.largeurColis), NomColis);
     e.noColis = QString::number(e.colis);
     e.dateSaisie = l.moment(l.champ(c.date, 10), l.champ(c.heure, 8));
-    e.codeBarres = LectureChamps::texte(l.champ(c.codeBarres, 13));
-    e.quantite = l.entier16(l.champ(c.quantite, 3), NomQuantite);
+    const QByteArrayView codeBarres = l.champ(c.codeBarres, 13);
+    e.codeBarres = LectureChamps::texte(codeBarres);
+    const QByteArrayView quantite = l.champ(c.quantite, 3);
+    e.quantite = l.entier16(quantite, NomQuantite);
+    verifierArticle(run, l, e, codeBarres, quantite);
     run.noterLigne(e.noExpedition);
     journaliserArticle(run, e);
     AjoutArticleColis(run, e);
@@ -72,14 +88,18 @@ struct ColonnesPoids {
 
 void saisiePoids(Integration& run, QByteArrayView ligne, const QString& code,
                  const ColonnesPoids& c) {
-    const LectureChamps l(ligne, QStringLiteral("Saisie") + code.mid(1, 5));
+    const LectureChamps l(ligne, QStringLiteral("Saisie") + code.mid(1, 5),
+                          &run.avertissementsLigne());
     LigneJournal e;
     e.codeType = code;
     e.noExpedition = l.entier32(l.champ(c.expedition, 6), NomExpedition);
     e.colis = l.entier16(l.champ(c.colis, c.largeurColis), NomColis);
     e.noColis = QString::number(e.colis);
     e.dateSaisie = l.moment(l.champ(c.date, 10), l.champ(c.heure, 8));
-    e.poids = l.reel32(l.jusquAVirgule(42), NomPoids);
+    const QByteArrayView poids = l.jusquAVirgule(42);
+    e.poids = l.reel32(poids, NomPoids);
+    if (e.poids < 0)
+        l.avertir(QStringLiteral("poids du colis négatif %1").arg(citation(poids)));
     run.noterLigne(e.noExpedition);
     journaliserPoids(run, e);
     MajPoidsColis(run, e);
@@ -129,7 +149,7 @@ void SaisieEXPSA(Integration& run, QByteArrayView ligne) {
     const bool correcte = ligne.sliced(std::min<qsizetype>(20, ligne.size())).startsWith(",,2");
     const QByteArray corrigee = correcte ? QByteArray() : sansColonne22(ligne);
     const LectureChamps l(correcte ? ligne : QByteArrayView(corrigee),
-                          QStringLiteral("SaisieEXPSA"));
+                          QStringLiteral("SaisieEXPSA"), &run.avertissementsLigne());
     LigneJournal e;
     e.codeType = QStringLiteral("{EXPSA}");
     e.noExpedition = l.entier32(l.champ(5, 6), NomExpedition);
@@ -137,8 +157,13 @@ void SaisieEXPSA(Integration& run, QByteArrayView ligne) {
     e.noColis = LectureChamps::texte(l.champ(18, 3));
     e.dateSaisie = l.moment(l.champ(23, 10), l.champ(34, 8));
     qsizetype suite = 0;
-    e.codeBarres = LectureChamps::texte(l.jusquAVirgule(43, &suite));
-    e.quantite = l.entier16(l.jusquAVirgule(suite), NomQuantite);
+    const QByteArrayView codeBarres = l.jusquAVirgule(43, &suite);
+    e.codeBarres = LectureChamps::texte(codeBarres);
+    const QByteArrayView quantite = l.jusquAVirgule(suite);
+    e.quantite = l.entier16(quantite, NomQuantite);
+    // The all-articles entry names no article.
+    if (!EstMarqueurTous(e.codeBarres))
+        verifierArticle(run, l, e, codeBarres, quantite);
     run.noterLigne(e.noExpedition);
     journaliserArticle(run, e);
     RetraitArticleColis(run, e);

@@ -42,6 +42,9 @@ const db::TexteSql ArchiveValidee{
 const db::TexteSql DateClotureExpedition{QStringLiteral(
     "SELECT [Date cloture] FROM [Expédition] WHERE [No Expédition] = :noExpedition")};
 
+const db::TexteSql ArticleConnu{
+    QStringLiteral("SELECT 1 FROM Article WHERE [Code barres Article] = :codeBarres")};
+
 // INSERT … SELECT … WHERE NOT EXISTS: one statement that adds the row only
 // when it is missing, on both engines.
 const db::TexteSql CreerColisSansPoids{

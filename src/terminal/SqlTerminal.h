@@ -30,12 +30,16 @@ extern const db::TexteSql JournalPoids;
 // noting one also takes :dateIntegration and :archive.
 extern const db::TexteSql ArchiveFichierIntegre;
 extern const db::TexteSql NoterFichierIntegre;
-// :archive — the archive path as noted: a row when a committed run made it.
+// The fingerprints and archives of the last five committed runs.
 extern const db::TexteSql DernieresIntegrations;
+// :archive — the archive path as noted: a row when a committed run made it.
 extern const db::TexteSql ArchiveValidee;
 
 // A shipment's closing date, no row for an unknown shipment: :noExpedition.
 extern const db::TexteSql DateClotureExpedition;
+
+// A row when :codeBarres is in the article table.
+extern const db::TexteSql ArticleConnu;
 
 // Parcels, each known by :noExpedition and :colis.
 // Creates the parcel when missing, dated :dateSaisie; with its weight :poids.

@@ -116,6 +116,7 @@ const QList<InstructionCatalogue>& Instructions() {
         ENTREE(SqlTerminal, tarvo::terminal::sql, DernieresIntegrations),
         ENTREE(SqlTerminal, tarvo::terminal::sql, ArchiveValidee),
         ENTREE(SqlTerminal, tarvo::terminal::sql, DateClotureExpedition),
+        ENTREE(SqlTerminal, tarvo::terminal::sql, ArticleConnu),
         ENTREE(SqlTerminal, tarvo::terminal::sql, CreerColisSansPoids),
         ENTREE(SqlTerminal, tarvo::terminal::sql, CreerColisAvecPoids),
         ENTREE(SqlTerminal, tarvo::terminal::sql, PeserColis),

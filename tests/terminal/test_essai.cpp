@@ -1,6 +1,7 @@
 // The trial integration: it reports what a run would do and changes nothing.
 #include "OutilsTerminal.h"
 #include "Tarvoctl.h"
+#include "base/Windows1252.h"
 #include "db/Connexion.h"
 #include "terminal/EssaiIntegration.h"
 #include "terminal/IntegData.h"
@@ -104,11 +105,58 @@ private slots:
         QCOMPARE(b.etat(), avant);
     }
 
+    // A line that looks wrong goes in as the terminals' rules read it: the
+    // check names each such line and still lets the run go, and the run's
+    // end box counts them, detailed in erreurs.txt.
+    void avertitSansBloquer() {
+        Base b;
+        ajouterArticle(b.db(), u"3760001234567"_s, u"Plaid"_s);
+        QByteArray enPartie = ligneFA(42, 1, Jour, "10:00:00", "3760001234567", 1);
+        enPartie.replace(55, 3, " 1x");
+        b.ecrireFichier(Data, fichier({
+                                  ligneFP(42, 1, Jour, "10:02:00", "2-5"),
+                                  enPartie,
+                                  ligneFA(42, 2, Jour, "10:01:00", "3760001234567", -1),
+                                  ligneFA(42, 2, Jour, "10:03:00", "9999999999999", 1),
+                                  ligneXA(43, 1, Jour, "10:03:00", "3760001234567", 1),
+                                  ligneFA(99, 1, Jour, "10:04:00", "3760001234567", 1),
+                                  ligneFA(42, 3, Jour, "10:05:00", "3760001234567", 2),
+                                  ligneSA(42, "  3", Jour, "10:06:00", "<Tous>", 0),
+                              }));
+        QVERIFY(terminal::VerifData(*b.ctx, 0));
+        QCOMPARE(b.prompts.boites[0].icone, Prompts::Icone::Information);
+        const QString texte = b.prompts.boites[0].texte;
+        QVERIFY2(texte.contains(u"Avertissements pour "_s +
+                                QDir::toNativeSeparators(b.chemin(Data)) +
+                                u" (ces lignes seraient intégrées telles que lues) :\r\n"
+                                "Ligne 1 : poids du colis « 2-5 » lu 2\r\n"
+                                "Ligne 2 : quantité «  1x » lu 1\r\n"
+                                "Ligne 3 : quantité négative «  -1 »\r\n"
+                                "Ligne 4 : code-barres « 9999999999999 » absent de la table des "
+                                "articles\r\n"
+                                "Ligne 5 : expédition N° 43 clôturée : saisie seulement "
+                                "journalisée\r\n"
+                                "Ligne 6 : expédition N° 99 inconnue : saisie seulement "
+                                "journalisée\r\n"
+                                "Aucune ligne en erreur : l'intégration peut être lancée."_s),
+                 qPrintable(texte));
+
+        b.prompts.vider();
+        QVERIFY(terminal::IntegData(*b.ctx));
+        QVERIFY2(b.prompts.boites[0].texte.contains(u"6 avertissements sur les lignes intégrées"_s),
+                 qPrintable(b.prompts.boites[0].texte));
+        QVERIFY(Windows1252::decoder(b.lireFichier(u"erreurs.txt"_s))
+                    .contains(u"Ligne 6 : expédition N° 99 inconnue"_s));
+        QCOMPARE(lignes(b.db(), u"SELECT [Poids colis] FROM Colis WHERE [No Colis] = 1"_s),
+                 QStringList{u"2"_s});
+    }
+
     void sansFichier() {
         Base b;
         QVERIFY(!terminal::VerifData(*b.ctx, 0));
         QCOMPARE(b.prompts.boites.size(), 1);
-        QCOMPARE(b.prompts.boites[0].texte, u"Aucun fichier de données disponible."_s);
+        QCOMPARE(b.prompts.boites[0].texte, u"Aucun fichier de données disponible.\r\n["_s +
+                                                QDir::toNativeSeparators(b.chemin(Data)) + u']');
     }
 };
 

@@ -417,8 +417,8 @@ private slots:
                                              AvecExtensionCsv(t.chemin(u"dossier"_s)), suivi));
         QVERIFY(!QFile::exists(t.chemin(u"dossier.csv"_s)));
         QVERIFY(QFile::link(t.chemin(u"ailleurs.csv"_s), t.chemin(u"lien.csv"_s)));
-        QVERIFY_THROWS_EXCEPTION(
-            ErreurTarvo, ExporterCsv(modele.source(), modele.vue(), t.chemin(u"lien.csv"_s), suivi));
+        QVERIFY_THROWS_EXCEPTION(ErreurTarvo, ExporterCsv(modele.source(), modele.vue(),
+                                                          t.chemin(u"lien.csv"_s), suivi));
         QVERIFY(!QFile::exists(t.chemin(u"ailleurs.csv"_s)));
     }
 

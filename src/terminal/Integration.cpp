@@ -25,10 +25,17 @@ db::Requete& Integration::requete(Preparee p) {
 }
 
 bool Integration::articleConnu(const QString& codeBarres) {
+    // A run's lines name a few hundred articles many times over, and the
+    // table does not change under it: one look-up each, not one a line
+    // (on the server, a round trip).
+    const auto deja = articlesVus_.constFind(codeBarres);
+    if (deja != articlesVus_.constEnd())
+        return *deja;
     db::Requete& r = requete(ArticleConnu);
     r.lier(u":codeBarres", codeBarres);
     const bool connu = r.suivante();
     r.terminer();
+    articlesVus_.insert(codeBarres, connu);
     return connu;
 }
 

@@ -3,6 +3,7 @@
 #include "BilanEssai.h"
 #include "db/Base.h"
 
+#include <QHash>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -89,6 +90,7 @@ private:
     qint64 lignes_ = 0;
     QSet<qint32> expeditions_;
     QStringList avertissements_;
+    QHash<QString, bool> articlesVus_;
     std::array<std::optional<db::Requete>, NombreRequetes> requetes_;
 };
 

@@ -722,6 +722,113 @@ private slots:
                  qPrintable(rechargee.join(u' ')));
     }
 
+    // Leaving a changed shipment, for another row, the closed window or the
+    // end of the program, asks whether to save it: "Oui" saves it, "Non"
+    // drops the edits, "Annuler" stays on it with what was typed. A shipment
+    // shown unchanged, or saved, is left without a word.
+    void modificationsDemandeesEnPartant() {
+        BaseDeTest t;
+        monde(t);
+        Contexte& c = *t.ctx;
+        const int a = ajouterExpedition(c, u"A"_s, u"2012-04-10 08:00:00"_s, {}, 1);
+        const int b = ajouterExpedition(c, u"B"_s, u"2012-04-11 08:00:00"_s, {}, 1);
+        const QString tare = u"SELECT Tare FROM Expédition WHERE [No Expédition] = ?"_s;
+        const auto question = [](int numero) {
+            return u"Modification des expéditions|Enregistrer les modifications de "
+                   "l'expédition %1 ?"_s.arg(numero);
+        };
+        auto f = std::make_unique<ExpModif>(c, nullptr);
+        montrer(f.get());
+        ListeRapport* exp = liste(f.get(), u"ListeExp"_s);
+        auto* champTare = controle<QLineEdit>(f.get(), u"Tare"_s);
+
+        // Shown unchanged: another row without a question.
+        cliquerLigne(exp, 1);
+        cliquerLigne(exp, 0);
+        QVERIFY(t.prompts.boites.isEmpty());
+
+        // "Annuler": the shipment, its row highlighted, and the tare stay.
+        champTare->setText(u"1,5"_s);
+        t.prompts.choix.enqueue(Prompts::Reponse::Annuler);
+        cliquerLigne(exp, 1);
+        QCoreApplication::processEvents();
+        QCOMPARE(t.prompts.titresEtTextes(), QStringList{question(a)});
+        QCOMPARE(f->rsExp()->noExpedition, a);
+        QCOMPARE(exp->ligneCourante(), 0);
+        QVERIFY(exp->selectionModel()->isRowSelected(0));
+        QVERIFY(!exp->selectionModel()->isRowSelected(1));
+        QCOMPARE(champTare->text(), u"1,5"_s);
+        QVERIFY(valeurSql(c, tare, {a}).isNull());
+
+        // "Non": the other shipment, nothing written; back again, the tare is
+        // the saved one.
+        t.prompts.choix.enqueue(Prompts::Reponse::Non);
+        cliquerLigne(exp, 1);
+        QCOMPARE(f->rsExp()->noExpedition, b);
+        QVERIFY(valeurSql(c, tare, {a}).isNull());
+        cliquerLigne(exp, 0);
+        QVERIFY(champTare->text().isEmpty());
+        QCOMPARE(t.prompts.boites.size(), 2);
+
+        // "Oui" from the arrow key: saved, said in the status bar, then the
+        // next shipment.
+        champTare->setText(u"2"_s);
+        t.prompts.choix.enqueue(Prompts::Reponse::Oui);
+        QTest::keyClick(exp, Qt::Key_Down);
+        QCOMPARE(valeurSql(c, tare, {a}).toDouble(), 2.0);
+        QCOMPARE(f->rsExp()->noExpedition, b);
+        QCOMPARE(t.feedback.statuts.last(), u"Expédition N° %1 enregistrée."_s.arg(a));
+
+        // "Enregistrer" says so too, and the saved shipment is left quietly.
+        controle<QLineEdit>(f.get(), u"Lib1"_s)->setText(u"B bis"_s);
+        cliquer(f.get(), "EnrModifExp");
+        QCOMPARE(t.feedback.statuts.last(), u"Expédition N° %1 enregistrée."_s.arg(b));
+        t.prompts.vider();
+        cliquerLigne(exp, 0);
+        QVERIFY(t.prompts.boites.isEmpty());
+
+        // "Oui" with a number the save refuses: the refusal, and the shipment stays.
+        controle<QLineEdit>(f.get(), u"Volume"_s)->setText(u"un peu"_s);
+        t.prompts.choix.enqueue(Prompts::Reponse::Oui);
+        cliquerLigne(exp, 1);
+        QCOMPARE(t.prompts.boites.size(), 2);
+        QCOMPARE(t.prompts.boites.last().titre, u"Modification des expéditions"_s);
+        QVERIFY(t.prompts.boites.last().texte.contains(u"« Volume »"_s));
+        QCOMPARE(f->rsExp()->noExpedition, a);
+        QCOMPARE(exp->ligneCourante(), 0);
+
+        // Closing the window: "Annuler" keeps it open, "Non" closes it.
+        t.prompts.vider();
+        t.prompts.choix << Prompts::Reponse::Annuler << Prompts::Reponse::Non;
+        QVERIFY(!f->close());
+        QVERIFY(f->isVisible());
+        QCOMPARE(t.prompts.titresEtTextes(), QStringList{question(a)});
+        QVERIFY(f->close());
+        QCOMPARE(t.prompts.boites.size(), 2);
+        f.reset();
+
+        // Quitting the program: "Annuler" keeps it running with the edits,
+        // "Oui" saves them and quits.
+        FenetrePrincipale principale(c);
+        ui::brancherExpeditions(principale);
+        montrer(&principale);
+        principale.action(u"mnuModifExp"_s)->trigger();
+        QWidget* modif = principale.fenetreOuverte(u"ExpModif"_s);
+        QVERIFY(modif);
+        controle<QLineEdit>(modif, u"Lib1"_s)->setText(u"A quitté"_s);
+        t.prompts.vider();
+        t.prompts.choix << Prompts::Reponse::Annuler << Prompts::Reponse::Oui;
+        QVERIFY(!principale.close());
+        QVERIFY(principale.isVisible());
+        QCOMPARE(controle<QLineEdit>(modif, u"Lib1"_s)->text(), u"A quitté"_s);
+        QVERIFY(principale.close());
+        QCOMPARE(t.prompts.titresEtTextes(), (QStringList{question(a), question(a)}));
+        QCOMPARE(
+            valeurSql(c, u"SELECT [Libellé 1] FROM Expédition WHERE [No Expédition] = ?"_s, {a})
+                .toString(),
+            u"A quitté"_s);
+    }
+
     void erreurDeBaseSignaleeEtFenetreUtilisable() {
         BaseDeTest t;
         monde(t);
@@ -834,7 +941,8 @@ private slots:
         QCOMPARE(t.prompts.boites.last().titre, u"ANOMALIE : Recherche de commande"_s);
         QCOMPARE(modif->rsExp()->noExpedition, a);
 
-        // Coming back from a box keeps what was typed; switching windows reloads.
+        // Coming back from a box keeps what was typed; so does coming back
+        // from another window, without a question.
         auto* lib1 = controle<QLineEdit>(modif, u"Lib1"_s);
         QWidget boite;
         for (QWidget* saisie :
@@ -848,9 +956,13 @@ private slots:
             QCOMPARE(lib1->text(), u"En cours de saisie"_s);
         }
         boite.hide();
+        t.prompts.vider();
         principale.action(u"mnuCreaExpAuto"_s)->trigger();
         principale.action(u"mnuModifExp"_s)->trigger();
-        QTRY_COMPARE(lib1->text(), u"A"_s);
+        QTest::qWait(20);
+        QCOMPARE(lib1->text(), u"En cours de saisie"_s);
+        QVERIFY(t.prompts.boites.isEmpty());
+        lib1->setText(u"A"_s);
 
         // "Etiquettes expédition" reaches the window's parcel labels.
         QAction* etiquettes = principale.action(u"mnuEdEtiqExp"_s);

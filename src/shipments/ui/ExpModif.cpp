@@ -14,6 +14,7 @@
 #include "ui/main/Garde.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QItemSelectionModel>
@@ -28,6 +29,8 @@
 
 namespace tarvo::expeditions {
 namespace {
+
+const QString TitreModification = QStringLiteral("Modification des expéditions");
 
 QLineEdit* champ(const QString& nom, QWidget* parent, bool lectureSeule = false) {
     auto* c = new QLineEdit(parent);
@@ -56,7 +59,7 @@ QPushButton* bouton(const QString& nom, const QString& texte, QWidget* parent) {
 ExpModif::ExpModif(Contexte& ctx, const ui::CadreCommandes* cadre, QWidget* parent)
     : QWidget(parent), ctx_(ctx) {
     setObjectName(QStringLiteral("ExpModif"));
-    setWindowTitle(QStringLiteral("Modification des expéditions"));
+    setWindowTitle(TitreModification);
     if (cadre) {
         mnuEditionExp_ = cadre->mnuEditionExp();
         mnuEdEtiqExp_ = cadre->action(ui::Entree::mnuEdEtiqExp);
@@ -207,6 +210,7 @@ void ExpModif::InitZoneData() {
     volume_->setText(z.volume);
     livraison_->setPlainText(
         QString(z.livraison).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    chargee_ = saisie();
 }
 
 void ExpModif::ChargeListCde(qint32 NoExp) {
@@ -245,14 +249,77 @@ void ExpModif::donnerFocusListe() {
 
 void ExpModif::afficherLigneCourante() {
     const int rang = listeExp_->ligneCourante();
-    if (listeExp_->nombreLignes() == 0 || rang < 0) {
+    std::optional<qint32> numero;
+    if (rang >= 0 && rang < listeExp_->nombreLignes())
+        numero = listeExp_->cle(rang).toInt();
+    if (rsExp_ && numero == rsExp_->noExpedition && modifiee()) {
+        // Back on the shipment being edited: what was typed stays, its orders
+        // are read again.
+        ChargeListCde(*numero);
+        return;
+    }
+    if (!quitterExpedition()) {
+        revenirALExpedition();
+        return;
+    }
+    if (!numero) {
         viderDetail();
         return;
     }
-    const qint32 numero = listeExp_->cle(rang).toInt();
-    ChargeDetailExp(numero);
+    ChargeDetailExp(*numero);
     if (rsExp_)
-        ChargeListCde(numero);
+        ChargeListCde(*numero);
+}
+
+SaisieExpedition ExpModif::saisie() const {
+    return {lib1_->text(),      lib2_->text(),      dateClot_->valeur(),
+            nbColTheo_->text(), nbColReel_->text(), tare_->text(),
+            poidsNet_->text(),  poidsBrut_->text(), volume_->text()};
+}
+
+bool ExpModif::modifiee() const {
+    return rsExp_ && saisie() != chargee_;
+}
+
+bool ExpModif::quitterExpedition() {
+    if (!modifiee())
+        return true;
+    switch (ctx_.prompts.questionAnnulable(
+        Prompts::Icone::Question, TitreModification,
+        QStringLiteral("Enregistrer les modifications de l'expédition %1 ?")
+            .arg(rsExp_->noExpedition))) {
+    case Prompts::Reponse::Oui:
+        return enregistrer();
+    case Prompts::Reponse::Non:
+        viderDetail();
+        return true;
+    case Prompts::Reponse::Annuler:
+        break;
+    }
+    return false;
+}
+
+void ExpModif::revenirALExpedition() {
+    const auto retour = [this] {
+        if (!rsExp_)
+            return;
+        for (int rang = 0; rang < listeExp_->nombreLignes(); ++rang)
+            if (listeExp_->cle(rang).toInt() == rsExp_->noExpedition) {
+                selectionner(rang);
+                return;
+            }
+    };
+    retour();
+    // A mouse press highlights the row it hit once the change of current row
+    // has been handled: the highlight comes back after it.
+    QMetaObject::invokeMethod(this, retour, Qt::QueuedConnection);
+}
+
+void ExpModif::closeEvent(QCloseEvent* evenement) {
+    if (quitterExpedition())
+        evenement->accept();
+    else
+        evenement->ignore();
 }
 
 bool ExpModif::montrerExpedition(qint32 noExp) {
@@ -291,26 +358,27 @@ void ExpModif::actualiser() {
     afficherLigneCourante();
 }
 
-void ExpModif::enregistrer() {
+bool ExpModif::enregistrer() {
     if (!rsExp_)
-        return;
-    const SaisieExpedition saisie{lib1_->text(),      lib2_->text(),      dateClot_->valeur(),
-                                  nbColTheo_->text(), nbColReel_->text(), tare_->text(),
-                                  poidsNet_->text(),  poidsBrut_->text(), volume_->text()};
+        return false;
+    const SaisieExpedition saisie = this->saisie();
     Enregistrement resultat;
     if (!ui::garde(ctx_, [&] { resultat = EnregistrerExpedition(ctx_, *rsExp_, saisie); }))
-        return;
+        return false;
     if (!resultat.refus.isEmpty())
-        ctx_.prompts.exclamation(QStringLiteral("Modification des expéditions"), resultat.refus);
+        ctx_.prompts.exclamation(TitreModification, resultat.refus);
     if (!resultat.detail)
-        return;
+        return false;
     rsExp_ = resultat.detail;
+    chargee_ = saisie;
+    ctx_.afficheStatut(QStringLiteral("Expédition N° %1 enregistrée.").arg(rsExp_->noExpedition));
     // The closing date and colour follow at the next reload of the list.
     if (IndexExpCourant_ >= 0 && IndexExpCourant_ < listeExp_->nombreLignes() &&
         listeExp_->cle(IndexExpCourant_).toInt() == rsExp_->noExpedition) {
         listeExp_->modele()->changerValeur(IndexExpCourant_, 1, rsExp_->libelle1);
         listeExp_->modele()->changerValeur(IndexExpCourant_, 2, rsExp_->libelle2);
     }
+    return true;
 }
 
 void ExpModif::ajouterCommande() {
@@ -350,6 +418,8 @@ void ExpModif::SupExp() {
     const qint32 numero = rsExp_->noExpedition;
     if (!ui::garde(ctx_, [&] { expeditions::SupExp(ctx_, numero); }))
         return;
+    // Gone with its edits: nothing is left to save.
+    viderDetail();
     const int position = listeExp_->ligneCourante();
     if (!ChargeListExp()) {
         // The list still holds the deleted shipment: show nothing rather than it.

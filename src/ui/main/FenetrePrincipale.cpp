@@ -520,9 +520,20 @@ void FenetrePrincipale::closeEvent(QCloseEvent* evenement) {
         evenement->ignore();
         return;
     }
-    if (!arret_ && !isMinimized())
+    if (arret_) {
+        zone_->closeAllSubWindows();
+        evenement->accept();
+        return;
+    }
+    // A working window may keep the program open: a shipment whose edits the
+    // person chose to keep rather than save or drop.
+    for (QMdiSubWindow* fenetre : zone_->subWindowList())
+        if (!fenetre->close()) {
+            evenement->ignore();
+            return;
+        }
+    if (!isMinimized())
         enregistrerGeometrie();
-    zone_->closeAllSubWindows();
     evenement->accept();
 }
 

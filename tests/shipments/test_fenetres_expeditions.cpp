@@ -405,16 +405,33 @@ private slots:
         controle<QPushButton>(&f, u"EnrModifExp"_s)->click();
         QCOMPARE(t.prompts.boites.size(), 1);
         QCOMPARE(compter(c, u"Expédition"_s, u"[Date cloture] IS NULL"_s), 2);
-        // The labels change at once, the closing date at the next reload.
+        // The row shows at once what was saved, and stays highlighted;
+        // "Actualiser" keeps it too.
+        const auto grasEtRouge = [exp](int rang) {
+            const QModelIndex cellule = exp->model()->index(rang, 0);
+            return cellule.data(Qt::FontRole).value<QFont>().bold() &&
+                   cellule.data(Qt::ForegroundRole).value<QBrush>().color() == QColor(255, 0, 0);
+        };
         QCOMPARE(exp->texte(1, 1), u"Rouverte"_s);
-        QVERIFY(!exp->texte(1, 4).isEmpty());
-        controle<QPushButton>(&f, u"BtActualiser"_s)->click();
         QVERIFY(exp->texte(1, 4).isEmpty());
+        QVERIFY(!grasEtRouge(1));
+        QCOMPARE(exp->ligneCourante(), 1);
+        controle<QPushButton>(&f, u"BtActualiser"_s)->click();
+        QCOMPARE(exp->ligneCourante(), 1);
+        QCOMPARE(f.rsExp()->noExpedition, close);
 
-        // Closing it again from the picker.
-        cliquerLigne(exp, 1);
+        // Closing it again from the picker: its date and red bold at once,
+        // and the list keeps it until it is reloaded without the closed ones.
+        controle<QCheckBox>(&f, u"AffClot"_s)->click();
+        QCOMPARE(exp->nombreLignes(), 2);
+        QCOMPARE(f.rsExp()->noExpedition, close);
         controle<QCheckBox>(&f, u"DateClotCoche"_s)->click();
         controle<QPushButton>(&f, u"EnrModifExp"_s)->click();
+        QCOMPARE(exp->texte(1, 4), u"19/04/2012 13:42:25"_s);
+        QVERIFY(grasEtRouge(1));
+        QVERIFY(!grasEtRouge(0));
+        QCOMPARE(exp->ligneCourante(), 1);
+        QCOMPARE(exp->texte(0, 1), u"Ouverte"_s);
         QCOMPARE(valeurSql(c,
                            u"SELECT [Date cloture] FROM Expédition WHERE "
                            "[No Expédition] = ?"_s,
@@ -507,10 +524,13 @@ private slots:
         QTest::newRow("flèche bas, suppression") << u"bas"_s << supprimer << 2;
         QTest::newRow("flèche bas, ajout") << u"bas"_s << ajouter << 2;
         QTest::newRow("flèche haut, suppression") << u"haut"_s << supprimer << 2;
-        QTest::newRow("Actualiser, suppression") << u"BtActualiser"_s << supprimer << 1;
-        QTest::newRow("Actualiser, ajout") << u"BtActualiser"_s << ajouter << 1;
-        QTest::newRow("closes affichées, suppression") << u"AffClot"_s << supprimer << 0;
-        QTest::newRow("closes affichées, ajout") << u"AffClot"_s << ajouter << 0;
+        QTest::newRow("Actualiser, suppression") << u"BtActualiser"_s << supprimer << 3;
+        QTest::newRow("Actualiser, ajout") << u"BtActualiser"_s << ajouter << 3;
+        QTest::newRow("closes affichées, suppression") << u"AffClot"_s << supprimer << 3;
+        QTest::newRow("closes affichées puis la première, suppression")
+            << u"AffClot début"_s << supprimer << 0;
+        QTest::newRow("closes affichées puis la première, ajout")
+            << u"AffClot début"_s << ajouter << 0;
     }
 
     // Whatever moved the highlight, the details and the orders shown are
@@ -547,7 +567,9 @@ private slots:
             QTest::keyClick(exp, Qt::Key_Up);
         } else {
             cliquerLigne(exp, 2);
-            controle<QAbstractButton>(&f, geste)->click();
+            controle<QAbstractButton>(&f, geste.section(u' ', 0, 0))->click();
+            if (geste.endsWith(u"début"_s))
+                QTest::keyClick(exp, Qt::Key_Home);
         }
         QCOMPARE(exp->cle(exp->ligneCourante()).toInt(), numero);
         QCOMPARE(controle<QLineEdit>(&f, u"NoExp"_s)->text(), QString::number(numero));
@@ -796,6 +818,24 @@ private slots:
         QVERIFY(t.prompts.boites.last().texte.contains(u"« Volume »"_s));
         QCOMPARE(f->rsExp()->noExpedition, a);
         QCOMPARE(exp->ligneCourante(), 0);
+
+        // "Actualiser" keeps the shipment with its edits while it stays
+        // listed; when the new list leaves it out it asks first, and
+        // "Annuler" keeps the list as it was.
+        t.prompts.vider();
+        cliquer(f.get(), "BtActualiser");
+        QVERIFY(t.prompts.boites.isEmpty());
+        QCOMPARE(f->rsExp()->noExpedition, a);
+        QCOMPARE(controle<QLineEdit>(f.get(), u"Volume"_s)->text(), u"un peu"_s);
+        const QString cloture =
+            u"UPDATE Expédition SET [Date cloture] = ? WHERE [No Expédition] = ?"_s;
+        executerSql(c, cloture, {u"2012-04-20 00:00:00"_s, a});
+        t.prompts.choix.enqueue(Prompts::Reponse::Annuler);
+        cliquer(f.get(), "BtActualiser");
+        QCOMPARE(t.prompts.titresEtTextes(), QStringList{question(a)});
+        QCOMPARE(exp->nombreLignes(), 2);
+        QCOMPARE(f->rsExp()->noExpedition, a);
+        executerSql(c, cloture, {QVariant(), a});
 
         // Closing the window: "Annuler" keeps it open, "Non" closes it.
         t.prompts.vider();

@@ -167,8 +167,12 @@ void ExpModif::construire() {
                        });
     ui::connecterGarde(ctx_, listeExp_, &ListeRapport::clicked, this,
                        &ExpModif::afficherLigneCourante);
-    ui::connecterGarde(ctx_, affClot_, &QCheckBox::clicked, this, &ExpModif::actualiser);
-    ui::connecterGarde(ctx_, btActualiser_, &QPushButton::clicked, this, &ExpModif::actualiser);
+    ui::connecterGarde(ctx_, affClot_, &QCheckBox::clicked, this, [this] {
+        // A list left as it was keeps the box as it was.
+        if (!actualiser())
+            affClot_->setChecked(!affClot_->isChecked());
+    });
+    ui::connecterGarde(ctx_, btActualiser_, &QPushButton::clicked, this, [this] { actualiser(); });
     ui::connecterGarde(ctx_, enrModifExp_, &QPushButton::clicked, this, &ExpModif::enregistrer);
     ui::connecterGarde(ctx_, btAjCde_, &QPushButton::clicked, this, &ExpModif::ajouterCommande);
     ui::connecterGarde(ctx_, btSupCde_, &QPushButton::clicked, this, &ExpModif::SupCde);
@@ -301,13 +305,8 @@ bool ExpModif::quitterExpedition() {
 
 void ExpModif::revenirALExpedition() {
     const auto retour = [this] {
-        if (!rsExp_)
-            return;
-        for (int rang = 0; rang < listeExp_->nombreLignes(); ++rang)
-            if (listeExp_->cle(rang).toInt() == rsExp_->noExpedition) {
-                selectionner(rang);
-                return;
-            }
+        if (rsExp_ && rangExpedition(rsExp_->noExpedition) >= 0)
+            selectionner(rangExpedition(rsExp_->noExpedition));
     };
     retour();
     // A mouse press highlights the row it hit once the change of current row
@@ -323,14 +322,12 @@ void ExpModif::closeEvent(QCloseEvent* evenement) {
 }
 
 bool ExpModif::montrerExpedition(qint32 noExp) {
-    for (int rang = 0; rang < listeExp_->nombreLignes(); ++rang) {
-        if (listeExp_->cle(rang).toInt() == noExp) {
-            selectionner(rang);
-            donnerFocusListe();
-            return true;
-        }
-    }
-    return false;
+    const int rang = rangExpedition(noExp);
+    if (rang < 0)
+        return false;
+    selectionner(rang);
+    donnerFocusListe();
+    return true;
 }
 
 void ExpModif::montrerExpeditionTrouvee(qint32 noExp) {
@@ -350,12 +347,29 @@ void ExpModif::montrerExpeditionTrouvee(qint32 noExp) {
     });
 }
 
-void ExpModif::actualiser() {
+bool ExpModif::actualiser() {
+    db::JeuEnregistrements jeu;
     // A failed reload leaves the list, its highlight and the details as they were.
-    if (!ChargeListExp())
-        return;
-    selectionner(0);
+    if (!ui::garde(ctx_, [&] { jeu = expeditions::ChargeListExp(ctx_, affClot_->isChecked()); }))
+        return false;
+    std::optional<qint32> gardee;
+    for (int rang = 0; rsExp_ && rang < jeu.nombreLignes(); ++rang)
+        if (jeu.cle(rang).toInt() == rsExp_->noExpedition)
+            gardee = rsExp_->noExpedition;
+    // The shipment shown leaves the list: its edits are saved or dropped first.
+    if (!gardee && !quitterExpedition())
+        return false;
+    listeExp_->remplir(std::move(jeu));
+    selectionner(gardee ? rangExpedition(*gardee) : 0);
     afficherLigneCourante();
+    return true;
+}
+
+int ExpModif::rangExpedition(qint32 noExp) const {
+    for (int rang = 0; rang < listeExp_->nombreLignes(); ++rang)
+        if (listeExp_->cle(rang).toInt() == noExp)
+            return rang;
+    return -1;
 }
 
 bool ExpModif::enregistrer() {
@@ -372,11 +386,15 @@ bool ExpModif::enregistrer() {
     rsExp_ = resultat.detail;
     chargee_ = saisie;
     ctx_.afficheStatut(QStringLiteral("Expédition N° %1 enregistrée.").arg(rsExp_->noExpedition));
-    // The closing date and colour follow at the next reload of the list.
+    // The row shows at once what was saved, a closing date in red bold
+    // included; it stays, highlighted, until the next reload of the list.
     if (IndexExpCourant_ >= 0 && IndexExpCourant_ < listeExp_->nombreLignes() &&
         listeExp_->cle(IndexExpCourant_).toInt() == rsExp_->noExpedition) {
-        listeExp_->modele()->changerValeur(IndexExpCourant_, 1, rsExp_->libelle1);
-        listeExp_->modele()->changerValeur(IndexExpCourant_, 2, rsExp_->libelle2);
+        ModeleRapport* ligne = listeExp_->modele();
+        ligne->changerValeur(IndexExpCourant_, 1, rsExp_->libelle1);
+        ligne->changerValeur(IndexExpCourant_, 2, rsExp_->libelle2);
+        ligne->changerValeur(IndexExpCourant_, 4, rsExp_->dateCloture);
+        ligne->marquer(IndexExpCourant_, !rsExp_->dateCloture.isNull());
     }
     return true;
 }

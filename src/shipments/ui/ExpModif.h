@@ -75,7 +75,12 @@ private:
     void donnerFocusListe();
     // Shows the shipment of the current row, or nothing when there is none.
     void afficherLigneCourante();
-    void actualiser();
+    // "Actualiser": reloads the list and keeps the shipment shown when it is
+    // still listed. False when the list stays as it was: unreadable, or the
+    // person kept a changed shipment the new list leaves out.
+    bool actualiser();
+    // The list row of shipment `noExp`, -1 when it is not listed.
+    int rangExpedition(qint32 noExp) const;
     // True when the shipment was saved.
     bool enregistrer();
     // What the detail area holds now.

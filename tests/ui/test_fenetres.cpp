@@ -179,6 +179,42 @@ private slots:
         QTRY_COMPARE(cellule(u"sous-dossier"_s, 2), u"Dossier"_s);
     }
 
+    // A window opened while another is maximised opens maximised too,
+    // filling the area over the others, with the size it asked for once
+    // restored; the others keep theirs.
+    void fenetreOuverteSurUneFenetreAgrandie() {
+        BaseDeTest t;
+        FenetrePrincipale f(*t.ctx);
+        f.resize(1000, 720);
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        auto* zone = f.findChild<QMdiArea*>();
+        const auto fabrique = [](const QString& titre, QSize taille) {
+            return [titre, taille] {
+                auto* w = new QWidget;
+                w->setWindowTitle(titre);
+                w->resize(taille);
+                return w;
+            };
+        };
+        QWidget* a = f.ouvrirFenetre(u"A"_s, fabrique(u"A"_s, QSize(300, 200)));
+        auto* ca = qobject_cast<QMdiSubWindow*>(a->parentWidget());
+        const QSize tailleA = ca->size();
+        ca->showMaximized();
+        QWidget* b = f.ouvrirFenetre(u"B"_s, fabrique(u"B"_s, QSize(420, 260)));
+        auto* cb = qobject_cast<QMdiSubWindow*>(b->parentWidget());
+        QCOMPARE(zone->activeSubWindow(), cb);
+        QVERIFY(cb->isMaximized());
+        QCOMPARE(cb->geometry(), zone->viewport()->rect());
+        QVERIFY(cb->isVisible());
+
+        cb->showNormal();
+        QCOMPARE(b->size(), QSize(420, 260));
+        QVERIFY(zone->viewport()->rect().contains(cb->geometry()));
+        ca->showNormal();
+        QCOMPARE(ca->size(), tailleA);
+    }
+
     void initTestCase() {
         // Keep the person's own settings out of reach.
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, reglages_.path());

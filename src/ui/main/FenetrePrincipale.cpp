@@ -462,6 +462,13 @@ QWidget* FenetrePrincipale::ouvrirFenetre(const QString& nom,
     // The size the window asked for with resize(); the frame would otherwise
     // take only its layout's minimum, too small to show its lists.
     const QSize voulue = fenetre->testAttribute(Qt::WA_Resized) ? fenetre->size() : QSize();
+    // Over a maximised window the new one opens maximised too. The area would
+    // maximise it as it is shown, before it has its size: sized afterwards, it
+    // would stay small while counted as maximised, without its title bar. It
+    // is shown at its size first, then maximised: restored, it has that size.
+    const QMdiSubWindow* active = zone_->activeSubWindow();
+    const bool agrandie = active != nullptr && active->isMaximized();
+    zone_->setOption(QMdiArea::DontMaximizeSubWindowOnActivation, agrandie);
     QMdiSubWindow* cadre = zone_->addSubWindow(fenetre);
     cadre->setAttribute(Qt::WA_DeleteOnClose);
     // A window that closes itself takes its frame along. Queued, so that the
@@ -480,6 +487,9 @@ QWidget* FenetrePrincipale::ouvrirFenetre(const QString& nom,
     if (!place.isEmpty())
         cadre->move(dansLaZone(cadre->geometry(), place));
     zone_->setActiveSubWindow(cadre);
+    zone_->setOption(QMdiArea::DontMaximizeSubWindowOnActivation, false);
+    if (agrandie)
+        cadre->showMaximized();
     fenetres_.insert(nom, fenetre);
     return fenetre;
 }

@@ -4,11 +4,11 @@
 #include "base/Erreur.h"
 #include "base/FormesMessages.h"
 #include "browsers/ExportCsv.h"
+#include "ui/main/DialoguesFichiers.h"
 #include "ui/main/Garde.h"
 #include "ui/main/Sablier.h"
 
 #include <QAction>
-#include <QFileDialog>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QMenu>
@@ -25,12 +25,8 @@ FenetreNavigation::FenetreNavigation(Contexte& ctx, const TableNavigable& table,
       modele_(new ModeleNavigation(std::make_unique<SourceNavigation>(ctx.cnx.get(), table), this)),
       barre_(new QToolBar(this)), grille_(new QTableView(this)) {
     choisirFichierExport = [](QWidget* proprietaire, const QString& nom) {
-        QFileDialog dialogue(proprietaire, QStringLiteral("Exporter"), nom,
-                             QStringLiteral("Fichiers CSV (*.csv)"));
-        dialogue.setAcceptMode(QFileDialog::AcceptSave);
-        // The dialog asks before replacing the file really written.
-        dialogue.setDefaultSuffix(QStringLiteral("csv"));
-        return dialogue.exec() == QDialog::Accepted ? dialogue.selectedFiles().value(0) : QString();
+        return ui::choisirFichierEnregistrement(proprietaire, QStringLiteral("Exporter"),
+                                                ui::GenreFichier::Csv, nom);
     };
     barre_->setObjectName(QStringLiteral("barreOutils"));
     grille_->setObjectName(QStringLiteral("grille"));

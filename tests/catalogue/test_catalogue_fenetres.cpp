@@ -134,7 +134,9 @@ private slots:
         QCOMPARE(b.prompts.boites.size(), 2);
         QCOMPARE(b.prompts.boites[1].icone, Prompts::Icone::Information);
         QCOMPARE(b.prompts.boites[1].titre, TitreSynchro);
-        QCOMPARE(b.prompts.boites[1].texte, u"Traitement terminé."_s);
+        QCOMPARE(b.prompts.boites[1].texte,
+                 u"Traitement terminé.\r\n\r\nArticles mis à jour : 0\r\nArticles ajoutés : "
+                 "1\r\nArticles supprimés : 0\r\nArticles encore utilisés, gardés : 0"_s);
 
         executerSql(b, u"DROP VIEW V_ARTICLE"_s);
         b.prompts.vider();

@@ -283,15 +283,26 @@ private slots:
         cocher(cde, u"BC4"_s);
         cocher(cde, u"BC5"_s);
         controle<QPushButton>(&f, u"BtCreerExp"_s)->click();
-        QCOMPARE(t.prompts.titresEtTextes(),
-                 QStringList{u"Création d'expédition mode automatique|Traitement terminé"_s});
         QCOMPARE(compter(*t.ctx, u"Expédition"_s), 2);
+        const auto numeroDe = [&t](const QString& commande) {
+            return valeurSql(*t.ctx,
+                             u"SELECT [No Expédition] FROM [Liste commandes] WHERE "
+                             "[No commande SAGE] = ?"_s,
+                             {commande})
+                .toInt();
+        };
+        QCOMPARE(t.prompts.titresEtTextes(),
+                 QStringList{u"Création d'expédition mode automatique|Traitement terminé\r\n\r\n"
+                             "Expéditions créées : N° %1, N° %2."_s.arg(numeroDe(u"BC4"_s))
+                                 .arg(numeroDe(u"BC5"_s))});
         QCOMPARE(cde->nombreLignes(), 3);
         QVERIFY(cde->clesCochees().isEmpty());
 
         // Nothing checked: nothing created, the box all the same.
         controle<QPushButton>(&f, u"BtCreerExp"_s)->click();
         QCOMPARE(t.prompts.boites.size(), 2);
+        QCOMPARE(t.prompts.boites.last().texte,
+                 u"Traitement terminé\r\n\r\nAucune expédition n'a été créée."_s);
         QCOMPARE(compter(*t.ctx, u"Expédition"_s), 2);
 
         // A failure on BC3, last of the list: the box names the shipments
@@ -351,6 +362,9 @@ private slots:
         cocher(cde, u"BC5"_s);
         controle<QPushButton>(&f, u"BtCreerExp"_s)->click();
         QCOMPARE(t.prompts.boites.last().titre, u"Création d'expédition mode manuel"_s);
+        QCOMPARE(t.prompts.boites.last().texte,
+                 u"Traitement terminé\r\n\r\nExpédition créée : N° %1."_s.arg(
+                     valeurSql(*t.ctx, u"SELECT [No Expédition] FROM Expédition"_s).toInt()));
         QCOMPARE(compter(*t.ctx, u"Expédition"_s, u"[No lieu livraison] = 3"_s), 1);
         QCOMPARE(compter(*t.ctx, u"[Liste commandes]"_s), 2);
         QCOMPARE(clients->nombreLignes(), 2);
@@ -487,6 +501,8 @@ private slots:
         t.prompts.reponses.enqueue(true);
         controle<QPushButton>(&f, u"BtSupExp"_s)->click();
         QCOMPARE(t.prompts.boites.last().titre, u"Suppression d'une expédition"_s);
+        QCOMPARE(t.prompts.boites.last().texte,
+                 u"Supprimer l'expédition N° %1 ?"_s.arg(numeros.at(2)));
         QCOMPARE(colonne(exp),
                  QStringList({QString::number(numeros.at(0)), QString::number(numeros.at(1))}));
         QCOMPARE(exp->ligneCourante(), 1);
@@ -727,7 +743,10 @@ private slots:
         QStringList boites{u"Commandes refusées|La commande BC1 est déjà dans l'expédition "
                            "N° %1."_s.arg(ailleurs)};
         if (!termine.isEmpty())
-            boites << termine + u"|Traitement terminé"_s;
+            boites << termine + u"|Traitement terminé\r\n\r\nExpédition créée : N° %1."_s.arg(
+                                    valeurSql(c, u"SELECT [No Expédition] FROM [Liste commandes] "
+                                                 "WHERE [No commande SAGE] = 'BC2'"_s)
+                                        .toInt());
         QCOMPARE(t.prompts.titresEtTextes(), boites);
         QCOMPARE(compter(c, u"[Liste commandes]"_s, u"[No commande SAGE] = 'BC1'"_s), 1);
         QCOMPARE(compter(c, u"[Liste commandes]"_s,

@@ -429,11 +429,11 @@ void ExpModif::SupCde() {
 void ExpModif::SupExp() {
     if (!rsExp_)
         return;
+    const qint32 numero = rsExp_->noExpedition;
     if (!ctx_.prompts.question(Prompts::Icone::Question,
                                QStringLiteral("Suppression d'une expédition"),
-                               QStringLiteral("Supprimer l'expédition sélectionnée ?"), true))
+                               QStringLiteral("Supprimer l'expédition N° %1 ?").arg(numero), true))
         return;
-    const qint32 numero = rsExp_->noExpedition;
     if (!ui::garde(ctx_, [&] { expeditions::SupExp(ctx_, numero); }))
         return;
     // Gone with its edits: nothing is left to save.

@@ -500,10 +500,24 @@ QWidget* FenetrePrincipale::fenetreOuverte(const QString& nom) const {
 
 void FenetrePrincipale::commandeConfirmee(const QString& titre, const QString& question,
                                           const std::function<bool()>& commande) {
+    commandeConfirmeeAvecBilan(titre, question, [&commande]() -> std::optional<QString> {
+        if (!commande())
+            return std::nullopt;
+        return QString();
+    });
+}
+
+void FenetrePrincipale::commandeConfirmeeAvecBilan(
+    const QString& titre, const QString& question,
+    const std::function<std::optional<QString>()>& commande) {
     if (!ctx_.prompts.question(Prompts::Icone::Question, titre, question, true))
         return;
-    if (commande())
-        ctx_.prompts.information(titre, TexteTermine);
+    const std::optional<QString> bilan = commande();
+    if (!bilan)
+        return;
+    ctx_.prompts.information(titre, bilan->isEmpty()
+                                        ? TexteTermine
+                                        : TexteTermine + QStringLiteral("\r\n\r\n") + *bilan);
 }
 
 void FenetrePrincipale::AfficheStatut(const QString& texte) {

@@ -44,6 +44,9 @@ public:
             std::fprintf(stderr, "%s\n%s\n", qPrintable(titre), qPrintable(texte));
     }
     bool question(Icone, const QString&, const QString&, bool) override { return true; }
+    Reponse questionAnnulable(Icone, const QString&, const QString&) override {
+        return Reponse::Oui;
+    }
     std::optional<QString> saisie(const QString&, const QString&, const QString&) override {
         return std::nullopt;
     }

@@ -10,6 +10,7 @@ namespace tarvo {
 class Prompts {
 public:
     enum class Icone { Aucune, Critique, Exclamation, Information, Question };
+    enum class Reponse { Oui, Non, Annuler };
 
     virtual ~Prompts();
 
@@ -17,6 +18,8 @@ public:
     virtual void message(Icone icone, const QString& titre, const QString& texte) = 0;
     virtual bool question(Icone icone, const QString& titre, const QString& texte,
                           bool ouiParDefaut) = 0;
+    // Yes, no or cancel, "Oui" the default button; closing the box cancels.
+    virtual Reponse questionAnnulable(Icone icone, const QString& titre, const QString& texte) = 0;
     // Empty optional when the person cancels.
     virtual std::optional<QString> saisie(const QString& titre, const QString& texte,
                                           const QString& defaut) = 0;

@@ -1,5 +1,6 @@
 #include "Regles.h"
 
+#include "FormatFrancais.h"
 #include "base/Erreur.h"
 #include "db/Dialecte.h"
 
@@ -120,6 +121,33 @@ Critere CritereFiltreSel(Comparaison comparaison, const Champ& champ, const QVar
 
 Critere CritereFiltreHorsSel(const Champ& champ, const QVariant& valeurCellule) {
     return {champ, Operateur::Different, ValeurComparable(champ, valeurCellule)};
+}
+
+QString DescriptionFiltre(const QList<Critere>& filtre) {
+    QStringList clauses;
+    for (const Critere& critere : filtre) {
+        QString operateur;
+        switch (critere.operateur) {
+        case Operateur::Egal:
+            operateur = QStringLiteral("égal à");
+            break;
+        case Operateur::Different:
+            operateur = QStringLiteral("différent de");
+            break;
+        case Operateur::Comme:
+            operateur = QStringLiteral("comme");
+            break;
+        case Operateur::Contient:
+            operateur = QStringLiteral("contient");
+            break;
+        }
+        const QString valeur =
+            critere.valeur.isNull()
+                ? QStringLiteral("(vide)")
+                : QStringLiteral("« %1 »").arg(TexteFrancais(critere.valeur, critere.champ.genre));
+        clauses << QStringLiteral("« %1 » %2 %3").arg(critere.champ.titre, operateur, valeur);
+    }
+    return clauses.join(QStringLiteral(" et "));
 }
 
 std::optional<Champ> ChampNomme(const QList<Champ>& champs, const QString& nom) {

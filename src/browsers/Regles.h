@@ -75,6 +75,10 @@ QVariant ValeurComparable(const Champ& champ, const QVariant& valeur);
 // 2026-12-06( 14:30:00). Empty optional when the text is none of those.
 std::optional<QVariant> LireValeur(db::Genre genre, const QString& texte);
 
+// The clauses of a filter as the person reads them, joined by "et":
+// « Libellé » contient « plaid » et « Couleur » différent de « ROUGE ».
+QString DescriptionFiltre(const QList<Critere>& filtre);
+
 // The column of `champs` whose caption or table name is `nom`.
 std::optional<Champ> ChampNomme(const QList<Champ>& champs, const QString& nom);
 

@@ -69,6 +69,18 @@ BilanSuppression SupprimerArticles(Contexte& ctx, const db::Base& base,
     return bilan;
 }
 
+QStringList LignesBilanSynchro(const BilanSynchro& bilan) {
+    return {QStringLiteral("Articles mis à jour : %1").arg(bilan.miseAJour.misAJour),
+            QStringLiteral("Articles ajoutés : %1").arg(bilan.miseAJour.ajoutes),
+            QStringLiteral("Articles supprimés : %1").arg(bilan.suppression.supprimes),
+            QStringLiteral("Articles encore utilisés, gardés : %1")
+                .arg(bilan.suppression.encoreUtilises)};
+}
+
+qint64 ObsoletesGardes(const BilanSynchro& bilan) {
+    return bilan.obsoletes - bilan.suppression.supprimes - bilan.suppression.encoreUtilises;
+}
+
 std::optional<BilanSynchro> SynchroArticle(Contexte& ctx, bool proposerSuppression,
                                            db::Base::Voie voie) {
     BilanSynchro bilan;

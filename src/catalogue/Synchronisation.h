@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace tarvo {
@@ -58,6 +59,13 @@ BilanSuppression SupprimerArticles(Contexte& ctx, const db::Base& base,
 // True when the database refused a deletion because another table still
 // refers to the row: the engine's own foreign-key failure.
 bool RefusParReference(const ErreurTarvo& erreur, db::Moteur moteur);
+
+// What a run did, one "Articles …" line each: updated, added, deleted, and
+// kept because still used.
+QStringList LignesBilanSynchro(const BilanSynchro& bilan);
+// The obsolete articles neither deleted nor found still used: those the
+// person chose to keep.
+qint64 ObsoletesGardes(const BilanSynchro& bilan);
 
 // "Synchroniser le fichier article": the update and the insert, then, when
 // `proposerSuppression`, the question on the obsolete articles, their

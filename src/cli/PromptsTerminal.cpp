@@ -50,6 +50,25 @@ bool PromptsTerminal::question(Icone, const QString& titre, const QString& texte
            reponse->startsWith(u'y', Qt::CaseInsensitive);
 }
 
+Prompts::Reponse PromptsTerminal::questionAnnulable(Icone, const QString& titre,
+                                                    const QString& texte) {
+    ecrireBoite(titre, texte);
+    if (ouiATout_)
+        return Reponse::Oui;
+    if (!entreeInteractive())
+        return Reponse::Annuler;
+    std::fputs("Oui, non ou annuler ? [O/n/a] ", sortie_);
+    std::fflush(sortie_);
+    const std::optional<QString> reponse = lireLigne();
+    if (!reponse)
+        return Reponse::Annuler;
+    if (reponse->isEmpty() || reponse->startsWith(u'o', Qt::CaseInsensitive))
+        return Reponse::Oui;
+    if (reponse->startsWith(u'n', Qt::CaseInsensitive))
+        return Reponse::Non;
+    return Reponse::Annuler;
+}
+
 std::optional<QString> PromptsTerminal::saisie(const QString& titre, const QString& texte,
                                                const QString& defaut) {
     ecrireBoite(titre, texte);

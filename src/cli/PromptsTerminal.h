@@ -16,6 +16,8 @@ public:
     void message(Icone icone, const QString& titre, const QString& texte) override;
     bool question(Icone icone, const QString& titre, const QString& texte,
                   bool ouiParDefaut) override;
+    // "Oui" with --oui; "Annuler" when nobody can answer.
+    Reponse questionAnnulable(Icone icone, const QString& titre, const QString& texte) override;
     std::optional<QString> saisie(const QString& titre, const QString& texte,
                                   const QString& defaut) override;
     QString choisirFichier(const QString& titre, const QString& filtre) override;

@@ -96,6 +96,22 @@ void ModeleEnregistrements::changerValeur(int ligne, int colonne, const QVariant
     emit dataChanged(index(ligne, colonne), index(ligne, colonne));
 }
 
+void ModeleEnregistrements::marquer(int ligne, bool marque) {
+    if (jeu_.marque(ligne) == marque)
+        return;
+    // A record set's marks are set as its rows are added: the rows are copied
+    // into a new one, in their shown order.
+    JeuEnregistrements jeu(jeu_.colonnes());
+    for (int l = 0; l < jeu_.nombreLignes(); ++l) {
+        QVariantList valeurs;
+        for (int c = 0; c < jeu_.nombreColonnes(); ++c)
+            valeurs << jeu_.valeur(l, c);
+        jeu.ajouter(valeurs, jeu_.cle(l), l == ligne ? marque : jeu_.marque(l));
+    }
+    jeu_ = std::move(jeu);
+    emit dataChanged(index(ligne, 0), index(ligne, columnCount() - 1));
+}
+
 void ModeleEnregistrements::cocher(int ligne, bool coche) {
     coches_.at(static_cast<std::size_t>(ligne)) = coche ? 1 : 0;
     emit dataChanged(index(ligne, 0), index(ligne, 0), {Qt::CheckStateRole});

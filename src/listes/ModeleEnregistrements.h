@@ -29,6 +29,7 @@ public:
     const db::JeuEnregistrements& jeu() const { return jeu_; }
     QVariant cle(int ligne) const { return jeu_.cle(ligne); }
     void changerValeur(int ligne, int colonne, const QVariant& valeur);
+    void marquer(int ligne, bool marque);
 
     bool coche(int ligne) const { return coches_.at(static_cast<std::size_t>(ligne)) != 0; }
     void cocher(int ligne, bool coche);

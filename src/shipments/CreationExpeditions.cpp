@@ -235,4 +235,16 @@ Rattachements AddCdeExp(Contexte& ctx, qint32 noExpCible, const QStringList& com
     return resultat;
 }
 
+QString TexteCreationTerminee(const QList<qint32>& expeditions) {
+    QString texte = QStringLiteral("Traitement terminé\r\n\r\n");
+    if (expeditions.isEmpty())
+        return texte + QStringLiteral("Aucune expédition n'a été créée.");
+    QStringList numeros;
+    for (const qint32 numero : expeditions)
+        numeros << QStringLiteral("N° %1").arg(numero);
+    texte += expeditions.size() == 1 ? QStringLiteral("Expédition créée : ")
+                                     : QStringLiteral("Expéditions créées : ");
+    return texte + numeros.join(QStringLiteral(", ")) + u'.';
+}
+
 } // namespace tarvo::expeditions

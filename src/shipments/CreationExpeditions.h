@@ -52,4 +52,8 @@ Rattachements CreerExpManuel(Contexte& ctx, const QStringList& commandes,
 Rattachements AddCdeExp(Contexte& ctx, qint32 noExpCible, const QStringList& commandes,
                         db::Base::Voie voie = db::Base::Voie::Automatique);
 
+// The creation windows' end box: "Traitement terminé", then the shipments
+// created by number, or that none was.
+QString TexteCreationTerminee(const QList<qint32>& expeditions);
+
 } // namespace tarvo::expeditions

@@ -36,6 +36,8 @@ struct SaisieExpedition {
     QString lib1, lib2;
     std::optional<QDateTime> dateClot;
     QString nbColTheo, nbColReel, tare, poidsNet, poidsBrut, volume;
+
+    bool operator==(const SaisieExpedition&) const = default;
 };
 
 // Reads one shipment and its delivery address; none when it no longer exists.

@@ -238,6 +238,26 @@ private slots:
         declencher(articles, u"tbExporter"_s);
         QCOMPARE(t.feedback.statuts.last(),
                  u"1 ligne exportée dans "_s + t.chemin(u"articles.csv"_s));
+
+        // Filters that leave nothing: the status names those in force.
+        const QString ref = articles.modele().index(0, 3).data().toString();
+        articles.grille()->setCurrentIndex(articles.modele().index(0, 3));
+        declencher(articles, u"mnuFiltreHorsSel"_s);
+        QCOMPARE(articles.modele().rowCount(), 0);
+        QCOMPARE(t.feedback.statuts.last(),
+                 u"Aucune ligne ne répond aux filtres actifs : « Ref » contient « %1 » et « Ref » "
+                 "différent de « %1 »."_s.arg(ref));
+
+        // "Exporter" shows its name; "Filtre hors champ" explains itself.
+        auto* barre = articles.findChild<QToolBar*>(u"barreOutils"_s);
+        auto* bouton = qobject_cast<QToolButton*>(
+            barre->widgetForAction(articles.findChild<QAction*>(u"tbExporter"_s)));
+        QVERIFY(bouton);
+        QCOMPARE(bouton->toolButtonStyle(), Qt::ToolButtonTextBesideIcon);
+        QCOMPARE(bouton->text(), u"Exporter"_s);
+        auto* hors = articles.findChild<QAction*>(u"mnuFiltreHorsSel"_s);
+        QCOMPARE(hors->text(), u"Filtre hors champ"_s);
+        QVERIFY(hors->toolTip().startsWith(u"Cache les lignes qui ont"_s));
     }
 
     // "Exporter" writes every row the grid shows, in its order.

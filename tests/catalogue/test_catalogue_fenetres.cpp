@@ -134,7 +134,20 @@ private slots:
         QCOMPARE(b.prompts.boites.size(), 2);
         QCOMPARE(b.prompts.boites[1].icone, Prompts::Icone::Information);
         QCOMPARE(b.prompts.boites[1].titre, TitreSynchro);
-        QCOMPARE(b.prompts.boites[1].texte, u"Traitement terminé."_s);
+        QCOMPARE(b.prompts.boites[1].texte,
+                 u"Traitement terminé.\r\n\r\nArticles mis à jour : 0\r\nArticles ajoutés : "
+                 "1\r\nArticles supprimés : 0\r\nArticles encore utilisés, gardés : 0"_s);
+
+        // An article Sage no longer has, kept by the person: counted apart.
+        ajouterArticleTarvo(b, u"999"_s, u"Vieux"_s);
+        b.prompts.vider();
+        b.prompts.reponses << true << false;
+        entree->trigger();
+        QCOMPARE(b.prompts.boites.size(), 3);
+        QVERIFY2(b.prompts.boites[2].texte.endsWith(
+                     u"\r\nArticles supprimés : 0\r\nArticles encore utilisés, gardés : "
+                     "0\r\nArticles obsolètes gardés : 1"_s),
+                 qPrintable(b.prompts.boites[2].texte));
 
         executerSql(b, u"DROP VIEW V_ARTICLE"_s);
         b.prompts.vider();

@@ -178,6 +178,8 @@ private slots:
             auto* apercu = w->findChild<QDialog*>(u"ApercuEtiquette"_s);
             QVERIFY(apercu != nullptr);
             QVERIFY(controle<QLabel>(apercu, "ImageEtiquette")->pixmap().height() >= 610);
+            QCOMPARE(controle<QLabel>(apercu, "Legende")->text(),
+                     u"Première étiquette sur 2 : colis 2 (les colis 2 à 3 seront imprimés)."_s);
             // The test margin of 10 puts the frame 20 dots left of the label.
             QCOMPARE(controle<QLabel>(apercu, "Anomalies")->text(),
                      u"L'étiquette sera coupée : elle déborde à gauche de 20 "

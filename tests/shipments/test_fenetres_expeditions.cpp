@@ -283,15 +283,26 @@ private slots:
         cocher(cde, u"BC4"_s);
         cocher(cde, u"BC5"_s);
         controle<QPushButton>(&f, u"BtCreerExp"_s)->click();
-        QCOMPARE(t.prompts.titresEtTextes(),
-                 QStringList{u"Création d'expédition mode automatique|Traitement terminé"_s});
         QCOMPARE(compter(*t.ctx, u"Expédition"_s), 2);
+        const auto numeroDe = [&t](const QString& commande) {
+            return valeurSql(*t.ctx,
+                             u"SELECT [No Expédition] FROM [Liste commandes] WHERE "
+                             "[No commande SAGE] = ?"_s,
+                             {commande})
+                .toInt();
+        };
+        QCOMPARE(t.prompts.titresEtTextes(),
+                 QStringList{u"Création d'expédition mode automatique|Traitement terminé\r\n\r\n"
+                             "Expéditions créées : N° %1, N° %2."_s.arg(numeroDe(u"BC4"_s))
+                                 .arg(numeroDe(u"BC5"_s))});
         QCOMPARE(cde->nombreLignes(), 3);
         QVERIFY(cde->clesCochees().isEmpty());
 
         // Nothing checked: nothing created, the box all the same.
         controle<QPushButton>(&f, u"BtCreerExp"_s)->click();
         QCOMPARE(t.prompts.boites.size(), 2);
+        QCOMPARE(t.prompts.boites.last().texte,
+                 u"Traitement terminé\r\n\r\nAucune expédition n'a été créée."_s);
         QCOMPARE(compter(*t.ctx, u"Expédition"_s), 2);
 
         // A failure on BC3, last of the list: the box names the shipments
@@ -351,6 +362,9 @@ private slots:
         cocher(cde, u"BC5"_s);
         controle<QPushButton>(&f, u"BtCreerExp"_s)->click();
         QCOMPARE(t.prompts.boites.last().titre, u"Création d'expédition mode manuel"_s);
+        QCOMPARE(t.prompts.boites.last().texte,
+                 u"Traitement terminé\r\n\r\nExpédition créée : N° %1."_s.arg(
+                     valeurSql(*t.ctx, u"SELECT [No Expédition] FROM Expédition"_s).toInt()));
         QCOMPARE(compter(*t.ctx, u"Expédition"_s, u"[No lieu livraison] = 3"_s), 1);
         QCOMPARE(compter(*t.ctx, u"[Liste commandes]"_s), 2);
         QCOMPARE(clients->nombreLignes(), 2);
@@ -405,16 +419,33 @@ private slots:
         controle<QPushButton>(&f, u"EnrModifExp"_s)->click();
         QCOMPARE(t.prompts.boites.size(), 1);
         QCOMPARE(compter(c, u"Expédition"_s, u"[Date cloture] IS NULL"_s), 2);
-        // The labels change at once, the closing date at the next reload.
+        // The row shows at once what was saved, and stays highlighted;
+        // "Actualiser" keeps it too.
+        const auto grasEtRouge = [exp](int rang) {
+            const QModelIndex cellule = exp->model()->index(rang, 0);
+            return cellule.data(Qt::FontRole).value<QFont>().bold() &&
+                   cellule.data(Qt::ForegroundRole).value<QBrush>().color() == QColor(255, 0, 0);
+        };
         QCOMPARE(exp->texte(1, 1), u"Rouverte"_s);
-        QVERIFY(!exp->texte(1, 4).isEmpty());
-        controle<QPushButton>(&f, u"BtActualiser"_s)->click();
         QVERIFY(exp->texte(1, 4).isEmpty());
+        QVERIFY(!grasEtRouge(1));
+        QCOMPARE(exp->ligneCourante(), 1);
+        controle<QPushButton>(&f, u"BtActualiser"_s)->click();
+        QCOMPARE(exp->ligneCourante(), 1);
+        QCOMPARE(f.rsExp()->noExpedition, close);
 
-        // Closing it again from the picker.
-        cliquerLigne(exp, 1);
+        // Closing it again from the picker: its date and red bold at once,
+        // and the list keeps it until it is reloaded without the closed ones.
+        controle<QCheckBox>(&f, u"AffClot"_s)->click();
+        QCOMPARE(exp->nombreLignes(), 2);
+        QCOMPARE(f.rsExp()->noExpedition, close);
         controle<QCheckBox>(&f, u"DateClotCoche"_s)->click();
         controle<QPushButton>(&f, u"EnrModifExp"_s)->click();
+        QCOMPARE(exp->texte(1, 4), u"19/04/2012 13:42:25"_s);
+        QVERIFY(grasEtRouge(1));
+        QVERIFY(!grasEtRouge(0));
+        QCOMPARE(exp->ligneCourante(), 1);
+        QCOMPARE(exp->texte(0, 1), u"Ouverte"_s);
         QCOMPARE(valeurSql(c,
                            u"SELECT [Date cloture] FROM Expédition WHERE "
                            "[No Expédition] = ?"_s,
@@ -470,6 +501,8 @@ private slots:
         t.prompts.reponses.enqueue(true);
         controle<QPushButton>(&f, u"BtSupExp"_s)->click();
         QCOMPARE(t.prompts.boites.last().titre, u"Suppression d'une expédition"_s);
+        QCOMPARE(t.prompts.boites.last().texte,
+                 u"Supprimer l'expédition N° %1 ?"_s.arg(numeros.at(2)));
         QCOMPARE(colonne(exp),
                  QStringList({QString::number(numeros.at(0)), QString::number(numeros.at(1))}));
         QCOMPARE(exp->ligneCourante(), 1);
@@ -507,10 +540,13 @@ private slots:
         QTest::newRow("flèche bas, suppression") << u"bas"_s << supprimer << 2;
         QTest::newRow("flèche bas, ajout") << u"bas"_s << ajouter << 2;
         QTest::newRow("flèche haut, suppression") << u"haut"_s << supprimer << 2;
-        QTest::newRow("Actualiser, suppression") << u"BtActualiser"_s << supprimer << 1;
-        QTest::newRow("Actualiser, ajout") << u"BtActualiser"_s << ajouter << 1;
-        QTest::newRow("closes affichées, suppression") << u"AffClot"_s << supprimer << 0;
-        QTest::newRow("closes affichées, ajout") << u"AffClot"_s << ajouter << 0;
+        QTest::newRow("Actualiser, suppression") << u"BtActualiser"_s << supprimer << 3;
+        QTest::newRow("Actualiser, ajout") << u"BtActualiser"_s << ajouter << 3;
+        QTest::newRow("closes affichées, suppression") << u"AffClot"_s << supprimer << 3;
+        QTest::newRow("closes affichées puis la première, suppression")
+            << u"AffClot début"_s << supprimer << 0;
+        QTest::newRow("closes affichées puis la première, ajout")
+            << u"AffClot début"_s << ajouter << 0;
     }
 
     // Whatever moved the highlight, the details and the orders shown are
@@ -547,7 +583,9 @@ private slots:
             QTest::keyClick(exp, Qt::Key_Up);
         } else {
             cliquerLigne(exp, 2);
-            controle<QAbstractButton>(&f, geste)->click();
+            controle<QAbstractButton>(&f, geste.section(u' ', 0, 0))->click();
+            if (geste.endsWith(u"début"_s))
+                QTest::keyClick(exp, Qt::Key_Home);
         }
         QCOMPARE(exp->cle(exp->ligneCourante()).toInt(), numero);
         QCOMPARE(controle<QLineEdit>(&f, u"NoExp"_s)->text(), QString::number(numero));
@@ -705,7 +743,10 @@ private slots:
         QStringList boites{u"Commandes refusées|La commande BC1 est déjà dans l'expédition "
                            "N° %1."_s.arg(ailleurs)};
         if (!termine.isEmpty())
-            boites << termine + u"|Traitement terminé"_s;
+            boites << termine + u"|Traitement terminé\r\n\r\nExpédition créée : N° %1."_s.arg(
+                                    valeurSql(c, u"SELECT [No Expédition] FROM [Liste commandes] "
+                                                 "WHERE [No commande SAGE] = 'BC2'"_s)
+                                        .toInt());
         QCOMPARE(t.prompts.titresEtTextes(), boites);
         QCOMPARE(compter(c, u"[Liste commandes]"_s, u"[No commande SAGE] = 'BC1'"_s), 1);
         QCOMPARE(compter(c, u"[Liste commandes]"_s,
@@ -720,6 +761,131 @@ private slots:
                  0);
         QVERIFY2(!rechargee.contains(u"BC1"_s) && !rechargee.contains(u"BC2"_s),
                  qPrintable(rechargee.join(u' ')));
+    }
+
+    // Leaving a changed shipment, for another row, the closed window or the
+    // end of the program, asks whether to save it: "Oui" saves it, "Non"
+    // drops the edits, "Annuler" stays on it with what was typed. A shipment
+    // shown unchanged, or saved, is left without a word.
+    void modificationsDemandeesEnPartant() {
+        BaseDeTest t;
+        monde(t);
+        Contexte& c = *t.ctx;
+        const int a = ajouterExpedition(c, u"A"_s, u"2012-04-10 08:00:00"_s, {}, 1);
+        const int b = ajouterExpedition(c, u"B"_s, u"2012-04-11 08:00:00"_s, {}, 1);
+        const QString tare = u"SELECT Tare FROM Expédition WHERE [No Expédition] = ?"_s;
+        const auto question = [](int numero) {
+            return u"Modification des expéditions|Enregistrer les modifications de "
+                   "l'expédition %1 ?"_s.arg(numero);
+        };
+        auto f = std::make_unique<ExpModif>(c, nullptr);
+        montrer(f.get());
+        ListeRapport* exp = liste(f.get(), u"ListeExp"_s);
+        auto* champTare = controle<QLineEdit>(f.get(), u"Tare"_s);
+
+        // Shown unchanged: another row without a question.
+        cliquerLigne(exp, 1);
+        cliquerLigne(exp, 0);
+        QVERIFY(t.prompts.boites.isEmpty());
+
+        // "Annuler": the shipment, its row highlighted, and the tare stay.
+        champTare->setText(u"1,5"_s);
+        t.prompts.choix.enqueue(Prompts::Reponse::Annuler);
+        cliquerLigne(exp, 1);
+        QCoreApplication::processEvents();
+        QCOMPARE(t.prompts.titresEtTextes(), QStringList{question(a)});
+        QCOMPARE(f->rsExp()->noExpedition, a);
+        QCOMPARE(exp->ligneCourante(), 0);
+        QVERIFY(exp->selectionModel()->isRowSelected(0));
+        QVERIFY(!exp->selectionModel()->isRowSelected(1));
+        QCOMPARE(champTare->text(), u"1,5"_s);
+        QVERIFY(valeurSql(c, tare, {a}).isNull());
+
+        // "Non": the other shipment, nothing written; back again, the tare is
+        // the saved one.
+        t.prompts.choix.enqueue(Prompts::Reponse::Non);
+        cliquerLigne(exp, 1);
+        QCOMPARE(f->rsExp()->noExpedition, b);
+        QVERIFY(valeurSql(c, tare, {a}).isNull());
+        cliquerLigne(exp, 0);
+        QVERIFY(champTare->text().isEmpty());
+        QCOMPARE(t.prompts.boites.size(), 2);
+
+        // "Oui" from the arrow key: saved, said in the status bar, then the
+        // next shipment.
+        champTare->setText(u"2"_s);
+        t.prompts.choix.enqueue(Prompts::Reponse::Oui);
+        QTest::keyClick(exp, Qt::Key_Down);
+        QCOMPARE(valeurSql(c, tare, {a}).toDouble(), 2.0);
+        QCOMPARE(f->rsExp()->noExpedition, b);
+        QCOMPARE(t.feedback.statuts.last(), u"Expédition N° %1 enregistrée."_s.arg(a));
+
+        // "Enregistrer" says so too, and the saved shipment is left quietly.
+        controle<QLineEdit>(f.get(), u"Lib1"_s)->setText(u"B bis"_s);
+        cliquer(f.get(), "EnrModifExp");
+        QCOMPARE(t.feedback.statuts.last(), u"Expédition N° %1 enregistrée."_s.arg(b));
+        t.prompts.vider();
+        cliquerLigne(exp, 0);
+        QVERIFY(t.prompts.boites.isEmpty());
+
+        // "Oui" with a number the save refuses: the refusal, and the shipment stays.
+        controle<QLineEdit>(f.get(), u"Volume"_s)->setText(u"un peu"_s);
+        t.prompts.choix.enqueue(Prompts::Reponse::Oui);
+        cliquerLigne(exp, 1);
+        QCOMPARE(t.prompts.boites.size(), 2);
+        QCOMPARE(t.prompts.boites.last().titre, u"Modification des expéditions"_s);
+        QVERIFY(t.prompts.boites.last().texte.contains(u"« Volume »"_s));
+        QCOMPARE(f->rsExp()->noExpedition, a);
+        QCOMPARE(exp->ligneCourante(), 0);
+
+        // "Actualiser" keeps the shipment with its edits while it stays
+        // listed; when the new list leaves it out it asks first, and
+        // "Annuler" keeps the list as it was.
+        t.prompts.vider();
+        cliquer(f.get(), "BtActualiser");
+        QVERIFY(t.prompts.boites.isEmpty());
+        QCOMPARE(f->rsExp()->noExpedition, a);
+        QCOMPARE(controle<QLineEdit>(f.get(), u"Volume"_s)->text(), u"un peu"_s);
+        const QString cloture =
+            u"UPDATE Expédition SET [Date cloture] = ? WHERE [No Expédition] = ?"_s;
+        executerSql(c, cloture, {u"2012-04-20 00:00:00"_s, a});
+        t.prompts.choix.enqueue(Prompts::Reponse::Annuler);
+        cliquer(f.get(), "BtActualiser");
+        QCOMPARE(t.prompts.titresEtTextes(), QStringList{question(a)});
+        QCOMPARE(exp->nombreLignes(), 2);
+        QCOMPARE(f->rsExp()->noExpedition, a);
+        executerSql(c, cloture, {QVariant(), a});
+
+        // Closing the window: "Annuler" keeps it open, "Non" closes it.
+        t.prompts.vider();
+        t.prompts.choix << Prompts::Reponse::Annuler << Prompts::Reponse::Non;
+        QVERIFY(!f->close());
+        QVERIFY(f->isVisible());
+        QCOMPARE(t.prompts.titresEtTextes(), QStringList{question(a)});
+        QVERIFY(f->close());
+        QCOMPARE(t.prompts.boites.size(), 2);
+        f.reset();
+
+        // Quitting the program: "Annuler" keeps it running with the edits,
+        // "Oui" saves them and quits.
+        FenetrePrincipale principale(c);
+        ui::brancherExpeditions(principale);
+        montrer(&principale);
+        principale.action(u"mnuModifExp"_s)->trigger();
+        QWidget* modif = principale.fenetreOuverte(u"ExpModif"_s);
+        QVERIFY(modif);
+        controle<QLineEdit>(modif, u"Lib1"_s)->setText(u"A quitté"_s);
+        t.prompts.vider();
+        t.prompts.choix << Prompts::Reponse::Annuler << Prompts::Reponse::Oui;
+        QVERIFY(!principale.close());
+        QVERIFY(principale.isVisible());
+        QCOMPARE(controle<QLineEdit>(modif, u"Lib1"_s)->text(), u"A quitté"_s);
+        QVERIFY(principale.close());
+        QCOMPARE(t.prompts.titresEtTextes(), (QStringList{question(a), question(a)}));
+        QCOMPARE(
+            valeurSql(c, u"SELECT [Libellé 1] FROM Expédition WHERE [No Expédition] = ?"_s, {a})
+                .toString(),
+            u"A quitté"_s);
     }
 
     void erreurDeBaseSignaleeEtFenetreUtilisable() {
@@ -834,7 +1000,8 @@ private slots:
         QCOMPARE(t.prompts.boites.last().titre, u"ANOMALIE : Recherche de commande"_s);
         QCOMPARE(modif->rsExp()->noExpedition, a);
 
-        // Coming back from a box keeps what was typed; switching windows reloads.
+        // Coming back from a box keeps what was typed; so does coming back
+        // from another window, without a question.
         auto* lib1 = controle<QLineEdit>(modif, u"Lib1"_s);
         QWidget boite;
         for (QWidget* saisie :
@@ -848,9 +1015,13 @@ private slots:
             QCOMPARE(lib1->text(), u"En cours de saisie"_s);
         }
         boite.hide();
+        t.prompts.vider();
         principale.action(u"mnuCreaExpAuto"_s)->trigger();
         principale.action(u"mnuModifExp"_s)->trigger();
-        QTRY_COMPARE(lib1->text(), u"A"_s);
+        QTest::qWait(20);
+        QCOMPARE(lib1->text(), u"En cours de saisie"_s);
+        QVERIFY(t.prompts.boites.isEmpty());
+        lib1->setText(u"A"_s);
 
         // "Etiquettes expédition" reaches the window's parcel labels.
         QAction* etiquettes = principale.action(u"mnuEdEtiqExp"_s);

@@ -18,6 +18,16 @@ bool PromptsScriptes::question(Icone icone, const QString& titre, const QString&
     return reponses.dequeue();
 }
 
+Prompts::Reponse PromptsScriptes::questionAnnulable(Icone icone, const QString& titre,
+                                                    const QString& texte) {
+    boites.append({icone, titre, texte, true, true});
+    if (choix.isEmpty()) {
+        qWarning("Question sans réponse préparée : %s", qPrintable(texte));
+        return Reponse::Annuler;
+    }
+    return choix.dequeue();
+}
+
 std::optional<QString> PromptsScriptes::saisie(const QString& titre, const QString& texte,
                                                const QString&) {
     boites.append({Icone::Question, titre, texte, true});

@@ -24,12 +24,14 @@ public:
     void message(Icone icone, const QString& titre, const QString& texte) override;
     bool question(Icone icone, const QString& titre, const QString& texte,
                   bool ouiParDefaut) override;
+    Reponse questionAnnulable(Icone icone, const QString& titre, const QString& texte) override;
     std::optional<QString> saisie(const QString& titre, const QString& texte,
                                   const QString& defaut) override;
     QString choisirFichier(const QString& titre, const QString& filtre) override;
 
     // Answers given in order; a question with no answer left fails the test.
     QQueue<bool> reponses;
+    QQueue<Reponse> choix;
     QQueue<std::optional<QString>> saisies;
     QQueue<QString> fichiers;
     QList<Boite> boites;

@@ -8,6 +8,7 @@
 #include "db/TexteCellules.h"
 #include "labels/ImprEtiq.h"
 #include "labels/ImpressionDossier.h"
+#include "reports/ui/ApercuEtat.h"
 #include "shipments/ui/ListeRapport.h"
 #include "ui/main/APropos.h"
 #include "ui/main/ApplicationTarvo.h"
@@ -177,6 +178,92 @@ private slots:
         QTRY_COMPARE(cellule(u"vue.csv"_s, 3), u"07/12/2026 09:05"_s);
         QCOMPARE(cellule(u"vue.csv"_s, 1), u"12 octets"_s);
         QTRY_COMPARE(cellule(u"sous-dossier"_s, 2), u"Dossier"_s);
+    }
+
+    // A save dialog opens in the documents folder with the name proposed,
+    // then in the folder last chosen for that kind of file; the preview's
+    // "Enregistrer en PDF..." goes through it.
+    void dossiersDesEnregistrements() {
+        QTemporaryDir maison;
+        QVERIFY(QDir(maison.path()).mkdir(u"Documents"_s));
+        const QByteArray ancienneMaison = qgetenv("HOME");
+        qputenv("HOME", QFile::encodeName(maison.path()));
+        qunsetenv("XDG_CONFIG_HOME");
+        struct Retour {
+            QByteArray maison;
+            ~Retour() { qputenv("HOME", maison); }
+        } retour{ancienneMaison};
+        const QString documents = maison.path() + u"/Documents"_s;
+        QCOMPARE(ui::dossierEnregistrement(ui::GenreFichier::Pdf), documents);
+
+        BaseDeTest t;
+        editions::Document d;
+        d.titre = u"Essai"_s;
+        d.nomFichier = u"Bon d'expédition 102.pdf"_s;
+        d.taille = QSizeF(editions::LargeurPage, editions::HauteurPage);
+        d.pages.resize(1);
+        editions::ApercuEtat apercu(*t.ctx, d);
+        QTemporaryDir ailleurs;
+        const QString choisi = ailleurs.path() + u"/Bon 102.pdf"_s;
+        QString dossier;
+        QString propose;
+        QTimer::singleShot(0, this, [&] {
+            auto* dialogue = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialogue);
+            dossier = dialogue->directory().absolutePath();
+            propose = dialogue->findChild<QLineEdit*>(u"fileNameEdit"_s)->text();
+            dialogue->selectFile(choisi);
+            static_cast<QDialog*>(dialogue)->accept();
+        });
+        apercu.findChild<QPushButton*>(u"BtPdf"_s)->click();
+        QCOMPARE(dossier, documents);
+        QCOMPARE(propose, u"Bon d'expédition 102.pdf"_s);
+        QVERIFY(QFile(choisi).size() > 0);
+        QVERIFY(t.prompts.boites.isEmpty());
+
+        // Each kind its own folder; a folder since removed gives way again.
+        QCOMPARE(ui::dossierEnregistrement(ui::GenreFichier::Pdf), ailleurs.path());
+        QCOMPARE(ui::dossierEnregistrement(ui::GenreFichier::Csv), documents);
+        QVERIFY(ailleurs.remove());
+        QCOMPARE(ui::dossierEnregistrement(ui::GenreFichier::Pdf), documents);
+        QVERIFY(QDir(documents).removeRecursively());
+        QCOMPARE(ui::dossierEnregistrement(ui::GenreFichier::Csv), maison.path());
+    }
+
+    // A window opened while another is maximised opens maximised too,
+    // filling the area over the others, with the size it asked for once
+    // restored; the others keep theirs.
+    void fenetreOuverteSurUneFenetreAgrandie() {
+        BaseDeTest t;
+        FenetrePrincipale f(*t.ctx);
+        f.resize(1000, 720);
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        auto* zone = f.findChild<QMdiArea*>();
+        const auto fabrique = [](const QString& titre, QSize taille) {
+            return [titre, taille] {
+                auto* w = new QWidget;
+                w->setWindowTitle(titre);
+                w->resize(taille);
+                return w;
+            };
+        };
+        QWidget* a = f.ouvrirFenetre(u"A"_s, fabrique(u"A"_s, QSize(300, 200)));
+        auto* ca = qobject_cast<QMdiSubWindow*>(a->parentWidget());
+        const QSize tailleA = ca->size();
+        ca->showMaximized();
+        QWidget* b = f.ouvrirFenetre(u"B"_s, fabrique(u"B"_s, QSize(420, 260)));
+        auto* cb = qobject_cast<QMdiSubWindow*>(b->parentWidget());
+        QCOMPARE(zone->activeSubWindow(), cb);
+        QVERIFY(cb->isMaximized());
+        QCOMPARE(cb->geometry(), zone->viewport()->rect());
+        QVERIFY(cb->isVisible());
+
+        cb->showNormal();
+        QCOMPARE(b->size(), QSize(420, 260));
+        QVERIFY(zone->viewport()->rect().contains(cb->geometry()));
+        ca->showNormal();
+        QCOMPARE(ca->size(), tailleA);
     }
 
     void initTestCase() {

@@ -4,11 +4,11 @@
 #include "base/Erreur.h"
 #include "base/FormesMessages.h"
 #include "browsers/ExportCsv.h"
+#include "ui/main/DialoguesFichiers.h"
 #include "ui/main/Garde.h"
 #include "ui/main/Sablier.h"
 
 #include <QAction>
-#include <QFileDialog>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QMenu>
@@ -25,12 +25,8 @@ FenetreNavigation::FenetreNavigation(Contexte& ctx, const TableNavigable& table,
       modele_(new ModeleNavigation(std::make_unique<SourceNavigation>(ctx.cnx.get(), table), this)),
       barre_(new QToolBar(this)), grille_(new QTableView(this)) {
     choisirFichierExport = [](QWidget* proprietaire, const QString& nom) {
-        QFileDialog dialogue(proprietaire, QStringLiteral("Exporter"), nom,
-                             QStringLiteral("Fichiers CSV (*.csv)"));
-        dialogue.setAcceptMode(QFileDialog::AcceptSave);
-        // The dialog asks before replacing the file really written.
-        dialogue.setDefaultSuffix(QStringLiteral("csv"));
-        return dialogue.exec() == QDialog::Accepted ? dialogue.selectedFiles().value(0) : QString();
+        return ui::choisirFichierEnregistrement(proprietaire, QStringLiteral("Exporter"),
+                                                ui::GenreFichier::Csv, nom);
     };
     barre_->setObjectName(QStringLiteral("barreOutils"));
     grille_->setObjectName(QStringLiteral("grille"));
@@ -85,6 +81,10 @@ void FenetreNavigation::construireBarre(const QString& entreeHorsSel) {
     ui::connecterGarde(ctx_, sel, &QAction::triggered, this, &FenetreNavigation::FiltreSel);
     QAction* hors = menu->addAction(entreeHorsSel);
     hors->setObjectName(QStringLiteral("mnuFiltreHorsSel"));
+    hors->setToolTip(
+        QStringLiteral("Cache les lignes qui ont, dans la colonne de la cellule "
+                       "choisie, la même valeur qu'elle (les autres filtres restent)."));
+    menu->setToolTipsVisible(true);
     ui::connecterGarde(ctx_, hors, &QAction::triggered, this, &FenetreNavigation::FiltreHorsSel);
     QAction* aucun = menu->addAction(QStringLiteral("Supprimer tous les filtres"));
     aucun->setObjectName(QStringLiteral("mnuSupprimerFiltres"));
@@ -110,6 +110,9 @@ void FenetreNavigation::construireBarre(const QString& entreeHorsSel) {
                                QStyle::SP_DialogSaveButton);
     ui::connecterGarde(ctx_, exporter, &QAction::triggered, this, &FenetreNavigation::Exporter);
     barre_->addAction(exporter);
+    // The one button whose icon says too little: it shows its name.
+    if (auto* bouton = qobject_cast<QToolButton*>(barre_->widgetForAction(exporter)))
+        bouton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
 }
 
 int FenetreNavigation::colonneCourante() const {
@@ -183,7 +186,10 @@ void FenetreNavigation::ajouterFiltre(
         signaler(QStringLiteral("Filtre"), e.erreur().description);
         return;
     }
-    afficher(std::move(vue), QStringLiteral("Filtre"));
+    const QList<Critere> filtre = vue.filtre;
+    if (afficher(std::move(vue), QStringLiteral("Filtre")) && modele_->rowCount() == 0)
+        ctx_.afficheStatut(QStringLiteral("Aucune ligne ne répond aux filtres actifs : ") +
+                           DescriptionFiltre(filtre) + u'.');
     RefreshData();
 }
 

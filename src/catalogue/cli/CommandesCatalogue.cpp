@@ -35,15 +35,9 @@ int synchroniserArticles(Contexte& ctx, const QStringList& arguments) {
     const std::optional<BilanSynchro> bilan = SynchroArticle(ctx, true);
     if (!bilan)
         return 1;
-    const qint64 gardes =
-        bilan->obsoletes - bilan->suppression.supprimes - bilan->suppression.encoreUtilises;
+    const qint64 gardes = ObsoletesGardes(*bilan);
     const QString texte =
-        QStringLiteral("Articles mis à jour : %1\nArticles ajoutés : %2\nArticles supprimés : "
-                       "%3\nArticles encore utilisés, gardés : %4\n")
-            .arg(bilan->miseAJour.misAJour)
-            .arg(bilan->miseAJour.ajoutes)
-            .arg(bilan->suppression.supprimes)
-            .arg(bilan->suppression.encoreUtilises) +
+        LignesBilanSynchro(*bilan).join(u'\n') + u'\n' +
         (gardes > 0 ? QStringLiteral("Articles obsolètes gardés sans --oui : %1\n").arg(gardes)
                     : QString());
     return repondre(ctx, texte) ? 0 : 1;

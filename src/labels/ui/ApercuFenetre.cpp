@@ -10,13 +10,18 @@
 
 namespace tarvo::etiquettes {
 
-QDialog* afficherApercuEtiquette(QWidget* parent, const QByteArray& texte) {
+QDialog* afficherApercuEtiquette(QWidget* parent, const QByteArray& texte, const QString& legende) {
     const ApercuEtiquette apercu = ApercuEpl2(texte);
     auto* fenetre = new QDialog(parent);
     fenetre->setAttribute(Qt::WA_DeleteOnClose);
     fenetre->setObjectName(QStringLiteral("ApercuEtiquette"));
     fenetre->setWindowTitle(QStringLiteral("Aperçu de l'étiquette"));
     auto* disposition = new QVBoxLayout(fenetre);
+    if (!legende.isEmpty()) {
+        auto* ligne = new QLabel(legende);
+        ligne->setObjectName(QStringLiteral("Legende"));
+        disposition->addWidget(ligne);
+    }
     auto* image = new QLabel;
     image->setObjectName(QStringLiteral("ImageEtiquette"));
     image->setPixmap(QPixmap::fromImage(apercu.image));

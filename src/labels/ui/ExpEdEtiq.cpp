@@ -99,8 +99,20 @@ void ExpEdEtiq::imprimer() {
 }
 
 void ExpEdEtiq::apercu() {
-    if (const auto p = plage())
-        afficherApercuEtiquette(this, EtiquettesColis(ctx_, expedition_).texte(p->first));
+    const auto p = plage();
+    if (!p)
+        return;
+    // The others differ only by their parcel number.
+    const int nombre = p->second - p->first + 1;
+    const QString legende =
+        nombre == 1
+            ? QStringLiteral("Étiquette du colis %1.").arg(p->first)
+            : QStringLiteral("Première étiquette sur %1 : colis %2 (les colis %2 à %3 seront "
+                             "imprimés).")
+                  .arg(nombre)
+                  .arg(p->first)
+                  .arg(p->second);
+    afficherApercuEtiquette(this, EtiquettesColis(ctx_, expedition_).texte(p->first), legende);
 }
 
 void ouvrirEtiquettesExpedition(QWidget* parent, Contexte& ctx, qint32 noExpedition) {

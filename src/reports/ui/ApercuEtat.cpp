@@ -3,9 +3,9 @@
 #include "app/Contexte.h"
 #include "reports/Edition.h"
 #include "reports/Peinture.h"
+#include "ui/main/DialoguesFichiers.h"
 #include "ui/main/Garde.h"
 
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -137,14 +137,12 @@ void ApercuEtat::keyPressEvent(QKeyEvent* evenement) {
 }
 
 void ApercuEtat::choisirFichierPdf() {
-    QFileDialog dialogue(this, QStringLiteral("Enregistrer en PDF"), QString(),
-                         QStringLiteral("Documents PDF (*.pdf)"));
-    dialogue.setAcceptMode(QFileDialog::AcceptSave);
-    dialogue.setDefaultSuffix(QStringLiteral("pdf"));
-    dialogue.selectFile(document_.nomFichier.isEmpty() ? document_.titre + QStringLiteral(".pdf")
-                                                       : document_.nomFichier);
-    if (dialogue.exec() == QDialog::Accepted && !dialogue.selectedFiles().isEmpty())
-        enregistrerPdf(dialogue.selectedFiles().constFirst());
+    const QString fichier = ui::choisirFichierEnregistrement(
+        this, QStringLiteral("Enregistrer en PDF"), ui::GenreFichier::Pdf,
+        document_.nomFichier.isEmpty() ? document_.titre + QStringLiteral(".pdf")
+                                       : document_.nomFichier);
+    if (!fichier.isEmpty())
+        enregistrerPdf(fichier);
 }
 
 ApercuEtat* ouvrirApercu(Contexte& ctx, const Document& document, QWidget* parent) {

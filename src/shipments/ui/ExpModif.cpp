@@ -14,6 +14,7 @@
 #include "ui/main/Garde.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QItemSelectionModel>
@@ -28,6 +29,8 @@
 
 namespace tarvo::expeditions {
 namespace {
+
+const QString TitreModification = QStringLiteral("Modification des expéditions");
 
 QLineEdit* champ(const QString& nom, QWidget* parent, bool lectureSeule = false) {
     auto* c = new QLineEdit(parent);
@@ -56,7 +59,7 @@ QPushButton* bouton(const QString& nom, const QString& texte, QWidget* parent) {
 ExpModif::ExpModif(Contexte& ctx, const ui::CadreCommandes* cadre, QWidget* parent)
     : QWidget(parent), ctx_(ctx) {
     setObjectName(QStringLiteral("ExpModif"));
-    setWindowTitle(QStringLiteral("Modification des expéditions"));
+    setWindowTitle(TitreModification);
     if (cadre) {
         mnuEditionExp_ = cadre->mnuEditionExp();
         mnuEdEtiqExp_ = cadre->action(ui::Entree::mnuEdEtiqExp);
@@ -164,8 +167,12 @@ void ExpModif::construire() {
                        });
     ui::connecterGarde(ctx_, listeExp_, &ListeRapport::clicked, this,
                        &ExpModif::afficherLigneCourante);
-    ui::connecterGarde(ctx_, affClot_, &QCheckBox::clicked, this, &ExpModif::actualiser);
-    ui::connecterGarde(ctx_, btActualiser_, &QPushButton::clicked, this, &ExpModif::actualiser);
+    ui::connecterGarde(ctx_, affClot_, &QCheckBox::clicked, this, [this] {
+        // A list left as it was keeps the box as it was.
+        if (!actualiser())
+            affClot_->setChecked(!affClot_->isChecked());
+    });
+    ui::connecterGarde(ctx_, btActualiser_, &QPushButton::clicked, this, [this] { actualiser(); });
     ui::connecterGarde(ctx_, enrModifExp_, &QPushButton::clicked, this, &ExpModif::enregistrer);
     ui::connecterGarde(ctx_, btAjCde_, &QPushButton::clicked, this, &ExpModif::ajouterCommande);
     ui::connecterGarde(ctx_, btSupCde_, &QPushButton::clicked, this, &ExpModif::SupCde);
@@ -207,6 +214,7 @@ void ExpModif::InitZoneData() {
     volume_->setText(z.volume);
     livraison_->setPlainText(
         QString(z.livraison).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    chargee_ = saisie();
 }
 
 void ExpModif::ChargeListCde(qint32 NoExp) {
@@ -245,25 +253,81 @@ void ExpModif::donnerFocusListe() {
 
 void ExpModif::afficherLigneCourante() {
     const int rang = listeExp_->ligneCourante();
-    if (listeExp_->nombreLignes() == 0 || rang < 0) {
+    std::optional<qint32> numero;
+    if (rang >= 0 && rang < listeExp_->nombreLignes())
+        numero = listeExp_->cle(rang).toInt();
+    if (rsExp_ && numero == rsExp_->noExpedition && modifiee()) {
+        // Back on the shipment being edited: what was typed stays, its orders
+        // are read again.
+        ChargeListCde(*numero);
+        return;
+    }
+    if (!quitterExpedition()) {
+        revenirALExpedition();
+        return;
+    }
+    if (!numero) {
         viderDetail();
         return;
     }
-    const qint32 numero = listeExp_->cle(rang).toInt();
-    ChargeDetailExp(numero);
+    ChargeDetailExp(*numero);
     if (rsExp_)
-        ChargeListCde(numero);
+        ChargeListCde(*numero);
+}
+
+SaisieExpedition ExpModif::saisie() const {
+    return {lib1_->text(),      lib2_->text(),      dateClot_->valeur(),
+            nbColTheo_->text(), nbColReel_->text(), tare_->text(),
+            poidsNet_->text(),  poidsBrut_->text(), volume_->text()};
+}
+
+bool ExpModif::modifiee() const {
+    return rsExp_ && saisie() != chargee_;
+}
+
+bool ExpModif::quitterExpedition() {
+    if (!modifiee())
+        return true;
+    switch (ctx_.prompts.questionAnnulable(
+        Prompts::Icone::Question, TitreModification,
+        QStringLiteral("Enregistrer les modifications de l'expédition %1 ?")
+            .arg(rsExp_->noExpedition))) {
+    case Prompts::Reponse::Oui:
+        return enregistrer();
+    case Prompts::Reponse::Non:
+        viderDetail();
+        return true;
+    case Prompts::Reponse::Annuler:
+        break;
+    }
+    return false;
+}
+
+void ExpModif::revenirALExpedition() {
+    const auto retour = [this] {
+        if (rsExp_ && rangExpedition(rsExp_->noExpedition) >= 0)
+            selectionner(rangExpedition(rsExp_->noExpedition));
+    };
+    retour();
+    // A mouse press highlights the row it hit once the change of current row
+    // has been handled: the highlight comes back after it.
+    QMetaObject::invokeMethod(this, retour, Qt::QueuedConnection);
+}
+
+void ExpModif::closeEvent(QCloseEvent* evenement) {
+    if (quitterExpedition())
+        evenement->accept();
+    else
+        evenement->ignore();
 }
 
 bool ExpModif::montrerExpedition(qint32 noExp) {
-    for (int rang = 0; rang < listeExp_->nombreLignes(); ++rang) {
-        if (listeExp_->cle(rang).toInt() == noExp) {
-            selectionner(rang);
-            donnerFocusListe();
-            return true;
-        }
-    }
-    return false;
+    const int rang = rangExpedition(noExp);
+    if (rang < 0)
+        return false;
+    selectionner(rang);
+    donnerFocusListe();
+    return true;
 }
 
 void ExpModif::montrerExpeditionTrouvee(qint32 noExp) {
@@ -283,34 +347,56 @@ void ExpModif::montrerExpeditionTrouvee(qint32 noExp) {
     });
 }
 
-void ExpModif::actualiser() {
+bool ExpModif::actualiser() {
+    db::JeuEnregistrements jeu;
     // A failed reload leaves the list, its highlight and the details as they were.
-    if (!ChargeListExp())
-        return;
-    selectionner(0);
+    if (!ui::garde(ctx_, [&] { jeu = expeditions::ChargeListExp(ctx_, affClot_->isChecked()); }))
+        return false;
+    std::optional<qint32> gardee;
+    for (int rang = 0; rsExp_ && rang < jeu.nombreLignes(); ++rang)
+        if (jeu.cle(rang).toInt() == rsExp_->noExpedition)
+            gardee = rsExp_->noExpedition;
+    // The shipment shown leaves the list: its edits are saved or dropped first.
+    if (!gardee && !quitterExpedition())
+        return false;
+    listeExp_->remplir(std::move(jeu));
+    selectionner(gardee ? rangExpedition(*gardee) : 0);
     afficherLigneCourante();
+    return true;
 }
 
-void ExpModif::enregistrer() {
+int ExpModif::rangExpedition(qint32 noExp) const {
+    for (int rang = 0; rang < listeExp_->nombreLignes(); ++rang)
+        if (listeExp_->cle(rang).toInt() == noExp)
+            return rang;
+    return -1;
+}
+
+bool ExpModif::enregistrer() {
     if (!rsExp_)
-        return;
-    const SaisieExpedition saisie{lib1_->text(),      lib2_->text(),      dateClot_->valeur(),
-                                  nbColTheo_->text(), nbColReel_->text(), tare_->text(),
-                                  poidsNet_->text(),  poidsBrut_->text(), volume_->text()};
+        return false;
+    const SaisieExpedition saisie = this->saisie();
     Enregistrement resultat;
     if (!ui::garde(ctx_, [&] { resultat = EnregistrerExpedition(ctx_, *rsExp_, saisie); }))
-        return;
+        return false;
     if (!resultat.refus.isEmpty())
-        ctx_.prompts.exclamation(QStringLiteral("Modification des expéditions"), resultat.refus);
+        ctx_.prompts.exclamation(TitreModification, resultat.refus);
     if (!resultat.detail)
-        return;
+        return false;
     rsExp_ = resultat.detail;
-    // The closing date and colour follow at the next reload of the list.
+    chargee_ = saisie;
+    ctx_.afficheStatut(QStringLiteral("Expédition N° %1 enregistrée.").arg(rsExp_->noExpedition));
+    // The row shows at once what was saved, a closing date in red bold
+    // included; it stays, highlighted, until the next reload of the list.
     if (IndexExpCourant_ >= 0 && IndexExpCourant_ < listeExp_->nombreLignes() &&
         listeExp_->cle(IndexExpCourant_).toInt() == rsExp_->noExpedition) {
-        listeExp_->modele()->changerValeur(IndexExpCourant_, 1, rsExp_->libelle1);
-        listeExp_->modele()->changerValeur(IndexExpCourant_, 2, rsExp_->libelle2);
+        ModeleRapport* ligne = listeExp_->modele();
+        ligne->changerValeur(IndexExpCourant_, 1, rsExp_->libelle1);
+        ligne->changerValeur(IndexExpCourant_, 2, rsExp_->libelle2);
+        ligne->changerValeur(IndexExpCourant_, 4, rsExp_->dateCloture);
+        ligne->marquer(IndexExpCourant_, !rsExp_->dateCloture.isNull());
     }
+    return true;
 }
 
 void ExpModif::ajouterCommande() {
@@ -343,13 +429,15 @@ void ExpModif::SupCde() {
 void ExpModif::SupExp() {
     if (!rsExp_)
         return;
+    const qint32 numero = rsExp_->noExpedition;
     if (!ctx_.prompts.question(Prompts::Icone::Question,
                                QStringLiteral("Suppression d'une expédition"),
-                               QStringLiteral("Supprimer l'expédition sélectionnée ?"), true))
+                               QStringLiteral("Supprimer l'expédition N° %1 ?").arg(numero), true))
         return;
-    const qint32 numero = rsExp_->noExpedition;
     if (!ui::garde(ctx_, [&] { expeditions::SupExp(ctx_, numero); }))
         return;
+    // Gone with its edits: nothing is left to save.
+    viderDetail();
     const int position = listeExp_->ligneCourante();
     if (!ChargeListExp()) {
         // The list still holds the deleted shipment: show nothing rather than it.

@@ -8,6 +8,7 @@
 #include <optional>
 
 class QAction;
+class QCloseEvent;
 class QCheckBox;
 class QLineEdit;
 class QMenu;
@@ -58,6 +59,11 @@ public:
     // The shipment shown, if any.
     const std::optional<DetailExpedition>& rsExp() const { return rsExp_; }
 
+protected:
+    // A changed shipment is saved, left as it was loaded, or kept with the
+    // window, as the person answers.
+    void closeEvent(QCloseEvent* evenement) override;
+
 private:
     void construire();
     void InitZoneData();
@@ -69,8 +75,24 @@ private:
     void donnerFocusListe();
     // Shows the shipment of the current row, or nothing when there is none.
     void afficherLigneCourante();
-    void actualiser();
-    void enregistrer();
+    // "Actualiser": reloads the list and keeps the shipment shown when it is
+    // still listed. False when the list stays as it was: unreadable, or the
+    // person kept a changed shipment the new list leaves out.
+    bool actualiser();
+    // The list row of shipment `noExp`, -1 when it is not listed.
+    int rangExpedition(qint32 noExp) const;
+    // True when the shipment was saved.
+    bool enregistrer();
+    // What the detail area holds now.
+    SaisieExpedition saisie() const;
+    // True when the detail area no longer shows the shipment as loaded.
+    bool modifiee() const;
+    // Before the shown shipment gives way to another one or to none: when it
+    // was changed, asks whether to save it. False when the person cancels or
+    // the save was refused: the shipment stays, with what was typed.
+    bool quitterExpedition();
+    // Makes the shown shipment's row current again, without loading it.
+    void revenirALExpedition();
     void ajouterCommande();
     void editions();
     void brancherEtiquettes(bool actif);
@@ -83,6 +105,8 @@ private:
     QList<editions::EntreeEdition> entreesEditions_;
     QList<QMetaObject::Connection> connexionsEditions_;
     std::optional<DetailExpedition> rsExp_;
+    // The detail area as it showed rsExp_ when loaded or last saved.
+    SaisieExpedition chargee_;
     int IndexExpCourant_ = -1;
     // While set, the list's focus and current-row changes do not load: the
     // running handler shows the current row once, when it is done.

@@ -45,7 +45,7 @@ void ExpNewAuto::creerExpeditions() {
     if (ui::garde(ctx_, [&] { faits = CreerExpAuto(ctx_, commandes); })) {
         SignalerRefus(ctx_, faits.refusees);
         ctx_.prompts.information(QStringLiteral("Création d'expédition mode automatique"),
-                                 QStringLiteral("Traitement terminé"));
+                                 TexteCreationTerminee(faits.expeditions));
     }
     // Shipments written before a failure, and orders taken elsewhere, are
     // gone from the view too.

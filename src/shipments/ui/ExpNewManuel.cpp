@@ -100,7 +100,7 @@ void ExpNewManuel::creerExpedition() {
     if (ui::garde(ctx_, [&] { faits = CreerExpManuel(ctx_, commandes); })) {
         SignalerRefus(ctx_, faits.refusees);
         ctx_.prompts.information(QStringLiteral("Création d'expédition mode manuel"),
-                                 QStringLiteral("Traitement terminé"));
+                                 TexteCreationTerminee(faits.expeditions));
     }
     ChargeListClient();
     selectionner(position);

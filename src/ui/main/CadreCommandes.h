@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <functional>
+#include <optional>
 
 class QAction;
 class QMenu;
@@ -40,6 +41,11 @@ public:
     // under the same title only when the command says it succeeded.
     virtual void commandeConfirmee(const QString& titre, const QString& question,
                                    const std::function<bool()>& commande) = 0;
+    // The same, the command giving what it did, said after "Traitement
+    // terminé."; none when it failed.
+    virtual void
+    commandeConfirmeeAvecBilan(const QString& titre, const QString& question,
+                               const std::function<std::optional<QString>()>& commande) = 0;
 
     // The hidden pop-up menu of printouts of the shipment modification window.
     virtual QMenu* mnuEditionExp() const = 0;

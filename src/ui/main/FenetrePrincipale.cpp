@@ -462,6 +462,13 @@ QWidget* FenetrePrincipale::ouvrirFenetre(const QString& nom,
     // The size the window asked for with resize(); the frame would otherwise
     // take only its layout's minimum, too small to show its lists.
     const QSize voulue = fenetre->testAttribute(Qt::WA_Resized) ? fenetre->size() : QSize();
+    // Over a maximised window the new one opens maximised too. The area would
+    // maximise it as it is shown, before it has its size: sized afterwards, it
+    // would stay small while counted as maximised, without its title bar. It
+    // is shown at its size first, then maximised: restored, it has that size.
+    const QMdiSubWindow* active = zone_->activeSubWindow();
+    const bool agrandie = active != nullptr && active->isMaximized();
+    zone_->setOption(QMdiArea::DontMaximizeSubWindowOnActivation, agrandie);
     QMdiSubWindow* cadre = zone_->addSubWindow(fenetre);
     cadre->setAttribute(Qt::WA_DeleteOnClose);
     // A window that closes itself takes its frame along. Queued, so that the
@@ -480,6 +487,9 @@ QWidget* FenetrePrincipale::ouvrirFenetre(const QString& nom,
     if (!place.isEmpty())
         cadre->move(dansLaZone(cadre->geometry(), place));
     zone_->setActiveSubWindow(cadre);
+    zone_->setOption(QMdiArea::DontMaximizeSubWindowOnActivation, false);
+    if (agrandie)
+        cadre->showMaximized();
     fenetres_.insert(nom, fenetre);
     return fenetre;
 }
@@ -490,10 +500,24 @@ QWidget* FenetrePrincipale::fenetreOuverte(const QString& nom) const {
 
 void FenetrePrincipale::commandeConfirmee(const QString& titre, const QString& question,
                                           const std::function<bool()>& commande) {
+    commandeConfirmeeAvecBilan(titre, question, [&commande]() -> std::optional<QString> {
+        if (!commande())
+            return std::nullopt;
+        return QString();
+    });
+}
+
+void FenetrePrincipale::commandeConfirmeeAvecBilan(
+    const QString& titre, const QString& question,
+    const std::function<std::optional<QString>()>& commande) {
     if (!ctx_.prompts.question(Prompts::Icone::Question, titre, question, true))
         return;
-    if (commande())
-        ctx_.prompts.information(titre, TexteTermine);
+    const std::optional<QString> bilan = commande();
+    if (!bilan)
+        return;
+    ctx_.prompts.information(titre, bilan->isEmpty()
+                                        ? TexteTermine
+                                        : TexteTermine + QStringLiteral("\r\n\r\n") + *bilan);
 }
 
 void FenetrePrincipale::AfficheStatut(const QString& texte) {
@@ -520,9 +544,20 @@ void FenetrePrincipale::closeEvent(QCloseEvent* evenement) {
         evenement->ignore();
         return;
     }
-    if (!arret_ && !isMinimized())
+    if (arret_) {
+        zone_->closeAllSubWindows();
+        evenement->accept();
+        return;
+    }
+    // A working window may keep the program open: a shipment whose edits the
+    // person chose to keep rather than save or drop.
+    for (QMdiSubWindow* fenetre : zone_->subWindowList())
+        if (!fenetre->close()) {
+            evenement->ignore();
+            return;
+        }
+    if (!isMinimized())
         enregistrerGeometrie();
-    zone_->closeAllSubWindows();
     evenement->accept();
 }
 

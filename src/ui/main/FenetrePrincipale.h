@@ -53,6 +53,9 @@ public:
     // A failed command has shown its error box and did not do the work.
     void commandeConfirmee(const QString& titre, const QString& question,
                            const std::function<bool()>& commande) override;
+    void
+    commandeConfirmeeAvecBilan(const QString& titre, const QString& question,
+                               const std::function<std::optional<QString>()>& commande) override;
 
     void AfficheStatut(const QString& texte);
     void AfficheProgression(int pourcentage);

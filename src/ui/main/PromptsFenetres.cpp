@@ -50,6 +50,25 @@ bool PromptsFenetres::question(Icone icone, const QString& titre, const QString&
     return boite.exec() == QMessageBox::Yes;
 }
 
+Prompts::Reponse PromptsFenetres::questionAnnulable(Icone icone, const QString& titre,
+                                                    const QString& texte) {
+    QMessageBox boite(iconeQt(icone), titreAffiche(titre), texteAffiche(texte),
+                      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, proprietaire_);
+    boite.button(QMessageBox::Yes)->setText(QStringLiteral("&Oui"));
+    boite.button(QMessageBox::No)->setText(QStringLiteral("&Non"));
+    boite.button(QMessageBox::Cancel)->setText(QStringLiteral("Annuler"));
+    boite.setDefaultButton(QMessageBox::Yes);
+    boite.setEscapeButton(QMessageBox::Cancel);
+    switch (boite.exec()) {
+    case QMessageBox::Yes:
+        return Reponse::Oui;
+    case QMessageBox::No:
+        return Reponse::Non;
+    default:
+        return Reponse::Annuler;
+    }
+}
+
 std::optional<QString> PromptsFenetres::saisie(const QString& titre, const QString& texte,
                                                const QString& defaut) {
     bool ok = false;

@@ -15,6 +15,7 @@ public:
     void message(Icone icone, const QString& titre, const QString& texte) override;
     bool question(Icone icone, const QString& titre, const QString& texte,
                   bool ouiParDefaut) override;
+    Reponse questionAnnulable(Icone icone, const QString& titre, const QString& texte) override;
     std::optional<QString> saisie(const QString& titre, const QString& texte,
                                   const QString& defaut) override;
     QString choisirFichier(const QString& titre, const QString& filtre) override;

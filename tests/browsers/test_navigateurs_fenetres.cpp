@@ -140,7 +140,8 @@ private slots:
         declencher(journal, u"tbRechercher"_s);
         QCOMPARE(journal.grille()->currentIndex().row(), 1);
         QCOMPARE(journal.grille()->currentIndex().column(), 2);
-        // Only the input box, with the column's name; no message after it.
+        // Only the input box, with the column's name; no box after it, but
+        // the status says nothing matched and how to look for a part.
         t.prompts.vider();
         t.prompts.saisies << u"ABSENT"_s;
         declencher(journal, u"tbRechercher"_s);
@@ -148,6 +149,9 @@ private slots:
         QCOMPARE(t.prompts.boites.size(), 1);
         QCOMPARE(t.prompts.boites.at(0).titre, u"Rechercher une valeur"_s);
         QCOMPARE(t.prompts.boites.at(0).texte, u"Entrez une valeur pour [No Colis] : "_s);
+        QCOMPARE(t.feedback.statuts.last(),
+                 u"Aucun enregistrement ne correspond à « ABSENT ». Pour chercher une partie du "
+                 "texte, utilisez % (exemple : %plaid%)."_s);
         // With no row current, the next step stays on the column. Rows
         // integrated meanwhile appear on "Actualiser" only.
         ajouterSaisie(*t.ctx, u"{EXPFA}"_s, 99);

@@ -158,6 +158,7 @@ private slots:
         QVERIFY(q.exec(u"SELECT COUNT(*) FROM Article WHERE Libellé LIKE '%ÉPONGE%'"_s) &&
                 q.next());
         const QString eponges = q.value(0).toString();
+        QCOMPARE(eponges, u"1"_s);
         q.finish();
         t.ctx->cnx.reset();
         t.ctx->conxReport.reset();

@@ -164,6 +164,14 @@ void FenetreNavigation::RechData() {
     ctx_.afficheStatut(QString());
     if (!position) {
         grille_->selectionModel()->clear();
+        // Only whole values and patterns match: a part of a text finds
+        // nothing unless it is written between "%".
+        QString texte = QStringLiteral("Aucun enregistrement ne correspond à « ") + valeur +
+                        QStringLiteral(" ».");
+        if (champ.genre == db::Genre::Texte)
+            texte += QStringLiteral(" Pour chercher une partie du texte, utilisez % (exemple : "
+                                    "%plaid%).");
+        ctx_.afficheStatut(texte);
         return;
     }
     modele_->atteindre(*position);

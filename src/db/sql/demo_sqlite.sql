@@ -53,7 +53,8 @@ VALUES
 -- Articles: four in colours (range 1 = Couleur), five with a bar code of
 -- their own, one composed gift box, carriage without a bar code.
 -- EAN-13 codes with their check digit; one imported article keeps its
--- supplier's code with leading zeros.
+-- supplier's code with leading zeros. Two names start with an accented
+-- capital, for the French order and search to be tried on.
 ----------------------------------------------------------------------------
 
 INSERT INTO F_ARTICLE (AR_Ref, AR_Design, FA_CodeFamille, AR_Gamme1, AR_Nomencl, AR_CodeBarre,
@@ -68,6 +69,8 @@ VALUES
  ('TABLIER', 'Tablier de cuisine coton', 'CUISINE', 0, 0, '3760987650021', 18.00, 2),
  ('MANIQUE', 'Manique matelassée', 'CUISINE', 0, 0, '3760987650038', 7.50, 2),
  ('COFFRET', 'Coffret cadeau Cuisine', 'COFFRETS', 0, 2, '3760987650045', 32.00, 2),
+ ('EPONGE', 'Éponge vaisselle lot de 3', 'CUISINE', 0, 0, '3760987650052', 2.90, 2),
+ ('ECHARPE', 'Écharpe laine mérinos', 'DECO', 0, 0, '3760987650069', 24.00, 2),
  ('PORT', 'Frais de port', 'DIVERS', 0, 0, NULL, 12.00, 0);
 
 -- Weights of one unit in kilograms (AR_UnitePoids 2), net then gross; the
@@ -79,11 +82,13 @@ UPDATE F_ARTICLE
            WHEN 'NAPPE160' THEN 1.35 WHEN 'SERV45' THEN 0.12 WHEN 'TORCH50' THEN 0.09
            WHEN 'PLAID130' THEN 0.85 WHEN 'COUSS40' THEN 0.12 WHEN 'SETTAB' THEN 0.06
            WHEN 'TABLIER' THEN 0.18 WHEN 'MANIQUE' THEN 0.07 WHEN 'COFFRET' THEN 0.55
+           WHEN 'EPONGE' THEN 0.04 WHEN 'ECHARPE' THEN 0.16
            ELSE 0 END,
        AR_PoidsBrut = CASE AR_Ref
            WHEN 'NAPPE160' THEN 1.5 WHEN 'SERV45' THEN 0.14 WHEN 'TORCH50' THEN 0.1
            WHEN 'PLAID130' THEN 0.95 WHEN 'COUSS40' THEN 0.14 WHEN 'SETTAB' THEN 0.07
            WHEN 'TABLIER' THEN 0.2 WHEN 'MANIQUE' THEN 0.08 WHEN 'COFFRET' THEN 0.65
+           WHEN 'EPONGE' THEN 0.05 WHEN 'ECHARPE' THEN 0.2
            ELSE 0 END;
 
 INSERT INTO F_ARTGAMME (AG_No, AR_Ref, EG_Enumere, AG_Type)

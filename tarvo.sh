@@ -7,6 +7,7 @@
 #   ./tarvo.sh format     check that every C++ file is formatted as .clang-format says
 #   ./tarvo.sh paquet     build the Debian package (build-release/tarvo_*.deb)
 #   ./tarvo.sh captures   remake the guide's screenshots (docs/images) under Xvfb
+#   ./tarvo.sh couverture the suite with gcov's counters, then gcovr's line coverage of src/
 set -euo pipefail
 
 RACINE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -24,6 +25,7 @@ PAQUETS=(
     fonts-liberation poppler-utils
     xvfb xauth
     dpkg-dev desktop-file-utils
+    gcovr
 )
 
 installer() {
@@ -137,8 +139,14 @@ paquet)
     (cd "$RACINE/build-release" && cpack -G DEB >/dev/null)
     ls "$RACINE"/build-release/tarvo_*.deb
     ;;
+couverture)
+    installer
+    tester couverture
+    gcovr --root "$RACINE" --filter "$RACINE/src/" "$RACINE/build-couverture" --print-summary \
+        --txt "$RACINE/build-couverture/couverture.txt"
+    ;;
 *)
-    echo "Usage : $0 run|test|test-asan|bench|format|paquet|captures" >&2
+    echo "Usage : $0 run|test|test-asan|bench|format|paquet|captures|couverture" >&2
     exit 2
     ;;
 esac

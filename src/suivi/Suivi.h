@@ -1,9 +1,12 @@
 #pragma once
 
+#include "db/JeuEnregistrements.h"
+
 #include <QDateTime>
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 namespace tarvo {
@@ -68,27 +71,6 @@ struct LigneSuivi {
 // The rule of EtatPreparation applied to a row's figures.
 EtatPreparation EtatDe(const LigneSuivi& ligne);
 
-// The columns' captions, in the order of TextesLigne.
-const QStringList& ColonnesSuivi();
-
-// A row's cells as the warehouse reads them: French numbers ("87,5"),
-// dates "dd/MM/yyyy HH:mm:ss", empty where there is no value.
-QStringList TextesLigne(const LigneSuivi& ligne);
-
-// Every open shipment, and the closed ones too when `closes`, by number; the
-// parcels' weight check uses `tolerance` (percent). One statement for all
-// shipments. Raises ErreurTarvo on a database failure.
-QList<LigneSuivi> LireSuivi(const db::Base& base, bool closes, double tolerance);
-
-// The rows `affichees` brought up to date with `ouvertes`, the open shipments
-// read again: an integration run changes only those, and reading five years
-// of closed ones again after every run would take seconds. Closed rows are
-// kept, open ones replaced, by number (a shipment opened again included). Empty when a shipment
-// shown open is no longer among `ouvertes` (closed or deleted since): everything has to be read
-// again then.
-std::optional<QList<LigneSuivi>> RafraichirOuvertes(const QList<LigneSuivi>& affichees,
-                                                    QList<LigneSuivi> ouvertes);
-
 // The sums of the listed rows (a filtered view's rows, say).
 struct TotauxSuivi {
     qint64 expeditions = 0;
@@ -106,7 +88,70 @@ struct TotauxSuivi {
 
 TotauxSuivi Totaliser(const QList<LigneSuivi>& lignes);
 
-// The totals in the columns of ColonnesSuivi: "Total" under the number, the
+// The follow-up's columns by what they show; where each one stands is
+// decided by TableSuivi alone.
+enum class ColonneSuivi {
+    NoExpedition,
+    Libelle1,
+    Commandes,
+    Lignes,
+    QteCommandee,
+    QtePreparee,
+    PourcentPrepare,
+    LignesEnEcart,
+    ColisTheoriques,
+    ColisReels,
+    ColisPeses,
+    ColisSuspects,
+    DerniereSaisie,
+    DerniereIntegration,
+    Etat,
+};
+
+// Everything the window, the text output and the export know of a column.
+struct DefinitionColonne {
+    ColonneSuivi colonne;
+    QString titre;
+    // How a spreadsheet reads the cells; texts are aligned left, the rest
+    // right.
+    db::Genre genre;
+    // The cell as the warehouse reads it: French numbers ("87,5"), dates
+    // "dd/MM/yyyy HH:mm:ss", empty where there is no value.
+    std::function<QString(const LigneSuivi&)> texte;
+    // What a sort compares: numbers as numbers, moments in time order (a
+    // missing one first), states in the order a preparation goes through.
+    std::function<QVariant(const LigneSuivi&)> tri;
+    // Under the column on the totals row.
+    std::function<QString(const TotauxSuivi&)> total;
+};
+
+// The columns in the order they are shown and written.
+const QList<DefinitionColonne>& TableSuivi();
+
+// Where `colonne` stands in TableSuivi.
+int RangColonne(ColonneSuivi colonne);
+
+// The columns' captions, in the order of TableSuivi.
+const QStringList& ColonnesSuivi();
+
+// A row's cells, in the order of TableSuivi.
+QStringList TextesLigne(const LigneSuivi& ligne);
+
+// Every open shipment, and the closed ones too when `closes`, by number; the
+// parcels' weight check uses `tolerance` (percent). One statement for all
+// shipments. Raises ErreurTarvo on a database failure.
+QList<LigneSuivi> LireSuivi(const db::Base& base, bool closes, double tolerance);
+
+// The rows `affichees` brought up to date with `ouvertes`, the open shipments
+// read again: an integration run changes only those, and reading five years
+// of closed ones again after every run would take seconds. Closed rows are
+// kept, open ones replaced, by number (a shipment opened again included). Empty when a shipment
+// shown open is no longer among `ouvertes` (closed or deleted since): everything has to be read
+// again then.
+std::optional<QList<LigneSuivi>> RafraichirOuvertes(const QList<LigneSuivi>& affichees,
+                                                    QList<LigneSuivi> ouvertes);
+
+// The totals in the columns of TableSuivi: "Total" under the number, the
 // count of shipments under the label, empty under dates and state.
 QStringList TextesTotaux(const TotauxSuivi& totaux);
 

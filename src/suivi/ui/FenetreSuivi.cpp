@@ -93,7 +93,12 @@ void FenetreSuivi::construire() {
     });
 
     // The totals row sits under the list, column under column.
-    totaux_ = new LigneTotaux(liste_->horizontalHeader(), this);
+    // Numbers to the right as in the list; the count of shipments under the
+    // label to the left.
+    QList<Qt::Alignment> alignements;
+    for (int c = 0; c < modele_->columnCount(); ++c)
+        alignements << alignement(c);
+    totaux_ = new LigneTotaux(liste_->horizontalHeader(), std::move(alignements), this);
     totaux_->setObjectName(QStringLiteral("Totaux"));
 
     // Whatever changes the rows listed changes their totals.

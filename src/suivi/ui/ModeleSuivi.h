@@ -7,10 +7,8 @@
 
 namespace tarvo::suivi {
 
-// The follow-up's rows in the columns of ColonnesSuivi: the texts of
-// TextesLigne, each row coloured by its state, and in RoleTri the typed value
-// a sort compares (numbers as numbers, moments in time order, states in the
-// order a preparation goes through them).
+// The follow-up's rows in the columns of TableSuivi: their texts, each row
+// coloured by its state, and in RoleTri the typed value a sort compares.
 class ModeleSuivi : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -32,6 +30,9 @@ private:
     // The texts of each row, made once per load.
     QList<QStringList> textes_;
 };
+
+// Where the texts of column `colonne` sit: texts left, the rest right.
+Qt::Alignment alignement(int colonne);
 
 // The background of a row in state `etat`; invalid for the shipments not
 // started, which keep the list's own.

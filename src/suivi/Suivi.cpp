@@ -123,7 +123,8 @@ EtatPreparation EtatDe(const LigneSuivi& l) {
         return EtatPreparation::Ecart;
     if (l.qtePreparee == 0)
         return EtatPreparation::NonCommencee;
-    if (l.lignes > 0 && l.lignesEnEcart == 0 && l.colisReels > 0 && l.colisPeses == l.colisReels)
+    if (l.lignes > 0 && l.lignesEnEcart == 0 && l.colisScannes > 0 &&
+        l.colisPeses == l.colisScannes)
         return EtatPreparation::Complete;
     return EtatPreparation::EnCours;
 }
@@ -159,8 +160,8 @@ const QList<DefinitionColonne>& TableSuivi() {
                &TotauxSuivi::lignesEnEcart),
         compte(C::ColisTheoriques, QStringLiteral("Colis théoriques"), &LigneSuivi::colisTheoriques,
                &TotauxSuivi::colisTheoriques),
-        compte(C::ColisReels, QStringLiteral("Colis réels"), &LigneSuivi::colisReels,
-               &TotauxSuivi::colisReels),
+        compte(C::ColisScannes, QStringLiteral("Colis scannés"), &LigneSuivi::colisScannes,
+               &TotauxSuivi::colisScannes),
         compte(C::ColisPeses, QStringLiteral("Colis pesés"), &LigneSuivi::colisPeses,
                &TotauxSuivi::colisPeses),
         compte(C::ColisSuspects, QStringLiteral("Colis suspects"), &LigneSuivi::colisSuspects,
@@ -221,7 +222,7 @@ QList<LigneSuivi> LireSuivi(const db::Base& base, bool closes, double tolerance)
         l.qtePreparee = r.entier(rang(ChampSuivi::QtePreparee));
         l.lignesEnEcart = r.entier(rang(ChampSuivi::LignesEnEcart));
         l.lignesEnSurplus = r.entier(rang(ChampSuivi::LignesEnSurplus));
-        l.colisReels = r.entier(rang(ChampSuivi::Colis));
+        l.colisScannes = r.entier(rang(ChampSuivi::Colis));
         l.colisPeses = r.entier(rang(ChampSuivi::ColisPeses));
         l.colisSuspects = r.entier(rang(ChampSuivi::ColisSuspects));
         l.derniereSaisie = r.dateHeure(rang(ChampSuivi::DerniereSaisie));
@@ -262,7 +263,7 @@ TotauxSuivi Totaliser(const QList<LigneSuivi>& lignes) {
         t.qtePreparee += l.qtePreparee;
         t.lignesEnEcart += l.lignesEnEcart;
         t.colisTheoriques += l.colisTheoriques;
-        t.colisReels += l.colisReels;
+        t.colisScannes += l.colisScannes;
         t.colisPeses += l.colisPeses;
         t.colisSuspects += l.colisSuspects;
     }

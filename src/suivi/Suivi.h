@@ -56,7 +56,7 @@ struct LigneSuivi {
     qint64 lignesEnSurplus = 0;
     qint64 colisTheoriques = 0;
     // The parcels the terminals made (Colis), and those with a weight.
-    qint64 colisReels = 0;
+    qint64 colisScannes = 0;
     qint64 colisPeses = 0;
     qint64 colisSuspects = 0;
     QDateTime derniereSaisie;      // invalid when no entry
@@ -80,7 +80,7 @@ struct TotauxSuivi {
     qint64 qtePreparee = 0;
     qint64 lignesEnEcart = 0;
     qint64 colisTheoriques = 0;
-    qint64 colisReels = 0;
+    qint64 colisScannes = 0;
     qint64 colisPeses = 0;
     qint64 colisSuspects = 0;
     std::optional<double> pourcentPrepare() const;
@@ -100,7 +100,7 @@ enum class ColonneSuivi {
     PourcentPrepare,
     LignesEnEcart,
     ColisTheoriques,
-    ColisReels,
+    ColisScannes,
     ColisPeses,
     ColisSuspects,
     DerniereSaisie,

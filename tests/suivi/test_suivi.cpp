@@ -246,15 +246,15 @@ private slots:
         a.noExpedition = 1;
         a.qteCommandee = 8;
         a.qtePreparee = 7;
-        a.colisReels = 2;
+        a.colisScannes = 2;
         a.derniereSaisie = QDateTime(QDate(2026, 12, 7), QTime(9, 5, 1));
         b.qteCommandee = 0;
         b.qtePreparee = 3;
-        b.colisReels = 1;
+        b.colisScannes = 1;
         const suivi::TotauxSuivi t = suivi::Totaliser({a, b});
         QCOMPARE(t.expeditions, 2);
         QCOMPARE(t.qtePreparee, 10);
-        QCOMPARE(t.colisReels, 3);
+        QCOMPARE(t.colisScannes, 3);
         const QStringList totaux = suivi::TextesTotaux(t);
         QCOMPARE(totaux.size(), suivi::ColonnesSuivi().size());
         QCOMPARE(totaux.at(6), u"125"_s);
@@ -295,7 +295,10 @@ private slots:
         QCOMPARE(r.statut, 0);
         QStringList sortie = r.sortie.split(u'\n', Qt::SkipEmptyParts);
         QCOMPARE(sortie, suivi::LignesTexteSuivi(lignes));
-        QVERIFY(sortie.first().startsWith(u"No Expédition;Libellé 1;Commandes;Lignes;"_s));
+        QCOMPARE(sortie.first(),
+                 u"No Expédition;Libellé 1;Commandes;Lignes;Qté commandée;Qté préparée;"
+                 "% préparé;Lignes en écart;Colis théoriques;Colis scannés;Colis pesés;"
+                 "Colis suspects;Dernière saisie;Dernière intégration;État"_s);
         QVERIFY(sortie.last().startsWith(u"900;\"Essai; suivi\";1;2;6;4;66,7;1;2;1;1;1;"_s));
         QVERIFY(sortie.last().endsWith(u";En cours"_s));
 
@@ -304,6 +307,7 @@ private slots:
         QCOMPARE(r.statut, 0);
         const QByteArray octets = t.lireFichier(u"suivi.csv"_s);
         QVERIFY(octets.startsWith("\xEF\xBB\xBFNo Expédition;"));
+        QVERIFY(octets.contains(";Colis scannés;"));
         QVERIFY(octets.contains("\r\n101;"));
 
         r = lancerTarvoctl(debut + QStringList{u"controle-poids"_s, u"900"_s});

@@ -79,6 +79,8 @@ QString texteEtat(EtatPreparation etat) {
         return QStringLiteral("En cours");
     case EtatPreparation::Complete:
         return QStringLiteral("Complète");
+    case EtatPreparation::CompleteSuspects:
+        return QStringLiteral("Complète, colis suspects");
     case EtatPreparation::Ecart:
         return QStringLiteral("Écart");
     case EtatPreparation::Close:
@@ -125,7 +127,7 @@ EtatPreparation EtatDe(const LigneSuivi& l) {
         return EtatPreparation::NonCommencee;
     if (l.lignes > 0 && l.lignesEnEcart == 0 && l.colisScannes > 0 &&
         l.colisPeses == l.colisScannes)
-        return EtatPreparation::Complete;
+        return l.colisSuspects > 0 ? EtatPreparation::CompleteSuspects : EtatPreparation::Complete;
     return EtatPreparation::EnCours;
 }
 
@@ -136,6 +138,11 @@ const QList<DefinitionColonne>& TableSuivi() {
          [](const LigneSuivi& l) { return nombre(l.noExpedition); },
          [](const LigneSuivi& l) { return QVariant(l.noExpedition); },
          [](const TotauxSuivi&) { return QStringLiteral("Total"); }},
+        // What a clerk reads first: next to the number, in view without
+        // scrolling.
+        {C::Etat, QStringLiteral("État"), db::Genre::Texte,
+         [](const LigneSuivi& l) { return texteEtat(l.etat); },
+         [](const LigneSuivi& l) { return QVariant(static_cast<int>(l.etat)); }, sansTotal},
         {C::Libelle1, QStringLiteral("Libellé 1"), db::Genre::Texte,
          [](const LigneSuivi& l) { return l.libelle1; },
          [](const LigneSuivi& l) { return QVariant(l.libelle1); },
@@ -169,9 +176,6 @@ const QList<DefinitionColonne>& TableSuivi() {
         momentDe(C::DerniereSaisie, QStringLiteral("Dernière saisie"), &LigneSuivi::derniereSaisie),
         momentDe(C::DerniereIntegration, QStringLiteral("Dernière intégration"),
                  &LigneSuivi::derniereIntegration),
-        {C::Etat, QStringLiteral("État"), db::Genre::Texte,
-         [](const LigneSuivi& l) { return texteEtat(l.etat); },
-         [](const LigneSuivi& l) { return QVariant(static_cast<int>(l.etat)); }, sansTotal},
     };
     return table;
 }

@@ -27,11 +27,14 @@ namespace tarvo::suivi {
 //   without being ordered;
 // - NonCommencee: nothing is prepared;
 // - Complete: every line is prepared as ordered (at least one line), and the
-//   shipment has parcels, every one of them weighed;
+//   shipment has parcels, every one of them weighed; CompleteSuspects when
+//   one of them is suspect, so that it does not pass for done;
 // - EnCours: everything else.
-enum class EtatPreparation { NonCommencee, EnCours, Complete, Ecart, Close };
+// In the order a preparation goes through them, which is the sort's.
+enum class EtatPreparation { NonCommencee, EnCours, Complete, CompleteSuspects, Ecart, Close };
 
-// "Non commencée", "En cours", "Complète", "Écart", "Close".
+// "Non commencée", "En cours", "Complète", "Complète, colis suspects",
+// "Écart", "Close".
 QString texteEtat(EtatPreparation etat);
 
 // The tolerance of the parcels' weight check, in percent: `[CONTROLE]
@@ -92,6 +95,7 @@ TotauxSuivi Totaliser(const QList<LigneSuivi>& lignes);
 // decided by TableSuivi alone.
 enum class ColonneSuivi {
     NoExpedition,
+    Etat,
     Libelle1,
     Commandes,
     Lignes,
@@ -105,7 +109,6 @@ enum class ColonneSuivi {
     ColisSuspects,
     DerniereSaisie,
     DerniereIntegration,
-    Etat,
 };
 
 // Everything the window, the text output and the export know of a column.
@@ -152,7 +155,7 @@ std::optional<QList<LigneSuivi>> RafraichirOuvertes(const QList<LigneSuivi>& aff
                                                     QList<LigneSuivi> ouvertes);
 
 // The totals in the columns of TableSuivi: "Total" under the number, the
-// count of shipments under the label, empty under dates and state.
+// count of shipments under the label, empty under the state and dates.
 QStringList TextesTotaux(const TotauxSuivi& totaux);
 
 // What changes with every integration run on any workstation; cheap to read

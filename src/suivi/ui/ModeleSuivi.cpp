@@ -23,6 +23,10 @@ QColor couleurEtat(EtatPreparation etat) {
         return QColor(0xFF, 0xF2, 0xC4);
     case EtatPreparation::Complete:
         return QColor(0xD4, 0xF0, 0xD4);
+    // Done, but not to be sent as it is: neither the green of done nor the
+    // red of a preparation gone wrong.
+    case EtatPreparation::CompleteSuspects:
+        return QColor(0xFF, 0xDD, 0xAA);
     case EtatPreparation::Ecart:
         return QColor(0xF8, 0xCC, 0xCC);
     case EtatPreparation::Close:

@@ -19,6 +19,8 @@ public:
     void remplir(QList<LigneSuivi> lignes);
     const LigneSuivi& ligne(int rang) const { return lignes_.at(rang); }
     const QList<LigneSuivi>& lignes() const { return lignes_; }
+    // The cells of row `rang`, as shown.
+    const QStringList& textes(int rang) const { return textes_.at(rang); }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

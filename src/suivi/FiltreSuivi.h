@@ -22,6 +22,8 @@ private:
     // The LIKE pattern "%…%" in UTF-8, empty when every row passes.
     QByteArray motif_;
     int colonne_;
+    // A text no row can hold.
+    bool aucune_ = false;
 };
 
 } // namespace tarvo::suivi

@@ -1,14 +1,13 @@
 // tarvoctl: the commands of Tarvo from a shell or a scheduler.
 #include "Commandes.h"
+#include "DernierRecours.h"
 #include "ProgressionTerminal.h"
 #include "PromptsTerminal.h"
 #include "app/Contexte.h"
 #include "app/Demarrage.h"
 #include "app/OuvertureConnexion.h"
 #include "base/DossierProgramme.h"
-#include "base/FormesMessages.h"
 #include "base/Francais.h"
-#include "base/Ini.h"
 #include "base/Memoire.h"
 #include "base/Version.h"
 
@@ -126,20 +125,17 @@ int executer(int argc, char* argv[]) {
     Contexte ctx(dossier ? QDir(*dossier).absolutePath() : DossierProgramme(), prompts, progression,
                  horloge);
     try {
-        if (commande->prealable == ctl::Prealable::FichierIni && !VerifierFichierIni(ctx))
-            return 1;
-        if (commande->prealable == ctl::Prealable::Base &&
-            !preparerBase(ctx, ignorerVersion, utilisateur.value_or(qEnvironmentVariable("USER"))))
-            return 1;
-        return commande->executer(ctx, arguments);
+        return ctl::DernierRecours(ctx, [&] {
+            if (commande->prealable == ctl::Prealable::FichierIni && !VerifierFichierIni(ctx))
+                return 1;
+            if (commande->prealable == ctl::Prealable::Base &&
+                !preparerBase(ctx, ignorerVersion,
+                              utilisateur.value_or(qEnvironmentVariable("USER"))))
+                return 1;
+            return commande->executer(ctx, arguments);
+        });
     } catch (const ctl::ErreurUsage& e) {
         return usage(e.message());
-    } catch (const SectionIniIntrouvable& e) {
-        AfficherSectionIntrouvable(ctx, e);
-        return 1;
-    } catch (const ErreurTarvo& e) {
-        afficherErreurDetaillee(ctx, QStringLiteral("Erreur"), e.erreur());
-        return 1;
     }
 }
 

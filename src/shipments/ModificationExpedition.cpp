@@ -7,6 +7,7 @@
 #include "db/Dialecte.h"
 #include "db/TexteCellules.h"
 #include "db/Transaction.h"
+#include "terminal/ColisExpedition.h"
 
 #include <QRegularExpression>
 #include <cmath>
@@ -180,11 +181,13 @@ int SupCde(Contexte& ctx, qint32 noExp, const QStringList& commandes) {
 bool SupExp(Contexte& ctx, qint32 noExp) {
     db::Base base(ctx.cnx.get());
     db::Transaction transaction(base);
-    qint64 lignes = 0;
-    for (const db::TexteSql* suppression :
-         {&sql::SuppressionColisage, &sql::SuppressionColis, &sql::SuppressionListeCommandes,
-          &sql::SuppressionExpedition})
-        lignes = base.preparer(*suppression).lier(u":noExpedition", noExp).executer();
+    const auto supprimer = [&base, noExp](const db::TexteSql& suppression) {
+        return base.preparer(suppression).lier(u":noExpedition", noExp).executer();
+    };
+    supprimer(sql::SuppressionColisage);
+    terminal::SupprimerColisExpedition(base, noExp);
+    supprimer(sql::SuppressionListeCommandes);
+    const qint64 lignes = supprimer(sql::SuppressionExpedition);
     transaction.valider();
     return lignes > 0;
 }

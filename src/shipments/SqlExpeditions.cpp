@@ -154,8 +154,6 @@ const db::TexteSql SuppressionCommande{
 // cascades; the entry journal is history and stays.
 const db::TexteSql SuppressionColisage{
     QStringLiteral("DELETE FROM Colisage WHERE [No Expédition] = :noExpedition")};
-const db::TexteSql SuppressionColis{
-    QStringLiteral("DELETE FROM Colis WHERE [No Expédition] = :noExpedition")};
 const db::TexteSql SuppressionListeCommandes{
     QStringLiteral("DELETE FROM [Liste commandes] WHERE [No Expédition] = :noExpedition")};
 const db::TexteSql SuppressionExpedition{

@@ -50,9 +50,9 @@ extern const db::TexteSql EnregistrementExpedition;
 
 // Removes one order from one shipment: :noExpedition, :commande.
 extern const db::TexteSql SuppressionCommande;
-// A shipment and what hangs on it, children first, each with :noExpedition.
+// A shipment and what hangs on it, children first, each with :noExpedition;
+// its parcels go through the terminal's SupprimerColisExpedition in between.
 extern const db::TexteSql SuppressionColisage;
-extern const db::TexteSql SuppressionColis;
 extern const db::TexteSql SuppressionListeCommandes;
 extern const db::TexteSql SuppressionExpedition;
 

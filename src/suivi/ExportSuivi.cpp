@@ -6,20 +6,11 @@
 namespace tarvo::suivi {
 namespace {
 
-// The kind of each column of ColonnesSuivi: the label and the state are
-// texts, the two moments dates, the rest numbers.
-db::Genre genre(qsizetype colonne) {
-    if (colonne == 1 || colonne == ColonnesSuivi().size() - 1)
-        return db::Genre::Texte;
-    if (colonne == ColonnesSuivi().size() - 3 || colonne == ColonnesSuivi().size() - 2)
-        return db::Genre::Date;
-    return db::Genre::Nombre;
-}
-
 QStringList champs(const QStringList& cellules, bool enTete) {
     QStringList resultat;
     for (qsizetype i = 0; i < cellules.size(); ++i)
-        resultat << navigateurs::ChampCsv(cellules.at(i), enTete ? db::Genre::Texte : genre(i));
+        resultat << navigateurs::ChampCsv(cellules.at(i),
+                                          enTete ? db::Genre::Texte : TableSuivi().at(i).genre);
     return resultat;
 }
 

@@ -8,7 +8,7 @@
 namespace tarvo::suivi {
 
 // The follow-up as lines of text: the captions, then one line per shipment,
-// the fields of ColonnesSuivi separated by ";" in the French formats, quoted
+// the fields of TableSuivi separated by ";" in the French formats, quoted
 // where they hold ";", a quote or a line end.
 QStringList LignesTexteSuivi(const QList<LigneSuivi>& lignes);
 

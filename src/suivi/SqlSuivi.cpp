@@ -67,12 +67,63 @@ QString suspect(bool serveur) {
         .arg(grammes(QStringLiteral("Pese"), serveur), grammes(QStringLiteral("Attendu"), serveur));
 }
 
-QString suivi(bool serveur) {
+// What column `champ` of Suivi reads.
+QString expression(ChampSuivi champ, bool serveur) {
     const QString dbo = serveur ? QStringLiteral("dbo.") : QString();
     // The server sums the order lines' decimal quantities as decimals.
     const auto entier = [serveur](const QString& valeur) {
         return serveur ? QStringLiteral("CAST(%1 AS bigint)").arg(valeur) : valeur;
     };
+    switch (champ) {
+    case ChampSuivi::NoExpedition:
+        return QStringLiteral("X.[No Expédition]");
+    case ChampSuivi::Libelle1:
+        return QStringLiteral("X.[Libellé 1]");
+    case ChampSuivi::DateCloture:
+        return QStringLiteral("X.[Date cloture]");
+    case ChampSuivi::ColisTheoriques:
+        return QStringLiteral("X.[Nbr colis théorique]");
+    case ChampSuivi::Commandes:
+        return QStringLiteral("COALESCE(N.Commandes, 0)");
+    case ChampSuivi::Lignes:
+        return QStringLiteral("COALESCE(L.Lignes, 0)");
+    case ChampSuivi::QteCommandee:
+        return entier(QStringLiteral("COALESCE(L.Qte_cde, 0)"));
+    case ChampSuivi::QtePreparee:
+        return entier(QStringLiteral("COALESCE(L.Qte_exp, 0)"));
+    case ChampSuivi::LignesEnEcart:
+        return QStringLiteral("COALESCE(L.Ecarts, 0)");
+    case ChampSuivi::LignesEnSurplus:
+        return QStringLiteral("COALESCE(L.Surplus, 0)");
+    case ChampSuivi::Colis:
+        return QStringLiteral("COALESCE(K.Colis, 0)");
+    case ChampSuivi::ColisPeses:
+        return QStringLiteral("COALESCE(K.Peses, 0)");
+    case ChampSuivi::ColisSuspects:
+        return QStringLiteral("COALESCE(S.Suspects, 0)");
+    // Read per shipment from the journal's index: far cheaper than grouping
+    // every entry of the open shipments.
+    case ChampSuivi::DerniereSaisie:
+        return QStringLiteral("(SELECT MAX(J.[Date saisie]) FROM %1[Journal de saisie] J "
+                              "WHERE J.[No Expédition] = X.[No Expédition])")
+            .arg(dbo);
+    case ChampSuivi::DerniereIntegration:
+        return QStringLiteral("(SELECT MAX(J.[Date intégration]) FROM %1[Journal de saisie] J "
+                              "WHERE J.[No Expédition] = X.[No Expédition])")
+            .arg(dbo);
+    }
+    return {};
+}
+
+QString colonnesSuivi(bool serveur) {
+    QStringList colonnes;
+    for (int c = 0; c < NombreChampsSuivi; ++c)
+        colonnes << expression(static_cast<ChampSuivi>(c), serveur);
+    return colonnes.join(QStringLiteral(", "));
+}
+
+QString suivi(bool serveur) {
+    const QString dbo = serveur ? QStringLiteral("dbo.") : QString();
     return QStringLiteral("WITH E AS (SELECT [No Expédition] AS NoExp FROM %1[Expédition] "
                           "WHERE :closes = 1 OR [Date cloture] IS NULL), ")
                .arg(dbo) +
@@ -86,28 +137,18 @@ QString suivi(bool serveur) {
                "SUM(CASE WHEN CO.[Poids colis] > 0 THEN 1 ELSE 0 END) AS Peses "
                "FROM %1Colis CO WHERE CO.[No Expédition] IN (SELECT NoExp FROM E) "
                "GROUP BY CO.[No Expédition]), "
-               "S AS (SELECT NoExp, SUM(%4) AS Suspects FROM P GROUP BY NoExp), "
+               "S AS (SELECT NoExp, SUM(%2) AS Suspects FROM P GROUP BY NoExp), "
                "N AS (SELECT LC.[No Expédition] AS NoExp, "
                "COUNT(DISTINCT LC.[No commande SAGE]) AS Commandes FROM E "
                "{JOINT} %1[Liste commandes] LC ON LC.[No Expédition] = E.NoExp "
-               "GROUP BY LC.[No Expédition]) "
-               "SELECT X.[No Expédition], X.[Libellé 1], X.[Date cloture], "
-               "X.[Nbr colis théorique], COALESCE(N.Commandes, 0), COALESCE(L.Lignes, 0), "
-               "%2, %3, "
-               "COALESCE(L.Ecarts, 0), COALESCE(L.Surplus, 0), COALESCE(K.Colis, 0), "
-               "COALESCE(K.Peses, 0), COALESCE(S.Suspects, 0), "
-               // Read per shipment from the journal's index: far cheaper than
-               // grouping every entry of the open shipments.
-               "(SELECT MAX(J.[Date saisie]) FROM %1[Journal de saisie] J "
-               "WHERE J.[No Expédition] = X.[No Expédition]), "
-               "(SELECT MAX(J.[Date intégration]) FROM %1[Journal de saisie] J "
-               "WHERE J.[No Expédition] = X.[No Expédition]) "
-               "FROM E {JOINT} %1[Expédition] X ON X.[No Expédition] = E.NoExp "
-               "LEFT JOIN N ON N.NoExp = E.NoExp LEFT JOIN L ON L.NoExp = E.NoExp "
-               "LEFT JOIN K ON K.NoExp = E.NoExp LEFT JOIN S ON S.NoExp = E.NoExp "
-               "ORDER BY X.[No Expédition]")
-               .arg(dbo, entier(QStringLiteral("COALESCE(L.Qte_cde, 0)")),
-                    entier(QStringLiteral("COALESCE(L.Qte_exp, 0)")), suspect(serveur));
+               "GROUP BY LC.[No Expédition]) SELECT ")
+               .arg(dbo, suspect(serveur)) +
+           colonnesSuivi(serveur) +
+           QStringLiteral(" FROM E {JOINT} %1[Expédition] X ON X.[No Expédition] = E.NoExp "
+                          "LEFT JOIN N ON N.NoExp = E.NoExp LEFT JOIN L ON L.NoExp = E.NoExp "
+                          "LEFT JOIN K ON K.NoExp = E.NoExp LEFT JOIN S ON S.NoExp = E.NoExp "
+                          "ORDER BY X.[No Expédition]")
+               .arg(dbo);
 }
 
 QString lignes(const QString& dbo) {

@@ -6,13 +6,37 @@
 // quantity and the parcels' weight check.
 namespace tarvo::suivi::sql {
 
+// The columns of Suivi, in their order.
+enum class ChampSuivi {
+    NoExpedition,
+    Libelle1,
+    DateCloture,
+    ColisTheoriques,
+    Commandes,
+    Lignes,
+    QteCommandee,
+    QtePreparee,
+    // Lines whose prepared quantity differs from the ordered one.
+    LignesEnEcart,
+    // Lines prepared beyond the ordered quantity, or not ordered.
+    LignesEnSurplus,
+    Colis,
+    ColisPeses,
+    // Weighed parcels beyond the tolerance :tolerance, in percent.
+    ColisSuspects,
+    DerniereSaisie,
+    DerniereIntegration,
+};
+inline constexpr int NombreChampsSuivi = static_cast<int>(ChampSuivi::DerniereIntegration) + 1;
+
+// The position of `champ` among the columns of Suivi.
+constexpr int rang(ChampSuivi champ) {
+    return static_cast<int>(champ);
+}
+
 // One row per shipment (open ones, every one when :closes is 1) with the
 // range control's figures summed over its lines, its parcels and its last
-// entry, in one pass over all shipments. Columns: number, label 1, closing
-// date, theoretical parcels, orders, lines, ordered, prepared, lines whose
-// prepared quantity differs from the ordered one, lines prepared beyond the
-// ordered quantity (or not ordered), parcels, weighed parcels, suspect
-// parcels (tolerance :tolerance in percent), last entry, last run.
+// entry, in one pass over all shipments, in the columns of ChampSuivi.
 extern const db::TexteSql Suivi;
 
 // The range control's lines of shipment :noExpedition, in the report's

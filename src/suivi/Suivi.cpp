@@ -7,9 +7,11 @@
 #include "db/Base.h"
 #include "db/Requete.h"
 
+#include <QHash>
 #include <QSet>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace tarvo::suivi {
 namespace {
@@ -30,6 +32,37 @@ QString pourcent(std::optional<double> p) {
     return p ? nombreFrancais(std::round(*p * 10) / 10) : QString();
 }
 
+// A missing moment sorts before every other.
+qint64 instant(const QDateTime& d) {
+    return d.isValid() ? d.toMSecsSinceEpoch() : std::numeric_limits<qint64>::min();
+}
+
+QString sansTotal(const TotauxSuivi&) {
+    return {};
+}
+
+// A count of the row, summed on the totals row.
+DefinitionColonne compte(ColonneSuivi colonne, const QString& titre, qint64 LigneSuivi::*champ,
+                         qint64 TotauxSuivi::*somme) {
+    return {colonne,
+            titre,
+            db::Genre::Nombre,
+            [champ](const LigneSuivi& l) { return nombre(l.*champ); },
+            [champ](const LigneSuivi& l) { return QVariant(l.*champ); },
+            [somme](const TotauxSuivi& t) { return nombre(t.*somme); }};
+}
+
+// A moment of the row, with nothing on the totals row.
+DefinitionColonne momentDe(ColonneSuivi colonne, const QString& titre,
+                           QDateTime LigneSuivi::*champ) {
+    return {colonne,
+            titre,
+            db::Genre::Date,
+            [champ](const LigneSuivi& l) { return moment(l.*champ); },
+            [champ](const LigneSuivi& l) { return QVariant(instant(l.*champ)); },
+            sansTotal};
+}
+
 std::optional<double> part(qint64 preparee, qint64 commandee) {
     if (commandee == 0)
         return std::nullopt;
@@ -46,6 +79,8 @@ QString texteEtat(EtatPreparation etat) {
         return QStringLiteral("En cours");
     case EtatPreparation::Complete:
         return QStringLiteral("Complète");
+    case EtatPreparation::CompleteSuspects:
+        return QStringLiteral("Complète, colis suspects");
     case EtatPreparation::Ecart:
         return QStringLiteral("Écart");
     case EtatPreparation::Close:
@@ -90,69 +125,112 @@ EtatPreparation EtatDe(const LigneSuivi& l) {
         return EtatPreparation::Ecart;
     if (l.qtePreparee == 0)
         return EtatPreparation::NonCommencee;
-    if (l.lignes > 0 && l.lignesEnEcart == 0 && l.colisReels > 0 && l.colisPeses == l.colisReels)
-        return EtatPreparation::Complete;
+    if (l.lignes > 0 && l.lignesEnEcart == 0 && l.colisScannes > 0 &&
+        l.colisPeses == l.colisScannes)
+        return l.colisSuspects > 0 ? EtatPreparation::CompleteSuspects : EtatPreparation::Complete;
     return EtatPreparation::EnCours;
 }
 
+const QList<DefinitionColonne>& TableSuivi() {
+    using C = ColonneSuivi;
+    static const QList<DefinitionColonne> table{
+        {C::NoExpedition, QStringLiteral("No Expédition"), db::Genre::Nombre,
+         [](const LigneSuivi& l) { return nombre(l.noExpedition); },
+         [](const LigneSuivi& l) { return QVariant(l.noExpedition); },
+         [](const TotauxSuivi&) { return QStringLiteral("Total"); }},
+        // What a clerk reads first: next to the number, in view without
+        // scrolling.
+        {C::Etat, QStringLiteral("État"), db::Genre::Texte,
+         [](const LigneSuivi& l) { return texteEtat(l.etat); },
+         [](const LigneSuivi& l) { return QVariant(static_cast<int>(l.etat)); }, sansTotal},
+        {C::Libelle1, QStringLiteral("Libellé 1"), db::Genre::Texte,
+         [](const LigneSuivi& l) { return l.libelle1; },
+         [](const LigneSuivi& l) { return QVariant(l.libelle1); },
+         [](const TotauxSuivi& t) {
+             const QString expeditions = t.expeditions > 1 ? QStringLiteral("%1 expéditions")
+                                                           : QStringLiteral("%1 expédition");
+             return expeditions.arg(t.expeditions);
+         }},
+        compte(C::Commandes, QStringLiteral("Commandes"), &LigneSuivi::commandes,
+               &TotauxSuivi::commandes),
+        compte(C::Lignes, QStringLiteral("Lignes"), &LigneSuivi::lignes, &TotauxSuivi::lignes),
+        compte(C::QteCommandee, QStringLiteral("Qté commandée"), &LigneSuivi::qteCommandee,
+               &TotauxSuivi::qteCommandee),
+        compte(C::QtePreparee, QStringLiteral("Qté préparée"), &LigneSuivi::qtePreparee,
+               &TotauxSuivi::qtePreparee),
+        {C::PourcentPrepare, QStringLiteral("% préparé"), db::Genre::Nombre,
+         [](const LigneSuivi& l) { return pourcent(l.pourcentPrepare()); },
+         // Nothing ordered sorts before 0 %.
+         [](const LigneSuivi& l) { return QVariant(l.pourcentPrepare().value_or(-1.0)); },
+         [](const TotauxSuivi& t) { return pourcent(t.pourcentPrepare()); }},
+        compte(C::LignesEnEcart, QStringLiteral("Lignes en écart"), &LigneSuivi::lignesEnEcart,
+               &TotauxSuivi::lignesEnEcart),
+        compte(C::ColisTheoriques, QStringLiteral("Colis théoriques"), &LigneSuivi::colisTheoriques,
+               &TotauxSuivi::colisTheoriques),
+        compte(C::ColisScannes, QStringLiteral("Colis scannés"), &LigneSuivi::colisScannes,
+               &TotauxSuivi::colisScannes),
+        compte(C::ColisPeses, QStringLiteral("Colis pesés"), &LigneSuivi::colisPeses,
+               &TotauxSuivi::colisPeses),
+        compte(C::ColisSuspects, QStringLiteral("Colis suspects"), &LigneSuivi::colisSuspects,
+               &TotauxSuivi::colisSuspects),
+        momentDe(C::DerniereSaisie, QStringLiteral("Dernière saisie"), &LigneSuivi::derniereSaisie),
+        momentDe(C::DerniereIntegration, QStringLiteral("Dernière intégration"),
+                 &LigneSuivi::derniereIntegration),
+    };
+    return table;
+}
+
+int RangColonne(ColonneSuivi colonne) {
+    static const QHash<ColonneSuivi, int> rangs = [] {
+        QHash<ColonneSuivi, int> r;
+        for (int c = 0; c < TableSuivi().size(); ++c)
+            r.insert(TableSuivi().at(c).colonne, c);
+        return r;
+    }();
+    return rangs.value(colonne, -1);
+}
+
 const QStringList& ColonnesSuivi() {
-    static const QStringList colonnes{QStringLiteral("No Expédition"),
-                                      QStringLiteral("Libellé 1"),
-                                      QStringLiteral("Commandes"),
-                                      QStringLiteral("Lignes"),
-                                      QStringLiteral("Qté commandée"),
-                                      QStringLiteral("Qté préparée"),
-                                      QStringLiteral("% préparé"),
-                                      QStringLiteral("Lignes en écart"),
-                                      QStringLiteral("Colis théoriques"),
-                                      QStringLiteral("Colis réels"),
-                                      QStringLiteral("Colis pesés"),
-                                      QStringLiteral("Colis suspects"),
-                                      QStringLiteral("Dernière saisie"),
-                                      QStringLiteral("Dernière intégration"),
-                                      QStringLiteral("État")};
+    static const QStringList colonnes = [] {
+        QStringList titres;
+        for (const DefinitionColonne& d : TableSuivi())
+            titres << d.titre;
+        return titres;
+    }();
     return colonnes;
 }
 
 QStringList TextesLigne(const LigneSuivi& l) {
-    return {nombre(l.noExpedition),
-            l.libelle1,
-            nombre(l.commandes),
-            nombre(l.lignes),
-            nombre(l.qteCommandee),
-            nombre(l.qtePreparee),
-            pourcent(l.pourcentPrepare()),
-            nombre(l.lignesEnEcart),
-            nombre(l.colisTheoriques),
-            nombre(l.colisReels),
-            nombre(l.colisPeses),
-            nombre(l.colisSuspects),
-            moment(l.derniereSaisie),
-            moment(l.derniereIntegration),
-            texteEtat(l.etat)};
+    QStringList textes;
+    textes.reserve(TableSuivi().size());
+    for (const DefinitionColonne& d : TableSuivi())
+        textes << d.texte(l);
+    return textes;
 }
 
 QList<LigneSuivi> LireSuivi(const db::Base& base, bool closes, double tolerance) {
     db::Requete r = base.preparer(sql::Suivi);
     r.lier(u":closes", closes ? 1 : 0).lier(u":tolerance", tolerance);
     QList<LigneSuivi> lignes;
+    using sql::ChampSuivi;
+    using sql::rang;
     while (r.suivante()) {
         LigneSuivi l;
-        l.noExpedition = static_cast<qint32>(r.entier(0));
-        l.libelle1 = r.texte(1);
-        l.dateCloture = r.dateHeure(2);
-        l.colisTheoriques = r.entier(3);
-        l.commandes = r.entier(4);
-        l.lignes = r.entier(5);
-        l.qteCommandee = r.entier(6);
-        l.qtePreparee = r.entier(7);
-        l.lignesEnEcart = r.entier(8);
-        l.lignesEnSurplus = r.entier(9);
-        l.colisReels = r.entier(10);
-        l.colisPeses = r.entier(11);
-        l.colisSuspects = r.entier(12);
-        l.derniereSaisie = r.dateHeure(13);
-        l.derniereIntegration = r.dateHeure(14);
+        l.noExpedition = static_cast<qint32>(r.entier(rang(ChampSuivi::NoExpedition)));
+        l.libelle1 = r.texte(rang(ChampSuivi::Libelle1));
+        l.dateCloture = r.dateHeure(rang(ChampSuivi::DateCloture));
+        l.colisTheoriques = r.entier(rang(ChampSuivi::ColisTheoriques));
+        l.commandes = r.entier(rang(ChampSuivi::Commandes));
+        l.lignes = r.entier(rang(ChampSuivi::Lignes));
+        l.qteCommandee = r.entier(rang(ChampSuivi::QteCommandee));
+        l.qtePreparee = r.entier(rang(ChampSuivi::QtePreparee));
+        l.lignesEnEcart = r.entier(rang(ChampSuivi::LignesEnEcart));
+        l.lignesEnSurplus = r.entier(rang(ChampSuivi::LignesEnSurplus));
+        l.colisScannes = r.entier(rang(ChampSuivi::Colis));
+        l.colisPeses = r.entier(rang(ChampSuivi::ColisPeses));
+        l.colisSuspects = r.entier(rang(ChampSuivi::ColisSuspects));
+        l.derniereSaisie = r.dateHeure(rang(ChampSuivi::DerniereSaisie));
+        l.derniereIntegration = r.dateHeure(rang(ChampSuivi::DerniereIntegration));
         l.etat = EtatDe(l);
         lignes.append(std::move(l));
     }
@@ -189,7 +267,7 @@ TotauxSuivi Totaliser(const QList<LigneSuivi>& lignes) {
         t.qtePreparee += l.qtePreparee;
         t.lignesEnEcart += l.lignesEnEcart;
         t.colisTheoriques += l.colisTheoriques;
-        t.colisReels += l.colisReels;
+        t.colisScannes += l.colisScannes;
         t.colisPeses += l.colisPeses;
         t.colisSuspects += l.colisSuspects;
     }
@@ -197,23 +275,11 @@ TotauxSuivi Totaliser(const QList<LigneSuivi>& lignes) {
 }
 
 QStringList TextesTotaux(const TotauxSuivi& t) {
-    const QString expeditions =
-        t.expeditions > 1 ? QStringLiteral("%1 expéditions") : QStringLiteral("%1 expédition");
-    return {QStringLiteral("Total"),
-            expeditions.arg(t.expeditions),
-            nombre(t.commandes),
-            nombre(t.lignes),
-            nombre(t.qteCommandee),
-            nombre(t.qtePreparee),
-            pourcent(t.pourcentPrepare()),
-            nombre(t.lignesEnEcart),
-            nombre(t.colisTheoriques),
-            nombre(t.colisReels),
-            nombre(t.colisPeses),
-            nombre(t.colisSuspects),
-            QString(),
-            QString(),
-            QString()};
+    QStringList textes;
+    textes.reserve(TableSuivi().size());
+    for (const DefinitionColonne& d : TableSuivi())
+        textes << d.total(t);
+    return textes;
 }
 
 MarqueIntegration LireMarqueIntegration(const db::Base& base) {

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "db/JeuEnregistrements.h"
+
 #include <QDateTime>
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 namespace tarvo {
@@ -24,11 +27,14 @@ namespace tarvo::suivi {
 //   without being ordered;
 // - NonCommencee: nothing is prepared;
 // - Complete: every line is prepared as ordered (at least one line), and the
-//   shipment has parcels, every one of them weighed;
+//   shipment has parcels, every one of them weighed; CompleteSuspects when
+//   one of them is suspect, so that it does not pass for done;
 // - EnCours: everything else.
-enum class EtatPreparation { NonCommencee, EnCours, Complete, Ecart, Close };
+// In the order a preparation goes through them, which is the sort's.
+enum class EtatPreparation { NonCommencee, EnCours, Complete, CompleteSuspects, Ecart, Close };
 
-// "Non commencée", "En cours", "Complète", "Écart", "Close".
+// "Non commencée", "En cours", "Complète", "Complète, colis suspects",
+// "Écart", "Close".
 QString texteEtat(EtatPreparation etat);
 
 // The tolerance of the parcels' weight check, in percent: `[CONTROLE]
@@ -53,7 +59,7 @@ struct LigneSuivi {
     qint64 lignesEnSurplus = 0;
     qint64 colisTheoriques = 0;
     // The parcels the terminals made (Colis), and those with a weight.
-    qint64 colisReels = 0;
+    qint64 colisScannes = 0;
     qint64 colisPeses = 0;
     qint64 colisSuspects = 0;
     QDateTime derniereSaisie;      // invalid when no entry
@@ -68,11 +74,70 @@ struct LigneSuivi {
 // The rule of EtatPreparation applied to a row's figures.
 EtatPreparation EtatDe(const LigneSuivi& ligne);
 
-// The columns' captions, in the order of TextesLigne.
+// The sums of the listed rows (a filtered view's rows, say).
+struct TotauxSuivi {
+    qint64 expeditions = 0;
+    qint64 commandes = 0;
+    qint64 lignes = 0;
+    qint64 qteCommandee = 0;
+    qint64 qtePreparee = 0;
+    qint64 lignesEnEcart = 0;
+    qint64 colisTheoriques = 0;
+    qint64 colisScannes = 0;
+    qint64 colisPeses = 0;
+    qint64 colisSuspects = 0;
+    std::optional<double> pourcentPrepare() const;
+};
+
+TotauxSuivi Totaliser(const QList<LigneSuivi>& lignes);
+
+// The follow-up's columns by what they show; where each one stands is
+// decided by TableSuivi alone.
+enum class ColonneSuivi {
+    NoExpedition,
+    Etat,
+    Libelle1,
+    Commandes,
+    Lignes,
+    QteCommandee,
+    QtePreparee,
+    PourcentPrepare,
+    LignesEnEcart,
+    ColisTheoriques,
+    ColisScannes,
+    ColisPeses,
+    ColisSuspects,
+    DerniereSaisie,
+    DerniereIntegration,
+};
+
+// Everything the window, the text output and the export know of a column.
+struct DefinitionColonne {
+    ColonneSuivi colonne;
+    QString titre;
+    // How a spreadsheet reads the cells; texts are aligned left, the rest
+    // right.
+    db::Genre genre;
+    // The cell as the warehouse reads it: French numbers ("87,5"), dates
+    // "dd/MM/yyyy HH:mm:ss", empty where there is no value.
+    std::function<QString(const LigneSuivi&)> texte;
+    // What a sort compares: numbers as numbers, moments in time order (a
+    // missing one first), states in the order a preparation goes through.
+    std::function<QVariant(const LigneSuivi&)> tri;
+    // Under the column on the totals row.
+    std::function<QString(const TotauxSuivi&)> total;
+};
+
+// The columns in the order they are shown and written.
+const QList<DefinitionColonne>& TableSuivi();
+
+// Where `colonne` stands in TableSuivi.
+int RangColonne(ColonneSuivi colonne);
+
+// The columns' captions, in the order of TableSuivi.
 const QStringList& ColonnesSuivi();
 
-// A row's cells as the warehouse reads them: French numbers ("87,5"),
-// dates "dd/MM/yyyy HH:mm:ss", empty where there is no value.
+// A row's cells, in the order of TableSuivi.
 QStringList TextesLigne(const LigneSuivi& ligne);
 
 // Every open shipment, and the closed ones too when `closes`, by number; the
@@ -89,25 +154,8 @@ QList<LigneSuivi> LireSuivi(const db::Base& base, bool closes, double tolerance)
 std::optional<QList<LigneSuivi>> RafraichirOuvertes(const QList<LigneSuivi>& affichees,
                                                     QList<LigneSuivi> ouvertes);
 
-// The sums of the listed rows (a filtered view's rows, say).
-struct TotauxSuivi {
-    qint64 expeditions = 0;
-    qint64 commandes = 0;
-    qint64 lignes = 0;
-    qint64 qteCommandee = 0;
-    qint64 qtePreparee = 0;
-    qint64 lignesEnEcart = 0;
-    qint64 colisTheoriques = 0;
-    qint64 colisReels = 0;
-    qint64 colisPeses = 0;
-    qint64 colisSuspects = 0;
-    std::optional<double> pourcentPrepare() const;
-};
-
-TotauxSuivi Totaliser(const QList<LigneSuivi>& lignes);
-
-// The totals in the columns of ColonnesSuivi: "Total" under the number, the
-// count of shipments under the label, empty under dates and state.
+// The totals in the columns of TableSuivi: "Total" under the number, the
+// count of shipments under the label, empty under the state and dates.
 QStringList TextesTotaux(const TotauxSuivi& totaux);
 
 // What changes with every integration run on any workstation; cheap to read

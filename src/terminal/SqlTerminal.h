@@ -49,7 +49,8 @@ extern const db::TexteSql CreerColisAvecPoids;
 extern const db::TexteSql PeserColis;
 // One row when the parcel exists.
 extern const db::TexteSql ColisExiste;
-// Every parcel of the shipment :noExpedition.
+// Every parcel of the shipment :noExpedition; the other subsystems run it
+// through SupprimerColisExpedition (ColisExpedition.h).
 extern const db::TexteSql SupprimerColisExpedition;
 extern const db::TexteSql SupprimerColis;
 

@@ -1,14 +1,21 @@
 #include "BaseDeTest.h"
 #include "ServeurDeTest.h"
 #include "Tarvoctl.h"
+#include "base/Erreur.h"
+#include "base/FormesMessages.h"
+#include "base/Ini.h"
 #include "base/Version.h"
+#include "cli/Commandes.h"
+#include "cli/DernierRecours.h"
 #include "cli/ProgressionTerminal.h"
 #include "db/Schema.h"
 
 #include <QProcess>
 #include <QTest>
 #include <cstdio>
+#include <new>
 #include <pty.h>
+#include <stdexcept>
 #include <unistd.h>
 
 using namespace tarvo;
@@ -72,6 +79,39 @@ private slots:
         QCOMPARE(r.statut, 1);
         QCOMPARE(r.erreurs, u"Lancement interrompu\nLe fichier d'initialisation "
                             "suivant est introuvable : TARVOX.ini\n\n"_s);
+    }
+
+    // Whatever a command raises ends tarvoctl with status 1 and the box the
+    // desktop program would show, a standard exception included; a usage
+    // error goes on to the usage text.
+    void dernierRecours() {
+        BaseDeTest t;
+        const auto lance = [&t](const std::function<void()>& panne) {
+            t.prompts.vider();
+            return ctl::DernierRecours(*t.ctx, [&] {
+                panne();
+                return 0;
+            });
+        };
+        QCOMPARE(lance([] { throw std::out_of_range("indice hors limites"); }), 1);
+        QCOMPARE(t.prompts.titresEtTextes(),
+                 QStringList{u"Erreur|"_s +
+                             texteErreurDetaillee({0, NomProduit(), u"indice hors limites"_s})});
+        QCOMPARE(lance([] { throw std::bad_alloc(); }), 1);
+        QCOMPARE(t.prompts.boites.size(), 1);
+        QVERIFY(t.prompts.boites.first().texte.contains(u"Détail : std::bad_alloc"_s));
+        QCOMPARE(lance([] { throw ErreurTarvo(7, u"Essai"_s, u"Panne de l'essai"_s); }), 1);
+        QCOMPARE(t.prompts.titresEtTextes(),
+                 QStringList{u"Erreur|"_s +
+                             texteErreurDetaillee({7, u"Essai"_s, u"Panne de l'essai"_s})});
+        QCOMPARE(lance([] { throw SectionIniIntrouvable(u"[ABSENTE]"_s); }), 1);
+        QCOMPARE(t.prompts.titresEtTextes(),
+                 QStringList{u"Lecture du fichier INI|La section suivante est introuvable : "
+                             "[ABSENTE]"_s});
+        QVERIFY_THROWS_EXCEPTION(ctl::ErreurUsage,
+                                 lance([] { throw ctl::ErreurUsage(u"mauvais usage"_s); }));
+        QCOMPARE(t.prompts.boites.size(), 0);
+        QCOMPARE(ctl::DernierRecours(*t.ctx, [] { return 0; }), 0);
     }
 
     // Output that cannot be written (a full disk) fails the command.

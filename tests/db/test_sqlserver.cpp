@@ -101,7 +101,6 @@ const QList<InstructionCatalogue>& Instructions() {
         ENTREE(SqlExpeditions, tarvo::expeditions::sql, EnregistrementExpedition),
         ENTREE(SqlExpeditions, tarvo::expeditions::sql, SuppressionCommande),
         ENTREE(SqlExpeditions, tarvo::expeditions::sql, SuppressionColisage),
-        ENTREE(SqlExpeditions, tarvo::expeditions::sql, SuppressionColis),
         ENTREE(SqlExpeditions, tarvo::expeditions::sql, SuppressionListeCommandes),
         ENTREE(SqlExpeditions, tarvo::expeditions::sql, SuppressionExpedition),
         ENTREE(SqlExpeditions, tarvo::expeditions::sql, RechercheCommande),

@@ -26,6 +26,7 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTest>
@@ -88,6 +89,11 @@ QStringList ligneDe(const QAbstractItemModel* m, int r) {
     return textes;
 }
 
+// Where a column stands in the window.
+int colonne(suivi::ColonneSuivi c) {
+    return suivi::RangColonne(c);
+}
+
 QStringList totaux(QWidget* fenetre) {
     return fenetre->findChild<suivi::LigneTotaux*>(u"Totaux"_s)->textes();
 }
@@ -134,11 +140,14 @@ private slots:
         for (int c = 0; c < m->columnCount(); ++c)
             entetes << m->headerData(c, Qt::Horizontal).toString();
         QCOMPARE(entetes, suivi::ColonnesSuivi());
+        // The state comes first, in view at any width.
+        QCOMPARE(entetes.mid(0, 3), (QStringList{u"No Expédition"_s, u"État"_s, u"Libellé 1"_s}));
+        QCOMPARE(entetes.at(colonne(suivi::ColonneSuivi::ColisScannes)), u"Colis scannés"_s);
         QCOMPARE(rangDe(m, u"901"_s), -1);
         QCOMPARE(ligneDe(m, rangDe(m, u"900"_s)),
-                 (QStringList{u"900"_s, u"Essai suivi"_s, u"1"_s, u"2"_s, u"6"_s, u"0"_s, u"0"_s,
-                              u"2"_s, u"2"_s, u"0"_s, u"0"_s, u"0"_s, QString(), QString(),
-                              u"Non commencée"_s}));
+                 (QStringList{u"900"_s, u"Non commencée"_s, u"Essai suivi"_s, u"1"_s, u"2"_s,
+                              u"6"_s, u"0"_s, u"0"_s, u"2"_s, u"2"_s, u"0"_s, u"0"_s, u"0"_s,
+                              QString(), QString()}));
         QCOMPARE(totaux(fenetre), suivi::TextesTotaux(suivi::Totaliser(listees(t, m, false))));
 
         // The poll reloads after a run on another workstation, and only then.
@@ -152,13 +161,13 @@ private slots:
         QVERIFY(fenetre->verifierIntegration());
         QVERIFY(!fenetre->verifierIntegration());
         const int r900 = rangDe(m, u"900"_s);
-        QCOMPARE(texte(m, r900, 5), u"5"_s);
-        QCOMPARE(texte(m, r900, 11), u"1"_s);
-        QCOMPARE(texte(m, r900, 14), u"En cours"_s);
+        QCOMPARE(texte(m, r900, colonne(suivi::ColonneSuivi::QtePreparee)), u"5"_s);
+        QCOMPARE(texte(m, r900, colonne(suivi::ColonneSuivi::ColisSuspects)), u"1"_s);
+        QCOMPARE(texte(m, r900, colonne(suivi::ColonneSuivi::Etat)), u"En cours"_s);
 
         // Closed ones on demand, each state in its colour.
         fenetre->findChild<QCheckBox*>(u"AffClot"_s)->setChecked(true);
-        QCOMPARE(texte(m, rangDe(m, u"901"_s), 14), u"Close"_s);
+        QCOMPARE(texte(m, rangDe(m, u"901"_s), colonne(suivi::ColonneSuivi::Etat)), u"Close"_s);
         QSet<QRgb> couleurs;
         const QList<suivi::LigneSuivi> toutes = listees(t, m, true);
         for (int r = 0; r < m->rowCount(); ++r) {
@@ -175,31 +184,32 @@ private slots:
         // A sort compares the values: quantities as numbers, moments in time.
         const QStringList tousTotaux = totaux(fenetre);
         QCOMPARE(tousTotaux, suivi::TextesTotaux(suivi::Totaliser(toutes)));
-        for (int colonne : {4, 12}) {
-            vue->sortByColumn(colonne, Qt::AscendingOrder);
+        const int commandee = colonne(suivi::ColonneSuivi::QteCommandee);
+        for (int c : {commandee, colonne(suivi::ColonneSuivi::DerniereSaisie)}) {
+            vue->sortByColumn(c, Qt::AscendingOrder);
             const QList<suivi::LigneSuivi> triees = listees(t, m, true);
             for (int r = 1; r < triees.size(); ++r)
-                QVERIFY(colonne == 4
+                QVERIFY(c == commandee
                             ? triees.at(r - 1).qteCommandee <= triees.at(r).qteCommandee
                             : triees.at(r - 1).derniereSaisie <= triees.at(r).derniereSaisie ||
                                   !triees.at(r - 1).derniereSaisie.isValid());
             QCOMPARE(totaux(fenetre), tousTotaux);
         }
-        QVERIFY(texte(m, 0, 4).toInt() < texte(m, m->rowCount() - 1, 4).toInt());
+        QVERIFY(texte(m, 0, commandee).toInt() < texte(m, m->rowCount() - 1, commandee).toInt());
 
         // A filter on any column, or on one; the totals follow the rows listed.
         auto* filtre = fenetre->findChild<QLineEdit*>(u"Filtre"_s);
-        auto* colonne = fenetre->findChild<QComboBox*>(u"ColonneFiltre"_s);
+        auto* choix = fenetre->findChild<QComboBox*>(u"ColonneFiltre"_s);
         filtre->setText(u"essai"_s);
         QCOMPARE(m->rowCount(), 1);
         QCOMPARE(totaux(fenetre), suivi::TextesTotaux(suivi::Totaliser(listees(t, m, true))));
-        QCOMPARE(totaux(fenetre).at(1), u"1 expédition"_s);
-        colonne->setCurrentIndex(1 + 14);
+        QCOMPARE(totaux(fenetre).at(colonne(suivi::ColonneSuivi::Libelle1)), u"1 expédition"_s);
+        choix->setCurrentIndex(1 + colonne(suivi::ColonneSuivi::Etat));
         filtre->setText(u"close"_s);
-        QCOMPARE(ligneDe(m, 0).last(), u"Close"_s);
+        QCOMPARE(texte(m, 0, colonne(suivi::ColonneSuivi::Etat)), u"Close"_s);
         QCOMPARE(totaux(fenetre), suivi::TextesTotaux(suivi::Totaliser(listees(t, m, true))));
         QVERIFY(totaux(fenetre) != tousTotaux);
-        colonne->setCurrentIndex(1);
+        choix->setCurrentIndex(1);
         filtre->setText(u"90"_s);
         QCOMPARE(m->rowCount(), 2);
         filtre->setText(u"900"_s);
@@ -275,23 +285,114 @@ private slots:
 
         integrerAilleurs(t, {ligneXA(900, 1, Jour, "10:00:00", Coussin, 3)});
         QVERIFY(fenetre.verifierIntegration());
-        QCOMPARE(texte(m, rangDe(m, u"900"_s), 5), u"3"_s);
-        QCOMPARE(texte(m, rangDe(m, u"901"_s), 1), u"Ancienne"_s);
+        QCOMPARE(texte(m, rangDe(m, u"900"_s), colonne(suivi::ColonneSuivi::QtePreparee)), u"3"_s);
+        QCOMPARE(texte(m, rangDe(m, u"901"_s), colonne(suivi::ColonneSuivi::Libelle1)),
+                 u"Ancienne"_s);
         QCOMPARE(m->rowCount(), suivi::LireSuivi(db::Base(t.ctx->cnx.get()), true, 10).size());
 
         sql(db, u"UPDATE [Expédition] SET [Date cloture] = '2012-04-19 11:00:00' "
                 "WHERE [No Expédition] = 900"_s);
         integrerAilleurs(t, {ligneXA(900, 1, Jour, "10:05:00", Coussin, 4)});
         QVERIFY(fenetre.verifierIntegration());
-        QCOMPARE(texte(m, rangDe(m, u"900"_s), 14), u"Close"_s);
-        QCOMPARE(texte(m, rangDe(m, u"901"_s), 1), u"Renommée"_s);
+        QCOMPARE(texte(m, rangDe(m, u"900"_s), colonne(suivi::ColonneSuivi::Etat)), u"Close"_s);
+        QCOMPARE(texte(m, rangDe(m, u"901"_s), colonne(suivi::ColonneSuivi::Libelle1)),
+                 u"Renommée"_s);
 
         // Opened again: one row, open.
         sql(db, u"UPDATE [Expédition] SET [Date cloture] = NULL WHERE [No Expédition] = 900"_s);
         integrerAilleurs(t, {ligneXA(900, 1, Jour, "10:06:00", Coussin, 1)});
         QVERIFY(fenetre.verifierIntegration());
-        QCOMPARE(texte(m, rangDe(m, u"900"_s), 14), u"En cours"_s);
+        QCOMPARE(texte(m, rangDe(m, u"900"_s), colonne(suivi::ColonneSuivi::Etat)), u"En cours"_s);
         QCOMPARE(m->rowCount(), suivi::LireSuivi(db::Base(t.ctx->cnx.get()), true, 10).size());
+    }
+
+    // The filter folds case and accents as the database's French order does,
+    // and takes "%" and "_" as themselves.
+    void filtreEnFrancais() {
+        BaseDeTest t;
+        monde(t);
+        QSqlDatabase db = t.ctx->cnx->base();
+        sql(db, u"UPDATE [Expédition] SET [Libellé 1] = 'Écharpes d''été' "
+                "WHERE [No Expédition] = 900"_s);
+        // Five covers of four ordered: the shipment is « Écart ».
+        sql(db, u"INSERT INTO Colis ([No Expédition], [No Colis]) VALUES (900, 1)"_s);
+        sql(db, u"INSERT INTO Colisage ([No Expédition], [No Colis], [Code barres Article], "
+                "Quantité) VALUES (900, 1, '%1', 5)"_s.arg(QString::fromLatin1(Coussin)));
+        suivi::FenetreSuivi fenetre(*t.ctx, 60000);
+        const QAbstractItemModel* m = fenetre.findChild<QTableView*>(u"ListeSuivi"_s)->model();
+        auto* filtre = fenetre.findChild<QLineEdit*>(u"Filtre"_s);
+        auto* choix = fenetre.findChild<QComboBox*>(u"ColonneFiltre"_s);
+        const int tout = m->rowCount();
+        QVERIFY(tout > 1);
+        QStringList ecarts;
+        for (const suivi::LigneSuivi& l : suivi::LireSuivi(db::Base(t.ctx->cnx.get()), false, 10))
+            if (l.etat == suivi::EtatPreparation::Ecart)
+                ecarts << QString::number(l.noExpedition);
+        QVERIFY(ecarts.contains(u"900"_s));
+        const auto listes = [m] {
+            QStringList numeros;
+            for (int r = 0; r < m->rowCount(); ++r)
+                numeros << texte(m, r, 0);
+            numeros.sort();
+            return numeros;
+        };
+        for (const QString& cherche : {u"ecart"_s, u"éCART"_s, u" ÉCART "_s}) {
+            filtre->setText(cherche);
+            QCOMPARE(listes(), ecarts);
+        }
+        filtre->setText(u"echarpes d'ETE"_s);
+        QCOMPARE(listes(), QStringList{u"900"_s});
+        choix->setCurrentIndex(1 + colonne(suivi::ColonneSuivi::Etat));
+        filtre->setText(u"Ecart"_s);
+        QCOMPARE(listes(), ecarts);
+        choix->setCurrentIndex(1 + colonne(suivi::ColonneSuivi::Libelle1));
+        filtre->setText(u"ecart"_s);
+        QCOMPARE(m->rowCount(), 0);
+        choix->setCurrentIndex(0);
+        // Neither a wildcard nor a text running from one cell into the next.
+        for (const QString& joker : {u"%"_s, u"_"_s, u"9_0"_s, u"900Ecart"_s, u"900\x1F"_s}) {
+            filtre->setText(joker);
+            QCOMPARE(m->rowCount(), 0);
+        }
+        filtre->clear();
+        QCOMPARE(m->rowCount(), tout);
+    }
+
+    // A reload after a run elsewhere leaves the list where the clerk had it:
+    // the same shipment selected, scrolled as it was.
+    void rechargementALaMemePlace() {
+        BaseDeTest t;
+        monde(t);
+        QSqlDatabase db = t.ctx->cnx->base();
+        for (int n = 1000; n < 1060; ++n)
+            ajouterExpedition(db, n,
+                              u"Une expédition au libellé assez long pour déborder %1"_s.arg(n),
+                              QVariant(), 1);
+        suivi::FenetreSuivi fenetre(*t.ctx, 60000);
+        fenetre.resize(500, 300);
+        fenetre.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&fenetre));
+        auto* vue = fenetre.findChild<QTableView*>(u"ListeSuivi"_s);
+        const QAbstractItemModel* m = vue->model();
+        vue->setCurrentIndex(m->index(rangDe(m, u"1050"_s), 0));
+        QScrollBar* horizontale = vue->horizontalScrollBar();
+        QScrollBar* verticale = vue->verticalScrollBar();
+        QVERIFY(horizontale->maximum() > 0 && verticale->maximum() > 0);
+        horizontale->setValue(horizontale->maximum() / 2);
+        // Scrolled away from the selected shipment, which stays out of view.
+        verticale->setValue(1);
+        const int x = horizontale->value(), y = verticale->value();
+        QVERIFY(x > 0);
+
+        integrerAilleurs(t, {ligneXA(900, 1, Jour, "10:00:00", Coussin, 3)});
+        QVERIFY(fenetre.verifierIntegration());
+        QCOMPARE(texte(m, rangDe(m, u"900"_s), colonne(suivi::ColonneSuivi::QtePreparee)), u"3"_s);
+        QCOMPARE(horizontale->value(), x);
+        QCOMPARE(verticale->value(), y);
+        const QModelIndexList choisies = vue->selectionModel()->selectedRows();
+        QCOMPARE(choisies.size(), 1);
+        QCOMPARE(choisies.first().data().toString(), u"1050"_s);
+        QCOMPARE(vue->currentIndex().row(), choisies.first().row());
     }
 
     // A database failure during the poll shows its box once and stops the

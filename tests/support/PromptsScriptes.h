@@ -7,6 +7,7 @@
 #include <QList>
 #include <QQueue>
 #include <QStringList>
+#include <functional>
 
 namespace tarvo::test {
 
@@ -44,10 +45,17 @@ public:
 
 class FeedbackEnregistre : public Feedback {
 public:
-    void statut(const QString& texte) override { statuts << texte; }
+    void statut(const QString& texte) override {
+        statuts << texte;
+        if (aChaqueStatut)
+            aChaqueStatut(texte);
+    }
     void progression(int pourcentage) override { progressions << pourcentage; }
     QStringList statuts;
     QList<int> progressions;
+    // Hears each status as it is shown, on the thread that shows it: a test
+    // acts at the moment a routine says where it stands.
+    std::function<void(const QString&)> aChaqueStatut;
 };
 
 class HorlogeFixe : public Clock {

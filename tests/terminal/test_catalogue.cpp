@@ -6,7 +6,6 @@
 #include "db/Base.h"
 #include "db/Connexion.h"
 #include "db/Transaction.h"
-#include "shipments/SqlExpeditions.h"
 #include "terminal/SqlTerminal.h"
 
 #include <QTest>
@@ -25,8 +24,8 @@ struct Instruction {
 };
 
 // By group: article and shipment files, journal, integrated files, parcels,
-// packing lines. Every parcel of a shipment goes through the shipments'
-// statement, which the integration runs too.
+// packing lines. Every parcel of a shipment goes through the terminal's
+// statement, which the deletion of a shipment runs too.
 const QList<Instruction>& catalogue() {
     namespace sql = terminal::sql;
     const QStringList colis = {u"noExpedition"_s, u"colis"_s};
@@ -52,7 +51,7 @@ const QList<Instruction>& catalogue() {
         {"PeserColis", &sql::PeserColis, colis + QStringList{u"poids"_s, u"dateSaisie"_s}},
         {"ColisExiste", &sql::ColisExiste, colis},
         {"SupprimerColis", &sql::SupprimerColis, colis},
-        {"SuppressionColis", &expeditions::sql::SuppressionColis, {u"noExpedition"_s}},
+        {"SupprimerColisExpedition", &sql::SupprimerColisExpedition, {u"noExpedition"_s}},
         {"CreerColisage", &sql::CreerColisage,
          colisage + QStringList{u"quantite"_s, u"dateSaisie"_s}},
         {"AjouterAuColisage", &sql::AjouterAuColisage,

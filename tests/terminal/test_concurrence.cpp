@@ -141,8 +141,8 @@ class TestConcurrence : public QObject {
 
 private slots:
     // A terminal that opens the data file, writes a line, and another one
-    // a second later: an integration started in between waits for it and
-    // takes both, and archives exactly what it journaled.
+    // once an integration has taken the file: the integration waits for it
+    // and takes both, and archives exactly what it journaled.
     void terminalQuiGardeLeFichierOuvert() {
         Base b;
         b.ctx->cnx.reset();
@@ -150,7 +150,9 @@ private slots:
         QVERIFY(f.open(QIODevice::Append | QIODevice::Unbuffered));
         QCOMPARE(f.write(ligne(0)), ligne(0).size());
         std::unique_ptr<QProcess> p(b.integration());
-        QThread::msleep(1000);
+        // The run sets the file apart under its work name before it reads it;
+        // the terminal's open file follows it there.
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(b.chemin(Travail)), 30000);
         QCOMPARE(f.write(ligne(1)), ligne(1).size());
         f.close();
         QVERIFY(p->waitForFinished(60000));
@@ -219,19 +221,22 @@ private slots:
             cnx.ouvrir(b.ctx->cnx->parametres());
             auto verrou = db::Verrou::essayer(cnx, terminal::NomVerrouIntegration);
             etat = verrou ? 1 : -1;
-            while (!liberer)
-                QThread::msleep(10);
+            etat.notify_all();
+            liberer.wait(false);
             verrou.reset();
             etat = 2;
         });
+        const auto liberation = [&liberer] {
+            liberer = true;
+            liberer.notify_all();
+        };
         // A failed check returns at once: the other workstation still ends.
         const auto fin = qScopeGuard([&] {
-            liberer = true;
+            liberation();
             if (autrePoste.joinable())
                 autrePoste.join();
         });
-        while (etat == 0)
-            QThread::msleep(10);
+        etat.wait(0);
         QCOMPARE(etat.load(), 1);
         QVERIFY(!db::Verrou::essayer(*b.ctx->cnx, terminal::NomVerrouIntegration));
 
@@ -267,14 +272,15 @@ private slots:
             qPrintable(ctl.erreurs));
         QCOMPARE(b.lireFichier(Data), data);
 
-        // Released while the run waits: the run takes it and goes through.
-        std::thread liberation([&] {
-            QThread::msleep(300);
-            liberer = true;
-        });
+        // Released once the run says it waits: the run takes it and goes
+        // through.
+        b.feedback.aChaqueStatut = [&](const QString& statut) {
+            if (statut == u"Une autre intégration est en cours : attente…"_s)
+                liberation();
+        };
         const auto accord =
             terminal::IntegrerFichierData(*b.ctx, {std::chrono::milliseconds(20000)});
-        liberation.join();
+        b.feedback.aChaqueStatut = nullptr;
         QCOMPARE(accord.issue, terminal::ResultatIntegration::Issue::Integre);
         QCOMPARE(b.journal(), 1);
     }

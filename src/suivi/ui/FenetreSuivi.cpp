@@ -4,6 +4,7 @@
 #include "FenetreLignesExpedition.h"
 #include "LigneTotaux.h"
 #include "ModeleSuivi.h"
+#include "TriSuivi.h"
 #include "app/Contexte.h"
 #include "db/Base.h"
 #include "suivi/LignesExpedition.h"
@@ -17,7 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSortFilterProxyModel>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -71,11 +72,7 @@ void FenetreSuivi::construire() {
     haut->addWidget(actualiser);
 
     modele_ = new ModeleSuivi(this);
-    trie_ = new QSortFilterProxyModel(this);
-    trie_->setSourceModel(modele_);
-    trie_->setSortRole(ModeleSuivi::RoleTri);
-    trie_->setFilterCaseSensitivity(Qt::CaseInsensitive);
-    trie_->setFilterKeyColumn(-1);
+    trie_ = new TriSuivi(modele_, this);
 
     liste_ = new QTableView(this);
     liste_->setObjectName(QStringLiteral("ListeSuivi"));
@@ -93,7 +90,12 @@ void FenetreSuivi::construire() {
     });
 
     // The totals row sits under the list, column under column.
-    totaux_ = new LigneTotaux(liste_->horizontalHeader(), this);
+    // Numbers to the right as in the list; the count of shipments under the
+    // label to the left.
+    QList<Qt::Alignment> alignements;
+    for (int c = 0; c < modele_->columnCount(); ++c)
+        alignements << alignement(c);
+    totaux_ = new LigneTotaux(liste_->horizontalHeader(), std::move(alignements), this);
     totaux_->setObjectName(QStringLiteral("Totaux"));
 
     // Whatever changes the rows listed changes their totals.
@@ -142,6 +144,10 @@ bool FenetreSuivi::relire(bool ouvertesSeulement) {
     if (!lu)
         return false;
     marque_ = marque;
+    // The reload must not move the list under the clerk's eyes: making the
+    // shipment current again scrolls to its first column.
+    const int horizontal = liste_->horizontalScrollBar()->value();
+    const int vertical = liste_->verticalScrollBar()->value();
     modele_->remplir(std::move(lignes));
     ajusterTotaux();
     if (courante)
@@ -151,6 +157,10 @@ bool FenetreSuivi::relire(bool ouvertesSeulement) {
                 liste_->setCurrentIndex(trie_->index(r, 0));
                 break;
             }
+    // The scroll bars' ranges follow the new rows first.
+    liste_->doItemsLayout();
+    liste_->horizontalScrollBar()->setValue(horizontal);
+    liste_->verticalScrollBar()->setValue(vertical);
     return true;
 }
 
@@ -169,8 +179,7 @@ bool FenetreSuivi::verifierIntegration() {
 
 void FenetreSuivi::filtrer() {
     // The first choice is every column.
-    trie_->setFilterKeyColumn(colonneFiltre_->currentIndex() - 1);
-    trie_->setFilterFixedString(filtre_->text().trimmed());
+    trie_->filtrer(FiltreSuivi(filtre_->text(), colonneFiltre_->currentIndex() - 1));
 }
 
 void FenetreSuivi::afficherTotaux() {

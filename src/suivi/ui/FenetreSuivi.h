@@ -7,7 +7,6 @@
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
-class QSortFilterProxyModel;
 class QTableView;
 class QTimer;
 
@@ -19,11 +18,13 @@ namespace tarvo::suivi {
 
 class LigneTotaux;
 class ModeleSuivi;
+class TriSuivi;
 
 // "Suivi des préparations": one row per shipment coloured by its state,
 // sorted and filtered by any column, the totals of the rows listed under
 // them; it reloads by itself when an integration run ends on any
-// workstation. A double-click opens the shipment's lines.
+// workstation, where the clerk left the list: same shipment selected, same
+// scroll. A double-click opens the shipment's lines.
 class FenetreSuivi : public QWidget {
     Q_OBJECT
 public:
@@ -31,8 +32,8 @@ public:
     explicit FenetreSuivi(Contexte& ctx, int intervalleMs = 5000, QWidget* parent = nullptr);
     ~FenetreSuivi() override;
 
-    // Reads the rows again, keeping the current shipment, the sort and the
-    // filter. False when they could not be read (the box has been shown).
+    // Reads the rows again, keeping the current shipment, the scroll, the
+    // sort and the filter. False when they could not be read (the box has been shown).
     bool charger();
     // The poll: reloads when an integration run ended since the last load,
     // the open shipments only when the closed ones are shown too (a run
@@ -57,7 +58,7 @@ private:
     QComboBox* colonneFiltre_ = nullptr;
     QLineEdit* filtre_ = nullptr;
     ModeleSuivi* modele_ = nullptr;
-    QSortFilterProxyModel* trie_ = nullptr;
+    TriSuivi* trie_ = nullptr;
     QTableView* liste_ = nullptr;
     LigneTotaux* totaux_ = nullptr;
     QTimer* minuterie_ = nullptr;

@@ -13,8 +13,8 @@ constexpr int Marge = 4;
 
 } // namespace
 
-LigneTotaux::LigneTotaux(QHeaderView* colonnes, QWidget* parent)
-    : QWidget(parent), colonnes_(colonnes) {
+LigneTotaux::LigneTotaux(QHeaderView* colonnes, QList<Qt::Alignment> alignements, QWidget* parent)
+    : QWidget(parent), colonnes_(colonnes), alignements_(std::move(alignements)) {
     QFont gras = font();
     gras.setBold(true);
     setFont(gras);
@@ -50,11 +50,8 @@ void LigneTotaux::paintEvent(QPaintEvent*) {
             continue;
         const QRect cellule(origine + colonnes_->sectionViewportPosition(c) + Marge, 0,
                             colonnes_->sectionSize(c) - 2 * Marge, height());
-        // Numbers to the right as in the list; the count of shipments under
-        // the label to the left.
-        const Qt::Alignment alignement = c == 1 ? Qt::AlignLeft : Qt::AlignRight;
         peintre.drawText(QRectF(cellule), textes_.at(c),
-                         QTextOption(alignement | Qt::AlignVCenter));
+                         QTextOption(alignements_.value(c, Qt::AlignRight) | Qt::AlignVCenter));
     }
 }
 

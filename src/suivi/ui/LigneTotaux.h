@@ -12,7 +12,8 @@ namespace tarvo::suivi {
 class LigneTotaux : public QWidget {
     Q_OBJECT
 public:
-    LigneTotaux(QHeaderView* colonnes, QWidget* parent = nullptr);
+    // Each text aligned in its column as `alignements` says.
+    LigneTotaux(QHeaderView* colonnes, QList<Qt::Alignment> alignements, QWidget* parent = nullptr);
 
     void setTextes(const QStringList& textes);
     const QStringList& textes() const { return textes_; }
@@ -26,6 +27,7 @@ protected:
 
 private:
     QHeaderView* colonnes_;
+    QList<Qt::Alignment> alignements_;
     QStringList textes_;
 };
 

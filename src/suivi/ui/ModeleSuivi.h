@@ -7,10 +7,8 @@
 
 namespace tarvo::suivi {
 
-// The follow-up's rows in the columns of ColonnesSuivi: the texts of
-// TextesLigne, each row coloured by its state, and in RoleTri the typed value
-// a sort compares (numbers as numbers, moments in time order, states in the
-// order a preparation goes through them).
+// The follow-up's rows in the columns of TableSuivi: their texts, each row
+// coloured by its state, and in RoleTri the typed value a sort compares.
 class ModeleSuivi : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -21,6 +19,8 @@ public:
     void remplir(QList<LigneSuivi> lignes);
     const LigneSuivi& ligne(int rang) const { return lignes_.at(rang); }
     const QList<LigneSuivi>& lignes() const { return lignes_; }
+    // The cells of row `rang`, as shown.
+    const QStringList& textes(int rang) const { return textes_.at(rang); }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -32,6 +32,9 @@ private:
     // The texts of each row, made once per load.
     QList<QStringList> textes_;
 };
+
+// Where the texts of column `colonne` sit: texts left, the rest right.
+Qt::Alignment alignement(int colonne);
 
 // The background of a row in state `etat`; invalid for the shipments not
 // started, which keep the list's own.

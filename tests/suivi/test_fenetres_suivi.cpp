@@ -235,6 +235,8 @@ private slots:
         QCOMPARE(suspects->rowCount(), 1);
         QCOMPARE(suspects->item(0, 0)->text(), u"1"_s);
         QCOMPARE(suspects->item(0, 4)->text(), u"Suspect"_s);
+        // The weights say their unit.
+        QCOMPARE(suspects->horizontalHeaderItem(1)->text(), u"Poids pesé (kg)"_s);
 
         emit grille->cellDoubleClicked(rangCoussin, 0);
         auto* explication = lignes->findChild<suivi::FenetreExplication*>();

@@ -40,9 +40,9 @@ FenetreLignesExpedition::FenetreLignesExpedition(Contexte& ctx, qint32 noExp,
             [this](int rang, int) { expliquer(rang); });
 
     QTableWidget* suspects = tableau(this, QStringLiteral("ColisSuspects"),
-                                     {QStringLiteral("Colis"), QStringLiteral("Poids pesé"),
-                                      QStringLiteral("Poids attendu"), QStringLiteral("Écart %"),
-                                      QStringLiteral("État")});
+                                     {QStringLiteral("Colis"), QStringLiteral("Poids pesé (kg)"),
+                                      QStringLiteral("Poids attendu (kg)"),
+                                      QStringLiteral("Écart %"), QStringLiteral("État")});
     for (const ColisControle& c : detail_.colisSuspects)
         // The weight check's own French figures: weights to the gram, the gap
         // to a tenth.

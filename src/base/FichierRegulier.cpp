@@ -207,9 +207,16 @@ bool renommerSansRemplacer(const QString& depuis, const QString& vers, const QSt
 #ifdef Q_OS_UNIX
     const QByteArray a = systeme(depuis);
     const QByteArray b = systeme(vers);
+    // renameat2 is Linux's own; elsewhere, and on file systems without the
+    // flag, a hard link never replaces either.
+#ifdef Q_OS_LINUX
     int code = ::renameat2(AT_FDCWD, a.constData(), AT_FDCWD, b.constData(), RENAME_NOREPLACE);
-    if (code != 0 && (errno == EINVAL || errno == ENOSYS)) {
-        // File systems without the flag: a hard link never replaces either.
+    const bool sansDrapeau = code != 0 && (errno == EINVAL || errno == ENOSYS);
+#else
+    int code = -1;
+    const bool sansDrapeau = true;
+#endif
+    if (sansDrapeau) {
         code = ::link(a.constData(), b.constData());
         if (code == 0)
             ::unlink(a.constData());

@@ -1,14 +1,7 @@
 #!/usr/bin/env bash
 # Time of the delivery note of a shipment whose "Libellé 1" holds 100,000 characters.
 set -euo pipefail
-B="$(cd "$(dirname "$0")/../.." && pwd)/build-release/src"
-D=$(mktemp -d)
-printf '%s\r\n' "[DB]" "PROVIDER=SQLITE" "SECURITYMODE=INTEG" "SERVERNAME=" "DBNAME=tarvo.db" \
-  "[Controle Version]" "FichierInfoVersion=$D/version.ini" "[SCANPAL2]" \
-  "FichierArticle=$D/ARTICLE.TXT" "FichierExpedition=$D/EXPEDITION.TXT" "FichierData=$D/DATA.TXT" \
-  "CheminArchiveData=$D/" > "$D/TARVOX.ini"
-printf '%s\r\n' "[TARVOX]" "VersionRef=$($B/tarvoctl --version)" "UpdateFile=/bin/true" > "$D/version.ini"
-$B/tarvoctl --dir "$D" init-base --demo >/dev/null
+source "$(dirname "$0")/dossier_demo.sh"
 sqlite3 -cmd ".load $B/francais" "$D/tarvo.db" "UPDATE [Expédition] SET [Libellé 1] = (WITH RECURSIVE n(i, t) AS (SELECT 1, 'mot ' UNION ALL SELECT i+1, t || 'mot ' FROM n WHERE i < 25000) SELECT t FROM n WHERE i = 25000) WHERE [No Expédition] = 102"
 QT_QPA_PLATFORM=offscreen /usr/bin/time -f "bon d'expédition : %e s, %M Ko" $B/tarvoctl --dir "$D" edition bon-expedition 102 --pdf "$D/bon.pdf"
 ls -la "$D/bon.pdf" | awk '{print "PDF", $5, "octets"}'

@@ -2,15 +2,8 @@
 # Time of the rebuild of the French indexes after an order change, on a
 # demo database grown to N journal rows.
 set -euo pipefail
-B="$(cd "$(dirname "$0")/../.." && pwd)/build-release/src"
 N=${1:-1000000}
-D=$(mktemp -d)
-printf '%s\r\n' "[DB]" "PROVIDER=SQLITE" "SECURITYMODE=INTEG" "SERVERNAME=" "DBNAME=tarvo.db" \
-  "[Controle Version]" "FichierInfoVersion=$D/version.ini" "[SCANPAL2]" \
-  "FichierArticle=$D/ARTICLE.TXT" "FichierExpedition=$D/EXPEDITION.TXT" "FichierData=$D/DATA.TXT" \
-  "CheminArchiveData=$D/" > "$D/TARVOX.ini"
-printf '%s\r\n' "[TARVOX]" "VersionRef=$($B/tarvoctl --version)" "UpdateFile=/bin/true" > "$D/version.ini"
-$B/tarvoctl --dir "$D" init-base --demo >/dev/null
+source "$(dirname "$0")/dossier_demo.sh"
 sqlite3 -cmd ".load $B/francais" "$D/tarvo.db" "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i < $N) INSERT INTO [Journal de saisie] ([Code type ligne], [No Expédition], [No Colis], [Code barres Article], Quantité, [Date saisie], [Date intégration]) SELECT '{EXPFA}', 102, printf('%d', i % 40), printf('37609876%05d', i % 5000), 1, '2026-12-01 10:00:00', '2026-12-01 11:00:00' FROM n; UPDATE tarvo_ordre SET version = 'ICU 1.0.0.0, règles 1';"
 ls -la "$D/tarvo.db" | awk '{print "taille", $5}'
 /usr/bin/time -f "reconstruction : %e s, %M Ko" $B/tarvoctl --dir "$D" fichier-article >/dev/null

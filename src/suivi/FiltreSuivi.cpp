@@ -1,5 +1,6 @@
 #include "FiltreSuivi.h"
 
+#include "Suivi.h"
 #include "db/OrdreFrancais.h"
 
 #include <string_view>
@@ -33,16 +34,21 @@ FiltreSuivi::FiltreSuivi(const QString& texte, int colonne) : colonne_(colonne) 
     motif_ = motif.toUtf8();
 }
 
-bool FiltreSuivi::retient(const QStringList& textes) const {
+bool FiltreSuivi::retient(const LigneSuivi& ligne) const {
     if (motif_.isEmpty())
         return true;
     if (aucune_)
         return false;
     // Every column at once: the cells end to end, split by a character the
     // pattern never holds, so that no match runs from one cell into the next.
-    // One pass over the row costs a third of one per cell.
-    const QByteArray octets =
-        (colonne_ >= 0 ? textes.value(colonne_) : textes.join(Separateur)).toUtf8();
+    // One pass over the row costs a third of one per cell. The cells are
+    // made here, for the rows looked at: a list of five years keeps none.
+    QString cellules;
+    if (colonne_ < 0)
+        cellules = TextesLigne(ligne).join(Separateur);
+    else if (colonne_ < TableSuivi().size())
+        cellules = TableSuivi().at(colonne_).texte(ligne);
+    const QByteArray octets = cellules.toUtf8();
     return db::ordre::Comme(vue(motif_), vue(octets), char32_t{Echappement});
 }
 

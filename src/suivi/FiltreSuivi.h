@@ -2,9 +2,10 @@
 
 #include <QByteArray>
 #include <QString>
-#include <QStringList>
 
 namespace tarvo::suivi {
+
+struct LigneSuivi;
 
 // A text typed to narrow the follow-up, found anywhere in a cell the way the
 // database compares French texts: case and accents aside, so that "ecart"
@@ -15,8 +16,8 @@ public:
     // TableSuivi, -1 for any column.
     explicit FiltreSuivi(const QString& texte = {}, int colonne = -1);
 
-    // True when the row whose cells are `textes` is kept.
-    bool retient(const QStringList& textes) const;
+    // True when `ligne` is kept, its cells as the list shows them.
+    bool retient(const LigneSuivi& ligne) const;
 
 private:
     // The LIKE pattern "%…%" in UTF-8, empty when every row passes.

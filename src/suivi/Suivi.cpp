@@ -5,6 +5,7 @@
 #include "base/Francais.h"
 #include "base/Ini.h"
 #include "db/Base.h"
+#include "db/OrdreFrancais.h"
 #include "db/Requete.h"
 
 #include <QHash>
@@ -33,8 +34,13 @@ QString pourcent(std::optional<double> p) {
 }
 
 // A missing moment sorts before every other.
-qint64 instant(const QDateTime& d) {
-    return d.isValid() ? d.toMSecsSinceEpoch() : std::numeric_limits<qint64>::min();
+CleTri instant(const QDateTime& d) {
+    return d.isValid() ? static_cast<double>(d.toMSecsSinceEpoch())
+                       : -std::numeric_limits<double>::infinity();
+}
+
+CleTri valeur(qint64 n) {
+    return static_cast<double>(n);
 }
 
 QString sansTotal(const TotauxSuivi&) {
@@ -48,7 +54,7 @@ DefinitionColonne compte(ColonneSuivi colonne, const QString& titre, qint64 Lign
             titre,
             db::Genre::Nombre,
             [champ](const LigneSuivi& l) { return nombre(l.*champ); },
-            [champ](const LigneSuivi& l) { return QVariant(l.*champ); },
+            [champ](const LigneSuivi& l) { return valeur(l.*champ); },
             [somme](const TotauxSuivi& t) { return nombre(t.*somme); }};
 }
 
@@ -59,7 +65,7 @@ DefinitionColonne momentDe(ColonneSuivi colonne, const QString& titre,
             titre,
             db::Genre::Date,
             [champ](const LigneSuivi& l) { return moment(l.*champ); },
-            [champ](const LigneSuivi& l) { return QVariant(instant(l.*champ)); },
+            [champ](const LigneSuivi& l) { return instant(l.*champ); },
             sansTotal};
 }
 
@@ -70,6 +76,20 @@ std::optional<double> part(qint64 preparee, qint64 commandee) {
 }
 
 } // namespace
+
+int ComparerCles(const CleTri& a, const CleTri& b) {
+    if (const auto* x = std::get_if<double>(&a))
+        if (const auto* y = std::get_if<double>(&b))
+            return *x < *y ? -1 : (*y < *x ? 1 : 0);
+    // A column holds keys of one kind: numbers before texts only for a
+    // total order.
+    if (a.index() != b.index())
+        return a.index() < b.index() ? -1 : 1;
+    const QByteArray& x = std::get<QByteArray>(a);
+    const QByteArray& y = std::get<QByteArray>(b);
+    return db::ordre::Comparer(std::string_view(x.constData(), static_cast<std::size_t>(x.size())),
+                               std::string_view(y.constData(), static_cast<std::size_t>(y.size())));
+}
 
 QString texteEtat(EtatPreparation etat) {
     switch (etat) {
@@ -136,16 +156,16 @@ const QList<DefinitionColonne>& TableSuivi() {
     static const QList<DefinitionColonne> table{
         {C::NoExpedition, QStringLiteral("No Expédition"), db::Genre::Nombre,
          [](const LigneSuivi& l) { return nombre(l.noExpedition); },
-         [](const LigneSuivi& l) { return QVariant(l.noExpedition); },
+         [](const LigneSuivi& l) { return valeur(l.noExpedition); },
          [](const TotauxSuivi&) { return QStringLiteral("Total"); }},
         // What a clerk reads first: next to the number, in view without
         // scrolling.
         {C::Etat, QStringLiteral("État"), db::Genre::Texte,
          [](const LigneSuivi& l) { return texteEtat(l.etat); },
-         [](const LigneSuivi& l) { return QVariant(static_cast<int>(l.etat)); }, sansTotal},
+         [](const LigneSuivi& l) { return valeur(static_cast<int>(l.etat)); }, sansTotal},
         {C::Libelle1, QStringLiteral("Libellé 1"), db::Genre::Texte,
          [](const LigneSuivi& l) { return l.libelle1; },
-         [](const LigneSuivi& l) { return QVariant(l.libelle1); },
+         [](const LigneSuivi& l) { return CleTri(l.libelle1.toUtf8()); },
          [](const TotauxSuivi& t) {
              const QString expeditions = t.expeditions > 1 ? QStringLiteral("%1 expéditions")
                                                            : QStringLiteral("%1 expédition");
@@ -161,7 +181,7 @@ const QList<DefinitionColonne>& TableSuivi() {
         {C::PourcentPrepare, QStringLiteral("% préparé"), db::Genre::Nombre,
          [](const LigneSuivi& l) { return pourcent(l.pourcentPrepare()); },
          // Nothing ordered sorts before 0 %.
-         [](const LigneSuivi& l) { return QVariant(l.pourcentPrepare().value_or(-1.0)); },
+         [](const LigneSuivi& l) { return CleTri(l.pourcentPrepare().value_or(-1.0)); },
          [](const TotauxSuivi& t) { return pourcent(t.pourcentPrepare()); }},
         compte(C::LignesEnEcart, QStringLiteral("Lignes en écart"), &LigneSuivi::lignesEnEcart,
                &TotauxSuivi::lignesEnEcart),
@@ -208,13 +228,14 @@ QStringList TextesLigne(const LigneSuivi& l) {
     return textes;
 }
 
-QList<LigneSuivi> LireSuivi(const db::Base& base, bool closes, double tolerance) {
+QList<LigneSuivi> LireSuivi(const db::Base& base, bool closes, double tolerance,
+                            std::stop_token arret) {
     db::Requete r = base.preparer(sql::Suivi);
     r.lier(u":closes", closes ? 1 : 0).lier(u":tolerance", tolerance);
     QList<LigneSuivi> lignes;
     using sql::ChampSuivi;
     using sql::rang;
-    while (r.suivante()) {
+    while (!arret.stop_requested() && r.suivante()) {
         LigneSuivi l;
         l.noExpedition = static_cast<qint32>(r.entier(rang(ChampSuivi::NoExpedition)));
         l.libelle1 = r.texte(rang(ChampSuivi::Libelle1));
@@ -257,20 +278,34 @@ std::optional<QList<LigneSuivi>> RafraichirOuvertes(const QList<LigneSuivi>& aff
     return lignes;
 }
 
+namespace {
+
+void ajouter(TotauxSuivi& t, const LigneSuivi& l) {
+    ++t.expeditions;
+    t.commandes += l.commandes;
+    t.lignes += l.lignes;
+    t.qteCommandee += l.qteCommandee;
+    t.qtePreparee += l.qtePreparee;
+    t.lignesEnEcart += l.lignesEnEcart;
+    t.colisTheoriques += l.colisTheoriques;
+    t.colisScannes += l.colisScannes;
+    t.colisPeses += l.colisPeses;
+    t.colisSuspects += l.colisSuspects;
+}
+
+} // namespace
+
 TotauxSuivi Totaliser(const QList<LigneSuivi>& lignes) {
     TotauxSuivi t;
-    for (const LigneSuivi& l : lignes) {
-        ++t.expeditions;
-        t.commandes += l.commandes;
-        t.lignes += l.lignes;
-        t.qteCommandee += l.qteCommandee;
-        t.qtePreparee += l.qtePreparee;
-        t.lignesEnEcart += l.lignesEnEcart;
-        t.colisTheoriques += l.colisTheoriques;
-        t.colisScannes += l.colisScannes;
-        t.colisPeses += l.colisPeses;
-        t.colisSuspects += l.colisSuspects;
-    }
+    for (const LigneSuivi& l : lignes)
+        ajouter(t, l);
+    return t;
+}
+
+TotauxSuivi Totaliser(const QList<LigneSuivi>& lignes, const std::vector<int>& rangs) {
+    TotauxSuivi t;
+    for (const int r : rangs)
+        ajouter(t, lignes.at(r));
     return t;
 }
 

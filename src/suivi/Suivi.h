@@ -8,6 +8,9 @@
 #include <QStringList>
 #include <functional>
 #include <optional>
+#include <stop_token>
+#include <variant>
+#include <vector>
 
 namespace tarvo {
 struct Environnement;
@@ -90,6 +93,8 @@ struct TotauxSuivi {
 };
 
 TotauxSuivi Totaliser(const QList<LigneSuivi>& lignes);
+// The sums of the rows of `lignes` at ranks `rangs`.
+TotauxSuivi Totaliser(const QList<LigneSuivi>& lignes, const std::vector<int>& rangs);
 
 // The follow-up's columns by what they show; where each one stands is
 // decided by TableSuivi alone.
@@ -111,6 +116,13 @@ enum class ColonneSuivi {
     DerniereIntegration,
 };
 
+// What a sort compares in a cell: a number, or a text in UTF-8 compared in
+// the French order of the database.
+using CleTri = std::variant<double, QByteArray>;
+
+// Negative, 0 or positive as `a` sorts before, with or after `b`.
+int ComparerCles(const CleTri& a, const CleTri& b);
+
 // Everything the window, the text output and the export know of a column.
 struct DefinitionColonne {
     ColonneSuivi colonne;
@@ -123,7 +135,7 @@ struct DefinitionColonne {
     std::function<QString(const LigneSuivi&)> texte;
     // What a sort compares: numbers as numbers, moments in time order (a
     // missing one first), states in the order a preparation goes through.
-    std::function<QVariant(const LigneSuivi&)> tri;
+    std::function<CleTri(const LigneSuivi&)> tri;
     // Under the column on the totals row.
     std::function<QString(const TotauxSuivi&)> total;
 };
@@ -142,8 +154,11 @@ QStringList TextesLigne(const LigneSuivi& ligne);
 
 // Every open shipment, and the closed ones too when `closes`, by number; the
 // parcels' weight check uses `tolerance` (percent). One statement for all
-// shipments. Raises ErreurTarvo on a database failure.
-QList<LigneSuivi> LireSuivi(const db::Base& base, bool closes, double tolerance);
+// shipments. Raises ErreurTarvo on a database failure. Stops between two
+// rows once `arret` is requested, with the rows read so far: the caller
+// that asks for it drops them.
+QList<LigneSuivi> LireSuivi(const db::Base& base, bool closes, double tolerance,
+                            std::stop_token arret = {});
 
 // The rows `affichees` brought up to date with `ouvertes`, the open shipments
 // read again: an integration run changes only those, and reading five years

@@ -27,9 +27,11 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTest>
+#include <QThreadPool>
 #include <QTimer>
 
 using namespace tarvo;
@@ -69,6 +71,19 @@ void integrerAilleurs(BaseDeTest& t, const QList<QByteArray>& lignes) {
     ecrireData(t, lignes, QDateTime(QDate(2012, 4, 19), QTime(9, 0)));
     AutrePoste autre(t.dossier.path(), t.ctx->cnx->parametres());
     QVERIFY(terminal::IntegData(*autre.ctx));
+}
+
+// The window's rows are read and listed off its thread: true once it is
+// done with them.
+bool prete(suivi::FenetreSuivi& fenetre) {
+    return QTest::qWaitFor([&fenetre] { return !fenetre.occupee(); }, 20000);
+}
+
+// The poll, to its end: true when it brought new rows.
+bool sonde(suivi::FenetreSuivi& fenetre) {
+    QSignalSpy lues(&fenetre, &suivi::FenetreSuivi::lignesLues);
+    fenetre.verifierIntegration();
+    return prete(fenetre) && lues.size() == 1;
 }
 
 QString texte(const QAbstractItemModel* m, int r, int c) {
@@ -129,6 +144,7 @@ private slots:
         auto* fenetre =
             qobject_cast<suivi::FenetreSuivi*>(principale.fenetreOuverte(u"SuiviPrep"_s));
         QVERIFY(fenetre);
+        QVERIFY(prete(*fenetre));
         QCOMPARE(fenetre->windowTitle(), u"Suivi des préparations"_s);
         principale.action(u"tbSuiviPrep"_s)->trigger();
         QCOMPARE(principale.fenetreOuverte(u"SuiviPrep"_s), fenetre);
@@ -151,15 +167,15 @@ private slots:
         QCOMPARE(totaux(fenetre), suivi::TextesTotaux(suivi::Totaliser(listees(t, m, false))));
 
         // The poll reloads after a run on another workstation, and only then.
-        QVERIFY(!fenetre->verifierIntegration());
+        QVERIFY(!sonde(*fenetre));
         integrerAilleurs(t, {
                                 ligneXA(900, 1, Jour, "10:00:00", Coussin, 3),
                                 ligneXA(900, 1, Jour, "10:00:00", Coussin, 2),
                                 ligneXA(900, 2, Jour, "10:01:00", Tablier, 2),
                                 ligneFP(900, 1, Jour, "10:02:00", "5.00"),
                             });
-        QVERIFY(fenetre->verifierIntegration());
-        QVERIFY(!fenetre->verifierIntegration());
+        QVERIFY(sonde(*fenetre));
+        QVERIFY(!sonde(*fenetre));
         const int r900 = rangDe(m, u"900"_s);
         QCOMPARE(texte(m, r900, colonne(suivi::ColonneSuivi::QtePreparee)), u"5"_s);
         QCOMPARE(texte(m, r900, colonne(suivi::ColonneSuivi::ColisSuspects)), u"1"_s);
@@ -167,6 +183,7 @@ private slots:
 
         // Closed ones on demand, each state in its colour.
         fenetre->findChild<QCheckBox*>(u"AffClot"_s)->setChecked(true);
+        QVERIFY(prete(*fenetre));
         QCOMPARE(texte(m, rangDe(m, u"901"_s), colonne(suivi::ColonneSuivi::Etat)), u"Close"_s);
         QSet<QRgb> couleurs;
         const QList<suivi::LigneSuivi> toutes = listees(t, m, true);
@@ -187,6 +204,7 @@ private slots:
         const int commandee = colonne(suivi::ColonneSuivi::QteCommandee);
         for (int c : {commandee, colonne(suivi::ColonneSuivi::DerniereSaisie)}) {
             vue->sortByColumn(c, Qt::AscendingOrder);
+            QVERIFY(prete(*fenetre));
             const QList<suivi::LigneSuivi> triees = listees(t, m, true);
             for (int r = 1; r < triees.size(); ++r)
                 QVERIFY(c == commandee
@@ -195,24 +213,32 @@ private slots:
                                   !triees.at(r - 1).derniereSaisie.isValid());
             QCOMPARE(totaux(fenetre), tousTotaux);
         }
-        QVERIFY(texte(m, 0, commandee).toInt() < texte(m, m->rowCount() - 1, commandee).toInt());
+        vue->sortByColumn(commandee, Qt::DescendingOrder);
+        QVERIFY(prete(*fenetre));
+        QVERIFY(texte(m, 0, commandee).toInt() > texte(m, m->rowCount() - 1, commandee).toInt());
 
         // A filter on any column, or on one; the totals follow the rows listed.
         auto* filtre = fenetre->findChild<QLineEdit*>(u"Filtre"_s);
         auto* choix = fenetre->findChild<QComboBox*>(u"ColonneFiltre"_s);
         filtre->setText(u"essai"_s);
+        QVERIFY(prete(*fenetre));
         QCOMPARE(m->rowCount(), 1);
         QCOMPARE(totaux(fenetre), suivi::TextesTotaux(suivi::Totaliser(listees(t, m, true))));
         QCOMPARE(totaux(fenetre).at(colonne(suivi::ColonneSuivi::Libelle1)), u"1 expédition"_s);
         choix->setCurrentIndex(1 + colonne(suivi::ColonneSuivi::Etat));
+        QVERIFY(prete(*fenetre));
         filtre->setText(u"close"_s);
+        QVERIFY(prete(*fenetre));
         QCOMPARE(texte(m, 0, colonne(suivi::ColonneSuivi::Etat)), u"Close"_s);
         QCOMPARE(totaux(fenetre), suivi::TextesTotaux(suivi::Totaliser(listees(t, m, true))));
         QVERIFY(totaux(fenetre) != tousTotaux);
         choix->setCurrentIndex(1);
+        QVERIFY(prete(*fenetre));
         filtre->setText(u"90"_s);
+        QVERIFY(prete(*fenetre));
         QCOMPARE(m->rowCount(), 2);
         filtre->setText(u"900"_s);
+        QVERIFY(prete(*fenetre));
         QCOMPARE(m->rowCount(), 1);
 
         // Shipment → its lines and suspect parcel → a line's entries.
@@ -269,6 +295,7 @@ private slots:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(premiere.isNull());
         filtre->clear();
+        QVERIFY(prete(*fenetre));
         emit vue->doubleClicked(m->index(m->index(0, 0).data().toInt() == 900 ? 1 : 0, 1));
         QCOMPARE(visibles<suivi::FenetreLignesExpedition>(fenetre), 2);
     }
@@ -280,13 +307,15 @@ private slots:
         BaseDeTest t;
         monde(t);
         suivi::FenetreSuivi fenetre(*t.ctx, 60000);
+        QVERIFY(prete(fenetre));
         fenetre.findChild<QCheckBox*>(u"AffClot"_s)->setChecked(true);
+        QVERIFY(prete(fenetre));
         const QAbstractItemModel* m = fenetre.findChild<QTableView*>(u"ListeSuivi"_s)->model();
         QSqlDatabase db = t.ctx->cnx->base();
         sql(db, u"UPDATE [Expédition] SET [Libellé 1] = 'Renommée' WHERE [No Expédition] = 901"_s);
 
         integrerAilleurs(t, {ligneXA(900, 1, Jour, "10:00:00", Coussin, 3)});
-        QVERIFY(fenetre.verifierIntegration());
+        QVERIFY(sonde(fenetre));
         QCOMPARE(texte(m, rangDe(m, u"900"_s), colonne(suivi::ColonneSuivi::QtePreparee)), u"3"_s);
         QCOMPARE(texte(m, rangDe(m, u"901"_s), colonne(suivi::ColonneSuivi::Libelle1)),
                  u"Ancienne"_s);
@@ -295,7 +324,7 @@ private slots:
         sql(db, u"UPDATE [Expédition] SET [Date cloture] = '2012-04-19 11:00:00' "
                 "WHERE [No Expédition] = 900"_s);
         integrerAilleurs(t, {ligneXA(900, 1, Jour, "10:05:00", Coussin, 4)});
-        QVERIFY(fenetre.verifierIntegration());
+        QVERIFY(sonde(fenetre));
         QCOMPARE(texte(m, rangDe(m, u"900"_s), colonne(suivi::ColonneSuivi::Etat)), u"Close"_s);
         QCOMPARE(texte(m, rangDe(m, u"901"_s), colonne(suivi::ColonneSuivi::Libelle1)),
                  u"Renommée"_s);
@@ -303,7 +332,7 @@ private slots:
         // Opened again: one row, open.
         sql(db, u"UPDATE [Expédition] SET [Date cloture] = NULL WHERE [No Expédition] = 900"_s);
         integrerAilleurs(t, {ligneXA(900, 1, Jour, "10:06:00", Coussin, 1)});
-        QVERIFY(fenetre.verifierIntegration());
+        QVERIFY(sonde(fenetre));
         QCOMPARE(texte(m, rangDe(m, u"900"_s), colonne(suivi::ColonneSuivi::Etat)), u"En cours"_s);
         QCOMPARE(m->rowCount(), suivi::LireSuivi(db::Base(t.ctx->cnx.get()), true, 10).size());
     }
@@ -321,6 +350,7 @@ private slots:
         sql(db, u"INSERT INTO Colisage ([No Expédition], [No Colis], [Code barres Article], "
                 "Quantité) VALUES (900, 1, '%1', 5)"_s.arg(QString::fromLatin1(Coussin)));
         suivi::FenetreSuivi fenetre(*t.ctx, 60000);
+        QVERIFY(prete(fenetre));
         const QAbstractItemModel* m = fenetre.findChild<QTableView*>(u"ListeSuivi"_s)->model();
         auto* filtre = fenetre.findChild<QLineEdit*>(u"Filtre"_s);
         auto* choix = fenetre.findChild<QComboBox*>(u"ColonneFiltre"_s);
@@ -340,23 +370,32 @@ private slots:
         };
         for (const QString& cherche : {u"ecart"_s, u"éCART"_s, u" ÉCART "_s}) {
             filtre->setText(cherche);
+            QVERIFY(prete(fenetre));
             QCOMPARE(listes(), ecarts);
         }
         filtre->setText(u"echarpes d'ETE"_s);
+        QVERIFY(prete(fenetre));
         QCOMPARE(listes(), QStringList{u"900"_s});
         choix->setCurrentIndex(1 + colonne(suivi::ColonneSuivi::Etat));
+        QVERIFY(prete(fenetre));
         filtre->setText(u"Ecart"_s);
+        QVERIFY(prete(fenetre));
         QCOMPARE(listes(), ecarts);
         choix->setCurrentIndex(1 + colonne(suivi::ColonneSuivi::Libelle1));
+        QVERIFY(prete(fenetre));
         filtre->setText(u"ecart"_s);
+        QVERIFY(prete(fenetre));
         QCOMPARE(m->rowCount(), 0);
         choix->setCurrentIndex(0);
+        QVERIFY(prete(fenetre));
         // Neither a wildcard nor a text running from one cell into the next.
         for (const QString& joker : {u"%"_s, u"_"_s, u"9_0"_s, u"900Ecart"_s, u"900\x1F"_s}) {
             filtre->setText(joker);
+            QVERIFY(prete(fenetre));
             QCOMPARE(m->rowCount(), 0);
         }
         filtre->clear();
+        QVERIFY(prete(fenetre));
         QCOMPARE(m->rowCount(), tout);
     }
 
@@ -371,6 +410,7 @@ private slots:
                               u"Une expédition au libellé assez long pour déborder %1"_s.arg(n),
                               QVariant(), 1);
         suivi::FenetreSuivi fenetre(*t.ctx, 60000);
+        QVERIFY(prete(fenetre));
         fenetre.resize(500, 300);
         fenetre.show();
         QVERIFY(QTest::qWaitForWindowExposed(&fenetre));
@@ -387,7 +427,7 @@ private slots:
         QVERIFY(x > 0);
 
         integrerAilleurs(t, {ligneXA(900, 1, Jour, "10:00:00", Coussin, 3)});
-        QVERIFY(fenetre.verifierIntegration());
+        QVERIFY(sonde(fenetre));
         QCOMPARE(texte(m, rangDe(m, u"900"_s), colonne(suivi::ColonneSuivi::QtePreparee)), u"3"_s);
         QCOMPARE(horizontale->value(), x);
         QCOMPARE(verticale->value(), y);
@@ -397,21 +437,55 @@ private slots:
         QCOMPARE(vue->currentIndex().row(), choisies.first().row());
     }
 
+    // « Annuler » leaves the list as it was, whatever the read brings late;
+    // a filter chosen while rows are read applies to them as they land.
+    void lectureAnnulee() {
+        BaseDeTest t;
+        monde(t);
+        suivi::FenetreSuivi fenetre(*t.ctx, 60000);
+        QVERIFY(prete(fenetre));
+        const QAbstractItemModel* m = fenetre.findChild<QTableView*>(u"ListeSuivi"_s)->model();
+        auto* closes = fenetre.findChild<QCheckBox*>(u"AffClot"_s);
+        auto* attente = fenetre.findChild<QWidget*>(u"Attente"_s);
+        const int ouvertes = m->rowCount();
+        closes->setChecked(true);
+        QVERIFY(fenetre.occupee());
+        QVERIFY(!attente->isHidden());
+        QTest::mouseClick(attente->findChild<QPushButton*>(u"BtAnnuler"_s), Qt::LeftButton);
+        QVERIFY(!fenetre.occupee());
+        QVERIFY(attente->isHidden());
+        QVERIFY(!closes->isChecked());
+        QThreadPool::globalInstance()->waitForDone();
+        QCoreApplication::processEvents();
+        QCOMPARE(m->rowCount(), ouvertes);
+        QCOMPARE(rangDe(m, u"901"_s), -1);
+
+        closes->setChecked(true);
+        fenetre.findChild<QLineEdit*>(u"Filtre"_s)->setText(u"ancienne"_s);
+        fenetre.findChild<QComboBox*>(u"ColonneFiltre"_s)
+            ->setCurrentIndex(1 + colonne(suivi::ColonneSuivi::Libelle1));
+        QVERIFY(prete(fenetre));
+        QCOMPARE(m->rowCount(), 1);
+        QCOMPARE(texte(m, 0, 0), u"901"_s);
+    }
+
     // A database failure during the poll shows its box once and stops the
     // poll; "Actualiser" starts it again.
     void pannePendantLeSuivi() {
         BaseDeTest t;
         monde(t);
         suivi::FenetreSuivi fenetre(*t.ctx, 60000);
-        auto* minuterie = fenetre.findChild<QTimer*>();
+        QVERIFY(prete(fenetre));
+        auto* minuterie = fenetre.findChild<QTimer*>(u"Sonde"_s);
         QVERIFY(minuterie->isActive());
         sql(t.ctx->cnx->base(), u"ALTER TABLE tarvo_integration RENAME TO cachee"_s);
-        QVERIFY(!fenetre.verifierIntegration());
+        QVERIFY(!sonde(fenetre));
         QCOMPARE(t.prompts.boites.size(), 1);
         QCOMPARE(t.prompts.boites.first().titre, u"Erreur"_s);
         QVERIFY(!minuterie->isActive());
         sql(t.ctx->cnx->base(), u"ALTER TABLE cachee RENAME TO tarvo_integration"_s);
         QTest::mouseClick(fenetre.findChild<QPushButton*>(u"BtActualiser"_s), Qt::LeftButton);
+        QVERIFY(prete(fenetre));
         QVERIFY(minuterie->isActive());
         QCOMPARE(t.prompts.boites.size(), 1);
     }

@@ -13,6 +13,7 @@
 #include "suivi/ControlePoids.h"
 #include "suivi/ExportSuivi.h"
 #include "suivi/LignesExpedition.h"
+#include "suivi/ListeSuivi.h"
 #include "suivi/Suivi.h"
 
 #include <QRegularExpression>
@@ -267,6 +268,44 @@ private slots:
         QCOMPARE(cellules.at(suivi::RangColonne(suivi::ColonneSuivi::DerniereSaisie)),
                  u"07/12/2026 09:05:01"_s);
         QCOMPARE(suivi::TextesLigne(b).at(pourcent), QString());
+    }
+
+    // How the window lists the rows read: labels in the French order, ties
+    // by number, either way; the filter on one column; the totals of the
+    // rows kept; a stop asked drops the answer.
+    void listage() {
+        QList<suivi::LigneSuivi> lignes;
+        const QStringList libelles{u"Zèbre"_s, u"écharpe"_s, u"anneau"_s, u"Écharpe"_s};
+        for (int n = 0; n < libelles.size(); ++n) {
+            suivi::LigneSuivi l;
+            l.noExpedition = 10 + n;
+            l.libelle1 = libelles.at(n);
+            l.qteCommandee = n;
+            lignes << l;
+        }
+        const int libelle = suivi::RangColonne(suivi::ColonneSuivi::Libelle1);
+        const auto numeros = [&lignes](const suivi::ListeSuivi& liste) {
+            QList<qint32> n;
+            for (const int r : liste.rangs)
+                n << lignes.at(r).noExpedition;
+            return n;
+        };
+        suivi::Presentation p{suivi::FiltreSuivi(), libelle, false};
+        QCOMPARE(numeros(suivi::Lister(lignes, p)), (QList<qint32>{12, 11, 13, 10}));
+        p.descendant = true;
+        QCOMPARE(numeros(suivi::Lister(lignes, p)), (QList<qint32>{10, 11, 13, 12}));
+
+        p.filtre = suivi::FiltreSuivi(u"ECHARPE"_s, libelle);
+        const suivi::ListeSuivi echarpes = suivi::Lister(lignes, p);
+        QCOMPARE(numeros(echarpes), (QList<qint32>{11, 13}));
+        QCOMPARE(echarpes.totaux.expeditions, 2);
+        QCOMPARE(echarpes.totaux.qteCommandee, 4);
+        p.filtre = suivi::FiltreSuivi(u"12"_s, suivi::RangColonne(suivi::ColonneSuivi::Lignes));
+        QVERIFY(suivi::Lister(lignes, p).rangs.empty());
+
+        std::stop_source arret;
+        arret.request_stop();
+        QVERIFY(suivi::Lister(lignes, suivi::Presentation(), arret.get_token()).rangs.empty());
     }
 
     // The poll's mark moves with every integrated file, and only then.

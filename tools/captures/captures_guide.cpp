@@ -15,6 +15,7 @@
 #include "ui/main/Traductions.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -197,6 +198,10 @@ int main(int argc, char** argv) {
         qobject_cast<suivi::FenetreSuivi*>(fenetre.fenetreOuverte(QStringLiteral("SuiviPrep")));
     if (!suivi)
         return 1;
+    // The rows are read off the window's thread.
+    QDeadlineTimer limite(30000);
+    while (suivi->occupee() && !limite.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     suivi->parentWidget()->showMaximized();
     c.enregistrer(&fenetre, QStringLiteral("18-suivi-preparations"));
     suivi->ouvrirLignes(103);

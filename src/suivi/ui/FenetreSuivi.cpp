@@ -4,12 +4,12 @@
 #include "FenetreLignesExpedition.h"
 #include "LigneTotaux.h"
 #include "ModeleSuivi.h"
-#include "TriSuivi.h"
 #include "app/Contexte.h"
 #include "db/Base.h"
+#include "db/Connexion.h"
 #include "suivi/LignesExpedition.h"
+#include "ui/main/BandeauAttente.h"
 #include "ui/main/Garde.h"
-#include "ui/main/Sablier.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -19,23 +19,31 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
 
 namespace tarvo::suivi {
+namespace {
+
+// Long enough for a word typed in one go, short enough to feel at once.
+constexpr int PauseFrappeMs = 200;
+
+} // namespace
 
 FenetreSuivi::FenetreSuivi(Contexte& ctx, int intervalleMs, QWidget* parent)
     : QWidget(parent), ctx_(ctx) {
     setObjectName(QStringLiteral("SuiviPrep"));
     setWindowTitle(QStringLiteral("Suivi des préparations"));
-    construire();
-    resize(1100, 520);
-    charger();
     minuterie_ = new QTimer(this);
+    minuterie_->setObjectName(QStringLiteral("Sonde"));
     minuterie_->setInterval(intervalleMs);
     connect(minuterie_, &QTimer::timeout, this, &FenetreSuivi::verifierIntegration);
+    construire();
+    resize(1100, 520);
     minuterie_->start();
+    charger();
 }
 
 FenetreSuivi::~FenetreSuivi() = default;
@@ -53,15 +61,16 @@ void FenetreSuivi::construire() {
     filtre_->setObjectName(QStringLiteral("Filtre"));
     filtre_->setPlaceholderText(QStringLiteral("Texte cherché"));
     filtre_->setClearButtonEnabled(true);
-    connect(colonneFiltre_, &QComboBox::currentIndexChanged, this, &FenetreSuivi::filtrer);
-    connect(filtre_, &QLineEdit::textChanged, this, &FenetreSuivi::filtrer);
+    frappe_ = new QTimer(this);
+    frappe_->setSingleShot(true);
+    frappe_->setInterval(PauseFrappeMs);
+    connect(frappe_, &QTimer::timeout, this, &FenetreSuivi::lister);
+    connect(colonneFiltre_, &QComboBox::currentIndexChanged, this, &FenetreSuivi::lister);
+    connect(filtre_, &QLineEdit::textChanged, frappe_, qOverload<>(&QTimer::start));
 
     auto* actualiser = new QPushButton(QStringLiteral("Actualiser"), this);
     actualiser->setObjectName(QStringLiteral("BtActualiser"));
-    connect(actualiser, &QPushButton::clicked, this, [this] {
-        if (charger())
-            minuterie_->start();
-    });
+    connect(actualiser, &QPushButton::clicked, this, &FenetreSuivi::charger);
 
     auto* haut = new QHBoxLayout;
     haut->addWidget(closes_);
@@ -71,22 +80,24 @@ void FenetreSuivi::construire() {
     haut->addWidget(filtre_, 1);
     haut->addWidget(actualiser);
 
-    modele_ = new ModeleSuivi(this);
-    trie_ = new TriSuivi(modele_, this);
+    attente_ = new ui::BandeauAttente(this);
+    connect(attente_, &ui::BandeauAttente::annule, this, &FenetreSuivi::renoncer);
 
-    liste_ = new QTableView(this);
-    liste_->setObjectName(QStringLiteral("ListeSuivi"));
-    liste_->setModel(trie_);
-    liste_->setSortingEnabled(true);
-    liste_->sortByColumn(0, Qt::AscendingOrder);
-    liste_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    liste_->setSelectionMode(QAbstractItemView::SingleSelection);
-    liste_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    liste_->verticalHeader()->hide();
-    liste_->verticalHeader()->setDefaultSectionSize(liste_->fontMetrics().height() + 6);
-    connect(liste_, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& i) {
+    modele_ = new ModeleSuivi(this);
+    vue_ = new QTableView(this);
+    vue_->setObjectName(QStringLiteral("ListeSuivi"));
+    vue_->setModel(modele_);
+    connect(modele_, &ModeleSuivi::triDemande, this, &FenetreSuivi::lister);
+    vue_->setSortingEnabled(true);
+    vue_->sortByColumn(0, Qt::AscendingOrder);
+    vue_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    vue_->setSelectionMode(QAbstractItemView::SingleSelection);
+    vue_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    vue_->verticalHeader()->hide();
+    vue_->verticalHeader()->setDefaultSectionSize(vue_->fontMetrics().height() + 6);
+    connect(vue_, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& i) {
         if (i.isValid())
-            ouvrirLignes(modele_->ligne(trie_->mapToSource(i).row()).noExpedition);
+            ouvrirLignes(modele_->ligne(i.row()).noExpedition);
     });
 
     // The totals row sits under the list, column under column.
@@ -95,14 +106,9 @@ void FenetreSuivi::construire() {
     QList<Qt::Alignment> alignements;
     for (int c = 0; c < modele_->columnCount(); ++c)
         alignements << alignement(c);
-    totaux_ = new LigneTotaux(liste_->horizontalHeader(), std::move(alignements), this);
+    totaux_ = new LigneTotaux(vue_->horizontalHeader(), std::move(alignements), this);
     totaux_->setObjectName(QStringLiteral("Totaux"));
-
-    // Whatever changes the rows listed changes their totals.
-    connect(trie_, &QAbstractItemModel::modelReset, this, &FenetreSuivi::afficherTotaux);
-    connect(trie_, &QAbstractItemModel::rowsInserted, this, &FenetreSuivi::afficherTotaux);
-    connect(trie_, &QAbstractItemModel::rowsRemoved, this, &FenetreSuivi::afficherTotaux);
-    connect(trie_, &QAbstractItemModel::layoutChanged, this, &FenetreSuivi::afficherTotaux);
+    totaux_->setTextes(TextesTotaux({}));
 
     auto* aide = new QLabel(QStringLiteral("Double-clic sur une expédition : ses lignes et ses "
                                            "colis suspects."),
@@ -110,89 +116,128 @@ void FenetreSuivi::construire() {
 
     auto* disposition = new QVBoxLayout(this);
     disposition->addLayout(haut);
-    disposition->addWidget(liste_, 1);
+    disposition->addWidget(attente_);
+    disposition->addWidget(vue_, 1);
     disposition->addWidget(totaux_);
     disposition->addWidget(aide);
-    afficherTotaux();
 }
 
-bool FenetreSuivi::charger() {
-    return relire(false);
+bool FenetreSuivi::occupee() const {
+    return lecture_.enCours() || liste_.enCours() || frappe_->isActive();
 }
 
-bool FenetreSuivi::relire(bool ouvertesSeulement) {
-    std::optional<qint32> courante;
-    if (const QModelIndex i = liste_->currentIndex(); i.isValid())
-        courante = modele_->ligne(trie_->mapToSource(i).row()).noExpedition;
-    QList<LigneSuivi> lignes;
-    MarqueIntegration marque;
-    const ui::Sablier sablier;
-    const bool lu = ui::garde(ctx_, [&] {
-        tolerance_ = TolerancePoids(ctx_);
-        const db::Base base(ctx_.cnx.get());
-        // The mark before the rows: a run that ends in between brings one
-        // more reload, never a missed one.
-        marque = LireMarqueIntegration(base);
-        if (closes_->isChecked() && ouvertesSeulement)
-            if (auto fusion =
-                    RafraichirOuvertes(modele_->lignes(), LireSuivi(base, false, tolerance_))) {
-                lignes = std::move(*fusion);
-                return;
-            }
-        lignes = LireSuivi(base, closes_->isChecked(), tolerance_);
-    });
-    if (!lu)
-        return false;
-    marque_ = marque;
-    // The reload must not move the list under the clerk's eyes: making the
-    // shipment current again scrolls to its first column.
-    const int horizontal = liste_->horizontalScrollBar()->value();
-    const int vertical = liste_->verticalScrollBar()->value();
-    modele_->remplir(std::move(lignes));
-    ajusterTotaux();
-    if (courante)
-        for (int r = 0; r < trie_->rowCount(); ++r)
-            if (modele_->ligne(trie_->mapToSource(trie_->index(r, 0)).row()).noExpedition ==
-                *courante) {
-                liste_->setCurrentIndex(trie_->index(r, 0));
-                break;
-            }
-    // The scroll bars' ranges follow the new rows first.
-    liste_->doItemsLayout();
-    liste_->horizontalScrollBar()->setValue(horizontal);
-    liste_->verticalScrollBar()->setValue(vertical);
-    return true;
+void FenetreSuivi::charger() {
+    lire(false);
 }
 
-bool FenetreSuivi::verifierIntegration() {
-    MarqueIntegration marque;
-    if (!ui::garde(ctx_, [&] { marque = LireMarqueIntegration(db::Base(ctx_.cnx.get())); })) {
-        minuterie_->stop();
-        return false;
-    }
-    if (marque == marque_)
-        return false;
-    if (!relire(true))
-        minuterie_->stop();
-    return true;
+void FenetreSuivi::verifierIntegration() {
+    if (!occupee())
+        lire(true);
 }
 
-void FenetreSuivi::filtrer() {
+Presentation FenetreSuivi::presentation() const {
+    const QHeaderView* entete = vue_->horizontalHeader();
     // The first choice is every column.
-    trie_->filtrer(FiltreSuivi(filtre_->text(), colonneFiltre_->currentIndex() - 1));
+    return {FiltreSuivi(filtre_->text(), colonneFiltre_->currentIndex() - 1),
+            entete->sortIndicatorSection(), entete->sortIndicatorOrder() == Qt::DescendingOrder};
 }
 
-void FenetreSuivi::afficherTotaux() {
-    QList<LigneSuivi> listees;
-    listees.reserve(trie_->rowCount());
-    for (int r = 0; r < trie_->rowCount(); ++r)
-        listees.append(modele_->ligne(trie_->mapToSource(trie_->index(r, 0)).row()));
-    totaux_->setTextes(TextesTotaux(Totaliser(listees)));
+void FenetreSuivi::lire(bool sonde) {
+    DemandeSuivi demande;
+    ParametresConnexion parametres;
+    if (!ui::garde(ctx_, [&] {
+            // Raises when the window's connection is gone: the work opens
+            // its own with the same settings.
+            const db::Base ouverte(ctx_.cnx.get());
+            parametres = ctx_.cnx->parametres();
+            tolerance_ = TolerancePoids(ctx_);
+        }))
+        return;
+    demande.closes = closes_->isChecked();
+    demande.tolerance = tolerance_;
+    if (sonde) {
+        demande.siAutreQue = marque_;
+        if (closesLues_)
+            demande.affichees = modele_->lues();
+    }
+    demande.presentation = presentation();
+    const int version = versionPresentation_;
+    // The read lists the rows as the window asks now.
+    liste_.annuler();
+    if (!sonde)
+        attente_->montrer(QStringLiteral("Lecture des expéditions…"));
+    lecture_.lancer([parametres, demande](
+                        std::stop_token arret) { return ChargerSuivi(parametres, demande, arret); },
+                    [this, version, closes = demande.closes](ChargementSuivi chargement) {
+                        attente_->hide();
+                        marque_ = chargement.marque;
+                        minuterie_->start();
+                        if (!chargement.lignes)
+                            return;
+                        closesLues_ = closes;
+                        montrer(std::move(chargement.lignes), std::move(chargement.liste));
+                        ajusterTotaux();
+                        if (version != versionPresentation_)
+                            lister();
+                        emit lignesLues();
+                    },
+                    [this](std::exception_ptr erreur) {
+                        attente_->hide();
+                        minuterie_->stop();
+                        ui::garde(ctx_, [erreur] { std::rethrow_exception(erreur); });
+                    });
+}
+
+void FenetreSuivi::lister() {
+    ++versionPresentation_;
+    frappe_->stop();
+    // The read under way lists its rows again when it lands.
+    if (lecture_.enCours())
+        return;
+    std::shared_ptr<const QList<LigneSuivi>> lignes = modele_->lues();
+    liste_.lancer(
+        [lignes,
+         presentation = presentation()](std::stop_token arret) -> std::optional<ListeSuivi> {
+            ListeSuivi liste = Lister(*lignes, presentation, arret);
+            if (arret.stop_requested())
+                return std::nullopt;
+            return liste;
+        },
+        [this, lignes](ListeSuivi liste) { montrer(lignes, std::move(liste)); },
+        [this](std::exception_ptr erreur) {
+            ui::garde(ctx_, [erreur] { std::rethrow_exception(erreur); });
+        });
+}
+
+void FenetreSuivi::montrer(std::shared_ptr<const QList<LigneSuivi>> lignes, ListeSuivi liste) {
+    std::optional<qint32> courante;
+    if (const QModelIndex i = vue_->currentIndex(); i.isValid())
+        courante = modele_->ligne(i.row()).noExpedition;
+    // The new rows must not move the list under the clerk's eyes: making the
+    // shipment current again scrolls to its first column.
+    const int horizontal = vue_->horizontalScrollBar()->value();
+    const int vertical = vue_->verticalScrollBar()->value();
+    modele_->presenter(std::move(lignes), std::move(liste.rangs));
+    totaux_->setTextes(TextesTotaux(liste.totaux));
+    if (courante)
+        if (const int r = modele_->rangDe(*courante); r >= 0)
+            vue_->setCurrentIndex(modele_->index(r, 0));
+    // The scroll bars' ranges follow the new rows first.
+    vue_->doItemsLayout();
+    vue_->horizontalScrollBar()->setValue(horizontal);
+    vue_->verticalScrollBar()->setValue(vertical);
+}
+
+void FenetreSuivi::renoncer() {
+    lecture_.annuler();
+    // The box says what the list shows.
+    const QSignalBlocker bloque(closes_);
+    closes_->setChecked(closesLues_);
 }
 
 void FenetreSuivi::ajusterTotaux() {
-    liste_->resizeColumnsToContents();
-    QHeaderView* entete = liste_->horizontalHeader();
+    vue_->resizeColumnsToContents();
+    QHeaderView* entete = vue_->horizontalHeader();
     for (int c = 0; c < entete->count(); ++c)
         // Wide enough for the totals too.
         if (entete->sectionSize(c) < totaux_->largeurVoulue(c))

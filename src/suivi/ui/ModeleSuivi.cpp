@@ -35,20 +35,30 @@ QColor couleurEtat(EtatPreparation etat) {
     return {};
 }
 
-ModeleSuivi::ModeleSuivi(QObject* parent) : QAbstractTableModel(parent) {}
+ModeleSuivi::ModeleSuivi(QObject* parent)
+    : QAbstractTableModel(parent), lignes_(std::make_shared<const QList<LigneSuivi>>()) {}
 
-void ModeleSuivi::remplir(QList<LigneSuivi> lignes) {
+void ModeleSuivi::presenter(std::shared_ptr<const QList<LigneSuivi>> lignes,
+                            std::vector<int> rangs) {
     beginResetModel();
     lignes_ = std::move(lignes);
-    textes_.clear();
-    textes_.reserve(lignes_.size());
-    for (const LigneSuivi& l : lignes_)
-        textes_.append(TextesLigne(l));
+    rangs_ = std::move(rangs);
     endResetModel();
 }
 
+int ModeleSuivi::rangDe(qint32 noExpedition) const {
+    for (std::size_t r = 0; r < rangs_.size(); ++r)
+        if (lignes_->at(rangs_[r]).noExpedition == noExpedition)
+            return static_cast<int>(r);
+    return -1;
+}
+
+void ModeleSuivi::sort(int colonne, Qt::SortOrder ordre) {
+    emit triDemande(colonne, ordre);
+}
+
 int ModeleSuivi::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(lignes_.size());
+    return parent.isValid() ? 0 : static_cast<int>(rangs_.size());
 }
 
 int ModeleSuivi::columnCount(const QModelIndex& parent) const {
@@ -58,12 +68,10 @@ int ModeleSuivi::columnCount(const QModelIndex& parent) const {
 QVariant ModeleSuivi::data(const QModelIndex& index, int role) const {
     if (!index.isValid())
         return {};
-    const LigneSuivi& l = lignes_.at(index.row());
+    const LigneSuivi& l = ligne(index.row());
     switch (role) {
     case Qt::DisplayRole:
-        return textes_.at(index.row()).value(index.column());
-    case RoleTri:
-        return TableSuivi().at(index.column()).tri(l);
+        return TableSuivi().at(index.column()).texte(l);
     case Qt::BackgroundRole: {
         const QColor couleur = couleurEtat(l.etat);
         return couleur.isValid() ? QVariant(couleur) : QVariant();

@@ -7,17 +7,37 @@
 //                           LireSuivi (open shipments) five times, then once
 //                           with the closed ones, and prints the plan of its
 //                           statement.
+//   bench_suivi --fenetre [DOSSIER]
+//                           the window on the same database: for each step a
+//                           person takes (opening it, ticking the closed
+//                           shipments, typing a filter, sorting, the reload
+//                           after an integration elsewhere), the time until
+//                           the list shows the result and the longest time
+//                           the event loop was blocked.
+#include "app/Contexte.h"
+#include "app/OuvertureConnexion.h"
+#include "base/Clock.h"
+#include "base/Feedback.h"
+#include "commun/PromptsBanc.h"
+#include "commun/RetardBoucle.h"
 #include "db/Base.h"
 #include "db/CollationFrancaise.h"
 #include "db/Connexion.h"
 #include "db/Schema.h"
 #include "suivi/SqlSuivi.h"
 #include "suivi/Suivi.h"
+#include "suivi/ui/FenetreSuivi.h"
 
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QTableView>
 #include <cstdio>
 #include <ctime>
 #include <sqlite3.h>
@@ -135,20 +155,110 @@ void construire(const QString& fichier) {
     sqlite3_close(db);
 }
 
+void preparer(const QString& dossier, const QString& fichier) {
+    QDir().mkpath(dossier);
+    if (QFile::exists(fichier))
+        return;
+    QElapsedTimer t;
+    t.start();
+    construire(fichier);
+    std::printf("Base construite en %.1f s\n", static_cast<double>(t.elapsed()) / 1000);
+}
+
+// An integration run ended on another workstation: what the poll watches.
+void integrationAilleurs(Contexte& ctx, int numero) {
+    db::Base(ctx.cnx.get())
+        .preparer(db::TexteSql(QStringLiteral(
+            "INSERT INTO tarvo_integration (empreinte, modification, date_integration, archive) "
+            "VALUES (:empreinte, 0, datetime('now'), '')")))
+        .lier(u":empreinte", QStringLiteral("banc-%1").arg(numero))
+        .executer();
+}
+
+int fenetre(int argc, char** argv, const QString& dossier) {
+    QApplication application(argc, argv);
+    QFile ini(dossier + QStringLiteral("/TARVOX.ini"));
+    if (!ini.open(QIODevice::WriteOnly) ||
+        ini.write("[DB]\r\nPROVIDER=SQLITE\r\nSECURITYMODE=INTEG\r\nDBNAME=suivi.db\r\n") < 0)
+        return 1;
+    ini.close();
+    banc::PromptsBanc prompts;
+    FeedbackMuet feedback;
+    HorlogeSysteme horloge;
+    Contexte ctx(dossier, prompts, feedback, horloge);
+    ctx.modeSecurite = QStringLiteral("INTEG");
+    if (!ConnexionBase(ctx, QString(), QString()))
+        return 1;
+    std::unique_ptr<suivi::FenetreSuivi> f;
+    banc::RetardBoucle retard;
+    std::printf("| étape | lignes listées | ms jusqu'à la liste | plus long blocage (ms) |\n"
+                "|---|---|---|---|\n");
+    const auto mesurer = [&](const char* etape, const std::function<void()>& geste) {
+        retard.demarrer();
+        QElapsedTimer t;
+        t.start();
+        geste();
+        while (f->occupee())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+        QCoreApplication::processEvents();
+        const qint64 duree = t.elapsed();
+        std::printf("| %s | %d | %lld | %lld |\n", etape,
+                    f->findChild<QTableView*>()->model()->rowCount(), static_cast<long long>(duree),
+                    static_cast<long long>(retard.arreter()));
+        std::fflush(stdout);
+    };
+    // Typed at a clerk's pace, a key every 80 ms.
+    const auto taper = [&f](const QString& texte) {
+        auto* filtre = f->findChild<QLineEdit*>(QStringLiteral("Filtre"));
+        for (qsizetype n = 1; n <= texte.size(); ++n) {
+            filtre->setText(texte.left(n));
+            QElapsedTimer pause;
+            pause.start();
+            while (pause.elapsed() < 80)
+                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+        }
+    };
+    mesurer("ouverture", [&] {
+        f = std::make_unique<suivi::FenetreSuivi>(ctx, 3600000);
+        f->show();
+    });
+    mesurer("expéditions closes cochées",
+            [&] { f->findChild<QCheckBox*>(QStringLiteral("AffClot"))->setChecked(true); });
+    mesurer("filtre « 1999 » tapé, toutes colonnes", [&] { taper(QStringLiteral("1999")); });
+    mesurer("filtre effacé", [&] { f->findChild<QLineEdit*>(QStringLiteral("Filtre"))->clear(); });
+    auto* vue = f->findChild<QTableView*>();
+    mesurer("tri par dernière saisie, décroissant", [&] {
+        vue->sortByColumn(suivi::RangColonne(suivi::ColonneSuivi::DerniereSaisie),
+                          Qt::DescendingOrder);
+    });
+    mesurer("tri par libellé", [&] {
+        vue->sortByColumn(suivi::RangColonne(suivi::ColonneSuivi::Libelle1), Qt::AscendingOrder);
+    });
+    f->findChild<QComboBox*>(QStringLiteral("ColonneFiltre"))
+        ->setCurrentIndex(1 + suivi::RangColonne(suivi::ColonneSuivi::NoExpedition));
+    mesurer("filtre « 2019 » tapé, numéro", [&] { taper(QStringLiteral("2019")); });
+    f->findChild<QLineEdit*>(QStringLiteral("Filtre"))->clear();
+    while (f->occupee())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+    for (int n = 1; n <= 3; ++n) {
+        integrationAilleurs(ctx, n);
+        mesurer("après une intégration ailleurs", [&] { f->verifierIntegration(); });
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication application(argc, argv);
-    const QString dossier =
-        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("/tmp/tarvo-bench-suivi");
-    QDir().mkpath(dossier);
+    const bool modeFenetre = argc > 1 && qstrcmp(argv[1], "--fenetre") == 0;
+    const int rangDossier = modeFenetre ? 2 : 1;
+    const QString dossier = argc > rangDossier ? QString::fromLocal8Bit(argv[rangDossier])
+                                               : QStringLiteral("/tmp/tarvo-bench-suivi");
     const QString fichier = dossier + QStringLiteral("/suivi.db");
-    if (!QFile::exists(fichier)) {
-        QElapsedTimer t;
-        t.start();
-        construire(fichier);
-        std::printf("Base construite en %.1f s\n", static_cast<double>(t.elapsed()) / 1000);
-    }
+    preparer(dossier, fichier);
+    if (modeFenetre)
+        return fenetre(argc, argv, dossier);
+    QCoreApplication application(argc, argv);
     Connexion cnx(QStringLiteral("bench"));
     ParametresConnexion p;
     p.base = fichier;

@@ -13,6 +13,7 @@
 #include "app/Contexte.h"
 #include "app/OuvertureConnexion.h"
 #include "base/Memoire.h"
+#include "commun/PromptsBanc.h"
 #include "db/Connexion.h"
 #include "terminal/GenFichierArticle.h"
 #include "terminal/GenFichierExpedition.h"
@@ -36,22 +37,6 @@ namespace {
 // The machine is shared: the best of several runs is the least disturbed one.
 constexpr int Repetitions = 5;
 constexpr int RepetitionsLongues = 3;
-
-class PromptsMuets : public Prompts {
-public:
-    void message(Icone, const QString& titre, const QString& texte) override {
-        if (titre != QStringLiteral("Intégration des lignes"))
-            std::fprintf(stderr, "%s\n%s\n", qPrintable(titre), qPrintable(texte));
-    }
-    bool question(Icone, const QString&, const QString&, bool) override { return true; }
-    Reponse questionAnnulable(Icone, const QString&, const QString&) override {
-        return Reponse::Oui;
-    }
-    std::optional<QString> saisie(const QString&, const QString&, const QString&) override {
-        return std::nullopt;
-    }
-    QString choisirFichier(const QString&, const QString&) override { return {}; }
-};
 
 // Hands the feedback on to the main window once it exists.
 class Relais : public Feedback {
@@ -108,7 +93,7 @@ int mesurer(int argc, char** argv) {
     // one most, since the window's own buffers move the trimming threshold).
     garderLeTasMemoire();
     QApplication application(argc, argv);
-    PromptsMuets prompts;
+    banc::PromptsBanc prompts({QStringLiteral("Intégration des lignes")});
     Relais relais;
     HorlogeSysteme horloge;
     Contexte ctx(dossier, prompts, relais, horloge);

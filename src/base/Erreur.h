@@ -21,6 +21,8 @@ constexpr qint64 FichierIntrouvable = 53;
 constexpr qint64 FichierIllisible = 75;
 constexpr qint64 DonneeInvalide = 13;
 constexpr qint64 Base = 3000;
+// The person stopped the command before it ended.
+constexpr qint64 Annulation = 18;
 } // namespace NumeroErreur
 
 // The reason of a failed file operation in the system's words. Qt says

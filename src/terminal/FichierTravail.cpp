@@ -63,11 +63,18 @@ qint64 maintenantMs() {
 
 } // namespace
 
+void ArretDemande(const std::stop_token& arret) {
+    if (arret.stop_requested())
+        throw ErreurTarvo(NumeroErreur::Annulation, Source,
+                          QStringLiteral("Intégration annulée : rien n'en a été enregistré."));
+}
+
 FichierTravail::FichierTravail(QString cheminData, QString dossierArchive, Feedback& feedback,
-                               std::chrono::milliseconds patience, std::chrono::milliseconds calme)
+                               std::chrono::milliseconds patience, std::chrono::milliseconds calme,
+                               std::stop_token arret)
     : cheminData_(std::move(cheminData)), dossierArchive_(std::move(dossierArchive)),
-      travail_(cheminTravail(cheminData_)), feedback_(feedback), patience_(patience),
-      calme_(calme) {}
+      travail_(cheminTravail(cheminData_)), feedback_(feedback), patience_(patience), calme_(calme),
+      arret_(std::move(arret)) {}
 
 bool FichierTravail::prendre(bool aussiData) {
     lecteur_.reset();
@@ -107,6 +114,7 @@ void FichierTravail::attendreCalme(const QString& chemin) {
         if (maintenant - debut > 1000)
             feedback_.statut(QStringLiteral("Le fichier de données change encore : attente de la "
                                             "fin de l'envoi du terminal…"));
+        ArretDemande(arret_);
         QThread::msleep(50);
         const fichiers::Etat maintenantVu = fichiers::etat(sonde);
         if (!(maintenantVu == vu)) {
@@ -160,6 +168,7 @@ void FichierTravail::patienter(qint64 octetsLus) {
         feedback_.statut(QStringLiteral("Un terminal écrit encore le fichier de données : "
                                         "attente de la fin de son envoi…"));
     }
+    ArretDemande(arret_);
     QThread::msleep(20);
 }
 

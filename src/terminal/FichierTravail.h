@@ -7,6 +7,7 @@
 #include <QString>
 #include <chrono>
 #include <optional>
+#include <stop_token>
 
 namespace tarvo {
 class Feedback;
@@ -18,6 +19,10 @@ namespace tarvo::terminal {
 // writing after the run has waited its patience: nothing of the file is
 // committed and it waits for the next run.
 struct FichierEnCoursDEcriture {};
+
+// Raises the ErreurTarvo of a run the person stopped (NumeroErreur::Annulation)
+// once `arret` is requested.
+void ArretDemande(const std::stop_token& arret);
 
 // The data file of one integration, from the moment it is taken until it is
 // gone. It is taken whole by one rename within its folder, so that a terminal
@@ -43,9 +48,11 @@ public:
     // it is taken as complete.
     static constexpr std::chrono::milliseconds CalmeParDefaut{3000};
 
+    // The waits for a terminal end with ArretDemande's error once
+    // `arret` is requested.
     FichierTravail(QString cheminData, QString dossierArchive, Feedback& feedback,
                    std::chrono::milliseconds patience = PatienceParDefaut,
-                   std::chrono::milliseconds calme = CalmeParDefaut);
+                   std::chrono::milliseconds calme = CalmeParDefaut, std::stop_token arret = {});
 
     // Takes the work file that an earlier run left, if any; else, with
     // `aussiData`, the data file renamed to its work name. False when there
@@ -103,6 +110,7 @@ private:
     Feedback& feedback_;
     std::chrono::milliseconds patience_;
     std::chrono::milliseconds calme_;
+    std::stop_token arret_;
     // The file's writers cannot be seen: its growth is the only sign of one.
     bool sansBail_ = false;
     std::optional<LecteurLignes> lecteur_;

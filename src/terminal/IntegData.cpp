@@ -55,7 +55,7 @@ void signalerEchec(Contexte& ctx, const Erreur& e, qint64 ligneFichier) {
 // Integrates the work file in one transaction, archives the bytes read,
 // commits, then lets the work file go.
 ResultatIntegration integrerTravail(Contexte& ctx, FichierTravail& travail,
-                                    const QString& cheminData) {
+                                    const QString& cheminData, const std::stop_token& arret) {
     using Etape = ErreurIntegration::Etape;
     Etape etape = Etape::Ligne;
     qint64 ligneFichier = 0;
@@ -83,6 +83,7 @@ ResultatIntegration integrerTravail(Contexte& ctx, FichierTravail& travail,
                 break;
             }
             suivi.ligneLue(ligne, lecteur.taille());
+            ArretDemande(arret);
             TraiteLigne(run, ligne);
             for (const QString& a : run.prendreAvertissements()) {
                 if (++nombreAvertissements <= AvertissementsDetailles)
@@ -111,6 +112,8 @@ ResultatIntegration integrerTravail(Contexte& ctx, FichierTravail& travail,
         // the work file with nothing committed; a stop after it leaves a file
         // that the next run recognises and only removes.
         etape = Etape::Validation;
+        // The last moment a stop asked for leaves nothing behind.
+        ArretDemande(arret);
         transaction->valider();
 
         ResultatIntegration resultat{ResultatIntegration::Issue::Integre, cheminData, archive,
@@ -140,7 +143,7 @@ ResultatIntegration integrerFichiers(Contexte& ctx, const ReglagesIntegration& r
         return {ResultatIntegration::Issue::AucunFichier, cheminData, QString()};
     const QString dossierArchive = LireIni(ctx, QStringLiteral("CheminArchiveData"), Section);
     const std::unique_ptr<db::Verrou> verrou =
-        PrendreVerrouIntegration(ctx, reglages.attenteAutreIntegration);
+        PrendreVerrouIntegration(ctx, reglages.attenteAutreIntegration, reglages.arret);
     if (!verrou)
         return {ResultatIntegration::Issue::DejaEnCours, cheminData, QString()};
 
@@ -149,7 +152,7 @@ ResultatIntegration integrerFichiers(Contexte& ctx, const ReglagesIntegration& r
     FichierTravail::reprendreArchives(db::Base(ctx.cnx.get()), dossierArchive);
 
     FichierTravail travail(cheminData, dossierArchive, ctx.feedback, reglages.patienceEcrivain,
-                           reglages.calmeSansEcrivainVisible);
+                           reglages.calmeSansEcrivainVisible, reglages.arret);
     travail.reprendreReste(db::Base(ctx.cnx.get()));
     std::optional<ResultatIntegration> resultat;
     // First the work file a stop left, then the data file.
@@ -157,7 +160,7 @@ ResultatIntegration integrerFichiers(Contexte& ctx, const ReglagesIntegration& r
         if (!travail.prendre(aussiData))
             continue;
         try {
-            ResultatIntegration r = integrerTravail(ctx, travail, cheminData);
+            ResultatIntegration r = integrerTravail(ctx, travail, cheminData, reglages.arret);
             if (resultat) {
                 r.lignes += resultat->lignes;
                 r.expeditions.unite(resultat->expeditions);
@@ -238,12 +241,14 @@ void signalerFin(Contexte& ctx, const ResultatIntegration& r) {
 } // namespace
 
 std::unique_ptr<db::Verrou> PrendreVerrouIntegration(Contexte& ctx,
-                                                     std::chrono::milliseconds attente) {
+                                                     std::chrono::milliseconds attente,
+                                                     const std::stop_token& arret) {
     // Raises when there is no open connection to ask.
     const db::Base base(ctx.cnx.get());
     bool montre = false;
     auto verrou =
         db::Verrou::attendre(*ctx.cnx, NomVerrouIntegration, attente, [&](int avancement) {
+            ArretDemande(arret);
             ctx.feedback.statut(QStringLiteral("Une autre intégration est en cours : attente…"));
             ctx.feedback.progression(avancement);
             montre = true;
@@ -288,38 +293,52 @@ ResultatIntegration IntegrerFichierData(Contexte& ctx, const ReglagesIntegration
 
 bool IntegData(Contexte& ctx) {
     try {
-        const ResultatIntegration r = IntegrerFichierData(ctx);
-        switch (r.issue) {
-        case ResultatIntegration::Issue::AucunFichier:
-            ctx.prompts.exclamation(QStringLiteral("Traitement impossible"),
-                                    QStringLiteral("Aucun fichier de données disponible.") + CRLF +
-                                        u'[' + r.cheminData + u']');
-            return false;
-        case ResultatIntegration::Issue::DejaEnCours:
-            ctx.prompts.exclamation(QStringLiteral("Intégration des lignes"),
-                                    QStringLiteral("Une intégration est déjà en cours."));
-            return false;
-        case ResultatIntegration::Issue::EnAttente:
-            ctx.prompts.information(
-                QStringLiteral("Intégration des lignes"),
-                QStringLiteral("Un terminal écrit encore le fichier de données %1 : il sera "
-                               "intégré à la prochaine intégration.")
-                    .arg(QDir::toNativeSeparators(r.cheminData)));
-            return true;
-        case ResultatIntegration::Issue::DejaIntegre:
-            ctx.prompts.information(
-                QStringLiteral("Intégration des lignes"),
-                QStringLiteral("Ce fichier de données a déjà été intégré (archive : %1). "
-                               "Il est supprimé sans être intégré une seconde fois.")
-                    .arg(QDir::toNativeSeparators(r.archive)));
-            return true;
-        case ResultatIntegration::Issue::Integre:
-            ctx.afficheStatut(texteBilan(r));
-            signalerFin(ctx, r);
-            return true;
-        }
+        return SignalerIntegration(ctx, IntegrerFichierData(ctx));
     } catch (const ErreurIntegration& e) {
-        signalerEchec(ctx, e.erreur(), e.numeroLigneFichier());
+        SignalerEchecIntegration(ctx, e);
+    }
+    return false;
+}
+
+void SignalerEchecIntegration(Contexte& ctx, const ErreurIntegration& echec) {
+    if (echec.erreur().numero == NumeroErreur::Annulation)
+        ctx.prompts.information(QStringLiteral("Intégration des lignes"),
+                                QStringLiteral("Intégration annulée : rien n'en a été "
+                                               "enregistré ; le fichier de données attend la "
+                                               "prochaine intégration."));
+    else
+        signalerEchec(ctx, echec.erreur(), echec.numeroLigneFichier());
+}
+
+bool SignalerIntegration(Contexte& ctx, const ResultatIntegration& r) {
+    switch (r.issue) {
+    case ResultatIntegration::Issue::AucunFichier:
+        ctx.prompts.exclamation(QStringLiteral("Traitement impossible"),
+                                QStringLiteral("Aucun fichier de données disponible.") + CRLF +
+                                    u'[' + r.cheminData + u']');
+        return false;
+    case ResultatIntegration::Issue::DejaEnCours:
+        ctx.prompts.exclamation(QStringLiteral("Intégration des lignes"),
+                                QStringLiteral("Une intégration est déjà en cours."));
+        return false;
+    case ResultatIntegration::Issue::EnAttente:
+        ctx.prompts.information(
+            QStringLiteral("Intégration des lignes"),
+            QStringLiteral("Un terminal écrit encore le fichier de données %1 : il sera "
+                           "intégré à la prochaine intégration.")
+                .arg(QDir::toNativeSeparators(r.cheminData)));
+        return true;
+    case ResultatIntegration::Issue::DejaIntegre:
+        ctx.prompts.information(
+            QStringLiteral("Intégration des lignes"),
+            QStringLiteral("Ce fichier de données a déjà été intégré (archive : %1). "
+                           "Il est supprimé sans être intégré une seconde fois.")
+                .arg(QDir::toNativeSeparators(r.archive)));
+        return true;
+    case ResultatIntegration::Issue::Integre:
+        ctx.afficheStatut(texteBilan(r));
+        signalerFin(ctx, r);
+        return true;
     }
     return false;
 }

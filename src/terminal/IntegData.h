@@ -61,16 +61,22 @@ struct ReglagesIntegration {
     std::chrono::milliseconds attenteAutreIntegration{10000};
     std::chrono::milliseconds patienceEcrivain = FichierTravail::PatienceParDefaut;
     std::chrono::milliseconds calmeSansEcrivainVisible = FichierTravail::CalmeParDefaut;
+    // The person's « Annuler »: the run stops before its commit, between two
+    // lines or while it waits, as a failed run does (nothing of the file
+    // committed, the file back under its name), with ArretDemande's error.
+    std::stop_token arret{};
 };
 
 // The lock that keeps integrations from overlapping, on every workstation.
 inline const QString NomVerrouIntegration = QStringLiteral("integration");
 
 // The integration lock, once nobody else holds it; null when another run
-// still holds it after `attente`. The wait shows in the status and progress.
-// Raises ErreurTarvo when there is no open connection to ask.
+// still holds it after `attente`. The wait shows in the status and progress,
+// and ends with ArretDemande's error once `arret` is requested. Raises
+// ErreurTarvo when there is no open connection to ask.
 std::unique_ptr<db::Verrou> PrendreVerrouIntegration(Contexte& ctx,
-                                                     std::chrono::milliseconds attente);
+                                                     std::chrono::milliseconds attente,
+                                                     const std::stop_token& arret = {});
 
 // A failed run, and where it stopped.
 class ErreurIntegration : public ErreurTarvo {
@@ -122,5 +128,12 @@ ResultatIntegration IntegrerFichierData(Contexte& ctx, const ReglagesIntegration
 // erreurs.txt) with where the run stopped. False when there was no file,
 // another run held the integration, or the run failed.
 bool IntegData(Contexte& ctx);
+
+// IntegData's boxes for a run that ended, for a run made elsewhere (off the
+// window's thread); false as IntegData says.
+bool SignalerIntegration(Contexte& ctx, const ResultatIntegration& resultat);
+// IntegData's boxes for a failed run; a run the person stopped is said so,
+// and is no error for erreurs.txt.
+void SignalerEchecIntegration(Contexte& ctx, const ErreurIntegration& echec);
 
 } // namespace tarvo::terminal

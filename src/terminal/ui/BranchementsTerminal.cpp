@@ -25,7 +25,28 @@ void brancherTerminal(CadreCommandes& fenetre) {
                                   [&ctx] { return terminal::GenFichierArticle(ctx); });
     });
     // The integration asks nothing first and shows its own completion box.
-    const auto integration = [&ctx] { terminal::IntegData(ctx); };
+    // It runs off the window's thread: it may wait seconds for another
+    // workstation's run or for a terminal still writing, and a large file
+    // takes long; the window answers meanwhile and « Annuler » stops it
+    // before its commit.
+    const auto integration = [&fenetre] {
+        const bool lancee = fenetre.commandeDeFond([](Contexte& travail, std::stop_token arret) {
+            terminal::ReglagesIntegration reglages;
+            reglages.arret = std::move(arret);
+            try {
+                const terminal::ResultatIntegration r =
+                    terminal::IntegrerFichierData(travail, reglages);
+                return Conclusion([r](Contexte& fin) { terminal::SignalerIntegration(fin, r); });
+            } catch (const terminal::ErreurIntegration& e) {
+                return Conclusion(
+                    [e](Contexte& fin) { terminal::SignalerEchecIntegration(fin, e); });
+            }
+        });
+        if (!lancee)
+            fenetre.contexte().prompts.exclamation(
+                QStringLiteral("Intégration des lignes"),
+                QStringLiteral("Une intégration est déjà en cours."));
+    };
     fenetre.brancher(Entree::mnuIntegData, integration);
     fenetre.brancher(Entree::tbIntegData, integration);
     // A box taller than the screen would hide its button; tarvoctl shows all.

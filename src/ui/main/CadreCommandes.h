@@ -5,6 +5,7 @@
 #include <QString>
 #include <functional>
 #include <optional>
+#include <stop_token>
 
 class QAction;
 class QMenu;
@@ -15,6 +16,13 @@ struct Contexte;
 }
 
 namespace tarvo::ui {
+
+// What work run off the window's thread leaves to do on it, with the
+// window's context: its boxes, its status.
+using Conclusion = std::function<void(Contexte& ctx)>;
+// Work run off the window's thread on a context of its own; it stops early
+// once the stop token is requested.
+using TravailHorsFenetre = std::function<Conclusion(Contexte& ctx, std::stop_token arret)>;
 
 // What a subsystem's windows need of the main window: its context, its
 // entries, and a place for their working windows. The main window implements
@@ -46,6 +54,15 @@ public:
     virtual void
     commandeConfirmeeAvecBilan(const QString& titre, const QString& question,
                                const std::function<std::optional<QString>()>& commande) = 0;
+
+    // Runs `travail` off the window's thread, the window answering
+    // meanwhile, on a context of its own: a connection opened with the
+    // run's settings, its status and progress shown in the window as they
+    // come, its boxes shown once it ends (it must ask nothing). « Annuler »
+    // beside the progress requests its stop token; its conclusion then runs
+    // on the window's thread. An ErreurTarvo escaping it shows the detailed
+    // error box. One such work at a time: false when one still runs.
+    virtual bool commandeDeFond(const TravailHorsFenetre& travail) = 0;
 
     // The hidden pop-up menu of printouts of the shipment modification window.
     virtual QMenu* mnuEditionExp() const = 0;

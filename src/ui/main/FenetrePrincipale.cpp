@@ -1,6 +1,7 @@
 #include "FenetrePrincipale.h"
 
 #include "APropos.h"
+#include "CommandeDeFond.h"
 #include "EtatVerrous.h"
 #include "Garde.h"
 #include "Geometrie.h"
@@ -12,12 +13,14 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
@@ -163,7 +166,13 @@ FenetrePrincipale::FenetrePrincipale(Contexte& ctx, QWidget* parent)
     pgBar_ = new QProgressBar(centre);
     pgBar_->setObjectName(QStringLiteral("PgBar"));
     pgBar_->setRange(0, 100);
-    disposition->addWidget(pgBar_);
+    auto* annuler = new QPushButton(QStringLiteral("Annuler"), centre);
+    annuler->setObjectName(QStringLiteral("BtAnnulerFond"));
+    fond_ = std::make_unique<CommandeDeFond>(ctx_, this, *this, annuler);
+    auto* progression = new QHBoxLayout;
+    progression->addWidget(pgBar_, 1);
+    progression->addWidget(annuler);
+    disposition->addLayout(progression);
 
     construireBarreEtat();
 
@@ -172,6 +181,14 @@ FenetrePrincipale::FenetrePrincipale(Contexte& ctx, QWidget* parent)
 }
 
 FenetrePrincipale::~FenetrePrincipale() = default;
+
+bool FenetrePrincipale::commandeDeFond(const TravailHorsFenetre& travail) {
+    return fond_->lancer(travail);
+}
+
+bool FenetrePrincipale::commandeDeFondEnCours() const {
+    return fond_->enCours();
+}
 
 QAction* FenetrePrincipale::creerEntree(QMenu* menu, Entree entree) {
     const DescriptionEntree d = description(entree);
@@ -541,6 +558,14 @@ void FenetrePrincipale::AfficheProgression(int pourcentage) {
 
 void FenetrePrincipale::closeEvent(QCloseEvent* evenement) {
     if (occupe_ && !arret_) {
+        evenement->ignore();
+        return;
+    }
+    // Leaving would stop the run before its commit: the person chooses.
+    if (fond_->enCours() && !arret_) {
+        ctx_.prompts.exclamation(QStringLiteral("Intégration des lignes"),
+                                 QStringLiteral("Une intégration est en cours : attendez sa fin "
+                                                "ou annulez-la avant de quitter."));
         evenement->ignore();
         return;
     }

@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <functional>
+#include <memory>
 
 class QMdiArea;
 class QMenu;
@@ -18,6 +19,8 @@ struct Contexte;
 }
 
 namespace tarvo::ui {
+
+class CommandeDeFond;
 
 // frmMain: the multiple-document frame every command starts from. Its menu
 // entries and toolbar entries are QActions named after their controls
@@ -49,6 +52,10 @@ public:
     QWidget* fenetreOuverte(const QString& nom) const;
 
     QMenu* mnuEditionExp() const override { return mnuEditionExp_; }
+
+    bool commandeDeFond(const TravailHorsFenetre& travail) override;
+    // True while the command run off the window's thread has not ended.
+    bool commandeDeFondEnCours() const;
 
     // A failed command has shown its error box and did not do the work.
     void commandeConfirmee(const QString& titre, const QString& question,
@@ -89,6 +96,7 @@ private:
     QMdiArea* zone_ = nullptr;
     QMenu* mnuEditionExp_ = nullptr;
     QProgressBar* pgBar_ = nullptr;
+    std::unique_ptr<CommandeDeFond> fond_;
     QLabel* panneauStatut_ = nullptr;
     QLabel* panneauDate_ = nullptr;
     QLabel* panneauHeure_ = nullptr;

@@ -51,6 +51,12 @@ public:
         arret_ = std::stop_source();
         enCours_ = false;
     }
+    // Asks the work to stop and keeps waiting for its answer: work that must
+    // say how it ended (rolled back, say) still says it.
+    void demanderArret() { arret_.request_stop(); }
+    // Blocks until the work watched ends: for what must not outlive its
+    // window.
+    void attendreFin() { veilleur_.waitForFinished(); }
 
     bool enCours() const { return enCours_; }
 

@@ -201,7 +201,7 @@ int main(int argc, char** argv) {
     // The rows are read off the window's thread.
     QDeadlineTimer limite(30000);
     while (suivi->occupee() && !limite.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     suivi->parentWidget()->showMaximized();
     c.enregistrer(&fenetre, QStringLiteral("18-suivi-preparations"));
     suivi->ouvrirLignes(103);

@@ -94,6 +94,9 @@ void FenetreSuivi::construire() {
     vue_->setSelectionMode(QAbstractItemView::SingleSelection);
     vue_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     vue_->verticalHeader()->hide();
+    // Widths fitted to the rows in view and a sample around them: measuring
+    // 200,000 rows' cells would hold the window.
+    vue_->horizontalHeader()->setResizeContentsPrecision(100);
     vue_->verticalHeader()->setDefaultSectionSize(vue_->fontMetrics().height() + 6);
     connect(vue_, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& i) {
         if (i.isValid())
@@ -168,7 +171,7 @@ void FenetreSuivi::lire(bool sonde) {
         attente_->montrer(QStringLiteral("Lecture des expéditions…"));
     lecture_.lancer([parametres, demande](
                         std::stop_token arret) { return ChargerSuivi(parametres, demande, arret); },
-                    [this, version, closes = demande.closes](ChargementSuivi chargement) {
+                    [this, version, sonde, closes = demande.closes](ChargementSuivi chargement) {
                         attente_->hide();
                         marque_ = chargement.marque;
                         minuterie_->start();
@@ -176,7 +179,9 @@ void FenetreSuivi::lire(bool sonde) {
                             return;
                         closesLues_ = closes;
                         montrer(std::move(chargement.lignes), std::move(chargement.liste));
-                        ajusterTotaux();
+                        // The poll's reload keeps the widths the clerk left.
+                        if (!sonde)
+                            ajusterTotaux();
                         if (version != versionPresentation_)
                             lister();
                         emit lignesLues();

@@ -1,4 +1,5 @@
 #include "BaseDeTest.h"
+#include "ServeurDeTest.h"
 #include "app/OuvertureConnexion.h"
 #include "db/CollationFrancaise.h"
 #include "db/OrdreFrancais.h"
@@ -596,6 +597,32 @@ private slots:
         // The triggers were made again.
         EXECUTER(suppression, "DELETE FROM [Expédition] WHERE [No Expédition] = 3");
         QCOMPARE(compter(t, u"SELECT COUNT(*) FROM Colisage"_s), 0);
+    }
+
+    // What init-base checks before it writes anything, on both engines.
+    void baseContientDesTables_data() {
+        QTest::addColumn<VoieDeTest>("voie");
+        for (const VoieDeTest& voie : VoiesDesMoteurs())
+            QTest::newRow(voie.serveur ? "serveur" : "embarquée") << voie;
+    }
+    void baseContientDesTables() {
+        QFETCH(VoieDeTest, voie);
+        BaseDeTest t;
+        t.creerBase(false);
+        QVERIFY(t.prendre(voie));
+        QVERIFY(db::BaseContientDesTables(*t.ctx->cnx));
+
+        Connexion vide(u"Vide"_s);
+        if (voie.serveur) {
+            const QString nom = u"vide_%1"_s.arg(QCoreApplication::applicationPid());
+            ExecuterScriptServeur(u"master"_s, u"CREATE DATABASE "_s + nom);
+            vide.ouvrir(ParametresServeur(nom));
+        } else {
+            ParametresConnexion p;
+            p.base = t.chemin(u"vide.db"_s);
+            vide.ouvrir(p, true);
+        }
+        QVERIFY(!db::BaseContientDesTables(vide));
     }
 
     // Every connection opened in the process on the embedded database has

@@ -64,6 +64,7 @@ const QList<InstructionCatalogue>& Instructions() {
         ENTREE(SqlConnexion, tarvo::sql, NumeroConnexion),
         ENTREE(SqlConnexion, tarvo::sql, FinConnexion),
         ENTREE(SqlSchema, tarvo::db::sql, VersionBase),
+        ENTREE(SqlSchema, tarvo::db::sql, NombreTables),
         ENTREE(SqlVerrou, tarvo::db::sql, PrendreVerrou),
         ENTREE(SqlVerrou, tarvo::db::sql, RendreVerrou),
         ENTREE(SqlCatalogue, tarvo::catalogue::sql, MajArticles),

@@ -15,7 +15,7 @@ DEMO="${TARVO_DEMO_DIR:-$RACINE/demo}"
 
 PAQUETS=(
     cmake ninja-build g++ pkg-config ccache clang-format
-    qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libqt6sql6-sqlite libqt6sql6-odbc libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libqt6sql6-odbc libgl-dev
     libsqlite3-dev sqlite3 libicu-dev unixodbc-dev libsqliteodbc sqlfluff
     # The server path: unixODBC with FreeTDS, and what the tests' T-SQL engine runs on.
     unixodbc tdsodbc freetds-bin zstd libicu72 libossp-uuid16 libssl3 libxml2 libxslt1.1 liblzma5 zlib1g

@@ -1,10 +1,11 @@
 #include "Activites.h"
 
+#include "SqlDeTest.h"
+#include "base/Erreur.h"
+#include "db/Base.h"
 #include "db/Connexion.h"
 
 #include <QDateTime>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QVariant>
 #include <thread>
 
@@ -20,31 +21,27 @@ public:
 
     // The first column of every row; empty when the database is busy.
     QStringList colonne(const QString& requete, const QVariantList& valeurs = {}) {
-        QSqlQuery q(cnx_.base());
-        q.setForwardOnly(true);
         QStringList resultat;
-        if (!q.prepare(requete))
-            return resultat;
-        for (int i = 0; i < valeurs.size(); ++i)
-            q.bindValue(i, valeurs[i]);
-        if (!q.exec())
-            return resultat;
-        while (q.next())
-            resultat << q.value(0).toString();
+        try {
+            tarvo::db::Requete q = tarvo::test::preparer(cnx_, requete, valeurs);
+            while (q.suivante())
+                resultat << q.texte(0);
+        } catch (const tarvo::ErreurTarvo&) {
+            resultat.clear();
+        }
         return resultat;
     }
 
     bool executer(const QString& requete, const QVariantList& valeurs = {}) {
-        QSqlQuery q(cnx_.base());
-        q.setForwardOnly(true);
-        if (!q.prepare(requete))
+        try {
+            tarvo::test::preparer(cnx_, requete, valeurs).executer();
+            return true;
+        } catch (const tarvo::ErreurTarvo&) {
             return false;
-        for (int i = 0; i < valeurs.size(); ++i)
-            q.bindValue(i, valeurs[i]);
-        return q.exec();
+        }
     }
 
-    QSqlDatabase base() const { return cnx_.base(); }
+    tarvo::Connexion& cnx() { return cnx_; }
 
 private:
     tarvo::Connexion cnx_;
@@ -136,9 +133,12 @@ void actionPoste(Journee& j, Lecture& l, QRandomGenerator& alea, int numero) {
 
 // A new order shaped like one of the demo orders, under a number of its own.
 void nouvelleCommande(Lecture& l, const QString& modele, const QString& numero) {
-    QSqlDatabase db = l.base();
-    if (!db.transaction())
+    tarvo::db::Base base(&l.cnx());
+    try {
+        base.commencer();
+    } catch (const tarvo::ErreurTarvo&) {
         return;
+    }
     const bool fait =
         l.executer(
             QStringLiteral(
@@ -158,8 +158,15 @@ void nouvelleCommande(Lecture& l, const QString& modele, const QString& numero) 
                 "AG_No2, AR_RefCompose FROM F_DOCLIGNE "
                 "WHERE DO_Domaine = 0 AND DO_Type = 1 AND DO_Piece = ?"),
             {numero, modele});
-    if (!fait || !db.commit())
-        db.rollback();
+    if (!fait) {
+        base.annuler();
+        return;
+    }
+    try {
+        base.valider();
+    } catch (const tarvo::ErreurTarvo&) {
+        base.annuler();
+    }
 }
 
 std::vector<qint32> nombres(const QStringList& textes) {

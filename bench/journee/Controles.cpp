@@ -1,6 +1,7 @@
 #include "Controles.h"
 
 #include "Ecarts.h"
+#include "SqlDeTest.h"
 #include "TotauxColisage.h"
 #include "db/Connexion.h"
 #include "db/Dialecte.h"
@@ -8,8 +9,6 @@
 #include <QDir>
 #include <QFile>
 #include <QHash>
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QVariant>
 
 namespace journee {
@@ -28,29 +27,19 @@ public:
     bool surServeur() const { return j_.surServeur(); }
     // The rows of a query; a failure ends the program, the checks cannot go on.
     QList<QVariantList> lignes(const QString& requete, const QVariantList& valeurs = {}) const {
-        QSqlQuery q(cnx_.base());
-        q.setForwardOnly(true);
-        bool ok = q.prepare(requete);
-        for (int i = 0; ok && i < valeurs.size(); ++i)
-            q.bindValue(i, valeurs[i]);
-        if (!ok || !q.exec())
-            qFatal("Lecture de la base impossible : %s", qPrintable(requete));
-        QList<QVariantList> resultat;
-        while (q.next()) {
-            QVariantList l;
-            // The server's moments read as the embedded file's text.
-            for (int i = 0; i < q.record().count(); ++i)
-                l << (q.value(i).typeId() == QMetaType::QDateTime && !q.isNull(i)
-                          ? QVariant(q.value(i).toDateTime().toString(
-                                tarvo::db::Dialecte::FormatDateHeure))
-                          : q.value(i));
-            resultat << l;
-        }
+        QList<QVariantList> resultat = tarvo::test::rangees(cnx_, requete, valeurs);
+        // The server's moments read as the embedded file's text.
+        for (QVariantList& l : resultat)
+            for (QVariant& v : l)
+                if (v.typeId() == QMetaType::QDateTime && !v.isNull())
+                    v = v.toDateTime().toString(tarvo::db::Dialecte::FormatDateHeure);
         return resultat;
     }
 
 private:
-    tarvo::Connexion cnx_;
+    // Reading through a statement moves the connection's state, not the
+    // checks' view of the day.
+    mutable tarvo::Connexion cnx_;
     const Journee& j_;
 };
 

@@ -5,8 +5,11 @@
 //   QT_QPA_PLATFORM=offscreen bench_expeditions [COMMANDES] [EXPEDITIONS]
 #include "app/Contexte.h"
 #include "base/Erreur.h"
+#include "db/Base.h"
 #include "db/Connexion.h"
+#include "db/ParametresNommes.h"
 #include "db/Schema.h"
+#include "db/Transaction.h"
 #include "shipments/ListesExpeditions.h"
 #include "shipments/SqlExpeditions.h"
 #include "shipments/ui/ListeRapport.h"
@@ -14,9 +17,6 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QHeaderView>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <algorithm>
@@ -44,43 +44,45 @@ public:
     QString choisirFichier(const QString&, const QString&) override { return {}; }
 };
 
-void executer(QSqlQuery& q) {
-    if (!q.exec())
-        qFatal("%s : %s", qPrintable(q.lastQuery()), qPrintable(q.lastError().text()));
-}
-
-void executerLot(QSqlDatabase base, const QString& sql, const std::vector<QVariantList>& lignes) {
-    QSqlQuery q(base);
-    q.prepare(sql);
+// Each row's values bound to the parameters in the order the text names them.
+void executerLot(const db::Base& base, const QString& sql,
+                 const std::vector<QVariantList>& lignes) {
+    const QStringList noms = db::ParametresNommes::analyser(sql).noms;
+    db::Requete q = base.preparer(db::TexteSql(sql));
     for (const QVariantList& valeurs : lignes) {
         for (int i = 0; i < valeurs.size(); ++i)
-            q.bindValue(i, valeurs.at(i));
-        executer(q);
+            q.lier(noms.at(i), valeurs.at(i));
+        q.executer();
     }
 }
 
 // A large site: `commandes` available orders over 2,000 customers and 5,000
 // delivery places, and `expeditions` shipments of the last two years, each
 // holding one further order (which the view then no longer offers).
-void remplirBase(QSqlDatabase base, int commandes, int expeditions) {
-    base.transaction();
+void remplirBase(Connexion& cnx, int commandes, int expeditions) {
+    db::Base base(&cnx);
+    db::Transaction transaction(base);
     const int clients = 2000;
     const int lieux = 5000;
     std::vector<QVariantList> lignes;
     for (int c = 0; c < clients; ++c)
         lignes.push_back({QStringLiteral("C%1").arg(c, 5, 10, QLatin1Char('0')),
                           QStringLiteral("Client %1 SARL").arg(c)});
-    executerLot(base, QStringLiteral("INSERT INTO F_COMPTET (CT_Num, CT_Intitule) VALUES (?, ?)"),
-                lignes);
+    executerLot(
+        base,
+        QStringLiteral("INSERT INTO F_COMPTET (CT_Num, CT_Intitule) VALUES (:num, :intitule)"),
+        lignes);
     lignes.clear();
     for (int l = 1; l <= lieux; ++l)
         lignes.push_back({l, QStringLiteral("C%1").arg(l % clients, 5, 10, QLatin1Char('0')),
                           QStringLiteral("Dépôt %1").arg(l), QStringLiteral("%1 rue du Lac").arg(l),
                           QStringLiteral("Ville %1").arg(l % 700), QStringLiteral("France")});
-    executerLot(base,
-                QStringLiteral("INSERT INTO F_LIVRAISON (LI_No, CT_Num, LI_Intitule, LI_Adresse, "
-                               "LI_Ville, LI_Pays) VALUES (?, ?, ?, ?, ?, ?)"),
-                lignes);
+    executerLot(
+        base,
+        QStringLiteral(
+            "INSERT INTO F_LIVRAISON (LI_No, CT_Num, LI_Intitule, LI_Adresse, "
+            "LI_Ville, LI_Pays) VALUES (:lieu, :client, :intitule, :adresse, :ville, :pays)"),
+        lignes);
     lignes.clear();
     std::vector<QVariantList> lignesDoc;
     const int total = commandes + expeditions;
@@ -96,11 +98,12 @@ void remplirBase(QSqlDatabase base, int commandes, int expeditions) {
     }
     executerLot(base,
                 QStringLiteral("INSERT INTO F_DOCENTETE (DO_Type, DO_Piece, DO_Date, DO_Ref, "
-                               "DO_Tiers, LI_No, DO_DateLivr) VALUES (1, ?, ?, ?, ?, ?, ?)"),
+                               "DO_Tiers, LI_No, DO_DateLivr) "
+                               "VALUES (1, :piece, :date, :ref, :tiers, :lieu, :livraison)"),
                 lignes);
     executerLot(base,
                 QStringLiteral("INSERT INTO F_DOCLIGNE (DO_Type, DO_Piece, DL_Ligne, AR_Ref, "
-                               "DL_Qte, DL_QtePL) VALUES (1, ?, 1000, 'ART', 3, 3)"),
+                               "DL_Qte, DL_QtePL) VALUES (1, :piece, 1000, 'ART', 3, 3)"),
                 lignesDoc);
     lignes.clear();
     std::vector<QVariantList> lignesListe;
@@ -117,30 +120,27 @@ void remplirBase(QSqlDatabase base, int commandes, int expeditions) {
     executerLot(base,
                 QStringLiteral("INSERT INTO Expédition ([No Expédition], [Libellé 1], [Libellé 2], "
                                "[No lieu livraison], [Date création], [Date cloture]) "
-                               "VALUES (?, ?, ?, ?, ?, ?)"),
+                               "VALUES (:exp, :libelle1, :libelle2, :lieu, :creation, :cloture)"),
                 lignes);
-    executerLot(base,
-                QStringLiteral("INSERT INTO [Liste commandes] ([No Expédition], "
-                               "[No commande SAGE], [No lieu livraison]) VALUES (?, ?, ?)"),
-                lignesListe);
-    base.commit();
-    QSqlQuery analyse(base);
-    analyse.exec(QStringLiteral("ANALYZE"));
+    executerLot(
+        base,
+        QStringLiteral("INSERT INTO [Liste commandes] ([No Expédition], "
+                       "[No commande SAGE], [No lieu livraison]) VALUES (:exp, :piece, :lieu)"),
+        lignesListe);
+    transaction.valider();
+    base.executerScript(db::TexteSql(QStringLiteral("ANALYZE")));
 }
 
-// The query on its own through QtSql: run it and read every field of every row.
-int requeteSeule(QSqlDatabase base, const QString& sql, const QVariantMap& valeurs) {
-    QSqlQuery q(base);
-    q.setForwardOnly(true);
-    q.prepare(sql);
+// The query on its own through the data layer: run it and read every field
+// of every row.
+int requeteSeule(Connexion& cnx, const QString& sql, const QVariantMap& valeurs) {
+    db::Requete q = db::Base(&cnx).preparer(db::TexteSql(sql));
     for (auto v = valeurs.cbegin(); v != valeurs.cend(); ++v)
-        q.bindValue(v.key(), v.value());
-    executer(q);
+        q.lier(v.key(), v.value());
     int lignes = 0;
-    const int colonnes = q.record().count();
-    while (q.next()) {
-        for (int i = 0; i < colonnes; ++i)
-            q.value(i);
+    while (q.suivante()) {
+        for (int i = 0; i < q.nombreColonnes(); ++i)
+            q.valeur(i);
         ++lignes;
     }
     return lignes;
@@ -179,7 +179,7 @@ int main(int argc, char* argv[]) {
     QElapsedTimer chrono;
     chrono.start();
     db::CreerBaseEmbarquee(*ctx.cnx, false);
-    remplirBase(ctx.cnx->base(), commandes, expeditions);
+    remplirBase(*ctx.cnx, commandes, expeditions);
     sortie << "Base : " << commandes << " commandes disponibles, " << expeditions
            << " expéditions, préparée en " << chrono.elapsed() << " ms\n\n";
     sortie << "| liste | lignes | requête seule (ms) | routine seule (ms) | chargement de la liste "
@@ -225,9 +225,8 @@ int main(int argc, char* argv[]) {
         int lignes = 0;
         double requete = 1e18, routine = 1e18, chargement = 1e18;
         for (int tour = 0; tour < 9; ++tour) {
-            requete = std::min(requete, meilleur(1, [&] {
-                                   lignes = requeteSeule(ctx.cnx->base(), c.sql, c.valeurs);
-                               }));
+            requete = std::min(
+                requete, meilleur(1, [&] { lignes = requeteSeule(*ctx.cnx, c.sql, c.valeurs); }));
             routine = std::min(routine, meilleur(1, [&] { c.routine(); }));
             // The window's load: the routine, the list filled, the list painted.
             chargement = std::min(chargement, meilleur(1, [&] {

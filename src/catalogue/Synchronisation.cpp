@@ -81,12 +81,11 @@ qint64 ObsoletesGardes(const BilanSynchro& bilan) {
     return bilan.obsoletes - bilan.suppression.supprimes - bilan.suppression.encoreUtilises;
 }
 
-std::optional<BilanSynchro> SynchroArticle(Contexte& ctx, bool proposerSuppression,
-                                           db::Base::Voie voie) {
+std::optional<BilanSynchro> SynchroArticle(Contexte& ctx, bool proposerSuppression) {
     BilanSynchro bilan;
     bool reussi = true;
     try {
-        db::Base base(ctx.cnx.get(), voie);
+        db::Base base(ctx.cnx.get());
         bilan.miseAJour = MettreAJourArticles(ctx, base);
         if (proposerSuppression) {
             ctx.afficheStatut(QStringLiteral("Traitement des Articles n'existant plus dans SAGE"));

@@ -71,9 +71,7 @@ qint64 ObsoletesGardes(const BilanSynchro& bilan);
 // `proposerSuppression`, the question on the obsolete articles, their
 // deletion and the "Suppression incomplète" box. A failure shows the
 // detailed box titled "Erreur" and gives an empty optional. The status text
-// is back to idle at the end either way. `voie` lets tests take the server's
-// path on the embedded database.
-std::optional<BilanSynchro> SynchroArticle(Contexte& ctx, bool proposerSuppression,
-                                           db::Base::Voie voie = db::Base::Voie::Automatique);
+// is back to idle at the end either way.
+std::optional<BilanSynchro> SynchroArticle(Contexte& ctx, bool proposerSuppression);
 
 } // namespace tarvo::catalogue

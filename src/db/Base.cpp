@@ -6,39 +6,29 @@
 #include "base/Erreur.h"
 #include "db/Connexion.h"
 
-#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <sqlite3.h>
 
 namespace tarvo::db {
 
-sqlite3* PoigneeSQLite(const QSqlDatabase& base) {
-    if (!base.isOpen() || !base.driver())
-        return nullptr;
-    const QVariant v = base.driver()->handle();
-    if (qstrcmp(v.typeName(), "sqlite3*") != 0)
-        return nullptr;
-    return *static_cast<sqlite3* const*>(v.data());
-}
-
 namespace {
 
 void executerSQLite(sqlite3* base, const char* sql) {
     if (sqlite3_exec(base, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
-        InstructionSQLite::echec(base);
+        throw echecSQLite(base);
 }
 
 } // namespace
 
-Base::Base(Connexion* cnx, Voie voie) {
+Base::Base(Connexion* cnx) {
     if (!cnx || !cnx->estOuverte())
         throw ErreurTarvo(NumeroErreur::Base, QStringLiteral("Connexion"),
                           QStringLiteral("La connexion à la base de données n'est pas ouverte."));
     moteur_ = cnx->moteur();
-    qt_ = cnx->base();
-    if (moteur_ == Moteur::SQLite && voie == Voie::Automatique)
-        sqlite_ = PoigneeSQLite(qt_);
+    sqlite_ = cnx->sqlite();
+    if (!sqlite_)
+        qt_ = cnx->odbc();
 }
 
 Requete Base::preparer(const TexteSql& sql) const {

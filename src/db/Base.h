@@ -14,27 +14,14 @@ class Connexion;
 
 namespace tarvo::db {
 
-// The handle behind a connection of the Qt SQLite driver; null for other
-// drivers. Safe because the Qt plugin uses the system's libsqlite3, the one
-// Tarvo links.
-sqlite3* PoigneeSQLite(const QSqlDatabase& base);
-
 // The way into the database for every subsystem: prepares the catalogues'
 // statements on an open connection and runs its transactions. The engine is
-// chosen here and nowhere else: the embedded database through its own
-// handle, which runs several times faster per statement than the generic
-// layer, SQL Server through QtSql.
+// chosen here and nowhere else: the embedded database through its
+// connection's own SQLite handle, the ODBC path (SQL Server) through QtSql.
 class Base {
 public:
-    enum class Voie {
-        Automatique,
-        // QtSql whatever the engine: lets tests run the server's path on the
-        // embedded database.
-        QtSql
-    };
-
     // Raises ErreurTarvo when the connection is missing or closed.
-    explicit Base(Connexion* cnx, Voie voie = Voie::Automatique);
+    explicit Base(Connexion* cnx);
 
     Moteur moteur() const { return moteur_; }
     Requete preparer(const TexteSql& sql) const;

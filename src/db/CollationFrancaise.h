@@ -22,14 +22,13 @@ namespace tarvo::db {
 // finds "Métis", with LIKE's "%", "_" and ESCAPE) on every SQLite connection
 // the process opens from now on. A connection without them cannot read the
 // schema's sorts ("no such collation sequence"), and not every connection on
-// the file is opened by Tarvo's own code: the Qt SQLite plugin, an ODBC
-// driver for SQLite or a benchmark's raw handle open theirs through the same
-// libsqlite3. SQLite runs the entry point registered here on each of them as
-// it opens, before its first statement; an open fails when the French order
-// cannot be installed. It also has each report SQLite's extended result
-// codes (787 for a foreign key, 2067 for a unique key), by which the program
-// tells one refusal from another, whatever the driver. Call it before the first connection opens;
-// later calls do nothing. Raises ErreurTarvo when SQLite refuses the entry point.
+// the file is opened by Tarvo's own code: an ODBC driver for SQLite or a
+// benchmark's raw handle open theirs through the same libsqlite3. SQLite runs the entry point
+// registered here on each of them as it opens, before its first statement; an open fails when the
+// French order cannot be installed. It also has each report SQLite's extended result codes (787 for
+// a foreign key, 2067 for a unique key), by which the program tells one refusal from another,
+// whatever the driver. Call it before the first connection opens; later calls do nothing. Raises
+// ErreurTarvo when SQLite refuses the entry point.
 void InstallerFrancais();
 
 // What the FRANCAIS order is made of: ICU's version of its French collator

@@ -7,11 +7,10 @@
 #include "base/Erreur.h"
 
 #include <QAtomicInt>
-#include <QDateTime>
-#include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSqlError>
+#include <sqlite3.h>
 
 namespace tarvo {
 namespace {
@@ -58,49 +57,95 @@ Connexion::Connexion(const QString& role) : nom_(nomUnique(role)) {}
 
 Connexion::~Connexion() {
     fermer();
-    QSqlDatabase::removeDatabase(nom_);
+    if (QSqlDatabase::contains(nom_))
+        QSqlDatabase::removeDatabase(nom_);
 }
 
 void Connexion::ouvrir(const ParametresConnexion& parametres, bool creerFichier) {
+    if (parametres.moteur == db::Moteur::SqlServer) {
+        ouvrirOdbc(parametres, ChaineOdbc(parametres));
+        return;
+    }
     fermer();
     parametres_ = parametres;
-    // Before the first open of the process: every connection on the embedded
-    // database, ours or a driver's, gets the French order as it opens.
+    if (!creerFichier && !QFileInfo::exists(parametres.base))
+        throw ErreurTarvo(NumeroErreur::FichierIntrouvable, SourceConnexion,
+                          QStringLiteral("La base de données est introuvable : ") +
+                              parametres.base);
+    ouvrirSQLite(creerFichier);
+    regler();
+}
+
+void Connexion::ouvrirSQLite(bool creerFichier) {
+    // The French order reaches every connection through SQLite's automatic
+    // extension rather than one registration on this handle: the same entry
+    // point serves the handles other code opens on the file through this
+    // library (an ODBC driver for SQLite, a benchmark's raw handle), and
+    // SQLite runs it before the open returns, so that no statement ever
+    // runs without it.
     db::InstallerFrancais();
-    QSqlDatabase db;
-    if (parametres.moteur == db::Moteur::SQLite) {
-        if (!creerFichier && !QFileInfo::exists(parametres.base))
-            throw ErreurTarvo(NumeroErreur::FichierIntrouvable, SourceConnexion,
-                              QStringLiteral("La base de données est introuvable : ") +
-                                  parametres.base);
-        db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nom_);
-        db.setDatabaseName(parametres.base);
-        // Several workstations and tarvoctl share the file: wait for a lock
-        // rather than fail at once.
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=15000"));
-    } else {
-        db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), nom_);
-        db.setDatabaseName(ChaineOdbc(parametres));
+    // No mutex of the handle's own: a connection serves one thread at a
+    // time (a worker opens its own), so SQLite's locking per call would only
+    // cost.
+    int drapeaux = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
+    if (creerFichier)
+        drapeaux |= SQLITE_OPEN_CREATE;
+    // SQLite names files in UTF-8 on every system.
+    const QByteArray chemin = parametres_.base.toUtf8();
+    sqlite3* poignee = nullptr;
+    const int rc = sqlite3_open_v2(chemin.constData(), &poignee, drapeaux, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString contexte =
+            QStringLiteral("Impossible d'ouvrir la base de données ") + parametres_.base;
+        // Without a handle (no memory left) only the code says why.
+        const ErreurTarvo erreur =
+            poignee ? db::echecSQLite(poignee, contexte)
+                    : ErreurTarvo(Erreur{rc, QStringLiteral("SQLite"),
+                                         contexte + QStringLiteral(" : ") +
+                                             QString::fromUtf8(sqlite3_errstr(rc))},
+                                  {rc});
+        sqlite3_close_v2(poignee);
+        throw erreur;
     }
+    sqlite_ = poignee;
+    // Several workstations and tarvoctl share the file: wait for a lock
+    // rather than fail at once.
+    sqlite3_busy_timeout(sqlite_, 15000);
+}
+
+void Connexion::ouvrirOdbc(const ParametresConnexion& parametres, const QString& chaine) {
+    fermer();
+    parametres_ = parametres;
+    // An ODBC driver for SQLite opens its handle through the same library:
+    // the schema's French order must reach it too.
+    if (parametres.moteur == db::Moteur::SQLite)
+        db::InstallerFrancais();
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), nom_);
+    db.setDatabaseName(chaine);
     if (!db.open())
-        throw ErreurTarvo(db::erreurDepuisSql(
-            db.lastError(), parametres.moteur == db::Moteur::SQLite ? QStringLiteral("SQLite")
-                                                                    : QStringLiteral("ODBC")));
+        throw ErreurTarvo(db::erreurDepuisSql(db.lastError(), QStringLiteral("ODBC")));
+    // An ODBC driver for SQLite takes one statement per call and the file is
+    // already in WAL mode: whoever opens a file that way sets what else it
+    // needs, one statement at a time.
+    if (parametres.moteur == db::Moteur::SqlServer)
+        regler();
+}
+
+void Connexion::regler() {
     try {
         db::Base(this).executerScript(sql::ReglagesConnexion);
     } catch (const ErreurTarvo&) {
-        db.close();
+        fermer();
         throw;
     }
 }
 
 bool Connexion::estOuverte() const {
-    return QSqlDatabase::contains(nom_) && QSqlDatabase::database(nom_, false).isOpen();
+    return sqlite_ ||
+           (QSqlDatabase::contains(nom_) && QSqlDatabase::database(nom_, false).isOpen());
 }
 
 void Connexion::fermer() {
-    if (!QSqlDatabase::contains(nom_))
-        return;
     // The embedded database's number is given back; the server's dies with
     // its process.
     if (spid_ != 0 && parametres_.moteur == db::Moteur::SQLite && estOuverte()) {
@@ -111,10 +156,17 @@ void Connexion::fermer() {
         }
     }
     spid_ = 0;
-    QSqlDatabase::database(nom_, false).close();
+    if (sqlite_) {
+        // A statement a caller still holds is finalised later: the handle
+        // closes once the last one goes.
+        sqlite3_close_v2(sqlite_);
+        sqlite_ = nullptr;
+    }
+    if (QSqlDatabase::contains(nom_))
+        QSqlDatabase::database(nom_, false).close();
 }
 
-QSqlDatabase Connexion::base() const {
+QSqlDatabase Connexion::odbc() const {
     return QSqlDatabase::database(nom_, false);
 }
 

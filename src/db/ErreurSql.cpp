@@ -1,6 +1,7 @@
 #include "ErreurSql.h"
 
 #include <QStringList>
+#include <sqlite3.h>
 
 namespace tarvo::db {
 
@@ -26,6 +27,14 @@ ErreurTarvo echecSql(const QSqlError& erreur, const QString& source) {
             codes.append(code);
     }
     return ErreurTarvo(erreurDepuisSql(erreur, source), std::move(codes));
+}
+
+ErreurTarvo echecSQLite(sqlite3* base, const QString& contexte) {
+    const qint64 code = sqlite3_extended_errcode(base);
+    QString description = QString::fromUtf8(sqlite3_errmsg(base));
+    if (!contexte.isEmpty())
+        description = contexte + QStringLiteral(" : ") + description;
+    return ErreurTarvo(Erreur{code, QStringLiteral("SQLite"), description}, {code});
 }
 
 } // namespace tarvo::db

@@ -20,7 +20,7 @@ namespace tarvo::db {
 class InstructionQtSql : public Instruction {
 public:
     // `momentsTypes`: date-times go as typed values (the server), not as
-    // their text (the embedded database through QtSql).
+    // their text (a SQLite file through an ODBC driver).
     InstructionQtSql(const QSqlDatabase& base, const ParametresNommes& parametres,
                      const QString& relectureIdentite, bool momentsTypes);
 

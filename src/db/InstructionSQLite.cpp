@@ -1,24 +1,19 @@
 #include "InstructionSQLite.h"
 
 #include "Dialecte.h"
+#include "ErreurSql.h"
 #include "base/Erreur.h"
 
 #include <sqlite3.h>
 
 namespace tarvo::db {
 
-void InstructionSQLite::echec(sqlite3* base) {
-    const qint64 code = sqlite3_extended_errcode(base);
-    throw ErreurTarvo(
-        Erreur{code, QStringLiteral("SQLite"), QString::fromUtf8(sqlite3_errmsg(base))}, {code});
-}
-
 InstructionSQLite::InstructionSQLite(sqlite3* base, const QString& sql, const QStringList& noms)
     : base_(base) {
     const QByteArray texte = sql.toUtf8();
     if (sqlite3_prepare_v3(base_, texte.constData(), static_cast<int>(texte.size()),
                            SQLITE_PREPARE_PERSISTENT, &stmt_, nullptr) != SQLITE_OK)
-        echec(base_);
+        throw echecSQLite(base_);
     for (const QString& nom : noms)
         indices_.append(sqlite3_bind_parameter_index(stmt_, (u':' + nom).toUtf8().constData()));
 }
@@ -34,7 +29,7 @@ int InstructionSQLite::indice(int rang) {
 
 void InstructionSQLite::verifier(int rc) const {
     if (rc != SQLITE_OK)
-        echec(base_);
+        throw echecSQLite(base_);
 }
 
 void InstructionSQLite::lierEntier(int rang, qint64 valeur) {
@@ -80,7 +75,7 @@ qint64 InstructionSQLite::executer() {
     }
     sqlite3_reset(stmt_);
     if (rc != SQLITE_DONE)
-        echec(base_);
+        throw echecSQLite(base_);
     return sqlite3_changes64(base_);
 }
 
@@ -98,7 +93,7 @@ bool InstructionSQLite::suivante() {
     enCours_ = false;
     sqlite3_reset(stmt_);
     if (rc != SQLITE_DONE)
-        echec(base_);
+        throw echecSQLite(base_);
     return false;
 }
 

@@ -9,9 +9,8 @@ struct sqlite3_stmt;
 
 namespace tarvo::db {
 
-// A statement of the embedded database through the SQLite handle the Qt
-// driver opened: same file, same connection, same locks, without the generic
-// layer's per-call cost.
+// A statement of the embedded database on its connection's own SQLite
+// handle, without the generic layer's per-call cost.
 class InstructionSQLite : public Instruction {
 public:
     // `noms`: the parameter names in rank order, without their colon.
@@ -38,9 +37,6 @@ public:
     QString texte(int colonne) const override;
     QByteArray octets(int colonne) const override;
     QVariant valeur(int colonne) const override;
-
-    // Raises ErreurTarvo with the engine's last error on `base`.
-    [[noreturn]] static void echec(sqlite3* base);
 
 private:
     int indice(int rang);

@@ -173,7 +173,8 @@ QString ScriptSchemaSqlServer() {
 }
 
 bool BaseContientDesTables(Connexion& cnx) {
-    return !cnx.base().tables().isEmpty();
+    Requete requete = Base(&cnx).preparer(sql::NombreTables);
+    return requete.suivante() && requete.entier(0) > 0;
 }
 
 void ExecuterScriptSQLite(Connexion& cnx, const QString& script) {

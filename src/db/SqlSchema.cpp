@@ -7,6 +7,11 @@ const TexteSql VersionBase{
     QStringLiteral("SELECT CASE WHEN OBJECT_ID(N'dbo.tarvo_version', N'U') IS NULL THEN 1 "
                    "ELSE (SELECT MAX(version) FROM dbo.tarvo_version) END")};
 
+const TexteSql NombreTables{
+    QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'table'"),
+    QStringLiteral(
+        "SELECT COUNT(*) FROM INFORMATION_SCHEMA.TABLES WHERE TABLE_TYPE = 'BASE TABLE'")};
+
 const TexteSql VuesEtDeclencheurs{
     QStringLiteral("SELECT type, name FROM sqlite_master WHERE type IN ('view', 'trigger')")};
 const TexteSql IndexDeTable{

@@ -9,6 +9,9 @@ namespace tarvo::db::sql {
 // its header (0: made before versions were kept); SQL Server in a table (none:
 // installed before versions were kept, which is version 1).
 extern const TexteSql VersionBase;
+// The number of tables the database holds, whoever made them (the engine's
+// own catalogue apart): none on a database nothing was installed in yet.
+extern const TexteSql NombreTables;
 
 // The move of the embedded database to the French order (schema 5), whose
 // tables are set aside, made again by the installation script and refilled.

@@ -1,7 +1,7 @@
 #include "Verrou.h"
 
 #include "Base.h"
-#include "InstructionSQLite.h"
+#include "ErreurSql.h"
 #include "SqlVerrou.h"
 #include "base/Erreur.h"
 #include "base/FichierRegulier.h"
@@ -88,12 +88,9 @@ std::unique_ptr<Verrou> Verrou::demander(Connexion& cnx, const QString& nom,
             sqlite3_close(compagnon);
             return nullptr;
         }
-        try {
-            InstructionSQLite::echec(compagnon);
-        } catch (...) {
-            sqlite3_close(compagnon);
-            throw;
-        }
+        const ErreurTarvo erreur = echecSQLite(compagnon);
+        sqlite3_close(compagnon);
+        throw erreur;
     }
     Requete prendre = base.preparer(sql::PrendreVerrou);
     prendre.lier(u":ressource", ressource(nom)).lier(u":attente", qint64(attente.count()));

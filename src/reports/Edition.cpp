@@ -47,8 +47,8 @@ QString texteCommande(Contexte& ctx, Etat etat) {
 
 // A failure the database driver reported is also the connection's error.
 QList<ErreurFournisseur> erreursConnexion(const Erreur& e) {
-    static const QStringList sources = {QStringLiteral("SQLite"), QStringLiteral("QSQLITE"),
-                                        QStringLiteral("QODBC"), QStringLiteral("ODBC")};
+    static const QStringList sources = {QStringLiteral("SQLite"), QStringLiteral("QODBC"),
+                                        QStringLiteral("ODBC")};
     if (!sources.contains(e.source))
         return {};
     return {ErreurFournisseur{e.numero, e.source, e.numero, e.description, QString()}};

@@ -158,8 +158,8 @@ ErreurTarvo apresExpeditionsCreees(const ErreurTarvo& echec, const QList<qint32>
 } // namespace
 
 Rattachements CreerExpAuto(Contexte& ctx, const QStringList& commandes,
-                           const std::function<void(qint32 numero)>& creee, db::Base::Voie voie) {
-    db::Base base(ctx.cnx.get(), voie);
+                           const std::function<void(qint32 numero)>& creee) {
+    db::Base base(ctx.cnx.get());
     LectureCommandes lecture(base);
     Rattachement rattachement(base);
     Rattachements resultat;
@@ -190,8 +190,8 @@ Rattachements CreerExpAuto(Contexte& ctx, const QStringList& commandes,
     return resultat;
 }
 
-Rattachements CreerExpManuel(Contexte& ctx, const QStringList& commandes, db::Base::Voie voie) {
-    db::Base base(ctx.cnx.get(), voie);
+Rattachements CreerExpManuel(Contexte& ctx, const QStringList& commandes) {
+    db::Base base(ctx.cnx.get());
     const QList<InfoCommande> infos = lireInfosCommandes(ctx, base, commandes);
     Rattachement rattachement(base);
     QList<InfoCommande> restantes = infos;
@@ -218,9 +218,8 @@ Rattachements CreerExpManuel(Contexte& ctx, const QStringList& commandes, db::Ba
     return resultat;
 }
 
-Rattachements AddCdeExp(Contexte& ctx, qint32 noExpCible, const QStringList& commandes,
-                        db::Base::Voie voie) {
-    db::Base base(ctx.cnx.get(), voie);
+Rattachements AddCdeExp(Contexte& ctx, qint32 noExpCible, const QStringList& commandes) {
+    db::Base base(ctx.cnx.get());
     const QList<InfoCommande> infos = lireInfosCommandes(ctx, base, commandes);
     Rattachements resultat;
     if (infos.isEmpty())

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "ControleCommandes.h"
-#include "db/Base.h"
 
 #include <QList>
 #include <QStringList>
@@ -40,17 +39,14 @@ struct Rattachements {
 // ends with the shipments already committed and their orders, so that
 // whoever reads the box does not create them a second time.
 Rattachements CreerExpAuto(Contexte& ctx, const QStringList& commandes,
-                           const std::function<void(qint32 numero)>& creee = {},
-                           db::Base::Voie voie = db::Base::Voie::Automatique);
+                           const std::function<void(qint32 numero)>& creee = {});
 
 // One shipment for all the orders not taken, labelled after the first of
 // them, written in one transaction. None when every order is unknown or taken.
-Rattachements CreerExpManuel(Contexte& ctx, const QStringList& commandes,
-                             db::Base::Voie voie = db::Base::Voie::Automatique);
+Rattachements CreerExpManuel(Contexte& ctx, const QStringList& commandes);
 
 // Attaches the orders not taken to shipment `noExpCible` in one transaction.
-Rattachements AddCdeExp(Contexte& ctx, qint32 noExpCible, const QStringList& commandes,
-                        db::Base::Voie voie = db::Base::Voie::Automatique);
+Rattachements AddCdeExp(Contexte& ctx, qint32 noExpCible, const QStringList& commandes);
 
 // The creation windows' end box: "Traitement terminé", then the shipments
 // created by number, or that none was.

@@ -4,16 +4,12 @@
 #include "catalogue/Societe.h"
 #include "catalogue/Synchronisation.h"
 #include "db/Base.h"
-#include "db/CollationFrancaise.h"
 #include "db/Connexion.h"
-#include "db/DiagnosticsOdbc.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QTest>
 #include <sys/stat.h>
 
@@ -108,7 +104,7 @@ private slots:
             referencerArticle(b, code);
 
         const std::optional<catalogue::BilanSynchro> bilan =
-            catalogue::SynchroArticle(*b.ctx, true, voie.voie);
+            catalogue::SynchroArticle(*b.ctx, true);
         QVERIFY(bilan);
         QCOMPARE(bilan->miseAJour.misAJour, 1);
         QCOMPARE(bilan->miseAJour.ajoutes, 1);
@@ -148,7 +144,7 @@ private slots:
         b.prompts.vider();
         b.prompts.reponses << false;
         const std::optional<catalogue::BilanSynchro> second =
-            catalogue::SynchroArticle(*b.ctx, true, voie.voie);
+            catalogue::SynchroArticle(*b.ctx, true);
         QVERIFY(second);
         QCOMPARE(second->miseAJour.ajoutes, 0);
         QCOMPARE(second->miseAJour.misAJour, 2);
@@ -162,25 +158,23 @@ private slots:
     // the process, reports the extended code the routine recognises.
     void refusParReferenceOdbc() {
         BaseDeTest b;
-        const QString nom = u"odbc"_s;
-        db::InstallerFrancais();
-        {
-            QSqlDatabase odbc = QSqlDatabase::addDatabase(u"QODBC"_s, nom);
-            odbc.setDatabaseName(u"DRIVER=SQLite3;Database="_s + b.chemin(u"odbc.db"_s) + u';');
-            if (!odbc.open())
-                QSKIP("Pilote ODBC SQLite3 absent (paquet libsqliteodbc)");
-            QSqlQuery q(odbc);
-            for (const char* sql :
-                 {"PRAGMA foreign_keys=ON", "CREATE TABLE Article (code TEXT PRIMARY KEY)",
-                  "CREATE TABLE Etiquetage (code TEXT REFERENCES Article (code))",
-                  "INSERT INTO Article VALUES ('902')", "INSERT INTO Etiquetage VALUES ('902')"})
-                QVERIFY2(q.exec(QString::fromLatin1(sql)), qPrintable(q.lastError().text()));
-            QVERIFY(q.prepare(u"DELETE FROM Article WHERE code = ?"_s));
-            q.addBindValue(u"902"_s);
-            QVERIFY(!q.exec());
-            QCOMPARE(db::codesDiagnosticsOdbc(q), QList<qint64>{787});
+        ParametresConnexion parametres;
+        parametres.base = b.chemin(u"odbc.db"_s);
+        Connexion odbc(u"odbc"_s);
+        try {
+            odbc.ouvrirOdbc(parametres, u"DRIVER=SQLite3;Database="_s + parametres.base + u';');
+        } catch (const ErreurTarvo&) {
+            QSKIP("Pilote ODBC SQLite3 absent (paquet libsqliteodbc)");
         }
-        QSqlDatabase::removeDatabase(nom);
+        for (const char* texte :
+             {"PRAGMA foreign_keys=ON", "CREATE TABLE Article (code TEXT PRIMARY KEY)",
+              "CREATE TABLE Etiquetage (code TEXT REFERENCES Article (code))",
+              "INSERT INTO Article VALUES ('902')", "INSERT INTO Etiquetage VALUES ('902')"})
+            sql(odbc, QString::fromLatin1(texte));
+        const std::optional<ErreurTarvo> refuse =
+            refus(odbc, u"DELETE FROM Article WHERE code = ?"_s, {u"902"_s});
+        QVERIFY(refuse);
+        QCOMPARE(refuse->codesMoteur(), QList<qint64>{787});
     }
 
     // A failure of the insert after the update: Article as it was, the error
@@ -211,7 +205,7 @@ private slots:
                 u"CREATE TRIGGER refus ON Article AFTER "_s + declencheur.section(u' ', 1) +
                     u" AS THROW 50000, N'refusé', 1;"_s));
 
-        QVERIFY(!catalogue::SynchroArticle(*b.ctx, true, voie.voie));
+        QVERIFY(!catalogue::SynchroArticle(*b.ctx, true));
         const QStringList contenu = contenuArticle(b);
         QCOMPARE(contenu.size(), lignes);
         if (declencheur == u"BEFORE INSERT"_s)
@@ -356,7 +350,7 @@ private slots:
             executerSql(b, u"INSERT INTO [Informations société] ([Nom société], Ville) VALUES "
                            "('Société %1', 'Ville %1')"_s.arg(i));
         QVERIFY(b.prendre(voie));
-        const db::Base base(b.ctx->cnx.get(), voie.voie);
+        const db::Base base(b.ctx->cnx.get());
         const auto ligne = [&b](int rang) {
             db::Base lecture(b.ctx->cnx.get());
             // The server's table has no key: the first row is the one

@@ -89,7 +89,7 @@ private slots:
         BaseDeTest t;
         t.creerBase();
         QVERIFY(t.prendre(voie));
-        db::Base base(t.ctx->cnx.get(), voie.voie);
+        db::Base base(t.ctx->cnx.get());
         base.preparer(CreerEssai).executer();
         // A French login's date format would read the text of 6 December as
         // 12 June: moments must reach the server as typed values.

@@ -10,8 +10,6 @@
 #include <QFile>
 #include <QProcess>
 #include <QScopeGuard>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QStandardPaths>
 #include <QTest>
 #include <atomic>
@@ -154,12 +152,10 @@ private slots:
             QSKIP("Shell sqlite3 absent (paquet sqlite3).");
         BaseDeTest t;
         t.creerBase(true);
-        QSqlQuery q(t.ctx->cnx->base());
-        QVERIFY(q.exec(u"SELECT COUNT(*) FROM Article WHERE Libellé LIKE '%ÉPONGE%'"_s) &&
-                q.next());
-        const QString eponges = q.value(0).toString();
+        const QString eponges =
+            valeur(*t.ctx->cnx, u"SELECT COUNT(*) FROM Article WHERE Libellé LIKE '%ÉPONGE%'"_s)
+                .toString();
         QCOMPARE(eponges, u"1"_s);
-        q.finish();
         t.ctx->cnx.reset();
         t.ctx->conxReport.reset();
         const QString base = t.chemin(u"tarvo.db"_s);
@@ -224,7 +220,7 @@ private slots:
                 Connexion cnx(u"Autre"_s);
                 cnx.ouvrir(ParametresDepuisIni(*t.ctx, QString(), QString()));
                 sqlite3_busy_handler(
-                    db::PoigneeSQLite(cnx.base()),
+                    cnx.sqlite(),
                     [](void* drapeau, int) {
                         static_cast<std::atomic<bool>*>(drapeau)->store(true);
                         sqlite3_sleep(2);

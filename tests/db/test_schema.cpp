@@ -1,4 +1,5 @@
 #include "BaseDeTest.h"
+#include "ServeurDeTest.h"
 #include "app/OuvertureConnexion.h"
 #include "db/CollationFrancaise.h"
 #include "db/OrdreFrancais.h"
@@ -8,9 +9,6 @@
 #include <QMap>
 #include <QRegularExpression>
 #include <QSet>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QTest>
 #include <sqlite3.h>
 #include <unicode/ucol.h>
@@ -29,8 +27,8 @@ QString texteSql(const QString& sql) {
 
 // Runs a statement on Cnx; a failure fails the test with the statement.
 #define EXECUTER(q, sql)                                                                           \
-    QSqlQuery q(t.ctx->cnx->base());                                                               \
-    QVERIFY2(q.exec(texteSql(sql)), qPrintable(q.lastError().text() + u" : "_s + texteSql(sql)))
+    Lecture q(*t.ctx->cnx, texteSql(sql));                                                         \
+    QVERIFY2(q.erreur().isEmpty(), qPrintable(q.erreur() + u" : "_s + texteSql(sql)))
 
 namespace {
 
@@ -51,10 +49,7 @@ bool dateHeureIso(const QVariant& v) {
 }
 
 int compter(BaseDeTest& t, const QString& sql) {
-    QSqlQuery q(t.ctx->cnx->base());
-    if (!q.exec(sql) || !q.next())
-        qFatal("%s : %s", qPrintable(sql), qPrintable(q.lastError().text()));
-    return q.value(0).toInt();
+    return static_cast<int>(nombre(*t.ctx->cnx, sql));
 }
 
 // One shipment with an order, two parcels (one of them holding two
@@ -75,11 +70,8 @@ void remplirExpedition(BaseDeTest& t, int noExp) {
         u"INSERT INTO [Journal de saisie] ([Code type ligne], [No Expédition], [No Colis]) VALUES "_s
         u"('{EXPXA}', "_s +
             n + u", '1')"_s};
-    for (const QString& sql : instructions) {
-        QSqlQuery q(t.ctx->cnx->base());
-        if (!q.exec(sql))
-            qFatal("%s : %s", qPrintable(sql), qPrintable(q.lastError().text()));
-    }
+    for (const QString& texte : instructions)
+        sql(*t.ctx->cnx, texte);
 }
 
 } // namespace
@@ -96,19 +88,19 @@ private slots:
         const QDateTime apres = QDateTime::currentDateTime().addSecs(1);
         EXECUTER(q, "SELECT [No Expédition], [Date création], [Nbr colis théorique], "
                     "[Nbr colis réel], [Date cloture] FROM [Expédition] ORDER BY 1");
-        QVERIFY(q.next());
-        const int premier = q.value(0).toInt();
+        QVERIFY(q.suivante());
+        const int premier = q.valeur(0).toInt();
         QVERIFY(premier >= 1);
-        QVERIFY2(dateHeureIso(q.value(1)), qPrintable(q.value(1).toString()));
+        QVERIFY2(dateHeureIso(q.valeur(1)), qPrintable(q.valeur(1).toString()));
         const QDateTime creation =
-            QDateTime::fromString(q.value(1).toString(), db::Dialecte::FormatDateHeure);
+            QDateTime::fromString(q.valeur(1).toString(), db::Dialecte::FormatDateHeure);
         QVERIFY(creation >= avant.addMSecs(-avant.time().msec()) && creation <= apres);
-        QVERIFY(!q.value(2).isNull() && !q.value(3).isNull());
-        QCOMPARE(q.value(2).toInt(), 0);
-        QCOMPARE(q.value(3).toInt(), 0);
-        QVERIFY(q.value(4).isNull());
-        QVERIFY(q.next());
-        QCOMPARE(q.value(0).toInt(), premier + 1);
+        QVERIFY(!q.valeur(2).isNull() && !q.valeur(3).isNull());
+        QCOMPARE(q.valeur(2).toInt(), 0);
+        QCOMPARE(q.valeur(3).toInt(), 0);
+        QVERIFY(q.valeur(4).isNull());
+        QVERIFY(q.suivante());
+        QCOMPARE(q.valeur(0).toInt(), premier + 1);
 
         // Shipment numbers and work-row ids are never handed out twice, even
         // after the last row was deleted: terminals and printed papers keep them.
@@ -121,8 +113,8 @@ private slots:
         EXECUTER(w, "INSERT INTO w_controle_qte_gamme (SPID, NoExp, AR_Ref) VALUES "
                     "(7, 1, 'B'), (7, 1, 'A'), (8, 1, 'C')");
         EXECUTER(ordre, "SELECT AR_Ref FROM w_controle_qte_gamme WHERE SPID = 7 ORDER BY id");
-        QVERIFY(ordre.next());
-        QCOMPARE(ordre.value(0).toString(), u"B"_s);
+        QVERIFY(ordre.suivante());
+        QCOMPARE(ordre.valeur(0).toString(), u"B"_s);
         const int dernier = compter(t, u"SELECT MAX(id) FROM w_controle_qte_gamme"_s);
         EXECUTER(vide, "DELETE FROM w_controle_qte_gamme");
         EXECUTER(w2, "INSERT INTO w_controle_qte_gamme (SPID) VALUES (7)");
@@ -132,19 +124,14 @@ private slots:
     void codeBarresArticleUniqueEtTextuel() {
         BaseDeTest t;
         t.creerBase(false);
-        QSqlQuery q(t.ctx->cnx->base());
-        q.prepare(u"INSERT INTO Article ([Code barres Article], [Libellé]) "
-                  "VALUES (?, ?)"_s);
-        q.addBindValue(u"0049876500122"_s);
-        q.addBindValue(u"Set de table"_s);
-        QVERIFY2(q.exec(), qPrintable(q.lastError().text()));
-        q.addBindValue(u"0049876500122"_s);
-        q.addBindValue(u"Doublon"_s);
-        QVERIFY(!q.exec());
+        const QString ajout = u"INSERT INTO Article ([Code barres Article], [Libellé]) "
+                              "VALUES (?, ?)"_s;
+        sql(*t.ctx->cnx, ajout, {u"0049876500122"_s, u"Set de table"_s});
+        QVERIFY(refus(*t.ctx->cnx, ajout, {u"0049876500122"_s, u"Doublon"_s}));
         EXECUTER(lu, "SELECT [Code barres Article] FROM Article");
-        QVERIFY(lu.next());
-        QCOMPARE(lu.value(0).toString(), u"0049876500122"_s);
-        QVERIFY(!lu.next());
+        QVERIFY(lu.suivante());
+        QCOMPARE(lu.valeur(0).toString(), u"0049876500122"_s);
+        QVERIFY(!lu.suivante());
     }
 
     // A parcel takes its packing lines with it; a shipment takes its orders,
@@ -189,12 +176,8 @@ private slots:
         BaseDeTest t;
         t.creerBase(true);
         const auto disponibles = [&t] {
-            QStringList pieces;
-            QSqlQuery q(t.ctx->cnx->base());
-            q.exec(u"select DO_Piece from [Commandes Dispo] order by DO_Piece"_s);
-            while (q.next())
-                pieces << q.value(0).toString();
-            return pieces;
+            return lignes(*t.ctx->cnx,
+                          u"select DO_Piece from [Commandes Dispo] order by DO_Piece"_s);
         };
         // Attached to a shipment: BC00101, 103, 104, 106. Fully delivered:
         // BC00102. Quotes and delivery notes are not orders.
@@ -216,9 +199,9 @@ private slots:
                           "CT_Intitule, LI_No, LI_Intitule, LI_Ville, LI_Pays ORDER BY "
                           "CT_Intitule, LI_No");
         QMap<int, int> parLieu;
-        while (clients.next())
-            if (clients.value(0).toString() == u"CBOUTIQ"_s)
-                parLieu.insert(clients.value(2).toInt(), clients.value(6).toInt());
+        while (clients.suivante())
+            if (clients.valeur(0).toString() == u"CBOUTIQ"_s)
+                parLieu.insert(clients.valeur(2).toInt(), clients.valeur(6).toInt());
         QCOMPARE(parLieu, (QMap<int, int>{{1, 2}, {2, 1}}));
     }
 
@@ -231,14 +214,14 @@ private slots:
                             "('DE00031', 'BL00051')"),
                  0);
         EXECUTER(q, "select * from [Info Commande] where DO_Piece ='BC00113'");
-        QVERIFY(q.next());
-        QCOMPARE(q.value(u"DO_Tiers"_s).toString(), u"CLINENCO"_s);
-        QCOMPARE(q.value(u"DO_Langue"_s).toInt(), 1);
-        QCOMPARE(q.value(u"LI_No"_s).toInt(), 8);
-        QCOMPARE(q.value(u"LI_Intitule"_s).toString(), u"Linen & Co - Warehouse"_s);
-        QCOMPARE(q.value(u"LI_Ville"_s).toString(), u"London"_s);
-        QVERIFY(dateHeureIso(q.value(u"DO_Date"_s)));
-        QVERIFY(dateHeureIso(q.value(u"DO_DateLivr"_s)));
+        QVERIFY(q.suivante());
+        QCOMPARE(q.valeur(u"DO_Tiers"_s).toString(), u"CLINENCO"_s);
+        QCOMPARE(q.valeur(u"DO_Langue"_s).toInt(), 1);
+        QCOMPARE(q.valeur(u"LI_No"_s).toInt(), 8);
+        QCOMPARE(q.valeur(u"LI_Intitule"_s).toString(), u"Linen & Co - Warehouse"_s);
+        QCOMPARE(q.valeur(u"LI_Ville"_s).toString(), u"London"_s);
+        QVERIFY(dateHeureIso(q.valeur(u"DO_Date"_s)));
+        QVERIFY(dateHeureIso(q.valeur(u"DO_DateLivr"_s)));
     }
 
     void articlesEtCodesBarres() {
@@ -247,8 +230,8 @@ private slots:
         EXECUTER(v, "SELECT CodeBarre, AR_Ref FROM V_ARTICLE");
         QSet<QString> codes;
         int sansCode = 0;
-        while (v.next()) {
-            const QString code = v.value(0).toString();
+        while (v.suivante()) {
+            const QString code = v.valeur(0).toString();
             if (code.isEmpty()) {
                 ++sansCode;
                 continue;
@@ -275,9 +258,9 @@ private slots:
         // Colour articles come once per range element, with the colour.
         EXECUTER(nappe, "SELECT Couleur, design_couleur FROM V_ARTICLE WHERE AR_Ref = "
                         "'NAPPE160' AND AG_No = 12");
-        QVERIFY(nappe.next());
-        QCOMPARE(nappe.value(0).toString(), u"Lin naturel"_s);
-        QVERIFY(nappe.value(1).toString().contains(u"Lin naturel"_s));
+        QVERIFY(nappe.suivante());
+        QCOMPARE(nappe.valeur(0).toString(), u"Lin naturel"_s);
+        QVERIFY(nappe.valeur(1).toString().contains(u"Lin naturel"_s));
     }
 
     // The article list of the reports keeps a composed article's own line and
@@ -297,9 +280,9 @@ private slots:
                     "HAVING (V_ARTICLE.CodeBarre <> '') AND (F_DOCLIGNE.AR_RefCompose IS NULL OR "
                     "F_DOCLIGNE.AR_RefCompose = F_DOCLIGNE.AR_Ref) ORDER BY V_ARTICLE.CodeBarre");
         QStringList refs102;
-        while (q.next())
-            if (q.value(0).toInt() == 102)
-                refs102 << q.value(2).toString();
+        while (q.suivante())
+            if (q.valeur(0).toInt() == 102)
+                refs102 << q.valeur(2).toString();
         refs102.removeDuplicates();
         refs102.sort();
         QCOMPARE(refs102, (QStringList{u"COFFRET"_s, u"PLAID130"_s, u"TABLIER"_s, u"TORCH50"_s}));
@@ -316,12 +299,9 @@ private slots:
         };
         const auto parCle = [&t](const QString& sql) {
             QMap<QString, Ligne> lignes;
-            QSqlQuery q(t.ctx->cnx->base());
-            if (!q.exec(sql))
-                qFatal("%s", qPrintable(q.lastError().text()));
-            while (q.next())
-                lignes.insert(q.value(0).toString(), {q.value(1).toInt(), q.value(2).toInt(),
-                                                      q.value(3).toString(), q.value(4).toInt()});
+            for (const QVariantList& r : rangees(*t.ctx->cnx, sql))
+                lignes.insert(r[0].toString(),
+                              {r[1].toInt(), r[2].toInt(), r[3].toString(), r[4].toInt()});
             return lignes;
         };
         const QString parCodeBarre =
@@ -355,15 +335,15 @@ private slots:
         EXECUTER(g, "SELECT AR_Ref, EnGamme, Couleur, Couleur_cde, Couleur_exp, Libelle, "
                     "Design_couleur FROM controle_qte_gamme WHERE NoExp = 102 AND CodeBarre IN "
                     "('3760987650403', '3760987650021') ORDER BY CodeBarre");
-        QVERIFY(g.next()); // TABLIER, no range
-        QCOMPARE(g.value(1).toInt(), 0);
-        QVERIFY(g.next()); // PLAID130 Gris chiné, ordered, not shipped
-        QCOMPARE(g.value(0).toString(), u"PLAID130"_s);
-        QCOMPARE(g.value(1).toInt(), 1);
-        QCOMPARE(g.value(3).toString(), u"Gris chiné"_s);
-        QVERIFY(g.value(4).isNull());
-        QCOMPARE(g.value(5).toString(), u"Plaid laine 130x170"_s);
-        QVERIFY(g.value(6).toString().contains(u"Gris chiné"_s));
+        QVERIFY(g.suivante()); // TABLIER, no range
+        QCOMPARE(g.valeur(1).toInt(), 0);
+        QVERIFY(g.suivante()); // PLAID130 Gris chiné, ordered, not shipped
+        QCOMPARE(g.valeur(0).toString(), u"PLAID130"_s);
+        QCOMPARE(g.valeur(1).toInt(), 1);
+        QCOMPARE(g.valeur(3).toString(), u"Gris chiné"_s);
+        QVERIFY(g.valeur(4).isNull());
+        QCOMPARE(g.valeur(5).toString(), u"Plaid laine 130x170"_s);
+        QVERIFY(g.valeur(6).toString().contains(u"Gris chiné"_s));
 
         // The closed shipment was packed exactly as ordered.
         for (const Ligne& l :
@@ -378,11 +358,11 @@ private slots:
                  "[Code barres Article], [Quantité]) VALUES (103, 1, '2000000000015', 3)");
         EXECUTER(i, "SELECT [Qté Exp], [Qté Livrée], Controle, [Différence], [Libellé] FROM "
                     "[Controle qte] WHERE NoExp = 103 AND CB = '2000000000015'");
-        QVERIFY(i.next());
-        QCOMPARE(i.value(0).toInt(), 3);
-        QCOMPARE(i.value(1).toInt(), 0);
-        QCOMPARE(i.value(3).toInt(), 3);
-        QVERIFY(!i.value(4).toString().isEmpty());
+        QVERIFY(i.suivante());
+        QCOMPARE(i.valeur(0).toInt(), 3);
+        QCOMPARE(i.valeur(1).toInt(), 0);
+        QCOMPARE(i.valeur(3).toInt(), 3);
+        QVERIFY(!i.valeur(4).toString().isEmpty());
         QCOMPARE(compter(t, u"SELECT EnGamme FROM controle_qte_gamme WHERE NoExp = 103 AND "_s
                             "CodeBarre = '2000000000015'"),
                  0);
@@ -413,9 +393,9 @@ private slots:
         for (const QString& sql : datesHeures) {
             EXECUTER(q, sql);
             int n = 0;
-            while (q.next()) {
-                QVERIFY2(dateHeureIso(q.value(0)),
-                         qPrintable(sql + u" : "_s + q.value(0).toString()));
+            while (q.suivante()) {
+                QVERIFY2(dateHeureIso(q.valeur(0)),
+                         qPrintable(sql + u" : "_s + q.valeur(0).toString()));
                 ++n;
             }
             QVERIFY2(n > 0, qPrintable(sql));
@@ -435,10 +415,10 @@ private slots:
 
         QCOMPARE(compter(t, u"SELECT COUNT(*) FROM [Informations société]"_s), 1);
         EXECUTER(logo, "SELECT Logo, [Nom société] FROM [Informations société]");
-        QVERIFY(logo.next());
-        QVERIFY(!logo.value(1).toString().isEmpty());
+        QVERIFY(logo.suivante());
+        QVERIFY(!logo.valeur(1).toString().isEmpty());
         QImage image;
-        QVERIFY(image.loadFromData(logo.value(0).toByteArray()));
+        QVERIFY(image.loadFromData(logo.valeur(0).toByteArray()));
         QVERIFY(image.width() > 0 && image.height() > 0);
     }
 
@@ -540,11 +520,10 @@ private slots:
         const QString objets = u"SELECT type || ' ' || name FROM sqlite_master "
                                "WHERE name NOT LIKE 'sqlite_autoindex%' ORDER BY 1"_s;
         const auto lister = [&t](const QString& sql) {
-            QSqlQuery q(t.ctx->cnx->base());
             QStringList lignes;
-            if (q.exec(sql))
-                while (q.next())
-                    lignes << q.value(q.record().count() - 1).toString();
+            Lecture q(*t.ctx->cnx, sql);
+            while (q.suivante())
+                lignes << q.valeur(q.nombreColonnes() - 1).toString();
             return lignes;
         };
         const QStringList objetsAvant = lister(objets);
@@ -592,10 +571,36 @@ private slots:
                     .contains(u"IX_Journal de saisie_Code type ligne"_s));
         // A number given before the move is not given again.
         EXECUTER(nouvelle, "INSERT INTO [Expédition] ([Libellé 1]) VALUES ('nouvelle')");
-        QCOMPARE(nouvelle.lastInsertId().toInt(), 10);
+        QCOMPARE(nombre(*t.ctx->cnx, u"SELECT last_insert_rowid()"_s), 10);
         // The triggers were made again.
         EXECUTER(suppression, "DELETE FROM [Expédition] WHERE [No Expédition] = 3");
         QCOMPARE(compter(t, u"SELECT COUNT(*) FROM Colisage"_s), 0);
+    }
+
+    // What init-base checks before it writes anything, on both engines.
+    void baseContientDesTables_data() {
+        QTest::addColumn<VoieDeTest>("voie");
+        for (const VoieDeTest& voie : VoiesDesMoteurs())
+            QTest::newRow(voie.serveur ? "serveur" : "embarquée") << voie;
+    }
+    void baseContientDesTables() {
+        QFETCH(VoieDeTest, voie);
+        BaseDeTest t;
+        t.creerBase(false);
+        QVERIFY(t.prendre(voie));
+        QVERIFY(db::BaseContientDesTables(*t.ctx->cnx));
+
+        Connexion vide(u"Vide"_s);
+        if (voie.serveur) {
+            const QString nom = u"vide_%1"_s.arg(QCoreApplication::applicationPid());
+            ExecuterScriptServeur(u"master"_s, u"CREATE DATABASE "_s + nom);
+            vide.ouvrir(ParametresServeur(nom));
+        } else {
+            ParametresConnexion p;
+            p.base = t.chemin(u"vide.db"_s);
+            vide.ouvrir(p, true);
+        }
+        QVERIFY(!db::BaseContientDesTables(vide));
     }
 
     // Every connection opened in the process on the embedded database has
@@ -605,21 +610,19 @@ private slots:
         BaseDeTest t;
         t.creerBase(false);
         init_dataenv_connection(*t.ctx);
-        const auto verifier = [](const QSqlDatabase& base) {
-            QSqlQuery q(base);
-            QVERIFY2(q.exec(u"SELECT 'éponge' = 'ÉPONGE' COLLATE FRANCAIS, "
-                            "'Éponge vaisselle' LIKE 'éponge%', 'Métis' LIKE '%MÉTIS%', "
-                            "'a_c' LIKE 'a\\_c' ESCAPE '\\', 'abc' LIKE 'a\\_c' ESCAPE '\\', "
-                            "'anneau' < 'Écharpe' COLLATE FRANCAIS"_s) &&
-                         q.next(),
-                     qPrintable(q.lastError().text()));
-            QCOMPARE(q.value(0).toInt() * 100000 + q.value(1).toInt() * 10000 +
-                         q.value(2).toInt() * 1000 + q.value(3).toInt() * 100 +
-                         q.value(4).toInt() * 10 + q.value(5).toInt(),
+        const auto verifier = [](Connexion& cnx) {
+            Lecture q(cnx, u"SELECT 'éponge' = 'ÉPONGE' COLLATE FRANCAIS, "
+                           "'Éponge vaisselle' LIKE 'éponge%', 'Métis' LIKE '%MÉTIS%', "
+                           "'a_c' LIKE 'a\\_c' ESCAPE '\\', 'abc' LIKE 'a\\_c' ESCAPE '\\', "
+                           "'anneau' < 'Écharpe' COLLATE FRANCAIS"_s);
+            QVERIFY2(q.suivante(), qPrintable(q.erreur()));
+            QCOMPARE(q.valeur(0).toInt() * 100000 + q.valeur(1).toInt() * 10000 +
+                         q.valeur(2).toInt() * 1000 + q.valeur(3).toInt() * 100 +
+                         q.valeur(4).toInt() * 10 + q.valeur(5).toInt(),
                      111101);
         };
         for (Connexion* cnx : {t.ctx->cnx.get(), t.ctx->conxReport.get()})
-            verifier(cnx->base());
+            verifier(*cnx);
 
         sqlite3* brute = nullptr;
         QCOMPARE(sqlite3_open_v2(t.chemin(u"tarvo.db"_s).toUtf8().constData(), &brute,
@@ -630,20 +633,14 @@ private slots:
         QVERIFY2(code == SQLITE_OK, sqlite3_errmsg(brute));
         sqlite3_close(brute);
 
-        QSqlQuery articles(t.ctx->cnx->base());
-        QVERIFY(articles.exec(u"INSERT INTO Article ([Code barres Article], Libellé) VALUES "
-                              "('3', 'Zèbre'), ('1', 'Écharpe'), ('2', 'anneau')"_s));
+        sql(*t.ctx->cnx, u"INSERT INTO Article ([Code barres Article], Libellé) VALUES "
+                         "('3', 'Zèbre'), ('1', 'Écharpe'), ('2', 'anneau')"_s);
         if (!t.passerParOdbc())
             QSKIP("Pilote ODBC SQLite3 absent (paquet libsqliteodbc) : la voie ODBC n'est pas "
                   "essayée.");
-        verifier(t.ctx->cnx->base());
-        QSqlQuery q(t.ctx->cnx->base());
-        QVERIFY2(q.exec(u"SELECT Libellé FROM Article ORDER BY Libellé"_s),
-                 qPrintable(q.lastError().text()));
-        QStringList ordre;
-        while (q.next())
-            ordre << q.value(0).toString();
-        QCOMPARE(ordre, (QStringList{u"anneau"_s, u"Écharpe"_s, u"Zèbre"_s}));
+        verifier(*t.ctx->cnx);
+        QCOMPARE(lignes(*t.ctx->cnx, u"SELECT Libellé FROM Article ORDER BY Libellé"_s),
+                 (QStringList{u"anneau"_s, u"Écharpe"_s, u"Zèbre"_s}));
     }
 
     // ASCII texts are ranked without ICU: the same order as ICU's, or an

@@ -4,10 +4,12 @@
 // embedded texts are compiled against a fresh database made by the schema
 // script: a table or column the script lacks, or misspells, fails there.
 #include "BaseDeTest.h"
+#include "base/Erreur.h"
 #include "browsers/SqlNavigateurs.h"
 #include "browsers/Tables.h"
 #include "browsers/TraductionSql.h"
 #include "catalogue/SqlCatalogue.h"
+#include "db/Base.h"
 #include "db/Connexion.h"
 #include "db/ParametresNommes.h"
 #include "db/Schema.h"
@@ -30,8 +32,6 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -64,6 +64,7 @@ const QList<InstructionCatalogue>& Instructions() {
         ENTREE(SqlConnexion, tarvo::sql, NumeroConnexion),
         ENTREE(SqlConnexion, tarvo::sql, FinConnexion),
         ENTREE(SqlSchema, tarvo::db::sql, VersionBase),
+        ENTREE(SqlSchema, tarvo::db::sql, NombreTables),
         ENTREE(SqlVerrou, tarvo::db::sql, PrendreVerrou),
         ENTREE(SqlVerrou, tarvo::db::sql, RendreVerrou),
         ENTREE(SqlCatalogue, tarvo::catalogue::sql, MajArticles),
@@ -413,28 +414,30 @@ private slots:
         liste += instructionsNavigateur(u"Journal"_s, TableJournal(), db::Moteur::SQLite);
         liste += instructionsNavigateur(u"Article"_s, TableArticle(), db::Moteur::SQLite);
         QStringList refusees;
+        const db::Base base(t.ctx->cnx.get());
         for (const auto& [nom, texte] : liste) {
-            QSqlQuery q(t.ctx->cnx->base());
-            if (!q.prepare(texte))
-                refusees << nom + u" : "_s + q.lastError().text();
+            try {
+                base.preparer(db::TexteSql(texte));
+            } catch (const ErreurTarvo& e) {
+                refusees << nom + u" : "_s + e.erreur().description;
+            }
         }
         QVERIFY2(refusees.isEmpty(), qPrintable(refusees.join(u'\n')));
 
         const QString script = db::ScriptSchemaSqlServer();
-        QSqlQuery objets(t.ctx->cnx->base());
-        QVERIFY(objets.exec(u"SELECT type, name FROM sqlite_master WHERE type IN ('table', "
-                            "'view') AND name NOT LIKE 'sqlite%' AND name NOT LIKE 'F\\_%' "
-                            "ESCAPE '\\' AND name NOT IN ('tarvo_connexion', 'tarvo_ordre')"_s));
-        int n = 0;
-        for (; objets.next(); ++n) {
-            const QString nom = objets.value(1).toString();
+        const QList<QVariantList> objets = test::rangees(
+            *t.ctx->cnx, u"SELECT type, name FROM sqlite_master WHERE type IN ('table', "
+                         "'view') AND name NOT LIKE 'sqlite%' AND name NOT LIKE 'F\\_%' "
+                         "ESCAPE '\\' AND name NOT IN ('tarvo_connexion', 'tarvo_ordre')"_s);
+        for (const QVariantList& objet : objets) {
+            const QString nom = objet[1].toString();
             const QString motif = QRegularExpression::escape(nom);
-            const QRegularExpression cree(u"CREATE "_s + objets.value(0).toString().toUpper() +
+            const QRegularExpression cree(u"CREATE "_s + objet[0].toString().toUpper() +
                                           u" dbo\\.(\\["_s + motif + u"\\]|"_s + motif +
                                           u"(?!\\w))"_s);
             QVERIFY2(script.contains(cree), qPrintable(nom));
         }
-        QVERIFY(n >= 14);
+        QVERIFY(objets.size() >= 14);
     }
 
     // Written to a folder of the build, one file per statement, so that a

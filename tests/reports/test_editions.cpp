@@ -61,7 +61,7 @@ private slots:
                    "INSERT INTO Colisage ([No Expédition], [No Colis], [Code barres Article], "
                    "[Quantité]) VALUES (900, 1, 'INCONNU', 3), (900, 1, '0049876500122', 2);"));
         QVERIFY(t.prendre(voie));
-        const db::Base base(t.ctx->cnx.get(), voie.voie);
+        const db::Base base(t.ctx->cnx.get());
 
         const DonneesEtat bon = BonExp(base, 102);
         QCOMPARE(bon.expedition.liIntitule, u"Galeries Rhodaniennes - Entrepôt"_s);
@@ -135,7 +135,7 @@ private slots:
                    "(900, 2, '3760987650120', 1), (900, 2, '3760987650205', 5), "
                    "(900, 2, '3760987650021', 2), (900, 3, '3760987650304', 40000);"));
         QVERIFY(t.prendre(voie));
-        db::Base base(t.ctx->cnx.get(), voie.voie);
+        db::Base base(t.ctx->cnx.get());
         const QStringList attendu = {
             u"3760987650106|Nappe coton 160x250 - Blanc|5|5|OK|0"_s,
             u"3760987650120|Nappe coton 160x250 - Bleu ardoise|0|1|Quantité incorrecte|1"_s,
@@ -207,7 +207,7 @@ private slots:
                 "(900, 1, '9000000000903', 1), (900, 1, '9000000000904', 1), "
                 "(900, 1, '9000000000905', 2), (900, 1, '9000000000906', 2);"));
         QVERIFY(t.prendre(voie));
-        db::Base base(t.ctx->cnx.get(), voie.voie);
+        db::Base base(t.ctx->cnx.get());
         QVERIFY(prepaEtatControleQteGamme_old(*t.ctx, base, 900, 7));
         QCOMPARE(
             lignesGamme(base, 900, 7),

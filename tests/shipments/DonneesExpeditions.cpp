@@ -1,37 +1,21 @@
 #include "DonneesExpeditions.h"
 
+#include "SqlDeTest.h"
 #include "app/Contexte.h"
 #include "db/Connexion.h"
 
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
 
 namespace tarvo::test {
 
-namespace {
-QSqlQuery lancer(Contexte& ctx, const QString& sql, const QVariantList& valeurs) {
-    QSqlQuery q(ctx.cnx->base());
-    q.setForwardOnly(true);
-    if (!q.prepare(sql))
-        qFatal("%s : %s", qPrintable(sql), qPrintable(q.lastError().text()));
-    for (const QVariant& v : valeurs)
-        q.addBindValue(v);
-    if (!q.exec())
-        qFatal("%s : %s", qPrintable(sql), qPrintable(q.lastError().text()));
-    return q;
-}
-} // namespace
-
 void executerSql(Contexte& ctx, const QString& sql, const QVariantList& valeurs) {
-    lancer(ctx, sql, valeurs);
+    test::sql(*ctx.cnx, sql, valeurs);
 }
 
 QVariant valeurSql(Contexte& ctx, const QString& sql, const QVariantList& valeurs) {
-    QSqlQuery q = lancer(ctx, sql, valeurs);
-    return q.next() ? q.value(0) : QVariant();
+    return valeur(*ctx.cnx, sql, valeurs);
 }
 
 void ajouterClient(Contexte& ctx, const QString& compte, const QString& intitule) {

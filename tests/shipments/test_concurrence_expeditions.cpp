@@ -15,8 +15,6 @@ using namespace Qt::StringLiterals;
 using namespace tarvo::expeditions;
 using namespace tarvo::test;
 
-Q_DECLARE_METATYPE(tarvo::db::Base::Voie)
-
 namespace {
 
 // Orders BC001 onwards, all of one delivery place, all offered.
@@ -65,23 +63,12 @@ struct Bilan {
 class TestConcurrenceExpeditions : public QObject {
     Q_OBJECT
 private slots:
-    void deuxPostesSurLesMemesCommandes_data() {
-        QTest::addColumn<db::Base::Voie>("voieA");
-        QTest::addColumn<db::Base::Voie>("voieB");
-        using V = db::Base::Voie;
-        QTest::newRow("SQLite") << V::Automatique << V::Automatique;
-        QTest::newRow("QtSql") << V::QtSql << V::QtSql;
-        QTest::newRow("SQLite contre QtSql") << V::Automatique << V::QtSql;
-    }
-
     // Two workstations, released together at each round, attach the same
     // four orders, each by another of the three routines and in another
     // order: every order ends in exactly one shipment, exactly one of them
     // attaches it and the other is told where it went; no new shipment is
     // left empty.
     void deuxPostesSurLesMemesCommandes() {
-        QFETCH(db::Base::Voie, voieA);
-        QFETCH(db::Base::Voie, voieB);
         constexpr int Tours = 30;
         constexpr int ParTour = 4;
         BaseDeTest t;
@@ -94,7 +81,7 @@ private slots:
         std::barrier depart(2);
         Bilan bilans[2];
 
-        const auto poste = [&](int rang, db::Base::Voie voie) {
+        const auto poste = [&](int rang) {
             AutrePoste p(dossier, parametres);
             Bilan& bilan = bilans[rang];
             for (int tour = 0; tour < Tours; ++tour) {
@@ -106,13 +93,13 @@ private slots:
                     Rattachements faits;
                     switch ((tour + rang) % 3) {
                     case 0:
-                        faits = CreerExpAuto(*p.ctx, lot, {}, voie);
+                        faits = CreerExpAuto(*p.ctx, lot);
                         break;
                     case 1:
-                        faits = CreerExpManuel(*p.ctx, lot, voie);
+                        faits = CreerExpManuel(*p.ctx, lot);
                         break;
                     default:
-                        faits = AddCdeExp(*p.ctx, cibles[rang], lot, voie);
+                        faits = AddCdeExp(*p.ctx, cibles[rang], lot);
                     }
                     bilan.attachees += static_cast<int>(faits.commandes.size());
                     bilan.refusees += static_cast<int>(faits.refusees.size());
@@ -124,8 +111,8 @@ private slots:
                 }
             }
         };
-        std::thread a(poste, 0, voieA);
-        std::thread b(poste, 1, voieB);
+        std::thread a(poste, 0);
+        std::thread b(poste, 1);
         a.join();
         b.join();
 

@@ -239,11 +239,11 @@ private slots:
 
         Rattachements faits;
         if (mode == u"auto"_s)
-            faits = CreerExpAuto(c, commandes, {}, voie.voie);
+            faits = CreerExpAuto(c, commandes, {});
         else if (mode == u"manuel"_s)
-            faits = CreerExpManuel(c, commandes, voie.voie);
+            faits = CreerExpManuel(c, commandes);
         else
-            faits = AddCdeExp(c, cible, commandes, voie.voie);
+            faits = AddCdeExp(c, cible, commandes);
 
         QCOMPARE(faits.refusees.size(), 1);
         QCOMPARE(faits.refusees.first().commande, u"BC5"_s);

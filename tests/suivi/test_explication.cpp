@@ -23,7 +23,7 @@ const QByteArray CodeB = "3760987650021";
 
 struct Terminal : BaseDeTest {
     Terminal() { creerBase(); }
-    QSqlDatabase db() const { return ctx->cnx->base(); }
+    Connexion& db() const { return *ctx->cnx; }
     // Each call stands for a file a terminal wrote anew.
     bool integrer(const QList<QByteArray>& l) {
         ecrireData(*this, l, QDateTime(QDate(2012, 4, 19), QTime(9, 0)).addSecs(60 * ++ecrits_));

@@ -56,7 +56,7 @@ template <typename Fenetre> int visibles(QObject* parent) {
 // prepared) and closed shipment 901.
 void monde(BaseDeTest& t) {
     t.creerBase(true);
-    QSqlDatabase db = t.ctx->cnx->base();
+    Connexion& db = *t.ctx->cnx;
     ajouterExpedition(db, 900, u"Essai suivi"_s, QVariant(), 2);
     ajouterExpedition(db, 901, u"Ancienne"_s, QVariant(), 1, true);
     sql(db, u"INSERT INTO [Liste commandes] ([No Expédition], [No commande SAGE]) "
@@ -267,8 +267,8 @@ private slots:
         emit grille->cellDoubleClicked(rangCoussin, 0);
         auto* explication = lignes->findChild<suivi::FenetreExplication*>();
         QVERIFY(explication);
-        const qint64 colisage = nombre(
-            t.ctx->cnx->base(), u"SELECT SUM(Quantité) FROM Colisage WHERE "
+        const qint64 colisage =
+            nombre(*t.ctx->cnx, u"SELECT SUM(Quantité) FROM Colisage WHERE "
                                 "[No Expédition] = 900 AND [Code barres Article] = '%1'"_s.arg(
                                     QString::fromLatin1(Coussin)));
         QCOMPARE(explication->findChild<QLabel*>(u"QuantitePreparee"_s)->text(),
@@ -311,7 +311,7 @@ private slots:
         fenetre.findChild<QCheckBox*>(u"AffClot"_s)->setChecked(true);
         QVERIFY(prete(fenetre));
         const QAbstractItemModel* m = fenetre.findChild<QTableView*>(u"ListeSuivi"_s)->model();
-        QSqlDatabase db = t.ctx->cnx->base();
+        Connexion& db = *t.ctx->cnx;
         sql(db, u"UPDATE [Expédition] SET [Libellé 1] = 'Renommée' WHERE [No Expédition] = 901"_s);
 
         integrerAilleurs(t, {ligneXA(900, 1, Jour, "10:00:00", Coussin, 3)});
@@ -342,7 +342,7 @@ private slots:
     void filtreEnFrancais() {
         BaseDeTest t;
         monde(t);
-        QSqlDatabase db = t.ctx->cnx->base();
+        Connexion& db = *t.ctx->cnx;
         sql(db, u"UPDATE [Expédition] SET [Libellé 1] = 'Écharpes d''été' "
                 "WHERE [No Expédition] = 900"_s);
         // Five covers of four ordered: the shipment is « Écart ».
@@ -404,7 +404,7 @@ private slots:
     void rechargementALaMemePlace() {
         BaseDeTest t;
         monde(t);
-        QSqlDatabase db = t.ctx->cnx->base();
+        Connexion& db = *t.ctx->cnx;
         for (int n = 1000; n < 1060; ++n)
             ajouterExpedition(db, n,
                               u"Une expédition au libellé assez long pour déborder %1"_s.arg(n),
@@ -478,12 +478,12 @@ private slots:
         QVERIFY(prete(fenetre));
         auto* minuterie = fenetre.findChild<QTimer*>(u"Sonde"_s);
         QVERIFY(minuterie->isActive());
-        sql(t.ctx->cnx->base(), u"ALTER TABLE tarvo_integration RENAME TO cachee"_s);
+        sql(*t.ctx->cnx, u"ALTER TABLE tarvo_integration RENAME TO cachee"_s);
         QVERIFY(!sonde(fenetre));
         QCOMPARE(t.prompts.boites.size(), 1);
         QCOMPARE(t.prompts.boites.first().titre, u"Erreur"_s);
         QVERIFY(!minuterie->isActive());
-        sql(t.ctx->cnx->base(), u"ALTER TABLE cachee RENAME TO tarvo_integration"_s);
+        sql(*t.ctx->cnx, u"ALTER TABLE cachee RENAME TO tarvo_integration"_s);
         QTest::mouseClick(fenetre.findChild<QPushButton*>(u"BtActualiser"_s), Qt::LeftButton);
         QVERIFY(prete(fenetre));
         QVERIFY(minuterie->isActive());

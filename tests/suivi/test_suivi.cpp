@@ -17,7 +17,6 @@
 #include "suivi/Suivi.h"
 
 #include <QRegularExpression>
-#include <QSqlQuery>
 #include <QTest>
 
 using namespace tarvo;
@@ -381,18 +380,16 @@ private slots:
                     "ALTER TABLE F_ARTICLE DROP COLUMN AR_UnitePoids;"
                     "PRAGMA user_version = 5;"_s);
         db::MettreAJourSchema(*t.ctx->cnx, t.ctx->feedback);
-        QSqlDatabase db = t.ctx->cnx->base();
-        QSqlQuery q(db);
-        QVERIFY(q.exec(u"SELECT COUNT(*), COUNT(PoidsBrut) FROM V_POIDS_ARTICLE"_s));
-        QVERIFY(q.next());
-        QVERIFY(q.value(0).toInt() > 0);
-        QCOMPARE(q.value(1).toInt(), 0);
-        QVERIFY(q.exec(u"PRAGMA user_version"_s) && q.next());
-        QCOMPARE(q.value(0).toInt(), db::VersionSchema);
-        QVERIFY(q.exec(u"SELECT COUNT(*) FROM sqlite_master WHERE name IN "
-                       "('IX_F_ARTICLE_AR_CodeBarre', 'IX_Journal de saisie_Suivi')"_s));
-        QVERIFY(q.next());
-        QCOMPARE(q.value(0).toInt(), 2);
+        Connexion& cnx = *t.ctx->cnx;
+        const QList<QVariantList> poids =
+            rangees(cnx, u"SELECT COUNT(*), COUNT(PoidsBrut) FROM V_POIDS_ARTICLE"_s);
+        QCOMPARE(poids.size(), 1);
+        QVERIFY(poids[0][0].toInt() > 0);
+        QCOMPARE(poids[0][1].toInt(), 0);
+        QCOMPARE(nombre(cnx, u"PRAGMA user_version"_s), db::VersionSchema);
+        QCOMPARE(nombre(cnx, u"SELECT COUNT(*) FROM sqlite_master WHERE name IN "
+                             "('IX_F_ARTICLE_AR_CodeBarre', 'IX_Journal de saisie_Suivi')"_s),
+                 2);
     }
 };
 

@@ -2,15 +2,13 @@
 
 #include "ServeurDeTest.h"
 #include "app/OuvertureConnexion.h"
+#include "base/Erreur.h"
 #include "base/Version.h"
-#include "db/Base.h"
 #include "db/Schema.h"
-#include "db/SqlConnexion.h"
 
 #include <QDir>
 #include <QFile>
 #include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -63,19 +61,18 @@ bool piloteOdbcPresent() {
 } // namespace
 
 QList<VoieDeTest> Voies() {
-    QList<VoieDeTest> voies{{QByteArray(), db::Base::Voie::Automatique, false},
-                            {" (QtSql)", db::Base::Voie::QtSql, false}};
+    QList<VoieDeTest> voies{{QByteArray(), false}};
     if (piloteOdbcPresent())
-        voies.append({" (ODBC)", db::Base::Voie::QtSql, true});
+        voies.append({" (ODBC)", true});
     if (ServeurEssaiDisponible())
-        voies.append({" (serveur)", db::Base::Voie::QtSql, false, true});
+        voies.append({" (serveur)", false, true});
     return voies;
 }
 
 QList<VoieDeTest> VoiesDesMoteurs() {
     QList<VoieDeTest> voies;
     for (const VoieDeTest& voie : Voies())
-        if (voie.voie == db::Base::Voie::Automatique || voie.serveur)
+        if (!voie.odbc)
             voies.append(voie);
     return voies;
 }
@@ -109,14 +106,16 @@ void BaseDeTest::creerBase(bool avecDemo) {
 }
 
 bool BaseDeTest::passerParOdbc() {
-    const QString nom = ctx->cnx->base().connectionName();
-    ctx->cnx->base().close();
-    QSqlDatabase::removeDatabase(nom);
-    QSqlDatabase odbc = QSqlDatabase::addDatabase(u"QODBC"_s, nom);
-    odbc.setDatabaseName(ChaineOdbc.arg(ctx->cnx->parametres().base));
-    // The driver runs one statement per call: the connection's settings one
-    // by one (the file is already in WAL mode).
-    return odbc.open() && QSqlQuery(odbc).exec(u"PRAGMA foreign_keys=ON"_s);
+    const ParametresConnexion parametres = ctx->cnx->parametres();
+    try {
+        ctx->cnx->ouvrirOdbc(parametres, ChaineOdbc.arg(parametres.base));
+    } catch (const ErreurTarvo&) {
+        return false;
+    }
+    // The driver runs one statement per call: the connection's settings are
+    // the opener's, one by one (the file is already in WAL mode).
+    sql(*ctx->cnx, u"PRAGMA foreign_keys=ON"_s);
+    return true;
 }
 
 bool BaseDeTest::passerParServeur() {
@@ -144,7 +143,7 @@ bool BaseDeTest::surServeur() const {
 
 bool BaseDeTest::prendre(const VoieDeTest& voie) {
     const bool serveur = surServeur();
-    const bool parOdbc = !serveur && ctx->cnx->base().driverName() == u"QODBC"_s;
+    const bool parOdbc = !serveur && !ctx->cnx->sqlite();
     if (voie.serveur)
         return serveur || passerParServeur();
     if (voie.odbc)

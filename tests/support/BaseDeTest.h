@@ -1,8 +1,8 @@
 #pragma once
 
 #include "PromptsScriptes.h"
+#include "SqlDeTest.h"
 #include "app/Contexte.h"
-#include "db/Base.h"
 
 #include <QTemporaryDir>
 #include <memory>
@@ -11,16 +11,14 @@ namespace tarvo::test {
 
 // One way into the embedded database for a row of a both-path table: the
 // engine's own handle; the generic QtSql layer, the way SQL Server is
-// driven; that layer through the ODBC driver manager and the SQLite ODBC
-// driver, as on a site: named parameters bound by position, dates and
-// accented text through a real driver; and the server path itself: the
-// test's data copied into a database of the T-SQL engine, reached through
-// unixODBC and FreeTDS with the server's texts.
+// driven, through the ODBC driver manager and the SQLite ODBC driver, as on
+// a site: named parameters bound by position, dates and accented text
+// through a real driver; and the server path itself: the test's data copied
+// into a database of the T-SQL engine, reached through unixODBC and FreeTDS
+// with the server's texts.
 struct VoieDeTest {
-    // Added to the row's name: empty for the handle, " (QtSql)", " (ODBC)",
-    // " (serveur)".
+    // Added to the row's name: empty for the handle, " (ODBC)", " (serveur)".
     QByteArray nom;
-    db::Base::Voie voie = db::Base::Voie::Automatique;
     bool odbc = false;
     bool serveur = false;
 };

@@ -1,7 +1,9 @@
 #include "ServeurDeTest.h"
 
+#include "SqlDeTest.h"
 #include "Tarvoctl.h"
-#include "db/CollationFrancaise.h"
+#include "base/Erreur.h"
+#include "db/Base.h"
 #include "db/Connexion.h"
 #include "db/Dialecte.h"
 
@@ -13,7 +15,6 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QSqlRecord>
 #include <QStringList>
 
 using namespace Qt::StringLiterals;
@@ -111,8 +112,10 @@ bool aUneIdentite(const ConnexionEssai& c, const QString& table) {
 
 // A value of the embedded file in the type of the server's column.
 QVariant convertir(const QVariant& valeur, const QString& type) {
+    // A NULL goes as a text's, which the server takes in a column of any
+    // type (an untyped one reaches it as binary).
     if (valeur.isNull())
-        return valeur;
+        return QVariant(QMetaType(QMetaType::QString));
     if (type.contains(u"date"_s))
         return db::Dialecte::lireDateHeure(valeur);
     if (type == u"decimal"_s || type == u"numeric"_s || type == u"float"_s || type == u"real"_s)
@@ -124,21 +127,20 @@ QVariant convertir(const QVariant& valeur, const QString& type) {
     return valeur.toString();
 }
 
-void copierTable(const QSqlDatabase& source, const ConnexionEssai& cible, const QString& table) {
+// Reads the embedded file the way the program does, through its own handle.
+void copierTable(const db::Base& source, const ConnexionEssai& cible, const QString& table) {
     const QList<std::pair<QString, QString>> serveur = colonnesServeur(cible, table);
     if (serveur.isEmpty())
         return;
-    QSqlQuery lecture(source);
-    lecture.setForwardOnly(true);
-    if (!lecture.exec(u"SELECT * FROM ["_s + table + u']'))
-        qFatal("Lecture de %s impossible : %s", qPrintable(table),
-               qPrintable(lecture.lastError().text()));
-    const QSqlRecord enregistrement = lecture.record();
+    db::Requete lecture = source.preparer(db::TexteSql(u"SELECT * FROM ["_s + table + u']'));
+    QStringList colonnes;
+    for (int i = 0; i < lecture.nombreColonnes(); ++i)
+        colonnes << lecture.nomColonne(i);
     QStringList noms;
     QList<int> rangs;
     QStringList types;
     for (const auto& [nom, type] : serveur) {
-        const int rang = enregistrement.indexOf(nom);
+        const int rang = static_cast<int>(colonnes.indexOf(nom));
         if (rang < 0)
             continue;
         noms << u'[' + nom + u']';
@@ -153,12 +155,12 @@ void copierTable(const QSqlDatabase& source, const ConnexionEssai& cible, const 
     if (!insertion.prepare(texte))
         qFatal("%s", qPrintable(insertion.lastError().text()));
     bool premiere = true;
-    while (lecture.next()) {
+    while (lecture.suivante()) {
         if (premiere && identite)
             cible.executer(u"SET IDENTITY_INSERT dbo.["_s + table + u"] ON"_s);
         premiere = false;
         for (int i = 0; i < rangs.size(); ++i)
-            insertion.bindValue(i, convertir(lecture.value(rangs.at(i)), types.at(i)));
+            insertion.bindValue(i, convertir(lecture.valeur(rangs.at(i)), types.at(i)));
         if (!insertion.exec())
             qFatal("Copie de %s refusée : %s", qPrintable(table),
                    qPrintable(insertion.lastError().text()));
@@ -218,28 +220,30 @@ QString CreerBaseServeur() {
 }
 
 void CopierVersServeur(const QString& fichier, const QString& base) {
-    db::InstallerFrancais();
-    const QString nomSource = u"CopieVersServeur"_s;
-    {
-        QSqlDatabase source = QSqlDatabase::addDatabase(u"QSQLITE"_s, nomSource);
-        source.setDatabaseName(fichier);
-        if (!source.open())
-            qFatal("Ouverture de %s impossible", qPrintable(fichier));
-        QStringList tables;
-        QSqlQuery liste(source);
-        liste.exec(u"SELECT name FROM sqlite_master WHERE type = 'table' "
-                   "AND name NOT LIKE 'sqlite%' ORDER BY name"_s);
-        while (liste.next())
-            tables << liste.value(0).toString();
-        liste.finish();
-        const ConnexionEssai cible(base);
-        cible.db().transaction();
+    Connexion cnx(u"CopieVersServeur"_s);
+    ParametresConnexion parametres;
+    parametres.base = fichier;
+    try {
+        cnx.ouvrir(parametres);
+    } catch (const ErreurTarvo& e) {
+        qFatal("Ouverture de %s impossible : %s", qPrintable(fichier),
+               qPrintable(e.erreur().description));
+    }
+    QStringList tables;
+    for (const QVariantList& rangee :
+         rangees(cnx, u"SELECT name FROM sqlite_master WHERE type = 'table' "
+                      "AND name NOT LIKE 'sqlite%' ORDER BY name"_s))
+        tables << rangee.value(0).toString();
+    const db::Base source(&cnx);
+    const ConnexionEssai cible(base);
+    cible.db().transaction();
+    try {
         for (const QString& table : tables)
             copierTable(source, cible, table);
-        cible.db().commit();
-        source.close();
+    } catch (const ErreurTarvo& e) {
+        qFatal("Copie vers le serveur impossible : %s", qPrintable(e.erreur().description));
     }
-    QSqlDatabase::removeDatabase(nomSource);
+    cible.db().commit();
 }
 
 } // namespace tarvo::test

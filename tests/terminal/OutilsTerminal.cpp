@@ -1,68 +1,20 @@
 #include "OutilsTerminal.h"
 
 #include "db/Connexion.h"
-#include "db/Dialecte.h"
 
 #include <QDateTime>
 #include <QFile>
-#include <QSqlError>
-#include <QSqlField>
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
 
 namespace tarvo::test {
 
-void sql(QSqlDatabase db, const QString& texte, const QVariantList& valeurs) {
-    QSqlQuery q(db);
-    q.setForwardOnly(true);
-    if (!q.prepare(texte))
-        qFatal("%s : %s", qPrintable(texte), qPrintable(q.lastError().text()));
-    for (const QVariant& v : valeurs)
-        q.addBindValue(v);
-    if (!q.exec())
-        qFatal("%s : %s", qPrintable(texte), qPrintable(q.lastError().text()));
-}
-
-qint64 nombre(QSqlDatabase db, const QString& requete) {
-    QSqlQuery q(db);
-    q.setForwardOnly(true);
-    if (!q.exec(requete) || !q.next())
-        qFatal("%s : %s", qPrintable(requete), qPrintable(q.lastError().text()));
-    return q.value(0).toLongLong();
-}
-
-QStringList lignes(QSqlDatabase db, const QString& requete) {
-    QSqlQuery q(db);
-    q.setForwardOnly(true);
-    if (!q.exec(requete))
-        qFatal("%s : %s", qPrintable(requete), qPrintable(q.lastError().text()));
-    QStringList resultat;
-    while (q.next()) {
-        QStringList colonnes;
-        for (int i = 0; i < q.record().count(); ++i) {
-            const QVariant v = q.value(i);
-            if (q.isNull(i))
-                colonnes << u"∅"_s;
-            else if (v.typeId() == QMetaType::QDateTime)
-                colonnes << v.toDateTime().toString(db::Dialecte::FormatDateHeure);
-            else if (q.record().field(i).metaType().id() == QMetaType::Double)
-                colonnes << QString::number(v.toDouble());
-            else
-                colonnes << v.toString();
-        }
-        resultat << colonnes.join(u'|');
-    }
-    return resultat;
-}
-
 QStringList lignes(const BaseDeTest& t, const db::TexteSql& requete) {
-    return lignes(t.ctx->cnx->base(), requete.pour(t.ctx->cnx->moteur()));
+    return lignes(*t.ctx->cnx, requete.pour(t.ctx->cnx->moteur()));
 }
 
-void ajouterExpedition(QSqlDatabase db, qint64 numero, const QVariant& libelle1,
+void ajouterExpedition(Connexion& db, qint64 numero, const QVariant& libelle1,
                        const QVariant& libelle2, int colis, bool cloturee) {
     sql(db,
         u"INSERT INTO Expédition ([No Expédition], [Libellé 1], [Libellé 2], "
@@ -71,7 +23,7 @@ void ajouterExpedition(QSqlDatabase db, qint64 numero, const QVariant& libelle1,
          cloturee ? QVariant(u"2012-04-18 10:00:00"_s) : QVariant()});
 }
 
-void ajouterArticle(QSqlDatabase db, const QString& code, const QVariant& libelle) {
+void ajouterArticle(Connexion& db, const QString& code, const QVariant& libelle) {
     sql(db,
         u"INSERT INTO Article ([Code barres Article], Libellé, lib_art_couleur) "
         "VALUES (?, ?, ?)"_s,

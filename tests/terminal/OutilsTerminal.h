@@ -5,25 +5,19 @@
 
 #include <QByteArray>
 #include <QDateTime>
-#include <QSqlDatabase>
 #include <QVariantList>
 #include <initializer_list>
 #include <utility>
 
 namespace tarvo::test {
 
-// Runs one statement on the test connection; fails the program on error.
-void sql(QSqlDatabase db, const QString& texte, const QVariantList& valeurs = {});
-qint64 nombre(QSqlDatabase db, const QString& requete);
-// Every row of a query, each as its columns joined by "|", NULL as "∅",
-// moments and decimals written alike on every engine.
-QStringList lignes(QSqlDatabase db, const QString& requete);
-// The same with the text of the engine the test connection runs on.
+// The rows of a query (see lignes()) with the text of the engine the test
+// connection runs on.
 QStringList lignes(const BaseDeTest& t, const db::TexteSql& requete);
 
-void ajouterExpedition(QSqlDatabase db, qint64 numero, const QVariant& libelle1,
+void ajouterExpedition(Connexion& db, qint64 numero, const QVariant& libelle1,
                        const QVariant& libelle2, int colis, bool cloturee = false);
-void ajouterArticle(QSqlDatabase db, const QString& code, const QVariant& libelle);
+void ajouterArticle(Connexion& db, const QString& code, const QVariant& libelle);
 
 // A terminal line: spaces, each field text at its 1-based column, then the
 // type code after a comma.

@@ -67,7 +67,7 @@ qint64 lignesJournal(const BaseDeTest& b, const QString& compte = u"COUNT(*)"_s)
     ParametresConnexion p;
     p.base = b.chemin(u"tarvo.db"_s);
     cnx.ouvrir(p);
-    return nombre(cnx.base(), u"SELECT "_s + compte + u" FROM [Journal de saisie]"_s);
+    return nombre(cnx, u"SELECT "_s + compte + u" FROM [Journal de saisie]"_s);
 }
 
 void remettre(const BaseDeTest& b, const QByteArray& base, const QByteArray& data) {
@@ -111,8 +111,8 @@ private slots:
     void disquePlein() {
         BaseDeTest b;
         b.creerBase();
-        ajouterArticle(b.ctx->cnx->base(), u"3760001234567"_s, u"A"_s);
-        ajouterExpedition(b.ctx->cnx->base(), 42, u"A"_s, u"B"_s, 2);
+        ajouterArticle(*b.ctx->cnx, u"3760001234567"_s, u"A"_s);
+        ajouterExpedition(*b.ctx->cnx, 42, u"A"_s, u"B"_s, 2);
         b.ctx->cnx.reset();
         const DisquePlein disque(b.chemin(u"plein"_s));
         if (!disque.erreur().isEmpty())
@@ -155,7 +155,7 @@ private slots:
     void lignesEcritesPendantLIntegration() {
         BaseDeTest b;
         b.creerBase();
-        ajouterExpedition(b.ctx->cnx->base(), 42, u"A"_s, u"B"_s, 3);
+        ajouterExpedition(*b.ctx->cnx, 42, u"A"_s, u"B"_s, 3);
         b.ctx->cnx.reset();
         std::atomic<bool> fin{false};
         std::atomic<int> ecrites{0};
@@ -199,11 +199,11 @@ private slots:
         BaseDeTest b;
         b.creerBase();
         {
-            QSqlDatabase db = b.ctx->cnx->base();
-            QVERIFY(db.transaction());
+            Connexion& db = *b.ctx->cnx;
+            sql(db, u"BEGIN"_s);
             for (int i = 1; i <= Expeditions; ++i)
                 ajouterExpedition(db, i, u"Client %1"_s.arg(i), u"Ville"_s, 20);
-            QVERIFY(db.commit());
+            sql(db, u"COMMIT"_s);
         }
         b.ctx->cnx.reset();
         const QByteArray base = b.lireFichier(u"tarvo.db"_s);

@@ -74,7 +74,7 @@ private slots:
     void integrationHorsDeLaFenetre() {
         BaseDeTest b;
         b.creerBase(true);
-        ajouterExpedition(b.ctx->cnx->base(), 900, u"Essai"_s, QVariant(), 1);
+        ajouterExpedition(*b.ctx->cnx, 900, u"Essai"_s, QVariant(), 1);
         ui::FenetrePrincipale fenetre(*b.ctx);
         ui::brancherTerminal(fenetre);
         const QList<QByteArray> lignes{
@@ -83,7 +83,7 @@ private slots:
         ecrireData(b, lignes, QDateTime(QDate(2012, 4, 19), QTime(9, 0)));
         const QString data = b.chemin(u"terminal/DATA.TXT"_s);
         const auto journal = [&b] {
-            return nombre(b.ctx->cnx->base(), u"SELECT COUNT(*) FROM [Journal de saisie]"_s);
+            return nombre(*b.ctx->cnx, u"SELECT COUNT(*) FROM [Journal de saisie]"_s);
         };
         const auto finie = [&fenetre] {
             return QTest::qWaitFor([&] { return !fenetre.commandeDeFondEnCours(); }, 20000);
@@ -134,7 +134,7 @@ private slots:
         ecrireData(b, {ligneXA(1, 1, "2012-04-19", "10:00:00", "3760987650014", 3)},
                    QDateTime(QDate(2012, 4, 19), QTime(9, 0)));
         const QString compte = u"SELECT COUNT(*) FROM [Journal de saisie]"_s;
-        const qint64 avant = nombre(b.ctx->cnx->base(), compte);
+        const qint64 avant = nombre(*b.ctx->cnx, compte);
         std::stop_source arret;
         arret.request_stop();
         terminal::ReglagesIntegration reglages;
@@ -145,7 +145,7 @@ private slots:
         } catch (const terminal::ErreurIntegration& e) {
             QCOMPARE(e.erreur().numero, NumeroErreur::Annulation);
         }
-        QCOMPARE(nombre(b.ctx->cnx->base(), compte), avant);
+        QCOMPARE(nombre(*b.ctx->cnx, compte), avant);
         QVERIFY(QFile::exists(b.chemin(u"terminal/DATA.TXT"_s)));
         QCOMPARE(terminal::IntegrerFichierData(*b.ctx).issue,
                  terminal::ResultatIntegration::Issue::Integre);

@@ -88,9 +88,9 @@ QVariant valeur(const QString& nom) {
 QStringList etat(const BaseDeTest& b) {
     return lignes(b, db::TexteSql(u"SELECT * FROM [Journal de saisie] ORDER BY rowid"_s,
                                   u"SELECT * FROM [Journal de saisie] ORDER BY [Id saisie]"_s)) +
-           lignes(b.ctx->cnx->base(), u"SELECT * FROM Colis ORDER BY 1, 2"_s) +
-           lignes(b.ctx->cnx->base(), u"SELECT * FROM Colisage ORDER BY 1, 2, 3"_s) +
-           lignes(b.ctx->cnx->base(), u"SELECT * FROM tarvo_integration ORDER BY 1, 2"_s);
+           lignes(*b.ctx->cnx, u"SELECT * FROM Colis ORDER BY 1, 2"_s) +
+           lignes(*b.ctx->cnx, u"SELECT * FROM Colisage ORDER BY 1, 2, 3"_s) +
+           lignes(*b.ctx->cnx, u"SELECT * FROM tarvo_integration ORDER BY 1, 2"_s);
 }
 
 } // namespace
@@ -100,14 +100,14 @@ class TestCatalogue : public QObject {
 
     BaseDeTest b_;
 
-    QSqlDatabase db() const { return b_.ctx->cnx->base(); }
+    Connexion& db() const { return *b_.ctx->cnx; }
 
     // Each case runs in a transaction of its own, rolled back afterwards; a
     // failure it did not expect names the statement's complaint.
     void essayer(const VoieDeTest& voie, const std::function<void(db::Base&)>& essai) {
         QVERIFY(b_.prendre(voie));
         try {
-            db::Base base(b_.ctx->cnx.get(), voie.voie);
+            db::Base base(b_.ctx->cnx.get());
             const db::Transaction transaction(base);
             essai(base);
         } catch (const ErreurTarvo& e) {

@@ -79,7 +79,7 @@ private slots:
     void integrationBornee() {
         BaseDeTest b;
         b.creerBase();
-        ajouterExpedition(b.ctx->cnx->base(), 42, u"Boutique"_s, u"Lyon"_s, 3);
+        ajouterExpedition(*b.ctx->cnx, 42, u"Boutique"_s, u"Lyon"_s, 3);
         const QByteArray poids(900, '9');
         b.ecrireFichier(Data, fichier({ligneFP(42, 1, "2012-04-19", "10:00:00", "1"),
                                        ligneFP(42, 2, "2012-04-19", "10:01:00", poids)}));

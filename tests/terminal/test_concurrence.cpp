@@ -45,9 +45,9 @@ QByteArray ligne(int i) {
 struct Base : BaseDeTest {
     Base() {
         creerBase();
-        ajouterExpedition(ctx->cnx->base(), 42, u"Boutique"_s, u"Lyon"_s, 3);
+        ajouterExpedition(*ctx->cnx, 42, u"Boutique"_s, u"Lyon"_s, 3);
     }
-    QSqlDatabase db() const { return ctx->cnx->base(); }
+    Connexion& db() const { return *ctx->cnx; }
     qint64 journal(const QString& compte = u"COUNT(*)"_s) const {
         return nombre(db(), u"SELECT "_s + compte + u" FROM [Journal de saisie]"_s);
     }

@@ -27,7 +27,7 @@ struct Base : BaseDeTest {
         ajouterExpedition(db(), 42, u"Boutique"_s, u"Lyon"_s, 3);
         ajouterExpedition(db(), 43, u"Fermée"_s, u"Paris"_s, 1, true);
     }
-    QSqlDatabase db() const { return ctx->cnx->base(); }
+    Connexion& db() const { return *ctx->cnx; }
     // Everything an integration may touch: the tables, and the files and
     // their times.
     QStringList etat() const {

@@ -44,7 +44,7 @@ private slots:
         b.feedback.progressions.clear();
         b.feedback.statuts.clear();
 
-        QSqlDatabase db = b.ctx->cnx->base();
+        Connexion& db = *b.ctx->cnx;
         ajouterArticle(db, u"3760001234567"_s, u"Pull rayé — bleu"_s);
         ajouterArticle(db, u"0012345678901234567890"_s, QString(80, u'L'));
         ajouterArticle(db, u"A1"_s, QVariant());
@@ -67,11 +67,11 @@ private slots:
     void fichierArticleSansLimiteDeNombre() {
         BaseDeTest b;
         b.creerBase();
-        QSqlDatabase db = b.ctx->cnx->base();
-        QVERIFY(db.transaction());
+        Connexion& db = *b.ctx->cnx;
+        sql(db, u"BEGIN"_s);
         for (int i = 0; i < 40000; ++i)
             ajouterArticle(db, u"%1"_s.arg(i, 13, 10, QChar(u'0')), u"Article %1"_s.arg(i));
-        QVERIFY(db.commit());
+        sql(db, u"COMMIT"_s);
         QVERIFY(terminal::GenFichierArticle(*b.ctx));
         const QByteArray contenu = b.lireFichier(u"terminal/ARTICLE.TXT"_s);
         QCOMPARE(contenu.size(), 40002 * 60);
@@ -88,7 +88,7 @@ private slots:
     void echecEnCoursGardeLAncienFichier() {
         BaseDeTest b;
         b.creerBase();
-        QSqlDatabase db = b.ctx->cnx->base();
+        Connexion& db = *b.ctx->cnx;
         b.ecrireFichier(u"terminal/ARTICLE.TXT"_s, "ancien fichier\r\n");
         sql(db, u"ALTER TABLE Article RENAME TO ArticleReel"_s);
         sql(db, u"CREATE TABLE Valeurs (n INTEGER)"_s);
@@ -148,7 +148,7 @@ private slots:
     void fichierExpedition() {
         BaseDeTest b;
         b.creerBase();
-        QSqlDatabase db = b.ctx->cnx->base();
+        Connexion& db = *b.ctx->cnx;
         // Only a closed shipment: the file is written, empty.
         b.ecrireFichier(u"terminal/EXPEDITION.TXT"_s, "ancien");
         ajouterExpedition(db, 45, u"Fermée"_s, u"Paris"_s, 1, true);
@@ -183,7 +183,7 @@ private slots:
     void colisHorsIdentification() {
         BaseDeTest b;
         b.creerBase();
-        QSqlDatabase db = b.ctx->cnx->base();
+        Connexion& db = *b.ctx->cnx;
         ajouterExpedition(db, 7, u"A"_s, u"B"_s, 1001);
         ajouterExpedition(db, 1234567, u"C"_s, u"D"_s, 2);
         ajouterExpedition(db, 1234568, u"E"_s, u"F"_s, 0);

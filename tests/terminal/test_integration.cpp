@@ -9,7 +9,6 @@
 #include "terminal/Saisies.h"
 
 #include <QDir>
-#include <QSqlDriver>
 #include <QTest>
 #include <sqlite3.h>
 
@@ -36,20 +35,13 @@ const QString Data = u"terminal/DATA.TXT"_s;
 const QString Travail = u"terminal/DATA.TXT.en-cours"_s;
 const QByteArray Jour = "2012-04-19";
 
-// The engine's handle behind the test connection, to make it refuse a commit.
-sqlite3* poigneeSQLite(const QSqlDatabase& db) {
-    const QVariant v = db.driver()->handle();
-    return qstrcmp(v.typeName(), "sqlite3*") == 0 ? *static_cast<sqlite3* const*>(v.data())
-                                                  : nullptr;
-}
-
 struct Base : BaseDeTest {
     Base() {
         creerBase();
         ajouterExpedition(db(), 42, u"Boutique"_s, u"Lyon"_s, 3);
         ajouterExpedition(db(), 43, u"Fermée"_s, u"Paris"_s, 1, true);
     }
-    QSqlDatabase db() const { return ctx->cnx->base(); }
+    Connexion& db() const { return *ctx->cnx; }
     // Each call stands for a file a terminal wrote anew: its modification
     // time moves on by a minute whatever the file system's clock resolution.
     bool integrer(const QList<QByteArray>& l) {
@@ -305,7 +297,7 @@ private slots:
         for (const VoieDeTest& voie : Voies()) {
             Base b;
             QVERIFY(b.prendre(voie));
-            db::Base base(b.ctx->cnx.get(), voie.voie);
+            db::Base base(b.ctx->cnx.get());
             db::Transaction transaction(base);
             {
                 terminal::Integration run(base, u"2012-04-19 13:42:25"_s);
@@ -361,7 +353,7 @@ private slots:
     // where it was, byte for byte, ready for the next run.
     void validationRefusee() {
         Base b;
-        sqlite3* poignee = poigneeSQLite(b.db());
+        sqlite3* poignee = b.db().sqlite();
         QVERIFY(poignee);
         sqlite3_commit_hook(
             poignee, [](void*) { return 1; }, nullptr);

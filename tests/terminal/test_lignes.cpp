@@ -26,7 +26,7 @@ const QString DernierJournal =
 struct Banc : BaseDeTest {
     Banc() {
         creerBase();
-        ajouterExpedition(ctx->cnx->base(), 42, u"A"_s, u"B"_s, 1);
+        ajouterExpedition(*ctx->cnx, 42, u"A"_s, u"B"_s, 1);
     }
     // The journal row the line gives, or the failure it raises.
     QString traiter(const QByteArray& ligne) {
@@ -35,7 +35,7 @@ struct Banc : BaseDeTest {
         terminal::Integration run(base, u"2012-04-19 13:42:25"_s);
         try {
             terminal::TraiteLigne(run, ligne);
-            const QStringList l = lignes(ctx->cnx->base(), DernierJournal);
+            const QStringList l = lignes(*ctx->cnx, DernierJournal);
             return l.isEmpty() ? u"ignorée"_s : l.first();
         } catch (const ErreurTarvo& e) {
             return u"échec %1"_s.arg(e.erreur().numero);
@@ -207,7 +207,7 @@ private slots:
             l[position] = ligneAbimee(alea);
             const QByteArray contenu = fichier(l);
             b.ecrireFichier(u"terminal/DATA.TXT"_s, contenu);
-            QSqlDatabase db = b.ctx->cnx->base();
+            Connexion& db = *b.ctx->cnx;
             if (terminal::IntegData(*b.ctx)) {
                 QVERIFY(nombre(db, u"SELECT COUNT(*) FROM [Journal de saisie]"_s) >= 19);
                 continue;

@@ -283,42 +283,25 @@ private slots:
         QCOMPARE(nomsDesEntrees(f.menuBar()->actions()),
                  QStringList({u"mnuFile"_s, u"mnuExp"_s, u"mnuEtiq"_s, u"mnuToolS"_s,
                               u"mnuWindow"_s, u"mnuHelp"_s}));
-        // Each entry as "name=text".
-        const QStringList libelles =
-            u"mnuFile=&Fichier|mnuFichierArticle=Générer fichier Article|"
-            "mnuFichierExp=Générer fichier Expédition|mnuIntegData=Intégration des données|"
-            "mnuVerifData=Vérifier|"
-            "mnuJournal=Journal intégration des données|mnuFileExit=&Quitter|mnuExp=Expéditions|"
-            "mnuCreationExp=Création des expéditions|mnuCreaExpAuto=Mode Automatique|"
-            "mnuCreaExpManuel=Mode Manuel|mnuModifExp=Modification des expéditions|"
-            "mnuSuiviPrep=Suivi des préparations|mnuRechExp=Recherche|mnuEtiq=Etiquettes|"
-            "mnuEditEtiqCodeBarre=Edition étiquettes code barres article|mnuToolS=&Outils|"
-            "mnuToolSynchroArticle=Synchroniser le fichier article|"
-            "mnuInfoSoc=Informations société|mnuWindow=Fe&nêtre|mnuWindowCascade=&En cascade|"
-            "mnuWindowTileHorizontal=Mosaïque &horizontale|"
-            "mnuWindowTileVertical=Mosaïque &verticale|"
-            "mnuWindowArrangeIcons=&Réorganiser les icônes|mnuHelp=&?|mnuHelpAbout=À &propos de |"
-            "mnuEditionExp=Editions Expéditions|mnuBonExp=Bon d'expédition|"
-            "mnuEdEtiqExp=Etiquettes expédition|"
-            "mnuEdListeArticleExp=Liste articles de l'expédition|"
-            "mnuEdEtatControle=Etat de contrôle (Codes Barre)|"
-            "mnuEdEtatControleArt=Etat de contrôle (Codes Article)|"
-            "mnuEdListeColisage=Liste de colisage|tbCreerExp=Créer expédition|"
-            "tbModeAuto=Mode Automatique|tbModeManuel=Mode Manuel|tbModifExp=Modifier expédition|"
-            "tbSuiviPrep=Suivi préparations|tbRechercher=Rechercher|"
-            "tbEtiqArticle=Etiquette article|"
-            "tbTransfert=Transfert fichier|tbFichierArticle=Fichier article|"
-            "tbFichierExp=Fichier expédition|tbVerifData=Vérifier|"
-            "tbIntegData=Intégration des données"_s.split(u'|');
-        for (const QString& libelle : libelles) {
-            const QString nom = libelle.section(u'=', 0, 0);
-            QAction* a = f.action(nom);
-            QVERIFY2(a, qPrintable(nom));
-            QCOMPARE(a->objectName(), nom);
-            QCOMPARE(a->text(), libelle.section(u'=', 1));
-            QVERIFY2(a->shortcut().isEmpty(), qPrintable(nom));
+        // Every entry under its control's name and caption, without a
+        // shortcut; the menus that hold them by their own.
+        int entrees = 0;
+        for (int e = static_cast<int>(ui::Entree::mnuFichierArticle);
+             e <= static_cast<int>(ui::Entree::tbIntegData); ++e, ++entrees) {
+            const ui::DescriptionEntree d = ui::description(static_cast<ui::Entree>(e));
+            QAction* a = f.action(static_cast<ui::Entree>(e));
+            QVERIFY2(a, qPrintable(d.nomControle.toString()));
+            QCOMPARE(a->objectName(), d.nomControle.toString());
+            QCOMPARE(a->text(), d.libelle.toString());
+            QVERIFY2(a->shortcut().isEmpty(), qPrintable(a->objectName()));
         }
-        QCOMPARE(f.nomsControles().size(), libelles.size());
+        const QStringList menus =
+            u"mnuFile=&Fichier|mnuExp=Expéditions|mnuCreationExp=Création des expéditions|"
+            "mnuEtiq=Etiquettes|mnuToolS=&Outils|mnuWindow=Fe&nêtre|mnuHelp=&?|"
+            "mnuEditionExp=Editions Expéditions"_s.split(u'|');
+        for (const QString& menu : menus)
+            QCOMPARE(f.action(menu.section(u'=', 0, 0))->text(), menu.section(u'=', 1));
+        QCOMPARE(f.nomsControles().size(), entrees + menus.size());
 
         // The order of each menu, separators included.
         QCOMPARE(nomsDesEntrees(f.findChild<QMenu*>(u"mnuFile"_s)->actions()),

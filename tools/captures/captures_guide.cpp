@@ -98,6 +98,9 @@ public:
         });
         minuterie.start(400);
         declencher(entree);
+        // The integration runs off the window's thread: its box comes later.
+        while (fenetre_.commandeDeFondEnCours())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
 
     // A window of its own (a preview) that an entry opens beside the main one.

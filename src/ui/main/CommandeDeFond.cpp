@@ -2,8 +2,8 @@
 
 #include "Garde.h"
 #include "app/Contexte.h"
-#include "base/Erreur.h"
 #include "base/Feedback.h"
+#include "db/Base.h"
 #include "db/Connexion.h"
 
 #include <QPushButton>
@@ -81,13 +81,8 @@ bool CommandeDeFond::lancer(const TravailHorsFenetre& travail) {
         return false;
     // Raises when the window's connection is gone: the work opens its own
     // with the same settings.
-    const ParametresConnexion parametres = [this] {
-        if (!ctx_.cnx || !ctx_.cnx->estOuverte())
-            throw ErreurTarvo(NumeroErreur::Base, QStringLiteral("Connexion"),
-                              QStringLiteral("La connexion à la base de données n'est pas "
-                                             "ouverte."));
-        return ctx_.cnx->parametres();
-    }();
+    const db::Base ouverte(ctx_.cnx.get());
+    const ParametresConnexion parametres = ctx_.cnx->parametres();
     const QString dossier = ctx_.dossierProgramme;
     const QString mode = ctx_.modeSecurite;
     const bool parGamme = ctx_.controleParGamme;

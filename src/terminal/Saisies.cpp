@@ -75,9 +75,7 @@ void saisieArticle(Integration& run, QByteArrayView ligne, const QString& code,
     const QByteArrayView quantite = l.champ(c.quantite, 3);
     e.quantite = l.entier16(quantite, NomQuantite);
     verifierArticle(run, l, e, codeBarres, quantite);
-    run.noterLigne(e.noExpedition);
-    journaliserArticle(run, e);
-    AjoutArticleColis(run, e);
+    Saisir(run, e);
 }
 
 // A parcel's weight, from the fields of either weight form. The weight runs
@@ -100,12 +98,27 @@ void saisiePoids(Integration& run, QByteArrayView ligne, const QString& code,
     e.poids = l.reel32(poids, NomPoids);
     if (e.poids < 0)
         l.avertir(QStringLiteral("poids du colis négatif %1").arg(citation(poids)));
-    run.noterLigne(e.noExpedition);
-    journaliserPoids(run, e);
-    MajPoidsColis(run, e);
+    Saisir(run, e);
 }
 
 } // namespace
+
+void Saisir(Integration& run, const LigneJournal& entree) {
+    run.noterLigne(entree.noExpedition);
+    if (entree.codeType == u"{EXPFP}" || entree.codeType == u"{EXPXP}") {
+        journaliserPoids(run, entree);
+        MajPoidsColis(run, entree);
+    } else if (entree.codeType == u"{EXPSA}") {
+        journaliserArticle(run, entree);
+        RetraitArticleColis(run, entree);
+    } else if (entree.codeType == u"{EXPFA}" || entree.codeType == u"{EXPXA}") {
+        journaliserArticle(run, entree);
+        AjoutArticleColis(run, entree);
+    } else {
+        throw ErreurTarvo(NumeroErreurLigne::ArgumentIncorrect, QStringLiteral("Saisir"),
+                          QStringLiteral("Type de saisie inconnu : %1.").arg(entree.codeType));
+    }
+}
 
 void TraiteLigne(Integration& run, QByteArrayView ligne) {
     const qsizetype accolade = ligne.indexOf('{');
@@ -164,9 +177,7 @@ void SaisieEXPSA(Integration& run, QByteArrayView ligne) {
     // The all-articles entry names no article.
     if (!EstMarqueurTous(e.codeBarres))
         verifierArticle(run, l, e, codeBarres, quantite);
-    run.noterLigne(e.noExpedition);
-    journaliserArticle(run, e);
-    RetraitArticleColis(run, e);
+    Saisir(run, e);
 }
 
 } // namespace tarvo::terminal

@@ -203,7 +203,13 @@ const db::TexteSql PoidsColis{joints(poidsExpedition(QString()), false),
 const db::TexteSql JournalExpedition{journal(QString(), QStringLiteral("rowid")),
                                      journal(Dbo, QStringLiteral("[Id saisie]"))};
 
+// The journal's last row number changes with every entry, also one made at a
+// packing bench outside any run; both engines read it off a unique index.
 const db::TexteSql MarqueIntegration{
-    QStringLiteral("SELECT COUNT(*), MAX(date_integration) FROM tarvo_integration")};
+    QStringLiteral("SELECT COUNT(*), MAX(date_integration), "
+                   "(SELECT MAX(rowid) FROM [Journal de saisie]) FROM tarvo_integration"),
+    QStringLiteral("SELECT COUNT(*), MAX(date_integration), "
+                   "(SELECT MAX([Id saisie]) FROM dbo.[Journal de saisie]) "
+                   "FROM dbo.tarvo_integration")};
 
 } // namespace tarvo::suivi::sql

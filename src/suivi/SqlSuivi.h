@@ -54,8 +54,8 @@ extern const db::TexteSql PoidsColis;
 // the archive of that run (NULL when none is known).
 extern const db::TexteSql JournalExpedition;
 
-// The integrated files' count and the last run's moment: what changes with
-// every run, on any workstation.
+// The integrated files' count, the last run's moment and the journal's last
+// row: what changes with every run or entry, on any workstation.
 extern const db::TexteSql MarqueIntegration;
 
 } // namespace tarvo::suivi::sql

@@ -323,6 +323,7 @@ MarqueIntegration LireMarqueIntegration(const db::Base& base) {
     if (r.suivante()) {
         marque.fichiers = r.entier(0);
         marque.derniere = r.dateHeure(1);
+        marque.saisies = r.estNul(2) ? 0 : r.entier(2);
     }
     return marque;
 }

@@ -173,11 +173,13 @@ std::optional<QList<LigneSuivi>> RafraichirOuvertes(const QList<LigneSuivi>& aff
 // count of shipments under the label, empty under the state and dates.
 QStringList TextesTotaux(const TotauxSuivi& totaux);
 
-// What changes with every integration run on any workstation; cheap to read
-// every few seconds. Raises ErreurTarvo on a database failure.
+// What changes with every integration run or entry on any workstation;
+// cheap to read every few seconds. Raises ErreurTarvo on a database failure.
 struct MarqueIntegration {
     qint64 fichiers = 0;
     QDateTime derniere;
+    // The journal's last row: a bench's entry is part of no run.
+    qint64 saisies = 0;
     bool operator==(const MarqueIntegration&) const = default;
 };
 MarqueIntegration LireMarqueIntegration(const db::Base& base);

@@ -307,10 +307,14 @@ private slots:
         QVERIFY(suivi::Lister(lignes, suivi::Presentation(), arret.get_token()).rangs.empty());
     }
 
-    // The poll's mark moves with every integrated file, and only then.
+    // The poll's mark moves with every integrated file and every entry
+    // journaled, also outside a run, and only then; on both engines.
+    void marqueIntegration_data() { moteurs(); }
     void marqueIntegration() {
+        QFETCH(VoieDeTest, voie);
         BaseDeTest t;
         t.creerBase();
+        QVERIFY(t.prendre(voie));
         const db::Base base(t.ctx->cnx.get());
         const suivi::MarqueIntegration avant = suivi::LireMarqueIntegration(base);
         QCOMPARE(avant.fichiers, 0);
@@ -320,6 +324,12 @@ private slots:
         const suivi::MarqueIntegration apres = suivi::LireMarqueIntegration(base);
         QVERIFY(!(apres == avant));
         QCOMPARE(apres.derniere, QDateTime(QDate(2026, 12, 7), QTime(10, 0)));
+        executer(t, u"INSERT INTO [Journal de saisie] ([Code type ligne], [No Expédition]) "
+                    "VALUES ('{EXPFA}', 1);"_s);
+        const suivi::MarqueIntegration saisie = suivi::LireMarqueIntegration(base);
+        QCOMPARE(saisie.fichiers, apres.fichiers);
+        QVERIFY(saisie.saisies > apres.saisies);
+        QCOMPARE(suivi::LireMarqueIntegration(base), saisie);
     }
 
     // The three commands, as a shell runs them.

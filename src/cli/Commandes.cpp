@@ -3,6 +3,7 @@
 #include "CommandesApplication.h"
 #include "browsers/cli/CommandesNavigateurs.h"
 #include "catalogue/cli/CommandesCatalogue.h"
+#include "colisage/cli/CommandesColisage.h"
 #include "labels/cli/CommandesEtiquettes.h"
 #include "reports/cli/CommandesEditions.h"
 #include "shipments/cli/CommandesExpeditions.h"
@@ -47,6 +48,7 @@ QList<Commande> toutesLesCommandes() {
     commandes += commandesCatalogue();
     commandes += commandesNavigateurs();
     commandes += commandesSuivi();
+    commandes += commandesColisage();
     return commandes;
 }
 

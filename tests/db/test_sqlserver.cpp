@@ -9,6 +9,7 @@
 #include "browsers/Tables.h"
 #include "browsers/TraductionSql.h"
 #include "catalogue/SqlCatalogue.h"
+#include "colisage/SqlColisage.h"
 #include "db/Base.h"
 #include "db/Connexion.h"
 #include "db/ParametresNommes.h"
@@ -133,6 +134,12 @@ const QList<InstructionCatalogue>& Instructions() {
         ENTREE(SqlSuivi, tarvo::suivi::sql, PoidsColis),
         ENTREE(SqlSuivi, tarvo::suivi::sql, JournalExpedition),
         ENTREE(SqlSuivi, tarvo::suivi::sql, MarqueIntegration),
+        ENTREE(SqlColisage, tarvo::colisage::sql, EtatExpedition),
+        ENTREE(SqlColisage, tarvo::colisage::sql, DernierColis),
+        ENTREE(SqlColisage, tarvo::colisage::sql, Colis),
+        ENTREE(SqlColisage, tarvo::colisage::sql, ContenuColis),
+        ENTREE(SqlColisage, tarvo::colisage::sql, MiseAJourColisage),
+        ENTREE(SqlColisage, tarvo::colisage::sql, Article),
     };
     return liste;
 }

@@ -4,12 +4,9 @@
 
 namespace tarvo::test {
 
-ResultatTarvoctl lancerTarvoctl(const QStringList& arguments,
-                                const QProcessEnvironment& environnement) {
-    QProcess p;
-    p.setProcessEnvironment(environnement);
-    p.setStandardInputFile(QProcess::nullDevice());
-    p.start(QStringLiteral(TARVOCTL), arguments);
+namespace {
+
+ResultatTarvoctl attendre(QProcess& p) {
     if (!p.waitForFinished(60000)) {
         p.kill();
         p.waitForFinished();
@@ -18,6 +15,25 @@ ResultatTarvoctl lancerTarvoctl(const QStringList& arguments,
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
             QString::fromUtf8(p.readAllStandardOutput()),
             QString::fromUtf8(p.readAllStandardError())};
+}
+
+} // namespace
+
+ResultatTarvoctl lancerTarvoctl(const QStringList& arguments,
+                                const QProcessEnvironment& environnement) {
+    QProcess p;
+    p.setProcessEnvironment(environnement);
+    p.setStandardInputFile(QProcess::nullDevice());
+    p.start(QStringLiteral(TARVOCTL), arguments);
+    return attendre(p);
+}
+
+ResultatTarvoctl lancerTarvoctlAvecEntree(const QStringList& arguments, const QByteArray& entree) {
+    QProcess p;
+    p.start(QStringLiteral(TARVOCTL), arguments);
+    p.write(entree);
+    p.closeWriteChannel();
+    return attendre(p);
 }
 
 } // namespace tarvo::test

@@ -17,5 +17,7 @@ struct ResultatTarvoctl {
 ResultatTarvoctl
 lancerTarvoctl(const QStringList& arguments,
                const QProcessEnvironment& environnement = QProcessEnvironment::systemEnvironment());
+// The same, `entree` piped to its standard input, as a script would.
+ResultatTarvoctl lancerTarvoctlAvecEntree(const QStringList& arguments, const QByteArray& entree);
 
 } // namespace tarvo::test

@@ -2,6 +2,7 @@
 
 #include "browsers/ui/BranchementsNavigateurs.h"
 #include "catalogue/ui/BranchementsCatalogue.h"
+#include "colisage/ui/BranchementsColisage.h"
 #include "labels/ui/BranchementsEtiquettes.h"
 #include "shipments/ui/BranchementsExpeditions.h"
 #include "suivi/ui/BranchementsSuivi.h"
@@ -13,6 +14,7 @@ void brancherCommandes(CadreCommandes& fenetre) {
     brancherTerminal(fenetre);
     brancherExpeditions(fenetre);
     brancherSuivi(fenetre);
+    brancherColisage(fenetre);
     brancherEtiquettes(fenetre);
     brancherCatalogue(fenetre);
     brancherNavigateurs(fenetre);

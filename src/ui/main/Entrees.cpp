@@ -32,6 +32,8 @@ DescriptionEntree description(Entree entree) {
         return {u"mnuRechExp", u"Recherche"};
     case Entree::mnuEditEtiqCodeBarre:
         return {u"mnuEditEtiqCodeBarre", u"Edition étiquettes code barres article"};
+    case Entree::mnuPosteColisage:
+        return {u"mnuPosteColisage", u"Poste de colisage"};
     case Entree::mnuToolSynchroArticle:
         return {u"mnuToolSynchroArticle", u"Synchroniser le fichier article"};
     case Entree::mnuInfoSoc:
@@ -82,6 +84,8 @@ DescriptionEntree description(Entree entree) {
         return {u"tbVerifData", u"Vérifier"};
     case Entree::tbIntegData:
         return {u"tbIntegData", u"Intégration des données"};
+    case Entree::tbPosteColisage:
+        return {u"tbPosteColisage", u"Poste de colisage"};
     }
     Q_UNREACHABLE();
     return {};

@@ -23,6 +23,8 @@ enum class Entree {
     mnuRechExp,
     // Etiquettes
     mnuEditEtiqCodeBarre,
+    // Terminaux
+    mnuPosteColisage,
     // Outils
     mnuToolSynchroArticle,
     mnuInfoSoc,
@@ -53,6 +55,7 @@ enum class Entree {
     tbFichierExp,
     tbVerifData,
     tbIntegData,
+    tbPosteColisage,
 };
 
 struct DescriptionEntree {

@@ -235,6 +235,10 @@ void FenetrePrincipale::construireMenus() {
     QMenu* etiq = creerMenu(nullptr, QStringLiteral("mnuEtiq"), QStringLiteral("Etiquettes"));
     creerEntree(etiq, Entree::mnuEditEtiqCodeBarre);
 
+    QMenu* terminaux =
+        creerMenu(nullptr, QStringLiteral("mnuTerminaux"), QStringLiteral("Terminaux"));
+    creerEntree(terminaux, Entree::mnuPosteColisage);
+
     QMenu* outils = creerMenu(nullptr, QStringLiteral("mnuToolS"), QStringLiteral("&Outils"));
     creerEntree(outils, Entree::mnuToolSynchroArticle);
     outils->addSeparator();
@@ -326,6 +330,7 @@ void FenetrePrincipale::construireBarresOutils() {
     QAction* verif = creerEntree(nullptr, Entree::tbVerifData);
     QAction* integ = creerEntree(nullptr, Entree::tbIntegData);
     deroulant(barre2, transfert, {fichArticle, fichExp, verif, integ});
+    barre2->addAction(bouton(Entree::tbPosteColisage, QStyle::SP_ComputerIcon));
     disposition->addStretch(1);
     static_cast<QVBoxLayout*>(centralWidget()->layout())->addWidget(bande);
 

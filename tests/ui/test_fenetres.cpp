@@ -65,7 +65,8 @@ const QStringList EntreesAttendantLeurCommande =
     "mnuModifExp mnuSuiviPrep mnuRechExp mnuEditEtiqCodeBarre mnuToolSynchroArticle mnuInfoSoc "
     "mnuBonExp mnuEdEtiqExp mnuEdListeArticleExp mnuEdEtatControle mnuEdEtatControleArt "
     "mnuEdListeColisage tbCreerExp tbModeAuto tbModeManuel tbModifExp tbSuiviPrep tbRechercher "
-    "tbEtiqArticle tbTransfert tbFichierArticle tbFichierExp tbIntegData"_s.split(u' ');
+    "tbEtiqArticle tbTransfert tbFichierArticle tbFichierExp tbIntegData mnuPosteColisage "
+    "tbPosteColisage"_s.split(u' ');
 
 QStringList nomsDesEntrees(const QList<QAction*>& actions) {
     QStringList noms;
@@ -281,13 +282,13 @@ private slots:
         QCOMPARE(f.windowTitle(), u"Gestionnaire des expéditions"_s);
 
         QCOMPARE(nomsDesEntrees(f.menuBar()->actions()),
-                 QStringList({u"mnuFile"_s, u"mnuExp"_s, u"mnuEtiq"_s, u"mnuToolS"_s,
-                              u"mnuWindow"_s, u"mnuHelp"_s}));
+                 QStringList({u"mnuFile"_s, u"mnuExp"_s, u"mnuEtiq"_s, u"mnuTerminaux"_s,
+                              u"mnuToolS"_s, u"mnuWindow"_s, u"mnuHelp"_s}));
         // Every entry under its control's name and caption, without a
         // shortcut; the menus that hold them by their own.
         int entrees = 0;
         for (int e = static_cast<int>(ui::Entree::mnuFichierArticle);
-             e <= static_cast<int>(ui::Entree::tbIntegData); ++e, ++entrees) {
+             e <= static_cast<int>(ui::Entree::tbPosteColisage); ++e, ++entrees) {
             const ui::DescriptionEntree d = ui::description(static_cast<ui::Entree>(e));
             QAction* a = f.action(static_cast<ui::Entree>(e));
             QVERIFY2(a, qPrintable(d.nomControle.toString()));
@@ -297,7 +298,8 @@ private slots:
         }
         const QStringList menus =
             u"mnuFile=&Fichier|mnuExp=Expéditions|mnuCreationExp=Création des expéditions|"
-            "mnuEtiq=Etiquettes|mnuToolS=&Outils|mnuWindow=Fe&nêtre|mnuHelp=&?|"
+            "mnuEtiq=Etiquettes|mnuTerminaux=Terminaux|mnuToolS=&Outils|mnuWindow=Fe&nêtre|mnuHelp="
+            "&?|"
             "mnuEditionExp=Editions Expéditions"_s.split(u'|');
         for (const QString& menu : menus)
             QCOMPARE(f.action(menu.section(u'=', 0, 0))->text(), menu.section(u'=', 1));
@@ -331,7 +333,7 @@ private slots:
                  QStringList({u"tbModeAuto"_s, u"tbModeManuel"_s}));
         QCOMPARE(nomsDesEntrees(boutonDe(f, "tbTransfert")->menu()->actions()),
                  QStringList({u"tbFichierArticle"_s, u"tbFichierExp"_s, u"tbVerifData"_s,
-                              u"tbIntegData"_s}));
+                              u"tbIntegData"_s, u"tbPosteColisage"_s}));
         QCOMPARE(boutonDe(f, "tbTransfert")->parentWidget(), barre2);
         // The toolbar's "Vérifier" runs the menu's once it is wired.
         QAction* verif = f.action(u"tbVerifData"_s);

@@ -329,8 +329,10 @@ void FenetrePrincipale::construireBarresOutils() {
     QAction* fichExp = creerEntree(nullptr, Entree::tbFichierExp);
     QAction* verif = creerEntree(nullptr, Entree::tbVerifData);
     QAction* integ = creerEntree(nullptr, Entree::tbIntegData);
-    deroulant(barre2, transfert, {fichArticle, fichExp, verif, integ});
-    barre2->addAction(bouton(Entree::tbPosteColisage, QStyle::SP_ComputerIcon));
+    // The packing bench stands for a terminal: it goes with the terminals'
+    // commands, where the band has no room for one more button.
+    QAction* banc = creerEntree(nullptr, Entree::tbPosteColisage);
+    deroulant(barre2, transfert, {fichArticle, fichExp, verif, integ, banc});
     disposition->addStretch(1);
     static_cast<QVBoxLayout*>(centralWidget()->layout())->addWidget(bande);
 

@@ -20,7 +20,10 @@ using Effet = terminal::BilanEssai::Effet;
 constexpr double ToleranceSansObjet = 10;
 
 Reponse reponse(Verdict verdict, QString message) {
-    return {verdict, std::move(message)};
+    Reponse r;
+    r.verdict = verdict;
+    r.message = std::move(message);
+    return r;
 }
 
 Reponse refus(QString message) {
@@ -81,8 +84,10 @@ bool appliquer(const db::Base& base, const Clock& horloge, const terminal::Ligne
                                      effet->second.effet(Effet::PoidsModifie) > 0);
 }
 
-const QString SansEffet =
-    QStringLiteral("Saisie sans effet : la ligne a changé depuis ; rien n'est enregistré.");
+// A row without a date, or changed since by a later entry, takes none.
+const QString SansEffet = QStringLiteral(
+    "Saisie sans effet : cette ligne du colis ne prend pas de saisie (date de mise à jour "
+    "absente ou plus récente) ; rien n'est enregistré. Utilisez un autre colis.");
 
 // The shipment still takes entries: it may have been closed or removed on
 // another workstation since it was opened here.
@@ -176,7 +181,7 @@ Reponse article(db::Base& base, const Clock& horloge, PosteColisage& poste, cons
     db::Transaction transaction(base);
     if (const auto fermee = expeditionFermee(base, poste))
         return *fermee;
-    const QList<suivi::LigneArticle> lignes =
+    QList<suivi::LigneArticle> lignes =
         suivi::LignesDeLExpedition(base, poste.expedition, ToleranceSansObjet).lignes;
     // The packing line takes the bar code as the order gives it.
     const auto ligne = std::find_if(lignes.begin(), lignes.end(), [&code](const auto& l) {
@@ -207,10 +212,14 @@ Reponse article(db::Base& base, const Clock& horloge, PosteColisage& poste, cons
         return refus(SansEffet);
     transaction.valider();
     poste.annulables.prepend({poste.colis, e.codeBarres, e.quantite});
-    return reponse(Verdict::Accepte, QStringLiteral("%1 : colis %2, reste %3.")
-                                         .arg(ligne->designation)
-                                         .arg(poste.colis)
-                                         .arg(ligne->qteCommandee - ligne->qtePreparee - 1));
+    // Read in the transaction that wrote the entry: it is all they lack.
+    ligne->qtePreparee += e.quantite;
+    Reponse r = reponse(Verdict::Accepte, QStringLiteral("%1 : colis %2, reste %3.")
+                                              .arg(ligne->designation)
+                                              .arg(poste.colis)
+                                              .arg(ligne->qteCommandee - ligne->qtePreparee));
+    r.lignes = std::move(lignes);
+    return r;
 }
 
 // A withdrawal, as a terminal writes it: the parcel in three characters.
@@ -281,11 +290,14 @@ Reponse Scanner(db::Base& base, const Clock& horloge, PosteColisage& poste, cons
     }
 }
 
-VuePoste LireVuePoste(const db::Base& base, const PosteColisage& poste) {
+VuePoste LireVuePoste(const db::Base& base, const PosteColisage& poste, const Reponse& reponse) {
     VuePoste vue;
     if (poste.expedition == 0)
         return vue;
-    vue.lignes = suivi::LignesDeLExpedition(base, poste.expedition, ToleranceSansObjet).lignes;
+    vue.lignes =
+        reponse.lignes
+            ? *reponse.lignes
+            : suivi::LignesDeLExpedition(base, poste.expedition, ToleranceSansObjet).lignes;
     db::Requete colis = base.preparer(sql::Colis);
     colis.lier(u":noExpedition", poste.expedition).lier(u":colis", qint64(poste.colis));
     if (colis.suivante() && !colis.estNul(0))

@@ -46,6 +46,9 @@ enum class Verdict {
 struct Reponse {
     Verdict verdict = Verdict::Refuse;
     QString message;
+    // The shipment's lines as the scan left them, when it read them: what
+    // the bench shows next without reading them again.
+    std::optional<QList<suivi::LigneArticle>> lignes;
     bool acceptee() const { return verdict == Verdict::Accepte; }
 };
 
@@ -75,7 +78,9 @@ struct VuePoste {
 Reponse Scanner(db::Base& base, const Clock& horloge, PosteColisage& poste, const QString& ligne,
                 bool forcer = false);
 
-// Reads what the bench shows for `poste`; empty when no shipment is open.
-VuePoste LireVuePoste(const db::Base& base, const PosteColisage& poste);
+// Reads what the bench shows for `poste` after `reponse` (its lines are not
+// read again when the scan brought them); empty when no shipment is open.
+VuePoste LireVuePoste(const db::Base& base, const PosteColisage& poste,
+                      const Reponse& reponse = {});
 
 } // namespace tarvo::colisage

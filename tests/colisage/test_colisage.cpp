@@ -243,6 +243,26 @@ private slots:
         QCOMPARE(b.poste.expedition, 900);
     }
 
+    // A packing line without a date takes no entry: the scan is refused and
+    // nothing of it stays, not even its journal row.
+    void ligneSansDate() {
+        BaseDeTest t;
+        t.creerBase(true);
+        expedition900(t);
+        script(*t.ctx->cnx,
+               u"INSERT INTO Colis ([No Expédition], [No Colis]) VALUES (900, 1);"
+               "INSERT INTO Colisage ([No Expédition], [No Colis], "
+               "[Code barres Article], [Quantité]) VALUES (900, 1, '3760987650014', 1);"_s);
+        Banc b{t, {}};
+        QCOMPARE(b.scanner(u"900"_s).verdict, Verdict::Accepte);
+        const colisage::Reponse r = b.scanner(Coussin);
+        QCOMPARE(r.verdict, Verdict::Refuse);
+        QVERIFY(r.message.startsWith(u"Saisie sans effet : "_s));
+        QCOMPARE(journal(t), QStringList());
+        QCOMPARE(lignesColisage(t), QStringList{u"1|3760987650014|1|∅"_s});
+        QCOMPARE(b.scanner(u"ANNULER"_s).message, u"Aucune saisie à annuler."_s);
+    }
+
     // A bench through tarvoctl and a terminal's data file on the same
     // shipment: the packing lines are what the journal implies.
     void bancEtTerminal() {

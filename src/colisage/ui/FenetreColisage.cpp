@@ -74,8 +74,8 @@ FenetreColisage::FenetreColisage(Contexte& ctx, QWidget* parent) : QWidget(paren
     setWindowTitle(Titre);
     construire();
     resize(900, 560);
-    montrerReponse({Verdict::Accepte, QStringLiteral("Scannez un numéro d'expédition ou "
-                                                     "l'étiquette d'un colis.")});
+    montrerReponse(Verdict::Accepte,
+                   QStringLiteral("Scannez un numéro d'expédition ou l'étiquette d'un colis."));
 }
 
 FenetreColisage::~FenetreColisage() {
@@ -221,7 +221,7 @@ void FenetreColisage::suivant() {
             db::Base base(&cnx);
             ResultatScan r;
             r.reponse = Scanner(base, horloge, poste, ligne, forcer);
-            r.vue = LireVuePoste(base, poste);
+            r.vue = LireVuePoste(base, poste, r.reponse);
             r.poste = std::move(poste);
             return r;
         },
@@ -240,22 +240,22 @@ void FenetreColisage::suivant() {
             // Nothing of that scan was written; the ones after it wait for
             // the packer, who reads the box first.
             attente_.clear();
-            montrerReponse(
-                {Verdict::Refuse, QStringLiteral("Saisie non enregistrée : erreur de la base.")});
+            montrerReponse(Verdict::Refuse,
+                           QStringLiteral("Saisie non enregistrée : erreur de la base."));
             ui::garde(ctx_, [erreur] { std::rethrow_exception(erreur); });
             emit repondu(Verdict::Refuse);
         });
 }
 
-void FenetreColisage::montrerReponse(const Reponse& reponse) {
-    reponse_->setText(reponse.message);
-    reponse_->setProperty("verdict", static_cast<int>(reponse.verdict));
+void FenetreColisage::montrerReponse(Verdict verdict, const QString& message) {
+    reponse_->setText(message);
+    reponse_->setProperty("verdict", static_cast<int>(verdict));
     reponse_->setStyleSheet(QStringLiteral("QLabel { color: white; background: %1; padding: 6px; }")
-                                .arg(couleur(reponse.verdict)));
+                                .arg(couleur(verdict)));
 }
 
 void FenetreColisage::montrer(const ResultatScan& r) {
-    montrerReponse(r.reponse);
+    montrerReponse(r.reponse.verdict, r.reponse.message);
     signalSonore(r.reponse.verdict);
     if (r.poste.expedition == 0)
         return;

@@ -55,7 +55,7 @@ private:
     void construire();
     void suivant();
     void montrer(const ResultatScan& resultat);
-    void montrerReponse(const Reponse& reponse);
+    void montrerReponse(Verdict verdict, const QString& message);
     void entreeValidee(QLineEdit* champ, qint64 moment);
 
     Contexte& ctx_;

@@ -6,6 +6,8 @@
 #include "db/Connexion.h"
 
 #include <QDateTime>
+#include <QFile>
+#include <QRegularExpression>
 #include <QVariant>
 #include <thread>
 
@@ -209,6 +211,70 @@ void synchronisations(Journee& j, quint64 graine) {
             j.commande({QStringLiteral("export-articles"),
                         j.dossier.chemin(QStringLiteral("exports/articles.csv"))});
         }
+    }
+}
+
+// The answers of a bench run that are entries: not the opening of the
+// shipment, nor the choice of a parcel.
+qint64 saisiesAcceptees(const QByteArray& sortie) {
+    static const QRegularExpression choixColis(QStringLiteral("^accepté : Colis \\d+\\.$"));
+    qint64 n = 0;
+    for (const QString& ligne : QString::fromUtf8(sortie).split(u'\n'))
+        if (ligne.startsWith(QStringLiteral("accepté : ")) &&
+            !ligne.startsWith(QStringLiteral("accepté : Expédition N° ")) &&
+            !choixColis.match(ligne).hasMatch())
+            ++n;
+    return n;
+}
+
+void banc(Journee& j, quint64 graine) {
+    QRandomGenerator alea(static_cast<quint32>(graine));
+    Lecture l(j);
+    const QString scans = j.dossier.chemin(QStringLiteral("banc.txt"));
+    const auto colis = [&alea] {
+        return QStringLiteral("COLIS:%1").arg(PremierColisBanc + alea.bounded(10));
+    };
+    while (j.attendre(1000 + alea.bounded(2000))) {
+        const std::vector<qint32> ouvertes = j.catalogue.expeditions();
+        if (ouvertes.empty())
+            continue;
+        const qint32 n =
+            ouvertes[static_cast<std::size_t>(alea.bounded(static_cast<int>(ouvertes.size())))];
+        const QStringList commandees = l.colonne(
+            QStringLiteral("SELECT V.CodeBarre FROM [Liste commandes] LC "
+                           "JOIN F_DOCLIGNE D ON D.DO_Piece = LC.[No commande SAGE] "
+                           "JOIN V_ARTICLE V ON V.AR_Ref = D.AR_Ref AND V.AG_No = D.AG_No1 "
+                           "WHERE LC.[No Expédition] = ? AND V.CodeBarre <> ''"),
+            {n});
+        const std::vector<QByteArray> articles = j.catalogue.articles();
+        // The parcel first: the bench opens the shipment on the terminals' last one.
+        QStringList lignes{colis()};
+        for (int i = 0, fois = 2 + alea.bounded(8); i < fois; ++i) {
+            const int tirage = alea.bounded(10);
+            if (tirage < 6 && !commandees.isEmpty())
+                lignes << auHasard(alea, commandees);
+            else if (tirage < 7 && !articles.empty())
+                lignes << QString::fromLatin1(articles[static_cast<std::size_t>(
+                    alea.bounded(static_cast<int>(articles.size())))]);
+            else if (tirage < 8)
+                lignes << QStringLiteral("POIDS:%1,%2")
+                              .arg(1 + alea.bounded(20))
+                              .arg(alea.bounded(10));
+            else if (tirage < 9)
+                lignes << QStringLiteral("ANNULER");
+            else
+                lignes << colis();
+        }
+        QFile f(scans);
+        const QByteArray texte = (lignes.join(u'\n') + u'\n').toUtf8();
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(texte) != texte.size() ||
+            !f.flush())
+            qFatal("Impossible d'écrire %s", qPrintable(scans));
+        f.close();
+        const Issue issue = j.commande({QStringLiteral("colisage"), QString::number(n)}, scans);
+        j.saisiesBanc += saisiesAcceptees(issue.sortie);
+        if (issue.tueParNous || issue.bloque || issue.signal != 0)
+            ++j.bancsTues;
     }
 }
 

@@ -15,6 +15,11 @@ void poste(Journee& j, int numero, quint64 graine);
 // seconds.
 void integrations(Journee& j, quint64 graine);
 
+// A packing bench: tarvoctl colisage on an open shipment, a few scans at a
+// time into parcels from PremierColisBanc on, which the terminals never use.
+constexpr int PremierColisBanc = 90;
+void banc(Journee& j, quint64 graine);
+
 // Article synchronisation and exports now and then.
 void synchronisations(Journee& j, quint64 graine);
 

@@ -1,5 +1,6 @@
 #include "Controles.h"
 
+#include "Activites.h"
 #include "Ecarts.h"
 #include "SqlDeTest.h"
 #include "TotauxColisage.h"
@@ -169,6 +170,26 @@ Verdict controlerJournal(const QList<LigneEcrite>& ecrites, const QList<EntreeJo
     exemples(v, QStringLiteral("Lignes journalisées avec d'autres valeurs"), differentes);
     exemples(v, QStringLiteral("Lignes de journal qu'aucun terminal n'a écrites (date de saisie)"),
              inconnues);
+    return v;
+}
+
+bool duBanc(const EntreeJournal& e) {
+    bool nombre = false;
+    return e.colis.trimmed().toInt(&nombre) >= PremierColisBanc && nombre;
+}
+
+// Every entry the bench answered as accepted is in the journal; a killed
+// run may also have committed one it did not get to answer.
+Verdict controlerBanc(const Journee& j, const QList<EntreeJournal>& journal) {
+    Verdict v(QStringLiteral("Chaque saisie acceptée au poste de colisage est journalisée"));
+    const qint64 lues = std::count_if(journal.begin(), journal.end(), duBanc);
+    const qint64 acceptees = j.saisiesBanc;
+    v.details << QStringLiteral("%1 saisies acceptées, %2 lignes de journal du banc, %3 "
+                                "passages du banc arrêtés")
+                     .arg(acceptees)
+                     .arg(lues)
+                     .arg(j.bancsTues.load());
+    v.reussi = acceptees <= lues && lues <= acceptees + j.bancsTues;
     return v;
 }
 
@@ -393,11 +414,14 @@ Bilan controler(Journee& j, const Terminaux& terminaux, const Depart& depart) {
     const Base b(j);
     const QList<LigneEcrite> ecrites = terminaux.lignes();
     const QList<EntreeJournal> journal = lireJournal(b, depart.dernierJournal);
+    QList<EntreeJournal> desTerminaux;
+    std::copy_if(journal.begin(), journal.end(), std::back_inserter(desTerminaux),
+                 [](const EntreeJournal& e) { return !duBanc(e); });
     Bilan bilan;
     QStringList restes;
-    bilan.verdicts << controlerJournal(ecrites, journal, bilan.lignesJournalisees)
-                   << controlerDossierTerminal(j, restes)
-                   << controlerArchives(j, ecrites, terminaux.octets(), journal, restes)
+    bilan.verdicts << controlerJournal(ecrites, desTerminaux, bilan.lignesJournalisees)
+                   << controlerBanc(j, journal) << controlerDossierTerminal(j, restes)
+                   << controlerArchives(j, ecrites, terminaux.octets(), desTerminaux, restes)
                    << controlerCommandes(b) << controlerColisage(b, depart, journal)
                    << controlerEdition(j, b) << controlerIntegrite(b)
                    << controlerProcessus(j, terminaux);

@@ -107,10 +107,11 @@ Journee::Journee(const QString& racine, QString t)
     parametres.base = dossier.base;
 }
 
-Issue Journee::commande(const QStringList& arguments) {
+Issue Journee::commande(const QStringList& arguments, const QString& entree) {
     const QString debut = QDateTime::currentDateTime().toString(QStringLiteral("HH:mm:ss.zzz"));
     const Issue issue = lanceur.executer(
-        tarvoctl, QStringList{QStringLiteral("--dir"), dossier.racine} + compte + arguments);
+        tarvoctl, QStringList{QStringLiteral("--dir"), dossier.racine} + compte + arguments,
+        entree);
     registre.noter(arguments.value(0), issue);
     const QString issueTexte = issue.tueParNous ? QStringLiteral("tué")
                                : issue.signal   ? QStringLiteral("signal %1").arg(issue.signal)

@@ -74,8 +74,9 @@ private:
 struct Journee {
     Journee(const QString& racine, QString tarvoctl);
 
-    // tarvoctl --dir on the day's folder, noted in the register.
-    Issue commande(const QStringList& arguments);
+    // tarvoctl --dir on the day's folder, noted in the register; `entree`
+    // is its standard input, none when empty.
+    Issue commande(const QStringList& arguments, const QString& entree = QString());
     // Sleeps in small steps; false once the day is over.
     bool attendre(int millisecondes) const;
 
@@ -92,6 +93,10 @@ struct Journee {
     Lanceur lanceur;
     Registre registre;
     Catalogue catalogue;
+    // The packing bench's entries its runs answered as accepted, and its
+    // runs killed (each may have committed one entry it did not answer).
+    std::atomic<qint64> saisiesBanc{0};
+    std::atomic<int> bancsTues{0};
     std::atomic<bool> fin{false};
 
 private:

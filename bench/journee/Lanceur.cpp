@@ -45,7 +45,8 @@ Lanceur::~Lanceur() {
     surveillant_.join();
 }
 
-Issue Lanceur::executer(const QString& programme, const QStringList& arguments) {
+Issue Lanceur::executer(const QString& programme, const QStringList& arguments,
+                        const QString& entree) {
     Issue issue;
     issue.programme = programme;
     issue.arguments = arguments;
@@ -64,7 +65,9 @@ Issue Lanceur::executer(const QString& programme, const QStringList& arguments) 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     const auto liberer = qScopeGuard([&] { posix_spawn_file_actions_destroy(&actions); });
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    const QByteArray fichierEntree =
+        entree.isEmpty() ? QByteArray("/dev/null") : QFile::encodeName(entree);
+    posix_spawn_file_actions_addopen(&actions, 0, fichierEntree.constData(), O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 1, sortie.constData(), O_WRONLY | O_CREAT | O_TRUNC,
                                      0644);
     posix_spawn_file_actions_addopen(&actions, 2, erreurs.constData(), O_WRONLY | O_CREAT | O_TRUNC,

@@ -41,7 +41,10 @@ public:
     Lanceur(const Lanceur&) = delete;
     Lanceur& operator=(const Lanceur&) = delete;
 
-    Issue executer(const QString& programme, const QStringList& arguments);
+    // `entree`, when given, is the file the program reads as standard
+    // input; otherwise it reads /dev/null.
+    Issue executer(const QString& programme, const QStringList& arguments,
+                   const QString& entree = QString());
 
     // SIGKILL to one of the running processes; returns its command line,
     // empty when none runs.

@@ -193,6 +193,7 @@ int main(int argc, char** argv) {
         fils.emplace_back(poste, std::ref(j), i + 1, graine + 10 + static_cast<quint64>(i));
     fils.emplace_back(integrations, std::ref(j), graine + 1);
     fils.emplace_back(synchronisations, std::ref(j), graine + 2);
+    fils.emplace_back(banc, std::ref(j), graine + 5);
     fils.emplace_back(sage, std::ref(j), graine + 3);
     fils.emplace_back(tueur, std::ref(j), graine + 4, std::ref(tues));
 

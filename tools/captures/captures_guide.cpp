@@ -5,6 +5,7 @@
 #include "app/Contexte.h"
 #include "app/OuvertureConnexion.h"
 #include "base/Francais.h"
+#include "colisage/ui/FenetreColisage.h"
 #include "db/Connexion.h"
 #include "suivi/ui/FenetreExplication.h"
 #include "suivi/ui/FenetreLignesExpedition.h"
@@ -222,6 +223,22 @@ int main(int argc, char** argv) {
     c.enregistrer(explication, QStringLiteral("20-explication"));
     explication->close();
     lignes->close();
+    c.fermerFenetres();
+
+    // A packer at the bench: shipment 102, a new parcel, two aprons.
+    c.declencher(QStringLiteral("tbPosteColisage"));
+    auto* banc = qobject_cast<colisage::FenetreColisage*>(
+        fenetre.fenetreOuverte(QStringLiteral("PosteColisage")));
+    if (!banc)
+        return 1;
+    for (const QString& scan : {QStringLiteral("102"), QStringLiteral("COLIS:+"),
+                                QStringLiteral("3760987650021"), QStringLiteral("3760987650021")})
+        banc->scanner(scan);
+    QDeadlineTimer attente(30000);
+    while (banc->occupee() && !attente.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    banc->parentWidget()->showMaximized();
+    c.enregistrer(&fenetre, QStringLiteral("21-poste-colisage"));
     c.fermerFenetres();
     return c.echecs() == 0 ? 0 : 1;
 }

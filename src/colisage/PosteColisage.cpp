@@ -89,17 +89,21 @@ const QString SansEffet = QStringLiteral(
     "Saisie sans effet : cette ligne du colis ne prend pas de saisie (date de mise à jour "
     "absente ou plus récente) ; rien n'est enregistré. Utilisez un autre colis.");
 
+// Why shipment `n` takes no entry, if it takes none.
+std::optional<Reponse> refusExpedition(const Expedition& e, qint32 n) {
+    if (!e.connue)
+        return reponse(Verdict::ExpeditionInconnue,
+                       QStringLiteral("Expédition N° %1 inconnue.").arg(n));
+    if (e.cloturee)
+        return reponse(Verdict::ExpeditionCloturee,
+                       QStringLiteral("Expédition N° %1 clôturée.").arg(n));
+    return std::nullopt;
+}
+
 // The shipment still takes entries: it may have been closed or removed on
 // another workstation since it was opened here.
 std::optional<Reponse> expeditionFermee(const db::Base& base, const PosteColisage& poste) {
-    const Expedition e = lireExpedition(base, poste.expedition);
-    if (!e.connue)
-        return reponse(Verdict::ExpeditionInconnue,
-                       QStringLiteral("Expédition N° %1 inconnue.").arg(poste.expedition));
-    if (e.cloturee)
-        return reponse(Verdict::ExpeditionCloturee,
-                       QStringLiteral("Expédition N° %1 clôturée.").arg(poste.expedition));
-    return std::nullopt;
+    return refusExpedition(lireExpedition(base, poste.expedition), poste.expedition);
 }
 
 qint16 dernierColis(const db::Base& base, qint32 n) {
@@ -110,12 +114,8 @@ qint16 dernierColis(const db::Base& base, qint32 n) {
 
 Reponse ouvrir(const db::Base& base, PosteColisage& poste, qint32 n, qint16 colis) {
     const Expedition e = lireExpedition(base, n);
-    if (!e.connue)
-        return reponse(Verdict::ExpeditionInconnue,
-                       QStringLiteral("Expédition N° %1 inconnue.").arg(n));
-    if (e.cloturee)
-        return reponse(Verdict::ExpeditionCloturee,
-                       QStringLiteral("Expédition N° %1 clôturée.").arg(n));
+    if (const auto raison = refusExpedition(e, n))
+        return *raison;
     if (poste.expedition != n)
         poste.annulables.clear();
     poste.expedition = n;

@@ -1,9 +1,13 @@
 // The packing bench's window on the main window: its entries, a scanner
 // told from a person at the same keyboard, scans queued while one is
-// written, the question beyond the ordered quantity, and the figures shown.
+// written or while another workstation writes, the question beyond the
+// ordered quantity, and the figures shown.
 #include "BaseDeTest.h"
 #include "colisage/ui/BranchementsColisage.h"
 #include "colisage/ui/FenetreColisage.h"
+#include "db/Base.h"
+#include "db/Connexion.h"
+#include "db/Transaction.h"
 #include "ui/main/FenetrePrincipale.h"
 
 #include <QApplication>
@@ -159,6 +163,33 @@ private slots:
         QVERIFY(repondue(f));
         QCOMPARE(verdict(&f), Verdict::Accepte);
         QCOMPARE(cellule(&f, u"GrilleColis"_s, 0, 2), u"4"_s);
+    }
+    // Another workstation writing for a while: the window keeps reading the
+    // scanner, the scans wait in their order, and every one lands after.
+    void scansPendantUneAutreEcriture() {
+        BaseDeTest t;
+        expedition900(t);
+        colisage::FenetreColisage f(*t.ctx);
+        f.show();
+        Connexion autre(u"AutrePoste"_s);
+        autre.ouvrir(t.ctx->cnx->parametres());
+        db::Base base(&autre);
+        auto ecriture = std::make_unique<db::Transaction>(base);
+        f.scanner(u"900"_s);
+        f.scanner(Coussin);
+        QTest::qWait(300);
+        f.scanner(Coussin);
+        QVERIFY(f.occupee());
+        const auto colises = [&t] {
+            return nombre(*t.ctx->cnx, u"SELECT COALESCE(SUM([Quantité]), 0) FROM Colisage"
+                                       " WHERE [No Expédition] = 900"_s);
+        };
+        QCOMPARE(colises(), 0);
+        ecriture->valider();
+        QVERIFY(repondue(f));
+        QCOMPARE(colises(), 2);
+        QCOMPARE(verdict(&f), Verdict::Accepte);
+        QCOMPARE(cellule(&f, u"GrilleLignes"_s, 0, 4), u"2"_s);
     }
 };
 

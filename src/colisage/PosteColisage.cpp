@@ -315,4 +315,17 @@ VuePoste LireVuePoste(const db::Base& base, const PosteColisage& poste, const Re
     return vue;
 }
 
+void PreparerSeance(const db::Base& base) {
+    constexpr qint32 Aucune = 0;
+    lireExpedition(base, Aucune);
+    dernierColis(base, Aucune);
+    suivi::LignesDeLExpedition(base, Aucune, ToleranceSansObjet);
+    miseAJourColis(base, Aucune, 1);
+    miseAJourColisage(base, Aucune, 1, QString());
+    designation(base, QString());
+    db::Requete contenu = base.preparer(sql::ContenuColis);
+    contenu.lier(u":noExpedition", Aucune).lier(u":colis", qint64(1));
+    contenu.suivante();
+}
+
 } // namespace tarvo::colisage

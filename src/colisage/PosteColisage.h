@@ -83,4 +83,9 @@ Reponse Scanner(db::Base& base, const Clock& horloge, PosteColisage& poste, cons
 VuePoste LireVuePoste(const db::Base& base, const PosteColisage& poste,
                       const Reponse& reponse = {});
 
+// Runs a scan's reads once, on a shipment number no shipment bears: a
+// server readies a session's statements on their first use, which should
+// not be the wait of the packer's first scan. Writes nothing.
+void PreparerSeance(const db::Base& base);
+
 } // namespace tarvo::colisage

@@ -23,6 +23,8 @@ struct ParametresConnexion {
     bool integre = true;
     QString utilisateur;
     QString motDePasse;
+
+    bool operator==(const ParametresConnexion&) const = default;
 };
 
 // One database connection. Nothing else in the program opens connections.

@@ -60,6 +60,18 @@ QTableWidget* grille(QWidget* parent, const QString& nom, const QStringList& ent
     return g;
 }
 
+// The worker's connection for `parametres`, opened again when the
+// workstation's settings changed since.
+Connexion& connexion(std::unique_ptr<Connexion>& gardee, const ParametresConnexion& parametres) {
+    if (!gardee || gardee->parametres() != parametres) {
+        gardee.reset();
+        auto nouvelle = std::make_unique<Connexion>(QStringLiteral("Colisage"));
+        nouvelle->ouvrir(parametres);
+        gardee = std::move(nouvelle);
+    }
+    return *gardee;
+}
+
 void cellule(QTableWidget* g, int rang, int colonne, const QString& texte, bool nombre = false) {
     auto* c = new QTableWidgetItem(texte);
     if (nombre)
@@ -72,16 +84,38 @@ void cellule(QTableWidget* g, int rang, int colonne, const QString& texte, bool 
 FenetreColisage::FenetreColisage(Contexte& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {
     setObjectName(QStringLiteral("PosteColisage"));
     setWindowTitle(Titre);
+    // One thread, never given back to the system: the worker's connection
+    // belongs to the thread that opened it.
+    fil_.setMaxThreadCount(1);
+    fil_.setExpiryTimeout(-1);
     construire();
     resize(900, 560);
     montrerReponse(Verdict::Accepte,
                    QStringLiteral("Scannez un numéro d'expédition ou l'étiquette d'un colis."));
+    preparer();
 }
 
 FenetreColisage::~FenetreColisage() {
     // A scan being written ends here, committed or not, before the
-    // connection's settings and the clock it uses go.
+    // connection's settings and the clock it uses go; the connection closes
+    // on the thread it belongs to.
     travail_.attendreFin();
+    fil_.start([&gardee = connexionDeFond_] { gardee.reset(); });
+    fil_.waitForDone();
+}
+
+// The login and the session's first statements are paid while the packer
+// picks up the first parcel. A failure here is the first scan's to report.
+void FenetreColisage::preparer() {
+    if (!ctx_.cnx || !ctx_.cnx->estOuverte())
+        return;
+    fil_.start([parametres = ctx_.cnx->parametres(), &gardee = connexionDeFond_] {
+        try {
+            PreparerSeance(db::Base(&connexion(gardee, parametres)));
+        } catch (...) {
+            gardee.reset();
+        }
+    });
 }
 
 void FenetreColisage::construire() {
@@ -214,16 +248,21 @@ void FenetreColisage::suivant() {
     const auto [ligne, forcer] = attente_.takeFirst();
     const Clock& horloge = ctx_.horloge;
     travail_.lancer(
-        [parametres, poste = poste_, ligne, forcer,
-         &horloge](std::stop_token) mutable -> std::optional<ResultatScan> {
-            Connexion cnx(QStringLiteral("Colisage"));
-            cnx.ouvrir(parametres);
-            db::Base base(&cnx);
-            ResultatScan r;
-            r.reponse = Scanner(base, horloge, poste, ligne, forcer);
-            r.vue = LireVuePoste(base, poste, r.reponse);
-            r.poste = std::move(poste);
-            return r;
+        [parametres, poste = poste_, ligne, forcer, &horloge,
+         &gardee = connexionDeFond_](std::stop_token) mutable -> std::optional<ResultatScan> {
+            try {
+                db::Base base(&connexion(gardee, parametres));
+                ResultatScan r;
+                r.reponse = Scanner(base, horloge, poste, ligne, forcer);
+                r.vue = LireVuePoste(base, poste, r.reponse);
+                r.poste = std::move(poste);
+                return r;
+            } catch (...) {
+                // A connection that failed once is not trusted with the next
+                // scan.
+                gardee.reset();
+                throw;
+            }
         },
         [this, ligne](ResultatScan r) {
             poste_ = r.poste;

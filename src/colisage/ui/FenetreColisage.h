@@ -5,15 +5,18 @@
 #include "ui/main/TravailDeFond.h"
 
 #include <QList>
+#include <QThreadPool>
 #include <QWidget>
+#include <memory>
 
 class QLabel;
 class QLineEdit;
 class QTableWidget;
 
 namespace tarvo {
+class Connexion;
 struct Contexte;
-}
+} // namespace tarvo
 
 namespace tarvo::colisage {
 
@@ -30,9 +33,12 @@ struct ResultatScan {
 // is answered with a colour and a sound; the shipment's lines show what is
 // ordered, packed and left, the current parcel what it holds.
 //
-// Each scan is written off the window's thread on a connection of its own:
-// another workstation's integration may hold the database for a while, and
-// the scans read meanwhile wait in order, none lost.
+// Each scan is written off the window's thread: another workstation's
+// integration may hold the database for a while, and the scans read
+// meanwhile wait in order, none lost. The worker keeps its connection from
+// one scan to the next, on a thread of its own: on a server a login, and the
+// first use of each statement in a session, would each cost more than the
+// packer may wait.
 class FenetreColisage : public QWidget {
     Q_OBJECT
 public:
@@ -53,6 +59,7 @@ protected:
 
 private:
     void construire();
+    void preparer();
     void suivant();
     void montrer(const ResultatScan& resultat);
     void montrerReponse(Verdict verdict, const QString& message);
@@ -64,7 +71,10 @@ private:
     // Scans read and not yet written, each with its "accept beyond the
     // ordered quantity".
     QList<std::pair<QString, bool>> attente_;
-    ui::TravailDeFond<ResultatScan> travail_;
+    QThreadPool fil_;
+    // Touched on fil_'s thread only.
+    std::unique_ptr<Connexion> connexionDeFond_;
+    ui::TravailDeFond<ResultatScan> travail_{&fil_};
 
     QLabel* expedition_ = nullptr;
     QLabel* reponse_ = nullptr;

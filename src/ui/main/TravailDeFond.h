@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFutureWatcher>
+#include <QThreadPool>
 #include <QtConcurrent/QtConcurrentRun>
 #include <exception>
 #include <functional>
@@ -20,7 +21,10 @@ public:
     // Nothing, when the work saw the stop asked.
     using Travail = std::function<std::optional<Resultat>(std::stop_token)>;
 
-    TravailDeFond() {
+    // `fil`: the pool the work runs on. A pool of one thread that never
+    // expires runs every piece on the same thread, for work that keeps a
+    // connection from one piece to the next.
+    explicit TravailDeFond(QThreadPool* fil = QThreadPool::globalInstance()) : fil_(fil) {
         QObject::connect(&veilleur_, &QFutureWatcherBase::finished, &veilleur_,
                          [this] { terminer(); });
     }
@@ -28,8 +32,8 @@ public:
     TravailDeFond(const TravailDeFond&) = delete;
     TravailDeFond& operator=(const TravailDeFond&) = delete;
 
-    // Runs `travail` on the shared pool; `fin` gets its answer, `echec`
-    // what it threw.
+    // Runs `travail` on the pool; `fin` gets its answer, `echec` what it
+    // threw.
     void lancer(Travail travail, std::function<void(Resultat)> fin,
                 std::function<void(std::exception_ptr)> echec) {
         annuler();
@@ -37,7 +41,7 @@ public:
         echec_ = std::move(echec);
         enCours_ = true;
         veilleur_.setFuture(QtConcurrent::run(
-            [travail = std::move(travail), arret = arret_.get_token()]() -> Issue {
+            fil_, [travail = std::move(travail), arret = arret_.get_token()]() -> Issue {
                 try {
                     return {travail(arret), nullptr};
                 } catch (...) {
@@ -81,6 +85,7 @@ private:
             fin(std::move(*issue.resultat));
     }
 
+    QThreadPool* fil_;
     QFutureWatcher<Issue> veilleur_;
     std::stop_source arret_;
     std::function<void(Resultat)> fin_;

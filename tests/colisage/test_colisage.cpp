@@ -167,6 +167,11 @@ private slots:
         t.creerBase(true);
         expedition900(t);
         QVERIFY(t.prendre(voie));
+        // The window readies its session first; that runs on both engines
+        // and writes nothing.
+        const QStringList avant = lignesColisage(t);
+        colisage::PreparerSeance(db::Base(t.ctx->cnx.get()));
+        QCOMPARE(lignesColisage(t), avant);
         Banc b{t, {}};
         const auto verdict = [&b](const QString& ligne, bool forcer = false) {
             return b.scanner(ligne, forcer).verdict;

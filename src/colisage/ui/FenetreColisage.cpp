@@ -60,16 +60,25 @@ QTableWidget* grille(QWidget* parent, const QString& nom, const QStringList& ent
     return g;
 }
 
-// The worker's connection for `parametres`, opened again when the
-// workstation's settings changed since.
-Connexion& connexion(std::unique_ptr<Connexion>& gardee, const ParametresConnexion& parametres) {
-    if (!gardee || gardee->parametres() != parametres) {
+// Runs `travail` on the worker's connection for `parametres`, opened again
+// when the workstation's settings changed since. A connection that failed
+// once is not trusted with the next piece of work.
+template <typename Travail>
+auto surConnexionDeFond(std::unique_ptr<Connexion>& gardee, const ParametresConnexion& parametres,
+                        Travail&& travail) {
+    try {
+        if (!gardee || gardee->parametres() != parametres) {
+            gardee.reset();
+            auto nouvelle = std::make_unique<Connexion>(QStringLiteral("Colisage"));
+            nouvelle->ouvrir(parametres);
+            gardee = std::move(nouvelle);
+        }
+        db::Base base(gardee.get());
+        return travail(base);
+    } catch (...) {
         gardee.reset();
-        auto nouvelle = std::make_unique<Connexion>(QStringLiteral("Colisage"));
-        nouvelle->ouvrir(parametres);
-        gardee = std::move(nouvelle);
+        throw;
     }
-    return *gardee;
 }
 
 void cellule(QTableWidget* g, int rang, int colonne, const QString& texte, bool nombre = false) {
@@ -111,9 +120,10 @@ void FenetreColisage::preparer() {
         return;
     fil_.start([parametres = ctx_.cnx->parametres(), &gardee = connexionDeFond_] {
         try {
-            PreparerSeance(db::Base(&connexion(gardee, parametres)));
+            surConnexionDeFond(gardee, parametres,
+                               [](const db::Base& base) { PreparerSeance(base); });
         } catch (...) {
-            gardee.reset();
+            // The first scan opens the connection again and says why.
         }
     });
 }
@@ -250,19 +260,13 @@ void FenetreColisage::suivant() {
     travail_.lancer(
         [parametres, poste = poste_, ligne, forcer, &horloge,
          &gardee = connexionDeFond_](std::stop_token) mutable -> std::optional<ResultatScan> {
-            try {
-                db::Base base(&connexion(gardee, parametres));
+            return surConnexionDeFond(gardee, parametres, [&](db::Base& base) {
                 ResultatScan r;
                 r.reponse = Scanner(base, horloge, poste, ligne, forcer);
                 r.vue = LireVuePoste(base, poste, r.reponse);
                 r.poste = std::move(poste);
                 return r;
-            } catch (...) {
-                // A connection that failed once is not trusted with the next
-                // scan.
-                gardee.reset();
-                throw;
-            }
+            });
         },
         [this, ligne](ResultatScan r) {
             poste_ = r.poste;
